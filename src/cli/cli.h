@@ -1,0 +1,40 @@
+#pragma once
+// quillc, the command-line tool: one program, several commands. Each command prints the texts
+// the desktop program shows in its message boxes, one a line, "ERROR: " before an error and
+// "INFO: " before information. Exit status: 0 success, 1 the job failed, 2 wrong usage or a
+// file that cannot be read.
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillc {
+
+enum Exit : int { ExitOk = 0, ExitFailed = 1, ExitUsage = 2 };
+
+struct Io {
+    std::istream& in;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+using Args = std::vector<std::string>;
+
+// Runs quillc with the arguments after the program name.
+int Run(const Args& args, Io io);
+
+// A message (Windows-1252) as one line: CR and LF inside it are printed as "\r" and "\n".
+void PrintError(Io io, std::string_view message);
+void PrintInfo(Io io, std::string_view message);
+// An input/output failure, whose text (from quill::IoError) is already UTF-8.
+void PrintSystemError(Io io, std::string_view utf8Message);
+std::string EscapeLineBreaks(std::string_view message);
+
+// True when args hold "--help" or "-h".
+bool WantsHelp(const Args& args);
+
+// The commands, each in a file of its own. args are the words after the command's name.
+int CmdNew(const Args& args, Io io);
+extern const char* const kNewHelp;
+
+}  // namespace quillc

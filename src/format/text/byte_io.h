@@ -1,0 +1,49 @@
+#pragma once
+// Bounds-checked little-endian access to fixed-layout records. Reading or writing past the
+// end throws FormatError; nothing here has undefined behaviour on short or corrupt data.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace quill {
+
+class ByteReader {
+public:
+    explicit ByteReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+    std::size_t size() const { return bytes_.size(); }
+
+    std::uint8_t u8(std::size_t off) const;
+    std::uint16_t u16(std::size_t off) const;
+    std::uint32_t u32(std::size_t off) const;
+    std::int32_t i32(std::size_t off) const { return static_cast<std::int32_t>(u32(off)); }
+    // string[capacity]: a length byte then capacity bytes. A length byte above the capacity
+    // (a corrupt record) is taken as the capacity.
+    std::string shortString(std::size_t off, std::size_t capacity) const;
+    std::string_view raw(std::size_t off, std::size_t count) const;
+
+private:
+    void check(std::size_t off, std::size_t count) const;
+    std::span<const std::uint8_t> bytes_;
+};
+
+class ByteWriter {
+public:
+    explicit ByteWriter(std::span<std::uint8_t> bytes) : bytes_(bytes) {}
+    std::size_t size() const { return bytes_.size(); }
+
+    void u8(std::size_t off, std::uint8_t v);
+    void u16(std::size_t off, std::uint16_t v);
+    void u32(std::size_t off, std::uint32_t v);
+    void i32(std::size_t off, std::int32_t v) { u32(off, static_cast<std::uint32_t>(v)); }
+    // Writes the length byte and the characters, cut to the capacity. The bytes after the
+    // text are left as they are, as the original records do.
+    void shortString(std::size_t off, std::size_t capacity, std::string_view text);
+    void raw(std::size_t off, std::string_view bytes);
+
+private:
+    void check(std::size_t off, std::size_t count) const;
+    std::span<std::uint8_t> bytes_;
+};
+
+}  // namespace quill

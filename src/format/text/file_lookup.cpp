@@ -1,0 +1,122 @@
+#include "text/file_lookup.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "text/cp1252.h"
+
+namespace quill {
+
+namespace fs = std::filesystem;
+
+std::string DiskNameToCp1252(const fs::path& name) { return Utf8ToCp1252(name.native()); }
+
+fs::path Cp1252ToPath(std::string_view name) {
+    std::string utf8 = Cp1252ToUtf8(name);
+    std::replace(utf8.begin(), utf8.end(), '\\', '/');
+    return fs::path(utf8);
+}
+
+namespace {
+
+std::vector<std::string_view> SplitParts(std::string_view name) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= name.size(); ++i) {
+        if (i == name.size() || name[i] == '\\' || name[i] == '/') {
+            if (i > start) parts.push_back(name.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    return parts;
+}
+
+std::optional<fs::path> FindOne(const fs::path& folder, std::string_view part) {
+    const std::string wanted = UpperCaseCp1252(part);
+    // Fast path: the name exists exactly as given.
+    std::error_code ec;
+    const fs::path exact = folder / Cp1252ToPath(part);
+    if (fs::exists(fs::symlink_status(exact, ec))) return exact;
+    std::optional<fs::path> best;
+    std::string bestUpper;
+    fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+    if (ec) return std::nullopt;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec) break;
+        const std::string name = DiskNameToCp1252(it->path().filename());
+        const std::string upper = UpperCaseCp1252(name);
+        if (upper != wanted) continue;
+        const std::string raw = it->path().filename().native();
+        if (!best || raw < bestUpper) {
+            best = it->path();
+            bestUpper = raw;
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+std::optional<fs::path> FindIgnoringCase(const fs::path& folder, std::string_view name) {
+    if (name.empty()) return std::nullopt;
+    fs::path at = (name.front() == '/' || name.front() == '\\') ? fs::path("/") : folder;
+    for (std::string_view part : SplitParts(name)) {
+        if (part == "." || part == "..") {
+            at /= std::string(part);
+            continue;
+        }
+        auto found = FindOne(at, part);
+        if (!found) return std::nullopt;
+        at = *found;
+    }
+    return at;
+}
+
+fs::path ResolveInFolder(const fs::path& folder, std::string_view name) {
+    if (auto found = FindIgnoringCase(folder, name)) return *found;
+    return folder / Cp1252ToPath(name);
+}
+
+bool MatchesMask(std::string_view name, std::string_view mask) {
+    // Iterative wildcard match with one backtrack point.
+    std::size_t n = 0, m = 0, starM = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (m < mask.size() &&
+            (mask[m] == '?' || UpperCp1252(static_cast<unsigned char>(mask[m])) ==
+                                   UpperCp1252(static_cast<unsigned char>(name[n])))) {
+            ++n, ++m;
+        } else if (m < mask.size() && mask[m] == '*') {
+            starM = m++;
+            starN = n;
+        } else if (starM != std::string_view::npos) {
+            m = starM + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == '*') ++m;
+    return m == mask.size();
+}
+
+std::vector<std::string> ListByMask(const fs::path& folder, std::string_view mask) {
+    std::vector<std::pair<std::string, std::string>> found;  // upper-cased, name
+    std::error_code ec;
+    fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+    if (ec) return {};
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec) break;
+        std::error_code sec;
+        if (!it->is_regular_file(sec)) continue;
+        std::string name = DiskNameToCp1252(it->path().filename());
+        if (!MatchesMask(name, mask)) continue;
+        found.emplace_back(UpperCaseCp1252(name), std::move(name));
+    }
+    std::sort(found.begin(), found.end());
+    std::vector<std::string> names;
+    names.reserve(found.size());
+    for (auto& f : found) names.push_back(std::move(f.second));
+    return names;
+}
+
+}  // namespace quill

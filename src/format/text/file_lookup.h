@@ -1,0 +1,38 @@
+#pragma once
+// Finding project files by bare name, ignoring letter case. The original platform's names
+// were case-insensitive; Linux names are not, so every lookup of a project file by a name
+// written in a chapter or record goes through here.
+//
+// Names given here are Windows-1252 text as stored in project files; a '\' or '/' in them is a
+// folder separator. Names on disk are taken as UTF-8 (or, where a name is not valid UTF-8, as
+// Windows-1252 bytes copied over from the original platform).
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quill {
+
+// The path of an existing entry (file or folder) in `folder` whose name equals `name` ignoring
+// case; each folder part of the name is resolved the same way. When several entries differ only
+// in case, an exact match wins, then the first in upper-cased order.
+std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& folder,
+                                                      std::string_view name);
+
+// The existing entry when there is one, otherwise `folder` / name as given (for creating it).
+std::filesystem::path ResolveInFolder(const std::filesystem::path& folder, std::string_view name);
+
+// Wildcard match of a name against a mask ("*" any run, "?" one character), ignoring case.
+bool MatchesMask(std::string_view name, std::string_view mask);
+
+// The bare names (Windows-1252) of the regular files in `folder` that match the mask, sorted by
+// upper-cased name, the order in which the original platform listed a folder. A folder that
+// cannot be read gives an empty list.
+std::vector<std::string> ListByMask(const std::filesystem::path& folder, std::string_view mask);
+
+// A name on disk as Windows-1252 text, and a Windows-1252 name as a path component.
+std::string DiskNameToCp1252(const std::filesystem::path& name);
+std::filesystem::path Cp1252ToPath(std::string_view name);
+
+}  // namespace quill

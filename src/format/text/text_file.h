@@ -1,0 +1,30 @@
+#pragma once
+// Reading and writing whole files: text lines (read with CR LF, LF or CR, written with CR LF)
+// and bytes, with atomic replacement of the target.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quill {
+
+// Splits text into lines at CR LF, LF or a lone CR. A final line break does not start another
+// (empty) line; "a\r\n\r\n" gives "a" and "".
+std::vector<std::string> SplitLines(std::string_view text);
+// Joins lines, each followed by CR LF.
+std::string JoinLinesCrLf(const std::vector<std::string>& lines);
+
+// Whole-file reads; throw IoError naming the file when it cannot be read.
+std::string ReadFileBytes(const std::filesystem::path& file);
+std::vector<std::string> ReadTextLines(const std::filesystem::path& file);
+
+// Replaces (or creates) the file atomically: the bytes go to a temporary file in the same
+// folder, are flushed to disk and renamed over the target. A failure throws IoError naming
+// the file and leaves the previous file as it was; no temporary file is left behind.
+void WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes);
+void WriteTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines);
+
+// The file name as text for messages (UTF-8, as the system shows it).
+std::string DisplayName(const std::filesystem::path& file);
+
+}  // namespace quill
