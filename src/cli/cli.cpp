@@ -18,6 +18,8 @@ struct Command {
 
 const Command kCommands[] = {
     {"new", "create a tutorial project", CmdNew, &kNewHelp},
+    {"translate", "translate chapter lines read on standard input", CmdTranslate, &kTranslateHelp},
+    {"check", "check the chapters of a project without running them", CmdCheck, &kCheckHelp},
 };
 
 void PrintUsage(std::ostream& os) {
