@@ -130,6 +130,19 @@ bool Operands::FileNameValid(std::string_view name) {
     return true;
 }
 
+bool Operands::FileOutsideProject(std::string_view name) {
+    bool outside = !name.empty() && (name[0] == '\\' || name[0] == '/' || name.find(':') != std::string_view::npos);
+    for (std::size_t start = 0; !outside && start <= name.size();) {
+        std::size_t end = name.find_first_of("\\/", start);
+        if (end == std::string_view::npos) end = name.size();
+        outside = name.substr(start, end - start) == "..";
+        start = end + 1;
+    }
+    if (!outside) return false;
+    Fail("The filename " + std::string(name) + " in " + lineText_ + " is outside the tutorial folder.");
+    return true;
+}
+
 bool Operands::FileFirstLine(std::string& firstLine, bool& more) {
     firstLine.clear();
     const std::string name = NextField(more);

@@ -156,6 +156,17 @@ TEST_F(OperandsTest, FileNameChecks) {
     EXPECT_TRUE(ops.Stopped());
 }
 
+TEST_F(OperandsTest, NamesThatLeaveTheProjectFolder) {
+    for (const char* inside : {"a.txt", "sub\\a.txt", "sub/a.txt", "..a.txt", "a..", "", "./a.txt"})
+        EXPECT_FALSE(ops.FileOutsideProject(inside)) << inside;
+    EXPECT_TRUE(report.messages.empty());
+    for (const char* outside : {"..\\a.txt", "sub/../../a.txt", "/etc/passwd", "\\a.txt", "c:\\dir\\a.txt", "..", "a\\.."}) {
+        EXPECT_TRUE(ops.FileOutsideProject(outside)) << outside;
+        EXPECT_EQ(report.messages.back(),
+                  "The filename " + std::string(outside) + " in *Line as fetched is outside the tutorial folder.");
+    }
+}
+
 TEST_F(OperandsTest, FileFirstLine) {
     tmp.write("Name.txt", "Ann Smith\r\nsecond\r\n");
     tmp.write("empty.txt", "");
