@@ -82,7 +82,7 @@ public:
             if (ClassifyLine(line) != LineKind::Command) continue;
             const std::string translated = Command(i, line);
             if (translated.empty()) continue;
-            const std::string_view code = translated.substr(0, translated.find(','));
+            const std::string_view code = std::string_view(translated).substr(0, translated.find(','));
             Following f = FollowingLines(code, translated);
             // A quick question reads no reply for a miss when the reply for a match is empty.
             if (code == ":QQ" && i + 2 < lines_.size() && lines_[i + 2].empty()) f.data = 2;
