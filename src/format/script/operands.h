@@ -86,8 +86,11 @@ public:
     std::string NextField(bool& more);
 
     // The field as an integer; on anything else the line + " has an invalid number" and -1.
+    // Integers are read as everywhere in the project (ParseInt32): an optional sign and decimal
+    // digits within 32 bits; the original's conversion also took leading blanks and "$" with
+    // hexadecimal digits, so chapters written for it keep working.
     int NumberFromText(std::string_view field);
-    // True when the whole field is a decimal integer with an optional sign.
+    // True when the whole field is an integer as NumberFromText reads it.
     static bool IsInteger(std::string_view field);
     // The next field as a number; -1 without an error when the operand text is empty.
     int NextNumber();
