@@ -61,6 +61,7 @@ public:
     // `config` gives the colour table and the default colours; `projectDir` is where file names
     // are looked up (ignoring case). Both must outlive the object.
     Operands(ErrorReport& report, const TTutorialConfig& config, std::filesystem::path projectDir);
+    Operands(ErrorReport&, const TTutorialConfig&&, std::filesystem::path) = delete;  // would dangle
 
     // --- state -----------------------------------------------------------------------------
     void SetOperandText(std::string_view text) { text_.assign(text); pos_ = 0; }
