@@ -575,7 +575,8 @@ private:
                 Paragraph();
                 continue;
             }
-            if (u == 0 || u == 0xFDD0 || u == 0xFDD1 || u == QChar::ObjectReplacementCharacter) continue;
+            if ((u < 0x20 && u != u'\t') || u == 0xFDD0 || u == 0xFDD1 || u == QChar::ObjectReplacementCharacter)
+                continue;  // control characters are not text
             if (c.isHighSurrogate()) {
                 if (i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
                     Append(c);
@@ -765,8 +766,10 @@ void ReadPlainText(std::string_view bytes, QTextDocument& doc, bool lastLineEnde
         if (b == '\r') {
             if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
             text += u'\n';
-        } else if (b == 0) {
-            continue;
+        } else if (b == '\n') {
+            text += u'\n';
+        } else if (b < 0x20 && b != '\t') {
+            continue;  // control characters are not text
         } else {
             text += QChar(static_cast<char16_t>(Cp1252ToUnicode(b)));
         }
