@@ -551,8 +551,13 @@ private:
                 it = decoders_.emplace(bytesCodePage_, QStringDecoder(name.constData())).first;
             }
             if (it->second.isValid()) {
+                // A line feed after the bytes makes a lead byte left without its trail byte
+                // come out as U+FFFD instead of waiting in the decoder.
+                bytes_ += '\n';
                 text = it->second.decode(QByteArrayView(bytes_.data(), static_cast<qsizetype>(bytes_.size())));
                 it->second.resetState();
+                if (text.endsWith(u'\n')) text.chop(1);
+                text.replace(QChar(0x1A), QChar::ReplacementCharacter);  // ICU's mark for a bad byte
             }
         }
         if (text.isNull()) {
