@@ -710,15 +710,9 @@ private:
         return c ? &*c : nullptr;
     }
 
-    const FontEntry* FindFont(int number) {
-        if (lastFont_ && lastFont_->number == number) return lastFont_;
-        for (const FontEntry& f : fonts_) {
-            if (f.number == number) {
-                lastFont_ = &f;
-                return &f;
-            }
-        }
-        return nullptr;
+    const FontEntry* FindFont(int number) const {
+        const auto it = fonts_.find(number);
+        return it == fonts_.end() ? nullptr : &it->second;
     }
 
     void CommitFont() {
@@ -726,10 +720,10 @@ private:
         FontEntry f = std::move(*font_);
         font_.reset();
         f.name = f.name.trimmed();
-        if (fonts_.size() >= kMaxTableEntries || FindFont(f.number)) return;  // the first wins
+        if (fonts_.size() >= kMaxTableEntries || fonts_.contains(f.number)) return;  // the first wins
         StateChanging();
-        lastFont_ = nullptr;
-        fonts_.push_back(std::move(f));
+        const int number = f.number;
+        fonts_.emplace(number, std::move(f));
     }
 
     std::string_view in_;
@@ -745,8 +739,7 @@ private:
 
     int docCodePage_ = 1252;
     int defaultFont_ = 0;
-    std::vector<FontEntry> fonts_;
-    const FontEntry* lastFont_ = nullptr;
+    std::map<int, FontEntry> fonts_;
     std::optional<FontEntry> font_;  // the font table entry being read
     std::vector<std::optional<QColor>> colors_;
     int red_ = 0, green_ = 0, blue_ = 0;
