@@ -488,7 +488,7 @@ namespace {
 
 void PutI32(std::string& image, std::size_t off, std::int32_t v) {
     const auto u = static_cast<std::uint32_t>(v);
-    for (int i = 0; i < 4; ++i) image[off + static_cast<std::size_t>(i)] = static_cast<char>((u >> (8 * i)) & 0xFF);
+    for (std::size_t i = 0; i < 4; ++i) image[off + i] = static_cast<char>((u >> (8 * i)) & 0xFF);
 }
 
 // string[capacity] at off: length byte, the characters, zero bytes up to the capacity.
@@ -496,7 +496,7 @@ void PutShortString(std::string& image, std::size_t off, std::size_t capacity,
                     std::string_view text) {
     const std::size_t len = text.size() < capacity ? text.size() : capacity;
     image[off] = static_cast<char>(len);
-    std::memcpy(image.data() + off + 1, text.data(), len);
+    if (len) std::memcpy(image.data() + off + 1, text.data(), len);
 }
 
 std::int32_t Offset32(std::size_t value) {
