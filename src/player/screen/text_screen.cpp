@@ -61,6 +61,8 @@ struct TextScreen::Fonts {
             // 10 points at 96 dots per inch, whatever the display says.
             f.setPixelSize(13);
             f.setStyleHint(QFont::TypeWriter);
+            // Plain pixels, as the original screen showed them: no font smoothing.
+            f.setStyleStrategy(QFont::NoAntialias);
             f.setBold(s & kStyleBold);
             f.setItalic(s & kStyleItalic);
             f.setUnderline(s & kStyleUnderline);
