@@ -324,6 +324,10 @@ void TextScreen::drawText(int column, int row, std::string_view text) {
     }
 }
 
+void TextScreen::drawPlain(int column, int row, std::string_view text) {
+    drawLiteral(ColumnToX(column), RowToY(row), text, pen_);
+}
+
 void TextScreen::drawPendingLine(std::string_view text) {
     drawText(column_, row_, text);
     ++row_;

@@ -260,6 +260,24 @@ TEST_F(TextScreenTest, PendingLineAdvancesTheRow) {
     EXPECT_EQ(Cell(screen->image(), 4, 3), Reference("d", 6));
 }
 
+TEST_F(TextScreenTest, PlainTextAndPenState) {
+    screen->restoreFontAndBrush({kStyleBold, Qt::red, Qt::yellow});
+    screen->drawPlain(1, 1, "~^|a");
+    const QImage& img = screen->image();
+    for (int c = 1; c <= 4; ++c) {
+        EXPECT_GT(CountColour(Cell(img, c, 1), Qt::red), 0) << c;
+        EXPECT_EQ(Cell(img, c, 1).pixelColor(0, 0), QColor(Qt::yellow)) << c;
+    }
+    EXPECT_TRUE(screen->hyperLabels().empty());
+    screen->resetScreenFont();
+    EXPECT_EQ(screen->penState(), (PenState{0, Qt::red, Qt::yellow}));
+    const PenState saved = screen->penState();
+    screen->drawText(1, 2, "^B~C~dz");
+    EXPECT_NE(screen->penState(), saved);  // codes persist after the text
+    screen->restoreFontAndBrush(saved);
+    EXPECT_EQ(screen->penState(), saved);
+}
+
 TEST(VisibleLength, RemovesTwoCharacterCodes) {
     EXPECT_EQ(VisibleLength("^BHello^N"), 5);
     EXPECT_EQ(VisibleLength("~1Hi"), 2);
