@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QStringList>
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
