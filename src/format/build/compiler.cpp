@@ -194,7 +194,8 @@ bool CompileChapterWith(const fs::path& source, KeyGenerator& keys, ChapterBuffe
     }
     const std::string name = NameOnly(DiskNameToCp1252(source.filename())) + ".QKC";
     const fs::path folder = source.has_parent_path() ? source.parent_path() : fs::path(".");
-    WriteFileAtomic(ResolveInFolder(folder, name), std::string_view(out, size));
+    WriteFileAtomic(ResolveInFolder(folder, name), std::string_view(out, size),
+                    Durability::Regenerable);
     return true;
 }
 
@@ -215,7 +216,8 @@ std::string CompiledDataFileBytes(const Project& project) {
 }
 
 bool CompileDataFile(const Project& project) {
-    WriteFileAtomic(project.FilePath(project.ProjectName + ".QKD"), CompiledDataFileBytes(project));
+    WriteFileAtomic(project.FilePath(project.ProjectName + ".QKD"), CompiledDataFileBytes(project),
+                    Durability::Regenerable);
     return true;
 }
 
