@@ -39,6 +39,15 @@ bool EntryPerformer::Perform(std::string_view source, const std::string& name) {
     return found;
 }
 
+bool EntryPerformer::Perform(EntrySource source, const QString& name) {
+    switch (source) {
+        case EntrySource::Hyper: return Perform(kSourceHyper, ToCp1252(name));
+        case EntrySource::Execute: return Perform(kSourceExecute, ToCp1252(name));
+        case EntrySource::Utility: return Perform(kSourceUtility, ToCp1252(name));
+    }
+    return false;
+}
+
 void EntryPerformer::ShowTextEntry(TextDisplay display, const std::string& name, const TScreenBackground& settings,
                                    const TextLines& text) {
     if (display == TextDisplay::Plain) {

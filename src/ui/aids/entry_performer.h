@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "datafile/perform_entry.h"
+#include "host.h"
 
 class QWidget;
 
@@ -28,6 +29,8 @@ public:
     // Loads the entry (name, source) from the project's data file and performs it. False when
     // no such entry is defined; a file that cannot be read is reported in an error box.
     bool Perform(std::string_view source, const std::string& name);
+    // The same for the player's entry kinds (PlayerHost::performEntry).
+    bool Perform(EntrySource source, const QString& name);
     // The name of the entry performed last (the player keeps it as its current entry name).
     const std::string& CurrentEntryName() const { return currentName_; }
 

@@ -33,6 +33,7 @@ TEST_F(EntryPerformerTest, UndefinedEntriesAreNotPerformed) {
     EXPECT_FALSE(performer.Perform("HYPER", "nothing"));
     Command("link", 4, "tool.sh");
     EXPECT_FALSE(performer.Perform("UTILITY", "link"));
+    EXPECT_FALSE(performer.Perform(EntrySource::Execute, "link"));
     EXPECT_TRUE(system.runs.empty());
 }
 
@@ -42,7 +43,7 @@ TEST_F(EntryPerformerTest, ProgramsRunThroughTheLauncher) {
     system.onPath = {"xdg-open"};
     Command("run it", 4, "TOOL.SH,-x 1");
     Command("read", 9, "xdg-open readme.txt");
-    EXPECT_TRUE(performer.Perform("hyper", "RUN IT"));
+    EXPECT_TRUE(performer.Perform(EntrySource::Hyper, "RUN IT"));
     EXPECT_EQ(performer.CurrentEntryName(), "run it");
     EXPECT_TRUE(performer.Perform("HYPER", "read"));
     ASSERT_EQ(system.runs.size(), 2u);
