@@ -114,7 +114,15 @@ TEST_F(MainFormFixture, StartTimerShowsThePanelFocusesHelpAndGivesTheColourAdvis
 }
 
 TEST_F(MainFormFixture, CreatingATutorialThroughTheDialogMakesItsProjectFileAndEnablesItsButtons) {
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QTRY_VERIFY_WITH_TIMEOUT(form.findChild<QWidget*>("MenuPnl")->isVisible(), 2000);
+    WhenShown("TMakeDirForm", [](QWidget* dialog) { Child<QPushButton>(dialog, "CancelBtn")->click(); });
+    button("StartBtn")->click();
+    EXPECT_EQ(form.focusWidget(), button("SelectBtn"));
+
     createThroughDialog(home / "tuts", "safety");
+    EXPECT_EQ(form.focusWidget(), button("ConfigBtn"));
     const fs::path file = home / "tuts" / "safety.QKJ";
     ASSERT_TRUE(fs::exists(file)) << rec.messages.LastText().toStdString();
     EXPECT_EQ(fs::file_size(file), 7128u);

@@ -63,9 +63,14 @@ std::string RtfToPlainText(std::string_view rtf) {
             i += 2;
             if (s == '*' && atGroupStart && !skipDepth) {
                 skipDepth = depth;
-            } else if (s == '\'' && i + 1 < n && HexValue(rtf[i]) >= 0 && HexValue(rtf[i + 1]) >= 0) {
-                if (!skipDepth) out += static_cast<char>(HexValue(rtf[i]) * 16 + HexValue(rtf[i + 1]));
-                i += 2;
+            } else if (s == '\'') {
+                // Two hex digits name a byte; a cut or malformed escape is dropped.
+                if (i + 1 < n && HexValue(rtf[i]) >= 0 && HexValue(rtf[i + 1]) >= 0) {
+                    if (!skipDepth) out += static_cast<char>(HexValue(rtf[i]) * 16 + HexValue(rtf[i + 1]));
+                    i += 2;
+                } else {
+                    while (i < n && HexValue(rtf[i]) >= 0) ++i;
+                }
             } else if (!skipDepth && (s == '\\' || s == '{' || s == '}')) {
                 out += s;
             } else if (!skipDepth && s == '~') {

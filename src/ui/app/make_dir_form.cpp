@@ -75,6 +75,7 @@ TMakeDirForm::TMakeDirForm(Platform& platform, const QString& mask, const QStrin
     grid->addWidget(new QLabel("Files " + mask, this), 2, 1);
     grid->addWidget(FileListBox1_, 3, 1, 3, 1);
     grid->addWidget(buttons, 6, 0, 1, 2);
+    grid->setRowStretch(3, 1);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
     resize(560, 400);
@@ -82,11 +83,27 @@ TMakeDirForm::TMakeDirForm(Platform& platform, const QString& mask, const QStrin
     connect(DriveComboBox1_, &QComboBox::textActivated, this, [this](const QString& root) { SetFolder(root, false); });
     connect(DirectoryListBox1_, &QTreeView::clicked, this,
             [this](const QModelIndex& index) { SetFolder(dirModel_->filePath(index), true); });
+    // The folder model reads folders in the background: once the folders leading to the shown
+    // folder are read, open them and scroll to it.
+    connect(dirModel_, &QFileSystemModel::directoryLoaded, this, [this] {
+        const QModelIndex index = dirModel_->index(DirEdit_->text());
+        if (index.isValid() && DirectoryListBox1_->currentIndex() != index) {
+            DirectoryListBox1_->setCurrentIndex(index);
+            DirectoryListBox1_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+        }
+    });
     connect(DirEdit_, &QLineEdit::textEdited, this, [this] { RefreshFiles(); });
     connect(FileListBox1_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { NameEdit_->setText(item->text()); });
 
-    SetFolder(QString::fromStdString(startFolder_.string()), false);
+    const QString start = QString::fromStdString(startFolder_.string());
+    for (int i = DriveComboBox1_->count() - 1; i >= 0; --i) {
+        if (start.startsWith(DriveComboBox1_->itemText(i))) {
+            DriveComboBox1_->setCurrentIndex(i);
+            break;
+        }
+    }
+    SetFolder(start, false);
     NameEdit_->clear();
     NameEdit_->setFocus();
 }
