@@ -252,7 +252,8 @@ int THNotesForm::ReplaceAll(const QString& text, const QString& replacement) {
 }
 
 void THNotesForm::FindItemClick() {
-    const auto options = platform_.dialogs.Find(FindOptions{findText_});
+    // The search always matches letter case; the dialog shows it so.
+    const auto options = platform_.dialogs.Find(FindOptions{findText_, true, false});
     if (!options) return;
     findText_ = options->text;
     FindNext(findText_);
@@ -262,6 +263,7 @@ void THNotesForm::ReplaceItemClick() {
     ReplaceOptions initial;
     initial.text = findText_;
     initial.replacement = replaceText_;
+    initial.matchCase = true;
     const auto options = platform_.dialogs.Replace(initial);
     if (!options) return;
     findText_ = options->text;
