@@ -23,6 +23,8 @@ struct Command {
 
 const Command kCommands[] = {
     {"new", "create a tutorial project", CmdNew, &kNewHelp},
+    {"translate", "translate chapter lines read on standard input", CmdTranslate, &kTranslateHelp},
+    {"check", "check the chapters of a project without running them", CmdCheck, &kCheckHelp},
     {"compile", "compile the tutorial (or one chapter)", CmdCompile, &kCompileHelp},
     {"distribute", "prepare a distribution folder", CmdDistribute, &kDistributeHelp},
 };

@@ -63,6 +63,10 @@ bool WantsHelp(const Args& args);
 // The commands, each in a file of its own. args are the words after the command's name.
 int CmdNew(const Args& args, Io io);
 extern const char* const kNewHelp;
+int CmdTranslate(const Args& args, Io io);
+extern const char* const kTranslateHelp;
+int CmdCheck(const Args& args, Io io);
+extern const char* const kCheckHelp;
 int CmdCompile(const Args& args, Io io);
 extern const char* const kCompileHelp;
 int CmdDistribute(const Args& args, Io io);

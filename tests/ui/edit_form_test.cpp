@@ -264,3 +264,18 @@ TEST_F(EditFormFixture, EveryByteAndLongLinesSurviveOpenAndSave) {
     EXPECT_EQ(saved.substr(saved.size() - 9), "\xA0\xA0 nbsp\r\n");
     EXPECT_TRUE(saved == all + "\r\n" + longLine + "\r\n\xA0\xA0 nbsp\r\n");
 }
+
+TEST_F(EditFormFixture, AFailedSaveKeepsTheEditorOpenWithItsText) {
+    fs::create_directories(home / "t" / "demo6.QKS");  // a folder where the file should go
+    memo()->setPlainText("precious");
+    memo()->document()->setModified(true);
+    rec.messages.confirmAnswers = {true};
+    answerPrompt({"demo6"});
+    button("CloseBtn")->click();
+    ASSERT_EQ(rec.messages.Texts(RecordingMessages::Kind::Error).size(), 1u);
+    EXPECT_TRUE(rec.messages.LastText().contains("demo6.QKS")) << rec.messages.LastText().toStdString();
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_TRUE(editor.Modified());
+    EXPECT_EQ(editor.ChapterFile(), "");
+    EXPECT_EQ(memo()->toPlainText(), "precious");
+}

@@ -356,8 +356,13 @@ void TEditForm::SaveTextBtnClick() {
 void TEditForm::done(int result) {
     if (closing_) return;
     closing_ = true;
-    if (Modified() && platform_.messages.Confirm(kModifiedQuestion)) Guarded([this] { SaveWithPrompt(); });
+    bool saved = true;
+    if (Modified() && platform_.messages.Confirm(kModifiedQuestion))
+        saved = RunGuarded(platform_.messages, [this] { SaveWithPrompt(); });
     closing_ = false;
+    // A save that failed (the error has been shown) keeps the editor open, so that the chapter
+    // is not lost; a cancelled name prompt discards the changes.
+    if (!saved) return;
     QDialog::done(result);
 }
 

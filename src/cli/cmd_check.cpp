@@ -1,0 +1,91 @@
+#include <iostream>
+
+#include "cli.h"
+#include "project/file_names.h"
+#include "project/project.h"
+#include "script/chapter_check.h"
+#include "text/cp1252.h"
+#include "text/errors.h"
+#include "text/file_lookup.h"
+#include "text/text_file.h"
+
+namespace quillc {
+
+namespace fs = std::filesystem;
+
+const char* const kCheckHelp =
+    "usage: quillc check FILE.QKJ [CHAPTER ...]\n\n"
+    "Checks the chapters of the project FILE.QKJ (every file NAME*.QKS of its folder, or only\n"
+    "the CHAPTERs named; \".QKS\" is added to a name without an extension; letter case does not\n"
+    "matter) without running them. Every command line is translated with the project's colour\n"
+    "table; lines that commands read as data (match lists, answer and pop-up texts) are left\n"
+    "alone, the actions of match tables and menus are translated too. Also reported: a jump to\n"
+    "a label that is not in the chapter, a branch without its &1, &2 or &3 marker, a jump to a\n"
+    "chapter that does not exist, a match list of more than 10 answers, more than 29 matches or\n"
+    "30 menu items. Each problem is printed as CHAPTER.QKS:LINE: message.\n"
+    "Exit status: 0 when there is no problem, 1 when there is any, 2 on wrong usage or a file\n"
+    "that cannot be read.\n";
+
+int CmdCheck(const Args& args, Io io) {
+    if (args.empty()) {
+        io.err << kCheckHelp;
+        return ExitUsage;
+    }
+    const fs::path projectFile = args[0];
+    quill::TTutorialConfig config;
+    try {
+        config = quill::ReadConfigRecord(projectFile);
+    } catch (const quill::IoError& e) {
+        PrintSystemError(io, e.what());
+        return ExitUsage;
+    }
+    fs::path projectDir = projectFile.parent_path();
+    if (projectDir.empty()) projectDir = ".";
+    const std::string projectName = quill::NameOnly(quill::DiskNameToCp1252(projectFile.filename()));
+    const quill::ColorTable colors(config);
+    auto isFile = [&](const std::string& name) {
+        const auto found = quill::FindIgnoringCase(projectDir, name);
+        std::error_code ec;
+        return found && fs::is_regular_file(*found, ec);
+    };
+
+    int status = ExitOk;
+    std::vector<std::string> chapters;
+    if (args.size() == 1) {
+        chapters = quill::ListByMask(projectDir, projectName + "*.QKS");
+        if (chapters.empty()) PrintInfo(io, "There are no chapter files " + projectName + "*.QKS to check.");
+    } else {
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            std::string name = quill::Utf8ToCp1252(args[i]);
+            const auto slash = name.find_last_of("\\/");
+            if (name.find('.', slash == std::string::npos ? 0 : slash + 1) == std::string::npos) name += ".QKS";
+            if (!isFile(name)) {
+                PrintError(io, name + " was not found");
+                status = ExitUsage;
+                continue;
+            }
+            chapters.push_back(name);
+        }
+    }
+
+    for (const std::string& chapter : chapters) {
+        const fs::path file = *quill::FindIgnoringCase(projectDir, chapter);
+        std::vector<std::string> lines;
+        try {
+            lines = quill::ReadTextLines(file);
+        } catch (const quill::IoError& e) {
+            PrintSystemError(io, e.what());
+            status = ExitUsage;
+            continue;
+        }
+        const std::string shown = quill::Cp1252ToUtf8(quill::DiskNameToCp1252(file.filename()));
+        for (const auto& problem : quill::CheckChapter(lines, colors, isFile)) {
+            io.out << shown << ':' << problem.line << ": "
+                   << quill::Cp1252ToUtf8(EscapeLineBreaks(problem.message)) << '\n';
+            if (status == ExitOk) status = ExitFailed;
+        }
+    }
+    return status;
+}
+
+}  // namespace quillc

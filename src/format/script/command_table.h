@@ -1,0 +1,37 @@
+#pragma once
+// The command table of the chapter language: every keyword, its command code and the layout
+// of its arguments, in one place. Translation (translate.h) and the tools that look at
+// chapter lines read it from here.
+#include <span>
+#include <string_view>
+
+namespace quill {
+
+// Layout letters, one per field of the translated line, in order:
+//   w  a word argument, always appended as "," + word (empty when missing)
+//   c  a colour argument, always appended as "," + colour code (27 when missing)
+//   o  an optional trailing colour, appended only when words remain
+//   r  the rest of the line, always appended as "," + rest
+//   R  the rest of the line, appended only when it is not empty
+//   L  the control letters of *CONTROLS: "," + the letters, only when words remain
+//   B  the button letter of *CONTROLBUTTONTAG: "," + letter (or nothing), only when words remain
+//   F  the rest of the line appended with no comma (*RETURNTOFILE gives "@F" + rest)
+struct CommandSpec {
+    std::string_view keyword;  // upper case, '*' included
+    std::string_view code;     // ":FE", ":X", "@F"
+    std::string_view layout;
+};
+
+// Every command, in the order of the chapter language's reference.
+std::span<const CommandSpec> CommandTable();
+
+// The command of an upper-cased keyword ("*CLEARSCREEN"), or nullptr when there is none.
+const CommandSpec* FindCommand(std::string_view upperKeyword);
+
+// The longest keyword, '*' included: longer words are never keywords.
+inline constexpr std::size_t kMaxKeywordLength = 19;
+
+// Colour code for the default colour of a command.
+inline constexpr int kDefaultColorCode = 27;
+
+}  // namespace quill

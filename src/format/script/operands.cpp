@@ -1,0 +1,259 @@
+#include "script/operands.h"
+
+#include <algorithm>
+#include <fstream>
+#include <system_error>
+
+#include "project/file_names.h"
+#include "text/cp1252.h"
+#include "text/file_lookup.h"
+
+namespace quill {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Removes each `marker` together with the character after it, left to right.
+std::string RemoveCodes(std::string_view text, char marker) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == marker)
+            ++i;  // skips the code's character too
+        else
+            out += text[i];
+    }
+    return out;
+}
+
+std::string Cut(std::string_view text, std::size_t max) { return std::string(text.substr(0, max)); }
+
+}  // namespace
+
+Operands::Operands(ErrorReport& report, const TTutorialConfig& config, fs::path projectDir)
+    : report_(report), config_(config), projectDir_(std::move(projectDir)) {}
+
+void Operands::Fail(const std::string& message) {
+    report_.ShowScriptError(message);
+    stop_ = true;
+}
+
+std::string Operands::NextField(bool& more) {
+    const std::string_view rest = OperandText();
+    const std::size_t comma = rest.find(',');
+    if (comma == std::string_view::npos) {
+        more = false;
+        std::string field(rest);
+        ClearOperandText();
+        return field;
+    }
+    more = true;
+    std::string field(rest.substr(0, comma));
+    pos_ += comma + 1;
+    return field;
+}
+
+std::string Operands::NextField() {
+    bool more;
+    return NextField(more);
+}
+
+bool Operands::IsInteger(std::string_view field) { return ParseInt32(field).has_value(); }
+
+int Operands::NumberFromText(std::string_view field) {
+    if (const auto value = ParseInt32(field)) return *value;
+    Fail(lineText_ + std::string(kInvalidNumber));
+    return -1;
+}
+
+int Operands::NextNumber() {
+    if (OperandTextEmpty()) return -1;
+    return NumberFromText(NextField());
+}
+
+std::uint32_t Operands::NextColour(bool textColour) {
+    const std::uint32_t fallback =
+        config_.get(textColour ? cfg::Screen::ScreenTextColor : cfg::Screen::ScreenBackColor);
+    if (OperandTextEmpty()) return fallback;
+    const int code = NumberFromText(NextField());
+    if (stop_ || code < 1 || code > static_cast<int>(cfg::Colors::Count)) return fallback;
+    return config_.get(cfg::Colors::Entry(code).Value);
+}
+
+void Operands::Rectangle(int& startColumn, int& startRow, int& endColumn, int& endRow) {
+    if (OperandTextEmpty()) return;
+    for (int* value : {&startColumn, &startRow, &endColumn, &endRow}) {
+        *value = NextNumber();
+        if (stop_) return;
+    }
+}
+
+fs::path Operands::FilePath(std::string_view name) const {
+    return ResolveInFolder(projectDir_, name);
+}
+
+bool Operands::FileExists(std::string_view name) const {
+    if (name.empty()) return false;
+    const auto found = FindIgnoringCase(projectDir_, name);
+    std::error_code ec;
+    return found && fs::is_regular_file(*found, ec);
+}
+
+bool Operands::FileMustExist(std::string_view name) {
+    if (FileExists(name)) return false;
+    Fail("The filename " + std::string(name) + " in " + lineText_ + " was not found.");
+    return true;
+}
+
+bool Operands::FileNameGiven(std::string_view name) {
+    if (!name.empty()) return false;
+    Fail(lineText_ + std::string(kMustSpecifyFileName));
+    return true;
+}
+
+bool Operands::FileNameValid(std::string_view name) {
+    const std::size_t sep = name.find_last_of("\\:");
+    const std::string_view namePart = sep == std::string_view::npos ? name : name.substr(sep + 1);
+    if (IsValidFileName(namePart)) return false;
+    Fail("The filename " + std::string(name) + " in " + lineText_ + " is invalid.");
+    return true;
+}
+
+bool Operands::FileOutsideProject(std::string_view name) {
+    bool outside = !name.empty() && (name[0] == '\\' || name[0] == '/' || name.find(':') != std::string_view::npos);
+    for (std::size_t start = 0; !outside && start <= name.size();) {
+        std::size_t end = name.find_first_of("\\/", start);
+        if (end == std::string_view::npos) end = name.size();
+        outside = name.substr(start, end - start) == "..";
+        start = end + 1;
+    }
+    if (!outside) return false;
+    Fail("The filename " + std::string(name) + " in " + lineText_ + " is outside the tutorial folder.");
+    return true;
+}
+
+bool Operands::FileFirstLine(std::string& firstLine, bool& more) {
+    firstLine.clear();
+    const std::string name = NextField(more);
+    ClearOperandText();
+    if (FileNameGiven(name)) return false;
+    if (!FileExists(name)) return false;
+    std::ifstream in(*FindIgnoringCase(projectDir_, name), std::ios::binary);
+    if (!in) return false;
+    // Only the first line is read, however long the file is.
+    char c;
+    while (in.get(c) && c != '\r' && c != '\n') firstLine += c;
+    if (in.bad()) {
+        firstLine.clear();
+        return false;
+    }
+    return true;
+}
+
+int Operands::LetterSlot(char letter) {
+    if (letter >= 'A' && letter <= 'Z') return letter - 'A' + 1;
+    if (letter >= 'a' && letter <= 'z') return letter - 'a' + 27;
+    return -1;
+}
+
+int Operands::VisibleLength(std::string_view text) {
+    const std::string s = RemoveCodes(RemoveCodes(RemoveCodes(text, '~'), '^'), '@');
+    return static_cast<int>(s.size());
+}
+
+bool Operands::InputLengthAndExact(int& length, bool& exact) {
+    const std::string field = NextField();
+    exact = !OperandTextEmpty();
+    length = field.empty() ? -1 : NumberFromText(field);
+    if (stop_) return false;
+    if (length < 2) length = 2;
+    ClearOperandText();
+    return true;
+}
+
+void Operands::TwoLegendsAndLength(std::string& left, std::string& right, int& length) {
+    left = NextField();
+    right = NextField();
+    length = NextNumber();
+}
+
+bool Operands::Matches(std::string_view candidate, std::string_view answer, bool exact) {
+    if (exact) return candidate == answer;
+    if (candidate.empty()) return false;
+    return UpperAscii(answer).find(UpperAscii(candidate)) != std::string::npos;
+}
+
+bool Operands::MatchListTest(std::string_view answer, bool exact, LineSource& lines) {
+    const auto list = lines.FetchNextLine();
+    if (!list) return false;  // the chapter ended where the list should be: nothing matches
+    std::string_view rest = *list;
+    std::array<std::string_view, kMaxMatchAnswers> answers;
+    int count = 0;
+    while (true) {
+        const std::size_t semi = rest.find(';');
+        if (count == kMaxMatchAnswers) {
+            Fail("The match list " + *list + " has more than 10 answers.");
+            return false;
+        }
+        answers[static_cast<std::size_t>(count++)] = rest.substr(0, std::min(semi, kMaxAnswerLength));
+        if (semi == std::string_view::npos) break;
+        rest = rest.substr(semi + 1);
+    }
+    for (int i = 0; i < count; ++i)
+        if (Matches(answers[static_cast<std::size_t>(i)], answer, exact)) return true;
+    return false;
+}
+
+bool Operands::ReadMatchTable(int count, bool finalAction, LineSource& lines) {
+    const int limit = finalAction ? kMatchTableSlots - 1 : kMatchTableSlots;
+    if (count > limit) {
+        Fail(lineText_ + (finalAction ? " has more than 29 matches" : " has more than 30 items"));
+        return false;
+    }
+    for (int i = 0; i < count; ++i) {
+        const auto line = lines.FetchNextLine();
+        if (!line) {
+            Fail(std::string(kNotEnoughMatches));
+            return false;
+        }
+        const auto slot = static_cast<std::size_t>(i);
+        const std::string_view text = *line;
+        const std::size_t semi = text.find(';');
+        if (semi == std::string_view::npos) {
+            // No action: the whole line is the match text (or menu item), and choosing it does
+            // nothing.
+            table_.match[slot] = Cut(text, kMaxMatchLength);
+            table_.action[slot].clear();
+            continue;
+        }
+        table_.match[slot] = Cut(text.substr(0, semi), kMaxMatchLength);
+        std::string_view action = text.substr(semi + 1);
+        if (const std::size_t star = action.find('*'); star != std::string_view::npos)
+            action = action.substr(star);
+        table_.action[slot] = Cut(action, kMaxMatchLength);
+    }
+    if (!finalAction) return true;
+    const auto last = lines.FetchNextLine();
+    if (!last) {
+        Fail(std::string(kNotEnoughMatches));
+        return false;
+    }
+    if (last->empty() || (*last)[0] != '*') {
+        Fail(std::string(kFinalActionMissing));
+        return false;
+    }
+    table_.action[static_cast<std::size_t>(std::max(count, 0))] = Cut(*last, kMaxMatchLength);
+    return true;
+}
+
+std::string Operands::ChooseAction(int count, std::string_view answer, bool exact) const {
+    count = std::clamp(count, 0, kMatchTableSlots);
+    int winner = -1;
+    for (int i = 0; i < count; ++i)
+        if (Matches(table_.match[static_cast<std::size_t>(i)], answer, exact)) winner = i;
+    if (winner >= 0) return table_.action[static_cast<std::size_t>(winner)];
+    return count < kMatchTableSlots ? table_.action[static_cast<std::size_t>(count)] : std::string();
+}
+
+}  // namespace quill

@@ -1,0 +1,172 @@
+#pragma once
+// The operand routines of the chapter player: the small routines that take the operands of a
+// translated line field by field, check them, and report script errors.
+//
+// The player sets the operand text (the translated line after its command code and comma) and
+// the current line text (the line as fetched, for messages) before it runs a command; each
+// routine consumes what it reads from the front of the operand text. Any error goes through
+// the ErrorReport and sets the stop flag; a routine that finds the flag set after one of its
+// steps returns at once, so the first error ends a command.
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "project/config_record.h"
+
+namespace quill {
+
+// Shows a script error to the author: an error box with a single OK button; returns when it
+// was closed. The player implements it (the preview window, a headless host, quillc).
+class ErrorReport {
+public:
+    virtual ~ErrorReport() = default;
+    virtual void ShowScriptError(const std::string& message) = 0;  // Windows-1252
+};
+
+// The chapter's lines as the player fetches them: the next line (trailing blanks removed), or
+// nothing at the end of the chapter. Match lists and match tables read their lines through it.
+class LineSource {
+public:
+    virtual ~LineSource() = default;
+    virtual std::optional<std::string> FetchNextLine() = 0;
+};
+
+// Message texts of the operand routines.
+inline constexpr std::string_view kInvalidNumber = " has an invalid number";
+inline constexpr std::string_view kMustSpecifyFileName = " must specify a file name.";
+inline constexpr std::string_view kNotEnoughMatches = "There are not enough matches";
+inline constexpr std::string_view kFinalActionMissing = "The final Action is missing";
+
+// Limits of the match list and the match table.
+inline constexpr int kMaxMatchAnswers = 10;      // answers on one match list line
+inline constexpr std::size_t kMaxAnswerLength = 20;
+inline constexpr int kMatchTableSlots = 30;      // matches + final action, or box menu items
+inline constexpr std::size_t kMaxMatchLength = 60;
+
+// The match table of *JUMPONMATCH, *JUMPONFILEMATCH and *BOXMENU: 30 slots, each a match text
+// (or menu item) and its action, 60 characters at most. Slots are numbered 1..30.
+struct MatchTable {
+    std::array<std::string, kMatchTableSlots> match, action;
+    void Clear() {
+        for (auto& s : match) s.clear();
+        for (auto& s : action) s.clear();
+    }
+};
+
+class Operands {
+public:
+    // `config` gives the colour table and the default colours; `projectDir` is where file names
+    // are looked up (ignoring case). Both must outlive the object.
+    Operands(ErrorReport& report, const TTutorialConfig& config, std::filesystem::path projectDir);
+    Operands(ErrorReport&, const TTutorialConfig&&, std::filesystem::path) = delete;  // would dangle
+
+    // --- state -----------------------------------------------------------------------------
+    void SetOperandText(std::string_view text) { text_.assign(text); pos_ = 0; }
+    std::string_view OperandText() const { return std::string_view(text_).substr(pos_); }
+    bool OperandTextEmpty() const { return pos_ >= text_.size(); }
+    void ClearOperandText() { pos_ = text_.size(); }
+
+    void SetLineText(std::string_view line) { lineText_.assign(line); }
+    const std::string& LineText() const { return lineText_; }
+
+    bool Stopped() const { return stop_; }
+    void SetStop(bool stop) { stop_ = stop; }
+
+    // The error report: shows the message and sets the stop flag.
+    void Fail(const std::string& message);
+
+    const std::filesystem::path& ProjectDir() const { return projectDir_; }
+
+    // --- fields and numbers ----------------------------------------------------------------
+    // The text up to the first comma, removed with that comma; with no comma, all of the
+    // operand text, which becomes empty. `more` tells whether a comma followed.
+    std::string NextField();
+    std::string NextField(bool& more);
+
+    // The field as an integer; on anything else the line + " has an invalid number" and -1.
+    // Integers are read as everywhere in the project (ParseInt32): an optional sign and decimal
+    // digits within 32 bits; the original's conversion also took leading blanks and "$" with
+    // hexadecimal digits, so chapters written for it keep working.
+    int NumberFromText(std::string_view field);
+    // True when the whole field is an integer as NumberFromText reads it.
+    static bool IsInteger(std::string_view field);
+    // The next field as a number; -1 without an error when the operand text is empty.
+    int NextNumber();
+
+    // The next field as a colour code, turned into a colour value: codes 1..26 are the values of
+    // the colour table, anything else (27, 0, 99, nothing) the default: ScreenTextColor for a
+    // text colour, ScreenBackColor otherwise.
+    std::uint32_t NextColour(bool textColour);
+
+    // Four numbers: start column, start row, end column, end row. With an empty operand text
+    // nothing is read and the values stay as the caller set them.
+    void Rectangle(int& startColumn, int& startRow, int& endColumn, int& endRow);
+
+    // --- files -------------------------------------------------------------------------------
+    // Each returns true when it reported an error.
+    bool FileMustExist(std::string_view name);
+    bool FileNameGiven(std::string_view name);
+    bool FileNameValid(std::string_view name);
+    // File commands work inside the project folder: an absolute name, a drive letter or a ".."
+    // part is reported ("The filename NAME in LINE is outside the tutorial folder.").
+    bool FileOutsideProject(std::string_view name);
+    // The file of a bare name in the project folder, ignoring case (the name as given when no
+    // such file exists), and whether a regular file of that name exists.
+    std::filesystem::path FilePath(std::string_view name) const;
+    bool FileExists(std::string_view name) const;
+
+    // Next field as a file name (the operand text is then cleared), and its first line. False
+    // when the name is empty (reported), or when the file does not exist or cannot be read (not
+    // reported; firstLine is then empty). `more` tells whether anything followed the name.
+    bool FileFirstLine(std::string& firstLine, bool& more);
+
+    // --- text ----------------------------------------------------------------------------------
+    // Letter identifiers: 'A'..'Z' give 1..26, 'a'..'z' 27..52, anything else -1.
+    static int LetterSlot(char letter);
+    // The length of display text without its two-character inline codes (~x, ^x, @x).
+    static int VisibleLength(std::string_view text);
+
+    // --- answers ------------------------------------------------------------------------------
+    // Input length (at least 2) from the next field and the exact flag (anything after it); the
+    // operand text is then cleared. Returns false after an invalid number.
+    bool InputLengthAndExact(int& length, bool& exact);
+
+    // The left legend, the right legend, and the button bar length (-1 when absent).
+    void TwoLegendsAndLength(std::string& left, std::string& right, int& length);
+
+    // Fetches the match list line and tests the answer against it: exact, one answer equals
+    // it, case included; otherwise some non-empty answer occurs inside it, ignoring case. A
+    // list of more than 10 answers is reported (the answers after the tenth would never be
+    // tested) and does not match; so does a chapter that ends where the list should be.
+    bool MatchListTest(std::string_view answer, bool exact, LineSource& lines);
+
+    // Reads `count` lines "match;action" into slots 1..count and, when `finalAction` is set,
+    // one more line that must be a command into slot count + 1. Counts beyond the table (more
+    // than 29 matches with a final action, more than 30 items without) are reported before any
+    // line is read. Returns false after an error.
+    bool ReadMatchTable(int count, bool finalAction, LineSource& lines);
+    // The action of the last slot 1..count whose match text matches the answer, else the final
+    // action (slot count + 1).
+    std::string ChooseAction(int count, std::string_view answer, bool exact) const;
+
+    MatchTable& Table() { return table_; }
+    const MatchTable& Table() const { return table_; }
+
+    // Matching rule shared by the match list and the match table.
+    static bool Matches(std::string_view candidate, std::string_view answer, bool exact);
+
+private:
+    ErrorReport& report_;
+    const TTutorialConfig& config_;
+    std::filesystem::path projectDir_;
+    std::string text_;
+    std::size_t pos_ = 0;
+    std::string lineText_;
+    bool stop_ = false;
+    MatchTable table_;
+};
+
+}  // namespace quill
