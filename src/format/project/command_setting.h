@@ -17,7 +17,7 @@ struct TCommandSetting {
     std::string Arg4;          // sound file of type 6
     std::string Arg5;          // program command of types 4, 9 and 10
     std::uint16_t Duration = 0;  // tenths of a second (types 2 and 6)
-    std::string Description;   // the spec the last chooser returned; empty: not defined yet
+    std::string Description;   // the media or command text the last chooser returned; empty: not defined yet
 
     bool operator==(const TCommandSetting&) const = default;
 };

@@ -15,7 +15,7 @@ namespace quill {
 
 struct AidsContext;
 
-// A media spec ("PICTURE.BMP,50", "PIC.JPG,SOUND.WAV,0", "FILM.AVI") taken apart: the spec
+// A media spec ("PICTURE.BMP,50", "PIC.JPG,SOUND.WAV,0", "FILM.AVI") taken apart: its text
 // is upper-cased and split at every "," into at most six parts; a part holding ".BMP", ".JPG"
 // or ".WMF" is the graphic, ".WAV" or ".MID" the sound, ".AVI" the video, and a part that reads
 // as a number the duration in tenths of a second.
@@ -29,7 +29,7 @@ MediaSpec ParseMediaSpec(std::string_view spec);
 // The text shown for a media file that is not in the project folder.
 QString MissingFileText(const std::string& name);
 
-// Previews the spec: a missing file is reported by name before anything plays. Returns when
+// Previews the media spec: a missing file is reported by name before anything plays. Returns when
 // the preview has finished (the graphic window or media window closed, the sound ended).
 void PreviewMedia(AidsContext& context, std::string_view spec, QWidget* parent = nullptr);
 

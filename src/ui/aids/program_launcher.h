@@ -24,14 +24,14 @@ enum LaunchKind : int { LaunchExecutable = 4, LaunchWindowsProgram = 9 };
 
 // The parts of a command line: the program as named and the argument text.
 struct LaunchCommand {
-    std::string program;    // Windows-1252, as named by the spec
+    std::string program;    // Windows-1252, as named by the command text
     std::string arguments;  // kind 4: the parameters; kind 9: the project folder + the file
     std::string file;       // kind 9: the file named after the program (empty: none)
     // The program name in double quotes, a blank, and the arguments.
     std::string Text() const { return "\"" + program + "\" " + arguments; }
 };
 
-// Kind 4: program = the spec up to its first ",", arguments = the rest (empty without one).
+// Kind 4: program = the command text up to its first ",", arguments = the rest (empty without one).
 // Kind 9: the text is split at its first blank; arguments = the project folder (with a trailing
 // separator) + the rest; a text without a blank names the program alone (no argument).
 LaunchCommand LaunchCommandLine(int kind, const std::string& command,

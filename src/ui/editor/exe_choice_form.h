@@ -18,7 +18,7 @@ struct AidsContext;
 
 struct ExternalCommand {
     int type = 4;         // 4, 9 or 10
-    std::string command;  // the spec the chooser returned
+    std::string command;  // the command text the chooser returned
     bool operator==(const ExternalCommand&) const = default;
 };
 

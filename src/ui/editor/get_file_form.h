@@ -4,7 +4,7 @@
 // file of the project. Each lists the matching files of the project folder, fetches a file
 // from anywhere with "&Find File" (offering to copy it into the project folder, never over an
 // existing file), previews the choice with "&View", refuses "&OK" while nothing is chosen, and
-// returns bare names (Windows-1252) and the spec built from them.
+// returns bare names (Windows-1252) and the media text built from them.
 //
 // TGetFileForm is the shared base: one or two FileGroup boxes (edit field, file list, find
 // button), optional extra fields, and "&View", "&OK", "&Cancel". The members only say what
