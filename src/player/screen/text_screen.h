@@ -112,6 +112,11 @@ public:
     // Draws text with its inline codes from the cell (column, row). Throws IoError when a
     // learner variable is drawn and USER.DAT exists but cannot be read.
     void drawText(int column, int row, std::string_view text);
+    // Draws the text as it stands (no inline codes) from the cell (column, row) with the
+    // current pen: letters revealed one by one, answer masks.
+    void drawLiteralText(int column, int row, std::string_view text) {
+        drawLiteral(ColumnToX(column), RowToY(row), text, pen_);
+    }
     // Draws the line at the current column and row, then moves one row down.
     void drawPendingLine(std::string_view text);
     // Clears the screen with colour code n and resets the screen state, the control bar and
