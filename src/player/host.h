@@ -12,6 +12,11 @@
 //   closed, the headless answers ran out) the run must end: the player takes the answer given
 //   (Quit for a button wait, an empty text, ...) and stops. Every later wait returns at once.
 // - Texts are Unicode (QString); the player converts its Windows-1252 text with FromCp1252.
+// - A click on a hypertext label (TextScreen::hyperLabels()) may come during any wait; the host
+//   handles it itself: performEntry(EntrySource::Hyper, caption), and when that returns false
+//   the information box "The \"" + name + "\" HyperText Link has not been defined ".
+// - The Utilities button is returned by waitForButton; the player lists the UTILITY entries,
+//   asks chooseUtility when there are several, and performs the chosen one.
 #include <QChar>
 #include <QString>
 #include <QStringList>

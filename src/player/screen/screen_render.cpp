@@ -157,7 +157,6 @@ QString PlainTextOfRtf(const std::vector<std::string>& lines) {
                 out += c;
             }
         }
-        if (!line.empty() && line.front() != '{' && line.front() != '\\') out += u' ';
     }
     return out;
 }

@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QStringList>
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -100,7 +101,10 @@ public:
     void setLinkColours(const QColor& text, const QColor& back);
 
     PenState penState() const { return pen_; }
+    // Gives the screen the saved font style and colours (also to set them for a command).
     void restoreFontAndBrush(const PenState& saved) { pen_ = saved; }
+    // The screen font without styles (the colours stay).
+    void resetScreenFont() { pen_.style = 0; }
     // The colour of a colour code: 1..26 the colour table, anything else (0, 27) the screen
     // background, or for a text colour the screen text colour.
     QColor backColour(int code) const;
@@ -112,11 +116,9 @@ public:
     // Draws text with its inline codes from the cell (column, row). Throws IoError when a
     // learner variable is drawn and USER.DAT exists but cannot be read.
     void drawText(int column, int row, std::string_view text);
-    // Draws the text as it stands (no inline codes) from the cell (column, row) with the
-    // current pen: letters revealed one by one, answer masks.
-    void drawLiteralText(int column, int row, std::string_view text) {
-        drawLiteral(ColumnToX(column), RowToY(row), text, pen_);
-    }
+    // Draws the characters as they stand (no inline codes, no slow typing) in the current
+    // font and colours: fill-in letters, learner answers, blinking text.
+    void drawPlain(int column, int row, std::string_view text);
     // Draws the line at the current column and row, then moves one row down.
     void drawPendingLine(std::string_view text);
     // Clears the screen with colour code n and resets the screen state, the control bar and

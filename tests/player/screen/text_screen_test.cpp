@@ -260,6 +260,39 @@ TEST_F(TextScreenTest, PendingLineAdvancesTheRow) {
     EXPECT_EQ(Cell(screen->image(), 4, 3), Reference("d", 6));
 }
 
+TEST_F(TextScreenTest, PlainTextAndPenState) {
+    screen->restoreFontAndBrush({kStyleBold, Qt::red, Qt::yellow});
+    screen->drawPlain(1, 1, "~^|a");
+    const QImage& img = screen->image();
+    for (int c = 1; c <= 4; ++c) {
+        EXPECT_GT(CountColour(Cell(img, c, 1), Qt::red), 0) << c;
+        EXPECT_EQ(Cell(img, c, 1).pixelColor(0, 0), QColor(Qt::yellow)) << c;
+    }
+    EXPECT_TRUE(screen->hyperLabels().empty());
+    screen->resetScreenFont();
+    EXPECT_EQ(screen->penState(), (PenState{0, Qt::red, Qt::yellow}));
+    const PenState saved = screen->penState();
+    screen->drawText(1, 2, "^B~C~dz");
+    EXPECT_NE(screen->penState(), saved);  // codes persist after the text
+    screen->restoreFontAndBrush(saved);
+    EXPECT_EQ(screen->penState(), saved);
+}
+
+TEST_F(TextScreenTest, TextBeyondTheEdgesAndControlCharacters) {
+    // A line far longer than the screen: the visible part is drawn, codes after it still count.
+    std::string line(200000, 'x');
+    line += "|far|";
+    screen->drawText(75, 1, line);
+    EXPECT_EQ(Cell(screen->image(), 80, 1), Reference("x", 2));
+    EXPECT_EQ(screen->hypertextCount(), 1);
+    screen->drawText(-3, 3, "abcdef");
+    EXPECT_EQ(Cell(screen->image(), 1, 3), Reference("e", 4));
+    // Control characters take their cell with the brush and draw no glyph.
+    screen->drawText(1, 5, std::string("a\tb\x01", 4) + "c");
+    EXPECT_TRUE(AllColour(Cell(screen->image(), 2, 5), back()));
+    EXPECT_EQ(Cell(screen->image(), 5, 5), Reference("c", 6));
+}
+
 TEST(VisibleLength, RemovesTwoCharacterCodes) {
     EXPECT_EQ(VisibleLength("^BHello^N"), 5);
     EXPECT_EQ(VisibleLength("~1Hi"), 2);
