@@ -20,8 +20,9 @@ const char* const kCheckHelp =
     "matter) without running them. Every command line is translated with the project's colour\n"
     "table; lines that commands read as data (match lists, answer and pop-up texts) are left\n"
     "alone, the actions of match tables and menus are translated too. Also reported: a jump to\n"
-    "a label that is not in the chapter, a branch without its &1, &2 or &3 marker, and a jump to\n"
-    "a chapter that does not exist. Each problem is printed as CHAPTER.QKS:LINE: message.\n"
+    "a label that is not in the chapter, a branch without its &1, &2 or &3 marker, a jump to a\n"
+    "chapter that does not exist, a match list of more than 10 answers, more than 29 matches or\n"
+    "30 menu items. Each problem is printed as CHAPTER.QKS:LINE: message.\n"
     "Exit status: 0 when there is no problem, 1 when there is any, 2 on wrong usage or a file\n"
     "that cannot be read.\n";
 

@@ -24,19 +24,9 @@ std::string_view FieldOf(std::string_view translated, std::size_t index) {
     return {};
 }
 
-// Everything after the command code and its comma.
-std::string_view OperandsOf(std::string_view translated) {
-    const std::size_t comma = translated.find(',');
-    return comma == std::string_view::npos ? std::string_view() : translated.substr(comma + 1);
-}
-
 // A count field as the command reads it; nothing when it is not a number (the command then
 // stops with its own message, and what follows cannot be told).
 std::optional<std::size_t> CountOf(std::string_view field) {
-    const bool digits = !field.empty() && std::all_of(field.begin(), field.end(), [](char c) {
-        return (c >= '0' && c <= '9') || c == '-' || c == '+';
-    });
-    if (!digits) return std::nullopt;
     const auto value = ParseInt32(field);
     if (!value) return std::nullopt;
     return static_cast<std::size_t>(std::max(*value, 0));
@@ -82,13 +72,14 @@ public:
             if (ClassifyLine(line) != LineKind::Command) continue;
             const std::string translated = Command(i, line);
             if (translated.empty()) continue;
-            const std::string_view code = translated.substr(0, translated.find(','));
+            const std::string_view code = std::string_view(translated).substr(0, translated.find(','));
             Following f = FollowingLines(code, translated);
             // A quick question reads no reply for a miss when the reply for a match is empty.
             if (code == ":QQ" && i + 2 < lines_.size() && lines_[i + 2].empty()) f.data = 2;
             std::size_t next = i + 1;
             next = std::min(next + f.data, lines_.size());
             if (code == ":LE" || code == ":LF" || code == ":LI" || code == ":LB") Branch(i, next);
+            Limits(i, code, f);
             for (std::size_t k = 0; k < f.actions && next < lines_.size(); ++k, ++next) Action(next);
             i = next - 1;
         }
@@ -110,13 +101,13 @@ private:
         }
         const std::string_view code = std::string_view(translated).substr(0, translated.find(','));
         if (code == ":JJ" || code == ":JK") {
-            std::string_view label = OperandsOf(translated);
+            std::string_view label = OperandTextOf(translated);
             if (code == ":JK") label = label.substr(0, label.find(','));
             const std::string target = "@J" + std::string(label);
             if (!labels_.count(target)) Report(index, std::string(line) + " jumps to the label " + target +
                                                           ", which is not in this chapter.");
         } else if (code == ":JN") {
-            const std::string chapter = NameOnly(OperandsOf(translated)) + ".QKS";
+            const std::string chapter = NameOnly(OperandTextOf(translated)) + ".QKS";
             if (!chapterExists_(chapter))
                 Report(index, std::string(line) + " names the chapter " + chapter + ", which does not exist.");
         }
@@ -132,6 +123,20 @@ private:
         if (star == std::string_view::npos) return;
         // The table keeps 60 characters of an action; a longer one runs cut.
         Command(index, line.substr(star, 60));
+    }
+
+    // The tables the player fills from the following lines have room for so much only.
+    void Limits(std::size_t index, std::string_view code, const Following& f) {
+        const std::string line(lines_[index]);
+        if ((code == ":JM" || code == ":JL") && f.actions > 29)
+            Report(index, line + " has more than 29 matches");
+        if (code == ":JX" && f.actions > 30) Report(index, line + " has more than 30 items");
+        if ((code == ":LI" || code == ":LF" || code == ":JI" || code == ":JF" || code == ":QQ") &&
+            index + 1 < lines_.size()) {
+            const std::string_view list = lines_[index + 1];
+            if (std::count(list.begin(), list.end(), ';') >= 10)
+                Report(index + 1, "The match list " + std::string(list) + " has more than 10 answers.");
+        }
     }
 
     // A branch runs its "&1" section or its "&2" section and then skips to "&3": whichever way

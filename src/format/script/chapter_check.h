@@ -2,7 +2,7 @@
 // Checking a whole chapter without running it: every command line is translated, and the
 // problems that are certain whatever the learner does are reported: a jump to a label that
 // is nowhere in the chapter, a branch without its section markers, a jump to a chapter that
-// does not exist. Lines a command takes as data (match lists, answer texts, pop-up text) are
+// does not exist, match lists and match tables beyond their room. Lines a command takes as data (match lists, answer texts, pop-up text) are
 // not read as commands; the actions of match tables and menus are.
 #include <cstddef>
 #include <functional>

@@ -59,20 +59,10 @@ std::string Operands::NextField() {
     return NextField(more);
 }
 
-bool Operands::IsInteger(std::string_view field) {
-    std::size_t i = 0;
-    if (i < field.size() && (field[i] == '+' || field[i] == '-')) ++i;
-    if (i >= field.size()) return false;
-    for (; i < field.size(); ++i)
-        if (field[i] < '0' || field[i] > '9') return false;
-    return true;
-}
+bool Operands::IsInteger(std::string_view field) { return ParseInt32(field).has_value(); }
 
 int Operands::NumberFromText(std::string_view field) {
-    // Decimal with an optional sign, within the range of a 32-bit integer.
-    if (IsInteger(field)) {
-        if (const auto value = ParseInt32(field)) return *value;
-    }
+    if (const auto value = ParseInt32(field)) return *value;
     Fail(lineText_ + std::string(kInvalidNumber));
     return -1;
 }

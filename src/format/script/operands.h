@@ -61,6 +61,7 @@ public:
     // `config` gives the colour table and the default colours; `projectDir` is where file names
     // are looked up (ignoring case). Both must outlive the object.
     Operands(ErrorReport& report, const TTutorialConfig& config, std::filesystem::path projectDir);
+    Operands(ErrorReport&, const TTutorialConfig&&, std::filesystem::path) = delete;  // would dangle
 
     // --- state -----------------------------------------------------------------------------
     void SetOperandText(std::string_view text) { text_.assign(text); pos_ = 0; }
@@ -86,8 +87,11 @@ public:
     std::string NextField(bool& more);
 
     // The field as an integer; on anything else the line + " has an invalid number" and -1.
+    // Integers are read as everywhere in the project (ParseInt32): an optional sign and decimal
+    // digits within 32 bits; the original's conversion also took leading blanks and "$" with
+    // hexadecimal digits, so chapters written for it keep working.
     int NumberFromText(std::string_view field);
-    // True when the whole field is a decimal integer with an optional sign.
+    // True when the whole field is an integer as NumberFromText reads it.
     static bool IsInteger(std::string_view field);
     // The next field as a number; -1 without an error when the operand text is empty.
     int NextNumber();

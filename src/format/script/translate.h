@@ -58,6 +58,13 @@ Translation TranslateCommandLine(std::string_view line, const ColorTable& colors
 bool TranslateCommandLine(std::string_view line, const ColorTable& colors, std::string& out,
                           std::string& error);
 
+// The operand text of a translated line: what follows its first comma, empty when there is none
+// (":FE,13" gives "13", ":FW" and ":FT" give "").
+inline std::string_view OperandTextOf(std::string_view translated) {
+    const std::size_t comma = translated.find(',');
+    return comma == std::string_view::npos ? std::string_view() : translated.substr(comma + 1);
+}
+
 // Takes the next blank-separated word from the front of `text` and removes it together with the
 // blanks that follow it. Empty when `text` holds only blanks.
 std::string_view TakeScriptWord(std::string_view& text);

@@ -104,6 +104,22 @@ TEST(CheckChapter, JumpsToMissingChapters) {
               Lines{"1: *JumpToFile SAFETY9 names the chapter SAFETY9.QKS, which does not exist."});
 }
 
+TEST(CheckChapter, TablesBeyondTheirRoom) {
+    Lines lines{"*JumpOnMatch 30 10"};
+    for (int i = 0; i < 30; ++i) lines.push_back("m;*Wait");
+    lines.push_back("*Wait");
+    lines.push_back("*JumpOnInput 10");
+    lines.push_back("1;2;3;4;5;6;7;8;9;10;11");
+    lines.push_back("*Wait");
+    lines.push_back("*Wait");
+    lines.push_back("*JumpOnInput 10");
+    lines.push_back("1;2;3;4;5;6;7;8;9;10");
+    lines.push_back("*BoxMenu 1 1 10 10 31");
+    EXPECT_EQ(Check(lines), (Lines{"1: *JumpOnMatch 30 10 has more than 29 matches",
+                                   "34: The match list 1;2;3;4;5;6;7;8;9;10;11 has more than 10 answers.",
+                                   "39: *BoxMenu 1 1 10 10 31 has more than 30 items"}));
+}
+
 TEST(CheckChapter, GarbageIsSafe) {
     Lines lines;
     std::string g;

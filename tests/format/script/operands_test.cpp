@@ -75,7 +75,7 @@ TEST_F(OperandsTest, NumbersAndTheMinusOneConvention) {
     EXPECT_EQ(ops.NextNumber(), -1);
     EXPECT_FALSE(ops.Stopped());
 
-    for (const char* bad : {"abc", "", " 5", "5 ", "$10", "1.5", "-", "2147483648", "9999999999999"}) {
+    for (const char* bad : {"abc", "", "5 ", "1.5", "-", "+", "2147483648", "9999999999999", "$", "$G"}) {
         Set(std::string(bad) + ",7");
         EXPECT_EQ(ops.NextNumber(), -1) << bad;
         EXPECT_TRUE(ops.Stopped()) << bad;
@@ -83,6 +83,11 @@ TEST_F(OperandsTest, NumbersAndTheMinusOneConvention) {
         EXPECT_EQ(report.messages[0], "*Line as fetched has an invalid number");
         EXPECT_EQ(ops.OperandText(), "7");  // the rest stays unread
     }
+    Set(" 5,$10,-2147483648");  // as the original's integer conversion read them
+    EXPECT_EQ(ops.NextNumber(), 5);
+    EXPECT_EQ(ops.NextNumber(), 16);
+    EXPECT_EQ(ops.NextNumber(), -2147483647 - 1);
+    EXPECT_FALSE(ops.Stopped());
     EXPECT_TRUE(Operands::IsInteger("-12"));
     EXPECT_TRUE(Operands::IsInteger("+0"));
     EXPECT_FALSE(Operands::IsInteger("1e3"));

@@ -179,6 +179,13 @@ TEST(Translate, EveryKeywordIsFoundAndItsCodeIsWellFormed) {
     EXPECT_EQ(FindCommand(""), nullptr);
 }
 
+TEST(Translate, OperandTextOfATranslatedLine) {
+    EXPECT_EQ(OperandTextOf(":FE,13"), "13");
+    EXPECT_EQ(OperandTextOf(":SH,MAIN,5,2,40,One, two"), "MAIN,5,2,40,One, two");
+    EXPECT_EQ(OperandTextOf(":FW"), "");
+    EXPECT_EQ(OperandTextOf(":FX,"), "");
+}
+
 TEST(Translate, OnlyTheFirstInvalidColourIsReported) {
     const auto t = TranslateCommandLine("*Blink 1 2 3 Pink Mauve hi", ColorTable());
     EXPECT_EQ(t.line, ":SB,1,2,3,hi");
