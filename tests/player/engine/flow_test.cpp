@@ -299,4 +299,14 @@ TEST(Engine, GarbageChaptersEndWithoutCrashing) {
     }
 }
 
+TEST(Engine, MegabyteLinesRunToTheEnd) {
+    Tutorial t;
+    const std::string text(2'000'000, 'x');
+    t.write("T1.QKS", "*Title " + text + "\r\n" + text + "\r\n*JumpToLabel " + text + "\r\n@J" + text + "\r\nend\r\n");
+    Session run(t);
+    run.play("T1");
+    EXPECT_TRUE(run.host.errors().isEmpty());
+    EXPECT_EQ(run.lines, (std::vector<int>{1, 2, 3, 5}));
+}
+
 }  // namespace
