@@ -217,8 +217,7 @@ QColor TextScreen::backColour(int code) const {
 
 QColor TextScreen::textColour(int code) const {
     if (code >= 1 && code <= 26) return colours_.table[static_cast<std::size_t>(code - 1)];
-    if (code == 0) return colours_.back;
-    return colours_.text;
+    return code == 27 ? colours_.text : colours_.back;
 }
 
 void TextScreen::reportError(const QString& text) const {

@@ -250,6 +250,17 @@ TEST_F(TextScreenTest, ClearScreenColoursAndReset) {
     EXPECT_EQ(screen->penState(), (PenState{0, text(), back()}));
 }
 
+TEST_F(TextScreenTest, ColourCodes) {
+    EXPECT_EQ(screen->backColour(5), QColor(0x33, 0x22, 0x11));
+    EXPECT_EQ(screen->textColour(5), QColor(0x33, 0x22, 0x11));
+    EXPECT_EQ(screen->backColour(0), back());
+    EXPECT_EQ(screen->backColour(27), back());
+    EXPECT_EQ(screen->textColour(27), text());
+    EXPECT_EQ(screen->textColour(0), back());
+    EXPECT_EQ(screen->colours().table[15], QColor(Qt::white));  // White, entry 16
+    EXPECT_EQ(ColourFromRecord(0x00FF8040), QColor(0x40, 0x80, 0xFF));
+}
+
 TEST_F(TextScreenTest, PendingLineAdvancesTheRow) {
     screen->setColumn(3);
     screen->setRow(2);
