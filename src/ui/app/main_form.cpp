@@ -1,27 +1,332 @@
 #include "app/main_form.h"
 
+#include <QApplication>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
 
+#include "app/about_form.h"
+#include "app/chapter_runner.h"
+#include "app/instructions_form.h"
+#include "app/make_dir_form.h"
+#include "app/view_chap_form.h"
+#include "editor/edit_form.h"
+#include "platform/error_handler.h"
+#include "platform/modal.h"
+#include "platform/platform.h"
+#include "text/errors.h"
+#include "text/text_file.h"
 #include "text_codec.h"
 
 namespace quill {
 
-TQMKmainform::TQMKmainform(Project& project, QWidget* parent)
-    : QMainWindow(parent), project_(project) {
+namespace fs = std::filesystem;
+
+namespace {
+
+const QString kCaption = "Quillmark for Windows - Ver 1.9";
+const QString kHint = " Press F1 for Help";
+constexpr int kPanelWidth = 385;
+constexpr int kPanelHeight = 353;
+
+// The background: a tile of pale parchment with a faint quill-stroke pattern, repeated over
+// the whole client area. It keeps the panel centred on itself.
+class TBackground : public QWidget {
+public:
+    explicit TBackground(QWidget* parent) : QWidget(parent) {
+        setObjectName("BackImage");
+        tile_ = QPixmap(64, 64);
+        tile_.fill(QColor(0xEE, 0xE6, 0xD2));
+        QPainter p(&tile_);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(0xD8, 0xCC, 0xB0), 1.5));
+        p.drawLine(0, 64, 64, 0);
+        p.drawLine(-32, 64, 32, 0);
+        p.drawLine(32, 64, 96, 0);
+        p.setPen(QPen(QColor(0xC9, 0xBA, 0x98), 1));
+        p.drawEllipse(QPointF(16, 16), 2, 2);
+        p.drawEllipse(QPointF(48, 48), 2, 2);
+    }
+    std::function<void()> onResize;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.drawTiledPixmap(rect(), tile_);
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        if (onResize) onResize();
+    }
+
+private:
+    QPixmap tile_;
+};
+
+QGroupBox* Group(QWidget* parent, const QString& title, const QString& name) {
+    auto* box = new QGroupBox(title, parent);
+    box->setObjectName(name);
+    box->setStyleSheet("QGroupBox { color: white; font-weight: bold; }");
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(8, 6, 8, 6);
+    layout->setSpacing(4);
+    return box;
+}
+
+}  // namespace
+
+TQMKmainform::TQMKmainform(Project& project, Platform& platform, ChapterRunner& runner, QWidget* parent)
+    : QMainWindow(parent), project_(project), platform_(platform), runner_(runner) {
     setObjectName("TQMKmainform");
-    setWindowTitle("Quillmark for Windows - Ver 1.9");
+    setWindowTitle(kCaption);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    SetHelpTopic(this, 1);
+    InstallF1Help(this, platform_.help, platform_.helpFile);
+
+    auto* background = new TBackground(this);
+    setCentralWidget(background);
+    BuildPanel(background);
+    background->onResize = [this, background] {
+        MenuPnl_->move(background->width() / 2 - MenuPnl_->width() / 2,
+                       background->height() / 2 - MenuPnl_->height() / 2);
+    };
+
     auto* caption = new QLabel("  Current Tutorial  :", this);
+    caption->setObjectName("CurrentLbl");
     ProjectLbl_ = new QLabel(this);
     ProjectLbl_->setObjectName("ProjectLbl");
+    ProjectLbl_->setMinimumWidth(120);
+    statusBar()->setObjectName("StatusBar1");
     statusBar()->addPermanentWidget(caption);
     statusBar()->addPermanentWidget(ProjectLbl_);
-    UpdateProjectLabel();
-    resize(800, 600);
+
+    StartTimer_ = new QTimer(this);
+    StartTimer_->setObjectName("StartTimer");
+    StartTimer_->setSingleShot(true);
+    StartTimer_->setInterval(1);
+    connect(StartTimer_, &QTimer::timeout, this, &TQMKmainform::StartTimerTimer);
+
+    MenuPnl_->hide();
+    UpdateButtons();
+    resize(1024, 740);
+}
+
+QPushButton* TQMKmainform::AddButton(QWidget* parent, const QString& name, const QString& caption, int topic) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setToolTip(kHint);
+    button->setStatusTip(kHint);
+    button->setFixedHeight(24);
+    if (topic) SetHelpTopic(button, topic);
+    parent->layout()->addWidget(button);
+    buttons_.insert(name, button);
+    if (name != "HelpBtn" && name != "QuitBtn")
+        connect(button, &QPushButton::clicked, this, [this, name, button] {
+            RunFramed(button, [this, name] { actions_.value(name)(); });
+        });
+    return button;
+}
+
+void TQMKmainform::BuildPanel(QWidget* background) {
+    MenuPnl_ = new QFrame(background);
+    MenuPnl_->setObjectName("MenuPnl");
+    MenuPnl_->setFixedSize(kPanelWidth, kPanelHeight);
+    MenuPnl_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    MenuPnl_->setLineWidth(2);
+    MenuPnl_->setAutoFillBackground(true);
+    QPalette pal = MenuPnl_->palette();
+    pal.setColor(QPalette::Window, QColor(0x00, 0x80, 0x80));
+    MenuPnl_->setPalette(pal);
+
+    auto* layout = new QVBoxLayout(MenuPnl_);
+    layout->setContentsMargins(8, 6, 8, 8);
+    layout->setSpacing(5);
+    auto* title = new QLabel(kCaption, MenuPnl_);
+    title->setObjectName("TitleLbl");
+    title->setAlignment(Qt::AlignCenter);
+    title->setStyleSheet("color: white; font-weight: bold; font-size: 13pt;");
+    layout->addWidget(title);
+
+    auto* top = new QWidget(MenuPnl_);
+    top->setObjectName("ProjectGrp");
+    top->setLayout(new QHBoxLayout);
+    top->layout()->setContentsMargins(0, 0, 0, 0);
+    top->layout()->setSpacing(8);
+    AddButton(top, "SelectBtn", "&Select a Tutorial", 120);
+    AddButton(top, "StartBtn", "Create &New Tutorial", 100);
+    layout->addWidget(top);
+
+    auto* grid = new QGridLayout;
+    grid->setSpacing(6);
+    auto* create = Group(MenuPnl_, "  Create Tutorial  ", "CreateGrp");
+    AddButton(create, "ConfigBtn", "&Define Tutorial Type", 140);
+    AddButton(create, "EditBtn", "Create/&Edit Chapter", 160);
+    AddButton(create, "ViewBtn", "&View a Chapter", 180);
+    auto* program = Group(MenuPnl_, "  Create Program  ", "ProgramGrp");
+    AddButton(program, "PreviewBtn", "&Pre-View Tutorial", 260);
+    AddButton(program, "CompileBtn", "&Compile Tutorial", 270);
+    AddButton(program, "DistribBtn", "Prepare Distri&bution", 290);
+    auto* customize = Group(MenuPnl_, "  Customize  ", "CustomizeGrp");
+    AddButton(customize, "ScreensBtn", "&Tutorial Presentation", 200);
+    AddButton(customize, "ToolsBtn", "Teaching &Aids", 240);
+    AddButton(customize, "CustProgBtn", "P&rogram Presentation", 230);
+    auto* help = Group(MenuPnl_, "  Help  ", "HelpGrp");
+    AddButton(help, "AboutBtn", "Abo&ut This Program", 80);
+    AddButton(help, "HelpBtn", "&Help", 1);
+    AddButton(help, "TutBtn", "&Instructions", 0);
+    AddButton(help, "QuitBtn", "&Quit", 0);
+    static_cast<QVBoxLayout*>(create->layout())->addStretch();
+    static_cast<QVBoxLayout*>(program->layout())->addStretch();
+    static_cast<QVBoxLayout*>(customize->layout())->addStretch();
+    grid->addWidget(create, 0, 0);
+    grid->addWidget(program, 0, 1);
+    grid->addWidget(customize, 1, 0);
+    grid->addWidget(help, 1, 1);
+    layout->addLayout(grid);
+
+    // The buttons' own actions; the others wait for their windows.
+    actions_["SelectBtn"] = [this] { SelectBtnClick(); };
+    actions_["StartBtn"] = [this] { StartBtnClick(); };
+    actions_["EditBtn"] = [this] { EditBtnClick(); };
+    actions_["ViewBtn"] = [this] { ViewBtnClick(); };
+    actions_["AboutBtn"] = [this] { AboutBtnClick(); };
+    actions_["TutBtn"] = [this] { TutBtnClick(); };
+    for (const char* name : {"ConfigBtn", "PreviewBtn", "CompileBtn", "DistribBtn", "ScreensBtn", "ToolsBtn",
+                             "CustProgBtn"}) {
+        const QString caption = buttons_.value(name)->text();
+        actions_[name] = [this, caption] { ShowNotAvailable(platform_.messages, caption); };
+    }
+    // Help and Quit act without hiding the panel.
+    connect(buttons_["HelpBtn"], &QPushButton::clicked, this, &TQMKmainform::HelpBtnClick);
+    connect(buttons_["QuitBtn"], &QPushButton::clicked, this, &QWidget::close);
+}
+
+QPushButton* TQMKmainform::Button(const QString& name) const { return buttons_.value(name); }
+
+void TQMKmainform::SetAction(const QString& buttonName, std::function<void()> action) {
+    actions_[buttonName] = std::move(action);
+}
+
+void TQMKmainform::RunFramed(QPushButton* button, const std::function<void()>& action) {
+    MenuPnl_->hide();
+    RunGuarded(platform_.messages, action);
+    UpdateButtons();
+    MenuPnl_->show();
+    if (button->isEnabled()) button->setFocus();
 }
 
 void TQMKmainform::UpdateProjectLabel() {
     ProjectLbl_->setText(project_.IsOpen() ? FromCp1252(project_.ProjectName) : "None Selected");
+}
+
+void TQMKmainform::UpdateButtons() {
+    UpdateProjectLabel();
+    const bool open = project_.IsOpen();
+    const bool chapters = open && project_.HasChapterFiles();
+    const bool startingFile = open && project_.StartingFileExists();
+    for (const char* name : {"ConfigBtn", "EditBtn", "ScreensBtn", "ToolsBtn", "CustProgBtn"})
+        buttons_[name]->setEnabled(open);
+    buttons_["ViewBtn"]->setEnabled(chapters);
+    for (const char* name : {"PreviewBtn", "CompileBtn", "DistribBtn"}) buttons_[name]->setEnabled(startingFile);
+}
+
+QString TQMKmainform::ColorAdvisoryText() {
+    const QString br = "\n\r";
+    return "Your video Display mode is set at 256 colors." + br + br +
+           "The graphics in this program need High Color" + br +
+           "or True Color. At the Start Menu select Settings" + br +
+           "then Control Panel then Display - Settings to" + br + "change the video Display mode";
+}
+
+bool TQMKmainform::DisplayIsLowColor() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen && screen->depth() < 16;
+}
+
+void TQMKmainform::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!started_) {
+        started_ = true;
+        StartTimer_->start();
+    }
+}
+
+void TQMKmainform::StartTimerTimer() {
+    StartTimer_->stop();
+    if (lowColor_) platform_.messages.ShowInfo(ColorAdvisoryText());
+    MenuPnl_->show();
+    buttons_["HelpBtn"]->setFocus();
+}
+
+void TQMKmainform::ChangeToProjectDir() {
+    std::error_code ec;
+    fs::current_path(project_.ProjectDir, ec);
+    if (ec)
+        throw IoError("Cannot change to the folder " + DisplayName(project_.ProjectDir) + ": " + ec.message());
+}
+
+void TQMKmainform::FocusAfterProjectChange() {
+    QPushButton* config = buttons_["ConfigBtn"];
+    (config->isEnabled() ? config : buttons_["SelectBtn"])->setFocus();
+}
+
+void TQMKmainform::SelectBtnClick() {
+    FileDialogOptions options;
+    options.title = "Select a Tutorial File";
+    options.filter = "Tutorial Files|*.QKJ";
+    options.defaultSuffix = "QKJ";
+    options.directory = project_.ProjectDir;
+    const auto chosen = platform_.dialogs.OpenFile(options);
+    if (!chosen) return;
+    SelectTutorial(project_, *chosen);
+    ChangeToProjectDir();
+    UpdateButtons();
+    FocusAfterProjectChange();
+}
+
+void TQMKmainform::StartBtnClick() {
+    TMakeDirForm form(platform_, "*.QKJ", "Enter Tutorial Name", 105, project_.ProjectDir, this);
+    if (form.exec() != QDialog::Accepted) {
+        std::error_code ec;
+        fs::current_path(project_.ProjectDir, ec);
+        return;
+    }
+    NewTutorial(project_, form.Folder(), form.Name());
+    ChangeToProjectDir();
+    UpdateButtons();
+    FocusAfterProjectChange();
+}
+
+void TQMKmainform::ViewBtnClick() {
+    TViewChapForm chooser(project_, platform_, this);
+    if (chooser.exec() != QDialog::Accepted || chooser.ChapterFile().empty()) return;
+    runner_.RunChapter(project_, chooser.ChapterFile());
+}
+
+void TQMKmainform::EditBtnClick() {
+    TEditForm editor(project_, platform_, runner_, this);
+    ShowModal(editor);
+}
+
+void TQMKmainform::AboutBtnClick() {
+    TAboutForm about(platform_, this);
+    about.exec();
+}
+
+void TQMKmainform::HelpBtnClick() { platform_.ShowHelp(1); }
+
+void TQMKmainform::TutBtnClick() {
+    TInstructForm menu(project_.HomeDir, platform_, this);
+    ShowModal(menu);
 }
 
 }  // namespace quill

@@ -1,24 +1,76 @@
 #pragma once
-// TQMKmainform: the program's main window.
+// TQMKmainform: the program's main window. A tiled background with, centred on it, the panel
+// of buttons for every stage of authoring, and a status line with the current hint and the
+// open tutorial's name. Every other window is opened from here, modally, while the panel is
+// hidden; afterwards the buttons are enabled from what the project now holds.
 #include <QMainWindow>
+#include <QMap>
+#include <functional>
 
 #include "project/project.h"
 
+class QFrame;
 class QLabel;
+class QPushButton;
+class QTimer;
 
 namespace quill {
+
+class ChapterRunner;
+struct Platform;
 
 class TQMKmainform : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TQMKmainform(Project& project, QWidget* parent = nullptr);
+    TQMKmainform(Project& project, Platform& platform, ChapterRunner& runner, QWidget* parent = nullptr);
 
+    // Sets the project label and enables every button by the open project.
+    void UpdateButtons();
     // Shows the open project's name (or "None Selected") in the status line.
     void UpdateProjectLabel();
 
+    // Replaces what a button does (its window comes from elsewhere). Buttons whose windows are
+    // not part of the program yet say so in an information box until they are given one.
+    void SetAction(const QString& buttonName, std::function<void()> action);
+    QPushButton* Button(const QString& name) const;
+
+    // Set at start when the display has fewer than 16 bits per pixel.
+    void SetLowColor(bool lowColor) { lowColor_ = lowColor; }
+    static QString ColorAdvisoryText();
+    static bool DisplayIsLowColor();
+
+    // The button actions (each also runs inside the frame that hides and restores the panel).
+    void SelectBtnClick();
+    void StartBtnClick();
+    void ViewBtnClick();
+    void EditBtnClick();
+    void AboutBtnClick();
+    void HelpBtnClick();
+    void TutBtnClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    QPushButton* AddButton(QWidget* parent, const QString& name, const QString& caption, int topic);
+    void BuildPanel(QWidget* background);
+    // Hides the panel, runs the action with the default error handler, shows the panel again
+    // and puts the focus back on the button.
+    void RunFramed(QPushButton* button, const std::function<void()>& action);
+    void StartTimerTimer();
+    void FocusAfterProjectChange();
+    void ChangeToProjectDir();
+
     Project& project_;
+    Platform& platform_;
+    ChapterRunner& runner_;
+    QFrame* MenuPnl_ = nullptr;
     QLabel* ProjectLbl_ = nullptr;
+    QTimer* StartTimer_ = nullptr;
+    QMap<QString, QPushButton*> buttons_;
+    QMap<QString, std::function<void()>> actions_;
+    bool lowColor_ = false;
+    bool started_ = false;
 };
 
 }  // namespace quill

@@ -1,0 +1,45 @@
+#pragma once
+// The Instructions menu and the reader window it opens for the instruction files.
+#include <QDialog>
+#include <QPrinter>
+#include <filesystem>
+
+class QTextEdit;
+
+namespace quill {
+
+struct Platform;
+
+// TInstructForm: "How to Design a Tutorial", "Quillmark Step-by-Step Instructions", "&Close".
+// The menu hides itself while a reader is open.
+class TInstructForm : public QDialog {
+    Q_OBJECT
+public:
+    TInstructForm(const std::filesystem::path& homeDir, Platform& platform, QWidget* parent = nullptr);
+    // Opens the instruction file of that name from the home folder in a reader, or says that it
+    // is missing.
+    void OpenInstructions(const char* fileName);
+
+private:
+    std::filesystem::path homeDir_;
+    Platform& platform_;
+};
+
+// TReadForm: shows one instruction file; its menu finds, prints and quits.
+class TReadForm : public QDialog {
+    Q_OBJECT
+public:
+    TReadForm(const std::filesystem::path& file, Platform& platform, QWidget* parent = nullptr);
+    QTextEdit* Text() const { return RichEdit1_; }
+
+    void FindClick();
+    void PrintClick();
+    void PrinterSetupClick();
+
+private:
+    Platform& platform_;
+    QTextEdit* RichEdit1_ = nullptr;
+    QPrinter printer_;
+};
+
+}  // namespace quill

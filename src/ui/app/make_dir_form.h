@@ -1,0 +1,52 @@
+#pragma once
+// TMakeDirForm: the new-tutorial dialog. A drive box, a folder list, the folder edit that
+// follows the folder list (a folder typed there need not exist yet), the name edit and a list
+// of the folder's files that match the mask; clicking a file puts its name into the name edit.
+// OK is refused with a message while the name is empty or not a valid file name.
+#include <QDialog>
+#include <filesystem>
+#include <string>
+
+class QComboBox;
+class QFileSystemModel;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QTreeView;
+
+namespace quill {
+
+struct Platform;
+
+class TMakeDirForm : public QDialog {
+    Q_OBJECT
+public:
+    // `mask` filters the file list ("*.QKJ"), `caption` is shown above the name edit,
+    // `helpTopic` is the dialog's F1 topic, `startFolder` the folder shown first.
+    TMakeDirForm(Platform& platform, const QString& mask, const QString& caption, int helpTopic,
+                 const std::filesystem::path& startFolder, QWidget* parent = nullptr);
+
+    // The results after OK: the folder (from the folder edit; a relative one is taken from the
+    // start folder) and the name as typed, in Windows-1252.
+    std::filesystem::path Folder() const;
+    std::string Name() const;
+
+    void accept() override;
+
+private:
+    void SetFolder(const QString& folder, bool fromList);
+    void RefreshFiles();
+
+    Platform& platform_;
+    QString mask_;
+    std::filesystem::path startFolder_;
+    QComboBox* DriveComboBox1_ = nullptr;
+    QTreeView* DirectoryListBox1_ = nullptr;
+    QFileSystemModel* dirModel_ = nullptr;
+    QLineEdit* DirEdit_ = nullptr;
+    QLabel* NameLbl_ = nullptr;
+    QLineEdit* NameEdit_ = nullptr;
+    QListWidget* FileListBox1_ = nullptr;
+};
+
+}  // namespace quill

@@ -1,0 +1,35 @@
+#pragma once
+// TChapNameForm: the chapter editor's name prompt, "Save Chapter file as :". "Save" is refused
+// with a message while the name does not start with the project name.
+#include <QDialog>
+#include <string>
+
+class QLineEdit;
+
+namespace quill {
+
+struct Platform;
+
+class TChapNameForm : public QDialog {
+    Q_OBJECT
+public:
+    // `projectName` and `name` are Windows-1252.
+    TChapNameForm(Platform& platform, const std::string& projectName, const std::string& name,
+                  QWidget* parent = nullptr);
+    // The name as entered (Windows-1252).
+    std::string Name() const;
+
+    void SaveBtnClick();
+
+private:
+    Platform& platform_;
+    std::string projectName_;
+    QLineEdit* NameEdit_ = nullptr;
+};
+
+// Why a chapter name is refused, or an empty text when it is good: it must start with the
+// project name (ignoring case), and so must the name that remains once folder and extension
+// are taken off, which must also be a valid file name.
+QString ChapterNameRefusal(const std::string& name, const std::string& projectName);
+
+}  // namespace quill

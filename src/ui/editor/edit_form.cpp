@@ -1,0 +1,355 @@
+#include "editor/edit_form.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextDocumentFragment>
+#include <QVBoxLayout>
+
+#include "app/chapter_runner.h"
+#include "editor/chapter_name_form.h"
+#include "platform/error_handler.h"
+#include "platform/platform.h"
+#include "project/file_names.h"
+#include "project/project.h"
+#include "text/file_lookup.h"
+#include "text/text_file.h"
+#include "text_codec.h"
+
+namespace quill {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const QString kModifiedQuestion = "The Chapter has been modified. Do you want to save it?";
+
+QFont EditorFont() {
+    QFont font("Courier New");
+    font.setPixelSize(13);
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+QPlainTextEdit* TextArea(QWidget* parent, const QString& name) {
+    auto* edit = new QPlainTextEdit(parent);
+    edit->setObjectName(name);
+    edit->setFont(EditorFont());
+    edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    return edit;
+}
+
+}  // namespace
+
+std::vector<std::string> ChapterLines(const QString& text) { return SplitLines(ToCp1252(text)); }
+
+QString ChapterTextFromBytes(const std::string& bytes) {
+    QString text;
+    bool first = true;
+    for (const std::string& line : SplitLines(bytes)) {
+        if (!first) text += '\n';
+        text += FromCp1252(line);
+        first = false;
+    }
+    return text;
+}
+
+TEditForm::TEditForm(Project& project, Platform& platform, ChapterRunner& runner, QWidget* parent)
+    : QDialog(parent), project_(project), platform_(platform), runner_(runner) {
+    setObjectName("TEditForm");
+    setWindowTitle("Press F1 for Help");
+    setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
+    SetHelpTopic(this, 160);
+    InstallF1Help(this, platform_.help, platform_.helpFile);
+
+    PageControl1_ = new QTabWidget(this);
+    PageControl1_->setObjectName("PageControl1");
+
+    // The chapter tab.
+    auto* chapterTab = new QWidget;
+    chapterTab->setObjectName("TabSheet1");
+    auto* top = new QWidget(chapterTab);
+    top->setObjectName("TopPnl");
+    top->setLayout(new QHBoxLayout);
+    top->layout()->setContentsMargins(0, 0, 0, 0);
+    top->layout()->setSpacing(3);
+    for (const auto& [name, caption, marker] :
+         {std::tuple{"RBtn", "R", "^R"}, {"BBtn", "B", "^B"}, {"IBtn", "I", "^I"}, {"UBtn", "U", "^U"},
+          {"SlowBtn", "Slow", "~$"}}) {
+        QPushButton* button = AddButton(top, name, caption);
+        const QString text = marker;
+        connect(button, &QPushButton::clicked, this, [this, text] {
+            InsertAtCaret(text);
+            AfterAction();
+        });
+        button->setMaximumWidth(QString(caption).size() > 1 ? 48 : 28);
+    }
+    for (const auto& [name, caption] : {std::pair{"TextColorBtn", "Text Color"}, {"TextBackBtn", "Text Background"}}) {
+        QPushButton* button = AddButton(top, name, caption);
+        const QString control = name;
+        actions_[control] = [this, caption] { ShowNotAvailable(platform_.messages, caption); };
+        connect(button, &QPushButton::clicked, this, [this, control] {
+            Guarded(actions_.value(control));
+            AfterAction();
+        });
+    }
+    QPushButton* hyper = AddButton(top, "HyperTextBtn", "HyperText");
+    connect(hyper, &QPushButton::clicked, this, [this] {
+        InsertAtCaret("|");
+        AfterAction();
+    });
+    CommandsCombo_ = new QComboBox(top);
+    CommandsCombo_->setObjectName("CommandsCombo");
+    CommandsCombo_->setPlaceholderText(" Commands");
+    CommandsCombo_->addItems({"Basic Commands", "Screen Display", "Drawing Boxes", "Screen Effects", "Using Images",
+                              "InterActive", "Recording to Disk", "Non-Linear ", "Advanced", "Change Defaults"});
+    CommandsCombo_->setCurrentIndex(-1);
+    actions_["CommandsCombo"] = [this] { ShowNotAvailable(platform_.messages, commandItem_.trimmed() + " Commands"); };
+    connect(CommandsCombo_, &QComboBox::activated, this, [this](int index) {
+        commandItem_ = CommandsCombo_->itemText(index);
+        CommandsCombo_->setCurrentIndex(-1);
+        Guarded(actions_.value("CommandsCombo"));
+        AfterAction();
+    });
+    top->layout()->addWidget(CommandsCombo_);
+    static_cast<QHBoxLayout*>(top->layout())->addStretch();
+
+    Memo1_ = TextArea(chapterTab, "Memo1");
+    Memo1_->setContextMenuPolicy(Qt::CustomContextMenu);
+    PopupMenu1_ = new QMenu(this);
+    PopupMenu1_->setObjectName("PopupMenu1");
+    auto addItem = [this](const QString& caption, const char* name, auto slot) {
+        QAction* action = PopupMenu1_->addAction(caption);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, Memo1_, slot);
+    };
+    addItem("Undo", "UndoItem", &QPlainTextEdit::undo);
+    PopupMenu1_->addSeparator();
+    addItem("Copy", "CopyItem", &QPlainTextEdit::copy);
+    addItem("Paste", "PasteItem", &QPlainTextEdit::paste);
+    addItem("Cut", "CutItem", &QPlainTextEdit::cut);
+    QAction* remove = PopupMenu1_->addAction("Delete");
+    remove->setObjectName("DeleteItem");
+    connect(remove, &QAction::triggered, this, [this] { Memo1_->textCursor().removeSelectedText(); });
+    PopupMenu1_->addSeparator();
+    addItem("Select All", "SelectAllItem", &QPlainTextEdit::selectAll);
+    connect(Memo1_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { PopupMenu1_->exec(Memo1_->viewport()->mapToGlobal(at)); });
+
+    auto* bottom = new QWidget(chapterTab);
+    bottom->setObjectName("BottomPnl");
+    bottom->setLayout(new QHBoxLayout);
+    bottom->layout()->setContentsMargins(0, 0, 0, 0);
+    QPushButton* define = AddButton(bottom, "DefineHyperBtn", "Define HyperText");
+    actions_["DefineHyperBtn"] = [this] { ShowNotAvailable(platform_.messages, "Define HyperText"); };
+    connect(define, &QPushButton::clicked, this, [this] {
+        Guarded(actions_.value("DefineHyperBtn"));
+        AfterAction();
+    });
+    connect(AddButton(bottom, "PasteTextBtn", "Paste Text"), &QPushButton::clicked, this, &TEditForm::PasteTextBtnClick);
+    connect(AddButton(bottom, "ViewBtn", "View"), &QPushButton::clicked, this, &TEditForm::ViewBtnClick);
+    connect(AddButton(bottom, "SaveBtn", "Save Chapter"), &QPushButton::clicked, this, &TEditForm::SaveBtnClick);
+    connect(AddButton(bottom, "OpenBtn", "Open File"), &QPushButton::clicked, this, &TEditForm::OpenBtnClick);
+    connect(AddButton(bottom, "CloseBtn", "&Close"), &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* chapterLayout = new QVBoxLayout(chapterTab);
+    chapterLayout->setContentsMargins(4, 4, 4, 4);
+    chapterLayout->addWidget(top);
+    chapterLayout->addWidget(Memo1_);
+    chapterLayout->addWidget(bottom);
+    PageControl1_->addTab(chapterTab, "Tutorial Chapter Editor");
+
+    // The text-file tab.
+    auto* sideTab = new QWidget;
+    sideTab->setObjectName("TabSheet2");
+    Memo2_ = TextArea(sideTab, "Memo2");
+    Memo2_->setStyleSheet("QPlainTextEdit { color: navy; background: aqua; }");
+    auto* sideBar = new QWidget(sideTab);
+    sideBar->setLayout(new QHBoxLayout);
+    sideBar->layout()->setContentsMargins(0, 0, 0, 0);
+    connect(AddButton(sideBar, "CopyMarkedBtn", "Copy Marked Text"), &QPushButton::clicked, this,
+            &TEditForm::CopyMarkedBtnClick);
+    connect(AddButton(sideBar, "SaveTextBtn", "Save Text File"), &QPushButton::clicked, this,
+            &TEditForm::SaveTextBtnClick);
+    connect(AddButton(sideBar, "OpenTextBtn", "Open Text File"), &QPushButton::clicked, this,
+            &TEditForm::OpenTextBtnClick);
+    auto* sideLayout = new QVBoxLayout(sideTab);
+    sideLayout->setContentsMargins(4, 4, 4, 4);
+    sideLayout->addWidget(Memo2_);
+    sideLayout->addWidget(sideBar);
+    PageControl1_->addTab(sideTab, " Text File Editor ");
+    PageControl1_->setTabText(1, "Text File Editor");
+    connect(PageControl1_, &QTabWidget::currentChanged, this, [this] { AfterAction(); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(PageControl1_);
+    resize(640, 480);
+    Memo1_->setFocus();
+}
+
+QPushButton* TEditForm::AddButton(QWidget* bar, const QString& name, const QString& caption) {
+    auto* button = new QPushButton(caption, bar);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::TabFocus);
+    bar->layout()->addWidget(button);
+    return button;
+}
+
+void TEditForm::SetAction(const QString& controlName, std::function<void()> action) {
+    actions_[controlName] = std::move(action);
+}
+
+bool TEditForm::Modified() const { return Memo1_->document()->isModified(); }
+
+void TEditForm::InsertAtCaret(const QString& text) { Memo1_->insertPlainText(text); }
+
+void TEditForm::AfterAction() {
+    (PageControl1_->currentIndex() == 0 ? Memo1_ : Memo2_)->setFocus();
+}
+
+void TEditForm::Guarded(const std::function<void()>& action) {
+    if (action) RunGuarded(platform_.messages, action);
+}
+
+void TEditForm::SetChapterFile(const std::string& name) {
+    chapterFile_ = name;
+    PageControl1_->setTabText(0, FromCp1252(name));
+}
+
+void TEditForm::WriteChapter() {
+    WriteTextLines(project_.FilePath(chapterFile_), ChapterLines(Memo1_->toPlainText()));
+    Memo1_->document()->setModified(false);
+}
+
+void TEditForm::LoadChapter(const std::string& name) {
+    const auto found = FindIgnoringCase(project_.ProjectDir, name);
+    std::error_code ec;
+    if (found && fs::is_regular_file(*found, ec))
+        Memo1_->setPlainText(ChapterTextFromBytes(ReadFileBytes(*found)));
+    else
+        Memo1_->clear();
+    Memo1_->document()->setModified(false);
+    SetChapterFile(name);
+}
+
+bool TEditForm::SaveWithPrompt() {
+    TChapNameForm prompt(platform_, project_.ProjectName, chapterFile_, this);
+    if (prompt.exec() != QDialog::Accepted) return false;
+    const std::string entered = prompt.Name();
+    if (entered.empty()) return false;
+    const std::string name = NameOnly(entered) + ".QKS";
+    // The name is taken only once the file is written: a failed write keeps the old name.
+    const std::string previous = chapterFile_;
+    chapterFile_ = name;
+    try {
+        WriteChapter();
+    } catch (...) {
+        chapterFile_ = previous;
+        throw;
+    }
+    SetChapterFile(name);
+    return true;
+}
+
+void TEditForm::SaveBtnClick() {
+    Guarded([this] { SaveWithPrompt(); });
+    AfterAction();
+}
+
+void TEditForm::OpenBtnClick() {
+    Guarded([this] {
+        if (!Memo1_->toPlainText().isEmpty() && Modified() && platform_.messages.Confirm(kModifiedQuestion))
+            SaveWithPrompt();
+        FileDialogOptions options;
+        options.title = "Open";
+        options.filter = "Chapter Files|" + FromCp1252(project_.ProjectName) + "*.QKS";
+        options.defaultSuffix = "QKS";
+        options.directory = project_.ProjectDir;
+        const auto chosen = platform_.dialogs.OpenFile(options);
+        if (!chosen) return;
+        const std::string bare = DiskNameToCp1252(chosen->filename());
+        if (!ChapterNameStartsWithProject(bare, project_.ProjectName)) {
+            platform_.messages.ShowError("The Chapter filename must start with the Project Name " +
+                                         FromCp1252(project_.ProjectName));
+            return;
+        }
+        LoadChapter(NameOnly(bare) + ".QKS");
+    });
+    AfterAction();
+}
+
+void TEditForm::ViewBtnClick() {
+    if (chapterFile_.empty()) {
+        platform_.messages.ShowError("The Chapter filename has not been specified.\r\n\r\nUse Save Chapter to name the file");
+        AfterAction();
+        return;
+    }
+    hide();
+    Guarded([this] {
+        WriteChapter();
+        runner_.RunChapter(project_, chapterFile_);
+    });
+    show();
+    activateWindow();
+    Memo1_->setFocus();
+}
+
+void TEditForm::PasteTextBtnClick() {
+    Memo1_->paste();
+    AfterAction();
+}
+
+void TEditForm::CopyMarkedBtnClick() {
+    const QString selected = Memo2_->textCursor().selection().toPlainText();
+    if (!selected.isEmpty()) QApplication::clipboard()->setText(selected);
+    AfterAction();
+}
+
+void TEditForm::OpenTextBtnClick() {
+    Guarded([this] {
+        FileDialogOptions options;
+        options.title = "Open Text File";
+        options.filter = "Text Files|*.*";
+        options.directory = sideFile_.empty() ? project_.ProjectDir : fs::path(sideFile_).parent_path();
+        const auto chosen = platform_.dialogs.OpenFile(options);
+        std::error_code ec;
+        if (!chosen || !fs::is_regular_file(*chosen, ec)) return;
+        Memo2_->setPlainText(ChapterTextFromBytes(ReadFileBytes(*chosen)));
+        sideFile_ = chosen->string();
+        PageControl1_->setTabText(1, QString::fromStdString(DisplayName(*chosen)));
+    });
+    AfterAction();
+}
+
+void TEditForm::SaveTextBtnClick() {
+    Guarded([this] {
+        if (Memo2_->toPlainText().isEmpty()) return;
+        FileDialogOptions options;
+        options.title = "Save Text File";
+        options.filter = "Text Files|*.*";
+        options.directory = sideFile_.empty() ? project_.ProjectDir : fs::path(sideFile_).parent_path();
+        options.fileName = QString::fromStdString(sideFile_);
+        const auto chosen = platform_.dialogs.SaveFile(options);
+        if (!chosen) return;
+        WriteTextLines(*chosen, ChapterLines(Memo2_->toPlainText()));
+    });
+    AfterAction();
+}
+
+void TEditForm::done(int result) {
+    if (closing_) return;
+    closing_ = true;
+    if (Modified() && platform_.messages.Confirm(kModifiedQuestion)) Guarded([this] { SaveWithPrompt(); });
+    closing_ = false;
+    QDialog::done(result);
+}
+
+}  // namespace quill

@@ -1,0 +1,99 @@
+#include "platform/help.h"
+
+#include <QApplication>
+#include <QShortcut>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "platform/messages.h"
+#include "project/file_names.h"
+#include "text/file_lookup.h"
+#include "text/text_file.h"
+#include "text_codec.h"
+
+namespace quill {
+
+namespace fs = std::filesystem;
+
+std::optional<fs::path> HelpBookPath(const fs::path& helpFile) {
+    const fs::path folder = helpFile.has_parent_path() ? helpFile.parent_path() : fs::path(".");
+    const std::string bare = DiskNameToCp1252(helpFile.filename());
+    const auto found = FindIgnoringCase(folder, ChangeExtension(bare, ".html"));
+    std::error_code ec;
+    if (found && fs::is_regular_file(*found, ec)) return found;
+    return std::nullopt;
+}
+
+QString HelpTopicAnchor(int topic) { return QStringLiteral("topic-%1").arg(topic); }
+
+HelpBrowser::~HelpBrowser() { delete window_.data(); }
+
+QTextBrowser* HelpBrowser::Browser() const {
+    return window_ ? window_->findChild<QTextBrowser*>("HelpBrowser") : nullptr;
+}
+
+void HelpBrowser::ShowTopic(const fs::path& helpFile, int topic) {
+    const auto book = HelpBookPath(helpFile);
+    if (!book) {
+        const QString wanted =
+            QString::fromStdString(DisplayName(ChangeExtension(helpFile.string(), ".html")));
+        const QString text = "The help book " + wanted + " was not found, so help for " +
+                             QString::fromStdString(DisplayName(helpFile.filename())) +
+                             " cannot be shown.";
+        if (messages_) messages_->ShowError(text);
+        return;
+    }
+    if (!window_) {
+        window_ = new QWidget(nullptr, Qt::Window);
+        window_->setObjectName("HelpWindow");
+        window_->setAttribute(Qt::WA_DeleteOnClose, false);
+        auto* browser = new QTextBrowser(window_);
+        browser->setObjectName("HelpBrowser");
+        browser->setOpenExternalLinks(true);
+        auto* layout = new QVBoxLayout(window_);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(browser);
+        window_->resize(640, 560);
+    }
+    QUrl url = QUrl::fromLocalFile(QString::fromStdString(book->string()));
+    if (topic != 0) url.setFragment(HelpTopicAnchor(topic));
+    auto* browser = Browser();
+    browser->setSource(url);
+    if (topic != 0) browser->scrollToAnchor(HelpTopicAnchor(topic));
+    window_->setWindowTitle("Quillmark Help - " + QString::fromStdString(DisplayName(book->filename())));
+    // While a modal window is up, only a modal window can take input: the help then comes up
+    // modal itself, over the window that asked for it.
+    const bool needModal = QApplication::activeModalWidget() != nullptr &&
+                           QApplication::activeModalWidget() != window_;
+    if (needModal != (window_->windowModality() == Qt::ApplicationModal)) {
+        window_->hide();
+        window_->setWindowModality(needModal ? Qt::ApplicationModal : Qt::NonModal);
+    }
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void SetHelpTopic(QWidget* widget, int topic) { widget->setProperty("helpTopic", topic); }
+
+int HelpTopicOf(const QWidget* widget) {
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        const QVariant v = w->property("helpTopic");
+        if (v.isValid() && v.toInt() != 0) return v.toInt();
+    }
+    return 0;
+}
+
+void InstallF1Help(QWidget* window, Help& help, const fs::path& helpFile) {
+    auto* shortcut = new QShortcut(QKeySequence(Qt::Key_F1), window);
+    shortcut->setObjectName("F1Help");
+    shortcut->setContext(Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, window, [window, &help, helpFile] {
+        QWidget* focus = QApplication::focusWidget();
+        const QWidget* from = focus && window->isAncestorOf(focus) ? focus : window;
+        help.ShowTopic(helpFile, HelpTopicOf(from));
+    });
+}
+
+}  // namespace quill

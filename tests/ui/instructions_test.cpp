@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextEdit>
+
+#include "../format/test_folder.h"
+#include "app/about_form.h"
+#include "app/instruction_document.h"
+#include "app/instructions_form.h"
+#include "app/main_form.h"
+#include "platform/platform.h"
+#include "platform/snapshots.h"
+#include "text/text_file.h"
+#include "window_driver.h"
+
+using namespace quill;
+using namespace quill::test;
+namespace fs = std::filesystem;
+
+TEST(Instructions, RtfIsReducedToItsText) {
+    struct Case {
+        const char* rtf;
+        const char* text;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red0;}\\f0\\fs20 Hello\\par World}", "Hello\nWorld"},
+             {"{\\rtf1 caf\\'e9 \\'80\\tab x\\{y\\}\\\\z}", "caf\xE9 \x80\tx{y}\\z"},
+             {"{\\rtf1 {\\*\\generator Writer;}{\\b bold}\\b0  plain\r\n\\par}", "bold plain\n"},
+             {"{\\rtf1 cut \\'4", "cut "},
+             {"plain text, no rtf", "plain text, no rtf"},
+         })
+        EXPECT_EQ(RtfToPlainText(c.rtf), c.text) << c.rtf;
+}
+
+TEST(Instructions, ShippedFilesOpenInTheReaderAndAMissingOneIsNamed) {
+    RecordingPlatform rec;
+    TInstructForm menu(QUILL_SHIPPED_DIR, rec.platform());
+    menu.show();
+    for (const char* button : {"HowBtn", "StepBtn"}) {
+        QString caption, text;
+        WhenShown("TReadForm", [&](QWidget* reader) {
+            caption = reader->windowTitle();
+            text = Child<QTextEdit>(reader, "RichEdit1")->toPlainText();
+            EXPECT_FALSE(menu.isVisible());
+            static_cast<QDialog*>(reader)->accept();
+        });
+        Child<QPushButton>(&menu, button)->click();
+        EXPECT_TRUE(caption.endsWith(button == std::string("HowBtn") ? "/tuthow.RTF" : "/instruct.RTF")) << caption.toStdString();
+        EXPECT_TRUE(text.contains("Tutorial")) << text.toStdString();
+        EXPECT_FALSE(text.contains('\\') || text.contains("fonttbl") || text.contains('{'));
+        EXPECT_TRUE(menu.isVisible());
+    }
+    EXPECT_TRUE(rec.messages.shown.empty());
+
+    TempFolder empty;
+    TInstructForm missing(empty.path(), rec.platform());
+    Child<QPushButton>(&missing, "HowBtn")->click();
+    EXPECT_EQ(rec.messages.Texts(RecordingMessages::Kind::Error),
+              std::vector<QString>{"The Tutorial file " + QString::fromStdString((empty / "tuthow.RTF").string()) +
+                                   " was not found"});
+}
+
+TEST(Instructions, ReaderFindsFromTheSelectionAndPrints) {
+    TempFolder dir;
+    const fs::path file = dir.write("instruct.RTF", "{\\rtf1 one two one two\\par}");
+    RecordingPlatform rec;
+    TReadForm reader(file, rec.platform());
+    QTextEdit* text = reader.Text();
+    QTextCursor c = text->textCursor();
+    c.setPosition(4);
+    c.setPosition(7, QTextCursor::KeepAnchor);  // "two"
+    text->setTextCursor(c);
+    rec.dialogs.finds = {FindOptions{"two", false, false}, FindOptions{"absent", false, false}};
+    reader.FindClick();
+    EXPECT_EQ(rec.dialogs.requests[0].title, "two");  // the selection became the search text
+    EXPECT_EQ(text->textCursor().selectionStart(), 12);
+    reader.FindClick();
+    EXPECT_EQ(text->textCursor().selectionStart(), 12);  // a miss keeps the selection
+
+    rec.dialogs.printAnswers = {true};
+    rec.dialogs.printToPdf = dir / "out.pdf";
+    reader.PrintClick();
+    ASSERT_TRUE(fs::exists(dir / "out.pdf"));
+    EXPECT_EQ(ReadFileBytes(dir / "out.pdf").substr(0, 5), "%PDF-");
+    EXPECT_EQ(rec.dialogs.requests.back().title, QString::fromStdString(file.string()));
+}
+
+TEST(HelpBook, HasEveryTopicTheProgramOpens) {
+    const std::string html = ReadFileBytes(fs::path(QUILL_SHIPPED_DIR) / "QUILLDESK.html");
+    RecordingPlatform rec;
+    Project project("/nowhere");
+    RecordingChapterRunner runner;
+    TQMKmainform form(project, rec.platform(), runner);
+    std::set<int> topics = {105, 161, 1010};
+    for (QWidget* w : form.findChildren<QWidget*>())
+        if (HelpTopicOf(w)) topics.insert(HelpTopicOf(w));
+    EXPECT_GE(topics.size(), 15u);
+    for (int topic : topics)
+        EXPECT_NE(html.find("name=\"topic-" + std::to_string(topic) + "\""), std::string::npos) << topic;
+}
+
+TEST(Snapshots, MainWindowAndAModalDialogAreSaved) {
+    TempFolder dir;
+    SnapshotWriter writer(dir / "shots");
+    RecordingPlatform rec;
+    Project project(dir.path());
+    RecordingChapterRunner runner;
+    TQMKmainform form(project, rec.platform(), runner);
+    form.show();
+    QTRY_VERIFY_WITH_TIMEOUT(form.findChild<QWidget*>("MenuPnl")->isVisible(), 2000);
+    WhenShown("TAboutForm", [](QWidget* about) {
+        QTimer::singleShot(200, about, [about] { static_cast<QDialog*>(about)->accept(); });
+    });
+    form.findChild<QPushButton*>("AboutBtn")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(writer.Written(), 2, 2000);
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir / "shots")) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"001-TQMKmainform.png", "002-TAboutForm.png"}));
+}

@@ -1,0 +1,53 @@
+#pragma once
+// Helpers for driving windows in tests: acting on a dialog that a button runs modally, and a
+// chapter runner that records what it was asked to run.
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/chapter_runner.h"
+
+namespace quill::test {
+
+// Runs `action` once on the first visible window named `name` (a dialog that is about to be
+// run modally, so the test cannot reach it from its own code). Gives up after five seconds.
+inline void WhenShown(const QString& name, std::function<void(QWidget*)> action) {
+    auto* timer = new QTimer(qApp);
+    auto ticks = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, qApp, [timer, name, action, ticks] {
+        if (++*ticks > 500) {
+            timer->stop();
+            timer->deleteLater();
+            return;
+        }
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->isVisible() && w->objectName() == name) {
+                timer->stop();
+                timer->deleteLater();
+                action(w);
+                return;
+            }
+        }
+    });
+    timer->start(10);
+}
+
+template <typename T>
+T* Child(QWidget* parent, const char* name) {
+    return parent->findChild<T*>(name);
+}
+
+class RecordingChapterRunner : public ChapterRunner {
+public:
+    struct Run {
+        std::string chapterFile;
+        std::string bytesOnDisk;  // the chapter file as it was when the run started
+    };
+    void RunChapter(Project& project, const std::string& chapterFile) override;
+    std::vector<Run> runs;
+};
+
+}  // namespace quill::test

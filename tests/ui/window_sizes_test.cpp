@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <QTest>
+#include <memory>
+
+#include "../format/test_folder.h"
+#include "app/about_form.h"
+#include "app/instructions_form.h"
+#include "app/main_form.h"
+#include "app/make_dir_form.h"
+#include "app/view_chap_form.h"
+#include "editor/chapter_name_form.h"
+#include "editor/edit_form.h"
+#include "platform/platform.h"
+#include "platform/snapshots.h"
+#include "window_driver.h"
+
+using namespace quill;
+using namespace quill::test;
+
+// Every window fits a 1024 x 768 screen. With QUILLMARK_SNAPSHOT_DIR set, each is also saved
+// there as a PNG, to look at.
+TEST(WindowSizes, EveryWindowFitsA1024By768Screen) {
+    TempFolder home;
+    Project project(home.path());
+    NewTutorial(project, home / "t", "demo");
+    home.write("t/demo1.QKS", "*ClearScreen Blue\r\n");
+    RecordingPlatform rec(home.path());
+    RecordingChapterRunner runner;
+    std::unique_ptr<SnapshotWriter> snapshots;
+    if (!qEnvironmentVariableIsEmpty("QUILLMARK_SNAPSHOT_DIR"))
+        snapshots = std::make_unique<SnapshotWriter>(qEnvironmentVariable("QUILLMARK_SNAPSHOT_DIR").toStdString());
+
+    std::vector<std::unique_ptr<QWidget>> windows;
+    windows.push_back(std::make_unique<TMakeDirForm>(rec.platform(), "*.QKJ", "Enter Tutorial Name", 105, home / "t"));
+    windows.push_back(std::make_unique<TViewChapForm>(project, rec.platform()));
+    windows.push_back(std::make_unique<TAboutForm>(rec.platform()));
+    windows.push_back(std::make_unique<TInstructForm>(QUILL_SHIPPED_DIR, rec.platform()));
+    windows.push_back(std::make_unique<TReadForm>(std::filesystem::path(QUILL_SHIPPED_DIR) / "instruct.RTF", rec.platform()));
+    windows.push_back(std::make_unique<TChapNameForm>(rec.platform(), "demo", "demo1.QKS"));
+    auto editor = std::make_unique<TEditForm>(project, rec.platform(), runner);
+    editor->ChapterText()->setPlainText(QString::fromUtf8("*ClearScreen Blue\n^BWelcome^R to the caf\u00e9 \u20ac course\n*Wait"));
+    windows.push_back(std::move(editor));
+    for (auto& window : windows) {
+        window->show();
+        QTest::qWait(120);
+        EXPECT_LE(window->frameGeometry().width(), 1024) << window->objectName().toStdString();
+        EXPECT_LE(window->frameGeometry().height(), 768) << window->objectName().toStdString();
+        window->hide();
+    }
+}
