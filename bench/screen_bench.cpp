@@ -1,0 +1,68 @@
+// Drawing display text on the text screen against drawing the same characters straight onto a
+// QImage with one QPainter and the same font.
+#include <benchmark/benchmark.h>
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <string>
+#include <vector>
+
+#include "project/config_record.h"
+#include "screen/text_screen.h"
+#include "text_codec.h"
+
+namespace {
+
+constexpr int kLines = 100000;
+
+std::vector<std::string> Lines() {
+    std::vector<std::string> lines;
+    for (int i = 0; i < 25; ++i)
+        lines.push_back("Line " + std::to_string(i) + " of the chapter text, plain words drawn on the screen.");
+    return lines;
+}
+
+void BM_DrawText(benchmark::State& state) {
+    quill::TTutorialConfig config;
+    quill::SetConfigDefaults(config);
+    quill::TextScreen screen(config, ".");
+    const auto lines = Lines();
+    for (auto _ : state) {
+        for (int i = 0; i < kLines; ++i) screen.drawText(1, 1 + i % 25, lines[static_cast<std::size_t>(i % 25)]);
+        benchmark::DoNotOptimize(screen.image().constBits());
+    }
+}
+BENCHMARK(BM_DrawText)->Unit(benchmark::kMillisecond);
+
+void BM_DrawText_Baseline(benchmark::State& state) {
+    QImage image(640, 480, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QFont font(QStringLiteral("Courier New"));
+    font.setPixelSize(13);
+    std::vector<QString> lines;
+    for (const auto& l : Lines()) lines.push_back(quill::FromCp1252(l));
+    for (auto _ : state) {
+        QPainter p(&image);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.setBackgroundMode(Qt::OpaqueMode);
+        p.setBackground(Qt::white);
+        for (int i = 0; i < kLines; ++i) p.drawText(0, 11 + 17 * (i % 25), lines[static_cast<std::size_t>(i % 25)]);
+        p.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_DrawText_Baseline)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,249 @@
+#include "headless_host.h"
+
+#include <QImageWriter>
+#include <system_error>
+
+#include "screen/screen_render.h"
+#include "screen/text_screen.h"
+#include "text/errors.h"
+#include "text/text_file.h"
+
+namespace quill {
+
+namespace {
+
+std::optional<int> PositiveNumber(const QString& text) {
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    if (!ok || n < 1) return std::nullopt;
+    return n;
+}
+
+QString EntrySourceName(EntrySource s) {
+    switch (s) {
+        case EntrySource::Hyper: return QStringLiteral("HYPER");
+        case EntrySource::Execute: return QStringLiteral("EXECUTE");
+        case EntrySource::Utility: return QStringLiteral("UTILITY");
+    }
+    return {};
+}
+
+}  // namespace
+
+std::vector<HeadlessAnswer> ParseAnswers(const QString& script, QStringList* errors) {
+    std::vector<HeadlessAnswer> out;
+    QString text = script;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    const QStringList lines = text.split(u'\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString& raw = lines[i];
+        const QString trimmed = raw.trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(u'#')) continue;
+        // The word, then the rest after one blank, as written (text keeps its blanks).
+        const QString lead = raw.mid(raw.indexOf(trimmed.front()));
+        const qsizetype blank = lead.indexOf(u' ');
+        const QString word = (blank < 0 ? lead : lead.left(blank)).toLower();
+        const QString rest = blank < 0 ? QString() : lead.mid(blank + 1);
+        const QString arg = rest.trimmed();
+
+        HeadlessAnswer a;
+        a.line = i + 1;
+        a.source = trimmed;
+        bool ok = true;
+        if (word == u"button") {
+            a.kind = HeadlessAnswer::Kind::Button;
+            const QString b = arg.toUpper();
+            if (b == u"C") a.button = ControlButton::Continue;
+            else if (b == u"Q") a.button = ControlButton::Quit;
+            else if (b == u"P") a.button = ControlButton::PageBack;
+            else if (b == u"H") a.button = ControlButton::Help;
+            else if (b == u"U") a.button = ControlButton::Utilities;
+            else ok = false;
+        } else if (word == u"key") {
+            a.kind = HeadlessAnswer::Kind::Key;
+            // "key X": exactly one character, which may be a blank.
+            ok = rest.size() == 1;
+            if (ok) a.key = rest[0];
+        } else if (word == u"click") {
+            a.kind = HeadlessAnswer::Kind::Click;
+            ok = arg.isEmpty();
+        } else if (word == u"text") {
+            a.kind = HeadlessAnswer::Kind::Text;
+            a.text = rest;
+        } else if (word == u"memo") {
+            a.kind = HeadlessAnswer::Kind::Memo;
+            a.text = rest;
+        } else if (word == u"choice") {
+            a.kind = HeadlessAnswer::Kind::Choice;
+            const QString c = arg.toLower();
+            ok = c == u"left" || c == u"right";
+            a.left = c == u"left";
+        } else if (word == u"list" || word == u"menu" || word == u"answer") {
+            a.kind = word == u"list"   ? HeadlessAnswer::Kind::List
+                     : word == u"menu" ? HeadlessAnswer::Kind::Menu
+                                       : HeadlessAnswer::Kind::Answer;
+            const auto n = PositiveNumber(arg);
+            ok = n.has_value() && (a.kind != HeadlessAnswer::Kind::Answer || *n <= 4);
+            a.number = n.value_or(0);
+        } else if (word == u"ok" || word == u"cancel") {
+            a.kind = word == u"ok" ? HeadlessAnswer::Kind::Ok : HeadlessAnswer::Kind::Cancel;
+            ok = arg.isEmpty();
+        } else {
+            ok = false;
+        }
+        if (ok) {
+            out.push_back(a);
+        } else if (errors) {
+            errors->push_back(QStringLiteral("line %1: \"%2\" is not an answer").arg(i + 1).arg(trimmed));
+        }
+    }
+    return out;
+}
+
+HeadlessHost::HeadlessHost(std::vector<HeadlessAnswer> answers, TextScreen* screen)
+    : answers_(std::move(answers)), screen_(screen) {}
+
+void HeadlessHost::record(HostMessage::Kind kind, const QString& text) {
+    messages_.push_back({kind, text});
+    if (sink_) sink_(messages_.back());
+}
+
+std::filesystem::path HeadlessHost::saveSnapshot() {
+    if (snapshotFolder_.empty() || !screen_) return {};
+    ++snapshots_;
+    const std::filesystem::path file =
+        snapshotFolder_ / QStringLiteral("%1.png").arg(snapshots_, 3, 10, QLatin1Char('0')).toStdString();
+    std::error_code ec;
+    std::filesystem::create_directories(snapshotFolder_, ec);
+    QImageWriter writer(QString::fromStdString(file.string()), "png");
+    if (!writer.write(RenderScreen(*screen_)))
+        throw IoError("Cannot write the snapshot " + DisplayName(file) + ": " +
+                      writer.errorString().toStdString());
+    return file;
+}
+
+std::optional<HeadlessAnswer> HeadlessHost::take(
+    const char* waitName, const std::function<bool(const HeadlessAnswer&)>& fits) {
+    if (ranOut_) return std::nullopt;
+    saveSnapshot();
+    while (next_ < answers_.size()) {
+        const HeadlessAnswer& a = answers_[next_++];
+        if (fits(a)) return a;
+        record(HostMessage::Kind::Info, QStringLiteral("answer line %1 \"%2\" does not answer %3; skipped")
+                                            .arg(a.line)
+                                            .arg(a.source, QLatin1String(waitName)));
+    }
+    ranOut_ = true;
+    record(HostMessage::Kind::Info, QStringLiteral("answers ran out"));
+    return std::nullopt;
+}
+
+ControlButton HeadlessHost::waitForButton() {
+    const auto a = take("the control bar", [](const HeadlessAnswer& x) { return x.kind == Kind::Button; });
+    return a ? a->button : ControlButton::Quit;
+}
+
+KeyPress HeadlessHost::waitForKey() {
+    const auto a = take("a wait for a key", [](const HeadlessAnswer& x) {
+        return x.kind == Kind::Key || x.kind == Kind::Click;
+    });
+    if (!a || a->kind == Kind::Click) return {true, {}};
+    return {false, a->key};
+}
+
+bool HeadlessHost::waitDelay(int milliseconds) {
+    if (ranOut_) return false;
+    saveSnapshot();
+    if (milliseconds > 0) elapsedMs_ += milliseconds;
+    return false;
+}
+
+void HeadlessHost::waitSlowTick() { elapsedMs_ += TextScreen::kSlowTickMs; }
+
+QString HeadlessHost::askInput() {
+    const auto a = take("the input box", [](const HeadlessAnswer& x) { return x.kind == Kind::Text; });
+    if (!a) return {};
+    const int max = screen_ ? screen_->answers().input.maxLength : 60;
+    return a->text.left(max);
+}
+
+bool HeadlessHost::askChoice() {
+    const auto a = take("the two-button choice", [](const HeadlessAnswer& x) { return x.kind == Kind::Choice; });
+    return a && a->left;
+}
+
+int HeadlessHost::askList() {
+    const int items = screen_ ? static_cast<int>(screen_->answers().list.items.size()) : -1;
+    const auto a = take("the list menu", [items](const HeadlessAnswer& x) {
+        return x.kind == Kind::List && (items < 0 || x.number <= items);
+    });
+    return a ? a->number - 1 : 0;
+}
+
+int HeadlessHost::askMenuButton() {
+    const int buttons = screen_ ? static_cast<int>(screen_->menuButtons().size()) : -1;
+    const auto a = take("the menu buttons", [buttons](const HeadlessAnswer& x) {
+        return x.kind == Kind::Menu && (buttons < 0 || x.number <= buttons);
+    });
+    return a ? a->number : 0;
+}
+
+QuizReply HeadlessHost::askQuizAnswer() {
+    const auto a = take("the quiz answers", [](const HeadlessAnswer& x) {
+        return x.kind == Kind::Answer || x.kind == Kind::Key;
+    });
+    if (!a) return {};
+    if (a->kind == Kind::Answer) return {a->number, {}};
+    return {0, a->key};
+}
+
+QStringList HeadlessHost::askMemo() {
+    const auto first = take("the memo box", [](const HeadlessAnswer& x) {
+        return x.kind == Kind::Memo || x.kind == Kind::Ok;
+    });
+    QStringList lines;
+    if (!first || first->kind == Kind::Ok) return lines;
+    lines.push_back(first->text);
+    while (next_ < answers_.size() && answers_[next_].kind == Kind::Memo) lines.push_back(answers_[next_++].text);
+    return lines;
+}
+
+std::optional<int> HeadlessHost::chooseUtility(const QStringList& names) {
+    const int count = static_cast<int>(names.size());
+    const auto a = take("the utility chooser", [count](const HeadlessAnswer& x) {
+        return x.kind == Kind::Ok || x.kind == Kind::Cancel || (x.kind == Kind::List && x.number <= count);
+    });
+    if (!a || a->kind == Kind::Cancel || names.isEmpty()) return std::nullopt;
+    if (a->kind == Kind::List) return a->number - 1;
+    return 0;  // OK takes the selected name, the first
+}
+
+void HeadlessHost::showError(const QString& text) { record(HostMessage::Kind::Error, text); }
+
+void HeadlessHost::showInfo(const QString& text) { record(HostMessage::Kind::Info, text); }
+
+bool HeadlessHost::performEntry(EntrySource source, const QString& name) {
+    actions_.push_back(QStringLiteral("PERFORM %1 %2").arg(EntrySourceName(source), name));
+    return performer_ ? performer_(source, name) : false;
+}
+
+void HeadlessHost::openNotes(const std::filesystem::path& file, const QString& caption) {
+    actions_.push_back(QStringLiteral("NOTES %1 %2").arg(QString::fromStdString(file.string()), caption));
+}
+
+void HeadlessHost::printLines(const QStringList& lines, const QString& question) {
+    (void)question;
+    const auto a = take("the print question", [](const HeadlessAnswer& x) {
+        return x.kind == Kind::Ok || x.kind == Kind::Cancel;
+    });
+    if (!a || a->kind == Kind::Cancel || lines.isEmpty()) return;
+    actions_.push_back(QStringLiteral("PRINT %1 lines").arg(lines.size()));
+    for (const QString& l : lines) actions_.push_back(QStringLiteral("PRINT LINE ") + l);
+}
+
+void HeadlessHost::showHelp(const QString& helpFile, int topic) {
+    actions_.push_back(QStringLiteral("HELP %1 %2").arg(helpFile).arg(topic));
+}
+
+}  // namespace quill
