@@ -3,7 +3,12 @@
 #include <algorithm>
 #include <iostream>
 
+#include <unistd.h>
+
+#include "build/messages.h"
+#include "project/project.h"
 #include "text/cp1252.h"
+#include "text/errors.h"
 
 namespace quillc {
 
@@ -20,6 +25,8 @@ const Command kCommands[] = {
     {"new", "create a tutorial project", CmdNew, &kNewHelp},
     {"translate", "translate chapter lines read on standard input", CmdTranslate, &kTranslateHelp},
     {"check", "check the chapters of a project without running them", CmdCheck, &kCheckHelp},
+    {"compile", "compile the tutorial (or one chapter)", CmdCompile, &kCompileHelp},
+    {"distribute", "prepare a distribution folder", CmdDistribute, &kDistributeHelp},
 };
 
 void PrintUsage(std::ostream& os) {
@@ -59,6 +66,47 @@ void PrintInfo(Io io, std::string_view message) {
 
 void PrintSystemError(Io io, std::string_view utf8Message) {
     io.out << "ERROR: " << EscapeLineBreaks(utf8Message) << '\n';
+}
+
+void PrintMessages(Io io, const quill::BuildMessages& messages) {
+    for (const auto& m : messages) {
+        if (m.kind == quill::BuildMessage::Kind::Error)
+            PrintError(io, m.text);
+        else
+            PrintInfo(io, m.text);
+    }
+}
+
+Progress::Progress(Io io) {
+    if (&io.err == &std::cerr && ::isatty(STDERR_FILENO)) err_ = &io.err;
+}
+
+void Progress::Show(const std::string& utf8Text) {
+    if (!err_) return;
+    *err_ << "\r\033[K" << utf8Text << std::flush;
+    open_ = true;
+}
+
+void Progress::Done() {
+    if (!err_ || !open_) return;
+    *err_ << "\r\033[K" << std::flush;
+    open_ = false;
+}
+
+bool OpenProjectFile(Io io, quill::Project& project, const std::string& utf8Path) {
+    const std::filesystem::path file(utf8Path);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        PrintSystemError(io, "Cannot open the project file " + utf8Path + ": it does not exist");
+        return false;
+    }
+    try {
+        quill::SelectTutorial(project, file);
+    } catch (const quill::IoError& e) {
+        PrintSystemError(io, e.what());
+        return false;
+    }
+    return true;
 }
 
 bool WantsHelp(const Args& args) {

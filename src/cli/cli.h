@@ -8,6 +8,12 @@
 #include <string_view>
 #include <vector>
 
+namespace quill {
+class Project;
+struct BuildMessage;
+using BuildMessages = std::vector<BuildMessage>;
+}  // namespace quill
+
 namespace quillc {
 
 enum Exit : int { ExitOk = 0, ExitFailed = 1, ExitUsage = 2 };
@@ -30,6 +36,27 @@ void PrintInfo(Io io, std::string_view message);
 void PrintSystemError(Io io, std::string_view utf8Message);
 std::string EscapeLineBreaks(std::string_view message);
 
+// Every message of a build action, in order (errors and information; a plain box as INFO).
+void PrintMessages(Io io, const quill::BuildMessages& messages);
+
+// Progress of a long run on standard error, shown only when io.err is the process's standard
+// error and that is a terminal. Each Show replaces the previous line; Done ends it.
+class Progress {
+public:
+    explicit Progress(Io io);
+    ~Progress() { Done(); }
+    void Show(const std::string& utf8Text);
+    void Done();
+
+private:
+    std::ostream* err_ = nullptr;  // null when progress is not shown
+    bool open_ = false;
+};
+
+// Opens the project of a .QKJ named on the command line (the file must exist). Prints an error
+// and returns false when it cannot be read.
+bool OpenProjectFile(Io io, quill::Project& project, const std::string& utf8Path);
+
 // True when args hold "--help" or "-h".
 bool WantsHelp(const Args& args);
 
@@ -40,5 +67,9 @@ int CmdTranslate(const Args& args, Io io);
 extern const char* const kTranslateHelp;
 int CmdCheck(const Args& args, Io io);
 extern const char* const kCheckHelp;
+int CmdCompile(const Args& args, Io io);
+extern const char* const kCompileHelp;
+int CmdDistribute(const Args& args, Io io);
+extern const char* const kDistributeHelp;
 
 }  // namespace quillc

@@ -1,0 +1,290 @@
+#include "build/distribute.h"
+
+#include <system_error>
+#include <unordered_set>
+
+#include "datafile/data_file.h"
+#include "project/file_names.h"
+#include "text/cp1252.h"
+#include "text/errors.h"
+#include "text/file_lookup.h"
+#include "text/text_file.h"
+
+namespace quill {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The ordered list with its duplicate test (exact, case-sensitive).
+class FileList {
+public:
+    void add(const std::string& name) {
+        if (name.empty()) return;
+        if (seen_.insert(name).second) names_.push_back(name);
+    }
+    void addAlways(const std::string& name) { names_.push_back(name); }
+    std::vector<std::string> take() { return std::move(names_); }
+
+private:
+    std::vector<std::string> names_;
+    std::unordered_set<std::string> seen_;
+};
+
+bool IsRegularFile(const fs::path& p) {
+    std::error_code ec;
+    return fs::is_regular_file(p, ec);
+}
+
+bool ProjectFileExists(const Project& project, std::string_view name) {
+    if (name.empty()) return false;
+    const auto found = FindIgnoringCase(project.ProjectDir, name);
+    return found && IsRegularFile(*found);
+}
+
+// Blanks and control characters removed from both ends.
+std::string_view Trim(std::string_view s) {
+    std::size_t b = 0, e = s.size();
+    while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
+    return s.substr(b, e - b);
+}
+
+std::string Before(std::string_view s, char c) {
+    const auto at = s.find(c);
+    return std::string(at == std::string_view::npos ? std::string_view() : s.substr(0, at));
+}
+
+void AddChapterImages(const Project& project, FileList& list) {
+    for (const auto& chapter : ListByMask(project.ProjectDir, project.ProjectName + "*.QKS")) {
+        for (const auto& raw : ReadTextLines(project.ProjectDir / Cp1252ToPath(chapter))) {
+            const std::string line = UpperAscii(Trim(raw));
+            if (line.find("*SHOWIMAGE") != std::string::npos) {
+                const auto blank = line.rfind(' ');
+                if (blank != std::string::npos) list.add(line.substr(blank + 1));
+            }
+            if (line.find("*SCREENIMAGE") != std::string::npos) {
+                // The file is the word after the command; words after it are not part of it
+                // (the player drops them too).
+                const auto blank = line.find(' ');
+                if (blank != std::string::npos) {
+                    std::string rest = line.substr(blank + 1);
+                    list.add(TakeWord(rest));
+                }
+            }
+        }
+    }
+}
+
+void AddCommandSetting(const Project& project, const TCommandSettingLayout& c, FileList& list) {
+    const TTutorialConfig& config = project.Config;
+    const std::string args[5] = {config.get(c.Arg1), config.get(c.Arg2), config.get(c.Arg3),
+                                 config.get(c.Arg4), config.get(c.Arg5)};
+    std::string candidate;
+    for (const auto& a : args)
+        if (!a.empty()) candidate = a;
+    const std::string& arg5 = args[4];
+    const int type = config.get(c.CommandType);
+    if (!arg5.empty() && type == etExecutable && arg5.find(',') != std::string::npos)
+        candidate = Before(arg5, ',');
+    if (!arg5.empty() && type == etWindowsProgram) {
+        const auto blank = arg5.find(' ');
+        candidate = blank == std::string::npos ? std::string() : arg5.substr(blank + 1);
+        if (!ProjectFileExists(project, candidate)) candidate.clear();
+    }
+    list.add(candidate);
+}
+
+void AddEntryFiles(const Project& project, const fs::path& dataFile, std::string_view source,
+                   FileList& list) {
+    for (const auto& entry : LoadEntriesOfSource(dataFile, source)) {
+        auto line = [&](std::size_t i) -> std::string_view {
+            return i < entry.size() ? std::string_view(entry[i]) : std::string_view();
+        };
+        auto from = [](std::string_view s, std::size_t pos) {
+            return s.size() > pos ? s.substr(pos) : std::string_view();
+        };
+        const std::string typeText(from(line(2), 5).substr(0, 2));
+        const auto type = ParseInt32(typeText);
+        if (!type)
+            throw UserError("The type \"" + typeText + "\" of the " + std::string(source) +
+                            " entry " + entry[0] + " in the tutorial data file " +
+                            project.DataFileName + " is not a number.");
+        const std::string v(from(line(3), 8));
+        switch (*type) {
+            case etGraphicOnly:
+                list.add(Before(v, ','));
+                break;
+            case etVoiceOnly:
+            case etVideoPlayer:
+            case etMidiPlayer:
+            case etHtmlFile:
+                list.add(v);
+                break;
+            case etExecutable:
+                list.add(v.find(',') != std::string::npos ? Before(v, ',') : v);
+                break;
+            case etGraphicAndText: {
+                // One picture: the wallpaper when one is named, else the graphic.
+                std::string candidate;
+                const std::string graphic(from(line(6), 9));
+                const std::string wallpaper(from(line(7), 11));
+                if (!graphic.empty() && IsValidFileName(graphic)) candidate = graphic;
+                if (!wallpaper.empty() && IsValidFileName(wallpaper)) candidate = wallpaper;
+                list.add(candidate);
+                break;
+            }
+            case etGraphicAndSound: {
+                list.add(Before(v, ','));
+                const auto first = v.find(',');
+                if (first != std::string::npos) list.add(Before(std::string_view(v).substr(first + 1), ','));
+                break;
+            }
+            case etWindowsProgram: {
+                const auto blank = v.find(' ');
+                if (blank != std::string::npos) {
+                    const std::string file = v.substr(blank + 1);
+                    if (ProjectFileExists(project, file)) list.add(file);
+                }
+                break;
+            }
+            case etNotePad:
+                if (ProjectFileExists(project, v)) list.add(v);
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+std::string WithoutTrailingSlash(std::string s) {
+    while (s.size() > 1 && s.back() == '/') s.pop_back();
+    return s;
+}
+
+}  // namespace
+
+std::optional<std::string> DistributionFolderError(const fs::path& folder,
+                                                   const fs::path& projectDir) {
+    std::error_code ec;
+    const fs::path a = fs::weakly_canonical(fs::absolute(folder, ec), ec);
+    const fs::path b = fs::weakly_canonical(fs::absolute(projectDir, ec), ec);
+    const bool same =
+        EqualsIgnoringCase(WithoutTrailingSlash(a.lexically_normal().string()),
+                           WithoutTrailingSlash(b.lexically_normal().string())) ||
+        fs::equivalent(folder, projectDir, ec);
+    if (same) return std::string("Files cannot be copied to Project directory.");
+    return std::nullopt;
+}
+
+std::vector<std::string> DistributionList(const Project& project, const std::string& playerPath) {
+    const TTutorialConfig& config = project.Config;
+    FileList list;
+
+    const auto compiled = ListByMask(project.ProjectDir, project.ProjectName + "*.QKC");
+    if (compiled.empty()) throw UserError("No compiled Chapter files were found. Please compile them.");
+    for (const auto& name : compiled) list.add(name);
+
+    AddChapterImages(project, list);
+
+    if (config.get(cfg::OpeningOn)) AddCommandSetting(project, cfg::Opening, list);
+    if (config.get(cfg::ClosingOn)) AddCommandSetting(project, cfg::Closing, list);
+
+    list.add(config.get(cfg::MainMenu::GraphicFile));
+    list.add(config.get(cfg::MainMenu::WallpaperFile));
+
+    if (config.get(cfg::AboutOn)) list.add(config.get(cfg::About::IconFile));
+
+    if (config.get(cfg::IntroOn)) {
+        const std::string wallpaper = config.get(cfg::Intro::Screen.WallpaperFile);
+        list.add(!wallpaper.empty() ? wallpaper : config.get(cfg::Intro::Screen.GraphicFile));
+    }
+
+    if (config.get(cfg::Program::IconOn)) list.add(config.get(cfg::Program::IconFile));
+
+    switch (config.get(cfg::Program::BackgroundType)) {
+        case 2: list.add(config.get(cfg::Program::BackgroundGraphic)); break;
+        case 3: list.add(config.get(cfg::Program::BackgroundWallpaper)); break;
+        default: break;
+    }
+
+    if (config.get(cfg::Program::HelpOn)) list.add(config.get(cfg::Program::HelpFile));
+
+    if (!project.DataFileName.empty()) {
+        const fs::path dataFile = project.DataFilePath();
+        if (IsRegularFile(dataFile)) {
+            for (auto source : {kSourceHyper, kSourceExecute, kSourceUtility})
+                AddEntryFiles(project, dataFile, source, list);
+        }
+    }
+
+    list.addAlways(project.ProjectName + ".QKD");
+    list.addAlways(playerPath);
+    return list.take();
+}
+
+bool Distribute(const Project& project, DistributionUi& ui) {
+    fs::path target;
+    for (;;) {
+        const auto chosen = ui.ChooseFolder();
+        if (!chosen) return false;
+        if (auto refusal = DistributionFolderError(*chosen, project.ProjectDir)) {
+            ui.ShowError(*refusal);
+            continue;
+        }
+        target = *chosen;
+        break;
+    }
+
+    const auto player = FindIgnoringCase(project.HomeDir, kPlayerFileName);
+    if (!player || !IsRegularFile(*player)) {
+        ui.ShowError("QUILPLAY.EXE was not found. Please reload it to the BFL Home Folder.");
+        return false;
+    }
+    if (!ProjectFileExists(project, project.ProjectName + ".QKD")) {
+        ui.ShowError(project.ProjectName + ".QKD was not found." + " Please create the Data program.");
+        return false;
+    }
+
+    std::vector<std::string> names;
+    try {
+        names = DistributionList(project, DiskNameToCp1252(*player));
+    } catch (const UserError& e) {
+        ui.ShowError(e.what());
+        return false;
+    }
+
+    std::vector<fs::path> sources;
+    sources.reserve(names.size());
+    bool missing = false;
+    for (const auto& name : names) {
+        const auto found = FindIgnoringCase(project.ProjectDir, name);
+        if (!found || !IsRegularFile(*found)) {
+            ui.ShowError("The file " + name + " is missing.");
+            missing = true;
+            continue;
+        }
+        sources.push_back(*found);
+    }
+    if (missing) return false;
+
+    std::error_code ec;
+    fs::create_directories(target, ec);
+    if (!fs::is_directory(target, ec)) {
+        ui.ShowError("Unable to create the directory");
+        return false;
+    }
+
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        ui.Copying(i, sources.size(), sources[i]);
+        const std::string bare = DiskNameToCp1252(sources[i].filename());
+        CopyFileTo(sources[i], ResolveInFolder(target, bare));
+    }
+
+    const std::string shown =
+        WithoutTrailingSlash(fs::absolute(target, ec).lexically_normal().string()) + "/";
+    ui.ShowMessage("All the files have been copied to the Directory " + Utf8ToCp1252(shown));
+    return true;
+}
+
+}  // namespace quill

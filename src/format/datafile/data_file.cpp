@@ -1,0 +1,542 @@
+#include "datafile/data_file.h"
+
+#include <cstring>
+#include <limits>
+#include <system_error>
+#include <unordered_map>
+
+#include "datafile/color_notation.h"
+#include "datafile/line_cursor.h"
+#include "project/file_names.h"
+#include "text/cp1252.h"
+#include "text/errors.h"
+#include "text/file_lookup.h"
+#include "text/text_file.h"
+
+namespace quill {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool StartsWith(std::string_view s, std::string_view prefix) {
+    return s.size() >= prefix.size() && s.compare(0, prefix.size(), prefix) == 0;
+}
+bool IsHeader(std::string_view line) { return !line.empty() && line.front() == '['; }
+
+// The entry name: the header line without its first and last character.
+std::string_view HeaderName(std::string_view header) {
+    return header.size() >= 2 ? header.substr(1, header.size() - 2) : std::string_view();
+}
+// A line's text from the given 0-based position on (empty when the line is shorter).
+std::string_view From(std::string_view line, std::size_t pos) {
+    return line.size() > pos ? line.substr(pos) : std::string_view();
+}
+// The source value of a source line as the entry lookups read it: after "source=".
+std::string_view SourceValue(std::string_view line) { return From(line, 7); }
+// A key line's value: the text after its first "=" (the whole line when it has none).
+std::string_view ValueAfterEquals(std::string_view line) {
+    const auto eq = line.find('=');
+    return eq == std::string_view::npos ? line : line.substr(eq + 1);
+}
+
+// The file's bytes, or nullopt when it does not exist.
+std::optional<std::string> ReadIfExists(const fs::path& file) {
+    std::error_code ec;
+    if (!fs::exists(file, ec)) return std::nullopt;
+    return ReadFileBytes(file);
+}
+
+void AppendLine(std::string& out, std::string_view line) {
+    out.append(line);
+    out.append("\r\n");
+}
+
+// Appends the lines at the end of the file (created when absent), atomically.
+void AppendEntry(const fs::path& file, const TextLines& lines) {
+    std::string data = ReadIfExists(file).value_or(std::string());
+    // A file whose last line has no line end (edited by hand) gets one, so the new header
+    // starts a line of its own.
+    if (!data.empty() && data.back() != '\n' && data.back() != '\r') data += "\r\n";
+    data += JoinLinesCrLf(lines);
+    WriteFileAtomic(file, data);
+}
+
+bool HasNonEmptyLine(std::string_view text) {
+    return text.find_first_not_of("\r\n") != std::string_view::npos;
+}
+
+// Writes the rewritten content, or deletes the file when only empty lines remain.
+void StoreRewrite(const fs::path& file, const std::string& out) {
+    if (!HasNonEmptyLine(out)) {
+        std::error_code ec;
+        fs::remove(file, ec);
+        if (ec)
+            throw IoError("Cannot delete the file " + DisplayName(file) + ": " + ec.message());
+        return;
+    }
+    WriteFileAtomic(file, out);
+}
+
+// Rewrites the file with every entry (name, source) replaced by `replacement` (nothing for a
+// deletion). Returns false when no entry matched (the file is then left untouched, except that
+// a file of empty lines only is deleted).
+bool RewriteEntries(const fs::path& file, const std::string& data, std::string_view name,
+                    std::string_view source, const TextLines* replacement) {
+    std::string out;
+    out.reserve(data.size() + 256);
+    bool matched = false;
+    LineCursor cursor(data);
+    std::string_view line;
+    while (cursor.next(line)) {
+        if (!IsHeader(line) || !EqualsIgnoringCase(HeaderName(line), name)) {
+            AppendLine(out, line);
+            continue;
+        }
+        std::string_view sourceLine;
+        if (!cursor.next(sourceLine)) {  // a header on the last line: not an entry
+            AppendLine(out, line);
+            break;
+        }
+        if (!EqualsIgnoringCase(SourceValue(sourceLine), source)) {
+            AppendLine(out, line);
+            AppendLine(out, sourceLine);
+            continue;
+        }
+        matched = true;
+        std::string_view skipped;
+        bool closed = false;
+        while (cursor.next(skipped)) {
+            if (skipped == "]") {
+                closed = true;
+                break;
+            }
+        }
+        if (replacement)
+            for (const auto& l : *replacement) AppendLine(out, l);
+        // The empty separator line after the entry goes with it. Anything else there (a
+        // hand-edited file without separators) belongs to what follows and is kept.
+        if (closed) {
+            LineCursor ahead = cursor;
+            std::string_view separator;
+            if (ahead.next(separator) && separator.empty()) cursor = ahead;
+        }
+    }
+    if (!matched) {
+        if (!HasNonEmptyLine(data)) StoreRewrite(file, out);
+        return false;
+    }
+    StoreRewrite(file, out);
+    return true;
+}
+
+void ModifyEntry(const fs::path& file, std::string_view oldName, std::string_view source,
+                 const TextLines& entry) {
+    auto data = ReadIfExists(file);
+    if (data && RewriteEntries(file, *data, oldName, source, &entry)) return;
+    AppendEntry(file, entry);
+}
+
+std::string SourceLine(std::string_view source) { return "source=" + UpperAscii(source); }
+std::string Bracketed(std::string_view name) { return "[" + std::string(name) + "]"; }
+const char* BoolText(bool b) { return b ? "true" : "false"; }
+
+}  // namespace
+
+// --- Reading -------------------------------------------------------------------------------
+
+bool HasEntryOfSource(const fs::path& file, std::string_view source) {
+    const auto data = ReadIfExists(file);
+    if (!data) return false;
+    const std::string wanted = SourceLine(source);
+    LineCursor cursor(*data);
+    std::string_view line;
+    while (cursor.next(line)) {
+        if (IsHeader(line) && cursor.nextOrEmpty() == wanted) return true;
+    }
+    return false;
+}
+
+void ListEntryNames(TextLines& list, const fs::path& file, std::string_view source) {
+    const auto data = ReadIfExists(file);
+    if (!data) return;
+    LineCursor cursor(*data);
+    std::string_view line;
+    while (cursor.next(line)) {
+        if (!IsHeader(line)) continue;
+        if (EqualsIgnoringCase(ValueAfterEquals(cursor.nextOrEmpty()), source))
+            list.emplace_back(HeaderName(line));
+    }
+}
+
+bool LoadEntry(const fs::path& file, std::string_view name, std::string_view source,
+               TextLines& list) {
+    const auto data = ReadIfExists(file);
+    if (!data) return false;
+    bool found = false;
+    LineCursor cursor(*data);
+    std::string_view line;
+    while (cursor.next(line)) {
+        if (!IsHeader(line) || !EqualsIgnoringCase(HeaderName(line), name)) continue;
+        const std::string_view sourceLine = cursor.nextOrEmpty();
+        if (!EqualsIgnoringCase(SourceValue(sourceLine), source)) continue;
+        list.clear();
+        list.emplace_back(HeaderName(line));
+        list.emplace_back(sourceLine);
+        std::string_view body;
+        while (cursor.next(body)) {
+            list.emplace_back(body);
+            if (body == "]") break;
+        }
+        found = true;
+    }
+    return found;
+}
+
+std::vector<TextLines> LoadEntriesOfSource(const fs::path& file, std::string_view source) {
+    const auto data = ReadIfExists(file);
+    if (!data) return {};
+    struct Found {
+        std::string_view name;
+        bool listed;      // ListEntryNames lists it
+        bool loadable;    // LoadEntry finds it under its name
+        TextLines lines;  // as LoadEntry gives them (only when loadable)
+    };
+    std::vector<Found> entries;
+    LineCursor cursor(*data);
+    std::string_view line;
+    while (cursor.next(line)) {
+        if (!IsHeader(line)) continue;
+        const std::string_view sourceLine = cursor.nextOrEmpty();
+        Found f{HeaderName(line), EqualsIgnoringCase(ValueAfterEquals(sourceLine), source),
+                EqualsIgnoringCase(SourceValue(sourceLine), source), {}};
+        if (!f.listed && !f.loadable) continue;
+        if (f.loadable) {
+            f.lines.emplace_back(f.name);
+            f.lines.emplace_back(sourceLine);
+            LineCursor body = cursor;
+            std::string_view l;
+            while (body.next(l)) {
+                f.lines.emplace_back(l);
+                if (l == "]") break;
+            }
+        }
+        entries.push_back(std::move(f));
+    }
+    // The later of equal entries wins, as in LoadEntry.
+    std::unordered_map<std::string, std::size_t> lastLoadable;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].loadable) lastLoadable[UpperCaseCp1252(entries[i].name)] = i;
+    std::vector<TextLines> result;
+    for (const auto& f : entries) {
+        if (!f.listed) continue;
+        const auto it = lastLoadable.find(UpperCaseCp1252(f.name));
+        if (it != lastLoadable.end()) result.push_back(entries[it->second].lines);
+    }
+    return result;
+}
+
+bool NameInUse(const fs::path& file, std::string_view newName, std::string_view oldName,
+               std::string_view source) {
+    std::error_code ec;
+    if (!fs::exists(file, ec)) return false;
+    if (EqualsIgnoringCase(newName, oldName)) return false;
+    TextLines entry;
+    return LoadEntry(file, newName, source, entry);
+}
+
+void ParseTextEntry(const TextLines& entry, TScreenBackground& s, TextLines& text) {
+    auto value = [&](std::size_t i) -> std::optional<std::string_view> {
+        if (i >= entry.size()) return std::nullopt;
+        return ValueAfterEquals(entry[i]);
+    };
+    auto readInt = [&](std::size_t i, std::int32_t& field) {
+        if (auto v = value(i))
+            if (auto n = ParseInt32(*v)) field = *n;
+    };
+    auto readColor = [&](std::size_t i, std::uint32_t& field) {
+        if (auto v = value(i))
+            if (auto c = StringToColor(*v)) field = *c;
+    };
+    auto readBool = [&](std::size_t i, bool& field) {
+        if (i < entry.size()) field = entry[i].find("true") != std::string::npos;
+    };
+    auto readFile = [&](std::size_t i, std::string& field) {
+        if (auto v = value(i)) field = std::string(v->substr(0, kScreenFileCapacity));
+    };
+    readInt(3, s.ScreenType);
+    readBool(4, s.TextWindowOff);
+    readColor(5, s.ScreenColor);
+    readFile(6, s.GraphicFile);
+    readFile(7, s.WallpaperFile);
+    readColor(8, s.WindowColor);
+    readInt(9, s.WindowLeft);
+    readInt(10, s.WindowTop);
+    readInt(11, s.WindowWidth);
+    readInt(12, s.WindowHeight);
+    readBool(15, s.PrintOn);
+    for (std::size_t i = 17; i < entry.size(); ++i) text.push_back(entry[i]);
+}
+
+bool LoadIntroduction(const fs::path& file, TextLines& text) {
+    const auto data = ReadIfExists(file);
+    if (!data) return false;
+    LineCursor cursor(*data);
+    std::string_view line;
+    while (cursor.next(line)) {
+        if (!StartsWith(line, "[^INTRO")) continue;
+        cursor.nextOrEmpty();  // source=INTRO
+        cursor.nextOrEmpty();  // text=
+        while (cursor.next(line)) {
+            if (StartsWith(line, "]")) break;
+            text.emplace_back(line);
+        }
+        return true;
+    }
+    return false;
+}
+
+bool LoadWindowText(const fs::path& file, std::string_view name, std::string& color,
+                    TextLines& text) {
+    const auto data = ReadIfExists(file);
+    if (!data) return false;
+    LineCursor cursor(*data);
+    std::string_view line;
+    while (cursor.next(line)) {
+        if (!IsHeader(line) || !EqualsIgnoringCase(HeaderName(line), name)) continue;
+        if (!EqualsIgnoringCase(SourceValue(cursor.nextOrEmpty()), kSourceWinText)) continue;
+        color = std::string(From(cursor.nextOrEmpty(), 6));
+        cursor.nextOrEmpty();  // text=
+        while (cursor.next(line)) {
+            if (StartsWith(line, "]")) break;
+            text.emplace_back(line);
+        }
+        return true;
+    }
+    return false;
+}
+
+// --- Writing -------------------------------------------------------------------------------
+
+TextLines CommandEntryLines(std::string_view name, int typeCode, std::string_view source,
+                            std::string_view command) {
+    return {Bracketed(name),  SourceLine(source), "type=" + std::to_string(typeCode),
+            "command=" + std::string(command), "]", ""};
+}
+
+TextLines TextEntryLines(std::string_view name, int typeCode, std::string_view source,
+                         const TextLines& text, const TScreenBackground& s) {
+    TextLines lines = {
+        Bracketed(name),
+        SourceLine(source),
+        "type=" + std::to_string(typeCode),
+        "displaytype=" + std::to_string(s.ScreenType),
+        std::string("fullscreen=") + BoolText(s.TextWindowOff),
+        "Sbackcolor=" + ColorToString(s.ScreenColor),
+        "SGraphic=" + s.GraphicFile,
+        "SWallpaper=" + s.WallpaperFile,
+        "VPBack=" + ColorToString(s.WindowColor),
+        "VPLeft=" + std::to_string(s.WindowLeft),
+        "VPTop=" + std::to_string(s.WindowTop),
+        "VPWidth=" + std::to_string(s.WindowWidth),
+        "VPHeight=" + std::to_string(s.WindowHeight),
+        "RLTop=" + std::to_string(s.RLTop),
+        "RLLeft=" + std::to_string(s.RLLeft),
+        std::string("print=") + BoolText(s.PrintOn),
+        "text=",
+    };
+    lines.insert(lines.end(), text.begin(), text.end());
+    lines.emplace_back("]");
+    lines.emplace_back("");
+    return lines;
+}
+
+namespace {
+
+TextLines IntroductionLines(const TextLines& text) {
+    TextLines lines = {std::string(kIntroductionHeader), "source=INTRO", "text="};
+    lines.insert(lines.end(), text.begin(), text.end());
+    lines.emplace_back("]");
+    return lines;
+}
+
+}  // namespace
+
+void AddCommandEntry(const fs::path& file, std::string_view name, int typeCode,
+                     std::string_view source, std::string_view command) {
+    AppendEntry(file, CommandEntryLines(name, typeCode, source, command));
+}
+
+void AddTextEntry(const fs::path& file, std::string_view name, int typeCode,
+                  std::string_view source, const TextLines& text, const TScreenBackground& s) {
+    AppendEntry(file, TextEntryLines(name, typeCode, source, text, s));
+}
+
+void AddIntroduction(const fs::path& file, const TextLines& text) {
+    TextLines lines = IntroductionLines(text);
+    lines.emplace_back("");
+    AppendEntry(file, lines);
+}
+
+void AddWindowText(const fs::path& file, std::string_view name, std::string_view color,
+                   const TextLines& text) {
+    TextLines lines = {Bracketed(name), "source=WINTEXT", "color=" + std::string(color), "text="};
+    lines.insert(lines.end(), text.begin(), text.end());
+    lines.emplace_back("]");
+    lines.emplace_back("");
+    AppendEntry(file, lines);
+}
+
+void ModifyCommandEntry(const fs::path& file, std::string_view newName, std::string_view oldName,
+                        std::string_view source, std::string_view command, int typeCode) {
+    ModifyEntry(file, oldName, source, CommandEntryLines(newName, typeCode, source, command));
+}
+
+void ModifyTextEntry(const fs::path& file, std::string_view newName, std::string_view oldName,
+                     std::string_view source, const TextLines& text, const TScreenBackground& s,
+                     int typeCode) {
+    ModifyEntry(file, oldName, source, TextEntryLines(newName, typeCode, source, text, s));
+}
+
+void DeleteEntry(const fs::path& file, std::string_view name, std::string_view source) {
+    const auto data = ReadIfExists(file);
+    if (!data) return;
+    RewriteEntries(file, *data, name, source, nullptr);
+}
+
+void ReplaceIntroduction(const fs::path& file, const TextLines& text) {
+    const auto data = ReadIfExists(file);
+    if (!data) {
+        AddIntroduction(file, text);
+        return;
+    }
+    const TextLines entry = IntroductionLines(text);
+    std::string out;
+    out.reserve(data->size() + 256);
+    bool replaced = false;
+    LineCursor cursor(*data);
+    std::string_view line;
+    while (cursor.next(line)) {
+        if (!StartsWith(line, "[^INTRO")) {
+            AppendLine(out, line);
+            continue;
+        }
+        while (cursor.next(line))
+            if (line == "]") break;
+        for (const auto& l : entry) AppendLine(out, l);
+        replaced = true;
+    }
+    if (!replaced) {
+        AddIntroduction(file, text);
+        return;
+    }
+    WriteFileAtomic(file, out);
+}
+
+// --- Compiled data image -------------------------------------------------------------------
+
+namespace {
+
+void PutI32(std::string& image, std::size_t off, std::int32_t v) {
+    const auto u = static_cast<std::uint32_t>(v);
+    for (int i = 0; i < 4; ++i) image[off + static_cast<std::size_t>(i)] = static_cast<char>((u >> (8 * i)) & 0xFF);
+}
+
+// string[capacity] at off: length byte, the characters, zero bytes up to the capacity.
+void PutShortString(std::string& image, std::size_t off, std::size_t capacity,
+                    std::string_view text) {
+    const std::size_t len = text.size() < capacity ? text.size() : capacity;
+    image[off] = static_cast<char>(len);
+    std::memcpy(image.data() + off + 1, text.data(), len);
+}
+
+std::int32_t Offset32(std::size_t value) {
+    if (value > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+        throw FormatError("The tutorial data file is too large to compile: its compiled image "
+                          "would pass 2 GB.");
+    return static_cast<std::int32_t>(value);
+}
+
+struct IndexRecord {
+    std::string_view header;
+    std::size_t bodyOffset = 0;
+    std::size_t bodyLength = 0;
+    std::string_view source;
+};
+
+}  // namespace
+
+std::string BuildCompiledImage(std::string_view data) {
+    std::string image(kImageHeaderSize, '\0');
+    PutShortString(image, 0, 4, "QR1");
+
+    std::vector<IndexRecord> records;
+    std::vector<std::string_view> body;
+    IndexRecord current;
+    bool open = false;
+    bool inside = true;
+
+    auto flush = [&] {
+        for (auto l : body) AppendLine(image, l);
+        current.bodyLength = image.size() - current.bodyOffset;
+        records.push_back(current);
+    };
+
+    LineCursor cursor(data);
+    std::string_view line;
+    while (cursor.next(line)) {
+        if (!line.empty() && line.front() == ']') {
+            inside = false;
+        } else if (IsHeader(line)) {
+            const std::string_view sourceLine = cursor.nextOrEmpty();
+            const std::string_view source =
+                sourceLine.size() > 7 ? sourceLine.substr(7, 10) : std::string_view();
+            if (open) flush();
+            open = true;
+            body.clear();
+            body.push_back(line);
+            body.push_back(source);
+            inside = true;
+            current.header = line;
+            current.source = source;
+            current.bodyOffset = image.size();
+        } else if (inside) {
+            body.push_back(line);
+        }
+    }
+    if (open) flush();
+
+    if (!records.empty()) {
+        const std::size_t indexOffset = image.size();
+        PutI32(image, 5, Offset32(records.size()));
+        PutI32(image, 9, Offset32(indexOffset));
+        image.resize(indexOffset + records.size() * kImageIndexRecordSize, '\0');
+        std::size_t at = indexOffset;
+        for (const auto& r : records) {
+            PutShortString(image, at, 60, r.header);
+            PutI32(image, at + 61, Offset32(r.bodyOffset));
+            PutI32(image, at + 65, Offset32(r.bodyLength));
+            PutShortString(image, at + 69, 10, r.source);
+            at += kImageIndexRecordSize;
+        }
+    }
+    return image;
+}
+
+std::optional<std::string> CompiledDataImage(const fs::path& file) {
+    const auto data = ReadIfExists(file);
+    if (!data) return std::nullopt;
+    return BuildCompiledImage(*data);
+}
+
+bool PackDataFile(const fs::path& file, std::string_view extension) {
+    const auto image = CompiledDataImage(file);
+    if (!image) return false;
+    const fs::path target =
+        file.parent_path() / Cp1252ToPath(NameOnly(DiskNameToCp1252(file.filename())) + "." +
+                                          std::string(extension));
+    WriteFileAtomic(target, *image);
+    return true;
+}
+
+}  // namespace quill

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "../format/test_folder.h"
+#include "cli.h"
+#include "datafile/data_file.h"
+
+using quill::test::TempFolder;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+Result Quillc(const quillc::Args& args) {
+    std::istringstream in;
+    std::ostringstream out, err;
+    const int status = quillc::Run(args, quillc::Io{in, out, err});
+    return {status, out.str(), err.str()};
+}
+
+// A project "tut" made by quillc new, with chapters named in both letter cases on disk.
+// Opening it by its .QKJ names it in upper case (TUT), as selecting a tutorial does.
+struct CliProject {
+    TempFolder tmp;
+    fs::path proj, qkj;
+    CliProject() {
+        proj = tmp / "proj";
+        const auto r = Quillc({"new", proj.string(), "tut"});
+        EXPECT_EQ(r.status, 0) << r.out << r.err;
+        qkj = proj / "tut.QKJ";
+        tmp.write("proj/tut1.qks", "*ClearScreen Blue\r\n*ScreenImage pic.bmp\r\n");
+        tmp.write("proj/TUT2.QKS", "Hello\r\n");
+        tmp.write("proj/PIC.BMP", "bmp");
+    }
+};
+
+}  // namespace
+
+TEST(QuillcCompile, CompilesTheWholeTutorial) {
+    CliProject p;
+    auto r = Quillc({"compile", p.qkj.string()});
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out,
+              "INFO: The Tutorial has been compiled successfully.\\r\\n\\r\\nUse Quilplay to "
+              "display the compiled Tutorial.\n");
+    EXPECT_EQ(r.err, "");  // no progress when standard error is not a terminal
+    EXPECT_EQ(fs::file_size(p.proj / "TUT.QKD"), 7128u);
+    // Keys 1, 1 for the first chapter's lines, 5 for the second chapter's.
+    EXPECT_EQ(TempFolder::read(p.proj / "TUT2.QKC"), std::string("Mjqq\x05t\r\n"));
+    EXPECT_TRUE(fs::exists(p.proj / "tut1.QKC"));
+
+    r = Quillc({"compile", p.qkj.string(), "--chapter", "TUT2"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out,
+              "INFO: The Tutorial Chapter File TUT2.QKC has been compiled successfully.\\r\\n\\r\\n"
+              "Use Quilplay to display the compiled Tutorial.\n");
+}
+
+TEST(QuillcCompile, FailuresAndUsage) {
+    CliProject p;
+    p.tmp.write("proj/tut3.qks", "");
+    auto r = Quillc({"compile", p.qkj.string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "ERROR: Unable to compile the Tutorial Chapter File tut3.qks.\n");
+    r = Quillc({"compile", p.qkj.string(), "--chapter", "tut3.qks"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "ERROR: Unable to compile the Tutorial Chapter File.\n");
+    r = Quillc({"compile", p.qkj.string(), "--chapter", "nothere"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.out.find("nothere"), std::string::npos);
+    EXPECT_EQ(Quillc({"compile", (p.proj / "missing.QKJ").string()}).status, 2);
+    EXPECT_EQ(Quillc({"compile"}).status, 2);
+    EXPECT_EQ(Quillc({"compile", p.qkj.string(), "--bogus"}).status, 2);
+    r = Quillc({"compile", "--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("usage: quillc compile FILE.QKJ [--chapter NAME]"), std::string::npos);
+}
+
+TEST(QuillcDistribute, CopiesEverythingOrRefuses) {
+    CliProject p;
+    const auto home = p.tmp / "home";
+    const auto target = p.tmp / "dist";
+    // Nothing compiled yet, and no player: the player is checked first.
+    auto r = Quillc({"distribute", p.qkj.string(), target.string(), "--home", home.string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "ERROR: QUILPLAY.EXE was not found. Please reload it to the BFL Home Folder.\n");
+    p.tmp.write("home/QuilPlay.exe", "player");
+    r = Quillc({"distribute", p.qkj.string(), target.string(), "--home", home.string()});
+    EXPECT_EQ(r.out, "ERROR: TUT.QKD was not found. Please create the Data program.\n");
+
+    ASSERT_EQ(Quillc({"compile", p.qkj.string()}).status, 0);
+    quill::AddCommandEntry(p.proj / "tut.qkr", "Say", 3, "HYPER", "say.wav");
+    r = Quillc({"distribute", p.qkj.string(), target.string(), "--home", home.string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "ERROR: The file say.wav is missing.\n");
+    EXPECT_FALSE(fs::exists(target));
+
+    p.tmp.write("proj/Say.WAV", "wav");
+    r = Quillc({"distribute", p.qkj.string(), target.string(), "--home", home.string()});
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out, "INFO: All the files have been copied to the Directory " + target.string() + "/\n");
+    for (auto name : {"tut1.QKC", "TUT2.QKC", "PIC.BMP", "Say.WAV", "TUT.QKD", "QuilPlay.exe"})
+        EXPECT_TRUE(fs::exists(target / name)) << name;
+
+    r = Quillc({"distribute", p.qkj.string(), p.proj.string(), "--home", home.string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "ERROR: Files cannot be copied to Project directory.\n");
+    EXPECT_EQ(Quillc({"distribute", p.qkj.string()}).status, 2);
+}

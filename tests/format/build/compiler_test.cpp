@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "../test_folder.h"
+#include "build/compiler.h"
+#include "datafile/data_file.h"
+#include "project/file_names.h"
+
+using namespace quill;
+using quill::test::TempFolder;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::set<std::string> FilesIn(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder)) names.insert(e.path().filename().string());
+    return names;
+}
+
+std::string Bytes(std::initializer_list<int> bytes) {
+    std::string s;
+    for (int b : bytes) s += static_cast<char>(b);
+    return s;
+}
+
+// A project SAFETY with its record in the folder.
+struct ProjectFixture {
+    TempFolder tmp;
+    Project project;
+    ProjectFixture() {
+        project.HomeDir = tmp.path();
+        project.ProjectDir = tmp.path();
+        project.ProjectFile = "SAFETY.QKJ";
+        project.LoadProject();
+    }
+};
+
+}  // namespace
+
+TEST(KeyGenerator, FirstKeysOfARun) {
+    KeyGenerator keys;
+    std::vector<int> got;
+    for (int i = 0; i < 10; ++i) got.push_back(keys.NextKey());
+    EXPECT_EQ(got, (std::vector<int>{1, 1, 5, 2, 2, 4, 2, 1, 2, 3}));
+    for (int i = 0; i < 10000; ++i) {
+        const int k = keys.NextKey();
+        ASSERT_GE(k, 1);
+        ASSERT_LE(k, 5);
+    }
+}
+
+TEST(ScrambleLine, ShiftsEveryByteAndPutsTheKeyBeforeTheLast) {
+    struct Case { std::string in; int key; std::string out; };
+    const std::string long300(300, 'a');
+    std::string long301(299, 'a' + 2);
+    long301 += '\x02';
+    long301 += 'a' + 2;
+    const Case cases[] = {
+        {"AB", 1, Bytes({0x42, 0x01, 0x43})},
+        {Bytes({0xFE}), 3, Bytes({0x03, 0x01})},       // one character: key, then the shifted byte
+        {Bytes({0xFF, 0xFE}), 5, Bytes({0x04, 0x05, 0x03})},  // modulo 256
+        {Bytes({0x0C, 0x09, 0x0B}), 1, Bytes({0x0D, 0x0A, 0x01, 0x0C})},  // CR, LF unescaped
+        {long300, 2, long301},
+        {"", 4, ""},
+    };
+    for (const auto& c : cases) {
+        std::string line = c.in;
+        ScrambleLine(line, c.key);
+        EXPECT_EQ(line, c.out) << c.in.size();
+        EXPECT_EQ(UnscrambleLine(line), c.in);
+    }
+    // An empty line draws no key.
+    KeyGenerator keys;
+    std::string empty;
+    ScrambleLine(empty, keys);
+    EXPECT_EQ(keys.seed(), 0u);
+}
+
+TEST(CompileChapter, LinesKeysAndFile) {
+    ProjectFixture f;
+    const auto source = f.tmp.write("SAFETY1.QKS", "AB\r\n\r\nCD\nEF\rG");
+    KeyGenerator keys;  // a fresh run: keys 1, 1, 5, 2
+    ASSERT_TRUE(CompileChapter(source, keys));
+    EXPECT_EQ(TempFolder::read(f.tmp / "SAFETY1.QKC"),
+              Bytes({0x42, 0x01, 0x43, 13, 10, 13, 10, 0x44, 0x01, 0x45, 13, 10, 0x4A, 0x05,
+                     0x4B, 13, 10, 0x02, 0x49, 13, 10}));
+    // The generator goes on across chapters: the next key is 2.
+    const auto second = f.tmp.write("SAFETY2.QKS", "AB");
+    ASSERT_TRUE(CompileChapter(second, keys));
+    EXPECT_EQ(TempFolder::read(f.tmp / "SAFETY2.QKC"), Bytes({0x43, 0x02, 0x44, 13, 10}));
+}
+
+TEST(CompileChapter, EmptySourceFailsAndLeavesTheOldOutput) {
+    ProjectFixture f;
+    const auto source = f.tmp.write("safety3.qks", "");
+    f.tmp.write("SAFETY3.qkc", "old");
+    KeyGenerator keys;
+    EXPECT_FALSE(CompileChapter(source, keys));
+    EXPECT_EQ(TempFolder::read(f.tmp / "SAFETY3.qkc"), "old");
+    // An output of that name in another letter case is replaced, not doubled.
+    f.tmp.write("safety3.qks", "x");
+    ASSERT_TRUE(CompileChapter(source, keys));
+    EXPECT_EQ(TempFolder::read(f.tmp / "SAFETY3.qkc"), Bytes({0x01, 'x' + 1, 13, 10}));
+    EXPECT_FALSE(fs::exists(f.tmp / "safety3.QKC"));
+}
+
+TEST(CompileDataFile, RecordThenImageAndNoScratchFile) {
+    ProjectFixture f;
+    const std::string record(reinterpret_cast<const char*>(f.project.Config.bytes().data()), 7128);
+    // Without a data file the .QKD is the record alone.
+    ASSERT_TRUE(CompileDataFile(f.project));
+    EXPECT_EQ(TempFolder::read(f.tmp / "SAFETY.QKD"), record);
+
+    const auto data = f.tmp / "safety.qkr";  // found ignoring case
+    AddCommandEntry(data, "A", 3, "HYPER", "a.wav");
+    ASSERT_TRUE(CompileDataFile(f.project));
+    const std::string first = TempFolder::read(f.tmp / "SAFETY.QKD");
+    EXPECT_EQ(first, record + BuildCompiledImage(TempFolder::read(data)));
+    ASSERT_TRUE(CompileDataFile(f.project));
+    EXPECT_EQ(TempFolder::read(f.tmp / "SAFETY.QKD"), first);
+    EXPECT_EQ(FilesIn(f.tmp.path()), (std::set<std::string>{"SAFETY.QKJ", "SAFETY.QKD", "safety.qkr"}));
+}
+
+TEST(CompileActions, Messages) {
+    ProjectFixture f;
+    KeyGenerator keys;
+    using K = BuildMessage::Kind;
+    const std::string quilplay = "\r\n\r\nUse Quilplay to display the compiled Tutorial.";
+
+    // No chapters: the data file is compiled and the run succeeds.
+    EXPECT_EQ(CompileAllCommand(f.project, keys),
+              (BuildMessages{{K::Info, "The Tutorial has been compiled successfully." + quilplay}}));
+    EXPECT_EQ(CompileDataCommand(f.project),
+              (BuildMessages{{K::Info, "The Tutorial Data File SAFETY.QKD has been compiled "
+                                       "successfully." + quilplay}}));
+
+    f.tmp.write("safety1.qks", "*ClearScreen Blue");
+    EXPECT_EQ(CompileOneChapterCommand(f.project, keys, "safety1.qks"),
+              (BuildMessages{{K::Info, "The Tutorial Chapter File SAFETY1.QKC has been compiled "
+                                       "successfully." + quilplay}}));
+    EXPECT_TRUE(fs::exists(f.tmp / "safety1.QKC"));
+    EXPECT_TRUE(CompileOneChapterCommand(f.project, keys, "").empty());
+
+    // Two failing chapters: the one compiled last is named; the good ones are still compiled.
+    f.tmp.write("SAFETY2.QKS", "");
+    f.tmp.write("Safety3.QKS", "x");
+    f.tmp.write("SAFETY4.QKS", "");
+    EXPECT_EQ(CompileOneChapterCommand(f.project, keys, "SAFETY2.QKS"),
+              (BuildMessages{{K::Error, "Unable to compile the Tutorial Chapter File."}}));
+    std::vector<std::string> progress;
+    EXPECT_EQ(CompileAllCommand(f.project, keys,
+                                [&](std::size_t i, std::size_t n, const std::string& name) {
+                                    progress.push_back(std::to_string(i) + "/" +
+                                                       std::to_string(n) + " " + name);
+                                }),
+              (BuildMessages{{K::Error, "Unable to compile the Tutorial Chapter File SAFETY4.QKS."}}));
+    EXPECT_EQ(progress, (std::vector<std::string>{"0/4 safety1.qks", "1/4 SAFETY2.QKS",
+                                                  "2/4 Safety3.QKS", "3/4 SAFETY4.QKS"}));
+    EXPECT_TRUE(fs::exists(f.tmp / "Safety3.QKC"));
+    EXPECT_FALSE(fs::exists(f.tmp / "SAFETY4.QKC"));
+}
