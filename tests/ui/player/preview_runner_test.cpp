@@ -1,0 +1,216 @@
+// Running chapters in the preview window through the interpreter, as "View a Chapter" does.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "../../format/test_folder.h"
+#include "../window_driver.h"
+#include "platform/platform.h"
+#include "player/preview_runner.h"
+#include "player/tut_display_form.h"
+#include "project/config_record.h"
+#include "project/project.h"
+#include "screen/text_screen.h"
+
+using namespace quill;
+using namespace quill::test;
+
+namespace {
+
+struct RunnerFixture {
+    TempFolder home;
+    Project project{home.path()};
+    RecordingPlatform rec{home.path()};
+    PreviewChapterRunner runner{rec.platform()};
+    std::vector<std::function<void(TTutDisplayForm&)>> atWaits;  // one action per wait, in order
+    std::size_t nextWait = 0;
+    TTutDisplayForm* window = nullptr;
+
+    RunnerFixture() {
+        NewTutorial(project, home / "t", "demo");
+        project.Config.set(cfg::Program::ProgramTitle, "Demo course");
+        runner.SetOnShown([this](TTutDisplayForm& w, Project&) {
+            window = &w;
+            scheduleNext();
+        });
+    }
+    void chapter(const char* name, std::string_view text) { home.write(std::string("t/") + name, text); }
+    // The action of the next wait runs from that wait's event loop, then the one after it is
+    // armed for the wait that follows.
+    void scheduleNext() {
+        if (nextWait >= atWaits.size()) return;
+        QTimer::singleShot(30, window, [this] {
+            auto action = atWaits[nextWait++];
+            action(*window);
+            scheduleNext();
+        });
+    }
+    void run(const char* chapter) { runner.RunChapter(project, chapter); }
+};
+
+QPushButton* Button(TTutDisplayForm& w, const char* name) { return w.findChild<QPushButton*>(QLatin1String(name)); }
+void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
+bool AnyPreviewShown() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && (w->objectName() == u"TTutDisplayForm" || w->objectName() == u"TChpBackForm")) return true;
+    return false;
+}
+
+#define REQUIRE_ENGINE()                                                                  \
+    if (!PreviewChapterRunner::CanRun()) GTEST_SKIP() << "this build has no interpreter"
+
+}  // namespace
+
+TEST(PreviewRunner, ShowsTheChapterAndContinueEndsTheWait) {
+    REQUIRE_ENGINE();
+    RunnerFixture f;
+    f.chapter("demo1.QKS", "*Title Welcome\r\nHello there\r\n*Wait\r\nSecond page\r\n*Wait\r\n");
+    QImage first, second;
+    bool backShown = false;
+    f.atWaits.push_back([&](TTutDisplayForm& w) {
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("Demo course"));
+        EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("TitlePnl"))->text(), QStringLiteral("Welcome"));
+        EXPECT_TRUE(Button(w, "ContinueBtn")->isVisible());
+        for (QWidget* t : QApplication::topLevelWidgets())
+            backShown = backShown || (t->objectName() == u"TChpBackForm" && t->isVisible());
+        first = w.grab().toImage();
+        Click(Button(w, "ContinueBtn"));
+    });
+    f.atWaits.push_back([&](TTutDisplayForm& w) {
+        second = w.grab().toImage();
+        if (!qEnvironmentVariableIsEmpty("QUILLMARK_SNAPSHOT_DIR"))
+            second.save(qEnvironmentVariable("QUILLMARK_SNAPSHOT_DIR") + QStringLiteral("/preview-run.png"));
+        Click(Button(w, "QuitBtn"));
+    });
+    f.run("demo1.QKS");
+    EXPECT_EQ(f.nextWait, 2u);
+    EXPECT_TRUE(backShown);
+    ASSERT_FALSE(first.isNull());
+    ASSERT_FALSE(second.isNull());
+    // The second page was drawn below the first line after Continue.
+    const QRect secondRow(0, 34 + 17, 200, 17);
+    EXPECT_NE(first.copy(secondRow), second.copy(secondRow));
+    EXPECT_FALSE(AnyPreviewShown());
+    EXPECT_TRUE(f.rec.messages.shown.empty());
+}
+
+TEST(PreviewRunner, QuitWithAReturnFileGoesOnInThatChapter) {
+    REQUIRE_ENGINE();
+    RunnerFixture f;
+    f.chapter("demo1.QKS", "*ReturnToFile demo2\r\n*Wait\r\n*Title Not here\r\n*Wait\r\n");
+    f.chapter("demo2.QKS", "*Title Menu\r\n*Wait\r\n");
+    QString titleInSecond;
+    f.atWaits.push_back([](TTutDisplayForm& w) { Click(Button(w, "QuitBtn")); });
+    f.atWaits.push_back([&](TTutDisplayForm& w) {
+        titleInSecond = w.findChild<QLabel*>(QStringLiteral("TitlePnl"))->text();
+        Click(Button(w, "QuitBtn"));
+    });
+    f.run("demo1.QKS");
+    EXPECT_EQ(f.nextWait, 2u);
+    EXPECT_EQ(titleInSecond, QStringLiteral("Menu"));
+    EXPECT_TRUE(f.rec.messages.shown.empty());
+}
+
+TEST(PreviewRunner, UtilitiesButtonWithNoneOneAndTwoUtilities) {
+    REQUIRE_ENGINE();
+    const std::string entry = "source=UTILITY\r\ntype=4\r\ncommand=u.exe\r\n]\r\n\r\n";
+    struct Case {
+        std::string data;
+        const char* chooser;  // what to do in the chooser; nullptr: it must not show
+        QStringList performed;
+    };
+    const Case cases[] = {
+        {"", nullptr, {}},
+        {"[Calc]\r\n" + entry, nullptr, {QStringLiteral("Calc")}},
+        {"[Calc]\r\n" + entry + "[Notes]\r\n" + entry, "second", {QStringLiteral("Notes")}},
+        {"[Calc]\r\n" + entry + "[Notes]\r\n" + entry, "cancel", {}},
+    };
+    for (const Case& c : cases) {
+        RunnerFixture f;
+        f.project.Config.set(cfg::UtilitiesOn, 1);
+        f.home.write("t/demo.QKR", c.data);
+        f.chapter("demo1.QKS", "*Controls C Q U\r\n*Wait\r\n");
+        QStringList performed;
+        bool chooserShown = false;
+        f.runner.SetConnectAids([&](TTutDisplayForm& w, Project&) {
+            w.setEntryPerformer([&](EntrySource source, const QString& name) {
+                EXPECT_EQ(source, EntrySource::Utility);
+                performed.push_back(name);
+                return true;
+            });
+        });
+        f.atWaits.push_back([&](TTutDisplayForm& w) {
+            EXPECT_TRUE(Button(w, "UtilityBtn")->isVisible());
+            if (c.chooser) {
+                WhenShown(QStringLiteral("TUtMenuForm"), [&](QWidget* chooser) {
+                    chooserShown = true;
+                    if (std::string(c.chooser) == "second") {
+                        chooser->findChild<QListWidget*>(QStringLiteral("ListBox1"))->setCurrentRow(1);
+                        Click(chooser->findChild<QPushButton*>(QStringLiteral("BitBtn1")));
+                    } else {
+                        Click(chooser->findChild<QPushButton*>(QStringLiteral("BitBtn2")));
+                    }
+                });
+            }
+            Click(Button(w, "UtilityBtn"));
+        });
+        // The utility ran (or did not) and the chapter still waits for its button.
+        f.atWaits.push_back([](TTutDisplayForm& w) { Click(Button(w, "QuitBtn")); });
+        f.run("demo1.QKS");
+        EXPECT_EQ(f.nextWait, 2u) << c.performed.join(',').toStdString();
+        EXPECT_EQ(performed, c.performed);
+        EXPECT_EQ(chooserShown, c.chooser != nullptr);
+        EXPECT_TRUE(f.rec.messages.shown.empty());
+    }
+}
+
+TEST(PreviewRunner, UndefinedHypertextLinkShowsItsInformationBox) {
+    REQUIRE_ENGINE();
+    RunnerFixture f;
+    f.chapter("demo1.QKS", "See the |Valve| now\r\n*Wait\r\n");
+    f.atWaits.push_back([](TTutDisplayForm& w) {
+        auto* label = w.findChild<QLabel*>(QStringLiteral("HyperLabel"));
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), QStringLiteral("Valve"));
+        Click(label);
+    });
+    f.atWaits.push_back([](TTutDisplayForm& w) { Click(Button(w, "QuitBtn")); });
+    f.run("demo1.QKS");
+    ASSERT_EQ(f.rec.messages.shown.size(), 1u);
+    EXPECT_EQ(f.rec.messages.shown[0].kind, RecordingMessages::Kind::Info);
+    EXPECT_EQ(f.rec.messages.LastText(), QStringLiteral("The \"Valve\" HyperText Link has not been defined "));
+}
+
+TEST(PreviewRunner, ClosingTheWindowOrEscapeStopsAChapterThatLoopsForever) {
+    REQUIRE_ENGINE();
+    for (const bool escape : {false, true}) {
+        RunnerFixture f;
+        f.chapter("demo1.QKS", "@JLoop\r\nround and round\r\n*JumpToLabel Loop\r\n");
+        f.atWaits.push_back([escape](TTutDisplayForm& w) {
+            if (escape)
+                QTest::keyClick(&w, Qt::Key_Escape);
+            else
+                w.close();
+        });
+        f.run("demo1.QKS");
+        EXPECT_EQ(f.nextWait, 1u);
+        EXPECT_FALSE(AnyPreviewShown());
+        EXPECT_TRUE(f.rec.messages.shown.empty());
+    }
+}
+
+TEST(PreviewRunner, MissingChapterIsReportedWithoutShowingTheWindow) {
+    REQUIRE_ENGINE();
+    RunnerFixture f;
+    bool shown = false;
+    f.runner.SetOnShown([&](TTutDisplayForm&, Project&) { shown = true; });
+    f.run("demo9.QKS");
+    EXPECT_FALSE(shown);
+    EXPECT_EQ(f.rec.messages.LastText(), QStringLiteral("demo9.QKS was not found"));
+}
