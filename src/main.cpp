@@ -1,10 +1,10 @@
 // The desktop program: the main window over the open project, with the real message boxes,
 // dialogs and help. With QUILLMARK_SNAPSHOT_DIR set, every window is also saved as a PNG in
 // that folder when it is first shown.
-#include <QApplication>
 #include <memory>
 
 #include "app/main_form.h"
+#include "platform/application.h"
 #include "platform/platform.h"
 #include "platform/snapshots.h"
 #include "player/preview_runner.h"
@@ -12,10 +12,10 @@
 #include "project/project.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Quillmark");
+    quill::QuillApplication app(argc, argv);
     quill::Project project(quill::ExecutableFolder());
     quill::DesktopPlatform desktop(project.HomeDir);
+    app.SetMessages(&desktop.platform().messages);
 
     std::unique_ptr<quill::SnapshotWriter> snapshots;
     const QByteArray snapshotDir = qgetenv("QUILLMARK_SNAPSHOT_DIR");
@@ -31,5 +31,5 @@ int main(int argc, char** argv) {
     quill::TQMKmainform window(project, desktop.platform(), runner);
     window.SetLowColor(quill::TQMKmainform::DisplayIsLowColor());
     window.showMaximized();
-    return QApplication::exec();
+    return quill::QuillApplication::exec();
 }

@@ -71,5 +71,7 @@ int CmdCompile(const Args& args, Io io);
 extern const char* const kCompileHelp;
 int CmdDistribute(const Args& args, Io io);
 extern const char* const kDistributeHelp;
+int CmdPlay(const Args& args, Io io);
+extern const char* const kPlayHelp;
 
 }  // namespace quillc

@@ -247,3 +247,35 @@ TEST_F(EditFormFixture, TheTextFileTabOpensAndSavesAnyTextFile) {
     EXPECT_EQ(onDisk("../notes/copy.txt"), "caf\xE9\r\nline\r\n");
     EXPECT_TRUE(editor.Modified());
 }
+
+TEST_F(EditFormFixture, EveryByteAndLongLinesSurviveOpenAndSave) {
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        if (b != '\r' && b != '\n') all += static_cast<char>(b);
+    const std::string longLine(1'000'000, 'x');
+    home.write("t/demo7.QKS", all + "\r\n" + longLine + "\r\n\xA0\xA0 nbsp\r\n");
+    rec.dialogs.files = {home / "t" / "demo7.QKS"};
+    button("OpenBtn")->click();
+    EXPECT_FALSE(editor.Modified());
+    saveAs({"demo7"});
+    const std::string saved = onDisk("demo7.QKS");
+    ASSERT_EQ(saved.size(), all.size() + longLine.size() + 13);
+    EXPECT_EQ(saved.substr(0, all.size() + 2), all + "\r\n");
+    EXPECT_EQ(saved.substr(saved.size() - 9), "\xA0\xA0 nbsp\r\n");
+    EXPECT_TRUE(saved == all + "\r\n" + longLine + "\r\n\xA0\xA0 nbsp\r\n");
+}
+
+TEST_F(EditFormFixture, AFailedSaveKeepsTheEditorOpenWithItsText) {
+    fs::create_directories(home / "t" / "demo6.QKS");  // a folder where the file should go
+    memo()->setPlainText("precious");
+    memo()->document()->setModified(true);
+    rec.messages.confirmAnswers = {true};
+    answerPrompt({"demo6"});
+    button("CloseBtn")->click();
+    ASSERT_EQ(rec.messages.Texts(RecordingMessages::Kind::Error).size(), 1u);
+    EXPECT_TRUE(rec.messages.LastText().contains("demo6.QKS")) << rec.messages.LastText().toStdString();
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_TRUE(editor.Modified());
+    EXPECT_EQ(editor.ChapterFile(), "");
+    EXPECT_EQ(memo()->toPlainText(), "precious");
+}

@@ -4,7 +4,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QFileSystemModel>
 #include <QTest>
+#include <QTreeView>
 
 #include "../format/test_folder.h"
 #include "app/main_form.h"
@@ -114,7 +116,15 @@ TEST_F(MainFormFixture, StartTimerShowsThePanelFocusesHelpAndGivesTheColourAdvis
 }
 
 TEST_F(MainFormFixture, CreatingATutorialThroughTheDialogMakesItsProjectFileAndEnablesItsButtons) {
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QTRY_VERIFY_WITH_TIMEOUT(form.findChild<QWidget*>("MenuPnl")->isVisible(), 2000);
+    WhenShown("TMakeDirForm", [](QWidget* dialog) { Child<QPushButton>(dialog, "CancelBtn")->click(); });
+    button("StartBtn")->click();
+    EXPECT_EQ(form.focusWidget(), button("SelectBtn"));
+
     createThroughDialog(home / "tuts", "safety");
+    EXPECT_EQ(form.focusWidget(), button("ConfigBtn"));
     const fs::path file = home / "tuts" / "safety.QKJ";
     ASSERT_TRUE(fs::exists(file)) << rec.messages.LastText().toStdString();
     EXPECT_EQ(fs::file_size(file), 7128u);
@@ -177,6 +187,20 @@ TEST_F(MainFormFixture, TheDialogListsTheFolderTutorialsAndTakesAClickedName) {
     home.write("a/notes.txt", "");
     TMakeDirForm dialog(rec.platform(), "*.QKJ", "Enter Tutorial Name", 105, home / "a");
     auto* list = Child<QListWidget>(&dialog, "FileListBox1");
+    ASSERT_EQ(list->count(), 2);
+    // The folder list opens at the start folder once it has read the folders leading there,
+    // and a click on another folder puts it into the folder edit and lists its tutorials.
+    dialog.show();
+    auto* folders = Child<QTreeView>(&dialog, "DirectoryListBox1");
+    auto* model = static_cast<QFileSystemModel*>(folders->model());
+    QTRY_COMPARE_WITH_TIMEOUT(model->filePath(folders->currentIndex()), QString::fromStdString((home / "a").string()), 3000);
+    home.write("b/GAMMA.QKJ", "");
+    const QModelIndex b = model->index(QString::fromStdString((home / "b").string()));
+    emit folders->clicked(b);
+    EXPECT_EQ(Child<QLineEdit>(&dialog, "DirEdit")->text(), QString::fromStdString((home / "b").string()));
+    ASSERT_EQ(list->count(), 1);
+    Child<QLineEdit>(&dialog, "DirEdit")->setText(QString::fromStdString((home / "a").string()));
+    emit Child<QLineEdit>(&dialog, "DirEdit")->textEdited("");
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(1)->text(), "beta.qkj");
     emit list->itemClicked(list->item(1));

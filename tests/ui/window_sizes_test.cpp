@@ -2,6 +2,7 @@
 
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextBrowser>
 #include <memory>
 
 #include "../format/test_folder.h"
@@ -42,6 +43,13 @@ TEST(WindowSizes, EveryWindowFitsA1024By768Screen) {
     auto editor = std::make_unique<TEditForm>(project, rec.platform(), runner);
     editor->ChapterText()->setPlainText(QString::fromUtf8("*ClearScreen Blue\n^BWelcome^R to the caf\u00e9 \u20ac course\n*Wait"));
     windows.push_back(std::move(editor));
+    HelpBrowser help;
+    help.SetMessages(&rec.messages);
+    help.ShowTopic(std::filesystem::path(QUILL_SHIPPED_DIR) / "QUILLDESK.HLP", 160);
+    ASSERT_NE(help.Browser(), nullptr);
+    QTest::qWait(120);
+    EXPECT_LE(help.Browser()->window()->frameGeometry().height(), 768);
+    EXPECT_TRUE(rec.messages.shown.empty());
     for (auto& window : windows) {
         window->show();
         QTest::qWait(120);

@@ -1,9 +1,19 @@
 #include "build/compiler.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
 #include "datafile/data_file.h"
 #include "datafile/line_cursor.h"
 #include "project/file_names.h"
 #include "text/cp1252.h"
+#include "text/errors.h"
 #include "text/file_lookup.h"
 #include "text/text_file.h"
 
@@ -15,15 +25,30 @@ namespace {
 
 const char* const kUseQuilplay = "\r\n\r\nUse Quilplay to display the compiled Tutorial.";
 
-// Appends the scrambled form of a non-empty line.
-void AppendScrambled(std::string& out, std::string_view line, int key) {
+// Adds k to each of the eight bytes of x, modulo 256 each: the low seven bits of every byte
+// are added without a carry into the next byte, the high bit is the sum's.
+inline std::uint64_t AddToBytes(std::uint64_t x, std::uint64_t kk) {
+    constexpr std::uint64_t highs = 0x8080808080808080ull;
+    return ((x & ~highs) + (kk & ~highs)) ^ ((x ^ kk) & highs);
+}
+
+void ShiftBytes(char* dst, const char* src, std::size_t n, unsigned char k) {
+    const std::uint64_t kk = 0x0101010101010101ull * k;
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t x;
+        std::memcpy(&x, src + i, 8);
+        x = AddToBytes(x, kk);
+        std::memcpy(dst + i, &x, 8);
+    }
+    for (; i < n; ++i) dst[i] = static_cast<char>(static_cast<unsigned char>(src[i]) + k);
+}
+
+// Writes the scrambled form of a non-empty line (n + 1 bytes) at dst.
+void WriteScrambled(char* dst, std::string_view line, int key) {
     const std::size_t n = line.size();
-    const std::size_t start = out.size();
-    out.resize(start + n + 1);
-    char* dst = out.data() + start;
     const auto k = static_cast<unsigned char>(key);
-    for (std::size_t i = 0; i + 1 < n; ++i)
-        dst[i] = static_cast<char>(static_cast<unsigned char>(line[i]) + k);
+    ShiftBytes(dst, line.data(), n - 1, k);
     dst[n - 1] = static_cast<char>(k);
     dst[n] = static_cast<char>(static_cast<unsigned char>(line[n - 1]) + k);
 }
@@ -32,9 +57,8 @@ void AppendScrambled(std::string& out, std::string_view line, int key) {
 
 void ScrambleLine(std::string& line, int key) {
     if (line.empty()) return;
-    std::string out;
-    out.reserve(line.size() + 1);
-    AppendScrambled(out, line, key);
+    std::string out(line.size() + 1, '\0');
+    WriteScrambled(out.data(), line, key);
     line = std::move(out);
 }
 
@@ -55,21 +79,96 @@ std::string UnscrambleLine(std::string_view line) {
     return out;
 }
 
-bool CompileChapter(const fs::path& source, KeyGenerator& keys) {
-    const std::string text = ReadFileBytes(source);
+namespace {
+
+// Buffers one compile run reuses from chapter to chapter, so that a tutorial of many large
+// chapters does not pay for fresh memory (and its page faults) twice per chapter.
+class ChapterBuffers {
+public:
+    // Reads the whole file into the input buffer; throws IoError naming the file.
+    std::string_view read(const fs::path& file) {
+        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) fail(file, errno);
+        struct stat st{};
+        if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+            const int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
+            ::close(fd);
+            fail(file, err);
+        }
+        std::size_t size = 0;
+        ensure(in_, inCapacity_, static_cast<std::size_t>(st.st_size) + 1, 0);
+        for (;;) {
+            if (size == inCapacity_) ensure(in_, inCapacity_, inCapacity_ * 2, size);
+            const ssize_t got = ::read(fd, in_.get() + size, inCapacity_ - size);
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                const int err = errno;
+                ::close(fd);
+                fail(file, err);
+            }
+            if (got == 0) break;
+            size += static_cast<std::size_t>(got);
+        }
+        ::close(fd);
+        return {in_.get(), size};
+    }
+
+    // An output buffer of at least `needed` bytes that keeps its first `kept` bytes.
+    char* output(std::size_t needed, std::size_t kept) {
+        ensure(out_, outCapacity_, needed, kept);
+        return out_.get();
+    }
+    std::size_t outputCapacity() const { return outCapacity_; }
+
+private:
+    static void ensure(std::unique_ptr<char[]>& buffer, std::size_t& capacity, std::size_t needed,
+                       std::size_t kept) {
+        if (needed <= capacity) return;
+        const std::size_t grown = std::max(needed, capacity + capacity / 2);
+        auto bigger = std::make_unique_for_overwrite<char[]>(grown);
+        if (kept) std::memcpy(bigger.get(), buffer.get(), kept);
+        buffer = std::move(bigger);
+        capacity = grown;
+    }
+    [[noreturn]] static void fail(const fs::path& file, int err) {
+        throw IoError("Cannot read the file " + DisplayName(file) + ": " + std::strerror(err));
+    }
+
+    std::unique_ptr<char[]> in_, out_;
+    std::size_t inCapacity_ = 0, outCapacity_ = 0;
+};
+
+bool CompileChapterWith(const fs::path& source, KeyGenerator& keys, ChapterBuffers& buffers) {
+    const std::string_view text = buffers.read(source);
     if (text.empty()) return false;  // no lines at all
-    std::string out;
-    out.reserve(text.size() + text.size() / 16 + 64);
+    // Every line grows by its key byte and its line end becomes CR LF: at most twice the
+    // input (all lines empty and ended by one byte) plus three bytes. The buffer starts a
+    // little larger than the input and grows when a file needs more.
+    char* out = buffers.output(text.size() + text.size() / 8 + 64, 0);
+    std::size_t size = 0;
     LineCursor cursor(text);
     std::string_view line;
     while (cursor.next(line)) {
-        if (!line.empty()) AppendScrambled(out, line, keys.NextKey());
-        out += "\r\n";
+        if (size + line.size() + 3 > buffers.outputCapacity())
+            out = buffers.output(size + line.size() + 3, size);
+        if (!line.empty()) {
+            WriteScrambled(out + size, line, keys.NextKey());
+            size += line.size() + 1;
+        }
+        out[size++] = '\r';
+        out[size++] = '\n';
     }
     const std::string name = NameOnly(DiskNameToCp1252(source.filename())) + ".QKC";
     const fs::path folder = source.has_parent_path() ? source.parent_path() : fs::path(".");
-    WriteFileAtomic(ResolveInFolder(folder, name), out);
+    WriteFileAtomic(ResolveInFolder(folder, name), std::string_view(out, size));
     return true;
+}
+
+}  // namespace
+
+bool CompileChapter(const fs::path& source, KeyGenerator& keys) {
+    ChapterBuffers buffers;
+    return CompileChapterWith(source, keys, buffers);
 }
 
 std::string CompiledDataFileBytes(const Project& project) {
@@ -111,9 +210,10 @@ BuildMessages CompileAllCommand(const Project& project, KeyGenerator& keys,
     const auto chapters = ListByMask(project.ProjectDir, project.ProjectName + "*.QKS");
     std::string lastFailed;
     bool failed = false;
+    ChapterBuffers buffers;
     for (std::size_t i = 0; i < chapters.size(); ++i) {
         if (progress) progress(i, chapters.size(), chapters[i]);
-        if (!CompileChapter(project.ProjectDir / Cp1252ToPath(chapters[i]), keys)) {
+        if (!CompileChapterWith(project.ProjectDir / Cp1252ToPath(chapters[i]), keys, buffers)) {
             failed = true;
             lastFailed = chapters[i];
         }

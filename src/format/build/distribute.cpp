@@ -257,8 +257,11 @@ bool Distribute(const Project& project, DistributionUi& ui) {
     std::vector<fs::path> sources;
     sources.reserve(names.size());
     bool missing = false;
-    for (const auto& name : names) {
-        const auto found = FindIgnoringCase(project.ProjectDir, name);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        // The player is the last name, taken from its path (which need not fit Windows-1252).
+        const auto found =
+            i + 1 == names.size() ? player : FindIgnoringCase(project.ProjectDir, name);
         if (!found || !IsRegularFile(*found)) {
             ui.ShowError("The file " + name + " is missing.");
             missing = true;

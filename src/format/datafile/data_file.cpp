@@ -1,5 +1,6 @@
 #include "datafile/data_file.h"
 
+#include <array>
 #include <cstring>
 #include <limits>
 #include <system_error>
@@ -18,6 +19,39 @@ namespace quill {
 namespace fs = std::filesystem;
 
 namespace {
+
+// EqualsIgnoringCase through a table: names are compared at every header of the file.
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    static const auto upper = [] {
+        std::array<unsigned char, 256> t{};
+        for (int i = 0; i < 256; ++i) t[static_cast<std::size_t>(i)] = UpperCp1252(static_cast<unsigned char>(i));
+        return t;
+    }();
+    if (a.size() != b.size()) return false;
+    // From the end: names of one file often share their beginning ("Step 1", "Step 2").
+    for (std::size_t i = a.size(); i-- > 0;) {
+        const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (x != y && upper[x] != upper[y]) return false;
+    }
+    return true;
+}
+
+// A name that a header line can carry: one without line ends.
+bool CanBeEntryName(std::string_view name) {
+    return name.find('\r') == std::string_view::npos && name.find('\n') == std::string_view::npos;
+}
+
+// True when the text (at the start of a line beginning with "[") is a header line of the entry
+// name, that is "[" + name + one more character, and the line ends there; decided without
+// reading further than the header could reach. The name must pass CanBeEntryName.
+bool HeaderIsNamed(std::string_view text, std::string_view name) {
+    const std::size_t len = name.size();
+    if (text.size() < len + 2) return false;
+    const char last = text[len + 1];
+    if (last == '\r' || last == '\n') return false;
+    if (text.size() > len + 2 && text[len + 2] != '\r' && text[len + 2] != '\n') return false;
+    return SameIgnoringCase(text.substr(1, len), name);
+}
 
 bool StartsWith(std::string_view s, std::string_view prefix) {
     return s.size() >= prefix.size() && s.compare(0, prefix.size(), prefix) == 0;
@@ -54,56 +88,61 @@ void AppendLine(std::string& out, std::string_view line) {
 
 // Appends the lines at the end of the file (created when absent), atomically.
 void AppendEntry(const fs::path& file, const TextLines& lines) {
-    std::string data = ReadIfExists(file).value_or(std::string());
+    const std::string data = ReadIfExists(file).value_or(std::string());
+    const std::string entry = JoinLinesCrLf(lines);
     // A file whose last line has no line end (edited by hand) gets one, so the new header
     // starts a line of its own.
-    if (!data.empty() && data.back() != '\n' && data.back() != '\r') data += "\r\n";
-    data += JoinLinesCrLf(lines);
-    WriteFileAtomic(file, data);
+    const bool open = !data.empty() && data.back() != '\n' && data.back() != '\r';
+    const std::string_view pieces[] = {data, open ? "\r\n" : "", entry};
+    WriteFileAtomic(file, pieces);
 }
 
 bool HasNonEmptyLine(std::string_view text) {
-    return text.find_first_not_of("\r\n") != std::string_view::npos;
+    for (const char c : text)
+        if (c != '\r' && c != '\n') return true;
+    return false;
 }
 
 // Writes the rewritten content, or deletes the file when only empty lines remain.
-void StoreRewrite(const fs::path& file, const std::string& out) {
-    if (!HasNonEmptyLine(out)) {
+void StoreRewrite(const fs::path& file, std::span<const std::string_view> pieces) {
+    bool any = false;
+    for (const auto piece : pieces) any = any || HasNonEmptyLine(piece);
+    if (!any) {
         std::error_code ec;
         fs::remove(file, ec);
         if (ec)
             throw IoError("Cannot delete the file " + DisplayName(file) + ": " + ec.message());
         return;
     }
-    WriteFileAtomic(file, out);
+    WriteFileAtomic(file, pieces);
 }
 
 // Rewrites the file with every entry (name, source) replaced by `replacement` (nothing for a
-// deletion). Returns false when no entry matched (the file is then left untouched, except that
-// a file of empty lines only is deleted).
+// deletion). The lines around the entries are written through as they are. Returns false when
+// no entry matched (the file is then left untouched, except that a file of empty lines only is
+// deleted).
 bool RewriteEntries(const fs::path& file, const std::string& data, std::string_view name,
                     std::string_view source, const TextLines* replacement) {
-    std::string out;
-    out.reserve(data.size() + 256);
+    if (!CanBeEntryName(name)) return false;
+    const std::string newEntry = replacement ? JoinLinesCrLf(*replacement) : std::string();
+    std::vector<std::string_view> pieces;  // the new file: parts of data and new entries
+    const std::string_view all(data);
+    std::size_t copied = 0;  // the bytes of data before this position are in pieces
     bool matched = false;
     LineCursor cursor(data);
     std::string_view line;
-    while (cursor.next(line)) {
-        if (!IsHeader(line) || !EqualsIgnoringCase(HeaderName(line), name)) {
-            AppendLine(out, line);
+    while (cursor.seekLineStartingWith('[')) {
+        if (!HeaderIsNamed(cursor.rest(), name)) {
+            cursor.skipByte();
             continue;
         }
+        const std::size_t headerStart = cursor.position();
+        cursor.next(line);
         std::string_view sourceLine;
-        if (!cursor.next(sourceLine)) {  // a header on the last line: not an entry
-            AppendLine(out, line);
-            break;
-        }
-        if (!EqualsIgnoringCase(SourceValue(sourceLine), source)) {
-            AppendLine(out, line);
-            AppendLine(out, sourceLine);
-            continue;
-        }
+        if (!cursor.next(sourceLine)) break;  // a header on the last line: not an entry
+        if (!SameIgnoringCase(SourceValue(sourceLine), source)) continue;
         matched = true;
+        pieces.push_back(all.substr(copied, headerStart - copied));
         std::string_view skipped;
         bool closed = false;
         while (cursor.next(skipped)) {
@@ -112,8 +151,7 @@ bool RewriteEntries(const fs::path& file, const std::string& data, std::string_v
                 break;
             }
         }
-        if (replacement)
-            for (const auto& l : *replacement) AppendLine(out, l);
+        pieces.push_back(newEntry);
         // The empty separator line after the entry goes with it. Anything else there (a
         // hand-edited file without separators) belongs to what follows and is kept.
         if (closed) {
@@ -121,12 +159,14 @@ bool RewriteEntries(const fs::path& file, const std::string& data, std::string_v
             std::string_view separator;
             if (ahead.next(separator) && separator.empty()) cursor = ahead;
         }
+        copied = cursor.position();
     }
+    pieces.push_back(all.substr(copied));
     if (!matched) {
-        if (!HasNonEmptyLine(data)) StoreRewrite(file, out);
+        if (!HasNonEmptyLine(data)) StoreRewrite(file, pieces);
         return false;
     }
-    StoreRewrite(file, out);
+    StoreRewrite(file, pieces);
     return true;
 }
 
@@ -151,9 +191,8 @@ bool HasEntryOfSource(const fs::path& file, std::string_view source) {
     const std::string wanted = SourceLine(source);
     LineCursor cursor(*data);
     std::string_view line;
-    while (cursor.next(line)) {
-        if (IsHeader(line) && cursor.nextOrEmpty() == wanted) return true;
-    }
+    while (cursor.nextStartingWith('[', line))
+        if (cursor.nextOrEmpty() == wanted) return true;
     return false;
 }
 
@@ -162,24 +201,28 @@ void ListEntryNames(TextLines& list, const fs::path& file, std::string_view sour
     if (!data) return;
     LineCursor cursor(*data);
     std::string_view line;
-    while (cursor.next(line)) {
-        if (!IsHeader(line)) continue;
-        if (EqualsIgnoringCase(ValueAfterEquals(cursor.nextOrEmpty()), source))
+    while (cursor.nextStartingWith('[', line)) {
+        if (SameIgnoringCase(ValueAfterEquals(cursor.nextOrEmpty()), source))
             list.emplace_back(HeaderName(line));
     }
 }
 
 bool LoadEntry(const fs::path& file, std::string_view name, std::string_view source,
                TextLines& list) {
+    if (!CanBeEntryName(name)) return false;
     const auto data = ReadIfExists(file);
     if (!data) return false;
     bool found = false;
     LineCursor cursor(*data);
     std::string_view line;
-    while (cursor.next(line)) {
-        if (!IsHeader(line) || !EqualsIgnoringCase(HeaderName(line), name)) continue;
+    while (cursor.seekLineStartingWith('[')) {
+        if (!HeaderIsNamed(cursor.rest(), name)) {
+            cursor.skipByte();
+            continue;
+        }
+        cursor.next(line);
         const std::string_view sourceLine = cursor.nextOrEmpty();
-        if (!EqualsIgnoringCase(SourceValue(sourceLine), source)) continue;
+        if (!SameIgnoringCase(SourceValue(sourceLine), source)) continue;
         list.clear();
         list.emplace_back(HeaderName(line));
         list.emplace_back(sourceLine);
@@ -205,11 +248,10 @@ std::vector<TextLines> LoadEntriesOfSource(const fs::path& file, std::string_vie
     std::vector<Found> entries;
     LineCursor cursor(*data);
     std::string_view line;
-    while (cursor.next(line)) {
-        if (!IsHeader(line)) continue;
+    while (cursor.nextStartingWith('[', line)) {
         const std::string_view sourceLine = cursor.nextOrEmpty();
-        Found f{HeaderName(line), EqualsIgnoringCase(ValueAfterEquals(sourceLine), source),
-                EqualsIgnoringCase(SourceValue(sourceLine), source), {}};
+        Found f{HeaderName(line), SameIgnoringCase(ValueAfterEquals(sourceLine), source),
+                SameIgnoringCase(SourceValue(sourceLine), source), {}};
         if (!f.listed && !f.loadable) continue;
         if (f.loadable) {
             f.lines.emplace_back(f.name);
@@ -240,7 +282,7 @@ bool NameInUse(const fs::path& file, std::string_view newName, std::string_view 
                std::string_view source) {
     std::error_code ec;
     if (!fs::exists(file, ec)) return false;
-    if (EqualsIgnoringCase(newName, oldName)) return false;
+    if (SameIgnoringCase(newName, oldName)) return false;
     TextLines entry;
     return LoadEntry(file, newName, source, entry);
 }
@@ -283,7 +325,7 @@ bool LoadIntroduction(const fs::path& file, TextLines& text) {
     if (!data) return false;
     LineCursor cursor(*data);
     std::string_view line;
-    while (cursor.next(line)) {
+    while (cursor.nextStartingWith('[', line)) {
         if (!StartsWith(line, "[^INTRO")) continue;
         cursor.nextOrEmpty();  // source=INTRO
         cursor.nextOrEmpty();  // text=
@@ -298,13 +340,18 @@ bool LoadIntroduction(const fs::path& file, TextLines& text) {
 
 bool LoadWindowText(const fs::path& file, std::string_view name, std::string& color,
                     TextLines& text) {
+    if (!CanBeEntryName(name)) return false;
     const auto data = ReadIfExists(file);
     if (!data) return false;
     LineCursor cursor(*data);
     std::string_view line;
-    while (cursor.next(line)) {
-        if (!IsHeader(line) || !EqualsIgnoringCase(HeaderName(line), name)) continue;
-        if (!EqualsIgnoringCase(SourceValue(cursor.nextOrEmpty()), kSourceWinText)) continue;
+    while (cursor.seekLineStartingWith('[')) {
+        if (!HeaderIsNamed(cursor.rest(), name)) {
+            cursor.skipByte();
+            continue;
+        }
+        cursor.next(line);
+        if (!SameIgnoringCase(SourceValue(cursor.nextOrEmpty()), kSourceWinText)) continue;
         color = std::string(From(cursor.nextOrEmpty(), 6));
         cursor.nextOrEmpty();  // text=
         while (cursor.next(line)) {
@@ -413,19 +460,21 @@ void ReplaceIntroduction(const fs::path& file, const TextLines& text) {
     const TextLines entry = IntroductionLines(text);
     std::string out;
     out.reserve(data->size() + 256);
+    std::size_t copied = 0;  // the bytes before this position are in out
     bool replaced = false;
     LineCursor cursor(*data);
     std::string_view line;
-    while (cursor.next(line)) {
-        if (!StartsWith(line, "[^INTRO")) {
-            AppendLine(out, line);
-            continue;
-        }
+    while (cursor.nextStartingWith('[', line)) {
+        if (!StartsWith(line, "[^INTRO")) continue;
+        out.append(*data, copied, static_cast<std::size_t>(line.data() - data->data()) - copied);
         while (cursor.next(line))
             if (line == "]") break;
+        // The separator line after it stays, as an ordinary line.
         for (const auto& l : entry) AppendLine(out, l);
+        copied = cursor.position();
         replaced = true;
     }
+    out.append(*data, copied);
     if (!replaced) {
         AddIntroduction(file, text);
         return;
@@ -439,7 +488,7 @@ namespace {
 
 void PutI32(std::string& image, std::size_t off, std::int32_t v) {
     const auto u = static_cast<std::uint32_t>(v);
-    for (int i = 0; i < 4; ++i) image[off + static_cast<std::size_t>(i)] = static_cast<char>((u >> (8 * i)) & 0xFF);
+    for (std::size_t i = 0; i < 4; ++i) image[off + i] = static_cast<char>((u >> (8 * i)) & 0xFF);
 }
 
 // string[capacity] at off: length byte, the characters, zero bytes up to the capacity.
@@ -447,7 +496,7 @@ void PutShortString(std::string& image, std::size_t off, std::size_t capacity,
                     std::string_view text) {
     const std::size_t len = text.size() < capacity ? text.size() : capacity;
     image[off] = static_cast<char>(len);
-    std::memcpy(image.data() + off + 1, text.data(), len);
+    if (len) std::memcpy(image.data() + off + 1, text.data(), len);
 }
 
 std::int32_t Offset32(std::size_t value) {

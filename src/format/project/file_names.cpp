@@ -148,6 +148,27 @@ struct Fd {
 // Copies the open source into the open target. Returns 0, or the errno of a failed read, or
 // -1 when a block was written short.
 int CopyOpenFiles(int in, int out) {
+    // The kernel copies between the files itself where it can (no trip through our memory);
+    // where it cannot (another file system, a kind of file it does not support) nothing has
+    // been copied yet and the plain loop below does the work.
+    bool started = false;
+    for (;;) {
+        const ssize_t put = ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
+        if (put > 0) {
+            started = true;
+            continue;
+        }
+        if (put == 0) {
+            if (started) return 0;
+            break;  // an empty file, or one the kernel reports as empty (/proc): read it
+        }
+        if (errno == EINTR) continue;
+        if (started) return errno == ENOSPC || errno == EFBIG || errno == EDQUOT ? -1 : errno;
+        if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP ||
+            errno == EBADF || errno == EPERM)
+            break;
+        return errno == ENOSPC || errno == EFBIG || errno == EDQUOT ? -1 : errno;
+    }
     std::vector<char> buf(1 << 20);
     for (;;) {
         ssize_t got = ::read(in, buf.data(), buf.size());

@@ -81,6 +81,10 @@ std::vector<std::string> ReadTextLines(const std::filesystem::path& file) {
 }
 
 void WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes) {
+    WriteFileAtomic(file, std::span<const std::string_view>(&bytes, 1));
+}
+
+void WriteFileAtomic(const std::filesystem::path& file, std::span<const std::string_view> pieces) {
     const auto folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
     std::string tmpl = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(tmpl.data());
@@ -100,14 +104,16 @@ void WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes) 
         ::umask(mask);
         ::fchmod(fd, 0666 & ~mask);
     }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            fail(errno);
+    for (const std::string_view bytes : pieces) {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+            if (put < 0) {
+                if (errno == EINTR) continue;
+                fail(errno);
+            }
+            done += static_cast<std::size_t>(put);
         }
-        done += static_cast<std::size_t>(put);
     }
     if (::fsync(fd) != 0) fail(errno);
     if (::close(fd) != 0) {

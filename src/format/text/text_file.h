@@ -2,6 +2,7 @@
 // Reading and writing whole files: text lines (read with CR LF, LF or CR, written with CR LF)
 // and bytes, with atomic replacement of the target.
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,8 @@ std::vector<std::string> ReadTextLines(const std::filesystem::path& file);
 // folder, are flushed to disk and renamed over the target. A failure throws IoError naming
 // the file and leaves the previous file as it was; no temporary file is left behind.
 void WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes);
+// The same with the bytes given in pieces, written one after the other (no joined copy).
+void WriteFileAtomic(const std::filesystem::path& file, std::span<const std::string_view> pieces);
 void WriteTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines);
 
 // The file name as text for messages (UTF-8, as the system shows it).

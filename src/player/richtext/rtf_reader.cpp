@@ -551,8 +551,13 @@ private:
                 it = decoders_.emplace(bytesCodePage_, QStringDecoder(name.constData())).first;
             }
             if (it->second.isValid()) {
+                // A line feed after the bytes makes a lead byte left without its trail byte
+                // come out as U+FFFD instead of waiting in the decoder.
+                bytes_ += '\n';
                 text = it->second.decode(QByteArrayView(bytes_.data(), static_cast<qsizetype>(bytes_.size())));
                 it->second.resetState();
+                if (text.endsWith(u'\n')) text.chop(1);
+                text.replace(QChar(0x1A), QChar::ReplacementCharacter);  // ICU's mark for a bad byte
             }
         }
         if (text.isNull()) {
@@ -575,7 +580,8 @@ private:
                 Paragraph();
                 continue;
             }
-            if (u == 0 || u == 0xFDD0 || u == 0xFDD1 || u == QChar::ObjectReplacementCharacter) continue;
+            if ((u < 0x20 && u != u'\t') || u == 0xFDD0 || u == 0xFDD1 || u == QChar::ObjectReplacementCharacter)
+                continue;  // control characters are not text
             if (c.isHighSurrogate()) {
                 if (i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
                     Append(c);
@@ -704,15 +710,9 @@ private:
         return c ? &*c : nullptr;
     }
 
-    const FontEntry* FindFont(int number) {
-        if (lastFont_ && lastFont_->number == number) return lastFont_;
-        for (const FontEntry& f : fonts_) {
-            if (f.number == number) {
-                lastFont_ = &f;
-                return &f;
-            }
-        }
-        return nullptr;
+    const FontEntry* FindFont(int number) const {
+        const auto it = fonts_.find(number);
+        return it == fonts_.end() ? nullptr : &it->second;
     }
 
     void CommitFont() {
@@ -720,10 +720,10 @@ private:
         FontEntry f = std::move(*font_);
         font_.reset();
         f.name = f.name.trimmed();
-        if (fonts_.size() >= kMaxTableEntries || FindFont(f.number)) return;  // the first wins
+        if (fonts_.size() >= kMaxTableEntries || fonts_.contains(f.number)) return;  // the first wins
         StateChanging();
-        lastFont_ = nullptr;
-        fonts_.push_back(std::move(f));
+        const int number = f.number;
+        fonts_.emplace(number, std::move(f));
     }
 
     std::string_view in_;
@@ -739,8 +739,7 @@ private:
 
     int docCodePage_ = 1252;
     int defaultFont_ = 0;
-    std::vector<FontEntry> fonts_;
-    const FontEntry* lastFont_ = nullptr;
+    std::map<int, FontEntry> fonts_;
     std::optional<FontEntry> font_;  // the font table entry being read
     std::vector<std::optional<QColor>> colors_;
     int red_ = 0, green_ = 0, blue_ = 0;
@@ -765,8 +764,10 @@ void ReadPlainText(std::string_view bytes, QTextDocument& doc, bool lastLineEnde
         if (b == '\r') {
             if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
             text += u'\n';
-        } else if (b == 0) {
-            continue;
+        } else if (b == '\n') {
+            text += u'\n';
+        } else if (b < 0x20 && b != '\t') {
+            continue;  // control characters are not text
         } else {
             text += QChar(static_cast<char16_t>(Cp1252ToUnicode(b)));
         }

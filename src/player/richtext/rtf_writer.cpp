@@ -110,8 +110,8 @@ std::string Escape(char16_t c) {
     case 0xFFFC: return {};  // an embedded object: not kept
     default: break;
     }
-    if (c < 0x20 || c == 0x7F) return {};
-    if (c < 0x80) return std::string(1, static_cast<char>(c));
+    if (c < 0x20) return {};
+    if (c < 0x7F) return std::string(1, static_cast<char>(c));
     const int b = UnicodeToCp1252(c);
     if (b >= 0) return Hex2(b);
     return "\\u" + std::to_string(static_cast<int>(static_cast<std::int16_t>(c))) + "?";

@@ -109,6 +109,8 @@ public:
 
     // One character cell at (x, y) in the pen.
     void put(int x, int y, unsigned char byte, const PenState& pen) {
+        // Text beyond the edges draws nothing visible (drawing never wraps).
+        if (x <= -8 || x >= kWidth || y <= -17 || y >= kHeight) return;
         if (!glyphs_.isEmpty() && (pen != pen_ || y != y_ || x != x_ + 8 * static_cast<int>(glyphs_.size())))
             flush();
         if (glyphs_.isEmpty()) {
@@ -119,12 +121,9 @@ public:
         const Fonts& f = *screen_.fonts_;
         const std::size_t r = static_cast<std::size_t>(pen.style & (kStyleBold | kStyleItalic));
         const int cell = static_cast<int>(glyphs_.size());
-        if (f.blank[byte]) {
-            ++blanks_;
-            glyphs_.push_back(0);
-        } else {
-            glyphs_.push_back(f.glyphs[r][byte]);
-        }
+        const quint32 glyph = f.blank[byte] ? 0 : f.glyphs[r][byte];
+        if (glyph == 0) ++blanks_;  // a control character, or one the font lacks: an empty cell
+        glyphs_.push_back(glyph);
         positions_.push_back(QPointF(x_ + 8 * cell, y_ + f.ascent));
     }
 
@@ -218,8 +217,7 @@ QColor TextScreen::backColour(int code) const {
 
 QColor TextScreen::textColour(int code) const {
     if (code >= 1 && code <= 26) return colours_.table[static_cast<std::size_t>(code - 1)];
-    if (code == 0) return colours_.back;
-    return colours_.text;
+    return code == 27 ? colours_.text : colours_.back;
 }
 
 void TextScreen::reportError(const QString& text) const {

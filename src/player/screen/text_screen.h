@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QStringList>
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -104,8 +105,8 @@ public:
     void restoreFontAndBrush(const PenState& saved) { pen_ = saved; }
     // The screen font without styles (the colours stay).
     void resetScreenFont() { pen_.style = 0; }
-    // The colour of a colour code: 1..26 the colour table, anything else (0, 27) the screen
-    // background, or for a text colour the screen text colour.
+    // The colour of a colour code: 1..26 the colour table; otherwise (0, 27) the screen
+    // background, except that a text colour of code 27 (Default) is the screen text colour.
     QColor backColour(int code) const;
     QColor textColour(int code) const;
     // The font used for a style (Courier New 10 pt with those style bits).

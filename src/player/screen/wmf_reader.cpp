@@ -17,7 +17,7 @@ namespace quill {
 namespace {
 
 constexpr quint32 kPlaceableKey = 0x9AC6CDD7;
-constexpr int kMaxSide = 4096;  // pictures larger than this are drawn scaled down
+constexpr int kMaxSide = 2048;  // larger pictures (beyond any screen of the player) are drawn scaled down
 
 // Bounds-checked little-endian reads; a read past the end gives 0 and marks the data bad.
 class Bytes {

@@ -221,7 +221,12 @@ void TQMKmainform::RunFramed(QPushButton* button, const std::function<void()>& a
     RunGuarded(platform_.messages, action);
     UpdateButtons();
     MenuPnl_->show();
-    if (button->isEnabled()) button->setFocus();
+    // After choosing or creating a tutorial the next step is its type; otherwise the focus
+    // goes back to the button that was pressed.
+    QPushButton* next = button;
+    if (button == buttons_["SelectBtn"] || button == buttons_["StartBtn"])
+        next = buttons_["ConfigBtn"]->isEnabled() ? buttons_["ConfigBtn"] : buttons_["SelectBtn"];
+    if (next->isEnabled()) next->setFocus();
 }
 
 void TQMKmainform::UpdateProjectLabel() {
@@ -274,11 +279,6 @@ void TQMKmainform::ChangeToProjectDir() {
         throw IoError("Cannot change to the folder " + DisplayName(project_.ProjectDir) + ": " + ec.message());
 }
 
-void TQMKmainform::FocusAfterProjectChange() {
-    QPushButton* config = buttons_["ConfigBtn"];
-    (config->isEnabled() ? config : buttons_["SelectBtn"])->setFocus();
-}
-
 void TQMKmainform::SelectBtnClick() {
     FileDialogOptions options;
     options.title = "Select a Tutorial File";
@@ -290,7 +290,6 @@ void TQMKmainform::SelectBtnClick() {
     SelectTutorial(project_, *chosen);
     ChangeToProjectDir();
     UpdateButtons();
-    FocusAfterProjectChange();
 }
 
 void TQMKmainform::StartBtnClick() {
@@ -303,7 +302,6 @@ void TQMKmainform::StartBtnClick() {
     NewTutorial(project_, form.Folder(), form.Name());
     ChangeToProjectDir();
     UpdateButtons();
-    FocusAfterProjectChange();
 }
 
 void TQMKmainform::ViewBtnClick() {

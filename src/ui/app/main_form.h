@@ -58,7 +58,6 @@ private:
     // and puts the focus back on the button.
     void RunFramed(QPushButton* button, const std::function<void()>& action);
     void StartTimerTimer();
-    void FocusAfterProjectChange();
     void ChangeToProjectDir();
 
     Project& project_;

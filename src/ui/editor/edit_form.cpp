@@ -47,6 +47,15 @@ QPlainTextEdit* TextArea(QWidget* parent, const QString& name) {
 
 }  // namespace
 
+QString EditorText(const QPlainTextEdit* edit) {
+    // toPlainText() would turn no-break spaces into plain ones; the raw text keeps every
+    // character and marks line ends with paragraph (or, after Shift+Enter, line) separators.
+    QString text = edit->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, '\n');
+    text.replace(QChar::LineSeparator, '\n');
+    return text;
+}
+
 std::vector<std::string> ChapterLines(const QString& text) { return SplitLines(ToCp1252(text)); }
 
 QString ChapterTextFromBytes(const std::string& bytes) {
@@ -225,7 +234,7 @@ void TEditForm::SetChapterFile(const std::string& name) {
 }
 
 void TEditForm::WriteChapter() {
-    WriteTextLines(project_.FilePath(chapterFile_), ChapterLines(Memo1_->toPlainText()));
+    WriteTextLines(project_.FilePath(chapterFile_), ChapterLines(EditorText(Memo1_)));
     Memo1_->document()->setModified(false);
 }
 
@@ -339,7 +348,7 @@ void TEditForm::SaveTextBtnClick() {
         options.fileName = QString::fromStdString(sideFile_);
         const auto chosen = platform_.dialogs.SaveFile(options);
         if (!chosen) return;
-        WriteTextLines(*chosen, ChapterLines(Memo2_->toPlainText()));
+        WriteTextLines(*chosen, ChapterLines(EditorText(Memo2_)));
     });
     AfterAction();
 }
@@ -347,8 +356,13 @@ void TEditForm::SaveTextBtnClick() {
 void TEditForm::done(int result) {
     if (closing_) return;
     closing_ = true;
-    if (Modified() && platform_.messages.Confirm(kModifiedQuestion)) Guarded([this] { SaveWithPrompt(); });
+    bool saved = true;
+    if (Modified() && platform_.messages.Confirm(kModifiedQuestion))
+        saved = RunGuarded(platform_.messages, [this] { SaveWithPrompt(); });
     closing_ = false;
+    // A save that failed (the error has been shown) keeps the editor open, so that the chapter
+    // is not lost; a cancelled name prompt discards the changes.
+    if (!saved) return;
     QDialog::done(result);
 }
 

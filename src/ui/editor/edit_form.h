@@ -79,6 +79,8 @@ private:
     bool closing_ = false;
 };
 
+// The whole text of an editor, every character as typed, lines separated by '\n'.
+QString EditorText(const QPlainTextEdit* edit);
 // The chapter text as the Windows-1252 lines written to its file, and back.
 std::vector<std::string> ChapterLines(const QString& text);
 QString ChapterTextFromBytes(const std::string& bytes);

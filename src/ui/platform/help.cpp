@@ -48,6 +48,8 @@ void HelpBrowser::ShowTopic(const fs::path& helpFile, int topic) {
         window_ = new QWidget(nullptr, Qt::Window);
         window_->setObjectName("HelpWindow");
         window_->setAttribute(Qt::WA_DeleteOnClose, false);
+        // An open help window does not keep the program running once the main window closes.
+        window_->setAttribute(Qt::WA_QuitOnClose, false);
         auto* browser = new QTextBrowser(window_);
         browser->setObjectName("HelpBrowser");
         browser->setOpenExternalLinks(true);

@@ -122,6 +122,8 @@ TEST(RtfReader, SpecialCharacters) {
         {R"({\rtf1\ansi\ansicpg1251 \'e0\'e1})", QString::fromUtf8("аб")},  // the document's code page
         {R"({\rtf1{\fonttbl{\f0\fcharset0 Arial;}{\f1\fcharset204 Arial Cyr;}}\f1\'e0\f0\'e0})",
          QString::fromUtf8("аà")},  // the font's character set wins
+        {R"({\rtf1\ansi\ansicpg932 \'82\'a0\'82})", QString::fromUtf8("あ\uFFFD")},  // double-byte pairs
+        {R"({\rtf1 a\'01\'00b})", QString::fromUtf8("ab\x7f")},  // control characters are not text
         {R"({\rtf1\uc1\u8364?\u-4064?\u20320?x})", QString::fromUtf8("€\uF020你x")},
         {R"({\rtf1\uc2\u8364\'80\'80x\uc0\u8364 y})", QString::fromUtf8("€x€y")},
         {R"({\rtf1\u-10179?\u-8704?})", QString::fromUtf8("😀")},  // a surrogate pair
@@ -159,7 +161,7 @@ TEST(RtfReader, EmptyParagraphsKeepTheirSize) {
 
 TEST(RtfReader, PlainTextIsReadAsLines) {
     QTextDocument doc;
-    ReadRichText(std::vector<std::string>{"First line", "caf\xe9 {not rtf}", ""}, doc);
+    ReadRichText(std::vector<std::string>{"First line", "caf\xe9 {not rtf}\x01", ""}, doc);
     EXPECT_EQ(doc.toPlainText(), QString::fromUtf8("First line\ncafé {not rtf}\n"));
     EXPECT_EQ(doc.blockCount(), 3);
 }

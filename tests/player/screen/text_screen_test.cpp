@@ -250,6 +250,17 @@ TEST_F(TextScreenTest, ClearScreenColoursAndReset) {
     EXPECT_EQ(screen->penState(), (PenState{0, text(), back()}));
 }
 
+TEST_F(TextScreenTest, ColourCodes) {
+    EXPECT_EQ(screen->backColour(5), QColor(0x33, 0x22, 0x11));
+    EXPECT_EQ(screen->textColour(5), QColor(0x33, 0x22, 0x11));
+    EXPECT_EQ(screen->backColour(0), back());
+    EXPECT_EQ(screen->backColour(27), back());
+    EXPECT_EQ(screen->textColour(27), text());
+    EXPECT_EQ(screen->textColour(0), back());
+    EXPECT_EQ(screen->colours().table[15], QColor(Qt::white));  // White, entry 16
+    EXPECT_EQ(ColourFromRecord(0x00FF8040), QColor(0x40, 0x80, 0xFF));
+}
+
 TEST_F(TextScreenTest, PendingLineAdvancesTheRow) {
     screen->setColumn(3);
     screen->setRow(2);
@@ -276,6 +287,21 @@ TEST_F(TextScreenTest, PlainTextAndPenState) {
     EXPECT_NE(screen->penState(), saved);  // codes persist after the text
     screen->restoreFontAndBrush(saved);
     EXPECT_EQ(screen->penState(), saved);
+}
+
+TEST_F(TextScreenTest, TextBeyondTheEdgesAndControlCharacters) {
+    // A line far longer than the screen: the visible part is drawn, codes after it still count.
+    std::string line(200000, 'x');
+    line += "|far|";
+    screen->drawText(75, 1, line);
+    EXPECT_EQ(Cell(screen->image(), 80, 1), Reference("x", 2));
+    EXPECT_EQ(screen->hypertextCount(), 1);
+    screen->drawText(-3, 3, "abcdef");
+    EXPECT_EQ(Cell(screen->image(), 1, 3), Reference("e", 4));
+    // Control characters take their cell with the brush and draw no glyph.
+    screen->drawText(1, 5, std::string("a\tb\x01", 4) + "c");
+    EXPECT_TRUE(AllColour(Cell(screen->image(), 2, 5), back()));
+    EXPECT_EQ(Cell(screen->image(), 5, 5), Reference("c", 6));
 }
 
 TEST(VisibleLength, RemovesTwoCharacterCodes) {

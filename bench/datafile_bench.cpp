@@ -1,0 +1,79 @@
+// The data-file store on a file of 10 000 entries: LoadEntry against one read of the file
+// (goal: within 2x) and ModifyCommandEntry against one read of the file (goal: within 4x).
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "bench_folder.h"
+#include "datafile/data_file.h"
+#include "text/text_file.h"
+
+using namespace quill;
+
+namespace {
+
+std::unique_ptr<bench::BenchFolder> folder;
+std::filesystem::path dataFile;
+
+void MakeDataFile() {
+    folder = std::make_unique<bench::BenchFolder>();
+    dataFile = *folder / "BENCH.QKR";
+    TextLines all;
+    TScreenBackground settings;
+    for (int i = 0; i < 10000; ++i) {
+        const std::string name = "Entry number " + std::to_string(i);
+        TextLines lines;
+        switch (i % 4) {
+            case 0: lines = CommandEntryLines(name, 2, "HYPER", "picture" + std::to_string(i) + ".bmp,30"); break;
+            case 1: lines = CommandEntryLines(name, 4, "EXECUTE", "program.exe,/s"); break;
+            case 2: lines = CommandEntryLines(name, 3, "UTILITY", "voice.wav"); break;
+            default:
+                lines = TextEntryLines(name, 1, "HYPER",
+                                       {"{\\rtf1\\ansi\\deff0 {\\fonttbl{\\f0 Arial;}}",
+                                        "\\f0\\fs20 Some text of the link, a line or two of it.",
+                                        "\\par }"},
+                                       settings);
+        }
+        all.insert(all.end(), lines.begin(), lines.end());
+    }
+    WriteTextLines(dataFile, all);
+}
+
+void LoadEntry(benchmark::State& state) {
+    TextLines entry;
+    for (auto _ : state) {
+        const bool found = quill::LoadEntry(dataFile, "ENTRY NUMBER 5003", "hyper", entry);
+        benchmark::DoNotOptimize(found);
+    }
+}
+
+void LoadEntry_Baseline(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(ReadFileBytes(dataFile));
+}
+
+void ModifyCommandEntry(benchmark::State& state) {
+    int n = 0;
+    for (auto _ : state)
+        quill::ModifyCommandEntry(dataFile, "Entry number 5001", "entry number 5001", "EXECUTE",
+                                  "program" + std::to_string(++n % 10) + ".exe,/s", 4);
+}
+
+void ModifyCommandEntry_Baseline(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(ReadFileBytes(dataFile));
+}
+
+}  // namespace
+
+BENCHMARK(LoadEntry)->Unit(benchmark::kMicrosecond);
+BENCHMARK(LoadEntry_Baseline)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ModifyCommandEntry)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(ModifyCommandEntry_Baseline)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+int main(int argc, char** argv) {
+    MakeDataFile();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    folder.reset();
+    return 0;
+}

@@ -1,0 +1,191 @@
+#pragma once
+// ChapterPlayer: the interpreter that runs a chapter. It loads the chapter file into a list of
+// lines, fetches them one by one, translates command lines and dispatches them, and keeps the
+// player state: the current position, page labels, the jump-and-return stack, branches and
+// quizzes, chapter switches and rejoining. It draws on a TextScreen and reaches everything that
+// waits for the learner or lies outside (buttons, keys, delays, answers, message boxes, data
+// file entries, notes, printing, help) through a PlayerHost.
+//
+// Use:
+//     TextScreen screen(project.Config, project.ProjectDir, &host);
+//     ChapterPlayer player(project, screen, host);
+//     PlayResult r = player.run("SAFETY1");   // returns when the run ends
+//
+// A run ends at the last line, at *EXIT, at Quit, at the first script error (shown with
+// host.showError), when host.stopRequested() becomes true (checked after every wait and every
+// few hundred lines, after host.processEvents()), when requestStop() is called from an event
+// handler, or after the step limit.
+//
+// Text is Windows-1252 throughout; the host gets QString through FromCp1252.
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "script/operands.h"
+#include "script/translate.h"
+
+namespace quill {
+
+class PlayerHost;
+class Project;
+class TextScreen;
+struct PenState;
+
+// Why a run ended.
+enum class PlayEnd {
+    Finished,     // the lines ran out
+    Exited,       // *EXIT
+    Quit,         // the Quit button (without a chapter to return to)
+    ScriptError,  // a script error was shown
+    Stopped,      // the host asked to stop, or requestStop()
+    StepLimit,    // the step limit was reached
+};
+
+struct PlayResult {
+    PlayEnd end = PlayEnd::Finished;
+    long long steps = 0;   // lines executed
+    std::string chapter;   // the chapter that ran last (NAME.QKS)
+};
+
+class ChapterPlayer : private ErrorReport, private LineSource {
+public:
+    // Called for every line before it runs: the chapter file (NAME.QKS), the line number
+    // (from 1) of the chapter line it came from, and the line's text.
+    using Tracer = std::function<void(const std::string& chapter, int line, const std::string& text)>;
+
+    static constexpr int kReturnStackSize = 10;
+    static constexpr std::size_t kReturnLabelLength = 60;
+    static constexpr std::size_t kLegendLength = 11;
+    // The host processes its events every this many lines.
+    static constexpr int kEventInterval = 256;
+
+    // The project gives the folder, the configuration record and the data file; the screen and
+    // the host must outlive the player.
+    ChapterPlayer(const Project& project, TextScreen& screen, PlayerHost& host);
+    ~ChapterPlayer() override;
+    ChapterPlayer(const ChapterPlayer&) = delete;
+    ChapterPlayer& operator=(const ChapterPlayer&) = delete;
+
+    void setTracer(Tracer tracer) { tracer_ = std::move(tracer); }
+    // Stop after this many executed lines (0: no limit).
+    void setStepLimit(long long steps) { stepLimit_ = steps; }
+
+    // Runs the chapter (a name with or without folder and extension; ".QKS" is used).
+    PlayResult run(std::string_view chapter);
+
+    // Ends the run at the next line or wait (for an event handler of the window, e.g. close).
+    void requestStop() { stopRequested_ = true; }
+
+    // ---- state, for the window and for tests ----------------------------------------------
+    const std::string& chapterFile() const { return chapterFile_; }
+    const std::string& currentPageLabel() const { return currentPage_; }
+    const std::string& previousPageLabel() const { return previousPage_; }
+    const std::string& savedPageLabel() const { return savedPage_; }
+    int returnDepth() const { return returnDepth_; }
+    bool inBranch() const { return inBranch_; }
+    bool inQuiz() const { return inQuiz_; }
+    const std::string& titleText() const { return titleText_; }
+    // 1-based number of the chapter line fetched last.
+    int lineNumber() const { return lastFetched_; }
+
+private:
+    // ErrorReport
+    void ShowScriptError(const std::string& message) override;
+    // LineSource
+    std::optional<std::string> FetchNextLine() override;
+
+    bool stopped() const { return operands_.Stopped(); }
+    void fail(const std::string& message) { operands_.Fail(message); }
+    // After a wait: takes the host's stop request.
+    void checkHost();
+    void endBy(PlayEnd end);
+
+    bool loadChapter(const std::string& file);
+    void resetRunState();
+    void switchChapter();
+
+    // Executes a fetched line (trace, step count, events) with its error handling.
+    void runFetchedLine(const std::string& line);
+    void translateAndExecute(const std::string& line);
+    void executeLine(const std::string& line);
+    void dispatchCommand(const std::string& translated);
+    void runAction(const std::string& action);
+    void notValid();
+
+    // groups
+    void boxes(char letter);
+    void barColours(char letter);
+    void sections(char letter);
+    void frame(char letter);
+    void images(char letter);
+    void jumps(char letter);
+    void branches(char letter);
+    void quizzes(char letter);
+    void files(char letter);
+    void screenCommands(char letter);
+
+    // flow
+    void waitForButton();
+    void pageBack();
+    void jumpToLabel(const std::string& label);
+    bool markerSearch(const std::string& marker);
+    void runBranch(bool condition);
+    void twoWayJump(bool condition);
+    void quitPressed();
+    void runUtilities();
+
+    // answers
+    std::string askInput(int width);
+    bool askChoice(const std::string& left, const std::string& right, int width);
+    void quizAnswers();
+    void getUserInput();
+    void quickQuestion();
+    void fillInAnswer();
+    void boxMenu();
+    void buttonMenu();
+    void matchJump(bool fromFile);
+
+    // files
+    bool outside(const std::string& name) { return operands_.FileOutsideProject(name); }
+    void appendLines(const std::string& name, const std::vector<std::string>& lines);
+    std::vector<std::string> readLines(const std::string& name);
+
+
+    const Project& project_;
+    TextScreen& screen_;
+    PlayerHost& host_;
+    Operands operands_;
+    ColorTable colors_;
+    Tracer tracer_;
+
+    std::vector<std::string> lines_;
+    std::size_t index_ = 0;
+    int lastFetched_ = 0;
+    std::string lineText_;
+    std::string chapterFile_;
+    std::string translated_, translateError_;  // reused buffers
+
+    std::string titleText_;
+    std::string currentPage_, previousPage_, savedPage_, pageBackTarget_;
+    bool inBranch_ = false, inQuiz_ = false;
+    std::string quizName_;
+    std::array<std::string, kReturnStackSize + 1> returnStack_{};  // entries 1..10
+    int returnDepth_ = 0;
+    bool jumpToFilePending_ = false;
+    std::string returnFile_;
+    bool rejoinArmed_ = false;
+    std::string rejoinFile_, rejoinLabel_, rejoinPage_;
+    std::uint32_t titleTextColour_, titleBarColour_;
+
+    PlayEnd end_ = PlayEnd::Finished;
+    bool stopRequested_ = false;
+    long long steps_ = 0, stepLimit_ = 0;
+    int sinceEvents_ = 0;
+};
+
+}  // namespace quill

@@ -1,0 +1,78 @@
+#include "aids/entry_performer.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "aids/aids_context.h"
+#include "aids/media_preview.h"
+#include "aids/notes_form.h"
+#include "aids/program_launcher.h"
+#include "aids/shell_open.h"
+#include "aids/show_htext_form.h"
+#include "aids/txt_vp_disp_form.h"
+#include "platform/error_handler.h"
+#include "platform/modal.h"
+#include "platform/platform.h"
+#include "project/project.h"
+#include "text/file_lookup.h"
+#include "text_codec.h"
+
+namespace quill {
+
+EntryPerformer::EntryPerformer(AidsContext& context, QWidget* parent, std::optional<QPoint> screenOrigin)
+    : context_(context), parent_(parent), screenOrigin_(screenOrigin) {}
+
+QPoint EntryPerformer::ScreenOrigin() const {
+    if (screenOrigin_) return *screenOrigin_;
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        return screen->availableGeometry().center() - QPoint(320, 240);
+    return {};
+}
+
+bool EntryPerformer::Perform(std::string_view source, const std::string& name) {
+    bool found = false;
+    RunGuarded(context_.platform.messages, [&] {
+        TextLines entry;
+        found = LoadEntry(context_.project.DataFilePath(), name, source, entry);
+        if (found) currentName_ = PerformEntry(entry, *this);
+    });
+    return found;
+}
+
+bool EntryPerformer::Perform(EntrySource source, const QString& name) {
+    switch (source) {
+        case EntrySource::Hyper: return Perform(kSourceHyper, ToCp1252(name));
+        case EntrySource::Execute: return Perform(kSourceExecute, ToCp1252(name));
+        case EntrySource::Utility: return Perform(kSourceUtility, ToCp1252(name));
+    }
+    return false;
+}
+
+void EntryPerformer::ShowTextEntry(TextDisplay display, const std::string& name, const TScreenBackground& settings,
+                                   const TextLines& text) {
+    if (display == TextDisplay::Plain) {
+        TShowHTextForm form(settings, text, ScreenOrigin(), parent_);
+        ShowModal(form);
+    } else {
+        TTxtVPDispForm form(context_, FromCp1252(name), settings, text, parent_);
+        ShowModal(form);
+    }
+}
+
+void EntryPerformer::PreviewMedia(const std::string&, const std::string& command) {
+    quill::PreviewMedia(context_, command, parent_);
+}
+
+void EntryPerformer::LaunchProgram(int kind, const std::string& command) {
+    quill::LaunchProgram(context_, kind, command);
+}
+
+void EntryPerformer::OpenWithShell(const std::string& command) { quill::OpenWithShell(context_, command); }
+
+void EntryPerformer::OpenNotes(const std::string& notesFile) {
+    THNotesForm form(context_.platform, ResolveInFolder(context_.project.ProjectDir, notesFile),
+                     FromCp1252(notesFile), parent_);
+    ShowModal(form);
+}
+
+}  // namespace quill

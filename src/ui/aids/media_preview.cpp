@@ -1,0 +1,169 @@
+#include "aids/media_preview.h"
+
+#include <QAudioDevice>
+#include <QAudioOutput>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMediaDevices>
+#include <QMediaPlayer>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+#include "aids/aids_context.h"
+#include "aids/media_play_form.h"
+#include "platform/modal.h"
+#include "platform/platform.h"
+#include "platform/system_services.h"
+#include "project/file_names.h"
+#include "project/project.h"
+#include "screen/picture_reader.h"
+#include "text/cp1252.h"
+#include "text/file_lookup.h"
+#include "text_codec.h"
+
+namespace quill {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool Holds(const std::string& part, std::string_view what) { return part.find(what) != std::string::npos; }
+
+std::string TrimBlanks(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::optional<fs::path> ProjectFile(const AidsContext& context, const std::string& name) {
+    auto found = FindIgnoringCase(context.project.ProjectDir, name);
+    std::error_code ec;
+    if (found && fs::is_regular_file(*found, ec)) return found;
+    return std::nullopt;
+}
+
+void CenterOnScreen(QWidget& window) {
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        window.move(area.center() - QPoint(window.width() / 2, window.height() / 2));
+    }
+}
+
+}  // namespace
+
+MediaSpec ParseMediaSpec(std::string_view spec) {
+    MediaSpec out;
+    const std::string upper = UpperCaseCp1252(std::string(spec));
+    std::size_t start = 0;
+    for (int part = 0; part < 6 && start <= upper.size(); ++part) {
+        auto comma = upper.find(',', start);
+        const std::string text = upper.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        if (Holds(text, ".BMP") || Holds(text, ".JPG") || Holds(text, ".WMF")) {
+            out.graphic = TrimBlanks(text);
+        } else if (Holds(text, ".WAV") || Holds(text, ".MID")) {
+            out.sound = TrimBlanks(text);
+        } else if (Holds(text, ".AVI")) {
+            out.video = TrimBlanks(text);
+        } else if (auto n = ParseInt32(text)) {
+            out.durationMs = static_cast<long long>(*n) * 100;
+        }
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    if (out.durationMs < 0) out.durationMs = 0;
+    return out;
+}
+
+QString MissingFileText(const std::string& name) { return "The file " + FromCp1252(name) + " is missing"; }
+
+void PreviewMedia(AidsContext& context, std::string_view specText, QWidget* parent) {
+    Messages& messages = context.platform.messages;
+    const MediaSpec spec = ParseMediaSpec(specText);
+    const QString caption = FromCp1252(context.project.StartPrompt);
+
+    if (!spec.video.empty()) {
+        const auto video = ProjectFile(context, spec.video);
+        if (!video) return messages.ShowError(MissingFileText(spec.video));
+        TMediaPlayForm form(caption, *video, parent);
+        ShowModal(form);
+        return;
+    }
+
+    std::optional<fs::path> graphic, sound;
+    if (!spec.graphic.empty()) {
+        graphic = ProjectFile(context, spec.graphic);
+        if (!graphic) return messages.ShowError(MissingFileText(spec.graphic));
+    }
+    if (!spec.sound.empty()) {
+        sound = ProjectFile(context, spec.sound);
+        if (!sound) return messages.ShowError(MissingFileText(spec.sound));
+    }
+    const bool midi = sound && Holds(spec.sound, ".MID");
+
+    if (!graphic) {
+        if (!sound) return;
+        if (midi) {
+            TMediaPlayForm form(caption, *sound, parent);
+            ShowModal(form);
+        } else if (context.system.HasAudioOutput()) {
+            // Without an audio output there is nothing to play the sound on: it is skipped.
+            context.system.PlayWave(*sound);
+        }
+        return;
+    }
+
+    QString why;
+    const QImage picture = ReadPicture(*graphic, &why);
+    if (picture.isNull())
+        return messages.ShowError("The graphic file " + FromCp1252(spec.graphic) + " cannot be shown: " + why);
+    const fs::path withSound = sound && context.system.HasAudioOutput() ? *sound : fs::path();
+    TShowGraphicForm form(picture, spec.durationMs, withSound, parent);
+    ShowModal(form);
+}
+
+TShowGraphicForm::TShowGraphicForm(const QImage& picture, long long durationMs, const fs::path& sound,
+                                   QWidget* parent)
+    : QDialog(parent), picture_(picture) {
+    setObjectName("TShowGraphicForm");
+    setWindowTitle(QStringLiteral(" "));
+    setFixedSize(640, 480);
+    CenterOnScreen(*this);
+    if (durationMs > 0)
+        QTimer::singleShot(static_cast<int>(std::min<long long>(durationMs, INT32_MAX)), this, &QDialog::accept);
+    if (!sound.empty()) {
+        player_ = new QMediaPlayer(this);
+        output_ = new QAudioOutput(this);
+        player_->setAudioOutput(output_);
+        player_->setSource(QUrl::fromLocalFile(QString::fromStdString(sound.string())));
+        QTimer::singleShot(10, player_, &QMediaPlayer::play);
+    }
+}
+
+TShowGraphicForm::~TShowGraphicForm() {
+    if (player_) player_->stop();
+}
+
+void TShowGraphicForm::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    QSize size = picture_.size();
+    if (size.width() > width() || size.height() > height()) size.scale(this->size(), Qt::KeepAspectRatio);
+    const QRect target(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, picture_);
+}
+
+void TShowGraphicForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TShowGraphicForm::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) accept();
+}
+
+}  // namespace quill

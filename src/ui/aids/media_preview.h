@@ -1,0 +1,58 @@
+#pragma once
+// The media preview behind every "&View" of a media chooser and behind the media entries of
+// the data file: a graphic shown in a 640 x 480 window for a time, with a sound; a wave sound
+// played to its end; a MIDI file or a video in the media window.
+#include <QDialog>
+#include <QImage>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+class QMediaPlayer;
+class QAudioOutput;
+
+namespace quill {
+
+struct AidsContext;
+
+// A media spec ("PICTURE.BMP,50", "PIC.JPG,SOUND.WAV,0", "FILM.AVI") taken apart: the spec
+// is upper-cased and split at every "," into at most six parts; a part holding ".BMP", ".JPG"
+// or ".WMF" is the graphic, ".WAV" or ".MID" the sound, ".AVI" the video, and a part that reads
+// as a number the duration in tenths of a second.
+struct MediaSpec {
+    std::string graphic, sound, video;  // upper-cased names, empty when not named
+    long long durationMs = 0;           // 0: no time limit
+    bool operator==(const MediaSpec&) const = default;
+};
+MediaSpec ParseMediaSpec(std::string_view spec);
+
+// The text shown for a media file that is not in the project folder.
+QString MissingFileText(const std::string& name);
+
+// Previews the spec: a missing file is reported by name before anything plays. Returns when
+// the preview has finished (the graphic window or media window closed, the sound ended).
+void PreviewMedia(AidsContext& context, std::string_view spec, QWidget* parent = nullptr);
+
+// The graphic window of the preview: 640 x 480, centred, the picture in the middle. It closes
+// itself after `durationMs` (0: never), and on Escape, Enter or a left click. A sound starts
+// 10 milliseconds after it opens and stops when it closes.
+class TShowGraphicForm : public QDialog {
+    Q_OBJECT
+public:
+    TShowGraphicForm(const QImage& picture, long long durationMs, const std::filesystem::path& sound,
+                     QWidget* parent = nullptr);
+    ~TShowGraphicForm() override;
+    bool PlaysSound() const { return player_ != nullptr; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QImage picture_;
+    QMediaPlayer* player_ = nullptr;
+    QAudioOutput* output_ = nullptr;
+};
+
+}  // namespace quill

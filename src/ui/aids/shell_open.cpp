@@ -1,0 +1,35 @@
+#include "aids/shell_open.h"
+
+#include "aids/aids_context.h"
+#include "aids/media_preview.h"
+#include "platform/platform.h"
+#include "platform/system_services.h"
+#include "project/project.h"
+#include "text/cp1252.h"
+#include "text/file_lookup.h"
+#include "text_codec.h"
+
+namespace quill {
+
+namespace fs = std::filesystem;
+
+std::optional<QUrl> ShellUrl(const AidsContext& context, const std::string& command) {
+    const QString text = FromCp1252(command).trimmed();
+    const std::string upper = UpperCaseCp1252(ToCp1252(text));
+    if (text.contains("://") || upper.rfind("WWW.", 0) == 0 || upper.rfind("MAILTO:", 0) == 0)
+        return QUrl::fromUserInput(text);
+    const auto found = FindIgnoringCase(context.project.ProjectDir, ToCp1252(text));
+    std::error_code ec;
+    if (text.isEmpty() || !found || !fs::exists(*found, ec)) return std::nullopt;
+    return QUrl::fromLocalFile(QString::fromStdString(found->string()));
+}
+
+void OpenWithShell(AidsContext& context, const std::string& command) {
+    const auto url = ShellUrl(context, command);
+    if (!url) return context.platform.messages.ShowError(MissingFileText(command));
+    if (!context.system.OpenUrl(*url))
+        context.platform.messages.ShowError("The file " + FromCp1252(command) +
+                                            " could not be opened: no program to open it was found.");
+}
+
+}  // namespace quill

@@ -1,0 +1,29 @@
+#pragma once
+// TShowHTextForm: the plain display of a text entry ("Text Only"): a window at the entry's
+// text window rectangle, in its window colour, showing the rich text above an "&OK" button.
+// "&OK", Escape or Enter closes it.
+#include <QDialog>
+#include <QPoint>
+#include <string>
+#include <vector>
+
+#include "datafile/screen_background.h"
+
+class QTextBrowser;
+
+namespace quill {
+
+class TShowHTextForm : public QDialog {
+    Q_OBJECT
+public:
+    // `origin` is the screen position of the preview screen's top left corner; the entry's
+    // left and top are measured from it.
+    TShowHTextForm(const TScreenBackground& settings, const std::vector<std::string>& text, QPoint origin,
+                   QWidget* parent = nullptr);
+    QTextBrowser* RichEdit() const { return RichEdit1_; }
+
+private:
+    QTextBrowser* RichEdit1_ = nullptr;
+};
+
+}  // namespace quill

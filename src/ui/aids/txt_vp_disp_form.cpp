@@ -1,0 +1,185 @@
+#include "aids/txt_vp_disp_form.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+#include "aids/aids_context.h"
+#include "aids/entry_color.h"
+#include "platform/platform.h"
+#include "project/project.h"
+#include "richtext/rtf_reader.h"
+#include "screen/picture_reader.h"
+#include "text/cp1252.h"
+#include "text/file_lookup.h"
+#include "text_codec.h"
+
+namespace quill {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kPanelHeight = 20;
+
+std::optional<fs::path> ExistingFile(const fs::path& dir, const std::string& name) {
+    if (name.empty()) return std::nullopt;
+    auto found = FindIgnoringCase(dir, name);
+    std::error_code ec;
+    if (found && fs::is_regular_file(*found, ec)) return found;
+    return std::nullopt;
+}
+
+// The 640 x 480 screen: paints the background and closes the window on a left click.
+class ScreenArea : public QWidget {
+public:
+    ScreenArea(const ViewportBackground& background, QDialog* owner)
+        : QWidget(owner), background_(background), owner_(owner) {
+        setObjectName("ScreenArea");
+        setFixedSize(640, 480);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), background_.color);
+        if (!background_.graphic.isNull()) {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(rect(), background_.graphic);
+        } else if (!background_.wallpaper.isNull()) {
+            painter.drawTiledPixmap(rect(), QPixmap::fromImage(background_.wallpaper));
+        }
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton) owner_->accept();
+    }
+
+private:
+    const ViewportBackground& background_;
+    QDialog* owner_;
+};
+
+QLabel* Panel(QWidget* parent, const char* name, const QString& text, int y) {
+    auto* panel = new QLabel(text, parent);
+    panel->setObjectName(name);
+    panel->setGeometry(0, y, 640, kPanelHeight);
+    panel->setAlignment(Qt::AlignCenter);
+    panel->setAutoFillBackground(true);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Raised);
+    return panel;
+}
+
+}  // namespace
+
+ViewportBackground MakeViewportBackground(const AidsContext& context, const TScreenBackground& settings) {
+    ViewportBackground out;
+    out.color = EntryColor(settings.ScreenColor);
+    const fs::path& dir = context.project.ProjectDir;
+    if (settings.ScreenType == 2) {
+        const QString name = FromCp1252(settings.GraphicFile);
+        const auto file = ExistingFile(dir, settings.GraphicFile);
+        if (!file) {
+            out.message = "The graphic file " + name + " was not found";
+        } else {
+            QString why;
+            out.graphic = ReadPicture(*file, &why);
+            if (out.graphic.isNull()) out.message = "The graphic file " + name + " cannot be shown: " + why;
+        }
+    } else if (settings.ScreenType == 3) {
+        const QString name = FromCp1252(settings.WallpaperFile);
+        if (UpperCaseCp1252(settings.WallpaperFile).find(".JPG") != std::string::npos) {
+            out.message = "*Wallpaper must be a .BMP file.\r\n\r\nReplace " + name + " with a .BMP Graphic.";
+        } else if (const auto file = ExistingFile(dir, settings.WallpaperFile); !file) {
+            out.message = "The Wallpaper file " + name + " was not found";
+        } else {
+            QString why;
+            out.wallpaper = ReadPicture(*file, &why);
+            if (out.wallpaper.isNull()) out.message = "The Wallpaper file " + name + " cannot be shown: " + why;
+        }
+    }
+    return out;
+}
+
+TTxtVPDispForm::TTxtVPDispForm(AidsContext& context, const QString& name, const TScreenBackground& settings,
+                               const std::vector<std::string>& text, QWidget* parent)
+    : QDialog(parent), context_(context), background_(MakeViewportBackground(context, settings)) {
+    setObjectName("TTxtVPDispForm");
+    setWindowTitle(FromCp1252(context_.project.ProgramTitle));
+    if (!background_.message.isEmpty()) context_.platform.messages.ShowError(background_.message);
+
+    auto* menu = new QMenuBar(this);
+    menu->setObjectName("MainMenu1");
+    QAction* close = menu->addAction("&Close");
+    close->setObjectName("CloseItem");
+    connect(close, &QAction::triggered, this, &QDialog::accept);
+    QAction* help = menu->addAction("&Help");
+    help->setObjectName("HelpItem");
+    connect(help, &QAction::triggered, this, [this] {
+        const std::string helpFile = context_.project.Config.get(cfg::Program::HelpFile);
+        if (helpFile.empty()) {
+            context_.platform.ShowHelp(0);
+            return;
+        }
+        context_.platform.help.ShowTopic(ResolveInFolder(context_.project.ProjectDir, helpFile),
+                                         context_.project.Config.get(cfg::Program::HelpTopic));
+    });
+    QAction* about = menu->addAction("&About");
+    about->setObjectName("AboutItem");
+    connect(about, &QAction::triggered, this, [this] {
+        context_.platform.messages.ShowInfo(FromCp1252(context_.project.ProgramTitle));
+    });
+
+    auto* screen = new ScreenArea(background_, this);
+    Panel(screen, "TitlePnl", name, 0);
+    Panel(screen, "StatusPnl", QString(), 480 - kPanelHeight);
+
+    RichEdit1_ = new QTextBrowser(screen);
+    RichEdit1_->setObjectName("RichEdit1");
+    RichEdit1_->setOpenLinks(false);
+    RichEdit1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette pal = RichEdit1_->palette();
+    pal.setColor(QPalette::Base, EntryColor(settings.WindowColor));
+    RichEdit1_->setPalette(pal);
+    auto doc = RichTextDocument(WithoutClosingLine(text));
+    doc->setParent(RichEdit1_);
+    RichEdit1_->setDocument(doc.release());
+    if (settings.TextWindowOff) {
+        RichEdit1_->setGeometry(0, kPanelHeight, 640, 480 - 2 * kPanelHeight);
+    } else {
+        const QRect area(0, 0, 640, 480);
+        QRect r(settings.WindowLeft, settings.WindowTop, std::max(settings.WindowWidth, 20),
+                std::max(settings.WindowHeight, 20));
+        r = r.intersected(area);
+        if (r.isEmpty()) r = QRect(0, kPanelHeight, 640, 480 - 2 * kPanelHeight);
+        RichEdit1_->setGeometry(r);
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(menu);
+    layout->addWidget(screen);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        adjustSize();
+        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+void TTxtVPDispForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace quill

@@ -1,0 +1,197 @@
+#include "editor/command_type_form.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "aids/aids_context.h"
+#include "editor/exe_choice_form.h"
+#include "editor/get_file_form.h"
+#include "platform/modal.h"
+#include "platform/platform.h"
+#include "project/project.h"
+
+namespace quill {
+
+namespace {
+
+// The radio buttons in order and the type each stands for (the external one stands for 4, 9
+// and 10).
+constexpr std::array<int, 4> kRadioTypes{2, 3, 4, 6};
+constexpr std::array<const char*, 4> kRadioCaptions{" Graphic Only", " Voice Only", " Executable",
+                                                    " Graphic and Sound"};
+constexpr std::array<const char*, 4> kRadioNames{"Graphic", "Voice", "Executable", "GrSound"};
+
+bool IsExternal(int type) { return type == 4 || type == 9 || type == 10; }
+
+int RadioOf(int type) {
+    if (type == 2) return 0;
+    if (type == 3) return 1;
+    if (type == 6) return 3;
+    return 2;
+}
+
+}  // namespace
+
+QString CommandSettingRefusal(const TCommandSetting& s, int type) {
+    switch (type) {
+        case 2: return s.Arg1.empty() ? "No Graphic File has been selected." : QString();
+        case 3: return s.Arg3.empty() ? "No Voice File has been selected." : QString();
+        case 6:
+            if (s.Arg2.empty()) return "No Graphic File has been selected.";
+            return s.Arg4.empty() ? "No Sound File has been selected." : QString();
+        default: return s.Arg5.empty() ? "No Executable File has been defined." : QString();
+    }
+}
+
+TCommandSetting DefinedSetting(const TCommandSetting& setting, int type, const ChooserResult& r) {
+    TCommandSetting s = setting;
+    s.Arg1.clear();
+    s.Arg2.clear();
+    s.Arg3.clear();
+    s.Arg4.clear();
+    s.Arg5.clear();
+    s.Duration = 0;
+    s.CommandType = type;
+    switch (type) {
+        case 2:
+            s.Arg1 = r.graphic;
+            s.Duration = static_cast<std::uint16_t>(r.duration);
+            break;
+        case 3: s.Arg3 = r.voice; break;
+        case 6:
+            s.Arg2 = r.graphic;
+            s.Arg4 = r.sound;
+            s.Duration = static_cast<std::uint16_t>(r.duration);
+            break;
+        default: s.Arg5 = r.program; break;
+    }
+    s.Description = r.spec;
+    return s;
+}
+
+TCommandTypeForm::TCommandTypeForm(AidsContext& context, const QString& groupTitle, int helpTopic,
+                                   bool limitExternal, const TCommandSetting& setting, QWidget* parent)
+    : QDialog(parent), context_(context), limitExternal_(limitExternal), setting_(setting) {
+    setObjectName("TCommandTypeForm");
+    setWindowTitle("Press F1 for Help");
+    SetHelpTopic(this, helpTopic);
+    InstallF1Help(this, context_.platform.help, context_.platform.helpFile);
+    if (setting_.CommandType == 0) setting_.CommandType = 4;
+
+    auto* group = new QGroupBox(groupTitle.isEmpty() ? QStringLiteral(" Command Type ") : groupTitle, this);
+    group->setObjectName("TypeGroup");
+    auto* grid = new QGridLayout(group);
+    for (int i = 0; i < 4; ++i) {
+        radios_[i] = new QRadioButton(kRadioCaptions[i], group);
+        radios_[i]->setObjectName(QString(kRadioNames[i]) + "Radio");
+        defines_[i] = new QPushButton("Define", group);
+        defines_[i]->setObjectName(QString(kRadioNames[i]) + "DefineBtn");
+        defines_[i]->setAutoDefault(false);
+        grid->addWidget(radios_[i], i, 0);
+        grid->addWidget(defines_[i], i, 1);
+        connect(defines_[i], &QPushButton::clicked, this, [this, i] { DefineClick(i); });
+    }
+    radios_[RadioOf(setting_.CommandType)]->setChecked(true);
+    for (QRadioButton* radio : radios_) connect(radio, &QRadioButton::toggled, this, &TCommandTypeForm::RadioClick);
+
+    auto* ok = new QPushButton("&OK", this);
+    ok->setObjectName("OKBtn");
+    ok->setDefault(true);
+    auto* cancel = new QPushButton("&Cancel", this);
+    cancel->setObjectName("CancelBtn");
+    cancel->setAutoDefault(false);
+    connect(ok, &QPushButton::clicked, this, &TCommandTypeForm::OKBtnClick);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(row);
+    RadioClick();
+}
+
+int TCommandTypeForm::SelectedType() const {
+    for (int i = 0; i < 4; ++i) {
+        if (!radios_[i]->isChecked()) continue;
+        if (kRadioTypes[i] == 4) return IsExternal(setting_.CommandType) ? setting_.CommandType : 4;
+        return kRadioTypes[i];
+    }
+    return 4;
+}
+
+void TCommandTypeForm::RadioClick() {
+    for (int i = 0; i < 4; ++i) defines_[i]->setEnabled(radios_[i]->isChecked());
+}
+
+void TCommandTypeForm::DefineClick(int radioIndex) {
+    const std::filesystem::path& dir = context_.project.ProjectDir;
+    ChooserResult result;
+    int type = kRadioTypes[radioIndex];
+    switch (type) {
+        case 2: {
+            TGetGraphicForm form(context_, OfferedFile(dir, setting_.Arg1, {"*.jpg", "*.bmp"}, false),
+                                 setting_.Duration, this);
+            if (ShowModal(form) != QDialog::Accepted) return;
+            result.graphic = form.FileName();
+            result.duration = form.DurationValue();
+            result.spec = form.Spec();
+            break;
+        }
+        case 3: {
+            TGetAudioForm form(context_, OfferedFile(dir, setting_.Arg3, {"*.wav"}, false), this);
+            if (ShowModal(form) != QDialog::Accepted) return;
+            result.voice = form.FileName();
+            result.spec = form.FileName();
+            break;
+        }
+        case 6: {
+            TGetGrAudioForm form(context_, OfferedFile(dir, setting_.Arg2, {"*.jpg", "*.bmp"}, false),
+                                 OfferedFile(dir, setting_.Arg4, {"*.wav", "*.mid"}, false), setting_.Duration,
+                                 this);
+            if (ShowModal(form) != QDialog::Accepted) return;
+            result.graphic = form.GraphicName();
+            result.sound = form.SoundName();
+            result.duration = form.DurationValue();
+            result.spec = form.Spec();
+            break;
+        }
+        default: {
+            const int incomingType = IsExternal(setting_.CommandType) ? setting_.CommandType : 4;
+            std::optional<ExternalCommand> chosen;
+            if (limitExternal_) {
+                TExe2ChoiceForm form(context_, setting_.Arg5, incomingType, this);
+                if (ShowModal(form) == QDialog::Accepted) chosen = form.Choice();
+            } else {
+                TExeChoiceForm form(context_, setting_.Arg5, incomingType, this);
+                if (ShowModal(form) == QDialog::Accepted) chosen = form.Choice();
+            }
+            if (!chosen) return;
+            type = chosen->type;
+            result.program = chosen->command;
+            result.spec = chosen->command;
+            break;
+        }
+    }
+    setting_ = DefinedSetting(setting_, type, result);
+}
+
+void TCommandTypeForm::OKBtnClick() {
+    // The selected type's data is checked every time: a definition just made passes, and a
+    // type selected after it without being defined is refused rather than saved without data.
+    const int type = SelectedType();
+    const QString refusal = CommandSettingRefusal(setting_, type);
+    if (!refusal.isEmpty()) {
+        context_.platform.messages.ShowError(refusal);
+        return;
+    }
+    setting_.CommandType = type;
+    accept();
+}
+
+}  // namespace quill

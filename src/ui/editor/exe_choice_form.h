@@ -1,0 +1,65 @@
+#pragma once
+// The external-type choosers: what kind of outside program a command, link or utility runs.
+// TExeChoiceForm offers an executable program (type 4), a Windows related program (type 9) and
+// an HTML page (type 10); TExe2ChoiceForm only the first two. Each radio button enables its own
+// "Add", which runs the matching chooser; "&OK" returns the command and type of the last
+// successful "Add".
+#include <QDialog>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QPushButton;
+class QRadioButton;
+
+namespace quill {
+
+struct AidsContext;
+
+struct ExternalCommand {
+    int type = 4;         // 4, 9 or 10
+    std::string command;  // the spec the chooser returned
+    bool operator==(const ExternalCommand&) const = default;
+};
+
+class TExeChoiceForm : public QDialog {
+    Q_OBJECT
+public:
+    // `command` goes to the chooser of `type` when that type is offered.
+    TExeChoiceForm(AidsContext& context, const std::string& command, int type, QWidget* parent = nullptr);
+
+    // The result of the last successful "Add"; nullopt when none succeeded.
+    const std::optional<ExternalCommand>& Choice() const { return choice_; }
+    // The type of the radio button that is selected.
+    int SelectedType() const;
+    // Runs the chooser of that type (as its "Add" button does).
+    void AddClick(int type);
+
+protected:
+    struct Option {
+        int type;
+        QString caption;
+        const char* name;  // object name stem: "Exe", "WinExe", "Html"
+    };
+    TExeChoiceForm(AidsContext& context, const std::string& command, int type, const QString& title,
+                   const std::vector<Option>& options, QWidget* parent);
+
+private:
+    void Build(const QString& title, const std::vector<Option>& options);
+    void RadioClick();
+
+    AidsContext& context_;
+    std::string command_;
+    int type_;
+    std::vector<std::pair<QRadioButton*, QPushButton*>> buttons_;
+    std::vector<int> types_;
+    std::optional<ExternalCommand> choice_;
+};
+
+class TExe2ChoiceForm : public TExeChoiceForm {
+    Q_OBJECT
+public:
+    TExe2ChoiceForm(AidsContext& context, const std::string& command, int type, QWidget* parent = nullptr);
+};
+
+}  // namespace quill

@@ -1,0 +1,370 @@
+#include "editor/get_file_form.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "aids/aids_context.h"
+#include "aids/media_preview.h"
+#include "aids/program_launcher.h"
+#include "aids/shell_open.h"
+#include "platform/error_handler.h"
+#include "platform/platform.h"
+#include "project/file_names.h"
+#include "project/project.h"
+#include "text/cp1252.h"
+#include "text/file_lookup.h"
+#include "text_codec.h"
+
+namespace quill {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> ListByMasks(const fs::path& folder, const std::string& masks) {
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    while (start <= masks.size()) {
+        const auto semi = masks.find(';', start);
+        const std::string mask = masks.substr(start, semi == std::string::npos ? std::string::npos : semi - start);
+        if (!mask.empty())
+            for (auto& n : ListByMask(folder, mask)) names.push_back(std::move(n));
+        if (semi == std::string::npos) break;
+        start = semi + 1;
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const std::string ua = UpperCaseCp1252(a), ub = UpperCaseCp1252(b);
+        return ua != ub ? ua < ub : a < b;
+    });
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
+}
+
+std::string FirstMatchingFile(const fs::path& folder, const std::vector<std::string>& masks) {
+    for (const std::string& mask : masks)
+        if (auto first = FindInProject(folder, mask)) return *first;
+    return {};
+}
+
+std::string OfferedFile(const fs::path& folder, const std::string& current, const std::vector<std::string>& masks,
+                        bool replaceMissing) {
+    if (!current.empty() && (!replaceMissing || FindIgnoringCase(folder, current))) return current;
+    const std::string first = FirstMatchingFile(folder, masks);
+    return first.empty() ? current : first;
+}
+
+// ---- FileGroup ------------------------------------------------------------------------------
+
+FileGroup::FileGroup(AidsContext& context, FileGroupSpec spec, const std::string& initial, QWidget* parent)
+    : QGroupBox(spec.title, parent), context_(context), spec_(std::move(spec)) {
+    setObjectName(spec_.prefix + "FileGroup");
+    auto* layout = new QVBoxLayout(this);
+    FileEdit_ = new QLineEdit(FromCp1252(initial), this);
+    FileEdit_->setObjectName(spec_.prefix + "FileEdit");
+    FileEdit_->setMaxLength(spec_.maxLength);
+    layout->addWidget(FileEdit_);
+    connect(FileEdit_, &QLineEdit::textChanged, this, &FileGroup::ChoiceChanged);
+    if (!spec_.listMask.empty()) {
+        FileListBox_ = new QListWidget(this);
+        FileListBox_->setObjectName(spec_.prefix + "FileListBox");
+        FileListBox_->setMinimumHeight(120);
+        layout->addWidget(FileListBox_);
+        connect(FileListBox_, &QListWidget::itemClicked, this,
+                [this](QListWidgetItem* item) { FileEdit_->setText(item->text()); });
+        connect(FileListBox_, &QListWidget::currentTextChanged, this, [this](const QString& text) {
+            if (!text.isEmpty()) FileEdit_->setText(text);
+        });
+        Refresh();
+    }
+    if (!spec_.findFilter.isEmpty()) {
+        FindBtn_ = new QPushButton(spec_.findCaption, this);
+        FindBtn_->setObjectName(spec_.prefix + "FindBtn");
+        FindBtn_->setAutoDefault(false);
+        layout->addWidget(FindBtn_, 0, Qt::AlignLeft);
+        connect(FindBtn_, &QPushButton::clicked, this, &FileGroup::FindBtnClick);
+    }
+}
+
+std::string FileGroup::Choice() const { return ToCp1252(FileEdit_->text().trimmed()); }
+
+void FileGroup::SetChoice(const std::string& name) { FileEdit_->setText(FromCp1252(name)); }
+
+void FileGroup::Refresh() {
+    if (!FileListBox_) return;
+    const QSignalBlocker block(FileListBox_);
+    FileListBox_->clear();
+    for (const std::string& name : ListByMasks(context_.project.ProjectDir, spec_.listMask))
+        FileListBox_->addItem(FromCp1252(name));
+}
+
+void FileGroup::FindBtnClick() {
+    const fs::path& dir = context_.project.ProjectDir;
+    FileDialogOptions options;
+    options.title = "Find File";
+    options.filter = spec_.findFilter;
+    options.directory = dir;
+    const auto picked = context_.platform.dialogs.OpenFile(options);
+    if (!picked) return;
+    std::string choice = Choice();
+    RunGuarded(context_.platform.messages, [&] {
+        std::error_code ec;
+        if (fs::equivalent(picked->parent_path(), dir, ec)) {
+            // Already in the project folder: nothing to copy.
+            choice = DiskNameToCp1252(picked->filename());
+        } else {
+            const std::string mask = spec_.defaultMasks.empty() ? std::string("*.*") : spec_.defaultMasks.front();
+            choice = CopyChosenFileIntoProject(dir, *picked, choice, mask, [this](const std::string& question) {
+                return context_.platform.messages.Confirm(FromCp1252(question));
+            });
+        }
+    });
+    if (choice.empty() || !IsValidFileName(choice)) choice = FirstMatchingFile(dir, spec_.defaultMasks);
+    Refresh();
+    SetChoice(choice);
+}
+
+// ---- TGetFileForm ---------------------------------------------------------------------------
+
+TGetFileForm::TGetFileForm(AidsContext& context, int helpTopic, QWidget* parent)
+    : QDialog(parent), context_(context) {
+    setWindowTitle("Press F1 for Help");
+    SetHelpTopic(this, helpTopic);
+    InstallF1Help(this, context_.platform.help, context_.platform.helpFile);
+    auto* layout = new QVBoxLayout(this);
+    fields_ = new QFormLayout;
+    layout->addLayout(fields_);
+}
+
+FileGroup* TGetFileForm::AddGroup(const FileGroupSpec& spec, const std::string& initial) {
+    auto* group = new FileGroup(context_, spec, initial, this);
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    layout->insertWidget(static_cast<int>(groups_.size()), group);
+    groups_.push_back(group);
+    connect(group, &FileGroup::ChoiceChanged, this, &TGetFileForm::UpdateView);
+    return group;
+}
+
+QLineEdit* TGetFileForm::AddField(const QString& label, const QString& objectName, const QString& text,
+                                  int maxLength) {
+    auto* edit = new QLineEdit(text, this);
+    edit->setObjectName(objectName);
+    edit->setMaxLength(maxLength);
+    fields_->addRow(label, edit);
+    return edit;
+}
+
+void TGetFileForm::AddDuration(int duration) {
+    DurationEdit_ = AddField("Duration (1/10th sec)", "DurationEdit", QString::number(duration), 4);
+    connect(DurationEdit_, &QLineEdit::editingFinished, this, [this] { CheckedDuration(); });
+}
+
+int TGetFileForm::CheckedDuration() {
+    if (!DurationEdit_) return 0;
+    const QString text = DurationEdit_->text();
+    if (text.isEmpty()) {
+        DurationEdit_->setText("0");
+        return 0;
+    }
+    const auto n = ParseInt32(ToCp1252(text));
+    if (!n || *n < 0) {
+        // Reset first: the box takes the focus, and the field must not complain twice.
+        DurationEdit_->setText("0");
+        context_.platform.messages.ShowError("That is not a valid number");
+        return 0;
+    }
+    return *n;
+}
+
+int TGetFileForm::Duration() const {
+    if (!DurationEdit_) return 0;
+    const auto n = ParseInt32(ToCp1252(DurationEdit_->text()));
+    return n && *n >= 0 ? *n : 0;
+}
+
+void TGetFileForm::FinishLayout() {
+    auto* row = new QHBoxLayout;
+    ViewBtn_ = new QPushButton("&View", this);
+    ViewBtn_->setObjectName("ViewBtn");
+    ViewBtn_->setAutoDefault(false);
+    auto* ok = new QPushButton("&OK", this);
+    ok->setObjectName("OKBtn");
+    ok->setDefault(true);
+    auto* cancel = new QPushButton("&Cancel", this);
+    cancel->setObjectName("CancelBtn");
+    cancel->setAutoDefault(false);
+    row->addWidget(ViewBtn_);
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    static_cast<QVBoxLayout*>(layout())->addLayout(row);
+    connect(ViewBtn_, &QPushButton::clicked, this, &TGetFileForm::ViewBtnClick);
+    connect(ok, &QPushButton::clicked, this, &TGetFileForm::OKBtnClick);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    UpdateView();
+}
+
+void TGetFileForm::UpdateView() {
+    if (ViewBtn_) ViewBtn_->setEnabled(!groups_.empty() && !groups_.front()->Choice().empty());
+}
+
+void TGetFileForm::ViewBtnClick() {
+    if (groups_.empty() || groups_.front()->Choice().empty()) return;
+    CheckedDuration();
+    RunGuarded(context_.platform.messages, [this] { View(); });
+}
+
+void TGetFileForm::OKBtnClick() {
+    for (FileGroup* group : groups_) {
+        if (group->Choice().empty()) {
+            context_.platform.messages.ShowError(group->Spec().emptyMessage);
+            group->Edit()->setFocus();
+            return;
+        }
+    }
+    CheckedDuration();
+    accept();
+}
+
+// ---- the members ----------------------------------------------------------------------------
+
+namespace {
+
+const QString kGraphicFilter = "Graphic Files|*.JPG;*.BMP";
+const QString kSoundFilter = "Sound Files|*.WAV;*.MID";
+const QString kWaveFilter = "WAV Files|*.WAV";
+const QString kExeFilter = "Executable Files|*.exe;*.com;*.bat";
+const QString kHtmlFilter = "HTML Files|*.HTM";
+
+FileGroupSpec GraphicGroup() {
+    return {" Select .BMP or .JPG Graphic  ", "*.BMP;*.JPG", kGraphicFilter, "&Find File", {"*.jpg", "*.bmp"},
+            "No Graphic file has been selected", 150, ""};
+}
+
+std::string Joined(std::initializer_list<std::string> parts) {
+    std::string out;
+    for (const std::string& p : parts) {
+        if (!out.empty()) out += ',';
+        out += p;
+    }
+    return out;
+}
+
+}  // namespace
+
+TGetGraphicForm::TGetGraphicForm(AidsContext& context, const std::string& name, int duration, QWidget* parent)
+    : TGetFileForm(context, 0, parent) {
+    setObjectName("TGetGraphicForm");
+    AddGroup(GraphicGroup(), name);
+    AddDuration(duration);
+    FinishLayout();
+}
+std::string TGetGraphicForm::FileName() const { return Group(0)->Choice(); }
+std::string TGetGraphicForm::Spec() const { return Joined({FileName(), std::to_string(Duration())}); }
+void TGetGraphicForm::View() { PreviewMedia(context_, Spec(), this); }
+
+TGetImageForm::TGetImageForm(AidsContext& context, QWidget* parent) : TGetFileForm(context, 0, parent) {
+    setObjectName("TGetImageForm");
+    AddGroup(GraphicGroup(), {});
+    FinishLayout();
+}
+std::string TGetImageForm::FileName() const { return Group(0)->Choice(); }
+void TGetImageForm::View() { PreviewMedia(context_, FileName(), this); }
+
+TGetAudioForm::TGetAudioForm(AidsContext& context, const std::string& name, QWidget* parent)
+    : TGetFileForm(context, 0, parent) {
+    setObjectName("TGetAudioForm");
+    AddGroup({" Select a .WAV  Audio  file ", "*.WAV", kWaveFilter, "&Find File", {"*.wav"},
+              "No Voice file has been selected", 150, ""},
+             name);
+    FinishLayout();
+}
+std::string TGetAudioForm::FileName() const { return Group(0)->Choice(); }
+void TGetAudioForm::View() { PreviewMedia(context_, FileName(), this); }
+
+TGetGrAudioForm::TGetGrAudioForm(AidsContext& context, const std::string& graphic, const std::string& sound,
+                                 int duration, QWidget* parent)
+    : TGetFileForm(context, 0, parent) {
+    setObjectName("TGetGrAudioForm");
+    AddGroup(GraphicGroup(), graphic);
+    AddGroup({" Select .WAV or .MID Audio  ", "*.WAV;*.MID", kSoundFilter, "Fi&nd File", {"*.WAV", "*.MID"},
+              "No Sound file has been selected", 150, "Sound"},
+             sound);
+    AddDuration(duration);
+    FinishLayout();
+}
+std::string TGetGrAudioForm::GraphicName() const { return Group(0)->Choice(); }
+std::string TGetGrAudioForm::SoundName() const { return Group(1)->Choice(); }
+std::string TGetGrAudioForm::Spec() const {
+    return Joined({GraphicName(), SoundName(), std::to_string(Duration())});
+}
+void TGetGrAudioForm::View() {
+    std::string spec = GraphicName();
+    if (!SoundName().empty()) spec += "," + SoundName();
+    PreviewMedia(context_, spec + "," + std::to_string(Duration()), this);
+}
+
+TGetExeForm::TGetExeForm(AidsContext& context, const std::string& spec, QWidget* parent)
+    : TGetFileForm(context, 0, parent) {
+    setObjectName("TGetExeForm");
+    const auto comma = spec.find(',');
+    AddGroup({" Enter Executable filename ", "*.exe;*.com;*.bat", kExeFilter, "&Find File",
+              {"*.exe", "*.com", "*.bat"}, "No executable file has been selected", 150, ""},
+             spec.substr(0, comma));
+    ParamEdit_ = AddField("Parameters :", "ParamEdit",
+                          comma == std::string::npos ? QString() : FromCp1252(spec.substr(comma + 1)), 150);
+    FinishLayout();
+}
+std::string TGetExeForm::FileName() const { return Group(0)->Choice(); }
+std::string TGetExeForm::Parameters() const { return ToCp1252(ParamEdit_->text()); }
+std::string TGetExeForm::Spec() const {
+    return Parameters().empty() ? FileName() : FileName() + "," + Parameters();
+}
+void TGetExeForm::View() { LaunchProgram(context_, LaunchExecutable, Spec()); }
+
+TGetWinExeForm::TGetWinExeForm(AidsContext& context, const std::string& text, QWidget* parent)
+    : TGetFileForm(context, 0, parent) {
+    setObjectName("TGetWinExeForm");
+    AddGroup({" Windows related Program ", "", "", "", {}, "No executable file has been selected", 50, ""}, text);
+    FinishLayout();
+}
+std::string TGetWinExeForm::Text() const { return ToCp1252(Group(0)->Edit()->text()); }
+void TGetWinExeForm::View() { LaunchProgram(context_, LaunchWindowsProgram, Text()); }
+
+TGetHTMForm::TGetHTMForm(AidsContext& context, const std::string& name, QWidget* parent)
+    : TGetFileForm(context, 0, parent) {
+    setObjectName("TGetHTMForm");
+    AddGroup({" Enter HTML filename ", "*.htm", kHtmlFilter, "&Find File", {"*.htm"},
+              "No HTML file has been selected", 150, ""},
+             name);
+    FinishLayout();
+}
+std::string TGetHTMForm::FileName() const { return Group(0)->Choice(); }
+void TGetHTMForm::View() { OpenWithShell(context_, FileName()); }
+
+TGetVideoForm::TGetVideoForm(AidsContext& context, const std::string& name, QWidget* parent)
+    : TGetFileForm(context, 570, parent) {
+    setObjectName("TGetVideoForm");
+    AddGroup({" Select .AVI Video file ", "*.AVI", "Video Files|*.AVI", "&Find File", {"*.AVI"},
+              "No Video file has been selected", 150, ""},
+             name);
+    FinishLayout();
+}
+std::string TGetVideoForm::FileName() const { return Group(0)->Choice(); }
+void TGetVideoForm::View() { PreviewMedia(context_, FileName(), this); }
+
+TGetMidiForm::TGetMidiForm(AidsContext& context, const std::string& name, QWidget* parent)
+    : TGetFileForm(context, 580, parent) {
+    setObjectName("TGetMidiForm");
+    AddGroup({" Select a MIDI file ", "*.MID", "MIDI Files|*.MID", "&Find File", {"*.MID"},
+              "No MIDI file has been selected", 150, ""},
+             name);
+    FinishLayout();
+}
+std::string TGetMidiForm::FileName() const { return Group(0)->Choice(); }
+void TGetMidiForm::View() { PreviewMedia(context_, FileName(), this); }
+
+}  // namespace quill

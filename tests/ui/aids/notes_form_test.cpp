@@ -1,0 +1,201 @@
+// The notes editor: loading and saving, the save question, find and replace, printing.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTextCursor>
+
+#include "aids/notes_form.h"
+#include "aids_fixture.h"
+
+using namespace quill;
+using namespace quill::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Kind = RecordingMessages::Kind;
+
+struct NotesTest : AidsFixture {
+    std::unique_ptr<THNotesForm> Open(const char* name) {
+        return std::make_unique<THNotesForm>(rec.platform(), home / name, QString(name));
+    }
+    static void Type(THNotesForm& form, const QString& text) {
+        form.Memo()->moveCursor(QTextCursor::End);
+        form.Memo()->insertPlainText(text);
+    }
+    static void Caret(THNotesForm& form, int position) {
+        QTextCursor c = form.Memo()->textCursor();
+        c.setPosition(position);
+        form.Memo()->setTextCursor(c);
+    }
+};
+
+TEST_F(NotesTest, AMissingFileStartsEmptyAndSaveCreatesItWithoutAskingForAName) {
+    auto form = Open("NOTES.TXT");
+    EXPECT_EQ(form->windowTitle(), "Current File : NOTES.TXT");
+    EXPECT_TRUE(form->Memo()->toPlainText().isEmpty());
+    Type(*form, QString::fromUtf8("first line\nsecond \xC3\xA9"));
+    EXPECT_TRUE(form->Modified());
+    EXPECT_TRUE(form->SaveItemClick());
+    EXPECT_TRUE(rec.dialogs.requests.empty());
+    EXPECT_EQ(TempFolder::read(home / "NOTES.TXT"), "first line\r\nsecond \xE9\r\n");
+    EXPECT_FALSE(form->Modified());
+}
+
+TEST_F(NotesTest, AnExistingFileIsLoadedWithAnyLineEnds) {
+    InProject("old.txt", "one\ntwo\r\nthr\xE9" "e\r");
+    auto form = Open("old.txt");
+    EXPECT_EQ(form->Memo()->toPlainText(), QString::fromUtf8("one\ntwo\nthr\xC3\xA9" "e"));
+    EXPECT_FALSE(form->Modified());
+}
+
+TEST_F(NotesTest, NewAsksTheSaveQuestionOnAModifiedText) {
+    struct Case {
+        SaveAnswer answer;
+        QString textAfter;
+        std::string fileAfter;
+    };
+    for (const Case& c : {Case{SaveAnswer::Cancel, "draft", "old\r\n"}, Case{SaveAnswer::No, "", "old\r\n"},
+                          Case{SaveAnswer::Yes, "", "old\r\ndraft\r\n"}}) {
+        InProject("n.txt", "old\r\n");
+        rec.messages.Clear();
+        auto form = Open("n.txt");
+        Type(*form, "\ndraft");
+        rec.messages.saveAnswers.push_back(c.answer);
+        form->NewItemClick();
+        EXPECT_EQ(rec.messages.Texts(Kind::AskSave), std::vector<QString>{"File n.txt has changed. Save Now?"});
+        EXPECT_EQ(form->Memo()->toPlainText().endsWith("draft"), !c.textAfter.isEmpty());
+        EXPECT_EQ(TempFolder::read(home / "n.txt"), c.fileAfter);
+        if (c.answer != SaveAnswer::Cancel) {
+            EXPECT_EQ(form->windowTitle(), "Current File : Untitled");
+        }
+    }
+    // An unmodified text is not asked about.
+    rec.messages.Clear();
+    auto form = Open("n.txt");
+    form->NewItemClick();
+    EXPECT_TRUE(rec.messages.shown.empty());
+}
+
+TEST_F(NotesTest, ClosingAModifiedTextAsksAndCancelKeepsItOpen) {
+    InProject("c.txt", "kept\r\n");
+    auto form = Open("c.txt");
+    form->show();
+    Type(*form, " more");
+    rec.messages.saveAnswers = {SaveAnswer::Cancel, SaveAnswer::No};
+    form->close();
+    EXPECT_TRUE(form->isVisible());
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(TempFolder::read(home / "c.txt"), "kept\r\n");
+}
+
+TEST_F(NotesTest, YesOnAnUntitledTextWhoseSaveIsCancelledKeepsTheText) {
+    auto form = Open("u.txt");
+    form->NewItemClick();
+    Type(*form, "precious");
+    rec.messages.saveAnswers.push_back(SaveAnswer::Yes);
+    rec.dialogs.files.push_back(std::nullopt);  // the save dialog is cancelled
+    form->NewItemClick();
+    EXPECT_EQ(form->Memo()->toPlainText(), "precious");
+    ASSERT_EQ(rec.dialogs.requests.size(), 1u);
+    EXPECT_EQ(rec.dialogs.requests[0].kind, RecordingDialogs::Kind::SaveFile);
+    EXPECT_EQ(rec.dialogs.requests[0].file.filter, "Text Files|*.TXT|All Files|*.*");
+    EXPECT_EQ(rec.dialogs.requests[0].file.defaultSuffix, "TXT");
+}
+
+TEST_F(NotesTest, SaveAsAndOpenMakeTheFileCurrent) {
+    auto form = Open("a.txt");
+    Type(*form, "body");
+    rec.dialogs.files.push_back(elsewhere / "copy.txt");
+    EXPECT_TRUE(form->SaveAsItemClick());
+    EXPECT_EQ(form->windowTitle(), "Current File : copy.txt");
+    EXPECT_EQ(TempFolder::read(elsewhere / "copy.txt"), "body\r\n");
+    elsewhere.write("other.txt", "other\r\n");
+    rec.dialogs.files.push_back(elsewhere / "other.txt");
+    form->OpenItemClick();
+    EXPECT_EQ(form->Memo()->toPlainText(), "other");
+    EXPECT_EQ(form->CurrentFile(), elsewhere / "other.txt");
+    EXPECT_EQ(form->windowTitle(), "Current File : other.txt");
+}
+
+TEST_F(NotesTest, FindIsCaseSensitiveAndGoesDownward) {
+    auto form = Open("f.txt");
+    Type(*form, "Note one, note two, note");
+    Caret(*form, 0);
+    EXPECT_TRUE(form->FindNext("note"));
+    EXPECT_EQ(form->Memo()->textCursor().selectionStart(), 10);
+    EXPECT_TRUE(form->FindNext("note"));
+    EXPECT_EQ(form->Memo()->textCursor().selectionStart(), 20);
+    // Nothing further down: the selection stays.
+    EXPECT_FALSE(form->FindNext("note"));
+    EXPECT_EQ(form->Memo()->textCursor().selectionStart(), 20);
+    Caret(*form, 0);
+    EXPECT_FALSE(form->FindNext("NOTE"));
+    EXPECT_FALSE(form->Memo()->textCursor().hasSelection());
+
+    // Through the find dialog, which remembers the text.
+    rec.dialogs.finds.push_back(FindOptions{"one"});
+    form->FindItemClick();
+    EXPECT_EQ(form->Memo()->textCursor().selectedText(), "one");
+    form->FindItemClick();
+    EXPECT_EQ(rec.dialogs.requests.back().title, "one");
+}
+
+TEST_F(NotesTest, ReplaceAllEndsWhenTheReplacementContainsTheSearchText) {
+    auto form = Open("r.txt");
+    Type(*form, "a note, a Note, a note");
+    Caret(*form, 0);
+    EXPECT_EQ(form->ReplaceAll("note", "notes note"), 2);
+    EXPECT_EQ(form->Memo()->toPlainText(), "a notes note, a Note, a notes note");
+
+    // The replace button finds the next occurrence first, then replaces it.
+    Caret(*form, 0);
+    EXPECT_TRUE(form->ReplaceOnce("Note", "N"));
+    EXPECT_EQ(form->Memo()->toPlainText(), "a notes note, a N, a notes note");
+    EXPECT_FALSE(form->ReplaceOnce("Note", "N"));
+
+    rec.dialogs.replaces.push_back(ReplaceOptions{"a", "aa", false, false, true});
+    Caret(*form, 0);
+    form->ReplaceItemClick();
+    EXPECT_EQ(form->Memo()->toPlainText(), "aa notes note, aa N, aa notes note");
+}
+
+TEST_F(NotesTest, EditItemsFollowTheSelectionAndTheClipboard) {
+    auto form = Open("e.txt");
+    Type(*form, "word");
+    QApplication::clipboard()->clear();
+    form->UpdateEditItems();
+    EXPECT_FALSE(form->findChild<QAction*>("CutItem")->isEnabled());
+    EXPECT_FALSE(form->findChild<QAction*>("CopyItem")->isEnabled());
+    form->Memo()->selectAll();
+    QApplication::clipboard()->setText("clip");
+    form->UpdateEditItems();
+    EXPECT_TRUE(form->findChild<QAction*>("CutItem")->isEnabled());
+    EXPECT_TRUE(form->findChild<QAction*>("PasteItem")->isEnabled());
+    EXPECT_EQ(form->findChild<QAction*>("SaveItem")->shortcut(), QKeySequence("Ctrl+S"));
+}
+
+TEST_F(NotesTest, PrintsEveryLineToThePrinter) {
+    auto form = Open("p.txt");
+    QStringList lines;
+    for (int i = 1; i <= 150; ++i) lines << QString("line %1").arg(i);
+    Type(*form, lines.join('\n'));
+    rec.dialogs.printToPdf = elsewhere / "notes.pdf";
+    rec.dialogs.printAnswers = {false, true};
+    form->PrintItemClick();  // cancelled
+    EXPECT_FALSE(fs::exists(elsewhere / "notes.pdf"));
+    form->PrintItemClick();
+    const std::string pdf = TempFolder::read(elsewhere / "notes.pdf");
+    ASSERT_EQ(pdf.rfind("%PDF", 0), 0u);
+    // 150 lines of 10-point text do not fit on one A4 page.
+    const auto pages = QString::fromLatin1(pdf.data(), static_cast<qsizetype>(pdf.size()))
+                           .count(QRegularExpression("/Type\\s*/Page[^s]"));
+    EXPECT_GE(pages, 2);
+}
+
+}  // namespace
