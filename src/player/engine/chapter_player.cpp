@@ -97,7 +97,12 @@ bool ChapterPlayer::loadChapter(const std::string& file) {
         return false;
     }
     // Lines run without their trailing blanks; trimming once here keeps fetching cheap.
-    for (auto& l : lines_) l.resize(RightTrim(l).size());
+    jumpLabels_.clear();
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        std::string& l = lines_[i];
+        l.resize(RightTrim(l).size());
+        if (l.size() >= 2 && l[0] == '@' && l[1] == 'J') jumpLabels_.emplace(l, i);  // the first one wins
+    }
     index_ = 0;
     lastFetched_ = 0;
     return true;
@@ -435,6 +440,11 @@ void ChapterPlayer::quitPressed() {
     }
 }
 
+void ChapterPlayer::hypertextClicked(const QString& word) {
+    if (!host_.performEntry(EntrySource::Hyper, word))
+        host_.showInfo(QStringLiteral("The \"") + word + QStringLiteral("\" HyperText Link has not been defined "));
+}
+
 void ChapterPlayer::runUtilities() {
     TextLines names;
     ListEntryNames(names, project_.DataFilePath(), kSourceUtility);
@@ -481,12 +491,11 @@ void ChapterPlayer::pageBack() {
 
 void ChapterPlayer::jumpToLabel(const std::string& label) {
     const std::string target = "@J" + label;
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (lines_[i] == target) {
-            index_ = i + 1;
-            lastFetched_ = static_cast<int>(index_);
-            return;
-        }
+    const auto found = jumpLabels_.find(target);
+    if (found != jumpLabels_.end()) {
+        index_ = found->second + 1;
+        lastFetched_ = static_cast<int>(index_);
+        return;
     }
     index_ = lines_.size();
     fail("The Marker " + target + " is missing.");
@@ -870,7 +879,7 @@ void ChapterPlayer::fillInAnswer() {
     screen_.restoreFontAndBrush(PenState{kStyleBold, Colour(colour), saved.brush});
     std::string mask = answer;
     for (char& c : mask) c = c == ' ' ? ' ' : '-';
-    screen_.drawLiteralText(column, row, mask);
+    screen_.drawPlain(column, row, mask);
     for (std::size_t i = 0; i < answer.size(); ++i) {
         const char c = answer[i];
         if (c != ' ') {
@@ -887,7 +896,7 @@ void ChapterPlayer::fillInAnswer() {
                 if (!key.click && key.key.toUpper() == wanted) break;
             }
         }
-        screen_.drawLiteralText(column + static_cast<int>(i), row, std::string_view(&c, 1));
+        screen_.drawPlain(column + static_cast<int>(i), row, std::string_view(&c, 1));
     }
     screen_.restoreFontAndBrush(saved);
 }

@@ -16,6 +16,15 @@
 // few hundred lines, after host.processEvents()), when requestStop() is called from an event
 // handler, or after the step limit.
 //
+// The preview window drives it like this: it implements PlayerHost (each wait a local event
+// loop that ends when its handler sets a flag), builds a TextScreen on the project and itself,
+// and calls run() from the button handler that starts the preview. While the run lasts, it
+// repaints from screen.image() and the screen's objects; a click on a hypertext label calls
+// hypertextClicked(); closing the window makes stopRequested() true (or calls requestStop()),
+// which ends the run at the next wait or within kEventInterval lines. The return stack and the
+// page labels belong to the player object: keep it for the session to keep them between runs,
+// or make a new one per run to start afresh.
+//
 // Text is Windows-1252 throughout; the host gets QString through FromCp1252.
 #include <array>
 #include <cstdint>
@@ -24,7 +33,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
+
+#include <QString>
 
 #include "script/operands.h"
 #include "script/translate.h"
@@ -80,6 +92,11 @@ public:
 
     // Ends the run at the next line or wait (for an event handler of the window, e.g. close).
     void requestStop() { stopRequested_ = true; }
+
+    // A click on a hypertext word or label (the preview window's handler calls it with the
+    // label's text while the player waits): performs the HYPER entry of that name, or shows
+    // the "has not been defined" information box.
+    void hypertextClicked(const QString& word);
 
     // ---- state, for the window and for tests ----------------------------------------------
     const std::string& chapterFile() const { return chapterFile_; }
@@ -164,6 +181,8 @@ private:
     Tracer tracer_;
 
     std::vector<std::string> lines_;
+    // The first line of each "@J" label text: jumps look their target up here.
+    std::unordered_map<std::string, std::size_t> jumpLabels_;
     std::size_t index_ = 0;
     int lastFetched_ = 0;
     std::string lineText_;

@@ -2,6 +2,7 @@
 // rejoining, the error messages of the flow commands, and stopping a run.
 #include <gtest/gtest.h>
 
+#include "datafile/data_file.h"
 #include "engine_test_support.h"
 
 using namespace quill;
@@ -244,6 +245,27 @@ TEST(Engine, ControlButtonTagAndTitle) {
     EXPECT_EQ(titled.screen.title().text, "Hello there");
     EXPECT_EQ(titled.screen.title().textColour, QColor(Qt::red));
     EXPECT_EQ(titled.screen.titleOffset(), TextScreen::kTitleHeight);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Engine, UtilitiesAndHypertextPerformTheirEntries) {
+    Tutorial t;
+    t.project.Config.set(cfg::UtilitiesOn, 1);
+    AddCommandEntry(t.project.DataFilePath(), "Calculator", etWindowsProgram, kSourceUtility, "calc.exe");
+    AddCommandEntry(t.project.DataFilePath(), "Notes", etNotePad, kSourceUtility, "notes.txt");
+    t.chapter("T1", {"*Controls Continue Utilities", "*Wait", "*Wait", "after"});
+    Session run(t, "button U\nlist 2\nbutton C\nbutton U\ncancel\nbutton C");
+    run.host.setEntryPerformer([](EntrySource, const QString& name) { return name == "Calculator"; });
+    run.play("T1");
+    EXPECT_TRUE(run.ran("after"));
+    EXPECT_EQ(run.host.actions(), QStringList{"PERFORM UTILITY Notes"});
+    EXPECT_EQ(run.host.infos(), QStringList{"The \"Notes\" Utility has not been defined "});
+
+    run.player.hypertextClicked("Pumps");
+    EXPECT_EQ(run.host.infos().back(), "The \"Pumps\" HyperText Link has not been defined ");
 }
 
 }  // namespace
