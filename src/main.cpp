@@ -7,6 +7,7 @@
 #include "platform/application.h"
 #include "platform/platform.h"
 #include "platform/snapshots.h"
+#include "platform/system_services.h"
 #include "player/preview_runner.h"
 #include "player/teaching_aids_link.h"
 #include "project/project.h"
@@ -25,7 +26,8 @@ int main(int argc, char** argv) {
     // "View a Chapter" and the chapter editor's "View" run chapters in the preview window; its
     // hypertext words, utilities, executables and notes reach the teaching aids.
     quill::PreviewChapterRunner runner(desktop.platform());
-    quill::TeachingAidsLink aids(desktop.platform());
+    quill::DesktopSystem system;
+    quill::TeachingAidsLink aids(desktop.platform(), system);
     runner.SetConnectAids([&aids](quill::TTutDisplayForm& window, quill::Project& open) { aids.Connect(window, open); });
 
     quill::TQMKmainform window(project, desktop.platform(), runner);

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "engine/chapter_player.h"
 #include "platform/platform.h"
 #include "player/chp_back_form.h"
 #include "player/tut_display_form.h"
@@ -12,26 +13,9 @@
 #include "text/file_lookup.h"
 #include "text_codec.h"
 
-#if __has_include("engine/chapter_player.h")
-#include "engine/chapter_player.h"
-#define QUILL_PREVIEW_HAS_ENGINE 1
-#endif
-
 namespace quill {
 
-bool PreviewChapterRunner::CanRun() {
-#ifdef QUILL_PREVIEW_HAS_ENGINE
-    return true;
-#else
-    return false;
-#endif
-}
-
 void PreviewChapterRunner::RunChapter(Project& project, const std::string& chapterFile) {
-    if (!CanRun()) {
-        ShowNotAvailable(platform_.messages, QStringLiteral("Chapter Preview"));
-        return;
-    }
     const std::string file = NameOnly(chapterFile) + ".QKS";
     // A missing chapter is reported before any window shows.
     if (!FindIgnoringCase(project.ProjectDir, file)) {
@@ -60,12 +44,10 @@ void PreviewChapterRunner::RunChapter(Project& project, const std::string& chapt
     if (connectAids_) connectAids_(window, project);
     if (onShown_) onShown_(window, project);
 
-#ifdef QUILL_PREVIEW_HAS_ENGINE
     if (!window.stopRequested()) {
         ChapterPlayer player(project, screen, window);
         player.run(file);
     }
-#endif
     window.setScreen(nullptr);
     window.close();
     back.close();

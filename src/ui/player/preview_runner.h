@@ -27,10 +27,6 @@ public:
 
     void RunChapter(Project& project, const std::string& chapterFile) override;
 
-    // False in a build without the interpreter: RunChapter then says that the preview is not
-    // available.
-    static bool CanRun();
-
 private:
     Platform& platform_;
     Connect connectAids_;

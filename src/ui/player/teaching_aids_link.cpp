@@ -1,73 +1,45 @@
 #include "player/teaching_aids_link.h"
 
-#include "platform/platform.h"
-#include "player/tut_display_form.h"
-#include "project/project.h"
-
-#if __has_include("aids/entry_performer.h") && __has_include("aids/notes_form.h") && \
-    __has_include("platform/system_services.h")
-#define QUILL_PREVIEW_HAS_AIDS 1
 #include "aids/aids_context.h"
 #include "aids/entry_performer.h"
 #include "aids/notes_form.h"
-#include "datafile/data_file.h"
 #include "platform/modal.h"
+#include "platform/platform.h"
 #include "platform/system_services.h"
-#include "text_codec.h"
-#endif
+#include "player/tut_display_form.h"
+#include "project/project.h"
 
 namespace quill {
 
-#ifdef QUILL_PREVIEW_HAS_AIDS
-
-namespace {
-
-std::string_view SourceName(EntrySource source) {
-    switch (source) {
-        case EntrySource::Hyper: return kSourceHyper;
-        case EntrySource::Execute: return kSourceExecute;
-        case EntrySource::Utility: return kSourceUtility;
-    }
-    return kSourceHyper;
-}
-
-}  // namespace
-
 struct TeachingAidsLink::Impl {
-    explicit Impl(Platform& p) : platform(p) {}
+    Impl(Platform& p, SystemServices& s) : platform(p), system(s) {}
     Platform& platform;
-    DesktopSystem system;
+    SystemServices& system;
 };
 
-bool TeachingAidsLink::Available() { return true; }
+TeachingAidsLink::TeachingAidsLink(Platform& platform, SystemServices& system)
+    : impl_(std::make_unique<Impl>(platform, system)) {}
+
+TeachingAidsLink::~TeachingAidsLink() = default;
+
+QString NotesFileName(const QString& caption) {
+    // The player names the notes window "Current File : " + name; the notes editor puts that
+    // prefix on by itself.
+    static const QString prefix = QStringLiteral("Current File : ");
+    return caption.startsWith(prefix) ? caption.mid(prefix.size()) : caption;
+}
 
 void TeachingAidsLink::Connect(TTutDisplayForm& window, Project& project) {
     Impl& impl = *impl_;
     window.setEntryPerformer([&impl, &window, &project](EntrySource source, const QString& name) {
         AidsContext context{project, impl.platform, impl.system};
         EntryPerformer performer(context, &window, window.mapToGlobal(QPoint(0, 0)));
-        return performer.Perform(SourceName(source), ToCp1252(name));
+        return performer.Perform(source, name);
     });
     window.setNotesOpener([&impl, &window](const std::filesystem::path& file, const QString& caption) {
-        THNotesForm notes(impl.platform, file, caption, &window);
+        THNotesForm notes(impl.platform, file, NotesFileName(caption), &window);
         ShowModal(notes);
     });
 }
-
-#else
-
-struct TeachingAidsLink::Impl {
-    explicit Impl(Platform&) {}
-};
-
-bool TeachingAidsLink::Available() { return false; }
-
-void TeachingAidsLink::Connect(TTutDisplayForm&, Project&) {}
-
-#endif
-
-TeachingAidsLink::TeachingAidsLink(Platform& platform) : impl_(std::make_unique<Impl>(platform)) {}
-
-TeachingAidsLink::~TeachingAidsLink() = default;
 
 }  // namespace quill

@@ -61,13 +61,9 @@ bool AnyPreviewShown() {
     return false;
 }
 
-#define REQUIRE_ENGINE()                                                                  \
-    if (!PreviewChapterRunner::CanRun()) GTEST_SKIP() << "this build has no interpreter"
-
 }  // namespace
 
 TEST(PreviewRunner, ShowsTheChapterAndContinueEndsTheWait) {
-    REQUIRE_ENGINE();
     RunnerFixture f;
     f.chapter("demo1.QKS", "*Title Welcome\r\nHello there\r\n*Wait\r\nSecond page\r\n*Wait\r\n");
     QImage first, second;
@@ -101,7 +97,6 @@ TEST(PreviewRunner, ShowsTheChapterAndContinueEndsTheWait) {
 }
 
 TEST(PreviewRunner, QuitWithAReturnFileGoesOnInThatChapter) {
-    REQUIRE_ENGINE();
     RunnerFixture f;
     f.chapter("demo1.QKS", "*ReturnToFile demo2\r\n*Wait\r\n*Title Not here\r\n*Wait\r\n");
     f.chapter("demo2.QKS", "*Title Menu\r\n*Wait\r\n");
@@ -118,7 +113,6 @@ TEST(PreviewRunner, QuitWithAReturnFileGoesOnInThatChapter) {
 }
 
 TEST(PreviewRunner, UtilitiesButtonWithNoneOneAndTwoUtilities) {
-    REQUIRE_ENGINE();
     const std::string entry = "source=UTILITY\r\ntype=4\r\ncommand=u.exe\r\n]\r\n\r\n";
     struct Case {
         std::string data;
@@ -171,7 +165,6 @@ TEST(PreviewRunner, UtilitiesButtonWithNoneOneAndTwoUtilities) {
 }
 
 TEST(PreviewRunner, UndefinedHypertextLinkShowsItsInformationBox) {
-    REQUIRE_ENGINE();
     RunnerFixture f;
     f.chapter("demo1.QKS", "See the |Valve| now\r\n*Wait\r\n");
     f.atWaits.push_back([](TTutDisplayForm& w) {
@@ -188,7 +181,6 @@ TEST(PreviewRunner, UndefinedHypertextLinkShowsItsInformationBox) {
 }
 
 TEST(PreviewRunner, ClosingTheWindowOrEscapeStopsAChapterThatLoopsForever) {
-    REQUIRE_ENGINE();
     for (const bool escape : {false, true}) {
         RunnerFixture f;
         f.chapter("demo1.QKS", "@JLoop\r\nround and round\r\n*JumpToLabel Loop\r\n");
@@ -206,7 +198,6 @@ TEST(PreviewRunner, ClosingTheWindowOrEscapeStopsAChapterThatLoopsForever) {
 }
 
 TEST(PreviewRunner, MissingChapterIsReportedWithoutShowingTheWindow) {
-    REQUIRE_ENGINE();
     RunnerFixture f;
     bool shown = false;
     f.runner.SetOnShown([&](TTutDisplayForm&, Project&) { shown = true; });
