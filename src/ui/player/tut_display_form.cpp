@@ -257,6 +257,8 @@ void TTutDisplayForm::buildControls() {
         b->setGeometry(left, 6, 89, 20);
         b->setCursor(Qt::PointingHandCursor);
         b->setAutoDefault(false);
+        // Keys stay with the window (a pause ends at any key, Space included).
+        b->setFocusPolicy(Qt::NoFocus);
         connect(b, &QPushButton::clicked, this, [this, which] { ButtonClick(which); });
         return b;
     };
@@ -475,11 +477,9 @@ void TTutDisplayForm::SyncObjects() {
         SamePanels(panels, shownPanels_) && SameMenu(menu, shownMenu_))
         return;
 
-    for (auto& w : objectWidgets_)
-        if (w) {
-            w->hide();
-            w->deleteLater();
-        }
+    // The player only changes the screen between waits, never inside a handler of these
+    // widgets, so they can go at once (deferred deletes would pile up until the run ends).
+    for (auto& w : objectWidgets_) delete w.data();
     objectWidgets_.clear();
 
     for (const Picture& p : pictures) {
@@ -676,7 +676,7 @@ ControlButton TTutDisplayForm::waitForButton() {
 
 KeyPress TTutDisplayForm::waitForKey() {
     syncFromScreen();
-    if (!focusWidget() || !focusWidget()->isVisible()) setFocus();
+    setFocus();
     flags_.key = false;
     waitUntil([this] { return flags_.key; });
     flags_.key = false;
@@ -700,7 +700,7 @@ bool TTutDisplayForm::waitDelay(int milliseconds) {
 }
 
 void TTutDisplayForm::waitSlowTick() {
-    PaintBox1->update();
+    syncFromScreen();
     flags_.slowTick = false;
     SlowTimer->start();
     waitUntil([this] { return flags_.slowTick; });
@@ -759,7 +759,7 @@ int TTutDisplayForm::askMenuButton() {
 
 QuizReply TTutDisplayForm::askQuizAnswer() {
     syncFromScreen();
-    if (!focusWidget() || !focusWidget()->isVisible()) setFocus();
+    setFocus();
     flags_.answerDone = false;
     flags_.key = false;
     waitUntil([this] { return flags_.answerDone || flags_.key; });

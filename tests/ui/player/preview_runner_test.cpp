@@ -205,3 +205,37 @@ TEST(PreviewRunner, MissingChapterIsReportedWithoutShowingTheWindow) {
     EXPECT_FALSE(shown);
     EXPECT_EQ(f.rec.messages.LastText(), QStringLiteral("demo9.QKS was not found"));
 }
+
+// With QUILLMARK_SNAPSHOT_DIR set, a screen with a title, text, a box, a hypertext word, quiz
+// answers and the control bar is saved there as preview-look.png, to look at.
+TEST(PreviewRunner, QuizScreenShowsItsAnswerPanelsOverTheText) {
+    RunnerFixture f;
+    f.chapter("demo1.QKS",
+              "*Title Water treatment\r\n"
+              "*PlainBox 2 2 40 6 Yellow\r\n"
+              "*Row 3\r\n*Column 4\r\n"
+              "Press the |Valve| to open ^Bthe^R pipe.\r\n"
+              "*CenterText 1 10 80 White Blue Which colour is the valve?\r\n"
+              "*Column 10\r\n"
+              "*QuizAnswers 3 12 Q1\r\nRed\r\nGreen\r\nBlue\r\n"
+              "@1Q1\r\nRight, red it is.\r\n*JumpToLabel Done\r\n@2Q1\r\n@3Q1\r\nNo, it is red.\r\n@JDone\r\n"
+              "*Controls C Q P\r\n*Wait\r\n");
+    bool panels = false;
+    f.atWaits.push_back([&](TTutDisplayForm& w) {
+        panels = w.findChild<QWidget*>(QStringLiteral("QuizAns3"))->isVisible() &&
+                 !w.findChild<QWidget*>(QStringLiteral("QuizAns4"))->isVisible() &&
+                 w.findChild<QLabel*>(QStringLiteral("QuizAns2text"))->text() == u"Green";
+        if (!qEnvironmentVariableIsEmpty("QUILLMARK_SNAPSHOT_DIR"))
+            w.grab().save(qEnvironmentVariable("QUILLMARK_SNAPSHOT_DIR") + QStringLiteral("/preview-quiz.png"));
+        Click(w.findChild<QLabel*>(QStringLiteral("QuizAns1text")));
+    });
+    f.atWaits.push_back([&](TTutDisplayForm& w) {
+        if (!qEnvironmentVariableIsEmpty("QUILLMARK_SNAPSHOT_DIR"))
+            w.grab().save(qEnvironmentVariable("QUILLMARK_SNAPSHOT_DIR") + QStringLiteral("/preview-look.png"));
+        Click(Button(w, "QuitBtn"));
+    });
+    f.run("demo1.QKS");
+    EXPECT_TRUE(panels);
+    EXPECT_EQ(f.nextWait, 2u);
+    for (const auto& m : f.rec.messages.shown) ADD_FAILURE() << m.text.toStdString();
+}

@@ -311,3 +311,50 @@ TEST(BackgroundWindow, ShowsItsBackgroundOrSaysWhatIsMissing) {
         EXPECT_EQ(back.Image()->isVisible(), c.imageShown) << what;
     }
 }
+
+TEST(PreviewWindow, HelpOpensTheTutorialsHelpFileAndPrintAsksFirst) {
+    PreviewFixture f;
+    f.home.write("t/Tutor.hlp", "");
+    f.window->showHelp(QStringLiteral("TUTOR.HLP"), 7);
+    ASSERT_EQ(f.rec.help.requests.size(), 1u);
+    EXPECT_EQ(f.rec.help.requests[0].helpFile, f.home / "t/Tutor.hlp");
+    EXPECT_EQ(f.rec.help.requests[0].topic, 7);
+
+    // Cancel prints nothing; OK shows the print dialog and prints the lines.
+    const QStringList lines{QStringLiteral("first line"), QStringLiteral("second line")};
+    WhenShown(QStringLiteral("Tprintform"), [](QWidget* w) {
+        EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Panel1"))->text(), QStringLiteral("Would you like to print the file ?"));
+        Click(w->findChild<QPushButton*>(QStringLiteral("CancelBtn")));
+    });
+    f.window->printLines(lines, {});
+    EXPECT_TRUE(f.rec.dialogs.requests.empty());
+
+    f.rec.dialogs.printAnswers.push_back(true);
+    f.rec.dialogs.printToPdf = f.home / "out.pdf";
+    WhenShown(QStringLiteral("Tprintform"), [](QWidget* w) {
+        EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Panel1"))->text(), QStringLiteral("Print your notes?"));
+        Click(w->findChild<QPushButton*>(QStringLiteral("OKBtn")));
+    });
+    f.window->printLines(lines, QStringLiteral("Print your notes?"));
+    ASSERT_EQ(f.rec.dialogs.requests.size(), 1u);
+    EXPECT_EQ(f.rec.dialogs.requests[0].kind, RecordingDialogs::Kind::Print);
+    EXPECT_GT(std::filesystem::file_size(f.home / "out.pdf"), 0u);
+}
+
+TEST(PreviewWindow, ScreenObjectsFollowTheScreen) {
+    PreviewFixture f;
+    f.screen->addTextLabel(80, 100, 120, QStringLiteral("Pump room"), Qt::black, Qt::yellow);
+    f.screen->addHyperLabel(16, 17, QStringLiteral("Valve"), Qt::blue, Qt::white);
+    f.window->syncFromScreen();
+    EXPECT_EQ(f.window->findChildren<QLabel*>(QStringLiteral("TextLabel")).size(), 1);
+    EXPECT_EQ(f.window->findChildren<QLabel*>(QStringLiteral("HyperLabel")).size(), 1);
+    // A title lowers the drawing area; clearing the screen removes the objects.
+    f.screen->showTitle("Lesson", Qt::white, Qt::darkBlue);
+    f.window->syncFromScreen();
+    EXPECT_EQ(f.child<QWidget>("PaintBox1")->geometry(), QRect(0, 34, 640, 446));
+    EXPECT_TRUE(f.child<QLabel>("TitlePnl")->isVisible());
+    f.screen->clearScreen(0);
+    f.window->syncFromScreen();
+    EXPECT_TRUE(f.window->findChildren<QLabel*>(QStringLiteral("TextLabel")).isEmpty());
+    EXPECT_TRUE(f.window->findChildren<QLabel*>(QStringLiteral("HyperLabel")).isEmpty());
+}
