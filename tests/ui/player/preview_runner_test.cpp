@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -10,6 +12,9 @@
 
 #include "../../format/test_folder.h"
 #include "../window_driver.h"
+#include "app/main_form.h"
+#include "editor/edit_form.h"
+#include "platform/modal.h"
 #include "platform/platform.h"
 #include "player/preview_runner.h"
 #include "player/tut_display_form.h"
@@ -19,6 +24,7 @@
 
 using namespace quill;
 using namespace quill::test;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -238,4 +244,48 @@ TEST(PreviewRunner, QuizScreenShowsItsAnswerPanelsOverTheText) {
     EXPECT_TRUE(panels);
     EXPECT_EQ(f.nextWait, 2u);
     for (const auto& m : f.rec.messages.shown) ADD_FAILURE() << m.text.toStdString();
+}
+
+// The chapter editor, itself modal, hides while its chapter runs in the preview and comes back
+// when the run ends; the main window's "View a Chapter" runs the chosen chapter the same way.
+TEST(PreviewRunner, EditorsViewAndViewAChapterRunInThePreview) {
+    RunnerFixture f;
+    std::error_code ec;
+    const fs::path startDir = fs::current_path();
+    bool editorHiddenDuringRun = false;
+    f.atWaits.push_back([&](TTutDisplayForm& w) {
+        for (QWidget* t : QApplication::topLevelWidgets())
+            if (t->objectName() == u"TEditForm") editorHiddenDuringRun = !t->isVisible();
+        Click(Button(w, "QuitBtn"));
+    });
+    TEditForm editor(f.project, f.rec.platform(), f.runner);
+    bool editorBack = false;
+    QTimer::singleShot(20, &editor, [&] {
+        editor.ChapterText()->setPlainText(QStringLiteral("Hello\n*Wait"));
+        WhenShown(QStringLiteral("TChapNameForm"), [](QWidget* prompt) {
+            prompt->findChild<QLineEdit*>()->setText(QStringLiteral("demo1"));
+            prompt->findChild<QPushButton*>(QStringLiteral("SaveBtn"))->click();
+        });
+        editor.findChild<QPushButton*>(QStringLiteral("SaveBtn"))->click();
+        editor.findChild<QPushButton*>(QStringLiteral("ViewBtn"))->click();
+        editorBack = editor.isVisible();
+        editor.findChild<QPushButton*>(QStringLiteral("CloseBtn"))->click();
+    });
+    ShowModal(editor);
+    EXPECT_EQ(f.nextWait, 1u);
+    EXPECT_TRUE(editorHiddenDuringRun);
+    EXPECT_TRUE(editorBack);
+
+    TQMKmainform form(f.project, f.rec.platform(), f.runner);
+    fs::current_path(f.project.ProjectDir, ec);
+    form.UpdateButtons();
+    f.atWaits.push_back([&](TTutDisplayForm& w) { Click(Button(w, "ContinueBtn")); });
+    WhenShown(QStringLiteral("TViewChapForm"), [](QWidget* dialog) {
+        dialog->findChild<QPushButton*>(QStringLiteral("SelectBtn"))->click();
+    });
+    form.findChild<QPushButton*>(QStringLiteral("ViewBtn"))->click();
+    EXPECT_EQ(f.nextWait, 2u);
+    EXPECT_FALSE(AnyPreviewShown());
+    EXPECT_TRUE(f.rec.messages.shown.empty());
+    fs::current_path(startDir, ec);
 }
