@@ -83,7 +83,7 @@ QFont Courier(int pixels, bool bold = false, bool underline = false) {
 
 void SetColours(QWidget* w, const QColor& back, const QColor& text = QColor()) {
     QPalette pal = w->palette();
-    pal.setColor(QPalette::Window, back);
+    if (back.isValid()) pal.setColor(QPalette::Window, back);
     if (text.isValid()) pal.setColor(QPalette::WindowText, text);
     w->setPalette(pal);
     w->setAutoFillBackground(true);

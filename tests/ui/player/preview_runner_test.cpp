@@ -15,8 +15,11 @@
 #include "app/main_form.h"
 #include "editor/edit_form.h"
 #include "platform/modal.h"
+#include "datafile/data_file.h"
 #include "platform/platform.h"
+#include "platform/system_services.h"
 #include "player/preview_runner.h"
+#include "player/teaching_aids_link.h"
 #include "player/tut_display_form.h"
 #include "project/config_record.h"
 #include "project/project.h"
@@ -288,4 +291,32 @@ TEST(PreviewRunner, EditorsViewAndViewAChapterRunInThePreview) {
     EXPECT_FALSE(AnyPreviewShown());
     EXPECT_TRUE(f.rec.messages.shown.empty());
     fs::current_path(startDir, ec);
+}
+
+// Through the teaching aids: a hypertext word of the chapter performs its entry (here a web
+// page, opened with the desktop's handler), and "*Notepad" opens the notes editor on its file.
+TEST(PreviewRunner, TeachingAidsPerformHypertextAndOpenNotes) {
+    RunnerFixture f;
+    RecordingSystem system;
+    TeachingAidsLink aids(f.rec.platform(), system);
+    f.runner.SetConnectAids([&](TTutDisplayForm& w, Project& p) { aids.Connect(w, p); });
+    AddCommandEntry(f.project.DataFilePath(), "Valve", etHtmlFile, "HYPER", "www.example.com");
+    f.chapter("demo1.QKS", "Open the |Valve| page\r\n*Wait\r\n*Notepad mynotes.txt\r\n");
+    f.home.write("t/mynotes.txt", "kept\r\n");
+    f.atWaits.push_back([](TTutDisplayForm& w) {
+        Click(w.findChild<QLabel*>(QStringLiteral("HyperLabel")));
+        Click(Button(w, "ContinueBtn"));
+    });
+    QString notesCaption, notesText;
+    WhenShown(QStringLiteral("THNotesForm"), [&](QWidget* notes) {
+        notesCaption = notes->windowTitle();
+        notesText = notes->findChild<QPlainTextEdit*>()->toPlainText();
+        notes->close();
+    });
+    f.run("demo1.QKS");
+    ASSERT_EQ(system.opened.size(), 1u);
+    EXPECT_EQ(system.opened[0].host(), QStringLiteral("www.example.com"));
+    EXPECT_EQ(notesCaption, QStringLiteral("Current File : mynotes.txt"));
+    EXPECT_EQ(notesText, QStringLiteral("kept"));
+    for (const auto& m : f.rec.messages.shown) ADD_FAILURE() << m.text.toStdString();
 }
