@@ -13,6 +13,8 @@
 #include "project/project.h"
 
 int main(int argc, char** argv) {
+    // Qt Multimedia plays the tutorial's WAV, MIDI and AVI files through GStreamer.
+    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "gstreamer");
     quill::QuillApplication app(argc, argv);
     quill::Project project(quill::ExecutableFolder());
     quill::DesktopPlatform desktop(project.HomeDir);

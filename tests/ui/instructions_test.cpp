@@ -12,6 +12,7 @@
 #include "app/main_form.h"
 #include "platform/platform.h"
 #include "platform/snapshots.h"
+#include "text/errors.h"
 #include "text/text_file.h"
 #include "window_driver.h"
 
@@ -19,19 +20,17 @@ using namespace quill;
 using namespace quill::test;
 namespace fs = std::filesystem;
 
-TEST(Instructions, RtfIsReducedToItsText) {
-    struct Case {
-        const char* rtf;
-        const char* text;
-    };
-    for (const Case& c : std::vector<Case>{
-             {"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red0;}\\f0\\fs20 Hello\\par World}", "Hello\nWorld"},
-             {"{\\rtf1 caf\\'e9 \\'80\\tab x\\{y\\}\\\\z}", "caf\xE9 \x80\tx{y}\\z"},
-             {"{\\rtf1 {\\*\\generator Writer;}{\\b bold}\\b0  plain\r\n\\par}", "bold plain\n"},
-             {"{\\rtf1 cut \\'4", "cut "},
-             {"plain text, no rtf", "plain text, no rtf"},
-         })
-        EXPECT_EQ(RtfToPlainText(c.rtf), c.text) << c.rtf;
+TEST(Instructions, RtfIsShownWithItsFormatting) {
+    TempFolder dir;
+    const fs::path file = dir.write("tuthow.RTF",
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 caf\\'e9 {\\b bold}\\par World}");
+    QTextDocument doc;
+    LoadInstructionDocument(file, &doc);
+    EXPECT_EQ(doc.toPlainText(), QString::fromUtf8("café bold\nWorld"));
+    const QTextCursor bold = doc.find("bold");
+    ASSERT_FALSE(bold.isNull());
+    EXPECT_EQ(bold.charFormat().fontWeight(), QFont::Bold);
+    EXPECT_THROW(LoadInstructionDocument(dir / "missing.RTF", &doc), IoError);
 }
 
 TEST(Instructions, ShippedFilesOpenInTheReaderAndAMissingOneIsNamed) {

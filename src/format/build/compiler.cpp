@@ -10,7 +10,6 @@
 #include <memory>
 
 #include "datafile/data_file.h"
-#include "datafile/line_cursor.h"
 #include "project/file_names.h"
 #include "text/cp1252.h"
 #include "text/errors.h"
@@ -138,29 +137,65 @@ private:
     std::size_t inCapacity_ = 0, outCapacity_ = 0;
 };
 
+// The high bit set in each byte of x that is LF or CR (exact up to the first such byte).
+inline std::uint64_t LineEndMask(std::uint64_t x) {
+    constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+    const std::uint64_t lf = x ^ (ones * '\n'), cr = x ^ (ones * '\r');
+    return (((lf - ones) & ~lf) | ((cr - ones) & ~cr)) & highs;
+}
+
+// Compiles one chapter with the run's buffers. The text is scrambled in one pass, eight bytes
+// at a time: each non-empty line's bytes are shifted as they are copied; at its end the last
+// byte moves up one place and the key goes before it.
 bool CompileChapterWith(const fs::path& source, KeyGenerator& keys, ChapterBuffers& buffers) {
     const std::string_view text = buffers.read(source);
     if (text.empty()) return false;  // no lines at all
-    // Every line grows by its key byte and its line end becomes CR LF: at most twice the
-    // input (all lines empty and ended by one byte) plus three bytes. The buffer starts a
-    // little larger than the input and grows when a file needs more.
-    char* out = buffers.output(text.size() + text.size() / 8 + 64, 0);
+    const std::size_t n = text.size();
+    const char* in = text.data();
+    char* out = buffers.output(n + n / 8 + 64, 0);
     std::size_t size = 0;
-    LineCursor cursor(text);
-    std::string_view line;
-    while (cursor.next(line)) {
-        if (size + line.size() + 3 > buffers.outputCapacity())
-            out = buffers.output(size + line.size() + 3, size);
-        if (!line.empty()) {
-            WriteScrambled(out + size, line, keys.NextKey());
-            size += line.size() + 1;
+    std::size_t p = 0;
+    while (p < n) {
+        // Every line grows by its key byte and its line end becomes CR LF: the rest of the
+        // output fits in what is left of the input plus three bytes (and eight of slack for
+        // the word-wide stores).
+        if (size + (n - p) + 11 > buffers.outputCapacity())
+            out = buffers.output(std::max(buffers.outputCapacity() * 2, size + (n - p) + 11), size);
+        if (in[p] != '\r' && in[p] != '\n') {
+            const auto k = static_cast<unsigned char>(keys.NextKey());
+            const std::uint64_t kk = 0x0101010101010101ull * k;
+            for (;;) {
+                if (p + 8 <= n) {
+                    std::uint64_t x;
+                    std::memcpy(&x, in + p, 8);
+                    const std::uint64_t shifted = AddToBytes(x, kk);
+                    std::memcpy(out + size, &shifted, 8);
+                    if (const std::uint64_t m = LineEndMask(x)) {
+                        const std::size_t e = static_cast<std::size_t>(__builtin_ctzll(m)) >> 3;
+                        p += e;
+                        size += e;
+                        break;
+                    }
+                    p += 8;
+                    size += 8;
+                } else {
+                    while (p < n && in[p] != '\r' && in[p] != '\n')
+                        out[size++] = static_cast<char>(static_cast<unsigned char>(in[p++]) + k);
+                    break;
+                }
+            }
+            out[size] = out[size - 1];
+            out[size - 1] = static_cast<char>(k);
+            ++size;
         }
         out[size++] = '\r';
         out[size++] = '\n';
+        if (p < n) p += (in[p] == '\r' && p + 1 < n && in[p + 1] == '\n') ? 2 : 1;
     }
     const std::string name = NameOnly(DiskNameToCp1252(source.filename())) + ".QKC";
     const fs::path folder = source.has_parent_path() ? source.parent_path() : fs::path(".");
-    WriteFileAtomic(ResolveInFolder(folder, name), std::string_view(out, size));
+    WriteFileAtomic(ResolveInFolder(folder, name), std::string_view(out, size),
+                    Durability::Regenerable);
     return true;
 }
 
@@ -181,7 +216,8 @@ std::string CompiledDataFileBytes(const Project& project) {
 }
 
 bool CompileDataFile(const Project& project) {
-    WriteFileAtomic(project.FilePath(project.ProjectName + ".QKD"), CompiledDataFileBytes(project));
+    WriteFileAtomic(project.FilePath(project.ProjectName + ".QKD"), CompiledDataFileBytes(project),
+                    Durability::Regenerable);
     return true;
 }
 

@@ -80,11 +80,13 @@ std::vector<std::string> ReadTextLines(const std::filesystem::path& file) {
     return SplitLines(ReadFileBytes(file));
 }
 
-void WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes) {
-    WriteFileAtomic(file, std::span<const std::string_view>(&bytes, 1));
+void WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes,
+                     Durability durability) {
+    WriteFileAtomic(file, std::span<const std::string_view>(&bytes, 1), durability);
 }
 
-void WriteFileAtomic(const std::filesystem::path& file, std::span<const std::string_view> pieces) {
+void WriteFileAtomic(const std::filesystem::path& file, std::span<const std::string_view> pieces,
+                     Durability durability) {
     const auto folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
     std::string tmpl = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(tmpl.data());
@@ -115,7 +117,7 @@ void WriteFileAtomic(const std::filesystem::path& file, std::span<const std::str
             done += static_cast<std::size_t>(put);
         }
     }
-    if (::fsync(fd) != 0) fail(errno);
+    if (durability == Durability::Durable && ::fsync(fd) != 0) fail(errno);
     if (::close(fd) != 0) {
         const int err = errno;
         ::unlink(tmpl.c_str());

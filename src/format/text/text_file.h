@@ -19,12 +19,21 @@ std::string JoinLinesCrLf(const std::vector<std::string>& lines);
 std::string ReadFileBytes(const std::filesystem::path& file);
 std::vector<std::string> ReadTextLines(const std::filesystem::path& file);
 
+// How hard a replacement insists on reaching the disk. Files the author made (project file,
+// data file, chapters, learner records) are Durable: flushed to disk before the rename, so even
+// a power cut leaves the old or the new file whole. Files made from others that the next
+// compile makes again (.QKC, .QKD) are Regenerable: renamed without waiting for the disk,
+// which is still atomic for every reader and far faster for a compile of many chapters.
+enum class Durability { Durable, Regenerable };
+
 // Replaces (or creates) the file atomically: the bytes go to a temporary file in the same
-// folder, are flushed to disk and renamed over the target. A failure throws IoError naming
-// the file and leaves the previous file as it was; no temporary file is left behind.
-void WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes);
+// folder, are flushed to disk (when Durable) and renamed over the target. A failure throws
+// IoError naming the file and leaves the previous file as it was; no temporary file is left.
+void WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes,
+                     Durability durability = Durability::Durable);
 // The same with the bytes given in pieces, written one after the other (no joined copy).
-void WriteFileAtomic(const std::filesystem::path& file, std::span<const std::string_view> pieces);
+void WriteFileAtomic(const std::filesystem::path& file, std::span<const std::string_view> pieces,
+                     Durability durability = Durability::Durable);
 void WriteTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines);
 
 // The file name as text for messages (UTF-8, as the system shows it).

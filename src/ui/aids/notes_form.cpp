@@ -11,6 +11,7 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include "editor/edit_form.h"
 #include "platform/error_handler.h"
 #include "platform/platform.h"
 #include "text/file_lookup.h"
@@ -123,7 +124,7 @@ void THNotesForm::LoadFile(const fs::path& file) {
 bool THNotesForm::WriteFile(const fs::path& file) {
     return RunGuarded(platform_.messages, [&] {
         std::vector<std::string> lines;
-        const QString text = Memo1_->toPlainText();
+        const QString text = EditorText(Memo1_);  // keeps no-break spaces
         if (!text.isEmpty())
             for (const QString& line : text.split('\n')) lines.push_back(ToCp1252(line));
         WriteTextLines(file, lines);
@@ -252,7 +253,8 @@ int THNotesForm::ReplaceAll(const QString& text, const QString& replacement) {
 }
 
 void THNotesForm::FindItemClick() {
-    const auto options = platform_.dialogs.Find(FindOptions{findText_});
+    // The search always matches letter case; the dialog shows it so.
+    const auto options = platform_.dialogs.Find(FindOptions{findText_, true, false});
     if (!options) return;
     findText_ = options->text;
     FindNext(findText_);
@@ -262,6 +264,7 @@ void THNotesForm::ReplaceItemClick() {
     ReplaceOptions initial;
     initial.text = findText_;
     initial.replacement = replaceText_;
+    initial.matchCase = true;
     const auto options = platform_.dialogs.Replace(initial);
     if (!options) return;
     findText_ = options->text;

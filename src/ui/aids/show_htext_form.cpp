@@ -44,6 +44,7 @@ TShowHTextForm::TShowHTextForm(const TScreenBackground& settings, const std::vec
     const int height = std::clamp(settings.WindowHeight, 40, 4000);
     resize(width, height);
     move(origin + QPoint(settings.WindowLeft, settings.WindowTop));
+    ok->setFocus();
 }
 
 }  // namespace quill

@@ -67,6 +67,11 @@ void DesktopSystem::PlayWave(const std::filesystem::path& file) {
         if (status == QMediaPlayer::EndOfMedia || status == QMediaPlayer::InvalidMedia) loop.quit();
     });
     QObject::connect(&player, &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
+    bool started = false;
+    QObject::connect(&player, &QMediaPlayer::playbackStateChanged, &loop, [&](QMediaPlayer::PlaybackState state) {
+        if (state == QMediaPlayer::PlayingState) started = true;
+        if (state == QMediaPlayer::StoppedState && started) loop.quit();
+    });
     // A sound that never reports its end still ends the wait: its length and a margin, or a
     // minute while the length is unknown.
     QObject::connect(&player, &QMediaPlayer::durationChanged, &limit, [&](qint64 ms) {

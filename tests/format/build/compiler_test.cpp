@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <set>
 
 #include "../test_folder.h"
 #include "build/compiler.h"
 #include "datafile/data_file.h"
 #include "project/file_names.h"
+#include "text/text_file.h"
 
 using namespace quill;
 using quill::test::TempFolder;
@@ -161,4 +163,29 @@ TEST(CompileActions, Messages) {
                                                   "2/4 Safety3.QKS", "3/4 SAFETY4.QKS"}));
     EXPECT_TRUE(fs::exists(f.tmp / "Safety3.QKC"));
     EXPECT_FALSE(fs::exists(f.tmp / "SAFETY4.QKC"));
+}
+
+// The compiled file is, line for line, what ScrambleLine makes of the lines SplitLines reads,
+// for any mix of line lengths, line ends and bytes.
+TEST(CompileChapter, MatchesLineByLineScrambling) {
+    TempFolder tmp;
+    std::mt19937 rng(11);
+    KeyGenerator keys, reference;
+    for (int round = 0; round < 60; ++round) {
+        std::string text;
+        const int pieces = static_cast<int>(rng() % 60) + 1;
+        for (int p = 0; p < pieces; ++p) {
+            const std::size_t run = rng() % 4 == 0 ? rng() % 300 : rng() % 17;
+            for (std::size_t i = 0; i < run; ++i) text += static_cast<char>(rng() % 256 | 0x10);
+            if (rng() % 5) text += std::string_view("\r\n\n\r\r\n")[rng() % 4];
+        }
+        const auto source = tmp.write("SAFETY1.QKS", text);
+        ASSERT_TRUE(CompileChapter(source, keys));
+        std::string expected;
+        for (auto line : SplitLines(text)) {
+            ScrambleLine(line, reference);
+            expected += line + "\r\n";
+        }
+        ASSERT_EQ(TempFolder::read(tmp / "SAFETY1.QKC"), expected) << round;
+    }
 }

@@ -269,3 +269,44 @@ TEST(Engine, UtilitiesAndHypertextPerformTheirEntries) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Engine, GarbageChaptersEndWithoutCrashing) {
+    // Random bytes, with lines that start like commands, translated lines, labels and branch
+    // markers, so every dispatcher path sees nonsense operands.
+    const char starts[] = "*:@&;|~^ aZ";
+    std::uint32_t seed = 7;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    for (int round = 0; round < 4; ++round) {
+        Tutorial t;
+        std::string bytes;
+        for (int i = 0; i < 400; ++i) {
+            bytes += starts[next() % (sizeof starts - 1)];
+            if (next() % 2) bytes += "BDEFIJLQRSX"[next() % 11];
+            if (next() % 2) bytes += "NRSFPCUTBEWXHJKOZGMLAI"[next() % 22];
+            const int length = static_cast<int>(next() % 40);
+            for (int k = 0; k < length; ++k) {
+                const char c = static_cast<char>(next() % 5 == 0 ? ',' : next() % 256);
+                if (c != '\r' && c != '\n') bytes += c;
+            }
+            bytes += "\r\n";
+        }
+        t.write("T1.QKS", bytes);
+        Session run(t, "button C\ntext x\nkey a\nchoice left\nlist 1\nmenu 1\nanswer 1\nmemo m\nok");
+        run.player.setStepLimit(5000);
+        EXPECT_NO_THROW(run.play("T1"));
+    }
+}
+
+TEST(Engine, MegabyteLinesRunToTheEnd) {
+    Tutorial t;
+    const std::string text(2'000'000, 'x');
+    t.write("T1.QKS", "*Title " + text + "\r\n" + text + "\r\n*JumpToLabel " + text + "\r\n@J" + text + "\r\nend\r\n");
+    Session run(t);
+    run.play("T1");
+    EXPECT_TRUE(run.host.errors().isEmpty());
+    EXPECT_EQ(run.lines, (std::vector<int>{1, 2, 3, 5}));
+}
+
+}  // namespace

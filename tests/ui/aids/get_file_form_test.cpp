@@ -224,6 +224,30 @@ TEST_F(GetFileFormTest, EveryMemberHasItsGroupMaskAndEmptyChoiceMessage) {
     }
 }
 
+TEST_F(GetFileFormTest, ViewPreviewsRunsOrOpensTheChoice) {
+    InProject("tool.sh");
+    InProject("page.htm");
+    InProject("voice.wav");
+    system.onPath = {"xdg-open"};
+    TGetGraphicForm graphic(context, "gone.bmp", 10);
+    Button(graphic, "ViewBtn")->click();
+    EXPECT_EQ(rec.messages.LastText(), "The file GONE.BMP is missing");
+    TGetAudioForm voice(context, "voice.wav");
+    Button(voice, "ViewBtn")->click();
+    EXPECT_EQ(system.waves, std::vector<fs::path>{home / "voice.wav"});
+    TGetExeForm exe(context, "tool.sh,-x");
+    Button(exe, "ViewBtn")->click();
+    TGetWinExeForm win(context, "xdg-open page.htm");
+    Button(win, "ViewBtn")->click();
+    ASSERT_EQ(system.runs.size(), 2u);
+    EXPECT_EQ(system.runs[0].arguments, QStringList{"-x"});
+    EXPECT_EQ(system.runs[1].program, "/usr/bin/xdg-open");
+    TGetHTMForm html(context, "PAGE.HTM");
+    Button(html, "ViewBtn")->click();
+    ASSERT_EQ(system.opened.size(), 1u);
+    EXPECT_TRUE(system.opened[0].isLocalFile());
+}
+
 TEST_F(GetFileFormTest, WindowsProgramChooserTakesTheTextAsTyped) {
     TGetWinExeForm form(context, "");
     auto* edit = form.findChild<QLineEdit*>("FileEdit");

@@ -108,6 +108,32 @@ TEST_F(NotesTest, YesOnAnUntitledTextWhoseSaveIsCancelledKeepsTheText) {
     EXPECT_EQ(rec.dialogs.requests[0].file.defaultSuffix, "TXT");
 }
 
+TEST_F(NotesTest, AnyBytesAndLongLinesComeBackAsTheyWere) {
+    std::string bytes;
+    for (int i = 0; i < 256; ++i)
+        if (i != '\r' && i != '\n') bytes += static_cast<char>(i);
+    bytes += std::string(1 << 20, 'x');
+    InProject("bin.txt", bytes + "\r\n");
+    auto form = Open("bin.txt");
+    Type(*form, "");
+    form->Memo()->document()->setModified(true);
+    EXPECT_TRUE(form->SaveItemClick());
+    const std::string saved = TempFolder::read(home / "bin.txt");
+    EXPECT_EQ(saved.size(), bytes.size() + 2);
+    EXPECT_TRUE(saved == bytes + "\r\n") << "first 300 bytes: " << saved.substr(0, 300);
+}
+
+TEST_F(NotesTest, AFailedSaveKeepsTheTextAndAbandonsTheAction) {
+    auto form = std::make_unique<THNotesForm>(rec.platform(), home / "no such folder" / "n.txt", "n.txt");
+    Type(*form, "unsaved");
+    rec.messages.saveAnswers.push_back(SaveAnswer::Yes);
+    form->NewItemClick();
+    EXPECT_EQ(form->Memo()->toPlainText(), "unsaved");
+    EXPECT_TRUE(form->Modified());
+    ASSERT_EQ(rec.messages.Texts(Kind::Error).size(), 1u);
+    EXPECT_TRUE(rec.messages.Texts(Kind::Error)[0].contains("n.txt"));
+}
+
 TEST_F(NotesTest, SaveAsAndOpenMakeTheFileCurrent) {
     auto form = Open("a.txt");
     Type(*form, "body");

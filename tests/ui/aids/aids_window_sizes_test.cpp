@@ -1,0 +1,60 @@
+// Every window of the choosers, viewers and the notes editor fits a 1024 x 768 screen. With
+// QUILLMARK_SNAPSHOT_DIR set, each is also saved there as a PNG, to look at.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <memory>
+
+#include "aids/media_preview.h"
+#include "aids/notes_form.h"
+#include "aids/show_htext_form.h"
+#include "aids/txt_vp_disp_form.h"
+#include "aids_fixture.h"
+#include "editor/butt_list_form.h"
+#include "editor/command_type_form.h"
+#include "editor/exe_choice_form.h"
+#include "editor/get_file_form.h"
+#include "platform/snapshots.h"
+
+using namespace quill;
+using namespace quill::test;
+
+struct AidsWindowSizes : AidsFixture {};
+
+TEST_F(AidsWindowSizes, EveryWindowFitsA1024By768Screen) {
+    std::unique_ptr<SnapshotWriter> snapshots;
+    if (!qEnvironmentVariableIsEmpty("QUILLMARK_SNAPSHOT_DIR"))
+        snapshots = std::make_unique<SnapshotWriter>(qEnvironmentVariable("QUILLMARK_SNAPSHOT_DIR").toStdString());
+    for (const char* name : {"a.bmp", "b.jpg", "c.wav", "d.mid", "e.exe", "f.htm", "g.avi"}) InProject(name);
+    TScreenBackground settings;
+    settings.TextWindowOff = false;
+    const std::vector<std::string> text{"{\\rtf1 Hello \\b there\\b0\\par}"};
+
+    std::vector<std::unique_ptr<QWidget>> windows;
+    windows.push_back(std::make_unique<TGetGraphicForm>(context, "a.bmp", 50));
+    windows.push_back(std::make_unique<TGetImageForm>(context));
+    windows.push_back(std::make_unique<TGetAudioForm>(context, "c.wav"));
+    windows.push_back(std::make_unique<TGetGrAudioForm>(context, "a.bmp", "c.wav", 10));
+    windows.push_back(std::make_unique<TGetExeForm>(context, "e.exe,-x"));
+    windows.push_back(std::make_unique<TGetWinExeForm>(context, "notepad f.htm"));
+    windows.push_back(std::make_unique<TGetHTMForm>(context, "f.htm"));
+    windows.push_back(std::make_unique<TGetVideoForm>(context, "g.avi"));
+    windows.push_back(std::make_unique<TGetMidiForm>(context, "d.mid"));
+    windows.push_back(std::make_unique<TButtListForm>(rec.platform(), "", QStringList{"one", "two"}, 0, 0));
+    windows.push_back(std::make_unique<TFindEntryForm>("one"));
+    windows.push_back(std::make_unique<TCommandTypeForm>(context, " Opening Command Type ", 0, false, TCommandSetting{}));
+    windows.push_back(std::make_unique<TExeChoiceForm>(context, "", 4));
+    windows.push_back(std::make_unique<TExe2ChoiceForm>(context, "", 9));
+    windows.push_back(std::make_unique<THNotesForm>(rec.platform(), home / "n.txt", "n.txt"));
+    windows.push_back(std::make_unique<TShowHTextForm>(settings, text, QPoint(0, 0)));
+    windows.push_back(std::make_unique<TTxtVPDispForm>(context, "entry", settings, text));
+    windows.push_back(std::make_unique<TShowGraphicForm>(QImage(10, 10, QImage::Format_RGB32), 0, std::filesystem::path()));
+    for (auto& window : windows) {
+        window->show();
+        QTest::qWait(60);
+        EXPECT_LE(window->frameGeometry().width(), 1024) << window->objectName().toStdString();
+        EXPECT_LE(window->frameGeometry().height(), 768) << window->objectName().toStdString();
+        window->hide();
+    }
+    EXPECT_TRUE(rec.messages.shown.empty());
+}
