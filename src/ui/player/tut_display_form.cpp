@@ -93,6 +93,7 @@ QFrame* Panel(QWidget* parent, const char* name) {
     auto* f = new QFrame(parent);
     f->setObjectName(QLatin1String(name));
     f->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    SetColours(f, kFace);
     f->hide();
     return f;
 }

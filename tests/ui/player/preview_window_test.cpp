@@ -196,7 +196,16 @@ TEST(PreviewWindow, AnswerControlsGiveTheirChoices) {
 
     // The memo: its lines when OK is pressed.
     f.screen->showMemo(20, 3, {}, false);
+    f.screen->setColumn(40);
+    f.screen->setRow(2);
+    f.screen->showInputBox(12);
+    f.screen->setRow(5);
+    f.screen->showChoice(QStringLiteral("Yes"), QStringLiteral("No"), 10);
+    f.screen->showListMenu(40, 9, 60, 13, {QStringLiteral("one"), QStringLiteral("two")});
     f.during([&] {
+        // With QUILLMARK_SNAPSHOT_DIR set, the answer controls are saved there, to look at.
+        if (!qEnvironmentVariableIsEmpty("QUILLMARK_SNAPSHOT_DIR"))
+            f.window->grab().save(qEnvironmentVariable("QUILLMARK_SNAPSHOT_DIR") + QStringLiteral("/preview-answers.png"));
         auto* memo = f.child<QPlainTextEdit>("Memo1");
         memo->setPlainText(QStringLiteral("first\nsecond"));
         Click(f.child<QPushButton>("BitBtn1"));
