@@ -438,8 +438,8 @@ void TTutDisplayForm::SyncObjects() {
     const auto& pictures = screen_ ? screen_->pictures() : noPictures;
     const auto& panels = screen_ ? screen_->panelBoxes() : noPanels;
     const auto& menu = screen_ ? screen_->menuButtons() : noMenu;
-    std::vector<QRect> pictureRects;
-    for (const Picture& p : pictures) pictureRects.push_back(p.rect);
+    std::vector<std::pair<QRect, QString>> pictureKeys;
+    for (const Picture& p : pictures) pictureKeys.emplace_back(p.rect, p.file);
 
     // The full-screen picture and the rich-text panel are fixed controls of the window.
     const int top = screen_ ? screen_->titleOffset() : 0;
@@ -474,7 +474,7 @@ void TTutDisplayForm::SyncObjects() {
         shownRichLines_.clear();
     }
 
-    if (SameHyper(hyper, shownHyper_) && SameText(texts, shownText_) && pictureRects == shownPictures_ &&
+    if (SameHyper(hyper, shownHyper_) && SameText(texts, shownText_) && pictureKeys == shownPictures_ &&
         SamePanels(panels, shownPanels_) && SameMenu(menu, shownMenu_))
         return;
 
@@ -551,7 +551,7 @@ void TTutDisplayForm::SyncObjects() {
 
     shownHyper_ = hyper;
     shownText_ = texts;
-    shownPictures_ = pictureRects;
+    shownPictures_ = pictureKeys;
     shownPanels_ = panels;
     shownMenu_ = menu;
 }

@@ -17,6 +17,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host.h"
@@ -173,7 +174,7 @@ private:
     std::vector<QPointer<QWidget>> objectWidgets_;
     std::vector<HyperLabel> shownHyper_;
     std::vector<TextLabel> shownText_;
-    std::vector<QRect> shownPictures_;
+    std::vector<std::pair<QRect, QString>> shownPictures_;
     std::vector<PanelBox> shownPanels_;
     std::vector<MenuButton> shownMenu_;
     std::vector<std::string> shownRichLines_;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -45,7 +46,15 @@ struct RunnerFixture {
         project.Config.set(cfg::Program::ProgramTitle, "Demo course");
         runner.SetOnShown([this](TTutDisplayForm& w, Project&) {
             window = &w;
+            watchdog(w);
             scheduleNext();
+        });
+    }
+    // A run that does not end in time is stopped (as closing its window does) and fails.
+    static void watchdog(TTutDisplayForm& w) {
+        QTimer::singleShot(15000, &w, [&w] {
+            ADD_FAILURE() << "the run did not end; stopped";
+            w.close();
         });
     }
     void chapter(const char* name, std::string_view text) { home.write(std::string("t/") + name, text); }
@@ -319,4 +328,46 @@ TEST(PreviewRunner, TeachingAidsPerformHypertextAndOpenNotes) {
     EXPECT_EQ(notesCaption, QStringLiteral("Current File : mynotes.txt"));
     EXPECT_EQ(notesText, QStringLiteral("kept"));
     for (const auto& m : f.rec.messages.shown) ADD_FAILURE() << m.text.toStdString();
+}
+
+// Slow typing shows one letter every 100 milliseconds and a delay waits its time, on the
+// window's timers; the letters appear one by one.
+TEST(PreviewRunner, SlowTypingAndDelaysTakeTheirTime) {
+    RunnerFixture f;
+    f.chapter("demo1.QKS", "~$Hello\r\n*Delay 3\r\n*Wait\r\n");
+    QElapsedTimer clock;
+    std::vector<QImage> frames;
+    f.runner.SetOnShown([&](TTutDisplayForm& w, Project&) {
+        f.window = &w;
+        RunnerFixture::watchdog(w);
+        clock.start();
+        auto* sampler = new QTimer(&w);
+        QObject::connect(sampler, &QTimer::timeout, &w, [&frames, &w] { frames.push_back(w.grab().toImage()); });
+        sampler->start(100);
+        f.scheduleNext();
+    });
+    // Clicks made while the letters appear are not for the wait that follows: Quit is clicked
+    // once the control bar shows.
+    qint64 atWait = 0;
+    std::function<void()> quitAtTheBar = [&] {
+        if (!f.window->findChild<QWidget*>(QStringLiteral("ControlPnl"))->isVisible()) {
+            QTimer::singleShot(20, f.window, quitAtTheBar);
+            return;
+        }
+        atWait = clock.elapsed();
+        Click(Button(*f.window, "QuitBtn"));
+    };
+    f.atWaits.push_back([&](TTutDisplayForm& w) {
+        Click(Button(w, "ContinueBtn"));
+        quitAtTheBar();
+    });
+    f.run("demo1.QKS");
+    EXPECT_GE(atWait, 750);
+    // Some frame caught the word half typed: its first row differs from the first and the last frames.
+    ASSERT_GE(frames.size(), 3u);
+    const QRect row(0, 0, 80, 17);
+    bool between = false;
+    for (const QImage& frame : frames)
+        between = between || (frame.copy(row) != frames.front().copy(row) && frame.copy(row) != frames.back().copy(row));
+    EXPECT_TRUE(between);
 }
