@@ -3,11 +3,13 @@
 // that folder when it is first shown.
 #include <memory>
 
-#include "app/chapter_runner.h"
 #include "app/main_form.h"
 #include "platform/application.h"
 #include "platform/platform.h"
 #include "platform/snapshots.h"
+#include "platform/system_services.h"
+#include "player/preview_runner.h"
+#include "player/teaching_aids_link.h"
 #include "project/project.h"
 
 int main(int argc, char** argv) {
@@ -23,7 +25,13 @@ int main(int argc, char** argv) {
     if (!snapshotDir.isEmpty())
         snapshots = std::make_unique<quill::SnapshotWriter>(std::filesystem::path(snapshotDir.toStdString()));
 
-    quill::UnavailableChapterRunner runner(desktop.platform().messages);
+    // "View a Chapter" and the chapter editor's "View" run chapters in the preview window; its
+    // hypertext words, utilities, executables and notes reach the teaching aids.
+    quill::PreviewChapterRunner runner(desktop.platform());
+    quill::DesktopSystem system;
+    quill::TeachingAidsLink aids(desktop.platform(), system);
+    runner.SetConnectAids([&aids](quill::TTutDisplayForm& window, quill::Project& open) { aids.Connect(window, open); });
+
     quill::TQMKmainform window(project, desktop.platform(), runner);
     window.SetLowColor(quill::TQMKmainform::DisplayIsLowColor());
     window.showMaximized();

@@ -1,0 +1,132 @@
+#include "player/chp_back_form.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+
+#include "platform/messages.h"
+#include "project/config_record.h"
+#include "project/project.h"
+#include "screen/picture_reader.h"
+#include "screen/text_screen.h"
+#include "text/cp1252.h"
+#include "text/file_lookup.h"
+#include "text_codec.h"
+
+namespace quill {
+
+namespace {
+
+// Repeats its picture over the whole of its area.
+class TileWidget : public QWidget {
+public:
+    explicit TileWidget(QWidget* parent) : QWidget(parent) {}
+    QPixmap tile;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (tile.isNull()) return;
+        QPainter p(this);
+        p.drawTiledPixmap(rect(), tile);
+    }
+};
+
+std::string UpperExtension(const std::string& name) {
+    const std::size_t dot = name.find_last_of('.');
+    const std::size_t slash = name.find_last_of("\\/");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    return UpperCaseCp1252(name.substr(dot));
+}
+
+}  // namespace
+
+TChpBackForm::TChpBackForm(const Project& project, Messages& messages, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), project_(project), messages_(messages) {
+    setObjectName(QStringLiteral("TChpBackForm"));
+    ScreenPnl_ = new QFrame(this);
+    ScreenPnl_->setObjectName(QStringLiteral("ScreenPnl"));
+    ScreenPnl_->setAutoFillBackground(true);
+    auto* tile = new TileWidget(ScreenPnl_);
+    tile->setObjectName(QStringLiteral("wiaTile1"));
+    tile->hide();
+    wiaTile1_ = tile;
+    Image1_ = new QLabel(ScreenPnl_);
+    Image1_->setObjectName(QStringLiteral("Image1"));
+    Image1_->hide();
+}
+
+void TChpBackForm::ShowFullScreen() {
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen) setGeometry(screen->geometry());
+    show();
+    FormActivate();
+}
+
+void TChpBackForm::SetPanelColour() {
+    QPalette pal = ScreenPnl_->palette();
+    pal.setColor(QPalette::Window, ColourFromRecord(project_.Config.get(cfg::Program::BackgroundColor)));
+    ScreenPnl_->setPalette(pal);
+}
+
+void TChpBackForm::FormActivate() {
+    const TTutorialConfig& c = project_.Config;
+    ScreenPnl_->setGeometry(rect());
+    wiaTile1_->setGeometry(ScreenPnl_->rect());
+    wiaTile1_->hide();
+    Image1_->hide();
+    SetPanelColour();
+    switch (c.get(cfg::Program::BackgroundType)) {
+        case 2: {
+            const std::string file = c.get(cfg::Program::BackgroundGraphic);
+            const auto found = file.empty() ? std::nullopt : FindIgnoringCase(project_.ProjectDir, file);
+            if (!found) {
+                messages_.ShowError(FromCp1252("The graphic file " + file + " was not found"));
+                return;
+            }
+            QString why;
+            const QImage picture = ReadPicture(*found, &why);
+            if (picture.isNull()) {
+                messages_.ShowError(FromCp1252("The graphic file " + file + " cannot be shown: ") + why);
+                return;
+            }
+            Image1_->setPixmap(QPixmap::fromImage(picture));
+            Image1_->setGeometry(0, 0, picture.width(), picture.height());
+            Image1_->show();
+            return;
+        }
+        case 3: {
+            const std::string file = c.get(cfg::Program::BackgroundWallpaper);
+            if (UpperExtension(file) == ".JPG") {
+                messages_.ShowError(FromCp1252("Wallpaper must be a .BMP file.\n\r\n\rReplace " + file +
+                                               " with a .BMP Graphic."));
+                return;
+            }
+            const auto found = file.empty() ? std::nullopt : FindIgnoringCase(project_.ProjectDir, file);
+            if (!found) {
+                messages_.ShowError(FromCp1252("The Wallpaper file " + file + " was not found"));
+                return;
+            }
+            QString why;
+            const QImage picture = ReadPicture(*found, &why);
+            if (picture.isNull()) {
+                messages_.ShowError(FromCp1252("The Wallpaper file " + file + " cannot be shown: ") + why);
+                return;
+            }
+            static_cast<TileWidget*>(wiaTile1_)->tile = QPixmap::fromImage(picture);
+            wiaTile1_->show();
+            wiaTile1_->update();
+            return;
+        }
+        default:
+            return;  // 1 and anything else: the background colour
+    }
+}
+
+TTutBackForm::TTutBackForm(const Project& project, Messages& messages, QWidget* parent)
+    : TChpBackForm(project, messages, parent) {
+    setObjectName(QStringLiteral("TTutBackForm"));
+}
+
+}  // namespace quill

@@ -1,0 +1,56 @@
+#include "player/preview_runner.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "engine/chapter_player.h"
+#include "platform/platform.h"
+#include "player/chp_back_form.h"
+#include "player/tut_display_form.h"
+#include "project/file_names.h"
+#include "project/project.h"
+#include "screen/text_screen.h"
+#include "text/file_lookup.h"
+#include "text_codec.h"
+
+namespace quill {
+
+void PreviewChapterRunner::RunChapter(Project& project, const std::string& chapterFile) {
+    const std::string file = NameOnly(chapterFile) + ".QKS";
+    // A missing chapter is reported before any window shows.
+    if (!FindIgnoringCase(project.ProjectDir, file)) {
+        platform_.messages.ShowError(FromCp1252(file + " was not found"));
+        return;
+    }
+
+    TChpBackForm back(project, platform_.messages);
+    TTutDisplayForm window(project, platform_, &back);
+    window.setWindowModality(Qt::ApplicationModal);
+    TextScreen screen(project.Config, project.ProjectDir, &window);
+    window.setScreen(&screen);
+
+    back.ShowFullScreen();
+    QScreen* desktop = back.screen() ? back.screen() : QGuiApplication::primaryScreen();
+    if (desktop) {
+        QRect frame = window.frameGeometry();
+        frame.moveCenter(desktop->geometry().center());
+        window.move(frame.topLeft());
+    }
+    window.show();
+    window.raise();
+    window.activateWindow();
+    window.setFocus();
+    window.FormActivate();
+    if (connectAids_) connectAids_(window, project);
+    if (onShown_) onShown_(window, project);
+
+    if (!window.stopRequested()) {
+        ChapterPlayer player(project, screen, window);
+        player.run(file);
+    }
+    window.setScreen(nullptr);
+    window.close();
+    back.close();
+}
+
+}  // namespace quill

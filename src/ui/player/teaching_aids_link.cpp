@@ -1,0 +1,45 @@
+#include "player/teaching_aids_link.h"
+
+#include "aids/aids_context.h"
+#include "aids/entry_performer.h"
+#include "aids/notes_form.h"
+#include "platform/modal.h"
+#include "platform/platform.h"
+#include "platform/system_services.h"
+#include "player/tut_display_form.h"
+#include "project/project.h"
+
+namespace quill {
+
+struct TeachingAidsLink::Impl {
+    Impl(Platform& p, SystemServices& s) : platform(p), system(s) {}
+    Platform& platform;
+    SystemServices& system;
+};
+
+TeachingAidsLink::TeachingAidsLink(Platform& platform, SystemServices& system)
+    : impl_(std::make_unique<Impl>(platform, system)) {}
+
+TeachingAidsLink::~TeachingAidsLink() = default;
+
+QString NotesFileName(const QString& caption) {
+    // The player names the notes window "Current File : " + name; the notes editor puts that
+    // prefix on by itself.
+    static const QString prefix = QStringLiteral("Current File : ");
+    return caption.startsWith(prefix) ? caption.mid(prefix.size()) : caption;
+}
+
+void TeachingAidsLink::Connect(TTutDisplayForm& window, Project& project) {
+    Impl& impl = *impl_;
+    window.setEntryPerformer([&impl, &window, &project](EntrySource source, const QString& name) {
+        AidsContext context{project, impl.platform, impl.system};
+        EntryPerformer performer(context, &window, window.mapToGlobal(QPoint(0, 0)));
+        return performer.Perform(source, name);
+    });
+    window.setNotesOpener([&impl, &window](const std::filesystem::path& file, const QString& caption) {
+        THNotesForm notes(impl.platform, file, NotesFileName(caption), &window);
+        ShowModal(notes);
+    });
+}
+
+}  // namespace quill

@@ -1,0 +1,823 @@
+#include "player/tut_display_form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QTimer>
+
+#include "platform/platform.h"
+#include "player/print_form.h"
+#include "player/ut_menu_form.h"
+#include "project/config_record.h"
+#include "project/project.h"
+#include "richtext/rtf_reader.h"
+#include "screen/text_screen.h"
+#include "text/file_lookup.h"
+#include "text_codec.h"
+
+namespace quill {
+
+namespace {
+
+const QColor kFace(0xC0, 0xC0, 0xC0);
+
+// A label or panel that reports a click (a press and a release inside it).
+class ClickLabel : public QLabel {
+public:
+    explicit ClickLabel(QWidget* parent) : QLabel(parent) {}
+    std::function<void()> onClick;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        pressed_ = e->button() == Qt::LeftButton;
+        e->accept();
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        const bool inside = pressed_ && rect().contains(e->position().toPoint());
+        pressed_ = false;
+        e->accept();
+        if (inside && onClick) onClick();
+    }
+
+private:
+    bool pressed_ = false;
+};
+
+// The drawing area: shows the screen's raster from its top left corner.
+class ScreenArea : public QWidget {
+public:
+    explicit ScreenArea(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
+    const TextScreen* screen = nullptr;
+    QColor back = Qt::white;
+    std::function<void()> onClick;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), back);
+        if (screen) p.drawImage(QPoint(0, 0), screen->image());
+    }
+    void mousePressEvent(QMouseEvent* e) override { e->accept(); }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        e->accept();
+        if (rect().contains(e->position().toPoint()) && onClick) onClick();
+    }
+};
+
+QFont Courier(int pixels, bool bold = false, bool underline = false) {
+    QFont f(QStringLiteral("Courier New"));
+    f.setPixelSize(pixels);
+    f.setStyleHint(QFont::TypeWriter);
+    f.setBold(bold);
+    f.setUnderline(underline);
+    return f;
+}
+
+void SetColours(QWidget* w, const QColor& back, const QColor& text = QColor()) {
+    QPalette pal = w->palette();
+    if (back.isValid()) pal.setColor(QPalette::Window, back);
+    if (text.isValid()) pal.setColor(QPalette::WindowText, text);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+QFrame* Panel(QWidget* parent, const char* name) {
+    auto* f = new QFrame(parent);
+    f->setObjectName(QLatin1String(name));
+    f->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    SetColours(f, kFace);
+    f->hide();
+    return f;
+}
+
+bool SameHyper(const std::vector<HyperLabel>& a, const std::vector<HyperLabel>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const HyperLabel& x, const HyperLabel& y) {
+        return x.rect == y.rect && x.text == y.text && x.textColour == y.textColour && x.backColour == y.backColour;
+    });
+}
+bool SameText(const std::vector<TextLabel>& a, const std::vector<TextLabel>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const TextLabel& x, const TextLabel& y) {
+        return x.rect == y.rect && x.text == y.text && x.textColour == y.textColour && x.backColour == y.backColour;
+    });
+}
+bool SamePanels(const std::vector<PanelBox>& a, const std::vector<PanelBox>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const PanelBox& x, const PanelBox& y) {
+        return x.rect == y.rect && x.caption == y.caption && x.font == y.font && x.textColour == y.textColour &&
+               x.backColour == y.backColour && x.alignment == y.alignment;
+    });
+}
+bool SameMenu(const std::vector<MenuButton>& a, const std::vector<MenuButton>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const MenuButton& x, const MenuButton& y) {
+        return x.number == y.number && x.rect == y.rect && x.caption == y.caption;
+    });
+}
+
+}  // namespace
+
+TTutDisplayForm::TTutDisplayForm(const Project& project, Platform& platform, QWidget* parent)
+    : QWidget(parent, Qt::Window), project_(project), platform_(platform) {
+    setObjectName(QStringLiteral("TTutDisplayForm"));
+    setFixedSize(kClientWidth, kClientHeight);
+    setFocusPolicy(Qt::StrongFocus);
+    buildControls();
+}
+
+TTutDisplayForm::~TTutDisplayForm() = default;
+
+void TTutDisplayForm::buildControls() {
+    auto* area = new ScreenArea(this);
+    area->setObjectName(QStringLiteral("PaintBox1"));
+    area->setGeometry(0, 0, kClientWidth, kClientHeight);
+    area->onClick = [this] { ScreenClick(); };
+    PaintBox1 = area;
+
+    auto* image = new ClickLabel(this);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->onClick = [this] { ScreenClick(); };
+    image->hide();
+    Image1 = image;
+
+    TextPnl = Panel(this, "TextPnl");
+    TextPnl->setLineWidth(5);
+    RichEdit1 = new QTextEdit(TextPnl);
+    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    RichEdit1->setReadOnly(true);
+    RichEdit1->setFrameStyle(QFrame::NoFrame);
+
+    UserInputEdit = new QLineEdit(this);
+    UserInputEdit->setObjectName(QStringLiteral("UserInputEdit"));
+    UserInputEdit->setFont(Courier(13));
+    UserInputEdit->setMaxLength(60);
+    UserInputEdit->installEventFilter(this);
+    UserInputEdit->hide();
+
+    LinesPanel = Panel(this, "LinesPanel");
+    Memo1 = new QPlainTextEdit(LinesPanel);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setFont(Courier(13));
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Panel1 = new QFrame(LinesPanel);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    BitBtn1 = new QPushButton(QStringLiteral("OK"), Panel1);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->resize(75, 25);
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { flags_.memoDone = true; });
+
+    TwoButtonPnl = Panel(this, "TwoButtonPnl");
+    TwoButtonPnl->resize(176, 34);
+    CtrlBtnPnl = new QFrame(TwoButtonPnl);
+    CtrlBtnPnl->setObjectName(QStringLiteral("CtrlBtnPnl"));
+    CtrlBtnPnl->resize(168, 34);
+    LeftBitBtn = new QPushButton(CtrlBtnPnl);
+    LeftBitBtn->setObjectName(QStringLiteral("LeftBitBtn"));
+    LeftBitBtn->setGeometry(4, 5, 74, 24);
+    RightBitBtn = new QPushButton(CtrlBtnPnl);
+    RightBitBtn->setObjectName(QStringLiteral("RightBitBtn"));
+    RightBitBtn->setGeometry(90, 5, 74, 24);
+    connect(LeftBitBtn, &QPushButton::clicked, this, [this] {
+        flags_.choice = true;
+        flags_.choiceDone = true;
+    });
+    connect(RightBitBtn, &QPushButton::clicked, this, [this] {
+        flags_.choice = false;
+        flags_.choiceDone = true;
+    });
+
+    ListMenuPanel = Panel(this, "ListMenuPanel");
+    ListMenuPanel->setLineWidth(5);
+    ListBox1 = new QListWidget(ListMenuPanel);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setFont(Courier(13));
+    ListBox1->installEventFilter(this);
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        flags_.listIndex = ListBox1->row(item);
+        flags_.listDone = true;
+    });
+
+    DisplayPanel = Panel(this, "DisplayPanel");
+    Memo2 = new QPlainTextEdit(DisplayPanel);
+    Memo2->setObjectName(QStringLiteral("Memo2"));
+    Memo2->setFont(Courier(13));
+    Memo2->setReadOnly(true);
+    Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    for (int k = 1; k <= 4; ++k) {
+        auto* panel = new ClickLabel(this);
+        panel->setObjectName(QStringLiteral("QuizAns%1").arg(k));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        panel->setProperty("tag", 80 + k);
+        panel->setCursor(Qt::PointingHandCursor);
+        auto* num = new ClickLabel(panel);
+        num->setObjectName(QStringLiteral("QuizAns%1num").arg(k));
+        num->setText(QString(QChar(u'A' + k - 1)));
+        num->setAlignment(Qt::AlignCenter);
+        num->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        num->setFont(Courier(13, true));
+        num->setProperty("tag", 80 + k);
+        SetColours(num, kFace, Qt::black);
+        auto* text = new ClickLabel(panel);
+        text->setObjectName(QStringLiteral("QuizAns%1text").arg(k));
+        text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        text->setFont(Courier(13, true));
+        text->setProperty("tag", 80 + k);
+        for (ClickLabel* target : {panel, num, text}) {
+            target->onClick = [this, target] {
+                const int tag = target->property("tag").toInt();
+                if (tag < 80 || tag > 89) return;
+                flags_.answer = tag - 80;
+                flags_.answerDone = true;
+            };
+        }
+        panel->hide();
+        QuizAns[static_cast<std::size_t>(k - 1)] = panel;
+    }
+
+    auto* title = new QLabel(this);
+    title->setObjectName(QStringLiteral("TitlePnl"));
+    title->setGeometry(0, 0, kClientWidth, 34);
+    title->setAlignment(Qt::AlignCenter);
+    title->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    title->hide();
+    TitlePnl = title;
+
+    ControlPnl = new QFrame(this);
+    ControlPnl->setObjectName(QStringLiteral("ControlPnl"));
+    ControlPnl->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    ControlPnl->setGeometry(0, kClientHeight - 32, kClientWidth, 32);
+    auto makeButton = [this](const char* name, int left, ControlButton which) {
+        auto* b = new QPushButton(ControlPnl);
+        b->setObjectName(QLatin1String(name));
+        b->setGeometry(left, 6, 89, 20);
+        b->setCursor(Qt::PointingHandCursor);
+        b->setAutoDefault(false);
+        // Keys stay with the window (a pause ends at any key, Space included).
+        b->setFocusPolicy(Qt::NoFocus);
+        connect(b, &QPushButton::clicked, this, [this, which] { ButtonClick(which); });
+        return b;
+    };
+    ContinueBtn = makeButton("ContinueBtn", 524, ControlButton::Continue);
+    PageBackBtn = makeButton("PageBackBtn", 398, ControlButton::PageBack);
+    HelpBtn = makeButton("HelpBtn", 272, ControlButton::Help);
+    UtilityBtn = makeButton("UtilityBtn", 146, ControlButton::Utilities);
+    QuitBtn = makeButton("QuitBtn", 20, ControlButton::Quit);
+    PageBackBtn->hide();
+    HelpBtn->hide();
+    UtilityBtn->hide();
+    ControlPnl->hide();
+
+    SlowTimer = new QTimer(this);
+    SlowTimer->setObjectName(QStringLiteral("SlowTimer"));
+    SlowTimer->setSingleShot(true);
+    SlowTimer->setInterval(TextScreen::kSlowTickMs);
+    connect(SlowTimer, &QTimer::timeout, this, [this] { flags_.slowTick = true; });
+    Delaytimer = new QTimer(this);
+    Delaytimer->setObjectName(QStringLiteral("Delaytimer"));
+    Delaytimer->setSingleShot(true);
+    connect(Delaytimer, &QTimer::timeout, this, [this] { flags_.timerDone = true; });
+}
+
+void TTutDisplayForm::setScreen(TextScreen* screen) {
+    screen_ = screen;
+    static_cast<ScreenArea*>(PaintBox1)->screen = screen;
+    syncFromScreen();
+}
+
+void TTutDisplayForm::FormActivate() {
+    const TTutorialConfig& c = project_.Config;
+    stop_ = false;
+    flags_ = Flags{};
+    const QColor back = ColourFromRecord(c.get(cfg::Screen::ScreenBackColor));
+    static_cast<ScreenArea*>(PaintBox1)->back = back;
+    SetColours(this, back);
+    setWindowTitle(FromCp1252(c.get(cfg::Program::ProgramTitle)));
+    SetColours(TitlePnl, ColourFromRecord(c.get(cfg::Screen::TitleBackColor)),
+               ColourFromRecord(c.get(cfg::Screen::TitleTextColor)));
+    SetColours(ControlPnl, ColourFromRecord(c.get(cfg::Screen::ControlBarColor)));
+    ContinueBtn->setText(FromCp1252(c.get(cfg::Screen::ContinueCaption)));
+    HelpBtn->setText(FromCp1252(c.get(cfg::Screen::HelpButtonCaption)));
+    QuitBtn->setText(FromCp1252(c.get(cfg::Screen::QuitButtonCaption)));
+    PageBackBtn->setText(FromCp1252(c.get(cfg::Screen::PagebackCaption)));
+    UtilityBtn->setText(FromCp1252(c.get(cfg::Screen::UtilitiesCaption)));
+    syncFromScreen();
+}
+
+void TTutDisplayForm::requestStop() {
+    stop_ = true;
+    SlowTimer->stop();
+    Delaytimer->stop();
+}
+
+// ---- handlers: they only record what happened -------------------------------------------------
+
+void TTutDisplayForm::ButtonClick(ControlButton button) {
+    flags_.button = button;
+    flags_.anyButton = true;
+}
+
+void TTutDisplayForm::ScreenClick() {
+    flags_.key = true;
+    flags_.lastKey = KeyPress{true, {}};
+    flags_.timerDone = true;
+    flags_.keyEndedDelay = true;
+}
+
+void TTutDisplayForm::KeyDown(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Alt:
+        case Qt::Key_AltGr:
+        case Qt::Key_Meta:
+        case Qt::Key_CapsLock:
+        case Qt::Key_NumLock:
+            return;  // a modifier alone is not a key press
+        case Qt::Key_Escape:
+            requestStop();
+            return;
+        default:
+            break;
+    }
+    const QString text = event->text();
+    flags_.key = true;
+    flags_.lastKey = KeyPress{false, text.size() == 1 && text[0].isPrint() ? text[0] : QChar()};
+    flags_.timerDone = true;
+    flags_.keyEndedDelay = true;
+}
+
+void TTutDisplayForm::keyPressEvent(QKeyEvent* event) {
+    KeyDown(event);
+    event->accept();
+}
+
+void TTutDisplayForm::closeEvent(QCloseEvent* event) {
+    requestStop();
+    event->accept();
+}
+
+bool TTutDisplayForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (key->key() == Qt::Key_Escape) {
+            requestStop();
+            return true;
+        }
+        if (watched == UserInputEdit && enter) {
+            // Enter ends the input; it is not typed into the box.
+            flags_.inputDone = true;
+            return true;
+        }
+        if (watched == ListBox1 && enter) {
+            flags_.listIndex = ListBox1->currentRow();
+            flags_.listDone = true;
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TTutDisplayForm::HyperLabelClick(const QString& name) {
+    if (!performEntry(EntrySource::Hyper, name))
+        showInfo(QStringLiteral("The \"") + name + QStringLiteral("\" HyperText Link has not been defined "));
+}
+
+// ---- showing the screen -------------------------------------------------------------------------
+
+void TTutDisplayForm::syncFromScreen() {
+    SyncObjects();
+    SyncAnswers();
+    SyncFrame();
+    PaintBox1->update();
+}
+
+void TTutDisplayForm::SyncFrame() {
+    const int top = screen_ ? screen_->titleOffset() : 0;
+    PaintBox1->setGeometry(0, top, kClientWidth, kClientHeight - top);
+    if (!screen_) {
+        TitlePnl->hide();
+        ControlPnl->hide();
+        return;
+    }
+    const TitlePanel& title = screen_->title();
+    if (title.visible) {
+        TitlePnl->setText(title.text);
+        TitlePnl->setFont(title.font);
+        SetColours(TitlePnl, title.backColour, title.textColour);
+    }
+    TitlePnl->setVisible(title.visible);
+    TitlePnl->raise();
+
+    const ControlBar& bar = screen_->controlBar();
+    SetColours(ControlPnl, bar.colour);
+    const std::array<QPushButton*, kControlButtonCount> buttons{ContinueBtn, HelpBtn, QuitBtn, PageBackBtn,
+                                                                UtilityBtn};
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        buttons[i]->setText(bar.legends[i]);
+        buttons[i]->setVisible(bar.shown[i]);
+    }
+    ControlPnl->setVisible(bar.visible);
+    ControlPnl->raise();
+}
+
+void TTutDisplayForm::SyncObjects() {
+    static const std::vector<HyperLabel> noHyper;
+    static const std::vector<TextLabel> noText;
+    static const std::vector<Picture> noPictures;
+    static const std::vector<PanelBox> noPanels;
+    static const std::vector<MenuButton> noMenu;
+    const auto& hyper = screen_ ? screen_->hyperLabels() : noHyper;
+    const auto& texts = screen_ ? screen_->textLabels() : noText;
+    const auto& pictures = screen_ ? screen_->pictures() : noPictures;
+    const auto& panels = screen_ ? screen_->panelBoxes() : noPanels;
+    const auto& menu = screen_ ? screen_->menuButtons() : noMenu;
+    std::vector<std::pair<QRect, QString>> pictureKeys;
+    for (const Picture& p : pictures) pictureKeys.emplace_back(p.rect, p.file);
+
+    // The full-screen picture and the rich-text panel are fixed controls of the window.
+    const int top = screen_ ? screen_->titleOffset() : 0;
+    const ScreenImage* full = screen_ ? &screen_->screenImage() : nullptr;
+    if (full && full->visible) {
+        if (full->file != shownImageFile_ || !Image1->isVisible()) {
+            Image1->setPixmap(QPixmap::fromImage(full->image));
+            shownImageFile_ = full->file;
+        }
+        Image1->setGeometry(0, top, full->image.width(), full->image.height());
+        Image1->show();
+    } else {
+        Image1->hide();
+        shownImageFile_.clear();
+    }
+    const RichTextPanel* rich = screen_ ? &screen_->richText() : nullptr;
+    if (rich && rich->visible) {
+        if (rich->lines != shownRichLines_ || rich->rect != shownRichRect_ || !TextPnl->isVisible()) {
+            ReadRichText(rich->lines, *RichEdit1->document());
+            shownRichLines_ = rich->lines;
+            shownRichRect_ = rich->rect;
+        }
+        TextPnl->setGeometry(rich->rect);
+        RichEdit1->setGeometry(TextPnl->rect().adjusted(5, 5, -5, -5));
+        SetColours(TextPnl, rich->backColour);
+        QPalette pal = RichEdit1->palette();
+        pal.setColor(QPalette::Base, rich->backColour);
+        RichEdit1->setPalette(pal);
+        TextPnl->show();
+    } else {
+        TextPnl->hide();
+        shownRichLines_.clear();
+    }
+
+    if (SameHyper(hyper, shownHyper_) && SameText(texts, shownText_) && pictureKeys == shownPictures_ &&
+        SamePanels(panels, shownPanels_) && SameMenu(menu, shownMenu_))
+        return;
+
+    // The player only changes the screen between waits, never inside a handler of these
+    // widgets, so they can go at once (deferred deletes would pile up until the run ends).
+    for (auto& w : objectWidgets_) delete w.data();
+    objectWidgets_.clear();
+
+    for (const Picture& p : pictures) {
+        auto* l = new ClickLabel(this);
+        l->setObjectName(QStringLiteral("Picture"));
+        l->setScaledContents(true);
+        l->setPixmap(QPixmap::fromImage(p.image));
+        l->setGeometry(p.rect);
+        l->onClick = [this] { ScreenClick(); };
+        objectWidgets_.emplace_back(l);
+    }
+    for (const TextLabel& t : texts) {
+        auto* l = new QLabel(t.text, this);
+        l->setObjectName(QStringLiteral("TextLabel"));
+        l->setFont(Courier(13, true));
+        l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        l->setGeometry(t.rect);
+        SetColours(l, t.backColour, t.textColour);
+        objectWidgets_.emplace_back(l);
+    }
+    for (const HyperLabel& h : hyper) {
+        auto* l = new ClickLabel(this);
+        l->setObjectName(QStringLiteral("HyperLabel"));
+        l->setText(h.text);
+        l->setTextFormat(Qt::PlainText);
+        l->setFont(Courier(13, true, true));
+        l->setGeometry(h.rect);
+        l->setProperty("tag", 100);
+        l->setCursor(Qt::PointingHandCursor);
+        SetColours(l, h.backColour, h.textColour);
+        const QString name = h.text;
+        l->onClick = [this, name] { HyperLabelClick(name); };
+        objectWidgets_.emplace_back(l);
+    }
+    for (const PanelBox& b : panels) {
+        auto* l = new QLabel(b.caption, this);
+        l->setObjectName(QStringLiteral("PanelBox"));
+        l->setProperty("tag", 100);
+        l->setFont(b.font);
+        const Qt::Alignment h = b.alignment == kAlignCentre  ? Qt::AlignHCenter
+                                : b.alignment == kAlignRight ? Qt::AlignRight
+                                                             : Qt::AlignLeft;
+        l->setAlignment(h | Qt::AlignVCenter);
+        l->setGeometry(b.rect);
+        SetColours(l, b.backColour, b.textColour);
+        objectWidgets_.emplace_back(l);
+    }
+    for (const MenuButton& m : menu) {
+        auto* l = new ClickLabel(this);
+        l->setObjectName(QStringLiteral("MenuButton%1").arg(m.number));
+        l->setText(m.caption);
+        l->setAlignment(Qt::AlignCenter);
+        l->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        l->setLineWidth(2);
+        l->setProperty("tag", 500 + m.number);
+        l->setCursor(Qt::PointingHandCursor);
+        l->setGeometry(m.rect);
+        SetColours(l, kFace, Qt::black);
+        l->onClick = [this, l] {
+            const int tag = l->property("tag").toInt();
+            if (tag <= 500) return;
+            flags_.menuChoice = tag - 500;
+            flags_.menuDone = true;
+        };
+        objectWidgets_.emplace_back(l);
+    }
+    for (auto& w : objectWidgets_) w->show();
+
+    shownHyper_ = hyper;
+    shownText_ = texts;
+    shownPictures_ = pictureKeys;
+    shownPanels_ = panels;
+    shownMenu_ = menu;
+}
+
+void TTutDisplayForm::SyncAnswers() {
+    static const AnswerControls none;
+    const AnswerControls& a = screen_ ? screen_->answers() : none;
+
+    if (a.input.visible) {
+        UserInputEdit->setGeometry(a.input.rect);
+        UserInputEdit->setMaxLength(a.input.maxLength);
+        if (!inputWasVisible_) UserInputEdit->clear();
+        UserInputEdit->show();
+    } else {
+        UserInputEdit->hide();
+    }
+    inputWasVisible_ = a.input.visible;
+
+    if (a.choice.visible) {
+        TwoButtonPnl->setGeometry(a.choice.rect);
+        LeftBitBtn->setText(a.choice.left);
+        RightBitBtn->setText(a.choice.right);
+        TwoButtonPnl->setEnabled(a.choice.enabled);
+        LeftBitBtn->setEnabled(a.choice.enabled);
+        RightBitBtn->setEnabled(a.choice.enabled);
+        CentreChoiceButtons();
+        TwoButtonPnl->show();
+    } else {
+        TwoButtonPnl->hide();
+    }
+
+    if (a.list.visible) {
+        ListMenuPanel->setGeometry(a.list.rect);
+        ListBox1->setGeometry(ListMenuPanel->rect().adjusted(5, 5, -5, -5));
+        if (!listWasVisible_ || a.list.items != shownListItems_) {
+            ListBox1->clear();
+            ListBox1->addItems(a.list.items);
+            // The second item and then the first, so the list shows a fresh selection.
+            if (ListBox1->count() > 1) ListBox1->setCurrentRow(1);
+            if (ListBox1->count() > 0) ListBox1->setCurrentRow(0);
+            shownListItems_ = a.list.items;
+        }
+        ListMenuPanel->show();
+    } else {
+        ListMenuPanel->hide();
+    }
+    listWasVisible_ = a.list.visible;
+
+    if (a.memo.visible) {
+        LinesPanel->setGeometry(a.memo.rect);
+        Memo1->setGeometry(0, 0, a.memo.rect.width(), a.memo.rect.height() - 32);
+        Panel1->setGeometry(0, a.memo.rect.height() - 32, a.memo.rect.width(), 32);
+        CentreLinesOK();
+        if (!memoWasVisible_ || a.memo.lines != shownMemoLines_) {
+            Memo1->setPlainText(a.memo.lines.join(u'\n'));
+            shownMemoLines_ = a.memo.lines;
+        }
+        LinesPanel->show();
+    } else {
+        LinesPanel->hide();
+    }
+    memoWasVisible_ = a.memo.visible;
+
+    if (a.display.visible) {
+        DisplayPanel->setGeometry(a.display.rect);
+        Memo2->setGeometry(DisplayPanel->rect());
+        if (a.display.lines != shownDisplayLines_ || !DisplayPanel->isVisible()) {
+            Memo2->setPlainText(a.display.lines.join(u'\n'));
+            shownDisplayLines_ = a.display.lines;
+        }
+        DisplayPanel->show();
+    } else {
+        DisplayPanel->hide();
+    }
+
+    for (std::size_t i = 0; i < QuizAns.size(); ++i) {
+        QFrame* panel = QuizAns[i];
+        if (i >= a.quiz.size()) {
+            panel->hide();
+            continue;
+        }
+        const QuizAnswer& q = a.quiz[i];
+        panel->setGeometry(q.rect);
+        SetColours(panel, q.backColour);
+        auto* num = panel->findChild<QLabel*>(QStringLiteral("QuizAns%1num").arg(i + 1));
+        auto* text = panel->findChild<QLabel*>(QStringLiteral("QuizAns%1text").arg(i + 1));
+        num->setGeometry(2, 2, 24, q.rect.height() - 4);
+        num->setText(q.letter);
+        text->setGeometry(32, 0, q.rect.width() - 34, q.rect.height());
+        text->setText(q.text);
+        SetColours(text, q.backColour, screen_ ? screen_->colours().text : QColor(Qt::black));
+        panel->show();
+        panel->raise();
+    }
+    for (QWidget* w : {static_cast<QWidget*>(UserInputEdit), static_cast<QWidget*>(TwoButtonPnl),
+                       static_cast<QWidget*>(ListMenuPanel), static_cast<QWidget*>(LinesPanel),
+                       static_cast<QWidget*>(DisplayPanel)})
+        if (w->isVisibleTo(this)) w->raise();
+}
+
+void TTutDisplayForm::CentreChoiceButtons() {
+    CtrlBtnPnl->move(TwoButtonPnl->width() / 2 - CtrlBtnPnl->width() / 2, 0);
+}
+
+void TTutDisplayForm::CentreLinesOK() {
+    BitBtn1->move(LinesPanel->width() / 2 - BitBtn1->width() / 2, (Panel1->height() - BitBtn1->height()) / 2);
+}
+
+// ---- waits --------------------------------------------------------------------------------------
+
+void TTutDisplayForm::waitUntil(const std::function<bool()>& done) {
+    while (!stop_ && !done()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+ControlButton TTutDisplayForm::waitForButton() {
+    syncFromScreen();
+    flags_.anyButton = false;
+    waitUntil([this] { return flags_.anyButton; });
+    if (stop_) return ControlButton::Quit;
+    flags_.anyButton = false;
+    return flags_.button;
+}
+
+KeyPress TTutDisplayForm::waitForKey() {
+    syncFromScreen();
+    setFocus();
+    flags_.key = false;
+    waitUntil([this] { return flags_.key; });
+    flags_.key = false;
+    if (stop_) return KeyPress{true, {}};
+    return flags_.lastKey;
+}
+
+bool TTutDisplayForm::waitDelay(int milliseconds) {
+    syncFromScreen();
+    flags_.timerDone = false;
+    flags_.keyEndedDelay = false;
+    if (milliseconds <= 0) {
+        QCoreApplication::processEvents();
+        return false;
+    }
+    Delaytimer->start(milliseconds);
+    waitUntil([this] { return flags_.timerDone; });
+    Delaytimer->stop();
+    flags_.timerDone = false;
+    return !stop_ && flags_.keyEndedDelay;
+}
+
+void TTutDisplayForm::waitSlowTick() {
+    syncFromScreen();
+    flags_.slowTick = false;
+    SlowTimer->start();
+    waitUntil([this] { return flags_.slowTick; });
+    SlowTimer->stop();
+}
+
+void TTutDisplayForm::processEvents() {
+    syncFromScreen();
+    QCoreApplication::processEvents();
+}
+
+QString TTutDisplayForm::askInput() {
+    syncFromScreen();
+    UserInputEdit->clear();
+    UserInputEdit->show();
+    UserInputEdit->setFocus();
+    flags_.inputDone = false;
+    waitUntil([this] { return flags_.inputDone; });
+    flags_.inputDone = false;
+    const QString text = stop_ ? QString() : UserInputEdit->text();
+    UserInputEdit->clear();
+    UserInputEdit->hide();
+    setFocus();
+    return text;
+}
+
+bool TTutDisplayForm::askChoice() {
+    syncFromScreen();
+    flags_.choiceDone = false;
+    waitUntil([this] { return flags_.choiceDone; });
+    flags_.choiceDone = false;
+    LeftBitBtn->setEnabled(false);
+    RightBitBtn->setEnabled(false);
+    TwoButtonPnl->setEnabled(false);
+    return !stop_ && flags_.choice;
+}
+
+int TTutDisplayForm::askList() {
+    syncFromScreen();
+    ListBox1->setFocus();
+    flags_.listDone = false;
+    waitUntil([this] { return flags_.listDone; });
+    flags_.listDone = false;
+    ListMenuPanel->hide();
+    setFocus();
+    return stop_ ? -1 : flags_.listIndex;
+}
+
+int TTutDisplayForm::askMenuButton() {
+    syncFromScreen();
+    flags_.menuDone = false;
+    waitUntil([this] { return flags_.menuDone; });
+    flags_.menuDone = false;
+    return stop_ ? 0 : flags_.menuChoice;
+}
+
+QuizReply TTutDisplayForm::askQuizAnswer() {
+    syncFromScreen();
+    setFocus();
+    flags_.answerDone = false;
+    flags_.key = false;
+    waitUntil([this] { return flags_.answerDone || flags_.key; });
+    const bool answered = flags_.answerDone;
+    flags_.answerDone = false;
+    flags_.key = false;
+    if (stop_) return {};
+    if (answered) return {flags_.answer, {}};
+    return {0, flags_.lastKey.key};
+}
+
+QStringList TTutDisplayForm::askMemo() {
+    syncFromScreen();
+    Memo1->setFocus();
+    flags_.memoDone = false;
+    waitUntil([this] { return flags_.memoDone; });
+    flags_.memoDone = false;
+    if (stop_) return {};
+    const QString text = Memo1->toPlainText();
+    setFocus();
+    if (text.isEmpty()) return {};
+    return text.split(u'\n');
+}
+
+std::optional<int> TTutDisplayForm::chooseUtility(const QStringList& names) {
+    if (names.isEmpty()) return std::nullopt;
+    TUtMenuForm chooser(names, this);
+    chooser.exec();
+    return chooser.ChosenIndex();
+}
+
+// ---- messages and outside actions ---------------------------------------------------------------
+
+void TTutDisplayForm::showError(const QString& text) { platform_.messages.ShowError(text); }
+
+void TTutDisplayForm::showInfo(const QString& text) { platform_.messages.ShowInfo(text); }
+
+bool TTutDisplayForm::performEntry(EntrySource source, const QString& name) {
+    return performer_ ? performer_(source, name) : false;
+}
+
+void TTutDisplayForm::openNotes(const std::filesystem::path& file, const QString& caption) {
+    if (notesOpener_) {
+        notesOpener_(file, caption);
+        return;
+    }
+    ShowNotAvailable(platform_.messages, QStringLiteral("Notes Editor"));
+}
+
+void TTutDisplayForm::printLines(const QStringList& lines, const QString& question) {
+    Tprintform ask(question, this);
+    if (ask.exec() != QDialog::Accepted) return;
+    PrintTextLines(platform_.dialogs, lines, windowTitle());
+}
+
+void TTutDisplayForm::showHelp(const QString& helpFile, int topic) {
+    platform_.help.ShowTopic(ResolveInFolder(project_.ProjectDir, ToCp1252(helpFile)), topic);
+}
+
+}  // namespace quill

@@ -1,0 +1,188 @@
+#pragma once
+// TTutDisplayForm: the preview window, the learner's view of a running chapter. It shows the
+// text screen (TextScreen) with its screen objects as widgets, the title panel, the control bar
+// and the answer controls, and implements PlayerHost: every wait runs a local event loop until
+// one of the window's handlers has set the flag that wait is for. The handlers only record what
+// the learner did; the player reads the result when the wait returns.
+//
+// Closing the window or pressing Escape asks the run to stop: every wait returns at once and
+// stopRequested() stays true until the next run begins.
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <filesystem>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host.h"
+#include "screen/screen_objects.h"
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QTextEdit;
+class QTimer;
+
+namespace quill {
+
+class Project;
+class TextScreen;
+struct Platform;
+
+class TTutDisplayForm : public QWidget, public PlayerHost {
+    Q_OBJECT
+public:
+    // The client area: the 640 x 480 design surface, shown unscaled.
+    static constexpr int kClientWidth = 640, kClientHeight = 480;
+
+    using EntryPerformer = std::function<bool(EntrySource, const QString&)>;
+    using NotesOpener = std::function<void(const std::filesystem::path&, const QString&)>;
+
+    TTutDisplayForm(const Project& project, Platform& platform, QWidget* parent = nullptr);
+    ~TTutDisplayForm() override;
+
+    // The screen shown and read; null shows an empty window.
+    void setScreen(TextScreen* screen);
+    TextScreen* screen() const { return screen_; }
+    // Performs data file entries (hypertext words, utilities, executables). Without one every
+    // entry counts as not defined.
+    void setEntryPerformer(EntryPerformer performer) { performer_ = std::move(performer); }
+    // Opens the notes editor; without one the notes file is opened in a plain editor window.
+    void setNotesOpener(NotesOpener opener) { notesOpener_ = std::move(opener); }
+
+    // Activation: colours, caption and button captions from the configuration record; clears
+    // the stop request of a previous run.
+    void FormActivate();
+    // Ends the run at the next wait (Escape, closing the window).
+    void requestStop();
+    // Brings the widgets in line with the screen: the raster, the objects, the answer controls,
+    // the title panel and the control bar. Every wait does this before it waits.
+    void syncFromScreen();
+    // Centres the two-button pair in TwoButtonPnl and the lines panel's OK button.
+    void CentreChoiceButtons();
+    void CentreLinesOK();
+
+    // ---- PlayerHost ------------------------------------------------------------------------
+    ControlButton waitForButton() override;
+    KeyPress waitForKey() override;
+    bool waitDelay(int milliseconds) override;
+    void waitSlowTick() override;
+    void processEvents() override;
+    bool stopRequested() const override { return stop_; }
+    QString askInput() override;
+    bool askChoice() override;
+    int askList() override;
+    int askMenuButton() override;
+    QuizReply askQuizAnswer() override;
+    QStringList askMemo() override;
+    std::optional<int> chooseUtility(const QStringList& names) override;
+    void showError(const QString& text) override;
+    void showInfo(const QString& text) override;
+    bool performEntry(EntrySource source, const QString& name) override;
+    void openNotes(const std::filesystem::path& file, const QString& caption) override;
+    void printLines(const QStringList& lines, const QString& question) override;
+    void showHelp(const QString& helpFile, int topic) override;
+
+    // The handler of every hypertext label: performs the HYPER entry named by the caption, or
+    // says that the link has not been defined.
+    void HyperLabelClick(const QString& name);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // What the handlers record (the player's flags and values).
+    struct Flags {
+        bool anyButton = false;
+        ControlButton button = ControlButton::Continue;
+        bool key = false;
+        KeyPress lastKey;
+        bool timerDone = false;
+        bool keyEndedDelay = false;
+        bool slowTick = false;
+        bool inputDone = false;
+        bool choiceDone = false;
+        bool choice = false;
+        bool listDone = false;
+        int listIndex = 0;
+        bool menuDone = false;
+        int menuChoice = 0;
+        bool answerDone = false;
+        int answer = 0;
+        bool memoDone = false;
+    };
+
+    void buildControls();
+    // Processes events until `done` is true or the run is to stop.
+    void waitUntil(const std::function<bool()>& done);
+    void ButtonClick(ControlButton button);
+    void ScreenClick();
+    void KeyDown(QKeyEvent* event);
+    void SyncFrame();
+    void SyncObjects();
+    void SyncAnswers();
+
+    const Project& project_;
+    Platform& platform_;
+    TextScreen* screen_ = nullptr;
+    EntryPerformer performer_;
+    NotesOpener notesOpener_;
+    Flags flags_;
+    bool stop_ = false;
+
+    // Controls, named as the window's fields.
+    QLabel* TitlePnl = nullptr;
+    QFrame* ControlPnl = nullptr;
+    QPushButton* ContinueBtn = nullptr;
+    QPushButton* PageBackBtn = nullptr;
+    QPushButton* HelpBtn = nullptr;
+    QPushButton* UtilityBtn = nullptr;
+    QPushButton* QuitBtn = nullptr;
+    QWidget* PaintBox1 = nullptr;
+    QTimer* SlowTimer = nullptr;
+    QTimer* Delaytimer = nullptr;
+    QLabel* Image1 = nullptr;
+    QFrame* TextPnl = nullptr;
+    QTextEdit* RichEdit1 = nullptr;
+    QLineEdit* UserInputEdit = nullptr;
+    QFrame* LinesPanel = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QFrame* Panel1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QFrame* TwoButtonPnl = nullptr;
+    QFrame* CtrlBtnPnl = nullptr;
+    QPushButton* LeftBitBtn = nullptr;
+    QPushButton* RightBitBtn = nullptr;
+    QFrame* ListMenuPanel = nullptr;
+    QListWidget* ListBox1 = nullptr;
+    QFrame* DisplayPanel = nullptr;
+    QPlainTextEdit* Memo2 = nullptr;
+    std::array<QFrame*, 4> QuizAns{};
+
+    // Screen objects as widgets, rebuilt when the screen's objects change.
+    std::vector<QPointer<QWidget>> objectWidgets_;
+    std::vector<HyperLabel> shownHyper_;
+    std::vector<TextLabel> shownText_;
+    std::vector<std::pair<QRect, QString>> shownPictures_;
+    std::vector<PanelBox> shownPanels_;
+    std::vector<MenuButton> shownMenu_;
+    std::vector<std::string> shownRichLines_;
+    QRect shownRichRect_;
+    QString shownImageFile_;
+    QStringList shownListItems_;
+    QStringList shownMemoLines_, shownDisplayLines_;
+    bool memoWasVisible_ = false, listWasVisible_ = false, inputWasVisible_ = false;
+};
+
+}  // namespace quill

@@ -1,0 +1,373 @@
+// Running chapters in the preview window through the interpreter, as "View a Chapter" does.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "../../format/test_folder.h"
+#include "../window_driver.h"
+#include "app/main_form.h"
+#include "editor/edit_form.h"
+#include "platform/modal.h"
+#include "datafile/data_file.h"
+#include "platform/platform.h"
+#include "platform/system_services.h"
+#include "player/preview_runner.h"
+#include "player/teaching_aids_link.h"
+#include "player/tut_display_form.h"
+#include "project/config_record.h"
+#include "project/project.h"
+#include "screen/text_screen.h"
+
+using namespace quill;
+using namespace quill::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct RunnerFixture {
+    TempFolder home;
+    Project project{home.path()};
+    RecordingPlatform rec{home.path()};
+    PreviewChapterRunner runner{rec.platform()};
+    std::vector<std::function<void(TTutDisplayForm&)>> atWaits;  // one action per wait, in order
+    std::size_t nextWait = 0;
+    TTutDisplayForm* window = nullptr;
+
+    RunnerFixture() {
+        NewTutorial(project, home / "t", "demo");
+        project.Config.set(cfg::Program::ProgramTitle, "Demo course");
+        runner.SetOnShown([this](TTutDisplayForm& w, Project&) {
+            window = &w;
+            watchdog(w);
+            scheduleNext();
+        });
+    }
+    // A run that does not end in time is stopped (as closing its window does) and fails.
+    static void watchdog(TTutDisplayForm& w) {
+        QTimer::singleShot(15000, &w, [&w] {
+            ADD_FAILURE() << "the run did not end; stopped";
+            w.close();
+        });
+    }
+    void chapter(const char* name, std::string_view text) { home.write(std::string("t/") + name, text); }
+    // The action of the next wait runs from that wait's event loop, then the one after it is
+    // armed for the wait that follows.
+    void scheduleNext() {
+        if (nextWait >= atWaits.size()) return;
+        QTimer::singleShot(30, window, [this] {
+            auto action = atWaits[nextWait++];
+            action(*window);
+            scheduleNext();
+        });
+    }
+    void run(const char* chapter) { runner.RunChapter(project, chapter); }
+};
+
+QPushButton* Button(TTutDisplayForm& w, const char* name) { return w.findChild<QPushButton*>(QLatin1String(name)); }
+void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
+bool AnyPreviewShown() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && (w->objectName() == u"TTutDisplayForm" || w->objectName() == u"TChpBackForm")) return true;
+    return false;
+}
+
+}  // namespace
+
+TEST(PreviewRunner, ShowsTheChapterAndContinueEndsTheWait) {
+    RunnerFixture f;
+    f.chapter("demo1.QKS", "*Title Welcome\r\nHello there\r\n*Wait\r\nSecond page\r\n*Wait\r\n");
+    QImage first, second;
+    bool backShown = false;
+    f.atWaits.push_back([&](TTutDisplayForm& w) {
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("Demo course"));
+        EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("TitlePnl"))->text(), QStringLiteral("Welcome"));
+        EXPECT_TRUE(Button(w, "ContinueBtn")->isVisible());
+        for (QWidget* t : QApplication::topLevelWidgets())
+            backShown = backShown || (t->objectName() == u"TChpBackForm" && t->isVisible());
+        first = w.grab().toImage();
+        Click(Button(w, "ContinueBtn"));
+    });
+    f.atWaits.push_back([&](TTutDisplayForm& w) {
+        second = w.grab().toImage();
+        if (!qEnvironmentVariableIsEmpty("QUILLMARK_SNAPSHOT_DIR"))
+            second.save(qEnvironmentVariable("QUILLMARK_SNAPSHOT_DIR") + QStringLiteral("/preview-run.png"));
+        Click(Button(w, "QuitBtn"));
+    });
+    f.run("demo1.QKS");
+    EXPECT_EQ(f.nextWait, 2u);
+    EXPECT_TRUE(backShown);
+    ASSERT_FALSE(first.isNull());
+    ASSERT_FALSE(second.isNull());
+    // The second page was drawn below the first line after Continue.
+    const QRect secondRow(0, 34 + 17, 200, 17);
+    EXPECT_NE(first.copy(secondRow), second.copy(secondRow));
+    EXPECT_FALSE(AnyPreviewShown());
+    EXPECT_TRUE(f.rec.messages.shown.empty());
+}
+
+TEST(PreviewRunner, QuitWithAReturnFileGoesOnInThatChapter) {
+    RunnerFixture f;
+    f.chapter("demo1.QKS", "*ReturnToFile demo2\r\n*Wait\r\n*Title Not here\r\n*Wait\r\n");
+    f.chapter("demo2.QKS", "*Title Menu\r\n*Wait\r\n");
+    QString titleInSecond;
+    f.atWaits.push_back([](TTutDisplayForm& w) { Click(Button(w, "QuitBtn")); });
+    f.atWaits.push_back([&](TTutDisplayForm& w) {
+        titleInSecond = w.findChild<QLabel*>(QStringLiteral("TitlePnl"))->text();
+        Click(Button(w, "QuitBtn"));
+    });
+    f.run("demo1.QKS");
+    EXPECT_EQ(f.nextWait, 2u);
+    EXPECT_EQ(titleInSecond, QStringLiteral("Menu"));
+    EXPECT_TRUE(f.rec.messages.shown.empty());
+}
+
+TEST(PreviewRunner, UtilitiesButtonWithNoneOneAndTwoUtilities) {
+    const std::string entry = "source=UTILITY\r\ntype=4\r\ncommand=u.exe\r\n]\r\n\r\n";
+    struct Case {
+        std::string data;
+        const char* chooser;  // what to do in the chooser; nullptr: it must not show
+        QStringList performed;
+    };
+    const Case cases[] = {
+        {"", nullptr, {}},
+        {"[Calc]\r\n" + entry, nullptr, {QStringLiteral("Calc")}},
+        {"[Calc]\r\n" + entry + "[Notes]\r\n" + entry, "second", {QStringLiteral("Notes")}},
+        {"[Calc]\r\n" + entry + "[Notes]\r\n" + entry, "cancel", {}},
+    };
+    for (const Case& c : cases) {
+        RunnerFixture f;
+        f.project.Config.set(cfg::UtilitiesOn, 1);
+        f.home.write("t/demo.QKR", c.data);
+        f.chapter("demo1.QKS", "*Controls C Q U\r\n*Wait\r\n");
+        QStringList performed;
+        bool chooserShown = false;
+        f.runner.SetConnectAids([&](TTutDisplayForm& w, Project&) {
+            w.setEntryPerformer([&](EntrySource source, const QString& name) {
+                EXPECT_EQ(source, EntrySource::Utility);
+                performed.push_back(name);
+                return true;
+            });
+        });
+        f.atWaits.push_back([&](TTutDisplayForm& w) {
+            EXPECT_TRUE(Button(w, "UtilityBtn")->isVisible());
+            if (c.chooser) {
+                WhenShown(QStringLiteral("TUtMenuForm"), [&](QWidget* chooser) {
+                    chooserShown = true;
+                    if (std::string(c.chooser) == "second") {
+                        chooser->findChild<QListWidget*>(QStringLiteral("ListBox1"))->setCurrentRow(1);
+                        Click(chooser->findChild<QPushButton*>(QStringLiteral("BitBtn1")));
+                    } else {
+                        Click(chooser->findChild<QPushButton*>(QStringLiteral("BitBtn2")));
+                    }
+                });
+            }
+            Click(Button(w, "UtilityBtn"));
+        });
+        // The utility ran (or did not) and the chapter still waits for its button.
+        f.atWaits.push_back([](TTutDisplayForm& w) { Click(Button(w, "QuitBtn")); });
+        f.run("demo1.QKS");
+        EXPECT_EQ(f.nextWait, 2u) << c.performed.join(',').toStdString();
+        EXPECT_EQ(performed, c.performed);
+        EXPECT_EQ(chooserShown, c.chooser != nullptr);
+        EXPECT_TRUE(f.rec.messages.shown.empty());
+    }
+}
+
+TEST(PreviewRunner, UndefinedHypertextLinkShowsItsInformationBox) {
+    RunnerFixture f;
+    f.chapter("demo1.QKS", "See the |Valve| now\r\n*Wait\r\n");
+    f.atWaits.push_back([](TTutDisplayForm& w) {
+        auto* label = w.findChild<QLabel*>(QStringLiteral("HyperLabel"));
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), QStringLiteral("Valve"));
+        Click(label);
+    });
+    f.atWaits.push_back([](TTutDisplayForm& w) { Click(Button(w, "QuitBtn")); });
+    f.run("demo1.QKS");
+    ASSERT_EQ(f.rec.messages.shown.size(), 1u);
+    EXPECT_EQ(f.rec.messages.shown[0].kind, RecordingMessages::Kind::Info);
+    EXPECT_EQ(f.rec.messages.LastText(), QStringLiteral("The \"Valve\" HyperText Link has not been defined "));
+}
+
+TEST(PreviewRunner, ClosingTheWindowOrEscapeStopsAChapterThatLoopsForever) {
+    for (const bool escape : {false, true}) {
+        RunnerFixture f;
+        f.chapter("demo1.QKS", "@JLoop\r\nround and round\r\n*JumpToLabel Loop\r\n");
+        f.atWaits.push_back([escape](TTutDisplayForm& w) {
+            if (escape)
+                QTest::keyClick(&w, Qt::Key_Escape);
+            else
+                w.close();
+        });
+        f.run("demo1.QKS");
+        EXPECT_EQ(f.nextWait, 1u);
+        EXPECT_FALSE(AnyPreviewShown());
+        EXPECT_TRUE(f.rec.messages.shown.empty());
+    }
+}
+
+TEST(PreviewRunner, MissingChapterIsReportedWithoutShowingTheWindow) {
+    RunnerFixture f;
+    bool shown = false;
+    f.runner.SetOnShown([&](TTutDisplayForm&, Project&) { shown = true; });
+    f.run("demo9.QKS");
+    EXPECT_FALSE(shown);
+    EXPECT_EQ(f.rec.messages.LastText(), QStringLiteral("demo9.QKS was not found"));
+}
+
+// With QUILLMARK_SNAPSHOT_DIR set, a screen with a title, text, a box, a hypertext word, quiz
+// answers and the control bar is saved there as preview-look.png, to look at.
+TEST(PreviewRunner, QuizScreenShowsItsAnswerPanelsOverTheText) {
+    RunnerFixture f;
+    f.chapter("demo1.QKS",
+              "*Title Water treatment\r\n"
+              "*PlainBox 2 2 40 6 Yellow\r\n"
+              "*Row 3\r\n*Column 4\r\n"
+              "Press the |Valve| to open ^Bthe^R pipe.\r\n"
+              "*CenterText 1 10 80 White Blue Which colour is the valve?\r\n"
+              "*Column 10\r\n"
+              "*QuizAnswers 3 12 Q1\r\nRed\r\nGreen\r\nBlue\r\n"
+              "@1Q1\r\nRight, red it is.\r\n*JumpToLabel Done\r\n@2Q1\r\n@3Q1\r\nNo, it is red.\r\n@JDone\r\n"
+              "*Controls C Q P\r\n*Wait\r\n");
+    bool panels = false;
+    f.atWaits.push_back([&](TTutDisplayForm& w) {
+        panels = w.findChild<QWidget*>(QStringLiteral("QuizAns3"))->isVisible() &&
+                 !w.findChild<QWidget*>(QStringLiteral("QuizAns4"))->isVisible() &&
+                 w.findChild<QLabel*>(QStringLiteral("QuizAns2text"))->text() == u"Green";
+        if (!qEnvironmentVariableIsEmpty("QUILLMARK_SNAPSHOT_DIR"))
+            w.grab().save(qEnvironmentVariable("QUILLMARK_SNAPSHOT_DIR") + QStringLiteral("/preview-quiz.png"));
+        Click(w.findChild<QLabel*>(QStringLiteral("QuizAns1text")));
+    });
+    f.atWaits.push_back([&](TTutDisplayForm& w) {
+        if (!qEnvironmentVariableIsEmpty("QUILLMARK_SNAPSHOT_DIR"))
+            w.grab().save(qEnvironmentVariable("QUILLMARK_SNAPSHOT_DIR") + QStringLiteral("/preview-look.png"));
+        Click(Button(w, "QuitBtn"));
+    });
+    f.run("demo1.QKS");
+    EXPECT_TRUE(panels);
+    EXPECT_EQ(f.nextWait, 2u);
+    for (const auto& m : f.rec.messages.shown) ADD_FAILURE() << m.text.toStdString();
+}
+
+// The chapter editor, itself modal, hides while its chapter runs in the preview and comes back
+// when the run ends; the main window's "View a Chapter" runs the chosen chapter the same way.
+TEST(PreviewRunner, EditorsViewAndViewAChapterRunInThePreview) {
+    RunnerFixture f;
+    std::error_code ec;
+    const fs::path startDir = fs::current_path();
+    bool editorHiddenDuringRun = false;
+    f.atWaits.push_back([&](TTutDisplayForm& w) {
+        for (QWidget* t : QApplication::topLevelWidgets())
+            if (t->objectName() == u"TEditForm") editorHiddenDuringRun = !t->isVisible();
+        Click(Button(w, "QuitBtn"));
+    });
+    TEditForm editor(f.project, f.rec.platform(), f.runner);
+    bool editorBack = false;
+    QTimer::singleShot(20, &editor, [&] {
+        editor.ChapterText()->setPlainText(QStringLiteral("Hello\n*Wait"));
+        WhenShown(QStringLiteral("TChapNameForm"), [](QWidget* prompt) {
+            prompt->findChild<QLineEdit*>()->setText(QStringLiteral("demo1"));
+            prompt->findChild<QPushButton*>(QStringLiteral("SaveBtn"))->click();
+        });
+        editor.findChild<QPushButton*>(QStringLiteral("SaveBtn"))->click();
+        editor.findChild<QPushButton*>(QStringLiteral("ViewBtn"))->click();
+        editorBack = editor.isVisible();
+        editor.findChild<QPushButton*>(QStringLiteral("CloseBtn"))->click();
+    });
+    ShowModal(editor);
+    EXPECT_EQ(f.nextWait, 1u);
+    EXPECT_TRUE(editorHiddenDuringRun);
+    EXPECT_TRUE(editorBack);
+
+    TQMKmainform form(f.project, f.rec.platform(), f.runner);
+    fs::current_path(f.project.ProjectDir, ec);
+    form.UpdateButtons();
+    f.atWaits.push_back([&](TTutDisplayForm& w) { Click(Button(w, "ContinueBtn")); });
+    WhenShown(QStringLiteral("TViewChapForm"), [](QWidget* dialog) {
+        dialog->findChild<QPushButton*>(QStringLiteral("SelectBtn"))->click();
+    });
+    form.findChild<QPushButton*>(QStringLiteral("ViewBtn"))->click();
+    EXPECT_EQ(f.nextWait, 2u);
+    EXPECT_FALSE(AnyPreviewShown());
+    EXPECT_TRUE(f.rec.messages.shown.empty());
+    fs::current_path(startDir, ec);
+}
+
+// Through the teaching aids: a hypertext word of the chapter performs its entry (here a web
+// page, opened with the desktop's handler), and "*Notepad" opens the notes editor on its file.
+TEST(PreviewRunner, TeachingAidsPerformHypertextAndOpenNotes) {
+    RunnerFixture f;
+    RecordingSystem system;
+    TeachingAidsLink aids(f.rec.platform(), system);
+    f.runner.SetConnectAids([&](TTutDisplayForm& w, Project& p) { aids.Connect(w, p); });
+    AddCommandEntry(f.project.DataFilePath(), "Valve", etHtmlFile, "HYPER", "www.example.com");
+    f.chapter("demo1.QKS", "Open the |Valve| page\r\n*Wait\r\n*Notepad mynotes.txt\r\n");
+    f.home.write("t/mynotes.txt", "kept\r\n");
+    f.atWaits.push_back([](TTutDisplayForm& w) {
+        Click(w.findChild<QLabel*>(QStringLiteral("HyperLabel")));
+        Click(Button(w, "ContinueBtn"));
+    });
+    QString notesCaption, notesText;
+    WhenShown(QStringLiteral("THNotesForm"), [&](QWidget* notes) {
+        notesCaption = notes->windowTitle();
+        notesText = notes->findChild<QPlainTextEdit*>()->toPlainText();
+        notes->close();
+    });
+    f.run("demo1.QKS");
+    ASSERT_EQ(system.opened.size(), 1u);
+    EXPECT_EQ(system.opened[0].host(), QStringLiteral("www.example.com"));
+    EXPECT_EQ(notesCaption, QStringLiteral("Current File : mynotes.txt"));
+    EXPECT_EQ(notesText, QStringLiteral("kept"));
+    for (const auto& m : f.rec.messages.shown) ADD_FAILURE() << m.text.toStdString();
+}
+
+// Slow typing shows one letter every 100 milliseconds and a delay waits its time, on the
+// window's timers; the letters appear one by one.
+TEST(PreviewRunner, SlowTypingAndDelaysTakeTheirTime) {
+    RunnerFixture f;
+    f.chapter("demo1.QKS", "~$Hello\r\n*Delay 3\r\n*Wait\r\n");
+    QElapsedTimer clock;
+    std::vector<QImage> frames;
+    f.runner.SetOnShown([&](TTutDisplayForm& w, Project&) {
+        f.window = &w;
+        RunnerFixture::watchdog(w);
+        clock.start();
+        auto* sampler = new QTimer(&w);
+        QObject::connect(sampler, &QTimer::timeout, &w, [&frames, &w] { frames.push_back(w.grab().toImage()); });
+        sampler->start(100);
+        f.scheduleNext();
+    });
+    // Clicks made while the letters appear are not for the wait that follows: Quit is clicked
+    // once the control bar shows.
+    qint64 atWait = 0;
+    std::function<void()> quitAtTheBar = [&] {
+        if (!f.window->findChild<QWidget*>(QStringLiteral("ControlPnl"))->isVisible()) {
+            QTimer::singleShot(20, f.window, quitAtTheBar);
+            return;
+        }
+        atWait = clock.elapsed();
+        Click(Button(*f.window, "QuitBtn"));
+    };
+    f.atWaits.push_back([&](TTutDisplayForm& w) {
+        Click(Button(w, "ContinueBtn"));
+        quitAtTheBar();
+    });
+    f.run("demo1.QKS");
+    EXPECT_GE(atWait, 750);
+    // Some frame caught the word half typed: its first row differs from the first and the last frames.
+    ASSERT_GE(frames.size(), 3u);
+    const QRect row(0, 0, 80, 17);
+    bool between = false;
+    for (const QImage& frame : frames)
+        between = between || (frame.copy(row) != frames.front().copy(row) && frame.copy(row) != frames.back().copy(row));
+    EXPECT_TRUE(between);
+}

@@ -1,0 +1,369 @@
+// The preview window as the player's host: its waits, the handlers that end them, the screen
+// objects it shows, the utility chooser, and the background window.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "../../format/test_folder.h"
+#include "../window_driver.h"
+#include "platform/platform.h"
+#include "player/chp_back_form.h"
+#include "player/tut_display_form.h"
+#include "player/ut_menu_form.h"
+#include "project/config_record.h"
+#include "project/project.h"
+#include "screen/text_screen.h"
+
+using namespace quill;
+using namespace quill::test;
+
+namespace {
+
+// A project, the recording services and a shown preview window over a screen.
+struct PreviewFixture {
+    TempFolder home;
+    Project project{home.path()};
+    RecordingPlatform rec{home.path()};
+    std::unique_ptr<TTutDisplayForm> window;
+    std::unique_ptr<TextScreen> screen;
+
+    PreviewFixture() {
+        NewTutorial(project, home / "t", "demo");
+        project.Config.set(cfg::Program::ProgramTitle, "Caf\xE9 course");
+        window = std::make_unique<TTutDisplayForm>(project, rec.platform());
+        screen = std::make_unique<TextScreen>(project.Config, project.ProjectDir, window.get());
+        window->setScreen(screen.get());
+        window->show();
+        window->FormActivate();
+        screen->clearScreen(0);
+    }
+
+    template <typename T>
+    T* child(const char* name) const {
+        T* w = window->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    // Runs `action` from the event loop of the next wait.
+    void during(std::function<void()> action, int ms = 20) const { QTimer::singleShot(ms, window.get(), action); }
+};
+
+void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
+
+}  // namespace
+
+TEST(PreviewWindow, FitsTheScreenAndShowsTheDesignSurfaceUnscaled) {
+    PreviewFixture f;
+    EXPECT_EQ(f.window->width(), 640);
+    EXPECT_EQ(f.window->height(), 480);
+    EXPECT_LE(f.window->frameGeometry().width(), 1024);
+    EXPECT_LE(f.window->frameGeometry().height(), 768);
+    EXPECT_EQ(f.window->windowTitle(), QString::fromUtf8("Caf\u00e9 course"));
+    EXPECT_EQ(f.child<QWidget>("PaintBox1")->size(), QSize(640, 480));
+}
+
+TEST(PreviewWindow, ControlBarButtonsEndTheButtonWaitAndShowTheScreensLegends) {
+    PreviewFixture f;
+    ControlBar& bar = f.screen->controlBar();
+    bar.visible = true;
+    bar.shown = {true, false, true, true, false};
+    bar.legends[static_cast<int>(ControlButton::Continue)] = QStringLiteral("Next");
+    struct Case {
+        const char* name;
+        ControlButton expected;
+    };
+    for (const Case c : {Case{"ContinueBtn", ControlButton::Continue}, Case{"QuitBtn", ControlButton::Quit},
+                         Case{"PageBackBtn", ControlButton::PageBack}}) {
+        bool sawBar = false;
+        f.during([&] {
+            sawBar = f.child<QWidget>("ControlPnl")->isVisible() && f.child<QPushButton>("ContinueBtn")->text() == "Next" &&
+                     !f.child<QPushButton>("HelpBtn")->isVisible();
+            Click(f.child<QPushButton>(c.name));
+        });
+        EXPECT_EQ(f.window->waitForButton(), c.expected) << c.name;
+        EXPECT_TRUE(sawBar) << c.name;
+    }
+    // A click before the wait does not count for the next wait.
+    Click(f.child<QPushButton>("ContinueBtn"));
+    f.during([&] { Click(f.child<QPushButton>("QuitBtn")); });
+    EXPECT_EQ(f.window->waitForButton(), ControlButton::Quit);
+    EXPECT_TRUE(f.rec.messages.shown.empty());
+}
+
+TEST(PreviewWindow, KeysClicksAndTimersEndTheirWaits) {
+    PreviewFixture f;
+    f.during([&] { QTest::keyClick(f.window.get(), Qt::Key_B); });
+    KeyPress key = f.window->waitForKey();
+    EXPECT_FALSE(key.click);
+    EXPECT_EQ(key.key, QChar(u'b'));
+
+    // A modifier alone is no key press; the click on the drawing area is.
+    f.during([&] {
+        QTest::keyClick(f.window.get(), Qt::Key_Shift);
+        Click(f.child<QWidget>("PaintBox1"));
+    });
+    key = f.window->waitForKey();
+    EXPECT_TRUE(key.click);
+
+    // A delay runs out by itself, or ends early at a key.
+    EXPECT_FALSE(f.window->waitDelay(30));
+    f.during([&] { QTest::keyClick(f.window.get(), Qt::Key_X); });
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(f.window->waitDelay(10000));
+    EXPECT_LT(clock.elapsed(), 5000);
+
+    clock.restart();
+    f.window->waitSlowTick();
+    EXPECT_GE(clock.elapsed(), 90);
+}
+
+TEST(PreviewWindow, InputBoxEndsAtEnterWithoutTypingIt) {
+    PreviewFixture f;
+    f.screen->setColumn(5);
+    f.screen->setRow(3);
+    f.screen->showInputBox(10);
+    auto* edit = f.child<QLineEdit>("UserInputEdit");
+    QRect place;
+    f.during([&] {
+        place = edit->geometry();
+        QTest::keyClicks(edit, QStringLiteral("Zo"));
+        QKeyEvent e(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("\u00eb"));
+        QApplication::sendEvent(edit, &e);
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+    EXPECT_EQ(f.window->askInput(), QString::fromUtf8("Zo\u00eb"));
+    EXPECT_EQ(place, QRect(32, 34, 80, 21));
+    EXPECT_FALSE(edit->isVisible());
+    EXPECT_TRUE(edit->text().isEmpty());
+}
+
+TEST(PreviewWindow, AnswerControlsGiveTheirChoices) {
+    PreviewFixture f;
+    // Two buttons.
+    f.screen->showChoice(QStringLiteral("Yes"), QStringLiteral("No"), 10);
+    f.during([&] { Click(f.child<QPushButton>("RightBitBtn")); });
+    EXPECT_FALSE(f.window->askChoice());
+    EXPECT_FALSE(f.child<QPushButton>("LeftBitBtn")->isEnabled());
+    f.screen->showChoice(QStringLiteral("Yes"), QStringLiteral("No"), 30);
+    f.during([&] { Click(f.child<QPushButton>("LeftBitBtn")); });
+    EXPECT_TRUE(f.window->askChoice());
+    auto* pair = f.child<QWidget>("CtrlBtnPnl");
+    EXPECT_EQ(pair->x(), 240 / 2 - pair->width() / 2);
+
+    // The list: Enter takes the selection, which starts on the first item.
+    f.screen->showListMenu(2, 2, 20, 6, {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")});
+    auto* list = f.child<QListWidget>("ListBox1");
+    f.during([&] {
+        EXPECT_EQ(list->currentRow(), 0);
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    EXPECT_EQ(f.window->askList(), 1);
+    f.screen->hideListMenu();
+
+    // Menu buttons: the tag 503 gives choice 3.
+    f.screen->addMenuButtons({{10, 10, 80, QStringLiteral("A")}, {10, 50, 80, QStringLiteral("B")},
+                              {10, 90, 80, QStringLiteral("C")}});
+    f.during([&] {
+        auto* third = f.child<QLabel>("MenuButton3");
+        EXPECT_EQ(third->property("tag").toInt(), 503);
+        Click(third);
+    });
+    EXPECT_EQ(f.window->askMenuButton(), 3);
+
+    // Quiz answers: the panel tagged 84 (or its text) gives 4; a key comes back as a key.
+    f.screen->showQuizAnswers(10, {QStringLiteral("red"), QStringLiteral("green"), QStringLiteral("blue"),
+                                   QStringLiteral("grey")});
+    f.during([&] {
+        EXPECT_EQ(f.child<QWidget>("QuizAns4")->property("tag").toInt(), 84);
+        Click(f.child<QLabel>("QuizAns4text"));
+    });
+    QuizReply reply = f.window->askQuizAnswer();
+    EXPECT_EQ(reply.answer, 4);
+    f.during([&] { QTest::keyClick(f.window.get(), Qt::Key_C); });
+    reply = f.window->askQuizAnswer();
+    EXPECT_EQ(reply.answer, 0);
+    EXPECT_EQ(reply.key, QChar(u'c'));
+
+    // The memo: its lines when OK is pressed.
+    f.screen->showMemo(20, 3, {}, false);
+    f.screen->setColumn(40);
+    f.screen->setRow(2);
+    f.screen->showInputBox(12);
+    f.screen->setRow(5);
+    f.screen->showChoice(QStringLiteral("Yes"), QStringLiteral("No"), 10);
+    f.screen->showListMenu(40, 9, 60, 13, {QStringLiteral("one"), QStringLiteral("two")});
+    f.during([&] {
+        // With QUILLMARK_SNAPSHOT_DIR set, the answer controls are saved there, to look at.
+        if (!qEnvironmentVariableIsEmpty("QUILLMARK_SNAPSHOT_DIR"))
+            f.window->grab().save(qEnvironmentVariable("QUILLMARK_SNAPSHOT_DIR") + QStringLiteral("/preview-answers.png"));
+        auto* memo = f.child<QPlainTextEdit>("Memo1");
+        memo->setPlainText(QStringLiteral("first\nsecond"));
+        Click(f.child<QPushButton>("BitBtn1"));
+    });
+    EXPECT_EQ(f.window->askMemo(), (QStringList{QStringLiteral("first"), QStringLiteral("second")}));
+    EXPECT_TRUE(f.rec.messages.shown.empty());
+}
+
+TEST(PreviewWindow, HypertextClickPerformsTheEntryOrSaysItIsNotDefined) {
+    PreviewFixture f;
+    f.screen->addHyperLabel(16, 17, QStringLiteral("Valve"), Qt::blue, Qt::white);
+    f.screen->addHyperLabel(16, 51, QStringLiteral("Pump"), Qt::blue, Qt::white);
+    QStringList performed;
+    f.window->setEntryPerformer([&](EntrySource source, const QString& name) {
+        performed.push_back(name);
+        return source == EntrySource::Hyper && name == u"Pump";
+    });
+    // Clicks on the labels during a key wait are handled by the window and do not end the wait.
+    f.during([&] {
+        const auto labels = f.window->findChildren<QLabel*>(QStringLiteral("HyperLabel"));
+        ASSERT_EQ(labels.size(), 2);
+        for (QLabel* l : labels) Click(l);
+        Click(f.child<QWidget>("PaintBox1"));
+    });
+    EXPECT_TRUE(f.window->waitForKey().click);
+    EXPECT_EQ(performed, (QStringList{QStringLiteral("Valve"), QStringLiteral("Pump")}));
+    ASSERT_EQ(f.rec.messages.shown.size(), 1u);
+    EXPECT_EQ(f.rec.messages.shown[0].kind, RecordingMessages::Kind::Info);
+    EXPECT_EQ(f.rec.messages.shown[0].text, QStringLiteral("The \"Valve\" HyperText Link has not been defined "));
+}
+
+TEST(PreviewWindow, ClosingOrEscapeEndsEveryWait) {
+    {
+        PreviewFixture f;
+        f.during([&] { f.window->close(); });
+        EXPECT_EQ(f.window->waitForButton(), ControlButton::Quit);
+        EXPECT_TRUE(f.window->stopRequested());
+        // Every later wait returns at once.
+        EXPECT_TRUE(f.window->askInput().isEmpty());
+        EXPECT_EQ(f.window->askMenuButton(), 0);
+    }
+    {
+        PreviewFixture f;
+        f.screen->showInputBox(20);
+        f.during([&] { QTest::keyClick(f.child<QLineEdit>("UserInputEdit"), Qt::Key_Escape); });
+        EXPECT_TRUE(f.window->askInput().isEmpty());
+        EXPECT_TRUE(f.window->stopRequested());
+        // The next run starts afresh.
+        f.window->FormActivate();
+        EXPECT_FALSE(f.window->stopRequested());
+    }
+}
+
+TEST(UtilityChooser, GivesTheChosenNameOrNothing) {
+    PreviewFixture f;
+    const QStringList names{QStringLiteral("Calculator"), QStringLiteral("Notes")};
+    WhenShown(QStringLiteral("TUtMenuForm"), [](QWidget* w) {
+        auto* list = w->findChild<QListWidget*>(QStringLiteral("ListBox1"));
+        EXPECT_EQ(list->currentRow(), 0);
+        EXPECT_TRUE(w->windowTitle().isEmpty());
+        list->setCurrentRow(1);
+        Click(w->findChild<QPushButton*>(QStringLiteral("BitBtn1")));
+    });
+    EXPECT_EQ(f.window->chooseUtility(names), std::optional<int>(1));
+
+    WhenShown(QStringLiteral("TUtMenuForm"), [](QWidget* w) { Click(w->findChild<QPushButton*>(QStringLiteral("BitBtn2"))); });
+    EXPECT_EQ(f.window->chooseUtility(names), std::nullopt);
+
+    WhenShown(QStringLiteral("TUtMenuForm"), [](QWidget* w) { QTest::keyClick(w, Qt::Key_Return); });
+    EXPECT_EQ(f.window->chooseUtility(names), std::optional<int>(0));
+}
+
+TEST(BackgroundWindow, ShowsItsBackgroundOrSaysWhatIsMissing) {
+    TempFolder home;
+    Project project(home.path());
+    NewTutorial(project, home / "t", "demo");
+    RecordingPlatform rec(home.path());
+    QImage tile(8, 8, QImage::Format_RGB32);
+    tile.fill(Qt::red);
+    ASSERT_TRUE(tile.save(QString::fromStdString((home / "t/Paper.bmp").string()), "BMP"));
+
+    struct Case {
+        int type;
+        const char* file;
+        const char* message;  // nullptr: none
+        bool tileShown, imageShown;
+    };
+    const Case cases[] = {
+        {1, "", nullptr, false, false},
+        {2, "sky.bmp", "The graphic file sky.bmp was not found", false, false},
+        {2, "PAPER.BMP", nullptr, false, true},
+        {3, "paper.jpg", "Wallpaper must be a .BMP file.\n\r\n\rReplace paper.jpg with a .BMP Graphic.", false, false},
+        {3, "none.bmp", "The Wallpaper file none.bmp was not found", false, false},
+        {3, "paper.bmp", nullptr, true, false},
+    };
+    for (const Case& c : cases) {
+        rec.messages.Clear();
+        project.Config.set(cfg::Program::BackgroundType, c.type);
+        project.Config.set(cfg::Program::BackgroundGraphic, c.file);
+        project.Config.set(cfg::Program::BackgroundWallpaper, c.file);
+        TChpBackForm back(project, rec.platform().messages);
+        back.ShowFullScreen();
+        const std::string what = std::to_string(c.type) + " " + c.file;
+        if (c.message) {
+            ASSERT_EQ(rec.messages.shown.size(), 1u) << what;
+            EXPECT_EQ(rec.messages.shown[0].kind, RecordingMessages::Kind::Error);
+            EXPECT_EQ(rec.messages.shown[0].text, QString::fromLatin1(c.message)) << what;
+        } else {
+            EXPECT_TRUE(rec.messages.shown.empty()) << what;
+        }
+        EXPECT_EQ(back.Tile()->isVisible(), c.tileShown) << what;
+        EXPECT_EQ(back.Image()->isVisible(), c.imageShown) << what;
+    }
+}
+
+TEST(PreviewWindow, HelpOpensTheTutorialsHelpFileAndPrintAsksFirst) {
+    PreviewFixture f;
+    f.home.write("t/Tutor.hlp", "");
+    f.window->showHelp(QStringLiteral("TUTOR.HLP"), 7);
+    ASSERT_EQ(f.rec.help.requests.size(), 1u);
+    EXPECT_EQ(f.rec.help.requests[0].helpFile, f.home / "t/Tutor.hlp");
+    EXPECT_EQ(f.rec.help.requests[0].topic, 7);
+
+    // Cancel prints nothing; OK shows the print dialog and prints the lines.
+    const QStringList lines{QStringLiteral("first line"), QStringLiteral("second line")};
+    WhenShown(QStringLiteral("Tprintform"), [](QWidget* w) {
+        EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Panel1"))->text(), QStringLiteral("Would you like to print the file ?"));
+        Click(w->findChild<QPushButton*>(QStringLiteral("CancelBtn")));
+    });
+    f.window->printLines(lines, {});
+    EXPECT_TRUE(f.rec.dialogs.requests.empty());
+
+    f.rec.dialogs.printAnswers.push_back(true);
+    f.rec.dialogs.printToPdf = f.home / "out.pdf";
+    WhenShown(QStringLiteral("Tprintform"), [](QWidget* w) {
+        EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Panel1"))->text(), QStringLiteral("Print your notes?"));
+        Click(w->findChild<QPushButton*>(QStringLiteral("OKBtn")));
+    });
+    f.window->printLines(lines, QStringLiteral("Print your notes?"));
+    ASSERT_EQ(f.rec.dialogs.requests.size(), 1u);
+    EXPECT_EQ(f.rec.dialogs.requests[0].kind, RecordingDialogs::Kind::Print);
+    EXPECT_GT(std::filesystem::file_size(f.home / "out.pdf"), 0u);
+}
+
+TEST(PreviewWindow, ScreenObjectsFollowTheScreen) {
+    PreviewFixture f;
+    f.screen->addTextLabel(80, 100, 120, QStringLiteral("Pump room"), Qt::black, Qt::yellow);
+    f.screen->addHyperLabel(16, 17, QStringLiteral("Valve"), Qt::blue, Qt::white);
+    f.window->syncFromScreen();
+    EXPECT_EQ(f.window->findChildren<QLabel*>(QStringLiteral("TextLabel")).size(), 1);
+    EXPECT_EQ(f.window->findChildren<QLabel*>(QStringLiteral("HyperLabel")).size(), 1);
+    // A title lowers the drawing area; clearing the screen removes the objects.
+    f.screen->showTitle("Lesson", Qt::white, Qt::darkBlue);
+    f.window->syncFromScreen();
+    EXPECT_EQ(f.child<QWidget>("PaintBox1")->geometry(), QRect(0, 34, 640, 446));
+    EXPECT_TRUE(f.child<QLabel>("TitlePnl")->isVisible());
+    f.screen->clearScreen(0);
+    f.window->syncFromScreen();
+    EXPECT_TRUE(f.window->findChildren<QLabel*>(QStringLiteral("TextLabel")).isEmpty());
+    EXPECT_TRUE(f.window->findChildren<QLabel*>(QStringLiteral("HyperLabel")).isEmpty());
+}
