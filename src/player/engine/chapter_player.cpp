@@ -574,12 +574,9 @@ void ChapterPlayer::jumps(char letter) {
                 pageBack();
             }
             break;
-        case 'E': {
-            const std::string name(operands_.OperandText());
-            if (outside(name)) return;
-            twoWayJump(!name.empty() && operands_.FileExists(name));
+        case 'E':
+            if (auto exists = fileExistsCondition()) twoWayJump(*exists);
             break;
-        }
         case 'F': {
             std::string text;
             bool exact = false;
@@ -592,33 +589,47 @@ void ChapterPlayer::jumps(char letter) {
             twoWayJump(match);
             break;
         }
-        case 'I': {
-            int length = 0;
-            bool exact = false;
-            if (!operands_.InputLengthAndExact(length, exact)) return;
-            const std::string answer = askInput(length);
-            if (stopped()) return;
-            const bool match = operands_.MatchListTest(answer, exact, *this);
-            if (stopped()) return;
-            twoWayJump(match);
+        case 'I':
+            if (auto match = inputCondition()) twoWayJump(*match);
             break;
-        }
-        case 'B': {
-            std::string left, right;
-            int length = -1;
-            operands_.TwoLegendsAndLength(left, right, length);
-            if (stopped()) return;
-            const bool choice = askChoice(left, right, length);
-            if (stopped()) return;
-            twoWayJump(choice);
+        case 'B':
+            if (auto choice = choiceCondition()) twoWayJump(*choice);
             break;
-        }
         case 'M': matchJump(false); break;
         case 'L': matchJump(true); break;
         case 'X': boxMenu(); break;
         case 'U': buttonMenu(); break;
         default: break;  // unknown letters of the jump group are ignored
     }
+}
+
+// The conditions the jump and branch groups share. Each is empty when the run stopped while
+// it was read or asked (a script error, the window closed), so nothing is run on it.
+std::optional<bool> ChapterPlayer::fileExistsCondition() {
+    const std::string name(operands_.OperandText());
+    if (outside(name)) return std::nullopt;
+    return !name.empty() && operands_.FileExists(name);
+}
+
+std::optional<bool> ChapterPlayer::inputCondition() {
+    int length = 0;
+    bool exact = false;
+    if (!operands_.InputLengthAndExact(length, exact)) return std::nullopt;
+    const std::string answer = askInput(length);
+    if (stopped()) return std::nullopt;
+    const bool match = operands_.MatchListTest(answer, exact, *this);
+    if (stopped()) return std::nullopt;
+    return match;
+}
+
+std::optional<bool> ChapterPlayer::choiceCondition() {
+    std::string left, right;
+    int length = -1;
+    operands_.TwoLegendsAndLength(left, right, length);
+    if (stopped()) return std::nullopt;
+    const bool choice = askChoice(left, right, length);
+    if (stopped()) return std::nullopt;
+    return choice;
 }
 
 void ChapterPlayer::twoWayJump(bool condition) {
@@ -700,12 +711,9 @@ void ChapterPlayer::runBranch(bool condition) {
 
 void ChapterPlayer::branches(char letter) {
     switch (letter) {
-        case 'E': {
-            const std::string name(operands_.OperandText());
-            if (outside(name)) return;
-            runBranch(!name.empty() && operands_.FileExists(name));
+        case 'E':
+            if (auto exists = fileExistsCondition()) runBranch(*exists);
             break;
-        }
         case 'F': {
             std::string text;
             bool exact = false;
@@ -724,27 +732,12 @@ void ChapterPlayer::branches(char letter) {
             runBranch(match);
             break;
         }
-        case 'I': {
-            int length = 0;
-            bool exact = false;
-            if (!operands_.InputLengthAndExact(length, exact)) return;
-            const std::string answer = askInput(length);
-            if (stopped()) return;
-            const bool match = operands_.MatchListTest(answer, exact, *this);
-            if (stopped()) return;
-            runBranch(match);
+        case 'I':
+            if (auto match = inputCondition()) runBranch(*match);
             break;
-        }
-        case 'B': {
-            std::string left, right;
-            int length = -1;
-            operands_.TwoLegendsAndLength(left, right, length);
-            if (stopped()) return;
-            const bool choice = askChoice(left, right, length);
-            if (stopped()) return;
-            runBranch(choice);
+        case 'B':
+            if (auto choice = choiceCondition()) runBranch(*choice);
             break;
-        }
         default: notValid(); break;
     }
 }

@@ -153,6 +153,9 @@ private:
     bool markerSearch(const std::string& marker);
     void runBranch(bool condition);
     void twoWayJump(bool condition);
+    std::optional<bool> fileExistsCondition();
+    std::optional<bool> inputCondition();
+    std::optional<bool> choiceCondition();
     void quitPressed();
     void runUtilities();
 
