@@ -4,21 +4,13 @@
 
 #include "../format/test_folder.h"
 #include "cli.h"
+#include "run_quillc.h"
 #include "project/config_record.h"
 
 using quill::test::TempFolder;
 
 namespace {
-struct Result {
-    int status;
-    std::string out, err;
-};
-Result RunQuillc(const quillc::Args& args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = quillc::Run(args, quillc::Io{in, out, err});
-    return {status, out.str(), err.str()};
-}
+using quill::test::RunQuillc;
 }  // namespace
 
 TEST(Quillc, HelpListsTheCommandsAndWrongUsageExitsTwo) {

@@ -5,6 +5,7 @@
 
 #include "../format/test_folder.h"
 #include "cli.h"
+#include "run_quillc.h"
 #include "datafile/data_file.h"
 
 using quill::test::TempFolder;
@@ -12,16 +13,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-    int status;
-    std::string out, err;
-};
-Result Quillc(const quillc::Args& args) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int status = quillc::Run(args, quillc::Io{in, out, err});
-    return {status, out.str(), err.str()};
-}
+quill::test::QuillcResult Quillc(const quillc::Args& args) { return quill::test::RunQuillc(args); }
 
 // A project "tut" made by quillc new, with chapters named in both letter cases on disk.
 // Opening it by its .QKJ names it in upper case (TUT), as selecting a tutorial does.

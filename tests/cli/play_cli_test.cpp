@@ -5,24 +5,17 @@
 
 #include "../format/test_folder.h"
 #include "cli.h"
+#include "run_quillc.h"
 #include "project/project.h"
 
 using quill::test::TempFolder;
 
 namespace {
 
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result Play(const quillc::Args& args) {
-    std::istringstream in;
-    std::ostringstream out, err;
+quill::test::QuillcResult Play(const quillc::Args& args) {
     quillc::Args all{"play"};
     all.insert(all.end(), args.begin(), args.end());
-    const int status = quillc::Run(all, quillc::Io{in, out, err});
-    return {status, out.str(), err.str()};
+    return quill::test::RunQuillc(all);
 }
 
 class QuillcPlay : public ::testing::Test {

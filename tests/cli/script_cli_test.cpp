@@ -4,22 +4,14 @@
 
 #include "../format/test_folder.h"
 #include "cli.h"
+#include "run_quillc.h"
 #include "project/config_record.h"
 
 using quill::test::TempFolder;
 
 namespace {
 
-struct Result {
-    int status;
-    std::string out, err;
-};
-Result RunQuillc(const quillc::Args& args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = quillc::Run(args, quillc::Io{in, out, err});
-    return {status, out.str(), err.str()};
-}
+using quill::test::RunQuillc;
 
 std::string ProjectBytes(const char* color17Name) {
     quill::TTutorialConfig config;

@@ -632,6 +632,25 @@ std::optional<bool> ChapterPlayer::choiceCondition() {
     return choice;
 }
 
+// Reads the next numbers of the operand text into the given places, in order, stopping at the
+// first one that is in error; true when all were read.
+bool ChapterPlayer::readNumbers(std::initializer_list<int*> into) {
+    for (int* number : into) {
+        if (stopped()) return false;
+        *number = operands_.NextNumber();
+    }
+    return !stopped();
+}
+
+// Reads a text colour and a background colour (each with its default when missing).
+bool ChapterPlayer::readTextColours(std::uint32_t& text, std::uint32_t& back) {
+    if (stopped()) return false;
+    text = operands_.NextColour(true);
+    if (stopped()) return false;
+    back = operands_.NextColour(false);
+    return !stopped();
+}
+
 void ChapterPlayer::twoWayJump(bool condition) {
     if (!condition) FetchNextLine();
     if (auto action = FetchNextLine()) runAction(*action);
@@ -1098,10 +1117,8 @@ void ChapterPlayer::screenCommands(char letter) {
         }
         case 'H': {
             const std::string name = operands_.NextField();
-            const int column = operands_.NextNumber();
-            const int row = stopped() ? 0 : operands_.NextNumber();
-            const int end = stopped() ? 0 : operands_.NextNumber();
-            if (stopped()) return;
+            int column = 0, row = 0, end = 0;
+            if (!readNumbers({&column, &row, &end})) return;
             if (auto error = screen_.heading(name, column, row, end, operands_.OperandText(), lineText_))
                 fail(*error);
             break;
@@ -1123,23 +1140,17 @@ void ChapterPlayer::screenCommands(char letter) {
             break;
         }
         case 'B': {
-            const int column = operands_.NextNumber();
-            const int row = stopped() ? 0 : operands_.NextNumber();
-            const int count = stopped() ? 0 : operands_.NextNumber();
-            const std::uint32_t text = stopped() ? 0 : operands_.NextColour(true);
-            const std::uint32_t back = stopped() ? 0 : operands_.NextColour(false);
-            if (stopped()) return;
+            int column = 0, row = 0, count = 0;
+            std::uint32_t text = 0, back = 0;
+            if (!readNumbers({&column, &row, &count}) || !readTextColours(text, back)) return;
             screen_.blink(column, row, count, Colour(text), Colour(back), operands_.OperandText());
             checkHost();
             break;
         }
         case 'T': {
-            const int column = operands_.NextNumber();
-            const int row = stopped() ? 0 : operands_.NextNumber();
-            const int end = stopped() ? 0 : operands_.NextNumber();
-            const std::uint32_t text = stopped() ? 0 : operands_.NextColour(true);
-            const std::uint32_t back = stopped() ? 0 : operands_.NextColour(false);
-            if (stopped()) return;
+            int column = 0, row = 0, end = 0;
+            std::uint32_t text = 0, back = 0;
+            if (!readNumbers({&column, &row, &end}) || !readTextColours(text, back)) return;
             screen_.centreText(column, row, end, Colour(text), Colour(back), operands_.OperandText());
             break;
         }
@@ -1254,30 +1265,23 @@ void ChapterPlayer::images(char letter) {
             checkHost();
             break;
         case 'P': {
-            const int column = operands_.NextNumber();
-            const int row = stopped() ? 0 : operands_.NextNumber();
-            const int end = stopped() ? 0 : operands_.NextNumber();
-            if (stopped()) return;
+            int column = 0, row = 0, end = 0;
+            if (!readNumbers({&column, &row, &end})) return;
             screen_.showImage(column, row, end, operands_.OperandText());
             checkHost();
             break;
         }
         case 'L': {
-            const int column = operands_.NextNumber();
-            const int row = stopped() ? 0 : operands_.NextNumber();
-            const int end = stopped() ? 0 : operands_.NextNumber();
-            const std::uint32_t text = stopped() ? 0 : operands_.NextColour(true);
-            const std::uint32_t back = stopped() ? 0 : operands_.NextColour(false);
-            if (stopped()) return;
+            int column = 0, row = 0, end = 0;
+            std::uint32_t text = 0, back = 0;
+            if (!readNumbers({&column, &row, &end}) || !readTextColours(text, back)) return;
             screen_.imageLabel(column, row, end, Colour(text), Colour(back), operands_.OperandText());
             break;
         }
         case 'H': {
-            const int column = operands_.NextNumber();
-            const int row = stopped() ? 0 : operands_.NextNumber();
-            const std::uint32_t text = stopped() ? 0 : operands_.NextColour(true);
-            const std::uint32_t back = stopped() ? 0 : operands_.NextColour(false);
-            if (stopped()) return;
+            int column = 0, row = 0;
+            std::uint32_t text = 0, back = 0;
+            if (!readNumbers({&column, &row}) || !readTextColours(text, back)) return;
             screen_.imageHypertext(column, row, Colour(text), Colour(back), operands_.OperandText());
             break;
         }

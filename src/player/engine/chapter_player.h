@@ -30,6 +30,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -154,6 +155,8 @@ private:
     void runBranch(bool condition);
     void twoWayJump(bool condition);
     std::optional<bool> fileExistsCondition();
+    bool readNumbers(std::initializer_list<int*> into);
+    bool readTextColours(std::uint32_t& text, std::uint32_t& back);
     std::optional<bool> inputCondition();
     std::optional<bool> choiceCondition();
     void quitPressed();
