@@ -1,0 +1,544 @@
+#include "editor/commands/command_builders.h"
+
+#include <QRegularExpression>
+
+#include "project/config_record.h"
+#include "project/file_names.h"
+#include "script/translate.h"
+#include "text_codec.h"
+
+namespace quill {
+
+namespace {
+
+QString Num(int n) { return QString::number(n); }
+
+// How a builder treats the colour picker's default and cancel answers.
+enum class ColorUse {
+    Required,            // default writes "Default", cancel ends the builder
+    CancelIsDefault,     // cancel writes "Default" as well
+    DefaultOmitted,      // default writes no word; cancel ends the builder
+    DefaultOrCancelOmitted,  // default and cancel write no word
+};
+
+// The questions of one builder, asked in order. Each returns false when the builder must end
+// (a cancelled question, an empty required text, a refused choice); the builder then returns
+// no lines.
+class Ask {
+public:
+    Ask(Prompter& prompter, const CommandData& data, int topic) : p_(prompter), data_(data), topic_(topic) {}
+
+    bool Text(const QString& question, QString& out, bool required = true, TextRule rule = {}) {
+        const auto answer = p_.Text({question, topic_, std::move(rule)});
+        if (!answer || (required && answer->isEmpty())) return false;
+        out = *answer;
+        return true;
+    }
+    // A file name; `oneWord` where the command reads the name as one word.
+    bool File(const QString& question, QString& out, bool oneWord, bool required = true) {
+        return Text(question, out, required, [oneWord](const QString& name) { return FileNameProblem(name, oneWord); });
+    }
+    bool Number(const QString& question, int minimum, int maximum, int initial, int& out, NumberRule rule = {}) {
+        const auto answer = p_.Number({question, minimum, maximum, initial, topic_, std::move(rule)});
+        if (!answer) return false;
+        out = *answer;
+        return true;
+    }
+    // A start prompt: columns 1..columnMax, rows 1..rowMax, starting at column 1, row 1.
+    bool Start(const QString& question, int columnMax, int rowMax, ColRow& out) {
+        return ColumnRow({question, 1, columnMax, 1, rowMax, 1, 1, topic_}, out);
+    }
+    // An end prompt after `start`: from the start plus one (or from the start itself) to 79, 25.
+    bool End(const QString& question, const ColRow& start, ColRow& out, bool plusOne = true) {
+        const int step = plusOne ? 1 : 0;
+        const int c = start.column + step, r = start.row + step;
+        return ColumnRow({question, c, 79, r, 25, c, r, topic_}, out);
+    }
+    bool ColumnRow(const ColRowPrompt& prompt, ColRow& out) {
+        const auto answer = p_.ColumnRow(prompt);
+        if (!answer) return false;
+        out = *answer;
+        return true;
+    }
+    // A colour word: the name of the chosen palette entry or "Default" (or nothing, by `use`).
+    bool Color(const QString& title, QString& word, ColorUse use = ColorUse::Required) {
+        const int answer = p_.Color(title, topic_);
+        const bool omitDefault = use == ColorUse::DefaultOmitted || use == ColorUse::DefaultOrCancelOmitted;
+        if (answer < 0 || answer > 25) {
+            if (answer != kDefaultColor) {  // cancelled
+                if (use == ColorUse::CancelIsDefault) {
+                    word = "Default";
+                    return true;
+                }
+                if (use == ColorUse::DefaultOrCancelOmitted) {
+                    word.clear();
+                    return true;
+                }
+                return false;
+            }
+            word = omitDefault ? QString() : QStringLiteral("Default");
+            return true;
+        }
+        const QString problem = ColorWordProblem(data_.config, answer);
+        if (!problem.isEmpty()) {
+            p_.ShowError(problem);
+            return false;
+        }
+        word = FromCp1252(data_.config.get(cfg::Colors::Entry(answer + 1).Name));
+        return true;
+    }
+    bool Heading(QString& name) {
+        const auto answer = p_.Heading(topic_);
+        if (!answer || *answer < 1 || *answer > 10) return false;
+        const QString problem = HeadingNameProblem(data_.config, *answer);
+        if (!problem.isEmpty()) {
+            p_.ShowError(problem);
+            return false;
+        }
+        name = FromCp1252(data_.config.get(cfg::Headings::Entry(*answer).Name));
+        return true;
+    }
+    bool PopUpText(QStringList& lines) {
+        const auto answer = p_.PopUpText(topic_);
+        if (!answer || answer->isEmpty()) return false;
+        lines = *answer;
+        return true;
+    }
+    bool Image(QString& name, bool oneWord) {
+        const auto answer = p_.ChooseFile(FileChooser::Image, QString(), topic_);
+        if (!answer || answer->isEmpty()) return false;
+        const QString problem = FileNameProblem(*answer, oneWord);
+        if (!problem.isEmpty()) {
+            p_.ShowError(problem);
+            return false;
+        }
+        name = *answer;
+        return true;
+    }
+    Prompter& prompter() { return p_; }
+    const CommandData& data() const { return data_; }
+    int topic() const { return topic_; }
+
+private:
+    Prompter& p_;
+    const CommandData& data_;
+    int topic_;
+};
+
+// An option whose builder only asks through Ask.
+CommandOption Option(const char* name, const char* caption, int topic,
+                     std::function<QStringList(Ask&)> build) {
+    return {name, caption, topic, [topic, build](Prompter& p, const CommandData& d) {
+                Ask ask(p, d, topic);
+                return build(ask);
+            }};
+}
+CommandOption Fixed(const char* name, const char* caption, int topic, const char* line) {
+    const QString text = line;
+    return {name, caption, topic, [text](Prompter&, const CommandData&) { return QStringList{text}; }};
+}
+
+const QString kStart = "Enter the starting Column and Row";
+const QString kEnd = "Enter the ending Column and Row";
+
+// --- Basic Commands ------------------------------------------------------------------------
+
+CommandCategory BasicCommands() {
+    CommandCategory c{"Basic Commands", "TBasicCommsForm", 1200, {{" Basic Commands ", {}}}};
+    auto& o = c.groups[0].options;
+    o.push_back(Option("ClearScreenRBtn", " *ClearScreen", 1210, [](Ask& a) -> QStringList {
+        QString color;
+        if (!a.Color("Screen Background color", color)) return {};
+        return {"*ClearScreen " + color};
+    }));
+    o.push_back(Option("TitleRBtn", " *Title", 1215, [](Ask& a) -> QStringList {
+        QString text;
+        if (!a.Text("Enter the Title Text", text, false)) return {};
+        return {"*Title " + text};
+    }));
+    o.push_back(Option("ControlsRBtn", " *Controls", 1220, [](Ask& a) -> QStringList {
+        const auto b = a.prompter().Controls(a.topic());
+        if (!b) return {};
+        QString line = "*Controls";
+        for (const auto& [on, letter] : {std::pair{b->continueOn, " C"}, {b->quit, " Q"}, {b->pageBack, " P"},
+                                         {b->help, " H"}, {b->utilities, " U"}})
+            if (on) line += letter;
+        if (line == "*Controls") return {};
+        return {line};
+    }));
+    o.push_back(Fixed("WaitRBtn", " *Wait", 1225, "*Wait"));
+    o.push_back(Option("PageLabelRBtn", " @P (pageback)", 1260, [](Ask& a) -> QStringList {
+        QString label;
+        if (!a.Text("Enter Page Label", label)) return {};
+        return {"@P" + label};
+    }));
+    o.push_back(Option("CommentRBtn", " ;  (Comment)", 1265, [](Ask& a) -> QStringList {
+        QString comment;
+        if (!a.Text("Enter A Comment", comment)) return {};
+        return {";" + comment};
+    }));
+    return c;
+}
+
+// --- Screen Display ------------------------------------------------------------------------
+
+CommandCategory ScreenCommands() {
+    CommandCategory c{"Screen Display", "TScreenCommsForm", 1300, {{" Screen Display Commands ", {}}}};
+    auto& o = c.groups[0].options;
+    o.push_back(Option("ColumnRBtn", "*Column", 1310, [](Ask& a) -> QStringList {
+        int n;
+        if (!a.Number("Enter the Column", 1, 79, 1, n)) return {};
+        return {"*Column " + Num(n)};
+    }));
+    o.push_back(Option("RowRBtn", "*Row", 1315, [](Ask& a) -> QStringList {
+        int n;
+        if (!a.Number("Enter the Row", 1, 27, 1, n)) return {};
+        return {"*Row " + Num(n)};
+    }));
+    o.push_back(Option("ColRowRBtn", "*ColRow", 1320, [](Ask& a) -> QStringList {
+        ColRow at;
+        if (!a.ColumnRow({"Enter the Column and Row", 1, 79, 1, 27, 1, 1, a.topic()}, at)) return {};
+        return {"*ColRow " + Num(at.column) + " " + Num(at.row)};
+    }));
+    o.push_back(Option("BlinkRBtn", "*Blink", 1325, [](Ask& a) -> QStringList {
+        ColRow s;
+        int times;
+        QString text, fore, back;
+        if (!a.Start(kStart, 78, 25, s) || !a.Number("Number of times to blink ?", 1, 99, 1, times) ||
+            !a.Color("Select text color", fore) || !a.Color("Select background color", back) ||
+            !a.Text("Enter the text to blink", text))
+            return {};
+        return {"*Blink " + Num(s.column) + " " + Num(s.row) + " " + Num(times) + " " + fore + " " + back + " " + text};
+    }));
+    o.push_back(Option("HeadingRBtn", "*Heading", 1330, [](Ask& a) -> QStringList {
+        QString name, text;
+        ColRow s;
+        int end;
+        if (!a.Heading(name) || !a.Start("Start at which Column and Row", 78, 24, s) ||
+            !a.Number("Enter ending column", s.column + 1, 79, s.column + 1, end) ||
+            !a.Text("Enter the Heading Text", text))
+            return {};
+        return {"*Heading " + name + " " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + text};
+    }));
+    o.push_back(Option("WindowTextRBtn", "*WindowText", 1335, [](Ask& a) -> QStringList {
+        QStringList names;
+        for (const std::string& name : a.data().entryNames("WINTEXT")) names << FromCp1252(name);
+        if (names.isEmpty()) {
+            a.prompter().ShowError("No WindowText entries have been created.\r\nUse Teaching Aids at the Main Menu to create them.");
+            return {};
+        }
+        const auto picked = a.prompter().PickEntry("Select Windows Text", names, a.topic());
+        if (!picked || *picked < 0 || *picked >= names.size() || names[*picked].isEmpty()) return {};
+        ColRow s, e;
+        if (!a.Start(kStart, 78, 24, s) || !a.End(kEnd, s, e)) return {};
+        return {"*WindowText " + Num(s.column) + " " + Num(s.row) + " " + Num(e.column) + " " + Num(e.row) + " " +
+                names[*picked]};
+    }));
+    o.push_back(Option("HLineRBtn", "*Hline", 1340, [](Ask& a) -> QStringList {
+        ColRow s;
+        int end, width;
+        QString color;
+        if (!a.Start(kStart, 79, 25, s) || !a.Number("Ending at Column", s.column, 79, s.column, end) ||
+            !a.Number("Width of Line", 1, 15, 5, width) || !a.Color("Select Line color", color, ColorUse::DefaultOmitted))
+            return {};
+        return {"*HLine " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + Num(width) + " " + color};
+    }));
+    o.push_back(Option("VLineRBtn", "*VLine", 1345, [](Ask& a) -> QStringList {
+        ColRow s;
+        int end, width;
+        QString color;
+        if (!a.Start(kStart, 79, 25, s) || !a.Number("Ending at Row", s.row, 25, s.row, end) ||
+            !a.Number("Width of Line", 1, 15, 5, width) || !a.Color("Select Line color", color, ColorUse::DefaultOmitted))
+            return {};
+        return {"*VLine " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + Num(width) + " " + color};
+    }));
+    o.push_back(Option("DelayRBtn", "*Delay", 1350, [](Ask& a) -> QStringList {
+        int n;
+        if (!a.Number("Delay time (10 = 1 sec)", 1, 999, 100, n)) return {};
+        return {"*Delay " + Num(n)};
+    }));
+    o.push_back(Fixed("PauseRBtn", "*Pause", 1355, "*Pause"));
+    o.push_back(Option("CenterTextRBtn", "*CenterText", 1360, [](Ask& a) -> QStringList {
+        ColRow s;
+        int end;
+        QString fore, back, text;
+        // The start column stops at 78: the end column must lie after it.
+        if (!a.Start("Enter Starting Column and Row", 78, 25, s) ||
+            !a.Number("Ending at Column", s.column + 1, 79, s.column + 1, end) || !a.Color("Select Text color", fore) ||
+            !a.Color("Select Background color", back) || !a.Text("Enter the text to center", text))
+            return {};
+        return {"*CenterText " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + fore + " " + back + " " +
+                text};
+    }));
+    o.push_back(Option("NotePadRBtn", "*NotePad", 1370, [](Ask& a) -> QStringList {
+        QString file;
+        if (!a.File("Enter filename to open", file, false, false)) return {};
+        return {"*NotePad " + file};
+    }));
+    return c;
+}
+
+// --- Drawing Boxes -------------------------------------------------------------------------
+
+// A box kind: bordered kinds ask a border first, pop-up kinds ask the text and a display time.
+CommandOption BoxOption(const char* name, const char* caption, int topic, const char* keyword, bool bordered,
+                        bool popup) {
+    const QString word = keyword;
+    return Option(name, caption, topic, [word, bordered, popup](Ask& a) -> QStringList {
+        int width = 0, time = 0;
+        QString border, fill;
+        ColRow s, e;
+        QStringList text;
+        if (bordered && (!a.Number("Width of box border", 1, 15, 5, width) || !a.Color("Select Border color", border)))
+            return {};
+        if (!a.Start(kStart, 78, 24, s) || !a.End(kEnd, s, e)) return {};
+        if (popup && !a.PopUpText(text)) return {};
+        if (!a.Color("Select Box color", fill)) return {};
+        if (popup && !a.Number("Display time (10 = 1 sec)", 1, 999, 600, time)) return {};
+        QString line = word;
+        if (bordered) line += " " + Num(width) + " " + border;
+        line += " " + Num(s.column) + " " + Num(s.row) + " " + Num(e.column) + " " + Num(e.row);
+        if (popup) line += " " + Num(int(text.size()));
+        line += " " + fill;
+        if (popup) line += " " + Num(time);
+        return QStringList{line} + text;
+    });
+}
+
+CommandCategory BoxCommands() {
+    CommandCategory c{"Drawing Boxes", "TBoxCommsForm", 1400, {{" Box Commands ", {}}}};
+    auto& o = c.groups[0].options;
+    o.push_back(BoxOption("PlainBoxRBtn", "*PlainBox", 1410, "*PlainBox", false, false));
+    o.push_back(BoxOption("RoundBoxRBtn", "*RoundBox", 1415, "*RoundBox", false, false));
+    o.push_back(BoxOption("BorderBoxRBtn", "*BorderBox", 1420, "*BorderBox", true, false));
+    o.push_back(BoxOption("RoundBorderBoxRBtn", "*RoundBorderBox", 1425, "*RoundBorderBox", true, false));
+    o.push_back(BoxOption("PopUpBoxRBtn", "*PopUpBox", 1430, "*PopupBox", false, true));
+    o.push_back(BoxOption("RoundPopUpRBtn", "*RoundPopUp", 1435, "*RoundPopup", false, true));
+    o.push_back(BoxOption("BorderPopUpRBtn", "*BorderPopUp", 1440, "*BorderPopup", true, true));
+    o.push_back(BoxOption("RoundBorderPopUpRBtn", "*RoundBorderPopUp", 1445, "*RoundBorderPopup", true, true));
+    return c;
+}
+
+// --- Screen Effects ------------------------------------------------------------------------
+
+CommandOption SectionOption(const char* name, const char* caption, int topic, const char* keyword, bool move) {
+    const QString word = keyword;
+    return Option(name, caption, topic, [word, move](Ask& a) -> QStringList {
+        ColRow s, e, t;
+        QString color;
+        if (!a.Start(kStart, 78, 24, s) || !a.End(kEnd, s, e) ||
+            !a.ColumnRow({"Enter the Column and Row to copy to", 1, 78, 1, 24, 1, 1, a.topic()}, t))
+            return {};
+        if (move && !a.Color("Select background color", color, ColorUse::DefaultOrCancelOmitted)) return {};
+        QString line = word + " " + Num(s.column) + " " + Num(s.row) + " " + Num(e.column) + " " + Num(e.row) + " " +
+                       Num(t.column) + " " + Num(t.row);
+        if (move) line += " " + color;
+        return {line};
+    });
+}
+
+CommandCategory EffectsCommands() {
+    CommandCategory c{"Screen Effects", "TEffectsCommsForm", 1500, {{" Screen Effects Commands ", {}}}};
+    auto& o = c.groups[0].options;
+    o.push_back(Option("ClearRowRBtn", "*ClearRow", 1510, [](Ask& a) -> QStringList {
+        ColRow s;
+        int end;
+        QString color;
+        if (!a.Start("Start at which Column and Row", 78, 24, s) ||
+            !a.Number("Enter ending column", s.column + 1, 79, s.column + 1, end) ||
+            !a.Color("Select background color", color, ColorUse::CancelIsDefault))
+            return {};
+        return {"*ClearRow " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + color};
+    }));
+    o.push_back(Option("ClearSectionRBtn", "*ClearSection", 1515, [](Ask& a) -> QStringList {
+        ColRow s, e;
+        QString color;
+        if (!a.Start(kStart, 79, 25, s) || !a.End(kEnd, s, e, false) ||
+            !a.Color("Select background color", color, ColorUse::CancelIsDefault))
+            return {};
+        return {"*ClearSection " + Num(s.column) + " " + Num(s.row) + " " + Num(e.column) + " " + Num(e.row) + " " +
+                color};
+    }));
+    o.push_back(SectionOption("CopySectionRBtn", "*CopySection", 1520, "*CopySection", false));
+    o.push_back(SectionOption("MoveSectionRBtn", "*MoveSection", 1525, "*MoveSection", true));
+    return c;
+}
+
+// --- Using Images --------------------------------------------------------------------------
+
+CommandCategory ImageCommands() {
+    CommandCategory c{"Using Images", "TImageCommsForm", 1600, {{" Image Commands ", {}}}};
+    auto& o = c.groups[0].options;
+    o.push_back(Option("ScreenImageRBtn", "*ScreenImage", 1610, [](Ask& a) -> QStringList {
+        QString file;
+        if (!a.Image(file, true)) return {};
+        return {"*ScreenImage " + file};
+    }));
+    o.push_back(Option("ShowImageRBtn", "*ShowImage", 1615, [](Ask& a) -> QStringList {
+        ColRow s;
+        int end;
+        QString file;
+        if (!a.Start("Start at which Column and Row", 78, 24, s)) return {};
+        // An end column from 1 to the start column would give the picture no width at all.
+        const int column = s.column;
+        const NumberRule rule = [column](int n) {
+            return n != 0 && n <= column ? "The ending column must be 0 (the picture keeps its own size) or more than " +
+                                               Num(column)
+                                         : QString();
+        };
+        if (!a.Number("Enter ending column", 0, 79, 0, end, rule) || !a.Image(file, false)) return {};
+        return {"*ShowImage " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + file};
+    }));
+    o.push_back(Option("ImageLabelRBtn", "*ImageLabel", 1620, [](Ask& a) -> QStringList {
+        ColRow s;
+        int end;
+        QString fore, back, text;
+        if (!a.Start(kStart, 78, 25, s) || !a.Number("Ending at Column", s.column + 1, 79, s.column + 1, end) ||
+            !a.Color("Select Text color", fore) || !a.Color("Select Background color", back) ||
+            !a.Text("Enter the Label Text", text, false))
+            return {};
+        return {"*ImageLabel " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + fore + " " + back + " " +
+                text};
+    }));
+    o.push_back(Option("ImageHyperTextRBtn", "*ImageHyperText", 1625, [](Ask& a) -> QStringList {
+        ColRow s;
+        QString fore, back, link;
+        if (!a.Start(kStart, 78, 25, s) || !a.Color("Select Text color", fore) ||
+            !a.Color("Select Background color", back) || !a.Text("Enter HyperText Link", link))
+            return {};
+        return {"*ImageHyperText " + Num(s.column) + " " + Num(s.row) + " " + fore + " " + back + " |" + link + "|"};
+    }));
+    return c;
+}
+
+// --- Recording to Disk ---------------------------------------------------------------------
+
+CommandCategory RecordCommands() {
+    CommandCategory c{"Recording to Disk", "TRecordCommsForm", 1700, {{" Recording Commands ", {}}}};
+    auto& o = c.groups[0].options;
+    o.push_back(Option("DisplayMemoRBtn", " *DisplayMemo", 1710, [](Ask& a) -> QStringList {
+        int width, depth;
+        QString file;
+        if (!a.Number("Width of Memo box to display", 1, 70, 30, width) ||
+            !a.Number("Depth of Memo box to display", 1, 25, 2, depth) ||
+            !a.File("Enter the filename to display", file, false))
+            return {};
+        return {"*DisplayMemo " + Num(width) + " " + Num(depth) + " " + file};
+    }));
+    o.push_back(Option("AddToFileRBtn", " *AddToFile", 1715, [](Ask& a) -> QStringList {
+        QString file, message;
+        if (!a.File("Enter the filename to add to", file, true) || !a.Text("Enter the message to add to file", message))
+            return {};
+        return {"*AddToFile " + file + " " + message};
+    }));
+    o.push_back(Option("InputToFileRBtn", " *InputToFile", 1720, [](Ask& a) -> QStringList {
+        int width;
+        QString file;
+        if (!a.Number("Width of input box to display", 1, 70, 30, width) ||
+            !a.File("Enter the filename to add to", file, false))
+            return {};
+        return {"*InputToFile " + Num(width) + " " + file};
+    }));
+    o.push_back(Option("MemoToFileRBtn", " *MemoToFile", 1725, [](Ask& a) -> QStringList {
+        int width, depth;
+        QString file;
+        if (!a.Number("Width of input box to display", 1, 70, 30, width) ||
+            !a.Number("Depth of input box to display", 1, 25, 2, depth) ||
+            !a.File("Enter the filename to add to", file, false))
+            return {};
+        return {"*MemoToFile " + Num(width) + " " + Num(depth) + " " + file};
+    }));
+    o.push_back(Option("DisplayFileRBtn", " *DisplayFile", 1730, [](Ask& a) -> QStringList {
+        QString file;
+        if (!a.File("Enter the filename to display", file, true)) return {};
+        return {"*DisplayFile " + file};
+    }));
+    o.push_back(Option("CopyFileRBtn", " *CopyFile", 1735, [](Ask& a) -> QStringList {
+        QString source, target;
+        if (!a.File("Enter the filename to copy", source, true) || !a.File("Enter the filename to copy to", target, true))
+            return {};
+        return {"*CopyFile " + source + " " + target};
+    }));
+    o.push_back(Option("PrintFileRBtn", " *PrintFile", 1740, [](Ask& a) -> QStringList {
+        QString file, instructions;
+        if (!a.File("Enter the filename to print", file, true) ||
+            !a.Text("Enter the printer instructions", instructions))
+            return {};
+        return {"*PrintFile " + file + " " + instructions};
+    }));
+    o.push_back(Option("DeleteFileRBtn", " *DeleteFile", 1745, [](Ask& a) -> QStringList {
+        QString file;
+        if (!a.File("Enter the filename to delete", file, true)) return {};
+        return {"*DeleteFile " + file};
+    }));
+    return c;
+}
+
+}  // namespace
+
+const std::vector<CommandCategory>& CommandCategories() {
+    static const std::vector<CommandCategory> categories{BasicCommands(),   ScreenCommands(), BoxCommands(),
+                                                         EffectsCommands(), ImageCommands(),  RecordCommands()};
+    return categories;
+}
+
+const CommandCategory* FindCategory(const QString& item) {
+    for (const CommandCategory& c : CommandCategories())
+        if (c.item == item) return &c;
+    return nullptr;
+}
+
+const CommandOption* FindOption(const CommandCategory& category, const QString& caption) {
+    for (const CommandGroup& g : category.groups)
+        for (const CommandOption& o : g.options)
+            if (o.caption == caption) return &o;
+    return nullptr;
+}
+
+QString TextColorMarker(int answer) {
+    if (answer >= 0 && answer <= 25) return QString('~') + QChar('A' + answer);
+    return answer == kDefaultColor ? QStringLiteral("~+") : QString();
+}
+
+QString TextBackgroundMarker(int answer) {
+    if (answer >= 0 && answer <= 25) return QString('~') + QChar('a' + answer);
+    return answer == kDefaultColor ? QStringLiteral("~-") : QString();
+}
+
+QString FileNameProblem(const QString& name, bool oneWord) {
+    if (name.isEmpty()) return {};
+    if (oneWord && name.contains(' '))
+        return "The filename " + name + " contains a blank. This command takes a filename without blanks.";
+    bool outside = name.startsWith('\\') || name.startsWith('/') || name.contains(':');
+    for (const QString& part : name.split(QRegularExpression(R"([\\/])")))
+        if (part == "..") outside = true;
+    if (outside) return "The filename " + name + " is outside the tutorial folder.";
+    const qsizetype sep = name.lastIndexOf('\\');
+    if (!IsValidFileName(ToCp1252(name.mid(sep + 1)))) return "The filename " + name + " is invalid.";
+    return {};
+}
+
+QString ColorWordProblem(const TTutorialConfig& config, int index) {
+    const std::string name = config.get(cfg::Colors::Entry(index + 1).Name);
+    const QString shown = FromCp1252(name);
+    if (name.empty()) return "Color " + QString(QChar('A' + index)) + " has no name, so no command can use it.";
+    if (name.find(' ') != std::string::npos)
+        return "The color name \"" + shown + "\" contains a blank, so no command can use it.";
+    const int code = ColorTable(config).CodeOf(name);
+    if (code == kDefaultColor)
+        return "The color name \"" + shown + "\" stands for the screen default color in a command.";
+    if (code != index + 1)
+        return "The color name \"" + shown + "\" is also the name of color " + QChar('A' + code - 1) +
+               ", which a command naming it would get instead.";
+    return {};
+}
+
+QString HeadingNameProblem(const TTutorialConfig& config, int heading) {
+    const QString name = FromCp1252(config.get(cfg::Headings::Entry(heading).Name));
+    if (name.isEmpty()) return "Heading format " + Num(heading) + " has no name. Use Modify to name it.";
+    if (name.contains(' '))
+        return "The heading name \"" + name + "\" contains a blank, so no command can use it. Use Modify to rename it.";
+    return {};
+}
+
+}  // namespace quill

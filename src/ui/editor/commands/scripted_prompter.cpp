@@ -1,0 +1,189 @@
+#include "editor/commands/scripted_prompter.h"
+
+namespace quill {
+
+namespace {
+
+QString Quoted(const QString& text) { return "\"" + text + "\""; }
+QString Range(int minimum, int maximum) { return QString::number(minimum) + ".." + QString::number(maximum); }
+
+const char* KindName(ScriptedAnswer::Kind kind) {
+    static const char* names[] = {"text", "number", "colrow", "color", "heading", "popup", "controls", "entry", "file"};
+    return names[kind];
+}
+
+}  // namespace
+
+ScriptedAnswer ScriptedAnswer::Cancel(Kind kind) {
+    ScriptedAnswer a;
+    a.kind = kind;
+    a.cancel = true;
+    return a;
+}
+ScriptedAnswer ScriptedAnswer::Txt(const QString& text) {
+    ScriptedAnswer a;
+    a.text = text;
+    return a;
+}
+ScriptedAnswer ScriptedAnswer::Num(int n) { return NumTyped(QString::number(n)); }
+ScriptedAnswer ScriptedAnswer::NumTyped(const QString& typed) {
+    ScriptedAnswer a;
+    a.kind = Number;
+    a.text = typed;
+    return a;
+}
+ScriptedAnswer ScriptedAnswer::At(int column, int row) { return AtTyped(QString::number(column), QString::number(row)); }
+ScriptedAnswer ScriptedAnswer::AtTyped(const QString& column, const QString& row) {
+    ScriptedAnswer a;
+    a.kind = ColumnRow;
+    a.text = column;
+    a.typedRow = row;
+    return a;
+}
+ScriptedAnswer ScriptedAnswer::Colour(int index) {
+    ScriptedAnswer a;
+    a.kind = Color;
+    a.first = index;
+    return a;
+}
+ScriptedAnswer ScriptedAnswer::Head(int heading) {
+    ScriptedAnswer a;
+    a.kind = Heading;
+    a.first = heading;
+    return a;
+}
+ScriptedAnswer ScriptedAnswer::PopUp(const QStringList& lines) {
+    ScriptedAnswer a;
+    a.kind = PopUpText;
+    a.lines = lines;
+    return a;
+}
+ScriptedAnswer ScriptedAnswer::Buttons(const QString& letters) {
+    ScriptedAnswer a;
+    a.kind = Controls;
+    a.buttons = {letters.contains('C'), letters.contains('Q'), letters.contains('P'), letters.contains('H'),
+                 letters.contains('U')};
+    return a;
+}
+ScriptedAnswer ScriptedAnswer::Pick(int index) {
+    ScriptedAnswer a;
+    a.kind = Entry;
+    a.first = index;
+    return a;
+}
+ScriptedAnswer ScriptedAnswer::FileName(const QString& name) {
+    ScriptedAnswer a;
+    a.kind = File;
+    a.text = name;
+    return a;
+}
+
+ScriptedPrompter::ScriptedPrompter(std::vector<ScriptedAnswer> answers) : answers_(answers.begin(), answers.end()) {}
+
+void ScriptedPrompter::Ask(const QString& line, int topic) {
+    asked << line;
+    topics.push_back(topic);
+}
+
+const ScriptedAnswer* ScriptedPrompter::Next(ScriptedAnswer::Kind kind, const QString& question) {
+    if (answers_.empty()) {
+        problems << "no answer for " + question;
+        return nullptr;
+    }
+    current_ = answers_.front();
+    answers_.pop_front();
+    if (current_.kind != kind) {
+        problems << QString("a %1 answer for %2").arg(KindName(current_.kind), question);
+        return nullptr;
+    }
+    return &current_;
+}
+
+std::optional<QString> ScriptedPrompter::Text(const TextPrompt& prompt) {
+    Ask("text " + Quoted(prompt.question), prompt.topic);
+    while (const ScriptedAnswer* a = Next(ScriptedAnswer::Text, prompt.question)) {
+        if (a->cancel) return std::nullopt;
+        const QString problem = prompt.rule && !a->text.isEmpty() ? prompt.rule(a->text) : QString();
+        if (problem.isEmpty()) return a->text;
+        refused << problem;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> ScriptedPrompter::Number(const NumberPrompt& prompt) {
+    Ask("number " + Quoted(prompt.question) + " " + Range(prompt.minimum, prompt.maximum) + " =" +
+            QString::number(prompt.initial),
+        prompt.topic);
+    while (const ScriptedAnswer* a = Next(ScriptedAnswer::Number, prompt.question)) {
+        if (a->cancel) return std::nullopt;
+        FieldCheck check = CheckNumberField(a->text, prompt.minimum, prompt.maximum, true, NumberTexts());
+        if (check.ok && prompt.rule) check.message = prompt.rule(check.value), check.ok = check.message.isEmpty();
+        if (check.ok) return check.value;
+        refused << check.message;
+    }
+    return std::nullopt;
+}
+
+std::optional<ColRow> ScriptedPrompter::ColumnRow(const ColRowPrompt& prompt) {
+    Ask("colrow " + Quoted(prompt.question) + " " + Range(prompt.columnMin, prompt.columnMax) + " " +
+            Range(prompt.rowMin, prompt.rowMax) + " =" + QString::number(prompt.column) + "," +
+            QString::number(prompt.row),
+        prompt.topic);
+    while (const ScriptedAnswer* a = Next(ScriptedAnswer::ColumnRow, prompt.question)) {
+        if (a->cancel) return std::nullopt;
+        const FieldCheck column = CheckNumberField(a->text, prompt.columnMin, prompt.columnMax, true, ColumnTexts());
+        const FieldCheck row = CheckNumberField(a->typedRow, prompt.rowMin, prompt.rowMax, true, RowTexts());
+        if (column.ok && row.ok) return ColRow{column.value, row.value};
+        refused << (column.ok ? row.message : column.message);
+    }
+    return std::nullopt;
+}
+
+int ScriptedPrompter::Color(const QString& title, int topic) {
+    Ask("color " + Quoted(title), topic);
+    const ScriptedAnswer* a = Next(ScriptedAnswer::Color, title);
+    return !a || a->cancel ? kColorCancelled : a->first;
+}
+
+std::optional<int> ScriptedPrompter::Heading(int topic) {
+    Ask("heading", topic);
+    const ScriptedAnswer* a = Next(ScriptedAnswer::Heading, "the heading");
+    if (!a || a->cancel) return std::nullopt;
+    return a->first;
+}
+
+std::optional<QStringList> ScriptedPrompter::PopUpText(int topic) {
+    Ask("popup", topic);
+    const ScriptedAnswer* a = Next(ScriptedAnswer::PopUpText, "the pop-up text");
+    if (!a || a->cancel) return std::nullopt;
+    return a->lines;
+}
+
+std::optional<ControlButtons> ScriptedPrompter::Controls(int topic) {
+    Ask("controls", topic);
+    const ScriptedAnswer* a = Next(ScriptedAnswer::Controls, "the control buttons");
+    if (!a || a->cancel) return std::nullopt;
+    return a->buttons;
+}
+
+std::optional<int> ScriptedPrompter::PickEntry(const QString& caption, const QStringList& items, int topic) {
+    Ask("entry " + Quoted(caption) + " [" + items.join('|') + "]", topic);
+    const ScriptedAnswer* a = Next(ScriptedAnswer::Entry, caption);
+    if (!a || a->cancel) return std::nullopt;
+    return a->first;
+}
+
+std::optional<QString> ScriptedPrompter::ChooseFile(FileChooser chooser, const QString& current, int topic) {
+    static const char* names[] = {"image", "graphic", "audio", "graphic-and-sound", "executable",
+                                  "windows-program", "html", "video", "midi"};
+    QString line = QString("file ") + names[static_cast<int>(chooser)];
+    if (!current.isEmpty()) line += " " + Quoted(current);
+    Ask(line, topic);
+    const ScriptedAnswer* a = Next(ScriptedAnswer::File, line);
+    if (!a || a->cancel) return std::nullopt;
+    return a->text;
+}
+
+void ScriptedPrompter::ShowError(const QString& text) { Ask("error " + Quoted(text), 0); }
+
+}  // namespace quill
