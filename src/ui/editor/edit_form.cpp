@@ -13,6 +13,7 @@
 
 #include "app/chapter_runner.h"
 #include "editor/chapter_name_form.h"
+#include "editor/commands/editor_commands.h"
 #include "platform/error_handler.h"
 #include "platform/platform.h"
 #include "project/file_names.h"
@@ -201,6 +202,8 @@ TEditForm::TEditForm(Project& project, Platform& platform, ChapterRunner& runner
     layout->addWidget(PageControl1_);
     resize(640, 480);
     Memo1_->setFocus();
+    // "Text Color", "Text Background" and the command dialogs of the drop-down.
+    EditorCommands::Install(*this, project_, platform_);
 }
 
 QPushButton* TEditForm::AddButton(QWidget* bar, const QString& name, const QString& caption) {

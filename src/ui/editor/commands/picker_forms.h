@@ -1,0 +1,94 @@
+#pragma once
+// The choosing prompts of the command builders: the colour picker, the heading-format picker,
+// the pop-up text and the control buttons. Each is modal, captioned "Press F1 for Help" and
+// carries the help topic it is given.
+#include <QDialog>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "editor/commands/prompter.h"
+
+namespace Ui {
+class TColorSelectForm;
+class THeadSelectForm;
+class TPopUpTextForm;
+class TControlsSelectForm;
+}  // namespace Ui
+
+namespace quill {
+
+class TTutorialConfig;
+struct Platform;
+
+// The colour picker: the 26 palette entries of the tutorial, each as its letter, two blanks and
+// its name beside a swatch of its colour; "Use Screen Default Color", "Select" (a double click
+// or Enter selects too) and Cancel.
+class TColorSelectForm : public QDialog {
+    Q_OBJECT
+public:
+    TColorSelectForm(Platform& platform, const TTutorialConfig& config, const QString& title, int topic,
+                     QWidget* parent = nullptr);
+    ~TColorSelectForm() override;
+    // The palette index 0..25, kDefaultColor (also for "Select" with nothing chosen), or
+    // kColorCancelled.
+    int Result() const { return result_; }
+    void SelectBtnClick();
+    void DefaultBtnClick();
+
+private:
+    std::unique_ptr<Ui::TColorSelectForm> ui_;
+    int result_ = kColorCancelled;
+};
+
+// The heading-format picker: the ten heading names; the heading last chosen is shown as a
+// sample line in its font and colours, with its style and alignment marked. "Modify" runs the
+// heading editor and reloads the names; Cancel and "Select".
+class THeadSelectForm : public QDialog {
+    Q_OBJECT
+public:
+    THeadSelectForm(Platform& platform, const TTutorialConfig& config, int topic, std::function<void()> modify,
+                    QWidget* parent = nullptr);
+    ~THeadSelectForm() override;
+    // The heading 1..10 last chosen, 1 when none was.
+    int Chosen() const { return chosen_; }
+    void ModifyBtnClick();
+
+private:
+    void LoadNames();
+    void ShowSample(int heading);
+    const TTutorialConfig& config_;
+    std::function<void()> modify_;
+    std::unique_ptr<Ui::THeadSelectForm> ui_;
+    int chosen_ = 1;
+};
+
+// "Pop-Up Box Text": ten lines of at most 70 characters; Enter moves to the next line.
+class TPopUpTextForm : public QDialog {
+    Q_OBJECT
+public:
+    TPopUpTextForm(Platform& platform, int topic, QWidget* parent = nullptr);
+    ~TPopUpTextForm() override;
+    // The lines from the first up to the last one that is not empty.
+    QStringList Lines() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    std::unique_ptr<Ui::TPopUpTextForm> ui_;
+};
+
+// " Select Control Buttons ": Continue, Quit, PageBack, Help and Utilities; Cancel and OK.
+class TControlsSelectForm : public QDialog {
+    Q_OBJECT
+public:
+    TControlsSelectForm(Platform& platform, int topic, QWidget* parent = nullptr);
+    ~TControlsSelectForm() override;
+    ControlButtons Buttons() const;
+
+private:
+    std::unique_ptr<Ui::TControlsSelectForm> ui_;
+};
+
+}  // namespace quill

@@ -1,0 +1,346 @@
+// The chapter editor's colour markers and command dialogs through the real windows: each
+// dialog opened from the drop-down, one option answered prompt by prompt, the lines inserted
+// at the caret; Close, a cancelled prompt and Insert without an option insert nothing.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "../../../format/test_folder.h"
+#include "../../window_driver.h"
+#include "datafile/data_file.h"
+#include "editor/commands/picker_forms.h"
+#include "editor/commands/prompt_forms.h"
+#include "editor/edit_form.h"
+#include "platform/platform.h"
+#include "project/config_record.h"
+#include "project/project.h"
+
+using namespace quill;
+using namespace quill::test;
+
+namespace {
+
+using Kind = RecordingMessages::Kind;
+
+// One dialog to answer: its object name and what to do with it.
+struct Step {
+    QString window;
+    std::function<void(QWidget*)> act;
+};
+
+// Answers the dialogs in turn as each is shown. A step whose action leaves its dialog open
+// (a refused answer) is followed by the next step on the same dialog.
+void Answer(std::vector<Step> steps) {
+    if (steps.empty()) return;
+    const Step first = steps.front();
+    steps.erase(steps.begin());
+    WhenShown(first.window, [first, steps](QWidget* w) {
+        Answer(steps);
+        first.act(w);
+    });
+}
+
+void Click(QWidget* w, const char* name) {
+    auto* button = w->findChild<QAbstractButton*>(name);
+    ASSERT_NE(button, nullptr) << name;
+    button->click();
+}
+void Type(QWidget* w, const char* name, const QString& text) {
+    auto* edit = w->findChild<QLineEdit*>(name);
+    ASSERT_NE(edit, nullptr) << name;
+    edit->setText(text);
+}
+
+Step ChooseOption(const char* form, const char* option) {
+    return {form, [option](QWidget* w) {
+                Click(w, option);
+                Click(w, "InsertBtn");
+            }};
+}
+Step TypeText(const QString& text) {
+    return {"TGetTextForm", [text](QWidget* w) {
+                Type(w, "TextEdit", text);
+                Click(w, "SaveBtn");
+            }};
+}
+Step TypeNumber(const QString& text) {
+    return {"TGetNumberForm", [text](QWidget* w) {
+                Type(w, "NumberEdit", text);
+                Click(w, "OKBtn");
+            }};
+}
+Step TypeColRow(int column, int row) {
+    return {"TGetColRowForm", [column, row](QWidget* w) {
+                Type(w, "ColumnEdit", QString::number(column));
+                Type(w, "RowEdit", QString::number(row));
+                Click(w, "OKBtn");
+            }};
+}
+Step PickColor(int row) {
+    return {"TColorSelectForm", [row](QWidget* w) {
+                w->findChild<QListWidget*>("ColorList")->setCurrentRow(row);
+                Click(w, "SelectBtn");
+            }};
+}
+Step Cancel(const char* form) {
+    return {form, [](QWidget* w) { Click(w, "CancelBtn"); }};
+}
+
+struct CommandDialogsTest : ::testing::Test {
+    TempFolder home;
+    Project project = [this] {
+        Project p(home.path());
+        NewTutorial(p, home / "t", "demo");
+        return p;
+    }();
+    RecordingPlatform rec{home.path()};
+    RecordingChapterRunner runner;
+    TEditForm editor{project, rec.platform(), runner};
+    QTimer watchdog;
+
+    CommandDialogsTest() {
+        editor.show();
+        QApplication::setActiveWindow(&editor);
+        // A dialog that no step answers would wait for ever: close it and fail instead.
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [this] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* d = qobject_cast<QDialog*>(w); d && d != &editor && d->isVisible()) {
+                    ADD_FAILURE() << "left open: " << d->objectName().toStdString();
+                    d->reject();
+                }
+        });
+        watchdog.start(10000);
+    }
+
+    QPlainTextEdit* memo() { return editor.ChapterText(); }
+    // The chapter "ab" with the caret between a and b.
+    void CaretInsideALine() {
+        memo()->setPlainText("ab");
+        QTextCursor cursor = memo()->textCursor();
+        cursor.setPosition(1);
+        memo()->setTextCursor(cursor);
+    }
+    void Choose(int item) { emit editor.findChild<QComboBox*>("CommandsCombo")->activated(item); }
+};
+
+}  // namespace
+
+TEST_F(CommandDialogsTest, ColourButtonsInsertTheMarkerOfTheChosenEntry) {
+    memo()->setPlainText("Hello world");
+    QTextCursor cursor = memo()->textCursor();
+    cursor.setPosition(6);
+    cursor.setPosition(11, QTextCursor::KeepAnchor);
+    memo()->setTextCursor(cursor);
+    Answer({{"TColorSelectForm", [](QWidget* w) {
+                 auto* list = w->findChild<QListWidget*>("ColorList");
+                 EXPECT_EQ(w->findChild<QLabel*>("TitleLbl")->text(), "Select Text Color");
+                 ASSERT_EQ(list->count(), 26);
+                 EXPECT_EQ(list->item(0)->text(), "A  Black");
+                 EXPECT_EQ(list->item(25)->text(), "Z  ColorZ");
+                 list->setCurrentRow(12);
+                 emit list->itemDoubleClicked(list->item(12));
+             }}});
+    Click(&editor, "TextColorBtn");
+    EXPECT_EQ(memo()->toPlainText(), "Hello ~M");
+
+    Answer({{"TColorSelectForm", [](QWidget* w) { Click(w, "DefaultBtn"); }}});
+    Click(&editor, "TextBackBtn");
+    Answer({PickColor(25)});
+    Click(&editor, "TextBackBtn");
+    Answer({Cancel("TColorSelectForm")});
+    Click(&editor, "TextColorBtn");
+    // "Select" with nothing chosen is the default.
+    Answer({{"TColorSelectForm", [](QWidget* w) { Click(w, "SelectBtn"); }}});
+    Click(&editor, "TextColorBtn");
+    EXPECT_EQ(memo()->toPlainText(), "Hello ~M~-~z~+");
+}
+
+TEST_F(CommandDialogsTest, BasicCommandsInsertsControlsAtTheCaretAndSplitsTheLine) {
+    CaretInsideALine();
+    Answer({ChooseOption("TBasicCommsForm", "ControlsRBtn"), {"TControlsSelectForm", [](QWidget* w) {
+                                                                  Click(w, "ContinueChk");
+                                                                  Click(w, "HelpChk");
+                                                                  Click(w, "OKBtn");
+                                                              }}});
+    Choose(0);
+    EXPECT_EQ(memo()->toPlainText(), "a*Controls C H\nb");
+    EXPECT_TRUE(rec.messages.shown.empty());
+}
+
+TEST_F(CommandDialogsTest, ScreenDisplayPicksAWindowTextEntryAndItsRectangle) {
+    AddWindowText(project.DataFilePath(), "Intro box", "16777215", {"{\\rtf1 hi}"});
+    AddWindowText(project.DataFilePath(), "Tips", "16777215", {"{\\rtf1 tips}"});
+    Answer({ChooseOption("TScreenCommsForm", "WindowTextRBtn"),
+            {"TButtListForm", [](QWidget* w) {
+                 EXPECT_EQ(w->windowTitle(), "Select Windows Text");
+                 w->findChild<QListWidget*>("ListBox1")->setCurrentRow(1);
+                 Click(w, "SelectBtn");
+             }},
+            TypeColRow(2, 3), TypeColRow(40, 10)});
+    Choose(1);
+    EXPECT_EQ(memo()->toPlainText(), "*WindowText 2 3 40 10 Tips\n");
+}
+
+TEST_F(CommandDialogsTest, DrawingBoxesWritesAPopUpBoxWithItsTextLines) {
+    Answer({ChooseOption("TBoxCommsForm", "PopUpBoxRBtn"), TypeColRow(10, 5), TypeColRow(40, 12),
+            {"TPopUpTextForm", [](QWidget* w) {
+                 Type(w, "Line1Edit", "First");
+                 Type(w, "Line3Edit", "Third");
+                 Click(w, "OKBtn");
+             }},
+            PickColor(11), {"TGetNumberForm", [](QWidget* w) {
+                                EXPECT_EQ(w->findChild<QLineEdit*>("NumberEdit")->text(), "600");
+                                Click(w, "OKBtn");
+                            }}});
+    Choose(2);
+    EXPECT_EQ(memo()->toPlainText(), "*PopupBox 10 5 40 12 3 Yellow 600\nFirst\n\nThird\n");
+}
+
+TEST_F(CommandDialogsTest, ScreenEffectsClearRowWithACancelledColourWritesDefault) {
+    Answer({ChooseOption("TEffectsCommsForm", "ClearRowRBtn"), TypeColRow(1, 3), TypeNumber("79"),
+            Cancel("TColorSelectForm")});
+    Choose(3);
+    EXPECT_EQ(memo()->toPlainText(), "*ClearRow 1 3 79 Default\n");
+}
+
+TEST_F(CommandDialogsTest, UsingImagesTakesThePictureFromTheImageChooser) {
+    home.write("t/pic.bmp", "BM");
+    Answer({ChooseOption("TImageCommsForm", "ScreenImageRBtn"), {"TGetImageForm", [](QWidget* w) {
+                                                                     auto* list = w->findChild<QListWidget*>("FileListBox");
+                                                                     ASSERT_EQ(list->count(), 1);
+                                                                     list->setCurrentRow(0);
+                                                                     emit list->itemClicked(list->item(0));
+                                                                     Click(w, "OKBtn");
+                                                                 }}});
+    Choose(4);
+    EXPECT_EQ(memo()->toPlainText(), "*ScreenImage pic.bmp\n");
+}
+
+TEST_F(CommandDialogsTest, RecordingToDiskRefusesAFileNameWithABlankWhereOneWordIsRead) {
+    Answer({ChooseOption("TRecordCommsForm", "CopyFileRBtn"), TypeText("my file.txt"), TypeText("a.txt"),
+            TypeText("b.txt")});
+    Choose(6);
+    EXPECT_EQ(memo()->toPlainText(), "*CopyFile a.txt b.txt\n");
+    EXPECT_EQ(rec.messages.Texts(Kind::Error),
+              std::vector<QString>{"The filename my file.txt contains a blank. This command takes a filename without blanks."});
+}
+
+TEST_F(CommandDialogsTest, CloseACancelledPromptAndInsertWithoutAnOptionInsertNothing) {
+    CaretInsideALine();
+    Answer({{"TBasicCommsForm", [](QWidget* w) { Click(w, "CloseBtn"); }}});
+    Choose(0);
+    Answer({ChooseOption("TScreenCommsForm", "DelayRBtn"), Cancel("TGetNumberForm")});
+    Choose(1);
+    Answer({{"TRecordCommsForm", [](QWidget* w) { Click(w, "InsertBtn"); }}});
+    Choose(6);
+    EXPECT_EQ(memo()->toPlainText(), "ab");
+    EXPECT_FALSE(editor.Modified());
+}
+
+TEST_F(CommandDialogsTest, ExplanationOpensTheTopicOfTheChosenOption) {
+    Answer({{"TImageCommsForm", [](QWidget* w) {
+        EXPECT_EQ(w->findChild<QGroupBox*>()->title(), " Image Commands ");
+        Click(w, "ExplainBtn");
+        Click(w, "ImageLabelRBtn");
+        Click(w, "ExplainBtn");
+        Click(w, "CloseBtn");
+    }}});
+    Choose(4);
+    ASSERT_EQ(rec.help.requests.size(), 2u);
+    EXPECT_EQ(rec.help.requests[0].topic, 1600);
+    EXPECT_EQ(rec.help.requests[1].topic, 1620);
+}
+
+TEST_F(CommandDialogsTest, TheNumberPromptChecksOnLeavingTheFieldAndOnOk) {
+    TGetNumberForm form(rec.platform(), {"Delay time (10 = 1 sec)", 1, 999, 100, 1350, {}});
+    form.show();
+    QApplication::setActiveWindow(&form);
+    auto* edit = form.findChild<QLineEdit*>("NumberEdit");
+    EXPECT_EQ(edit->text(), "100");
+    edit->setFocus();
+    // Leaving the field.
+    edit->setText("1000");
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QTest::qWait(20);
+    EXPECT_EQ(rec.messages.LastText(), "The maximum value is 999");
+    EXPECT_TRUE(edit->hasFocus());
+    edit->setText("x1");
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QTest::qWait(20);
+    EXPECT_EQ(rec.messages.LastText(), "That is not a valid number");
+    EXPECT_EQ(edit->text(), "1");
+    // OK, also by Enter, checks again and keeps the prompt open.
+    for (const auto& [typed, message] : std::vector<std::pair<QString, QString>>{
+             {"0", "The minimum value is 1"}, {"", "A number must be entered"}, {"1000", "The maximum value is 999"}}) {
+        edit->setText(typed);
+        QTest::keyClick(edit, Qt::Key_Return);
+        EXPECT_EQ(rec.messages.LastText(), message);
+        EXPECT_TRUE(form.isVisible());
+    }
+    EXPECT_EQ(rec.messages.Texts(Kind::Error).size(), 5u);
+    edit->setText("250");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(form.Value(), 250);
+}
+
+TEST_F(CommandDialogsTest, TheColumnAndRowPromptNamesTheFieldThatIsWrong) {
+    TGetColRowForm form(rec.platform(), {"Enter the Column and Row", 3, 79, 4, 25, 3, 4, 1320});
+    form.show();
+    Type(&form, "ColumnEdit", "80");
+    Click(&form, "OKBtn");
+    Type(&form, "ColumnEdit", "2");
+    Click(&form, "OKBtn");
+    Type(&form, "ColumnEdit", "5");
+    Type(&form, "RowEdit", "x");
+    Click(&form, "OKBtn");
+    EXPECT_EQ(form.findChild<QLineEdit*>("RowEdit")->text(), "4");
+    Type(&form, "RowEdit", "");
+    Click(&form, "OKBtn");
+    EXPECT_EQ(rec.messages.Texts(Kind::Error),
+              (std::vector<QString>{"The maximum column value is 79", "The minimum column value is 3",
+                                    "That is not a valid number", "A row number must be entered"}));
+    Type(&form, "RowEdit", "25");
+    Click(&form, "OKBtn");
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(form.Value().column, 5);
+    EXPECT_EQ(form.Value().row, 25);
+}
+
+TEST_F(CommandDialogsTest, TheHeadingPickerShowsTheChosenHeadingAndModifyReloadsTheNames) {
+    project.Config.set(cfg::Headings::Entry(3).Font, "20 16711680 3 Arial");  // blue, bold italic
+    project.Config.set(cfg::Headings::Entry(3).Mode, 3);
+    int modified = 0;
+    THeadSelectForm form(rec.platform(), project.Config, 1330, [&] {
+        ++modified;
+        project.Config.set(cfg::Headings::Entry(3).Name, "Title");
+    });
+    form.show();
+    auto* list = form.findChild<QListWidget*>("HeadingList");
+    ASSERT_EQ(list->count(), 10);
+    EXPECT_EQ(form.Chosen(), 1);
+    list->setCurrentRow(2);
+    auto* sample = form.findChild<QLabel*>("SampleLbl");
+    EXPECT_EQ(sample->text(), "This is an Example Heading");
+    EXPECT_TRUE(sample->font().bold());
+    EXPECT_TRUE(sample->font().italic());
+    EXPECT_EQ(sample->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_TRUE(form.findChild<QRadioButton*>("RightRBtn")->isChecked());
+    EXPECT_FALSE(form.findChild<QCheckBox*>("RegularChk")->isChecked());
+    Click(&form, "ModifyBtn");
+    EXPECT_EQ(modified, 1);
+    EXPECT_EQ(list->item(2)->text(), "Title");
+    Click(&form, "SelectBtn");
+    EXPECT_EQ(form.Chosen(), 3);
+}
