@@ -59,7 +59,8 @@ TColorSelectForm::TColorSelectForm(Platform& platform, const TTutorialConfig& co
         ui_->ColorList->addItem(new QListWidgetItem(Swatch(FromColorRef(config.get(entry.Value))), text));
     }
     ui_->ColorList->setIconSize(QSize(28, 14));
-    ui_->ColorList->setMinimumHeight(ui_->ColorList->sizeHintForRow(0) * 14);
+    // All 26 entries show at once.
+    ui_->ColorList->setMinimumHeight(ui_->ColorList->sizeHintForRow(0) * 26 + 2 * ui_->ColorList->frameWidth() + 4);
     QPushButton* select = AddButton(ui_->ButtonBox, "Select", QDialogButtonBox::AcceptRole, "SelectBtn");
     QPushButton* cancel = AddButton(ui_->ButtonBox, "Cancel", QDialogButtonBox::RejectRole, "CancelBtn");
     select->setDefault(true);

@@ -344,3 +344,22 @@ TEST_F(CommandDialogsTest, TheHeadingPickerShowsTheChosenHeadingAndModifyReloads
     Click(&form, "SelectBtn");
     EXPECT_EQ(form.Chosen(), 3);
 }
+
+TEST_F(CommandDialogsTest, ACommandCanBeInsertedByKeyboardAlone) {
+    auto keys = [](QWidget* w, std::initializer_list<Qt::Key> sequence) {
+        QApplication::setActiveWindow(w);
+        for (Qt::Key key : sequence) QTest::keyClick(QApplication::focusWidget(), key);
+    };
+    Answer({{"TBasicCommsForm", [keys](QWidget* w) {
+                 QApplication::setActiveWindow(w);
+                 EXPECT_EQ(QApplication::focusWidget()->objectName(), "ClearScreenRBtn");
+                 keys(w, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Space});
+                 EXPECT_TRUE(w->findChild<QRadioButton*>("ControlsRBtn")->isChecked());
+                 keys(w, {Qt::Key_Return});
+             }},
+            {"TControlsSelectForm", [keys](QWidget* w) {
+                 keys(w, {Qt::Key_Space, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space, Qt::Key_Return});
+             }}});
+    Choose(0);
+    EXPECT_EQ(memo()->toPlainText(), "*Controls C H\n");
+}

@@ -1,0 +1,54 @@
+// Every command dialog and prompt fits a 1024 x 768 screen and starts with the keyboard in a
+// control that takes input. With QUILLMARK_SNAPSHOT_DIR set, each is also saved there as a PNG.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <memory>
+
+#include "../../../format/test_folder.h"
+#include "editor/commands/comms_form.h"
+#include "editor/commands/picker_forms.h"
+#include "editor/commands/prompt_forms.h"
+#include "editor/commands/scripted_prompter.h"
+#include "platform/platform.h"
+#include "platform/snapshots.h"
+#include "project/config_record.h"
+
+using namespace quill;
+
+TEST(CommandWindows, EveryCommandDialogAndPromptFitsTheScreen) {
+    std::unique_ptr<SnapshotWriter> snapshots;
+    if (!qEnvironmentVariableIsEmpty("QUILLMARK_SNAPSHOT_DIR"))
+        snapshots = std::make_unique<SnapshotWriter>(qEnvironmentVariable("QUILLMARK_SNAPSHOT_DIR").toStdString());
+    RecordingPlatform rec;
+    TTutorialConfig config;
+    SetConfigDefaults(config);
+    ScriptedPrompter prompter;
+    CommandData data{config, [](std::string_view) { return std::vector<std::string>{}; }};
+
+    std::vector<std::unique_ptr<QWidget>> windows;
+    for (const CommandCategory& category : CommandCategories())
+        windows.push_back(MakeCommsForm(category.item, rec.platform(), prompter, data, nullptr));
+    windows.push_back(std::make_unique<TGetTextForm>(rec.platform(), TextPrompt{"Enter the message to add to file", 1715, {}}));
+    windows.push_back(std::make_unique<TGetNumberForm>(rec.platform(), NumberPrompt{"Delay time (10 = 1 sec)", 1, 999, 100, 1350, {}}));
+    windows.push_back(std::make_unique<TGetColRowForm>(
+        rec.platform(), ColRowPrompt{"Enter the Column and Row to copy to", 1, 78, 1, 24, 1, 1, 1520}));
+    windows.push_back(std::make_unique<TColorSelectForm>(rec.platform(), config, "Select Text Color", 0));
+    windows.push_back(std::make_unique<THeadSelectForm>(rec.platform(), config, 1330, nullptr));
+    windows.push_back(std::make_unique<TPopUpTextForm>(rec.platform(), 1430));
+    windows.push_back(std::make_unique<TControlsSelectForm>(rec.platform(), 1220));
+    for (auto& window : windows) {
+        ASSERT_NE(window, nullptr);
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        QTest::qWait(120);
+        const std::string name = window->objectName().toStdString();
+        EXPECT_EQ(window->windowTitle(), "Press F1 for Help") << name;
+        EXPECT_LE(window->frameGeometry().width(), 1024) << name;
+        EXPECT_LE(window->frameGeometry().height(), 768) << name;
+        ASSERT_NE(QApplication::focusWidget(), nullptr) << name;
+        EXPECT_EQ(QApplication::focusWidget()->window(), window.get()) << name;
+        window->hide();
+    }
+}
