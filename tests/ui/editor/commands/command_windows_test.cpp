@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "platform/snapshots.h"
 #include "project/config_record.h"
+#include "text/text_file.h"
 
 using namespace quill;
 
@@ -51,4 +52,18 @@ TEST(CommandWindows, EveryCommandDialogAndPromptFitsTheScreen) {
         EXPECT_EQ(QApplication::focusWidget()->window(), window.get()) << name;
         window->hide();
     }
+}
+
+// "Explanation" and F1 open these topics: the help book has each of them.
+TEST(CommandWindows, TheHelpBookExplainsEveryCategoryAndOption) {
+    const std::string html = ReadFileBytes(std::filesystem::path(QUILL_SHIPPED_DIR) / "QUILLDESK.html");
+    std::vector<int> topics;
+    for (const CommandCategory& category : CommandCategories()) {
+        topics.push_back(category.baseTopic);
+        for (const CommandGroup& group : category.groups)
+            for (const CommandOption& option : group.options) topics.push_back(option.topic);
+    }
+    EXPECT_EQ(topics.size(), 48u);
+    for (int topic : topics)
+        EXPECT_NE(html.find("name=\"topic-" + std::to_string(topic) + "\""), std::string::npos) << topic;
 }
