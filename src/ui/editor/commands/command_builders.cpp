@@ -1,5 +1,7 @@
 #include "editor/commands/command_builders.h"
 
+#include "editor/commands/build_steps.h"
+
 #include <QRegularExpression>
 
 #include "project/config_record.h"
@@ -13,123 +15,11 @@ namespace {
 
 QString Num(int n) { return QString::number(n); }
 
-// How a builder treats the colour picker's default and cancel answers.
-enum class ColorUse {
-    Required,            // default writes "Default", cancel ends the builder
-    CancelIsDefault,     // cancel writes "Default" as well
-    DefaultOmitted,      // default writes no word; cancel ends the builder
-    DefaultOrCancelOmitted,  // default and cancel write no word
-};
-
-// The questions of one builder, asked in order. Each returns false when the builder must end
-// (a cancelled question, an empty required text, a refused choice); the builder then returns
-// no lines.
-class Ask {
-public:
-    Ask(Prompter& prompter, const CommandData& data, int topic) : p_(prompter), data_(data), topic_(topic) {}
-
-    bool Text(const QString& question, QString& out, bool required = true, TextRule rule = {}) {
-        const auto answer = p_.Text({question, topic_, std::move(rule)});
-        if (!answer || (required && answer->isEmpty())) return false;
-        out = *answer;
-        return true;
-    }
-    // A file name; `oneWord` where the command reads the name as one word.
-    bool File(const QString& question, QString& out, bool oneWord, bool required = true) {
-        return Text(question, out, required, [oneWord](const QString& name) { return FileNameProblem(name, oneWord); });
-    }
-    bool Number(const QString& question, int minimum, int maximum, int initial, int& out, NumberRule rule = {}) {
-        const auto answer = p_.Number({question, minimum, maximum, initial, topic_, std::move(rule)});
-        if (!answer) return false;
-        out = *answer;
-        return true;
-    }
-    // A start prompt: columns 1..columnMax, rows 1..rowMax, starting at column 1, row 1.
-    bool Start(const QString& question, int columnMax, int rowMax, ColRow& out) {
-        return ColumnRow({question, 1, columnMax, 1, rowMax, 1, 1, topic_}, out);
-    }
-    // An end prompt after `start`: from the start plus one (or from the start itself) to 79, 25.
-    bool End(const QString& question, const ColRow& start, ColRow& out, bool plusOne = true) {
-        const int step = plusOne ? 1 : 0;
-        const int c = start.column + step, r = start.row + step;
-        return ColumnRow({question, c, 79, r, 25, c, r, topic_}, out);
-    }
-    bool ColumnRow(const ColRowPrompt& prompt, ColRow& out) {
-        const auto answer = p_.ColumnRow(prompt);
-        if (!answer) return false;
-        out = *answer;
-        return true;
-    }
-    // A colour word: the name of the chosen palette entry or "Default" (or nothing, by `use`).
-    bool Color(const QString& title, QString& word, ColorUse use = ColorUse::Required) {
-        const int answer = p_.Color(title, topic_);
-        const bool omitDefault = use == ColorUse::DefaultOmitted || use == ColorUse::DefaultOrCancelOmitted;
-        if (answer < 0 || answer > 25) {
-            if (answer != kDefaultColor) {  // cancelled
-                if (use == ColorUse::CancelIsDefault) {
-                    word = "Default";
-                    return true;
-                }
-                if (use == ColorUse::DefaultOrCancelOmitted) {
-                    word.clear();
-                    return true;
-                }
-                return false;
-            }
-            word = omitDefault ? QString() : QStringLiteral("Default");
-            return true;
-        }
-        const QString problem = ColorWordProblem(data_.config, answer);
-        if (!problem.isEmpty()) {
-            p_.ShowError(problem);
-            return false;
-        }
-        word = FromCp1252(data_.config.get(cfg::Colors::Entry(answer + 1).Name));
-        return true;
-    }
-    bool Heading(QString& name) {
-        const auto answer = p_.Heading(topic_);
-        if (!answer || *answer < 1 || *answer > 10) return false;
-        const QString problem = HeadingNameProblem(data_.config, *answer);
-        if (!problem.isEmpty()) {
-            p_.ShowError(problem);
-            return false;
-        }
-        name = FromCp1252(data_.config.get(cfg::Headings::Entry(*answer).Name));
-        return true;
-    }
-    bool PopUpText(QStringList& lines) {
-        const auto answer = p_.PopUpText(topic_);
-        if (!answer || answer->isEmpty()) return false;
-        lines = *answer;
-        return true;
-    }
-    bool Image(QString& name, bool oneWord) {
-        const auto answer = p_.ChooseFile(FileChooser::Image, QString(), topic_);
-        if (!answer || answer->isEmpty()) return false;
-        const QString problem = FileNameProblem(*answer, oneWord);
-        if (!problem.isEmpty()) {
-            p_.ShowError(problem);
-            return false;
-        }
-        name = *answer;
-        return true;
-    }
-    Prompter& prompter() { return p_; }
-    const CommandData& data() const { return data_; }
-    int topic() const { return topic_; }
-
-private:
-    Prompter& p_;
-    const CommandData& data_;
-    int topic_;
-};
-
-// An option whose builder only asks through Ask.
+// An option whose builder only asks through BuildSteps.
 CommandOption Option(const char* name, const char* caption, int topic,
-                     std::function<QStringList(Ask&)> build) {
+                     std::function<QStringList(BuildSteps&)> build) {
     return {name, caption, topic, [topic, build](Prompter& p, const CommandData& d) {
-                Ask ask(p, d, topic);
+                BuildSteps ask(p, d, topic);
                 return build(ask);
             }};
 }
@@ -146,17 +36,17 @@ const QString kEnd = "Enter the ending Column and Row";
 CommandCategory BasicCommands() {
     CommandCategory c{"Basic Commands", "TBasicCommsForm", 1200, {{" Basic Commands ", {}}}};
     auto& o = c.groups[0].options;
-    o.push_back(Option("ClearScreenRBtn", " *ClearScreen", 1210, [](Ask& a) -> QStringList {
+    o.push_back(Option("ClearScreenRBtn", " *ClearScreen", 1210, [](BuildSteps& a) -> QStringList {
         QString color;
         if (!a.Color("Screen Background color", color)) return {};
         return {"*ClearScreen " + color};
     }));
-    o.push_back(Option("TitleRBtn", " *Title", 1215, [](Ask& a) -> QStringList {
+    o.push_back(Option("TitleRBtn", " *Title", 1215, [](BuildSteps& a) -> QStringList {
         QString text;
         if (!a.Text("Enter the Title Text", text, false)) return {};
         return {"*Title " + text};
     }));
-    o.push_back(Option("ControlsRBtn", " *Controls", 1220, [](Ask& a) -> QStringList {
+    o.push_back(Option("ControlsRBtn", " *Controls", 1220, [](BuildSteps& a) -> QStringList {
         const auto b = a.prompter().Controls(a.topic());
         if (!b) return {};
         QString line = "*Controls";
@@ -167,12 +57,12 @@ CommandCategory BasicCommands() {
         return {line};
     }));
     o.push_back(Fixed("WaitRBtn", " *Wait", 1225, "*Wait"));
-    o.push_back(Option("PageLabelRBtn", " @P (pageback)", 1260, [](Ask& a) -> QStringList {
+    o.push_back(Option("PageLabelRBtn", " @P (pageback)", 1260, [](BuildSteps& a) -> QStringList {
         QString label;
         if (!a.Text("Enter Page Label", label)) return {};
         return {"@P" + label};
     }));
-    o.push_back(Option("CommentRBtn", " ;  (Comment)", 1265, [](Ask& a) -> QStringList {
+    o.push_back(Option("CommentRBtn", " ;  (Comment)", 1265, [](BuildSteps& a) -> QStringList {
         QString comment;
         if (!a.Text("Enter A Comment", comment)) return {};
         return {";" + comment};
@@ -185,22 +75,22 @@ CommandCategory BasicCommands() {
 CommandCategory ScreenCommands() {
     CommandCategory c{"Screen Display", "TScreenCommsForm", 1300, {{" Screen Display Commands ", {}}}};
     auto& o = c.groups[0].options;
-    o.push_back(Option("ColumnRBtn", "*Column", 1310, [](Ask& a) -> QStringList {
+    o.push_back(Option("ColumnRBtn", "*Column", 1310, [](BuildSteps& a) -> QStringList {
         int n;
         if (!a.Number("Enter the Column", 1, 79, 1, n)) return {};
         return {"*Column " + Num(n)};
     }));
-    o.push_back(Option("RowRBtn", "*Row", 1315, [](Ask& a) -> QStringList {
+    o.push_back(Option("RowRBtn", "*Row", 1315, [](BuildSteps& a) -> QStringList {
         int n;
         if (!a.Number("Enter the Row", 1, 27, 1, n)) return {};
         return {"*Row " + Num(n)};
     }));
-    o.push_back(Option("ColRowRBtn", "*ColRow", 1320, [](Ask& a) -> QStringList {
+    o.push_back(Option("ColRowRBtn", "*ColRow", 1320, [](BuildSteps& a) -> QStringList {
         ColRow at;
         if (!a.ColumnRow({"Enter the Column and Row", 1, 79, 1, 27, 1, 1, a.topic()}, at)) return {};
         return {"*ColRow " + Num(at.column) + " " + Num(at.row)};
     }));
-    o.push_back(Option("BlinkRBtn", "*Blink", 1325, [](Ask& a) -> QStringList {
+    o.push_back(Option("BlinkRBtn", "*Blink", 1325, [](BuildSteps& a) -> QStringList {
         ColRow s;
         int times;
         QString text, fore, back;
@@ -210,7 +100,7 @@ CommandCategory ScreenCommands() {
             return {};
         return {"*Blink " + Num(s.column) + " " + Num(s.row) + " " + Num(times) + " " + fore + " " + back + " " + text};
     }));
-    o.push_back(Option("HeadingRBtn", "*Heading", 1330, [](Ask& a) -> QStringList {
+    o.push_back(Option("HeadingRBtn", "*Heading", 1330, [](BuildSteps& a) -> QStringList {
         QString name, text;
         ColRow s;
         int end;
@@ -220,7 +110,7 @@ CommandCategory ScreenCommands() {
             return {};
         return {"*Heading " + name + " " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + text};
     }));
-    o.push_back(Option("WindowTextRBtn", "*WindowText", 1335, [](Ask& a) -> QStringList {
+    o.push_back(Option("WindowTextRBtn", "*WindowText", 1335, [](BuildSteps& a) -> QStringList {
         QStringList names;
         for (const std::string& name : a.data().entryNames("WINTEXT")) names << FromCp1252(name);
         if (names.isEmpty()) {
@@ -234,7 +124,7 @@ CommandCategory ScreenCommands() {
         return {"*WindowText " + Num(s.column) + " " + Num(s.row) + " " + Num(e.column) + " " + Num(e.row) + " " +
                 names[*picked]};
     }));
-    o.push_back(Option("HLineRBtn", "*Hline", 1340, [](Ask& a) -> QStringList {
+    o.push_back(Option("HLineRBtn", "*Hline", 1340, [](BuildSteps& a) -> QStringList {
         ColRow s;
         int end, width;
         QString color;
@@ -243,7 +133,7 @@ CommandCategory ScreenCommands() {
             return {};
         return {"*HLine " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + Num(width) + " " + color};
     }));
-    o.push_back(Option("VLineRBtn", "*VLine", 1345, [](Ask& a) -> QStringList {
+    o.push_back(Option("VLineRBtn", "*VLine", 1345, [](BuildSteps& a) -> QStringList {
         ColRow s;
         int end, width;
         QString color;
@@ -252,13 +142,13 @@ CommandCategory ScreenCommands() {
             return {};
         return {"*VLine " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + Num(width) + " " + color};
     }));
-    o.push_back(Option("DelayRBtn", "*Delay", 1350, [](Ask& a) -> QStringList {
+    o.push_back(Option("DelayRBtn", "*Delay", 1350, [](BuildSteps& a) -> QStringList {
         int n;
         if (!a.Number("Delay time (10 = 1 sec)", 1, 999, 100, n)) return {};
         return {"*Delay " + Num(n)};
     }));
     o.push_back(Fixed("PauseRBtn", "*Pause", 1355, "*Pause"));
-    o.push_back(Option("CenterTextRBtn", "*CenterText", 1360, [](Ask& a) -> QStringList {
+    o.push_back(Option("CenterTextRBtn", "*CenterText", 1360, [](BuildSteps& a) -> QStringList {
         ColRow s;
         int end;
         QString fore, back, text;
@@ -270,7 +160,7 @@ CommandCategory ScreenCommands() {
         return {"*CenterText " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + fore + " " + back + " " +
                 text};
     }));
-    o.push_back(Option("NotePadRBtn", "*NotePad", 1370, [](Ask& a) -> QStringList {
+    o.push_back(Option("NotePadRBtn", "*NotePad", 1370, [](BuildSteps& a) -> QStringList {
         QString file;
         if (!a.File("Enter filename to open", file, false, false)) return {};
         return {"*NotePad " + file};
@@ -284,7 +174,7 @@ CommandCategory ScreenCommands() {
 CommandOption BoxOption(const char* name, const char* caption, int topic, const char* keyword, bool bordered,
                         bool popup) {
     const QString word = keyword;
-    return Option(name, caption, topic, [word, bordered, popup](Ask& a) -> QStringList {
+    return Option(name, caption, topic, [word, bordered, popup](BuildSteps& a) -> QStringList {
         int width = 0, time = 0;
         QString border, fill;
         ColRow s, e;
@@ -323,7 +213,7 @@ CommandCategory BoxCommands() {
 
 CommandOption SectionOption(const char* name, const char* caption, int topic, const char* keyword, bool move) {
     const QString word = keyword;
-    return Option(name, caption, topic, [word, move](Ask& a) -> QStringList {
+    return Option(name, caption, topic, [word, move](BuildSteps& a) -> QStringList {
         ColRow s, e, t;
         QString color;
         if (!a.Start(kStart, 78, 24, s) || !a.End(kEnd, s, e) ||
@@ -340,7 +230,7 @@ CommandOption SectionOption(const char* name, const char* caption, int topic, co
 CommandCategory EffectsCommands() {
     CommandCategory c{"Screen Effects", "TEffectsCommsForm", 1500, {{" Screen Effects Commands ", {}}}};
     auto& o = c.groups[0].options;
-    o.push_back(Option("ClearRowRBtn", "*ClearRow", 1510, [](Ask& a) -> QStringList {
+    o.push_back(Option("ClearRowRBtn", "*ClearRow", 1510, [](BuildSteps& a) -> QStringList {
         ColRow s;
         int end;
         QString color;
@@ -350,7 +240,7 @@ CommandCategory EffectsCommands() {
             return {};
         return {"*ClearRow " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + color};
     }));
-    o.push_back(Option("ClearSectionRBtn", "*ClearSection", 1515, [](Ask& a) -> QStringList {
+    o.push_back(Option("ClearSectionRBtn", "*ClearSection", 1515, [](BuildSteps& a) -> QStringList {
         ColRow s, e;
         QString color;
         if (!a.Start(kStart, 79, 25, s) || !a.End(kEnd, s, e, false) ||
@@ -369,12 +259,12 @@ CommandCategory EffectsCommands() {
 CommandCategory ImageCommands() {
     CommandCategory c{"Using Images", "TImageCommsForm", 1600, {{" Image Commands ", {}}}};
     auto& o = c.groups[0].options;
-    o.push_back(Option("ScreenImageRBtn", "*ScreenImage", 1610, [](Ask& a) -> QStringList {
+    o.push_back(Option("ScreenImageRBtn", "*ScreenImage", 1610, [](BuildSteps& a) -> QStringList {
         QString file;
         if (!a.Image(file, true)) return {};
         return {"*ScreenImage " + file};
     }));
-    o.push_back(Option("ShowImageRBtn", "*ShowImage", 1615, [](Ask& a) -> QStringList {
+    o.push_back(Option("ShowImageRBtn", "*ShowImage", 1615, [](BuildSteps& a) -> QStringList {
         ColRow s;
         int end;
         QString file;
@@ -389,7 +279,7 @@ CommandCategory ImageCommands() {
         if (!a.Number("Enter ending column", 0, 79, 0, end, rule) || !a.Image(file, false)) return {};
         return {"*ShowImage " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + file};
     }));
-    o.push_back(Option("ImageLabelRBtn", "*ImageLabel", 1620, [](Ask& a) -> QStringList {
+    o.push_back(Option("ImageLabelRBtn", "*ImageLabel", 1620, [](BuildSteps& a) -> QStringList {
         ColRow s;
         int end;
         QString fore, back, text;
@@ -400,7 +290,7 @@ CommandCategory ImageCommands() {
         return {"*ImageLabel " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + fore + " " + back + " " +
                 text};
     }));
-    o.push_back(Option("ImageHyperTextRBtn", "*ImageHyperText", 1625, [](Ask& a) -> QStringList {
+    o.push_back(Option("ImageHyperTextRBtn", "*ImageHyperText", 1625, [](BuildSteps& a) -> QStringList {
         ColRow s;
         QString fore, back, link;
         if (!a.Start(kStart, 78, 25, s) || !a.Color("Select Text color", fore) ||
@@ -416,7 +306,7 @@ CommandCategory ImageCommands() {
 CommandCategory RecordCommands() {
     CommandCategory c{"Recording to Disk", "TRecordCommsForm", 1700, {{" Recording Commands ", {}}}};
     auto& o = c.groups[0].options;
-    o.push_back(Option("DisplayMemoRBtn", " *DisplayMemo", 1710, [](Ask& a) -> QStringList {
+    o.push_back(Option("DisplayMemoRBtn", " *DisplayMemo", 1710, [](BuildSteps& a) -> QStringList {
         int width, depth;
         QString file;
         if (!a.Number("Width of Memo box to display", 1, 70, 30, width) ||
@@ -425,13 +315,13 @@ CommandCategory RecordCommands() {
             return {};
         return {"*DisplayMemo " + Num(width) + " " + Num(depth) + " " + file};
     }));
-    o.push_back(Option("AddToFileRBtn", " *AddToFile", 1715, [](Ask& a) -> QStringList {
+    o.push_back(Option("AddToFileRBtn", " *AddToFile", 1715, [](BuildSteps& a) -> QStringList {
         QString file, message;
         if (!a.File("Enter the filename to add to", file, true) || !a.Text("Enter the message to add to file", message))
             return {};
         return {"*AddToFile " + file + " " + message};
     }));
-    o.push_back(Option("InputToFileRBtn", " *InputToFile", 1720, [](Ask& a) -> QStringList {
+    o.push_back(Option("InputToFileRBtn", " *InputToFile", 1720, [](BuildSteps& a) -> QStringList {
         int width;
         QString file;
         if (!a.Number("Width of input box to display", 1, 70, 30, width) ||
@@ -439,7 +329,7 @@ CommandCategory RecordCommands() {
             return {};
         return {"*InputToFile " + Num(width) + " " + file};
     }));
-    o.push_back(Option("MemoToFileRBtn", " *MemoToFile", 1725, [](Ask& a) -> QStringList {
+    o.push_back(Option("MemoToFileRBtn", " *MemoToFile", 1725, [](BuildSteps& a) -> QStringList {
         int width, depth;
         QString file;
         if (!a.Number("Width of input box to display", 1, 70, 30, width) ||
@@ -448,25 +338,25 @@ CommandCategory RecordCommands() {
             return {};
         return {"*MemoToFile " + Num(width) + " " + Num(depth) + " " + file};
     }));
-    o.push_back(Option("DisplayFileRBtn", " *DisplayFile", 1730, [](Ask& a) -> QStringList {
+    o.push_back(Option("DisplayFileRBtn", " *DisplayFile", 1730, [](BuildSteps& a) -> QStringList {
         QString file;
         if (!a.File("Enter the filename to display", file, true)) return {};
         return {"*DisplayFile " + file};
     }));
-    o.push_back(Option("CopyFileRBtn", " *CopyFile", 1735, [](Ask& a) -> QStringList {
+    o.push_back(Option("CopyFileRBtn", " *CopyFile", 1735, [](BuildSteps& a) -> QStringList {
         QString source, target;
         if (!a.File("Enter the filename to copy", source, true) || !a.File("Enter the filename to copy to", target, true))
             return {};
         return {"*CopyFile " + source + " " + target};
     }));
-    o.push_back(Option("PrintFileRBtn", " *PrintFile", 1740, [](Ask& a) -> QStringList {
+    o.push_back(Option("PrintFileRBtn", " *PrintFile", 1740, [](BuildSteps& a) -> QStringList {
         QString file, instructions;
         if (!a.File("Enter the filename to print", file, true) ||
             !a.Text("Enter the printer instructions", instructions))
             return {};
         return {"*PrintFile " + file + " " + instructions};
     }));
-    o.push_back(Option("DeleteFileRBtn", " *DeleteFile", 1745, [](Ask& a) -> QStringList {
+    o.push_back(Option("DeleteFileRBtn", " *DeleteFile", 1745, [](BuildSteps& a) -> QStringList {
         QString file;
         if (!a.File("Enter the filename to delete", file, true)) return {};
         return {"*DeleteFile " + file};
