@@ -1,9 +1,8 @@
 #include "editor/commands/command_builders.h"
 
-#include "editor/commands/build_steps.h"
-
 #include <QRegularExpression>
 
+#include "editor/commands/build_steps.h"
 #include "project/config_record.h"
 #include "project/file_names.h"
 #include "script/translate.h"
