@@ -192,11 +192,18 @@ TEST_F(CommandDialogsTest, ScreenDisplayPicksAWindowTextEntryAndItsRectangle) {
     EXPECT_EQ(memo()->toPlainText(), "*WindowText 2 3 40 10 Tips\n");
 }
 
-TEST_F(CommandDialogsTest, DrawingBoxesWritesAPopUpBoxWithItsTextLines) {
+TEST_F(CommandDialogsTest, DrawingBoxesWritesAPopUpBoxWithItsTextLinesSplittingTheLineAtTheCaret) {
+    CaretInsideALine();
     Answer({ChooseOption("TBoxCommsForm", "PopUpBoxRBtn"), TypeColRow(10, 5), TypeColRow(40, 12),
             {"TPopUpTextForm", [](QWidget* w) {
-                 Type(w, "Line1Edit", "First");
-                 Type(w, "Line3Edit", "Third");
+                 // Enter moves to the next line.
+                 QApplication::setActiveWindow(w);
+                 QTest::keyClicks(QApplication::focusWidget(), "First");
+                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                 EXPECT_EQ(QApplication::focusWidget()->objectName(), "Line3Edit");
+                 QTest::keyClicks(QApplication::focusWidget(), "Third");
+                 EXPECT_TRUE(w->isVisible());
                  Click(w, "OKBtn");
              }},
             PickColor(11), {"TGetNumberForm", [](QWidget* w) {
@@ -204,7 +211,7 @@ TEST_F(CommandDialogsTest, DrawingBoxesWritesAPopUpBoxWithItsTextLines) {
                                 Click(w, "OKBtn");
                             }}});
     Choose(2);
-    EXPECT_EQ(memo()->toPlainText(), "*PopupBox 10 5 40 12 3 Yellow 600\nFirst\n\nThird\n");
+    EXPECT_EQ(memo()->toPlainText(), "a*PopupBox 10 5 40 12 3 Yellow 600\nFirst\n\nThird\nb");
 }
 
 TEST_F(CommandDialogsTest, ScreenEffectsClearRowWithACancelledColourWritesDefault) {
