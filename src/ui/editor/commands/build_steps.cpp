@@ -13,10 +13,12 @@ bool BuildSteps::Text(const QString& question, QString& out, bool required, Text
 }
 
 bool BuildSteps::File(const QString& question, QString& out, bool oneWord, bool required) {
-    return Text(question, out, required, [oneWord](const QString& name) { return FileNameProblem(name, oneWord); });
+    return Text(question, out, required,
+                [oneWord](const QString& name) { return FileNameProblem(name, oneWord); });
 }
 
-bool BuildSteps::Number(const QString& question, int minimum, int maximum, int initial, int& out, NumberRule rule) {
+bool BuildSteps::Number(const QString& question, int minimum, int maximum, int initial, int& out,
+                        NumberRule rule) {
     const auto answer = p_.Number({question, minimum, maximum, initial, topic_, std::move(rule)});
     if (!answer) return false;
     out = *answer;
@@ -43,7 +45,8 @@ bool BuildSteps::ColumnRow(const ColRowPrompt& prompt, ColRow& out) {
 bool BuildSteps::Color(const QString& title, QString& word, ColorUse use) {
     const int answer = p_.Color(title, topic_);
     if (answer == kDefaultColor) {
-        const bool omit = use == ColorUse::DefaultOmitted || use == ColorUse::DefaultOrCancelOmitted;
+        const bool omit =
+            use == ColorUse::DefaultOmitted || use == ColorUse::DefaultOrCancelOmitted;
         word = omit ? QString() : QStringLiteral("Default");
         return true;
     }

@@ -22,15 +22,17 @@ enum class ColorUse {
 };
 
 class BuildSteps {
-public:
+  public:
     // Every question carries `topic`, the help topic of the option being built.
-    BuildSteps(Prompter& prompter, const CommandData& data, int topic) : p_(prompter), data_(data), topic_(topic) {}
+    BuildSteps(Prompter& prompter, const CommandData& data, int topic)
+        : p_(prompter), data_(data), topic_(topic) {}
 
     // A text; an empty one ends the builder unless it is not `required`.
     bool Text(const QString& question, QString& out, bool required = true, TextRule rule = {});
     // A file name of the tutorial's folder; `oneWord` where the command reads it as one word.
     bool File(const QString& question, QString& out, bool oneWord, bool required = true);
-    bool Number(const QString& question, int minimum, int maximum, int initial, int& out, NumberRule rule = {});
+    bool Number(const QString& question, int minimum, int maximum, int initial, int& out,
+                NumberRule rule = {});
     // A start prompt: columns 1..columnMax, rows 1..rowMax, starting at column 1, row 1.
     bool Start(const QString& question, int columnMax, int rowMax, ColRow& out);
     // An end prompt after `start`: from the start plus one (or from the start itself) up to
@@ -50,7 +52,7 @@ public:
     const CommandData& data() const { return data_; }
     int topic() const { return topic_; }
 
-private:
+  private:
     Prompter& p_;
     const CommandData& data_;
     int topic_;

@@ -12,7 +12,9 @@ namespace quill {
 
 namespace {
 
-QString Num(int n) { return QString::number(n); }
+QString Num(int n) {
+    return QString::number(n);
+}
 
 // An option whose builder only asks through BuildSteps.
 CommandOption Option(const char* name, const char* caption, int topic,
@@ -24,7 +26,8 @@ CommandOption Option(const char* name, const char* caption, int topic,
 }
 CommandOption Fixed(const char* name, const char* caption, int topic, const char* line) {
     const QString text = line;
-    return {name, caption, topic, [text](Prompter&, const CommandData&) { return QStringList{text}; }};
+    return {name, caption, topic,
+            [text](Prompter&, const CommandData&) { return QStringList{text}; }};
 }
 
 const QString kStart = "Enter the starting Column and Row";
@@ -49,8 +52,11 @@ CommandCategory BasicCommands() {
         const auto b = a.prompter().Controls(a.topic());
         if (!b) return {};
         QString line = "*Controls";
-        for (const auto& [on, letter] : {std::pair{b->continueOn, " C"}, {b->quit, " Q"}, {b->pageBack, " P"},
-                                         {b->help, " H"}, {b->utilities, " U"}})
+        for (const auto& [on, letter] : {std::pair{b->continueOn, " C"},
+                                         {b->quit, " Q"},
+                                         {b->pageBack, " P"},
+                                         {b->help, " H"},
+                                         {b->utilities, " U"}})
             if (on) line += letter;
         if (line == "*Controls") return {};
         return {line};
@@ -72,7 +78,8 @@ CommandCategory BasicCommands() {
 // --- Screen Display ------------------------------------------------------------------------
 
 CommandCategory ScreenCommands() {
-    CommandCategory c{"Screen Display", "TScreenCommsForm", 1300, {{" Screen Display Commands ", {}}}};
+    CommandCategory c{
+        "Screen Display", "TScreenCommsForm", 1300, {{" Screen Display Commands ", {}}}};
     auto& o = c.groups[0].options;
     o.push_back(Option("ColumnRBtn", "*Column", 1310, [](BuildSteps& a) -> QStringList {
         int n;
@@ -86,18 +93,21 @@ CommandCategory ScreenCommands() {
     }));
     o.push_back(Option("ColRowRBtn", "*ColRow", 1320, [](BuildSteps& a) -> QStringList {
         ColRow at;
-        if (!a.ColumnRow({"Enter the Column and Row", 1, 79, 1, 27, 1, 1, a.topic()}, at)) return {};
+        if (!a.ColumnRow({"Enter the Column and Row", 1, 79, 1, 27, 1, 1, a.topic()}, at))
+            return {};
         return {"*ColRow " + Num(at.column) + " " + Num(at.row)};
     }));
     o.push_back(Option("BlinkRBtn", "*Blink", 1325, [](BuildSteps& a) -> QStringList {
         ColRow s;
         int times;
         QString text, fore, back;
-        if (!a.Start(kStart, 78, 25, s) || !a.Number("Number of times to blink ?", 1, 99, 1, times) ||
+        if (!a.Start(kStart, 78, 25, s) ||
+            !a.Number("Number of times to blink ?", 1, 99, 1, times) ||
             !a.Color("Select text color", fore) || !a.Color("Select background color", back) ||
             !a.Text("Enter the text to blink", text))
             return {};
-        return {"*Blink " + Num(s.column) + " " + Num(s.row) + " " + Num(times) + " " + fore + " " + back + " " + text};
+        return {"*Blink " + Num(s.column) + " " + Num(s.row) + " " + Num(times) + " " + fore + " " +
+                back + " " + text};
     }));
     o.push_back(Option("HeadingRBtn", "*Heading", 1330, [](BuildSteps& a) -> QStringList {
         QString name, text;
@@ -107,39 +117,48 @@ CommandCategory ScreenCommands() {
             !a.Number("Enter ending column", s.column + 1, 79, s.column + 1, end) ||
             !a.Text("Enter the Heading Text", text))
             return {};
-        return {"*Heading " + name + " " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + text};
+        return {"*Heading " + name + " " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " +
+                text};
     }));
     o.push_back(Option("WindowTextRBtn", "*WindowText", 1335, [](BuildSteps& a) -> QStringList {
         QStringList names;
         for (const std::string& name : a.data().entryNames("WINTEXT")) names << FromCp1252(name);
         if (names.isEmpty()) {
-            a.prompter().ShowError("No WindowText entries have been created.\r\nUse Teaching Aids at the Main Menu to create them.");
+            a.prompter().ShowError(
+                "No WindowText entries have been created.\r\nUse Teaching Aids at the Main Menu to "
+                "create them.");
             return {};
         }
         const auto picked = a.prompter().PickEntry("Select Windows Text", names, a.topic());
-        if (!picked || *picked < 0 || *picked >= names.size() || names[*picked].isEmpty()) return {};
+        if (!picked || *picked < 0 || *picked >= names.size() || names[*picked].isEmpty())
+            return {};
         ColRow s, e;
         if (!a.Start(kStart, 78, 24, s) || !a.End(kEnd, s, e)) return {};
-        return {"*WindowText " + Num(s.column) + " " + Num(s.row) + " " + Num(e.column) + " " + Num(e.row) + " " +
-                names[*picked]};
+        return {"*WindowText " + Num(s.column) + " " + Num(s.row) + " " + Num(e.column) + " " +
+                Num(e.row) + " " + names[*picked]};
     }));
     o.push_back(Option("HLineRBtn", "*Hline", 1340, [](BuildSteps& a) -> QStringList {
         ColRow s;
         int end, width;
         QString color;
-        if (!a.Start(kStart, 79, 25, s) || !a.Number("Ending at Column", s.column, 79, s.column, end) ||
-            !a.Number("Width of Line", 1, 15, 5, width) || !a.Color("Select Line color", color, ColorUse::DefaultOmitted))
+        if (!a.Start(kStart, 79, 25, s) ||
+            !a.Number("Ending at Column", s.column, 79, s.column, end) ||
+            !a.Number("Width of Line", 1, 15, 5, width) ||
+            !a.Color("Select Line color", color, ColorUse::DefaultOmitted))
             return {};
-        return {"*HLine " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + Num(width) + " " + color};
+        return {"*HLine " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + Num(width) +
+                " " + color};
     }));
     o.push_back(Option("VLineRBtn", "*VLine", 1345, [](BuildSteps& a) -> QStringList {
         ColRow s;
         int end, width;
         QString color;
         if (!a.Start(kStart, 79, 25, s) || !a.Number("Ending at Row", s.row, 25, s.row, end) ||
-            !a.Number("Width of Line", 1, 15, 5, width) || !a.Color("Select Line color", color, ColorUse::DefaultOmitted))
+            !a.Number("Width of Line", 1, 15, 5, width) ||
+            !a.Color("Select Line color", color, ColorUse::DefaultOmitted))
             return {};
-        return {"*VLine " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + Num(width) + " " + color};
+        return {"*VLine " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + Num(width) +
+                " " + color};
     }));
     o.push_back(Option("DelayRBtn", "*Delay", 1350, [](BuildSteps& a) -> QStringList {
         int n;
@@ -153,11 +172,12 @@ CommandCategory ScreenCommands() {
         QString fore, back, text;
         // The start column stops at 78: the end column must lie after it.
         if (!a.Start("Enter Starting Column and Row", 78, 25, s) ||
-            !a.Number("Ending at Column", s.column + 1, 79, s.column + 1, end) || !a.Color("Select Text color", fore) ||
-            !a.Color("Select Background color", back) || !a.Text("Enter the text to center", text))
+            !a.Number("Ending at Column", s.column + 1, 79, s.column + 1, end) ||
+            !a.Color("Select Text color", fore) || !a.Color("Select Background color", back) ||
+            !a.Text("Enter the text to center", text))
             return {};
-        return {"*CenterText " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + fore + " " + back + " " +
-                text};
+        return {"*CenterText " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + fore +
+                " " + back + " " + text};
     }));
     o.push_back(Option("NotePadRBtn", "*NotePad", 1370, [](BuildSteps& a) -> QStringList {
         QString file;
@@ -170,15 +190,16 @@ CommandCategory ScreenCommands() {
 // --- Drawing Boxes -------------------------------------------------------------------------
 
 // A box kind: bordered kinds ask a border first, pop-up kinds ask the text and a display time.
-CommandOption BoxOption(const char* name, const char* caption, int topic, const char* keyword, bool bordered,
-                        bool popup) {
+CommandOption BoxOption(const char* name, const char* caption, int topic, const char* keyword,
+                        bool bordered, bool popup) {
     const QString word = keyword;
     return Option(name, caption, topic, [word, bordered, popup](BuildSteps& a) -> QStringList {
         int width = 0, time = 0;
         QString border, fill;
         ColRow s, e;
         QStringList text;
-        if (bordered && (!a.Number("Width of box border", 1, 15, 5, width) || !a.Color("Select Border color", border)))
+        if (bordered && (!a.Number("Width of box border", 1, 15, 5, width) ||
+                         !a.Color("Select Border color", border)))
             return {};
         if (!a.Start(kStart, 78, 24, s) || !a.End(kEnd, s, e)) return {};
         if (popup && !a.PopUpText(text)) return {};
@@ -200,17 +221,20 @@ CommandCategory BoxCommands() {
     o.push_back(BoxOption("PlainBoxRBtn", "*PlainBox", 1410, "*PlainBox", false, false));
     o.push_back(BoxOption("RoundBoxRBtn", "*RoundBox", 1415, "*RoundBox", false, false));
     o.push_back(BoxOption("BorderBoxRBtn", "*BorderBox", 1420, "*BorderBox", true, false));
-    o.push_back(BoxOption("RoundBorderBoxRBtn", "*RoundBorderBox", 1425, "*RoundBorderBox", true, false));
+    o.push_back(
+        BoxOption("RoundBorderBoxRBtn", "*RoundBorderBox", 1425, "*RoundBorderBox", true, false));
     o.push_back(BoxOption("PopUpBoxRBtn", "*PopUpBox", 1430, "*PopupBox", false, true));
     o.push_back(BoxOption("RoundPopUpRBtn", "*RoundPopUp", 1435, "*RoundPopup", false, true));
     o.push_back(BoxOption("BorderPopUpRBtn", "*BorderPopUp", 1440, "*BorderPopup", true, true));
-    o.push_back(BoxOption("RoundBorderPopUpRBtn", "*RoundBorderPopUp", 1445, "*RoundBorderPopup", true, true));
+    o.push_back(BoxOption("RoundBorderPopUpRBtn", "*RoundBorderPopUp", 1445, "*RoundBorderPopup",
+                          true, true));
     return c;
 }
 
 // --- Screen Effects ------------------------------------------------------------------------
 
-CommandOption SectionOption(const char* name, const char* caption, int topic, const char* keyword, bool move) {
+CommandOption SectionOption(const char* name, const char* caption, int topic, const char* keyword,
+                            bool move) {
     const QString word = keyword;
     return Option(name, caption, topic, [word, move](BuildSteps& a) -> QStringList {
         ColRow s, e, t;
@@ -218,16 +242,18 @@ CommandOption SectionOption(const char* name, const char* caption, int topic, co
         if (!a.Start(kStart, 78, 24, s) || !a.End(kEnd, s, e) ||
             !a.ColumnRow({"Enter the Column and Row to copy to", 1, 78, 1, 24, 1, 1, a.topic()}, t))
             return {};
-        if (move && !a.Color("Select background color", color, ColorUse::DefaultOrCancelOmitted)) return {};
-        QString line = word + " " + Num(s.column) + " " + Num(s.row) + " " + Num(e.column) + " " + Num(e.row) + " " +
-                       Num(t.column) + " " + Num(t.row);
+        if (move && !a.Color("Select background color", color, ColorUse::DefaultOrCancelOmitted))
+            return {};
+        QString line = word + " " + Num(s.column) + " " + Num(s.row) + " " + Num(e.column) + " " +
+                       Num(e.row) + " " + Num(t.column) + " " + Num(t.row);
         if (move) line += " " + color;
         return {line};
     });
 }
 
 CommandCategory EffectsCommands() {
-    CommandCategory c{"Screen Effects", "TEffectsCommsForm", 1500, {{" Screen Effects Commands ", {}}}};
+    CommandCategory c{
+        "Screen Effects", "TEffectsCommsForm", 1500, {{" Screen Effects Commands ", {}}}};
     auto& o = c.groups[0].options;
     o.push_back(Option("ClearRowRBtn", "*ClearRow", 1510, [](BuildSteps& a) -> QStringList {
         ColRow s;
@@ -245,8 +271,8 @@ CommandCategory EffectsCommands() {
         if (!a.Start(kStart, 79, 25, s) || !a.End(kEnd, s, e, false) ||
             !a.Color("Select background color", color, ColorUse::CancelIsDefault))
             return {};
-        return {"*ClearSection " + Num(s.column) + " " + Num(s.row) + " " + Num(e.column) + " " + Num(e.row) + " " +
-                color};
+        return {"*ClearSection " + Num(s.column) + " " + Num(s.row) + " " + Num(e.column) + " " +
+                Num(e.row) + " " + color};
     }));
     o.push_back(SectionOption("CopySectionRBtn", "*CopySection", 1520, "*CopySection", false));
     o.push_back(SectionOption("MoveSectionRBtn", "*MoveSection", 1525, "*MoveSection", true));
@@ -271,39 +297,45 @@ CommandCategory ImageCommands() {
         // An end column from 1 to the start column would give the picture no width at all.
         const int column = s.column;
         const NumberRule rule = [column](int n) {
-            return n != 0 && n <= column ? "The ending column must be 0 (the picture keeps its own size) or more than " +
+            return n != 0 && n <= column ? "The ending column must be 0 (the picture keeps its own "
+                                           "size) or more than " +
                                                Num(column)
                                          : QString();
         };
-        if (!a.Number("Enter ending column", 0, 79, 0, end, rule) || !a.Image(file, false)) return {};
+        if (!a.Number("Enter ending column", 0, 79, 0, end, rule) || !a.Image(file, false))
+            return {};
         return {"*ShowImage " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + file};
     }));
     o.push_back(Option("ImageLabelRBtn", "*ImageLabel", 1620, [](BuildSteps& a) -> QStringList {
         ColRow s;
         int end;
         QString fore, back, text;
-        if (!a.Start(kStart, 78, 25, s) || !a.Number("Ending at Column", s.column + 1, 79, s.column + 1, end) ||
+        if (!a.Start(kStart, 78, 25, s) ||
+            !a.Number("Ending at Column", s.column + 1, 79, s.column + 1, end) ||
             !a.Color("Select Text color", fore) || !a.Color("Select Background color", back) ||
             !a.Text("Enter the Label Text", text, false))
             return {};
-        return {"*ImageLabel " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + fore + " " + back + " " +
-                text};
+        return {"*ImageLabel " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + fore +
+                " " + back + " " + text};
     }));
-    o.push_back(Option("ImageHyperTextRBtn", "*ImageHyperText", 1625, [](BuildSteps& a) -> QStringList {
-        ColRow s;
-        QString fore, back, link;
-        if (!a.Start(kStart, 78, 25, s) || !a.Color("Select Text color", fore) ||
-            !a.Color("Select Background color", back) || !a.Text("Enter HyperText Link", link))
-            return {};
-        return {"*ImageHyperText " + Num(s.column) + " " + Num(s.row) + " " + fore + " " + back + " |" + link + "|"};
-    }));
+    o.push_back(
+        Option("ImageHyperTextRBtn", "*ImageHyperText", 1625, [](BuildSteps& a) -> QStringList {
+            ColRow s;
+            QString fore, back, link;
+            if (!a.Start(kStart, 78, 25, s) || !a.Color("Select Text color", fore) ||
+                !a.Color("Select Background color", back) || !a.Text("Enter HyperText Link", link))
+                return {};
+            return {"*ImageHyperText " + Num(s.column) + " " + Num(s.row) + " " + fore + " " +
+                    back + " |" + link + "|"};
+        }));
     return c;
 }
 
 // --- Recording to Disk ---------------------------------------------------------------------
 
 CommandCategory RecordCommands() {
-    CommandCategory c{"Recording to Disk", "TRecordCommsForm", 1700, {{" Recording Commands ", {}}}};
+    CommandCategory c{
+        "Recording to Disk", "TRecordCommsForm", 1700, {{" Recording Commands ", {}}}};
     auto& o = c.groups[0].options;
     o.push_back(Option("DisplayMemoRBtn", " *DisplayMemo", 1710, [](BuildSteps& a) -> QStringList {
         int width, depth;
@@ -316,7 +348,8 @@ CommandCategory RecordCommands() {
     }));
     o.push_back(Option("AddToFileRBtn", " *AddToFile", 1715, [](BuildSteps& a) -> QStringList {
         QString file, message;
-        if (!a.File("Enter the filename to add to", file, true) || !a.Text("Enter the message to add to file", message))
+        if (!a.File("Enter the filename to add to", file, true) ||
+            !a.Text("Enter the message to add to file", message))
             return {};
         return {"*AddToFile " + file + " " + message};
     }));
@@ -344,7 +377,8 @@ CommandCategory RecordCommands() {
     }));
     o.push_back(Option("CopyFileRBtn", " *CopyFile", 1735, [](BuildSteps& a) -> QStringList {
         QString source, target;
-        if (!a.File("Enter the filename to copy", source, true) || !a.File("Enter the filename to copy to", target, true))
+        if (!a.File("Enter the filename to copy", source, true) ||
+            !a.File("Enter the filename to copy to", target, true))
             return {};
         return {"*CopyFile " + source + " " + target};
     }));
@@ -366,8 +400,9 @@ CommandCategory RecordCommands() {
 }  // namespace
 
 const std::vector<CommandCategory>& CommandCategories() {
-    static const std::vector<CommandCategory> categories{BasicCommands(),   ScreenCommands(), BoxCommands(),
-                                                         EffectsCommands(), ImageCommands(),  RecordCommands()};
+    static const std::vector<CommandCategory> categories{BasicCommands(), ScreenCommands(),
+                                                         BoxCommands(),   EffectsCommands(),
+                                                         ImageCommands(), RecordCommands()};
     return categories;
 }
 
@@ -397,36 +432,41 @@ QString TextBackgroundMarker(int answer) {
 QString FileNameProblem(const QString& name, bool oneWord) {
     if (name.isEmpty()) return {};
     if (oneWord && name.contains(' '))
-        return "The filename " + name + " contains a blank. This command takes a filename without blanks.";
+        return "The filename " + name +
+               " contains a blank. This command takes a filename without blanks.";
     bool outside = name.startsWith('\\') || name.startsWith('/') || name.contains(':');
     for (const QString& part : name.split(QRegularExpression(R"([\\/])")))
         if (part == "..") outside = true;
     if (outside) return "The filename " + name + " is outside the tutorial folder.";
     const qsizetype sep = name.lastIndexOf('\\');
-    if (!IsValidFileName(ToCp1252(name.mid(sep + 1)))) return "The filename " + name + " is invalid.";
+    if (!IsValidFileName(ToCp1252(name.mid(sep + 1))))
+        return "The filename " + name + " is invalid.";
     return {};
 }
 
 QString ColorWordProblem(const TTutorialConfig& config, int index) {
     const std::string name = config.get(cfg::Colors::Entry(index + 1).Name);
     const QString shown = FromCp1252(name);
-    if (name.empty()) return "Color " + QString(QChar('A' + index)) + " has no name, so no command can use it.";
+    if (name.empty())
+        return "Color " + QString(QChar('A' + index)) + " has no name, so no command can use it.";
     if (name.find(' ') != std::string::npos)
         return "The color name \"" + shown + "\" contains a blank, so no command can use it.";
     const int code = ColorTable(config).CodeOf(name);
     if (code == kDefaultColor)
         return "The color name \"" + shown + "\" stands for the screen default color in a command.";
     if (code != index + 1)
-        return "The color name \"" + shown + "\" is also the name of color " + QChar('A' + code - 1) +
-               ", which a command naming it would get instead.";
+        return "The color name \"" + shown + "\" is also the name of color " +
+               QChar('A' + code - 1) + ", which a command naming it would get instead.";
     return {};
 }
 
 QString HeadingNameProblem(const TTutorialConfig& config, int heading) {
     const QString name = FromCp1252(config.get(cfg::Headings::Entry(heading).Name));
-    if (name.isEmpty()) return "Heading format " + Num(heading) + " has no name. Use Modify to name it.";
+    if (name.isEmpty())
+        return "Heading format " + Num(heading) + " has no name. Use Modify to name it.";
     if (name.contains(' '))
-        return "The heading name \"" + name + "\" contains a blank, so no command can use it. Use Modify to rename it.";
+        return "The heading name \"" + name +
+               "\" contains a blank, so no command can use it. Use Modify to rename it.";
     return {};
 }
 

@@ -15,8 +15,13 @@ namespace quill {
 
 TCommsForm::TCommsForm(Platform& platform, Prompter& prompter, const CommandData& data,
                        const CommandCategory& category, QWidget* parent)
-    : QDialog(parent), platform_(platform), prompter_(prompter), data_(data), category_(category),
-      ui_(std::make_unique<Ui::TCommsForm>()), topic_(category.baseTopic) {
+    : QDialog(parent),
+      platform_(platform),
+      prompter_(prompter),
+      data_(data),
+      category_(category),
+      ui_(std::make_unique<Ui::TCommsForm>()),
+      topic_(category.baseTopic) {
     ui_->setupUi(this);
     setObjectName(category.formName);
     SetHelpTopic(this, category.baseTopic);
@@ -74,16 +79,25 @@ void TCommsForm::InsertBtnClick() {
     accept();
 }
 
-void TCommsForm::ExplainBtnClick() { platform_.ShowHelp(topic_); }
+void TCommsForm::ExplainBtnClick() {
+    platform_.ShowHelp(topic_);
+}
 
-std::unique_ptr<TCommsForm> MakeCommsForm(const QString& item, Platform& platform, Prompter& prompter,
-                                          const CommandData& data, QWidget* parent) {
-    if (item == "Basic Commands") return std::make_unique<TBasicCommsForm>(platform, prompter, data, parent);
-    if (item == "Screen Display") return std::make_unique<TScreenCommsForm>(platform, prompter, data, parent);
-    if (item == "Drawing Boxes") return std::make_unique<TBoxCommsForm>(platform, prompter, data, parent);
-    if (item == "Screen Effects") return std::make_unique<TEffectsCommsForm>(platform, prompter, data, parent);
-    if (item == "Using Images") return std::make_unique<TImageCommsForm>(platform, prompter, data, parent);
-    if (item == "Recording to Disk") return std::make_unique<TRecordCommsForm>(platform, prompter, data, parent);
+std::unique_ptr<TCommsForm> MakeCommsForm(const QString& item, Platform& platform,
+                                          Prompter& prompter, const CommandData& data,
+                                          QWidget* parent) {
+    if (item == "Basic Commands")
+        return std::make_unique<TBasicCommsForm>(platform, prompter, data, parent);
+    if (item == "Screen Display")
+        return std::make_unique<TScreenCommsForm>(platform, prompter, data, parent);
+    if (item == "Drawing Boxes")
+        return std::make_unique<TBoxCommsForm>(platform, prompter, data, parent);
+    if (item == "Screen Effects")
+        return std::make_unique<TEffectsCommsForm>(platform, prompter, data, parent);
+    if (item == "Using Images")
+        return std::make_unique<TImageCommsForm>(platform, prompter, data, parent);
+    if (item == "Recording to Disk")
+        return std::make_unique<TRecordCommsForm>(platform, prompter, data, parent);
     return nullptr;
 }
 

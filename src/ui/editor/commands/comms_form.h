@@ -14,8 +14,6 @@
 
 #include "editor/commands/command_builders.h"
 
-class QButtonGroup;
-
 namespace Ui {
 class TCommsForm;
 }
@@ -27,9 +25,9 @@ struct Platform;
 
 class TCommsForm : public QDialog {
     Q_OBJECT
-public:
-    TCommsForm(Platform& platform, Prompter& prompter, const CommandData& data, const CommandCategory& category,
-               QWidget* parent = nullptr);
+  public:
+    TCommsForm(Platform& platform, Prompter& prompter, const CommandData& data,
+               const CommandCategory& category, QWidget* parent = nullptr);
     ~TCommsForm() override;
 
     // The lines built by the last "Insert" (the line buffer).
@@ -41,7 +39,7 @@ public:
     void InsertBtnClick();
     void ExplainBtnClick();
 
-private:
+  private:
     Platform& platform_;
     Prompter& prompter_;
     const CommandData& data_;
@@ -53,11 +51,12 @@ private:
 };
 
 // One class per category, named after the dialog (its objectName as well).
-#define QUILL_COMMS_FORM(Name, Item)                                                                          \
-    class Name : public TCommsForm {                                                                          \
-    public:                                                                                                   \
-        Name(Platform& platform, Prompter& prompter, const CommandData& data, QWidget* parent = nullptr)      \
-            : TCommsForm(platform, prompter, data, *FindCategory(Item), parent) {}                            \
+#define QUILL_COMMS_FORM(Name, Item)                                               \
+    class Name : public TCommsForm {                                               \
+      public:                                                                      \
+        Name(Platform& platform, Prompter& prompter, const CommandData& data,      \
+             QWidget* parent = nullptr)                                            \
+            : TCommsForm(platform, prompter, data, *FindCategory(Item), parent) {} \
     };
 
 QUILL_COMMS_FORM(TBasicCommsForm, "Basic Commands")
@@ -70,7 +69,8 @@ QUILL_COMMS_FORM(TRecordCommsForm, "Recording to Disk")
 #undef QUILL_COMMS_FORM
 
 // The dialog of a drop-down item, or nullptr when the item has none here.
-std::unique_ptr<TCommsForm> MakeCommsForm(const QString& item, Platform& platform, Prompter& prompter,
-                                          const CommandData& data, QWidget* parent);
+std::unique_ptr<TCommsForm> MakeCommsForm(const QString& item, Platform& platform,
+                                          Prompter& prompter, const CommandData& data,
+                                          QWidget* parent);
 
 }  // namespace quill

@@ -1,5 +1,6 @@
 #include "editor/commands/dialog_prompter.h"
 
+#include <cstdlib>
 #include <memory>
 
 #include "aids/aids_context.h"
@@ -15,7 +16,8 @@
 
 namespace quill {
 
-DialogPrompter::DialogPrompter(Project& project, Platform& platform, SystemServices& system, QWidget* parent)
+DialogPrompter::DialogPrompter(Project& project, Platform& platform, SystemServices& system,
+                               QWidget* parent)
     : project_(project), platform_(platform), system_(system), parent_(parent) {
     modifyHeadings_ = [this] { ShowNotAvailable(platform_.messages, "Headings"); };
 }
@@ -62,90 +64,97 @@ std::optional<ControlButtons> DialogPrompter::Controls(int topic) {
     return form.Buttons();
 }
 
-std::optional<int> DialogPrompter::PickEntry(const QString& caption, const QStringList& items, int topic) {
+std::optional<int> DialogPrompter::PickEntry(const QString& caption, const QStringList& items,
+                                             int topic) {
     TButtListForm form(platform_, caption, items, -1, topic, parent_);
     const int index = form.Run();
     if (index < 0) return std::nullopt;
     return index;
 }
 
-std::optional<QString> DialogPrompter::ChooseFile(FileChooser chooser, const QString& current, int topic) {
+std::optional<QString> DialogPrompter::ChooseFile(FileChooser chooser, const QString& current,
+                                                  int topic) {
     AidsContext context{project_, platform_, system_};
     const std::string name = ToCp1252(current);
     std::unique_ptr<TGetFileForm> form;
     std::function<std::string()> result;
     switch (chooser) {
-    case FileChooser::Image: {
-        auto* f = new TGetImageForm(context, parent_);
-        result = [f] { return f->FileName(); };
-        form.reset(f);
-        break;
-    }
-    case FileChooser::Graphic: {
-        const auto comma = name.find(',');
-        const int duration = comma == std::string::npos ? 0 : std::atoi(name.c_str() + comma + 1);
-        auto* f = new TGetGraphicForm(context, name.substr(0, comma), duration, parent_);
-        result = [f] { return f->Spec(); };
-        form.reset(f);
-        break;
-    }
-    case FileChooser::Audio: {
-        auto* f = new TGetAudioForm(context, name, parent_);
-        result = [f] { return f->FileName(); };
-        form.reset(f);
-        break;
-    }
-    case FileChooser::GraphicAndSound: {
-        // "GRAPHIC,SOUND,DURATION"
-        std::string parts[3];
-        std::size_t start = 0;
-        for (int i = 0; i < 3; ++i) {
-            const auto comma = name.find(',', start);
-            parts[i] = name.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-            if (comma == std::string::npos) break;
-            start = comma + 1;
+        case FileChooser::Image: {
+            auto* f = new TGetImageForm(context, parent_);
+            result = [f] { return f->FileName(); };
+            form.reset(f);
+            break;
         }
-        auto* f = new TGetGrAudioForm(context, parts[0], parts[1], std::atoi(parts[2].c_str()), parent_);
-        result = [f] { return f->Spec(); };
-        form.reset(f);
-        break;
-    }
-    case FileChooser::Executable: {
-        auto* f = new TGetExeForm(context, name, parent_);
-        result = [f] { return f->Spec(); };
-        form.reset(f);
-        break;
-    }
-    case FileChooser::WindowsProgram: {
-        auto* f = new TGetWinExeForm(context, name, parent_);
-        result = [f] { return f->Text(); };
-        form.reset(f);
-        break;
-    }
-    case FileChooser::Html: {
-        auto* f = new TGetHTMForm(context, name, parent_);
-        result = [f] { return f->FileName(); };
-        form.reset(f);
-        break;
-    }
-    case FileChooser::Video: {
-        auto* f = new TGetVideoForm(context, name, parent_);
-        result = [f] { return f->FileName(); };
-        form.reset(f);
-        break;
-    }
-    case FileChooser::Midi: {
-        auto* f = new TGetMidiForm(context, name, parent_);
-        result = [f] { return f->FileName(); };
-        form.reset(f);
-        break;
-    }
+        case FileChooser::Graphic: {
+            const auto comma = name.find(',');
+            const int duration =
+                comma == std::string::npos ? 0 : std::atoi(name.c_str() + comma + 1);
+            auto* f = new TGetGraphicForm(context, name.substr(0, comma), duration, parent_);
+            result = [f] { return f->Spec(); };
+            form.reset(f);
+            break;
+        }
+        case FileChooser::Audio: {
+            auto* f = new TGetAudioForm(context, name, parent_);
+            result = [f] { return f->FileName(); };
+            form.reset(f);
+            break;
+        }
+        case FileChooser::GraphicAndSound: {
+            // "GRAPHIC,SOUND,DURATION"
+            std::string parts[3];
+            std::size_t start = 0;
+            for (int i = 0; i < 3; ++i) {
+                const auto comma = name.find(',', start);
+                parts[i] = name.substr(
+                    start, comma == std::string::npos ? std::string::npos : comma - start);
+                if (comma == std::string::npos) break;
+                start = comma + 1;
+            }
+            auto* f = new TGetGrAudioForm(context, parts[0], parts[1], std::atoi(parts[2].c_str()),
+                                          parent_);
+            result = [f] { return f->Spec(); };
+            form.reset(f);
+            break;
+        }
+        case FileChooser::Executable: {
+            auto* f = new TGetExeForm(context, name, parent_);
+            result = [f] { return f->Spec(); };
+            form.reset(f);
+            break;
+        }
+        case FileChooser::WindowsProgram: {
+            auto* f = new TGetWinExeForm(context, name, parent_);
+            result = [f] { return f->Text(); };
+            form.reset(f);
+            break;
+        }
+        case FileChooser::Html: {
+            auto* f = new TGetHTMForm(context, name, parent_);
+            result = [f] { return f->FileName(); };
+            form.reset(f);
+            break;
+        }
+        case FileChooser::Video: {
+            auto* f = new TGetVideoForm(context, name, parent_);
+            result = [f] { return f->FileName(); };
+            form.reset(f);
+            break;
+        }
+        case FileChooser::Midi: {
+            auto* f = new TGetMidiForm(context, name, parent_);
+            result = [f] { return f->FileName(); };
+            form.reset(f);
+            break;
+        }
     }
     if (topic > 0) SetHelpTopic(form.get(), topic);
     if (ShowModal(*form) != QDialog::Accepted) return std::nullopt;
     return FromCp1252(result());
 }
 
-void DialogPrompter::ShowError(const QString& text) { platform_.messages.ShowError(text); }
+void DialogPrompter::ShowError(const QString& text) {
+    platform_.messages.ShowError(text);
+}
 
 }  // namespace quill

@@ -15,7 +15,7 @@ class SystemServices;
 struct Platform;
 
 class DialogPrompter : public Prompter {
-public:
+  public:
     // The prompts open over `parent`.
     DialogPrompter(Project& project, Platform& platform, SystemServices& system, QWidget* parent);
 
@@ -30,11 +30,13 @@ public:
     std::optional<int> Heading(int topic) override;
     std::optional<QStringList> PopUpText(int topic) override;
     std::optional<ControlButtons> Controls(int topic) override;
-    std::optional<int> PickEntry(const QString& caption, const QStringList& items, int topic) override;
-    std::optional<QString> ChooseFile(FileChooser chooser, const QString& current, int topic) override;
+    std::optional<int> PickEntry(const QString& caption, const QStringList& items,
+                                 int topic) override;
+    std::optional<QString> ChooseFile(FileChooser chooser, const QString& current,
+                                      int topic) override;
     void ShowError(const QString& text) override;
 
-private:
+  private:
     Project& project_;
     Platform& platform_;
     SystemServices& system_;

@@ -14,13 +14,18 @@ EditorCommands* EditorCommands::Install(TEditForm& editor, Project& project, Pla
     auto* commands = new EditorCommands(editor, project, platform);
     editor.SetAction("TextColorBtn", [commands] { commands->TextColorBtnClick(); });
     editor.SetAction("TextBackBtn", [commands] { commands->TextBackBtnClick(); });
-    editor.SetAction("CommandsCombo", [commands, &editor] { commands->CommandsChosen(editor.CommandItem()); });
+    editor.SetAction("CommandsCombo",
+                     [commands, &editor] { commands->CommandsChosen(editor.CommandItem()); });
     return commands;
 }
 
 EditorCommands::EditorCommands(TEditForm& editor, Project& project, Platform& platform)
-    : QObject(&editor), editor_(editor), project_(project), platform_(platform),
-      system_(std::make_unique<DesktopSystem>()), prompter_(project, platform, *system_, &editor),
+    : QObject(&editor),
+      editor_(editor),
+      project_(project),
+      platform_(platform),
+      system_(std::make_unique<DesktopSystem>()),
+      prompter_(project, platform, *system_, &editor),
       data_{project.Config, [&project](std::string_view source) {
                 TextLines names;
                 ListEntryNames(names, project.DataFilePath(), source);

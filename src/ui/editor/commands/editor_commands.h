@@ -18,7 +18,7 @@ struct Platform;
 
 class EditorCommands : public QObject {
     Q_OBJECT
-public:
+  public:
     // Gives the editor's controls their actions; lives as a child of the editor.
     static EditorCommands* Install(TEditForm& editor, Project& project, Platform& platform);
 
@@ -31,7 +31,7 @@ public:
 
     ~EditorCommands() override;
 
-private:
+  private:
     EditorCommands(TEditForm& editor, Project& project, Platform& platform);
     void Insert(const QStringList& lines);
 

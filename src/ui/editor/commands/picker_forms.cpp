@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <algorithm>
 
 #include "platform/help.h"
 #include "platform/platform.h"
@@ -31,7 +32,8 @@ QIcon Swatch(const QColor& color) {
     return QIcon(pixmap);
 }
 
-QPushButton* AddButton(QDialogButtonBox* box, const QString& text, QDialogButtonBox::ButtonRole role, const char* name) {
+QPushButton* AddButton(QDialogButtonBox* box, const QString& text,
+                       QDialogButtonBox::ButtonRole role, const char* name) {
     QPushButton* button = box->addButton(text, role);
     button->setObjectName(name);
     return button;
@@ -46,8 +48,8 @@ void SetUpPrompt(QDialog* dialog, Platform& platform, int topic) {
 
 // --- Colour picker -----------------------------------------------------------------------------
 
-TColorSelectForm::TColorSelectForm(Platform& platform, const TTutorialConfig& config, const QString& title, int topic,
-                                   QWidget* parent)
+TColorSelectForm::TColorSelectForm(Platform& platform, const TTutorialConfig& config,
+                                   const QString& title, int topic, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::TColorSelectForm>()) {
     ui_->setupUi(this);
     SetUpPrompt(this, platform, topic);
@@ -56,18 +58,23 @@ TColorSelectForm::TColorSelectForm(Platform& platform, const TTutorialConfig& co
     for (int n = 0; n < 26; ++n) {
         const auto entry = cfg::Colors::Entry(n + 1);
         const QString text = QString(QChar('A' + n)) + "  " + FromCp1252(config.get(entry.Name));
-        ui_->ColorList->addItem(new QListWidgetItem(Swatch(FromColorRef(config.get(entry.Value))), text));
+        ui_->ColorList->addItem(
+            new QListWidgetItem(Swatch(FromColorRef(config.get(entry.Value))), text));
     }
     ui_->ColorList->setIconSize(QSize(28, 14));
     // All 26 entries show at once.
-    ui_->ColorList->setMinimumHeight(ui_->ColorList->sizeHintForRow(0) * 26 + 2 * ui_->ColorList->frameWidth() + 4);
-    QPushButton* select = AddButton(ui_->ButtonBox, "Select", QDialogButtonBox::AcceptRole, "SelectBtn");
-    QPushButton* cancel = AddButton(ui_->ButtonBox, "Cancel", QDialogButtonBox::RejectRole, "CancelBtn");
+    ui_->ColorList->setMinimumHeight(ui_->ColorList->sizeHintForRow(0) * 26 +
+                                     2 * ui_->ColorList->frameWidth() + 4);
+    QPushButton* select =
+        AddButton(ui_->ButtonBox, "Select", QDialogButtonBox::AcceptRole, "SelectBtn");
+    QPushButton* cancel =
+        AddButton(ui_->ButtonBox, "Cancel", QDialogButtonBox::RejectRole, "CancelBtn");
     select->setDefault(true);
     connect(select, &QPushButton::clicked, this, &TColorSelectForm::SelectBtnClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(ui_->DefaultBtn, &QPushButton::clicked, this, &TColorSelectForm::DefaultBtnClick);
-    connect(ui_->ColorList, &QListWidget::itemDoubleClicked, this, &TColorSelectForm::SelectBtnClick);
+    connect(ui_->ColorList, &QListWidget::itemDoubleClicked, this,
+            &TColorSelectForm::SelectBtnClick);
     ui_->ColorList->setFocus();
 }
 
@@ -88,18 +95,25 @@ void TColorSelectForm::DefaultBtnClick() {
 
 THeadSelectForm::THeadSelectForm(Platform& platform, const TTutorialConfig& config, int topic,
                                  std::function<void()> modify, QWidget* parent)
-    : QDialog(parent), config_(config), modify_(std::move(modify)), ui_(std::make_unique<Ui::THeadSelectForm>()) {
+    : QDialog(parent),
+      config_(config),
+      modify_(std::move(modify)),
+      ui_(std::make_unique<Ui::THeadSelectForm>()) {
     ui_->setupUi(this);
     SetUpPrompt(this, platform, topic);
     // The marks only show the chosen heading's style; they are changed in the heading editor.
-    for (QWidget* mark : std::initializer_list<QWidget*>{ui_->RegularChk, ui_->BoldChk, ui_->ItalicChk, ui_->UnderlineChk,
-                                                         ui_->CenterRBtn, ui_->LeftRBtn, ui_->RightRBtn}) {
+    for (QWidget* mark : std::initializer_list<QWidget*>{
+             ui_->RegularChk, ui_->BoldChk, ui_->ItalicChk, ui_->UnderlineChk, ui_->CenterRBtn,
+             ui_->LeftRBtn, ui_->RightRBtn}) {
         mark->setAttribute(Qt::WA_TransparentForMouseEvents);
         mark->setFocusPolicy(Qt::NoFocus);
     }
-    QPushButton* modifyBtn = AddButton(ui_->ButtonBox, "Modify", QDialogButtonBox::ActionRole, "ModifyBtn");
-    QPushButton* cancel = AddButton(ui_->ButtonBox, "Cancel", QDialogButtonBox::RejectRole, "CancelBtn");
-    QPushButton* select = AddButton(ui_->ButtonBox, "Select", QDialogButtonBox::AcceptRole, "SelectBtn");
+    QPushButton* modifyBtn =
+        AddButton(ui_->ButtonBox, "Modify", QDialogButtonBox::ActionRole, "ModifyBtn");
+    QPushButton* cancel =
+        AddButton(ui_->ButtonBox, "Cancel", QDialogButtonBox::RejectRole, "CancelBtn");
+    QPushButton* select =
+        AddButton(ui_->ButtonBox, "Select", QDialogButtonBox::AcceptRole, "SelectBtn");
     modifyBtn->setAutoDefault(false);
     select->setDefault(true);
     connect(modifyBtn, &QPushButton::clicked, this, &THeadSelectForm::ModifyBtnClick);
@@ -121,7 +135,8 @@ void THeadSelectForm::LoadNames() {
     const QSignalBlocker block(ui_->HeadingList);
     const int row = ui_->HeadingList->currentRow();
     ui_->HeadingList->clear();
-    for (int n = 1; n <= 10; ++n) ui_->HeadingList->addItem(FromCp1252(config_.get(cfg::Headings::Entry(n).Name)));
+    for (int n = 1; n <= 10; ++n)
+        ui_->HeadingList->addItem(FromCp1252(config_.get(cfg::Headings::Entry(n).Name)));
     if (row >= 0) ui_->HeadingList->setCurrentRow(row);
 }
 
@@ -140,8 +155,9 @@ void THeadSelectForm::ShowSample(int heading) {
     palette.setColor(QPalette::WindowText, FromColorRef(spec.color));
     ui_->SampleLbl->setPalette(palette);
     const int mode = config_.get(entry.Mode);
-    ui_->SampleLbl->setAlignment(Qt::AlignVCenter |
-                                 (mode == 2 ? Qt::AlignLeft : mode == 3 ? Qt::AlignRight : Qt::AlignHCenter));
+    ui_->SampleLbl->setAlignment(Qt::AlignVCenter | (mode == 2   ? Qt::AlignLeft
+                                                     : mode == 3 ? Qt::AlignRight
+                                                                 : Qt::AlignHCenter));
     ui_->RegularChk->setChecked(!(spec.style & fsBold));
     ui_->BoldChk->setChecked(spec.style & fsBold);
     ui_->ItalicChk->setChecked(spec.style & fsItalic);
@@ -164,7 +180,8 @@ TPopUpTextForm::TPopUpTextForm(Platform& platform, int topic, QWidget* parent)
     ui_->setupUi(this);
     SetUpPrompt(this, platform, topic);
     QPushButton* ok = AddButton(ui_->ButtonBox, "OK", QDialogButtonBox::AcceptRole, "OKBtn");
-    QPushButton* cancel = AddButton(ui_->ButtonBox, "Cancel", QDialogButtonBox::RejectRole, "CancelBtn");
+    QPushButton* cancel =
+        AddButton(ui_->ButtonBox, "Cancel", QDialogButtonBox::RejectRole, "CancelBtn");
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     const int width = ui_->Line1Edit->fontMetrics().horizontalAdvance(QString(72, 'n'));
@@ -176,8 +193,9 @@ TPopUpTextForm::~TPopUpTextForm() = default;
 
 QStringList TPopUpTextForm::Lines() const {
     QStringList lines;
-    for (QLineEdit* edit : {ui_->Line1Edit, ui_->Line2Edit, ui_->Line3Edit, ui_->Line4Edit, ui_->Line5Edit,
-                            ui_->Line6Edit, ui_->Line7Edit, ui_->Line8Edit, ui_->Line9Edit, ui_->Line10Edit})
+    for (QLineEdit* edit :
+         {ui_->Line1Edit, ui_->Line2Edit, ui_->Line3Edit, ui_->Line4Edit, ui_->Line5Edit,
+          ui_->Line6Edit, ui_->Line7Edit, ui_->Line8Edit, ui_->Line9Edit, ui_->Line10Edit})
         lines << edit->text();
     while (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     return lines;
@@ -201,7 +219,8 @@ TControlsSelectForm::TControlsSelectForm(Platform& platform, int topic, QWidget*
     : QDialog(parent), ui_(std::make_unique<Ui::TControlsSelectForm>()) {
     ui_->setupUi(this);
     SetUpPrompt(this, platform, topic);
-    QPushButton* cancel = AddButton(ui_->ButtonBox, "Cancel", QDialogButtonBox::RejectRole, "CancelBtn");
+    QPushButton* cancel =
+        AddButton(ui_->ButtonBox, "Cancel", QDialogButtonBox::RejectRole, "CancelBtn");
     QPushButton* ok = AddButton(ui_->ButtonBox, "OK", QDialogButtonBox::AcceptRole, "OKBtn");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

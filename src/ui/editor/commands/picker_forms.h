@@ -26,9 +26,9 @@ struct Platform;
 // or Enter selects too) and Cancel.
 class TColorSelectForm : public QDialog {
     Q_OBJECT
-public:
-    TColorSelectForm(Platform& platform, const TTutorialConfig& config, const QString& title, int topic,
-                     QWidget* parent = nullptr);
+  public:
+    TColorSelectForm(Platform& platform, const TTutorialConfig& config, const QString& title,
+                     int topic, QWidget* parent = nullptr);
     ~TColorSelectForm() override;
     // The palette index 0..25, kDefaultColor (also for "Select" with nothing chosen), or
     // kColorCancelled.
@@ -36,7 +36,7 @@ public:
     void SelectBtnClick();
     void DefaultBtnClick();
 
-private:
+  private:
     std::unique_ptr<Ui::TColorSelectForm> ui_;
     int result_ = kColorCancelled;
 };
@@ -46,15 +46,15 @@ private:
 // heading editor and reloads the names; Cancel and "Select".
 class THeadSelectForm : public QDialog {
     Q_OBJECT
-public:
-    THeadSelectForm(Platform& platform, const TTutorialConfig& config, int topic, std::function<void()> modify,
-                    QWidget* parent = nullptr);
+  public:
+    THeadSelectForm(Platform& platform, const TTutorialConfig& config, int topic,
+                    std::function<void()> modify, QWidget* parent = nullptr);
     ~THeadSelectForm() override;
     // The heading 1..10 last chosen, 1 when none was.
     int Chosen() const { return chosen_; }
     void ModifyBtnClick();
 
-private:
+  private:
     void LoadNames();
     void ShowSample(int heading);
     const TTutorialConfig& config_;
@@ -66,28 +66,28 @@ private:
 // "Pop-Up Box Text": ten lines of at most 70 characters; Enter moves to the next line.
 class TPopUpTextForm : public QDialog {
     Q_OBJECT
-public:
+  public:
     TPopUpTextForm(Platform& platform, int topic, QWidget* parent = nullptr);
     ~TPopUpTextForm() override;
     // The lines from the first up to the last one that is not empty.
     QStringList Lines() const;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     std::unique_ptr<Ui::TPopUpTextForm> ui_;
 };
 
 // " Select Control Buttons ": Continue, Quit, PageBack, Help and Utilities; Cancel and OK.
 class TControlsSelectForm : public QDialog {
     Q_OBJECT
-public:
+  public:
     TControlsSelectForm(Platform& platform, int topic, QWidget* parent = nullptr);
     ~TControlsSelectForm() override;
     ControlButtons Buttons() const;
 
-private:
+  private:
     std::unique_ptr<Ui::TControlsSelectForm> ui_;
 };
 

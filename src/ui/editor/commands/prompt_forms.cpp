@@ -17,7 +17,8 @@ namespace {
 
 // Buttons take the focus by the keyboard only: a click on Cancel must not first check the
 // field that the focus leaves.
-QPushButton* AddButton(QDialogButtonBox* box, const QString& text, QDialogButtonBox::ButtonRole role, const char* name) {
+QPushButton* AddButton(QDialogButtonBox* box, const QString& text,
+                       QDialogButtonBox::ButtonRole role, const char* name) {
     QPushButton* button = box->addButton(text, role);
     button->setObjectName(name);
     button->setFocusPolicy(Qt::TabFocus);
@@ -34,12 +35,16 @@ void SetUpPrompt(QDialog* dialog, Platform& platform, int topic) {
 // --- Text -----------------------------------------------------------------------------------
 
 TGetTextForm::TGetTextForm(Platform& platform, const TextPrompt& prompt, QWidget* parent)
-    : QDialog(parent), platform_(platform), prompt_(prompt), ui_(std::make_unique<Ui::TGetTextForm>()) {
+    : QDialog(parent),
+      platform_(platform),
+      prompt_(prompt),
+      ui_(std::make_unique<Ui::TGetTextForm>()) {
     ui_->setupUi(this);
     SetUpPrompt(this, platform_, prompt.topic);
     ui_->QuestionLbl->setText(prompt.question);
     ui_->QuestionLbl->setBuddy(ui_->TextEdit);
-    QPushButton* cancel = AddButton(ui_->ButtonBox, "Cancel", QDialogButtonBox::RejectRole, "CancelBtn");
+    QPushButton* cancel =
+        AddButton(ui_->ButtonBox, "Cancel", QDialogButtonBox::RejectRole, "CancelBtn");
     QPushButton* save = AddButton(ui_->ButtonBox, "Save", QDialogButtonBox::AcceptRole, "SaveBtn");
     save->setDefault(true);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -49,7 +54,9 @@ TGetTextForm::TGetTextForm(Platform& platform, const TextPrompt& prompt, QWidget
 
 TGetTextForm::~TGetTextForm() = default;
 
-QString TGetTextForm::Text() const { return ui_->TextEdit->text(); }
+QString TGetTextForm::Text() const {
+    return ui_->TextEdit->text();
+}
 
 void TGetTextForm::SaveBtnClick() {
     const QString problem = prompt_.rule && !Text().isEmpty() ? prompt_.rule(Text()) : QString();
@@ -63,9 +70,14 @@ void TGetTextForm::SaveBtnClick() {
 
 // --- One number field ------------------------------------------------------------------------
 
-NumberField::NumberField(Messages& messages, QLineEdit* edit, int minimum, int maximum, NumberFieldTexts texts,
-                         QPushButton* cancel)
-    : QObject(edit), messages_(messages), edit_(edit), minimum_(minimum), maximum_(maximum), texts_(std::move(texts)),
+NumberField::NumberField(Messages& messages, QLineEdit* edit, int minimum, int maximum,
+                         NumberFieldTexts texts, QPushButton* cancel)
+    : QObject(edit),
+      messages_(messages),
+      edit_(edit),
+      minimum_(minimum),
+      maximum_(maximum),
+      texts_(std::move(texts)),
       cancel_(cancel) {
     edit_->installEventFilter(this);
 }
@@ -87,7 +99,8 @@ bool NumberField::eventFilter(QObject* watched, QEvent* event) {
                              reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason ||
                              reason == Qt::OtherFocusReason;
         if (leaving && QApplication::focusWidget() != cancel_ && edit_->window()->isVisible()) {
-            const FieldCheck check = CheckNumberField(edit_->text(), minimum_, maximum_, false, texts_);
+            const FieldCheck check =
+                CheckNumberField(edit_->text(), minimum_, maximum_, false, texts_);
             if (!check.ok) Refuse(check);
         }
     }
@@ -107,7 +120,10 @@ bool NumberField::CheckOnOk() {
 // --- Number ----------------------------------------------------------------------------------
 
 TGetNumberForm::TGetNumberForm(Platform& platform, const NumberPrompt& prompt, QWidget* parent)
-    : QDialog(parent), platform_(platform), prompt_(prompt), ui_(std::make_unique<Ui::TGetNumberForm>()) {
+    : QDialog(parent),
+      platform_(platform),
+      prompt_(prompt),
+      ui_(std::make_unique<Ui::TGetNumberForm>()) {
     ui_->setupUi(this);
     SetUpPrompt(this, platform_, prompt.topic);
     ui_->QuestionLbl->setText(prompt.question);
@@ -115,17 +131,21 @@ TGetNumberForm::TGetNumberForm(Platform& platform, const NumberPrompt& prompt, Q
     ui_->NumberEdit->setText(QString::number(prompt.initial));
     ui_->NumberEdit->selectAll();
     QPushButton* ok = AddButton(ui_->ButtonBox, "OK", QDialogButtonBox::AcceptRole, "OKBtn");
-    QPushButton* cancel = AddButton(ui_->ButtonBox, "Cancel", QDialogButtonBox::RejectRole, "CancelBtn");
+    QPushButton* cancel =
+        AddButton(ui_->ButtonBox, "Cancel", QDialogButtonBox::RejectRole, "CancelBtn");
     ok->setDefault(true);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(ok, &QPushButton::clicked, this, &TGetNumberForm::OKBtnClick);
-    field_ = new NumberField(platform_.messages, ui_->NumberEdit, prompt.minimum, prompt.maximum, NumberTexts(), cancel);
+    field_ = new NumberField(platform_.messages, ui_->NumberEdit, prompt.minimum, prompt.maximum,
+                             NumberTexts(), cancel);
     ui_->NumberEdit->setFocus();
 }
 
 TGetNumberForm::~TGetNumberForm() = default;
 
-int TGetNumberForm::Value() const { return field_->Value(); }
+int TGetNumberForm::Value() const {
+    return field_->Value();
+}
 
 void TGetNumberForm::done(int result) {
     field_->Stop();
@@ -156,19 +176,24 @@ TGetColRowForm::TGetColRowForm(Platform& platform, const ColRowPrompt& prompt, Q
     ui_->ColumnEdit->setText(QString::number(prompt.column));
     ui_->RowEdit->setText(QString::number(prompt.row));
     ui_->ColumnEdit->selectAll();
-    QPushButton* cancel = AddButton(ui_->ButtonBox, "Cancel", QDialogButtonBox::RejectRole, "CancelBtn");
+    QPushButton* cancel =
+        AddButton(ui_->ButtonBox, "Cancel", QDialogButtonBox::RejectRole, "CancelBtn");
     QPushButton* ok = AddButton(ui_->ButtonBox, "OK", QDialogButtonBox::AcceptRole, "OKBtn");
     ok->setDefault(true);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(ok, &QPushButton::clicked, this, &TGetColRowForm::OKBtnClick);
-    column_ = new NumberField(platform.messages, ui_->ColumnEdit, prompt.columnMin, prompt.columnMax, ColumnTexts(), cancel);
-    row_ = new NumberField(platform.messages, ui_->RowEdit, prompt.rowMin, prompt.rowMax, RowTexts(), cancel);
+    column_ = new NumberField(platform.messages, ui_->ColumnEdit, prompt.columnMin,
+                              prompt.columnMax, ColumnTexts(), cancel);
+    row_ = new NumberField(platform.messages, ui_->RowEdit, prompt.rowMin, prompt.rowMax,
+                           RowTexts(), cancel);
     ui_->ColumnEdit->setFocus();
 }
 
 TGetColRowForm::~TGetColRowForm() = default;
 
-ColRow TGetColRowForm::Value() const { return {column_->Value(), row_->Value()}; }
+ColRow TGetColRowForm::Value() const {
+    return {column_->Value(), row_->Value()};
+}
 
 void TGetColRowForm::done(int result) {
     column_->Stop();

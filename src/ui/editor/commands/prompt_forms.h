@@ -28,13 +28,13 @@ struct Platform;
 // The text prompt: the question, one field, Cancel and "Save".
 class TGetTextForm : public QDialog {
     Q_OBJECT
-public:
+  public:
     TGetTextForm(Platform& platform, const TextPrompt& prompt, QWidget* parent = nullptr);
     ~TGetTextForm() override;
     QString Text() const;
     void SaveBtnClick();
 
-private:
+  private:
     Platform& platform_;
     TextPrompt prompt_;
     std::unique_ptr<Ui::TGetTextForm> ui_;
@@ -43,19 +43,19 @@ private:
 // One number field with its limits and messages; checks on leaving the field.
 class NumberField : public QObject {
     Q_OBJECT
-public:
-    NumberField(Messages& messages, QLineEdit* edit, int minimum, int maximum, NumberFieldTexts texts,
-                QPushButton* cancel);
+  public:
+    NumberField(Messages& messages, QLineEdit* edit, int minimum, int maximum,
+                NumberFieldTexts texts, QPushButton* cancel);
     // The check on OK: false (after the message) when the field is not good.
     bool CheckOnOk();
     int Value() const { return value_; }
     // No more checks: the prompt is closing.
     void Stop() { busy_ = true; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     // Shows the message of a failed check and puts the focus back into the field.
     void Refuse(const FieldCheck& check);
     Messages& messages_;
@@ -70,14 +70,14 @@ private:
 // The number prompt: the question, one field pre-filled with the initial value, OK and Cancel.
 class TGetNumberForm : public QDialog {
     Q_OBJECT
-public:
+  public:
     TGetNumberForm(Platform& platform, const NumberPrompt& prompt, QWidget* parent = nullptr);
     ~TGetNumberForm() override;
     int Value() const;
     void OKBtnClick();
     void done(int result) override;
 
-private:
+  private:
     Platform& platform_;
     NumberPrompt prompt_;
     std::unique_ptr<Ui::TGetNumberForm> ui_;
@@ -87,14 +87,14 @@ private:
 // The column-and-row prompt: the question, "Column" and "Row" pre-filled, Cancel and OK.
 class TGetColRowForm : public QDialog {
     Q_OBJECT
-public:
+  public:
     TGetColRowForm(Platform& platform, const ColRowPrompt& prompt, QWidget* parent = nullptr);
     ~TGetColRowForm() override;
     ColRow Value() const;
     void OKBtnClick();
     void done(int result) override;
 
-private:
+  private:
     std::unique_ptr<Ui::TGetColRowForm> ui_;
     NumberField* column_ = nullptr;
     NumberField* row_ = nullptr;

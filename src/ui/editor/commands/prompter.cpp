@@ -6,13 +6,16 @@ NumberFieldTexts NumberTexts() {
     return {"The maximum value is ", "The minimum value is ", "A number must be entered"};
 }
 NumberFieldTexts ColumnTexts() {
-    return {"The maximum column value is ", "The minimum column value is ", "A column number must be entered"};
+    return {"The maximum column value is ", "The minimum column value is ",
+            "A column number must be entered"};
 }
 NumberFieldTexts RowTexts() {
-    return {"The maximum row value is ", "The minimum row value is ", "A row number must be entered"};
+    return {"The maximum row value is ", "The minimum row value is ",
+            "A row number must be entered"};
 }
 
-FieldCheck CheckNumberField(const QString& text, int minimum, int maximum, bool onOk, const NumberFieldTexts& texts) {
+FieldCheck CheckNumberField(const QString& text, int minimum, int maximum, bool onOk,
+                            const NumberFieldTexts& texts) {
     FieldCheck check;
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty()) {

@@ -13,7 +13,8 @@
 namespace quill {
 
 // The colour picker's answers besides a palette index 0..25.
-inline constexpr int kDefaultColor = 27;     // "Use Screen Default Color" (or "Select" with nothing chosen)
+inline constexpr int kDefaultColor =
+    27;  // "Use Screen Default Color" (or "Select" with nothing chosen)
 inline constexpr int kColorCancelled = -1;
 
 // A further rule on an answer: the message that refuses it, or an empty text when it is good.
@@ -61,10 +62,20 @@ struct ControlButtons {
 // The members of the get-file family a builder may ask for. The answer is what the chooser
 // returns: a bare name, or its spec ("NAME,DURATION", "GRAPHIC,SOUND,DURATION",
 // "PROGRAM,PARAMETERS").
-enum class FileChooser { Image, Graphic, Audio, GraphicAndSound, Executable, WindowsProgram, Html, Video, Midi };
+enum class FileChooser {
+    Image,
+    Graphic,
+    Audio,
+    GraphicAndSound,
+    Executable,
+    WindowsProgram,
+    Html,
+    Video,
+    Midi
+};
 
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
 
     // A label with the question, one field, Cancel and "Save". The text may be empty.
@@ -83,9 +94,11 @@ public:
     // The control-buttons prompt.
     virtual std::optional<ControlButtons> Controls(int topic) = 0;
     // The entry list picker over `items`, captioned `caption`: the chosen index.
-    virtual std::optional<int> PickEntry(const QString& caption, const QStringList& items, int topic) = 0;
+    virtual std::optional<int> PickEntry(const QString& caption, const QStringList& items,
+                                         int topic) = 0;
     // A chooser of the get-file family, opened on `current` (a name or spec, may be empty).
-    virtual std::optional<QString> ChooseFile(FileChooser chooser, const QString& current, int topic) = 0;
+    virtual std::optional<QString> ChooseFile(FileChooser chooser, const QString& current,
+                                              int topic) = 0;
     // An error box; the builder that shows one ends without lines.
     virtual void ShowError(const QString& text) = 0;
 };
@@ -114,6 +127,7 @@ struct FieldCheck {
 // What a number field makes of `text`. When the field loses the focus (onOk false) an empty
 // field passes; on OK (onOk true) it gives the `missing` message. A text that is not a whole
 // number resets the field to the minimum; a number outside the limits names the limit.
-FieldCheck CheckNumberField(const QString& text, int minimum, int maximum, bool onOk, const NumberFieldTexts& texts);
+FieldCheck CheckNumberField(const QString& text, int minimum, int maximum, bool onOk,
+                            const NumberFieldTexts& texts);
 
 }  // namespace quill

@@ -4,11 +4,16 @@ namespace quill {
 
 namespace {
 
-QString Quoted(const QString& text) { return "\"" + text + "\""; }
-QString Range(int minimum, int maximum) { return QString::number(minimum) + ".." + QString::number(maximum); }
+QString Quoted(const QString& text) {
+    return "\"" + text + "\"";
+}
+QString Range(int minimum, int maximum) {
+    return QString::number(minimum) + ".." + QString::number(maximum);
+}
 
 const char* KindName(ScriptedAnswer::Kind kind) {
-    static const char* names[] = {"text", "number", "colrow", "color", "heading", "popup", "controls", "entry", "file"};
+    static const char* names[] = {"text",  "number",   "colrow", "color", "heading",
+                                  "popup", "controls", "entry",  "file"};
     return names[kind];
 }
 
@@ -25,14 +30,18 @@ ScriptedAnswer ScriptedAnswer::Txt(const QString& text) {
     a.text = text;
     return a;
 }
-ScriptedAnswer ScriptedAnswer::Num(int n) { return NumTyped(QString::number(n)); }
+ScriptedAnswer ScriptedAnswer::Num(int n) {
+    return NumTyped(QString::number(n));
+}
 ScriptedAnswer ScriptedAnswer::NumTyped(const QString& typed) {
     ScriptedAnswer a;
     a.kind = Number;
     a.text = typed;
     return a;
 }
-ScriptedAnswer ScriptedAnswer::At(int column, int row) { return AtTyped(QString::number(column), QString::number(row)); }
+ScriptedAnswer ScriptedAnswer::At(int column, int row) {
+    return AtTyped(QString::number(column), QString::number(row));
+}
 ScriptedAnswer ScriptedAnswer::AtTyped(const QString& column, const QString& row) {
     ScriptedAnswer a;
     a.kind = ColumnRow;
@@ -61,8 +70,8 @@ ScriptedAnswer ScriptedAnswer::PopUp(const QStringList& lines) {
 ScriptedAnswer ScriptedAnswer::Buttons(const QString& letters) {
     ScriptedAnswer a;
     a.kind = Controls;
-    a.buttons = {letters.contains('C'), letters.contains('Q'), letters.contains('P'), letters.contains('H'),
-                 letters.contains('U')};
+    a.buttons = {letters.contains('C'), letters.contains('Q'), letters.contains('P'),
+                 letters.contains('H'), letters.contains('U')};
     return a;
 }
 ScriptedAnswer ScriptedAnswer::Pick(int index) {
@@ -78,7 +87,8 @@ ScriptedAnswer ScriptedAnswer::FileName(const QString& name) {
     return a;
 }
 
-ScriptedPrompter::ScriptedPrompter(std::vector<ScriptedAnswer> answers) : answers_(answers.begin(), answers.end()) {}
+ScriptedPrompter::ScriptedPrompter(std::vector<ScriptedAnswer> answers)
+    : answers_(answers.begin(), answers.end()) {}
 
 void ScriptedPrompter::Ask(const QString& line, int topic) {
     asked << line;
@@ -103,7 +113,8 @@ std::optional<QString> ScriptedPrompter::Text(const TextPrompt& prompt) {
     Ask("text " + Quoted(prompt.question), prompt.topic);
     while (const ScriptedAnswer* a = Next(ScriptedAnswer::Text, prompt.question)) {
         if (a->cancel) return std::nullopt;
-        const QString problem = prompt.rule && !a->text.isEmpty() ? prompt.rule(a->text) : QString();
+        const QString problem =
+            prompt.rule && !a->text.isEmpty() ? prompt.rule(a->text) : QString();
         if (problem.isEmpty()) return a->text;
         refused << problem;
     }
@@ -116,23 +127,28 @@ std::optional<int> ScriptedPrompter::Number(const NumberPrompt& prompt) {
         prompt.topic);
     while (const ScriptedAnswer* a = Next(ScriptedAnswer::Number, prompt.question)) {
         if (a->cancel) return std::nullopt;
-        FieldCheck check = CheckNumberField(a->text, prompt.minimum, prompt.maximum, true, NumberTexts());
-        if (check.ok && prompt.rule) check.message = prompt.rule(check.value), check.ok = check.message.isEmpty();
-        if (check.ok) return check.value;
-        refused << check.message;
+        const FieldCheck check =
+            CheckNumberField(a->text, prompt.minimum, prompt.maximum, true, NumberTexts());
+        const QString problem = !check.ok     ? check.message
+                                : prompt.rule ? prompt.rule(check.value)
+                                              : QString();
+        if (problem.isEmpty()) return check.value;
+        refused << problem;
     }
     return std::nullopt;
 }
 
 std::optional<ColRow> ScriptedPrompter::ColumnRow(const ColRowPrompt& prompt) {
-    Ask("colrow " + Quoted(prompt.question) + " " + Range(prompt.columnMin, prompt.columnMax) + " " +
-            Range(prompt.rowMin, prompt.rowMax) + " =" + QString::number(prompt.column) + "," +
-            QString::number(prompt.row),
+    Ask("colrow " + Quoted(prompt.question) + " " + Range(prompt.columnMin, prompt.columnMax) +
+            " " + Range(prompt.rowMin, prompt.rowMax) + " =" + QString::number(prompt.column) +
+            "," + QString::number(prompt.row),
         prompt.topic);
     while (const ScriptedAnswer* a = Next(ScriptedAnswer::ColumnRow, prompt.question)) {
         if (a->cancel) return std::nullopt;
-        const FieldCheck column = CheckNumberField(a->text, prompt.columnMin, prompt.columnMax, true, ColumnTexts());
-        const FieldCheck row = CheckNumberField(a->typedRow, prompt.rowMin, prompt.rowMax, true, RowTexts());
+        const FieldCheck column =
+            CheckNumberField(a->text, prompt.columnMin, prompt.columnMax, true, ColumnTexts());
+        const FieldCheck row =
+            CheckNumberField(a->typedRow, prompt.rowMin, prompt.rowMax, true, RowTexts());
         if (column.ok && row.ok) return ColRow{column.value, row.value};
         refused << (column.ok ? row.message : column.message);
     }
@@ -166,16 +182,19 @@ std::optional<ControlButtons> ScriptedPrompter::Controls(int topic) {
     return a->buttons;
 }
 
-std::optional<int> ScriptedPrompter::PickEntry(const QString& caption, const QStringList& items, int topic) {
+std::optional<int> ScriptedPrompter::PickEntry(const QString& caption, const QStringList& items,
+                                               int topic) {
     Ask("entry " + Quoted(caption) + " [" + items.join('|') + "]", topic);
     const ScriptedAnswer* a = Next(ScriptedAnswer::Entry, caption);
     if (!a || a->cancel) return std::nullopt;
     return a->first;
 }
 
-std::optional<QString> ScriptedPrompter::ChooseFile(FileChooser chooser, const QString& current, int topic) {
-    static const char* names[] = {"image", "graphic", "audio", "graphic-and-sound", "executable",
-                                  "windows-program", "html", "video", "midi"};
+std::optional<QString> ScriptedPrompter::ChooseFile(FileChooser chooser, const QString& current,
+                                                    int topic) {
+    static const char* names[] = {"image",      "graphic",         "audio", "graphic-and-sound",
+                                  "executable", "windows-program", "html",  "video",
+                                  "midi"};
     QString line = QString("file ") + names[static_cast<int>(chooser)];
     if (!current.isEmpty()) line += " " + Quoted(current);
     Ask(line, topic);
@@ -184,6 +203,8 @@ std::optional<QString> ScriptedPrompter::ChooseFile(FileChooser chooser, const Q
     return a->text;
 }
 
-void ScriptedPrompter::ShowError(const QString& text) { Ask("error " + Quoted(text), 0); }
+void ScriptedPrompter::ShowError(const QString& text) {
+    Ask("error " + Quoted(text), 0);
+}
 
 }  // namespace quill

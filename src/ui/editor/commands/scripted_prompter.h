@@ -17,10 +17,10 @@ struct ScriptedAnswer {
     enum Kind { Text, Number, ColumnRow, Color, Heading, PopUpText, Controls, Entry, File };
     Kind kind = Text;
     bool cancel = false;
-    QString text;       // Text, Number (as typed), File
-    int first = 0;      // ColumnRow column, Color, Heading, Entry index
-    int second = 0;     // ColumnRow row
-    QString typedRow;   // ColumnRow: both fields as typed (when `typed`)
+    QString text;      // Text, Number (as typed), File
+    int first = 0;     // ColumnRow column, Color, Heading, Entry index
+    int second = 0;    // ColumnRow row
+    QString typedRow;  // ColumnRow: both fields as typed (when `typed`)
     bool typed = false;
     QStringList lines;  // PopUpText
     ControlButtons buttons;
@@ -40,7 +40,7 @@ struct ScriptedAnswer {
 };
 
 class ScriptedPrompter : public Prompter {
-public:
+  public:
     explicit ScriptedPrompter(std::vector<ScriptedAnswer> answers = {});
 
     std::optional<QString> Text(const TextPrompt& prompt) override;
@@ -50,8 +50,10 @@ public:
     std::optional<int> Heading(int topic) override;
     std::optional<QStringList> PopUpText(int topic) override;
     std::optional<ControlButtons> Controls(int topic) override;
-    std::optional<int> PickEntry(const QString& caption, const QStringList& items, int topic) override;
-    std::optional<QString> ChooseFile(FileChooser chooser, const QString& current, int topic) override;
+    std::optional<int> PickEntry(const QString& caption, const QStringList& items,
+                                 int topic) override;
+    std::optional<QString> ChooseFile(FileChooser chooser, const QString& current,
+                                      int topic) override;
     void ShowError(const QString& text) override;
 
     // One line per question, in order, with its limits and initial values:
@@ -63,7 +65,7 @@ public:
     QStringList problems;     // answers of the wrong kind, or missing
     std::size_t Unused() const { return answers_.size(); }
 
-private:
+  private:
     // The next answer, which must be of `kind`; nullptr (and a problem) otherwise.
     const ScriptedAnswer* Next(ScriptedAnswer::Kind kind, const QString& question);
     void Ask(const QString& line, int topic);
