@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "aids/aids_context.h"
+#include "aids/tools_menu_form.h"
 #include "app/about_form.h"
 #include "app/chapter_runner.h"
 #include "app/instructions_form.h"
@@ -205,6 +207,11 @@ void TQMKmainform::BuildPanel(QWidget* background) {
         const QString caption = buttons_.value(name)->text();
         actions_[name] = [this, caption] { ShowNotAvailable(platform_.messages, caption); };
     }
+    actions_["ToolsBtn"] = [this] {
+        if (!system_) return ShowNotAvailable(platform_.messages, "Teaching &Aids");
+        AidsContext context{project_, platform_, *system_};
+        OpenTeachingAids(context, this);
+    };
     // Help and Quit act without hiding the panel.
     connect(buttons_["HelpBtn"], &QPushButton::clicked, this, &TQMKmainform::HelpBtnClick);
     connect(buttons_["QuitBtn"], &QPushButton::clicked, this, &QWidget::close);
@@ -312,6 +319,7 @@ void TQMKmainform::ViewBtnClick() {
 
 void TQMKmainform::EditBtnClick() {
     TEditForm editor(project_, platform_, runner_, this);
+    editor.SetSystemServices(system_);
     ShowModal(editor);
 }
 
