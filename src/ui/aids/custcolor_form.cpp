@@ -28,6 +28,8 @@ Tcustcolorform::Tcustcolorform(AidsContext& context, QWidget* parent)
     connect(ui_->ButtonBox, &QDialogButtonBox::accepted, this,
             [this] { RunGuarded(context_.platform.messages, [this] { OKBtnClick(); }); });
     connect(ui_->ButtonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    ui_->ButtonBox->button(QDialogButtonBox::Ok)->setObjectName("OKBtn");
+    ui_->ButtonBox->button(QDialogButtonBox::Cancel)->setObjectName("CancelBtn");
     SelectColor(1);
     ColorRadio(1)->setFocus();
 }

@@ -103,6 +103,8 @@ THeadForm::THeadForm(AidsContext& context, QWidget* parent)
     connect(ui_->ButtonBox, &QDialogButtonBox::accepted, this,
             [this] { RunGuarded(context_.platform.messages, [this] { OKBtnClick(); }); });
     connect(ui_->ButtonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    ui_->ButtonBox->button(QDialogButtonBox::Ok)->setObjectName("OKBtn");
+    ui_->ButtonBox->button(QDialogButtonBox::Cancel)->setObjectName("CancelBtn");
     SelectHeading(1);
     HeadRadio(1)->setFocus();
 }

@@ -14,6 +14,7 @@
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "project/project.h"
+#include "text/cp1252.h"
 #include "text_codec.h"
 #include "ui_rtf_entry_form.h"
 
@@ -34,7 +35,13 @@ TRTFEntryForm::TRTFEntryForm(AidsContext& context, const std::string& name, QWid
         if (LoadWindowText(context_.project.DataFilePath(), name, color, lines)) {
             oldName_ = name;
             if (StringToColor(color)) color_ = color;
-            ui_->Edit1->setText(FromCp1252(name));
+            // The name as the data file spells it.
+            std::string stored = name;
+            TextLines names;
+            ListEntryNames(names, context_.project.DataFilePath(), kSourceWinText);
+            for (const std::string& n : names)
+                if (EqualsIgnoringCase(n, name)) stored = n;
+            ui_->Edit1->setText(FromCp1252(stored));
         }
     }
     editor_->SetBackground(StringToColor(color_).value_or(0x00FFFFFF));

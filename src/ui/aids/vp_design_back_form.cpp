@@ -55,6 +55,8 @@ TVPDesignBackForm::TVPDesignBackForm(AidsContext& context, const TScreenBackgrou
     connect(ui_->AdjustBtn, &QPushButton::clicked, this, &TVPDesignBackForm::AdjustBtnClick);
     connect(ui_->ButtonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(ui_->ButtonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    ui_->ButtonBox->button(QDialogButtonBox::Ok)->setObjectName("OKBtn");
+    ui_->ButtonBox->button(QDialogButtonBox::Cancel)->setObjectName("CancelBtn");
 }
 
 TVPDesignBackForm::~TVPDesignBackForm() = default;
