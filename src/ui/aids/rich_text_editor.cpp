@@ -130,6 +130,10 @@ RichTextEditor::RichTextEditor(Platform& platform, QWidget* parent)
     connect(ui_->RichEdit1, &QTextEdit::cursorPositionChanged, this, &RichTextEditor::ShowAttributes);
     connect(ui_->RichEdit1, &QTextEdit::selectionChanged, this, &RichTextEditor::ShowAttributes);
     connect(ui_->RichEdit1, &QTextEdit::currentCharFormatChanged, this, &RichTextEditor::ShowAttributes);
+    // New text starts in the face and size a rich-edit box starts with.
+    QFont base("Arial");
+    base.setPointSize(12);
+    ui_->RichEdit1->document()->setDefaultFont(base);
     SetBackground(background_);
     ShowAttributes();
 }
