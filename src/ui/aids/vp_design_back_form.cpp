@@ -1,5 +1,6 @@
 #include "aids/vp_design_back_form.h"
 
+#include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -50,6 +51,7 @@ TVPDesignBackForm::TVPDesignBackForm(AidsContext& context, const TScreenBackgrou
     ui_->ColorRadio->setChecked(settings.ScreenType != 2 && settings.ScreenType != 3);
     ui_->GraphicRadio->setChecked(settings.ScreenType == 2);
     ui_->WallpaperRadio->setChecked(settings.ScreenType == 3);
+    ui_->FullScreenCheck->setChecked(settings.TextWindowOff);
     ShowColor();
     connect(ui_->ColorBtn, &QPushButton::clicked, this, &TVPDesignBackForm::ColorBtnClick);
     connect(ui_->AdjustBtn, &QPushButton::clicked, this, &TVPDesignBackForm::AdjustBtnClick);
@@ -63,6 +65,7 @@ TVPDesignBackForm::~TVPDesignBackForm() = default;
 
 TScreenBackground TVPDesignBackForm::Settings() const {
     TScreenBackground s = settings_;
+    s.TextWindowOff = ui_->FullScreenCheck->isChecked();
     s.ScreenType = ui_->GraphicRadio->isChecked() ? 2 : ui_->WallpaperRadio->isChecked() ? 3 : 1;
     s.GraphicFile = graphic_->Choice().substr(0, kScreenFileCapacity);
     s.WallpaperFile = wallpaper_->Choice().substr(0, kScreenFileCapacity);
@@ -91,6 +94,8 @@ void TVPDesignBackForm::AdjustBtnClick() {
         settings_.WindowTop = s.WindowTop;
         settings_.WindowWidth = s.WindowWidth;
         settings_.WindowHeight = s.WindowHeight;
+        // A text window placed by the author is the one the text is shown in.
+        ui_->FullScreenCheck->setChecked(false);
     }
 }
 

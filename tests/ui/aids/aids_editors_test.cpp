@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTextEdit>
 
 #include "../window_driver.h"
@@ -27,6 +28,9 @@
 #include "aids/sizing_panel.h"
 #include "aids/text_window_adjust.h"
 #include "aids/tools_menu_form.h"
+#include "aids/vp_design_back_form.h"
+#include "app/main_form.h"
+#include "editor/get_file_form.h"
 #include "aids/wtext_test_form.h"
 #include "aids_fixture.h"
 #include "editor/edit_form.h"
@@ -434,4 +438,86 @@ TEST_F(AidsEditors, CustomColoursAreTheLastTenEntriesOfTheColourTable) {
     EXPECT_EQ(project.Config.get(cfg::Colors::Entry(20).Value), SavedRecord().get(cfg::Colors::Entry(20).Value));
     form.OKBtnClick();
     EXPECT_EQ(SavedRecord().get(cfg::Colors::Entry(20).Value), 0x00332211u);
+}
+
+// ---- Display screen designer, window text manager, main window ------------------------------
+
+TEST_F(AidsEditors, DisplayScreenDesignerWritesTheChosenBackgroundAndWindow) {
+    Picture(home / "back.jpg");
+    Picture(home / "tile.bmp");
+    TScreenBackground s;
+    {
+        TVPDesignBackForm cancelled(context, s, {});
+        cancelled.findChild<QRadioButton*>("GraphicRadio")->click();
+        EXPECT_EQ(cancelled.Settings().ScreenType, 2);  // what OK would keep; Cancel keeps nothing
+    }
+    TVPDesignBackForm form(context, s, {"{\\rtf1 x}"});
+    EXPECT_TRUE(form.findChild<QCheckBox*>("FullScreenCheck")->isChecked());
+    form.findChild<QRadioButton*>("WallpaperRadio")->click();
+    form.WallpaperGroup()->SetChoice("tile.bmp");
+    form.GraphicGroup()->SetChoice("back.jpg");
+    rec.dialogs.colors.push_back(QColor(0, 0, 0x80));
+    form.ColorBtnClick();
+    WhenShown("TVPAdjustForm", [](QWidget* window) {
+        auto* adjust = static_cast<TVPAdjustForm*>(window);
+        adjust->Panel()->Place(QRect(10, 30, 300, 200));
+        adjust->SaveItemClick();
+    });
+    form.AdjustBtnClick();
+    const TScreenBackground out = form.Settings();
+    EXPECT_EQ(out.ScreenType, 3);
+    EXPECT_EQ(out.WallpaperFile, "tile.bmp");
+    EXPECT_EQ(out.GraphicFile, "back.jpg");
+    EXPECT_EQ(out.ScreenColor, 0x00800000u);
+    EXPECT_FALSE(out.TextWindowOff);
+    EXPECT_EQ((std::tuple{out.WindowLeft, out.WindowTop, out.WindowWidth, out.WindowHeight}),
+              (std::tuple{10, 30, 300, 200}));
+}
+
+TEST_F(AidsEditors, WindowTextManagerViewsAndModifies) {
+    AddWindowText(DataFile(), "Intro", "clYellow", {"{\\rtf1 first}"});
+    AddCommandEntry(DataFile(), "x", 3, "HYPER", "a.wav");
+    TWinTextform manager(context);
+    EXPECT_EQ(manager.DefineBtn()->text(), "Create WindowText");
+    bool viewed = false;
+    WhenShown("TButtListForm", [&](QWidget* picker) {
+        EXPECT_EQ(picker->windowTitle(), "Select an Entry to View");
+        WhenShown("TWTextTestForm", [&](QWidget* viewer) {
+            viewed = true;
+            EXPECT_EQ(viewer->findChild<QTextBrowser*>("RichEdit1")->toPlainText().trimmed(), "first");
+            static_cast<QDialog*>(viewer)->accept();
+        });
+        Click(picker, "SelectBtn");
+    });
+    manager.ViewBtn()->click();
+    EXPECT_TRUE(viewed);
+    WhenShown("TButtListForm", [](QWidget* picker) {
+        WhenShown("TRTFEntryForm", [](QWidget* window) {
+            auto* form = static_cast<TRTFEntryForm*>(window);
+            form->findChild<QLineEdit*>("Edit1")->setText("Opening");
+            form->Editor()->Edit()->setPlainText("second");
+            Click(form, "OKBtn");
+        });
+        Click(picker, "SelectBtn");
+    });
+    manager.ModifyBtn()->click();
+    TextLines names;
+    ListEntryNames(names, DataFile(), "WINTEXT");
+    EXPECT_EQ(names, TextLines{"Opening"});
+    EXPECT_EQ(Bytes().substr(0, 4), "[x]\r");  // the renamed window text went to the end
+}
+
+TEST_F(AidsEditors, TeachingAidsButtonOfTheMainWindowOpensTheMenu) {
+    RecordingChapterRunner runner;
+    TQMKmainform main(project, rec.platform(), runner);
+    main.SetSystemServices(&system);
+    main.UpdateButtons();
+    bool opened = false;
+    WhenShown("TToolsMenuForm", [&](QWidget* menu) {
+        opened = true;
+        Click(menu, "CloseBtn");
+    });
+    main.Button("ToolsBtn")->click();
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(rec.messages.shown.empty());
 }
