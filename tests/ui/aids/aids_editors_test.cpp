@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -34,6 +35,7 @@
 #include "aids/wtext_test_form.h"
 #include "aids_fixture.h"
 #include "editor/edit_form.h"
+#include "editor/exe_choice_form.h"
 #include "text/text_file.h"
 
 using namespace quill;
@@ -520,4 +522,54 @@ TEST_F(AidsEditors, TeachingAidsButtonOfTheMainWindowOpensTheMenu) {
     main.Button("ToolsBtn")->click();
     EXPECT_TRUE(opened);
     EXPECT_TRUE(rec.messages.shown.empty());
+}
+
+TEST_F(AidsEditors, HypertextManagerViewsWhatThePlayerWouldAndModifiesALink) {
+    TScreenBackground screen;
+    AddTextEntry(DataFile(), "rules", 1, "HYPER", {"{\\rtf1 Wear a helmet.\\par}"}, screen);
+    AddCommandEntry(DataFile(), "web", 10, "HYPER", "page.htm");
+    InProject("page.htm");
+    InProject("other.htm");
+    Thypermenuform manager(context);
+    EXPECT_TRUE(manager.ViewBtn()->isEnabled());
+    bool shown = false;
+    WhenShown("TButtListForm", [&](QWidget* picker) {
+        EXPECT_EQ(picker->windowTitle(), "Select an Entry to view");
+        WhenShown("TShowHTextForm", [&](QWidget* viewer) {
+            shown = true;
+            EXPECT_EQ(viewer->findChild<QTextBrowser*>("RichEdit1")->toPlainText().trimmed(), "Wear a helmet.");
+            Click(viewer, "OKBtn");
+        });
+        Click(picker, "SelectBtn");
+    });
+    manager.ViewBtn()->click();
+    EXPECT_TRUE(shown);
+
+    WhenShown("TButtListForm", [](QWidget* picker) {
+        EXPECT_EQ(picker->windowTitle(), "Select a Link to Modify");
+        static_cast<QListWidget*>(picker->findChild<QListWidget*>("ListBox1"))->setCurrentRow(1);
+        WhenShown("TQuestHypMenuForm", [](QWidget* window) {
+            auto* editor = static_cast<TQuestHypMenuForm*>(window);
+            EXPECT_EQ(editor->findChild<QGroupBox*>("GroupBox1")->title(), " Select HyperLink type ");
+            EXPECT_TRUE(editor->Radio(4)->isChecked());
+            WhenShown("TExeChoiceForm", [](QWidget* choice) {
+                auto* form = static_cast<TExeChoiceForm*>(choice);
+                EXPECT_EQ(form->SelectedType(), 10);
+                WhenShown("TGetHTMForm", [](QWidget* html) {
+                    EXPECT_EQ(html->findChild<QLineEdit*>("FileEdit")->text(), "page.htm");
+                    html->findChild<QLineEdit*>("FileEdit")->setText("other.htm");
+                    Click(html, "OKBtn");
+                });
+                form->AddClick(10);
+                Click(form, "OKBtn");
+            });
+            editor->AddButton(4)->click();
+            Click(editor, "OKBtn");
+        });
+        Click(picker, "SelectBtn");
+    });
+    manager.ModifyBtn()->click();
+    TextLines entry;
+    ASSERT_TRUE(LoadEntry(DataFile(), "web", "HYPER", entry));
+    EXPECT_EQ(entry, (TextLines{"web", "source=HYPER", "type=10", "command=other.htm", "]"}));
 }
