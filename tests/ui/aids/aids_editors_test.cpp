@@ -573,3 +573,31 @@ TEST_F(AidsEditors, HypertextManagerViewsWhatThePlayerWouldAndModifiesALink) {
     ASSERT_TRUE(LoadEntry(DataFile(), "web", "HYPER", entry));
     EXPECT_EQ(entry, (TextLines{"web", "source=HYPER", "type=10", "command=other.htm", "]"}));
 }
+
+TEST_F(AidsEditors, EntryEditorWorksFromTheKeyboard) {
+    TQuestHypMenuForm editor(context, NewEntryDraft("HYPER", "link"));
+    editor.show();
+    QApplication::setActiveWindow(&editor);
+    editor.Radio(1)->setFocus();
+    QTest::keyClick(editor.Radio(1), Qt::Key_Down);
+    EXPECT_TRUE(editor.Radio(2)->isChecked());
+    EXPECT_TRUE(editor.AddButton(2)->isEnabled());
+    EXPECT_FALSE(editor.AddButton(1)->isEnabled());
+    EXPECT_EQ(editor.Draft().selectedType, 2);
+}
+
+TEST_F(AidsEditors, ImportReplacesTheTextWithATextOrRtfFile) {
+    TRTFEntryForm form(context, "");
+    RichTextEditor* editor = form.Editor();
+    editor->Edit()->setPlainText("old");
+    rec.dialogs.files.push_back(elsewhere.write("a.txt", "caf\xE9\r\nline two"));
+    rec.dialogs.files.push_back(elsewhere.write("b.rtf", "{\\rtf1\\ansi {\\b bold} plain\\par}"));
+    rec.dialogs.files.push_back(std::nullopt);
+    editor->ImportBtnClick();
+    EXPECT_EQ(editor->Edit()->toPlainText(), QString::fromUtf8("café\nline two"));
+    EXPECT_EQ(rec.dialogs.requests.back().file.filter, "Text and RTF Files|*.TXT;*.RTF");
+    editor->ImportBtnClick();
+    EXPECT_EQ(editor->Edit()->toPlainText().trimmed(), "bold plain");
+    editor->ImportBtnClick();  // cancelled: nothing changes
+    EXPECT_EQ(editor->Edit()->toPlainText().trimmed(), "bold plain");
+}
