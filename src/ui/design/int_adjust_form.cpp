@@ -62,16 +62,24 @@ TIntAdjustForm::~TIntAdjustForm() = default;
 
 bool TIntAdjustForm::eventFilter(QObject* watched, QEvent* event) {
     QTextBrowser* window = screen_->TextWindow();
-    if ((watched == window || watched == window->viewport()) && event->type() == QEvent::MouseButtonPress) {
-        auto* press = static_cast<QMouseEvent*>(event);
-        if (press->button() == Qt::LeftButton) {
-            handle_->Attach(window);
-            const QPoint at = screen_->mapFromGlobal(press->globalPosition().toPoint());
-            handle_->BeginDrag(at, HandleZone::Move);
-            return true;
-        }
+    if (watched != window && watched != window->viewport()) return QDialog::eventFilter(watched, event);
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease &&
+        type != QEvent::MouseButtonDblClick)
+        return QDialog::eventFilter(watched, event);
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    // Where the mouse is on the screen, from the widget that got the event.
+    const QPoint at = static_cast<QWidget*>(watched)->mapTo(screen_, mouse->position().toPoint());
+    if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+        handle_->Attach(window);
+        handle_->BeginDrag(at, HandleZone::Move);
+    } else if (type == QEvent::MouseMove) {
+        handle_->DragTo(at);
+    } else if (type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
+        handle_->EndDrag(at);
     }
-    return QDialog::eventFilter(watched, event);
+    // The text window takes no mouse input of its own here: it is being placed.
+    return mouse->button() != Qt::RightButton;
 }
 
 void TIntAdjustForm::contextMenuEvent(QContextMenuEvent* event) { PopupMenu1_->popup(event->globalPos()); }

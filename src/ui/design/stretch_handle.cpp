@@ -90,7 +90,6 @@ void TStretchHandle::Attach(QWidget* control) {
 }
 
 void TStretchHandle::Detach() {
-    if (Dragging()) releaseMouse();
     zone_ = HandleZone::None;
     attached_.clear();
     hide();
@@ -107,7 +106,23 @@ void TStretchHandle::BeginDrag(QPoint parentPos, HandleZone zone) {
     zone_ = zone;
     pressAt_ = parentPos;
     startRect_ = Control()->geometry();
-    grabMouse();
+}
+
+void TStretchHandle::DragTo(QPoint parentPos) {
+    if (!Dragging() || !Control()) return;
+    const QRect r = DragRect(startRect_, zone_, parentPos - pressAt_, snap_ ? grid_ : 0, kHandleMinimum, bounds_);
+    // Other attached controls of the same parent move along with the first.
+    const QPoint shift = r.topLeft() - Control()->pos();
+    for (const auto& c : attached_)
+        if (c) c->setGeometry(c == Control() ? r : c->geometry().translated(shift));
+    Cover();
+    emit Moved(r);
+}
+
+void TStretchHandle::EndDrag(QPoint parentPos) {
+    if (!Dragging()) return;
+    DragTo(parentPos);
+    zone_ = HandleZone::None;
 }
 
 QPoint TStretchHandle::ParentPos(const QMouseEvent* event) const {
@@ -122,22 +137,10 @@ void TStretchHandle::mousePressEvent(QMouseEvent* event) {
     BeginDrag(ParentPos(event), ZoneAt(size(), event->position().toPoint()));
 }
 
-void TStretchHandle::mouseMoveEvent(QMouseEvent* event) {
-    if (!Dragging() || !Control()) return;
-    const QRect r = DragRect(startRect_, zone_, ParentPos(event) - pressAt_, snap_ ? grid_ : 0, kHandleMinimum, bounds_);
-    // Other attached controls of the same parent move along with the first.
-    const QPoint shift = r.topLeft() - Control()->pos();
-    for (const auto& c : attached_)
-        if (c) c->setGeometry(c == Control() ? r : c->geometry().translated(shift));
-    Cover();
-    emit Moved(r);
-}
+void TStretchHandle::mouseMoveEvent(QMouseEvent* event) { DragTo(ParentPos(event)); }
 
 void TStretchHandle::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !Dragging()) return;
-    mouseMoveEvent(event);
-    zone_ = HandleZone::None;
-    releaseMouse();
+    if (event->button() == Qt::LeftButton) EndDrag(ParentPos(event));
 }
 
 void TStretchHandle::paintEvent(QPaintEvent*) {

@@ -54,6 +54,11 @@ public:
     // Starts a drag at a point of the handle's parent (the press that attached it), as if
     // that press had been on the handle.
     void BeginDrag(QPoint parentPos, HandleZone zone);
+    // The mouse at a point of the parent during the drag, and where the button went up. The
+    // widget that got the press passes its moves on here (the window system sends a drag's
+    // moves to the widget that was pressed).
+    void DragTo(QPoint parentPos);
+    void EndDrag(QPoint parentPos);
     bool Dragging() const { return zone_ != HandleZone::None; }
 
     QColor Color() const { return color_; }
