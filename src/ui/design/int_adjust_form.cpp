@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -38,6 +39,9 @@ TIntAdjustForm::TIntAdjustForm(const Project& project, Platform& platform, const
     handle_->SetBounds(screen_->rect());
     QTextBrowser* window = screen_->TextWindow();
     window->viewport()->installEventFilter(this);
+    // The keys belong to the window, which moves the text window with them.
+    window->setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::StrongFocus);
     window->installEventFilter(this);
 
     PopupMenu1_ = new QMenu(this);
@@ -83,6 +87,22 @@ bool TIntAdjustForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TIntAdjustForm::contextMenuEvent(QContextMenuEvent* event) { PopupMenu1_->popup(event->globalPos()); }
+
+void TIntAdjustForm::keyPressEvent(QKeyEvent* event) {
+    QPoint step;
+    switch (event->key()) {
+        case Qt::Key_Left: step = {-1, 0}; break;
+        case Qt::Key_Right: step = {1, 0}; break;
+        case Qt::Key_Up: step = {0, -1}; break;
+        case Qt::Key_Down: step = {0, 1}; break;
+        default: QDialog::keyPressEvent(event); return;
+    }
+    QTextBrowser* window = screen_->TextWindow();
+    const bool size = event->modifiers() & Qt::ShiftModifier;
+    window->setGeometry(DragRect(window->geometry(), size ? HandleZone::BottomRight : HandleZone::Move, step, 0,
+                                 kHandleMinimum, screen_->rect()));
+    if (handle_->Control()) handle_->Attach(window);
+}
 
 void TIntAdjustForm::StoreWindow() {
     const QRect r = screen_->TextWindow()->geometry();

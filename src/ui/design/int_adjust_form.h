@@ -3,7 +3,7 @@
 // with the mouse: a press on the text window attaches the sizing handles, which move and
 // resize it. The right mouse button opens a menu with "Help", "&Save and Quit" and "&Quit";
 // the menu bar's close item and Escape close it too. Closing without "&Save and Quit" asks
-// "Save changes?"; saving writes the text window's left, top, width and height into the
+// "Save changes?"; the arrow keys move the text window and, with Shift, size it; saving writes the text window's left, top, width and height into the
 // record's introduction design.
 #include <QDialog>
 #include <string>
@@ -39,6 +39,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // The arrow keys move the text window by a pixel, with Shift they size it.
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 

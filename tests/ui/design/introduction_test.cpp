@@ -227,6 +227,14 @@ TEST_F(IntroductionTest, AdjustWindowMovesAndSizesTheTextWindowWithTheMouseWitho
     QTest::mouseRelease(handle, Qt::LeftButton, {}, onHandle(inside + QPoint(-17, 33)));
     EXPECT_EQ(window->geometry(), QRect(103, 113, 300, 160));
 
+    // The arrow keys move it, with Shift they size it.
+    QTest::keyClick(&form, Qt::Key_Left);
+    QTest::keyClick(&form, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(window->geometry(), QRect(102, 113, 300, 161));
+    QTest::keyClick(&form, Qt::Key_Right);
+    QTest::keyClick(&form, Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(window->geometry(), QRect(103, 113, 300, 160));
+
     // The right-button menu saves.
     const QStringList items{"Help", "&Save and Quit", "&Quit"};
     QStringList shown;
