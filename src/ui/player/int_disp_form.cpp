@@ -11,13 +11,13 @@
 namespace quill {
 
 TIntDispForm::TIntDispForm(const LearnerScreenContext& context, const std::vector<std::string>& text, QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent), context_(context) {
     setObjectName("TIntDispForm");
     setWindowTitle(FromCp1252(context.config.get(cfg::Program::ProgramTitle)));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    if (QMenuBar* menu = NewIntroMenuBar(context, this, [this] { accept(); })) layout->setMenuBar(menu);
+    if (QMenuBar* menu = NewIntroMenuBar(context_, this, [this] { accept(); })) layout->setMenuBar(menu);
     screen_ = new TIntroScreen(context, text, this);
     layout->addWidget(screen_);
     layout->setSizeConstraint(QLayout::SetFixedSize);

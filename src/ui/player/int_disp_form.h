@@ -15,12 +15,13 @@ class TIntroScreen;
 class TIntDispForm : public QDialog {
     Q_OBJECT
 public:
-    // `text`: the introduction's lines as LoadIntroduction gives them (rich text or plain).
+    // The context's record must outlive the window. `text`: the introduction's lines as LoadIntroduction gives them (rich text or plain).
     TIntDispForm(const LearnerScreenContext& context, const std::vector<std::string>& text,
                  QWidget* parent = nullptr);
     TIntroScreen* Screen() const { return screen_; }
 
 private:
+    LearnerScreenContext context_;  // the About and Help items use it
     TIntroScreen* screen_ = nullptr;
 };
 

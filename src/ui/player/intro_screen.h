@@ -37,6 +37,7 @@ private:
 // The introduction's menu bar, when the design uses one: Close (calls `close`), About (only
 // with AboutOn: the tutorial's about box) and Help (only with HelpOn: the tutorial's help at
 // its topic), captioned from the record's player captions. Null without a menu bar.
+// The items keep a reference to `context`, which must live as long as `parent`.
 QMenuBar* NewIntroMenuBar(const LearnerScreenContext& context, QWidget* parent, std::function<void()> close);
 
 }  // namespace quill

@@ -26,7 +26,7 @@ struct MainMenuChoice {
 class TMenuForm : public QDialog {
     Q_OBJECT
 public:
-    // In design view a pick only says which chapter it is ("You selected Chapter " + n) and the
+    // The context's record must outlive the window. In design view a pick only says which chapter it is ("You selected Chapter " + n) and the
     // window stays; otherwise a pick chooses that chapter and closes the menu.
     TMenuForm(const LearnerScreenContext& context, bool designView, QWidget* parent = nullptr);
 
@@ -47,7 +47,7 @@ protected:
 private:
     void CentrePanel();
 
-    const LearnerScreenContext& context_;
+    LearnerScreenContext context_;
     bool designView_;
     MainMenuLayout layout_;
     MainMenuChoice choice_;

@@ -304,3 +304,40 @@ TEST(StretchHandleWidget, AttachDetachAndWindowsAreRefused) {
     EXPECT_EQ(handle.size(), QSize(24, 24));
     EXPECT_FALSE(handle.isVisibleTo(&other));
 }
+
+TEST_F(IntroductionTest, EditorImportsAFileAndItsBackgroundColourBecomesTheTextWindowColour) {
+    const auto plain = elsewhere.write("notes.txt", "First line\r\nSecond line\r\n");
+    const auto rich = elsewhere.write("notes.rtf", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 \\b Bold\\b0  text\\par}");
+    TTutorialConfig record = project.Config;
+    const TTutorialConfig before = record;
+    rec.dialogs.files = {plain, rich};
+    rec.dialogs.colors = {QColor(Qt::yellow)};
+    WhenShown("TIntroEntryForm", [](QWidget* w) {
+        auto* form = static_cast<TIntroEntryForm*>(w);
+        Click(w, "ImportBtn");
+        EXPECT_EQ(form->Editor()->toPlainText(), "First line\nSecond line");
+        Click(w, "ImportBtn");
+        EXPECT_EQ(form->Editor()->toPlainText(), "Bold text");
+        Click(w, "BackColorBtn");
+        EXPECT_EQ(form->Editor()->palette().color(QPalette::Base), QColor(Qt::yellow));
+        Click(w, "CancelBtn");
+    });
+    EXPECT_FALSE(EditIntroduction(project, rec.platform(), record));
+    EXPECT_EQ(record, before);
+    EXPECT_FALSE(std::filesystem::exists(project.DataFilePath()));
+
+    rec.dialogs.colors = {QColor(Qt::yellow)};
+    WhenShown("TIntroEntryForm", [](QWidget* w) {
+        static_cast<TIntroEntryForm*>(w)->Editor()->setPlainText("Hello");
+        Click(w, "BackColorBtn");
+        Click(w, "OKBtn");
+    });
+    EXPECT_TRUE(EditIntroduction(project, rec.platform(), record));
+    EXPECT_EQ(ByteReader(record.span()).u32(2052), 0x00FFFFu);  // WindowColor
+    std::vector<std::string> text;
+    ASSERT_TRUE(LoadIntroduction(project.DataFilePath(), text));
+    const LearnerScreenContext context = Context(record);
+    TIntDispForm display(context, text);
+    EXPECT_EQ(display.Screen()->TextWindow()->toPlainText(), "Hello");
+    EXPECT_EQ(display.Screen()->TextWindow()->palette().color(QPalette::Base), QColor(Qt::yellow));
+}
