@@ -125,7 +125,10 @@ TEST_F(IntroductionTest, MenuBarItemsFollowTheSwitchesAndCaptions) {
         Type(w, "CloseEdit", "E&xit now please, friend");
         Click(w, "OKBtn");
     });
-    WhenShown("TIntroDesignForm", [](QWidget* w) { Click(w, "MenuTextBtn"); QTimer::singleShot(50, w, [w] { Click(w, "OKBtn"); }); });
+    WhenShown("TIntroDesignForm", [](QWidget* w) {
+        Click(w, "MenuTextBtn");
+        Click(w, "OKBtn");
+    });
     EXPECT_TRUE(DesignIntroductionScreen(project, rec.platform(), c, {}));
     EXPECT_EQ(c.get(cfg::Captions::CloseCaption), "E&xit now please");
     const LearnerScreenContext context = Context(c);
@@ -252,7 +255,6 @@ TEST_F(IntroductionTest, AdjustWindowMovesAndSizesTheTextWindowWithTheMouseWitho
 TEST_F(IntroductionTest, ClosingTheAdjustWindowAsksToSave) {
     TTutorialConfig record = project.Config;
     record.set(I::Screen.TextWindowOff, 0);
-    const TTutorialConfig before = record;
     for (bool answer : {false, true}) {
         SCOPED_TRACE(answer);
         rec.messages.Clear();
@@ -267,7 +269,6 @@ TEST_F(IntroductionTest, ClosingTheAdjustWindowAsksToSave) {
         EXPECT_EQ(record.get(I::Screen.WindowLeft), answer ? 10 : 120);
         EXPECT_EQ(record.get(I::Screen.WindowTop), answer ? 20 : 80);
     }
-    (void)before;
 }
 
 TEST(StretchHandleWidget, AttachDetachAndWindowsAreRefused) {

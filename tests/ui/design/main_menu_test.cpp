@@ -81,6 +81,18 @@ TEST_F(MainMenuTest, PicksStandWhereTheLayoutPutsThemAndThePanelIsCentred) {
     ASSERT_EQ(bar->actions().size(), 2);
     EXPECT_EQ(bar->actions()[0]->text(), "&About");
     EXPECT_EQ(bar->actions()[1]->text(), "&Help");
+    // Without a help file of its own the tutorial's Help opens the program's.
+    bar->actions()[1]->trigger();
+    ASSERT_EQ(rec.help.requests.size(), 1u);
+    EXPECT_EQ(rec.help.requests[0].helpFile, rec.platform().helpFile);
+    bool aboutShown = false;
+    WhenShown("TAboutBox", [&](QWidget* w) {
+        aboutShown = true;
+        static_cast<QDialog*>(w)->accept();
+    });
+    bar->actions()[0]->trigger();
+    EXPECT_TRUE(aboutShown);
+    EXPECT_TRUE(menu.isVisible());
 
     menu.Pick(2)->click();
     EXPECT_FALSE(menu.isVisible());
@@ -222,7 +234,7 @@ TEST_F(MainMenuTest, ScreenDesignerStoresItsFieldsAndOffersSingleColumnUpToTenCh
 
     rec.dialogs.colors = {QColor(0x10, 0x20, 0x30), QColor(Qt::yellow)};
     rec.dialogs.fonts = {QFont("Liberation Serif", 20)};
-    WhenShown("TMenuDScreenForm", [this](QWidget* w) {
+    WhenShown("TMenuDScreenForm", [](QWidget* w) {
         Click(w, "TopMenuChk");  // off
         Click(w, "TitleChk");
         WhenShown("TMnuDesignTitleForm", [](QWidget* t) {
@@ -238,7 +250,6 @@ TEST_F(MainMenuTest, ScreenDesignerStoresItsFieldsAndOffersSingleColumnUpToTenCh
         Type(w, "QuitPickEdit", "Leave");
         Click(w, "SingleColumnChk");
         Click(w, "OKBtn");
-        (void)this;
     });
     EXPECT_TRUE(DesignMenuScreen(project, rec.platform(), record));
     const ByteReader r(record.span());
