@@ -68,6 +68,11 @@ bool TIntAdjustForm::eventFilter(QObject* watched, QEvent* event) {
     QTextBrowser* window = screen_->TextWindow();
     if (watched != window && watched != window->viewport()) return QDialog::eventFilter(watched, event);
     const auto type = event->type();
+    if (type == QEvent::ContextMenu) {
+        // The adjust window's own menu, not the text area's.
+        PopupMenu1_->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease &&
         type != QEvent::MouseButtonDblClick)
         return QDialog::eventFilter(watched, event);

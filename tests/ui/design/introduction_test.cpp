@@ -1,4 +1,5 @@
 // The introduction: its text editor, its designers, the adjust window and the display.
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTextBrowser>
@@ -243,6 +244,10 @@ TEST_F(IntroductionTest, AdjustWindowMovesAndSizesTheTextWindowWithTheMouseWitho
     QStringList shown;
     for (QAction* a : form.PopupMenu()->actions()) shown << a->text();
     EXPECT_EQ(shown, items);
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5), viewport->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(viewport, &rightClick);
+    EXPECT_TRUE(form.PopupMenu()->isVisible());
+    form.PopupMenu()->hide();
     form.SaveAndQuit();
     EXPECT_TRUE(rec.messages.shown.empty());
     const ByteReader r(form.Record().span());
