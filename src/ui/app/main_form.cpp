@@ -20,6 +20,7 @@
 #include "app/instructions_form.h"
 #include "app/make_dir_form.h"
 #include "app/view_chap_form.h"
+#include "design/define_control_bar_form.h"
 #include "editor/edit_form.h"
 #include "platform/error_handler.h"
 #include "platform/modal.h"
@@ -202,7 +203,8 @@ void TQMKmainform::BuildPanel(QWidget* background) {
     actions_["ViewBtn"] = [this] { ViewBtnClick(); };
     actions_["AboutBtn"] = [this] { AboutBtnClick(); };
     actions_["TutBtn"] = [this] { TutBtnClick(); };
-    for (const char* name : {"ConfigBtn", "PreviewBtn", "CompileBtn", "DistribBtn", "ScreensBtn", "ToolsBtn",
+    actions_["ScreensBtn"] = [this] { DefineTutorialPresentation(project_, platform_, this); };
+    for (const char* name : {"ConfigBtn", "PreviewBtn", "CompileBtn", "DistribBtn", "ToolsBtn",
                              "CustProgBtn"}) {
         const QString caption = buttons_.value(name)->text();
         actions_[name] = [this, caption] { ShowNotAvailable(platform_.messages, caption); };
