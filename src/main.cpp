@@ -33,6 +33,7 @@ int main(int argc, char** argv) {
     runner.SetConnectAids([&aids](quill::TTutDisplayForm& window, quill::Project& open) { aids.Connect(window, open); });
 
     quill::TQMKmainform window(project, desktop.platform(), runner);
+    window.SetSystemServices(&system);
     window.SetLowColor(quill::TQMKmainform::DisplayIsLowColor());
     window.showMaximized();
     return quill::QuillApplication::exec();

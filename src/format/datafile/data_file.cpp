@@ -122,7 +122,8 @@ void StoreRewrite(const fs::path& file, std::span<const std::string_view> pieces
 // no entry matched (the file is then left untouched, except that a file of empty lines only is
 // deleted).
 bool RewriteEntries(const fs::path& file, const std::string& data, std::string_view name,
-                    std::string_view source, const TextLines* replacement) {
+                    std::string_view source, const TextLines* replacement,
+                    const TextLines* appended = nullptr) {
     if (!CanBeEntryName(name)) return false;
     const std::string newEntry = replacement ? JoinLinesCrLf(*replacement) : std::string();
     std::vector<std::string_view> pieces;  // the new file: parts of data and new entries
@@ -162,6 +163,14 @@ bool RewriteEntries(const fs::path& file, const std::string& data, std::string_v
         copied = cursor.position();
     }
     pieces.push_back(all.substr(copied));
+    // An entry that goes to the end of the file is written with the same rewrite.
+    const std::string tail = appended ? JoinLinesCrLf(*appended) : std::string();
+    if (matched && appended) {
+        const std::string_view rest = all.substr(copied);
+        const bool open = !rest.empty() && rest.back() != '\n' && rest.back() != '\r';
+        if (open) pieces.push_back("\r\n");
+        pieces.push_back(tail);
+    }
     if (!matched) {
         if (!HasNonEmptyLine(data)) StoreRewrite(file, pieces);
         return false;
@@ -431,6 +440,17 @@ void AddWindowText(const fs::path& file, std::string_view name, std::string_view
     lines.insert(lines.end(), text.begin(), text.end());
     lines.emplace_back("]");
     lines.emplace_back("");
+    AppendEntry(file, lines);
+}
+
+void ReplaceWindowText(const fs::path& file, std::string_view oldName, std::string_view newName,
+                       std::string_view color, const TextLines& text) {
+    TextLines lines = {Bracketed(newName), "source=WINTEXT", "color=" + std::string(color), "text="};
+    lines.insert(lines.end(), text.begin(), text.end());
+    lines.emplace_back("]");
+    lines.emplace_back("");
+    const auto data = ReadIfExists(file);
+    if (data && RewriteEntries(file, *data, oldName, kSourceWinText, nullptr, &lines)) return;
     AppendEntry(file, lines);
 }
 

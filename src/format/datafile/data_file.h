@@ -115,6 +115,10 @@ void ModifyCommandEntry(const std::filesystem::path& file, std::string_view newN
 void ModifyTextEntry(const std::filesystem::path& file, std::string_view newName,
                      std::string_view oldName, std::string_view source, const TextLines& text,
                      const TScreenBackground& settings, int typeCode);
+// Removes every window text oldName and appends the window text newName at the end of the
+// file, in one rewrite (so a failure keeps the old window text).
+void ReplaceWindowText(const std::filesystem::path& file, std::string_view oldName,
+                       std::string_view newName, std::string_view color, const TextLines& text);
 // Removes every entry (name, source). A file left with empty lines only is deleted.
 void DeleteEntry(const std::filesystem::path& file, std::string_view name,
                  std::string_view source);

@@ -13,11 +13,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "aids/aids_context.h"
+#include "aids/tools_menu_form.h"
 #include "app/about_form.h"
 #include "app/chapter_runner.h"
 #include "app/instructions_form.h"
 #include "app/make_dir_form.h"
 #include "app/view_chap_form.h"
+#include "design/define_control_bar_form.h"
 #include "editor/edit_form.h"
 #include "platform/error_handler.h"
 #include "platform/modal.h"
@@ -200,11 +203,17 @@ void TQMKmainform::BuildPanel(QWidget* background) {
     actions_["ViewBtn"] = [this] { ViewBtnClick(); };
     actions_["AboutBtn"] = [this] { AboutBtnClick(); };
     actions_["TutBtn"] = [this] { TutBtnClick(); };
-    for (const char* name : {"ConfigBtn", "PreviewBtn", "CompileBtn", "DistribBtn", "ScreensBtn", "ToolsBtn",
+    actions_["ScreensBtn"] = [this] { DefineTutorialPresentation(project_, platform_, this); };
+    for (const char* name : {"ConfigBtn", "PreviewBtn", "CompileBtn", "DistribBtn", "ToolsBtn",
                              "CustProgBtn"}) {
         const QString caption = buttons_.value(name)->text();
         actions_[name] = [this, caption] { ShowNotAvailable(platform_.messages, caption); };
     }
+    actions_["ToolsBtn"] = [this] {
+        if (!system_) return ShowNotAvailable(platform_.messages, "Teaching &Aids");
+        AidsContext context{project_, platform_, *system_};
+        OpenTeachingAids(context, this);
+    };
     // Help and Quit act without hiding the panel.
     connect(buttons_["HelpBtn"], &QPushButton::clicked, this, &TQMKmainform::HelpBtnClick);
     connect(buttons_["QuitBtn"], &QPushButton::clicked, this, &QWidget::close);
@@ -312,6 +321,7 @@ void TQMKmainform::ViewBtnClick() {
 
 void TQMKmainform::EditBtnClick() {
     TEditForm editor(project_, platform_, runner_, this);
+    editor.SetSystemServices(system_);
     ShowModal(editor);
 }
 

@@ -17,6 +17,7 @@ class QTimer;
 namespace quill {
 
 class ChapterRunner;
+class SystemServices;
 struct Platform;
 
 class TQMKmainform : public QMainWindow {
@@ -33,6 +34,10 @@ public:
     // not part of the program yet say so in an information box until they are given one.
     void SetAction(const QString& buttonName, std::function<void()> action);
     QPushButton* Button(const QString& name) const;
+
+    // The outside services of the teaching aids; without them "Teaching Aids" and the chapter
+    // editor's "Define HyperText" say that they are not available.
+    void SetSystemServices(SystemServices* system) { system_ = system; }
 
     // Set at start when the display has fewer than 16 bits per pixel.
     void SetLowColor(bool lowColor) { lowColor_ = lowColor; }
@@ -63,6 +68,7 @@ private:
     Project& project_;
     Platform& platform_;
     ChapterRunner& runner_;
+    SystemServices* system_ = nullptr;
     QFrame* MenuPnl_ = nullptr;
     QLabel* ProjectLbl_ = nullptr;
     QTimer* StartTimer_ = nullptr;

@@ -11,6 +11,8 @@
 #include <QTextDocumentFragment>
 #include <QVBoxLayout>
 
+#include "aids/aids_context.h"
+#include "aids/define_hypertext.h"
 #include "app/chapter_runner.h"
 #include "editor/chapter_name_form.h"
 #include "editor/commands/editor_commands.h"
@@ -157,7 +159,7 @@ TEditForm::TEditForm(Project& project, Platform& platform, ChapterRunner& runner
     bottom->setLayout(new QHBoxLayout);
     bottom->layout()->setContentsMargins(0, 0, 0, 0);
     QPushButton* define = AddButton(bottom, "DefineHyperBtn", "Define HyperText");
-    actions_["DefineHyperBtn"] = [this] { ShowNotAvailable(platform_.messages, "Define HyperText"); };
+    actions_["DefineHyperBtn"] = [this] { DefineHyperBtnClick(); };
     connect(define, &QPushButton::clicked, this, [this] {
         Guarded(actions_.value("DefineHyperBtn"));
         AfterAction();
@@ -269,6 +271,12 @@ bool TEditForm::SaveWithPrompt() {
     }
     SetChapterFile(name);
     return true;
+}
+
+void TEditForm::DefineHyperBtnClick() {
+    if (!system_) return ShowNotAvailable(platform_.messages, "Define HyperText");
+    AidsContext context{project_, platform_, *system_};
+    DefineHyperText(context, EditorText(Memo1_).split('\n'), this);
 }
 
 void TEditForm::SaveBtnClick() {

@@ -18,6 +18,7 @@ namespace quill {
 
 class ChapterRunner;
 class Project;
+class SystemServices;
 struct Platform;
 
 class TEditForm : public QDialog {
@@ -41,6 +42,10 @@ public:
     // one, these say that their window is not available yet.
     void SetAction(const QString& controlName, std::function<void()> action);
     QString CommandItem() const { return commandItem_; }
+    // The outside services the teaching aids need; with them "Define HyperText" defines the
+    // chapter's links.
+    void SetSystemServices(SystemServices* system) { system_ = system; }
+    void DefineHyperBtnClick();
 
     // The actions of the buttons.
     void SaveBtnClick();
@@ -67,6 +72,7 @@ private:
     Project& project_;
     Platform& platform_;
     ChapterRunner& runner_;
+    SystemServices* system_ = nullptr;
     std::string chapterFile_;
     std::string sideFile_;
     QString commandItem_;

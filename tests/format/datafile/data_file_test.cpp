@@ -302,6 +302,24 @@ TEST(DataFileStore, WindowText) {
     EXPECT_FALSE(LoadWindowText(file, "Other", color, text));
 }
 
+TEST(DataFileStore, ReplaceWindowTextMovesItToTheEndInOneRewrite) {
+    TempFolder tmp;
+    const auto file = tmp / "T.QKR";
+    AddWindowText(file, "Note", "clRed", {"a"});
+    AddCommandEntry(file, "Note", 3, "HYPER", "n.wav");
+    // A file whose last line has no line end gets one before the moved entry.
+    const std::string before = TempFolder::read(file);
+    tmp.write("T.QKR", before.substr(0, before.size() - 4));
+    ReplaceWindowText(file, "NOTE", "Notice", "clBlue", {"b"});
+    EXPECT_EQ(TempFolder::read(file), Crlf({"[Note]", "source=HYPER", "type=3", "command=n.wav", "]", "[Notice]",
+                                            "source=WINTEXT", "color=clBlue", "text=", "b", "]", ""}));
+    // Without the old entry the new one is appended.
+    ReplaceWindowText(file, "Gone", "Other", "clBlue", {"c"});
+    TextLines names;
+    ListEntryNames(names, file, "WINTEXT");
+    EXPECT_EQ(names, (TextLines{"Notice", "Other"}));
+}
+
 TEST(DataFileStore, FileCutInTheMiddleOfAnEntry) {
     TempFolder tmp;
     const auto file = tmp.write("T.QKR", Crlf({"[A]", "source=HYPER", "type=3", "command=a",

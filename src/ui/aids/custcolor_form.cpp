@@ -1,0 +1,83 @@
+#include "aids/custcolor_form.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "aids/aids_context.h"
+#include "aids/entry_color.h"
+#include "platform/error_handler.h"
+#include "platform/help.h"
+#include "platform/modal.h"
+#include "platform/platform.h"
+#include "project/project.h"
+#include "ui_custcolor_form.h"
+
+namespace quill {
+
+Tcustcolorform::Tcustcolorform(AidsContext& context, QWidget* parent)
+    : QDialog(parent), context_(context), ui_(std::make_unique<Ui::Tcustcolorform>()), record_(context.project.Config) {
+    ui_->setupUi(this);
+    SetHelpTopic(this, 600);
+    InstallF1Help(this, context_.platform.help, context_.platform.helpFile);
+    for (int tag = 1; tag <= 10; ++tag) {
+        ShowPanel(tag);
+        connect(ColorRadio(tag), &QRadioButton::clicked, this, [this, tag] { SelectColor(tag); });
+    }
+    connect(ui_->DefineBtn, &QPushButton::clicked, this, &Tcustcolorform::DefineBtnClick);
+    connect(ui_->ButtonBox, &QDialogButtonBox::accepted, this,
+            [this] { RunGuarded(context_.platform.messages, [this] { OKBtnClick(); }); });
+    connect(ui_->ButtonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    ui_->ButtonBox->button(QDialogButtonBox::Ok)->setObjectName("OKBtn");
+    ui_->ButtonBox->button(QDialogButtonBox::Cancel)->setObjectName("CancelBtn");
+    SelectColor(1);
+    ColorRadio(1)->setFocus();
+}
+
+Tcustcolorform::~Tcustcolorform() = default;
+
+QRadioButton* Tcustcolorform::ColorRadio(int tag) const {
+    return findChild<QRadioButton*>(QString("ColorRadio%1").arg(tag));
+}
+
+QLabel* Tcustcolorform::ColorPnl(int tag) const { return findChild<QLabel*>(QString("ColorPnl%1").arg(tag)); }
+
+void Tcustcolorform::ShowPanel(int tag) {
+    QPalette pal = ColorPnl(tag)->palette();
+    pal.setColor(QPalette::Window, EntryColor(record_.get(cfg::Colors::Entry(16 + tag).Value)));
+    ColorPnl(tag)->setPalette(pal);
+}
+
+void Tcustcolorform::SelectColor(int tag) {
+    if (tag < 1 || tag > 10) return;
+    current_ = tag;
+    ColorRadio(tag)->setChecked(true);
+}
+
+void Tcustcolorform::DefineBtnClick() {
+    const auto field = cfg::Colors::Entry(16 + current_).Value;
+    const auto color = context_.platform.dialogs.Color(EntryColor(record_.get(field)), ColorRadio(current_)->text());
+    if (!color) return;
+    record_.set(field, static_cast<std::uint32_t>(color->red()) | static_cast<std::uint32_t>(color->green()) << 8 |
+                           static_cast<std::uint32_t>(color->blue()) << 16);
+    ShowPanel(current_);
+}
+
+void Tcustcolorform::OKBtnClick() {
+    const TTutorialConfig previous = context_.project.Config;
+    context_.project.Config = record_;
+    try {
+        context_.project.SaveProject();
+    } catch (...) {
+        context_.project.Config = previous;
+        throw;
+    }
+    accept();
+}
+
+bool EditCustomColours(AidsContext& context, QWidget* parent) {
+    Tcustcolorform form(context, parent);
+    return ShowModal(form) == QDialog::Accepted;
+}
+
+}  // namespace quill

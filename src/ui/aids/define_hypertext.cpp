@@ -1,0 +1,39 @@
+#include "aids/define_hypertext.h"
+
+#include <QWidget>
+
+#include "aids/aids_context.h"
+#include "aids/entry_rules.h"
+#include "aids/quest_hyp_menu_form.h"
+#include "editor/butt_list_form.h"
+#include "platform/error_handler.h"
+#include "platform/platform.h"
+#include "text_codec.h"
+
+namespace quill {
+
+void DefineHyperText(AidsContext& context, const QStringList& lines, QWidget* editor) {
+    const HyperLinkScan scan = FindHyperLinks(lines);
+    for (const QString& error : scan.errors) context.platform.messages.ShowError(error);
+    if (scan.links.isEmpty()) return;
+    const bool shown = editor && editor->isVisible();
+    if (shown) editor->hide();
+    for (;;) {
+        TButtListForm picker(context.platform, "Select a HyperText Link to define", scan.links, 0, 500, editor);
+        const int chosen = picker.Run();
+        if (chosen < 0) break;
+        const std::string name = ToCp1252(scan.links.at(chosen));
+        if (name.empty()) {
+            context.platform.messages.ShowError("A HyperText link between two markers \"||\" has no name.");
+            continue;
+        }
+        if (auto error = EntryNameLengthError(name)) {
+            context.platform.messages.ShowError(*error);
+            continue;
+        }
+        RunGuarded(context.platform.messages, [&] { EditHypertextEntry(context, name, editor); });
+    }
+    if (shown) editor->show();
+}
+
+}  // namespace quill

@@ -1,0 +1,64 @@
+#pragma once
+// THeadForm: the designer of the ten heading styles of the configuration record: name, font
+// (face, size, colour, style), alignment and background of each, with a live sample. It works
+// on a copy of the record; OK copies it back and saves the project.
+#include <QDialog>
+#include <memory>
+
+#include "project/config_record.h"
+#include "project/font_spec.h"
+
+class QLineEdit;
+class QRadioButton;
+
+namespace Ui {
+class THeadForm;
+}
+
+namespace quill {
+
+struct AidsContext;
+
+// The font specification of heading n (1..10) of the record; a text that cannot be read gives
+// "Arial" at 18 points.
+FontSpec HeadingFont(const TTutorialConfig& config, int n);
+// The sample's font for a specification.
+QFont SampleFont(const FontSpec& spec);
+
+class THeadForm : public QDialog {
+    Q_OBJECT
+public:
+    THeadForm(AidsContext& context, QWidget* parent = nullptr);
+    ~THeadForm() override;
+
+    const TTutorialConfig& Record() const { return record_; }
+    int Current() const { return current_; }
+    QRadioButton* HeadRadio(int n) const;
+    QLineEdit* NameEdit(int n) const;
+
+    // Selects heading n (1..10) and shows its design.
+    void SelectHeading(int n);
+    // Leaving name field n.
+    void NameEditExit(int n);
+    void OKBtnClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void LoadDesign();
+    // Writes the controls' font into the heading and shows it in the sample.
+    void StoreFont();
+    void ShowSample();
+
+    AidsContext& context_;
+    std::unique_ptr<Ui::THeadForm> ui_;
+    TTutorialConfig record_;
+    FontSpec font_;
+    int current_ = 1;
+    bool loading_ = false;
+};
+
+bool EditHeadings(AidsContext& context, QWidget* parent = nullptr);
+
+}  // namespace quill

@@ -1,0 +1,45 @@
+#include "aids/note_file_form.h"
+
+#include <QPushButton>
+
+#include "aids/aids_context.h"
+#include "aids/notes_form.h"
+#include "platform/help.h"
+#include "platform/modal.h"
+#include "platform/platform.h"
+#include "project/project.h"
+#include "text/file_lookup.h"
+#include "text_codec.h"
+#include "ui_note_file_form.h"
+
+namespace quill {
+
+TNoteFileForm::TNoteFileForm(AidsContext& context, const std::string& name, QWidget* parent)
+    : QDialog(parent), context_(context), ui_(std::make_unique<Ui::TNoteFileForm>()) {
+    ui_->setupUi(this);
+    SetHelpTopic(this, 590);
+    InstallF1Help(this, context_.platform.help, context_.platform.helpFile);
+    ui_->FileEdit->setText(FromCp1252(name));
+    QPushButton* view = ui_->ButtonBox->addButton("&View", QDialogButtonBox::ActionRole);
+    view->setObjectName("ViewBtn");
+    QPushButton* ok = ui_->ButtonBox->addButton("&OK", QDialogButtonBox::AcceptRole);
+    ok->setObjectName("OKBtn");
+    ok->setDefault(true);
+    ui_->ButtonBox->addButton("&Cancel", QDialogButtonBox::RejectRole)->setObjectName("CancelBtn");
+    connect(view, &QPushButton::clicked, this, &TNoteFileForm::ViewBtnClick);
+    connect(ui_->ButtonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(ui_->ButtonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+TNoteFileForm::~TNoteFileForm() = default;
+
+std::string TNoteFileForm::FileName() const { return ToCp1252(ui_->FileEdit->text().trimmed()); }
+
+void TNoteFileForm::ViewBtnClick() {
+    const std::string name = FileName();
+    if (name.empty()) return;
+    THNotesForm notes(context_.platform, ResolveInFolder(context_.project.ProjectDir, name), FromCp1252(name), this);
+    ShowModal(notes);
+}
+
+}  // namespace quill

@@ -1,0 +1,185 @@
+#include "aids/quest_hyp_menu_form.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "aids/aids_context.h"
+#include "aids/hyp_entry_form.h"
+#include "aids/note_file_form.h"
+#include "editor/exe_choice_form.h"
+#include "editor/get_file_form.h"
+#include "platform/error_handler.h"
+#include "platform/help.h"
+#include "platform/modal.h"
+#include "platform/platform.h"
+#include "project/project.h"
+#include "text_codec.h"
+#include "ui_quest_hyp_menu_form.h"
+
+namespace quill {
+
+namespace {
+
+int OptionNumber(const std::string& text) {
+    try {
+        return text.empty() ? 0 : std::max(0, std::stoi(text));
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+}  // namespace
+
+TQuestHypMenuForm::TQuestHypMenuForm(AidsContext& context, const EntryDraft& draft, QWidget* parent)
+    : TQuestHypMenuForm(context, draft, false, parent) {}
+
+TQuestHypMenuForm::TQuestHypMenuForm(AidsContext& context, const EntryDraft& draft, bool programEditor,
+                                     QWidget* parent)
+    : QDialog(parent), context_(context), ui_(std::make_unique<Ui::TQuestHypMenuForm>()), draft_(draft),
+      programEditor_(programEditor) {
+    ui_->setupUi(this);
+    InstallF1Help(this, context_.platform.help, context_.platform.helpFile);
+    ui_->Edit1->setText(FromCp1252(draft_.name));
+    if (programEditor_) {
+        setObjectName("TUTilExecForm");
+        ui_->Label1->setText("Enter Program Name");
+        ui_->GroupBox1->setTitle(" Select Program type ");
+        ui_->Edit1->setMaxLength(30);
+        SetHelpTopic(this, ProgramEditorHelp(draft_.source, !draft_.modifying));
+    } else {
+        ui_->GroupBox1->setTitle(draft_.modifying ? " Select HyperLink type " : " Select HyperText type ");
+        SetHelpTopic(this, 500);
+    }
+    ui_->Edit1->setReadOnly(!NameEditable());
+    if (!NameEditable()) ui_->Edit1->setFocusPolicy(Qt::ClickFocus);
+    for (int n = 1; n <= 9; ++n) {
+        connect(Radio(n), &QRadioButton::clicked, this, [this, n] { RadioClick(n); });
+        connect(AddButton(n), &QPushButton::clicked, this,
+                [this, n] { RunGuarded(context_.platform.messages, [this, n] { AddClick(n); }); });
+        AddButton(n)->setAutoDefault(false);
+    }
+    QPushButton* ok = ui_->ButtonBox->addButton("&Save", QDialogButtonBox::AcceptRole);
+    ok->setObjectName("OKBtn");
+    ui_->ButtonBox->addButton("&Cancel", QDialogButtonBox::RejectRole)->setObjectName("CancelBtn");
+    connect(ui_->ButtonBox, &QDialogButtonBox::accepted, this,
+            [this] { RunGuarded(context_.platform.messages, [this] { OKBtnClick(); }); });
+    connect(ui_->ButtonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    ShowDraft();
+    if (NameEditable()) ui_->Edit1->setFocus();
+    else if (QRadioButton* r = Radio(RadioOfType(draft_.selectedType))) r->setFocus();
+}
+
+TQuestHypMenuForm::~TQuestHypMenuForm() = default;
+
+bool TQuestHypMenuForm::NameEditable() const { return programEditor_ && !draft_.modifying; }
+
+QRadioButton* TQuestHypMenuForm::Radio(int n) const {
+    return findChild<QRadioButton*>(QString("RadioButton%1").arg(n));
+}
+
+QPushButton* TQuestHypMenuForm::AddButton(int n) const {
+    return findChild<QPushButton*>(QString("Button%1").arg(n));
+}
+
+void TQuestHypMenuForm::ShowDraft() {
+    const int selected = RadioOfType(draft_.selectedType);
+    for (int n = 1; n <= 9; ++n) {
+        Radio(n)->setChecked(n == selected);
+        AddButton(n)->setEnabled(n == selected);
+    }
+}
+
+void TQuestHypMenuForm::RadioClick(int n) {
+    SelectRadio(draft_, n);
+    ShowDraft();
+}
+
+void TQuestHypMenuForm::AddClick(int n) {
+    const std::filesystem::path& folder = context_.project.ProjectDir;
+    switch (n) {
+        case 1:
+        case 5: {
+            TScreenBackground screen = draft_.screen;
+            TextLines text = draft_.text;
+            if (EditRichTextEntry(context_, screen, text, n == 1 ? 1 : 2, this))
+                DefineText(draft_, n == 1 ? etTextOnly : etGraphicAndText, text, screen);
+            break;
+        }
+        case 2: {
+            TGetGraphicForm form(context_, OfferedFile(folder, draft_.graphicFile, {"*.bmp", "*.jpg"}, true),
+                                 OptionNumber(draft_.graphicOption), this);
+            if (ShowModal(form) == QDialog::Accepted) DefineCommand(draft_, etGraphicOnly, form.Spec());
+            break;
+        }
+        case 3: {
+            TGetAudioForm form(context_, OfferedFile(folder, draft_.soundFile, {"*.wav"}, true), this);
+            if (ShowModal(form) == QDialog::Accepted) DefineCommand(draft_, etVoiceOnly, form.FileName());
+            break;
+        }
+        case 4: {
+            const int type = RadioOfType(draft_.selectedType) == 4 ? draft_.selectedType : etExecutable;
+            TExeChoiceForm form(context_, draft_.program, type, this);
+            if (ShowModal(form) == QDialog::Accepted && form.Choice())
+                DefineCommand(draft_, form.Choice()->type, form.Choice()->command);
+            break;
+        }
+        case 6: {
+            TGetGrAudioForm form(context_, OfferedFile(folder, draft_.graphicFile, {"*.bmp", "*.jpg"}, true),
+                                 OfferedFile(folder, draft_.soundFile, {"*.wav", "*.mid"}, true),
+                                 OptionNumber(draft_.graphicOption), this);
+            if (ShowModal(form) == QDialog::Accepted) DefineCommand(draft_, etGraphicAndSound, form.Spec());
+            break;
+        }
+        case 7: {
+            TGetVideoForm form(context_, OfferedFile(folder, draft_.videoFile, {"*.avi"}, true), this);
+            if (ShowModal(form) == QDialog::Accepted) DefineCommand(draft_, etVideoPlayer, form.FileName());
+            break;
+        }
+        case 8: {
+            TGetMidiForm form(context_, OfferedFile(folder, draft_.midiFile, {"*.mid"}, true), this);
+            if (ShowModal(form) == QDialog::Accepted) DefineCommand(draft_, etMidiPlayer, form.FileName());
+            break;
+        }
+        case 9: {
+            const bool notes = draft_.definedType == etNotePad;
+            TNoteFileForm form(context_, notes ? draft_.command : std::string(), this);
+            if (ShowModal(form) == QDialog::Accepted) {
+                DefineCommand(draft_, etNotePad, form.FileName());
+            } else if (!notes) {
+                // Using this Add counts as defining a notes entry even when cancelled; the
+                // command of another type must not then be saved as a notes file name.
+                DefineCommand(draft_, etNotePad, "");
+            }
+            break;
+        }
+        default: break;
+    }
+    ShowDraft();
+}
+
+void TQuestHypMenuForm::OKBtnClick() {
+    const SaveResult result =
+        SaveEntryDraft(context_.project.DataFilePath(), draft_, NameEditable(), ToCp1252(ui_->Edit1->text()));
+    if (!result.error.isEmpty()) {
+        context_.platform.messages.ShowError(result.error);
+        if (result.focusName && NameEditable()) ui_->Edit1->setFocus();
+        return;
+    }
+    if (result.saved) accept();
+}
+
+TUTilExecForm::TUTilExecForm(AidsContext& context, const EntryDraft& draft, QWidget* parent)
+    : TQuestHypMenuForm(context, draft, true, parent) {}
+
+bool EditHypertextEntry(AidsContext& context, const std::string& name, QWidget* parent) {
+    TQuestHypMenuForm form(context, OpenEntryDraft(context.project.DataFilePath(), kSourceHyper, name), parent);
+    return ShowModal(form) == QDialog::Accepted;
+}
+
+bool EditProgramEntry(AidsContext& context, const std::string& name, std::string_view source, QWidget* parent) {
+    TUTilExecForm form(context, OpenEntryDraft(context.project.DataFilePath(), source, name), parent);
+    return ShowModal(form) == QDialog::Accepted;
+}
+
+}  // namespace quill

@@ -1,0 +1,73 @@
+#include "aids/tools_menu_form.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "aids/aids_context.h"
+#include "aids/custcolor_form.h"
+#include "aids/entry_manager_form.h"
+#include "aids/entry_rules.h"
+#include "aids/head_form.h"
+#include "platform/error_handler.h"
+#include "platform/help.h"
+#include "platform/modal.h"
+#include "platform/platform.h"
+#include "ui_tools_menu_form.h"
+
+namespace quill {
+
+TToolsMenuForm::TToolsMenuForm(AidsContext& context, QWidget* parent)
+    : QDialog(parent), context_(context), ui_(std::make_unique<Ui::TToolsMenuForm>()) {
+    ui_->setupUi(this);
+    SetHelpTopic(this, 245);
+    InstallF1Help(this, context_.platform.help, context_.platform.helpFile);
+    for (const ToolChoice& choice : ToolChoices()) {
+        auto* radio = findChild<QRadioButton*>(choice.name);
+        SetHelpTopic(radio, choice.helpContext);
+        connect(radio, &QRadioButton::clicked, this, [this, tag = choice.tag] { SetSelection(tag); });
+    }
+    QPushButton* select = ui_->ButtonBox->addButton("Select", QDialogButtonBox::ActionRole);
+    select->setObjectName("SelectBtn");
+    select->setDefault(true);
+    QPushButton* info = ui_->ButtonBox->addButton("Information", QDialogButtonBox::HelpRole);
+    info->setObjectName("InfoBtn");
+    ui_->ButtonBox->button(QDialogButtonBox::Close)->setObjectName("CloseBtn");
+    connect(select, &QPushButton::clicked, this, &TToolsMenuForm::SelectBtnClick);
+    connect(info, &QPushButton::clicked, this, &TToolsMenuForm::InfoBtnClick);
+    connect(ui_->ButtonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+TToolsMenuForm::~TToolsMenuForm() = default;
+
+void TToolsMenuForm::SetSelection(int tag) {
+    selection_ = tag;
+    for (const ToolChoice& choice : ToolChoices())
+        if (choice.tag == tag) findChild<QRadioButton*>(choice.name)->setChecked(true);
+}
+
+void TToolsMenuForm::SelectBtnClick() {
+    if (selection_ < 1 || selection_ > 6) return;
+    const bool shown = isVisible();
+    if (shown) hide();
+    RunGuarded(context_.platform.messages, [this] {
+        switch (selection_) {
+            case 1: EditCustomColours(context_, this); break;
+            case 2: EditHeadings(context_, this); break;
+            case 3: OpenEntryManager(context_, kSourceWinText, this); break;
+            case 4: OpenEntryManager(context_, kSourceUtility, this); break;
+            case 5: OpenEntryManager(context_, kSourceExecute, this); break;
+            case 6: OpenEntryManager(context_, kSourceHyper, this); break;
+            default: break;
+        }
+    });
+    if (shown) show();
+}
+
+void TToolsMenuForm::InfoBtnClick() { context_.platform.ShowHelp(ToolHelpContext(selection_)); }
+
+void OpenTeachingAids(AidsContext& context, QWidget* parent) {
+    TToolsMenuForm menu(context, parent);
+    ShowModal(menu);
+}
+
+}  // namespace quill

@@ -1,0 +1,102 @@
+#include "aids/vp_design_back_form.h"
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "aids/aids_context.h"
+#include "aids/entry_color.h"
+#include "aids/text_window_adjust.h"
+#include "editor/get_file_form.h"
+#include "platform/help.h"
+#include "platform/modal.h"
+#include "platform/platform.h"
+#include "ui_vp_design_back_form.h"
+
+namespace quill {
+
+namespace {
+
+FileGroup* PlaceGroup(QWidget* place, FileGroup* group) {
+    auto* layout = new QVBoxLayout(place);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(group);
+    return group;
+}
+
+std::uint32_t ToEntryColor(const QColor& c) {
+    return static_cast<std::uint32_t>(c.red()) | static_cast<std::uint32_t>(c.green()) << 8 |
+           static_cast<std::uint32_t>(c.blue()) << 16;
+}
+
+}  // namespace
+
+TVPDesignBackForm::TVPDesignBackForm(AidsContext& context, const TScreenBackground& settings,
+                                     const std::vector<std::string>& text, QWidget* parent)
+    : QDialog(parent), context_(context), ui_(std::make_unique<Ui::TVPDesignBackForm>()), settings_(settings),
+      text_(text) {
+    ui_->setupUi(this);
+    SetHelpTopic(this, 480);
+    InstallF1Help(this, context_.platform.help, context_.platform.helpFile);
+    FileGroupSpec graphic{"Graphic File (.BMP or .JPG)", "*.BMP;*.JPG", "Graphic Files|*.JPG;*.BMP", "&Find File",
+                          {}, {}, 150, "Graphic"};
+    FileGroupSpec wallpaper{"WallPaper (.BMP only)", "*.BMP", "Bitmap Files|*.BMP", "Find File", {}, {}, 150,
+                            "Wallpaper"};
+    graphic_ = PlaceGroup(ui_->GraphicPlace, new FileGroup(context_, graphic, settings.GraphicFile, ui_->GraphicPlace));
+    wallpaper_ = PlaceGroup(ui_->WallpaperPlace,
+                            new FileGroup(context_, wallpaper, settings.WallpaperFile, ui_->WallpaperPlace));
+    graphic_->List()->setMaximumHeight(140);
+    wallpaper_->List()->setMaximumHeight(140);
+    ui_->ColorRadio->setChecked(settings.ScreenType != 2 && settings.ScreenType != 3);
+    ui_->GraphicRadio->setChecked(settings.ScreenType == 2);
+    ui_->WallpaperRadio->setChecked(settings.ScreenType == 3);
+    ui_->FullScreenCheck->setChecked(settings.TextWindowOff);
+    ShowColor();
+    connect(ui_->ColorBtn, &QPushButton::clicked, this, &TVPDesignBackForm::ColorBtnClick);
+    connect(ui_->AdjustBtn, &QPushButton::clicked, this, &TVPDesignBackForm::AdjustBtnClick);
+    connect(ui_->ButtonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(ui_->ButtonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    ui_->ButtonBox->button(QDialogButtonBox::Ok)->setObjectName("OKBtn");
+    ui_->ButtonBox->button(QDialogButtonBox::Cancel)->setObjectName("CancelBtn");
+}
+
+TVPDesignBackForm::~TVPDesignBackForm() = default;
+
+TScreenBackground TVPDesignBackForm::Settings() const {
+    TScreenBackground s = settings_;
+    s.TextWindowOff = ui_->FullScreenCheck->isChecked();
+    s.ScreenType = ui_->GraphicRadio->isChecked() ? 2 : ui_->WallpaperRadio->isChecked() ? 3 : 1;
+    s.GraphicFile = graphic_->Choice().substr(0, kScreenFileCapacity);
+    s.WallpaperFile = wallpaper_->Choice().substr(0, kScreenFileCapacity);
+    return s;
+}
+
+void TVPDesignBackForm::ShowColor() {
+    QPalette pal = ui_->ColorPnl->palette();
+    pal.setColor(QPalette::Window, EntryColor(settings_.ScreenColor));
+    ui_->ColorPnl->setPalette(pal);
+}
+
+void TVPDesignBackForm::ColorBtnClick() {
+    const auto color = context_.platform.dialogs.Color(EntryColor(settings_.ScreenColor), "Background Color");
+    if (!color) return;
+    settings_.ScreenColor = ToEntryColor(*color);
+    ShowColor();
+}
+
+void TVPDesignBackForm::AdjustBtnClick() {
+    TVPAdjustForm adjust(context_, Settings(), text_, this);
+    ShowModal(adjust);
+    if (adjust.Saved()) {
+        const TScreenBackground& s = adjust.Settings();
+        settings_.WindowLeft = s.WindowLeft;
+        settings_.WindowTop = s.WindowTop;
+        settings_.WindowWidth = s.WindowWidth;
+        settings_.WindowHeight = s.WindowHeight;
+        // A text window placed by the author is the one the text is shown in.
+        ui_->FullScreenCheck->setChecked(false);
+    }
+}
+
+}  // namespace quill

@@ -1,0 +1,47 @@
+#pragma once
+// TVPDesignBackForm: the display screen designer of a "Graphic and Text" entry: the kind of
+// screen (a colour, a graphic, a tiled wallpaper), the background colour, the graphic and the
+// wallpaper files, and "&Adjust Window" for the text window's place. OK keeps the changes.
+#include <QDialog>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "datafile/screen_background.h"
+
+namespace Ui {
+class TVPDesignBackForm;
+}
+
+namespace quill {
+
+struct AidsContext;
+class FileGroup;
+
+class TVPDesignBackForm : public QDialog {
+    Q_OBJECT
+public:
+    TVPDesignBackForm(AidsContext& context, const TScreenBackground& settings, const std::vector<std::string>& text,
+                      QWidget* parent = nullptr);
+    ~TVPDesignBackForm() override;
+
+    // The settings as the controls show them.
+    TScreenBackground Settings() const;
+    FileGroup* GraphicGroup() const { return graphic_; }
+    FileGroup* WallpaperGroup() const { return wallpaper_; }
+
+    void ColorBtnClick();
+    void AdjustBtnClick();
+
+private:
+    void ShowColor();
+
+    AidsContext& context_;
+    std::unique_ptr<Ui::TVPDesignBackForm> ui_;
+    TScreenBackground settings_;
+    std::vector<std::string> text_;
+    FileGroup* graphic_ = nullptr;
+    FileGroup* wallpaper_ = nullptr;
+};
+
+}  // namespace quill

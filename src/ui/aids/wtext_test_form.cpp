@@ -1,0 +1,123 @@
+#include "aids/wtext_test_form.h"
+
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "aids/aids_context.h"
+#include "aids/entry_color.h"
+#include "aids/entry_rules.h"
+#include "aids/sizing_panel.h"
+#include "datafile/color_notation.h"
+#include "platform/help.h"
+#include "platform/modal.h"
+#include "platform/platform.h"
+#include "project/project.h"
+#include "richtext/rtf_reader.h"
+#include "text_codec.h"
+
+namespace quill {
+
+namespace {
+constexpr int kBarHeight = 32;
+}
+
+TWTextTestForm::TWTextTestForm(AidsContext& context, const std::vector<std::string>& text, const std::string& color,
+                               QWidget* parent)
+    : QDialog(parent), context_(context) {
+    setObjectName("TWTextTestForm");
+    const TTutorialConfig& config = context_.project.Config;
+    setWindowTitle(FromCp1252(config.get(cfg::Program::ProgramTitle)));
+    SetHelpTopic(this, 625);
+    InstallF1Help(this, context_.platform.help, context_.platform.helpFile);
+
+    auto* screen = new QWidget(this);
+    screen->setObjectName("ScreenArea");
+    screen->setFixedSize(640, 480 - kBarHeight);
+    screen->setAutoFillBackground(true);
+    QPalette pal = screen->palette();
+    pal.setColor(QPalette::Window, EntryColor(config.get(cfg::Screen::ScreenBackColor)));
+    screen->setPalette(pal);
+
+    auto* bar = new QWidget(this);
+    bar->setObjectName("ControlBar");
+    bar->setFixedSize(640, kBarHeight);
+    bar->setAutoFillBackground(true);
+    QPalette barPal = bar->palette();
+    barPal.setColor(QPalette::Window, EntryColor(config.get(cfg::Screen::ControlBarColor)));
+    bar->setPalette(barPal);
+    auto* barLayout = new QHBoxLayout(bar);
+    barLayout->setContentsMargins(6, 3, 6, 3);
+    for (const auto& [name, field] :
+         {std::pair{"ContinueBtn", cfg::Screen::ContinueCaption}, {"QuitBtn", cfg::Screen::QuitButtonCaption},
+          {"UtilitiesBtn", cfg::Screen::UtilitiesCaption}, {"HelpBtn", cfg::Screen::HelpButtonCaption},
+          {"PagebackBtn", cfg::Screen::PagebackCaption}}) {
+        auto* button = new QPushButton(FromCp1252(config.get(field)), bar);
+        button->setObjectName(name);
+        button->setFocusPolicy(Qt::NoFocus);
+        barLayout->addWidget(button);
+    }
+
+    panel_ = new SizingPanel(screen);
+    panel_->setObjectName("TextPnl");
+    auto* view = new QTextBrowser(panel_);
+    view->setObjectName("RichEdit1");
+    auto doc = RichTextDocument(text);
+    doc->setParent(view);
+    view->setDocument(doc.release());
+    QPalette viewPal = view->palette();
+    viewPal.setColor(QPalette::Base, EntryColor(StringToColor(color).value_or(0x00FFFFFF)));
+    view->setPalette(viewPal);
+    view->setFrameShape(QFrame::NoFrame);
+    view->setAttribute(Qt::WA_TransparentForMouseEvents);
+    view->setFocusPolicy(Qt::NoFocus);
+    connect(panel_, &SizingPanel::Changed, this, [this, view] { view->setGeometry(1, 1, panel_->width() - 2, panel_->height() - 2); });
+    panel_->Place(QRect(200, 112, 184, 160));
+    view->setGeometry(1, 1, panel_->width() - 2, panel_->height() - 2);
+
+    menu_ = new QMenu(this);
+    menu_->setObjectName("PopupMenu1");
+    QAction* show = menu_->addAction("Show Coordinates");
+    show->setObjectName("ShowCoordinatesItem");
+    connect(show, &QAction::triggered, this, &TWTextTestForm::ShowCoordinatesClick);
+    QAction* help = menu_->addAction("Help");
+    help->setObjectName("HelpItem");
+    connect(help, &QAction::triggered, this, [this] { context_.platform.ShowHelp(625); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(screen);
+    layout->addWidget(bar);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        adjustSize();
+        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    }
+    panel_->setFocus();
+}
+
+void TWTextTestForm::ShowCoordinatesClick() { context_.platform.messages.ShowInfo(CellCoordinatesText(panel_->geometry())); }
+
+void TWTextTestForm::contextMenuEvent(QContextMenuEvent* event) { menu_->exec(event->globalPos()); }
+
+void TWTextTestForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && event->modifiers() & Qt::ShiftModifier)) {
+        menu_->exec(mapToGlobal(panel_->geometry().center()));
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void ViewWindowText(AidsContext& context, const std::vector<std::string>& text, const std::string& color,
+                    QWidget* parent) {
+    TWTextTestForm form(context, text, color, parent);
+    ShowModal(form);
+}
+
+}  // namespace quill

@@ -1,0 +1,138 @@
+#include "design/define_control_bar_form.h"
+
+#include <QPushButton>
+
+#include "design/design_common.h"
+#include "design/sample_screen_form.h"
+#include "platform/error_handler.h"
+#include "platform/platform.h"
+#include "player/learner_screen.h"
+#include "project/project.h"
+#include "screen/text_screen.h"
+#include "text/errors.h"
+#include "text_codec.h"
+#include "ui_define_control_bar_form.h"
+
+namespace quill {
+
+namespace S = cfg::Screen;
+
+TDefineControlBarForm::TDefineControlBarForm(Project& project, Platform& platform, QWidget* parent)
+    : QDialog(parent), project_(project), platform_(platform), copy_(project.Config),
+      ui_(std::make_unique<Ui::TDefineControlBarForm>()) {
+    ui_->setupUi(this);
+    WireDesignerButtons(this, ui_->ButtonBox, platform_, 210, [this] { return SaveBtnClick(); });
+    QPushButton* save = ui_->ButtonBox->button(QDialogButtonBox::Save);
+    save->setText("&Save");
+    save->setObjectName("SaveBtn");
+    save->setDefault(true);
+    connect(ui_->TitleTextBtn, &QPushButton::clicked, this, [this] { PickColour(S::TitleTextColor, "Title Text Color"); });
+    connect(ui_->TitleBackBtn, &QPushButton::clicked, this, [this] { PickColour(S::TitleBackColor, "Background Color"); });
+    connect(ui_->ControlBarBtn, &QPushButton::clicked, this, [this] { PickColour(S::ControlBarColor, "Control Bar Color"); });
+    connect(ui_->ScreenBackBtn, &QPushButton::clicked, this, [this] { PickColour(S::ScreenBackColor, "Background"); });
+    connect(ui_->ScreenTextBtn, &QPushButton::clicked, this, [this] { PickColour(S::ScreenTextColor, "Text Color"); });
+    connect(ui_->HyperTextBtn, &QPushButton::clicked, this, [this] { PickColour(S::HyperTextColor, "HyperText"); });
+    for (QLineEdit* edit : {ui_->ContinueEdit, ui_->PageBackEdit, ui_->UtilitiesEdit, ui_->HelpEdit, ui_->QuitEdit})
+        connect(edit, &QLineEdit::editingFinished, this, [this] {
+            StoreCaptions();
+            RefreshSample();
+        });
+    connect(ui_->DefaultsBtn, &QPushButton::clicked, this, &TDefineControlBarForm::DefaultsBtnClick);
+    connect(ui_->ViewBtn, &QPushButton::clicked, this, &TDefineControlBarForm::ViewBtnClick);
+    LoadEdits();
+    RefreshSample();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+TDefineControlBarForm::~TDefineControlBarForm() = default;
+
+void TDefineControlBarForm::LoadEdits() {
+    ui_->ContinueEdit->setText(FromCp1252(copy_.get(S::ContinueCaption)));
+    ui_->PageBackEdit->setText(FromCp1252(copy_.get(S::PagebackCaption)));
+    ui_->UtilitiesEdit->setText(FromCp1252(copy_.get(S::UtilitiesCaption)));
+    ui_->HelpEdit->setText(FromCp1252(copy_.get(S::HelpButtonCaption)));
+    ui_->QuitEdit->setText(FromCp1252(copy_.get(S::QuitButtonCaption)));
+}
+
+void TDefineControlBarForm::StoreCaptions() {
+    copy_.set(S::ContinueCaption, EditText(ui_->ContinueEdit, 11));
+    copy_.set(S::PagebackCaption, EditText(ui_->PageBackEdit, 11));
+    copy_.set(S::UtilitiesCaption, EditText(ui_->UtilitiesEdit, 11));
+    copy_.set(S::HelpButtonCaption, EditText(ui_->HelpEdit, 11));
+    copy_.set(S::QuitButtonCaption, EditText(ui_->QuitEdit, 11));
+}
+
+void TDefineControlBarForm::RefreshSample() {
+    const auto colour = [this](ColorField f) { return ColourFromRecord(copy_.get(f)); };
+    FillColour(ui_->SamplePnl, colour(S::ScreenBackColor));
+    ui_->SampleTitleLbl->setFont(FontFromSpecText(copy_.get(S::TitleFont)));
+    FillColour(ui_->SampleTitleLbl, colour(S::TitleBackColor));
+    FillColour(ui_->SampleTitleLbl, colour(S::TitleTextColor), QPalette::WindowText);
+    FillColour(ui_->SampleTextLbl, colour(S::ScreenTextColor), QPalette::WindowText);
+    ui_->SampleTextLbl->setAutoFillBackground(false);
+    FillColour(ui_->SampleHyperLbl, colour(S::HyperTextColor), QPalette::WindowText);
+    ui_->SampleHyperLbl->setAutoFillBackground(false);
+    FillColour(ui_->SampleBarPnl, colour(S::ControlBarColor));
+    FillColour(ui_->ControlBarPnl, colour(S::ControlBarColor));
+    const std::array<StrField, 5> captions{S::ContinueCaption, S::PagebackCaption, S::UtilitiesCaption,
+                                           S::HelpButtonCaption, S::QuitButtonCaption};
+    const std::array<QLabel*, 5> labels{ui_->SampleBar1Lbl, ui_->SampleBar2Lbl, ui_->SampleBar3Lbl, ui_->SampleBar4Lbl,
+                                        ui_->SampleBar5Lbl};
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        // A caption's '&' marks its hot key; the sample shows the caption as a button would.
+        labels[i]->setText(FromCp1252(copy_.get(captions[i])).replace("&&", "\x01").remove('&').replace("\x01", "&"));
+        FillColour(labels[i], colour(S::ControlBarColor));
+    }
+}
+
+void TDefineControlBarForm::PickColour(ColorField field, const QString& title) {
+    if (const auto c = ChooseRecordColour(platform_, copy_.get(field), title)) {
+        copy_.set(field, *c);
+        RefreshSample();
+    }
+}
+
+void TDefineControlBarForm::DefaultsBtnClick() {
+    TTutorialConfig defaults;
+    SetConfigDefaults(defaults);
+    for (const ColorField& f : {S::TitleTextColor, S::TitleBackColor, S::ControlBarColor, S::ScreenBackColor,
+                                S::ScreenTextColor, S::HyperTextColor})
+        copy_.set(f, defaults.get(f));
+    for (const StrField& f : {S::ContinueCaption, S::PagebackCaption, S::UtilitiesCaption, S::HelpButtonCaption,
+                              S::QuitButtonCaption})
+        copy_.set(f, defaults.get(f));
+    LoadEdits();
+    RefreshSample();
+}
+
+void TDefineControlBarForm::ViewBtnClick() {
+    StoreCaptions();
+    TSampleScreenForm sample(copy_, this);
+    sample.exec();
+}
+
+bool TDefineControlBarForm::SaveBtnClick() {
+    StoreCaptions();
+    const TTutorialConfig before = project_.Config;
+    for (const ColorField& f : {S::TitleTextColor, S::TitleBackColor, S::ControlBarColor, S::ScreenBackColor,
+                                S::ScreenTextColor, S::HyperTextColor})
+        project_.Config.set(f, copy_.get(f));
+    for (const StrField& f : {S::ContinueCaption, S::PagebackCaption, S::UtilitiesCaption, S::HelpButtonCaption,
+                              S::QuitButtonCaption})
+        project_.Config.set(f, copy_.get(f));
+    try {
+        project_.SaveProject();
+    } catch (const std::exception& e) {
+        project_.Config = before;
+        platform_.messages.ShowError(ErrorText(e));
+        return false;
+    }
+    return true;
+}
+
+bool DefineTutorialPresentation(Project& project, Platform& platform, QWidget* parent) {
+    TDefineControlBarForm form(project, platform, parent);
+    return form.exec() == QDialog::Accepted;
+}
+
+}  // namespace quill

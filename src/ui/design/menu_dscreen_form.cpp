@@ -1,0 +1,158 @@
+#include "design/menu_dscreen_form.h"
+
+#include <QListWidget>
+#include <QPushButton>
+
+#include "design/caption_forms.h"
+#include "design/design_common.h"
+#include "design/title_design_form.h"
+#include "platform/platform.h"
+#include "player/menu_form.h"
+#include "project/project.h"
+#include "text_codec.h"
+#include "ui_menu_dscreen_form.h"
+
+namespace quill {
+
+namespace M = cfg::MainMenu;
+
+namespace {
+
+enum Bar { kTitleBar, kStatusBar, kMenuTitle };
+
+}  // namespace
+
+TMenuDScreenForm::TMenuDScreenForm(const Project& project, Platform& platform, const TTutorialConfig& record,
+                                   QWidget* parent)
+    : QDialog(parent), project_(project), platform_(platform), copy_(record),
+      ui_(std::make_unique<Ui::TMenuDScreenForm>()) {
+    ui_->setupUi(this);
+    WireDesignerButtons(this, ui_->ButtonBox, platform_, 150, [this] {
+        StoreFields();
+        return true;
+    });
+    ui_->TopMenuChk->setChecked(copy_.get(M::TopMenuBar) != 0);
+    ui_->TitleChk->setChecked(copy_.get(M::TitleBarOn) != 0);
+    ui_->StatusChk->setChecked(copy_.get(M::StatusBarOn) != 0);
+    switch (copy_.get(M::ScreenType)) {
+        case 2: ui_->GraphicRb->setChecked(true); break;
+        case 3: ui_->WallpaperRb->setChecked(true); break;
+        default: ui_->ColorRb->setChecked(true); break;
+    }
+    ShowColourSample(ui_->ColorPnl, copy_.get(M::ScreenColor));
+    ui_->GraphicEdit->setMaxLength(100);
+    ui_->WallpaperEdit->setMaxLength(100);
+    ui_->GraphicEdit->setText(FromCp1252(copy_.get(M::GraphicFile)));
+    ui_->WallpaperEdit->setText(FromCp1252(copy_.get(M::WallpaperFile)));
+    FillFileList(ui_->GraphicListBox, project_, "*.BMP;*.JPG");
+    FillFileList(ui_->WallpaperListBox, project_, "*.BMP");
+    ui_->QuitPickEdit->setText(FromCp1252(copy_.get(M::QuitPick)));
+    // More than ten chapters never stand in one column.
+    const bool single = SingleColumnAvailable(copy_);
+    ui_->SingleColumnChk->setChecked(single && copy_.get(M::SingleColumn) != 0);
+    ui_->SingleColumnChk->setEnabled(single);
+
+    for (QCheckBox* box : {ui_->TopMenuChk, ui_->TitleChk, ui_->StatusChk})
+        connect(box, &QCheckBox::toggled, this, &TMenuDScreenForm::UpdateControls);
+    for (QRadioButton* radio : {ui_->ColorRb, ui_->GraphicRb, ui_->WallpaperRb})
+        connect(radio, &QRadioButton::toggled, this, &TMenuDScreenForm::UpdateControls);
+    connect(ui_->GraphicListBox, &QListWidget::currentTextChanged, ui_->GraphicEdit, &QLineEdit::setText);
+    connect(ui_->WallpaperListBox, &QListWidget::currentTextChanged, ui_->WallpaperEdit, &QLineEdit::setText);
+    connect(ui_->DefineTextBtn, &QPushButton::clicked, this, [this] {
+        TMenuTextForm form(platform_, copy_, this);
+        form.exec();
+    });
+    connect(ui_->TitleBtn, &QPushButton::clicked, this, [this] { DesignBar(kTitleBar); });
+    connect(ui_->StatusBtn, &QPushButton::clicked, this, [this] { DesignBar(kStatusBar); });
+    connect(ui_->MenuTitleBtn, &QPushButton::clicked, this, [this] { DesignBar(kMenuTitle); });
+    connect(ui_->ColorBtn, &QPushButton::clicked, this, [this] {
+        if (auto c = ChooseRecordColour(platform_, copy_.get(M::ScreenColor), "Background Color")) {
+            copy_.set(M::ScreenColor, *c);
+            ShowColourSample(ui_->ColorPnl, *c);
+        }
+    });
+    connect(ui_->MenuColorBtn, &QPushButton::clicked, this, [this] {
+        if (auto c = ChooseRecordColour(platform_, copy_.get(M::MenuColor), "Menu Color")) copy_.set(M::MenuColor, *c);
+    });
+    connect(ui_->MenuPickBtn, &QPushButton::clicked, this, [this] {
+        if (auto c = ChooseRecordColour(platform_, copy_.get(M::MenuPickColor), "Menu Pick"))
+            copy_.set(M::MenuPickColor, *c);
+    });
+    connect(ui_->GraphicFindBtn, &QPushButton::clicked, this, [this] {
+        const std::string chosen = FindFileIntoProject(project_, platform_, "Graphic Files|*.BMP;*.JPG",
+                                                       ToCp1252(ui_->GraphicEdit->text().trimmed()), "*.BMP");
+        FillFileList(ui_->GraphicListBox, project_, "*.BMP;*.JPG");
+        ui_->GraphicEdit->setText(FromCp1252(chosen));
+    });
+    connect(ui_->WallpaperFindBtn, &QPushButton::clicked, this, [this] {
+        const std::string chosen = FindFileIntoProject(project_, platform_, "Graphic Files|*.BMP",
+                                                       ToCp1252(ui_->WallpaperEdit->text().trimmed()), "*.BMP");
+        FillFileList(ui_->WallpaperListBox, project_, "*.BMP");
+        ui_->WallpaperEdit->setText(FromCp1252(chosen));
+    });
+    connect(ui_->ViewBtn, &QPushButton::clicked, this, &TMenuDScreenForm::ViewBtnClick);
+    UpdateControls();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+TMenuDScreenForm::~TMenuDScreenForm() = default;
+
+void TMenuDScreenForm::UpdateControls() {
+    ui_->DefineTextBtn->setEnabled(ui_->TopMenuChk->isChecked());
+    ui_->TitleBtn->setEnabled(ui_->TitleChk->isChecked());
+    ui_->StatusBtn->setEnabled(ui_->StatusChk->isChecked());
+    ui_->ColorGrp->setVisible(ui_->ColorRb->isChecked());
+    ui_->GraphicGrp->setVisible(ui_->GraphicRb->isChecked());
+    ui_->WallpaperGrp->setVisible(ui_->WallpaperRb->isChecked());
+}
+
+void TMenuDScreenForm::DesignBar(int which) {
+    struct Fields {
+        StrField text;
+        ColorField color;
+        StrField font;
+        std::size_t capacity;
+        QString label;
+        int topic;
+    };
+    const Fields f = which == kTitleBar    ? Fields{M::TitleBarText, M::TitleBarColor, M::TitleBarFont, 70,
+                                                    "TitleBar Text :", 151}
+                     : which == kStatusBar ? Fields{M::StatusBarText, M::StatusBarColor, M::StatusBarFont, 70,
+                                                    "StatusBar Text :", 152}
+                                           : Fields{M::MenuTitle, M::MenuTitleColor, M::MenuTitleFont, 60,
+                                                    "Menu Title :", 153};
+    TMnuDesignTitleForm form(platform_, f.label, {copy_.get(f.text), copy_.get(f.font), copy_.get(f.color)},
+                             f.capacity, f.topic, this);
+    if (form.exec() != QDialog::Accepted) return;
+    const BarDesign design = form.Design();
+    copy_.set(f.text, design.text);
+    copy_.set(f.font, design.font);
+    copy_.set(f.color, design.color);
+}
+
+void TMenuDScreenForm::StoreFields() {
+    copy_.set(M::TopMenuBar, ui_->TopMenuChk->isChecked() ? 1 : 0);
+    copy_.set(M::TitleBarOn, ui_->TitleChk->isChecked() ? 1 : 0);
+    copy_.set(M::StatusBarOn, ui_->StatusChk->isChecked() ? 1 : 0);
+    copy_.set(M::ScreenType, ui_->GraphicRb->isChecked() ? 2 : ui_->WallpaperRb->isChecked() ? 3 : 1);
+    copy_.set(M::GraphicFile, EditText(ui_->GraphicEdit, 100));
+    copy_.set(M::WallpaperFile, EditText(ui_->WallpaperEdit, 100));
+    copy_.set(M::QuitPick, EditText(ui_->QuitPickEdit, 25));
+    copy_.set(M::SingleColumn, ui_->SingleColumnChk->isEnabled() && ui_->SingleColumnChk->isChecked() ? 1 : 0);
+}
+
+void TMenuDScreenForm::ViewBtnClick() {
+    StoreFields();
+    const LearnerScreenContext context{copy_, project_.ProjectDir, platform_};
+    ShowMainMenu(context, true, this);
+}
+
+bool DesignMenuScreen(const Project& project, Platform& platform, TTutorialConfig& record, QWidget* parent) {
+    TMenuDScreenForm form(project, platform, record, parent);
+    if (form.exec() != QDialog::Accepted) return false;
+    // The chapter list belongs to its own designer; everything before it is this one's.
+    CopyGroup(record, form.Record(), M::Base, M::ChapterCount.offset - M::Base);
+    return true;
+}
+
+}  // namespace quill

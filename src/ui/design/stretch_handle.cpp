@@ -1,0 +1,160 @@
+#include "design/stretch_handle.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "text/errors.h"
+
+namespace quill {
+
+namespace {
+
+int Snap(int v, int grid) {
+    if (grid <= 1) return v;
+    // Round to the nearest multiple, also for negative values.
+    const int down = (v >= 0 ? v / grid : (v - grid + 1) / grid) * grid;
+    return v - down >= (grid + 1) / 2 ? down + grid : down;
+}
+
+}  // namespace
+
+QRect DragRect(QRect start, HandleZone zone, QPoint delta, int grid, QSize minimum, QRect bounds) {
+    int left = start.left(), top = start.top();
+    int right = start.left() + start.width(), bottom = start.top() + start.height();  // exclusive
+    const int minW = std::max(1, minimum.width()), minH = std::max(1, minimum.height());
+    const bool moveLeft = zone == HandleZone::Left || zone == HandleZone::TopLeft || zone == HandleZone::BottomLeft;
+    const bool moveRight = zone == HandleZone::Right || zone == HandleZone::TopRight || zone == HandleZone::BottomRight;
+    const bool moveTop = zone == HandleZone::Top || zone == HandleZone::TopLeft || zone == HandleZone::TopRight;
+    const bool moveBottom = zone == HandleZone::Bottom || zone == HandleZone::BottomLeft || zone == HandleZone::BottomRight;
+    if (zone == HandleZone::None) return start;
+    if (zone == HandleZone::Move) {
+        const int w = start.width(), h = start.height();
+        left = Snap(left + delta.x(), grid);
+        top = Snap(top + delta.y(), grid);
+        if (!bounds.isEmpty()) {
+            left = std::clamp(left, bounds.left(), std::max(bounds.left(), bounds.left() + bounds.width() - w));
+            top = std::clamp(top, bounds.top(), std::max(bounds.top(), bounds.top() + bounds.height() - h));
+        }
+        return QRect(left, top, w, h);
+    }
+    if (moveLeft) left = std::min(Snap(left + delta.x(), grid), right - minW);
+    if (moveRight) right = std::max(Snap(right + delta.x(), grid), left + minW);
+    if (moveTop) top = std::min(Snap(top + delta.y(), grid), bottom - minH);
+    if (moveBottom) bottom = std::max(Snap(bottom + delta.y(), grid), top + minH);
+    if (!bounds.isEmpty()) {
+        const int bRight = bounds.left() + bounds.width(), bBottom = bounds.top() + bounds.height();
+        if (moveLeft) left = std::max(left, bounds.left());
+        if (moveTop) top = std::max(top, bounds.top());
+        if (moveRight) right = std::min(right, bRight);
+        if (moveBottom) bottom = std::min(bottom, bBottom);
+    }
+    return QRect(left, top, right - left, bottom - top);
+}
+
+HandleZone ZoneAt(QSize size, QPoint at) {
+    if (at.x() < 0 || at.y() < 0 || at.x() >= size.width() || at.y() >= size.height()) return HandleZone::None;
+    const int s = kHandleSquare;
+    const bool left = at.x() < s, right = at.x() >= size.width() - s;
+    const bool top = at.y() < s, bottom = at.y() >= size.height() - s;
+    const int midX = size.width() / 2, midY = size.height() / 2;
+    const bool centreX = std::abs(at.x() - midX) <= s / 2, centreY = std::abs(at.y() - midY) <= s / 2;
+    if (top && left) return HandleZone::TopLeft;
+    if (top && right) return HandleZone::TopRight;
+    if (bottom && left) return HandleZone::BottomLeft;
+    if (bottom && right) return HandleZone::BottomRight;
+    if (left && centreY) return HandleZone::Left;
+    if (right && centreY) return HandleZone::Right;
+    if (top && centreX) return HandleZone::Top;
+    if (bottom && centreX) return HandleZone::Bottom;
+    return HandleZone::Move;
+}
+
+TStretchHandle::TStretchHandle(QWidget* parent) : QWidget(parent) {
+    setObjectName("StretchHandle");
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
+    resize(24, 24);
+    hide();
+}
+
+void TStretchHandle::Attach(QWidget* control) {
+    if (!control) return;
+    if (control->isWindow()) throw UserError("Handles can not be attached to a Form!");
+    if (Control() && Control()->parentWidget() != control->parentWidget()) Detach();
+    if (parentWidget() != control->parentWidget()) setParent(control->parentWidget());
+    if (std::find(attached_.begin(), attached_.end(), control) == attached_.end()) attached_.emplace_back(control);
+    Cover();
+    show();
+    raise();
+}
+
+void TStretchHandle::Detach() {
+    zone_ = HandleZone::None;
+    attached_.clear();
+    hide();
+    resize(24, 24);
+}
+
+void TStretchHandle::Cover() {
+    if (QWidget* c = Control())
+        setGeometry(c->geometry().adjusted(-kHandleMargin, -kHandleMargin, kHandleMargin, kHandleMargin));
+}
+
+void TStretchHandle::BeginDrag(QPoint parentPos, HandleZone zone) {
+    if (!Control() || zone == HandleZone::None) return;
+    zone_ = zone;
+    pressAt_ = parentPos;
+    startRect_ = Control()->geometry();
+}
+
+void TStretchHandle::DragTo(QPoint parentPos) {
+    if (!Dragging() || !Control()) return;
+    const QRect r = DragRect(startRect_, zone_, parentPos - pressAt_, snap_ ? grid_ : 0, kHandleMinimum, bounds_);
+    // Other attached controls of the same parent move along with the first.
+    const QPoint shift = r.topLeft() - Control()->pos();
+    for (const auto& c : attached_)
+        if (c) c->setGeometry(c == Control() ? r : c->geometry().translated(shift));
+    Cover();
+    emit Moved(r);
+}
+
+void TStretchHandle::EndDrag(QPoint parentPos) {
+    if (!Dragging()) return;
+    DragTo(parentPos);
+    zone_ = HandleZone::None;
+}
+
+QPoint TStretchHandle::ParentPos(const QMouseEvent* event) const {
+    return mapToParent(event->position().toPoint());
+}
+
+void TStretchHandle::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !Control()) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    BeginDrag(ParentPos(event), ZoneAt(size(), event->position().toPoint()));
+}
+
+void TStretchHandle::mouseMoveEvent(QMouseEvent* event) { DragTo(ParentPos(event)); }
+
+void TStretchHandle::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) EndDrag(ParentPos(event));
+}
+
+void TStretchHandle::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const int s = kHandleSquare, w = width(), h = height();
+    p.setPen(QPen(secondary_, 1, Qt::DashLine));
+    p.drawRect(QRect(0, 0, w - 1, h - 1).adjusted(s / 2, s / 2, -s / 2, -s / 2));
+    const QPoint corners[] = {{0, 0}, {w / 2 - s / 2, 0}, {w - s, 0}, {0, h / 2 - s / 2}, {w - s, h / 2 - s / 2},
+                              {0, h - s}, {w / 2 - s / 2, h - s}, {w - s, h - s}};
+    for (const QPoint& at : corners) {
+        p.fillRect(QRect(at, QSize(s, s)), color_);
+        p.setPen(secondary_);
+        p.drawRect(QRect(at, QSize(s - 1, s - 1)));
+    }
+}
+
+}  // namespace quill

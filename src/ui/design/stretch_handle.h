@@ -1,0 +1,99 @@
+#pragma once
+// TStretchHandle: sizing handles laid over a control so that the user can move and resize it
+// with the mouse. Detached it is hidden and 24 x 24. Attach(control) shows it over the
+// control's bounds enlarged by 2 pixels on each side; a press inside moves the control, a
+// press on one of the eight squares on its border resizes it from that side or corner.
+// Attaching to a control of another parent first detaches the others; attaching to a window is
+// refused ("Handles can not be attached to a Form!"). The attached control's own geometry is
+// what callers store.
+//
+// A drag is computed from the control's rectangle when the button went down and the mouse's
+// whole way since then, never from sums of small steps, so a drag that comes back to where
+// it started leaves the control exactly where it was.
+#include <QColor>
+#include <QPoint>
+#include <QPointer>
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+#include <vector>
+
+namespace quill {
+
+enum class HandleZone { None, Move, Left, Top, Right, Bottom, TopLeft, TopRight, BottomLeft, BottomRight };
+
+inline constexpr int kHandleMargin = 2;   // the handle covers the control and 2 pixels around it
+inline constexpr int kHandleSquare = 7;   // side of a handle square
+inline constexpr QSize kHandleMinimum{20, 20};  // no drag makes the control smaller
+
+// The rectangle after a drag in `zone` that started on `start`, the mouse having moved by
+// `delta` since the press. With a grid above 1 the moved edges (or, for a move, the top-left
+// corner) snap to multiples of it. The size never goes below `minimum`; a resize past the
+// opposite edge stops there. With `bounds` not empty the result is kept inside it.
+QRect DragRect(QRect start, HandleZone zone, QPoint delta, int grid = 0, QSize minimum = kHandleMinimum,
+               QRect bounds = QRect());
+
+// Which part of a handle of `size` the point (in the handle's own coordinates) is on: a
+// corner or side square, else Move inside, None outside.
+HandleZone ZoneAt(QSize size, QPoint at);
+
+class TStretchHandle : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(QColor SecondaryColor READ SecondaryColor WRITE SetSecondaryColor)
+    Q_PROPERTY(bool SnapToGrid READ SnapToGrid WRITE SetSnapToGrid)
+public:
+    explicit TStretchHandle(QWidget* parent = nullptr);
+
+    // Throws UserError("Handles can not be attached to a Form!") for a window.
+    void Attach(QWidget* control);
+    void Detach();
+    const std::vector<QPointer<QWidget>>& Attached() const { return attached_; }
+    QWidget* Control() const { return attached_.empty() ? nullptr : attached_.front().data(); }
+
+    // Starts a drag at a point of the handle's parent (the press that attached it), as if
+    // that press had been on the handle.
+    void BeginDrag(QPoint parentPos, HandleZone zone);
+    // The mouse at a point of the parent during the drag, and where the button went up. The
+    // widget that got the press passes its moves on here (the window system sends a drag's
+    // moves to the widget that was pressed).
+    void DragTo(QPoint parentPos);
+    void EndDrag(QPoint parentPos);
+    bool Dragging() const { return zone_ != HandleZone::None; }
+
+    QColor Color() const { return color_; }
+    void SetColor(const QColor& c) { color_ = c; update(); }
+    QColor SecondaryColor() const { return secondary_; }
+    void SetSecondaryColor(const QColor& c) { secondary_ = c; update(); }
+    bool SnapToGrid() const { return snap_; }
+    void SetSnapToGrid(bool on) { snap_ = on; }
+    int GridSize() const { return grid_; }
+    void SetGridSize(int size) { grid_ = size; }
+    // Drags keep the control inside this rectangle of the parent (empty: no limit).
+    void SetBounds(QRect bounds) { bounds_ = bounds; }
+
+signals:
+    void Moved(QRect geometry);  // the control's new geometry during and after a drag
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void Cover();
+    QPoint ParentPos(const QMouseEvent* event) const;
+
+    std::vector<QPointer<QWidget>> attached_;
+    QColor color_ = Qt::black;
+    QColor secondary_ = QColor(0x80, 0x80, 0x80);
+    bool snap_ = false;
+    int grid_ = 8;
+    QRect bounds_;
+    HandleZone zone_ = HandleZone::None;
+    QPoint pressAt_;
+    QRect startRect_;
+};
+
+}  // namespace quill

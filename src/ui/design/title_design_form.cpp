@@ -1,0 +1,77 @@
+#include "design/title_design_form.h"
+
+#include <QPushButton>
+
+#include "design/design_common.h"
+#include "platform/platform.h"
+#include "player/learner_screen.h"
+#include "project/config_record.h"
+#include "screen/text_screen.h"
+#include "text_codec.h"
+#include "ui_title_design_form.h"
+
+namespace quill {
+
+TTitleDesignForm::TTitleDesignForm(Platform& platform, const QString& label, const BarDesign& design,
+                                   std::size_t capacity, int helpTopic, QWidget* parent)
+    : QDialog(parent), platform_(platform), design_(design), capacity_(capacity),
+      ui_(std::make_unique<Ui::TTitleDesignForm>()) {
+    ui_->setupUi(this);
+    ui_->TextLbl->setText(label);
+    ui_->TitleEdit->setMaxLength(static_cast<int>(capacity));
+    ui_->TitleEdit->setText(FromCp1252(design_.text));
+    WireDesignerButtons(this, ui_->ButtonBox, platform_, helpTopic, [] { return true; });
+    connect(ui_->FontBtn, &QPushButton::clicked, this, &TTitleDesignForm::FontBtnClick);
+    connect(ui_->ColorBtn, &QPushButton::clicked, this, &TTitleDesignForm::ColorBtnClick);
+    ShowSample();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+TTitleDesignForm::~TTitleDesignForm() = default;
+
+void TTitleDesignForm::ShowSample() {
+    QColor text;
+    ui_->TitleEdit->setFont(FontFromSpecText(design_.font, &text));
+    QPalette pal = ui_->TitleEdit->palette();
+    pal.setColor(QPalette::Base, ColourFromRecord(design_.color));
+    pal.setColor(QPalette::Text, text);
+    ui_->TitleEdit->setPalette(pal);
+    ui_->TitleEdit->setMinimumHeight(ui_->TitleEdit->sizeHint().height());
+}
+
+void TTitleDesignForm::FontBtnClick() {
+    QColor text;
+    const QFont current = FontFromSpecText(design_.font, &text);
+    const auto chosen = platform_.dialogs.Font(current, "Font");
+    if (!chosen) return;
+    design_.font = SpecTextFromFont(*chosen, text);
+    ShowSample();
+}
+
+void TTitleDesignForm::ColorBtnClick() {
+    if (const auto colour = ChooseRecordColour(platform_, design_.color, "Background")) {
+        design_.color = *colour;
+        ShowSample();
+    }
+}
+
+BarDesign TTitleDesignForm::Design() const {
+    BarDesign out = design_;
+    out.text = EditText(ui_->TitleEdit, capacity_);
+    if (out.font.size() > kFontSpecCapacity) out.font.resize(kFontSpecCapacity);
+    return out;
+}
+
+TMnuDesignTitleForm::TMnuDesignTitleForm(Platform& platform, const QString& label, const BarDesign& design,
+                                         std::size_t capacity, int helpTopic, QWidget* parent)
+    : TTitleDesignForm(platform, label, design, capacity, helpTopic, parent) {
+    setObjectName("TMnuDesignTitleForm");
+}
+
+TVPDesignTitleForm::TVPDesignTitleForm(Platform& platform, const QString& label, const BarDesign& design,
+                                       std::size_t capacity, int helpTopic, QWidget* parent)
+    : TTitleDesignForm(platform, label, design, capacity, helpTopic, parent) {
+    setObjectName("TVPDesignTitleForm");
+}
+
+}  // namespace quill

@@ -1,0 +1,63 @@
+#pragma once
+// The title designers: one edit for a bar's text, shown in the bar's font and background
+// colour, with "&New Font" (font dialog) and "&Background" (colour dialog). TMnuDesignTitleForm
+// designs the bars and the menu title of the main menu screen, TVPDesignTitleForm the title and
+// status bars of the introduction. On OK the text (cut to its capacity), the font
+// specification (cut to 50) and the colour are what the caller stores.
+#include <QDialog>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace Ui {
+class TTitleDesignForm;
+}
+
+namespace quill {
+
+struct Platform;
+
+struct BarDesign {
+    std::string text;
+    std::string font;  // font specification
+    std::uint32_t color = 0;
+    bool operator==(const BarDesign&) const = default;
+};
+
+class TTitleDesignForm : public QDialog {
+    Q_OBJECT
+public:
+    TTitleDesignForm(Platform& platform, const QString& label, const BarDesign& design, std::size_t capacity,
+                     int helpTopic, QWidget* parent = nullptr);
+    ~TTitleDesignForm() override;
+    // The values the dialog shows now.
+    BarDesign Design() const;
+
+    void FontBtnClick();
+    void ColorBtnClick();
+
+private:
+    void ShowSample();
+
+    Platform& platform_;
+    BarDesign design_;
+    std::size_t capacity_;
+    std::unique_ptr<Ui::TTitleDesignForm> ui_;
+};
+
+class TMnuDesignTitleForm : public TTitleDesignForm {
+    Q_OBJECT
+public:
+    TMnuDesignTitleForm(Platform& platform, const QString& label, const BarDesign& design, std::size_t capacity,
+                        int helpTopic, QWidget* parent = nullptr);
+};
+
+class TVPDesignTitleForm : public TTitleDesignForm {
+    Q_OBJECT
+public:
+    TVPDesignTitleForm(Platform& platform, const QString& label, const BarDesign& design, std::size_t capacity,
+                       int helpTopic, QWidget* parent = nullptr);
+};
+
+}  // namespace quill

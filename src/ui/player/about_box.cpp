@@ -1,0 +1,65 @@
+#include "player/about_box.h"
+
+#include <QIcon>
+#include <QPushButton>
+
+#include "platform/platform.h"
+#include "text/file_lookup.h"
+#include "text_codec.h"
+#include "ui_about_box.h"
+
+namespace quill {
+
+namespace fs = std::filesystem;
+
+std::string AboutCommentBlock(const std::string& c1, const std::string& c2, const std::string& c3,
+                              const std::string& c4) {
+    std::string block;
+    for (const std::string* c : {&c1, &c2, &c3, &c4}) block += c->empty() ? std::string("\r\n\r\n") : *c + " ";
+    return block;
+}
+
+TAboutBox::TAboutBox(const LearnerScreenContext& context, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::TAboutBox>()) {
+    ui_->setupUi(this);
+    const TTutorialConfig& c = context.config;
+    setWindowTitle(FromCp1252(c.get(cfg::About::BoxTitle)));
+    ui_->ButtonBox->button(QDialogButtonBox::Ok)->setText("OK");
+    ui_->ButtonBox->button(QDialogButtonBox::Ok)->setObjectName("OKButton");
+    connect(ui_->ButtonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    ui_->ProductName->setText(FromCp1252(c.get(cfg::About::ProgramName)));
+    ui_->Version->setText(FromCp1252(c.get(cfg::About::VersionText)));
+    ui_->Copyright->setText(FromCp1252(c.get(cfg::About::AuthorLine)));
+    // The label shows CR LF as one line break.
+    QString comments = FromCp1252(AboutCommentBlock(c.get(cfg::About::Comment1), c.get(cfg::About::Comment2),
+                                                    c.get(cfg::About::Comment3), c.get(cfg::About::Comment4)));
+    comments.replace("\r\n", "\n");
+    ui_->Comments->setText(comments);
+
+    const std::string icon = c.get(cfg::About::IconFile);
+    if (c.get(cfg::About::UseIcon) && !icon.empty()) {
+        const auto found = FindIgnoringCase(context.projectDir, icon);
+        std::error_code ec;
+        if (!found || !fs::is_regular_file(*found, ec)) {
+            context.platform.messages.ShowError(FromCp1252("The Icon file " + icon + " is missing"));
+        } else {
+            const QIcon file(QString::fromStdString(found->string()));
+            const QPixmap pixmap = file.pixmap(64, 64);
+            if (!pixmap.isNull()) {
+                ui_->ProgramIcon->setPixmap(pixmap);
+                hasIcon_ = true;
+            }
+        }
+    }
+    ui_->ProgramIcon->setVisible(hasIcon_);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+TAboutBox::~TAboutBox() = default;
+
+void ShowAboutBox(const LearnerScreenContext& context, QWidget* parent) {
+    TAboutBox box(context, parent);
+    box.exec();
+}
+
+}  // namespace quill

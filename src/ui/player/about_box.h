@@ -1,0 +1,40 @@
+#pragma once
+// TAboutBox: the tutorial's own about box, as the learner sees it: captioned with BoxTitle, it
+// shows the icon, the program name, the version, the author line and a comment block, with an
+// "OK" button. ShowAboutBox shows it modally; the designer's "&View", the whole-tutorial preview
+// and the About items of the introduction and the main menu all call it.
+#include <QDialog>
+#include <memory>
+#include <string>
+
+#include "player/learner_screen.h"
+
+namespace Ui {
+class TAboutBox;
+}
+
+namespace quill {
+
+// The comment block of the box: for each of the four comments in order, a filled one adds the
+// comment and one blank, an empty one adds CR LF CR LF.
+std::string AboutCommentBlock(const std::string& c1, const std::string& c2, const std::string& c3,
+                              const std::string& c4);
+
+class TAboutBox : public QDialog {
+    Q_OBJECT
+public:
+    // Reads the About group of the record. A missing icon file is reported (ShowError "The Icon
+    // file ... is missing") and the box is made without it.
+    TAboutBox(const LearnerScreenContext& context, QWidget* parent = nullptr);
+    ~TAboutBox() override;
+    bool HasIcon() const { return hasIcon_; }
+
+private:
+    std::unique_ptr<Ui::TAboutBox> ui_;
+    bool hasIcon_ = false;
+};
+
+// Shows the about box of the record modally until its "OK" is pressed.
+void ShowAboutBox(const LearnerScreenContext& context, QWidget* parent = nullptr);
+
+}  // namespace quill

@@ -1,0 +1,35 @@
+#include "player/int_disp_form.h"
+
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "player/intro_screen.h"
+#include "text_codec.h"
+
+namespace quill {
+
+TIntDispForm::TIntDispForm(const LearnerScreenContext& context, const std::vector<std::string>& text, QWidget* parent)
+    : QDialog(parent), context_(context) {
+    setObjectName("TIntDispForm");
+    setWindowTitle(FromCp1252(context.config.get(cfg::Program::ProgramTitle)));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    if (QMenuBar* menu = NewIntroMenuBar(context_, this, [this] { accept(); })) layout->setMenuBar(menu);
+    screen_ = new TIntroScreen(context, text, this);
+    layout->addWidget(screen_);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        adjustSize();
+        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+void ShowIntroduction(const LearnerScreenContext& context, const std::vector<std::string>& text, QWidget* parent) {
+    TIntDispForm form(context, text, parent);
+    form.exec();
+}
+
+}  // namespace quill

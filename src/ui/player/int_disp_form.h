@@ -1,0 +1,31 @@
+#pragma once
+// TIntDispForm: the tutorial's introduction as the learner sees it: the composed introduction
+// screen (not editable) under its menu bar. Close or Escape ends it; About shows the tutorial's
+// about box; Help opens the tutorial's help. ShowIntroduction shows it modally.
+#include <QDialog>
+#include <string>
+#include <vector>
+
+#include "player/learner_screen.h"
+
+namespace quill {
+
+class TIntroScreen;
+
+class TIntDispForm : public QDialog {
+    Q_OBJECT
+public:
+    // The context's record must outlive the window. `text`: the introduction's lines as LoadIntroduction gives them (rich text or plain).
+    TIntDispForm(const LearnerScreenContext& context, const std::vector<std::string>& text,
+                 QWidget* parent = nullptr);
+    TIntroScreen* Screen() const { return screen_; }
+
+private:
+    LearnerScreenContext context_;  // the About and Help items use it
+    TIntroScreen* screen_ = nullptr;
+};
+
+void ShowIntroduction(const LearnerScreenContext& context, const std::vector<std::string>& text,
+                      QWidget* parent = nullptr);
+
+}  // namespace quill

@@ -1,0 +1,163 @@
+#include "player/learner_screen.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QWidget>
+
+#include "platform/platform.h"
+#include "project/font_spec.h"
+#include "screen/picture_reader.h"
+#include "screen/text_screen.h"
+#include "text/cp1252.h"
+#include "text/file_lookup.h"
+#include "text_codec.h"
+
+namespace quill {
+
+namespace fs = std::filesystem;
+
+fs::path TutorialHelpFile(const LearnerScreenContext& context) {
+    const std::string file = context.config.get(cfg::Program::HelpFile);
+    if (!context.config.get(cfg::Program::HelpOn) || file.empty()) return context.platform.helpFile;
+    return ResolveInFolder(context.projectDir, file);
+}
+
+void ShowTutorialHelp(const LearnerScreenContext& context) {
+    context.platform.help.ShowTopic(TutorialHelpFile(context), context.config.get(cfg::Program::HelpTopic));
+}
+
+std::uint32_t RecordColour(const QColor& c) {
+    return static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
+           (static_cast<std::uint32_t>(c.blue()) << 16);
+}
+
+QFont FontFromSpecText(const std::string& spec, QColor* colour) {
+    QFont font = QApplication::font();
+    const auto parsed = FontFromSpec(spec);
+    if (!parsed) {
+        if (colour) *colour = Qt::black;
+        return font;
+    }
+    if (!parsed->name.empty()) font.setFamily(FromCp1252(parsed->name));
+    if (parsed->size > 0 && parsed->size <= 200) font.setPointSize(parsed->size);
+    font.setBold(parsed->style & fsBold);
+    font.setItalic(parsed->style & fsItalic);
+    font.setUnderline(parsed->style & fsUnderline);
+    font.setStrikeOut(parsed->style & fsStrikeOut);
+    if (colour) *colour = ColourFromRecord(parsed->color);
+    return font;
+}
+
+std::string SpecTextFromFont(const QFont& font, const QColor& colour) {
+    FontSpec spec;
+    spec.size = font.pointSize() > 0 ? font.pointSize() : 10;
+    spec.color = RecordColour(colour);
+    spec.style = (font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) |
+                 (font.underline() ? fsUnderline : 0) | (font.strikeOut() ? fsStrikeOut : 0);
+    spec.name = ToCp1252(font.family());
+    return FontToSpec(spec);
+}
+
+namespace {
+
+std::optional<fs::path> ExistingFile(const fs::path& dir, const std::string& name) {
+    if (name.empty()) return std::nullopt;
+    auto found = FindIgnoringCase(dir, name);
+    std::error_code ec;
+    if (found && fs::is_regular_file(*found, ec)) return found;
+    return std::nullopt;
+}
+
+std::string UpperExtension(const std::string& name) {
+    const std::size_t dot = name.find_last_of('.');
+    const std::size_t slash = name.find_last_of("\\/");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    return UpperCaseCp1252(name.substr(dot));
+}
+
+class BackgroundWidget : public QWidget {
+public:
+    BackgroundWidget(const BackgroundPicture& background, QWidget* parent)
+        : QWidget(parent), background_(background) {
+        setObjectName("ScreenArea");
+        if (!background_.wallpaper.isNull()) tile_ = QPixmap::fromImage(background_.wallpaper);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), background_.color);
+        if (!background_.graphic.isNull()) {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(rect(), background_.graphic);
+        } else if (!tile_.isNull()) {
+            painter.drawTiledPixmap(rect(), tile_);
+        }
+    }
+
+private:
+    BackgroundPicture background_;
+    QPixmap tile_;
+};
+
+}  // namespace
+
+BackgroundPicture LoadBackground(const fs::path& projectDir, int screenType, std::uint32_t screenColor,
+                                 const std::string& graphicFile, const std::string& wallpaperFile) {
+    BackgroundPicture out;
+    out.color = ColourFromRecord(screenColor);
+    if (screenType == 2) {
+        const QString name = FromCp1252(graphicFile);
+        const auto file = ExistingFile(projectDir, graphicFile);
+        if (!file) {
+            out.message = "The graphic file " + name + " was not found";
+        } else {
+            QString why;
+            out.graphic = ReadPicture(*file, &why);
+            if (out.graphic.isNull()) out.message = "The graphic file " + name + " cannot be shown: " + why;
+        }
+    } else if (screenType == 3) {
+        const QString name = FromCp1252(wallpaperFile);
+        if (UpperExtension(wallpaperFile) == ".JPG") {
+            out.message = "Wallpaper must be a .BMP file.\n\r\n\rReplace " + name + " with a .BMP Graphic.";
+        } else if (const auto file = ExistingFile(projectDir, wallpaperFile); !file) {
+            out.message = "The Wallpaper file " + name + " was not found";
+        } else {
+            QString why;
+            out.wallpaper = ReadPicture(*file, &why);
+            if (out.wallpaper.isNull()) out.message = "The Wallpaper file " + name + " cannot be shown: " + why;
+        }
+    }
+    return out;
+}
+
+void FillColour(QWidget* w, const QColor& colour, QPalette::ColorRole role) {
+    QPalette pal = w->palette();
+    pal.setColor(role, colour);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+QLabel* NewScreenBar(QWidget* parent, const char* name, const std::string& text, const std::string& fontSpec,
+                     std::uint32_t background, QRect geometry) {
+    auto* bar = new QLabel(FromCp1252(text), parent);
+    bar->setObjectName(name);
+    QColor textColour;
+    bar->setFont(FontFromSpecText(fontSpec, &textColour));
+    FillColour(bar, ColourFromRecord(background));
+    QPalette pal = bar->palette();
+    pal.setColor(QPalette::WindowText, textColour);
+    bar->setPalette(pal);
+    bar->setAlignment(Qt::AlignCenter);
+    bar->setFrameShape(QFrame::Panel);
+    bar->setFrameShadow(QFrame::Raised);
+    bar->setGeometry(geometry);
+    return bar;
+}
+
+QWidget* NewBackgroundWidget(const BackgroundPicture& background, QWidget* parent) {
+    return new BackgroundWidget(background, parent);
+}
+
+}  // namespace quill

@@ -1,0 +1,73 @@
+#pragma once
+// What the learner's presentation windows (the tutorial's about box, its introduction and its
+// main menu) are given: the configuration record they show, the folder its file names are
+// found in, and the services for messages and help. They never read authoring state, so the
+// whole-tutorial preview and the runtime player show them alike.
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPalette>
+#include <QRect>
+#include <QString>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "project/config_record.h"
+
+namespace quill {
+
+struct Platform;
+
+}  // namespace quill
+
+class QLabel;
+class QWidget;
+
+namespace quill {
+
+struct LearnerScreenContext {
+    const TTutorialConfig& config;
+    std::filesystem::path projectDir;
+    Platform& platform;
+};
+
+// The help book the learner's Help items open: the tutorial's own help file when it has one
+// (HelpOn with a file name), found in the project folder; otherwise the program's.
+std::filesystem::path TutorialHelpFile(const LearnerScreenContext& context);
+// Opens the tutorial's help at its HelpTopic.
+void ShowTutorialHelp(const LearnerScreenContext& context);
+
+// Colours of the record (0x00BBGGRR) and back.
+std::uint32_t RecordColour(const QColor& colour);
+
+// A font specification text as a font (the colour is given separately) and back. A text that
+// does not parse gives the application's font.
+QFont FontFromSpecText(const std::string& spec, QColor* colour = nullptr);
+std::string SpecTextFromFont(const QFont& font, const QColor& colour);
+
+// A screen background: the colour, and the picture drawn stretched over it (graphic) or tiled
+// (wallpaper); `message` is the error to show, empty when the background is as asked. A
+// wallpaper named .JPG is refused; a missing or unreadable file falls back to the colour.
+struct BackgroundPicture {
+    QColor color;
+    QImage graphic;
+    QImage wallpaper;
+    QString message;
+};
+BackgroundPicture LoadBackground(const std::filesystem::path& projectDir, int screenType,
+                                 std::uint32_t screenColor, const std::string& graphicFile,
+                                 const std::string& wallpaperFile);
+
+// A widget that paints a BackgroundPicture over its whole area.
+QWidget* NewBackgroundWidget(const BackgroundPicture& background, QWidget* parent);
+
+// Gives a widget a background colour of its own (the window, or a button's face).
+void FillColour(QWidget* widget, const QColor& colour, QPalette::ColorRole role = QPalette::Window);
+
+// A title, status or menu title bar: a raised panel with its text centred in the font of the
+// font specification (which also gives the text colour) on the background colour.
+QLabel* NewScreenBar(QWidget* parent, const char* name, const std::string& text, const std::string& fontSpec,
+                     std::uint32_t background, QRect geometry);
+
+}  // namespace quill

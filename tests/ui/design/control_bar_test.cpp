@@ -1,0 +1,90 @@
+// The tutorial presentation: screen colours, control bar colour and captions.
+#include <QLabel>
+
+#include "app/main_form.h"
+#include "design/define_control_bar_form.h"
+#include "design_fixture.h"
+#include "text/byte_io.h"
+
+using namespace quill;
+using namespace quill::test;
+
+namespace S = cfg::Screen;
+
+using ControlBarTest = DesignFixture;
+
+TEST_F(ControlBarTest, DefaultsThenSaveWritesTheDefaultColoursAndCaptions) {
+    // A project whose presentation was changed earlier.
+    for (const ColorField& f : {S::TitleTextColor, S::TitleBackColor, S::ControlBarColor, S::ScreenBackColor,
+                                S::ScreenTextColor, S::HyperTextColor})
+        project.Config.set(f, 0x123456);
+    for (const StrField& f : {S::ContinueCaption, S::PagebackCaption, S::UtilitiesCaption, S::HelpButtonCaption,
+                              S::QuitButtonCaption})
+        project.Config.set(f, "x");
+    project.Config.set(S::TitleFont, "30 0 0 Arial");
+    project.SaveProject();
+
+    TDefineControlBarForm form(project, rec.platform());
+    form.show();
+    Click(&form, "DefaultsBtn");
+    EXPECT_EQ(Find<QLineEdit>(&form, "ContinueEdit")->text(), "&Continue");
+    EXPECT_EQ(Find<QLabel>(&form, "SampleBar1Lbl")->text(), "Continue");
+    Click(&form, "SaveBtn");
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+
+    const std::string file = TempFolder::read(project.ProjectFilePath());
+    ASSERT_EQ(file.size(), 7128u);
+    const ByteReader r({reinterpret_cast<const std::uint8_t*>(file.data()), file.size()});
+    EXPECT_EQ(r.u32(5822), 0xFFFFFFu);  // ScreenBackColor white
+    EXPECT_EQ(r.u32(5826), 0x000000u);  // ScreenTextColor black
+    EXPECT_EQ(r.u32(5830), 0xFF0000u);  // HyperTextColor blue
+    EXPECT_EQ(r.u32(5915), 0xC0C0C0u);  // TitleBackColor silver
+    EXPECT_EQ(r.u32(5970), 0x800000u);  // TitleTextColor navy
+    EXPECT_EQ(r.u32(5974), 0xC0C0C0u);  // ControlBarColor silver
+    EXPECT_EQ(r.shortString(5978, 11), "&Continue");
+    EXPECT_EQ(r.shortString(5990, 11), "&Quit");
+    EXPECT_EQ(r.shortString(6002, 11), "&Pageback");
+    EXPECT_EQ(r.shortString(6014, 11), "&Help");
+    EXPECT_EQ(r.shortString(6026, 11), "&Utilities");
+    // The title font is not this dialog's.
+    EXPECT_EQ(r.shortString(5919, 50), "30 0 0 Arial");
+}
+
+TEST_F(ControlBarTest, ColoursAndCaptionsAreStoredCutAndCancelChangesNothing) {
+    const std::string before = TempFolder::read(project.ProjectFilePath());
+    const TTutorialConfig config = project.Config;
+    {
+        rec.dialogs.colors = {QColor(0x11, 0x22, 0x33)};
+        TDefineControlBarForm form(project, rec.platform());
+        form.show();
+        Click(&form, "ControlBarBtn");
+        Type(&form, "QuitEdit", "&Leave the tutorial");
+        Click(&form, "CancelBtn");
+    }
+    EXPECT_EQ(project.Config, config);
+    EXPECT_EQ(TempFolder::read(project.ProjectFilePath()), before);
+
+    rec.dialogs.colors = {QColor(0x11, 0x22, 0x33)};
+    TDefineControlBarForm form(project, rec.platform());
+    form.show();
+    Click(&form, "ControlBarBtn");
+    Type(&form, "QuitEdit", "&Leave the tutorial");
+    Click(&form, "SaveBtn");
+    EXPECT_EQ(project.Config.get(S::ControlBarColor), 0x332211u);
+    EXPECT_EQ(project.Config.get(S::QuitButtonCaption), "&Leave the ");
+    EXPECT_EQ(ReadConfigRecord(project.ProjectFilePath()), project.Config);
+}
+
+TEST_F(ControlBarTest, MainWindowOpensTheTutorialPresentation) {
+    test::RecordingChapterRunner runner;
+    TQMKmainform main(project, rec.platform(), runner);
+    main.show();
+    bool shown = false;
+    WhenShown("TDefineControlBarForm", [&](QWidget* w) {
+        shown = true;
+        Click(w, "CancelBtn");
+    });
+    main.Button("ScreensBtn")->click();
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(rec.messages.shown.empty());
+}
