@@ -137,7 +137,9 @@ TTutDisplayForm::TTutDisplayForm(const Project& project, Platform& platform, QWi
     : QWidget(parent, Qt::Window), project_(project), platform_(platform) {
     setObjectName(QStringLiteral("TTutDisplayForm"));
     setFixedSize(kClientWidth, kClientHeight);
-    setFocusPolicy(Qt::StrongFocus);
+    // The window takes the keyboard only when a wait gives it the focus: a click on the screen,
+    // a label or a picture must not take it from the input box, the memo or the list.
+    setFocusPolicy(Qt::NoFocus);
     buildControls();
 }
 

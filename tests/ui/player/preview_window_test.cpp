@@ -473,3 +473,24 @@ TEST(PreviewWindow, ControlBarWorksFromTheKeyboardDuringItsWaitOnly) {
     EXPECT_EQ(f.window->waitForKey().key, QChar(u' '));
     EXPECT_EQ(f.child<QPushButton>("ContinueBtn")->focusPolicy(), Qt::NoFocus);
 }
+
+TEST(PreviewWindow, InputBoxKeepsTheKeyboardThroughAHypertextMessage) {
+    PreviewFixture f;
+    QApplication::setActiveWindow(f.window.get());
+    f.screen->addHyperLabel(16, 17, QStringLiteral("glossary"), Qt::blue, Qt::white);
+    f.screen->showInputBox(20);
+    QString focusAfter;
+    f.during([&] {
+        Click(f.child<QLabel>("HyperLabel"));
+        QWidget* focus = QApplication::focusWidget();
+        focusAfter = focus ? focus->objectName() : QString();
+        if (focus) {
+            QTest::keyClicks(focus, QStringLiteral("abc"));
+            QTest::keyClick(focus, Qt::Key_Return);
+        }
+    });
+    QTimer::singleShot(3000, f.window.get(), [&] { f.window->close(); });  // a lost keyboard ends here
+    EXPECT_EQ(f.window->askInput(), QStringLiteral("abc"));
+    EXPECT_EQ(focusAfter, QStringLiteral("UserInputEdit"));
+    EXPECT_EQ(f.rec.messages.LastText(), QStringLiteral("The \"glossary\" HyperText Link has not been defined "));
+}
