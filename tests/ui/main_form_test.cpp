@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QFileSystemModel>
 #include <QTest>
+#include <QScreen>
 #include <QTreeView>
 
 #include "../format/test_folder.h"
@@ -238,6 +239,20 @@ TEST_F(MainFormFixture, TheFolderListOpensAtTheStartFolderAndFollowsTheKeyboard)
     Child<QPushButton>(&dialog, "OKBtn")->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.Folder(), home / "c");
+}
+
+TEST_F(MainFormFixture, OpensMaximisedWithAFixedBorder) {
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+    form.showMaximized();
+    QTRY_VERIFY_WITH_TIMEOUT(form.minimumSize() == form.maximumSize(), 3000);
+    // It keeps the size the window system gave the maximised window, and cannot be resized.
+    const QRect area = form.screen()->availableGeometry();
+    QTRY_COMPARE_WITH_TIMEOUT(form.size(), form.maximumSize(), 3000);
+    EXPECT_EQ(form.frameGeometry().width(), area.width());
+    EXPECT_EQ(form.frameGeometry().height(), area.height());
+    form.resize(600, 400);
+    EXPECT_EQ(form.size(), form.maximumSize());
 }
 
 TEST_F(MainFormFixture, CancellingANewTutorialKeepsTheOpenProjectAndFolder) {
