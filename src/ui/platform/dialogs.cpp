@@ -13,6 +13,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace quill {
@@ -140,11 +141,20 @@ public:
         buttons->addButton(QDialogButtonBox::Cancel)->setObjectName("CancelBtn");
         connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
         layout->addWidget(buttons);
-        // Beside the text it searches rather than over it, where the hits are shown.
+        // Beside the text it searches (where the hits are shown) when the screen has room:
+        // to its right, else below it, else over its top right corner.
         if (QWidget* over = parentWidget()) {
             adjustSize();
             const QRect frame = over->frameGeometry();
-            move(frame.right() - width() - 16, frame.top() + 48);
+            const QScreen* screen = over->screen();
+            const QRect area = screen ? screen->availableGeometry() : QRect();
+            const QSize size = frameSize().expandedTo(sizeHint());
+            if (frame.right() + size.width() + 8 <= area.right())
+                move(frame.right() + 8, frame.top());
+            else if (frame.bottom() + size.height() + 8 <= area.bottom())
+                move(frame.left(), frame.bottom() + 8);
+            else
+                move(frame.right() - size.width() - 16, frame.top() + 48);
         }
     }
 
