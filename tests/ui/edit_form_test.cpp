@@ -277,3 +277,18 @@ TEST_F(EditFormFixture, AFailedSaveKeepsTheEditorOpenWithItsText) {
     EXPECT_EQ(editor.ChapterFile(), "");
     EXPECT_EQ(memo()->toPlainText(), "precious");
 }
+
+TEST_F(EditFormFixture, EscapeKeepsTheEditorOpenWithItsText) {
+    QTest::keyClicks(memo(), "unsaved work");
+    QTest::keyClick(memo(), Qt::Key_Escape);
+    QTest::keyClick(&editor, Qt::Key_Escape);
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_EQ(memo()->toPlainText(), QStringLiteral("unsaved work"));
+    EXPECT_TRUE(editor.Modified());
+    EXPECT_TRUE(rec.messages.shown.empty());  // no save question either
+    // "&Close" still closes, after the question.
+    rec.messages.confirmAnswers = {false};
+    button("CloseBtn")->click();
+    EXPECT_FALSE(editor.isVisible());
+    EXPECT_EQ(rec.messages.Texts(RecordingMessages::Kind::Confirm), std::vector<QString>{kModified});
+}

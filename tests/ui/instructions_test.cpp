@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -71,12 +72,28 @@ TEST(Instructions, ReaderFindsFromTheSelectionAndPrints) {
     c.setPosition(4);
     c.setPosition(7, QTextCursor::KeepAnchor);  // "two"
     text->setTextCursor(c);
-    rec.dialogs.finds = {FindOptions{"two", false, false}, FindOptions{"absent", false, false}};
+    // The selection becomes the search text; the dialog stays open for the next find.
+    rec.dialogs.findSessions = {{FindRequest{"two"}, FindRequest{"absent"}}, {}};
     reader.FindClick();
-    EXPECT_EQ(rec.dialogs.requests[0].title, "two");  // the selection became the search text
-    EXPECT_EQ(text->textCursor().selectionStart(), 12);
+    EXPECT_EQ(rec.dialogs.requests[0].title, "two");
+    EXPECT_TRUE(rec.dialogs.findSetups[0].options);
+    EXPECT_EQ(text->textCursor().selectionStart(), 12);  // "absent" missed: the selection stays
+    // F3 finds again without the dialog; the dialog starts with the last search.
+    rec.dialogs.findSessions = {};
+    c.setPosition(0);
+    text->setTextCursor(c);
+    reader.findChild<QAction*>("FindAgainItem")->trigger();
+    EXPECT_TRUE(text->textCursor().selectedText().isEmpty());  // the last search was "absent"
+    rec.dialogs.findSessions = {{FindRequest{"ONE"}, FindRequest{"one"}}};
     reader.FindClick();
-    EXPECT_EQ(text->textCursor().selectionStart(), 12);  // a miss keeps the selection
+    EXPECT_EQ(rec.dialogs.requests.back().title, "absent");
+    EXPECT_EQ(text->textCursor().selectionStart(), 8);
+    reader.findChild<QAction*>("FindAgainItem")->trigger();
+    EXPECT_EQ(text->textCursor().selectionStart(), 8);  // no third "one"
+    c.setPosition(0);
+    text->setTextCursor(c);
+    reader.findChild<QAction*>("FindAgainItem")->trigger();
+    EXPECT_EQ(text->textCursor().selectionStart(), 0);
 
     rec.dialogs.printAnswers = {true};
     rec.dialogs.printToPdf = dir / "out.pdf";

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QFileSystemModel>
 #include <QTest>
+#include <QScreen>
 #include <QTreeView>
 
 #include "../format/test_folder.h"
@@ -196,7 +197,8 @@ TEST_F(MainFormFixture, TheDialogListsTheFolderTutorialsAndTakesAClickedName) {
     QTRY_COMPARE_WITH_TIMEOUT(model->filePath(folders->currentIndex()), QString::fromStdString((home / "a").string()), 3000);
     home.write("b/GAMMA.QKJ", "");
     const QModelIndex b = model->index(QString::fromStdString((home / "b").string()));
-    emit folders->clicked(b);
+    folders->scrollTo(b);
+    QTest::mouseClick(folders->viewport(), Qt::LeftButton, {}, folders->visualRect(b).center());
     EXPECT_EQ(Child<QLineEdit>(&dialog, "DirEdit")->text(), QString::fromStdString((home / "b").string()));
     ASSERT_EQ(list->count(), 1);
     Child<QLineEdit>(&dialog, "DirEdit")->setText(QString::fromStdString((home / "a").string()));
@@ -205,6 +207,52 @@ TEST_F(MainFormFixture, TheDialogListsTheFolderTutorialsAndTakesAClickedName) {
     EXPECT_EQ(list->item(1)->text(), "beta.qkj");
     emit list->itemClicked(list->item(1));
     EXPECT_EQ(Child<QLineEdit>(&dialog, "NameEdit")->text(), "beta.qkj");
+}
+
+TEST_F(MainFormFixture, TheFolderListOpensAtTheStartFolderAndFollowsTheKeyboard) {
+    home.write("a/x", "");
+    home.write("b/x", "");
+    home.write("c/SAFETY.QKJ", "");
+    TMakeDirForm dialog(rec.platform(), "*.QKJ", "Enter Tutorial Name", 105, home / "a");
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    auto* folders = Child<QTreeView>(&dialog, "DirectoryListBox1");
+    auto* model = static_cast<QFileSystemModel*>(folders->model());
+    const auto path = [&](const char* name) { return QString::fromStdString((home / name).string()); };
+    QTRY_COMPARE_WITH_TIMEOUT(model->filePath(folders->currentIndex()), path("a"), 3000);
+    // Once the folders have been read, the start folder is in view, not the top of the tree.
+    QTRY_VERIFY_WITH_TIMEOUT(folders->viewport()->rect().contains(folders->visualRect(folders->currentIndex())), 3000);
+
+    // Down twice moves to c (once the model has read the siblings): the edit, the file list and
+    // OK follow.
+    QTRY_COMPARE_WITH_TIMEOUT(model->rowCount(folders->currentIndex().parent()), 3, 3000);
+    folders->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(Child<QLineEdit>(&dialog, "DirEdit")->text(), path("a"));  // focus alone changes nothing
+    QTest::keyClick(folders, Qt::Key_Down);
+    EXPECT_EQ(Child<QLineEdit>(&dialog, "DirEdit")->text(), path("b"));
+    QTest::keyClick(folders, Qt::Key_Down);
+    EXPECT_EQ(Child<QLineEdit>(&dialog, "DirEdit")->text(), path("c"));
+    auto* list = Child<QListWidget>(&dialog, "FileListBox1");
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), "SAFETY.QKJ");
+    Child<QLineEdit>(&dialog, "NameEdit")->setText("safety");
+    Child<QPushButton>(&dialog, "OKBtn")->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Folder(), home / "c");
+}
+
+TEST_F(MainFormFixture, OpensMaximisedWithAFixedBorder) {
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+    form.showMaximized();
+    QTRY_VERIFY_WITH_TIMEOUT(form.minimumSize() == form.maximumSize(), 3000);
+    // It keeps the size the window system gave the maximised window, and cannot be resized.
+    const QRect area = form.screen()->availableGeometry();
+    QTRY_COMPARE_WITH_TIMEOUT(form.size(), form.maximumSize(), 3000);
+    EXPECT_EQ(form.frameGeometry().width(), area.width());
+    EXPECT_EQ(form.frameGeometry().height(), area.height());
+    form.resize(600, 400);
+    EXPECT_EQ(form.size(), form.maximumSize());
 }
 
 TEST_F(MainFormFixture, CancellingANewTutorialKeepsTheOpenProjectAndFolder) {

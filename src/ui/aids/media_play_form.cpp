@@ -13,12 +13,14 @@
 #include <QVideoSink>
 #include <QVideoWidget>
 
+#include "platform/window_caption.h"
+
 namespace quill {
 
 TMediaPlayForm::TMediaPlayForm(const QString& caption, const std::filesystem::path& file, QWidget* parent)
     : QDialog(parent) {
     setObjectName("TMediaPlayForm");
-    setWindowTitle(caption);
+    SetWindowCaption(*this, caption);
 
     display_ = new QVideoWidget(this);
     display_->setObjectName("MediaDisplay");

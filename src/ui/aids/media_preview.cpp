@@ -118,24 +118,33 @@ void PreviewMedia(AidsContext& context, std::string_view specText, QWidget* pare
     if (picture.isNull())
         return messages.ShowError("The graphic file " + FromCp1252(spec.graphic) + " cannot be shown: " + why);
     const fs::path withSound = sound && context.system.HasAudioOutput() ? *sound : fs::path();
-    TShowGraphicForm form(picture, spec.durationMs, withSound, parent);
+    TShowGraphicForm::WavePlayer playWave;
+    if (!withSound.empty() && !midi) playWave = [&context](const fs::path& wave) { context.system.PlayWave(wave); };
+    TShowGraphicForm form(picture, spec.durationMs, withSound, playWave, parent);
     ShowModal(form);
+    form.FinishWave();
 }
 
 TShowGraphicForm::TShowGraphicForm(const QImage& picture, long long durationMs, const fs::path& sound,
-                                   QWidget* parent)
-    : QDialog(parent), picture_(picture) {
+                                   WavePlayer playWave, QWidget* parent)
+    : QDialog(parent), picture_(picture), sound_(sound), playWave_(std::move(playWave)) {
     setObjectName("TShowGraphicForm");
     setWindowTitle(QStringLiteral(" "));
     setFixedSize(640, 480);
     CenterOnScreen(*this);
     if (durationMs > 0)
         QTimer::singleShot(static_cast<int>(std::min<long long>(durationMs, INT32_MAX)), this, &QDialog::accept);
-    if (!sound.empty()) {
+    if (sound_.empty()) {
+        playWave_ = nullptr;
+    } else if (playWave_) {
+        // The wave output plays the sound to its end, the window open or not: the timer or a
+        // click may close the picture meanwhile.
+        QTimer::singleShot(10, this, &TShowGraphicForm::StartWave);
+    } else {
         player_ = new QMediaPlayer(this);
         output_ = new QAudioOutput(this);
         player_->setAudioOutput(output_);
-        player_->setSource(QUrl::fromLocalFile(QString::fromStdString(sound.string())));
+        player_->setSource(QUrl::fromLocalFile(QString::fromStdString(sound_.string())));
         QTimer::singleShot(10, player_, &QMediaPlayer::play);
     }
 }
@@ -143,6 +152,14 @@ TShowGraphicForm::TShowGraphicForm(const QImage& picture, long long durationMs, 
 TShowGraphicForm::~TShowGraphicForm() {
     if (player_) player_->stop();
 }
+
+void TShowGraphicForm::StartWave() {
+    if (waveStarted_ || !playWave_) return;
+    waveStarted_ = true;
+    playWave_(sound_);
+}
+
+void TShowGraphicForm::FinishWave() { StartWave(); }
 
 void TShowGraphicForm::paintEvent(QPaintEvent*) {
     QPainter painter(this);

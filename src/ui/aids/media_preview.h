@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QImage>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -35,14 +36,19 @@ void PreviewMedia(AidsContext& context, std::string_view spec, QWidget* parent =
 
 // The graphic window of the preview: 640 x 480, centred, the picture in the middle. It closes
 // itself after `durationMs` (0: never), and on Escape, Enter or a left click. A sound starts
-// 10 milliseconds after it opens and stops when it closes.
+// 10 milliseconds after it opens: a MIDI sound in the window's own player, which stops when the
+// window closes; a wave sound through `playWave`, which plays it to its end (closing the window
+// meanwhile does not stop it) before the window's run returns.
 class TShowGraphicForm : public QDialog {
     Q_OBJECT
 public:
+    using WavePlayer = std::function<void(const std::filesystem::path&)>;
     TShowGraphicForm(const QImage& picture, long long durationMs, const std::filesystem::path& sound,
-                     QWidget* parent = nullptr);
+                     WavePlayer playWave = {}, QWidget* parent = nullptr);
     ~TShowGraphicForm() override;
-    bool PlaysSound() const { return player_ != nullptr; }
+    bool PlaysSound() const { return player_ != nullptr || playWave_ != nullptr; }
+    // Plays the wave sound now when the window closed before it started.
+    void FinishWave();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -50,7 +56,12 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    void StartWave();
+
     QImage picture_;
+    std::filesystem::path sound_;
+    WavePlayer playWave_;
+    bool waveStarted_ = false;
     QMediaPlayer* player_ = nullptr;
     QAudioOutput* output_ = nullptr;
 };

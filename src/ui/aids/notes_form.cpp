@@ -73,8 +73,10 @@ THNotesForm::THNotesForm(Platform& platform, const fs::path& file, const QString
     QFont font("Courier New", 10);
     font.setStyleHint(QFont::Monospace);
     Memo1_->setFont(font);
-    Memo1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Long lines wrap at the window's edge: the text has a vertical scroll bar only.
+    Memo1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(CutItem_, &QAction::triggered, Memo1_, &QPlainTextEdit::cut);
     connect(CopyItem_, &QAction::triggered, Memo1_, &QPlainTextEdit::copy);
     connect(PasteItem_, &QAction::triggered, Memo1_, &QPlainTextEdit::paste);
@@ -253,26 +255,34 @@ int THNotesForm::ReplaceAll(const QString& text, const QString& replacement) {
 }
 
 void THNotesForm::FindItemClick() {
-    // The search always matches letter case; the dialog shows it so.
-    const auto options = platform_.dialogs.Find(FindOptions{findText_, true, false});
-    if (!options) return;
-    findText_ = options->text;
-    FindNext(findText_);
+    // The search always matches letter case and goes down, so the dialog offers no options.
+    FindSetup setup;
+    setup.initial.text = findText_;
+    findText_ = platform_.dialogs
+                    .FindReplace(setup,
+                                 [this](const FindRequest& request) {
+                                     findText_ = request.text;
+                                     FindNext(findText_);
+                                 })
+                    .text;
 }
 
 void THNotesForm::ReplaceItemClick() {
-    ReplaceOptions initial;
-    initial.text = findText_;
-    initial.replacement = replaceText_;
-    initial.matchCase = true;
-    const auto options = platform_.dialogs.Replace(initial);
-    if (!options) return;
-    findText_ = options->text;
-    replaceText_ = options->replacement;
-    if (options->replaceAll)
-        ReplaceAll(findText_, replaceText_);
-    else
-        ReplaceOnce(findText_, replaceText_);
+    FindSetup setup;
+    setup.replace = true;
+    setup.initial.text = findText_;
+    setup.initial.replacement = replaceText_;
+    const FindRequest last = platform_.dialogs.FindReplace(setup, [this](const FindRequest& request) {
+        findText_ = request.text;
+        replaceText_ = request.replacement;
+        switch (request.action) {
+            case FindRequest::Action::FindNext: FindNext(findText_); break;
+            case FindRequest::Action::Replace: ReplaceOnce(findText_, replaceText_); break;
+            case FindRequest::Action::ReplaceAll: ReplaceAll(findText_, replaceText_); break;
+        }
+    });
+    findText_ = last.text;
+    replaceText_ = last.replacement;
 }
 
 void THNotesForm::UpdateEditItems() {

@@ -82,6 +82,12 @@ TReadForm::TReadForm(const fs::path& file, Platform& platform, QWidget* parent)
     setup->setObjectName("PrinterSetupItem");
     connect(quit, &QAction::triggered, this, &QDialog::accept);
     connect(find, &QAction::triggered, this, &TReadForm::FindClick);
+    // F3 searches again for the last text, from the last hit on.
+    auto* again = new QAction(this);
+    again->setObjectName("FindAgainItem");
+    again->setShortcut(QKeySequence(Qt::Key_F3));
+    addAction(again);
+    connect(again, &QAction::triggered, this, &TReadForm::FindAgainClick);
     connect(printItem, &QAction::triggered, this, &TReadForm::PrintClick);
     connect(setup, &QAction::triggered, this, &TReadForm::PrinterSetupClick);
 
@@ -93,23 +99,37 @@ TReadForm::TReadForm(const fs::path& file, Platform& platform, QWidget* parent)
 }
 
 void TReadForm::FindClick() {
-    QTextCursor cursor = RichEdit1_->textCursor();
-    FindOptions initial;
-    const QString selected = cursor.selectedText();
-    if (selected.size() >= 1 && selected.size() <= 29) initial.text = selected;
-    const auto request = platform_.dialogs.Find(initial);
-    if (!request || request->text.isEmpty()) return;
+    // A short selection is what to look for; otherwise the dialog offers the last search.
+    const QString selected = RichEdit1_->textCursor().selectedText();
+    FindSetup setup;
+    setup.options = true;
+    setup.initial = lastSearch_;
+    if (selected.size() >= 1 && selected.size() <= 29) setup.initial.text = selected;
+    lastSearch_ = platform_.dialogs.FindReplace(setup, [this](const FindRequest& request) {
+        lastSearch_ = request;
+        FindNext();
+    });
+}
+
+void TReadForm::FindAgainClick() {
+    if (lastSearch_.text.isEmpty()) return FindClick();
+    FindNext();
+}
+
+bool TReadForm::FindNext() {
+    if (lastSearch_.text.isEmpty()) return false;
     QTextDocument::FindFlags flags;
-    if (request->matchCase) flags |= QTextDocument::FindCaseSensitively;
-    if (request->wholeWord) flags |= QTextDocument::FindWholeWords;
+    if (lastSearch_.matchCase) flags |= QTextDocument::FindCaseSensitively;
+    if (lastSearch_.wholeWord) flags |= QTextDocument::FindWholeWords;
     QTextCursor from(RichEdit1_->document());
-    from.setPosition(cursor.selectionEnd());
-    const QTextCursor hit = RichEdit1_->document()->find(request->text, from, flags);
+    from.setPosition(RichEdit1_->textCursor().selectionEnd());
+    const QTextCursor hit = RichEdit1_->document()->find(lastSearch_.text, from, flags);
     if (hit.isNull()) {
         QApplication::beep();
-        return;
+        return false;
     }
     RichEdit1_->setTextCursor(hit);
+    return true;
 }
 
 void TReadForm::PrintClick() {

@@ -4,6 +4,8 @@
 #include <QPrinter>
 #include <filesystem>
 
+#include "platform/dialogs.h"
+
 class QTextEdit;
 
 namespace quill {
@@ -32,13 +34,20 @@ public:
     TReadForm(const std::filesystem::path& file, Platform& platform, QWidget* parent = nullptr);
     QTextEdit* Text() const { return RichEdit1_; }
 
+    // The find dialog stays open; each "&Find Next" searches on from the last hit. F3 searches
+    // again for the last text without the dialog.
     void FindClick();
+    void FindAgainClick();
     void PrintClick();
     void PrinterSetupClick();
 
 private:
+    // Selects the next occurrence of the last search after the selection; beeps when none.
+    bool FindNext();
+
     Platform& platform_;
     QTextEdit* RichEdit1_ = nullptr;
+    FindRequest lastSearch_;
     QPrinter printer_;
 };
 

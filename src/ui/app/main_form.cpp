@@ -274,6 +274,36 @@ void TQMKmainform::showEvent(QShowEvent* event) {
     }
 }
 
+void TQMKmainform::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // The window system may resize a maximised window more than once before it fills the work
+    // area; the size is fixed once the resizing has settled.
+    // A window system that restores the size from before maximising is held to the fixed size.
+    if (!isMaximized() && minimumSize() == maximumSize() && size() != minimumSize()) {
+        QTimer::singleShot(0, this, [this] { resize(minimumSize()); });
+        return;
+    }
+    if (isMaximized() && minimumSize() != maximumSize()) {
+        auto* settle = findChild<QTimer*>("MaximisedTimer");
+        if (!settle) {
+            settle = new QTimer(this);
+            settle->setObjectName("MaximisedTimer");
+            settle->setSingleShot(true);
+            settle->setInterval(300);
+            connect(settle, &QTimer::timeout, this, [this] {
+                if (!isMaximized()) return;
+                // The window system keeps a maximised window resizable, so the window takes
+                // the place it was given as its fixed size and position instead.
+                const QRect place = geometry();
+                setWindowState(windowState() & ~Qt::WindowMaximized);
+                setFixedSize(place.size());
+                setGeometry(place);
+            });
+        }
+        settle->start();
+    }
+}
+
 void TQMKmainform::StartTimerTimer() {
     StartTimer_->stop();
     if (lowColor_) platform_.messages.ShowInfo(ColorAdvisoryText());

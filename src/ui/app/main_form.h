@@ -55,6 +55,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // The window opens maximised with a fixed border: once it fills the work area its size is
+    // fixed, so it can be neither resized nor maximised again.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QPushButton* AddButton(QWidget* parent, const QString& name, const QString& caption, int topic);

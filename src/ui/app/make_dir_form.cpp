@@ -80,19 +80,28 @@ TMakeDirForm::TMakeDirForm(Platform& platform, const QString& mask, const QStrin
     grid->setColumnStretch(1, 1);
     resize(560, 400);
 
-    connect(DriveComboBox1_, &QComboBox::textActivated, this, [this](const QString& root) { SetFolder(root, false); });
-    connect(DirectoryListBox1_, &QTreeView::clicked, this,
-            [this](const QModelIndex& index) { SetFolder(dirModel_->filePath(index), true); });
-    // The folder model reads folders in the background: once the folders leading to the shown
-    // folder are read, open them and scroll to it.
-    connect(dirModel_, &QFileSystemModel::directoryLoaded, this, [this] {
-        const QModelIndex index = dirModel_->index(DirEdit_->text());
-        if (index.isValid() && DirectoryListBox1_->currentIndex() != index) {
-            DirectoryListBox1_->setCurrentIndex(index);
-            DirectoryListBox1_->scrollTo(index, QAbstractItemView::PositionAtCenter);
-        }
+    connect(DriveComboBox1_, &QComboBox::textActivated, this, [this](const QString& root) {
+        userMoved_ = true;
+        SetFolder(root, false);
     });
-    connect(DirEdit_, &QLineEdit::textEdited, this, [this] { RefreshFiles(); });
+    // The edit follows every change of the selected folder, by mouse or by keyboard. Focus
+    // alone does not change it: entering the list makes a current item without selecting it.
+    connect(DirectoryListBox1_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (syncingTree_) return;
+        const QModelIndexList selected = DirectoryListBox1_->selectionModel()->selectedIndexes();
+        if (selected.isEmpty()) return;
+        userMoved_ = true;
+        SetFolder(dirModel_->filePath(selected.first()), true);
+    });
+    // The folder model reads folders in the background: as the folders leading to the shown
+    // folder are read, open them and keep it in view, until the author moves elsewhere.
+    connect(dirModel_, &QFileSystemModel::directoryLoaded, this, [this] {
+        if (!userMoved_) ShowFolderInTree();
+    });
+    connect(DirEdit_, &QLineEdit::textEdited, this, [this] {
+        userMoved_ = true;
+        RefreshFiles();
+    });
     connect(FileListBox1_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { NameEdit_->setText(item->text()); });
 
@@ -110,14 +119,18 @@ TMakeDirForm::TMakeDirForm(Platform& platform, const QString& mask, const QStrin
 
 void TMakeDirForm::SetFolder(const QString& folder, bool fromList) {
     DirEdit_->setText(folder);
-    if (!fromList) {
-        const QModelIndex index = dirModel_->index(folder);
-        if (index.isValid()) {
-            DirectoryListBox1_->setCurrentIndex(index);
-            DirectoryListBox1_->scrollTo(index);
-        }
-    }
+    if (!fromList) ShowFolderInTree();
     RefreshFiles();
+}
+
+void TMakeDirForm::ShowFolderInTree() {
+    const QModelIndex index = dirModel_->index(DirEdit_->text());
+    if (!index.isValid()) return;
+    syncingTree_ = true;
+    DirectoryListBox1_->setCurrentIndex(index);
+    DirectoryListBox1_->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+    syncingTree_ = false;
+    DirectoryListBox1_->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 void TMakeDirForm::RefreshFiles() {

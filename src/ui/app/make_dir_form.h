@@ -36,6 +36,8 @@ public:
 private:
     void SetFolder(const QString& folder, bool fromList);
     void RefreshFiles();
+    // Opens the folder list down to the folder of the edit, selects it and scrolls it into view.
+    void ShowFolderInTree();
 
     Platform& platform_;
     QString mask_;
@@ -47,6 +49,8 @@ private:
     QLabel* NameLbl_ = nullptr;
     QLineEdit* NameEdit_ = nullptr;
     QListWidget* FileListBox1_ = nullptr;
+    bool syncingTree_ = false;  // the list is being moved to the edit's folder
+    bool userMoved_ = false;    // the author chose a folder: stop following the start folder
 };
 
 }  // namespace quill

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -362,6 +363,14 @@ void TEditForm::SaveTextBtnClick() {
         WriteTextLines(*chosen, ChapterLines(EditorText(Memo2_)));
     });
     AfterAction();
+}
+
+void TEditForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TEditForm::done(int result) {

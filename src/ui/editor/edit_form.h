@@ -58,6 +58,10 @@ public:
 
     void done(int result) override;
 
+protected:
+    // Escape does not close the editor: "&Close" (or the window's close box) does.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QPushButton* AddButton(QWidget* bar, const QString& name, const QString& caption);
     // Steps 1 to 4 of saving: the name prompt, then the chapter is written. False when nothing

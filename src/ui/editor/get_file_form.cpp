@@ -75,8 +75,11 @@ FileGroup::FileGroup(AidsContext& context, FileGroupSpec spec, const std::string
         layout->addWidget(FileListBox_);
         connect(FileListBox_, &QListWidget::itemClicked, this,
                 [this](QListWidgetItem* item) { FileEdit_->setText(item->text()); });
-        connect(FileListBox_, &QListWidget::currentTextChanged, this, [this](const QString& text) {
-            if (!text.isEmpty()) FileEdit_->setText(text);
+        // A file selected by mouse or keyboard becomes the choice. Focus alone does not: entering
+        // the list makes a current item without selecting it.
+        connect(FileListBox_, &QListWidget::itemSelectionChanged, this, [this] {
+            const QList<QListWidgetItem*> selected = FileListBox_->selectedItems();
+            if (!selected.isEmpty()) FileEdit_->setText(selected.first()->text());
         });
         Refresh();
     }
@@ -91,7 +94,10 @@ FileGroup::FileGroup(AidsContext& context, FileGroupSpec spec, const std::string
 
 std::string FileGroup::Choice() const { return ToCp1252(FileEdit_->text().trimmed()); }
 
-void FileGroup::SetChoice(const std::string& name) { FileEdit_->setText(FromCp1252(name)); }
+void FileGroup::SetChoice(const std::string& name) {
+    FileEdit_->setText(FromCp1252(name));
+    MarkChoiceInList();
+}
 
 void FileGroup::Refresh() {
     if (!FileListBox_) return;
@@ -99,6 +105,19 @@ void FileGroup::Refresh() {
     FileListBox_->clear();
     for (const std::string& name : ListByMasks(context_.project.ProjectDir, spec_.listMask))
         FileListBox_->addItem(FromCp1252(name));
+    MarkChoiceInList();
+}
+
+void FileGroup::MarkChoiceInList() {
+    if (!FileListBox_) return;
+    // The list shows the chosen file as its current, selected item (when it is listed).
+    const QSignalBlocker block(FileListBox_);
+    const QList<QListWidgetItem*> same = FileListBox_->findItems(FileEdit_->text().trimmed(), Qt::MatchFixedString);
+    if (same.isEmpty()) {
+        FileListBox_->clearSelection();
+        return;
+    }
+    FileListBox_->setCurrentItem(same.first());
 }
 
 void FileGroup::FindBtnClick() {

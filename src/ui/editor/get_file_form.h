@@ -66,6 +66,8 @@ signals:
     void ChoiceChanged();
 
 private:
+    void MarkChoiceInList();
+
     AidsContext& context_;
     FileGroupSpec spec_;
     QLineEdit* FileEdit_ = nullptr;

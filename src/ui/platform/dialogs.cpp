@@ -13,6 +13,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace quill {
@@ -101,63 +102,96 @@ std::optional<QFont> DesktopDialogs::Font(const QFont& initial, const QString& t
 
 namespace {
 
-// The find and replace dialog: the text to find, optionally its replacement, and the options.
+// The find and replace dialog. It stays open until Cancel: each of its action buttons reports
+// what the fields hold, so the author can find, replace and find again without reopening it.
 class FindDialog : public QDialog {
 public:
-    FindDialog(bool replace, const QString& text, const QString& replacement, bool matchCase,
-               bool wholeWord)
-        : QDialog(QApplication::activeWindow()) {
-        setObjectName(replace ? "ReplaceDialog" : "FindDialog");
-        setWindowTitle(replace ? "Replace" : "Find");
+    FindDialog(const FindSetup& setup, const Dialogs::FindAction& act)
+        : QDialog(QApplication::activeWindow()), act_(act) {
+        setObjectName(setup.replace ? "ReplaceDialog" : "FindDialog");
+        setWindowTitle(setup.replace ? "Replace" : "Find");
         auto* form = new QFormLayout;
-        findEdit = new QLineEdit(text);
+        findEdit = new QLineEdit(setup.initial.text);
         findEdit->setObjectName("FindEdit");
         form->addRow("Fi&nd what:", findEdit);
-        if (replace) {
-            replaceEdit = new QLineEdit(replacement);
+        if (setup.replace) {
+            replaceEdit = new QLineEdit(setup.initial.replacement);
             replaceEdit->setObjectName("ReplaceEdit");
             form->addRow("Re&place with:", replaceEdit);
         }
-        caseBox = new QCheckBox("Match &case");
-        caseBox->setChecked(matchCase);
-        wordBox = new QCheckBox("Match &whole word only");
-        wordBox->setChecked(wholeWord);
-        auto* buttons = new QDialogButtonBox;
-        auto* go = buttons->addButton(replace ? "&Replace" : "&Find Next", QDialogButtonBox::AcceptRole);
-        go->setDefault(true);
-        if (replace) {
-            auto* all = buttons->addButton("Replace &All", QDialogButtonBox::AcceptRole);
-            connect(all, &QPushButton::clicked, this, [this] { replaceAll = true; });
-        }
-        buttons->addButton(QDialogButtonBox::Cancel);
-        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
         auto* layout = new QVBoxLayout(this);
         layout->addLayout(form);
-        layout->addWidget(caseBox);
-        layout->addWidget(wordBox);
+        if (setup.options) {
+            caseBox = new QCheckBox("Match &case");
+            caseBox->setObjectName("MatchCaseBox");
+            caseBox->setChecked(setup.initial.matchCase);
+            wordBox = new QCheckBox("Match &whole word only");
+            wordBox->setObjectName("WholeWordBox");
+            wordBox->setChecked(setup.initial.wholeWord);
+            layout->addWidget(caseBox);
+            layout->addWidget(wordBox);
+        }
+        auto* buttons = new QDialogButtonBox;
+        auto* next = AddAction(buttons, "&Find Next", "FindNextBtn", FindRequest::Action::FindNext);
+        next->setDefault(true);
+        if (setup.replace) {
+            AddAction(buttons, "&Replace", "ReplaceBtn", FindRequest::Action::Replace);
+            AddAction(buttons, "Replace &All", "ReplaceAllBtn", FindRequest::Action::ReplaceAll);
+        }
+        buttons->addButton(QDialogButtonBox::Cancel)->setObjectName("CancelBtn");
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
         layout->addWidget(buttons);
+        // Beside the text it searches (where the hits are shown) when the screen has room:
+        // to its right, else below it, else over its top right corner.
+        if (QWidget* over = parentWidget()) {
+            adjustSize();
+            const QRect frame = over->frameGeometry();
+            const QScreen* screen = over->screen();
+            const QRect area = screen ? screen->availableGeometry() : QRect();
+            const QSize size = frameSize().expandedTo(sizeHint());
+            if (frame.right() + size.width() + 8 <= area.right())
+                move(frame.right() + 8, frame.top());
+            else if (frame.bottom() + size.height() + 8 <= area.bottom())
+                move(frame.left(), frame.bottom() + 8);
+            else
+                move(frame.right() - size.width() - 16, frame.top() + 48);
+        }
     }
+
+    FindRequest Fields(FindRequest::Action action = FindRequest::Action::FindNext) const {
+        FindRequest r;
+        r.text = findEdit->text();
+        if (replaceEdit) r.replacement = replaceEdit->text();
+        r.matchCase = caseBox && caseBox->isChecked();
+        r.wholeWord = wordBox && wordBox->isChecked();
+        r.action = action;
+        return r;
+    }
+
+private:
+    QPushButton* AddAction(QDialogButtonBox* box, const QString& caption, const char* name,
+                           FindRequest::Action action) {
+        auto* button = box->addButton(caption, QDialogButtonBox::ActionRole);
+        button->setObjectName(name);
+        connect(button, &QPushButton::clicked, this, [this, action] {
+            if (!findEdit->text().isEmpty()) act_(Fields(action));
+        });
+        return button;
+    }
+
+    Dialogs::FindAction act_;
     QLineEdit* findEdit = nullptr;
     QLineEdit* replaceEdit = nullptr;
     QCheckBox* caseBox = nullptr;
     QCheckBox* wordBox = nullptr;
-    bool replaceAll = false;
 };
 
 }  // namespace
 
-std::optional<FindOptions> DesktopDialogs::Find(const FindOptions& initial) {
-    FindDialog dialog(false, initial.text, {}, initial.matchCase, initial.wholeWord);
-    if (dialog.exec() != QDialog::Accepted || dialog.findEdit->text().isEmpty()) return std::nullopt;
-    return FindOptions{dialog.findEdit->text(), dialog.caseBox->isChecked(), dialog.wordBox->isChecked()};
-}
-
-std::optional<ReplaceOptions> DesktopDialogs::Replace(const ReplaceOptions& initial) {
-    FindDialog dialog(true, initial.text, initial.replacement, initial.matchCase, initial.wholeWord);
-    if (dialog.exec() != QDialog::Accepted || dialog.findEdit->text().isEmpty()) return std::nullopt;
-    return ReplaceOptions{dialog.findEdit->text(), dialog.replaceEdit->text(), dialog.caseBox->isChecked(),
-                          dialog.wordBox->isChecked(), dialog.replaceAll};
+FindRequest DesktopDialogs::FindReplace(const FindSetup& setup, const FindAction& act) {
+    FindDialog dialog(setup, act);
+    dialog.exec();
+    return dialog.Fields();
 }
 
 namespace {
@@ -221,14 +255,18 @@ std::optional<QFont> RecordingDialogs::Font(const QFont&, const QString& title) 
     return Pop(fonts, unanswered);
 }
 
-std::optional<FindOptions> RecordingDialogs::Find(const FindOptions& initial) {
-    requests.push_back({Kind::Find, initial.text, {}});
-    return Pop(finds, unanswered);
-}
-
-std::optional<ReplaceOptions> RecordingDialogs::Replace(const ReplaceOptions& initial) {
-    requests.push_back({Kind::Replace, initial.text, {}});
-    return Pop(replaces, unanswered);
+FindRequest RecordingDialogs::FindReplace(const FindSetup& setup, const FindAction& act) {
+    requests.push_back({setup.replace ? Kind::Replace : Kind::Find, setup.initial.text, {}});
+    findSetups.push_back(setup);
+    if (findSessions.empty()) {
+        ++unanswered;
+        return setup.initial;
+    }
+    const std::vector<FindRequest> presses = std::move(findSessions.front());
+    findSessions.pop_front();
+    for (const FindRequest& press : presses)
+        if (!press.text.isEmpty()) act(press);
+    return presses.empty() ? setup.initial : presses.back();
 }
 
 }  // namespace quill

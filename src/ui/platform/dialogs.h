@@ -7,6 +7,7 @@
 #include <QString>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -24,18 +25,23 @@ struct FileDialogOptions {
     QString fileName;                 // pre-filled name
 };
 
-struct FindOptions {
-    QString text;
-    bool matchCase = false;
-    bool wholeWord = false;
-};
-
-struct ReplaceOptions {
+// What the find or replace dialog holds when one of its buttons is pressed.
+struct FindRequest {
+    enum class Action { FindNext, Replace, ReplaceAll };
     QString text;
     QString replacement;
     bool matchCase = false;
     bool wholeWord = false;
-    bool replaceAll = false;
+    Action action = Action::FindNext;
+    bool operator==(const FindRequest&) const = default;
+};
+
+// Which dialog: find alone or find and replace, with or without the match-case and whole-word
+// options, and what its fields hold at first.
+struct FindSetup {
+    bool replace = false;
+    bool options = false;
+    FindRequest initial;
 };
 
 class Dialogs {
@@ -52,9 +58,11 @@ public:
     virtual bool PrinterSetup(QPrinter& printer) = 0;
     virtual std::optional<QColor> Color(const QColor& initial, const QString& title) = 0;
     virtual std::optional<QFont> Font(const QFont& initial, const QString& title) = 0;
-    // What to find (pre-filled with `initial`), or nullopt when cancelled.
-    virtual std::optional<FindOptions> Find(const FindOptions& initial) = 0;
-    virtual std::optional<ReplaceOptions> Replace(const ReplaceOptions& initial) = 0;
+    // Runs the find (or replace) dialog until the author closes it. It stays open: every press
+    // of "&Find Next", "&Replace" or "Replace &All" with a text to find calls `act` with what
+    // the dialog holds. Returns the fields as they were when it closed.
+    using FindAction = std::function<void(const FindRequest&)>;
+    virtual FindRequest FindReplace(const FindSetup& setup, const FindAction& act) = 0;
 };
 
 // The Qt dialogs, modal over the active window.
@@ -68,8 +76,7 @@ public:
     bool PrinterSetup(QPrinter& printer) override;
     std::optional<QColor> Color(const QColor& initial, const QString& title) override;
     std::optional<QFont> Font(const QFont& initial, const QString& title) override;
-    std::optional<FindOptions> Find(const FindOptions& initial) override;
-    std::optional<ReplaceOptions> Replace(const ReplaceOptions& initial) override;
+    FindRequest FindReplace(const FindSetup& setup, const FindAction& act) override;
 };
 
 // Records every request and answers from queues; an empty queue answers "cancelled" and
@@ -91,8 +98,9 @@ public:
     bool PrinterSetup(QPrinter& printer) override;
     std::optional<QColor> Color(const QColor& initial, const QString& title) override;
     std::optional<QFont> Font(const QFont& initial, const QString& title) override;
-    std::optional<FindOptions> Find(const FindOptions& initial) override;
-    std::optional<ReplaceOptions> Replace(const ReplaceOptions& initial) override;
+    // Presses the buttons of the next session in `findSessions`, in order (none when the queue
+    // is empty), then closes the dialog.
+    FindRequest FindReplace(const FindSetup& setup, const FindAction& act) override;
 
     std::vector<Request> requests;
     // Answers for the file dialogs (OpenFile, SaveFile and Folder share this queue; nullopt
@@ -104,8 +112,8 @@ public:
     std::filesystem::path printToPdf;
     std::deque<std::optional<QColor>> colors;
     std::deque<std::optional<QFont>> fonts;
-    std::deque<std::optional<FindOptions>> finds;
-    std::deque<std::optional<ReplaceOptions>> replaces;
+    std::deque<std::vector<FindRequest>> findSessions;
+    std::vector<FindSetup> findSetups;  // how each find or replace dialog was opened
     int unanswered = 0;
 };
 

@@ -12,8 +12,10 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <QTimer>
+#include <algorithm>
 
 #include "platform/platform.h"
+#include "platform/window_caption.h"
 #include "player/print_form.h"
 #include "player/ut_menu_form.h"
 #include "project/config_record.h"
@@ -29,7 +31,7 @@ namespace {
 
 const QColor kFace(0xC0, 0xC0, 0xC0);
 
-// A label or panel that reports a click (a press and a release inside it).
+// A label or panel that reports a left click (a press and a release inside it).
 class ClickLabel : public QLabel {
 public:
     explicit ClickLabel(QWidget* parent) : QLabel(parent) {}
@@ -41,7 +43,7 @@ protected:
         e->accept();
     }
     void mouseReleaseEvent(QMouseEvent* e) override {
-        const bool inside = pressed_ && rect().contains(e->position().toPoint());
+        const bool inside = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
         pressed_ = false;
         e->accept();
         if (inside && onClick) onClick();
@@ -65,11 +67,20 @@ protected:
         p.fillRect(rect(), back);
         if (screen) p.drawImage(QPoint(0, 0), screen->image());
     }
-    void mousePressEvent(QMouseEvent* e) override { e->accept(); }
-    void mouseReleaseEvent(QMouseEvent* e) override {
+    // Only the left button clicks; the other buttons do nothing.
+    void mousePressEvent(QMouseEvent* e) override {
+        pressed_ = e->button() == Qt::LeftButton;
         e->accept();
-        if (rect().contains(e->position().toPoint()) && onClick) onClick();
     }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        const bool inside = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+        pressed_ = false;
+        e->accept();
+        if (inside && onClick) onClick();
+    }
+
+private:
+    bool pressed_ = false;
 };
 
 QFont Courier(int pixels, bool bold = false, bool underline = false) {
@@ -126,7 +137,9 @@ TTutDisplayForm::TTutDisplayForm(const Project& project, Platform& platform, QWi
     : QWidget(parent, Qt::Window), project_(project), platform_(platform) {
     setObjectName(QStringLiteral("TTutDisplayForm"));
     setFixedSize(kClientWidth, kClientHeight);
-    setFocusPolicy(Qt::StrongFocus);
+    // The window takes the keyboard only when a wait gives it the focus: a click on the screen,
+    // a label or a picture must not take it from the input box, the memo or the list.
+    setFocusPolicy(Qt::NoFocus);
     buildControls();
 }
 
@@ -141,7 +154,7 @@ void TTutDisplayForm::buildControls() {
 
     auto* image = new ClickLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
-    image->onClick = [this] { ScreenClick(); };
+    image->onClick = [this] { ImageClick(); };
     image->hide();
     Image1 = image;
 
@@ -294,10 +307,11 @@ void TTutDisplayForm::FormActivate() {
     const TTutorialConfig& c = project_.Config;
     stop_ = false;
     flags_ = Flags{};
+    lastPressed_ = nullptr;
     const QColor back = ColourFromRecord(c.get(cfg::Screen::ScreenBackColor));
     static_cast<ScreenArea*>(PaintBox1)->back = back;
     SetColours(this, back);
-    setWindowTitle(FromCp1252(c.get(cfg::Program::ProgramTitle)));
+    SetWindowCaption(*this, FromCp1252(c.get(cfg::Program::ProgramTitle)));
     SetColours(TitlePnl, ColourFromRecord(c.get(cfg::Screen::TitleBackColor)),
                ColourFromRecord(c.get(cfg::Screen::TitleTextColor)));
     SetColours(ControlPnl, ColourFromRecord(c.get(cfg::Screen::ControlBarColor)));
@@ -329,22 +343,15 @@ void TTutDisplayForm::ScreenClick() {
     flags_.keyEndedDelay = true;
 }
 
+void TTutDisplayForm::ImageClick() {
+    // A click on the full-screen picture answers a wait for a key; it does not end a delay.
+    flags_.key = true;
+    flags_.lastKey = KeyPress{true, {}};
+}
+
 void TTutDisplayForm::KeyDown(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Shift:
-        case Qt::Key_Control:
-        case Qt::Key_Alt:
-        case Qt::Key_AltGr:
-        case Qt::Key_Meta:
-        case Qt::Key_CapsLock:
-        case Qt::Key_NumLock:
-            return;  // a modifier alone is not a key press
-        case Qt::Key_Escape:
-            requestStop();
-            return;
-        default:
-            break;
-    }
+    // Every key going down counts, modifiers and Escape included; the last key is its
+    // character when it has one.
     const QString text = event->text();
     flags_.key = true;
     flags_.lastKey = KeyPress{false, text.size() == 1 && text[0].isPrint() ? text[0] : QChar()};
@@ -366,10 +373,6 @@ bool TTutDisplayForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (key->key() == Qt::Key_Escape) {
-            requestStop();
-            return true;
-        }
         if (watched == UserInputEdit && enter) {
             // Enter ends the input; it is not typed into the box.
             flags_.inputDone = true;
@@ -385,8 +388,51 @@ bool TTutDisplayForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TTutDisplayForm::HyperLabelClick(const QString& name) {
+    // The entry or the message takes the keyboard; afterwards it goes back to where it was
+    // (the input box of a waiting *GetUserInput, a control bar button, the window).
+    const QPointer<QWidget> focus = focusWidget();
     if (!performEntry(EntrySource::Hyper, name))
         showInfo(QStringLiteral("The \"") + name + QStringLiteral("\" HyperText Link has not been defined "));
+    RestoreFocus(focus);
+}
+
+void TTutDisplayForm::RestoreFocus(QWidget* focus) {
+    if (!isVisible()) return;
+    activateWindow();
+    if (focus && focus->isVisible() && focus->window() == this)
+        focus->setFocus(Qt::OtherFocusReason);
+    else
+        setFocus(Qt::OtherFocusReason);
+}
+
+std::vector<QPushButton*> TTutDisplayForm::ShownButtons() const {
+    // In the order they stand on the bar, left to right.
+    std::vector<QPushButton*> shown;
+    for (QPushButton* b : {QuitBtn, UtilityBtn, HelpBtn, PageBackBtn, ContinueBtn})
+        if (b->isVisible() && b->isEnabled()) shown.push_back(b);
+    return shown;
+}
+
+void TTutDisplayForm::SetButtonKeys(bool on) {
+    buttonKeys_ = on;
+    for (QPushButton* b : {QuitBtn, UtilityBtn, HelpBtn, PageBackBtn, ContinueBtn}) {
+        b->setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus);
+        b->setAutoDefault(on);  // Enter presses the focused button
+    }
+}
+
+bool TTutDisplayForm::focusNextPrevChild(bool next) {
+    // While the control bar waits, Tab moves between its shown buttons only. At other waits
+    // Tab is a key like any other (it reaches keyPressEvent).
+    if (!buttonKeys_) return false;
+    const std::vector<QPushButton*> shown = ShownButtons();
+    if (shown.empty()) return false;
+    const auto at = std::find(shown.begin(), shown.end(), focusWidget());
+    const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(shown.size());
+    std::ptrdiff_t index = at == shown.end() ? (next ? -1 : count) : at - shown.begin();
+    index = ((next ? index + 1 : index - 1) + count) % count;
+    shown[static_cast<std::size_t>(index)]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 // ---- showing the screen -------------------------------------------------------------------------
@@ -489,7 +535,7 @@ void TTutDisplayForm::SyncObjects() {
         l->setScaledContents(true);
         l->setPixmap(QPixmap::fromImage(p.image));
         l->setGeometry(p.rect);
-        l->onClick = [this] { ScreenClick(); };
+        // A placed picture has no click action; it keeps its clicks from the screen below.
         objectWidgets_.emplace_back(l);
     }
     for (const TextLabel& t : texts) {
@@ -668,11 +714,26 @@ void TTutDisplayForm::waitUntil(const std::function<bool()>& done) {
 
 ControlButton TTutDisplayForm::waitForButton() {
     syncFromScreen();
+    // The bar can be worked from the keyboard: the button pressed last (Help and Utilities
+    // return to this wait) or else Continue takes the focus.
+    SetButtonKeys(true);
+    const std::vector<QPushButton*> shown = ShownButtons();
+    if (!shown.empty()) {
+        QPushButton* first = ContinueBtn->isVisible() ? ContinueBtn : shown.back();
+        if (lastPressed_ && std::find(shown.begin(), shown.end(), lastPressed_) != shown.end()) first = lastPressed_;
+        first->setFocus(Qt::OtherFocusReason);
+    }
     flags_.anyButton = false;
     waitUntil([this] { return flags_.anyButton; });
+    SetButtonKeys(false);
+    if (QWidget* f = focusWidget(); f && f->parentWidget() == ControlPnl) setFocus(Qt::OtherFocusReason);
     if (stop_) return ControlButton::Quit;
     flags_.anyButton = false;
-    return flags_.button;
+    const ControlButton pressed = flags_.button;
+    lastPressed_ = pressed == ControlButton::Help        ? HelpBtn
+                   : pressed == ControlButton::Utilities ? UtilityBtn
+                                                         : nullptr;
+    return pressed;
 }
 
 KeyPress TTutDisplayForm::waitForKey() {

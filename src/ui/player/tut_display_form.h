@@ -5,8 +5,9 @@
 // one of the window's handlers has set the flag that wait is for. The handlers only record what
 // the learner did; the player reads the result when the wait returns.
 //
-// Closing the window or pressing Escape asks the run to stop: every wait returns at once and
-// stopRequested() stays true until the next run begins.
+// Closing the window asks the run to stop: every wait returns at once and stopRequested() stays
+// true until the next run begins. Nothing else in the window stops a run; Escape is a key like
+// any other.
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -62,7 +63,7 @@ public:
     // Activation: colours, caption and button captions from the configuration record; clears
     // the stop request of a previous run.
     void FormActivate();
-    // Ends the run at the next wait (Escape, closing the window).
+    // Ends the run at the next wait (closing the window).
     void requestStop();
     // Brings the widgets in line with the screen: the raster, the objects, the answer controls,
     // the title panel and the control bar. Every wait does this before it waits.
@@ -100,6 +101,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // What the handlers record (the player's flags and values).
@@ -128,6 +130,13 @@ private:
     void waitUntil(const std::function<bool()>& done);
     void ButtonClick(ControlButton button);
     void ScreenClick();
+    void ImageClick();
+    // The control bar's keyboard use during a button wait: its shown buttons take the focus
+    // with Tab, Enter and Space press the focused one.
+    void SetButtonKeys(bool on);
+    std::vector<QPushButton*> ShownButtons() const;
+    // Gives the keyboard back to `focus` (or the window) after a message or an entry.
+    void RestoreFocus(QWidget* focus);
     void KeyDown(QKeyEvent* event);
     void SyncFrame();
     void SyncObjects();
@@ -140,6 +149,8 @@ private:
     NotesOpener notesOpener_;
     Flags flags_;
     bool stop_ = false;
+    bool buttonKeys_ = false;
+    QPushButton* lastPressed_ = nullptr;
 
     // Controls, named as the window's fields.
     QLabel* TitlePnl = nullptr;

@@ -6,11 +6,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/window_caption.h"
+
 namespace quill {
 
 TUtMenuForm::TUtMenuForm(const QStringList& names, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TUtMenuForm"));
-    setWindowTitle(QString());
+    SetWindowCaption(*this, QString());
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->addItems(names);

@@ -2,10 +2,12 @@
 // when nothing is chosen, the refusal of an empty choice and the specs returned.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <functional>
 #include <memory>
 
@@ -169,6 +171,41 @@ TEST_F(GetFileFormTest, GraphicAndSoundChooserChecksBothAndReturnsItsSpec) {
     TGetGrAudioForm noGraphic(context, "", "b.MID", 0);
     Button(noGraphic, "OKBtn")->click();
     EXPECT_EQ(rec.messages.LastText(), "No Graphic file has been selected");
+}
+
+TEST_F(GetFileFormTest, TabbingThroughTheListsKeepsTheChoicesAndArrowKeysChoose) {
+    InProject("a.jpg");
+    InProject("b.jpg");
+    InProject("c.bmp");
+    InProject("s1.wav");
+    InProject("s2.mid");
+    TGetGrAudioForm form(context, "b.jpg", "", 30);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    // Round the whole window twice with Tab: entering a list chooses nothing.
+    QStringList visited;
+    for (int i = 0; i < 24; ++i) {
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        visited << focus->objectName();
+        QTest::keyClick(focus, Qt::Key_Tab);
+        EXPECT_EQ(form.GraphicName(), "b.jpg") << i;
+        EXPECT_EQ(form.SoundName(), "") << i;
+    }
+    EXPECT_TRUE(visited.contains("FileListBox"));
+    EXPECT_TRUE(visited.contains("SoundFileListBox"));
+    // The graphic list shows the choice; arrow keys choose.
+    auto* graphics = form.Group(0)->List();
+    EXPECT_EQ(graphics->currentItem()->text(), "b.jpg");
+    graphics->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(graphics, Qt::Key_Down);
+    EXPECT_EQ(form.GraphicName(), "c.bmp");
+    auto* sounds = form.Group(1)->List();
+    sounds->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(form.SoundName(), "");
+    QTest::keyClick(sounds, Qt::Key_Down);
+    EXPECT_EQ(form.SoundName(), "s2.mid");
+    EXPECT_EQ(form.Spec(), "c.bmp,s2.mid,30");
 }
 
 TEST_F(GetFileFormTest, ExecutableChooserSplitsAndJoinsItsSpec) {

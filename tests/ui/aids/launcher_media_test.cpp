@@ -2,9 +2,13 @@
 // the media preview.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QTest>
+#include <QTimer>
 
 #include "../window_driver.h"
 #include "aids/media_preview.h"
@@ -158,6 +162,52 @@ TEST_F(MediaPreviewTest, GraphicWindowWithoutDurationClosesOnEscape) {
     Picture(home / "p.jpg");
     WhenShown("TShowGraphicForm", [](QWidget* window) { QTest::keyClick(window, Qt::Key_Escape); });
     PreviewMedia(context, "P.JPG,0");
+    EXPECT_TRUE(rec.messages.shown.empty());
+}
+
+// A wave output whose sound lasts `lengthMs`, processing events as it plays, and what it saw.
+struct TimedWaveSystem : RecordingSystem {
+    int lengthMs = 300;
+    bool windowOpenAtEnd = true;
+    QElapsedTimer played;
+    void PlayWave(const std::filesystem::path& file) override {
+        RecordingSystem::PlayWave(file);
+        played.start();
+        QEventLoop loop;
+        QTimer::singleShot(lengthMs, &loop, &QEventLoop::quit);
+        loop.exec();
+        windowOpenAtEnd = false;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            windowOpenAtEnd = windowOpenAtEnd || (w->isVisible() && w->objectName() == u"TShowGraphicForm");
+    }
+};
+
+TEST_F(MediaPreviewTest, AWaveWithAPicturePlaysToItsEndAfterThePictureCloses) {
+    Picture(home / "p.bmp");
+    InProject("voice.wav", "RIFF");
+    TimedWaveSystem waves;
+    AidsContext timed{project, rec.platform(), waves};
+    for (const char* spec : {"p.bmp,voice.wav,1", "p.bmp,voice.wav,0"}) {
+        waves.waves.clear();
+        // The picture closes by its timer (a tenth of a second) or by a click.
+        if (std::string_view(spec).ends_with(",0"))
+            WhenShown("TShowGraphicForm", [](QWidget* w) {
+                QTimer::singleShot(50, w, [w] { QTest::mouseClick(w, Qt::LeftButton); });
+            });
+        QElapsedTimer clock;
+        clock.start();
+        PreviewMedia(timed, spec);
+        ASSERT_EQ(waves.waves.size(), 1u) << spec;
+        EXPECT_EQ(waves.waves[0], home / "voice.wav");
+        EXPECT_FALSE(waves.windowOpenAtEnd) << spec;  // closed while the sound went on
+        EXPECT_GE(clock.elapsed(), 290) << spec;      // and the preview waited for its end
+    }
+    // Closed before the sound was due to start: it still plays.
+    waves.waves.clear();
+    waves.lengthMs = 0;
+    WhenShown("TShowGraphicForm", [](QWidget* w) { static_cast<QDialog*>(w)->accept(); });
+    PreviewMedia(timed, "p.bmp,voice.wav,0");
+    EXPECT_EQ(waves.waves.size(), 1u);
     EXPECT_TRUE(rec.messages.shown.empty());
 }
 

@@ -4,12 +4,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QRegularExpression>
 #include <QTextCursor>
 
 #include "aids/notes_form.h"
 #include "aids_fixture.h"
+#include "../window_driver.h"
 
 using namespace quill;
 using namespace quill::test;
@@ -164,12 +170,16 @@ TEST_F(NotesTest, FindIsCaseSensitiveAndGoesDownward) {
     EXPECT_FALSE(form->FindNext("NOTE"));
     EXPECT_FALSE(form->Memo()->textCursor().hasSelection());
 
-    // Through the find dialog, which remembers the text.
-    rec.dialogs.finds.push_back(FindOptions{"one"});
+    // Through the find dialog, which stays open for the next find and remembers the text.
+    Caret(*form, 0);
+    rec.dialogs.findSessions.push_back({FindRequest{"note"}, FindRequest{"note"}});
     form->FindItemClick();
-    EXPECT_EQ(form->Memo()->textCursor().selectedText(), "one");
+    EXPECT_EQ(form->Memo()->textCursor().selectionStart(), 20);
     form->FindItemClick();
-    EXPECT_EQ(rec.dialogs.requests.back().title, "one");
+    EXPECT_EQ(rec.dialogs.requests.back().title, "note");
+    // It offers no case or whole-word options: the search has none.
+    ASSERT_EQ(rec.dialogs.findSetups.size(), 2u);
+    EXPECT_FALSE(rec.dialogs.findSetups[0].options);
 }
 
 TEST_F(NotesTest, ReplaceAllEndsWhenTheReplacementContainsTheSearchText) {
@@ -185,10 +195,61 @@ TEST_F(NotesTest, ReplaceAllEndsWhenTheReplacementContainsTheSearchText) {
     EXPECT_EQ(form->Memo()->toPlainText(), "a notes note, a N, a notes note");
     EXPECT_FALSE(form->ReplaceOnce("Note", "N"));
 
-    rec.dialogs.replaces.push_back(ReplaceOptions{"a", "aa", false, false, true});
+    rec.dialogs.findSessions.push_back({FindRequest{"a", "aa", false, false, FindRequest::Action::ReplaceAll}});
     Caret(*form, 0);
     form->ReplaceItemClick();
     EXPECT_EQ(form->Memo()->toPlainText(), "aa notes note, aa N, aa notes note");
+}
+
+TEST_F(NotesTest, ReplaceDialogFindsReplacesAndFindsAgainWithoutClosing) {
+    DesktopDialogs desktop;
+    Platform platform{rec.messages, desktop, rec.help, {}};
+    THNotesForm form(platform, home / "r.txt", "r.txt");
+    form.show();
+    QApplication::setActiveWindow(&form);
+    Type(form, "one note, two note, three note");
+    Caret(form, 0);
+    QStringList seen;
+    bool optionsShown = true, stayedOpen = true;
+    WhenShown("ReplaceDialog", [&](QWidget* dialog) {
+        optionsShown = dialog->findChild<QWidget*>("MatchCaseBox") || dialog->findChild<QWidget*>("WholeWordBox");
+        dialog->findChild<QLineEdit*>("FindEdit")->setText("note");
+        dialog->findChild<QLineEdit*>("ReplaceEdit")->setText("N");
+        const auto press = [&](const char* name) {
+            dialog->findChild<QPushButton*>(name)->click();
+            stayedOpen = stayedOpen && dialog->isVisible();
+            const QTextCursor c = form.Memo()->textCursor();
+            seen << QString("%1:%2").arg(c.selectionStart()).arg(c.selectedText());
+        };
+        press("FindNextBtn");    // the first note
+        press("ReplaceBtn");     // replaced
+        press("FindNextBtn");    // the second note
+        press("FindNextBtn");    // the third
+        press("ReplaceBtn");
+        dialog->findChild<QPushButton*>("CancelBtn")->click();
+    });
+    form.ReplaceItemClick();
+    EXPECT_FALSE(optionsShown);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(seen, (QStringList{"4:note", "5:", "11:note", "23:note", "24:"}));
+    EXPECT_EQ(form.Memo()->toPlainText(), "one N, two note, three N");
+    // The texts are kept for the next time.
+    bool prefilled = false;
+    WhenShown("FindDialog", [&](QWidget* dialog) {
+        prefilled = dialog->findChild<QLineEdit*>("FindEdit")->text() == "note";
+        dialog->findChild<QPushButton*>("CancelBtn")->click();
+    });
+    form.FindItemClick();
+    EXPECT_TRUE(prefilled);
+}
+
+TEST_F(NotesTest, LongLinesWrapAtTheWindowsEdge) {
+    auto form = Open("w.txt");
+    form->show();
+    Type(*form, QString(400, u'x'));
+    EXPECT_EQ(form->Memo()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_FALSE(form->Memo()->horizontalScrollBar()->isVisible());
+    EXPECT_GT(form->Memo()->document()->firstBlock().layout()->lineCount(), 1);
 }
 
 TEST_F(NotesTest, EditItemsFollowTheSelectionAndTheClipboard) {

@@ -198,21 +198,39 @@ TEST(PreviewRunner, UndefinedHypertextLinkShowsItsInformationBox) {
     EXPECT_EQ(f.rec.messages.LastText(), QStringLiteral("The \"Valve\" HyperText Link has not been defined "));
 }
 
-TEST(PreviewRunner, ClosingTheWindowOrEscapeStopsAChapterThatLoopsForever) {
-    for (const bool escape : {false, true}) {
-        RunnerFixture f;
-        f.chapter("demo1.QKS", "@JLoop\r\nround and round\r\n*JumpToLabel Loop\r\n");
-        f.atWaits.push_back([escape](TTutDisplayForm& w) {
-            if (escape)
-                QTest::keyClick(&w, Qt::Key_Escape);
-            else
-                w.close();
+TEST(PreviewRunner, ClosingTheWindowStopsAChapterThatLoopsForever) {
+    RunnerFixture f;
+    f.chapter("demo1.QKS", "@JLoop\r\nround and round\r\n*JumpToLabel Loop\r\n");
+    f.atWaits.push_back([](TTutDisplayForm& w) { w.close(); });
+    f.run("demo1.QKS");
+    EXPECT_EQ(f.nextWait, 1u);
+    EXPECT_FALSE(AnyPreviewShown());
+    EXPECT_TRUE(f.rec.messages.shown.empty());
+}
+
+TEST(PreviewRunner, EscapeAndShiftEndAPauseAndARightClickDoesNot) {
+    RunnerFixture f;
+    f.chapter("demo1.QKS", "one\r\n*Pause\r\ntwo\r\n*Pause\r\nthree\r\n*Pause\r\n*Wait\r\n");
+    std::vector<bool> barShown;
+    const auto atPause = [&](std::function<void(TTutDisplayForm&)> act) {
+        f.atWaits.push_back([&barShown, act](TTutDisplayForm& w) {
+            barShown.push_back(w.findChild<QWidget*>(QStringLiteral("ControlPnl"))->isVisible());
+            act(w);
         });
-        f.run("demo1.QKS");
-        EXPECT_EQ(f.nextWait, 1u);
-        EXPECT_FALSE(AnyPreviewShown());
-        EXPECT_TRUE(f.rec.messages.shown.empty());
-    }
+    };
+    atPause([](TTutDisplayForm& w) { QTest::keyClick(&w, Qt::Key_Escape); });
+    atPause([](TTutDisplayForm& w) { QTest::keyClick(&w, Qt::Key_Shift); });
+    atPause([](TTutDisplayForm& w) {
+        QWidget* area = w.findChild<QWidget*>(QStringLiteral("PaintBox1"));
+        QTest::mouseClick(area, Qt::RightButton, {}, area->rect().center());
+    });
+    // Still at the third pause: the left click ends it.
+    atPause([](TTutDisplayForm& w) { Click(w.findChild<QWidget*>(QStringLiteral("PaintBox1"))); });
+    atPause([](TTutDisplayForm& w) { Click(Button(w, "QuitBtn")); });
+    f.run("demo1.QKS");
+    EXPECT_EQ(f.nextWait, 5u);
+    EXPECT_EQ(barShown, (std::vector<bool>{false, false, false, false, true}));
+    EXPECT_TRUE(f.rec.messages.shown.empty());
 }
 
 TEST(PreviewRunner, MissingChapterIsReportedWithoutShowingTheWindow) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -68,6 +69,11 @@ TEST(PreviewWindow, FitsTheScreenAndShowsTheDesignSurfaceUnscaled) {
     EXPECT_LE(f.window->frameGeometry().height(), 768);
     EXPECT_EQ(f.window->windowTitle(), QString::fromUtf8("Caf\u00e9 course"));
     EXPECT_EQ(f.child<QWidget>("PaintBox1")->size(), QSize(640, 480));
+
+    // An empty program title gives a blank caption (an empty one would show the program's name).
+    f.project.Config.set(cfg::Program::ProgramTitle, "");
+    f.window->FormActivate();
+    EXPECT_EQ(f.window->windowTitle(), QStringLiteral(" "));
 }
 
 TEST(PreviewWindow, ControlBarButtonsEndTheButtonWaitAndShowTheScreensLegends) {
@@ -105,13 +111,26 @@ TEST(PreviewWindow, KeysClicksAndTimersEndTheirWaits) {
     EXPECT_FALSE(key.click);
     EXPECT_EQ(key.key, QChar(u'b'));
 
-    // A modifier alone is no key press; the click on the drawing area is.
+    // Any key going down is a key press, a modifier or Escape alone too; only a left click on
+    // the drawing area is a click.
+    for (const Qt::Key k : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_CapsLock, Qt::Key_Escape}) {
+        f.during([&] { QTest::keyClick(f.window.get(), k); });
+        key = f.window->waitForKey();
+        EXPECT_FALSE(key.click) << k;
+        EXPECT_TRUE(key.key.isNull()) << k;
+        EXPECT_FALSE(f.window->stopRequested()) << k;
+    }
     f.during([&] {
-        QTest::keyClick(f.window.get(), Qt::Key_Shift);
-        Click(f.child<QWidget>("PaintBox1"));
+        QWidget* area = f.child<QWidget>("PaintBox1");
+        QTest::mouseClick(area, Qt::RightButton, {}, area->rect().center());
+        QTest::mouseClick(area, Qt::MiddleButton, {}, area->rect().center());
+        QTimer::singleShot(50, f.window.get(), [&] { Click(f.child<QWidget>("PaintBox1")); });
     });
+    QElapsedTimer waited;
+    waited.start();
     key = f.window->waitForKey();
     EXPECT_TRUE(key.click);
+    EXPECT_GE(waited.elapsed(), 40);  // ended by the left click, not by the others
 
     // A delay runs out by itself, or ends early at a key.
     EXPECT_FALSE(f.window->waitDelay(30));
@@ -237,7 +256,7 @@ TEST(PreviewWindow, HypertextClickPerformsTheEntryOrSaysItIsNotDefined) {
     EXPECT_EQ(f.rec.messages.shown[0].text, QStringLiteral("The \"Valve\" HyperText Link has not been defined "));
 }
 
-TEST(PreviewWindow, ClosingOrEscapeEndsEveryWait) {
+TEST(PreviewWindow, OnlyClosingTheWindowEndsEveryWait) {
     {
         PreviewFixture f;
         f.during([&] { f.window->close(); });
@@ -246,15 +265,21 @@ TEST(PreviewWindow, ClosingOrEscapeEndsEveryWait) {
         // Every later wait returns at once.
         EXPECT_TRUE(f.window->askInput().isEmpty());
         EXPECT_EQ(f.window->askMenuButton(), 0);
-    }
-    {
-        PreviewFixture f;
-        f.screen->showInputBox(20);
-        f.during([&] { QTest::keyClick(f.child<QLineEdit>("UserInputEdit"), Qt::Key_Escape); });
-        EXPECT_TRUE(f.window->askInput().isEmpty());
-        EXPECT_TRUE(f.window->stopRequested());
         // The next run starts afresh.
         f.window->FormActivate();
+        EXPECT_FALSE(f.window->stopRequested());
+    }
+    {
+        // Escape in the input box is no stop: the box waits on for Enter.
+        PreviewFixture f;
+        f.screen->showInputBox(20);
+        auto* edit = f.child<QLineEdit>("UserInputEdit");
+        f.during([&] {
+            QTest::keyClick(edit, Qt::Key_Escape);
+            QTest::keyClicks(edit, QStringLiteral("ok"));
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+        EXPECT_EQ(f.window->askInput(), QStringLiteral("ok"));
         EXPECT_FALSE(f.window->stopRequested());
     }
 }
@@ -265,7 +290,8 @@ TEST(UtilityChooser, GivesTheChosenNameOrNothing) {
     WhenShown(QStringLiteral("TUtMenuForm"), [](QWidget* w) {
         auto* list = w->findChild<QListWidget*>(QStringLiteral("ListBox1"));
         EXPECT_EQ(list->currentRow(), 0);
-        EXPECT_TRUE(w->windowTitle().isEmpty());
+        // Blank, not empty: the window system shows the program's name for an empty caption.
+        EXPECT_EQ(w->windowTitle(), QStringLiteral(" "));
         list->setCurrentRow(1);
         Click(w->findChild<QPushButton*>(QStringLiteral("BitBtn1")));
     });
@@ -366,4 +392,105 @@ TEST(PreviewWindow, ScreenObjectsFollowTheScreen) {
     f.window->syncFromScreen();
     EXPECT_TRUE(f.window->findChildren<QLabel*>(QStringLiteral("TextLabel")).isEmpty());
     EXPECT_TRUE(f.window->findChildren<QLabel*>(QStringLiteral("HyperLabel")).isEmpty());
+}
+
+TEST(PreviewWindow, PicturesAnswerKeysButNeverEndADelay) {
+    PreviewFixture f;
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    ASSERT_TRUE(picture.save(QString::fromStdString((f.project.ProjectDir / "PIC.BMP").string()), "BMP"));
+    ASSERT_TRUE(f.screen->showImage(5, 2, 25, "PIC.BMP"));
+    f.window->syncFromScreen();
+    QWidget* placed = f.child<QWidget>("Picture");
+    ASSERT_NE(placed, nullptr);
+
+    // A placed picture has no click action: it neither ends a delay nor answers a key wait.
+    QElapsedTimer clock;
+    clock.start();
+    f.during([&] { Click(placed); });
+    EXPECT_FALSE(f.window->waitDelay(300));
+    EXPECT_GE(clock.elapsed(), 250);
+    f.during([&] {
+        Click(placed);
+        QTimer::singleShot(50, f.window.get(), [&] { QTest::keyClick(f.window.get(), Qt::Key_K); });
+    });
+    EXPECT_EQ(f.window->waitForKey().key, QChar(u'k'));
+
+    // The full-screen picture answers a key wait as a click, and a delay goes on.
+    ASSERT_TRUE(f.screen->showScreenImage("PIC.BMP"));
+    f.window->syncFromScreen();
+    QWidget* full = f.child<QWidget>("Image1");
+    ASSERT_TRUE(full->isVisible());
+    f.during([&] { Click(full); });
+    EXPECT_TRUE(f.window->waitForKey().click);
+    clock.restart();
+    f.during([&] { Click(full); });
+    EXPECT_FALSE(f.window->waitDelay(300));
+    EXPECT_GE(clock.elapsed(), 250);
+}
+
+TEST(PreviewWindow, ControlBarWorksFromTheKeyboardDuringItsWaitOnly) {
+    PreviewFixture f;
+    ControlBar& bar = f.screen->controlBar();
+    bar.visible = true;
+    bar.shown = {true, false, true, true, false};  // Continue, Quit, Page back
+    const auto focused = [&] { return f.window->focusWidget() ? f.window->focusWidget()->objectName() : QString(); };
+    const auto press = [&](Qt::Key k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(f.window->focusWidget(), k, m); };
+
+    // Continue takes the focus; Tab goes round the shown buttons left to right (Quit, Page
+    // back, Continue); Space presses the focused one.
+    QStringList seen;
+    f.during([&] {
+        seen << focused();
+        press(Qt::Key_Tab);
+        seen << focused();
+        press(Qt::Key_Tab);
+        seen << focused();
+        press(Qt::Key_Space);
+    });
+    EXPECT_EQ(f.window->waitForButton(), ControlButton::PageBack);
+    EXPECT_EQ(seen, (QStringList{"ContinueBtn", "QuitBtn", "PageBackBtn"}));
+
+    // Shift+Tab goes back; Enter presses.
+    seen.clear();
+    f.during([&] {
+        press(Qt::Key_Backtab, Qt::ShiftModifier);
+        seen << focused();
+        press(Qt::Key_Backtab, Qt::ShiftModifier);
+        seen << focused();
+        press(Qt::Key_Return);
+    });
+    EXPECT_EQ(f.window->waitForButton(), ControlButton::Quit);
+    EXPECT_EQ(seen, (QStringList{"PageBackBtn", "QuitBtn"}));
+
+    // Outside the button wait the buttons take no focus: Tab and Space are key presses.
+    EXPECT_NE(focused(), QStringLiteral("ContinueBtn"));
+    f.during([&] { QTest::keyClick(f.window.get(), Qt::Key_Tab); });
+    KeyPress key = f.window->waitForKey();
+    EXPECT_FALSE(key.click);
+    EXPECT_NE(focused(), QStringLiteral("ContinueBtn"));
+    f.during([&] { press(Qt::Key_Space); });
+    EXPECT_EQ(f.window->waitForKey().key, QChar(u' '));
+    EXPECT_EQ(f.child<QPushButton>("ContinueBtn")->focusPolicy(), Qt::NoFocus);
+}
+
+TEST(PreviewWindow, InputBoxKeepsTheKeyboardThroughAHypertextMessage) {
+    PreviewFixture f;
+    QApplication::setActiveWindow(f.window.get());
+    f.screen->addHyperLabel(16, 17, QStringLiteral("glossary"), Qt::blue, Qt::white);
+    f.screen->showInputBox(20);
+    QString focusAfter;
+    f.during([&] {
+        Click(f.child<QLabel>("HyperLabel"));
+        QWidget* focus = QApplication::focusWidget();
+        focusAfter = focus ? focus->objectName() : QString();
+        if (focus) {
+            QTest::keyClicks(focus, QStringLiteral("abc"));
+            QTest::keyClick(focus, Qt::Key_Return);
+        }
+    });
+    QTimer::singleShot(3000, f.window.get(), [&] { f.window->close(); });  // a lost keyboard ends here
+    EXPECT_EQ(f.window->askInput(), QStringLiteral("abc"));
+    EXPECT_EQ(focusAfter, QStringLiteral("UserInputEdit"));
+    EXPECT_EQ(f.rec.messages.LastText(), QStringLiteral("The \"glossary\" HyperText Link has not been defined "));
 }
