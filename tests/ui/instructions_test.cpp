@@ -84,7 +84,7 @@ TEST(Instructions, ReaderFindsFromTheSelectionAndPrints) {
     text->setTextCursor(c);
     reader.findChild<QAction*>("FindAgainItem")->trigger();
     EXPECT_TRUE(text->textCursor().selectedText().isEmpty());  // the last search was "absent"
-    rec.dialogs.findSessions = {{FindRequest{"ONE"}, FindRequest{"one"}}};
+    rec.dialogs.findSessions = {{FindRequest{"ONE", {}}, FindRequest{"one", {}}}};
     reader.FindClick();
     EXPECT_EQ(rec.dialogs.requests.back().title, "absent");
     EXPECT_EQ(text->textCursor().selectionStart(), 8);
