@@ -73,7 +73,7 @@ TEST(Instructions, ReaderFindsFromTheSelectionAndPrints) {
     c.setPosition(7, QTextCursor::KeepAnchor);  // "two"
     text->setTextCursor(c);
     // The selection becomes the search text; the dialog stays open for the next find.
-    rec.dialogs.findSessions = {{FindRequest{"two"}, FindRequest{"absent"}}, {}};
+    rec.dialogs.findSessions = {{FindRequest{"two", {}}, FindRequest{"absent", {}}}, {}};
     reader.FindClick();
     EXPECT_EQ(rec.dialogs.requests[0].title, "two");
     EXPECT_TRUE(rec.dialogs.findSetups[0].options);

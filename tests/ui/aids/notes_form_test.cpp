@@ -172,7 +172,7 @@ TEST_F(NotesTest, FindIsCaseSensitiveAndGoesDownward) {
 
     // Through the find dialog, which stays open for the next find and remembers the text.
     Caret(*form, 0);
-    rec.dialogs.findSessions.push_back({FindRequest{"note"}, FindRequest{"note"}});
+    rec.dialogs.findSessions.push_back({FindRequest{"note", {}}, FindRequest{"note", {}}});
     form->FindItemClick();
     EXPECT_EQ(form->Memo()->textCursor().selectionStart(), 20);
     form->FindItemClick();
