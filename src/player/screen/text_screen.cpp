@@ -61,7 +61,7 @@ struct TextScreen::Fonts {
             // 10 points at 96 dots per inch, whatever the display says.
             f.setPixelSize(13);
             f.setStyleHint(QFont::TypeWriter);
-            // Plain pixels, as the original screen showed them: no font smoothing.
+            // Plain pixels on the cell grid: no font smoothing.
             f.setStyleStrategy(QFont::NoAntialias);
             f.setBold(s & kStyleBold);
             f.setItalic(s & kStyleItalic);
@@ -726,7 +726,7 @@ bool TextScreen::showImage(int column, int row, int endColumn, std::string_view 
     int width = image->width(), height = image->height();
     if (endColumn != 0 && endColumn >= column && width > 0) {
         const int w = (endColumn - column + 1) * kCellWidth;
-        // Rounded half to even, as the original's Round did.
+        // Rounded half to even, so stored layouts keep their heights to the pixel.
         height = static_cast<int>(std::nearbyint(static_cast<double>(w) * height / width));
         width = w;
     }

@@ -16,7 +16,7 @@ namespace quill {
 
 struct FileDialogOptions {
     QString title;
-    // Filter in the original form: "Description|mask;mask|Description|mask", for example
+    // Filter as written in settings and projects: "Description|mask;mask|Description|mask", for example
     // "Tutorial Files|*.QKJ". Masks match ignoring case.
     QString filter;
     QString defaultSuffix;            // without the period, e.g. "QKJ"
@@ -109,7 +109,7 @@ public:
     int unanswered = 0;
 };
 
-// The Qt name filters of an original-form filter: "Tutorial Files|*.QKJ" gives
+// The Qt name filters of such a filter: "Tutorial Files|*.QKJ" gives
 // "Tutorial Files (*.[Qq][Kk][Jj])", so that masks match in any letter case.
 QStringList QtNameFilters(const QString& filter);
 

@@ -1,5 +1,5 @@
 #pragma once
-// The help service. A help file is named as the original program named it ("QUILLDESK.HLP",
+// The help service. Help files are named with ".HLP" in projects and settings ("QUILLDESK.HLP",
 // or a tutorial's own ".HLP"); the book actually shown is the HTML file of the same name with
 // the extension ".html" beside it, and topic N is its anchor "topic-N".
 #include <QPointer>
