@@ -65,20 +65,22 @@ const FlowCase kFlowCases[] = {
     {"JumpAndReturnWithoutALabel", {":JK,Sub"}, "", {1}, "A label is missing from :JK,Sub"},
     {"JumpAndReturnComesBack",
      {"*JumpAndReturn Sub Back", "@JBack", "back", "*Exit", "@JSub", "sub", "*Return"}, "", {1, 6, 7, 3, 4}, ""},
-    // Page back
-    {"PageBackWithoutAPreviousPageRestarts", {"@PA", "a", "*Wait", "end"}, "button P\nbutton Q", {1, 2, 3, 1, 2, 3}, ""},
+    // Page back (the first line shows the Page back button)
+    {"PageBackWithoutAPreviousPageRestarts", {"*Controls C Q P", "@PA", "a", "*Wait", "end"}, "button P\nbutton Q",
+     {1, 2, 3, 4, 1, 2, 3, 4}, ""},
     {"PageBackGoesToThePreviousPage",
-     {"@PA", "a", "*Wait", "@PB", "b", "*Wait", "end"}, "button C\nbutton P\nbutton P\nbutton Q",
-     {1, 2, 3, 4, 5, 6, 2, 3, 1, 2, 3}, ""},
+     {"*Controls C Q P", "@PA", "a", "*Wait", "@PB", "b", "*Wait", "end"}, "button C\nbutton P\nbutton P\nbutton Q",
+     {1, 2, 3, 4, 5, 6, 7, 3, 4, 1, 2, 3, 4}, ""},
     {"PageBackToNamesTheWholeLabelLine",
-     {"@PA", "a", "*Wait", "@PB", "*PageBackTo @pa", "@PC", "*Wait", "end"}, "button C\nbutton P\nbutton Q",
-     {1, 2, 3, 4, 5, 6, 7, 2, 3}, ""},
+     {"*Controls C Q P", "@PA", "a", "*Wait", "@PB", "*PageBackTo @pa", "@PC", "*Wait", "end"},
+     "button C\nbutton P\nbutton Q", {1, 2, 3, 4, 5, 6, 7, 8, 3, 4}, ""},
     {"PageBackToWithoutTheMarkerNeverMatches",
-     {"@PA", "a", "*Wait", "@PB", "*PageBackTo A", "*Wait", "end"}, "button C\nbutton P\nbutton Q",
-     {1, 2, 3, 4, 5, 6, 1, 2, 3}, ""},
+     {"*Controls C Q P", "@PA", "a", "*Wait", "@PB", "*PageBackTo A", "*Wait", "end"}, "button C\nbutton P\nbutton Q",
+     {1, 2, 3, 4, 5, 6, 7, 1, 2, 3, 4}, ""},
     {"PageLabelOnTheLastLineIsNeverFound",
-     {"*JumpToLabel X", "@JY", "y", "*Wait", "*Exit", "@JX", "*PageBackTo @PLast", "*JumpToLabel Y", "@PLast"},
-     "button P\nbutton Q", {1, 7, 8, 3, 4, 1, 7, 8, 3, 4}, ""},
+     {"*Controls C Q P", "*JumpToLabel X", "@JY", "y", "*Wait", "*Exit", "@JX", "*PageBackTo @PLast", "*JumpToLabel Y",
+      "@PLast"},
+     "button P\nbutton Q", {1, 2, 8, 9, 4, 5, 1, 2, 8, 9, 4, 5}, ""},
     {"QuitEndsTheRun", {"*Wait", "after"}, "button Q", {1}, ""},
     {"ContinueGoesOn", {"*Wait", "after"}, "button C", {1, 2}, ""},
     {"AnswersRunningOutEndTheRun", {"*Wait", "after"}, "", {1}, ""},
@@ -211,7 +213,8 @@ TEST(Engine, ALoopWithoutWaitsStopsAtTheStepLimitOrWhenTheHostStops) {
 TEST(Engine, HelpAndUtilitiesButtonsDoNotEndTheWait) {
     Tutorial t;
     t.project.Config.set(cfg::UtilitiesOn, 1);
-    t.chapter("T1", {"*Controls Continue Utilities", "*Wait", "after"});
+    t.project.Config.set(cfg::Program::HelpOn, 1);
+    t.chapter("T1", {"*Controls Continue Help Utilities", "*Wait", "after"});
     Session run(t, "button H\nbutton U\nbutton C");
     run.play("T1");
     EXPECT_TRUE(run.ran("after"));
