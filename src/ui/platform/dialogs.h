@@ -7,10 +7,13 @@
 #include <QString>
 #include <deque>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <vector>
 
+class QFileDialog;
 class QPrinter;
+class QWidget;
 
 namespace quill {
 
@@ -109,8 +112,11 @@ public:
     int unanswered = 0;
 };
 
-// The Qt name filters of such a filter: "Tutorial Files|*.QKJ" gives
-// "Tutorial Files (*.[Qq][Kk][Jj])", so that masks match in any letter case.
+// The Qt name filters of such a filter: "Tutorial Files|*.QKJ" gives "Tutorial Files (*.QKJ)".
 QStringList QtNameFilters(const QString& filter);
+
+// The file dialog DesktopDialogs shows (open, or save with `save`): its masks match names in
+// any letter case.
+std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialogOptions& options, bool save, QWidget* parent = nullptr);
 
 }  // namespace quill
