@@ -142,6 +142,7 @@ TEST_F(EditFormFixture, OpenFileLoadsTheChapterAndKeepsItsBytes) {
     ASSERT_EQ(rec.dialogs.requests.size(), 1u);
     EXPECT_EQ(rec.dialogs.requests[0].file.filter, "Chapter Files|demo*.QKS");
     EXPECT_EQ(rec.dialogs.requests[0].file.defaultSuffix, "QKS");
+    EXPECT_FALSE(rec.dialogs.requests[0].file.mustExist);  // a name of no file starts a new chapter
     EXPECT_EQ(memo()->toPlainText(), QString::fromUtf8("*Heading 1 Ärger\n\u0081odd\nlast"));
     EXPECT_EQ(editor.ChapterFile(), "DEMO2.QKS");
     EXPECT_EQ(tabText(), "DEMO2.QKS");

@@ -128,6 +128,19 @@ TEST(Platform, FiltersShowTheirMasksAndMatchInAnyCase) {
         return names;
     };
     QTRY_COMPARE_WITH_TIMEOUT(listed(), (QStringList{"DEMO2.QKS", "Demo3.Qks", "demo1.qks"}), 3000);
+
+    // An open dialog that need not name an existing file takes a new name as typed.
+    FileDialogOptions fresh{"Open", "Chapter Files|DEMO*.QKS", "QKS", dir.path(), ""};
+    fresh.mustExist = false;
+    const auto open = MakeFileDialog(fresh, false);
+    EXPECT_EQ(open->fileMode(), QFileDialog::AnyFile);
+    EXPECT_EQ(open->acceptMode(), QFileDialog::AcceptOpen);
+    open->show();
+    open->selectFile("demo5.QKS");
+    QMetaObject::invokeMethod(open.get(), "accept");
+    EXPECT_EQ(open->result(), QDialog::Accepted);
+    ASSERT_EQ(open->selectedFiles().size(), 1);
+    EXPECT_TRUE(open->selectedFiles()[0].endsWith("/demo5.QKS")) << open->selectedFiles()[0].toStdString();
 }
 
 // Every box fits the screen with its buttons on it; a long text scrolls.

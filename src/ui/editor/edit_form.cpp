@@ -282,6 +282,7 @@ void TEditForm::OpenBtnClick() {
         options.filter = "Chapter Files|" + FromCp1252(project_.ProjectName) + "*.QKS";
         options.defaultSuffix = "QKS";
         options.directory = project_.ProjectDir;
+        options.mustExist = false;  // a chapter that does not exist yet is a new, empty one
         const auto chosen = platform_.dialogs.OpenFile(options);
         if (!chosen) return;
         const std::string bare = DiskNameToCp1252(chosen->filename());

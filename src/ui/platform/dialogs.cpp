@@ -42,7 +42,7 @@ std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialogOptions& options, bo
     auto dialog = std::make_unique<QFileDialog>(parent, options.title, ToQt(options.directory));
     dialog->setObjectName(save ? "SaveDialog" : "OpenDialog");
     dialog->setAcceptMode(mode);
-    dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog->setFileMode(save || !options.mustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog->setOption(QFileDialog::DontUseNativeDialog, true);
     // Masks are shown as written ("DEMO*.QKS") and match names in any letter case, as project
     // files copied from Windows come in any case.

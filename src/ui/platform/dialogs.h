@@ -25,6 +25,9 @@ struct FileDialogOptions {
     QString defaultSuffix;            // without the period, e.g. "QKJ"
     std::filesystem::path directory;  // where the dialog starts
     QString fileName;                 // pre-filled name
+    // Open only: false lets the author type the name of a file that does not exist yet (a new
+    // chapter); the caller decides what such a name means.
+    bool mustExist = true;
 };
 
 struct FindOptions {
