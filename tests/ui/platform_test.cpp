@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QListView>
@@ -46,6 +48,27 @@ TEST(Platform, HelpBrowserOpensTheTopicAndNamesAMissingBook) {
     EXPECT_EQ(help.Browser()->source().fragment(), "topic-120");
     EXPECT_TRUE(help.Browser()->toPlainText().contains("Select a Tutorial"));
     EXPECT_TRUE(messages.shown.empty());
+
+    // F1 in a dialog: the help comes up over it; Escape closes the help and the dialog has the
+    // keyboard again, on the control that had it.
+    QDialog dialog;
+    auto* edit = new QLineEdit(&dialog);
+    new QVBoxLayout(&dialog);
+    dialog.layout()->addWidget(edit);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    edit->setFocus();
+    help.ShowTopic(dir / "QUILLDESK.HLP", 120);
+    QWidget* helpWindow = help.Browser()->window();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(helpWindow));
+    QTest::keyClick(help.Browser(), Qt::Key_Escape);
+    EXPECT_FALSE(helpWindow->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), static_cast<QWidget*>(&dialog), 2000);
+    QTest::keyClicks(QApplication::focusWidget(), "typed");
+    EXPECT_EQ(edit->text(), "typed");
+    dialog.close();
 
     help.ShowTopic(dir / "TUTOR.HLP", 3);
     ASSERT_EQ(messages.shown.size(), 1u);
