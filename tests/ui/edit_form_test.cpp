@@ -114,6 +114,12 @@ TEST_F(EditFormFixture, ViewSavesWithoutAskingThenRunsTheChapter) {
     EXPECT_EQ(runner.runs[0].bytesOnDisk, "*Wait\r\n\xA3" "5\r\n");
     EXPECT_FALSE(editor.Modified());
     EXPECT_TRUE(editor.isVisible());
+
+    // The editor comes back where it was, View after View.
+    editor.move(120, 90);
+    const QRect before = editor.frameGeometry();
+    for (int i = 0; i < 3; ++i) button("ViewBtn")->click();
+    EXPECT_EQ(editor.frameGeometry(), before);
 }
 
 TEST_F(EditFormFixture, ViewKeepsTheEditorRunningWhenItIsShownModally) {
@@ -221,6 +227,11 @@ TEST_F(EditFormFixture, DialogButtonsSayTheyAreNotAvailableUntilGivenAnAction) {
     auto* commands = editor.findChild<QComboBox*>("CommandsCombo");
     ASSERT_EQ(commands->count(), 10);
     EXPECT_EQ(commands->itemText(7), "Non-Linear ");
+    // " Commands" is drawn as an enabled caption, not greyed out.
+    EXPECT_EQ(commands->placeholderText(), " Commands");
+    EXPECT_EQ(commands->palette().color(QPalette::PlaceholderText), commands->palette().color(QPalette::ButtonText));
+    EXPECT_NE(commands->palette().color(QPalette::PlaceholderText),
+              commands->palette().color(QPalette::Disabled, QPalette::ButtonText));
     emit commands->activated(0);
     EXPECT_EQ(rec.messages.Texts(RecordingMessages::Kind::Info),
               (std::vector<QString>{NotAvailableText("Text Color"), NotAvailableText("Define HyperText"),

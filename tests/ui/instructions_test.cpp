@@ -67,6 +67,13 @@ TEST(Instructions, ReaderFindsFromTheSelectionAndPrints) {
     RecordingPlatform rec;
     TReadForm reader(file, rec.platform());
     QTextEdit* text = reader.Text();
+    // The reader opens at the top, so the first search finds the first hit.
+    EXPECT_EQ(text->textCursor().position(), 0);
+    rec.dialogs.finds = {FindOptions{"one", false, false}};
+    reader.FindClick();
+    EXPECT_EQ(text->textCursor().selectionStart(), 0);
+    rec.dialogs.requests.clear();
+
     QTextCursor c = text->textCursor();
     c.setPosition(4);
     c.setPosition(7, QTextCursor::KeepAnchor);  // "two"
