@@ -10,6 +10,7 @@
 #include "screen/screen_render.h"
 #include "screen/text_screen.h"
 #include "screen/screen_test_support.h"
+#include "../qstring_printer.h"
 
 namespace quill {
 namespace {
@@ -39,7 +40,7 @@ TEST(ParseAnswers, EveryAnswerOfTheGrammar) {
         "ok\n"
         "cancel\n",
         &errors);
-    EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+    EXPECT_EQ(errors, QStringList());
     ASSERT_EQ(answers.size(), 19u);
     EXPECT_EQ(answers[0].kind, Kind::Button);
     EXPECT_EQ(answers[0].button, ControlButton::Continue);

@@ -16,6 +16,7 @@
 #include "text/file_lookup.h"
 #include "platform/platform.h"
 #include "window_driver.h"
+#include "../qstring_printer.h"
 
 using namespace quill;
 using namespace quill::test;
@@ -285,7 +286,7 @@ TEST_F(EditFormFixture, AFailedSaveKeepsTheEditorOpenWithItsText) {
     answerPrompt({"demo6"});
     button("CloseBtn")->click();
     ASSERT_EQ(rec.messages.Texts(RecordingMessages::Kind::Error).size(), 1u);
-    EXPECT_TRUE(rec.messages.LastText().contains("demo6.QKS")) << rec.messages.LastText().toStdString();
+    EXPECT_TRUE(rec.messages.LastText().contains("demo6.QKS")) << rec.messages.LastText();
     EXPECT_TRUE(editor.isVisible());
     EXPECT_TRUE(editor.Modified());
     EXPECT_EQ(editor.ChapterFile(), "");

@@ -15,6 +15,7 @@
 #include "text/errors.h"
 #include "text/text_file.h"
 #include "window_driver.h"
+#include "../qstring_printer.h"
 
 using namespace quill;
 using namespace quill::test;
@@ -46,8 +47,8 @@ TEST(Instructions, ShippedFilesOpenInTheReaderAndAMissingOneIsNamed) {
             static_cast<QDialog*>(reader)->accept();
         });
         Child<QPushButton>(&menu, button)->click();
-        EXPECT_TRUE(caption.endsWith(button == std::string("HowBtn") ? "/tuthow.RTF" : "/instruct.RTF")) << caption.toStdString();
-        EXPECT_TRUE(text.contains("Tutorial")) << text.toStdString();
+        EXPECT_TRUE(caption.endsWith(button == std::string("HowBtn") ? "/tuthow.RTF" : "/instruct.RTF")) << caption;
+        EXPECT_TRUE(text.contains("Tutorial")) << text;
         EXPECT_FALSE(text.contains('\\') || text.contains("fonttbl") || text.contains('{'));
         EXPECT_TRUE(menu.isVisible());
     }

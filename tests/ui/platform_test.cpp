@@ -20,6 +20,7 @@
 #include "platform/platform.h"
 #include "platform/snapshots.h"
 #include "text/errors.h"
+#include "../qstring_printer.h"
 
 using namespace quill;
 using quill::test::TempFolder;
@@ -73,7 +74,7 @@ TEST(Platform, HelpBrowserOpensTheTopicAndNamesAMissingBook) {
     help.ShowTopic(dir / "TUTOR.HLP", 3);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].kind, RecordingMessages::Kind::Error);
-    EXPECT_TRUE(messages.shown[0].text.contains("TUTOR.html")) << messages.shown[0].text.toStdString();
+    EXPECT_TRUE(messages.shown[0].text.contains("TUTOR.html")) << messages.shown[0].text;
 }
 
 TEST(Platform, F1OpensTheTopicOfTheFocusedControlOrItsWindow) {
@@ -163,7 +164,7 @@ TEST(Platform, FiltersShowTheirMasksAndMatchInAnyCase) {
     QMetaObject::invokeMethod(open.get(), "accept");
     EXPECT_EQ(open->result(), QDialog::Accepted);
     ASSERT_EQ(open->selectedFiles().size(), 1);
-    EXPECT_TRUE(open->selectedFiles()[0].endsWith("/demo5.QKS")) << open->selectedFiles()[0].toStdString();
+    EXPECT_TRUE(open->selectedFiles()[0].endsWith("/demo5.QKS")) << open->selectedFiles()[0];
 }
 
 // Every box fits the screen with its buttons on it; a long text scrolls.

@@ -16,6 +16,7 @@
 #include "headless_host.h"
 #include "project/project.h"
 #include "screen/text_screen.h"
+#include "../../qstring_printer.h"
 
 namespace quill::test {
 

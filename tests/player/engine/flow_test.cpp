@@ -4,6 +4,7 @@
 
 #include "datafile/data_file.h"
 #include "engine_test_support.h"
+#include "../../qstring_printer.h"
 
 using namespace quill;
 using namespace quill::test;
@@ -29,11 +30,11 @@ TEST_P(FlowTest, RunsTheExpectedLines) {
     EXPECT_EQ(run.lines, c.expected);
     const QStringList errors = run.host.errors();
     if (*c.error) {
-        ASSERT_EQ(errors.size(), 1) << errors.join("|").toStdString();
+        ASSERT_EQ(errors.size(), 1) << errors.join("|");
         EXPECT_EQ(errors[0], QString::fromUtf8(c.error));
         EXPECT_EQ(run.result.end, PlayEnd::ScriptError);
     } else {
-        EXPECT_TRUE(errors.isEmpty()) << errors.join("|").toStdString();
+        EXPECT_EQ(errors, QStringList());
         EXPECT_NE(run.result.end, PlayEnd::ScriptError);
     }
 }
@@ -298,7 +299,18 @@ TEST(Engine, GarbageChaptersEndWithoutCrashing) {
         t.write("T1.QKS", bytes);
         Session run(t, "button C\ntext x\nkey a\nchoice left\nlist 1\nmenu 1\nanswer 1\nmemo m\nok");
         run.player.setStepLimit(5000);
-        EXPECT_NO_THROW(run.play("T1"));
+        ASSERT_NO_THROW(run.play("T1"));
+        // The run ended in one of its ways, within the limit, on lines of the chapter, and a
+        // script error (one at most: the run stops on it) is what ended it.
+        EXPECT_LE(run.result.steps, 5000);
+        EXPECT_EQ(run.result.steps, static_cast<long long>(run.lines.size()));
+        for (const int line : run.lines) {
+            EXPECT_GE(line, 1);
+            EXPECT_LE(line, 400);
+        }
+        EXPECT_LE(run.host.errors().size(), 1);
+        EXPECT_EQ(run.host.errors().size() == 1, run.result.end == PlayEnd::ScriptError) << round;
+        EXPECT_EQ(run.screen.image().size(), QSize(640, 480));
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "engine_test_support.h"
 #include "project/user_record.h"
+#include "../../qstring_printer.h"
 
 using namespace quill;
 using namespace quill::test;
@@ -47,7 +48,7 @@ TEST_P(ChoiceTest, BranchRunsOnlyTheChosenSection) {
     t.write("T1.QKS", bytes);
     Session run(t, QString::fromUtf8(c.answers));
     run.play("T1");
-    EXPECT_TRUE(run.host.errors().isEmpty()) << run.host.errors().join("|").toStdString();
+    EXPECT_EQ(run.host.errors(), QStringList());
     EXPECT_EQ(run.ran("T"), c.expected);
     EXPECT_EQ(run.ran("F"), !c.expected);
     EXPECT_TRUE(run.ran("after"));
@@ -67,7 +68,7 @@ TEST_P(ChoiceTest, TwoWayJumpTakesTheChosenAction) {
     t.write("T1.QKS", bytes);
     Session run(t, QString::fromUtf8(c.answers));
     run.play("T1");
-    EXPECT_TRUE(run.host.errors().isEmpty()) << run.host.errors().join("|").toStdString();
+    EXPECT_EQ(run.host.errors(), QStringList());
     EXPECT_EQ(run.ran("yes"), c.expected);
     EXPECT_EQ(run.ran("no"), !c.expected);
 }
@@ -228,7 +229,7 @@ TEST(Engine, UserInputRoundTripsThroughUserDat) {
     t.chapter("T1", {"*GetUserInput B 20", "*Row 5", "Hello ~@B"});
     Session run(t, "text Ann");
     run.play("T1");
-    ASSERT_TRUE(run.host.errors().isEmpty()) << run.host.errors().join("|").toStdString();
+    ASSERT_EQ(run.host.errors(), QStringList());
     const std::string bytes = t.read("USER.DAT");
     ASSERT_EQ(bytes.size(), UserRecord::Size);
     EXPECT_EQ(bytes.substr(61, 4), std::string("\x03" "Ann", 4));
@@ -287,7 +288,7 @@ TEST(Engine, FileCommands) {
                      "*DeleteFile src.txt", "*DisplayFile copy.txt", "*PrintFile copy.txt"});
     Session run(t, "text typed words\nmemo first\nmemo second\nok");
     run.play("T1");
-    EXPECT_TRUE(run.host.errors().isEmpty()) << run.host.errors().join("|").toStdString();
+    EXPECT_EQ(run.host.errors(), QStringList());
     EXPECT_EQ(t.read("notes.txt"), "\r\nhello there\r\n");
     EXPECT_EQ(t.read("copy.txt"), "one\r\ntwo\r\n");
     EXPECT_FALSE(std::filesystem::exists(t.path("other.txt")));
