@@ -1,6 +1,7 @@
 // Branches, two-way and multi-way jumps, quizzes, menus, learner input and the file commands.
 #include <gtest/gtest.h>
 
+#include "../screen/screen_test_support.h"
 #include "engine_test_support.h"
 #include "project/user_record.h"
 #include "../../qstring_printer.h"
@@ -187,11 +188,25 @@ TEST(Engine, QuizShowsItsAnswerPanelsWhileItWaits) {
     t.chapter("T1", kQuiz);
     Session run(t, "answer 3");
     run.host.setSnapshotFolder(t.path("snaps"));
+    std::vector<QuizAnswer> waiting;
+    run.host.onQuiz = [&] { waiting = run.screen.answers().quiz; };
     run.play("T1");
-    // The snapshot taken at the wait shows the three answers.
+    EXPECT_TRUE(run.ran("three"));
+    EXPECT_TRUE(run.screen.answers().quiz.empty());  // gone once answered
+    // While it waits: three panels A, B, C with the answers, drawn in the snapshot of the wait.
+    ASSERT_EQ(waiting.size(), 3u);
     const QImage shot(QString::fromStdString((t.path("snaps") / "001.png").string()));
     ASSERT_FALSE(shot.isNull());
-    EXPECT_TRUE(run.ran("three"));
+    const char* const letters[] = {"A", "B", "C"};
+    const char* const texts[] = {"Red", "Green", "Blue"};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const QuizAnswer& a = waiting[i];
+        EXPECT_EQ(a.number, static_cast<int>(i) + 1);
+        EXPECT_EQ(a.letter, letters[i]);
+        EXPECT_EQ(a.text, texts[i]);
+        EXPECT_EQ(shot.pixelColor(a.rect.right() - 3, a.rect.center().y()), a.backColour) << i;
+        EXPECT_GT(test::CountColour(shot.copy(a.rect.adjusted(32, 2, -2, -2)), Qt::black), 10) << i;  // its text
+    }
 }
 
 TEST(Engine, BoxMenuAndButtonMenuRunTheChosenAction) {
