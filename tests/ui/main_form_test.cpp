@@ -22,6 +22,7 @@ namespace fs = std::filesystem;
 namespace quill::test {
 void RecordingChapterRunner::RunChapter(Project& project, const std::string& chapterFile) {
     runs.push_back({chapterFile, TempFolder::read(project.FilePath(chapterFile))});
+    if (during) during();
 }
 }  // namespace quill::test
 

@@ -55,6 +55,7 @@ public:
     };
     void RunChapter(Project& project, const std::string& chapterFile) override;
     std::vector<Run> runs;
+    std::function<void()> during;  // runs inside each run (a run that takes its time)
 };
 
 }  // namespace quill::test
