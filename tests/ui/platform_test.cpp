@@ -7,7 +7,8 @@
 #include <QGuiApplication>
 #include <QListView>
 #include <QScreen>
-#include <QScrollArea>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QScrollBar>
 #include <QPushButton>
 #include <QTest>
@@ -178,7 +179,9 @@ TEST(Platform, MessageBoxesFitTheScreenAndLongTextsScroll) {
         {QStringLiteral("File not found.\nPlease verify the correct file name was given."), false},
         {words, true},
         {QString(QStringLiteral("line\n")).repeated(2000), true},
-        {QString(3000, u'x'), false},  // one long word wraps nowhere: cut at the box's width
+        // A word wider than the box (a long path) is broken, not cut.
+        {"Cannot write the file /home/author/" + QString(300, u'x') + "/demo.QKR: No space left", false},
+        {QString(9000, u'x'), true},
     };
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     for (const auto& c : cases) {
@@ -194,6 +197,8 @@ TEST(Platform, MessageBoxesFitTheScreenAndLongTextsScroll) {
         QPushButton* ok = box.buttons()->button(QDialogButtonBox::Ok);
         EXPECT_TRUE(box.rect().contains(QRect(ok->mapTo(&box, QPoint(0, 0)), ok->size())));
         EXPECT_EQ(box.textArea()->verticalScrollBar()->isVisible(), c.scrolls);
+        EXPECT_LE(box.textArea()->document()->size().width(), box.textArea()->viewport()->width());
+        EXPECT_EQ(box.textArea()->toPlainText(), c.text);
         EXPECT_TRUE(ok->hasFocus());
         QTest::keyClick(&box, Qt::Key_Return);
         EXPECT_EQ(box.result(), QDialog::Accepted);

@@ -3,13 +3,15 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 namespace quill {
 
@@ -46,21 +48,20 @@ MessageBoxDialog::MessageBoxDialog(QMessageBox::Icon icon, const QString& title,
         iconLabel->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
         top->addWidget(iconLabel, 0, Qt::AlignTop);
     }
-    text_ = new QLabel(text);
+    text_ = new QTextEdit(this);
     text_->setObjectName(QStringLiteral("MessageText"));
-    text_->setTextFormat(Qt::PlainText);
-    text_->setWordWrap(true);
-    text_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    text_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    area_ = new QScrollArea(this);
-    area_->setObjectName(QStringLiteral("MessageArea"));
-    area_->setFrameShape(QFrame::NoFrame);
-    area_->setWidgetResizable(true);
-    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    area_->setFocusPolicy(Qt::NoFocus);
-    area_->setWidget(text_);
-    area_->setBackgroundRole(QPalette::Window);
-    top->addWidget(area_, 1);
+    text_->setReadOnly(true);
+    text_->setPlainText(text);
+    text_->setFrameShape(QFrame::NoFrame);
+    text_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Tab reaches the text to scroll it by keyboard; the box opens on its default button.
+    text_->setFocusPolicy(Qt::TabFocus);
+    QPalette palette = text_->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    text_->setPalette(palette);
+    top->addWidget(text_, 1);
 
     buttons_ = new QDialogButtonBox(buttons, this);
     buttons_->setCenterButtons(true);
@@ -87,29 +88,36 @@ void MessageBoxDialog::fitTo(const QRect& available) {
     const QMargins margins = layout()->contentsMargins();
     const int spacing = std::max(layout()->spacing(), 6);
     const int frame = 40;  // title bar and window frame
+    QTextDocument* doc = text_->document();
+    const int docMargin = static_cast<int>(doc->documentMargin() * 2);
     const QFontMetrics fm(text_->font());
     int natural = 0;
-    for (const QString& line : text_->text().split(u'\n')) {
-        natural = std::max(natural, fm.horizontalAdvance(line) + 2);
+    for (const QString& line : doc->toPlainText().split(u'\n')) {
+        natural = std::max(natural, fm.horizontalAdvance(line) + docMargin + 2);
         if (natural > available.width()) break;
     }
-    const int maxTextWidth = static_cast<int>(available.width() * kTextWidthShare);
-    int textWidth = std::clamp(natural, 120, std::max(120, maxTextWidth));
-    const int needed = text_->heightForWidth(textWidth);
+    const int maxTextWidth = std::max(160, static_cast<int>(available.width() * kTextWidthShare));
+    int textWidth = std::clamp(natural, 160, maxTextWidth);
+    // Measured on a copy: the box's own document follows the width of the widget, which is
+    // not laid out yet.
+    QTextDocument measure;
+    measure.setDefaultFont(doc->defaultFont());
+    measure.setDocumentMargin(doc->documentMargin());
+    measure.setDefaultTextOption(doc->defaultTextOption());
+    measure.setPlainText(doc->toPlainText());
+    measure.setTextWidth(textWidth);
+    int textHeight = static_cast<int>(std::ceil(measure.size().height())) + 1;
     const int chrome = margins.top() + margins.bottom() + spacing + buttons_->sizeHint().height() + frame;
     const int maxTextHeight = std::max(fm.height() * 3, available.height() - chrome);
-    int textHeight = needed < 0 ? text_->sizeHint().height() : needed;
     if (textHeight > maxTextHeight) {
-        // Scrolled: make room for the scroll bar and wrap again at the narrower width.
+        // Scrolled: the scroll bar comes beside the text, which keeps its width.
         textHeight = maxTextHeight;
-        area_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        const int bar = area_->verticalScrollBar()->sizeHint().width();
-        area_->setMinimumSize(textWidth + bar, textHeight);
+        text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        textWidth += text_->verticalScrollBar()->sizeHint().width();
     } else {
-        area_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        area_->setMinimumSize(textWidth, textHeight);
+        text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
-    area_->setMaximumHeight(textHeight);
+    text_->setFixedSize(textWidth, textHeight);
     adjustSize();
     setMaximumSize(available.size());
 }

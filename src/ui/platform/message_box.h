@@ -1,13 +1,12 @@
 #pragma once
 // The program's message box: an icon, the text and a row of buttons, sized to fit the screen.
-// A short text is shown whole; a text too tall or too wide for the screen is shown in a
-// scrolling area, so the buttons always stay on screen.
+// The text wraps at a share of the screen's width (words longer than that are broken, so a long
+// path shows whole); a text too tall for the screen scrolls, so the buttons always stay on it.
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QMessageBox>
 
-class QLabel;
-class QScrollArea;
+class QTextEdit;
 
 namespace quill {
 
@@ -21,14 +20,13 @@ public:
 
     // The button the box was closed with.
     QDialogButtonBox::StandardButton answer() const { return answer_; }
-    QScrollArea* textArea() const { return area_; }
+    QTextEdit* textArea() const { return text_; }
     QDialogButtonBox* buttons() const { return buttons_; }
 
 private:
     void fitTo(const QRect& available);
 
-    QLabel* text_ = nullptr;
-    QScrollArea* area_ = nullptr;
+    QTextEdit* text_ = nullptr;
     QDialogButtonBox* buttons_ = nullptr;
     QDialogButtonBox::StandardButton answer_;
 };
