@@ -1,7 +1,7 @@
 // The data-file store on a file of 10 000 entries: LoadEntry against one read of the file
 // (goal: within 2x), and ModifyCommandEntry against the least any safe rewrite of the file
-// costs: read it, write a temporary file beside it, flush it to the disk, rename it over the
-// original (goal: within 1.5x).
+// costs: read it, write a temporary file beside it, flush it to the disk, rename it into place
+// (goal: within 1.5x).
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
