@@ -104,26 +104,37 @@ private:
         underlinePos = std::max(1, m.underlinePos());
         lineWidth = std::max(1, m.lineWidth());
 
-        QImage canvas(32, kMaskRows, QImage::Format_RGB32);
+        // Each font's glyphs drawn once on a grid of 16 x 16 cells, then read back cell by cell.
+        constexpr int kGrid = 16;
+        QImage canvas(32 * kGrid, kMaskRows * kGrid, QImage::Format_RGB32);
         for (std::size_t r = 0; r < 4; ++r) {
+            canvas.fill(Qt::black);
+            QList<quint32> runGlyphs;
+            QList<QPointF> runPositions;
             for (std::size_t b = 0; b < 256; ++b) {
                 const quint32 glyph = blank[b] ? 0 : glyphs[r][b];
                 if (glyph == 0) continue;
-                canvas.fill(Qt::black);
-                {
-                    QPainter p(&canvas);
-                    p.setRenderHint(QPainter::Antialiasing, false);
-                    p.setRenderHint(QPainter::TextAntialiasing, false);
-                    p.setPen(Qt::white);
-                    QGlyphRun run;
-                    run.setRawFont(raw[r]);
-                    run.setGlyphIndexes({glyph});
-                    run.setPositions({QPointF(kMaskLeft, kMaskTop + ascent)});
-                    p.drawGlyphRun(QPointF(0, 0), run);
-                }
+                const int gx = static_cast<int>(b % kGrid) * 32, gy = static_cast<int>(b / kGrid) * kMaskRows;
+                runGlyphs.push_back(glyph);
+                runPositions.push_back(QPointF(gx + kMaskLeft, gy + kMaskTop + ascent));
+            }
+            {
+                QPainter p(&canvas);
+                p.setRenderHint(QPainter::Antialiasing, false);
+                p.setRenderHint(QPainter::TextAntialiasing, false);
+                p.setPen(Qt::white);
+                QGlyphRun run;
+                run.setRawFont(raw[r]);
+                run.setGlyphIndexes(runGlyphs);
+                run.setPositions(runPositions);
+                p.drawGlyphRun(QPointF(0, 0), run);
+            }
+            for (std::size_t b = 0; b < 256; ++b) {
+                if (blank[b] || glyphs[r][b] == 0) continue;
+                const int gx = static_cast<int>(b % kGrid) * 32, gy = static_cast<int>(b / kGrid) * kMaskRows;
                 Mask& mask = masks[r][b];
                 for (int y = 0; y < kMaskRows; ++y) {
-                    const auto* line = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
+                    const auto* line = reinterpret_cast<const QRgb*>(canvas.constScanLine(gy + y)) + gx;
                     quint32 bits = 0;
                     for (int x = 0; x < 32; ++x)
                         if (line[x] != qRgb(0, 0, 0)) bits |= quint32(1) << x;
@@ -191,16 +202,17 @@ public:
             // if writing here made the image detach from a copy.
             if (painter_.isActive()) painter_.end();
             // Opaque text: every cell gets the brush over the font's height, then the glyphs.
-            Fill(image, cells, pen_.brush.rgb());
+            const Raster raster{image.bits(), image.bytesPerLine(), image.width(), image.height()};
+            Fill(raster, cells, pen_.brush.rgb());
             const QRgb ink = pen_.text.rgb();
             const auto& masks = f.masks[static_cast<std::size_t>(pen_.style & (kStyleBold | kStyleItalic))];
             for (int i = 0; i < count_; ++i) {
                 const std::size_t b = bytes_[static_cast<std::size_t>(i)];
                 if (f.blank[b]) continue;
-                Blit(image, masks[b], x_ + 8 * i, y_, ink);
+                Blit(raster, masks[b], x_ + 8 * i, y_, ink);
             }
             if (pen_.style & kStyleUnderline)
-                Fill(image, QRect(x_, y_ + f.ascent + f.underlinePos, 8 * count_, f.lineWidth), ink);
+                Fill(raster, QRect(x_, y_ + f.ascent + f.underlinePos, 8 * count_, f.lineWidth), ink);
         }
         count_ = 0;
     }
@@ -214,25 +226,34 @@ private:
                a.text.isValid() == b.text.isValid() && a.brush.isValid() == b.brush.isValid();
     }
 
-    static void Fill(QImage& image, const QRect& rect, QRgb colour) {
-        const QRect r = rect.intersected(image.rect());
+    // The pixels of the image (32 bits each), taken once per run: QImage::scanLine() checks
+    // for sharing on every call.
+    struct Raster {
+        uchar* bits;
+        qsizetype bytesPerLine;
+        int width, height;
+        QRgb* line(int y) const { return reinterpret_cast<QRgb*>(bits + y * bytesPerLine); }
+    };
+
+    static void Fill(const Raster& raster, const QRect& rect, QRgb colour) {
+        const QRect r = rect.intersected(QRect(0, 0, raster.width, raster.height));
         if (r.isEmpty()) return;
         const QRgb pixel = 0xFF000000u | colour;
         for (int y = r.top(); y <= r.bottom(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y)) + r.left();
+            QRgb* line = raster.line(y) + r.left();
             std::fill(line, line + r.width(), pixel);
         }
     }
 
-    static void Blit(QImage& image, const Fonts::Mask& mask, int cellX, int cellY, QRgb colour) {
+    static void Blit(const Raster& raster, const Fonts::Mask& mask, int cellX, int cellY, QRgb colour) {
         const QRgb pixel = 0xFF000000u | colour;
-        const int width = image.width(), height = image.height();
+        const int width = raster.width, height = raster.height;
         for (int row = mask.first; row <= mask.last; ++row) {
             const int y = cellY + row - Fonts::kMaskTop;
             if (y < 0 || y >= height) continue;
             quint32 bits = mask.rows[static_cast<std::size_t>(row)];
             if (!bits) continue;
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            QRgb* line = raster.line(y);
             while (bits) {
                 const int bit = std::countr_zero(bits);
                 bits &= bits - 1;
