@@ -37,13 +37,16 @@ const char* const kPlayHelp =
     "                     ok | cancel        closes a box that asks\n"
     "                   When the answers run out while the chapter waits, the run ends as if\n"
     "                   Quit were pressed and \"INFO: answers ran out\" is printed.\n"
+    "                   An answer the learner could not give at that wait (a control bar\n"
+    "                   button that is not shown, a list item or menu button that does not\n"
+    "                   exist) ends the run with an error naming the answers line.\n"
     "  --snapshots DIR  writes a PNG of the screen (640 x 480) at every wait as DIR/NNN.png\n"
     "                   (001, 002, ...) and one more when the run ends.\n"
     "  --trace          prints each line as it is executed: TRACE CHAPTER.QKS:N: text\n"
     "  --steps N        stops the run after N executed lines (for chapters that never wait).\n\n"
     "Delays and slow typing take no real time. Exit status: 0 when the run ended normally\n"
-    "(the last line, *Exit, Quit, the answers ran out), 1 on a script error or at the step\n"
-    "limit, 2 on wrong usage or a file that cannot be read.\n";
+    "(the last line, *Exit, Quit, the answers ran out), 1 on a script error, a refused answer\n"
+    "or at the step limit, 2 on wrong usage or a file that cannot be read.\n";
 
 namespace {
 
@@ -162,6 +165,7 @@ int CmdPlay(const Args& args, Io io) {
         return ExitUsage;
     }
     io.out.flush();
+    if (host.answerRefused()) return ExitFailed;
     switch (result.end) {
         case quill::PlayEnd::ScriptError:
             return ExitFailed;

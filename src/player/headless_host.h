@@ -16,7 +16,10 @@
 //
 // Each wait takes the next answer. An answer that does not fit the wait (a key while the
 // control bar waits for a button) is skipped with an information message naming it, as the
-// window would ignore it. When the answers run out the run ends as if Quit were pressed: the
+// window would ignore it. An answer of the right kind that the learner could not give (a
+// control bar button that is not shown, a list item or menu button that does not exist) ends
+// the run: an error names the answers line and what the screen offers, answerRefused() and
+// stopRequested() become true. When the answers run out the run ends as if Quit were pressed: the
 // message "answers ran out" is recorded once and stopRequested() becomes true.
 #include <QString>
 #include <QStringList>
@@ -75,6 +78,8 @@ public:
     // Virtual time in milliseconds: delays and slow typing add to it.
     qint64 elapsedMs() const { return elapsedMs_; }
     bool answersRanOut() const { return ranOut_; }
+    // True once an answer was refused because the learner could not have given it.
+    bool answerRefused() const { return refused_; }
     int answersUsed() const { return static_cast<int>(next_); }
     int snapshotCount() const { return snapshots_; }
     // Writes the screen as the next NNN.png of the snapshot folder. Returns the file written,
@@ -87,7 +92,7 @@ public:
     bool waitDelay(int milliseconds) override;
     void waitSlowTick() override;
     void processEvents() override {}
-    bool stopRequested() const override { return ranOut_; }
+    bool stopRequested() const override { return ranOut_ || refused_; }
     QString askInput() override;
     bool askChoice() override;
     int askList() override;
@@ -109,6 +114,8 @@ private:
     std::optional<HeadlessAnswer> take(const char* waitName,
                                        const std::function<bool(const HeadlessAnswer&)>& fits);
     void record(HostMessage::Kind kind, const QString& text);
+    // Ends the run with an error: the answer `a` cannot be given, because `why`.
+    void refuse(const HeadlessAnswer& a, const QString& why);
 
     std::vector<HeadlessAnswer> answers_;
     std::size_t next_ = 0;
@@ -120,6 +127,7 @@ private:
     QStringList actions_;
     qint64 elapsedMs_ = 0;
     bool ranOut_ = false;
+    bool refused_ = false;
     int snapshots_ = 0;
 };
 

@@ -95,6 +95,20 @@ TEST_F(QuillcPlay, AnswersRunningOutEndTheRunAsQuit) {
               "INFO: answers ran out\n");
 }
 
+// A path a learner cannot take does not pass: after *Controls C only Continue is shown.
+TEST_F(QuillcPlay, AnAnswerForAHiddenButtonFailsTheRun) {
+    chapter("TUT1.QKS", "*Controls C\r\n*Wait\r\nafter\r\n*Wait\r\nnot reached\r\n");
+    folder.write("answers.txt", "button C\n# then\nbutton Q\n");
+    const auto r = Play({projectFile, "TUT1", "--answers", (folder.path() / "answers.txt").string(), "--trace"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out,
+              "TRACE TUT1.QKS:1: *Controls C\n"
+              "TRACE TUT1.QKS:2: *Wait\n"
+              "TRACE TUT1.QKS:3: after\n"
+              "TRACE TUT1.QKS:4: *Wait\n"
+              "ERROR: answers line 3 \"button Q\" cannot be given here: the control bar shows only C (Continue)\n");
+}
+
 TEST_F(QuillcPlay, StepsStopAChapterThatNeverWaits) {
     chapter("TUT1.QKS", "@JTop\r\nagain\r\n*JumpToLabel Top\r\n");
     const auto r = Play({projectFile, "TUT1", "--steps", "50"});

@@ -16,6 +16,7 @@
 #include "text/errors.h"
 #include "text/text_file.h"
 #include "window_driver.h"
+#include "../qstring_printer.h"
 
 using namespace quill;
 using namespace quill::test;
@@ -47,8 +48,8 @@ TEST(Instructions, ShippedFilesOpenInTheReaderAndAMissingOneIsNamed) {
             static_cast<QDialog*>(reader)->accept();
         });
         Child<QPushButton>(&menu, button)->click();
-        EXPECT_TRUE(caption.endsWith(button == std::string("HowBtn") ? "/tuthow.RTF" : "/instruct.RTF")) << caption.toStdString();
-        EXPECT_TRUE(text.contains("Tutorial")) << text.toStdString();
+        EXPECT_TRUE(caption.endsWith(button == std::string("HowBtn") ? "/tuthow.RTF" : "/instruct.RTF")) << caption;
+        EXPECT_TRUE(text.contains("Tutorial")) << text;
         EXPECT_FALSE(text.contains('\\') || text.contains("fonttbl") || text.contains('{'));
         EXPECT_TRUE(menu.isVisible());
     }
@@ -68,6 +69,13 @@ TEST(Instructions, ReaderFindsFromTheSelectionAndPrints) {
     RecordingPlatform rec;
     TReadForm reader(file, rec.platform());
     QTextEdit* text = reader.Text();
+    // The reader opens at the top, so the first search finds the first hit.
+    EXPECT_EQ(text->textCursor().position(), 0);
+    rec.dialogs.finds = {FindOptions{"one", false, false}};
+    reader.FindClick();
+    EXPECT_EQ(text->textCursor().selectionStart(), 0);
+    rec.dialogs.requests.clear();
+
     QTextCursor c = text->textCursor();
     c.setPosition(4);
     c.setPosition(7, QTextCursor::KeepAnchor);  // "two"

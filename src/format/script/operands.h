@@ -88,8 +88,8 @@ public:
 
     // The field as an integer; on anything else the line + " has an invalid number" and -1.
     // Integers are read as everywhere in the project (ParseInt32): an optional sign and decimal
-    // digits within 32 bits; the original's conversion also took leading blanks and "$" with
-    // hexadecimal digits, so chapters written for it keep working.
+    // digits within 32 bits, also leading blanks and "$" with hexadecimal digits, which
+    // stored chapters use.
     int NumberFromText(std::string_view field);
     // True when the whole field is an integer as NumberFromText reads it.
     static bool IsInteger(std::string_view field);

@@ -1,11 +1,11 @@
 #pragma once
-// Finding project files by bare name, ignoring letter case. The original platform's names
-// were case-insensitive; Linux names are not, so every lookup of a project file by a name
+// Finding project files by bare name, ignoring letter case. Projects written on Windows name
+// their files without regard to case; Linux names are not, so every lookup of a project file by a name
 // written in a chapter or record goes through here.
 //
 // Names given here are Windows-1252 text as stored in project files; a '\' or '/' in them is a
 // folder separator. Names on disk are taken as UTF-8 (or, where a name is not valid UTF-8, as
-// Windows-1252 bytes copied over from the original platform).
+// Windows-1252 bytes, as copied over from a Windows disk).
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -27,7 +27,7 @@ std::filesystem::path ResolveInFolder(const std::filesystem::path& folder, std::
 bool MatchesMask(std::string_view name, std::string_view mask);
 
 // The bare names (Windows-1252) of the regular files in `folder` that match the mask, sorted by
-// upper-cased name, the order in which the original platform listed a folder. A folder that
+// upper-cased name, the order in which Windows lists a folder. A folder that
 // cannot be read gives an empty list.
 std::vector<std::string> ListByMask(const std::filesystem::path& folder, std::string_view mask);
 

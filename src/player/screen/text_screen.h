@@ -250,7 +250,7 @@ private:
     const TTutorialConfig& config_;
     std::filesystem::path projectDir_;
     PlayerHost* host_;
-    std::unique_ptr<Fonts> fonts_;
+    const Fonts* fonts_;  // shared by every screen, made once
     QImage image_;
 
     int column_ = 1, row_ = 1;

@@ -123,6 +123,11 @@ TEditForm::TEditForm(Project& project, Platform& platform, ChapterRunner& runner
     CommandsCombo_->addItems({"Basic Commands", "Screen Display", "Drawing Boxes", "Screen Effects", "Using Images",
                               "InterActive", "Recording to Disk", "Non-Linear ", "Advanced", "Change Defaults"});
     CommandsCombo_->setCurrentIndex(-1);
+    // The shown text " Commands" is the drop-down's caption, drawn like any enabled caption
+    // (a placeholder would be drawn grey, as if the drop-down were disabled).
+    QPalette comboPalette = CommandsCombo_->palette();
+    comboPalette.setColor(QPalette::PlaceholderText, comboPalette.color(QPalette::ButtonText));
+    CommandsCombo_->setPalette(comboPalette);
     actions_["CommandsCombo"] = [this] { ShowNotAvailable(platform_.messages, commandItem_.trimmed() + " Commands"); };
     connect(CommandsCombo_, &QComboBox::activated, this, [this](int index) {
         commandItem_ = CommandsCombo_->itemText(index);
@@ -294,6 +299,7 @@ void TEditForm::OpenBtnClick() {
         options.filter = "Chapter Files|" + FromCp1252(project_.ProjectName) + "*.QKS";
         options.defaultSuffix = "QKS";
         options.directory = project_.ProjectDir;
+        options.mustExist = false;  // a chapter that does not exist yet is a new, empty one
         const auto chosen = platform_.dialogs.OpenFile(options);
         if (!chosen) return;
         const std::string bare = DiskNameToCp1252(chosen->filename());
@@ -313,11 +319,15 @@ void TEditForm::ViewBtnClick() {
         AfterAction();
         return;
     }
+    // Hidden while the chapter runs, then shown again where it was: the saved geometry
+    // includes the window frame, so the editor does not creep by the frame's size each time.
+    const QByteArray geometry = saveGeometry();
     hide();
     Guarded([this] {
         WriteChapter();
         runner_.RunChapter(project_, chapterFile_);
     });
+    restoreGeometry(geometry);
     show();
     activateWindow();
     Memo1_->setFocus();

@@ -64,7 +64,7 @@ protected:
 
 private:
     QPushButton* AddButton(QWidget* bar, const QString& name, const QString& caption);
-    // Steps 1 to 4 of saving: the name prompt, then the chapter is written. False when nothing
+    // Saving: the name prompt, then the chapter is written. False when nothing
     // was written (prompt cancelled).
     bool SaveWithPrompt();
     void WriteChapter();

@@ -1,6 +1,8 @@
 #include "platform/help.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <functional>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
@@ -15,6 +17,25 @@
 namespace quill {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Calls back when the window it watches is hidden (closed by its button or Escape).
+class HelpCloseWatcher : public QObject {
+public:
+    HelpCloseWatcher(QObject* parent, std::function<void()> onHide) : QObject(parent), onHide_(std::move(onHide)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide && watched == parent()) onHide_();
+        return false;
+    }
+
+private:
+    std::function<void()> onHide_;
+};
+
+}  // namespace
 
 std::optional<fs::path> HelpBookPath(const fs::path& helpFile) {
     const fs::path folder = helpFile.has_parent_path() ? helpFile.parent_path() : fs::path(".");
@@ -57,7 +78,21 @@ void HelpBrowser::ShowTopic(const fs::path& helpFile, int topic) {
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(browser);
         window_->resize(640, 560);
+        auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window_);
+        escape->setObjectName("HelpClose");
+        escape->setContext(Qt::WindowShortcut);
+        QObject::connect(escape, &QShortcut::activated, window_, &QWidget::close);
+        window_->installEventFilter(new HelpCloseWatcher(window_, [this] {
+            // The window that asked for help takes the keyboard again (its focused control
+            // comes back with it).
+            if (!reshowing_ && caller_ && caller_->isVisible()) {
+                caller_->raise();
+                caller_->activateWindow();
+                QApplication::setActiveWindow(caller_);
+            }
+        }));
     }
+    if (QWidget* active = QApplication::activeWindow(); active && active != window_) caller_ = active;
     QUrl url = QUrl::fromLocalFile(QString::fromStdString(book->string()));
     if (topic != 0) url.setFragment(HelpTopicAnchor(topic));
     auto* browser = Browser();
@@ -69,7 +104,9 @@ void HelpBrowser::ShowTopic(const fs::path& helpFile, int topic) {
     const bool needModal = QApplication::activeModalWidget() != nullptr &&
                            QApplication::activeModalWidget() != window_;
     if (needModal != (window_->windowModality() == Qt::ApplicationModal)) {
+        reshowing_ = true;
         window_->hide();
+        reshowing_ = false;
         window_->setWindowModality(needModal ? Qt::ApplicationModal : Qt::NonModal);
     }
     window_->show();

@@ -128,7 +128,20 @@ TEST(CheckChapter, GarbageIsSafe) {
     lines.push_back("*JumpOnMatch 2147483647");
     lines.push_back("*BoxMenu 1 1 1 1 -5");
     lines.push_back("*PopupBox 1 1 1 1 999999");
-    (void)Check(lines);
+    const auto problems = CheckChapter(lines, ColorTable(), [](const std::string&) { return false; });
+    // Most garbage lines are not commands; every report names a line of the chapter.
+    EXPECT_GT(problems.size(), 100u);
+    for (const auto& p : problems) {
+        EXPECT_GE(p.line, 1u);
+        EXPECT_LE(p.line, lines.size());
+        EXPECT_FALSE(p.message.empty());
+    }
+    // A count beyond any room is reported on its line, without reading that many lines.
+    const std::size_t jump = lines.size() - 2;
+    std::vector<std::string> atJump;
+    for (const auto& p : problems)
+        if (p.line == jump) atJump.push_back(p.message);
+    EXPECT_EQ(atJump, std::vector<std::string>{"*JumpOnMatch 2147483647 has more than 29 matches"});
 }
 
 }  // namespace
