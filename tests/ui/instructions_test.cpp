@@ -63,19 +63,24 @@ TEST(Instructions, ShippedFilesOpenInTheReaderAndAMissingOneIsNamed) {
                                    " was not found"});
 }
 
+TEST(Instructions, ReaderOpensAtTheTopSoTheFirstSearchFindsTheFirstHit) {
+    TempFolder dir;
+    const fs::path file = dir.write("instruct.RTF", "{\\rtf1 one two one two\\par}");
+    RecordingPlatform rec;
+    TReadForm reader(file, rec.platform());
+    QTextEdit* text = reader.Text();
+    EXPECT_EQ(text->textCursor().position(), 0);
+    rec.dialogs.findSessions = {{FindRequest{"one", {}}}};
+    reader.FindClick();
+    EXPECT_EQ(text->textCursor().selectionStart(), 0);
+}
+
 TEST(Instructions, ReaderFindsFromTheSelectionAndPrints) {
     TempFolder dir;
     const fs::path file = dir.write("instruct.RTF", "{\\rtf1 one two one two\\par}");
     RecordingPlatform rec;
     TReadForm reader(file, rec.platform());
     QTextEdit* text = reader.Text();
-    // The reader opens at the top, so the first search finds the first hit.
-    EXPECT_EQ(text->textCursor().position(), 0);
-    rec.dialogs.finds = {FindOptions{"one", false, false}};
-    reader.FindClick();
-    EXPECT_EQ(text->textCursor().selectionStart(), 0);
-    rec.dialogs.requests.clear();
-
     QTextCursor c = text->textCursor();
     c.setPosition(4);
     c.setPosition(7, QTextCursor::KeepAnchor);  // "two"
