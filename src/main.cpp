@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/main_form.h"
+#include "app/tutorial_actions.h"
 #include "platform/application.h"
 #include "platform/platform.h"
 #include "platform/snapshots.h"
@@ -33,6 +34,9 @@ int main(int argc, char** argv) {
     runner.SetConnectAids([&aids](quill::TTutDisplayForm& window, quill::Project& open) { aids.Connect(window, open); });
 
     quill::TQMKmainform window(project, desktop.platform(), runner);
+    // The tutorial type, program presentation, whole-tutorial preview, compile and distribution.
+    quill::TutorialActions tutorial(project, desktop.platform(), runner, system);
+    tutorial.Connect(window);
     window.SetLowColor(quill::TQMKmainform::DisplayIsLowColor());
     window.showMaximized();
     return quill::QuillApplication::exec();
