@@ -5,9 +5,12 @@
 
 #include "../design/design_fixture.h"
 #include "app/cfg_design_back_form.h"
+#include "app/compile_form.h"
+#include "app/distrib_form.h"
 #include "app/help_file_form.h"
 #include "app/prog_config_form.h"
 #include "app/tut_config_form.h"
+#include "build/compiler.h"
 #include "datafile/data_file.h"
 #include "platform/system_services.h"
 
@@ -280,4 +283,25 @@ TEST_F(SettingsTest, BackgroundDesignerKeepsOnlyTheChosenTypesFile) {
     EXPECT_EQ(record.get(P::BackgroundGraphic), "BACK.BMP");
     EXPECT_EQ(record.get(P::BackgroundWallpaper), "");
     EXPECT_TRUE(rec.messages.shown.empty());
+}
+
+TEST_F(SettingsTest, WindowsFitA1024By768Screen) {
+    InProject("SAFETY1.QKS", "x\r\n");
+    auto snapshots = Snapshots();
+    KeyGenerator keys;
+    std::vector<std::unique_ptr<QWidget>> windows;
+    windows.push_back(std::make_unique<TTutConfigForm>(project, rec.platform()));
+    windows.push_back(std::make_unique<TProgConfigForm>(project, rec.platform(), system));
+    windows.push_back(std::make_unique<THelpfileForm>(project, rec.platform(), "TUT.HLP", 1));
+    windows.push_back(std::make_unique<TCFGDesignBackForm>(project, rec.platform(), project.Config));
+    windows.push_back(std::make_unique<TCompileForm>(project, rec.platform(), keys));
+    windows.push_back(std::make_unique<TChapListForm>(project, rec.platform()));
+    windows.push_back(std::make_unique<TDistribForm>(project, rec.platform()));
+    for (auto& window : windows) {
+        window->show();
+        QTest::qWait(60);
+        EXPECT_LE(window->frameGeometry().width(), 1024) << window->objectName().toStdString();
+        EXPECT_LE(window->frameGeometry().height(), 768) << window->objectName().toStdString();
+        window->hide();
+    }
 }
