@@ -160,3 +160,24 @@ TEST_F(TutorialPathTest, DistributionStopsWithoutThePlayerAndCancelCopiesNothing
     EXPECT_TRUE(rec.messages.shown.empty());
     EXPECT_FALSE(fs::exists(elsewhere / "out"));
 }
+
+// While the whole tutorial plays, the main window's panel is hidden; it comes back afterwards.
+TEST_F(DesignFixture, PreviewHidesTheMainPanelMeanwhile) {
+    struct PanelRunner : ChapterRunner {
+        QWidget* panel = nullptr;
+        std::vector<bool> hidden;
+        void RunChapter(Project&, const std::string&) override { hidden.push_back(panel->isHidden()); }
+    } runner;
+    RecordingSystem system;
+    TQMKmainform form(project, rec.platform(), runner);
+    TutorialActions actions(project, rec.platform(), runner, system);
+    actions.Connect(form);
+    runner.panel = form.findChild<QFrame*>("MenuPnl");
+    InProject("SAFETY1.QKS", "x\r\n");
+    project.Config.set(cfg::StartChapter, "SAFETY1");
+    form.UpdateButtons();
+    runner.panel->show();
+    form.Button("PreviewBtn")->click();
+    EXPECT_EQ(runner.hidden, std::vector<bool>{true});
+    EXPECT_FALSE(runner.panel->isHidden());
+}
