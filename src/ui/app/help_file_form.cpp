@@ -28,10 +28,8 @@ THelpfileForm::THelpfileForm(const Project& project, Platform& platform, const s
                              QWidget* parent)
     : QDialog(parent), project_(project), platform_(platform), ui_(std::make_unique<Ui::THelpfileForm>()) {
     ui_->setupUi(this);
-    WireDesignerButtons(this, ui_->ButtonBox, platform_, kTopic, [] { return true; });
     // OK goes through accept(), which checks the topic.
-    disconnect(ui_->ButtonBox, &QDialogButtonBox::accepted, nullptr, nullptr);
-    connect(ui_->ButtonBox, &QDialogButtonBox::accepted, this, &THelpfileForm::accept);
+    WireDesignerButtons(this, ui_->ButtonBox, platform_, kTopic, [] { return true; });
     ui_->HelpFileEdit->setText(FromCp1252(helpFile));
     ui_->TopicEdit->setText(QString::number(topic));
     FillList();
