@@ -15,6 +15,7 @@
 #include "project/file_names.h"
 #include "project/project.h"
 #include "text/file_lookup.h"
+#include "text_codec.h"
 
 namespace quill {
 
@@ -42,7 +43,9 @@ void WindowTutorialStage::UseTutorialHelp(const std::string& helpFile) {
 void WindowTutorialStage::PerformCommand(const TutorialCommand& command) {
     AidsContext context{project_, platform_, system_};
     switch (command.action) {
-        case CommandAction::Media: PreviewMedia(context, command.command, Parent()); break;
+        case CommandAction::Media:
+            PreviewMedia(context, command.command, Parent(), FromCp1252(command.mediaTitle));
+            break;
         case CommandAction::Executable: LaunchProgram(context, LaunchExecutable, command.command); break;
         case CommandAction::WindowsProgram: LaunchProgram(context, LaunchWindowsProgram, command.command); break;
         case CommandAction::Shell: OpenWithShell(context, command.command); break;
