@@ -46,11 +46,11 @@ TTutConfigForm::TTutConfigForm(const Project& project, Platform& platform, QWidg
     ui_->ChapterEdit->setText(FromCp1252(copy_.get(cfg::StartChapter)));
     for (const std::string& file : ListByMask(project_.ProjectDir, project_.ProjectName + "*.QKS"))
         ui_->ChapterListBox->addItem(FromCp1252(file));
-    connect(ui_->ChapterListBox, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        ui_->ChapterEdit->setText(FromCp1252(NameOnly(ToCp1252(item->text()))));
-    });
-    connect(ui_->ChapterListBox, &QListWidget::currentTextChanged, this, [this](const QString& text) {
-        if (!text.isEmpty()) ui_->ChapterEdit->setText(FromCp1252(NameOnly(ToCp1252(text))));
+    // A file chosen by click or by the arrow keys names the chapter; tabbing into the list
+    // alone changes nothing.
+    connect(ui_->ChapterListBox, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> items = ui_->ChapterListBox->selectedItems();
+        if (!items.isEmpty()) ui_->ChapterEdit->setText(FromCp1252(NameOnly(ToCp1252(items.front()->text()))));
     });
     connect(ui_->StartRb, &QRadioButton::toggled, this, &TTutConfigForm::ShowGroups);
     connect(ui_->DefineChaptersBtn, &QPushButton::clicked, this, &TTutConfigForm::DefineChaptersBtnClick);
