@@ -58,7 +58,7 @@ void PaintBackground(QPainter& p, QRect area, const fs::path& dir, int type, std
     }
 }
 
-// A raised bar with its text centred in the font of the specification.
+// A raised bar with its text centred in the font that the font text names.
 void PaintBar(QPainter& p, QRect r, const std::string& text, const std::string& fontSpec, std::uint32_t back) {
     p.fillRect(r, ColourFromRecord(back));
     p.setPen(Qt::white);
