@@ -27,7 +27,7 @@ const Command kCommands[] = {
     {"check", "check the chapters of a project without running them", CmdCheck, &kCheckHelp},
     {"compile", "compile the tutorial (or one chapter)", CmdCompile, &kCompileHelp},
     {"distribute", "prepare a distribution folder", CmdDistribute, &kDistributeHelp},
-    {"play", "run a chapter without a window", CmdPlay, &kPlayHelp},
+    {"play", "run a chapter or the whole tutorial without a window", CmdPlay, &kPlayHelp},
 };
 
 void PrintUsage(std::ostream& os) {

@@ -7,6 +7,7 @@
 #include "datafile/data_file.h"
 #include "engine/chapter_player.h"
 #include "headless_host.h"
+#include "tutorial/headless_tutorial.h"
 #include "project/project.h"
 #include "screen/text_screen.h"
 #include "text/cp1252.h"
@@ -19,10 +20,14 @@ namespace quillc {
 namespace fs = std::filesystem;
 
 const char* const kPlayHelp =
-    "usage: quillc play FILE.QKJ CHAPTER [--answers FILE] [--snapshots DIR] [--trace] [--steps N]\n\n"
+    "usage: quillc play FILE.QKJ [CHAPTER] [--answers FILE] [--snapshots DIR] [--trace] [--steps N]\n\n"
     "Runs the chapter CHAPTER (\".QKS\" is added; letter case does not matter) of the project\n"
-    "FILE.QKJ without a window, as the preview does. Messages are printed as they are shown:\n"
-    "\"ERROR: \" for error boxes, \"INFO: \" for information boxes.\n\n"
+    "FILE.QKJ without a window, as the preview does. Without CHAPTER it plays the whole\n"
+    "tutorial as \"Pre-View Tutorial\" does: the opening command, the about box at the start,\n"
+    "the introduction, the starting chapter or the main menu (again after every chapter, until\n"
+    "its quit entry), the about box at the end and the closing command. The opening and closing\n"
+    "commands are not performed: an INFO line names what would be shown or run. Messages are\n"
+    "printed as they are shown: \"ERROR: \" for error boxes, \"INFO: \" for information boxes.\n\n"
     "  --answers FILE   answers every wait of the chapter, one answer a line, in order (blank\n"
     "                   lines and lines starting with # are skipped):\n"
     "                     button C|Q|P|H|U   Continue, Quit, Page back, Help, Utilities\n"
@@ -34,7 +39,10 @@ const char* const kPlayHelp =
     "                     list N             item N (from 1) of the list menu\n"
     "                     menu N             menu button N (from 1)\n"
     "                     answer N           quiz answer N (1..4) by click\n"
-    "                     ok | cancel        closes a box that asks\n"
+    "                     ok | cancel        closes a box that asks; ok also closes the about\n"
+    "                                        box and the introduction of a whole tutorial\n"
+    "                     mainmenu N|quit    the main menu of a whole tutorial: chapter pick N\n"
+    "                                        (from 1) or its quit entry\n"
     "                   When the answers run out while the chapter waits, the run ends as if\n"
     "                   Quit were pressed and \"INFO: answers ran out\" is printed.\n"
     "                   An answer the learner could not give at that wait (a control bar\n"
@@ -45,8 +53,12 @@ const char* const kPlayHelp =
     "  --trace          prints each line as it is executed: TRACE CHAPTER.QKS:N: text\n"
     "  --steps N        stops the run after N executed lines (for chapters that never wait).\n\n"
     "Delays and slow typing take no real time. Exit status: 0 when the run ended normally\n"
-    "(the last line, *Exit, Quit, the answers ran out), 1 on a script error, a refused answer\n"
-    "or at the step limit, 2 on wrong usage or a file that cannot be read.\n";
+    "(the last line, *Exit, Quit, the answers ran out), 1 on a script error, a refused answer
+"
+    "or at the step limit (in any chapter of a whole tutorial), 2 on wrong usage or a file that
+"
+    "cannot be read.
+";
 
 namespace {
 
@@ -96,7 +108,7 @@ int CmdPlay(const Args& args, Io io) {
             return ExitUsage;
         }
     }
-    if (projectArg.empty() || chapterArg.empty()) {
+    if (projectArg.empty()) {
         io.err << kPlayHelp;
         return ExitUsage;
     }
@@ -148,17 +160,44 @@ int CmdPlay(const Args& args, Io io) {
         return quill::LoadEntry(dataFile, quill::ToCp1252(name), sourceName, entry);
     });
 
-    quill::ChapterPlayer player(project, screen, host);
-    if (trace)
-        player.setTracer([io](const std::string& chapter, int line, const std::string& text) {
-            io.out << "TRACE " << quill::Cp1252ToUtf8(chapter) << ':' << line << ": "
-                   << quill::Cp1252ToUtf8(EscapeLineBreaks(text)) << '\n';
-        });
-    player.setStepLimit(steps);
+    // Runs one chapter; the exit status of the run (a script error or the step limit fails it).
+    auto runChapter = [&](const std::string& chapter) {
+        quill::ChapterPlayer player(project, screen, host);
+        if (trace)
+            player.setTracer([io](const std::string& file, int line, const std::string& text) {
+                io.out << "TRACE " << quill::Cp1252ToUtf8(file) << ':' << line << ": "
+                       << quill::Cp1252ToUtf8(EscapeLineBreaks(text)) << '\n';
+            });
+        player.setStepLimit(steps);
+        const quill::PlayResult result = player.run(chapter);
+        switch (result.end) {
+            case quill::PlayEnd::ScriptError:
+                return int(ExitFailed);
+            case quill::PlayEnd::StepLimit:
+                PrintError(io, "The run was stopped after " + std::to_string(result.steps) +
+                                   " lines (the limit of --steps) in " + result.chapter + " at line " +
+                                   std::to_string(player.lineNumber()) + ".");
+                return int(ExitFailed);
+            default:
+                return int(ExitOk);
+        }
+    };
 
-    quill::PlayResult result;
+    int exit = ExitOk;
     try {
-        result = player.run(quill::Utf8ToCp1252(chapterArg));
+        if (!chapterArg.empty()) {
+            exit = runChapter(quill::Utf8ToCp1252(chapterArg));
+        } else {
+            quill::HeadlessTutorialStage stage(
+                project.Config, project.ProjectDir, host,
+                [&](const std::string& chapter) { exit = std::max(exit, runChapter(chapter)); },
+                [dataFile] {
+                    quill::TextLines lines;
+                    quill::LoadIntroduction(dataFile, lines);
+                    return std::vector<std::string>(lines.begin(), lines.end());
+                });
+            quill::PlayTutorial(project.Config, stage);
+        }
         host.saveSnapshot();
     } catch (const quill::IoError& e) {
         PrintSystemError(io, e.what());
@@ -166,17 +205,7 @@ int CmdPlay(const Args& args, Io io) {
     }
     io.out.flush();
     if (host.answerRefused()) return ExitFailed;
-    switch (result.end) {
-        case quill::PlayEnd::ScriptError:
-            return ExitFailed;
-        case quill::PlayEnd::StepLimit:
-            PrintError(io, "The run was stopped after " + std::to_string(result.steps) +
-                               " lines (the limit of --steps) in " + result.chapter + " at line " +
-                               std::to_string(player.lineNumber()) + ".");
-            return ExitFailed;
-        default:
-            return ExitOk;
-    }
+    return exit;
 }
 
 }  // namespace quillc

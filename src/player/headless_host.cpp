@@ -86,6 +86,15 @@ std::vector<HeadlessAnswer> ParseAnswers(const QString& script, QStringList* err
             const auto n = PositiveNumber(arg);
             ok = n.has_value() && (a.kind != HeadlessAnswer::Kind::Answer || *n <= 4);
             a.number = n.value_or(0);
+        } else if (word == u"mainmenu") {
+            a.kind = HeadlessAnswer::Kind::MainMenu;
+            if (arg.toLower() == u"quit") {
+                a.number = 0;
+            } else {
+                const auto n = PositiveNumber(arg);
+                ok = n.has_value();
+                a.number = n.value_or(0);
+            }
         } else if (word == u"ok" || word == u"cancel") {
             a.kind = word == u"ok" ? HeadlessAnswer::Kind::Ok : HeadlessAnswer::Kind::Cancel;
             ok = arg.isEmpty();
@@ -110,14 +119,14 @@ void HeadlessHost::record(HostMessage::Kind kind, const QString& text) {
 }
 
 std::filesystem::path HeadlessHost::saveSnapshot() {
-    if (snapshotFolder_.empty() || !screen_) return {};
+    if (snapshotFolder_.empty() || (!screen_ && !shown_)) return {};
     ++snapshots_;
     const std::filesystem::path file =
         snapshotFolder_ / QStringLiteral("%1.png").arg(snapshots_, 3, 10, QLatin1Char('0')).toStdString();
     std::error_code ec;
     std::filesystem::create_directories(snapshotFolder_, ec);
     QImageWriter writer(QString::fromStdString(file.string()), "png");
-    if (!writer.write(RenderScreen(*screen_)))
+    if (!writer.write(shown_ ? *shown_ : RenderScreen(*screen_)))
         throw IoError("Cannot write the snapshot " + DisplayName(file) + ": " +
                       writer.errorString().toStdString());
     return file;
@@ -164,6 +173,22 @@ void HeadlessHost::refuse(const HeadlessAnswer& a, const QString& why) {
     refused_ = true;
     record(HostMessage::Kind::Error,
            QStringLiteral("answers line %1 \"%2\" cannot be given here: %3").arg(a.line).arg(a.source, why));
+}
+
+bool HeadlessHost::waitForOk(const char* waitName, const QImage& picture) {
+    shown_ = &picture;
+    const auto a = take(waitName, [](const HeadlessAnswer& x) { return x.kind == Kind::Ok; });
+    shown_ = nullptr;
+    return a.has_value();
+}
+
+int HeadlessHost::waitForMainMenu(int picks, const QImage& picture) {
+    shown_ = &picture;
+    const auto a = take("the main menu", [picks](const HeadlessAnswer& x) {
+        return x.kind == Kind::MainMenu && x.number <= picks;
+    });
+    shown_ = nullptr;
+    return a ? a->number : 0;
 }
 
 KeyPress HeadlessHost::waitForKey() {

@@ -12,7 +12,10 @@
 //   list N             item N (1-based) of the list menu (or of the utility chooser)
 //   menu N             menu button N (1-based)
 //   answer N           quiz answer N (1..4) by click
-//   ok | cancel        closes a box that asks (print confirmation, utility chooser)
+//   ok | cancel        closes a box that asks (print confirmation, utility chooser); ok also
+//                      closes the about box and the introduction of a whole-tutorial run
+//   mainmenu N|quit    the main menu of a whole-tutorial run: chapter pick N (1-based), or
+//                      its quit entry
 //
 // Each wait takes the next answer. An answer that does not fit the wait (a key while the
 // control bar waits for a button) is skipped with an information message naming it, as the
@@ -21,6 +24,7 @@
 // the run: an error names the answers line and what the screen offers, answerRefused() and
 // stopRequested() become true. When the answers run out the run ends as if Quit were pressed: the
 // message "answers ran out" is recorded once and stopRequested() becomes true.
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <filesystem>
@@ -35,13 +39,13 @@ namespace quill {
 class TextScreen;
 
 struct HeadlessAnswer {
-    enum class Kind { Button, Key, Click, Text, Memo, Choice, List, Menu, Answer, Ok, Cancel };
+    enum class Kind { Button, Key, Click, Text, Memo, Choice, List, Menu, Answer, Ok, Cancel, MainMenu };
     Kind kind = Kind::Click;
     ControlButton button = ControlButton::Continue;  // Button
     QChar key;                                       // Key
     QString text;                                    // Text, Memo
     bool left = false;                               // Choice
-    int number = 0;                                  // List, Menu, Answer (1-based)
+    int number = 0;                                  // List, Menu, Answer, MainMenu (1-based; 0: quit)
     int line = 0;                                    // line of the answers file
     QString source;                                  // the line as written
 };
@@ -86,6 +90,13 @@ public:
     // or an empty path without a folder or screen. Throws IoError when it cannot be written.
     std::filesystem::path saveSnapshot();
 
+    // The waits of a whole-tutorial run, outside any chapter. `picture` is what the learner
+    // sees meanwhile (the snapshot of the wait). waitForOk: the about box or the introduction,
+    // answered by ok; false once the answers ran out. waitForMainMenu: the pick (1..picks) or
+    // 0 for the quit entry (also when the answers ran out).
+    bool waitForOk(const char* waitName, const QImage& picture);
+    int waitForMainMenu(int picks, const QImage& picture);
+
     // PlayerHost
     ControlButton waitForButton() override;
     KeyPress waitForKey() override;
@@ -121,6 +132,7 @@ private:
     std::size_t next_ = 0;
     TextScreen* screen_;
     std::filesystem::path snapshotFolder_;
+    const QImage* shown_ = nullptr;  // the picture a wait outside the chapter shows
     std::function<void(const HostMessage&)> sink_;
     std::function<bool(EntrySource, const QString&)> performer_;
     std::vector<HostMessage> messages_;

@@ -78,6 +78,17 @@ TEST(ParseAnswers, WrongLinesAreNamed) {
     EXPECT_EQ(errors[8], "line 9: \"jump\" is not an answer");
 }
 
+TEST(ParseAnswers, MainMenuPickOrQuit) {
+    QStringList errors;
+    const auto answers = ParseAnswers("mainmenu 3\nMAINMENU Quit\nmainmenu 0\nmainmenu\nmainmenu two\n", &errors);
+    ASSERT_EQ(answers.size(), 2u);
+    EXPECT_EQ(answers[0].kind, Kind::MainMenu);
+    EXPECT_EQ(answers[0].number, 3);
+    EXPECT_EQ(answers[1].kind, Kind::MainMenu);
+    EXPECT_EQ(answers[1].number, 0);  // the quit entry
+    EXPECT_EQ(errors.size(), 3);
+}
+
 class HeadlessHostTest : public ::testing::Test {
 protected:
     HeadlessHostTest() : config(test::DefaultConfig()), screen(config, dir.path()) {}

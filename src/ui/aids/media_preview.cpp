@@ -77,10 +77,10 @@ MediaSpec ParseMediaSpec(std::string_view spec) {
 
 QString MissingFileText(const std::string& name) { return "The file " + FromCp1252(name) + " is missing"; }
 
-void PreviewMedia(AidsContext& context, std::string_view specText, QWidget* parent) {
+void PreviewMedia(AidsContext& context, std::string_view specText, QWidget* parent, const QString& title) {
     Messages& messages = context.platform.messages;
     const MediaSpec spec = ParseMediaSpec(specText);
-    const QString caption = FromCp1252(context.project.StartPrompt);
+    const QString caption = title.isEmpty() ? FromCp1252(context.project.StartPrompt) : title;
 
     if (!spec.video.empty()) {
         const auto video = ProjectFile(context, spec.video);
