@@ -53,12 +53,9 @@ const char* const kPlayHelp =
     "  --trace          prints each line as it is executed: TRACE CHAPTER.QKS:N: text\n"
     "  --steps N        stops the run after N executed lines (for chapters that never wait).\n\n"
     "Delays and slow typing take no real time. Exit status: 0 when the run ended normally\n"
-    "(the last line, *Exit, Quit, the answers ran out), 1 on a script error, a refused answer
-"
-    "or at the step limit (in any chapter of a whole tutorial), 2 on wrong usage or a file that
-"
-    "cannot be read.
-";
+    "(the last line, *Exit, Quit, the answers ran out), 1 on a script error, a refused answer\n"
+    "or at the step limit (in any chapter of a whole tutorial), 2 on wrong usage or a file that\n"
+    "cannot be read.\n";
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 #include <QPushButton>
+#include <QTextDocument>
 #include <filesystem>
 
 #include "aids/aids_context.h"
@@ -16,6 +17,7 @@
 #include "platform/platform.h"
 #include "project/command_setting.h"
 #include "project/project.h"
+#include "richtext/rtf_reader.h"
 #include "screen/screen_render.h"
 #include "text/file_lookup.h"
 #include "text_codec.h"
@@ -178,7 +180,7 @@ bool TProgConfigForm::SaveBtnClick() {
     const fs::path dataFile = project_.DataFilePath();
     const bool written = RunGuarded(platform_.messages, [&] {
         if (next.get(cfg::IntroOn) && introEdited_) {
-            if (PlainTextOfRtf(introText_).trimmed().isEmpty()) {
+            if (RichTextDocument(introText_)->toPlainText().trimmed().isEmpty()) {
                 platform_.messages.ShowError("The Introduction has not been entered.");
                 next.set(cfg::IntroOn, 0);
             } else {
