@@ -416,3 +416,16 @@ TEST(SampleTutorial, EveryMenuPathPlaysToTheEnd) {
         EXPECT_EQ(r.out.find("skipped"), std::string::npos) << r.out;
     }
 }
+
+// The examples of `quillc --help` name files the sample has.
+TEST(SampleTutorial, HelpExamplesNameItsFiles) {
+    const auto r = Quillc({"--help"});
+    ASSERT_EQ(r.status, 0);
+    int named = 0;
+    for (std::size_t at = 0; (at = r.out.find("~/maps/", at)) != std::string::npos; ++named) {
+        at += 7;
+        const std::string name = r.out.substr(at, r.out.find_first_of(" \n", at) - at);
+        EXPECT_TRUE(fs::exists(kSampleDir / name)) << name;
+    }
+    EXPECT_GE(named, 5);
+}
