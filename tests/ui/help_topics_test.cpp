@@ -22,6 +22,7 @@
 #include "../format/test_folder.h"
 #include "platform/help.h"
 #include "platform/messages.h"
+#include "script/command_table.h"
 
 namespace fs = std::filesystem;
 
@@ -345,4 +346,19 @@ TEST(HelpTopics, EveryTopicTheProgramUsesHasAPageInTheBook) {
     for (const auto& [topic, where] : collector.topics)
         if (!book.count(topic)) missing += "  topic-" + std::to_string(topic) + " (" + where + ")\n";
     EXPECT_EQ(missing, "") << "The help book " << kBook << " has no page for:\n" << missing;
+}
+
+// The chapter-language reference names every command of the language.
+TEST(HelpTopics, TheBookDescribesEveryCommand) {
+    std::string html = quill::test::TempFolder::read(kBook);
+    std::transform(html.begin(), html.end(), html.begin(), [](unsigned char c) { return std::toupper(c); });
+    std::string missing;
+    for (const quill::CommandSpec& command : quill::CommandTable()) {
+        const std::string cell = "<CODE>" + std::string(command.keyword);
+        if (html.find(cell + " ") == std::string::npos && html.find(cell + "<") == std::string::npos)
+            missing += " " + std::string(command.keyword);
+    }
+    EXPECT_EQ(missing, "") << "no entry in the chapter-language reference";
+    for (const char* section : {"NAME=\"LANGUAGE\"", "NAME=\"INLINE\"", "NAME=\"SAMPLE\"", "NAME=\"INDEX\""})
+        EXPECT_NE(html.find(section), std::string::npos) << section;
 }
