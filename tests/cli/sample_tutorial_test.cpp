@@ -365,7 +365,7 @@ TEST(SampleTutorial, FilesAreGenerated) {
     EXPECT_EQ(QImage(QString::fromStdString((kSampleDir / "MAP.BMP").string())).size(), QSize(160, 136));
 }
 
-TEST(SampleTutorial, PassesTheCheckAndCompiles) {
+TEST(SampleTutorial, PassesTheCheckCompilesAndDistributes) {
     TempFolder folder;
     const fs::path project = CopySample(folder) / "MAPS.QKJ";
     auto r = Quillc({"check", project.string()});
@@ -376,6 +376,15 @@ TEST(SampleTutorial, PassesTheCheckAndCompiles) {
     EXPECT_EQ(r.status, 0) << r.out << r.err;
     for (const char* name : {"MAPS.QKD", "MAPS1.QKC", "MAPS2.QKC", "MAPS3.QKC"})
         EXPECT_TRUE(fs::exists(project.parent_path() / name)) << name;
+
+    // The distribution gathers every picture and page the tutorial names.
+    const fs::path home = folder.write("home/QUILPLAY.EXE", "stand-in").parent_path();
+    const fs::path target = folder.path() / "dist";
+    r = Quillc({"distribute", project.string(), target.string(), "--home", home.string()});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    for (const char* name : {"MAPS.QKD", "MAPS1.QKC", "MAPS2.QKC", "MAPS3.QKC", "QUILPLAY.EXE", "COMPASS.BMP",
+                             "MAP.BMP", "HILL.BMP", "MAPKEY.HTM"})
+        EXPECT_TRUE(fs::exists(target / name)) << name;
 }
 
 // Every chapter runs to its last line (or *Exit) with its answers: no error, no answer
