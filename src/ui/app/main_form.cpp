@@ -123,7 +123,9 @@ TQMKmainform::TQMKmainform(Project& project, Platform& platform, ChapterRunner& 
     MenuPnl_->hide();
     UpdateButtons();
     resize(1024, 740);
-    documents_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    documents_ = (documents.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::HomeLocation) : documents)
+                     .toStdString();
 }
 
 QPushButton* TQMKmainform::AddButton(QWidget* parent, const QString& name, const QString& caption, int topic) {

@@ -39,7 +39,7 @@ QString SampleOfferQuestion(const fs::path& copyFolder) {
 bool OfferSampleTutorial(Project& project, Platform& platform, const fs::path& documents) {
     if (project.IsOpen()) return false;
     const auto sample = InstalledSample(project.HomeDir);
-    if (!sample) return false;
+    if (!sample || documents.empty()) return false;
     const fs::path copy = SampleCopyFolder(documents);
     if (!platform.messages.Confirm(SampleOfferQuestion(copy))) return false;
 
