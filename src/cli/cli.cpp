@@ -39,6 +39,15 @@ void PrintUsage(std::ostream& os) {
         name.resize(12, ' ');
         os << "  " << name << c.summary << '\n';
     }
+    os << "\nExamples, with the sample tutorial \"Reading a Map\" that lies in the folder \"sample\"\n"
+          "beside quillc (work on a copy: playing and compiling write into the tutorial's folder):\n"
+          "  cp -r sample ~/maps\n"
+          "  quillc check ~/maps/MAPS.QKJ\n"
+          "  quillc play ~/maps/MAPS.QKJ MAPS2 --answers ~/maps/answers/MAPS2.txt --trace\n"
+          "  quillc play ~/maps/MAPS.QKJ MAPS1 --answers ~/maps/answers/MAPS1.txt --snapshots shots\n"
+          "  quillc compile ~/maps/MAPS.QKJ\n"
+          "  quillc distribute ~/maps/MAPS.QKJ ~/maps-dist\n"
+          "  quillc new ~/tutorials/safety SAFETY\n";
 }
 
 }  // namespace

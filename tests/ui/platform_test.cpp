@@ -10,6 +10,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QScrollBar>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
@@ -225,4 +226,34 @@ TEST(Platform, SnapshotWriterSavesEachWindowOnceAfterItIsShown) {
     QTest::qWait(150);
     EXPECT_EQ(writer.Written(), 1);
     EXPECT_TRUE(std::filesystem::exists(dir / "shots" / "001-TSampleForm.png"));
+}
+
+TEST(Platform, TheHelpWindowSearchesTheBookRoundToItsStart) {
+    TempFolder dir;
+    dir.write("QUILLDESK.html",
+              "<html><body><h1><a name=\"topic-1\"></a>Contents</h1><p>*ClearScreen clears the screen.</p>"
+              "<h2><a name=\"topic-120\"></a>Select</h2><p>Also *clearscreen here.</p></body></html>");
+    HelpBrowser help;
+    help.ShowTopic(dir / "QUILLDESK.HLP", 120);
+    QWidget* window = help.Browser()->window();
+    auto* edit = window->findChild<QLineEdit*>("HelpSearchEdit");
+    auto* result = window->findChild<QLabel*>("HelpSearchLbl");
+    ASSERT_TRUE(edit && result);
+    QTextBrowser* browser = help.Browser();
+    edit->setText("ClearScreen");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(browser->textCursor().selectedText(), "ClearScreen");
+    const int first = browser->textCursor().position();
+    window->findChild<QPushButton*>("HelpFindBtn")->click();
+    EXPECT_EQ(browser->textCursor().selectedText(), "clearscreen");
+    EXPECT_GT(browser->textCursor().position(), first);
+    // After the last place the search goes round to the first.
+    window->findChild<QPushButton*>("HelpFindBtn")->click();
+    EXPECT_EQ(browser->textCursor().position(), first);
+    EXPECT_EQ(result->text(), "");
+
+    edit->setText("quilplay runtime");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(result->text(), "Not found");
+    EXPECT_EQ(browser->textCursor().position(), first);  // the last find stays selected
 }

@@ -3,8 +3,13 @@
 #include <QApplication>
 #include <QEvent>
 #include <functional>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QShortcut>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -76,7 +81,45 @@ void HelpBrowser::ShowTopic(const fs::path& helpFile, int topic) {
         browser->setOpenExternalLinks(true);
         auto* layout = new QVBoxLayout(window_);
         layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        // The search row: a word or phrase, Enter or "Find Next" goes to its next place;
+        // "Contents" goes back to the start of the book.
+        auto* row = new QHBoxLayout;
+        row->setContentsMargins(6, 4, 6, 4);
+        auto* label = new QLabel("&Search:", window_);
+        auto* edit = new QLineEdit(window_);
+        edit->setObjectName("HelpSearchEdit");
+        edit->setClearButtonEnabled(true);
+        label->setBuddy(edit);
+        auto* find = new QPushButton("Find &Next", window_);
+        find->setObjectName("HelpFindBtn");
+        auto* contents = new QPushButton("&Contents", window_);
+        contents->setObjectName("HelpContentsBtn");
+        auto* result = new QLabel(window_);
+        result->setObjectName("HelpSearchLbl");
+        row->addWidget(label);
+        row->addWidget(edit, 1);
+        row->addWidget(find);
+        row->addWidget(result);
+        row->addWidget(contents);
+        layout->addLayout(row);
         layout->addWidget(browser);
+        auto search = [browser, edit, result] {
+            if (edit->text().trimmed().isEmpty()) return result->clear();
+            result->setText(FindInHelp(browser, edit->text().trimmed()) ? QString() : QStringLiteral("Not found"));
+        };
+        QObject::connect(edit, &QLineEdit::returnPressed, window_, search);
+        QObject::connect(find, &QPushButton::clicked, window_, search);
+        QObject::connect(edit, &QLineEdit::textChanged, result, &QLabel::clear);
+        QObject::connect(contents, &QPushButton::clicked, browser, [browser] {
+            browser->scrollToAnchor(HelpTopicAnchor(1));
+            browser->moveCursor(QTextCursor::Start);
+        });
+        auto* findKey = new QShortcut(QKeySequence::Find, window_);
+        QObject::connect(findKey, &QShortcut::activated, edit, [edit] {
+            edit->setFocus();
+            edit->selectAll();
+        });
         window_->resize(640, 560);
         auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window_);
         escape->setObjectName("HelpClose");
@@ -112,6 +155,16 @@ void HelpBrowser::ShowTopic(const fs::path& helpFile, int topic) {
     window_->show();
     window_->raise();
     window_->activateWindow();
+}
+
+bool FindInHelp(QTextBrowser* browser, const QString& text) {
+    if (browser->find(text)) return true;
+    // Round to the start once; put the cursor back when the book does not hold the text.
+    const QTextCursor before = browser->textCursor();
+    browser->moveCursor(QTextCursor::Start);
+    if (browser->find(text)) return true;
+    browser->setTextCursor(before);
+    return false;
 }
 
 void SetHelpTopic(QWidget* widget, int topic) { widget->setProperty("helpTopic", topic); }

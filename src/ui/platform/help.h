@@ -47,6 +47,11 @@ private:
     bool reshowing_ = false;    // hidden only to change its modality
 };
 
+// The search of the help window: selects the next place after the selection (or the cursor)
+// where `text` occurs, ignoring case, going round to the start of the book once. False when
+// the book does not hold it (the selection then stays as it was).
+bool FindInHelp(QTextBrowser* browser, const QString& text);
+
 // Records every request; shows nothing.
 class RecordingHelp : public Help {
 public:
