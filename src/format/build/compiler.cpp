@@ -86,13 +86,23 @@ class ChapterBuffers {
 public:
     // Reads the whole file into the input buffer; throws IoError naming the file.
     std::string_view read(const fs::path& file) {
-        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+        // O_NONBLOCK: a pipe is refused below instead of waiting for a writer.
+        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
         if (fd < 0) fail(file, errno);
         struct stat st{};
-        if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-            const int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
+        if (::fstat(fd, &st) != 0) {
+            const int err = errno;
             ::close(fd);
             fail(file, err);
+        }
+        if (!S_ISREG(st.st_mode)) {
+            ::close(fd);
+            throw IoError("Cannot read the file " + DisplayName(file) + ": " +
+                          (S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file"));
+        }
+        if (static_cast<std::uint64_t>(st.st_size) > kMaxFileBytes) {
+            ::close(fd);
+            throw IoError(TooLargeMessage(file, static_cast<std::uint64_t>(st.st_size), kMaxFileBytes));
         }
         std::size_t size = 0;
         ensure(in_, inCapacity_, static_cast<std::size_t>(st.st_size) + 1, 0);
@@ -107,6 +117,10 @@ public:
             }
             if (got == 0) break;
             size += static_cast<std::size_t>(got);
+            if (size > kMaxFileBytes) {  // it grew while being read
+                ::close(fd);
+                throw IoError(TooLargeMessage(file, size, kMaxFileBytes));
+            }
         }
         ::close(fd);
         return {in_.get(), size};

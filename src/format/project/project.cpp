@@ -17,7 +17,9 @@ fs::path Project::FilePath(std::string_view bareName) const {
 }
 
 TTutorialConfig ReadConfigRecord(const fs::path& file) {
-    const std::string data = ReadFileBytes(file);
+    // A project file is one record; anything far larger is not a project file.
+    constexpr std::uint64_t kMaxProjectFileBytes = 1 << 20;
+    const std::string data = ReadFileBytes(file, kMaxProjectFileBytes);
     if (data.size() < TTutorialConfig::Size)
         throw IoError("Cannot read the project file " + DisplayName(file) + ": it holds " +
                       std::to_string(data.size()) + " bytes, and a project file holds " +

@@ -49,14 +49,31 @@ namespace {
 std::string SystemReason(int err) { return std::strerror(err); }
 }  // namespace
 
-std::string ReadFileBytes(const std::filesystem::path& file) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+std::string TooLargeMessage(const std::filesystem::path& file, std::uint64_t size,
+                            std::uint64_t maxBytes) {
+    return "Cannot read the file " + DisplayName(file) + ": it holds " + std::to_string(size) +
+           " bytes, more than the " + std::to_string(maxBytes) + " such a file can hold";
+}
+
+std::string ReadFileBytes(const std::filesystem::path& file, std::uint64_t maxBytes) {
+    // O_NONBLOCK: a pipe is refused below instead of waiting for a writer.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         throw IoError("Cannot read the file " + DisplayName(file) + ": " + SystemReason(errno));
     struct stat st{};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) != 0) {
+        const int err = errno;
         ::close(fd);
-        throw IoError("Cannot read the file " + DisplayName(file) + ": it is a folder");
+        throw IoError("Cannot read the file " + DisplayName(file) + ": " + SystemReason(err));
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw IoError("Cannot read the file " + DisplayName(file) + ": " +
+                      (S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file"));
+    }
+    if (static_cast<std::uint64_t>(st.st_size) > maxBytes) {
+        ::close(fd);
+        throw IoError(TooLargeMessage(file, static_cast<std::uint64_t>(st.st_size), maxBytes));
     }
     std::string data;
     if (st.st_size > 0) data.reserve(static_cast<std::size_t>(st.st_size));
@@ -71,13 +88,17 @@ std::string ReadFileBytes(const std::filesystem::path& file) {
         }
         if (got == 0) break;
         data.append(buf, static_cast<std::size_t>(got));
+        if (data.size() > maxBytes) {  // it grew while being read
+            ::close(fd);
+            throw IoError(TooLargeMessage(file, data.size(), maxBytes));
+        }
     }
     ::close(fd);
     return data;
 }
 
-std::vector<std::string> ReadTextLines(const std::filesystem::path& file) {
-    return SplitLines(ReadFileBytes(file));
+std::vector<std::string> ReadTextLines(const std::filesystem::path& file, std::uint64_t maxBytes) {
+    return SplitLines(ReadFileBytes(file, maxBytes));
 }
 
 void WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes,

@@ -1,6 +1,7 @@
 #pragma once
 // Reading and writing whole files: text lines (read with CR LF, LF or CR, written with CR LF)
 // and bytes, with atomic replacement of the target.
+#include <cstdint>
 #include <filesystem>
 #include <span>
 #include <string>
@@ -15,9 +16,19 @@ std::vector<std::string> SplitLines(std::string_view text);
 // Joins lines, each followed by CR LF.
 std::string JoinLinesCrLf(const std::vector<std::string>& lines);
 
-// Whole-file reads; throw IoError naming the file when it cannot be read.
-std::string ReadFileBytes(const std::filesystem::path& file);
-std::vector<std::string> ReadTextLines(const std::filesystem::path& file);
+// The largest file the whole-file reads take unless told otherwise: far more than any chapter,
+// data file or learner file holds, and little enough to keep memory bounded.
+inline constexpr std::uint64_t kMaxFileBytes = 256ull << 20;
+
+// Whole-file reads; throw IoError naming the file when it cannot be read, when it is not a
+// regular file (a folder, a device such as /dev/zero, a pipe: opened without waiting for a
+// writer) or when it holds more than maxBytes.
+std::string ReadFileBytes(const std::filesystem::path& file, std::uint64_t maxBytes = kMaxFileBytes);
+std::vector<std::string> ReadTextLines(const std::filesystem::path& file,
+                                       std::uint64_t maxBytes = kMaxFileBytes);
+// The refusal of a file larger than maxBytes, as ReadFileBytes words it.
+std::string TooLargeMessage(const std::filesystem::path& file, std::uint64_t size,
+                            std::uint64_t maxBytes);
 
 // How hard a replacement insists on reaching the disk. Files the author made (project file,
 // data file, chapters, learner records) are Durable: flushed to disk before the rename, so even
