@@ -40,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto raw = reinterpret_cast<const std::uint8_t*>(image.data());
         const quill::ByteReader reader({raw, image.size()});
         if (image.size() < quill::kImageHeaderSize) quill::fuzz::Fail("data file", "image shorter than its header");
-        const std::uint32_t count = reader.u32(4), index = reader.u32(8);
+        // The magic is a string[4] (a length byte and four characters), then the two numbers.
+        const std::uint32_t count = reader.u32(5), index = reader.u32(9);
         if (index + std::uint64_t(count) * quill::kImageIndexRecordSize != image.size())
             quill::fuzz::Fail("data file", "the image's index does not end the image");
         if (!quill::PackDataFile(file, "$$$")) quill::fuzz::Fail("data file", "PackDataFile found no file");

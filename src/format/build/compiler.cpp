@@ -11,6 +11,7 @@
 
 #include "datafile/data_file.h"
 #include "project/file_names.h"
+#include "project/project_path.h"
 #include "text/cp1252.h"
 #include "text/errors.h"
 #include "text/file_lookup.h"
@@ -158,6 +159,19 @@ inline std::uint64_t LineEndMask(std::uint64_t x) {
     return (((lf - ones) & ~lf) | ((cr - ones) & ~cr)) & highs;
 }
 
+// The compiled file beside the source: the source's name on disk, bytes intact (a name that is
+// not UTF-8 or holds a '\\' stays as it is), with the extension ".QKC"; an existing file of that
+// name in another letter case is replaced.
+fs::path CompiledChapterPath(const fs::path& source) {
+    std::string name = source.filename().native();
+    const auto dot = name.rfind('.');
+    if (dot != std::string::npos) name.resize(dot);
+    name += ".QKC";
+    const fs::path folder = source.has_parent_path() ? source.parent_path() : fs::path(".");
+    if (auto found = FindEntryIgnoringCase(folder, DiskNameToCp1252(name))) return *found;
+    return folder / name;
+}
+
 // Compiles one chapter with the run's buffers. The text is scrambled in one pass, eight bytes
 // at a time: each non-empty line's bytes are shifted as they are copied; at its end the last
 // byte moves up one place and the key goes before it.
@@ -206,10 +220,7 @@ bool CompileChapterWith(const fs::path& source, KeyGenerator& keys, ChapterBuffe
         out[size++] = '\n';
         if (p < n) p += (in[p] == '\r' && p + 1 < n && in[p + 1] == '\n') ? 2 : 1;
     }
-    const std::string name = NameOnly(DiskNameToCp1252(source.filename())) + ".QKC";
-    const fs::path folder = source.has_parent_path() ? source.parent_path() : fs::path(".");
-    WriteFileAtomic(ResolveInFolder(folder, name), std::string_view(out, size),
-                    Durability::Regenerable);
+    WriteFileAtomic(CompiledChapterPath(source), std::string_view(out, size), Durability::Regenerable);
     return true;
 }
 
@@ -224,7 +235,11 @@ std::string CompiledDataFileBytes(const Project& project) {
     std::string bytes(reinterpret_cast<const char*>(project.Config.bytes().data()),
                       TTutorialConfig::Size);
     if (!project.DataFileName.empty()) {
-        if (auto image = CompiledDataImage(project.DataFilePath())) bytes += *image;
+        const ProjectPath data = ResolveInProject(project.ProjectDir, project.DataFileName);
+        if (!data.inside)
+            throw IoError("Cannot read the tutorial data file " + DisplayName(data.path) +
+                          ": it leads outside the tutorial folder");
+        if (auto image = CompiledDataImage(data.path)) bytes += *image;
     }
     return bytes;
 }
@@ -238,7 +253,10 @@ bool CompileDataFile(const Project& project) {
 BuildMessages CompileOneChapterCommand(const Project& project, KeyGenerator& keys,
                                        std::string_view chapterName) {
     if (chapterName.empty()) return {};
-    if (CompileChapter(project.FilePath(chapterName), keys))
+    // The chosen name is one the listing gave: found as one name, separators and all.
+    const auto found = FindEntryIgnoringCase(project.ProjectDir, chapterName);
+    const fs::path source = found ? *found : project.FilePath(chapterName);
+    if (RealPathInside(project.ProjectDir, source) && CompileChapter(source, keys))
         return {{BuildMessage::Kind::Info,
                  "The Tutorial Chapter File " + UpperAscii(NameOnly(chapterName) + ".QKC") +
                      " has been compiled successfully." + kUseQuilplay}};
@@ -257,15 +275,19 @@ BuildMessages CompileAllCommand(const Project& project, KeyGenerator& keys,
                                 const CompileProgress& progress) {
     if (!CompileDataFile(project))
         return {{BuildMessage::Kind::Error, "Unable to compile the Tutorial Data File."}};
-    const auto chapters = ListByMask(project.ProjectDir, project.ProjectName + "*.QKS");
+    // Chapters are read by the path the listing found, so names that are not UTF-8 (or hold a
+    // '\\') compile too. A chapter that is a link to a file outside the tutorial folder is not
+    // read: it fails like a chapter without lines.
+    const auto chapters = ListFilesByMask(project.ProjectDir, project.ProjectName + "*.QKS");
     std::string lastFailed;
     bool failed = false;
     ChapterBuffers buffers;
     for (std::size_t i = 0; i < chapters.size(); ++i) {
-        if (progress) progress(i, chapters.size(), chapters[i]);
-        if (!CompileChapterWith(project.ProjectDir / Cp1252ToPath(chapters[i]), keys, buffers)) {
+        if (progress) progress(i, chapters.size(), chapters[i].name);
+        if (!RealPathInside(project.ProjectDir, chapters[i].path) ||
+            !CompileChapterWith(chapters[i].path, keys, buffers)) {
             failed = true;
-            lastFailed = chapters[i];
+            lastFailed = chapters[i].name;
         }
     }
     if (failed)
