@@ -273,6 +273,7 @@ BuildMessages CompileDataCommand(const Project& project) {
 
 BuildMessages CompileAllCommand(const Project& project, KeyGenerator& keys,
                                 const CompileProgress& progress) {
+    RemoveStaleTemporaries(project.ProjectDir);
     if (!CompileDataFile(project))
         return {{BuildMessage::Kind::Error, "Unable to compile the Tutorial Data File."}};
     // Chapters are read by the path the listing found, so names that are not UTF-8 (or hold a

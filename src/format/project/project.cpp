@@ -30,6 +30,7 @@ TTutorialConfig ReadConfigRecord(const fs::path& file) {
 }
 
 void Project::LoadProject() {
+    RemoveStaleTemporaries(ProjectDir);
     const std::string name = NameOnly(ProjectFile);
     const fs::path file = ProjectFilePath();
     std::error_code ec;

@@ -77,6 +77,12 @@ std::optional<fs::path> FindIgnoringCase(const fs::path& folder, std::string_vie
 
 fs::path ResolveInFolder(const fs::path& folder, std::string_view name) {
     if (auto found = FindIgnoringCase(folder, name)) return *found;
+    // A file still to be made: its folder is found ignoring case too, the name is as given.
+    const auto sep = name.find_last_of("\\/");
+    if (sep != std::string_view::npos && sep > 0 && sep + 1 < name.size()) {
+        if (auto parent = FindIgnoringCase(folder, name.substr(0, sep)))
+            return *parent / Cp1252ToPath(name.substr(sep + 1));
+    }
     return folder / Cp1252ToPath(name);
 }
 

@@ -20,7 +20,8 @@ namespace quill {
 std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& folder,
                                                       std::string_view name);
 
-// The existing entry when there is one, otherwise `folder` / name as given (for creating it).
+// The existing entry when there is one, otherwise the name as given (for creating it) in its
+// folder, which is found ignoring case when it exists.
 std::filesystem::path ResolveInFolder(const std::filesystem::path& folder, std::string_view name);
 
 // Wildcard match of a name against a mask ("*" any run, "?" one character), ignoring case.

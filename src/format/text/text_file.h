@@ -38,14 +38,23 @@ std::string TooLargeMessage(const std::filesystem::path& file, std::uint64_t siz
 enum class Durability { Durable, Regenerable };
 
 // Replaces (or creates) the file atomically: the bytes go to a temporary file in the same
-// folder, are flushed to disk (when Durable) and renamed over the target. A failure throws
-// IoError naming the file and leaves the previous file as it was; no temporary file is left.
+// folder, are flushed to disk (when Durable) and renamed over the target (a symbolic link of
+// that name is replaced, never written through). A failure throws IoError naming the file and
+// leaves the previous file as it was; no temporary file is left, even when the process is
+// killed (see RemoveStaleTemporaries for the one moment where it could be).
 void WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes,
                      Durability durability = Durability::Durable);
 // The same with the bytes given in pieces, written one after the other (no joined copy).
 void WriteFileAtomic(const std::filesystem::path& file, std::span<const std::string_view> pieces,
                      Durability durability = Durability::Durable);
 void WriteTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines);
+
+// A replacement is written to an unnamed file and only named (".NAME.quilltmp-PID-N") for the
+// moment before its rename; a process killed in that moment leaves the name behind. This removes
+// such leftovers of processes that no longer run from the folder (opening a project and
+// compiling call it). IsOurTemporary tells such a name and gives its process id.
+void RemoveStaleTemporaries(const std::filesystem::path& folder);
+bool IsOurTemporary(std::string_view name, int* pid = nullptr);
 
 // The file name as text for messages (UTF-8, as the system shows it).
 std::string DisplayName(const std::filesystem::path& file);
