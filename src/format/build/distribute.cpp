@@ -21,11 +21,11 @@ namespace {
 // was found, for the message when it leads outside the tutorial folder.
 class FileList {
 public:
-    void add(const std::string& name, const std::string& origin) {
+    void add(const std::string& name, const std::string& origin, const fs::path& found = {}) {
         if (name.empty()) return;
-        if (seen_.insert(name).second) entries_.push_back({name, origin});
+        if (seen_.insert(name).second) entries_.push_back({name, origin, found});
     }
-    void addAlways(const std::string& name, const std::string& origin) { entries_.push_back({name, origin}); }
+    void addAlways(const std::string& name, const std::string& origin) { entries_.push_back({name, origin, {}}); }
     std::vector<ListedFile> take() { return std::move(entries_); }
 
 private:
@@ -163,6 +163,13 @@ void AddEntryFiles(const Project& project, const fs::path& dataFile, std::string
     }
 }
 
+// The copy's place in the target folder: the source's name on disk, bytes intact; an existing
+// file of that name in another letter case is replaced.
+fs::path TargetPath(const fs::path& target, const fs::path& source) {
+    if (auto found = FindEntryIgnoringCase(target, DiskNameToCp1252(source.filename()))) return *found;
+    return target / source.filename();
+}
+
 std::string WithoutTrailingSlash(std::string s) {
     while (s.size() > 1 && s.back() == '/') s.pop_back();
     return s;
@@ -187,9 +194,9 @@ std::vector<ListedFile> DistributionEntries(const Project& project, const std::s
     const TTutorialConfig& config = project.Config;
     FileList list;
 
-    const auto compiled = ListByMask(project.ProjectDir, project.ProjectName + "*.QKC");
+    const auto compiled = ListFilesByMask(project.ProjectDir, project.ProjectName + "*.QKC");
     if (compiled.empty()) throw UserError("No compiled Chapter files were found. Please compile them.");
-    for (const auto& name : compiled) list.add(name, "the project folder");
+    for (const auto& c : compiled) list.add(c.name, "the project folder", c.path);
 
     AddChapterImages(project, list);
 
@@ -279,7 +286,11 @@ bool Distribute(const Project& project, DistributionUi& ui) {
         // Tutorials come from others: a name that leads outside the tutorial folder (by its
         // path or through a symbolic link) is refused like a missing file, naming where it was
         // found, so that nothing from elsewhere on the disk is gathered.
-        const ProjectPath found = ResolveInProject(project.ProjectDir, name);
+        ProjectPath found;
+        if (!names[i].found.empty())  // as listed: a name that is not UTF-8 keeps its bytes
+            found = {names[i].found, RealPathInside(project.ProjectDir, names[i].found)};
+        else
+            found = ResolveInProject(project.ProjectDir, name);
         if (!found.inside) {
             ui.ShowError("The file " + name + " named in " + names[i].origin + kOutsideFolder.data());
             refused = true;
@@ -303,8 +314,7 @@ bool Distribute(const Project& project, DistributionUi& ui) {
 
     for (std::size_t i = 0; i < sources.size(); ++i) {
         ui.Copying(i, sources.size(), sources[i]);
-        const std::string bare = DiskNameToCp1252(sources[i].filename());
-        const fs::path to = ResolveInFolder(target, bare);
+        const fs::path to = TargetPath(target, sources[i]);
         // A link (or a pipe, a device) of that name in the target folder is replaced, never
         // written through: it could lead anywhere.
         const auto status = fs::symlink_status(to, ec);

@@ -48,6 +48,7 @@ std::vector<std::string> DistributionList(const Project& project, const std::str
 struct ListedFile {
     std::string name;
     std::string origin;
+    std::filesystem::path found;  // the file a listing of the folder found (else empty)
 };
 std::vector<ListedFile> DistributionEntries(const Project& project, const std::string& playerPath);
 

@@ -77,13 +77,23 @@ std::optional<fs::path> FindIgnoringCase(const fs::path& folder, std::string_vie
 
 fs::path ResolveInFolder(const fs::path& folder, std::string_view name) {
     if (auto found = FindIgnoringCase(folder, name)) return *found;
-    // A file still to be made: its folder is found ignoring case too, the name is as given.
-    const auto sep = name.find_last_of("\\/");
-    if (sep != std::string_view::npos && sep > 0 && sep + 1 < name.size()) {
-        if (auto parent = FindIgnoringCase(folder, name.substr(0, sep)))
-            return *parent / Cp1252ToPath(name.substr(sep + 1));
+    // A file still to be made: the folders on its way that exist are found ignoring case, the
+    // rest is as given.
+    if (name.empty() || name.front() == '/' || name.front() == '\\') return folder / Cp1252ToPath(name);
+    fs::path at = folder;
+    const auto parts = SplitParts(name);
+    std::size_t i = 0;
+    for (; i < parts.size(); ++i) {
+        if (parts[i] == "." || parts[i] == "..") {
+            at /= std::string(parts[i]);
+            continue;
+        }
+        auto next = FindOne(at, parts[i]);
+        if (!next) break;
+        at = *next;
     }
-    return folder / Cp1252ToPath(name);
+    for (; i < parts.size(); ++i) at /= Cp1252ToPath(parts[i]);
+    return at;
 }
 
 bool MatchesMask(std::string_view name, std::string_view mask) {
