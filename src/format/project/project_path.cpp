@@ -101,4 +101,11 @@ ProjectPath ResolveInProject(const fs::path& projectDir, std::string_view name) 
     return result;
 }
 
+std::optional<fs::path> FindInsideProject(const fs::path& projectDir, std::string_view name) {
+    if (name.empty() || NameLeavesFolder(name)) return std::nullopt;
+    auto found = FindIgnoringCase(projectDir, name);
+    if (!found || !RealPathInside(projectDir, *found)) return std::nullopt;
+    return found;
+}
+
 }  // namespace quill

@@ -9,6 +9,7 @@
 // at its target), lies outside the real project folder. For a name that does not exist yet the
 // real folder it would be created in counts.
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 namespace quill {
@@ -21,6 +22,11 @@ struct ProjectPath {
 
 // Resolves a bare name (Windows-1252, '\' or '/' between folders) in the project folder.
 ProjectPath ResolveInProject(const std::filesystem::path& projectDir, std::string_view name);
+
+// The existing entry of that name (found ignoring case) when it lies inside the project folder;
+// nullopt when there is none or it leads outside. For readers that treat both alike.
+std::optional<std::filesystem::path> FindInsideProject(const std::filesystem::path& projectDir,
+                                                       std::string_view name);
 
 // The lexical test alone: absolute, drive letter (any ':'), or a ".." part.
 bool NameLeavesFolder(std::string_view name);

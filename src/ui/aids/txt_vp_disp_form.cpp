@@ -18,6 +18,7 @@
 #include "richtext/rtf_reader.h"
 #include "screen/picture_reader.h"
 #include "text/cp1252.h"
+#include "project/project_path.h"
 #include "text/file_lookup.h"
 #include "text_codec.h"
 
@@ -31,7 +32,7 @@ constexpr int kPanelHeight = 20;
 
 std::optional<fs::path> ExistingFile(const fs::path& dir, const std::string& name) {
     if (name.empty()) return std::nullopt;
-    auto found = FindIgnoringCase(dir, name);
+    auto found = FindInsideProject(dir, name);
     std::error_code ec;
     if (found && fs::is_regular_file(*found, ec)) return found;
     return std::nullopt;
