@@ -90,7 +90,7 @@ int CmdCheck(const Args& args, Io io) {
             status = ExitUsage;
             continue;
         }
-        const std::string shown = quill::Cp1252ToUtf8(quill::DiskNameToCp1252(file.filename()));
+        const std::string shown = quill::Cp1252ToUtf8(EscapeLineBreaks(quill::DiskNameToCp1252(file.filename())));
         for (const auto& problem : quill::CheckChapter(lines, colors, isFile)) {
             io.out << shown << ':' << problem.line << ": "
                    << quill::Cp1252ToUtf8(EscapeLineBreaks(problem.message)) << '\n';
