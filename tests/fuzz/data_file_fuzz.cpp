@@ -21,15 +21,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             quill::TextLines names;
             quill::ListEntryNames(names, file, source);
             const auto entries = quill::LoadEntriesOfSource(file, source);
-            if (entries.size() != names.size()) quill::fuzz::Fail("data file", "entries and names differ in number");
-            for (std::size_t i = 0; i < names.size() && i < 8; ++i) {
+            // A listed entry whose source line LoadEntry reads otherwise ("sourcesource=HYPER")
+            // is listed but not loaded, by both readers alike.
+            std::size_t loaded = 0;
+            for (std::size_t i = 0; i < names.size(); ++i) {
                 quill::TextLines entry;
-                if (!quill::LoadEntry(file, names[i], source, entry))
-                    quill::fuzz::Fail("data file", "a listed entry cannot be loaded");
+                if (!quill::LoadEntry(file, names[i], source, entry)) continue;
+                ++loaded;
+                if (i >= 8) continue;
                 quill::TScreenBackground settings;
                 quill::TextLines text;
                 quill::ParseTextEntry(entry, settings, text);
             }
+            if (entries.size() != loaded) quill::fuzz::Fail("data file", "the two readers load other entries");
         }
         quill::TextLines text;
         quill::LoadIntroduction(file, text);
