@@ -1075,7 +1075,12 @@ void ChapterPlayer::files(char letter) {
             const std::string name(operands_.OperandText());
             if (operands_.FileNameGiven(name) || outside(name)) return;
             if (!operands_.FileExists(name)) return;
-            for (const auto& l : readLines(name)) screen_.drawPendingLine(l);
+            // Each line drawn counts as a step: a file of millions of lines is a repeated
+            // drawing like a blink, bounded by the step limit and stopped by the host.
+            for (const auto& l : readLines(name)) {
+                if (!repeatStep()) return;
+                screen_.drawPendingLine(l);
+            }
             break;
         }
         case 'I': {

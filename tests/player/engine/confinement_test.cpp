@@ -130,8 +130,18 @@ TEST_F(Confined, FilesThatAreNotRegularAreRefusedWithoutWaiting) {
     }
 }
 
-TEST(Engine, BlinkRoundsCountAsStepsAndEndAtTheLimitOrAStop) {
+TEST(Engine, RepeatedDrawingCountsAsStepsAndEndsAtTheLimitOrAStop) {
     Tutorial t;
+    std::string many;
+    for (int i = 0; i < 10000; ++i) many += "line\r\n";
+    t.write("many.txt", many);
+    t.chapter("T2", {"*DisplayFile many.txt", "*AddToFile after.txt no"});
+    Session lines(t);
+    lines.player.setStepLimit(500);
+    lines.play("T2");
+    EXPECT_EQ(lines.result.end, PlayEnd::StepLimit);
+    EXPECT_EQ(lines.result.steps, 500);
+
     t.chapter("T1", {"*Blink 1 1 2147483647 Default Default x", "*AddToFile after.txt no"});
     Session s(t);
     s.player.setStepLimit(500);
