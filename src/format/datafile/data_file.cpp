@@ -250,8 +250,9 @@ std::vector<TextLines> LoadEntriesOfSource(const fs::path& file, std::string_vie
     std::string_view line;
     while (cursor.nextStartingWith('[', line)) {
         const std::string_view sourceLine = cursor.nextOrEmpty();
+        // A header of "[" alone names no entry LoadEntry could find ("[" + name + one more).
         Found f{HeaderName(line), SameIgnoringCase(ValueAfterEquals(sourceLine), source),
-                SameIgnoringCase(SourceValue(sourceLine), source), {}};
+                line.size() >= 2 && SameIgnoringCase(SourceValue(sourceLine), source), {}};
         if (!f.listed && !f.loadable) continue;
         if (f.loadable) {
             f.lines.emplace_back(f.name);

@@ -416,3 +416,11 @@ TEST(CompiledImage, PackDataFileWritesBesideTheDataFile) {
     EXPECT_TRUE(PackDataFile(file, "$$$"));
     EXPECT_EQ(TempFolder::read(tmp / "T.$$$"), BuildCompiledImage(TempFolder::read(file)));
 }
+
+TEST(DataFile, AHeaderOfABracketAloneIsNoEntryForEitherReader) {
+    quill::test::TempFolder tmp;
+    const auto file = tmp.write("T.QKR", "[\r\nsource=INTRO\r\ntext=\r\n]\r\n");
+    quill::TextLines entry;
+    EXPECT_FALSE(quill::LoadEntry(file, "", quill::kSourceIntro, entry));
+    EXPECT_TRUE(quill::LoadEntriesOfSource(file, quill::kSourceIntro).empty());
+}
