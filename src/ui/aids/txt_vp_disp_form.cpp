@@ -129,8 +129,11 @@ TTxtVPDispForm::TTxtVPDispForm(AidsContext& context, const QString& name, const 
             context_.platform.ShowHelp(0);
             return;
         }
-        context_.platform.help.ShowTopic(ResolveInFolder(context_.project.ProjectDir, helpFile),
-                                         context_.project.Config.get(cfg::Program::HelpTopic));
+        const ProjectPath help = ResolveInProject(context_.project.ProjectDir, helpFile);
+        if (!help.inside)
+            return context_.platform.messages.ShowError(FromCp1252("The help file " + helpFile +
+                                                                   " is outside the tutorial folder."));
+        context_.platform.help.ShowTopic(help.path, context_.project.Config.get(cfg::Program::HelpTopic));
     });
     QAction* about = menu->addAction("&About");
     about->setObjectName("AboutItem");
