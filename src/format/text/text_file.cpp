@@ -134,7 +134,9 @@ void WriteFileAtomic(const std::filesystem::path& file, std::span<const std::str
     // over the target. File systems without unnamed files get a named temporary file instead.
     std::string tmp;
     bool named = false;
-    int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    // (Linking an unnamed file in goes through /proc; without it, the named way is taken.)
+    int fd = ::access("/proc/self/fd", X_OK) == 0 ? ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600)
+                                                  : (errno = EOPNOTSUPP, -1);
     if (fd < 0) {
         if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) failWith(errno);
         for (unsigned attempt = 0; fd < 0; ++attempt) {
