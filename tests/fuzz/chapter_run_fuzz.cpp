@@ -18,16 +18,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The tutorial folder as every run finds it: only the project file, a text file and two links
+// out (to a file and to the folder above), whatever earlier runs wrote.
+void ResetFolder() {
+    const fs::path dir = quill::fuzz::Scratch() / "T";
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(dir, ec))
+        if (e.path().filename() != "T.QKJ") fs::remove_all(e.path(), ec);
+    quill::fuzz::WriteScratch("T/a.txt", "first\r\nsecond\r\n");
+    fs::create_symlink("../outside.txt", dir / "lnk.txt", ec);
+    fs::create_directory_symlink("..", dir / "up", ec);
+}
+
 quill::Project& TheProject() {
     static quill::Project project = [] {
         quill::Project p;
         quill::NewTutorial(p, quill::fuzz::Scratch() / "T", "T");
-        // Something a chapter may read, link and copy.
-        quill::fuzz::WriteScratch("T/a.txt", "first\r\nsecond\r\n");
         quill::fuzz::WriteScratch("outside.txt", "not for chapters\r\n");
-        std::error_code ec;
-        fs::create_symlink("../outside.txt", quill::fuzz::Scratch() / "T" / "lnk.txt", ec);
-        fs::create_directory_symlink("..", quill::fuzz::Scratch() / "T" / "up", ec);
         return p;
     }();
     return project;
@@ -54,6 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view chapter = bytes.substr(0, nul);
     const std::string_view answers = nul == std::string_view::npos ? std::string_view() : bytes.substr(nul + 1);
     quill::Project& project = TheProject();
+    ResetFolder();
     quill::fuzz::WriteScratch("T/T1.QKS", chapter);
     const std::size_t above = EntriesAbove();
     const std::string outside = quill::fuzz::Scratch().string() + "/outside.txt";
