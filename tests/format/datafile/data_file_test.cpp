@@ -424,3 +424,13 @@ TEST(DataFile, AHeaderOfABracketAloneIsNoEntryForEitherReader) {
     EXPECT_FALSE(quill::LoadEntry(file, "", quill::kSourceIntro, entry));
     EXPECT_TRUE(quill::LoadEntriesOfSource(file, quill::kSourceIntro).empty());
 }
+
+TEST(DataFile, ADataFileLinkedOutOfItsFolderIsNotRead) {
+    quill::test::TempFolder tmp;
+    tmp.write("out/secret.QKR", "[A]\r\nsource=HYPER\r\ntype=3\r\ncommand=a.wav\r\n]\r\n");
+    tmp.write("p/keep.txt", "");
+    std::filesystem::create_symlink("../out/secret.QKR", tmp / "p/T.QKR");
+    quill::TextLines entry;
+    EXPECT_THROW(quill::LoadEntry(tmp / "p/T.QKR", "A", quill::kSourceHyper, entry), quill::IoError);
+    EXPECT_THROW(quill::CompiledDataImage(tmp / "p/T.QKR"), quill::IoError);
+}
