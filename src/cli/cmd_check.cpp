@@ -2,6 +2,7 @@
 
 #include "cli.h"
 #include "project/file_names.h"
+#include "project/project_path.h"
 #include "project/project.h"
 #include "script/chapter_check.h"
 #include "text/cp1252.h"
@@ -32,6 +33,10 @@ int CmdCheck(const Args& args, Io io) {
         return ExitUsage;
     }
     const fs::path projectFile = args[0];
+    if (auto error = ProjectFileError(projectFile)) {
+        PrintSystemError(io, *error);
+        return ExitUsage;
+    }
     quill::TTutorialConfig config;
     try {
         config = quill::ReadConfigRecord(projectFile);
@@ -50,9 +55,11 @@ int CmdCheck(const Args& args, Io io) {
     };
 
     int status = ExitOk;
-    std::vector<std::string> chapters;
+    std::vector<fs::path> chapters;
     if (args.size() == 1) {
-        chapters = quill::ListByMask(projectDir, projectName + "*.QKS");
+        // By the paths the listing found: names that are not UTF-8 (or hold a '\\') are read too.
+        for (auto& listed : quill::ListFilesByMask(projectDir, projectName + "*.QKS"))
+            chapters.push_back(std::move(listed.path));
         if (chapters.empty()) PrintInfo(io, "There are no chapter files " + projectName + "*.QKS to check.");
     } else {
         for (std::size_t i = 1; i < args.size(); ++i) {
@@ -64,12 +71,17 @@ int CmdCheck(const Args& args, Io io) {
                 status = ExitUsage;
                 continue;
             }
-            chapters.push_back(name);
+            chapters.push_back(*quill::FindIgnoringCase(projectDir, name));
         }
     }
 
-    for (const std::string& chapter : chapters) {
-        const fs::path file = *quill::FindIgnoringCase(projectDir, chapter);
+    for (const fs::path& file : chapters) {
+        if (!quill::RealPathInside(projectDir, file)) {
+            PrintSystemError(io, "Cannot read the chapter " + file.string() +
+                                     ": it leads outside the tutorial folder");
+            status = ExitUsage;
+            continue;
+        }
         std::vector<std::string> lines;
         try {
             lines = quill::ReadTextLines(file);
@@ -78,7 +90,7 @@ int CmdCheck(const Args& args, Io io) {
             status = ExitUsage;
             continue;
         }
-        const std::string shown = quill::Cp1252ToUtf8(quill::DiskNameToCp1252(file.filename()));
+        const std::string shown = quill::Cp1252ToUtf8(EscapeLineBreaks(quill::DiskNameToCp1252(file.filename())));
         for (const auto& problem : quill::CheckChapter(lines, colors, isFile)) {
             io.out << shown << ':' << problem.line << ": "
                    << quill::Cp1252ToUtf8(EscapeLineBreaks(problem.message)) << '\n';

@@ -59,6 +59,21 @@ const char* const kPlayHelp =
 
 namespace {
 
+// Qt warns on standard error when XDG_RUNTIME_DIR is unset (as under cron, ssh or a container)
+// and then uses a folder of its own; quillc never needs that folder, so the warning is dropped.
+// Every other message goes on to Qt's own handler.
+QtMessageHandler previousHandler = nullptr;
+void DropRuntimeDirWarning(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    if (previousHandler) previousHandler(type, context, text);
+}
+void QuietRuntimeDirWarning() {
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
+    QtMessageHandler before = qInstallMessageHandler(DropRuntimeDirWarning);
+    if (before != DropRuntimeDirWarning) previousHandler = before;
+}
+
 void PrintUtf8(Io io, const char* prefix, const QString& text) {
     io.out << prefix << EscapeLineBreaks(text.toStdString()) << '\n';
 }
@@ -117,7 +132,9 @@ int CmdPlay(const Args& args, Io io) {
     if (!answersArg.empty()) {
         std::string bytes;
         try {
-            bytes = quill::ReadFileBytes(answersArg);
+            // An answers file is a few lines a wait; far more than any run can use is refused.
+            constexpr std::uint64_t kMaxAnswersBytes = 16 << 20;
+            bytes = quill::ReadFileBytes(answersArg, kMaxAnswersBytes);
         } catch (const quill::IoError& e) {
             PrintSystemError(io, e.what());
             return ExitUsage;
@@ -135,6 +152,7 @@ int CmdPlay(const Args& args, Io io) {
     std::unique_ptr<QGuiApplication> app;
     if (!QCoreApplication::instance()) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        QuietRuntimeDirWarning();
         static int argc = 1;
         static char name[] = "quillc";
         static char* argv[] = {name, nullptr};
@@ -162,8 +180,9 @@ int CmdPlay(const Args& args, Io io) {
         quill::ChapterPlayer player(project, screen, host);
         if (trace)
             player.setTracer([io](const std::string& file, int line, const std::string& text) {
-                io.out << "TRACE " << quill::Cp1252ToUtf8(file) << ':' << line << ": "
-                       << quill::Cp1252ToUtf8(EscapeLineBreaks(text)) << '\n';
+                // Each line is flushed, so a trace shows how far a run came even when it is killed.
+                io.out << "TRACE " << quill::Cp1252ToUtf8(EscapeLineBreaks(file)) << ':' << line << ": "
+                       << quill::Cp1252ToUtf8(EscapeLineBreaks(text)) << '\n' << std::flush;
             });
         player.setStepLimit(steps);
         const quill::PlayResult result = player.run(chapter);

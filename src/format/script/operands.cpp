@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "project/file_names.h"
+#include "project/project_path.h"
 #include "text/cp1252.h"
 #include "text/file_lookup.h"
 
@@ -95,9 +96,9 @@ fs::path Operands::FilePath(std::string_view name) const {
 
 bool Operands::FileExists(std::string_view name) const {
     if (name.empty()) return false;
-    const auto found = FindIgnoringCase(projectDir_, name);
+    const ProjectPath found = ResolveInProject(projectDir_, name);
     std::error_code ec;
-    return found && fs::is_regular_file(*found, ec);
+    return found.inside && fs::is_regular_file(found.path, ec);
 }
 
 bool Operands::FileMustExist(std::string_view name) {
@@ -121,15 +122,8 @@ bool Operands::FileNameValid(std::string_view name) {
 }
 
 bool Operands::FileOutsideProject(std::string_view name) {
-    bool outside = !name.empty() && (name[0] == '\\' || name[0] == '/' || name.find(':') != std::string_view::npos);
-    for (std::size_t start = 0; !outside && start <= name.size();) {
-        std::size_t end = name.find_first_of("\\/", start);
-        if (end == std::string_view::npos) end = name.size();
-        outside = name.substr(start, end - start) == "..";
-        start = end + 1;
-    }
-    if (!outside) return false;
-    Fail("The filename " + std::string(name) + " in " + lineText_ + " is outside the tutorial folder.");
+    if (name.empty() || ResolveInProject(projectDir_, name).inside) return false;
+    Fail("The filename " + std::string(name) + " in " + lineText_ + std::string(kOutsideFolder));
     return true;
 }
 
@@ -139,7 +133,7 @@ bool Operands::FileFirstLine(std::string& firstLine, bool& more) {
     ClearOperandText();
     if (FileNameGiven(name)) return false;
     if (!FileExists(name)) return false;
-    std::ifstream in(*FindIgnoringCase(projectDir_, name), std::ios::binary);
+    std::ifstream in(FilePath(name), std::ios::binary);
     if (!in) return false;
     // Only the first line is read, however long the file is.
     char c;

@@ -110,11 +110,12 @@ public:
     bool FileMustExist(std::string_view name);
     bool FileNameGiven(std::string_view name);
     bool FileNameValid(std::string_view name);
-    // File commands work inside the project folder: an absolute name, a drive letter or a ".."
-    // part is reported ("The filename NAME in LINE is outside the tutorial folder.").
+    // File commands work inside the project folder: an absolute name, a drive letter, a ".."
+    // part, or a name whose real place (symbolic links followed, dangling ones too) lies
+    // outside is reported ("The filename NAME in LINE is outside the tutorial folder.").
     bool FileOutsideProject(std::string_view name);
     // The file of a bare name in the project folder, ignoring case (the name as given when no
-    // such file exists), and whether a regular file of that name exists.
+    // such file exists), and whether a regular file of that name exists inside the folder.
     std::filesystem::path FilePath(std::string_view name) const;
     bool FileExists(std::string_view name) const;
 

@@ -2,6 +2,12 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 
 #include "datafile/color_notation.h"
@@ -9,6 +15,7 @@
 #include "host.h"
 #include "project/file_names.h"
 #include "project/project.h"
+#include "project/project_path.h"
 #include "project/user_record.h"
 #include "screen/text_screen.h"
 #include "script/line_kind.h"
@@ -83,15 +90,19 @@ std::optional<std::string> ChapterPlayer::FetchNextLine() {
 
 bool ChapterPlayer::loadChapter(const std::string& file) {
     operands_.SetStop(false);
-    const auto found = FindIgnoringCase(project_.ProjectDir, file);
+    const ProjectPath found = ResolveInProject(project_.ProjectDir, file);
     std::error_code ec;
-    if (!found || !std::filesystem::is_regular_file(*found, ec)) {
+    if (!found.inside && std::filesystem::exists(found.path, ec)) {
+        fail("The chapter " + file + std::string(kOutsideFolder));
+        return false;
+    }
+    if (!std::filesystem::is_regular_file(found.path, ec)) {
         fail(file + " was not found");
         return false;
     }
-    chapterFile_ = DiskNameToCp1252(found->filename());
+    chapterFile_ = DiskNameToCp1252(found.path.filename());
     try {
-        lines_ = ReadTextLines(*found);
+        lines_ = ReadTextLines(found.path);
     } catch (const IoError& e) {
         fail(Utf8ToCp1252(e.what()));
         return false;
@@ -153,14 +164,29 @@ void ChapterPlayer::switchChapter() {
     resetRunState();
 }
 
-void ChapterPlayer::runFetchedLine(const std::string& line) {
+bool ChapterPlayer::takeStep() {
     if (stepLimit_ > 0 && steps_ >= stepLimit_) {
         endBy(PlayEnd::StepLimit);
         operands_.SetStop(true);
         jumpToFilePending_ = false;
-        return;
+        return false;
     }
     ++steps_;
+    return true;
+}
+
+bool ChapterPlayer::repeatStep() {
+    if (!takeStep()) return false;
+    if (++sinceEvents_ >= kEventInterval) {
+        sinceEvents_ = 0;
+        host_.processEvents();
+    }
+    checkHost();
+    return !stopped();
+}
+
+void ChapterPlayer::runFetchedLine(const std::string& line) {
+    if (!takeStep()) return;
     if (tracer_) tracer_(chapterFile_, lastFetched_, line);
     if (++sinceEvents_ >= kEventInterval) {
         sinceEvents_ = 0;
@@ -858,7 +884,12 @@ void ChapterPlayer::getUserInput() {
     if (width < 2) width = 2;
     const std::string text = askInput(width);
     if (stopped()) return;
-    const auto file = ResolveInFolder(project_.ProjectDir, kUserFileName);
+    const ProjectPath user = ResolveInProject(project_.ProjectDir, kUserFileName);
+    if (!user.inside) {
+        fail("The filename " + std::string(kUserFileName) + " in " + lineText_ + std::string(kOutsideFolder));
+        return;
+    }
+    const auto& file = user.path;
     UserRecord record = ReadUserRecord(file).value_or(UserRecord{});
     record.setSlot(slot, text);
     WriteUserRecord(file, record);
@@ -974,10 +1005,28 @@ std::vector<std::string> ChapterPlayer::readLines(const std::string& name) {
 
 void ChapterPlayer::appendLines(const std::string& name, const std::vector<std::string>& lines) {
     const auto file = operands_.FilePath(name);
-    std::ofstream out(file, std::ios::binary | std::ios::app);
-    for (const auto& l : lines) out << l << "\r\n";
-    out.flush();
-    if (!out) throw IoError("Cannot write the file " + DisplayName(file));
+    // O_NONBLOCK: a pipe without a reader is refused instead of waiting for one.
+    const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
+    if (fd < 0) throw IoError("Cannot write the file " + DisplayName(file) + ": " + std::strerror(errno));
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw IoError("Cannot write the file " + DisplayName(file) + ": it is not a regular file");
+    }
+    std::string bytes;
+    for (const auto& l : lines) bytes.append(l).append("\r\n");
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) {
+            const int err = put < 0 ? errno : ENOSPC;
+            ::close(fd);
+            throw IoError("Cannot write the file " + DisplayName(file) + ": " + std::strerror(err));
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    if (::close(fd) != 0) throw IoError("Cannot write the file " + DisplayName(file) + ": " + std::strerror(errno));
 }
 
 void ChapterPlayer::files(char letter) {
@@ -1025,7 +1074,12 @@ void ChapterPlayer::files(char letter) {
             const std::string name(operands_.OperandText());
             if (operands_.FileNameGiven(name) || outside(name)) return;
             if (!operands_.FileExists(name)) return;
-            for (const auto& l : readLines(name)) screen_.drawPendingLine(l);
+            // Each line drawn counts as a step: a file of millions of lines is a repeated
+            // drawing like a blink, bounded by the step limit and stopped by the host.
+            for (const auto& l : readLines(name)) {
+                if (!repeatStep()) return;
+                screen_.drawPendingLine(l);
+            }
             break;
         }
         case 'I': {
@@ -1103,7 +1157,7 @@ void ChapterPlayer::screenCommands(char letter) {
             const int tenths = operands_.NextNumber();
             if (stopped()) return;
             const PenState saved = screen_.penState();
-            host_.waitDelay(tenths * 100);
+            host_.waitDelay(TenthsToMs(tenths));
             screen_.restoreFontAndBrush(saved);
             checkHost();
             break;
@@ -1143,7 +1197,8 @@ void ChapterPlayer::screenCommands(char letter) {
             int column = 0, row = 0, count = 0;
             std::uint32_t text = 0, back = 0;
             if (!readNumbers({&column, &row, &count}) || !readTextColours(text, back)) return;
-            screen_.blink(column, row, count, Colour(text), Colour(back), operands_.OperandText());
+            screen_.blink(column, row, count, Colour(text), Colour(back), operands_.OperandText(),
+                          [this] { return repeatStep(); });
             checkHost();
             break;
         }
@@ -1261,12 +1316,14 @@ void ChapterPlayer::sections(char letter) {
 void ChapterPlayer::images(char letter) {
     switch (letter) {
         case 'F':
+            if (outside(std::string(operands_.OperandText()))) return;
             screen_.showScreenImage(operands_.OperandText());
             checkHost();
             break;
         case 'P': {
             int column = 0, row = 0, end = 0;
             if (!readNumbers({&column, &row, &end})) return;
+            if (outside(std::string(operands_.OperandText()))) return;
             screen_.showImage(column, row, end, operands_.OperandText());
             checkHost();
             break;

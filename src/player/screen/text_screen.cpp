@@ -12,6 +12,7 @@
 #include "project/config_record.h"
 #include "project/font_spec.h"
 #include "project/user_record.h"
+#include "project/project_path.h"
 #include "screen/picture_reader.h"
 #include "text/cp1252.h"
 #include "text/file_lookup.h"
@@ -394,7 +395,9 @@ void TextScreen::drawText(int column, int row, std::string_view text) {
                 if (slot < 0) return;  // an invalid slot letter ends the whole text
                 ++i;
                 if (!userRead) {
-                    user = ReadUserRecord(ResolveInFolder(projectDir_, kUserFileName));
+                    // Learner answers come only from the tutorial's own USER.DAT.
+                    const ProjectPath file = ResolveInProject(projectDir_, kUserFileName);
+                    if (file.inside) user = ReadUserRecord(file.path);
                     userRead = true;
                 }
                 if (!user) continue;  // no learner answers yet: nothing to draw
@@ -703,12 +706,14 @@ void TextScreen::showRichText(int c1, int r1, int c2, int r2, const QColor& back
 }
 
 void TextScreen::blink(int column, int row, int count, const QColor& textColour,
-                       const QColor& backColour, std::string_view text) {
+                       const QColor& backColour, std::string_view text,
+                       const std::function<bool()>& round) {
     const int x = ColumnToX(column), y = RowToY(row);
     const PenState hidden{pen_.style, backColour, backColour};
     const PenState shown{pen_.style, textColour, backColour};
     for (int k = 0; k < count; ++k) {
         if (host_ && host_->stopRequested()) break;
+        if (round && !round()) break;
         drawLiteral(x, y, text, hidden);
         if (host_) host_->waitDelay(250);
         drawLiteral(x, y, text, shown);
@@ -782,7 +787,7 @@ void TextScreen::popup(BoxKind kind, int c1, int r1, int c2, int r2,
     pen_.brush = fill;
     for (int k = 1; k <= n; ++k) drawText(c1 + 1, r1 + k, lines[static_cast<std::size_t>(k - 1)]);
     pen_ = pen;
-    if (host_) host_->waitDelay(tenths * 100);
+    if (host_) host_->waitDelay(TenthsToMs(tenths));
     restoreRaster(saved);
     // Hypertext words of the pop-up go with it.
     hyperLabels_.resize(labels);
@@ -823,19 +828,24 @@ void TextScreen::restoreRaster(const QImage& copy) {
 }
 
 std::optional<QImage> TextScreen::loadPicture(std::string_view file, std::filesystem::path* path) {
-    const auto found = FindIgnoringCase(projectDir_, file);
+    const ProjectPath found = ResolveInProject(projectDir_, file);
     std::error_code ec;
-    if (!found || !std::filesystem::is_regular_file(*found, ec)) {
+    if (!found.inside) {
+        reportError(QStringLiteral("The Image file ") + FromCp1252(file) +
+                    QStringLiteral(" is outside the tutorial folder."));
+        return std::nullopt;
+    }
+    if (!std::filesystem::is_regular_file(found.path, ec)) {
         reportError(QStringLiteral("The Image file ") + FromCp1252(file) + QStringLiteral(" was not found"));
         return std::nullopt;
     }
     QString why;
-    QImage image = ReadPicture(*found, &why);
+    QImage image = ReadPicture(found.path, &why);
     if (image.isNull()) {
         reportError(QStringLiteral("The picture file %1 cannot be drawn: %2").arg(FromCp1252(file), why));
         return std::nullopt;
     }
-    if (path) *path = *found;
+    if (path) *path = found.path;
     return image;
 }
 

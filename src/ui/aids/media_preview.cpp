@@ -19,6 +19,7 @@
 #include "project/project.h"
 #include "screen/picture_reader.h"
 #include "text/cp1252.h"
+#include "project/project_path.h"
 #include "text/file_lookup.h"
 #include "text_codec.h"
 
@@ -37,7 +38,7 @@ std::string TrimBlanks(const std::string& text) {
 }
 
 std::optional<fs::path> ProjectFile(const AidsContext& context, const std::string& name) {
-    auto found = FindIgnoringCase(context.project.ProjectDir, name);
+    auto found = FindInsideProject(context.project.ProjectDir, name);
     std::error_code ec;
     if (found && fs::is_regular_file(*found, ec)) return found;
     return std::nullopt;

@@ -390,3 +390,26 @@ TEST(PreviewRunner, SlowTypingAndDelaysTakeTheirTime) {
         between = between || (frame.copy(row) != frames.front().copy(row) && frame.copy(row) != frames.back().copy(row));
     EXPECT_TRUE(between);
 }
+
+TEST(PreviewRunner, ClosingOrEscapeStopsAnEndlessBlinkAtOnce) {
+    const std::function<void(TTutDisplayForm&)> stops[] = {
+        [](TTutDisplayForm& w) { w.close(); },
+        [](TTutDisplayForm& w) { QTest::keyClick(&w, Qt::Key_Escape); },
+    };
+    for (const auto& stop : stops) {
+        RunnerFixture f;
+        f.chapter("demo1.QKS", "*Blink 1 1 2147483647 Default Default x\r\n*AddToFile after.txt no\r\n");
+        QElapsedTimer sinceStop;
+        f.atWaits.push_back([&](TTutDisplayForm& w) {
+            QTimer::singleShot(600, &w, [&] {
+                sinceStop.start();
+                stop(w);
+            });
+        });
+        f.run("demo1.QKS");
+        ASSERT_TRUE(sinceStop.isValid());
+        EXPECT_LT(sinceStop.elapsed(), 100);
+        EXPECT_FALSE(fs::exists(f.home / "t/after.txt"));
+        EXPECT_FALSE(AnyPreviewShown());
+    }
+}
