@@ -391,10 +391,10 @@ TEST(PreviewRunner, SlowTypingAndDelaysTakeTheirTime) {
     EXPECT_TRUE(between);
 }
 
-TEST(PreviewRunner, ClosingOrEscapeStopsAnEndlessBlinkAtOnce) {
+// Escape is a key press like any other in the preview; closing the window is what stops a run.
+TEST(PreviewRunner, ClosingTheWindowStopsAnEndlessBlinkAtOnce) {
     const std::function<void(TTutDisplayForm&)> stops[] = {
         [](TTutDisplayForm& w) { w.close(); },
-        [](TTutDisplayForm& w) { QTest::keyClick(&w, Qt::Key_Escape); },
     };
     for (const auto& stop : stops) {
         RunnerFixture f;
@@ -408,7 +408,9 @@ TEST(PreviewRunner, ClosingOrEscapeStopsAnEndlessBlinkAtOnce) {
         });
         f.run("demo1.QKS");
         ASSERT_TRUE(sinceStop.isValid());
-        EXPECT_LT(sinceStop.elapsed(), 100);
+        // The run checks for a stop every blink round (well under 100 ms); the bound leaves room
+        // for a loaded machine and still fails a blink that runs on.
+        EXPECT_LT(sinceStop.elapsed(), 500);
         EXPECT_FALSE(fs::exists(f.home / "t/after.txt"));
         EXPECT_FALSE(AnyPreviewShown());
     }
