@@ -69,6 +69,16 @@ TEST_F(ChapterPaneFixture, ATypedFaultIsMarkedAtItsLineFixingItClearsItUndoBring
     EXPECT_EQ(edit()->extraSelections()[0].cursor.blockNumber(), 2);
     EXPECT_EQ(edit()->extraSelections()[0].cursor.selectedText(), "*ColRow 90 5");
 
+    if (!qEnvironmentVariableIsEmpty("QUILLMARK_SNAPSHOT_DIR")) {  // to look at
+        edit()->appendPlainText("; a comment\n@JStart\n&1\nText ^Bbold^R and |link|\n*Bogus\n:FE,27");
+        pane()->showFindBar(true);
+        marks();
+        editor->grab().save(qEnvironmentVariable("QUILLMARK_SNAPSHOT_DIR") + "/chapter-pane.png");
+        pane()->findChild<QPushButton*>("FindCloseBtn")->click();
+        edit()->setPlainText("*ClearScreen Blue\nHello\n*ColRow 90 5\n*Wait");
+        marks();
+    }
+
     // The problems list jumps to the line.
     auto* list = pane()->findChild<QListView*>("ProblemsList");
     edit()->goToLine(1);
