@@ -1,6 +1,7 @@
 #include "script/chapter_check.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -147,11 +148,6 @@ std::size_t FollowingGuess(std::string_view code, std::string_view translated) {
     return 0;
 }
 
-bool EqualsIgnoringCase(std::string_view line, const std::string& upperWanted) {
-    if (line.size() != upperWanted.size()) return false;
-    return UpperCaseCp1252(line) == upperWanted;
-}
-
 class Recorder : public ErrorReport {
 public:
     void ShowScriptError(const std::string& message) override { last = message; }
@@ -166,7 +162,13 @@ public:
         for (const auto& l : lines) {
             lines_.push_back(RightTrim(l));
             const std::string_view t = lines_.back();
-            if (t.size() >= 2 && t[0] == '@' && t[1] == 'J') labels_.insert(t);
+            const std::size_t at = lines_.size() - 1;
+            if (t.size() >= 2 && t[0] == '@') {
+                if (t[1] == 'J') labels_.insert(t);
+                markers_[UpperCaseCp1252(t)].push_back(at);
+            } else if (t == "&1" || t == "&2" || t == "&3") {
+                sections_[t[1] - '1'].push_back(at);
+            }
         }
     }
 
@@ -559,10 +561,8 @@ private:
     // problems are then warnings).
     void Branch(bool certain) {
         const std::size_t from = next_;
-        auto find = [&](std::string_view marker, std::size_t start) -> std::optional<std::size_t> {
-            for (std::size_t k = start; k < lines_.size(); ++k)
-                if (lines_[k] == marker) return k;
-            return std::nullopt;
+        auto find = [&](std::string_view marker, std::size_t start) {
+            return NextOf(sections_[marker[1] - '1'], start);
         };
         std::vector<std::string> messages;
         auto add = [&](const char* m) {
@@ -583,13 +583,8 @@ private:
             add("The &3 Marker is missing.");
         for (auto& m : messages) Report(at_, m, !certain);
         inBranch_ = true;
-        std::size_t skipTo = lines_.size();
-        for (std::size_t k = from; k < lines_.size(); ++k)
-            if (lines_[k] == "&1" || lines_[k] == "&2") {
-                skipTo = k;
-                break;
-            }
-        if (skipTo < lines_.size()) next_ = skipTo;
+        const auto one = find("&1", from), two = find("&2", from);
+        if (one || two) next_ = std::min(one.value_or(lines_.size()), two.value_or(lines_.size()));
     }
 
     bool Branches(char letter) {
@@ -636,9 +631,8 @@ private:
     }
 
     void QuizMarker(const std::string& marker, std::size_t from) {
-        const std::string wanted = UpperCaseCp1252(marker);
-        for (std::size_t k = from; k < lines_.size(); ++k)
-            if (EqualsIgnoringCase(lines_[k], wanted)) return;
+        const auto found = markers_.find(UpperCaseCp1252(marker));
+        if (found != markers_.end() && NextOf(found->second, from)) return;
         Report(at_, "The Marker " + marker + " is missing.");
     }
 
@@ -806,6 +800,16 @@ private:
     Operands op_;
     std::vector<std::string_view> lines_;
     std::unordered_set<std::string_view> labels_;
+    // Where the section markers "&1" "&2" "&3" and the '@' lines (upper-cased) are, in order,
+    // so that each search for the next one is a lookup, not a walk through the chapter.
+    std::array<std::vector<std::size_t>, 3> sections_;
+    std::unordered_map<std::string, std::vector<std::size_t>> markers_;
+
+    static std::optional<std::size_t> NextOf(const std::vector<std::size_t>& at, std::size_t from) {
+        const auto it = std::lower_bound(at.begin(), at.end(), from);
+        if (it == at.end()) return std::nullopt;
+        return *it;
+    }
     std::vector<ScriptProblem> problems_;
     std::size_t next_ = 0;  // the next line the command being checked would fetch
     std::size_t at_ = 0;    // the line being checked
