@@ -70,9 +70,9 @@ struct Course {
         context = quill::CheckContext(config, folder.path(), folder / "CRS.QKR");
         for (int c = 0; c < 100; ++c) {
             std::vector<std::string> lines;
-            while (lines.size() < 10'000)
+            while (lines.size() + Piece().size() <= 10'000)
                 for (const auto& l : Piece()) lines.push_back(l);
-            lines.resize(10'000);
+            while (lines.size() < 10'000) lines.push_back("More display text.");
             chapters.push_back(std::move(lines));
         }
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -148,6 +149,23 @@ std::size_t FollowingGuess(std::string_view code, std::string_view translated) {
     return 0;
 }
 
+// Marker lines are found ignoring case, as the player's marker search compares them.
+struct NoCaseHash {
+    std::size_t operator()(std::string_view s) const {
+        std::size_t h = 14695981039346656037ull;
+        for (const char c : s) h = (h ^ UpperCp1252(static_cast<unsigned char>(c))) * 1099511628211ull;
+        return h;
+    }
+};
+struct NoCaseEqual {
+    bool operator()(std::string_view a, std::string_view b) const {
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            if (UpperCp1252(static_cast<unsigned char>(a[i])) != UpperCp1252(static_cast<unsigned char>(b[i]))) return false;
+        return true;
+    }
+};
+
 class Recorder : public ErrorReport {
 public:
     void ShowScriptError(const std::string& message) override { last = message; }
@@ -165,9 +183,9 @@ public:
             const std::size_t at = lines_.size() - 1;
             if (t.size() >= 2 && t[0] == '@') {
                 if (t[1] == 'J') labels_.insert(t);
-                markers_[UpperCaseCp1252(t)].push_back(at);
-            } else if (t == "&1" || t == "&2" || t == "&3") {
-                sections_[t[1] - '1'].push_back(at);
+                markers_[t].push_back(at);
+            } else if (t.size() == 2 && t[0] == '&' && t[1] >= '1' && t[1] <= '3') {
+                sections_[static_cast<std::size_t>(t[1] - '1')].push_back(at);
             }
         }
     }
@@ -214,22 +232,22 @@ private:
         }
         char second = line.size() > 1 ? line[1] : '\0';
         if (second >= 'a' && second <= 'z') second = static_cast<char>(second - 'a' + 'A');
-        const std::string l(line);
+        auto invalid = [&](const char* rule) { Report(index, rule + std::string(line) + " is invalid."); };
         switch (second) {
             case 'J':
-                if (inBranch_) Report(index, "Jump Commands are not allowed within branches.\r\n" + l + " is invalid.");
+                if (inBranch_) invalid("Jump Commands are not allowed within branches.\r\n");
                 return;
             case 'P':
-                if (inBranch_) Report(index, "Paging Back is not allowed within branches.\r\n" + l + " is invalid.");
+                if (inBranch_) invalid("Paging Back is not allowed within branches.\r\n");
                 return;
             case 'Q':
                 inBranch_ = true;
                 if (inQuiz_) {
-                    Report(index, "Branching Quizzes cannot be nested within each other.\r\n" + l + " is invalid.");
+                    invalid("Branching Quizzes cannot be nested within each other.\r\n");
                     return;
                 }
                 inQuiz_ = true;
-                quizName_ = l.substr(2);
+                quizName_ = line.substr(2);
                 return;
             case 'C':
                 inQuiz_ = inBranch_ = false;
@@ -271,10 +289,15 @@ private:
     }
 
     void Command(std::size_t index, std::string_view line, bool main) {
-        const std::string lineText(line);
-        std::string translated;
+        // Buffers reused from line to line; an action checked inside a command gets its own.
+        if (buffers_.size() <= depth_) buffers_.emplace_back();
+        auto& [translated, error] = buffers_[depth_];
+        ++depth_;
+        struct Leave {
+            std::size_t& depth;
+            ~Leave() { --depth; }
+        } leave{depth_};
         if (line[0] == '*') {
-            std::string error;
             if (!TranslateCommandLine(line, ctx_.Colors(), translated, error)) {
                 Report(index, error);
                 if (main && !translated.empty())
@@ -282,7 +305,7 @@ private:
                 return;
             }
         } else {
-            translated = lineText;
+            translated.assign(line);
         }
         if (translated[0] == '@') {  // *RETURNTOFILE becomes a marker line
             Line(index, translated, main);
@@ -291,11 +314,11 @@ private:
         at_ = index;
         warn_ = false;
         op_.SetStop(false);
-        op_.SetLineText(lineText);
+        op_.SetLineText(line);
         op_.SetOperandText(OperandTextOf(translated));
         const std::size_t start = next_;
         if (!main) next_ = lines_.size();  // an action's own reads find no lines of the table
-        const bool ok = Dispatch(translated, lineText);
+        const bool ok = Dispatch(translated, op_.LineText());
         if (!main) {
             next_ = start;
             return;
@@ -514,11 +537,11 @@ private:
         if (!op_.ReadMatchTable(count, finalAction, *this)) return !Stopped();
         const int slots = count + (finalAction ? 1 : 0);
         const std::size_t at = at_;
-        const MatchTable table = op_.Table();  // an action may fill the table again
-        for (int k = 0; k < slots; ++k) {
-            const std::string& action = table.action[static_cast<std::size_t>(k)];
-            if (!action.empty()) Action(first + static_cast<std::size_t>(k), action);
-        }
+        std::vector<std::pair<std::size_t, std::string>> actions;  // an action may fill the table again
+        for (int k = 0; k < slots; ++k)
+            if (const std::string& action = op_.Table().action[static_cast<std::size_t>(k)]; !action.empty())
+                actions.emplace_back(first + static_cast<std::size_t>(k), action);
+        for (const auto& [where, action] : actions) Action(where, action);
         at_ = at;
         return true;
     }
@@ -631,7 +654,7 @@ private:
     }
 
     void QuizMarker(const std::string& marker, std::size_t from) {
-        const auto found = markers_.find(UpperCaseCp1252(marker));
+        const auto found = markers_.find(marker);
         if (found != markers_.end() && NextOf(found->second, from)) return;
         Report(at_, "The Marker " + marker + " is missing.");
     }
@@ -803,7 +826,7 @@ private:
     // Where the section markers "&1" "&2" "&3" and the '@' lines (upper-cased) are, in order,
     // so that each search for the next one is a lookup, not a walk through the chapter.
     std::array<std::vector<std::size_t>, 3> sections_;
-    std::unordered_map<std::string, std::vector<std::size_t>> markers_;
+    std::unordered_map<std::string_view, std::vector<std::size_t>, NoCaseHash, NoCaseEqual> markers_;
 
     static std::optional<std::size_t> NextOf(const std::vector<std::size_t>& at, std::size_t from) {
         const auto it = std::lower_bound(at.begin(), at.end(), from);
@@ -811,6 +834,8 @@ private:
         return *it;
     }
     std::vector<ScriptProblem> problems_;
+    std::deque<std::pair<std::string, std::string>> buffers_;  // translated line, error
+    std::size_t depth_ = 0;
     std::size_t next_ = 0;  // the next line the command being checked would fetch
     std::size_t at_ = 0;    // the line being checked
     bool warn_ = false;     // errors of the routines are warnings for now

@@ -59,6 +59,17 @@ std::string Operands::NextField() {
     return NextField(more);
 }
 
+std::string_view Operands::NextFieldView() {
+    const std::string_view rest = OperandText();
+    const std::size_t comma = rest.find(',');
+    if (comma == std::string_view::npos) {
+        ClearOperandText();
+        return rest;
+    }
+    pos_ += comma + 1;
+    return rest.substr(0, comma);
+}
+
 bool Operands::IsInteger(std::string_view field) { return ParseInt32(field).has_value(); }
 
 int Operands::NumberFromText(std::string_view field) {
@@ -69,14 +80,14 @@ int Operands::NumberFromText(std::string_view field) {
 
 int Operands::NextNumber() {
     if (OperandTextEmpty()) return -1;
-    return NumberFromText(NextField());
+    return NumberFromText(NextFieldView());
 }
 
 std::uint32_t Operands::NextColour(bool textColour) {
     const std::uint32_t fallback =
         config_.get(textColour ? cfg::Screen::ScreenTextColor : cfg::Screen::ScreenBackColor);
     if (OperandTextEmpty()) return fallback;
-    const int code = NumberFromText(NextField());
+    const int code = NumberFromText(NextFieldView());
     if (stop_ || code < 1 || code > static_cast<int>(cfg::Colors::Count)) return fallback;
     return config_.get(cfg::Colors::Entry(code).Value);
 }

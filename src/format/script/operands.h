@@ -85,6 +85,8 @@ public:
     // operand text, which becomes empty. `more` tells whether a comma followed.
     std::string NextField();
     std::string NextField(bool& more);
+    // The same without a copy: valid until the operand text is set again.
+    std::string_view NextFieldView();
 
     // The field as an integer; on anything else the line + " has an invalid number" and -1.
     // Integers are read as everywhere in the project (ParseInt32): an optional sign and decimal
