@@ -29,6 +29,9 @@ struct CheckContext::Data {
     fs::path dataFile;
     std::unordered_set<std::string> files;  // upper-cased names of the folder's regular files
     std::unordered_set<std::string> hyper, execute;
+    // Entries that play or show a file of the folder which is not there: upper-cased name of
+    // the entry (source + ":" + name) and the file.
+    std::unordered_map<std::string, std::string> missingMedia;
     mutable std::unordered_map<std::string, bool> windowTexts, deepFiles;
     std::function<bool(const std::string&)> chapterExists;
 };
@@ -47,13 +50,26 @@ CheckContext::CheckContext(const TTutorialConfig& config, fs::path projectDir, f
         std::error_code typeError;
         if (it->is_regular_file(typeError)) d_->files.insert(UpperCaseCp1252(DiskNameToCp1252(it->path().filename())));
     }
-    TextLines names;
+    if (d_->projectDir.empty()) {
+        d_->hasFolder = false;
+        return;
+    }
     try {
-        ListEntryNames(names, d_->dataFile, kSourceHyper);
-        for (const auto& n : names) d_->hyper.insert(UpperCaseCp1252(n));
-        names.clear();
-        ListEntryNames(names, d_->dataFile, kSourceExecute);
-        for (const auto& n : names) d_->execute.insert(UpperCaseCp1252(n));
+        for (const std::string_view source : {kSourceHyper, kSourceExecute}) {
+            for (const TextLines& entry : LoadEntriesOfSource(d_->dataFile, source)) {
+                if (entry.empty()) continue;
+                const std::string name = UpperCaseCp1252(entry[0]);
+                (source == kSourceHyper ? d_->hyper : d_->execute).insert(name);
+                // Pictures, sounds, videos and MIDI files are named whole by the command.
+                if (entry.size() < 4 || entry[2].rfind("type=", 0) != 0 || entry[3].rfind("command=", 0) != 0) continue;
+                const auto type = ParseInt32(std::string_view(entry[2]).substr(5));
+                const std::string file = entry[3].substr(8);
+                const bool media = type && (*type == etGraphicOnly || *type == etVoiceOnly || *type == etVideoPlayer ||
+                                            *type == etMidiPlayer);
+                if (media && !file.empty() && !FileExists(file))
+                    d_->missingMedia[std::string(source) + ":" + name] = file;
+            }
+        }
     } catch (const std::exception&) {
         // A data file that cannot be read has no entries the player could perform either.
     }
@@ -93,6 +109,12 @@ bool CheckContext::HasEntry(std::string_view source, std::string_view name) cons
     if (!d_->hasFolder) return true;
     const auto& set = source == kSourceHyper ? d_->hyper : d_->execute;
     return set.count(UpperCaseCp1252(name)) > 0;
+}
+
+std::optional<std::string> CheckContext::MissingMediaOf(std::string_view source, std::string_view name) const {
+    const auto found = d_->missingMedia.find(std::string(source) + ":" + UpperCaseCp1252(name));
+    if (found == d_->missingMedia.end()) return std::nullopt;
+    return found->second;
 }
 
 bool CheckContext::HasWindowText(std::string_view name) const {
@@ -286,6 +308,13 @@ private:
     void HyperWord(std::size_t index, std::string_view word) {
         if (!ctx_.HasEntry(kSourceHyper, word))
             Report(index, "The \"" + std::string(word) + "\" HyperText Link has not been defined ", true);
+        else
+            MediaOf(index, kSourceHyper, word);
+    }
+
+    void MediaOf(std::size_t index, std::string_view source, std::string_view name) {
+        if (const auto file = ctx_.MissingMediaOf(source, name))
+            Report(index, "The file " + *file + " of the \"" + std::string(name) + "\" entry was not found", true);
     }
 
     void Command(std::size_t index, std::string_view line, bool main) {
@@ -410,8 +439,11 @@ private:
             case 'W': return true;
             case 'X': {
                 const std::string name(op_.OperandText());
-                if (!name.empty() && !ctx_.HasEntry(kSourceExecute, name))
+                if (name.empty()) return true;
+                if (!ctx_.HasEntry(kSourceExecute, name))
                     Report(at_, "The \"" + name + "\" Executable has not been defined ", true);
+                else
+                    MediaOf(at_, kSourceExecute, name);
                 return true;
             }
             default: return Invalid();

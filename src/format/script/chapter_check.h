@@ -13,13 +13,15 @@
 //     pictures that are not in the tutorial folder, window texts that are not in the data file.
 // Warnings are what depends on the run or only shows an information box: a file to print that
 // the chapter may write first, a rejoin label missing, an executable or a hypertext word
-// without its data file entry, a match list that is read only when a file exists.
+// without its data file entry, an entry whose picture or sound is not in the folder, a match
+// list that is read only when a file exists.
 // Lines that commands read as data (match lists, answer texts, pop-up text) are not read as
 // commands; the actions of match tables and menus are.
 #include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +62,8 @@ public:
     bool FileExists(std::string_view name) const;
     bool HasEntry(std::string_view source, std::string_view name) const;
     bool HasWindowText(std::string_view name) const;
+    // The file of a picture, sound, video or MIDI entry that is not in the folder.
+    std::optional<std::string> MissingMediaOf(std::string_view source, std::string_view name) const;
 
     // Overrides, for callers that know better (tests, the old interface).
     void SetColors(const ColorTable& colors);

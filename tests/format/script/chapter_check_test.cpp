@@ -94,6 +94,15 @@ TEST_F(CheckChapterTest, WhatDependsOnTheRunIsAWarning) {
                      "4: warning: The \"none\" HyperText Link has not been defined ",
                      "5: warning: The Marker @JNowhere is missing.",
                      "6: warning: The filename a?.txt in *CopyFile later.txt a?.txt is invalid."}));
+    // An entry whose sound is not in the folder.
+    AddCommandEntry(folder / "T.QKR", "Movie", etVideoPlayer, kSourceExecute, "gone.avi");
+    AddCommandEntry(folder / "T.QKR", "Hum", etVoiceOnly, kSourceHyper, "hum.wav");
+    TTutorialConfig config;
+    SetConfigDefaults(config);
+    context = CheckContext(config, folder.path(), folder / "T.QKR");
+    EXPECT_EQ(Check({"*Execute movie", "A |Hum| here", "*Execute Calc"}),
+              (Lines{"1: warning: The file gone.avi of the \"movie\" entry was not found",
+                     "2: warning: The file hum.wav of the \"Hum\" entry was not found"}));
     // A branch on a file that is not there yet is skipped whole when it runs without the file.
     EXPECT_EQ(Check({"*BranchOnFileInput later.txt", "yes", "&1", "&3"}),
               Lines{"1: warning: The &2 Marker is missing."});

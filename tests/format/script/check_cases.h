@@ -87,7 +87,7 @@ inline const std::vector<FaultCase>& FaultCases() {
 
 namespace quill::test {
 
-// The tutorial folder of the cases: here.txt, pic.bmp, chapter T2.QKS, and in the data file
+// The tutorial folder of the cases: here.txt, pic.bmp, say.wav, chapter T2.QKS, and in the data file
 // T.QKR a window text "Intro", an executable "Calc" and a hypertext entry "word".
 inline void WriteCheckFolder(const std::filesystem::path& dir) {
     auto write = [&](const char* name, const char* bytes) {
@@ -95,6 +95,7 @@ inline void WriteCheckFolder(const std::filesystem::path& dir) {
     };
     write("here.txt", "yes\r\n");
     write("pic.bmp", "BM");
+    write("say.wav", "RIFF");
     write("T2.QKS", "Second chapter\r\n");
     const auto data = dir / "T.QKR";
     AddWindowText(data, "Intro", "clWhite", {"{\\rtf1 Intro}"});
