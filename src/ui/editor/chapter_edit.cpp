@@ -59,9 +59,10 @@ std::optional<QString> JumpLabelOf(const QString& lineText) {
 ChapterEdit::ChapterEdit(QWidget* parent) : QPlainTextEdit(parent), numbers_(new LineNumberArea(this)) {
     connect(this, &QPlainTextEdit::blockCountChanged, this, [this] { setViewportMargins(lineNumberAreaWidth(), 0, 0, 0); });
     connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect& rect, int dy) {
-        if (dy)
+        if (dy) {
             numbers_->scroll(0, dy);
-        else
+            updateMarks();  // the marks follow the lines shown
+        } else
             numbers_->update(0, rect.y(), numbers_->width(), rect.height());
     });
     setViewportMargins(lineNumberAreaWidth(), 0, 0, 0);
@@ -77,6 +78,7 @@ void ChapterEdit::resizeEvent(QResizeEvent* event) {
     QPlainTextEdit::resizeEvent(event);
     const QRect r = contentsRect();
     numbers_->setGeometry(QRect(r.left(), r.top(), lineNumberAreaWidth(), r.height()));
+    updateMarks();
 }
 
 void ChapterEdit::paintLineNumbers(QPaintEvent* event) {
@@ -123,10 +125,14 @@ QStringList ChapterEdit::problemsAt(int line) const {
 }
 
 void ChapterEdit::updateMarks() {
+    // Only the lines in view (and a screenful around them) get their marks, so that a chapter
+    // with thousands of problems costs no more to show than one with a few.
     QList<QTextEdit::ExtraSelection> marks;
-    constexpr int kMaxMarks = 2000;  // more would only slow the drawing down
-    for (const auto& [line, list] : problems_) {
-        if (marks.size() >= kMaxMarks) break;
+    const int shown = std::max(1, viewport()->height() / std::max(1, fontMetrics().height()));
+    const int first = std::max(1, firstVisibleBlock().blockNumber() + 1 - shown);
+    const int last = first + 3 * shown;
+    for (auto it = problems_.lower_bound(first); it != problems_.end() && it->first <= last; ++it) {
+        const auto& [line, list] = *it;
         const QTextBlock block = document()->findBlockByNumber(line - 1);
         if (!block.isValid()) continue;
         const bool error = std::any_of(list.begin(), list.end(), [](const ScriptProblem& p) { return !p.warning; });

@@ -105,6 +105,18 @@ TEST_F(ChapterPaneFixture, ATypedFaultIsMarkedAtItsLineFixingItClearsItUndoBring
     EXPECT_EQ(marks(), QStringList{});
 }
 
+TEST_F(ChapterPaneFixture, MarksFollowTheLinesInView) {
+    QStringList lines;
+    for (int i = 1; i <= 600; ++i) lines.push_back(i == 500 ? "*Row 99" : "Text");
+    edit()->setPlainText(lines.join('\n'));
+    EXPECT_EQ(marks(), QStringList{"500: *Row 99 - the Row must be between 1 and 27"});
+    EXPECT_TRUE(edit()->extraSelections().isEmpty());
+    edit()->goToLine(500);
+    QApplication::processEvents();
+    ASSERT_EQ(edit()->extraSelections().size(), 1);
+    EXPECT_EQ(edit()->extraSelections()[0].cursor.blockNumber(), 499);
+}
+
 TEST_F(ChapterPaneFixture, ProblemsUseTheProjectsFilesAndEntries) {
     home.write("t/pic.bmp", "BM");
     edit()->setPlainText("*ShowImage 1 1 10 PIC.bmp\n*ScreenImage gone.bmp\n*WindowText 1 1 5 5 Intro\n*Execute Calc");
