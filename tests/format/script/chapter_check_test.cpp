@@ -8,6 +8,8 @@
 #include "check_cases.h"
 #include "project/config_record.h"
 #include "script/chapter_check.h"
+#include "script/command_table.h"
+#include "text/cp1252.h"
 
 using namespace quill;
 using namespace quill::test;
@@ -83,6 +85,12 @@ TEST_F(CheckChapterTest, CorrectChaptersGiveNoReport) {
          "*JumpToLabel Start"},
     };
     for (const auto& chapter : chapters) EXPECT_EQ(Check(chapter), Lines{}) << chapter[0];
+    // Every command of the language is used.
+    std::set<std::string> used;
+    for (const auto& chapter : chapters)
+        for (const auto& line : chapter)
+            if (line.starts_with('*')) used.insert(UpperCaseCp1252(line.substr(0, line.find(' '))));
+    for (const CommandSpec& command : CommandTable()) EXPECT_TRUE(used.count(std::string(command.keyword))) << command.keyword;
 }
 
 TEST_F(CheckChapterTest, WhatDependsOnTheRunIsAWarning) {
