@@ -635,21 +635,11 @@ std::optional<bool> ChapterPlayer::choiceCondition() {
 
 // Reads the next numbers of the operand text into the given places, in order, stopping at the
 // first one that is in error; true when all were read.
-bool ChapterPlayer::readNumbers(std::initializer_list<int*> into) {
-    for (int* number : into) {
-        if (stopped()) return false;
-        *number = operands_.NextNumber();
-    }
-    return !stopped();
-}
+bool ChapterPlayer::readNumbers(std::initializer_list<int*> into) { return ReadNumbers(operands_, into); }
 
 // Reads a text colour and a background colour (each with its default when missing).
 bool ChapterPlayer::readTextColours(std::uint32_t& text, std::uint32_t& back) {
-    if (stopped()) return false;
-    text = operands_.NextColour(true);
-    if (stopped()) return false;
-    back = operands_.NextColour(false);
-    return !stopped();
+    return ReadTextColours(operands_, text, back);
 }
 
 void ChapterPlayer::twoWayJump(bool condition) {
