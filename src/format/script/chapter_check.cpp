@@ -344,7 +344,7 @@ private:
         warn_ = false;
         op_.SetStop(false);
         op_.SetLineText(line);
-        op_.SetOperandText(OperandTextOf(translated));
+        op_.SetOperandTextView(OperandTextOf(translated));  // `translated` stays as it is meanwhile
         const std::size_t start = next_;
         if (!main) next_ = lines_.size();  // an action's own reads find no lines of the table
         const bool ok = Dispatch(translated, op_.LineText());
@@ -601,14 +601,11 @@ private:
         return true;
     }
 
-    // An action runs as a line of its own, in the state of the command that chose it.
+    // An action runs as a line of its own, in the state of the command that chose it. The
+    // command has read all its operands by then.
     void Action(std::size_t index, const std::string& action) {
-        const std::string saved(op_.OperandText());
-        const std::string savedLine = op_.LineText();
         Line(index, action, false);
         op_.SetStop(false);
-        op_.SetOperandText(saved);
-        op_.SetLineText(savedLine);
     }
 
     // The branch sections after a branch command; lines before the first section marker are

@@ -62,12 +62,23 @@ public:
     // are looked up (ignoring case). Both must outlive the object.
     Operands(ErrorReport& report, const TTutorialConfig& config, std::filesystem::path projectDir);
     Operands(ErrorReport&, const TTutorialConfig&&, std::filesystem::path) = delete;  // would dangle
+    Operands(const Operands&) = delete;  // the operand text may point into the object itself
+    Operands& operator=(const Operands&) = delete;
 
     // --- state -----------------------------------------------------------------------------
-    void SetOperandText(std::string_view text) { text_.assign(text); pos_ = 0; }
-    std::string_view OperandText() const { return std::string_view(text_).substr(pos_); }
-    bool OperandTextEmpty() const { return pos_ >= text_.size(); }
-    void ClearOperandText() { pos_ = text_.size(); }
+    void SetOperandText(std::string_view text) {
+        text_.assign(text);
+        source_ = text_;
+        pos_ = 0;
+    }
+    // The same without a copy, for a caller that keeps the text unchanged while it reads.
+    void SetOperandTextView(std::string_view text) {
+        source_ = text;
+        pos_ = 0;
+    }
+    std::string_view OperandText() const { return source_.substr(pos_); }
+    bool OperandTextEmpty() const { return pos_ >= source_.size(); }
+    void ClearOperandText() { pos_ = source_.size(); }
 
     void SetLineText(std::string_view line) { lineText_.assign(line); }
     const std::string& LineText() const { return lineText_; }
@@ -165,6 +176,7 @@ private:
     const TTutorialConfig& config_;
     std::filesystem::path projectDir_;
     std::string text_;
+    std::string_view source_;  // text_, or the caller's text
     std::size_t pos_ = 0;
     std::string lineText_;
     bool stop_ = false;
