@@ -343,11 +343,11 @@ private:
         at_ = index;
         warn_ = false;
         op_.SetStop(false);
-        op_.SetLineText(line);
+        op_.SetLineTextView(line);
         op_.SetOperandTextView(OperandTextOf(translated));  // `translated` stays as it is meanwhile
         const std::size_t start = next_;
         if (!main) next_ = lines_.size();  // an action's own reads find no lines of the table
-        const bool ok = Dispatch(translated, op_.LineText());
+        const bool ok = Dispatch(translated, line);
         if (!main) {
             next_ = start;
             return;
@@ -357,11 +357,11 @@ private:
     }
 
     // Runs the reading half of the command; false when it stopped on an error.
-    bool Dispatch(const std::string& translated, const std::string& line) {
+    bool Dispatch(const std::string& translated, std::string_view line) {
         const char group = translated.size() > 1 ? translated[1] : '\0';
         const char letter = translated.size() > 2 ? translated[2] : '\0';
         auto notValid = [&] {
-            Report(at_, line + std::string(kNotValidCommand));
+            Report(at_, std::string(line) + std::string(kNotValidCommand));
             return false;
         };
         switch (group) {
@@ -383,7 +383,7 @@ private:
             case 'I': return Images(letter) || (notValidSeen_ ? (notValidSeen_ = false, notValid()) : false);
             case 'J':
                 if (inBranch_) {
-                    Report(at_, "Jump Commands are not allowed within branches.\r\n" + line + " is invalid.");
+                    Report(at_, "Jump Commands are not allowed within branches.\r\n" + std::string(line) + " is invalid.");
                     return false;
                 }
                 return Jumps(letter, line);
@@ -403,7 +403,7 @@ private:
         return false;
     }
 
-    bool BarColours(char letter, const std::string& line) {
+    bool BarColours(char letter, std::string_view line) {
         switch (letter) {
             case 'B':
             case 'T':
@@ -415,7 +415,7 @@ private:
             case 'C': {
                 const std::string_view o = op_.OperandText();
                 if (o.empty() || std::string_view("CHPQU").find(o[0]) == std::string_view::npos) {
-                    Report(at_, line + std::string(kNotValidCommand));
+                    Report(at_, std::string(line) + std::string(kNotValidCommand));
                     return false;
                 }
                 return true;
@@ -480,14 +480,14 @@ private:
         if (!labels_.count(target)) Report(at_, "The Marker " + target + " is missing.", warning);
     }
 
-    bool Jumps(char letter, const std::string& line) {
+    bool Jumps(char letter, std::string_view line) {
         switch (letter) {
             case 'J': JumpTarget(op_.OperandText()); return true;
             case 'K': {
                 const std::string_view o = op_.OperandText();
                 const std::size_t comma = o.find(',');
                 if (comma == std::string_view::npos) {
-                    Report(at_, "A label is missing from " + line);
+                    Report(at_, "A label is missing from " + std::string(line));
                     return false;
                 }
                 JumpTarget(o.substr(0, comma));
@@ -688,7 +688,7 @@ private:
         Report(at_, "The Marker " + marker + " is missing.");
     }
 
-    bool Quizzes(char letter, const std::string& line) {
+    bool Quizzes(char letter, std::string_view line) {
         switch (letter) {
             case 'A': {
                 int count = 0, row = 0;
@@ -711,7 +711,7 @@ private:
                 const std::string o(op_.OperandText());
                 const auto comma = o.find(',');
                 if (Operands::LetterSlot(o.empty() ? '\0' : o[0]) < 0) {
-                    Report(at_, line + std::string(kInvalidNumber));
+                    Report(at_, std::string(line) + std::string(kInvalidNumber));
                     return false;
                 }
                 op_.SetOperandText(comma == std::string::npos ? std::string_view() : std::string_view(o).substr(comma + 1));
@@ -739,7 +739,7 @@ private:
     }
 
     // File commands: the same routines in the same order as the player.
-    bool Files(char letter, const std::string& line) {
+    bool Files(char letter, std::string_view line) {
         auto given = [&](const std::string& name) { return op_.FileNameGiven(name); };
         auto valid = [&](const std::string& name) { return op_.FileNameValid(name); };
         auto outside = [&](const std::string& name) { return op_.FileOutsideProject(name); };
@@ -751,7 +751,7 @@ private:
             }
             case 'C': {
                 if (op_.OperandText().find(',') == std::string_view::npos) {
-                    Report(at_, line + " must specify two file names.");
+                    Report(at_, std::string(line) + " must specify two file names.");
                     return false;
                 }
                 const std::string source = op_.NextField();
@@ -770,7 +770,7 @@ private:
                 const std::string name = op_.NextField();
                 if (outside(name)) return !Stopped();
                 if (!ctx_.FileExists(name))
-                    Report(at_, "The filename " + name + " in " + line + " was not found.", true);
+                    Report(at_, "The filename " + name + " in " + std::string(line) + " was not found.", true);
                 return true;
             }
             case 'A': {

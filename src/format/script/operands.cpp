@@ -74,7 +74,7 @@ bool Operands::IsInteger(std::string_view field) { return ParseInt32(field).has_
 
 int Operands::NumberFromText(std::string_view field) {
     if (const auto value = ParseInt32(field)) return *value;
-    Fail(lineText_ + std::string(kInvalidNumber));
+    Fail(LineText() + std::string(kInvalidNumber));
     return -1;
 }
 
@@ -113,13 +113,13 @@ bool Operands::FileExists(std::string_view name) const {
 
 bool Operands::FileMustExist(std::string_view name) {
     if (FileExists(name)) return false;
-    Fail("The filename " + std::string(name) + " in " + lineText_ + " was not found.");
+    Fail("The filename " + std::string(name) + " in " + LineText() + " was not found.");
     return true;
 }
 
 bool Operands::FileNameGiven(std::string_view name) {
     if (!name.empty()) return false;
-    Fail(lineText_ + std::string(kMustSpecifyFileName));
+    Fail(LineText() + std::string(kMustSpecifyFileName));
     return true;
 }
 
@@ -127,7 +127,7 @@ bool Operands::FileNameValid(std::string_view name) {
     const std::size_t sep = name.find_last_of("\\:");
     const std::string_view namePart = sep == std::string_view::npos ? name : name.substr(sep + 1);
     if (IsValidFileName(namePart)) return false;
-    Fail("The filename " + std::string(name) + " in " + lineText_ + " is invalid.");
+    Fail("The filename " + std::string(name) + " in " + LineText() + " is invalid.");
     return true;
 }
 
@@ -140,7 +140,7 @@ bool Operands::FileOutsideProject(std::string_view name) {
         start = end + 1;
     }
     if (!outside) return false;
-    Fail("The filename " + std::string(name) + " in " + lineText_ + " is outside the tutorial folder.");
+    Fail("The filename " + std::string(name) + " in " + LineText() + " is outside the tutorial folder.");
     return true;
 }
 
@@ -219,7 +219,7 @@ bool Operands::MatchListTest(std::string_view answer, bool exact, LineSource& li
 bool Operands::ReadMatchTable(int count, bool finalAction, LineSource& lines) {
     const int limit = finalAction ? kMatchTableSlots - 1 : kMatchTableSlots;
     if (count > limit) {
-        Fail(lineText_ + (finalAction ? " has more than 29 matches" : " has more than 30 items"));
+        Fail(LineText() + (finalAction ? " has more than 29 matches" : " has more than 30 items"));
         return false;
     }
     for (int i = 0; i < count; ++i) {

@@ -80,8 +80,23 @@ public:
     bool OperandTextEmpty() const { return pos_ >= source_.size(); }
     void ClearOperandText() { pos_ = source_.size(); }
 
-    void SetLineText(std::string_view line) { lineText_.assign(line); }
-    const std::string& LineText() const { return lineText_; }
+    void SetLineText(std::string_view line) {
+        lineText_.assign(line);
+        lineOwned_ = true;
+    }
+    // The same without a copy, for a caller that keeps the line unchanged while it reads (the
+    // copy is made only when a message needs it).
+    void SetLineTextView(std::string_view line) {
+        lineView_ = line;
+        lineOwned_ = false;
+    }
+    const std::string& LineText() const {
+        if (!lineOwned_) {
+            lineText_.assign(lineView_);
+            lineOwned_ = true;
+        }
+        return lineText_;
+    }
 
     bool Stopped() const { return stop_; }
     void SetStop(bool stop) { stop_ = stop; }
@@ -178,7 +193,9 @@ private:
     std::string text_;
     std::string_view source_;  // text_, or the caller's text
     std::size_t pos_ = 0;
-    std::string lineText_;
+    mutable std::string lineText_;  // read it through LineText()
+    std::string_view lineView_;
+    mutable bool lineOwned_ = true;
     bool stop_ = false;
     MatchTable table_;
 };
