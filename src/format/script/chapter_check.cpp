@@ -172,10 +172,15 @@ std::size_t FollowingGuess(std::string_view code, std::string_view translated) {
 }
 
 // Marker lines are found ignoring case, as the player's marker search compares them.
+inline unsigned char Upper(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x80) return b >= 'a' && b <= 'z' ? static_cast<unsigned char>(b - 'a' + 'A') : b;
+    return UpperCp1252(b);
+}
 struct NoCaseHash {
     std::size_t operator()(std::string_view s) const {
         std::size_t h = 14695981039346656037ull;
-        for (const char c : s) h = (h ^ UpperCp1252(static_cast<unsigned char>(c))) * 1099511628211ull;
+        for (const char c : s) h = (h ^ Upper(c)) * 1099511628211ull;
         return h;
     }
 };
@@ -183,7 +188,7 @@ struct NoCaseEqual {
     bool operator()(std::string_view a, std::string_view b) const {
         if (a.size() != b.size()) return false;
         for (std::size_t i = 0; i < a.size(); ++i)
-            if (UpperCp1252(static_cast<unsigned char>(a[i])) != UpperCp1252(static_cast<unsigned char>(b[i]))) return false;
+            if (Upper(a[i]) != Upper(b[i])) return false;
         return true;
     }
 };
@@ -228,6 +233,12 @@ private:
     std::optional<std::string> FetchNextLine() override {
         if (next_ >= lines_.size()) return std::nullopt;
         return std::string(lines_[next_++]);
+    }
+    // Steps over a line the command takes as data, without looking at it.
+    bool SkipLine() {
+        if (next_ >= lines_.size()) return false;
+        ++next_;
+        return true;
     }
 
     void Report(std::size_t index, std::string message, bool warning = false) {
@@ -370,7 +381,7 @@ private:
                 BoxOperands box;
                 if (!ReadBoxOperands(op_, letter, box)) return !Stopped();
                 for (int k = 0; k < box.lineCount; ++k)
-                    if (!FetchNextLine()) break;
+                    if (!SkipLine()) break;
                 return true;
             }
             case 'D': return BarColours(letter, line) || (notValidSeen_ ? (notValidSeen_ = false, notValid()) : false);
@@ -695,7 +706,7 @@ private:
                 if (!ReadNumbers(op_, {&count, &row})) return !Stopped();
                 quizName_ = std::string(op_.OperandText());
                 for (int k = 0; k < count; ++k)
-                    if (!FetchNextLine()) break;
+                    if (!SkipLine()) break;
                 // Keys A and B always answer; C and D only with that many answers.
                 const int answers = count == 4 ? 4 : count >= 3 ? 3 : 2;
                 for (int k = 1; k <= answers; ++k) QuizMarker("@" + std::to_string(k) + quizName_, next_);
