@@ -60,24 +60,35 @@ std::string Operands::NextField() {
     return NextField(more);
 }
 
+std::string_view Operands::NextFieldView() {
+    const std::string_view rest = OperandText();
+    const std::size_t comma = rest.find(',');
+    if (comma == std::string_view::npos) {
+        ClearOperandText();
+        return rest;
+    }
+    pos_ += comma + 1;
+    return rest.substr(0, comma);
+}
+
 bool Operands::IsInteger(std::string_view field) { return ParseInt32(field).has_value(); }
 
 int Operands::NumberFromText(std::string_view field) {
     if (const auto value = ParseInt32(field)) return *value;
-    Fail(lineText_ + std::string(kInvalidNumber));
+    Fail(LineText() + std::string(kInvalidNumber));
     return -1;
 }
 
 int Operands::NextNumber() {
     if (OperandTextEmpty()) return -1;
-    return NumberFromText(NextField());
+    return NumberFromText(NextFieldView());
 }
 
 std::uint32_t Operands::NextColour(bool textColour) {
     const std::uint32_t fallback =
         config_.get(textColour ? cfg::Screen::ScreenTextColor : cfg::Screen::ScreenBackColor);
     if (OperandTextEmpty()) return fallback;
-    const int code = NumberFromText(NextField());
+    const int code = NumberFromText(NextFieldView());
     if (stop_ || code < 1 || code > static_cast<int>(cfg::Colors::Count)) return fallback;
     return config_.get(cfg::Colors::Entry(code).Value);
 }
@@ -103,13 +114,13 @@ bool Operands::FileExists(std::string_view name) const {
 
 bool Operands::FileMustExist(std::string_view name) {
     if (FileExists(name)) return false;
-    Fail("The filename " + std::string(name) + " in " + lineText_ + " was not found.");
+    Fail("The filename " + std::string(name) + " in " + LineText() + " was not found.");
     return true;
 }
 
 bool Operands::FileNameGiven(std::string_view name) {
     if (!name.empty()) return false;
-    Fail(lineText_ + std::string(kMustSpecifyFileName));
+    Fail(LineText() + std::string(kMustSpecifyFileName));
     return true;
 }
 
@@ -117,13 +128,13 @@ bool Operands::FileNameValid(std::string_view name) {
     const std::size_t sep = name.find_last_of("\\:");
     const std::string_view namePart = sep == std::string_view::npos ? name : name.substr(sep + 1);
     if (IsValidFileName(namePart)) return false;
-    Fail("The filename " + std::string(name) + " in " + lineText_ + " is invalid.");
+    Fail("The filename " + std::string(name) + " in " + LineText() + " is invalid.");
     return true;
 }
 
 bool Operands::FileOutsideProject(std::string_view name) {
     if (name.empty() || ResolveInProject(projectDir_, name).inside) return false;
-    Fail("The filename " + std::string(name) + " in " + lineText_ + std::string(kOutsideFolder));
+    Fail("The filename " + std::string(name) + " in " + LineText() + std::string(kOutsideFolder));
     return true;
 }
 
@@ -202,7 +213,7 @@ bool Operands::MatchListTest(std::string_view answer, bool exact, LineSource& li
 bool Operands::ReadMatchTable(int count, bool finalAction, LineSource& lines) {
     const int limit = finalAction ? kMatchTableSlots - 1 : kMatchTableSlots;
     if (count > limit) {
-        Fail(lineText_ + (finalAction ? " has more than 29 matches" : " has more than 30 items"));
+        Fail(LineText() + (finalAction ? " has more than 29 matches" : " has more than 30 items"));
         return false;
     }
     for (int i = 0; i < count; ++i) {

@@ -18,6 +18,7 @@
 #include "project/project_path.h"
 #include "project/user_record.h"
 #include "screen/text_screen.h"
+#include "script/command_operands.h"
 #include "script/line_kind.h"
 #include "text/cp1252.h"
 #include "text/errors.h"
@@ -660,21 +661,11 @@ std::optional<bool> ChapterPlayer::choiceCondition() {
 
 // Reads the next numbers of the operand text into the given places, in order, stopping at the
 // first one that is in error; true when all were read.
-bool ChapterPlayer::readNumbers(std::initializer_list<int*> into) {
-    for (int* number : into) {
-        if (stopped()) return false;
-        *number = operands_.NextNumber();
-    }
-    return !stopped();
-}
+bool ChapterPlayer::readNumbers(std::initializer_list<int*> into) { return ReadNumbers(operands_, into); }
 
 // Reads a text colour and a background colour (each with its default when missing).
 bool ChapterPlayer::readTextColours(std::uint32_t& text, std::uint32_t& back) {
-    if (stopped()) return false;
-    text = operands_.NextColour(true);
-    if (stopped()) return false;
-    back = operands_.NextColour(false);
-    return !stopped();
+    return ReadTextColours(operands_, text, back);
 }
 
 void ChapterPlayer::twoWayJump(bool condition) {
@@ -1130,27 +1121,10 @@ void ChapterPlayer::screenCommands(char letter) {
     switch (letter) {
         case 'C':
         case 'R': {
-            const bool both = letter == 'C' && operands_.OperandText().find(',') != std::string_view::npos;
-            int column = 0, row = 0;
-            bool hasColumn = letter == 'C', hasRow = letter == 'R' || both;
-            if (hasColumn) column = operands_.NumberFromText(both ? operands_.NextField() : std::string(operands_.OperandText()));
-            if (stopped()) return;
-            if (hasRow) row = operands_.NumberFromText(operands_.OperandText());
-            if (stopped()) return;
-            if (hasColumn) {
-                if (column < 1 || column > 79) {
-                    fail(lineText_ + " - the Column must be between 1 and 79");
-                    return;
-                }
-                screen_.setColumn(column);
-            }
-            if (hasRow) {
-                if (row < 1 || row > 27) {
-                    fail(lineText_ + " - the Row must be between 1 and 27");
-                    return;
-                }
-                screen_.setRow(row);
-            }
+            PositionOperands p;
+            if (!ReadPositionOperands(operands_, letter, p)) return;
+            if (p.column) screen_.setColumn(*p.column);
+            if (p.row) screen_.setRow(*p.row);
             break;
         }
         case 'D': {
@@ -1211,13 +1185,9 @@ void ChapterPlayer::screenCommands(char letter) {
         }
         case 'V':
         case 'Z': {
-            const int column = operands_.NextNumber();
-            const int row = stopped() ? 0 : operands_.NextNumber();
-            const int end = stopped() ? 0 : operands_.NextNumber();
-            const int width = stopped() ? 0 : operands_.NextNumber();
-            const std::uint32_t colour = stopped() ? 0 : operands_.NextColour(false);
-            if (stopped()) return;
-            screen_.drawLine(letter == 'V', column, row, end, width, Colour(colour));
+            LineOperands l;
+            if (!ReadLineOperands(operands_, l)) return;
+            screen_.drawLine(letter == 'V', l.column, l.row, l.end, l.width, Colour(l.colour));
             break;
         }
         default: notValid(); break;
@@ -1238,33 +1208,18 @@ void ChapterPlayer::boxes(char letter) {
         case 'T': kind = BoxKind::RoundedBorder; popup = true; break;
         default: notValid(); return;
     }
-    const bool bordered = kind == BoxKind::Border || kind == BoxKind::RoundedBorder;
-    int borderWidth = 1;
-    QColor borderColour = Qt::black;
-    if (bordered) {
-        borderWidth = operands_.NextNumber();
-        if (stopped()) return;
-        borderColour = Colour(operands_.NextColour(false));
-        if (stopped()) return;
-    }
-    int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
-    operands_.Rectangle(c1, r1, c2, r2);
-    if (stopped()) return;
+    BoxOperands box;
+    if (!ReadBoxOperands(operands_, letter, box)) return;
+    const int borderWidth = box.borderWidth;
+    const QColor borderColour = box.borderColour ? Colour(*box.borderColour) : QColor(Qt::black);
+    const int c1 = box.c1, r1 = box.r1, c2 = box.c2, r2 = box.r2;
+    const QColor fill = Colour(box.fill);
     if (!popup) {
-        const QColor fill = Colour(operands_.NextColour(false));
-        if (stopped()) return;
         screen_.drawBox(kind, c1, r1, c2, r2, fill, borderWidth, borderColour);
         return;
     }
-    const int count = operands_.NextNumber();
-    if (stopped()) return;
-    const QColor fill = Colour(operands_.NextColour(false));
-    if (stopped()) return;
-    int tenths = kDefaultPopupTenths;
-    if (!operands_.OperandTextEmpty()) {
-        tenths = operands_.NextNumber();
-        if (stopped()) return;
-    }
+    const int count = box.lineCount;
+    const int tenths = box.tenths;
     std::vector<std::string> lines;
     for (int k = 0; k < count; ++k) {
         auto line = FetchNextLine();
@@ -1276,40 +1231,17 @@ void ChapterPlayer::boxes(char letter) {
 }
 
 void ChapterPlayer::sections(char letter) {
-    int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
+    if (letter != 'R' && letter != 'S' && letter != 'C' && letter != 'M') {
+        notValid();
+        return;
+    }
+    SectionOperands o;
+    if (!ReadSectionOperands(operands_, letter, o)) return;
     switch (letter) {
-        case 'R': {
-            const int column = operands_.NextNumber();
-            const int row = stopped() ? 0 : operands_.NextNumber();
-            const int end = stopped() ? 0 : operands_.NextNumber();
-            const std::uint32_t colour = stopped() ? 0 : operands_.NextColour(false);
-            if (stopped()) return;
-            screen_.clearRow(column, row, end, Colour(colour));
-            break;
-        }
-        case 'S': {
-            operands_.Rectangle(c1, r1, c2, r2);
-            const std::uint32_t colour = stopped() ? 0 : operands_.NextColour(false);
-            if (stopped()) return;
-            screen_.clearSection(c1, r1, c2, r2, Colour(colour));
-            break;
-        }
-        case 'C':
-        case 'M': {
-            operands_.Rectangle(c1, r1, c2, r2);
-            const int column = stopped() ? 0 : operands_.NextNumber();
-            const int row = stopped() ? 0 : operands_.NextNumber();
-            if (stopped()) return;
-            if (letter == 'C') {
-                screen_.copySection(c1, r1, c2, r2, column, row);
-                break;
-            }
-            const std::uint32_t colour = operands_.NextColour(false);
-            if (stopped()) return;
-            screen_.moveSection(c1, r1, c2, r2, column, row, Colour(colour));
-            break;
-        }
-        default: notValid(); break;
+        case 'R': screen_.clearRow(o.c1, o.r1, o.c2, Colour(o.colour)); break;
+        case 'S': screen_.clearSection(o.c1, o.r1, o.c2, o.r2, Colour(o.colour)); break;
+        case 'C': screen_.copySection(o.c1, o.r1, o.c2, o.r2, o.column, o.row); break;
+        default: screen_.moveSection(o.c1, o.r1, o.c2, o.r2, o.column, o.row, Colour(o.colour)); break;
     }
 }
 

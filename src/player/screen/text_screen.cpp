@@ -13,6 +13,7 @@
 #include "project/font_spec.h"
 #include "project/user_record.h"
 #include "project/project_path.h"
+#include "script/command_operands.h"
 #include "screen/picture_reader.h"
 #include "text/cp1252.h"
 #include "text/file_lookup.h"
@@ -653,22 +654,11 @@ void TextScreen::hideQuizAnswers() { answers_.quiz.clear(); }
 std::optional<std::string> TextScreen::heading(std::string_view name, int column, int row,
                                                int endColumn, std::string_view text,
                                                std::string_view line) {
-    const std::string l(line);
-    auto columnCheck = [&](int v) -> std::optional<std::string> {
-        if (v > 79) return "The Column number in " + l + " is greater than 79";
-        if (v < 1) return "The Column number in " + l + " is less than 1";
-        return std::nullopt;
-    };
-    if (auto e = columnCheck(column)) return e;
-    if (row > 25) return "The Row number in " + l + " is greater than 25";
-    if (row < 1) return "The Row number in " + l + " is less than 1";
-    if (auto e = columnCheck(endColumn)) return e;
-
+    if (auto error = HeadingError(config_, name, column, row, endColumn, line)) return error;
     const std::string wanted = UpperCaseCp1252(name);
     int found = 0;
     for (int n = 1; n <= static_cast<int>(cfg::Headings::Count); ++n)
         if (UpperCaseCp1252(config_.get(cfg::Headings::Entry(n).Name)) == wanted) found = n;
-    if (!found) return "The Heading \"" + std::string(name) + "\" was not found.";
 
     const auto entry = cfg::Headings::Entry(found);
     QFont font(QStringLiteral("Arial"));

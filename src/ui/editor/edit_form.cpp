@@ -15,6 +15,8 @@
 #include "aids/aids_context.h"
 #include "aids/define_hypertext.h"
 #include "app/chapter_runner.h"
+#include "editor/chapter_edit.h"
+#include "editor/chapter_pane.h"
 #include "editor/chapter_name_form.h"
 #include "editor/commands/editor_commands.h"
 #include "platform/error_handler.h"
@@ -40,8 +42,8 @@ QFont EditorFont() {
     return font;
 }
 
-QPlainTextEdit* TextArea(QWidget* parent, const QString& name) {
-    auto* edit = new QPlainTextEdit(parent);
+QPlainTextEdit* TextArea(QWidget* parent, const QString& name, QPlainTextEdit* edit = nullptr) {
+    if (!edit) edit = new QPlainTextEdit(parent);
     edit->setObjectName(name);
     edit->setFont(EditorFont());
     edit->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -138,7 +140,8 @@ TEditForm::TEditForm(Project& project, Platform& platform, ChapterRunner& runner
     top->layout()->addWidget(CommandsCombo_);
     static_cast<QHBoxLayout*>(top->layout())->addStretch();
 
-    Memo1_ = TextArea(chapterTab, "Memo1");
+    pane_ = new ChapterPane(project_, platform_.messages, chapterTab);
+    Memo1_ = TextArea(chapterTab, "Memo1", pane_->editor());
     Memo1_->setContextMenuPolicy(Qt::CustomContextMenu);
     PopupMenu1_ = new QMenu(this);
     PopupMenu1_->setObjectName("PopupMenu1");
@@ -179,7 +182,7 @@ TEditForm::TEditForm(Project& project, Platform& platform, ChapterRunner& runner
     auto* chapterLayout = new QVBoxLayout(chapterTab);
     chapterLayout->setContentsMargins(4, 4, 4, 4);
     chapterLayout->addWidget(top);
-    chapterLayout->addWidget(Memo1_);
+    chapterLayout->addWidget(pane_);
     chapterLayout->addWidget(bottom);
     PageControl1_->addTab(chapterTab, "Tutorial Chapter Editor");
 
@@ -212,6 +215,7 @@ TEditForm::TEditForm(Project& project, Platform& platform, ChapterRunner& runner
     Memo1_->setFocus();
     // "Text Color", "Text Background" and the command dialogs of the drop-down.
     EditorCommands::Install(*this, project_, platform_);
+    pane_->offerRecovery();
 }
 
 QPushButton* TEditForm::AddButton(QWidget* bar, const QString& name, const QString& caption) {
@@ -247,9 +251,14 @@ void TEditForm::SetChapterFile(const std::string& name) {
 void TEditForm::WriteChapter() {
     WriteTextLines(project_.FilePath(chapterFile_), ChapterLines(EditorText(Memo1_)));
     Memo1_->document()->setModified(false);
+    // Saved: the recovery file of the text (as untitled, or under this name) is no longer needed.
+    pane_->discardRecovery();
+    pane_->setChapter(chapterFile_, false);
+    pane_->discardRecovery();
 }
 
 void TEditForm::LoadChapter(const std::string& name) {
+    pane_->discardRecovery();  // the text being left was saved or deliberately not
     const auto found = FindIgnoringCase(project_.ProjectDir, name);
     std::error_code ec;
     if (found && fs::is_regular_file(*found, ec))
@@ -258,6 +267,7 @@ void TEditForm::LoadChapter(const std::string& name) {
         Memo1_->clear();
     Memo1_->document()->setModified(false);
     SetChapterFile(name);
+    pane_->setChapter(name, true);
 }
 
 bool TEditForm::SaveWithPrompt() {
@@ -393,6 +403,7 @@ void TEditForm::done(int result) {
     // A save that failed (the error has been shown) keeps the editor open, so that the chapter
     // is not lost; a cancelled name prompt discards the changes.
     if (!saved) return;
+    pane_->discardRecovery();
     QDialog::done(result);
 }
 
