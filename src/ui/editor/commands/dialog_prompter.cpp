@@ -5,6 +5,7 @@
 
 #include "aids/aids_context.h"
 #include "editor/butt_list_form.h"
+#include "editor/commands/branch_forms.h"
 #include "editor/commands/picker_forms.h"
 #include "editor/commands/prompt_forms.h"
 #include "editor/get_file_form.h"
@@ -151,6 +152,42 @@ std::optional<QString> DialogPrompter::ChooseFile(FileChooser chooser, const QSt
     if (topic > 0) SetHelpTopic(form.get(), topic);
     if (ShowModal(*form) != QDialog::Accepted) return std::nullopt;
     return FromCp1252(result());
+}
+
+std::optional<MatchListAnswer> DialogPrompter::MatchList(int topic) {
+    TMatchForm form(platform_, topic, parent_);
+    if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
+    return form.Answer();
+}
+
+std::optional<MatchTableAnswer> DialogPrompter::MatchTable(int topic) {
+    TMatchesForm form(platform_, topic, parent_);
+    if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
+    return form.Answer();
+}
+
+std::optional<std::vector<JumpRow>> DialogPrompter::MenuEntries(int topic) {
+    TMenActForm form(platform_, topic, parent_);
+    if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
+    return form.Rows();
+}
+
+std::optional<std::vector<ButtonRow>> DialogPrompter::MenuButtons(int topic) {
+    TiButtForm form(platform_, topic, parent_);
+    if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
+    return form.Rows();
+}
+
+std::optional<QuizParameters> DialogPrompter::QuizWizard(int topic) {
+    TQuizWizForm form(platform_, topic, parent_);
+    if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
+    return form.Parameters();
+}
+
+std::optional<QChar> DialogPrompter::ControlButton(int topic) {
+    TButtTagForm form(platform_, topic, parent_);
+    if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
+    return form.Letter();
 }
 
 void DialogPrompter::ShowError(const QString& text) {

@@ -34,6 +34,12 @@ class DialogPrompter : public Prompter {
                                  int topic) override;
     std::optional<QString> ChooseFile(FileChooser chooser, const QString& current,
                                       int topic) override;
+    std::optional<MatchListAnswer> MatchList(int topic) override;
+    std::optional<MatchTableAnswer> MatchTable(int topic) override;
+    std::optional<std::vector<JumpRow>> MenuEntries(int topic) override;
+    std::optional<std::vector<ButtonRow>> MenuButtons(int topic) override;
+    std::optional<QuizParameters> QuizWizard(int topic) override;
+    std::optional<QChar> ControlButton(int topic) override;
     void ShowError(const QString& text) override;
 
   private:
