@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "aids/aids_context.h"
+#include "aids/head_form.h"
 #include "editor/butt_list_form.h"
 #include "editor/commands/branch_forms.h"
 #include "editor/commands/picker_forms.h"
@@ -20,7 +21,11 @@ namespace quill {
 DialogPrompter::DialogPrompter(Project& project, Platform& platform, SystemServices& system,
                                QWidget* parent)
     : project_(project), platform_(platform), system_(system), parent_(parent) {
-    modifyHeadings_ = [this] { ShowNotAvailable(platform_.messages, "Headings"); };
+    modifyHeadings_ = [this] {
+        AidsContext context{project_, platform_, system_};
+        THeadForm form(context, parent_);
+        ShowModal(form);
+    };
 }
 
 std::optional<QString> DialogPrompter::Text(const TextPrompt& prompt) {

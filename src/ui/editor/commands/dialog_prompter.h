@@ -19,8 +19,7 @@ class DialogPrompter : public Prompter {
     // The prompts open over `parent`.
     DialogPrompter(Project& project, Platform& platform, SystemServices& system, QWidget* parent);
 
-    // What the heading picker's "Modify" does (the heading editor). Until it is given one it
-    // says that the window is not available yet.
+    // What the heading picker's "Modify" does; the heading editor unless given another action.
     void SetModifyHeadings(std::function<void()> action) { modifyHeadings_ = std::move(action); }
 
     std::optional<QString> Text(const TextPrompt& prompt) override;

@@ -493,3 +493,24 @@ TEST_F(CommandDialogsTest, ChangeDefaultsRenamesTheChosenControlButton) {
     Choose(9);
     EXPECT_EQ(memo()->toPlainText(), "*ControlButtonTag P Back\n");
 }
+
+TEST_F(CommandDialogsTest, TheHeadingPickersModifyOpensTheHeadingEditorAndTheNewNameIsWritten) {
+    Answer({ChooseOption("TScreenCommsForm", "HeadingRBtn"),
+            {"THeadSelectForm", [](QWidget* w) {
+                 Answer({{"THeadForm", [](QWidget* editor) {
+                     Type(editor, "NameEdit1", "Big");
+                     Click(editor, "OKBtn");
+                 }}});
+                 Click(w, "ModifyBtn");
+                 EXPECT_EQ(w->findChild<QListWidget*>("HeadingList")->item(0)->text(), "Big");
+                 Click(w, "SelectBtn");
+             }},
+            TypeColRow(5, 2), TypeNumber("40"), TypeText("Welcome")});
+    Choose(1);
+    EXPECT_EQ(memo()->toPlainText(), "*Heading Big 5 2 40 Welcome\n");
+    Project saved(home.path());
+    saved.ProjectDir = project.ProjectDir;
+    saved.ProjectFile = project.ProjectFile;
+    saved.LoadProject();
+    EXPECT_EQ(saved.Config.get(cfg::Headings::Entry(1).Name), "Big");
+}
