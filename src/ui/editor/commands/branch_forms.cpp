@@ -20,7 +20,7 @@ namespace quill {
 
 namespace {
 
-// F1 help, Cancel and OK; OK runs `ok` (accept when none is given).
+// F1 help, Cancel and OK.
 QPushButton* SetUp(QDialog* dialog, QDialogButtonBox* box, Platform& platform, int topic) {
     if (topic > 0) SetHelpTopic(dialog, topic);
     InstallF1Help(dialog, platform.help, platform.helpFile);
@@ -43,7 +43,9 @@ void SetUpGrid(QTableWidget* grid, const QStringList& headings, int narrow = 0) 
         grid->horizontalHeader()->setSectionResizeMode(c, QHeaderView::Fixed);
         grid->setColumnWidth(c, 40);
     }
-    grid->setTabKeyNavigation(true);
+    // The arrow keys move between the cells and typing fills one; Tab leaves the grid.
+    grid->setTabKeyNavigation(false);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
     grid->setMinimumWidth(560);
     grid->setMinimumHeight(300);
     grid->setCurrentCell(0, 0);
@@ -52,6 +54,15 @@ void SetUpGrid(QTableWidget* grid, const QStringList& headings, int narrow = 0) 
 QString Cell(const QTableWidget* grid, int row, int column) {
     const QTableWidgetItem* item = grid->item(row, column);
     return item ? item->text() : QString();
+}
+
+// OK of a table editor: accepts unless `problem` names one, which is shown instead.
+void AcceptUnless(QDialog* dialog, Platform& platform, const QString& problem) {
+    if (!problem.isEmpty()) {
+        platform.messages.ShowError(problem);
+        return;
+    }
+    dialog->accept();
 }
 
 std::vector<JumpRow> JumpRows(const QTableWidget* grid) {
@@ -69,7 +80,7 @@ TMatchForm::TMatchForm(Platform& platform, int topic, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::TMatchForm>()) {
     ui_->setupUi(this);
     connect(SetUp(this, ui_->ButtonBox, platform, topic), &QPushButton::clicked, this,
-            &QDialog::accept);
+            [this, &platform] { AcceptUnless(this, platform, MatchListProblem(Answer().texts)); });
     ui_->MatchEdit1->setFocus();
 }
 TMatchForm::~TMatchForm() = default;
@@ -91,7 +102,9 @@ TMatchesForm::TMatchesForm(Platform& platform, int topic, QWidget* parent)
     ui_->setupUi(this);
     SetUpGrid(ui_->MatchGrid, {"Match", "Label", "Chapter File"});
     connect(SetUp(this, ui_->ButtonBox, platform, topic), &QPushButton::clicked, this,
-            &QDialog::accept);
+            [this, &platform] {
+                AcceptUnless(this, platform, JumpRowsProblem(Answer().rows, "match text"));
+            });
     ui_->MatchGrid->setFocus();
 }
 TMatchesForm::~TMatchesForm() = default;
@@ -108,7 +121,7 @@ TMenActForm::TMenActForm(Platform& platform, int topic, QWidget* parent)
     ui_->setupUi(this);
     SetUpGrid(ui_->MenuGrid, {"Menu Entry", "Label", "Chapter File"});
     connect(SetUp(this, ui_->ButtonBox, platform, topic), &QPushButton::clicked, this,
-            &QDialog::accept);
+            [this, &platform] { AcceptUnless(this, platform, JumpRowsProblem(Rows(), "menu entry")); });
     ui_->MenuGrid->setFocus();
 }
 TMenActForm::~TMenActForm() = default;
@@ -125,7 +138,7 @@ TiButtForm::TiButtForm(Platform& platform, int topic, QWidget* parent)
     SetUpGrid(ui_->ButtonGrid, {"X1", "Y1", "X2", "Menu Button Caption", "Label", "Chapter File"},
               3);
     connect(SetUp(this, ui_->ButtonBox, platform, topic), &QPushButton::clicked, this,
-            &QDialog::accept);
+            [this, &platform] { AcceptUnless(this, platform, ButtonRowsProblem(Rows())); });
     ui_->ButtonGrid->setFocus();
 }
 TiButtForm::~TiButtForm() = default;

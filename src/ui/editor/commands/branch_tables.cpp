@@ -42,6 +42,37 @@ QString JumpTargetLine(const QString& label, const QString& file) {
     return "*JumpToFile " + file.trimmed();
 }
 
+namespace {
+
+QString SemicolonProblem(const QString& text, const QString& what) {
+    if (!text.contains(';')) return {};
+    return "The " + what + " \"" + text.trimmed() +
+           "\" holds a ; which would cut it short. Leave the ; out.";
+}
+
+}  // namespace
+
+QString MatchListProblem(const QStringList& texts) {
+    for (const QString& text : texts)
+        if (QString problem = SemicolonProblem(text, "match text"); !problem.isEmpty())
+            return problem;
+    return {};
+}
+
+QString JumpRowsProblem(const std::vector<JumpRow>& rows, const QString& what) {
+    for (const JumpRow& row : rows)
+        if (QString problem = SemicolonProblem(row.text, what); !problem.isEmpty()) return problem;
+    return {};
+}
+
+QString ButtonRowsProblem(const std::vector<ButtonRow>& rows) {
+    for (const ButtonRow& row : rows)
+        if (QString problem = SemicolonProblem(row.caption, "button caption");
+            !problem.isEmpty())
+            return problem;
+    return {};
+}
+
 QStringList QuizSkeleton(const QuizParameters& quiz) {
     const QString& q = quiz.name;
     QStringList lines{"@Q" + q, "*Clearscreen", "; Question goes here", ""};

@@ -69,6 +69,13 @@ QStringList QuizSkeleton(const QuizParameters& quiz);
 QStringList AnswerSkeleton();
 QStringList ButtonSkeleton();
 
+// A ";" in a match text, menu entry or button caption would cut the written line short (the
+// player reads the text up to the first ";"). Each gives the message that refuses the table,
+// or an empty text.
+QString MatchListProblem(const QStringList& texts);
+QString JumpRowsProblem(const std::vector<JumpRow>& rows, const QString& what);
+QString ButtonRowsProblem(const std::vector<ButtonRow>& rows);
+
 // --- The quiz wizard's checks ------------------------------------------------------------------
 
 enum class QuizField { None, Name, Answers, Correct, Row };

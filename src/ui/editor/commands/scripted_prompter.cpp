@@ -250,34 +250,53 @@ std::optional<QString> ScriptedPrompter::ChooseFile(FileChooser chooser, const Q
 
 std::optional<MatchListAnswer> ScriptedPrompter::MatchList(int topic) {
     Ask("matchlist", topic);
-    const ScriptedAnswer* a = Next(ScriptedAnswer::MatchList, "the match list");
-    if (!a || a->cancel) return std::nullopt;
-    MatchListAnswer answer;
-    for (const QString& field : a->lines.mid(0, kMatchFields))
-        if (Filled(field)) answer.texts << field.trimmed().left(kMatchFieldLength);
-    answer.exact = a->exact;
-    return answer;
+    while (const ScriptedAnswer* a = Next(ScriptedAnswer::MatchList, "the match list")) {
+        if (a->cancel) return std::nullopt;
+        MatchListAnswer answer;
+        for (const QString& field : a->lines.mid(0, kMatchFields))
+            if (Filled(field)) answer.texts << field.trimmed().left(kMatchFieldLength);
+        answer.exact = a->exact;
+        const QString problem = MatchListProblem(answer.texts);
+        if (problem.isEmpty()) return answer;
+        refused << problem;
+    }
+    return std::nullopt;
 }
 
 std::optional<MatchTableAnswer> ScriptedPrompter::MatchTable(int topic) {
     Ask("matchtable", topic);
-    const ScriptedAnswer* a = Next(ScriptedAnswer::MatchTable, "the match table");
-    if (!a || a->cancel) return std::nullopt;
-    return MatchTableAnswer{CountedRows(a->rows), a->exact, a->noMatchLabel, a->noMatchFile};
+    while (const ScriptedAnswer* a = Next(ScriptedAnswer::MatchTable, "the match table")) {
+        if (a->cancel) return std::nullopt;
+        MatchTableAnswer answer{CountedRows(a->rows), a->exact, a->noMatchLabel, a->noMatchFile};
+        const QString problem = JumpRowsProblem(answer.rows, "match text");
+        if (problem.isEmpty()) return answer;
+        refused << problem;
+    }
+    return std::nullopt;
 }
 
 std::optional<std::vector<JumpRow>> ScriptedPrompter::MenuEntries(int topic) {
     Ask("menuentries", topic);
-    const ScriptedAnswer* a = Next(ScriptedAnswer::MenuEntries, "the menu entries");
-    if (!a || a->cancel) return std::nullopt;
-    return CountedRows(a->rows);
+    while (const ScriptedAnswer* a = Next(ScriptedAnswer::MenuEntries, "the menu entries")) {
+        if (a->cancel) return std::nullopt;
+        const std::vector<JumpRow> rows = CountedRows(a->rows);
+        const QString problem = JumpRowsProblem(rows, "menu entry");
+        if (problem.isEmpty()) return rows;
+        refused << problem;
+    }
+    return std::nullopt;
 }
 
 std::optional<std::vector<ButtonRow>> ScriptedPrompter::MenuButtons(int topic) {
     Ask("menubuttons", topic);
-    const ScriptedAnswer* a = Next(ScriptedAnswer::MenuButtons, "the menu buttons");
-    if (!a || a->cancel) return std::nullopt;
-    return CountedRows(a->buttonRows);
+    while (const ScriptedAnswer* a = Next(ScriptedAnswer::MenuButtons, "the menu buttons")) {
+        if (a->cancel) return std::nullopt;
+        const std::vector<ButtonRow> rows = CountedRows(a->buttonRows);
+        const QString problem = ButtonRowsProblem(rows);
+        if (problem.isEmpty()) return rows;
+        refused << problem;
+    }
+    return std::nullopt;
 }
 
 std::optional<QuizParameters> ScriptedPrompter::QuizWizard(int topic) {

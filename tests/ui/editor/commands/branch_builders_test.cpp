@@ -348,3 +348,29 @@ TEST(BranchBuilders, ExecuteWithoutProgramsSaysHowToMakeThemAndAnIdentifierIsOne
     EXPECT_EQ(letter->prompter.refused.size(), 2);
     EXPECT_EQ(letter->lines, QStringList{"*GetUserInput z 2"});
 }
+
+TEST(BranchBuilders, ASemicolonInAMatchOrMenuTextIsRefusedAndTheTableAskedAgain) {
+    auto list = Build("InterActive", "*BranchOnInput", {A::Num(10), A::Matches({"yes;no"}), A::Matches({"yes", "no"})});
+    EXPECT_EQ(list->prompter.refused,
+              QStringList{"The match text \"yes;no\" holds a ; which would cut it short. Leave the ; out."});
+    EXPECT_EQ(list->lines.mid(0, 2), (QStringList{"*BranchOnInput 10 ", "yes;no"}));
+
+    auto table = Build("Non-Linear ", "*JumpOnMatch",
+                       {A::Num(10), A::Table({{"a;b", "L", ""}}, false, "N", ""), A::Cancel(A::MatchTable)});
+    EXPECT_EQ(table->prompter.refused.size(), 1);
+    EXPECT_TRUE(table->lines.isEmpty());
+
+    auto entries = Build("Advanced", "*BoxMenu",
+                         {A::At(1, 1), A::At(20, 10), A::Entries({{"One; two", "L", ""}}), A::Entries({{"One", "L", ""}})});
+    EXPECT_EQ(entries->prompter.refused,
+              QStringList{"The menu entry \"One; two\" holds a ; which would cut it short. Leave the ; out."});
+    EXPECT_EQ(entries->lines, (QStringList{"*BoxMenu 1 1 20 10 1", "One;*JumpToLabel L"}));
+
+    // A row that does not count is not checked.
+    auto buttons = Build("Advanced", "*ButtonMenu",
+                         {A::MenuButtonRows({{"1", "2", "9", "Go;on", "L", ""}}),
+                          A::MenuButtonRows({{"1", "2", "9", "Go", "L", ""}, {"1", "2", "", "x;y", "L", ""}})});
+    EXPECT_EQ(buttons->prompter.refused,
+              QStringList{"The button caption \"Go;on\" holds a ; which would cut it short. Leave the ; out."});
+    EXPECT_EQ(buttons->lines, (QStringList{"*ButtonMenu 1", "1 2 9 Go;*JumpToLabel L"}));
+}

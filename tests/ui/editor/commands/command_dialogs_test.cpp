@@ -436,6 +436,10 @@ TEST_F(CommandDialogsTest, NonLinearJumpOnMatchWritesTheCountedRowsOfTheMatchTab
     Answer({ChooseOption("TLinearCommsForm", "JumpOnMatchRBtn"), TypeNumber("20"),
             {"TMatchesForm", [](QWidget* w) {
                  EXPECT_EQ(w->findChild<QTableWidget*>("MatchGrid")->rowCount(), 30);
+                 SetCell(w, "MatchGrid", 0, 0, "red;");
+                 SetCell(w, "MatchGrid", 0, 1, "Stop");
+                 Click(w, "OKBtn");  // refused: the ; would cut the row short
+                 EXPECT_TRUE(w->isVisible());
                  SetCell(w, "MatchGrid", 0, 0, "red");
                  SetCell(w, "MatchGrid", 0, 1, "Stop");
                  SetCell(w, "MatchGrid", 3, 0, "amber");  // no target: left out
@@ -449,6 +453,8 @@ TEST_F(CommandDialogsTest, NonLinearJumpOnMatchWritesTheCountedRowsOfTheMatchTab
                  Click(w, "OKBtn");
              }}});
     Choose(7);
+    EXPECT_EQ(rec.messages.Texts(Kind::Error),
+              std::vector<QString>{"The match text \"red;\" holds a ; which would cut it short. Leave the ; out."});
     EXPECT_EQ(memo()->toPlainText(),
               "*JumpOnMatch 3 20 Exact\nred;*JumpToLabel Stop\ngreen;*JumpToLabel Go\nblue;*JumpToFile SKY.QKS\n"
               "*JumpToFile OTHER.QKS\n");
