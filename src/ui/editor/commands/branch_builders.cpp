@@ -121,8 +121,7 @@ CommandCategory InterActiveCommands() {
         Option("BranchOnInputRBtn", "*BranchOnInput", 1830, [](BuildSteps& a) -> QStringList {
             int length;
             MatchListAnswer matches;
-            if (!a.Number("Length of Input Window", 2, 60, 30, length) ||
-                !AskMatchList(a, matches))
+            if (!a.Number("Length of Input Window", 2, 60, 30, length) || !AskMatchList(a, matches))
                 return {};
             return QStringList{"*BranchOnInput " + Num(length) + " " + ExactWord(matches.exact),
                                MatchListLine(matches.texts)} +
@@ -185,15 +184,14 @@ CommandCategory NonLinearCommands() {
         if (!a.Text("Enter the Label to page back to", label)) return {};
         return {"*PageBackTo " + label};
     }));
-    o.push_back(Option("JumpOnFileExistsRBtn", "*JumpOnFileExists", 1930,
-                       [](BuildSteps& a) -> QStringList {
-                           QString file;
-                           QStringList jumps;
-                           if (!a.File("Enter the file name to check", file, false) ||
-                               !AskMatchLabels(a, jumps))
-                               return {};
-                           return QStringList{"*JumpOnFileExists " + file} + jumps;
-                       }));
+    o.push_back(
+        Option("JumpOnFileExistsRBtn", "*JumpOnFileExists", 1930, [](BuildSteps& a) -> QStringList {
+            QString file;
+            QStringList jumps;
+            if (!a.File("Enter the file name to check", file, false) || !AskMatchLabels(a, jumps))
+                return {};
+            return QStringList{"*JumpOnFileExists " + file} + jumps;
+        }));
     o.push_back(Option("JumpOnInputRBtn", "*JumpOnInput", 1935, [](BuildSteps& a) -> QStringList {
         int length;
         MatchListAnswer matches;
@@ -217,19 +215,18 @@ CommandCategory NonLinearCommands() {
             return {};
         return QStringList{"*JumpOnButton " + left + " " + right + " " + Num(length)} + jumps;
     }));
-    o.push_back(Option("JumpOnFileInputRBtn", "*JumpOnFileInput", 1945,
-                       [](BuildSteps& a) -> QStringList {
-                           QString file;
-                           MatchListAnswer matches;
-                           QStringList jumps;
-                           if (!a.File("Enter the filename to read", file, true) ||
-                               !AskMatchList(a, matches) || !AskMatchLabels(a, jumps))
-                               return {};
-                           return QStringList{"*JumpOnFileInput " + file + " " +
-                                                  ExactWord(matches.exact),
-                                              MatchListLine(matches.texts)} +
-                                  jumps;
-                       }));
+    o.push_back(
+        Option("JumpOnFileInputRBtn", "*JumpOnFileInput", 1945, [](BuildSteps& a) -> QStringList {
+            QString file;
+            MatchListAnswer matches;
+            QStringList jumps;
+            if (!a.File("Enter the filename to read", file, true) || !AskMatchList(a, matches) ||
+                !AskMatchLabels(a, jumps))
+                return {};
+            return QStringList{"*JumpOnFileInput " + file + " " + ExactWord(matches.exact),
+                               MatchListLine(matches.texts)} +
+                   jumps;
+        }));
     o.push_back(Option("JumpOnMatchRBtn", "*JumpOnMatch", 1950, [](BuildSteps& a) -> QStringList {
         int length;
         MatchTableAnswer table;
@@ -239,18 +236,16 @@ CommandCategory NonLinearCommands() {
         if (table.exact) line += " Exact";
         return QStringList{line} + MatchRowLines(table);
     }));
-    o.push_back(Option("JumpOnFileMatchRBtn", "*JumpOnFileMatch", 1955,
-                       [](BuildSteps& a) -> QStringList {
-                           QString file;
-                           MatchTableAnswer table;
-                           if (!a.File("Enter the filename to read", file, true) ||
-                               !AskMatchTable(a, table))
-                               return {};
-                           QString line =
-                               "*JumpOnFileMatch " + file + " " + Num(int(table.rows.size()));
-                           if (table.exact) line += " Exact";
-                           return QStringList{line} + MatchRowLines(table);
-                       }));
+    o.push_back(
+        Option("JumpOnFileMatchRBtn", "*JumpOnFileMatch", 1955, [](BuildSteps& a) -> QStringList {
+            QString file;
+            MatchTableAnswer table;
+            if (!a.File("Enter the filename to read", file, true) || !AskMatchTable(a, table))
+                return {};
+            QString line = "*JumpOnFileMatch " + file + " " + Num(int(table.rows.size()));
+            if (table.exact) line += " Exact";
+            return QStringList{line} + MatchRowLines(table);
+        }));
     o.push_back(Fixed("ReturnRBtn", "*Return", 1960, "*Return"));
     return c;
 }
@@ -307,12 +302,11 @@ CommandCategory AdvancedCommands() {
         if (!a.File("Enter Chapter file to jump to", file, true)) return {};
         return {"*JumpToFile " + file};
     }));
-    s.push_back(
-        Option("ReturnToFileRBtn", "*ReturnToFile", 2120, [](BuildSteps& a) -> QStringList {
-            QString file;
-            if (!a.File("Return to Chapter file :", file, true)) return {};
-            return {"*ReturnToFile " + file};
-        }));
+    s.push_back(Option("ReturnToFileRBtn", "*ReturnToFile", 2120, [](BuildSteps& a) -> QStringList {
+        QString file;
+        if (!a.File("Return to Chapter file :", file, true)) return {};
+        return {"*ReturnToFile " + file};
+    }));
     return c;
 }
 
@@ -322,14 +316,13 @@ CommandCategory ChangeDefaultsCommands() {
     CommandCategory c{
         "Change Defaults", "TDefaultChangeForm", 2200, {{" Change Default Values ", {}}}};
     auto& o = c.groups[0].options;
-    o.push_back(Option("ControlButtonTagRBtn", "*ControlButtonTag", 2210,
-                       [](BuildSteps& a) -> QStringList {
-                           const auto letter = a.prompter().ControlButton(a.topic());
-                           QString legend;
-                           if (!letter || !a.Text("Enter the new Button legend", legend))
-                               return {};
-                           return {"*ControlButtonTag " + QString(*letter) + " " + legend};
-                       }));
+    o.push_back(
+        Option("ControlButtonTagRBtn", "*ControlButtonTag", 2210, [](BuildSteps& a) -> QStringList {
+            const auto letter = a.prompter().ControlButton(a.topic());
+            QString legend;
+            if (!letter || !a.Text("Enter the new Button legend", legend)) return {};
+            return {"*ControlButtonTag " + QString(*letter) + " " + legend};
+        }));
     o.push_back(
         Option("HyperTextColorRBtn", "HyperTextColor", 2230, [](BuildSteps& a) -> QStringList {
             QString link, back;
@@ -338,8 +331,8 @@ CommandCategory ChangeDefaultsCommands() {
                 return {};
             return {"*HyperTextColor " + link + " " + back};
         }));
-    const auto colorOption = [](const char* name, const char* caption, int topic,
-                                const char* title, const char* keyword) {
+    const auto colorOption = [](const char* name, const char* caption, int topic, const char* title,
+                                const char* keyword) {
         const QString question = title, word = keyword;
         return Option(name, caption, topic, [question, word](BuildSteps& a) -> QStringList {
             QString color;

@@ -120,8 +120,9 @@ TMenActForm::TMenActForm(Platform& platform, int topic, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::TMenActForm>()) {
     ui_->setupUi(this);
     SetUpGrid(ui_->MenuGrid, {"Menu Entry", "Label", "Chapter File"});
-    connect(SetUp(this, ui_->ButtonBox, platform, topic), &QPushButton::clicked, this,
-            [this, &platform] { AcceptUnless(this, platform, JumpRowsProblem(Rows(), "menu entry")); });
+    connect(
+        SetUp(this, ui_->ButtonBox, platform, topic), &QPushButton::clicked, this,
+        [this, &platform] { AcceptUnless(this, platform, JumpRowsProblem(Rows(), "menu entry")); });
     ui_->MenuGrid->setFocus();
 }
 TMenActForm::~TMenActForm() = default;

@@ -67,8 +67,7 @@ QString JumpRowsProblem(const std::vector<JumpRow>& rows, const QString& what) {
 
 QString ButtonRowsProblem(const std::vector<ButtonRow>& rows) {
     for (const ButtonRow& row : rows)
-        if (QString problem = SemicolonProblem(row.caption, "button caption");
-            !problem.isEmpty())
+        if (QString problem = SemicolonProblem(row.caption, "button caption"); !problem.isEmpty())
             return problem;
     return {};
 }
@@ -83,10 +82,14 @@ QStringList QuizSkeleton(const QuizParameters& quiz) {
     for (int i = 1; i <= quiz.answers; ++i) {
         const bool correct = i == quiz.correct;
         lines << (correct ? ";Correct Answer " : ";Answer ") + Num(i) + " information goes here";
-        lines << "@" + Num(i) + q << "*Clearscreen Default" << "*Controls C" << "" << "*Wait";
+        lines << "@" + Num(i) + q << "*Clearscreen Default"
+              << "*Controls C"
+              << ""
+              << "*Wait";
         lines << (correct ? "*ExitQuiz " : "*ReturnToQuiz ") + q << "";
     }
-    lines << ";Rejoin tutorial here" << "@C" + q;
+    lines << ";Rejoin tutorial here"
+          << "@C" + q;
     return lines;
 }
 

@@ -402,9 +402,9 @@ CommandCategory RecordCommands() {
 
 const std::vector<CommandCategory>& CommandCategories() {
     static const std::vector<CommandCategory> categories{
-        BasicCommands(),       ScreenCommands(),    BoxCommands(),       EffectsCommands(),
-        ImageCommands(),       InterActiveCommands(), RecordCommands(),  NonLinearCommands(),
-        AdvancedCommands(),    ChangeDefaultsCommands()};
+        BasicCommands(),    ScreenCommands(),        BoxCommands(),    EffectsCommands(),
+        ImageCommands(),    InterActiveCommands(),   RecordCommands(), NonLinearCommands(),
+        AdvancedCommands(), ChangeDefaultsCommands()};
     return categories;
 }
 

@@ -12,10 +12,9 @@ QString Range(int minimum, int maximum) {
 }
 
 const char* KindName(ScriptedAnswer::Kind kind) {
-    static const char* names[] = {"text",       "number",      "colrow",      "color",
-                                  "heading",    "popup",       "controls",    "entry",
-                                  "file",       "matchlist",   "matchtable",  "menuentries",
-                                  "menubuttons", "quiz",       "buttontag"};
+    static const char* names[] = {"text",       "number",      "colrow",      "color", "heading",
+                                  "popup",      "controls",    "entry",       "file",  "matchlist",
+                                  "matchtable", "menuentries", "menubuttons", "quiz",  "buttontag"};
     return names[kind];
 }
 

@@ -40,8 +40,8 @@ struct ScriptedAnswer {
     bool typed = false;
     QStringList lines;  // PopUpText; MatchList: the fields as typed; Quiz: the four fields
     ControlButtons buttons;
-    bool exact = false;            // MatchList, MatchTable
-    std::vector<JumpRow> rows;     // MatchTable, MenuEntries: every row as typed
+    bool exact = false;                 // MatchList, MatchTable
+    std::vector<JumpRow> rows;          // MatchTable, MenuEntries: every row as typed
     std::vector<ButtonRow> buttonRows;  // MenuButtons: every row as typed
     QString noMatchLabel, noMatchFile;  // MatchTable
 
