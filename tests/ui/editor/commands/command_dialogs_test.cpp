@@ -19,6 +19,7 @@
 #include "../../../format/test_folder.h"
 #include "../../window_driver.h"
 #include "datafile/data_file.h"
+#include "editor/commands/branch_forms.h"
 #include "editor/commands/picker_forms.h"
 #include "editor/commands/prompt_forms.h"
 #include "editor/edit_form.h"
@@ -519,4 +520,37 @@ TEST_F(CommandDialogsTest, TheHeadingPickersModifyOpensTheHeadingEditorAndTheNew
     saved.ProjectFile = project.ProjectFile;
     saved.LoadProject();
     EXPECT_EQ(saved.Config.get(cfg::Headings::Entry(1).Name), "Big");
+}
+
+// Types `text` key by key into whichever control has the focus, as a user would.
+void Keys(const QString& text) {
+    for (const QChar c : text) QTest::keyClicks(QApplication::focusWidget(), QString(c));
+}
+
+TEST_F(CommandDialogsTest, TheMatchTableIsFilledByKeyboardAlone) {
+    TMatchesForm form(rec.platform(), 1950);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    auto* grid = form.findChild<QTableWidget*>("MatchGrid");
+    ASSERT_EQ(QApplication::focusWidget(), grid);
+    // Typing fills the current cell, Tab goes on to the next one, Enter ends the editing.
+    Keys("red");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    Keys("Stop");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(form.isVisible());  // Enter in a cell ends its editing, not the dialog
+    // Tab leaves the grid for the check box and the no-match fields.
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "ExactChk");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    Keys("Other");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    const MatchTableAnswer answer = form.Answer();
+    ASSERT_EQ(answer.rows.size(), 1u);
+    EXPECT_EQ(answer.rows[0].text, "red");
+    EXPECT_EQ(answer.rows[0].label, "Stop");
+    EXPECT_TRUE(answer.exact);
+    EXPECT_EQ(answer.noMatchLabel, "Other");
 }
