@@ -374,3 +374,20 @@ TEST(BranchBuilders, ASemicolonInAMatchOrMenuTextIsRefusedAndTheTableAskedAgain)
               QStringList{"The button caption \"Go;on\" holds a ; which would cut it short. Leave the ; out."});
     EXPECT_EQ(buttons->lines, (QStringList{"*ButtonMenu 1", "1 2 9 Go;*JumpToLabel L"}));
 }
+
+TEST(BranchBuilders, CancelAtAnyStepWritesNothing) {
+    for (const Case& c : Cases()) {
+        if (c.lines.isEmpty()) continue;
+        for (std::size_t k = 0; k < c.answers.size(); ++k) {
+            SCOPED_TRACE(std::string(c.item) + " /" + c.option + " cancel at " + std::to_string(k));
+            std::vector<ScriptedAnswer> answers(c.answers.begin(), c.answers.begin() + k);
+            answers.push_back(A::Cancel(c.answers[k].kind));
+            auto run = Build(c.item, c.option, answers);
+            // The default-changing colours are the one place where a cancelled colour counts
+            // as the default.
+            if (QString(c.item) == "Change Defaults" && c.answers[k].kind == A::Color) continue;
+            EXPECT_TRUE(run->lines.isEmpty()) << run->lines.join("|").toStdString();
+            EXPECT_TRUE(run->prompter.problems.isEmpty()) << run->prompter.problems.join("; ").toStdString();
+        }
+    }
+}
