@@ -89,7 +89,7 @@ MatchListAnswer TMatchForm::Answer() const {
     MatchListAnswer answer;
     for (int i = 1; i <= kMatchFields; ++i) {
         const auto* edit = findChild<QLineEdit*>(QString("MatchEdit%1").arg(i));
-        if (edit && Filled(edit->text())) answer.texts << edit->text().trimmed();
+        if (edit && Filled(edit->text())) answer.texts << edit->text();
     }
     answer.exact = ui_->ExactChk->isChecked();
     return answer;

@@ -17,7 +17,7 @@ bool Filled(const QString& cell) {
 QString MatchListLine(const QStringList& fields) {
     QStringList texts;
     for (const QString& field : fields)
-        if (Filled(field)) texts << field.trimmed();
+        if (Filled(field)) texts << field;
     return texts.join(';');
 }
 

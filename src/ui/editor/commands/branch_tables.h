@@ -54,7 +54,8 @@ inline constexpr int kMatchFieldLength = 20;
 // A cell counts as filled when it holds more than blanks.
 bool Filled(const QString& cell);
 
-// The match list line: the texts that are not empty, joined by ";".
+// The match list line: the texts that hold more than blanks, as typed (a blank at either end
+// is part of what is matched), joined by ";".
 QString MatchListLine(const QStringList& fields);
 // The counted rows of a match or menu-entry table: a text and a label or a file.
 std::vector<JumpRow> CountedRows(const std::vector<JumpRow>& rows);

@@ -253,7 +253,7 @@ std::optional<MatchListAnswer> ScriptedPrompter::MatchList(int topic) {
         if (a->cancel) return std::nullopt;
         MatchListAnswer answer;
         for (const QString& field : a->lines.mid(0, kMatchFields))
-            if (Filled(field)) answer.texts << field.trimmed().left(kMatchFieldLength);
+            if (Filled(field)) answer.texts << field.left(kMatchFieldLength);
         answer.exact = a->exact;
         const QString problem = MatchListProblem(answer.texts);
         if (problem.isEmpty()) return answer;

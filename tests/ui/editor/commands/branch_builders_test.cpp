@@ -289,6 +289,7 @@ TEST(BranchBuilders, TableRowsCountOnlyWithTextAndATarget) {
 
     // The match list: texts that are not empty, in field order.
     EXPECT_EQ(MatchListLine({"yes", "", "y", " ", "ok"}), "yes;y;ok");
+    EXPECT_EQ(MatchListLine({" no ", "nope"}), " no ;nope");  // a blank at an end is matched too
 }
 
 TEST(BranchBuilders, TheQuizWizardRefusesWithItsMessages) {
