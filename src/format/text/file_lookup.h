@@ -33,7 +33,7 @@ bool MatchesMask(std::string_view name, std::string_view mask);
 std::vector<std::string> ListByMask(const std::filesystem::path& folder, std::string_view mask);
 
 // The same listing with each file's path as found on disk. A file whose name is not valid UTF-8
-// (copied from the original platform) or holds a '\\' is read through this path, bytes
+// (a Windows-1252 name unpacked from a Windows archive) or holds a '\\' is read through this path, bytes
 // intact; its Windows-1252 name is for showing and matching only.
 struct ListedName {
     std::string name;             // Windows-1252
