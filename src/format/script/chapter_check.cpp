@@ -21,6 +21,14 @@ namespace fs = std::filesystem;
 
 // ---- the project as a check sees it -------------------------------------------------------------
 
+namespace {
+// Lets a set of strings be searched with a string_view, without a copy.
+struct ViewHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+};
+}  // namespace
+
 struct CheckContext::Data {
     TTutorialConfig config;
     ColorTable colors;
@@ -33,6 +41,7 @@ struct CheckContext::Data {
     // the entry (source + ":" + name) and the file.
     std::unordered_map<std::string, std::string> missingMedia;
     mutable std::unordered_map<std::string, bool> windowTexts, deepFiles;
+    mutable std::unordered_set<std::string, ViewHash, std::equal_to<>> inside;  // file command names resolved inside the folder
     std::function<bool(const std::string&)> chapterExists;
 };
 
@@ -116,6 +125,9 @@ std::optional<std::string> CheckContext::MissingMediaOf(std::string_view source,
     if (found == d_->missingMedia.end()) return std::nullopt;
     return found->second;
 }
+
+bool CheckContext::KnownInside(std::string_view name) const { return d_->inside.find(name) != d_->inside.end(); }
+void CheckContext::RememberInside(std::string_view name) const { d_->inside.emplace(name); }
 
 bool CheckContext::HasWindowText(std::string_view name) const {
     if (!d_->hasFolder) return true;
@@ -239,6 +251,15 @@ private:
         if (next_ >= lines_.size()) return false;
         ++next_;
         return true;
+    }
+
+    // The operand routine's test of a file command's name, remembering the names that lie
+    // inside the folder: the folder does not change while a context is in use.
+    bool Outside(std::string_view name) {
+        if (ctx_.KnownInside(name)) return false;
+        const bool outside = op_.FileOutsideProject(name);
+        if (!outside) ctx_.RememberInside(name);
+        return outside;
     }
 
     void Report(std::size_t index, std::string message, bool warning = false) {
@@ -433,7 +454,7 @@ private:
             }
             case 'N': {
                 const std::string name(op_.OperandText());
-                if (op_.FileNameGiven(name) || op_.FileOutsideProject(name)) return !Stopped();
+                if (op_.FileNameGiven(name) || Outside(name)) return !Stopped();
                 return true;
             }
             default: return Invalid();
@@ -512,17 +533,17 @@ private:
             case 'R': {
                 const std::string file = op_.NextField();
                 const std::string label(op_.OperandText());
-                if (op_.FileOutsideProject(file)) return !Stopped();
+                if (Outside(file)) return !Stopped();
                 // The label is jumped to only when the rejoin file holds a page.
                 JumpTarget(label, true);
                 return true;
             }
             case 'E':
-                if (op_.FileOutsideProject(op_.OperandText())) return !Stopped();
+                if (Outside(op_.OperandText())) return !Stopped();
                 return true;
             case 'F': {
                 const std::string name(op_.OperandText().substr(0, op_.OperandText().find(',')));
-                if (op_.FileOutsideProject(name)) return !Stopped();
+                if (Outside(name)) return !Stopped();
                 if (op_.FileNameGiven(name)) return !Stopped();
                 op_.ClearOperandText();
                 op_.MatchListTest("", false, *this);
@@ -546,7 +567,7 @@ private:
                 int count = 0;
                 if (letter == 'L') {
                     const std::string name = op_.NextField();
-                    if (op_.FileNameGiven(name) || op_.FileOutsideProject(name)) return !Stopped();
+                    if (op_.FileNameGiven(name) || Outside(name)) return !Stopped();
                     count = op_.NextNumber();
                     if (Stopped()) return false;
                 } else {
@@ -653,12 +674,12 @@ private:
     bool Branches(char letter) {
         switch (letter) {
             case 'E':
-                if (op_.FileOutsideProject(op_.OperandText())) return !Stopped();
+                if (Outside(op_.OperandText())) return !Stopped();
                 Branch(true);
                 return true;
             case 'F': {
                 const std::string name(op_.OperandText().substr(0, op_.OperandText().find(',')));
-                if (op_.FileOutsideProject(name) || op_.FileNameGiven(name)) return !Stopped();
+                if (Outside(name) || op_.FileNameGiven(name)) return !Stopped();
                 // Without the file the whole branch is skipped, without a message.
                 const bool certain = ctx_.FileExists(name);
                 op_.ClearOperandText();
@@ -753,7 +774,7 @@ private:
     bool Files(char letter, std::string_view line) {
         auto given = [&](const std::string& name) { return op_.FileNameGiven(name); };
         auto valid = [&](const std::string& name) { return op_.FileNameValid(name); };
-        auto outside = [&](const std::string& name) { return op_.FileOutsideProject(name); };
+        auto outside = [&](const std::string& name) { return Outside(name); };
         switch (letter) {
             case 'D': {
                 const std::string name(op_.OperandText());
