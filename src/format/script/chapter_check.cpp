@@ -37,9 +37,9 @@ struct CheckContext::Data {
     fs::path dataFile;
     std::unordered_set<std::string> files;  // upper-cased names of the folder's regular files
     std::unordered_set<std::string> hyper, execute;
-    // Entries that play or show a file of the folder which is not there: upper-cased name of
-    // the entry (source + ":" + name) and the file.
-    std::unordered_map<std::string, std::string> missingMedia;
+    // Entries that play or show a file of the folder which is not there, by source: upper-cased
+    // name of the entry and the file.
+    std::unordered_map<std::string, std::string> missingHyper, missingExecute;
     mutable std::unordered_map<std::string, bool> windowTexts, deepFiles;
     mutable std::unordered_set<std::string, ViewHash, std::equal_to<>> inside;  // file command names resolved inside the folder
     std::function<bool(const std::string&)> chapterExists;
@@ -76,7 +76,7 @@ CheckContext::CheckContext(const TTutorialConfig& config, fs::path projectDir, f
                 const bool media = type && (*type == etGraphicOnly || *type == etVoiceOnly || *type == etVideoPlayer ||
                                             *type == etMidiPlayer);
                 if (media && !file.empty() && !FileExists(file))
-                    d_->missingMedia[std::string(source) + ":" + name] = file;
+                    (source == kSourceHyper ? d_->missingHyper : d_->missingExecute)[name] = file;
             }
         }
     } catch (const std::exception&) {
@@ -121,8 +121,11 @@ bool CheckContext::HasEntry(std::string_view source, std::string_view name) cons
 }
 
 std::optional<std::string> CheckContext::MissingMediaOf(std::string_view source, std::string_view name) const {
-    const auto found = d_->missingMedia.find(std::string(source) + ":" + UpperCaseCp1252(name));
-    if (found == d_->missingMedia.end()) return std::nullopt;
+    if (source != kSourceHyper && source != kSourceExecute) return std::nullopt;
+    const auto& missing = source == kSourceHyper ? d_->missingHyper : d_->missingExecute;
+    if (missing.empty()) return std::nullopt;  // the usual case: no upper-cased copy of the name
+    const auto found = missing.find(UpperCaseCp1252(name));
+    if (found == missing.end()) return std::nullopt;
     return found->second;
 }
 
@@ -245,6 +248,10 @@ private:
     std::optional<std::string> FetchNextLine() override {
         if (next_ >= lines_.size()) return std::nullopt;
         return std::string(lines_[next_++]);
+    }
+    std::optional<std::string_view> FetchNextLineView() override {
+        if (next_ >= lines_.size()) return std::nullopt;
+        return lines_[next_++];
     }
     // Steps over a line the command takes as data, without looking at it.
     bool SkipLine() {
@@ -602,9 +609,11 @@ private:
         const int slots = count + (finalAction ? 1 : 0);
         const std::size_t at = at_;
         std::vector<std::pair<std::size_t, std::string>> actions;  // an action may fill the table again
+        // The actions are moved out: the check reads the table no more, and the next table
+        // clears it before it is filled.
         for (int k = 0; k < slots; ++k)
-            if (const std::string& action = op_.Table().action[static_cast<std::size_t>(k)]; !action.empty())
-                actions.emplace_back(first + static_cast<std::size_t>(k), action);
+            if (std::string& action = op_.Table().action[static_cast<std::size_t>(k)]; !action.empty())
+                actions.emplace_back(first + static_cast<std::size_t>(k), std::move(action));
         for (const auto& [where, action] : actions) Action(where, action);
         at_ = at;
         return true;
@@ -756,8 +765,8 @@ private:
                 if (!op_.InputLengthAndExact(length, exact)) return !Stopped();
                 op_.MatchListTest("", exact, *this);
                 if (Stopped()) return false;
-                const auto yes = FetchNextLine();
-                if (yes && !yes->empty()) FetchNextLine();
+                const auto yes = FetchNextLineView();
+                if (yes && !yes->empty()) SkipLine();
                 return true;
             }
             case 'F': {
