@@ -224,7 +224,7 @@ public:
             const std::string_view t = lines_.back();
             const std::size_t at = lines_.size() - 1;
             if (t.size() >= 2 && t[0] == '@') {
-                if (t[1] == 'J') labels_.insert(t);
+                if (t[1] == 'J') labels_.insert(t.substr(2));
                 markers_[t].push_back(at);
             } else if (t.size() == 2 && t[0] == '&' && t[1] >= '1' && t[1] <= '3') {
                 sections_[static_cast<std::size_t>(t[1] - '1')].push_back(at);
@@ -515,8 +515,7 @@ private:
     }
 
     void JumpTarget(std::string_view label, bool warning = false) {
-        const std::string target = "@J" + std::string(label);
-        if (!labels_.count(target)) Report(at_, "The Marker " + target + " is missing.", warning);
+        if (!labels_.count(label)) Report(at_, "The Marker @J" + std::string(label) + " is missing.", warning);
     }
 
     bool Jumps(char letter, std::string_view line) {
@@ -892,7 +891,7 @@ private:
     Recorder recorder_;
     Operands op_;
     std::vector<std::string_view> lines_;
-    std::unordered_set<std::string_view> labels_;
+    std::unordered_set<std::string_view> labels_;  // the names of the "@J" lines
     // Where the section markers "&1" "&2" "&3" and the '@' lines (upper-cased) are, in order,
     // so that each search for the next one is a lookup, not a walk through the chapter.
     std::array<std::vector<std::size_t>, 3> sections_;
