@@ -21,6 +21,14 @@ namespace fs = std::filesystem;
 
 // ---- the project as a check sees it -------------------------------------------------------------
 
+namespace {
+// Lets a set of strings be searched with a string_view, without a copy.
+struct ViewHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+};
+}  // namespace
+
 struct CheckContext::Data {
     TTutorialConfig config;
     ColorTable colors;
@@ -29,10 +37,11 @@ struct CheckContext::Data {
     fs::path dataFile;
     std::unordered_set<std::string> files;  // upper-cased names of the folder's regular files
     std::unordered_set<std::string> hyper, execute;
-    // Entries that play or show a file of the folder which is not there: upper-cased name of
-    // the entry (source + ":" + name) and the file.
-    std::unordered_map<std::string, std::string> missingMedia;
+    // Entries that play or show a file of the folder which is not there, by source: upper-cased
+    // name of the entry and the file.
+    std::unordered_map<std::string, std::string> missingHyper, missingExecute;
     mutable std::unordered_map<std::string, bool> windowTexts, deepFiles;
+    mutable std::unordered_set<std::string, ViewHash, std::equal_to<>> inside;  // file command names resolved inside the folder
     std::function<bool(const std::string&)> chapterExists;
 };
 
@@ -67,7 +76,7 @@ CheckContext::CheckContext(const TTutorialConfig& config, fs::path projectDir, f
                 const bool media = type && (*type == etGraphicOnly || *type == etVoiceOnly || *type == etVideoPlayer ||
                                             *type == etMidiPlayer);
                 if (media && !file.empty() && !FileExists(file))
-                    d_->missingMedia[std::string(source) + ":" + name] = file;
+                    (source == kSourceHyper ? d_->missingHyper : d_->missingExecute)[name] = file;
             }
         }
     } catch (const std::exception&) {
@@ -112,10 +121,16 @@ bool CheckContext::HasEntry(std::string_view source, std::string_view name) cons
 }
 
 std::optional<std::string> CheckContext::MissingMediaOf(std::string_view source, std::string_view name) const {
-    const auto found = d_->missingMedia.find(std::string(source) + ":" + UpperCaseCp1252(name));
-    if (found == d_->missingMedia.end()) return std::nullopt;
+    if (source != kSourceHyper && source != kSourceExecute) return std::nullopt;
+    const auto& missing = source == kSourceHyper ? d_->missingHyper : d_->missingExecute;
+    if (missing.empty()) return std::nullopt;  // the usual case: no upper-cased copy of the name
+    const auto found = missing.find(UpperCaseCp1252(name));
+    if (found == missing.end()) return std::nullopt;
     return found->second;
 }
+
+bool CheckContext::KnownInside(std::string_view name) const { return d_->inside.find(name) != d_->inside.end(); }
+void CheckContext::RememberInside(std::string_view name) const { d_->inside.emplace(name); }
 
 bool CheckContext::HasWindowText(std::string_view name) const {
     if (!d_->hasFolder) return true;
@@ -209,7 +224,7 @@ public:
             const std::string_view t = lines_.back();
             const std::size_t at = lines_.size() - 1;
             if (t.size() >= 2 && t[0] == '@') {
-                if (t[1] == 'J') labels_.insert(t);
+                if (t[1] == 'J') labels_.insert(t.substr(2));
                 markers_[t].push_back(at);
             } else if (t.size() == 2 && t[0] == '&' && t[1] >= '1' && t[1] <= '3') {
                 sections_[static_cast<std::size_t>(t[1] - '1')].push_back(at);
@@ -234,11 +249,24 @@ private:
         if (next_ >= lines_.size()) return std::nullopt;
         return std::string(lines_[next_++]);
     }
+    std::optional<std::string_view> FetchNextLineView() override {
+        if (next_ >= lines_.size()) return std::nullopt;
+        return lines_[next_++];
+    }
     // Steps over a line the command takes as data, without looking at it.
     bool SkipLine() {
         if (next_ >= lines_.size()) return false;
         ++next_;
         return true;
+    }
+
+    // The operand routine's test of a file command's name, remembering the names that lie
+    // inside the folder: the folder does not change while a context is in use.
+    bool Outside(std::string_view name) {
+        if (ctx_.KnownInside(name)) return false;
+        const bool outside = op_.FileOutsideProject(name);
+        if (!outside) ctx_.RememberInside(name);
+        return outside;
     }
 
     void Report(std::size_t index, std::string message, bool warning = false) {
@@ -433,7 +461,7 @@ private:
             }
             case 'N': {
                 const std::string name(op_.OperandText());
-                if (op_.FileNameGiven(name) || op_.FileOutsideProject(name)) return !Stopped();
+                if (op_.FileNameGiven(name) || Outside(name)) return !Stopped();
                 return true;
             }
             default: return Invalid();
@@ -487,8 +515,7 @@ private:
     }
 
     void JumpTarget(std::string_view label, bool warning = false) {
-        const std::string target = "@J" + std::string(label);
-        if (!labels_.count(target)) Report(at_, "The Marker " + target + " is missing.", warning);
+        if (!labels_.count(label)) Report(at_, "The Marker @J" + std::string(label) + " is missing.", warning);
     }
 
     bool Jumps(char letter, std::string_view line) {
@@ -512,17 +539,17 @@ private:
             case 'R': {
                 const std::string file = op_.NextField();
                 const std::string label(op_.OperandText());
-                if (op_.FileOutsideProject(file)) return !Stopped();
+                if (Outside(file)) return !Stopped();
                 // The label is jumped to only when the rejoin file holds a page.
                 JumpTarget(label, true);
                 return true;
             }
             case 'E':
-                if (op_.FileOutsideProject(op_.OperandText())) return !Stopped();
+                if (Outside(op_.OperandText())) return !Stopped();
                 return true;
             case 'F': {
                 const std::string name(op_.OperandText().substr(0, op_.OperandText().find(',')));
-                if (op_.FileOutsideProject(name)) return !Stopped();
+                if (Outside(name)) return !Stopped();
                 if (op_.FileNameGiven(name)) return !Stopped();
                 op_.ClearOperandText();
                 op_.MatchListTest("", false, *this);
@@ -546,7 +573,7 @@ private:
                 int count = 0;
                 if (letter == 'L') {
                     const std::string name = op_.NextField();
-                    if (op_.FileNameGiven(name) || op_.FileOutsideProject(name)) return !Stopped();
+                    if (op_.FileNameGiven(name) || Outside(name)) return !Stopped();
                     count = op_.NextNumber();
                     if (Stopped()) return false;
                 } else {
@@ -581,9 +608,11 @@ private:
         const int slots = count + (finalAction ? 1 : 0);
         const std::size_t at = at_;
         std::vector<std::pair<std::size_t, std::string>> actions;  // an action may fill the table again
+        // The actions are moved out: the check reads the table no more, and the next table
+        // clears it before it is filled.
         for (int k = 0; k < slots; ++k)
-            if (const std::string& action = op_.Table().action[static_cast<std::size_t>(k)]; !action.empty())
-                actions.emplace_back(first + static_cast<std::size_t>(k), action);
+            if (std::string& action = op_.Table().action[static_cast<std::size_t>(k)]; !action.empty())
+                actions.emplace_back(first + static_cast<std::size_t>(k), std::move(action));
         for (const auto& [where, action] : actions) Action(where, action);
         at_ = at;
         return true;
@@ -653,12 +682,12 @@ private:
     bool Branches(char letter) {
         switch (letter) {
             case 'E':
-                if (op_.FileOutsideProject(op_.OperandText())) return !Stopped();
+                if (Outside(op_.OperandText())) return !Stopped();
                 Branch(true);
                 return true;
             case 'F': {
                 const std::string name(op_.OperandText().substr(0, op_.OperandText().find(',')));
-                if (op_.FileOutsideProject(name) || op_.FileNameGiven(name)) return !Stopped();
+                if (Outside(name) || op_.FileNameGiven(name)) return !Stopped();
                 // Without the file the whole branch is skipped, without a message.
                 const bool certain = ctx_.FileExists(name);
                 op_.ClearOperandText();
@@ -735,8 +764,8 @@ private:
                 if (!op_.InputLengthAndExact(length, exact)) return !Stopped();
                 op_.MatchListTest("", exact, *this);
                 if (Stopped()) return false;
-                const auto yes = FetchNextLine();
-                if (yes && !yes->empty()) FetchNextLine();
+                const auto yes = FetchNextLineView();
+                if (yes && !yes->empty()) SkipLine();
                 return true;
             }
             case 'F': {
@@ -753,7 +782,7 @@ private:
     bool Files(char letter, std::string_view line) {
         auto given = [&](const std::string& name) { return op_.FileNameGiven(name); };
         auto valid = [&](const std::string& name) { return op_.FileNameValid(name); };
-        auto outside = [&](const std::string& name) { return op_.FileOutsideProject(name); };
+        auto outside = [&](const std::string& name) { return Outside(name); };
         switch (letter) {
             case 'D': {
                 const std::string name(op_.OperandText());
@@ -862,7 +891,7 @@ private:
     Recorder recorder_;
     Operands op_;
     std::vector<std::string_view> lines_;
-    std::unordered_set<std::string_view> labels_;
+    std::unordered_set<std::string_view> labels_;  // the names of the "@J" lines
     // Where the section markers "&1" "&2" "&3" and the '@' lines (upper-cased) are, in order,
     // so that each search for the next one is a lookup, not a walk through the chapter.
     std::array<std::vector<std::size_t>, 3> sections_;

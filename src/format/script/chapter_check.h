@@ -62,6 +62,11 @@ public:
     bool FileExists(std::string_view name) const;
     bool HasEntry(std::string_view source, std::string_view name) const;
     bool HasWindowText(std::string_view name) const;
+    // Names already found to lie inside the project folder, so that a name used on many lines
+    // is resolved on disk once per context (an outside name is resolved again each time, for
+    // its message).
+    bool KnownInside(std::string_view name) const;
+    void RememberInside(std::string_view name) const;
     // The file of a picture, sound, video or MIDI entry that is not in the folder.
     std::optional<std::string> MissingMediaOf(std::string_view source, std::string_view name) const;
 

@@ -190,7 +190,7 @@ bool Operands::Matches(std::string_view candidate, std::string_view answer, bool
 }
 
 bool Operands::MatchListTest(std::string_view answer, bool exact, LineSource& lines) {
-    const auto list = lines.FetchNextLine();
+    const auto list = lines.FetchNextLineView();
     if (!list) return false;  // the chapter ended where the list should be: nothing matches
     std::string_view rest = *list;
     std::array<std::string_view, kMaxMatchAnswers> answers;
@@ -198,7 +198,7 @@ bool Operands::MatchListTest(std::string_view answer, bool exact, LineSource& li
     while (true) {
         const std::size_t semi = rest.find(';');
         if (count == kMaxMatchAnswers) {
-            Fail("The match list " + *list + " has more than 10 answers.");
+            Fail("The match list " + std::string(*list) + " has more than 10 answers.");
             return false;
         }
         answers[static_cast<std::size_t>(count++)] = rest.substr(0, std::min(semi, kMaxAnswerLength));
@@ -217,7 +217,7 @@ bool Operands::ReadMatchTable(int count, bool finalAction, LineSource& lines) {
         return false;
     }
     for (int i = 0; i < count; ++i) {
-        const auto line = lines.FetchNextLine();
+        const auto line = lines.FetchNextLineView();
         if (!line) {
             Fail(std::string(kNotEnoughMatches));
             return false;
@@ -239,7 +239,7 @@ bool Operands::ReadMatchTable(int count, bool finalAction, LineSource& lines) {
         table_.action[slot] = Cut(action, kMaxMatchLength);
     }
     if (!finalAction) return true;
-    const auto last = lines.FetchNextLine();
+    const auto last = lines.FetchNextLineView();
     if (!last) {
         Fail(std::string(kNotEnoughMatches));
         return false;

@@ -32,6 +32,18 @@ class LineSource {
 public:
     virtual ~LineSource() = default;
     virtual std::optional<std::string> FetchNextLine() = 0;
+    // The same line as a view, valid until the next fetch: the operand routines read lines
+    // through it, so that a source holding its lines gives them without a copy. By default a
+    // copy kept here.
+    virtual std::optional<std::string_view> FetchNextLineView() {
+        auto line = FetchNextLine();
+        if (!line) return std::nullopt;
+        fetched_ = std::move(*line);
+        return std::string_view(fetched_);
+    }
+
+private:
+    std::string fetched_;
 };
 
 // Message texts of the operand routines.
