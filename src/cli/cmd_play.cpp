@@ -8,6 +8,7 @@
 #include "engine/chapter_player.h"
 #include "headless_host.h"
 #include "project/project.h"
+#include "project/tutorial_source.h"
 #include "screen/text_screen.h"
 #include "text/cp1252.h"
 #include "text/errors.h"
@@ -136,13 +137,13 @@ int CmdPlay(const Args& args, Io io) {
     host.setMessageSink([io](const quill::HostMessage& m) {
         PrintUtf8(io, m.kind == quill::HostMessage::Kind::Error ? "ERROR: " : "INFO: ", m.text);
     });
-    const fs::path dataFile = project.DataFilePath();
-    host.setEntryPerformer([dataFile](quill::EntrySource source, const QString& name) {
+    const auto entries = quill::SourceOf(project);
+    host.setEntryPerformer([entries](quill::EntrySource source, const QString& name) {
         const std::string_view sourceName = source == quill::EntrySource::Hyper     ? quill::kSourceHyper
                                             : source == quill::EntrySource::Execute ? quill::kSourceExecute
                                                                                     : quill::kSourceUtility;
         quill::TextLines entry;
-        return quill::LoadEntry(dataFile, quill::ToCp1252(name), sourceName, entry);
+        return entries->LoadEntry(quill::ToCp1252(name), sourceName, entry);
     });
 
     quill::ChapterPlayer player(project, screen, host);

@@ -6,7 +6,9 @@
 
 #include "project/file_names.h"
 #include "text/cp1252.h"
+#include "text/errors.h"
 #include "text/file_lookup.h"
+#include "text/text_file.h"
 
 namespace quill {
 
@@ -89,15 +91,41 @@ void Operands::Rectangle(int& startColumn, int& startRow, int& endColumn, int& e
     }
 }
 
+namespace {
+
+std::optional<fs::path> FindRegular(const fs::path& folder, std::string_view name) {
+    if (name.empty()) return std::nullopt;
+    const auto found = FindIgnoringCase(folder, name);
+    std::error_code ec;
+    if (found && fs::is_regular_file(*found, ec)) return found;
+    return std::nullopt;
+}
+
+}  // namespace
+
 fs::path Operands::FilePath(std::string_view name) const {
-    return ResolveInFolder(projectDir_, name);
+    if (learnerDir_.empty()) return ResolveInFolder(projectDir_, name);
+    if (auto mine = FindRegular(learnerDir_, name)) return *mine;
+    if (auto shipped = FindRegular(projectDir_, name)) return *shipped;
+    return ResolveInFolder(learnerDir_, name);
 }
 
 bool Operands::FileExists(std::string_view name) const {
-    if (name.empty()) return false;
-    const auto found = FindIgnoringCase(projectDir_, name);
+    if (!learnerDir_.empty() && FindRegular(learnerDir_, name)) return true;
+    return FindRegular(projectDir_, name).has_value();
+}
+
+fs::path Operands::WritePath(std::string_view name) const {
+    if (learnerDir_.empty()) return ResolveInFolder(projectDir_, name);
+    if (auto mine = FindRegular(learnerDir_, name)) return *mine;
+    const fs::path target = ResolveInFolder(learnerDir_, name);
     std::error_code ec;
-    return found && fs::is_regular_file(*found, ec);
+    fs::create_directories(target.parent_path(), ec);
+    if (auto shipped = FindRegular(projectDir_, name)) {
+        fs::copy_file(*shipped, target, fs::copy_options::overwrite_existing, ec);
+        if (ec) throw IoError("Cannot copy " + DisplayName(*shipped) + " to " + DisplayName(target) + ": " + ec.message());
+    }
+    return target;
 }
 
 bool Operands::FileMustExist(std::string_view name) {
@@ -139,7 +167,7 @@ bool Operands::FileFirstLine(std::string& firstLine, bool& more) {
     ClearOperandText();
     if (FileNameGiven(name)) return false;
     if (!FileExists(name)) return false;
-    std::ifstream in(*FindIgnoringCase(projectDir_, name), std::ios::binary);
+    std::ifstream in(FilePath(name), std::ios::binary);
     if (!in) return false;
     // Only the first line is read, however long the file is.
     char c;

@@ -267,7 +267,7 @@ void TextScreen::drawText(int column, int row, std::string_view text) {
                 if (slot < 0) return;  // an invalid slot letter ends the whole text
                 ++i;
                 if (!userRead) {
-                    user = ReadUserRecord(ResolveInFolder(projectDir_, kUserFileName));
+                    user = ReadUserRecord(userFile());
                     userRead = true;
                 }
                 if (!user) continue;  // no learner answers yet: nothing to draw
@@ -693,6 +693,13 @@ void TextScreen::restoreRaster(const QImage& copy) {
     Painter painter(*this);
     painter.p().setCompositionMode(QPainter::CompositionMode_Source);
     painter.p().drawImage(QPoint(0, 0), copy);
+}
+
+std::filesystem::path TextScreen::userFile() const {
+    if (!learnerDir_.empty()) {
+        if (auto mine = FindIgnoringCase(learnerDir_, kUserFileName)) return *mine;
+    }
+    return ResolveInFolder(projectDir_, kUserFileName);
 }
 
 std::optional<QImage> TextScreen::loadPicture(std::string_view file, std::filesystem::path* path) {
