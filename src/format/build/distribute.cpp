@@ -1,5 +1,7 @@
 #include "build/distribute.h"
 
+#include "build/linux_launcher.h"
+
 #include <system_error>
 #include <unordered_set>
 
@@ -219,8 +221,14 @@ std::vector<std::string> DistributionList(const Project& project, const std::str
     }
 
     list.addAlways(project.ProjectName + ".QKD");
-    list.addAlways(playerPath);
+    if (!playerPath.empty()) list.addAlways(playerPath);
     return list.take();
+}
+
+std::string NoWindowsPlayerInfo(const std::string& projectName) {
+    return std::string(kPlayerFileName) + " was not found in the BFL Home Folder, so the distribution is made for "
+           "learners on Linux: they play it with quilplay, started by " + LauncherScriptName(projectName) +
+           " or " + LauncherDesktopName(projectName) + " in the folder.";
 }
 
 bool Distribute(const Project& project, DistributionUi& ui) {
@@ -236,11 +244,10 @@ bool Distribute(const Project& project, DistributionUi& ui) {
         break;
     }
 
-    const auto player = FindIgnoringCase(project.HomeDir, kPlayerFileName);
-    if (!player || !IsRegularFile(*player)) {
-        ui.ShowError("QUILPLAY.EXE was not found. Please reload it to the BFL Home Folder.");
-        return false;
-    }
+    auto player = FindIgnoringCase(project.HomeDir, kPlayerFileName);
+    if (player && !IsRegularFile(*player)) player.reset();
+    // Without the Windows player the folder is still played on Linux, by quilplay.
+    if (!player) ui.ShowInfo(NoWindowsPlayerInfo(project.ProjectName));
     if (!ProjectFileExists(project, project.ProjectName + ".QKD")) {
         ui.ShowError(project.ProjectName + ".QKD was not found." + " Please create the Data program.");
         return false;
@@ -248,7 +255,7 @@ bool Distribute(const Project& project, DistributionUi& ui) {
 
     std::vector<std::string> names;
     try {
-        names = DistributionList(project, DiskNameToCp1252(*player));
+        names = DistributionList(project, player ? DiskNameToCp1252(*player) : std::string());
     } catch (const UserError& e) {
         ui.ShowError(e.what());
         return false;
@@ -261,7 +268,7 @@ bool Distribute(const Project& project, DistributionUi& ui) {
         const std::string& name = names[i];
         // The player is the last name, taken from its path (which need not fit Windows-1252).
         const auto found =
-            i + 1 == names.size() ? player : FindIgnoringCase(project.ProjectDir, name);
+            player && i + 1 == names.size() ? player : FindIgnoringCase(project.ProjectDir, name);
         if (!found || !IsRegularFile(*found)) {
             ui.ShowError("The file " + name + " is missing.");
             missing = true;
@@ -283,6 +290,8 @@ bool Distribute(const Project& project, DistributionUi& ui) {
         const std::string bare = DiskNameToCp1252(sources[i].filename());
         CopyFileTo(sources[i], ResolveInFolder(target, bare));
     }
+
+    WriteLinuxLauncher(target, project.ProjectName, Cp1252ToUtf8(project.Config.get(cfg::Program::ProgramTitle)));
 
     const std::string shown =
         WithoutTrailingSlash(fs::absolute(target, ec).lexically_normal().string()) + "/";
