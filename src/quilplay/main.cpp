@@ -28,7 +28,7 @@ int PlayInWindow(int argc, char** argv, const quilplay::Options& options) {
     quill::QuillApplication app(argc, argv);
     quill::QuillApplication::setApplicationName(QStringLiteral("quilplay"));
     quill::QuillApplication::setDesktopFileName(QStringLiteral("quilplay"));
-    quill::DesktopPlatform desktop(quill::ExecutableFolder());
+    quill::DesktopPlatform desktop(quill::ProgramFolder());
     app.SetMessages(&desktop.platform().messages);
 
     quill::Project project;

@@ -62,7 +62,7 @@ std::string DesktopValue(std::string_view text) {
 std::string LauncherDesktopEntry(std::string_view title, const fs::path& folder) {
     return "[Desktop Entry]\n"
            "Type=Application\n"
-           "Version=1.5\n"
+           "Version=1.4\n"
            "Name=" + DesktopValue(title) + "\n"
            "Comment=A tutorial played with quilplay\n"
            "TryExec=quilplay\n"

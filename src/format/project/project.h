@@ -82,4 +82,10 @@ std::string ChapterNameRuleMessage(std::string_view projectName);
 // The folder of the running executable.
 std::filesystem::path ExecutableFolder();
 
+// The folder of the program's own files (the help book, the instructions, QUILPLAY.EXE): the
+// executable's folder when the help book lies beside it (a build), otherwise share/quillmark
+// beside its bin folder when there is one (an installed program), otherwise the executable's.
+inline constexpr const char* kHelpBookName = "QUILLDESK.html";
+std::filesystem::path ProgramFolder(const std::filesystem::path& executableFolder = ExecutableFolder());
+
 }  // namespace quill
