@@ -27,7 +27,7 @@ int PlayInWindow(int argc, char** argv, const quilplay::Options& options) {
     if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "gstreamer");
     quill::QuillApplication app(argc, argv);
     quill::QuillApplication::setApplicationName(QStringLiteral("quilplay"));
-    quill::QuillApplication::setDesktopFileName(QStringLiteral("quilplay"));
+    quill::QuillApplication::setDesktopFileName(QStringLiteral("org.quillmark.Quilplay"));
     quill::DesktopPlatform desktop(quill::ProgramFolder());
     app.SetMessages(&desktop.platform().messages);
 

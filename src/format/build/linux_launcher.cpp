@@ -68,7 +68,7 @@ std::string LauncherDesktopEntry(std::string_view title, const fs::path& folder)
            "TryExec=quilplay\n"
            "Exec=quilplay " + DesktopExecArgument(folder.string()) + "\n"
            "Path=" + DesktopValue(folder.string()) + "\n"
-           "Icon=quilplay\n"
+           "Icon=org.quillmark.Quilplay\n"
            "Terminal=false\n"
            "Categories=Education;\n";
 }
