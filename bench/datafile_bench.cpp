@@ -1,6 +1,11 @@
 // The data-file store on a file of 10 000 entries: LoadEntry against one read of the file
-// (goal: within 2x) and ModifyCommandEntry against one read of the file (goal: within 4x).
+// (goal: within 2x), and ModifyCommandEntry against the least any safe rewrite of the file
+// costs: read it, write a temporary file beside it, flush it to the disk, rename it into place
+// (goal: within 1.5x).
 #include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <memory>
 
@@ -59,7 +64,28 @@ void ModifyCommandEntry(benchmark::State& state) {
 }
 
 void ModifyCommandEntry_Baseline(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(ReadFileBytes(dataFile));
+    const std::string copy = (*folder / "COPY.QKR").string();
+    const std::string temporary = (*folder / ".COPY.QKR.tmp").string();
+    for (auto _ : state) {
+        const std::string bytes = ReadFileBytes(dataFile);
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd < 0) {
+            state.SkipWithError("cannot create the temporary file");
+            return;
+        }
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+            if (put <= 0) break;
+            done += static_cast<std::size_t>(put);
+        }
+        const bool ok = done == bytes.size() && ::fsync(fd) == 0;
+        ::close(fd);
+        if (!ok || ::rename(temporary.c_str(), copy.c_str()) != 0) {
+            state.SkipWithError("cannot write the copy");
+            return;
+        }
+    }
 }
 
 }  // namespace

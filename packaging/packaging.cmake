@@ -1,5 +1,5 @@
 # Installing and packaging on Linux. `cmake --install` puts the programs in bin, their own files
-# (help book, instructions) in share/quillmark, where the programs look for them beside their bin
+# (help book, instructions, the sample tutorial) in share/quillmark, where the programs look for them beside their bin
 # folder, and the desktop integration in the freedesktop places: desktop entries, MIME types for
 # project files (.QKJ) and compiled tutorials (.QKD), AppStream metainfo and icons.
 #
@@ -10,6 +10,7 @@ set(QUILL_PKG ${CMAKE_CURRENT_LIST_DIR}/linux)
 
 install(TARGETS quillmark quillc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT quillmark)
 install(FILES ${QUILL_SHIPPED_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/quillmark COMPONENT quillmark)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/sample/ DESTINATION ${CMAKE_INSTALL_DATADIR}/quillmark/sample COMPONENT quillmark)
 install(TARGETS quilplay RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT quilplay)
 
 foreach(app Quillmark Quilplay)

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/main_form.h"
+#include "app/tutorial_actions.h"
 #include "platform/application.h"
 #include "platform/platform.h"
 #include "platform/snapshots.h"
@@ -50,6 +51,9 @@ int main(int argc, char** argv) {
 
     quill::TQMKmainform window(project, desktop.platform(), runner);
     window.SetSystemServices(&system);
+    // The tutorial type, program presentation, whole-tutorial preview, compile and distribution.
+    quill::TutorialActions tutorial(project, desktop.platform(), runner, system);
+    tutorial.Connect(window);
     window.UpdateButtons();
     window.SetLowColor(quill::TQMKmainform::DisplayIsLowColor());
     window.showMaximized();

@@ -27,7 +27,7 @@ const Command kCommands[] = {
     {"check", "check the chapters of a project without running them", CmdCheck, &kCheckHelp},
     {"compile", "compile the tutorial (or one chapter)", CmdCompile, &kCompileHelp},
     {"distribute", "prepare a distribution folder", CmdDistribute, &kDistributeHelp},
-    {"play", "run a chapter without a window", CmdPlay, &kPlayHelp},
+    {"play", "run a chapter or the whole tutorial without a window", CmdPlay, &kPlayHelp},
 };
 
 void PrintUsage(std::ostream& os) {
@@ -39,20 +39,48 @@ void PrintUsage(std::ostream& os) {
         name.resize(12, ' ');
         os << "  " << name << c.summary << '\n';
     }
+    os << "\nExamples, with the sample tutorial \"Reading a Map\" that lies in the folder \"sample\"\n"
+          "beside quillc (work on a copy: playing and compiling write into the tutorial's folder):\n"
+          "  cp -r sample ~/maps\n"
+          "  quillc check ~/maps/MAPS.QKJ\n"
+          "  quillc play ~/maps/MAPS.QKJ MAPS2 --answers ~/maps/answers/MAPS2.txt --trace\n"
+          "  quillc play ~/maps/MAPS.QKJ MAPS1 --answers ~/maps/answers/MAPS1.txt --snapshots shots\n"
+          "  quillc compile ~/maps/MAPS.QKJ\n"
+          "  quillc distribute ~/maps/MAPS.QKJ ~/maps-dist\n"
+          "  quillc new ~/tutorials/safety SAFETY\n";
 }
 
 }  // namespace
 
 std::string EscapeLineBreaks(std::string_view message) {
+    // A message names files and lines from tutorials made elsewhere; what it holds must not
+    // steer the terminal or split the line. A name of megabytes is cut in the middle.
+    constexpr std::size_t kKeep = 1000;
+    std::string cut;
+    if (message.size() > 2 * kKeep) {
+        cut.append(message.substr(0, kKeep))
+            .append("[... " + std::to_string(message.size() - 2 * kKeep) + " of " +
+                    std::to_string(message.size()) + " bytes cut ...]")
+            .append(message.substr(message.size() - kKeep));
+        message = cut;
+    }
+    static const char* const kHex = "0123456789ABCDEF";
     std::string out;
     out.reserve(message.size());
-    for (char c : message) {
+    for (char ch : message) {
+        const auto c = static_cast<unsigned char>(ch);
         if (c == '\r')
             out += "\\r";
         else if (c == '\n')
             out += "\\n";
-        else
-            out += c;
+        else if (c == '\t')
+            out += "\\t";
+        else if (c < 0x20 || c == 0x7F) {
+            out += "\\x";
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        } else
+            out += ch;
     }
     return out;
 }
@@ -84,7 +112,7 @@ Progress::Progress(Io io) {
 
 void Progress::Show(const std::string& utf8Text) {
     if (!err_) return;
-    *err_ << "\r\033[K" << utf8Text << std::flush;
+    *err_ << "\r\033[K" << EscapeLineBreaks(utf8Text) << std::flush;
     open_ = true;
 }
 
@@ -97,8 +125,14 @@ void Progress::Done() {
 bool OpenProjectFile(Io io, quill::Project& project, const std::string& utf8Path) {
     const std::filesystem::path file(utf8Path);
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) {
+    if (!std::filesystem::exists(file, ec)) {
         PrintSystemError(io, "Cannot open the project file " + utf8Path + ": it does not exist");
+        return false;
+    }
+    // Only `quillc new` makes a project file: any other file is refused here as `check`
+    // refuses it, before anything is written beside it.
+    if (auto error = ProjectFileError(file)) {
+        PrintSystemError(io, *error);
         return false;
     }
     try {
@@ -108,6 +142,19 @@ bool OpenProjectFile(Io io, quill::Project& project, const std::string& utf8Path
         return false;
     }
     return true;
+}
+
+std::optional<std::string> ProjectFileError(const std::filesystem::path& file) {
+    try {
+        quill::ReadConfigRecord(file);
+    } catch (const quill::IoError& e) {
+        return std::string(e.what());
+    }
+    const std::string name = file.filename().string();
+    if (name.size() < 4 || !quill::EqualsIgnoringCase(std::string_view(name).substr(name.size() - 4), ".QKJ"))
+        return "Cannot open the project file " + file.string() +
+               ": the name of a project file ends in .QKJ";
+    return std::nullopt;
 }
 
 bool WantsHelp(const Args& args) {

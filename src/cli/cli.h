@@ -3,7 +3,9 @@
 // the desktop program shows in its message boxes, one a line, "ERROR: " before an error and
 // "INFO: " before information. Exit status: 0 success, 1 the job failed, 2 wrong usage or a
 // file that cannot be read.
+#include <filesystem>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,7 +31,9 @@ using Args = std::vector<std::string>;
 // Runs quillc with the arguments after the program name.
 int Run(const Args& args, Io io);
 
-// A message (Windows-1252) as one line: CR and LF inside it are printed as "\r" and "\n".
+// A message (Windows-1252) as one line: CR, LF and tab inside it are printed as "\r", "\n" and
+// "\t", other control characters as "\xNN"; a message of more than 2000 bytes is cut in the
+// middle, saying how many bytes were cut.
 void PrintError(Io io, std::string_view message);
 void PrintInfo(Io io, std::string_view message);
 // An input/output failure, whose text (from quill::IoError) is already UTF-8.
@@ -56,6 +60,10 @@ private:
 // Opens the project of a .QKJ named on the command line (the file must exist). Prints an error
 // and returns false when it cannot be read.
 bool OpenProjectFile(Io io, quill::Project& project, const std::string& utf8Path);
+// Why the file is not a project file (UTF-8, naming it), or nullopt: it must be a regular file
+// that holds a configuration record, and its name must end in ".QKJ" (any letter case), so
+// that opening it never makes a project file beside it.
+std::optional<std::string> ProjectFileError(const std::filesystem::path& file);
 
 // True when args hold "--help" or "-h".
 bool WantsHelp(const Args& args);
@@ -73,5 +81,15 @@ int CmdDistribute(const Args& args, Io io);
 extern const char* const kDistributeHelp;
 int CmdPlay(const Args& args, Io io);
 extern const char* const kPlayHelp;
+
+// The headless run of quillc play on an open project: one chapter, or the whole tutorial when
+// the chapter is empty. The learner's player runs compiled tutorials through it too.
+struct PlayRun {
+    std::string chapter;             // as typed (UTF-8); empty: the whole tutorial
+    std::string answers, snapshots;  // the files named on the command line (may be empty)
+    bool trace = false;
+    long long steps = 0;
+};
+int PlayProject(quill::Project& project, const PlayRun& run, Io io);
 
 }  // namespace quillc

@@ -2,6 +2,7 @@
 
 #include "cli.h"
 #include "project/file_names.h"
+#include "project/project_path.h"
 #include "project/project.h"
 #include "script/chapter_check.h"
 #include "text/cp1252.h"
@@ -14,24 +15,46 @@ namespace quillc {
 namespace fs = std::filesystem;
 
 const char* const kCheckHelp =
-    "usage: quillc check FILE.QKJ [CHAPTER ...]\n\n"
+    "usage: quillc check FILE.QKJ [--warnings] [CHAPTER ...]\n\n"
     "Checks the chapters of the project FILE.QKJ (every file NAME*.QKS of its folder, or only\n"
     "the CHAPTERs named; \".QKS\" is added to a name without an extension; letter case does not\n"
-    "matter) without running them. Every command line is translated with the project's colour\n"
-    "table; lines that commands read as data (match lists, answer and pop-up texts) are left\n"
-    "alone, the actions of match tables and menus are translated too. Also reported: a jump to\n"
-    "a label that is not in the chapter, a branch without its &1, &2 or &3 marker, a jump to a\n"
-    "chapter that does not exist, a match list of more than 10 answers, more than 29 matches or\n"
-    "30 menu items. Each problem is printed as CHAPTER.QKS:LINE: message.\n"
-    "Exit status: 0 when there is no problem, 1 when there is any, 2 on wrong usage or a file\n"
-    "that cannot be read.\n";
+    "matter) without running them, and reports what the player is certain to stop on, or to\n"
+    "show an error box for, when it reaches the line, with the player's own message: lines that\n"
+    "do not translate; operands in error (numbers, ranges, colours, file names, letters,\n"
+    "legends, headings); jumps and page labels inside branches and quizzes, nested quizzes;\n"
+    "branches, quizzes, match tables and menus without their markers or lines; jumps to labels\n"
+    "and chapters that do not exist; pictures not in the tutorial folder; window texts not in\n"
+    "the data file. Lines that commands read as data (match lists, answer and pop-up texts)\n"
+    "are not read as commands; the actions of match tables and menus are.\n"
+    "Each problem is printed as CHAPTER.QKS:LINE: message.\n\n"
+    "  --warnings   also print what depends on the run or only shows an information box (a\n"
+    "               file the chapter may write first, an executable or hypertext word without\n"
+    "               its entry), as CHAPTER.QKS:LINE: warning: message\n\n"
+    "Exit status: 0 when there is no error (warnings do not count), 1 when there is any, 2 on\n"
+    "wrong usage or a file that cannot be read.\n";
 
 int CmdCheck(const Args& args, Io io) {
     if (args.empty()) {
         io.err << kCheckHelp;
         return ExitUsage;
     }
-    const fs::path projectFile = args[0];
+    bool warnings = false;
+    Args rest;
+    for (const auto& a : args) {
+        if (a == "--warnings")
+            warnings = true;
+        else
+            rest.push_back(a);
+    }
+    if (rest.empty()) {
+        io.err << kCheckHelp;
+        return ExitUsage;
+    }
+    const fs::path projectFile = rest[0];
+    if (auto error = ProjectFileError(projectFile)) {
+        PrintSystemError(io, *error);
+        return ExitUsage;
+    }
     quill::TTutorialConfig config;
     try {
         config = quill::ReadConfigRecord(projectFile);
@@ -42,7 +65,8 @@ int CmdCheck(const Args& args, Io io) {
     fs::path projectDir = projectFile.parent_path();
     if (projectDir.empty()) projectDir = ".";
     const std::string projectName = quill::NameOnly(quill::DiskNameToCp1252(projectFile.filename()));
-    const quill::ColorTable colors(config);
+    const quill::CheckContext context(config, projectDir,
+                                      quill::ResolveInFolder(projectDir, projectName + ".QKR"));
     auto isFile = [&](const std::string& name) {
         const auto found = quill::FindIgnoringCase(projectDir, name);
         std::error_code ec;
@@ -50,13 +74,15 @@ int CmdCheck(const Args& args, Io io) {
     };
 
     int status = ExitOk;
-    std::vector<std::string> chapters;
-    if (args.size() == 1) {
-        chapters = quill::ListByMask(projectDir, projectName + "*.QKS");
+    std::vector<fs::path> chapters;
+    if (rest.size() == 1) {
+        // By the paths the listing found: names that are not UTF-8 (or hold a '\\') are read too.
+        for (auto& listed : quill::ListFilesByMask(projectDir, projectName + "*.QKS"))
+            chapters.push_back(std::move(listed.path));
         if (chapters.empty()) PrintInfo(io, "There are no chapter files " + projectName + "*.QKS to check.");
     } else {
-        for (std::size_t i = 1; i < args.size(); ++i) {
-            std::string name = quill::Utf8ToCp1252(args[i]);
+        for (std::size_t i = 1; i < rest.size(); ++i) {
+            std::string name = quill::Utf8ToCp1252(rest[i]);
             const auto slash = name.find_last_of("\\/");
             if (name.find('.', slash == std::string::npos ? 0 : slash + 1) == std::string::npos) name += ".QKS";
             if (!isFile(name)) {
@@ -64,12 +90,17 @@ int CmdCheck(const Args& args, Io io) {
                 status = ExitUsage;
                 continue;
             }
-            chapters.push_back(name);
+            chapters.push_back(*quill::FindIgnoringCase(projectDir, name));
         }
     }
 
-    for (const std::string& chapter : chapters) {
-        const fs::path file = *quill::FindIgnoringCase(projectDir, chapter);
+    for (const fs::path& file : chapters) {
+        if (!quill::RealPathInside(projectDir, file)) {
+            PrintSystemError(io, "Cannot read the chapter " + file.string() +
+                                     ": it leads outside the tutorial folder");
+            status = ExitUsage;
+            continue;
+        }
         std::vector<std::string> lines;
         try {
             lines = quill::ReadTextLines(file);
@@ -78,11 +109,12 @@ int CmdCheck(const Args& args, Io io) {
             status = ExitUsage;
             continue;
         }
-        const std::string shown = quill::Cp1252ToUtf8(quill::DiskNameToCp1252(file.filename()));
-        for (const auto& problem : quill::CheckChapter(lines, colors, isFile)) {
-            io.out << shown << ':' << problem.line << ": "
+        const std::string shown = quill::Cp1252ToUtf8(EscapeLineBreaks(quill::DiskNameToCp1252(file.filename())));
+        for (const auto& problem : quill::CheckChapter(lines, context)) {
+            if (problem.warning && !warnings) continue;
+            io.out << shown << ':' << problem.line << ": " << (problem.warning ? "warning: " : "")
                    << quill::Cp1252ToUtf8(EscapeLineBreaks(problem.message)) << '\n';
-            if (status == ExitOk) status = ExitFailed;
+            if (!problem.warning && status == ExitOk) status = ExitFailed;
         }
     }
     return status;

@@ -30,7 +30,7 @@ int CmdNew(const Args& args, Io io) {
         PrintSystemError(io, e.what());
         return ExitUsage;
     }
-    io.out << project.ProjectFilePath().string() << '\n';
+    io.out << EscapeLineBreaks(project.ProjectFilePath().string()) << '\n';
     return ExitOk;
 }
 

@@ -7,6 +7,7 @@
 #include "datafile/data_file.h"
 #include "engine/chapter_player.h"
 #include "headless_host.h"
+#include "tutorial/headless_tutorial.h"
 #include "project/project.h"
 #include "project/tutorial_source.h"
 #include "screen/text_screen.h"
@@ -20,10 +21,14 @@ namespace quillc {
 namespace fs = std::filesystem;
 
 const char* const kPlayHelp =
-    "usage: quillc play FILE.QKJ CHAPTER [--answers FILE] [--snapshots DIR] [--trace] [--steps N]\n\n"
+    "usage: quillc play FILE.QKJ [CHAPTER] [--answers FILE] [--snapshots DIR] [--trace] [--steps N]\n\n"
     "Runs the chapter CHAPTER (\".QKS\" is added; letter case does not matter) of the project\n"
-    "FILE.QKJ without a window, as the preview does. Messages are printed as they are shown:\n"
-    "\"ERROR: \" for error boxes, \"INFO: \" for information boxes.\n\n"
+    "FILE.QKJ without a window, as the preview does. Without CHAPTER it plays the whole\n"
+    "tutorial as \"Pre-View Tutorial\" does: the opening command, the about box at the start,\n"
+    "the introduction, the starting chapter or the main menu (again after every chapter, until\n"
+    "its quit entry), the about box at the end and the closing command. The opening and closing\n"
+    "commands are not performed: an INFO line names what would be shown or run. Messages are\n"
+    "printed as they are shown: \"ERROR: \" for error boxes, \"INFO: \" for information boxes.\n\n"
     "  --answers FILE   answers every wait of the chapter, one answer a line, in order (blank\n"
     "                   lines and lines starting with # are skipped):\n"
     "                     button C|Q|P|H|U   Continue, Quit, Page back, Help, Utilities\n"
@@ -35,18 +40,40 @@ const char* const kPlayHelp =
     "                     list N             item N (from 1) of the list menu\n"
     "                     menu N             menu button N (from 1)\n"
     "                     answer N           quiz answer N (1..4) by click\n"
-    "                     ok | cancel        closes a box that asks\n"
+    "                     ok | cancel        closes a box that asks; ok also closes the about\n"
+    "                                        box and the introduction of a whole tutorial\n"
+    "                     mainmenu N|quit    the main menu of a whole tutorial: chapter pick N\n"
+    "                                        (from 1) or its quit entry\n"
     "                   When the answers run out while the chapter waits, the run ends as if\n"
     "                   Quit were pressed and \"INFO: answers ran out\" is printed.\n"
+    "                   An answer the learner could not give at that wait (a control bar\n"
+    "                   button that is not shown, a list item or menu button that does not\n"
+    "                   exist) ends the run with an error naming the answers line.\n"
     "  --snapshots DIR  writes a PNG of the screen (640 x 480) at every wait as DIR/NNN.png\n"
     "                   (001, 002, ...) and one more when the run ends.\n"
     "  --trace          prints each line as it is executed: TRACE CHAPTER.QKS:N: text\n"
     "  --steps N        stops the run after N executed lines (for chapters that never wait).\n\n"
     "Delays and slow typing take no real time. Exit status: 0 when the run ended normally\n"
-    "(the last line, *Exit, Quit, the answers ran out), 1 on a script error or at the step\n"
-    "limit, 2 on wrong usage or a file that cannot be read.\n";
+    "(the last line, *Exit, Quit, the answers ran out), 1 on a script error, a refused answer\n"
+    "or at the step limit (in any chapter of a whole tutorial), 2 on wrong usage or a file that\n"
+    "cannot be read.\n";
 
 namespace {
+
+// Qt warns on standard error when XDG_RUNTIME_DIR is unset (as under cron, ssh or a container)
+// and then uses a folder of its own; quillc never needs that folder, so the warning is dropped.
+// Every other message goes on to Qt's own handler.
+QtMessageHandler previousHandler = nullptr;
+void DropRuntimeDirWarning(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    if (previousHandler) previousHandler(type, context, text);
+}
+void QuietRuntimeDirWarning() {
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
+    QtMessageHandler before = qInstallMessageHandler(DropRuntimeDirWarning);
+    if (before != DropRuntimeDirWarning) previousHandler = before;
+}
 
 void PrintUtf8(Io io, const char* prefix, const QString& text) {
     io.out << prefix << EscapeLineBreaks(text.toStdString()) << '\n';
@@ -94,19 +121,29 @@ int CmdPlay(const Args& args, Io io) {
             return ExitUsage;
         }
     }
-    if (projectArg.empty() || chapterArg.empty()) {
+    if (projectArg.empty()) {
         io.err << kPlayHelp;
         return ExitUsage;
     }
 
     quill::Project project;
     if (!OpenProjectFile(io, project, projectArg)) return ExitUsage;
+    return PlayProject(project, PlayRun{chapterArg, answersArg, snapshotsArg, trace, steps}, io);
+}
 
+int PlayProject(quill::Project& project, const PlayRun& run, Io io) {
+    const std::string& chapterArg = run.chapter;
+    const std::string& answersArg = run.answers;
+    const std::string& snapshotsArg = run.snapshots;
+    const bool trace = run.trace;
+    const long long steps = run.steps;
     std::vector<quill::HeadlessAnswer> answers;
     if (!answersArg.empty()) {
         std::string bytes;
         try {
-            bytes = quill::ReadFileBytes(answersArg);
+            // An answers file is a few lines a wait; far more than any run can use is refused.
+            constexpr std::uint64_t kMaxAnswersBytes = 16 << 20;
+            bytes = quill::ReadFileBytes(answersArg, kMaxAnswersBytes);
         } catch (const quill::IoError& e) {
             PrintSystemError(io, e.what());
             return ExitUsage;
@@ -124,6 +161,7 @@ int CmdPlay(const Args& args, Io io) {
     std::unique_ptr<QGuiApplication> app;
     if (!QCoreApplication::instance()) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        QuietRuntimeDirWarning();
         static int argc = 1;
         static char name[] = "quillc";
         static char* argv[] = {name, nullptr};
@@ -146,34 +184,53 @@ int CmdPlay(const Args& args, Io io) {
         return entries->LoadEntry(quill::ToCp1252(name), sourceName, entry);
     });
 
-    quill::ChapterPlayer player(project, screen, host);
-    if (trace)
-        player.setTracer([io](const std::string& chapter, int line, const std::string& text) {
-            io.out << "TRACE " << quill::Cp1252ToUtf8(chapter) << ':' << line << ": "
-                   << quill::Cp1252ToUtf8(EscapeLineBreaks(text)) << '\n';
-        });
-    player.setStepLimit(steps);
+    // Runs one chapter; the exit status of the run (a script error or the step limit fails it).
+    auto runChapter = [&](const std::string& chapter) {
+        quill::ChapterPlayer player(project, screen, host);
+        if (trace)
+            player.setTracer([io](const std::string& file, int line, const std::string& text) {
+                // Each line is flushed, so a trace shows how far a run came even when it is killed.
+                io.out << "TRACE " << quill::Cp1252ToUtf8(EscapeLineBreaks(file)) << ':' << line << ": "
+                       << quill::Cp1252ToUtf8(EscapeLineBreaks(text)) << '\n' << std::flush;
+            });
+        player.setStepLimit(steps);
+        const quill::PlayResult result = player.run(chapter);
+        switch (result.end) {
+            case quill::PlayEnd::ScriptError:
+                return int(ExitFailed);
+            case quill::PlayEnd::StepLimit:
+                PrintError(io, "The run was stopped after " + std::to_string(result.steps) +
+                                   " lines (the limit of --steps) in " + result.chapter + " at line " +
+                                   std::to_string(player.lineNumber()) + ".");
+                return int(ExitFailed);
+            default:
+                return int(ExitOk);
+        }
+    };
 
-    quill::PlayResult result;
+    int exit = ExitOk;
     try {
-        result = player.run(quill::Utf8ToCp1252(chapterArg));
+        if (!chapterArg.empty()) {
+            exit = runChapter(quill::Utf8ToCp1252(chapterArg));
+        } else {
+            quill::HeadlessTutorialStage stage(
+                project.Config, project.ProjectDir, host,
+                [&](const std::string& chapter) { exit = std::max(exit, runChapter(chapter)); },
+                [entries] {
+                    quill::TextLines lines;
+                    entries->LoadIntroduction(lines);
+                    return std::vector<std::string>(lines.begin(), lines.end());
+                });
+            quill::PlayTutorial(project.Config, stage);
+        }
         host.saveSnapshot();
     } catch (const quill::IoError& e) {
         PrintSystemError(io, e.what());
         return ExitUsage;
     }
     io.out.flush();
-    switch (result.end) {
-        case quill::PlayEnd::ScriptError:
-            return ExitFailed;
-        case quill::PlayEnd::StepLimit:
-            PrintError(io, "The run was stopped after " + std::to_string(result.steps) +
-                               " lines (the limit of --steps) in " + result.chapter + " at line " +
-                               std::to_string(player.lineNumber()) + ".");
-            return ExitFailed;
-        default:
-            return ExitOk;
-    }
+    if (host.answerRefused()) return ExitFailed;
+    return exit;
 }
 
 }  // namespace quillc

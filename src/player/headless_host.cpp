@@ -86,6 +86,15 @@ std::vector<HeadlessAnswer> ParseAnswers(const QString& script, QStringList* err
             const auto n = PositiveNumber(arg);
             ok = n.has_value() && (a.kind != HeadlessAnswer::Kind::Answer || *n <= 4);
             a.number = n.value_or(0);
+        } else if (word == u"mainmenu") {
+            a.kind = HeadlessAnswer::Kind::MainMenu;
+            if (arg.toLower() == u"quit") {
+                a.number = 0;
+            } else {
+                const auto n = PositiveNumber(arg);
+                ok = n.has_value();
+                a.number = n.value_or(0);
+            }
         } else if (word == u"ok" || word == u"cancel") {
             a.kind = word == u"ok" ? HeadlessAnswer::Kind::Ok : HeadlessAnswer::Kind::Cancel;
             ok = arg.isEmpty();
@@ -110,14 +119,14 @@ void HeadlessHost::record(HostMessage::Kind kind, const QString& text) {
 }
 
 std::filesystem::path HeadlessHost::saveSnapshot() {
-    if (snapshotFolder_.empty() || !screen_) return {};
+    if (snapshotFolder_.empty() || (!screen_ && !shown_)) return {};
     ++snapshots_;
     const std::filesystem::path file =
         snapshotFolder_ / QStringLiteral("%1.png").arg(snapshots_, 3, 10, QLatin1Char('0')).toStdString();
     std::error_code ec;
     std::filesystem::create_directories(snapshotFolder_, ec);
     QImageWriter writer(QString::fromStdString(file.string()), "png");
-    if (!writer.write(RenderScreen(*screen_)))
+    if (!writer.write(shown_ ? *shown_ : RenderScreen(*screen_)))
         throw IoError("Cannot write the snapshot " + DisplayName(file) + ": " +
                       writer.errorString().toStdString());
     return file;
@@ -125,7 +134,7 @@ std::filesystem::path HeadlessHost::saveSnapshot() {
 
 std::optional<HeadlessAnswer> HeadlessHost::take(
     const char* waitName, const std::function<bool(const HeadlessAnswer&)>& fits) {
-    if (ranOut_) return std::nullopt;
+    if (ranOut_ || refused_) return std::nullopt;
     saveSnapshot();
     while (next_ < answers_.size()) {
         const HeadlessAnswer& a = answers_[next_++];
@@ -141,7 +150,45 @@ std::optional<HeadlessAnswer> HeadlessHost::take(
 
 ControlButton HeadlessHost::waitForButton() {
     const auto a = take("the control bar", [](const HeadlessAnswer& x) { return x.kind == Kind::Button; });
-    return a ? a->button : ControlButton::Quit;
+    if (!a) return ControlButton::Quit;
+    if (screen_) {
+        const ControlBar& bar = screen_->controlBar();
+        if (!bar.shown[static_cast<std::size_t>(a->button)]) {
+            // The learner cannot press a button that is not there: a path through the chapter
+            // that a learner could not take must not pass.
+            static const char* const kNames[kControlButtonCount] = {"C (Continue)", "H (Help)", "Q (Quit)",
+                                                                    "P (Page back)", "U (Utilities)"};
+            QStringList shown;
+            for (int i = 0; i < kControlButtonCount; ++i)
+                if (bar.shown[static_cast<std::size_t>(i)]) shown << QLatin1String(kNames[i]);
+            refuse(*a, shown.isEmpty() ? QStringLiteral("the control bar shows no button")
+                                       : QStringLiteral("the control bar shows only ") + shown.join(QStringLiteral(", ")));
+            return ControlButton::Quit;
+        }
+    }
+    return a->button;
+}
+
+void HeadlessHost::refuse(const HeadlessAnswer& a, const QString& why) {
+    refused_ = true;
+    record(HostMessage::Kind::Error,
+           QStringLiteral("answers line %1 \"%2\" cannot be given here: %3").arg(a.line).arg(a.source, why));
+}
+
+bool HeadlessHost::waitForOk(const char* waitName, const QImage& picture) {
+    shown_ = &picture;
+    const auto a = take(waitName, [](const HeadlessAnswer& x) { return x.kind == Kind::Ok; });
+    shown_ = nullptr;
+    return a.has_value();
+}
+
+int HeadlessHost::waitForMainMenu(int picks, const QImage& picture) {
+    shown_ = &picture;
+    const auto a = take("the main menu", [picks](const HeadlessAnswer& x) {
+        return x.kind == Kind::MainMenu && x.number <= picks;
+    });
+    shown_ = nullptr;
+    return a ? a->number : 0;
 }
 
 KeyPress HeadlessHost::waitForKey() {
@@ -153,7 +200,7 @@ KeyPress HeadlessHost::waitForKey() {
 }
 
 bool HeadlessHost::waitDelay(int milliseconds) {
-    if (ranOut_) return false;
+    if (ranOut_ || refused_) return false;
     saveSnapshot();
     if (milliseconds > 0) elapsedMs_ += milliseconds;
     return false;
@@ -175,18 +222,24 @@ bool HeadlessHost::askChoice() {
 
 int HeadlessHost::askList() {
     const int items = screen_ ? static_cast<int>(screen_->answers().list.items.size()) : -1;
-    const auto a = take("the list menu", [items](const HeadlessAnswer& x) {
-        return x.kind == Kind::List && (items < 0 || x.number <= items);
-    });
-    return a ? a->number - 1 : 0;
+    const auto a = take("the list menu", [](const HeadlessAnswer& x) { return x.kind == Kind::List; });
+    if (!a) return 0;
+    if (items >= 0 && a->number > items) {
+        refuse(*a, QStringLiteral("the list menu has %1 items").arg(items));
+        return 0;
+    }
+    return a->number - 1;
 }
 
 int HeadlessHost::askMenuButton() {
     const int buttons = screen_ ? static_cast<int>(screen_->menuButtons().size()) : -1;
-    const auto a = take("the menu buttons", [buttons](const HeadlessAnswer& x) {
-        return x.kind == Kind::Menu && (buttons < 0 || x.number <= buttons);
-    });
-    return a ? a->number : 0;
+    const auto a = take("the menu buttons", [](const HeadlessAnswer& x) { return x.kind == Kind::Menu; });
+    if (!a) return 0;
+    if (buttons >= 0 && a->number > buttons) {
+        refuse(*a, QStringLiteral("the screen shows %1 menu buttons").arg(buttons));
+        return 0;
+    }
+    return a->number;
 }
 
 QuizReply HeadlessHost::askQuizAnswer() {
@@ -211,10 +264,14 @@ QStringList HeadlessHost::askMemo() {
 
 std::optional<int> HeadlessHost::chooseUtility(const QStringList& names) {
     const int count = static_cast<int>(names.size());
-    const auto a = take("the utility chooser", [count](const HeadlessAnswer& x) {
-        return x.kind == Kind::Ok || x.kind == Kind::Cancel || (x.kind == Kind::List && x.number <= count);
+    const auto a = take("the utility chooser", [](const HeadlessAnswer& x) {
+        return x.kind == Kind::Ok || x.kind == Kind::Cancel || x.kind == Kind::List;
     });
     if (!a || a->kind == Kind::Cancel || names.isEmpty()) return std::nullopt;
+    if (a->kind == Kind::List && a->number > count) {
+        refuse(*a, QStringLiteral("the utility chooser lists %1 names").arg(count));
+        return std::nullopt;
+    }
     if (a->kind == Kind::List) return a->number - 1;
     return 0;  // OK takes the selected name, the first
 }

@@ -12,12 +12,19 @@
 //   list N             item N (1-based) of the list menu (or of the utility chooser)
 //   menu N             menu button N (1-based)
 //   answer N           quiz answer N (1..4) by click
-//   ok | cancel        closes a box that asks (print confirmation, utility chooser)
+//   ok | cancel        closes a box that asks (print confirmation, utility chooser); ok also
+//                      closes the about box and the introduction of a whole-tutorial run
+//   mainmenu N|quit    the main menu of a whole-tutorial run: chapter pick N (1-based), or
+//                      its quit entry
 //
 // Each wait takes the next answer. An answer that does not fit the wait (a key while the
 // control bar waits for a button) is skipped with an information message naming it, as the
-// window would ignore it. When the answers run out the run ends as if Quit were pressed: the
+// window would ignore it. An answer of the right kind that the learner could not give (a
+// control bar button that is not shown, a list item or menu button that does not exist) ends
+// the run: an error names the answers line and what the screen offers, answerRefused() and
+// stopRequested() become true. When the answers run out the run ends as if Quit were pressed: the
 // message "answers ran out" is recorded once and stopRequested() becomes true.
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <filesystem>
@@ -32,13 +39,13 @@ namespace quill {
 class TextScreen;
 
 struct HeadlessAnswer {
-    enum class Kind { Button, Key, Click, Text, Memo, Choice, List, Menu, Answer, Ok, Cancel };
+    enum class Kind { Button, Key, Click, Text, Memo, Choice, List, Menu, Answer, Ok, Cancel, MainMenu };
     Kind kind = Kind::Click;
     ControlButton button = ControlButton::Continue;  // Button
     QChar key;                                       // Key
     QString text;                                    // Text, Memo
     bool left = false;                               // Choice
-    int number = 0;                                  // List, Menu, Answer (1-based)
+    int number = 0;                                  // List, Menu, Answer, MainMenu (1-based; 0: quit)
     int line = 0;                                    // line of the answers file
     QString source;                                  // the line as written
 };
@@ -75,11 +82,20 @@ public:
     // Virtual time in milliseconds: delays and slow typing add to it.
     qint64 elapsedMs() const { return elapsedMs_; }
     bool answersRanOut() const { return ranOut_; }
+    // True once an answer was refused because the learner could not have given it.
+    bool answerRefused() const { return refused_; }
     int answersUsed() const { return static_cast<int>(next_); }
     int snapshotCount() const { return snapshots_; }
     // Writes the screen as the next NNN.png of the snapshot folder. Returns the file written,
     // or an empty path without a folder or screen. Throws IoError when it cannot be written.
     std::filesystem::path saveSnapshot();
+
+    // The waits of a whole-tutorial run, outside any chapter. `picture` is what the learner
+    // sees meanwhile (the snapshot of the wait). waitForOk: the about box or the introduction,
+    // answered by ok; false once the answers ran out. waitForMainMenu: the pick (1..picks) or
+    // 0 for the quit entry (also when the answers ran out).
+    bool waitForOk(const char* waitName, const QImage& picture);
+    int waitForMainMenu(int picks, const QImage& picture);
 
     // PlayerHost
     ControlButton waitForButton() override;
@@ -87,7 +103,7 @@ public:
     bool waitDelay(int milliseconds) override;
     void waitSlowTick() override;
     void processEvents() override {}
-    bool stopRequested() const override { return ranOut_; }
+    bool stopRequested() const override { return ranOut_ || refused_; }
     QString askInput() override;
     bool askChoice() override;
     int askList() override;
@@ -109,17 +125,21 @@ private:
     std::optional<HeadlessAnswer> take(const char* waitName,
                                        const std::function<bool(const HeadlessAnswer&)>& fits);
     void record(HostMessage::Kind kind, const QString& text);
+    // Ends the run with an error: the answer `a` cannot be given, because `why`.
+    void refuse(const HeadlessAnswer& a, const QString& why);
 
     std::vector<HeadlessAnswer> answers_;
     std::size_t next_ = 0;
     TextScreen* screen_;
     std::filesystem::path snapshotFolder_;
+    const QImage* shown_ = nullptr;  // the picture a wait outside the chapter shows
     std::function<void(const HostMessage&)> sink_;
     std::function<bool(EntrySource, const QString&)> performer_;
     std::vector<HostMessage> messages_;
     QStringList actions_;
     qint64 elapsedMs_ = 0;
     bool ranOut_ = false;
+    bool refused_ = false;
     int snapshots_ = 0;
 };
 

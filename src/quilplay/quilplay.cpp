@@ -1,24 +1,14 @@
 #include "quilplay.h"
 
-#include <QCoreApplication>
-#include <QGuiApplication>
 #include <cstdlib>
-#include <iostream>
-#include <memory>
 #include <unistd.h>
 
 #include "build/compiled_tutorial.h"
-#include "datafile/data_file.h"
-#include "engine/chapter_player.h"
-#include "headless_host.h"
 #include "project/file_names.h"
-#include "project/tutorial_source.h"
-#include "screen/text_screen.h"
 #include "text/cp1252.h"
 #include "text/errors.h"
 #include "text/file_lookup.h"
 #include "text/text_file.h"
-#include "text_codec.h"
 
 namespace quilplay {
 
@@ -158,80 +148,9 @@ quill::Project OpenCompiledTutorial(const Options& options) {
     return project;
 }
 
-std::string StartingChapter(const quill::Project& project) {
-    if (project.Config.get(quill::cfg::TutorialType) == 1)
-        return project.Config.get(quill::cfg::MainMenu::Chapter(1).FileName);
-    return project.Config.get(quill::cfg::StartChapter);
-}
-
-namespace {
-
-void PrintUtf8(Io io, const char* prefix, const QString& text) {
-    io.out << prefix << quillc::EscapeLineBreaks(text.toStdString()) << '\n';
-}
-
-}  // namespace
-
 int PlayHeadless(quill::Project& project, const Options& options, Io io) {
-    std::vector<quill::HeadlessAnswer> answers;
-    if (!options.answers.empty()) {
-        std::string bytes;
-        try {
-            bytes = quill::ReadFileBytes(options.answers);
-        } catch (const quill::IoError& e) {
-            quillc::PrintSystemError(io, e.what());
-            return quillc::ExitUsage;
-        }
-        QStringList errors;
-        answers = quill::ParseAnswers(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())), &errors);
-        if (!errors.isEmpty()) {
-            for (const QString& e : errors) PrintUtf8(io, "ERROR: ", e);
-            return quillc::ExitUsage;
-        }
-    }
-    std::unique_ptr<QGuiApplication> app;
-    if (!QCoreApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "quilplay";
-        static char* argv[] = {name, nullptr};
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    }
-
-    quill::HeadlessHost host(std::move(answers));
-    quill::TextScreen screen(project.Config, project.ProjectDir, &host);
-    host.setScreen(&screen);
-    if (!options.snapshots.empty()) host.setSnapshotFolder(fs::path(options.snapshots));
-    host.setMessageSink([io](const quill::HostMessage& m) {
-        PrintUtf8(io, m.kind == quill::HostMessage::Kind::Error ? "ERROR: " : "INFO: ", m.text);
-    });
-    const auto entries = quill::SourceOf(project);
-    host.setEntryPerformer([entries](quill::EntrySource source, const QString& name) {
-        const std::string_view kind = source == quill::EntrySource::Hyper     ? quill::kSourceHyper
-                                      : source == quill::EntrySource::Execute ? quill::kSourceExecute
-                                                                              : quill::kSourceUtility;
-        quill::TextLines entry;
-        return entries->LoadEntry(quill::ToCp1252(name), kind, entry);
-    });
-
-    quill::ChapterPlayer player(project, screen, host);
-    if (options.trace)
-        player.setTracer([io](const std::string& chapter, int line, const std::string& text) {
-            io.out << "TRACE " << quill::Cp1252ToUtf8(chapter) << ':' << line << ": "
-                   << quill::Cp1252ToUtf8(quillc::EscapeLineBreaks(text)) << '\n';
-        });
-    player.setStepLimit(options.steps);
-    quill::PlayResult result;
-    try {
-        result = player.run(StartingChapter(project));
-        host.saveSnapshot();
-    } catch (const quill::IoError& e) {
-        quillc::PrintSystemError(io, e.what());
-        return quillc::ExitUsage;
-    }
-    io.out.flush();
-    if (result.end == quill::PlayEnd::ScriptError || result.end == quill::PlayEnd::StepLimit) return quillc::ExitFailed;
-    return quillc::ExitOk;
+    return quillc::PlayProject(project, quillc::PlayRun{"", options.answers, options.snapshots, options.trace, options.steps},
+                               io);
 }
 
 }  // namespace quilplay

@@ -1,6 +1,7 @@
 #pragma once
 // quilplay, the learner's player: it plays a compiled tutorial (the ".QKD" configuration record
-// and data image, the ".QKC" chapters) as the authoring tool's preview plays the project. This
+// and data image, the ".QKC" chapters) as "Pre-View Tutorial" plays the project: the same
+// whole-tutorial sequence, reading the compiled files. This
 // library holds everything but the windows: the command line, opening the compiled tutorial,
 // the learner's folder and the headless run; main.cpp adds the window.
 #include <filesystem>
@@ -51,10 +52,7 @@ std::filesystem::path LearnerFolder(const std::filesystem::path& tutorialDir, co
 // with a message naming the file.
 quill::Project OpenCompiledTutorial(const Options& options);
 
-// The chapter a tutorial starts with: StartChapter, or the first chapter of its main menu.
-std::string StartingChapter(const quill::Project& project);
-
-// The headless run, printing as quillc play does. Returns the exit status.
+// The headless run of the whole tutorial, printing as quillc play does. Returns the exit status.
 int PlayHeadless(quill::Project& project, const Options& options, Io io);
 
 }  // namespace quilplay

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli.h"
+#include "../qstring_printer.h"
 
 namespace quill::test {
 

@@ -88,9 +88,27 @@ TEST(QuillcCheck, ReportsEachProblemWithChapterAndLine) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out,
               "SAFETY1.QKS:3: *CLAERSCREEN is not a valid command\n"
-              "SAFETY1.QKS:6: *JumpToFile SAFETY3 names the chapter SAFETY3.QKS, which does not exist.\n"
-              "safety2.qks:1: The branch *BranchOnFileExists x.txt has no &3 marker after its &2 marker.\n"
+              "SAFETY1.QKS:6: SAFETY3.QKS was not found\n"
+              "safety2.qks:1: The &3 Marker is missing.\n"
               "safety2.qks:5: *ClearScreen Caf\xC3\xA9 has an invalid Color KeyWord\n");
+
+    // Warnings are shown on request and do not fail the check; line breaks in messages are
+    // printed as \r\n.
+    tmp.write("SAFETY4.QKS", "*Execute Calc\r\n*PrintFile later.txt\r\n");
+    r = RunQuillc({"check", qkj.string(), "SAFETY4"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    r = RunQuillc({"check", "--warnings", qkj.string(), "SAFETY4"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out,
+              "SAFETY4.QKS:1: warning: The \"Calc\" Executable has not been defined \n"
+              "SAFETY4.QKS:2: warning: The filename later.txt in *PrintFile later.txt was not found.\n");
+    tmp.write("SAFETY5.QKS", "@QQ1\r\n*JumpToLabel X\r\n@JX\r\n");
+    r = RunQuillc({"check", qkj.string(), "SAFETY5"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out,
+              "SAFETY5.QKS:2: Jump Commands are not allowed within branches.\\r\\n*JumpToLabel X is invalid.\n"
+              "SAFETY5.QKS:3: Jump Commands are not allowed within branches.\\r\\n@JX is invalid.\n");
 
     r = RunQuillc({"check", qkj.string(), "safety1"});
     EXPECT_EQ(r.status, 1);

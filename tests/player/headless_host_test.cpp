@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <functional>
 
 #include "../format/test_folder.h"
+#include "richtext/rich_text_render.h"
 #include "screen/screen_render.h"
 #include "screen/text_screen.h"
 #include "screen/screen_test_support.h"
+#include "../qstring_printer.h"
 
 namespace quill {
 namespace {
@@ -37,7 +40,7 @@ TEST(ParseAnswers, EveryAnswerOfTheGrammar) {
         "ok\n"
         "cancel\n",
         &errors);
-    EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+    EXPECT_EQ(errors, QStringList());
     ASSERT_EQ(answers.size(), 19u);
     EXPECT_EQ(answers[0].kind, Kind::Button);
     EXPECT_EQ(answers[0].button, ControlButton::Continue);
@@ -75,6 +78,17 @@ TEST(ParseAnswers, WrongLinesAreNamed) {
     EXPECT_EQ(errors[8], "line 9: \"jump\" is not an answer");
 }
 
+TEST(ParseAnswers, MainMenuPickOrQuit) {
+    QStringList errors;
+    const auto answers = ParseAnswers("mainmenu 3\nMAINMENU Quit\nmainmenu 0\nmainmenu\nmainmenu two\n", &errors);
+    ASSERT_EQ(answers.size(), 2u);
+    EXPECT_EQ(answers[0].kind, Kind::MainMenu);
+    EXPECT_EQ(answers[0].number, 3);
+    EXPECT_EQ(answers[1].kind, Kind::MainMenu);
+    EXPECT_EQ(answers[1].number, 0);  // the quit entry
+    EXPECT_EQ(errors.size(), 3);
+}
+
 class HeadlessHostTest : public ::testing::Test {
 protected:
     HeadlessHostTest() : config(test::DefaultConfig()), screen(config, dir.path()) {}
@@ -95,6 +109,7 @@ TEST_F(HeadlessHostTest, AnswersEachWaitInOrder) {
         "button P\nkey a\nclick\ntext Ann\nchoice left\nlist 2\nmenu 1\nanswer 3\nkey d\n"
         "memo one\nmemo two\nok\nlist 2\ncancel\nok\n");
     screen.setHost(&host);
+    screen.controlBar().shown[static_cast<std::size_t>(ControlButton::PageBack)] = true;
     EXPECT_EQ(host.waitForButton(), ControlButton::PageBack);
     KeyPress k = host.waitForKey();
     EXPECT_FALSE(k.click);
@@ -125,6 +140,59 @@ TEST_F(HeadlessHostTest, AnswersThatDoNotFitAreSkippedWithAMessage) {
     EXPECT_EQ(host.messages()[0].text, "answer line 1 \"key x\" does not answer the control bar; skipped");
     screen.showListMenu(1, 1, 10, 5, {"a", "b"});
     EXPECT_EQ(host.askList(), 1);  // "list 5" was skipped above: only two items
+}
+
+// An answer the learner could not give ends the run with an error naming the answers line and
+// what the screen offered; later waits take nothing more.
+TEST_F(HeadlessHostTest, AnswersTheLearnerCouldNotGiveEndTheRun) {
+    const struct {
+        const char* answers;
+        std::function<void(HeadlessHost&)> wait;
+        const char* error;
+    } cases[] = {
+        {"button C\n\nbutton Q\n",
+         [this](HeadlessHost& h) {
+             screen.controlBar().shown = {true, false, false, false, false};  // *Controls C
+             EXPECT_EQ(h.waitForButton(), ControlButton::Continue);
+             EXPECT_EQ(h.waitForButton(), ControlButton::Quit);
+         },
+         "answers line 3 \"button Q\" cannot be given here: the control bar shows only C (Continue)"},
+        {"button P\n",
+         [](HeadlessHost& h) { EXPECT_EQ(h.waitForButton(), ControlButton::Quit); },
+         "answers line 1 \"button P\" cannot be given here: the control bar shows only C (Continue), Q (Quit)"},
+        {"button H\n", [](HeadlessHost& h) { h.waitForButton(); }, nullptr},
+        {"button U\n", [](HeadlessHost& h) { h.waitForButton(); }, nullptr},
+        {"list 3\n",
+         [this](HeadlessHost& h) {
+             screen.showListMenu(1, 1, 10, 5, {"a", "b"});
+             h.askList();
+         },
+         "answers line 1 \"list 3\" cannot be given here: the list menu has 2 items"},
+        {"menu 2\n",
+         [this](HeadlessHost& h) {
+             screen.addMenuButtons({{0, 0, 80, "M"}});
+             EXPECT_EQ(h.askMenuButton(), 0);
+         },
+         "answers line 1 \"menu 2\" cannot be given here: the screen shows 1 menu buttons"},
+        {"list 3\n", [](HeadlessHost& h) { EXPECT_EQ(h.chooseUtility({"U1", "U2"}), std::nullopt); },
+         "answers line 1 \"list 3\" cannot be given here: the utility chooser lists 2 names"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answers);
+        screen.clearScreen(0);
+        HeadlessHost host = Host(c.answers);
+        c.wait(host);
+        EXPECT_TRUE(host.answerRefused());
+        EXPECT_TRUE(host.stopRequested());
+        EXPECT_FALSE(host.answersRanOut());
+        ASSERT_EQ(host.messages().size(), 1u);
+        EXPECT_EQ(host.messages()[0].kind, HostMessage::Kind::Error);
+        if (c.error) {
+            EXPECT_EQ(host.messages()[0].text, c.error);
+        }
+        EXPECT_EQ(host.waitForButton(), ControlButton::Quit);
+        EXPECT_EQ(host.messages().size(), 1u);
+    }
 }
 
 TEST_F(HeadlessHostTest, RunningOutEndsAsQuit) {
@@ -210,9 +278,35 @@ TEST_F(HeadlessHostTest, RenderShowsObjectsAndControls) {
     EXPECT_GT(test::CountColour(img.copy(screen.answers().choice.leftButton), QColor(0xC0, 0xC0, 0xC0)), 100);
 }
 
-TEST(PlainTextOfRtf, DropsControlWords) {
-    EXPECT_EQ(PlainTextOfRtf({"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Hello \\b world\\b0\\par", "}"}),
-              "Hello world\n");
+// The rich-text window of a snapshot is drawn by the RTF reader and renderer, exactly as the
+// preview's text box shows it: nested groups, a colour table and escaped characters included.
+TEST_F(HeadlessHostTest, RichTextWindowIsDrawnByTheRtfRenderer) {
+    const QColor red(255, 0, 0);
+    const struct {
+        const char* rtf;
+        bool redText;
+    } cases[] = {
+        {"{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 a{\\b b{\\i\\fs40 c}d}e\\par}", false},
+        {"{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0\\blue0;}\\f0\\fs24\\cf1 red words\\par}", true},
+        {"{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 w\\'f6rds\\par}", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rtf);
+        screen.clearScreen(0);
+        screen.showRichText(5, 3, 40, 12, Qt::white, {c.rtf});
+        const QRect inner = screen.richText().rect.adjusted(5, 5, -5, -5);
+        const QImage shot = RenderScreen(screen).copy(inner);
+        const QImage expected = RenderRichTextImage({c.rtf}, inner.size(), Qt::white);
+        EXPECT_EQ(shot, expected);
+        EXPECT_LT(test::CountColour(expected, Qt::white), expected.width() * expected.height() - 20);  // text drawn
+        EXPECT_EQ(test::CountColour(shot, red) > 0, c.redText);
+    }
+    // What plain text extraction would show ("ae", ";" for the colour table) draws differently.
+    screen.clearScreen(0);
+    screen.showRichText(5, 3, 40, 12, Qt::white, {cases[0].rtf});
+    const QRect inner = screen.richText().rect.adjusted(5, 5, -5, -5);
+    EXPECT_NE(RenderScreen(screen).copy(inner),
+              RenderRichTextImage({"{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 ae\\par}"}, inner.size(), Qt::white));
 }
 
 }  // namespace

@@ -48,16 +48,28 @@ std::vector<std::string> Snapshots(const fs::path& folder) {
     return files;
 }
 
-// A tutorial TUT that starts with TUT1: hypertext, a window text, a quiz, a learner answer kept
-// in USER.DAT and shown again by TUT2. Compiled and distributed into dist/ (no Windows player).
+// A main-menu tutorial TUT with an about box and an introduction; its chapter TUT1 has hypertext,
+// a window text, a quiz and a learner answer kept in USER.DAT, shown again by TUT2. Compiled
+// and distributed into dist/ (no Windows player).
 struct Tutorial {
     TempFolder tmp;
     fs::path proj, qkj, dist;
     Tutorial() {
         quill::Project p;
         quill::NewTutorial(p, tmp / "proj", "TUT");
-        p.Config.set(quill::cfg::StartChapter, "TUT1");
+        quill::TTutorialConfig& c = p.Config;
+        c.set(quill::cfg::TutorialType, 1);
+        c.set(quill::cfg::MainMenu::ChapterCount, 2);
+        c.set(quill::cfg::MainMenu::Chapter(1).Topic, "Fire");
+        c.set(quill::cfg::MainMenu::Chapter(1).FileName, "TUT1");
+        c.set(quill::cfg::MainMenu::Chapter(2).Topic, "Your name");
+        c.set(quill::cfg::MainMenu::Chapter(2).FileName, "TUT2");
+        c.set(quill::cfg::AboutOn, 1);
+        c.set(quill::cfg::About::ShowWhen, 0);
+        c.set(quill::cfg::About::ProgramName, "Safety");
+        c.set(quill::cfg::IntroOn, 1);
         p.SaveProject();
+        quill::AddIntroduction(p.DataFilePath(), {"Welcome to the tutorial"});
         proj = p.ProjectDir;
         qkj = proj / "TUT.QKJ";
         dist = tmp / "dist";
@@ -86,7 +98,7 @@ struct Tutorial {
         tmp.write("proj/siren.wav", "RIFF");
         quill::AddCommandEntry(proj / "TUT.QKR", "Fire", 3, "HYPER", "siren.wav");
         quill::AddWindowText(proj / "TUT.QKR", "Rules", "clYellow", {"{\\rtf1 Keep calm.\\par}"});
-        tmp.write("answers.txt", "button C\nanswer 1\ntext Ann\nbutton C\n");
+        tmp.write("answers.txt", "ok\nok\nmainmenu 1\nbutton C\nanswer 1\ntext Ann\nbutton C\nmainmenu quit\n");
         EXPECT_EQ(RunQuillc({"compile", qkj.string()}).status, 0);
         const auto d = RunQuillc({"distribute", qkj.string(), dist.string(), "--home", (tmp / "nohome").string()});
         EXPECT_EQ(d.status, 0) << d.out << d.err;
@@ -95,10 +107,10 @@ struct Tutorial {
 
 }  // namespace
 
-TEST(Quilplay, PlaysADistributionAsTheProjectPlays) {
+TEST(Quilplay, PlaysADistributionAsThePreviewPlaysTheProject) {
     Tutorial t;
     const auto answers = (t.tmp / "answers.txt").string();
-    const auto project = RunQuillc({"play", t.qkj.string(), "TUT1", "--answers", answers, "--snapshots",
+    const auto project = RunQuillc({"play", t.qkj.string(), "--answers", answers, "--snapshots",
                                     (t.tmp / "snaps-project").string(), "--trace"});
     ASSERT_EQ(project.status, 0) << project.out;
     // A distribution folder that cannot be written: the learner's files go to the data folder.

@@ -16,6 +16,7 @@
 #include "text/errors.h"
 #include "text/text_file.h"
 #include "window_driver.h"
+#include "../qstring_printer.h"
 
 using namespace quill;
 using namespace quill::test;
@@ -47,8 +48,8 @@ TEST(Instructions, ShippedFilesOpenInTheReaderAndAMissingOneIsNamed) {
             static_cast<QDialog*>(reader)->accept();
         });
         Child<QPushButton>(&menu, button)->click();
-        EXPECT_TRUE(caption.endsWith(button == std::string("HowBtn") ? "/tuthow.RTF" : "/instruct.RTF")) << caption.toStdString();
-        EXPECT_TRUE(text.contains("Tutorial")) << text.toStdString();
+        EXPECT_TRUE(caption.endsWith(button == std::string("HowBtn") ? "/tuthow.RTF" : "/instruct.RTF")) << caption;
+        EXPECT_TRUE(text.contains("Tutorial")) << text;
         EXPECT_FALSE(text.contains('\\') || text.contains("fonttbl") || text.contains('{'));
         EXPECT_TRUE(menu.isVisible());
     }
@@ -60,6 +61,18 @@ TEST(Instructions, ShippedFilesOpenInTheReaderAndAMissingOneIsNamed) {
     EXPECT_EQ(rec.messages.Texts(RecordingMessages::Kind::Error),
               std::vector<QString>{"The Tutorial file " + QString::fromStdString((empty / "tuthow.RTF").string()) +
                                    " was not found"});
+}
+
+TEST(Instructions, ReaderOpensAtTheTopSoTheFirstSearchFindsTheFirstHit) {
+    TempFolder dir;
+    const fs::path file = dir.write("instruct.RTF", "{\\rtf1 one two one two\\par}");
+    RecordingPlatform rec;
+    TReadForm reader(file, rec.platform());
+    QTextEdit* text = reader.Text();
+    EXPECT_EQ(text->textCursor().position(), 0);
+    rec.dialogs.findSessions = {{FindRequest{"one", {}}}};
+    reader.FindClick();
+    EXPECT_EQ(text->textCursor().selectionStart(), 0);
 }
 
 TEST(Instructions, ReaderFindsFromTheSelectionAndPrints) {

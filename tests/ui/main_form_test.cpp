@@ -14,6 +14,7 @@
 #include "app/make_dir_form.h"
 #include "platform/platform.h"
 #include "window_driver.h"
+#include "../qstring_printer.h"
 
 using namespace quill;
 using namespace quill::test;
@@ -22,6 +23,7 @@ namespace fs = std::filesystem;
 namespace quill::test {
 void RecordingChapterRunner::RunChapter(Project& project, const std::string& chapterFile) {
     runs.push_back({chapterFile, TempFolder::read(project.FilePath(chapterFile))});
+    if (during) during();
 }
 }  // namespace quill::test
 
@@ -127,7 +129,7 @@ TEST_F(MainFormFixture, CreatingATutorialThroughTheDialogMakesItsProjectFileAndE
     createThroughDialog(home / "tuts", "safety");
     EXPECT_EQ(form.focusWidget(), button("ConfigBtn"));
     const fs::path file = home / "tuts" / "safety.QKJ";
-    ASSERT_TRUE(fs::exists(file)) << rec.messages.LastText().toStdString();
+    ASSERT_TRUE(fs::exists(file)) << rec.messages.LastText();
     EXPECT_EQ(fs::file_size(file), 7128u);
     EXPECT_EQ(projectLabel(), "safety");
     EXPECT_EQ(fs::current_path(), home / "tuts");
@@ -302,7 +304,7 @@ TEST_F(MainFormFixture, SelectingATutorialOpensItInItsFolder) {
     rec.dialogs.files = {home / "bad" / "SHORT.QKJ"};
     button("SelectBtn")->click();
     ASSERT_EQ(rec.messages.Texts(RecordingMessages::Kind::Error).size(), 1u);
-    EXPECT_TRUE(rec.messages.LastText().contains("SHORT.QKJ")) << rec.messages.LastText().toStdString();
+    EXPECT_TRUE(rec.messages.LastText().contains("SHORT.QKJ")) << rec.messages.LastText();
     EXPECT_EQ(project.ProjectName, "SAFETY");
 }
 

@@ -1,6 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QListView>
+#include <QScreen>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QScrollBar>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
@@ -8,9 +18,11 @@
 
 #include "../format/test_folder.h"
 #include "platform/error_handler.h"
+#include "platform/message_box.h"
 #include "platform/platform.h"
 #include "platform/snapshots.h"
 #include "text/errors.h"
+#include "../qstring_printer.h"
 
 using namespace quill;
 using quill::test::TempFolder;
@@ -40,10 +52,31 @@ TEST(Platform, HelpBrowserOpensTheTopicAndNamesAMissingBook) {
     EXPECT_TRUE(help.Browser()->toPlainText().contains("Select a Tutorial"));
     EXPECT_TRUE(messages.shown.empty());
 
+    // F1 in a dialog: the help comes up over it; Escape closes the help and the dialog has the
+    // keyboard again, on the control that had it.
+    QDialog dialog;
+    auto* edit = new QLineEdit(&dialog);
+    new QVBoxLayout(&dialog);
+    dialog.layout()->addWidget(edit);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    edit->setFocus();
+    help.ShowTopic(dir / "QUILLDESK.HLP", 120);
+    QWidget* helpWindow = help.Browser()->window();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(helpWindow));
+    QTest::keyClick(help.Browser(), Qt::Key_Escape);
+    EXPECT_FALSE(helpWindow->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), static_cast<QWidget*>(&dialog), 2000);
+    QTest::keyClicks(QApplication::focusWidget(), "typed");
+    EXPECT_EQ(edit->text(), "typed");
+    dialog.close();
+
     help.ShowTopic(dir / "TUTOR.HLP", 3);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].kind, RecordingMessages::Kind::Error);
-    EXPECT_TRUE(messages.shown[0].text.contains("TUTOR.html")) << messages.shown[0].text.toStdString();
+    EXPECT_TRUE(messages.shown[0].text.contains("TUTOR.html")) << messages.shown[0].text;
 }
 
 TEST(Platform, F1OpensTheTopicOfTheFocusedControlOrItsWindow) {
@@ -98,11 +131,86 @@ TEST(Platform, RecordersAnswerFromTheirQueuesAndCountTheRest) {
     EXPECT_EQ(rec.dialogs.requests[0].file.filter, "Tutorial Files|*.QKJ");
 }
 
-TEST(Platform, FiltersMatchTheirMasksInAnyCase) {
-    EXPECT_EQ(QtNameFilters("Tutorial Files|*.QKJ"), QStringList{"Tutorial Files (*.[Qq][Kk][Jj])"});
-    EXPECT_EQ(QtNameFilters("Pictures|*.bmp;*.JPG|All|*.*"),
-              (QStringList{"Pictures (*.[Bb][Mm][Pp] *.[Jj][Pp][Gg])", "All (*.*)"}));
+TEST(Platform, FiltersShowTheirMasksAndMatchInAnyCase) {
+    EXPECT_EQ(QtNameFilters("Tutorial Files|*.QKJ"), QStringList{"Tutorial Files (*.QKJ)"});
+    EXPECT_EQ(QtNameFilters("Pictures|*.bmp;*.JPG|All|*.*"), (QStringList{"Pictures (*.bmp *.JPG)", "All (*.*)"}));
     EXPECT_EQ(NormalizeLineBreaks("a\r\nb\n\rc\rd"), "a\nb\nc\nd");
+
+    TempFolder dir;
+    for (const char* name : {"demo1.qks", "DEMO2.QKS", "Demo3.Qks", "other.QKS", "demo4.txt"}) dir.write(name, "x");
+    const auto dialog = MakeFileDialog({"Open", "Chapter Files|DEMO*.QKS", "QKS", dir.path(), ""}, false);
+    EXPECT_EQ(dialog->nameFilters(), QStringList{"Chapter Files (DEMO*.QKS)"});
+    dialog->show();
+    auto* list = dialog->findChild<QListView*>("listView");
+    ASSERT_NE(list, nullptr);
+    const auto listed = [&] {
+        QStringList names;
+        const QModelIndex root = list->rootIndex();
+        for (int r = 0; r < list->model()->rowCount(root); ++r) {
+            const QModelIndex i = list->model()->index(r, 0, root);
+            if (list->model()->flags(i) & Qt::ItemIsEnabled) names << i.data().toString();
+        }
+        names.sort();
+        return names;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(listed(), (QStringList{"DEMO2.QKS", "Demo3.Qks", "demo1.qks"}), 3000);
+
+    // An open dialog that need not name an existing file takes a new name as typed.
+    FileDialogOptions fresh{"Open", "Chapter Files|DEMO*.QKS", "QKS", dir.path(), ""};
+    fresh.mustExist = false;
+    const auto open = MakeFileDialog(fresh, false);
+    EXPECT_EQ(open->fileMode(), QFileDialog::AnyFile);
+    EXPECT_EQ(open->acceptMode(), QFileDialog::AcceptOpen);
+    open->show();
+    open->selectFile("demo5.QKS");
+    QMetaObject::invokeMethod(open.get(), "accept");
+    EXPECT_EQ(open->result(), QDialog::Accepted);
+    ASSERT_EQ(open->selectedFiles().size(), 1);
+    EXPECT_TRUE(open->selectedFiles()[0].endsWith("/demo5.QKS")) << open->selectedFiles()[0];
+}
+
+// Every box fits the screen with its buttons on it; a long text scrolls.
+TEST(Platform, MessageBoxesFitTheScreenAndLongTextsScroll) {
+    QString words;
+    for (int i = 0; i < 60000; ++i) words += QStringLiteral("word ");
+    const struct {
+        QString text;
+        bool scrolls;
+    } cases[] = {
+        {QStringLiteral("File not found.\nPlease verify the correct file name was given."), false},
+        {words, true},
+        {QString(QStringLiteral("line\n")).repeated(2000), true},
+        // A word wider than the box (a long path) is broken, not cut.
+        {"Cannot write the file /home/author/" + QString(300, u'x') + "/demo.QKR: No space left", false},
+        {QString(9000, u'x'), true},
+    };
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.left(40).toStdString());
+        MessageBoxDialog box(QMessageBox::Critical, "Quillmark", c.text, QDialogButtonBox::Ok, QDialogButtonBox::Ok,
+                             QDialogButtonBox::Ok);
+        box.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+        EXPECT_TRUE(screen.contains(box.frameGeometry())) << box.width() << " x " << box.height();
+        if (!qEnvironmentVariableIsEmpty("QUILLMARK_SNAPSHOT_DIR"))
+            box.grab().save(qEnvironmentVariable("QUILLMARK_SNAPSHOT_DIR") +
+                            QStringLiteral("/message-box-%1.png").arg(&c - cases));
+        QPushButton* ok = box.buttons()->button(QDialogButtonBox::Ok);
+        EXPECT_TRUE(box.rect().contains(QRect(ok->mapTo(&box, QPoint(0, 0)), ok->size())));
+        EXPECT_EQ(box.textArea()->verticalScrollBar()->isVisible(), c.scrolls);
+        EXPECT_LE(box.textArea()->document()->size().width(), box.textArea()->viewport()->width());
+        EXPECT_EQ(box.textArea()->toPlainText(), c.text);
+        EXPECT_TRUE(ok->hasFocus());
+        QTest::keyClick(&box, Qt::Key_Return);
+        EXPECT_EQ(box.result(), QDialog::Accepted);
+        EXPECT_EQ(box.answer(), QDialogButtonBox::Ok);
+    }
+    // Escape answers No to a question.
+    MessageBoxDialog question(QMessageBox::Question, "Quillmark", "Save?", QDialogButtonBox::Yes | QDialogButtonBox::No,
+                              QDialogButtonBox::Yes, QDialogButtonBox::No);
+    question.show();
+    QTest::keyClick(&question, Qt::Key_Escape);
+    EXPECT_EQ(question.answer(), QDialogButtonBox::No);
 }
 
 TEST(Platform, SnapshotWriterSavesEachWindowOnceAfterItIsShown) {
@@ -118,4 +226,34 @@ TEST(Platform, SnapshotWriterSavesEachWindowOnceAfterItIsShown) {
     QTest::qWait(150);
     EXPECT_EQ(writer.Written(), 1);
     EXPECT_TRUE(std::filesystem::exists(dir / "shots" / "001-TSampleForm.png"));
+}
+
+TEST(Platform, TheHelpWindowSearchesTheBookRoundToItsStart) {
+    TempFolder dir;
+    dir.write("QUILLDESK.html",
+              "<html><body><h1><a name=\"topic-1\"></a>Contents</h1><p>*ClearScreen clears the screen.</p>"
+              "<h2><a name=\"topic-120\"></a>Select</h2><p>Also *clearscreen here.</p></body></html>");
+    HelpBrowser help;
+    help.ShowTopic(dir / "QUILLDESK.HLP", 120);
+    QWidget* window = help.Browser()->window();
+    auto* edit = window->findChild<QLineEdit*>("HelpSearchEdit");
+    auto* result = window->findChild<QLabel*>("HelpSearchLbl");
+    ASSERT_TRUE(edit && result);
+    QTextBrowser* browser = help.Browser();
+    edit->setText("ClearScreen");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(browser->textCursor().selectedText(), "ClearScreen");
+    const int first = browser->textCursor().position();
+    window->findChild<QPushButton*>("HelpFindBtn")->click();
+    EXPECT_EQ(browser->textCursor().selectedText(), "clearscreen");
+    EXPECT_GT(browser->textCursor().position(), first);
+    // After the last place the search goes round to the first.
+    window->findChild<QPushButton*>("HelpFindBtn")->click();
+    EXPECT_EQ(browser->textCursor().position(), first);
+    EXPECT_EQ(result->text(), "");
+
+    edit->setText("quilplay runtime");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(result->text(), "Not found");
+    EXPECT_EQ(browser->textCursor().position(), first);  // the last find stays selected
 }

@@ -5,19 +5,24 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/chapter_runner.h"
+#include "../qstring_printer.h"
 
 namespace quill::test {
 
 // Runs `action` once on the first visible window named `name` (a dialog that is about to be
 // run modally, so the test cannot reach it from its own code). Gives up after five seconds.
-inline void WhenShown(const QString& name, std::function<void(QWidget*)> action) {
+// The flag returned becomes true when the window was found, so a test can check that the
+// window appeared at all.
+inline std::shared_ptr<bool> WhenShown(const QString& name, std::function<void(QWidget*)> action) {
     auto* timer = new QTimer(qApp);
     auto ticks = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, qApp, [timer, name, action, ticks] {
+    auto found = std::make_shared<bool>(false);
+    QObject::connect(timer, &QTimer::timeout, qApp, [timer, name, action, ticks, found] {
         if (++*ticks > 500) {
             timer->stop();
             timer->deleteLater();
@@ -27,12 +32,14 @@ inline void WhenShown(const QString& name, std::function<void(QWidget*)> action)
             if (w->isVisible() && w->objectName() == name) {
                 timer->stop();
                 timer->deleteLater();
+                *found = true;
                 action(w);
                 return;
             }
         }
     });
     timer->start(10);
+    return found;
 }
 
 template <typename T>
@@ -48,6 +55,7 @@ public:
     };
     void RunChapter(Project& project, const std::string& chapterFile) override;
     std::vector<Run> runs;
+    std::function<void()> during;  // runs inside each run (a run that takes its time)
 };
 
 }  // namespace quill::test

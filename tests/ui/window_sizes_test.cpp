@@ -16,6 +16,7 @@
 #include "platform/platform.h"
 #include "platform/snapshots.h"
 #include "window_driver.h"
+#include "../qstring_printer.h"
 
 using namespace quill;
 using namespace quill::test;
@@ -53,8 +54,8 @@ TEST(WindowSizes, EveryWindowFitsA1024By768Screen) {
     for (auto& window : windows) {
         window->show();
         QTest::qWait(120);
-        EXPECT_LE(window->frameGeometry().width(), 1024) << window->objectName().toStdString();
-        EXPECT_LE(window->frameGeometry().height(), 768) << window->objectName().toStdString();
+        EXPECT_LE(window->frameGeometry().width(), 1024) << window->objectName();
+        EXPECT_LE(window->frameGeometry().height(), 768) << window->objectName();
         window->hide();
     }
 }

@@ -6,6 +6,7 @@
 #include "build/compiler.h"
 #include "datafile/data_file.h"
 #include "project/file_names.h"
+#include "project/project_path.h"
 #include "text/byte_io.h"
 #include "text/cp1252.h"
 #include "text/errors.h"
@@ -135,7 +136,7 @@ std::string CompiledSource::ChapterFileName(std::string_view chapterFile) const 
 }
 
 std::optional<ChapterText> CompiledSource::LoadChapter(std::string_view chapterFile) const {
-    const auto found = FindIgnoringCase(folder_, ChapterFileName(chapterFile));
+    const auto found = FindInsideProject(folder_, ChapterFileName(chapterFile));
     std::error_code ec;
     if (!found || !fs::is_regular_file(*found, ec)) return std::nullopt;
     const std::string onDisk = DiskNameToCp1252(found->filename());

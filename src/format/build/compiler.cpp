@@ -11,6 +11,7 @@
 
 #include "datafile/data_file.h"
 #include "project/file_names.h"
+#include "project/project_path.h"
 #include "text/cp1252.h"
 #include "text/errors.h"
 #include "text/file_lookup.h"
@@ -86,13 +87,23 @@ class ChapterBuffers {
 public:
     // Reads the whole file into the input buffer; throws IoError naming the file.
     std::string_view read(const fs::path& file) {
-        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+        // O_NONBLOCK: a pipe is refused below instead of waiting for a writer.
+        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
         if (fd < 0) fail(file, errno);
         struct stat st{};
-        if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-            const int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
+        if (::fstat(fd, &st) != 0) {
+            const int err = errno;
             ::close(fd);
             fail(file, err);
+        }
+        if (!S_ISREG(st.st_mode)) {
+            ::close(fd);
+            throw IoError("Cannot read the file " + DisplayName(file) + ": " +
+                          (S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file"));
+        }
+        if (static_cast<std::uint64_t>(st.st_size) > kMaxFileBytes) {
+            ::close(fd);
+            throw IoError(TooLargeMessage(file, static_cast<std::uint64_t>(st.st_size), kMaxFileBytes));
         }
         std::size_t size = 0;
         ensure(in_, inCapacity_, static_cast<std::size_t>(st.st_size) + 1, 0);
@@ -107,6 +118,10 @@ public:
             }
             if (got == 0) break;
             size += static_cast<std::size_t>(got);
+            if (size > kMaxFileBytes) {  // it grew while being read
+                ::close(fd);
+                throw IoError(TooLargeMessage(file, size, kMaxFileBytes));
+            }
         }
         ::close(fd);
         return {in_.get(), size};
@@ -142,6 +157,19 @@ inline std::uint64_t LineEndMask(std::uint64_t x) {
     constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
     const std::uint64_t lf = x ^ (ones * '\n'), cr = x ^ (ones * '\r');
     return (((lf - ones) & ~lf) | ((cr - ones) & ~cr)) & highs;
+}
+
+// The compiled file beside the source: the source's name on disk, bytes intact (a name that is
+// not UTF-8 or holds a '\\' stays as it is), with the extension ".QKC"; an existing file of that
+// name in another letter case is replaced.
+fs::path CompiledChapterPath(const fs::path& source) {
+    std::string name = source.filename().native();
+    const auto dot = name.rfind('.');
+    if (dot != std::string::npos) name.resize(dot);
+    name += ".QKC";
+    const fs::path folder = source.has_parent_path() ? source.parent_path() : fs::path(".");
+    if (auto found = FindEntryIgnoringCase(folder, DiskNameToCp1252(name))) return *found;
+    return folder / name;
 }
 
 // Compiles one chapter with the run's buffers. The text is scrambled in one pass, eight bytes
@@ -192,10 +220,7 @@ bool CompileChapterWith(const fs::path& source, KeyGenerator& keys, ChapterBuffe
         out[size++] = '\n';
         if (p < n) p += (in[p] == '\r' && p + 1 < n && in[p + 1] == '\n') ? 2 : 1;
     }
-    const std::string name = NameOnly(DiskNameToCp1252(source.filename())) + ".QKC";
-    const fs::path folder = source.has_parent_path() ? source.parent_path() : fs::path(".");
-    WriteFileAtomic(ResolveInFolder(folder, name), std::string_view(out, size),
-                    Durability::Regenerable);
+    WriteFileAtomic(CompiledChapterPath(source), std::string_view(out, size), Durability::Regenerable);
     return true;
 }
 
@@ -210,7 +235,11 @@ std::string CompiledDataFileBytes(const Project& project) {
     std::string bytes(reinterpret_cast<const char*>(project.Config.bytes().data()),
                       TTutorialConfig::Size);
     if (!project.DataFileName.empty()) {
-        if (auto image = CompiledDataImage(project.DataFilePath())) bytes += *image;
+        const ProjectPath data = ResolveInProject(project.ProjectDir, project.DataFileName);
+        if (!data.inside)
+            throw IoError("Cannot read the tutorial data file " + DisplayName(data.path) +
+                          ": it leads outside the tutorial folder");
+        if (auto image = CompiledDataImage(data.path)) bytes += *image;
     }
     return bytes;
 }
@@ -224,7 +253,10 @@ bool CompileDataFile(const Project& project) {
 BuildMessages CompileOneChapterCommand(const Project& project, KeyGenerator& keys,
                                        std::string_view chapterName) {
     if (chapterName.empty()) return {};
-    if (CompileChapter(project.FilePath(chapterName), keys))
+    // The chosen name is one the listing gave: found as one name, separators and all.
+    const auto found = FindEntryIgnoringCase(project.ProjectDir, chapterName);
+    const fs::path source = found ? *found : project.FilePath(chapterName);
+    if (RealPathInside(project.ProjectDir, source) && CompileChapter(source, keys))
         return {{BuildMessage::Kind::Info,
                  "The Tutorial Chapter File " + UpperAscii(NameOnly(chapterName) + ".QKC") +
                      " has been compiled successfully." + kUseQuilplay}};
@@ -241,17 +273,22 @@ BuildMessages CompileDataCommand(const Project& project) {
 
 BuildMessages CompileAllCommand(const Project& project, KeyGenerator& keys,
                                 const CompileProgress& progress) {
+    RemoveStaleTemporaries(project.ProjectDir);
     if (!CompileDataFile(project))
         return {{BuildMessage::Kind::Error, "Unable to compile the Tutorial Data File."}};
-    const auto chapters = ListByMask(project.ProjectDir, project.ProjectName + "*.QKS");
+    // Chapters are read by the path the listing found, so names that are not UTF-8 (or hold a
+    // '\\') compile too. A chapter that is a link to a file outside the tutorial folder is not
+    // read: it fails like a chapter without lines.
+    const auto chapters = ListFilesByMask(project.ProjectDir, project.ProjectName + "*.QKS");
     std::string lastFailed;
     bool failed = false;
     ChapterBuffers buffers;
     for (std::size_t i = 0; i < chapters.size(); ++i) {
-        if (progress) progress(i, chapters.size(), chapters[i]);
-        if (!CompileChapterWith(project.ProjectDir / Cp1252ToPath(chapters[i]), keys, buffers)) {
+        if (progress) progress(i, chapters.size(), chapters[i].name);
+        if (!RealPathInside(project.ProjectDir, chapters[i].path) ||
+            !CompileChapterWith(chapters[i].path, keys, buffers)) {
             failed = true;
-            lastFailed = chapters[i];
+            lastFailed = chapters[i].name;
         }
     }
     if (failed)

@@ -7,6 +7,7 @@
 
 #include "datafile/data_file.h"
 #include "project/file_names.h"
+#include "project/project_path.h"
 #include "text/cp1252.h"
 #include "text/errors.h"
 #include "text/file_lookup.h"
@@ -18,18 +19,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The ordered list with its duplicate test (exact, case-sensitive).
+// The ordered list with its duplicate test (exact, case-sensitive). Each name keeps where it
+// was found, for the message when it leads outside the tutorial folder.
 class FileList {
 public:
-    void add(const std::string& name) {
+    void add(const std::string& name, const std::string& origin, const fs::path& found = {}) {
         if (name.empty()) return;
-        if (seen_.insert(name).second) names_.push_back(name);
+        if (seen_.insert(name).second) entries_.push_back({name, origin, found});
     }
-    void addAlways(const std::string& name) { names_.push_back(name); }
-    std::vector<std::string> take() { return std::move(names_); }
+    void addAlways(const std::string& name, const std::string& origin) { entries_.push_back({name, origin, {}}); }
+    std::vector<ListedFile> take() { return std::move(entries_); }
 
 private:
-    std::vector<std::string> names_;
+    std::vector<ListedFile> entries_;
     std::unordered_set<std::string> seen_;
 };
 
@@ -58,12 +60,13 @@ std::string Before(std::string_view s, char c) {
 }
 
 void AddChapterImages(const Project& project, FileList& list) {
-    for (const auto& chapter : ListByMask(project.ProjectDir, project.ProjectName + "*.QKS")) {
-        for (const auto& raw : ReadTextLines(project.ProjectDir / Cp1252ToPath(chapter))) {
+    for (const auto& chapter : ListFilesByMask(project.ProjectDir, project.ProjectName + "*.QKS")) {
+        const std::string origin = "the chapter " + chapter.name;
+        for (const auto& raw : ReadTextLines(chapter.path)) {
             const std::string line = UpperAscii(Trim(raw));
             if (line.find("*SHOWIMAGE") != std::string::npos) {
                 const auto blank = line.rfind(' ');
-                if (blank != std::string::npos) list.add(line.substr(blank + 1));
+                if (blank != std::string::npos) list.add(line.substr(blank + 1), origin);
             }
             if (line.find("*SCREENIMAGE") != std::string::npos) {
                 // The file is the word after the command; words after it are not part of it
@@ -71,14 +74,15 @@ void AddChapterImages(const Project& project, FileList& list) {
                 const auto blank = line.find(' ');
                 if (blank != std::string::npos) {
                     std::string rest = line.substr(blank + 1);
-                    list.add(TakeWord(rest));
+                    list.add(TakeWord(rest), origin);
                 }
             }
         }
     }
 }
 
-void AddCommandSetting(const Project& project, const TCommandSettingLayout& c, FileList& list) {
+void AddCommandSetting(const Project& project, const TCommandSettingLayout& c, const std::string& origin,
+                       FileList& list) {
     const TTutorialConfig& config = project.Config;
     const std::string args[5] = {config.get(c.Arg1), config.get(c.Arg2), config.get(c.Arg3),
                                  config.get(c.Arg4), config.get(c.Arg5)};
@@ -94,12 +98,14 @@ void AddCommandSetting(const Project& project, const TCommandSettingLayout& c, F
         candidate = blank == std::string::npos ? std::string() : arg5.substr(blank + 1);
         if (!ProjectFileExists(project, candidate)) candidate.clear();
     }
-    list.add(candidate);
+    list.add(candidate, origin);
 }
 
 void AddEntryFiles(const Project& project, const fs::path& dataFile, std::string_view source,
                    FileList& list) {
     for (const auto& entry : LoadEntriesOfSource(dataFile, source)) {
+        const std::string origin = "the " + std::string(source) + " entry " + entry[0];
+        auto add = [&](const std::string& name) { list.add(name, origin); };
         auto line = [&](std::size_t i) -> std::string_view {
             return i < entry.size() ? std::string_view(entry[i]) : std::string_view();
         };
@@ -115,16 +121,16 @@ void AddEntryFiles(const Project& project, const fs::path& dataFile, std::string
         const std::string v(from(line(3), 8));
         switch (*type) {
             case etGraphicOnly:
-                list.add(Before(v, ','));
+                add(Before(v, ','));
                 break;
             case etVoiceOnly:
             case etVideoPlayer:
             case etMidiPlayer:
             case etHtmlFile:
-                list.add(v);
+                add(v);
                 break;
             case etExecutable:
-                list.add(v.find(',') != std::string::npos ? Before(v, ',') : v);
+                add(v.find(',') != std::string::npos ? Before(v, ',') : v);
                 break;
             case etGraphicAndText: {
                 // One picture: the wallpaper when one is named, else the graphic.
@@ -133,30 +139,37 @@ void AddEntryFiles(const Project& project, const fs::path& dataFile, std::string
                 const std::string wallpaper(from(line(7), 11));
                 if (!graphic.empty() && IsValidFileName(graphic)) candidate = graphic;
                 if (!wallpaper.empty() && IsValidFileName(wallpaper)) candidate = wallpaper;
-                list.add(candidate);
+                add(candidate);
                 break;
             }
             case etGraphicAndSound: {
-                list.add(Before(v, ','));
+                add(Before(v, ','));
                 const auto first = v.find(',');
-                if (first != std::string::npos) list.add(Before(std::string_view(v).substr(first + 1), ','));
+                if (first != std::string::npos) add(Before(std::string_view(v).substr(first + 1), ','));
                 break;
             }
             case etWindowsProgram: {
                 const auto blank = v.find(' ');
                 if (blank != std::string::npos) {
                     const std::string file = v.substr(blank + 1);
-                    if (ProjectFileExists(project, file)) list.add(file);
+                    if (ProjectFileExists(project, file)) add(file);
                 }
                 break;
             }
             case etNotePad:
-                if (ProjectFileExists(project, v)) list.add(v);
+                if (ProjectFileExists(project, v)) add(v);
                 break;
             default:
                 break;
         }
     }
+}
+
+// The copy's place in the target folder: the source's name on disk, bytes intact; an existing
+// file of that name in another letter case is replaced.
+fs::path TargetPath(const fs::path& target, const fs::path& source) {
+    if (auto found = FindEntryIgnoringCase(target, DiskNameToCp1252(source.filename()))) return *found;
+    return target / source.filename();
 }
 
 std::string WithoutTrailingSlash(std::string s) {
@@ -179,38 +192,38 @@ std::optional<std::string> DistributionFolderError(const fs::path& folder,
     return std::nullopt;
 }
 
-std::vector<std::string> DistributionList(const Project& project, const std::string& playerPath) {
+std::vector<ListedFile> DistributionEntries(const Project& project, const std::string& playerPath) {
     const TTutorialConfig& config = project.Config;
     FileList list;
 
-    const auto compiled = ListByMask(project.ProjectDir, project.ProjectName + "*.QKC");
+    const auto compiled = ListFilesByMask(project.ProjectDir, project.ProjectName + "*.QKC");
     if (compiled.empty()) throw UserError("No compiled Chapter files were found. Please compile them.");
-    for (const auto& name : compiled) list.add(name);
+    for (const auto& c : compiled) list.add(c.name, "the project folder", c.path);
 
     AddChapterImages(project, list);
 
-    if (config.get(cfg::OpeningOn)) AddCommandSetting(project, cfg::Opening, list);
-    if (config.get(cfg::ClosingOn)) AddCommandSetting(project, cfg::Closing, list);
+    if (config.get(cfg::OpeningOn)) AddCommandSetting(project, cfg::Opening, "the opening command", list);
+    if (config.get(cfg::ClosingOn)) AddCommandSetting(project, cfg::Closing, "the closing command", list);
 
-    list.add(config.get(cfg::MainMenu::GraphicFile));
-    list.add(config.get(cfg::MainMenu::WallpaperFile));
+    list.add(config.get(cfg::MainMenu::GraphicFile), "the main menu design");
+    list.add(config.get(cfg::MainMenu::WallpaperFile), "the main menu design");
 
-    if (config.get(cfg::AboutOn)) list.add(config.get(cfg::About::IconFile));
+    if (config.get(cfg::AboutOn)) list.add(config.get(cfg::About::IconFile), "the about box");
 
     if (config.get(cfg::IntroOn)) {
         const std::string wallpaper = config.get(cfg::Intro::Screen.WallpaperFile);
-        list.add(!wallpaper.empty() ? wallpaper : config.get(cfg::Intro::Screen.GraphicFile));
+        list.add(!wallpaper.empty() ? wallpaper : config.get(cfg::Intro::Screen.GraphicFile), "the introduction");
     }
 
-    if (config.get(cfg::Program::IconOn)) list.add(config.get(cfg::Program::IconFile));
+    if (config.get(cfg::Program::IconOn)) list.add(config.get(cfg::Program::IconFile), "the program settings");
 
     switch (config.get(cfg::Program::BackgroundType)) {
-        case 2: list.add(config.get(cfg::Program::BackgroundGraphic)); break;
-        case 3: list.add(config.get(cfg::Program::BackgroundWallpaper)); break;
+        case 2: list.add(config.get(cfg::Program::BackgroundGraphic), "the program settings"); break;
+        case 3: list.add(config.get(cfg::Program::BackgroundWallpaper), "the program settings"); break;
         default: break;
     }
 
-    if (config.get(cfg::Program::HelpOn)) list.add(config.get(cfg::Program::HelpFile));
+    if (config.get(cfg::Program::HelpOn)) list.add(config.get(cfg::Program::HelpFile), "the program settings");
 
     if (!project.DataFileName.empty()) {
         const fs::path dataFile = project.DataFilePath();
@@ -220,9 +233,15 @@ std::vector<std::string> DistributionList(const Project& project, const std::str
         }
     }
 
-    list.addAlways(project.ProjectName + ".QKD");
-    if (!playerPath.empty()) list.addAlways(playerPath);
+    list.addAlways(project.ProjectName + ".QKD", "the project folder");
+    if (!playerPath.empty()) list.addAlways(playerPath, "the program folder");
     return list.take();
+}
+
+std::vector<std::string> DistributionList(const Project& project, const std::string& playerPath) {
+    std::vector<std::string> names;
+    for (auto& entry : DistributionEntries(project, playerPath)) names.push_back(std::move(entry.name));
+    return names;
 }
 
 std::string NoWindowsPlayerInfo(const std::string& projectName) {
@@ -253,9 +272,9 @@ bool Distribute(const Project& project, DistributionUi& ui) {
         return false;
     }
 
-    std::vector<std::string> names;
+    std::vector<ListedFile> names;
     try {
-        names = DistributionList(project, player ? DiskNameToCp1252(*player) : std::string());
+        names = DistributionEntries(project, player ? DiskNameToCp1252(*player) : std::string());
     } catch (const UserError& e) {
         ui.ShowError(e.what());
         return false;
@@ -263,20 +282,35 @@ bool Distribute(const Project& project, DistributionUi& ui) {
 
     std::vector<fs::path> sources;
     sources.reserve(names.size());
-    bool missing = false;
+    bool refused = false;
     for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::string& name = names[i];
+        const std::string& name = names[i].name;
         // The player is the last name, taken from its path (which need not fit Windows-1252).
-        const auto found =
-            player && i + 1 == names.size() ? player : FindIgnoringCase(project.ProjectDir, name);
-        if (!found || !IsRegularFile(*found)) {
-            ui.ShowError("The file " + name + " is missing.");
-            missing = true;
+        if (player && i + 1 == names.size()) {
+            sources.push_back(*player);
             continue;
         }
-        sources.push_back(*found);
+        // Tutorials come from others: a name that leads outside the tutorial folder (by its
+        // path or through a symbolic link) is refused like a missing file, naming where it was
+        // found, so that nothing from elsewhere on the disk is gathered.
+        ProjectPath found;
+        if (!names[i].found.empty())  // as listed: a name that is not UTF-8 keeps its bytes
+            found = {names[i].found, RealPathInside(project.ProjectDir, names[i].found)};
+        else
+            found = ResolveInProject(project.ProjectDir, name);
+        if (!found.inside) {
+            ui.ShowError("The file " + name + " named in " + names[i].origin + kOutsideFolder.data());
+            refused = true;
+            continue;
+        }
+        if (!IsRegularFile(found.path)) {
+            ui.ShowError("The file " + name + " is missing.");
+            refused = true;
+            continue;
+        }
+        sources.push_back(found.path);
     }
-    if (missing) return false;
+    if (refused) return false;
 
     std::error_code ec;
     fs::create_directories(target, ec);
@@ -287,8 +321,14 @@ bool Distribute(const Project& project, DistributionUi& ui) {
 
     for (std::size_t i = 0; i < sources.size(); ++i) {
         ui.Copying(i, sources.size(), sources[i]);
-        const std::string bare = DiskNameToCp1252(sources[i].filename());
-        CopyFileTo(sources[i], ResolveInFolder(target, bare));
+        const fs::path to = TargetPath(target, sources[i]);
+        // A link (or a pipe, a device) of that name in the target folder is replaced, never
+        // written through: it could lead anywhere.
+        const auto status = fs::symlink_status(to, ec);
+        if (fs::is_symlink(status) || (fs::exists(status) && !fs::is_regular_file(status) &&
+                                       !fs::is_directory(status)))
+            fs::remove(to, ec);
+        CopyFileTo(sources[i], to);
     }
 
     WriteLinuxLauncher(target, project.ProjectName, Cp1252ToUtf8(project.Config.get(cfg::Program::ProgramTitle)));

@@ -45,13 +45,25 @@ std::optional<std::string> DistributionFolderError(const std::filesystem::path& 
 // read.
 std::vector<std::string> DistributionList(const Project& project, const std::string& playerPath);
 
+// The same list with where each name was found ("the chapter T1.QKS", "the HYPER entry Pump",
+// "the opening command", ...), for the message when a name leads outside the tutorial folder.
+struct ListedFile {
+    std::string name;
+    std::string origin;
+    std::filesystem::path found;  // the file a listing of the folder found (else empty)
+};
+std::vector<ListedFile> DistributionEntries(const Project& project, const std::string& playerPath);
+
 // The information shown when QUILPLAY.EXE is not beside the program: the distribution goes on,
 // for learners on Linux.
 std::string NoWindowsPlayerInfo(const std::string& projectName);
 
-// The whole operation: folder, checks, list, copy, messages. Without QUILPLAY.EXE the folder is
-// made for Linux learners only (NoWindowsPlayerInfo); every folder gets a Linux launcher
-// (linux_launcher.h). Returns true when the files were copied. Copy failures throw IoError (files copied before stay in the target folder).
+// The whole operation: folder, checks, list, copy, messages. Nothing is copied when a listed
+// file is missing or leads outside the tutorial folder (each is reported); a link already in the
+// target folder is replaced, never written through. Without QUILPLAY.EXE the folder is made for
+// Linux learners only (NoWindowsPlayerInfo); every folder gets a Linux launcher
+// (linux_launcher.h). Returns true when the files were copied. Copy failures throw IoError
+// (files copied before stay in the target folder).
 bool Distribute(const Project& project, DistributionUi& ui);
 
 }  // namespace quill

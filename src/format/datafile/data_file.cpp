@@ -9,6 +9,7 @@
 #include "datafile/color_notation.h"
 #include "datafile/line_cursor.h"
 #include "project/file_names.h"
+#include "project/project_path.h"
 #include "text/cp1252.h"
 #include "text/errors.h"
 #include "text/file_lookup.h"
@@ -74,10 +75,16 @@ std::string_view ValueAfterEquals(std::string_view line) {
     return eq == std::string_view::npos ? line : line.substr(eq + 1);
 }
 
-// The file's bytes, or nullopt when it does not exist.
+// The file's bytes, or nullopt when it does not exist. A data file that is a link leading out
+// of its folder (the tutorial's folder) is not read: its entries would show, and a rewrite
+// would copy, a file from elsewhere.
 std::optional<std::string> ReadIfExists(const fs::path& file) {
     std::error_code ec;
     if (!fs::exists(file, ec)) return std::nullopt;
+    const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
+    if (!RealPathInside(folder, file))
+        throw IoError("Cannot read the tutorial data file " + DisplayName(file) +
+                      ": it leads outside the tutorial folder");
     return ReadFileBytes(file);
 }
 
@@ -259,8 +266,9 @@ std::vector<TextLines> LoadEntriesOfSource(const fs::path& file, std::string_vie
     std::string_view line;
     while (cursor.nextStartingWith('[', line)) {
         const std::string_view sourceLine = cursor.nextOrEmpty();
+        // A header of "[" alone names no entry LoadEntry could find ("[" + name + one more).
         Found f{HeaderName(line), SameIgnoringCase(ValueAfterEquals(sourceLine), source),
-                SameIgnoringCase(SourceValue(sourceLine), source), {}};
+                line.size() >= 2 && SameIgnoringCase(SourceValue(sourceLine), source), {}};
         if (!f.listed && !f.loadable) continue;
         if (f.loadable) {
             f.lines.emplace_back(f.name);

@@ -20,7 +20,7 @@ std::string ChangeExtension(std::string_view name, std::string_view ext);
 // the empty text. Backslash and period are allowed.
 bool IsValidFileName(std::string_view text);
 
-// The whole text as a 32-bit integer the way the original's integer conversion read it:
+// The whole text as a 32-bit integer, in the forms stored projects and chapters use:
 // leading blanks, then an optional sign, then decimal digits or "$" and hexadecimal digits.
 // Decimal must lie in the 32-bit signed range; hexadecimal may use all 32 bits ($FFFFFFFF is
 // -1). Anything else (trailing blanks, empty text, a lone sign) is not a number.
@@ -32,7 +32,7 @@ inline bool IsNumber(std::string_view text) { return ParseInt32(text).has_value(
 void TakeWord(std::string& text, std::string& word);
 std::string TakeWord(std::string& text);
 
-// Attribute bits of the original platform, and how they are read on Linux.
+// Windows file attribute bits, and how they are read on Linux.
 enum FileAttribute : unsigned {
     faReadOnly = 0x01,   // the file cannot be written by this process
     faHidden = 0x02,     // the name begins with '.'

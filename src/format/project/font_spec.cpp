@@ -19,7 +19,7 @@ std::optional<FontSpec> FontFromSpec(std::string_view spec) {
 }
 
 std::string FontToSpec(const FontSpec& font) {
-    // The colour is written as the signed 32-bit number the original wrote, so system
+    // The colour is written as a signed 32-bit number, as stored font texts hold it, so system
     // colours (0x80000000 and up) come out negative and read back unchanged.
     return std::to_string(font.size) + ' ' +
            std::to_string(static_cast<std::int32_t>(font.color)) + ' ' +

@@ -17,7 +17,9 @@ fs::path Project::FilePath(std::string_view bareName) const {
 }
 
 TTutorialConfig ReadConfigRecord(const fs::path& file) {
-    const std::string data = ReadFileBytes(file);
+    // A project file is one record; anything far larger is not a project file.
+    constexpr std::uint64_t kMaxProjectFileBytes = 1 << 20;
+    const std::string data = ReadFileBytes(file, kMaxProjectFileBytes);
     if (data.size() < TTutorialConfig::Size)
         throw IoError("Cannot read the project file " + DisplayName(file) + ": it holds " +
                       std::to_string(data.size()) + " bytes, and a project file holds " +
@@ -28,6 +30,7 @@ TTutorialConfig ReadConfigRecord(const fs::path& file) {
 }
 
 void Project::LoadProject() {
+    RemoveStaleTemporaries(ProjectDir);
     const std::string name = NameOnly(ProjectFile);
     const fs::path file = ProjectFilePath();
     std::error_code ec;

@@ -3,6 +3,9 @@
 #include "datafile/data_file.h"
 #include "project/file_names.h"
 #include "project/project.h"
+#include "project/project_path.h"
+#include "text/cp1252.h"
+#include "text/errors.h"
 #include "text/file_lookup.h"
 #include "text/text_file.h"
 
@@ -20,10 +23,12 @@ std::string ProjectSource::ChapterFileName(std::string_view chapterFile) const {
 }
 
 std::optional<ChapterText> ProjectSource::LoadChapter(std::string_view chapterFile) const {
-    const auto found = FindIgnoringCase(projectDir_, chapterFile);
+    const ProjectPath found = ResolveInProject(projectDir_, chapterFile);
     std::error_code ec;
-    if (!found || !fs::is_regular_file(*found, ec)) return std::nullopt;
-    return ChapterText{DiskNameToCp1252(found->filename()), ReadTextLines(*found)};
+    if (!found.inside && fs::exists(found.path, ec))
+        throw IoError(Cp1252ToUtf8("The chapter " + std::string(chapterFile) + std::string(kOutsideFolder)));
+    if (!fs::is_regular_file(found.path, ec)) return std::nullopt;
+    return ChapterText{DiskNameToCp1252(found.path.filename()), ReadTextLines(found.path)};
 }
 
 bool ProjectSource::LoadEntry(std::string_view name, std::string_view source,

@@ -30,10 +30,15 @@ int LetterSlot(char letter) {
     return -1;
 }
 
+namespace {
+// A learner file is one record; anything far larger is not one.
+constexpr std::uint64_t kMaxUserFileBytes = 1 << 20;
+}  // namespace
+
 std::optional<UserRecord> ReadUserRecord(const std::filesystem::path& file) {
     std::error_code ec;
     if (!std::filesystem::exists(file, ec)) return std::nullopt;
-    const std::string data = ReadFileBytes(file);
+    const std::string data = ReadFileBytes(file, kMaxUserFileBytes);
     UserRecord record;
     std::memcpy(record.bytes().data(), data.data(), std::min(data.size(), UserRecord::Size));
     return record;
@@ -43,7 +48,7 @@ void WriteUserRecord(const std::filesystem::path& file, const UserRecord& record
     std::string data(reinterpret_cast<const char*>(record.bytes().data()), UserRecord::Size);
     std::error_code ec;
     if (std::filesystem::exists(file, ec)) {
-        const std::string old = ReadFileBytes(file);
+        const std::string old = ReadFileBytes(file, kMaxUserFileBytes);
         if (old.size() > UserRecord::Size) data.append(old, UserRecord::Size);
     }
     WriteFileAtomic(file, data);

@@ -1,13 +1,138 @@
 #include "script/chapter_check.h"
 
 #include <algorithm>
+#include <array>
+#include <deque>
 #include <optional>
+#include <unordered_map>
 #include <unordered_set>
 
+#include "datafile/data_file.h"
 #include "project/file_names.h"
+#include "script/command_operands.h"
 #include "script/line_kind.h"
+#include "script/operands.h"
+#include "text/cp1252.h"
+#include "text/file_lookup.h"
 
 namespace quill {
+
+namespace fs = std::filesystem;
+
+// ---- the project as a check sees it -------------------------------------------------------------
+
+struct CheckContext::Data {
+    TTutorialConfig config;
+    ColorTable colors;
+    fs::path projectDir;
+    bool hasFolder = false;
+    fs::path dataFile;
+    std::unordered_set<std::string> files;  // upper-cased names of the folder's regular files
+    std::unordered_set<std::string> hyper, execute;
+    // Entries that play or show a file of the folder which is not there: upper-cased name of
+    // the entry (source + ":" + name) and the file.
+    std::unordered_map<std::string, std::string> missingMedia;
+    mutable std::unordered_map<std::string, bool> windowTexts, deepFiles;
+    std::function<bool(const std::string&)> chapterExists;
+};
+
+CheckContext::CheckContext() : d_(std::make_unique<Data>()) { SetConfigDefaults(d_->config); }
+
+CheckContext::CheckContext(const TTutorialConfig& config, fs::path projectDir, fs::path dataFile)
+    : d_(std::make_unique<Data>()) {
+    d_->config = config;
+    d_->colors = ColorTable(config);
+    d_->projectDir = std::move(projectDir);
+    d_->hasFolder = true;
+    d_->dataFile = std::move(dataFile);
+    std::error_code ec;
+    for (fs::directory_iterator it(d_->projectDir, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        if (it->is_regular_file(typeError)) d_->files.insert(UpperCaseCp1252(DiskNameToCp1252(it->path().filename())));
+    }
+    if (d_->projectDir.empty()) {
+        d_->hasFolder = false;
+        return;
+    }
+    try {
+        for (const std::string_view source : {kSourceHyper, kSourceExecute}) {
+            for (const TextLines& entry : LoadEntriesOfSource(d_->dataFile, source)) {
+                if (entry.empty()) continue;
+                const std::string name = UpperCaseCp1252(entry[0]);
+                (source == kSourceHyper ? d_->hyper : d_->execute).insert(name);
+                // Pictures, sounds, videos and MIDI files are named whole by the command.
+                if (entry.size() < 4 || entry[2].rfind("type=", 0) != 0 || entry[3].rfind("command=", 0) != 0) continue;
+                const auto type = ParseInt32(std::string_view(entry[2]).substr(5));
+                const std::string file = entry[3].substr(8);
+                const bool media = type && (*type == etGraphicOnly || *type == etVoiceOnly || *type == etVideoPlayer ||
+                                            *type == etMidiPlayer);
+                if (media && !file.empty() && !FileExists(file))
+                    d_->missingMedia[std::string(source) + ":" + name] = file;
+            }
+        }
+    } catch (const std::exception&) {
+        // A data file that cannot be read has no entries the player could perform either.
+    }
+}
+
+CheckContext::~CheckContext() = default;
+CheckContext::CheckContext(CheckContext&&) noexcept = default;
+CheckContext& CheckContext::operator=(CheckContext&&) noexcept = default;
+
+const TTutorialConfig& CheckContext::Config() const { return d_->config; }
+const ColorTable& CheckContext::Colors() const { return d_->colors; }
+const fs::path& CheckContext::ProjectDir() const { return d_->projectDir; }
+bool CheckContext::HasFolder() const { return d_->hasFolder; }
+bool CheckContext::HasDataFile() const { return d_->hasFolder; }
+void CheckContext::SetColors(const ColorTable& colors) { d_->colors = colors; }
+void CheckContext::SetChapterExists(std::function<bool(const std::string&)> chapterExists) {
+    d_->chapterExists = std::move(chapterExists);
+}
+
+bool CheckContext::FileExists(std::string_view name) const {
+    if (!d_->hasFolder) return true;  // nothing known: nothing reported
+    if (name.empty()) return false;
+    if (name.find_first_of("\\/") == std::string_view::npos) return d_->files.count(UpperCaseCp1252(name)) > 0;
+    const std::string key(name);
+    if (auto it = d_->deepFiles.find(key); it != d_->deepFiles.end()) return it->second;
+    const auto found = FindIgnoringCase(d_->projectDir, name);
+    std::error_code ec;
+    return d_->deepFiles[key] = found && fs::is_regular_file(*found, ec);
+}
+
+bool CheckContext::ChapterExists(const std::string& name) const {
+    if (d_->chapterExists) return d_->chapterExists(name);
+    return FileExists(name);
+}
+
+bool CheckContext::HasEntry(std::string_view source, std::string_view name) const {
+    if (!d_->hasFolder) return true;
+    const auto& set = source == kSourceHyper ? d_->hyper : d_->execute;
+    return set.count(UpperCaseCp1252(name)) > 0;
+}
+
+std::optional<std::string> CheckContext::MissingMediaOf(std::string_view source, std::string_view name) const {
+    const auto found = d_->missingMedia.find(std::string(source) + ":" + UpperCaseCp1252(name));
+    if (found == d_->missingMedia.end()) return std::nullopt;
+    return found->second;
+}
+
+bool CheckContext::HasWindowText(std::string_view name) const {
+    if (!d_->hasFolder) return true;
+    const std::string key(name);
+    if (auto it = d_->windowTexts.find(key); it != d_->windowTexts.end()) return it->second;
+    std::string colour;
+    TextLines lines;
+    bool found = false;
+    try {
+        found = LoadWindowText(d_->dataFile, name, colour, lines) && !lines.empty();
+    } catch (const std::exception&) {
+        found = false;
+    }
+    return d_->windowTexts[key] = found;
+}
+
+// ---- the checker --------------------------------------------------------------------------------
 
 namespace {
 
@@ -24,64 +149,79 @@ std::string_view FieldOf(std::string_view translated, std::size_t index) {
     return {};
 }
 
-// A count field as the command reads it; nothing when it is not a number (the command then
-// stops with its own message, and what follows cannot be told).
-std::optional<std::size_t> CountOf(std::string_view field) {
+std::size_t CountOf(std::string_view field) {
     const auto value = ParseInt32(field);
-    if (!value) return std::nullopt;
-    return static_cast<std::size_t>(std::max(*value, 0));
+    return value ? static_cast<std::size_t>(std::max(*value, 0)) : 0;
 }
 
-// How the lines after a command are used: `data` lines are read as text; after them `actions`
-// lines "text;action" whose action is run when chosen.
-struct Following {
-    std::size_t data = 0;
-    std::size_t actions = 0;
+// How many lines after a command it reads, judged from its fields alone: used to step over
+// them when the command itself is in error (the run stops there, but the lines after it are
+// still data, not commands).
+std::size_t FollowingGuess(std::string_view code, std::string_view translated) {
+    auto count = [&](std::size_t index) { return std::min<std::size_t>(CountOf(FieldOf(translated, index)), 31); };
+    if (code == ":BP" || code == ":BC") return count(4);
+    if (code == ":BU" || code == ":BT") return count(6);
+    if (code == ":QA") return count(0);
+    if (code == ":QQ") return 3;
+    if (code == ":LI" || code == ":LF" || code == ":JI" || code == ":JF") return 1;
+    if (code == ":JX") return count(4);
+    if (code == ":JU") return count(0);
+    if (code == ":JM") return count(0) + 1;
+    if (code == ":JL") return count(1) + 1;
+    return 0;
+}
+
+// Marker lines are found ignoring case, as the player's marker search compares them.
+inline unsigned char Upper(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x80) return b >= 'a' && b <= 'z' ? static_cast<unsigned char>(b - 'a' + 'A') : b;
+    return UpperCp1252(b);
+}
+struct NoCaseHash {
+    std::size_t operator()(std::string_view s) const {
+        std::size_t h = 14695981039346656037ull;
+        for (const char c : s) h = (h ^ Upper(c)) * 1099511628211ull;
+        return h;
+    }
+};
+struct NoCaseEqual {
+    bool operator()(std::string_view a, std::string_view b) const {
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            if (Upper(a[i]) != Upper(b[i])) return false;
+        return true;
+    }
 };
 
-Following FollowingLines(std::string_view code, std::string_view translated) {
-    auto count = [&](std::size_t index) { return CountOf(FieldOf(translated, index)).value_or(0); };
-    if (code == ":BP" || code == ":BC") return {count(4), 0};
-    if (code == ":BU" || code == ":BT") return {count(6), 0};
-    if (code == ":QA") return {count(0), 0};
-    if (code == ":QQ") return {3, 0};
-    if (code == ":LI" || code == ":LF" || code == ":JI" || code == ":JF") return {1, 0};
-    if (code == ":JX") return {0, count(4)};
-    if (code == ":JU") return {0, count(0)};
-    if (code == ":JM") return {0, count(0)};
-    if (code == ":JL") return {0, count(1)};
-    return {};
-}
-
-class Checker {
+class Recorder : public ErrorReport {
 public:
-    Checker(const std::vector<std::string>& lines, const ColorTable& colors,
-            const std::function<bool(const std::string&)>& chapterExists)
-        : colors_(colors), chapterExists_(chapterExists) {
+    void ShowScriptError(const std::string& message) override { last = message; }
+    std::string last;
+};
+
+class Checker : private LineSource {
+public:
+    Checker(const std::vector<std::string>& lines, const CheckContext& context)
+        : ctx_(context), op_(recorder_, context.Config(), context.ProjectDir()) {
         lines_.reserve(lines.size());
         for (const auto& l : lines) {
             lines_.push_back(RightTrim(l));
-            if (lines_.back().size() >= 2 && lines_.back()[0] == '@' && lines_.back()[1] == 'J')
-                labels_.insert(lines_.back());
+            const std::string_view t = lines_.back();
+            const std::size_t at = lines_.size() - 1;
+            if (t.size() >= 2 && t[0] == '@') {
+                if (t[1] == 'J') labels_.insert(t);
+                markers_[t].push_back(at);
+            } else if (t.size() == 2 && t[0] == '&' && t[1] >= '1' && t[1] <= '3') {
+                sections_[static_cast<std::size_t>(t[1] - '1')].push_back(at);
+            }
         }
     }
 
     std::vector<ScriptProblem> Run() {
-        for (std::size_t i = 0; i < lines_.size(); ++i) {
-            const std::string_view line = lines_[i];
-            if (ClassifyLine(line) != LineKind::Command) continue;
-            const std::string translated = Command(i, line);
-            if (translated.empty()) continue;
-            const std::string_view code = std::string_view(translated).substr(0, translated.find(','));
-            Following f = FollowingLines(code, translated);
-            // A quick question reads no reply for a miss when the reply for a match is empty.
-            if (code == ":QQ" && i + 2 < lines_.size() && lines_[i + 2].empty()) f.data = 2;
-            std::size_t next = i + 1;
-            next = std::min(next + f.data, lines_.size());
-            if (code == ":LE" || code == ":LF" || code == ":LI" || code == ":LB") Branch(i, next);
-            Limits(i, code, f);
-            for (std::size_t k = 0; k < f.actions && next < lines_.size(); ++k, ++next) Action(next);
-            i = next - 1;
+        for (std::size_t i = 0; i < lines_.size();) {
+            next_ = i + 1;
+            Line(i, lines_[i], true);
+            i = std::max(next_, i + 1);
         }
         std::stable_sort(problems_.begin(), problems_.end(),
                          [](const ScriptProblem& a, const ScriptProblem& b) { return a.line < b.line; });
@@ -89,85 +229,673 @@ public:
     }
 
 private:
-    void Report(std::size_t index, std::string message) { problems_.push_back({index + 1, std::move(message)}); }
-
-    // Translates the command at `index`; reports its problems; returns the translated line when
-    // it translated cleanly.
-    std::string Command(std::size_t index, std::string_view line) {
-        std::string translated, error;
-        if (!TranslateCommandLine(line, colors_, translated, error)) {
-            Report(index, error);
-            return {};
-        }
-        const std::string_view code = std::string_view(translated).substr(0, translated.find(','));
-        if (code == ":JJ" || code == ":JK") {
-            std::string_view label = OperandTextOf(translated);
-            if (code == ":JK") label = label.substr(0, label.find(','));
-            const std::string target = "@J" + std::string(label);
-            if (!labels_.count(target)) Report(index, std::string(line) + " jumps to the label " + target +
-                                                          ", which is not in this chapter.");
-        } else if (code == ":JN") {
-            const std::string chapter = NameOnly(OperandTextOf(translated)) + ".QKS";
-            if (!chapterExists_(chapter))
-                Report(index, std::string(line) + " names the chapter " + chapter + ", which does not exist.");
-        }
-        return translated;
+    // LineSource: the lines after the command being checked, as the player fetches them.
+    std::optional<std::string> FetchNextLine() override {
+        if (next_ >= lines_.size()) return std::nullopt;
+        return std::string(lines_[next_++]);
+    }
+    // Steps over a line the command takes as data, without looking at it.
+    bool SkipLine() {
+        if (next_ >= lines_.size()) return false;
+        ++next_;
+        return true;
     }
 
-    // The action of a match table or menu line, run when it is chosen.
-    void Action(std::size_t index) {
-        const std::string_view line = lines_[index];
-        const std::size_t semi = line.find(';');
-        if (semi == std::string_view::npos) return;
-        const std::size_t star = line.find('*', semi + 1);
-        if (star == std::string_view::npos) return;
-        // The table keeps 60 characters of an action; a longer one runs cut.
-        Command(index, line.substr(star, 60));
+    void Report(std::size_t index, std::string message, bool warning = false) {
+        problems_.push_back({index + 1, std::move(message), warning});
+    }
+    // The error an operand routine reported, at the line being checked.
+    bool Stopped() {
+        if (!op_.Stopped()) return false;
+        Report(at_, recorder_.last, warn_);
+        return true;
     }
 
-    // The tables the player fills from the following lines have room for so much only.
-    void Limits(std::size_t index, std::string_view code, const Following& f) {
-        const std::string line(lines_[index]);
-        if ((code == ":JM" || code == ":JL") && f.actions > 29)
-            Report(index, line + " has more than 29 matches");
-        if (code == ":JX" && f.actions > 30) Report(index, line + " has more than 30 items");
-        if ((code == ":LI" || code == ":LF" || code == ":JI" || code == ":JF" || code == ":QQ") &&
-            index + 1 < lines_.size()) {
-            const std::string_view list = lines_[index + 1];
-            if (std::count(list.begin(), list.end(), ';') >= 10)
-                Report(index + 1, "The match list " + std::string(list) + " has more than 10 answers.");
+    // One line as the player runs it. `main` is false for the actions of tables and menus,
+    // whose following lines are not stepped over.
+    void Line(std::size_t index, std::string_view line, bool main) {
+        if (line.empty()) return;
+        switch (line[0]) {
+            case ';': return;
+            case '&': inBranch_ = !(line.size() > 1 && line[1] == '3'); return;
+            case '*':
+            case ':': Command(index, line, main); return;
+            case '@': break;
+            default: DisplayText(index, line); return;
+        }
+        char second = line.size() > 1 ? line[1] : '\0';
+        if (second >= 'a' && second <= 'z') second = static_cast<char>(second - 'a' + 'A');
+        auto invalid = [&](const char* rule) { Report(index, rule + std::string(line) + " is invalid."); };
+        switch (second) {
+            case 'J':
+                if (inBranch_) invalid("Jump Commands are not allowed within branches.\r\n");
+                return;
+            case 'P':
+                if (inBranch_) invalid("Paging Back is not allowed within branches.\r\n");
+                return;
+            case 'Q':
+                inBranch_ = true;
+                if (inQuiz_) {
+                    invalid("Branching Quizzes cannot be nested within each other.\r\n");
+                    return;
+                }
+                inQuiz_ = true;
+                quizName_ = line.substr(2);
+                return;
+            case 'C':
+                inQuiz_ = inBranch_ = false;
+                quizName_.clear();
+                return;
+            case 'F': {
+                const std::string file = NameOnly(line.substr(2));
+                if (!file.empty() && !ctx_.ChapterExists(file + ".QKS")) Report(index, file + ".QKS was not found");
+                return;
+            }
+            default: DisplayText(index, line); return;
         }
     }
 
-    // A branch runs its "&1" section or its "&2" section and then skips to "&3": whichever way
-    // it goes, it needs "&2" and then "&3" after it, and "&1" for the first way.
-    void Branch(std::size_t index, std::size_t from) {
-        auto find = [&](std::string_view marker, std::size_t start) -> std::optional<std::size_t> {
-            for (std::size_t k = start; k < lines_.size(); ++k)
-                if (lines_[k] == marker) return k;
-            return std::nullopt;
+    // Hypertext words of display text need their entry in the data file; a click on one without
+    // shows an information box.
+    void DisplayText(std::size_t index, std::string_view text) {
+        if (!ctx_.HasDataFile() || text.find('|') == std::string_view::npos) return;
+        for (std::size_t i = 0, n = text.size(); i < n;) {
+            const char c = text[i];
+            if (c == '^') { i += 2; continue; }
+            if (c == '~') { i += (i + 1 < n && text[i + 1] == '@') ? 3 : 2; continue; }
+            if (c == '|') {
+                if (i + 1 >= n) break;
+                std::size_t j = i + 1;
+                while (j < n && text[j] != '|') ++j;
+                const std::string_view word = text.substr(i + 1, std::min<std::size_t>(j - i - 1, 40));
+                HyperWord(index, word);
+                i = j + 1;
+                continue;
+            }
+            ++i;
+        }
+    }
+
+    void HyperWord(std::size_t index, std::string_view word) {
+        if (!ctx_.HasEntry(kSourceHyper, word))
+            Report(index, "The \"" + std::string(word) + "\" HyperText Link has not been defined ", true);
+        else
+            MediaOf(index, kSourceHyper, word);
+    }
+
+    void MediaOf(std::size_t index, std::string_view source, std::string_view name) {
+        if (const auto file = ctx_.MissingMediaOf(source, name))
+            Report(index, "The file " + *file + " of the \"" + std::string(name) + "\" entry was not found", true);
+    }
+
+    void Command(std::size_t index, std::string_view line, bool main) {
+        // Buffers reused from line to line; an action checked inside a command gets its own.
+        if (buffers_.size() <= depth_) buffers_.emplace_back();
+        auto& [translated, error] = buffers_[depth_];
+        ++depth_;
+        struct Leave {
+            std::size_t& depth;
+            ~Leave() { --depth; }
+        } leave{depth_};
+        if (line[0] == '*') {
+            if (!TranslateCommandLine(line, ctx_.Colors(), translated, error)) {
+                Report(index, error);
+                if (main && !translated.empty())
+                    next_ = index + 1 + FollowingGuess(translated.substr(0, translated.find(',')), translated);
+                return;
+            }
+        } else {
+            translated.assign(line);
+        }
+        if (translated[0] == '@') {  // *RETURNTOFILE becomes a marker line
+            Line(index, translated, main);
+            return;
+        }
+        at_ = index;
+        warn_ = false;
+        op_.SetStop(false);
+        op_.SetLineTextView(line);
+        op_.SetOperandTextView(OperandTextOf(translated));  // `translated` stays as it is meanwhile
+        const std::size_t start = next_;
+        if (!main) next_ = lines_.size();  // an action's own reads find no lines of the table
+        const bool ok = Dispatch(translated, line);
+        if (!main) {
+            next_ = start;
+            return;
+        }
+        if (!ok) next_ = std::max(next_, index + 1 + FollowingGuess(translated.substr(0, translated.find(',')), translated));
+        next_ = std::min(next_, lines_.size());
+    }
+
+    // Runs the reading half of the command; false when it stopped on an error.
+    bool Dispatch(const std::string& translated, std::string_view line) {
+        const char group = translated.size() > 1 ? translated[1] : '\0';
+        const char letter = translated.size() > 2 ? translated[2] : '\0';
+        auto notValid = [&] {
+            Report(at_, std::string(line) + std::string(kNotValidCommand));
+            return false;
         };
-        const std::string line(lines_[index]);
-        if (!find("&1", from)) Report(index, "The branch " + line + " has no &1 marker after it.");
+        switch (group) {
+            case 'B': {
+                if (std::string_view("NRSFPCUT").find(letter) == std::string_view::npos || letter == '\0') return notValid();
+                BoxOperands box;
+                if (!ReadBoxOperands(op_, letter, box)) return !Stopped();
+                for (int k = 0; k < box.lineCount; ++k)
+                    if (!SkipLine()) break;
+                return true;
+            }
+            case 'D': return BarColours(letter, line) || (notValidSeen_ ? (notValidSeen_ = false, notValid()) : false);
+            case 'E': {
+                if (letter != 'R' && letter != 'S' && letter != 'C' && letter != 'M') return notValid();
+                SectionOperands s;
+                return ReadSectionOperands(op_, letter, s) || !Stopped();
+            }
+            case 'F': return Frame(letter) || (notValidSeen_ ? (notValidSeen_ = false, notValid()) : false);
+            case 'I': return Images(letter) || (notValidSeen_ ? (notValidSeen_ = false, notValid()) : false);
+            case 'J':
+                if (inBranch_) {
+                    Report(at_, "Jump Commands are not allowed within branches.\r\n" + std::string(line) + " is invalid.");
+                    return false;
+                }
+                return Jumps(letter, line);
+            case 'L': return Branches(letter) || (notValidSeen_ ? (notValidSeen_ = false, notValid()) : false);
+            case 'Q': return Quizzes(letter, line) || (notValidSeen_ ? (notValidSeen_ = false, notValid()) : false);
+            case 'R': return Files(letter, line) || (notValidSeen_ ? (notValidSeen_ = false, notValid()) : false);
+            case 'S': return Screen(letter) || (notValidSeen_ ? (notValidSeen_ = false, notValid()) : false);
+            case 'X': return true;
+            default: return notValid();
+        }
+    }
+
+    // Group handlers: true when the operands read cleanly; on a letter the group does not
+    // hold they set notValidSeen_ and return false.
+    bool Invalid() {
+        notValidSeen_ = true;
+        return false;
+    }
+
+    bool BarColours(char letter, std::string_view line) {
+        switch (letter) {
+            case 'B':
+            case 'T':
+            case 'P': op_.NextColour(true); return !Stopped();
+            case 'H': {
+                std::uint32_t text, back;
+                return ReadTextColours(op_, text, back) || !Stopped();
+            }
+            case 'C': {
+                const std::string_view o = op_.OperandText();
+                if (o.empty() || std::string_view("CHPQU").find(o[0]) == std::string_view::npos) {
+                    Report(at_, std::string(line) + std::string(kNotValidCommand));
+                    return false;
+                }
+                return true;
+            }
+            case 'N': {
+                const std::string name(op_.OperandText());
+                if (op_.FileNameGiven(name) || op_.FileOutsideProject(name)) return !Stopped();
+                return true;
+            }
+            default: return Invalid();
+        }
+    }
+
+    bool Frame(char letter) {
+        switch (letter) {
+            case 'E':
+                if (!op_.OperandTextEmpty()) op_.NextNumber();
+                return !Stopped();
+            case 'T':
+            case 'B':
+            case 'W': return true;
+            case 'X': {
+                const std::string name(op_.OperandText());
+                if (name.empty()) return true;
+                if (!ctx_.HasEntry(kSourceExecute, name))
+                    Report(at_, "The \"" + name + "\" Executable has not been defined ", true);
+                else
+                    MediaOf(at_, kSourceExecute, name);
+                return true;
+            }
+            default: return Invalid();
+        }
+    }
+
+    bool Picture(std::string_view file) {
+        if (ctx_.FileExists(file)) return true;
+        Report(at_, "The Image file " + std::string(file) + " was not found");
+        return false;
+    }
+
+    bool Images(char letter) {
+        int column = 0, row = 0, end = 0;
+        std::uint32_t text = 0, back = 0;
+        switch (letter) {
+            case 'F': return Picture(op_.OperandText());
+            case 'P':
+                if (!ReadNumbers(op_, {&column, &row, &end})) return !Stopped();
+                return Picture(op_.OperandText());
+            case 'L': return (ReadNumbers(op_, {&column, &row, &end}) && ReadTextColours(op_, text, back)) || !Stopped();
+            case 'H': {
+                if (!(ReadNumbers(op_, {&column, &row}) && ReadTextColours(op_, text, back))) return !Stopped();
+                const std::string_view link = op_.OperandText();
+                if (link.size() >= 2 && ctx_.HasDataFile()) HyperWord(at_, link.substr(1, link.size() - 2));
+                return true;
+            }
+            default: return Invalid();
+        }
+    }
+
+    void JumpTarget(std::string_view label, bool warning = false) {
+        const std::string target = "@J" + std::string(label);
+        if (!labels_.count(target)) Report(at_, "The Marker " + target + " is missing.", warning);
+    }
+
+    bool Jumps(char letter, std::string_view line) {
+        switch (letter) {
+            case 'J': JumpTarget(op_.OperandText()); return true;
+            case 'K': {
+                const std::string_view o = op_.OperandText();
+                const std::size_t comma = o.find(',');
+                if (comma == std::string_view::npos) {
+                    Report(at_, "A label is missing from " + std::string(line));
+                    return false;
+                }
+                JumpTarget(o.substr(0, comma));
+                return true;
+            }
+            case 'N': {
+                const std::string chapter = NameOnly(op_.OperandText()) + ".QKS";
+                if (!ctx_.ChapterExists(chapter)) Report(at_, chapter + " was not found");
+                return true;
+            }
+            case 'R': {
+                const std::string file = op_.NextField();
+                const std::string label(op_.OperandText());
+                if (op_.FileOutsideProject(file)) return !Stopped();
+                // The label is jumped to only when the rejoin file holds a page.
+                JumpTarget(label, true);
+                return true;
+            }
+            case 'E':
+                if (op_.FileOutsideProject(op_.OperandText())) return !Stopped();
+                return true;
+            case 'F': {
+                const std::string name(op_.OperandText().substr(0, op_.OperandText().find(',')));
+                if (op_.FileOutsideProject(name)) return !Stopped();
+                if (op_.FileNameGiven(name)) return !Stopped();
+                op_.ClearOperandText();
+                op_.MatchListTest("", false, *this);
+                return !Stopped();
+            }
+            case 'I': {
+                int length = 0;
+                bool exact = false;
+                if (!op_.InputLengthAndExact(length, exact)) return !Stopped();
+                op_.MatchListTest("", exact, *this);
+                return !Stopped();
+            }
+            case 'B': {
+                std::string left, right;
+                int length = 0;
+                op_.TwoLegendsAndLength(left, right, length);
+                return !Stopped();
+            }
+            case 'M':
+            case 'L': {
+                int count = 0;
+                if (letter == 'L') {
+                    const std::string name = op_.NextField();
+                    if (op_.FileNameGiven(name) || op_.FileOutsideProject(name)) return !Stopped();
+                    count = op_.NextNumber();
+                    if (Stopped()) return false;
+                } else {
+                    count = op_.NextNumber();
+                    if (Stopped()) return false;
+                    int length = 0;
+                    bool exact = false;
+                    if (!op_.InputLengthAndExact(length, exact)) return !Stopped();
+                }
+                count = std::max(count, 0);
+                return Table(count, true);
+            }
+            case 'X': {
+                int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
+                op_.Rectangle(c1, r1, c2, r2);
+                if (Stopped()) return false;
+                const int count = op_.NextNumber();
+                if (Stopped()) return false;
+                if (count < 1) return true;
+                return Table(count, false);
+            }
+            case 'U': return ButtonMenu();
+            default: return true;  // the other letters of the jump group read nothing
+        }
+    }
+
+    // A match table or a box menu, and the actions it may run.
+    bool Table(int count, bool finalAction) {
+        const std::size_t first = next_;
+        op_.Table().Clear();
+        if (!op_.ReadMatchTable(count, finalAction, *this)) return !Stopped();
+        const int slots = count + (finalAction ? 1 : 0);
+        const std::size_t at = at_;
+        std::vector<std::pair<std::size_t, std::string>> actions;  // an action may fill the table again
+        for (int k = 0; k < slots; ++k)
+            if (const std::string& action = op_.Table().action[static_cast<std::size_t>(k)]; !action.empty())
+                actions.emplace_back(first + static_cast<std::size_t>(k), action);
+        for (const auto& [where, action] : actions) Action(where, action);
+        at_ = at;
+        return true;
+    }
+
+    bool ButtonMenu() {
+        const int count = std::min(op_.NextNumber(), 30);
+        if (Stopped()) return false;
+        std::vector<std::pair<std::size_t, std::string>> actions;
+        for (int k = 0; k < count; ++k) {
+            const std::size_t where = next_;
+            auto line = FetchNextLine();
+            if (!line) break;
+            std::string text = *line;
+            for (int n = 0; n < 3; ++n) {
+                op_.NumberFromText(TakeWord(text));
+                if (Stopped()) return false;
+            }
+            const auto semi = text.find(';');
+            if (semi != std::string::npos) actions.emplace_back(where, text.substr(semi + 1, 60));
+        }
+        const std::size_t at = at_;
+        for (const auto& [where, action] : actions)
+            if (!action.empty()) Action(where, action);
+        at_ = at;
+        return true;
+    }
+
+    // An action runs as a line of its own, in the state of the command that chose it. The
+    // command has read all its operands by then.
+    void Action(std::size_t index, const std::string& action) {
+        Line(index, action, false);
+        op_.SetStop(false);
+    }
+
+    // The branch sections after a branch command; lines before the first section marker are
+    // never run. `certain` is false when the branch is skipped whole in some runs (its
+    // problems are then warnings).
+    void Branch(bool certain) {
+        const std::size_t from = next_;
+        auto find = [&](std::string_view marker, std::size_t start) {
+            return NextOf(sections_[marker[1] - '1'], start);
+        };
+        std::vector<std::string> messages;
+        auto add = [&](const char* m) {
+            if (std::find(messages.begin(), messages.end(), m) == messages.end()) messages.push_back(m);
+        };
+        const auto first = find("&1", from);
+        if (!first) {
+            add("The &1 Marker is missing.");
+        } else if (const auto second = find("&2", *first + 1); !second) {
+            add("The &2 Marker is missing.");
+        } else if (!find("&3", *second + 1)) {
+            add("The &3 Marker is missing.");
+        }
         const auto second = find("&2", from);
         if (!second)
-            Report(index, "The branch " + line + " has no &2 marker after it.");
+            add("The &2 Marker is missing.");
         else if (!find("&3", *second + 1))
-            Report(index, "The branch " + line + " has no &3 marker after its &2 marker.");
+            add("The &3 Marker is missing.");
+        for (auto& m : messages) Report(at_, m, !certain);
+        inBranch_ = true;
+        const auto one = find("&1", from), two = find("&2", from);
+        if (one || two) next_ = std::min(one.value_or(lines_.size()), two.value_or(lines_.size()));
     }
 
+    bool Branches(char letter) {
+        switch (letter) {
+            case 'E':
+                if (op_.FileOutsideProject(op_.OperandText())) return !Stopped();
+                Branch(true);
+                return true;
+            case 'F': {
+                const std::string name(op_.OperandText().substr(0, op_.OperandText().find(',')));
+                if (op_.FileOutsideProject(name) || op_.FileNameGiven(name)) return !Stopped();
+                // Without the file the whole branch is skipped, without a message.
+                const bool certain = ctx_.FileExists(name);
+                op_.ClearOperandText();
+                warn_ = !certain;
+                op_.MatchListTest("", false, *this);
+                if (Stopped()) {
+                    warn_ = false;
+                    return certain ? false : (Branch(false), true);
+                }
+                warn_ = false;
+                Branch(certain);
+                return true;
+            }
+            case 'I': {
+                int length = 0;
+                bool exact = false;
+                if (!op_.InputLengthAndExact(length, exact)) return !Stopped();
+                op_.MatchListTest("", exact, *this);
+                if (Stopped()) return false;
+                Branch(true);
+                return true;
+            }
+            case 'B': {
+                std::string left, right;
+                int length = 0;
+                op_.TwoLegendsAndLength(left, right, length);
+                if (Stopped()) return false;
+                Branch(true);
+                return true;
+            }
+            default: return Invalid();
+        }
+    }
+
+    void QuizMarker(const std::string& marker, std::size_t from) {
+        const auto found = markers_.find(marker);
+        if (found != markers_.end() && NextOf(found->second, from)) return;
+        Report(at_, "The Marker " + marker + " is missing.");
+    }
+
+    bool Quizzes(char letter, std::string_view line) {
+        switch (letter) {
+            case 'A': {
+                int count = 0, row = 0;
+                if (!ReadNumbers(op_, {&count, &row})) return !Stopped();
+                quizName_ = std::string(op_.OperandText());
+                for (int k = 0; k < count; ++k)
+                    if (!SkipLine()) break;
+                // Keys A and B always answer; C and D only with that many answers.
+                const int answers = count == 4 ? 4 : count >= 3 ? 3 : 2;
+                for (int k = 1; k <= answers; ++k) QuizMarker("@" + std::to_string(k) + quizName_, next_);
+                return true;
+            }
+            case 'L':
+                if (inQuiz_) QuizMarker("@Q" + quizName_, 0);
+                return true;
+            case 'C':
+                if (inQuiz_) QuizMarker("@C" + quizName_, at_ + 1);
+                return true;
+            case 'U': {
+                const std::string o(op_.OperandText());
+                const auto comma = o.find(',');
+                if (Operands::LetterSlot(o.empty() ? '\0' : o[0]) < 0) {
+                    Report(at_, std::string(line) + std::string(kInvalidNumber));
+                    return false;
+                }
+                op_.SetOperandText(comma == std::string::npos ? std::string_view() : std::string_view(o).substr(comma + 1));
+                op_.NextNumber();
+                return !Stopped();
+            }
+            case 'Q': {
+                int length = 0;
+                bool exact = false;
+                if (!op_.InputLengthAndExact(length, exact)) return !Stopped();
+                op_.MatchListTest("", exact, *this);
+                if (Stopped()) return false;
+                const auto yes = FetchNextLine();
+                if (yes && !yes->empty()) FetchNextLine();
+                return true;
+            }
+            case 'F': {
+                int column = 0, row = 0, tries = 0;
+                if (!ReadNumbers(op_, {&column, &row, &tries})) return !Stopped();
+                op_.NextColour(true);
+                return !Stopped();
+            }
+            default: return Invalid();
+        }
+    }
+
+    // File commands: the same routines in the same order as the player.
+    bool Files(char letter, std::string_view line) {
+        auto given = [&](const std::string& name) { return op_.FileNameGiven(name); };
+        auto valid = [&](const std::string& name) { return op_.FileNameValid(name); };
+        auto outside = [&](const std::string& name) { return op_.FileOutsideProject(name); };
+        switch (letter) {
+            case 'D': {
+                const std::string name(op_.OperandText());
+                if (!name.empty() && outside(name)) return !Stopped();
+                return true;
+            }
+            case 'C': {
+                if (op_.OperandText().find(',') == std::string_view::npos) {
+                    Report(at_, std::string(line) + " must specify two file names.");
+                    return false;
+                }
+                const std::string source = op_.NextField();
+                const std::string target(op_.OperandText());
+                if (outside(source) || outside(target)) return !Stopped();
+                if (source.empty()) return true;
+                // The target is looked at only when the source exists when the line runs.
+                warn_ = !ctx_.FileExists(source);
+                const bool bad = given(target) || valid(target);
+                const bool certain = !warn_;
+                if (bad) Stopped();
+                warn_ = false;
+                return !(bad && certain);
+            }
+            case 'P': {
+                const std::string name = op_.NextField();
+                if (outside(name)) return !Stopped();
+                if (!ctx_.FileExists(name))
+                    Report(at_, "The filename " + name + " in " + std::string(line) + " was not found.", true);
+                return true;
+            }
+            case 'A': {
+                const std::string name = op_.NextField();
+                if (given(name) || valid(name) || outside(name)) return !Stopped();
+                return true;
+            }
+            case 'S': {
+                const std::string name(op_.OperandText());
+                if (given(name) || outside(name)) return !Stopped();
+                return true;
+            }
+            case 'I': {
+                op_.NextNumber();
+                if (Stopped()) return false;
+                const std::string name(op_.OperandText());
+                if (given(name) || valid(name) || outside(name)) return !Stopped();
+                return true;
+            }
+            case 'L':
+            case 'M': {
+                int width = 0, depth = 0;
+                if (!ReadNumbers(op_, {&width, &depth})) return !Stopped();
+                const std::string name(op_.OperandText());
+                if (given(name) || valid(name) || outside(name)) return !Stopped();
+                return true;
+            }
+            default: return Invalid();
+        }
+    }
+
+    bool Screen(char letter) {
+        switch (letter) {
+            case 'C':
+            case 'R': {
+                PositionOperands p;
+                return ReadPositionOperands(op_, letter, p) || !Stopped();
+            }
+            case 'D': op_.NextNumber(); return !Stopped();
+            case 'P': return true;
+            case 'H': {
+                const std::string name = op_.NextField();
+                int column = 0, row = 0, end = 0;
+                if (!ReadNumbers(op_, {&column, &row, &end})) return !Stopped();
+                if (auto error = HeadingError(ctx_.Config(), name, column, row, end, op_.LineText())) {
+                    Report(at_, *error);
+                    return false;
+                }
+                return true;
+            }
+            case 'W': {
+                int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
+                op_.Rectangle(c1, r1, c2, r2);
+                if (Stopped()) return false;
+                const std::string name(op_.OperandText());
+                if (!ctx_.HasWindowText(name)) {
+                    Report(at_, "The WindowText \"" + name + "\" was not found");
+                    return false;
+                }
+                return true;
+            }
+            case 'B':
+            case 'T': {
+                int column = 0, row = 0, n = 0;
+                std::uint32_t text = 0, back = 0;
+                return (ReadNumbers(op_, {&column, &row, &n}) && ReadTextColours(op_, text, back)) || !Stopped();
+            }
+            case 'V':
+            case 'Z': {
+                LineOperands l;
+                return ReadLineOperands(op_, l) || !Stopped();
+            }
+            default: return Invalid();
+        }
+    }
+
+    const CheckContext& ctx_;
+    Recorder recorder_;
+    Operands op_;
     std::vector<std::string_view> lines_;
     std::unordered_set<std::string_view> labels_;
-    const ColorTable& colors_;
-    const std::function<bool(const std::string&)>& chapterExists_;
+    // Where the section markers "&1" "&2" "&3" and the '@' lines (upper-cased) are, in order,
+    // so that each search for the next one is a lookup, not a walk through the chapter.
+    std::array<std::vector<std::size_t>, 3> sections_;
+    std::unordered_map<std::string_view, std::vector<std::size_t>, NoCaseHash, NoCaseEqual> markers_;
+
+    static std::optional<std::size_t> NextOf(const std::vector<std::size_t>& at, std::size_t from) {
+        const auto it = std::lower_bound(at.begin(), at.end(), from);
+        if (it == at.end()) return std::nullopt;
+        return *it;
+    }
     std::vector<ScriptProblem> problems_;
+    std::deque<std::pair<std::string, std::string>> buffers_;  // translated line, error
+    std::size_t depth_ = 0;
+    std::size_t next_ = 0;  // the next line the command being checked would fetch
+    std::size_t at_ = 0;    // the line being checked
+    bool warn_ = false;     // errors of the routines are warnings for now
+    bool notValidSeen_ = false;
+    bool inBranch_ = false, inQuiz_ = false;
+    std::string quizName_;
 };
 
 }  // namespace
 
+std::vector<ScriptProblem> CheckChapter(const std::vector<std::string>& lines, const CheckContext& context) {
+    return Checker(lines, context).Run();
+}
+
 std::vector<ScriptProblem> CheckChapter(const std::vector<std::string>& lines, const ColorTable& colors,
                                         const std::function<bool(const std::string&)>& chapterExists) {
-    return Checker(lines, colors, chapterExists).Run();
+    CheckContext context;
+    context.SetColors(colors);
+    context.SetChapterExists(chapterExists);
+    return CheckChapter(lines, context);
 }
 
 }  // namespace quill

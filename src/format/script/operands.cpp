@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "project/file_names.h"
+#include "project/project_path.h"
 #include "text/cp1252.h"
 #include "text/errors.h"
 #include "text/file_lookup.h"
@@ -61,24 +62,35 @@ std::string Operands::NextField() {
     return NextField(more);
 }
 
+std::string_view Operands::NextFieldView() {
+    const std::string_view rest = OperandText();
+    const std::size_t comma = rest.find(',');
+    if (comma == std::string_view::npos) {
+        ClearOperandText();
+        return rest;
+    }
+    pos_ += comma + 1;
+    return rest.substr(0, comma);
+}
+
 bool Operands::IsInteger(std::string_view field) { return ParseInt32(field).has_value(); }
 
 int Operands::NumberFromText(std::string_view field) {
     if (const auto value = ParseInt32(field)) return *value;
-    Fail(lineText_ + std::string(kInvalidNumber));
+    Fail(LineText() + std::string(kInvalidNumber));
     return -1;
 }
 
 int Operands::NextNumber() {
     if (OperandTextEmpty()) return -1;
-    return NumberFromText(NextField());
+    return NumberFromText(NextFieldView());
 }
 
 std::uint32_t Operands::NextColour(bool textColour) {
     const std::uint32_t fallback =
         config_.get(textColour ? cfg::Screen::ScreenTextColor : cfg::Screen::ScreenBackColor);
     if (OperandTextEmpty()) return fallback;
-    const int code = NumberFromText(NextField());
+    const int code = NumberFromText(NextFieldView());
     if (stop_ || code < 1 || code > static_cast<int>(cfg::Colors::Count)) return fallback;
     return config_.get(cfg::Colors::Entry(code).Value);
 }
@@ -95,7 +107,7 @@ namespace {
 
 std::optional<fs::path> FindRegular(const fs::path& folder, std::string_view name) {
     if (name.empty()) return std::nullopt;
-    const auto found = FindIgnoringCase(folder, name);
+    const auto found = FindInsideProject(folder, name);
     std::error_code ec;
     if (found && fs::is_regular_file(*found, ec)) return found;
     return std::nullopt;
@@ -118,7 +130,9 @@ bool Operands::FileExists(std::string_view name) const {
 fs::path Operands::WritePath(std::string_view name) const {
     if (learnerDir_.empty()) return ResolveInFolder(projectDir_, name);
     if (auto mine = FindRegular(learnerDir_, name)) return *mine;
-    const fs::path target = ResolveInFolder(learnerDir_, name);
+    const ProjectPath place = ResolveInProject(learnerDir_, name);
+    if (!place.inside) throw IoError("The file " + std::string(name) + std::string(kOutsideFolder));
+    const fs::path& target = place.path;
     std::error_code ec;
     fs::create_directories(target.parent_path(), ec);
     if (auto shipped = FindRegular(projectDir_, name)) {
@@ -130,13 +144,13 @@ fs::path Operands::WritePath(std::string_view name) const {
 
 bool Operands::FileMustExist(std::string_view name) {
     if (FileExists(name)) return false;
-    Fail("The filename " + std::string(name) + " in " + lineText_ + " was not found.");
+    Fail("The filename " + std::string(name) + " in " + LineText() + " was not found.");
     return true;
 }
 
 bool Operands::FileNameGiven(std::string_view name) {
     if (!name.empty()) return false;
-    Fail(lineText_ + std::string(kMustSpecifyFileName));
+    Fail(LineText() + std::string(kMustSpecifyFileName));
     return true;
 }
 
@@ -144,20 +158,13 @@ bool Operands::FileNameValid(std::string_view name) {
     const std::size_t sep = name.find_last_of("\\:");
     const std::string_view namePart = sep == std::string_view::npos ? name : name.substr(sep + 1);
     if (IsValidFileName(namePart)) return false;
-    Fail("The filename " + std::string(name) + " in " + lineText_ + " is invalid.");
+    Fail("The filename " + std::string(name) + " in " + LineText() + " is invalid.");
     return true;
 }
 
 bool Operands::FileOutsideProject(std::string_view name) {
-    bool outside = !name.empty() && (name[0] == '\\' || name[0] == '/' || name.find(':') != std::string_view::npos);
-    for (std::size_t start = 0; !outside && start <= name.size();) {
-        std::size_t end = name.find_first_of("\\/", start);
-        if (end == std::string_view::npos) end = name.size();
-        outside = name.substr(start, end - start) == "..";
-        start = end + 1;
-    }
-    if (!outside) return false;
-    Fail("The filename " + std::string(name) + " in " + lineText_ + " is outside the tutorial folder.");
+    if (name.empty() || ResolveInProject(projectDir_, name).inside) return false;
+    Fail("The filename " + std::string(name) + " in " + LineText() + std::string(kOutsideFolder));
     return true;
 }
 
@@ -236,7 +243,7 @@ bool Operands::MatchListTest(std::string_view answer, bool exact, LineSource& li
 bool Operands::ReadMatchTable(int count, bool finalAction, LineSource& lines) {
     const int limit = finalAction ? kMatchTableSlots - 1 : kMatchTableSlots;
     if (count > limit) {
-        Fail(lineText_ + (finalAction ? " has more than 29 matches" : " has more than 30 items"));
+        Fail(LineText() + (finalAction ? " has more than 29 matches" : " has more than 30 items"));
         return false;
     }
     for (int i = 0; i < count; ++i) {

@@ -62,15 +62,41 @@ public:
     // are looked up (ignoring case). Both must outlive the object.
     Operands(ErrorReport& report, const TTutorialConfig& config, std::filesystem::path projectDir);
     Operands(ErrorReport&, const TTutorialConfig&&, std::filesystem::path) = delete;  // would dangle
+    Operands(const Operands&) = delete;  // the operand text may point into the object itself
+    Operands& operator=(const Operands&) = delete;
 
     // --- state -----------------------------------------------------------------------------
-    void SetOperandText(std::string_view text) { text_.assign(text); pos_ = 0; }
-    std::string_view OperandText() const { return std::string_view(text_).substr(pos_); }
-    bool OperandTextEmpty() const { return pos_ >= text_.size(); }
-    void ClearOperandText() { pos_ = text_.size(); }
+    void SetOperandText(std::string_view text) {
+        text_.assign(text);
+        source_ = text_;
+        pos_ = 0;
+    }
+    // The same without a copy, for a caller that keeps the text unchanged while it reads.
+    void SetOperandTextView(std::string_view text) {
+        source_ = text;
+        pos_ = 0;
+    }
+    std::string_view OperandText() const { return source_.substr(pos_); }
+    bool OperandTextEmpty() const { return pos_ >= source_.size(); }
+    void ClearOperandText() { pos_ = source_.size(); }
 
-    void SetLineText(std::string_view line) { lineText_.assign(line); }
-    const std::string& LineText() const { return lineText_; }
+    void SetLineText(std::string_view line) {
+        lineText_.assign(line);
+        lineOwned_ = true;
+    }
+    // The same without a copy, for a caller that keeps the line unchanged while it reads (the
+    // copy is made only when a message needs it).
+    void SetLineTextView(std::string_view line) {
+        lineView_ = line;
+        lineOwned_ = false;
+    }
+    const std::string& LineText() const {
+        if (!lineOwned_) {
+            lineText_.assign(lineView_);
+            lineOwned_ = true;
+        }
+        return lineText_;
+    }
 
     bool Stopped() const { return stop_; }
     void SetStop(bool stop) { stop_ = stop; }
@@ -88,11 +114,13 @@ public:
     // operand text, which becomes empty. `more` tells whether a comma followed.
     std::string NextField();
     std::string NextField(bool& more);
+    // The same without a copy: valid until the operand text is set again.
+    std::string_view NextFieldView();
 
     // The field as an integer; on anything else the line + " has an invalid number" and -1.
     // Integers are read as everywhere in the project (ParseInt32): an optional sign and decimal
-    // digits within 32 bits; the original's conversion also took leading blanks and "$" with
-    // hexadecimal digits, so chapters written for it keep working.
+    // digits within 32 bits, also leading blanks and "$" with hexadecimal digits, which
+    // stored chapters use.
     int NumberFromText(std::string_view field);
     // True when the whole field is an integer as NumberFromText reads it.
     static bool IsInteger(std::string_view field);
@@ -113,12 +141,13 @@ public:
     bool FileMustExist(std::string_view name);
     bool FileNameGiven(std::string_view name);
     bool FileNameValid(std::string_view name);
-    // File commands work inside the project folder: an absolute name, a drive letter or a ".."
-    // part is reported ("The filename NAME in LINE is outside the tutorial folder.").
+    // File commands work inside the project folder: an absolute name, a drive letter, a ".."
+    // part, or a name whose real place (symbolic links followed, dangling ones too) lies
+    // outside is reported ("The filename NAME in LINE is outside the tutorial folder.").
     bool FileOutsideProject(std::string_view name);
     // The file of a bare name in the project folder, ignoring case (the name as given when no
-    // such file exists), and whether a regular file of that name exists. With a learner folder
-    // its file comes first.
+    // such file exists), and whether a regular file of that name exists inside the folder. With
+    // a learner folder its file comes first.
     std::filesystem::path FilePath(std::string_view name) const;
     bool FileExists(std::string_view name) const;
     // The file to write for a bare name: FilePath without a learner folder; with one, the file
@@ -172,8 +201,11 @@ private:
     std::filesystem::path projectDir_;
     std::filesystem::path learnerDir_;
     std::string text_;
+    std::string_view source_;  // text_, or the caller's text
     std::size_t pos_ = 0;
-    std::string lineText_;
+    mutable std::string lineText_;  // read it through LineText()
+    std::string_view lineView_;
+    mutable bool lineOwned_ = true;
     bool stop_ = false;
     MatchTable table_;
 };

@@ -48,10 +48,8 @@ struct Translation {
 // line is kept: the player stops on it, so one box per line is all the author sees.
 //
 // Arguments are taken as words separated by one or more blanks; a missing argument is an empty
-// field, never an error. The original counted word positions in a single byte, so its words
-// had to lie within the first 255 characters of a line; here words are taken the same way at
-// any position. A longer line is nothing a dialog writes, and the wrapped-around positions of
-// the original gave fields no one could have meant, so no stored chapter depends on them.
+// field, never an error. Words are taken the same way at any position of the line, however
+// long it is.
 Translation TranslateCommandLine(std::string_view line, const ColorTable& colors);
 
 // The same into buffers the caller reuses (cleared first): true when there was no error.

@@ -37,7 +37,7 @@ public:
     void u32(std::size_t off, std::uint32_t v);
     void i32(std::size_t off, std::int32_t v) { u32(off, static_cast<std::uint32_t>(v)); }
     // Writes the length byte and the characters, cut to the capacity. The bytes after the
-    // text are left as they are, as the original records do.
+    // text are left as they are, so bytes a record already holds there survive a rewrite.
     void shortString(std::size_t off, std::size_t capacity, std::string_view text);
     void raw(std::size_t off, std::string_view bytes);
 

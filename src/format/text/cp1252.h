@@ -30,7 +30,8 @@ void AppendUtf8(std::string& out, char32_t cp);
 // (à..þ except ÷, š, œ, ž, ÿ). Used for case-insensitive names.
 unsigned char UpperCp1252(unsigned char byte);
 std::string UpperCaseCp1252(std::string_view text);
-// ASCII-only upper case, as the original tool's UpperCase did.
+// ASCII-only upper case: accented letters stay as they are (names compared this way in stored
+// files, such as the project name at the start of a chapter name, keep their letters).
 std::string UpperAscii(std::string_view text);
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);  // Windows-1252 letters
 

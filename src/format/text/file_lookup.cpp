@@ -33,10 +33,13 @@ std::vector<std::string_view> SplitParts(std::string_view name) {
 
 std::optional<fs::path> FindOne(const fs::path& folder, std::string_view part) {
     const std::string wanted = UpperCaseCp1252(part);
-    // Fast path: the name exists exactly as given.
+    // Fast path: the name exists exactly as given (a name holding a separator can only be
+    // found by the listing below).
     std::error_code ec;
-    const fs::path exact = folder / Cp1252ToPath(part);
-    if (fs::exists(fs::symlink_status(exact, ec))) return exact;
+    if (part.find_first_of("\\/") == std::string_view::npos) {
+        const fs::path exact = folder / Cp1252ToPath(part);
+        if (fs::exists(fs::symlink_status(exact, ec))) return exact;
+    }
     std::optional<fs::path> best;
     std::string bestUpper;
     fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
@@ -74,7 +77,23 @@ std::optional<fs::path> FindIgnoringCase(const fs::path& folder, std::string_vie
 
 fs::path ResolveInFolder(const fs::path& folder, std::string_view name) {
     if (auto found = FindIgnoringCase(folder, name)) return *found;
-    return folder / Cp1252ToPath(name);
+    // A file still to be made: the folders on its way that exist are found ignoring case, the
+    // rest is as given.
+    if (name.empty() || name.front() == '/' || name.front() == '\\') return folder / Cp1252ToPath(name);
+    fs::path at = folder;
+    const auto parts = SplitParts(name);
+    std::size_t i = 0;
+    for (; i < parts.size(); ++i) {
+        if (parts[i] == "." || parts[i] == "..") {
+            at /= std::string(parts[i]);
+            continue;
+        }
+        auto next = FindOne(at, parts[i]);
+        if (!next) break;
+        at = *next;
+    }
+    for (; i < parts.size(); ++i) at /= Cp1252ToPath(parts[i]);
+    return at;
 }
 
 bool MatchesMask(std::string_view name, std::string_view mask) {
@@ -99,8 +118,8 @@ bool MatchesMask(std::string_view name, std::string_view mask) {
     return m == mask.size();
 }
 
-std::vector<std::string> ListByMask(const fs::path& folder, std::string_view mask) {
-    std::vector<std::pair<std::string, std::string>> found;  // upper-cased, name
+std::vector<ListedName> ListFilesByMask(const fs::path& folder, std::string_view mask) {
+    std::vector<std::pair<std::string, ListedName>> found;  // upper-cased, name
     std::error_code ec;
     fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
     if (ec) return {};
@@ -110,13 +129,27 @@ std::vector<std::string> ListByMask(const fs::path& folder, std::string_view mas
         if (!it->is_regular_file(sec)) continue;
         std::string name = DiskNameToCp1252(it->path().filename());
         if (!MatchesMask(name, mask)) continue;
-        found.emplace_back(UpperCaseCp1252(name), std::move(name));
+        std::string upper = UpperCaseCp1252(name);
+        found.emplace_back(std::move(upper), ListedName{std::move(name), it->path()});
     }
-    std::sort(found.begin(), found.end());
-    std::vector<std::string> names;
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : a.second.path < b.second.path;
+    });
+    std::vector<ListedName> names;
     names.reserve(found.size());
     for (auto& f : found) names.push_back(std::move(f.second));
     return names;
+}
+
+std::vector<std::string> ListByMask(const fs::path& folder, std::string_view mask) {
+    std::vector<std::string> names;
+    for (auto& f : ListFilesByMask(folder, mask)) names.push_back(std::move(f.name));
+    return names;
+}
+
+std::optional<fs::path> FindEntryIgnoringCase(const fs::path& folder, std::string_view name) {
+    if (name.empty()) return std::nullopt;
+    return FindOne(folder, name);
 }
 
 }  // namespace quill

@@ -2,6 +2,12 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 
 #include "datafile/color_notation.h"
@@ -9,9 +15,11 @@
 #include "host.h"
 #include "project/file_names.h"
 #include "project/project.h"
+#include "project/project_path.h"
 #include "project/tutorial_source.h"
 #include "project/user_record.h"
 #include "screen/text_screen.h"
+#include "script/command_operands.h"
 #include "script/line_kind.h"
 #include "text/cp1252.h"
 #include "text/errors.h"
@@ -160,14 +168,29 @@ void ChapterPlayer::switchChapter() {
     resetRunState();
 }
 
-void ChapterPlayer::runFetchedLine(const std::string& line) {
+bool ChapterPlayer::takeStep() {
     if (stepLimit_ > 0 && steps_ >= stepLimit_) {
         endBy(PlayEnd::StepLimit);
         operands_.SetStop(true);
         jumpToFilePending_ = false;
-        return;
+        return false;
     }
     ++steps_;
+    return true;
+}
+
+bool ChapterPlayer::repeatStep() {
+    if (!takeStep()) return false;
+    if (++sinceEvents_ >= kEventInterval) {
+        sinceEvents_ = 0;
+        host_.processEvents();
+    }
+    checkHost();
+    return !stopped();
+}
+
+void ChapterPlayer::runFetchedLine(const std::string& line) {
+    if (!takeStep()) return;
     if (tracer_) tracer_(chapterFile_, lastFetched_, line);
     if (++sinceEvents_ >= kEventInterval) {
         sinceEvents_ = 0;
@@ -641,21 +664,11 @@ std::optional<bool> ChapterPlayer::choiceCondition() {
 
 // Reads the next numbers of the operand text into the given places, in order, stopping at the
 // first one that is in error; true when all were read.
-bool ChapterPlayer::readNumbers(std::initializer_list<int*> into) {
-    for (int* number : into) {
-        if (stopped()) return false;
-        *number = operands_.NextNumber();
-    }
-    return !stopped();
-}
+bool ChapterPlayer::readNumbers(std::initializer_list<int*> into) { return ReadNumbers(operands_, into); }
 
 // Reads a text colour and a background colour (each with its default when missing).
 bool ChapterPlayer::readTextColours(std::uint32_t& text, std::uint32_t& back) {
-    if (stopped()) return false;
-    text = operands_.NextColour(true);
-    if (stopped()) return false;
-    back = operands_.NextColour(false);
-    return !stopped();
+    return ReadTextColours(operands_, text, back);
 }
 
 void ChapterPlayer::twoWayJump(bool condition) {
@@ -865,6 +878,11 @@ void ChapterPlayer::getUserInput() {
     if (width < 2) width = 2;
     const std::string text = askInput(width);
     if (stopped()) return;
+    const ProjectPath user = ResolveInProject(project_.ProjectDir, kUserFileName);
+    if (!user.inside) {
+        fail("The filename " + std::string(kUserFileName) + " in " + lineText_ + std::string(kOutsideFolder));
+        return;
+    }
     UserRecord record = ReadUserRecord(operands_.FilePath(kUserFileName)).value_or(UserRecord{});
     record.setSlot(slot, text);
     WriteUserRecord(operands_.WritePath(kUserFileName), record);
@@ -980,10 +998,28 @@ std::vector<std::string> ChapterPlayer::readLines(const std::string& name) {
 
 void ChapterPlayer::appendLines(const std::string& name, const std::vector<std::string>& lines) {
     const auto file = operands_.WritePath(name);
-    std::ofstream out(file, std::ios::binary | std::ios::app);
-    for (const auto& l : lines) out << l << "\r\n";
-    out.flush();
-    if (!out) throw IoError("Cannot write the file " + DisplayName(file));
+    // O_NONBLOCK: a pipe without a reader is refused instead of waiting for one.
+    const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
+    if (fd < 0) throw IoError("Cannot write the file " + DisplayName(file) + ": " + std::strerror(errno));
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw IoError("Cannot write the file " + DisplayName(file) + ": it is not a regular file");
+    }
+    std::string bytes;
+    for (const auto& l : lines) bytes.append(l).append("\r\n");
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) {
+            const int err = put < 0 ? errno : ENOSPC;
+            ::close(fd);
+            throw IoError("Cannot write the file " + DisplayName(file) + ": " + std::strerror(err));
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    if (::close(fd) != 0) throw IoError("Cannot write the file " + DisplayName(file) + ": " + std::strerror(errno));
 }
 
 void ChapterPlayer::files(char letter) {
@@ -1031,7 +1067,12 @@ void ChapterPlayer::files(char letter) {
             const std::string name(operands_.OperandText());
             if (operands_.FileNameGiven(name) || outside(name)) return;
             if (!operands_.FileExists(name)) return;
-            for (const auto& l : readLines(name)) screen_.drawPendingLine(l);
+            // Each line drawn counts as a step: a file of millions of lines is a repeated
+            // drawing like a blink, bounded by the step limit and stopped by the host.
+            for (const auto& l : readLines(name)) {
+                if (!repeatStep()) return;
+                screen_.drawPendingLine(l);
+            }
             break;
         }
         case 'I': {
@@ -1082,34 +1123,17 @@ void ChapterPlayer::screenCommands(char letter) {
     switch (letter) {
         case 'C':
         case 'R': {
-            const bool both = letter == 'C' && operands_.OperandText().find(',') != std::string_view::npos;
-            int column = 0, row = 0;
-            bool hasColumn = letter == 'C', hasRow = letter == 'R' || both;
-            if (hasColumn) column = operands_.NumberFromText(both ? operands_.NextField() : std::string(operands_.OperandText()));
-            if (stopped()) return;
-            if (hasRow) row = operands_.NumberFromText(operands_.OperandText());
-            if (stopped()) return;
-            if (hasColumn) {
-                if (column < 1 || column > 79) {
-                    fail(lineText_ + " - the Column must be between 1 and 79");
-                    return;
-                }
-                screen_.setColumn(column);
-            }
-            if (hasRow) {
-                if (row < 1 || row > 27) {
-                    fail(lineText_ + " - the Row must be between 1 and 27");
-                    return;
-                }
-                screen_.setRow(row);
-            }
+            PositionOperands p;
+            if (!ReadPositionOperands(operands_, letter, p)) return;
+            if (p.column) screen_.setColumn(*p.column);
+            if (p.row) screen_.setRow(*p.row);
             break;
         }
         case 'D': {
             const int tenths = operands_.NextNumber();
             if (stopped()) return;
             const PenState saved = screen_.penState();
-            host_.waitDelay(tenths * 100);
+            host_.waitDelay(TenthsToMs(tenths));
             screen_.restoreFontAndBrush(saved);
             checkHost();
             break;
@@ -1149,7 +1173,8 @@ void ChapterPlayer::screenCommands(char letter) {
             int column = 0, row = 0, count = 0;
             std::uint32_t text = 0, back = 0;
             if (!readNumbers({&column, &row, &count}) || !readTextColours(text, back)) return;
-            screen_.blink(column, row, count, Colour(text), Colour(back), operands_.OperandText());
+            screen_.blink(column, row, count, Colour(text), Colour(back), operands_.OperandText(),
+                          [this] { return repeatStep(); });
             checkHost();
             break;
         }
@@ -1162,13 +1187,9 @@ void ChapterPlayer::screenCommands(char letter) {
         }
         case 'V':
         case 'Z': {
-            const int column = operands_.NextNumber();
-            const int row = stopped() ? 0 : operands_.NextNumber();
-            const int end = stopped() ? 0 : operands_.NextNumber();
-            const int width = stopped() ? 0 : operands_.NextNumber();
-            const std::uint32_t colour = stopped() ? 0 : operands_.NextColour(false);
-            if (stopped()) return;
-            screen_.drawLine(letter == 'V', column, row, end, width, Colour(colour));
+            LineOperands l;
+            if (!ReadLineOperands(operands_, l)) return;
+            screen_.drawLine(letter == 'V', l.column, l.row, l.end, l.width, Colour(l.colour));
             break;
         }
         default: notValid(); break;
@@ -1189,33 +1210,18 @@ void ChapterPlayer::boxes(char letter) {
         case 'T': kind = BoxKind::RoundedBorder; popup = true; break;
         default: notValid(); return;
     }
-    const bool bordered = kind == BoxKind::Border || kind == BoxKind::RoundedBorder;
-    int borderWidth = 1;
-    QColor borderColour = Qt::black;
-    if (bordered) {
-        borderWidth = operands_.NextNumber();
-        if (stopped()) return;
-        borderColour = Colour(operands_.NextColour(false));
-        if (stopped()) return;
-    }
-    int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
-    operands_.Rectangle(c1, r1, c2, r2);
-    if (stopped()) return;
+    BoxOperands box;
+    if (!ReadBoxOperands(operands_, letter, box)) return;
+    const int borderWidth = box.borderWidth;
+    const QColor borderColour = box.borderColour ? Colour(*box.borderColour) : QColor(Qt::black);
+    const int c1 = box.c1, r1 = box.r1, c2 = box.c2, r2 = box.r2;
+    const QColor fill = Colour(box.fill);
     if (!popup) {
-        const QColor fill = Colour(operands_.NextColour(false));
-        if (stopped()) return;
         screen_.drawBox(kind, c1, r1, c2, r2, fill, borderWidth, borderColour);
         return;
     }
-    const int count = operands_.NextNumber();
-    if (stopped()) return;
-    const QColor fill = Colour(operands_.NextColour(false));
-    if (stopped()) return;
-    int tenths = kDefaultPopupTenths;
-    if (!operands_.OperandTextEmpty()) {
-        tenths = operands_.NextNumber();
-        if (stopped()) return;
-    }
+    const int count = box.lineCount;
+    const int tenths = box.tenths;
     std::vector<std::string> lines;
     for (int k = 0; k < count; ++k) {
         auto line = FetchNextLine();
@@ -1227,52 +1233,31 @@ void ChapterPlayer::boxes(char letter) {
 }
 
 void ChapterPlayer::sections(char letter) {
-    int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
+    if (letter != 'R' && letter != 'S' && letter != 'C' && letter != 'M') {
+        notValid();
+        return;
+    }
+    SectionOperands o;
+    if (!ReadSectionOperands(operands_, letter, o)) return;
     switch (letter) {
-        case 'R': {
-            const int column = operands_.NextNumber();
-            const int row = stopped() ? 0 : operands_.NextNumber();
-            const int end = stopped() ? 0 : operands_.NextNumber();
-            const std::uint32_t colour = stopped() ? 0 : operands_.NextColour(false);
-            if (stopped()) return;
-            screen_.clearRow(column, row, end, Colour(colour));
-            break;
-        }
-        case 'S': {
-            operands_.Rectangle(c1, r1, c2, r2);
-            const std::uint32_t colour = stopped() ? 0 : operands_.NextColour(false);
-            if (stopped()) return;
-            screen_.clearSection(c1, r1, c2, r2, Colour(colour));
-            break;
-        }
-        case 'C':
-        case 'M': {
-            operands_.Rectangle(c1, r1, c2, r2);
-            const int column = stopped() ? 0 : operands_.NextNumber();
-            const int row = stopped() ? 0 : operands_.NextNumber();
-            if (stopped()) return;
-            if (letter == 'C') {
-                screen_.copySection(c1, r1, c2, r2, column, row);
-                break;
-            }
-            const std::uint32_t colour = operands_.NextColour(false);
-            if (stopped()) return;
-            screen_.moveSection(c1, r1, c2, r2, column, row, Colour(colour));
-            break;
-        }
-        default: notValid(); break;
+        case 'R': screen_.clearRow(o.c1, o.r1, o.c2, Colour(o.colour)); break;
+        case 'S': screen_.clearSection(o.c1, o.r1, o.c2, o.r2, Colour(o.colour)); break;
+        case 'C': screen_.copySection(o.c1, o.r1, o.c2, o.r2, o.column, o.row); break;
+        default: screen_.moveSection(o.c1, o.r1, o.c2, o.r2, o.column, o.row, Colour(o.colour)); break;
     }
 }
 
 void ChapterPlayer::images(char letter) {
     switch (letter) {
         case 'F':
+            if (outside(std::string(operands_.OperandText()))) return;
             screen_.showScreenImage(operands_.OperandText());
             checkHost();
             break;
         case 'P': {
             int column = 0, row = 0, end = 0;
             if (!readNumbers({&column, &row, &end})) return;
+            if (outside(std::string(operands_.OperandText()))) return;
             screen_.showImage(column, row, end, operands_.OperandText());
             checkHost();
             break;

@@ -130,6 +130,12 @@ private:
     void resetRunState();
     void switchChapter();
 
+    // Counts one executed line against the step limit; false (and the run ends) at the limit.
+    bool takeStep();
+    // One round of a repeated drawing (a blink, a line of a displayed file): it counts as a line
+    // for the step limit and gives the host its chance to stop the run. False when the run must
+    // end.
+    bool repeatStep();
     // Executes a fetched line (trace, step count, events) with its error handling.
     void runFetchedLine(const std::string& line);
     void translateAndExecute(const std::string& line);

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QRect>
 
+class QPainter;
+
 #include <string>
 #include <vector>
 
@@ -18,6 +20,9 @@ namespace quill {
 // control's window text). Sets the document's text width to the rectangle's width.
 void RenderRichText(QTextDocument& doc, QImage& image, const QRect& rect, const QColor& background,
                     int scrollY = 0);
+// The same with a painter the caller has open (its state is saved and restored).
+void DrawRichText(QPainter& painter, QTextDocument& doc, const QRect& rect, const QColor& background,
+                  int scrollY = 0);
 
 // The rich-text lines of a data-file entry drawn on an image of `size`.
 QImage RenderRichTextImage(const std::vector<std::string>& lines, const QSize& size, const QColor& background);

@@ -1,12 +1,14 @@
 #include "screen/screen_render.h"
 
 #include <QPainter>
+#include <QTextDocument>
 #include <string>
 #include <vector>
 
 #include "host.h"
+#include "richtext/rich_text_render.h"
+#include "richtext/rtf_reader.h"
 #include "screen/text_screen.h"
-#include "text_codec.h"
 
 namespace quill {
 
@@ -129,38 +131,6 @@ void DrawAnswers(QPainter& p, const AnswerControls& a) {
 
 }  // namespace
 
-QString PlainTextOfRtf(const std::vector<std::string>& lines) {
-    QString out;
-    for (const std::string& line : lines) {
-        const QString l = FromCp1252(line);
-        int depth = 0;
-        for (qsizetype i = 0; i < l.size(); ++i) {
-            const QChar c = l[i];
-            if (c == u'{') {
-                ++depth;
-            } else if (c == u'}') {
-                --depth;
-            } else if (c == u'\\') {
-                if (i + 1 < l.size() && !l[i + 1].isLetter()) {
-                    if (l[i + 1] == u'\\' || l[i + 1] == u'{' || l[i + 1] == u'}') out += l[i + 1];
-                    ++i;
-                    continue;
-                }
-                qsizetype j = i + 1;
-                while (j < l.size() && l[j].isLetter()) ++j;
-                const QString word = l.mid(i + 1, j - i - 1);
-                while (j < l.size() && (l[j].isDigit() || l[j] == u'-')) ++j;
-                if (j < l.size() && l[j] == u' ') ++j;
-                if (word == QLatin1String("par") || word == QLatin1String("line")) out += u'\n';
-                i = j - 1;
-            } else if (depth <= 1) {
-                out += c;
-            }
-        }
-    }
-    return out;
-}
-
 QImage RenderScreen(const TextScreen& screen) {
     QImage out(TextScreen::kWidth, TextScreen::kHeight, QImage::Format_RGB32);
     out.fill(screen.colours().back);
@@ -189,12 +159,12 @@ QImage RenderScreen(const TextScreen& screen) {
 
     const RichTextPanel& rich = screen.richText();
     if (rich.visible) {
+        // The window's rich-text panel: a raised border of 5 pixels around the text, which is
+        // read and drawn by the same reader and renderer as the preview's text box.
         p.fillRect(rich.rect, rich.backColour);
-        Bevel(p, rich.rect, false);
-        p.setFont(QFont(QStringLiteral("Arial"), 10));
-        p.setPen(Qt::black);
-        p.drawText(rich.rect.adjusted(6, 6, -6, -6), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                   PlainTextOfRtf(rich.lines));
+        Bevel(p, rich.rect, true);
+        auto doc = RichTextDocument(rich.lines);
+        DrawRichText(p, *doc, rich.rect.adjusted(5, 5, -5, -5), rich.backColour);
     }
     for (const PanelBox& b : screen.panelBoxes()) {
         p.fillRect(b.rect, b.backColour);

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QRawFont>
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <system_error>
 
@@ -11,6 +12,8 @@
 #include "project/config_record.h"
 #include "project/font_spec.h"
 #include "project/user_record.h"
+#include "project/project_path.h"
+#include "script/command_operands.h"
 #include "screen/picture_reader.h"
 #include "text/cp1252.h"
 #include "text/file_lookup.h"
@@ -43,25 +46,43 @@ int VisibleLength(std::string_view text) {
 // ---- fonts ---------------------------------------------------------------------------------
 
 // The screen font in its eight styles, and for drawing: the raw font of each weight and slant
-// with a glyph table of the 256 Windows-1252 characters, so that a line is drawn as one glyph
-// run with every glyph at its cell, never building fonts or strings per character.
+// with a glyph table of the 256 Windows-1252 characters, and each glyph's pixels as a mask.
+// The screen font draws without smoothing, so a glyph is a fixed set of pixels relative to its
+// cell: text is drawn by setting those pixels, never building fonts, strings or glyph runs per
+// character. The masks are made once, by drawing each glyph with QPainter exactly as a glyph
+// run at its cell would draw it.
 struct TextScreen::Fonts {
+    // A glyph's pixels: row r of the mask is the cell row r - kMaskTop; bit b of a row is the
+    // cell column b - kMaskLeft.
+    static constexpr int kMaskTop = 8, kMaskLeft = 8, kMaskRows = 40;
+    struct Mask {
+        std::array<quint32, kMaskRows> rows{};
+        int first = kMaskRows, last = -1;  // the rows that have pixels
+    };
+
     std::array<QFont, 8> fonts;
     std::array<QRawFont, 4> raw;                       // index: style & (bold | italic)
     std::array<std::array<quint32, 256>, 4> glyphs{};  // glyph of each byte, per raw font
     std::array<bool, 256> blank{};                     // control characters draw no glyph
+    std::array<std::array<Mask, 256>, 4> masks;        // pixels of each byte, per raw font
     int ascent = 11;
     int height = 15;
     int underlinePos = 2;
     int lineWidth = 1;
 
+    static const Fonts& Shared() {
+        static const Fonts fonts;
+        return fonts;
+    }
+
+private:
     Fonts() {
         for (int s = 0; s < 8; ++s) {
             QFont f(QStringLiteral("Courier New"));
             // 10 points at 96 dots per inch, whatever the display says.
             f.setPixelSize(13);
             f.setStyleHint(QFont::TypeWriter);
-            // Plain pixels, as the original screen showed them: no font smoothing.
+            // Plain pixels on the cell grid: no font smoothing.
             f.setStyleStrategy(QFont::NoAntialias);
             f.setBold(s & kStyleBold);
             f.setItalic(s & kStyleItalic);
@@ -84,17 +105,66 @@ struct TextScreen::Fonts {
         height = m.height();
         underlinePos = std::max(1, m.underlinePos());
         lineWidth = std::max(1, m.lineWidth());
+
+        // Each font's glyphs drawn once on a grid of 16 x 16 cells, then read back cell by cell.
+        constexpr int kGrid = 16;
+        QImage canvas(32 * kGrid, kMaskRows * kGrid, QImage::Format_RGB32);
+        for (std::size_t r = 0; r < 4; ++r) {
+            canvas.fill(Qt::black);
+            QList<quint32> runGlyphs;
+            QList<QPointF> runPositions;
+            for (std::size_t b = 0; b < 256; ++b) {
+                const quint32 glyph = blank[b] ? 0 : glyphs[r][b];
+                if (glyph == 0) continue;
+                const int gx = static_cast<int>(b % kGrid) * 32, gy = static_cast<int>(b / kGrid) * kMaskRows;
+                runGlyphs.push_back(glyph);
+                runPositions.push_back(QPointF(gx + kMaskLeft, gy + kMaskTop + ascent));
+            }
+            {
+                QPainter p(&canvas);
+                p.setRenderHint(QPainter::Antialiasing, false);
+                p.setRenderHint(QPainter::TextAntialiasing, false);
+                p.setPen(Qt::white);
+                QGlyphRun run;
+                run.setRawFont(raw[r]);
+                run.setGlyphIndexes(runGlyphs);
+                run.setPositions(runPositions);
+                p.drawGlyphRun(QPointF(0, 0), run);
+            }
+            for (std::size_t b = 0; b < 256; ++b) {
+                if (blank[b] || glyphs[r][b] == 0) continue;
+                const int gx = static_cast<int>(b % kGrid) * 32, gy = static_cast<int>(b / kGrid) * kMaskRows;
+                Mask& mask = masks[r][b];
+                for (int y = 0; y < kMaskRows; ++y) {
+                    const auto* line = reinterpret_cast<const QRgb*>(canvas.constScanLine(gy + y)) + gx;
+                    quint32 bits = 0;
+                    for (int x = 0; x < 32; ++x)
+                        if (line[x] != qRgb(0, 0, 0)) bits |= quint32(1) << x;
+                    mask.rows[static_cast<std::size_t>(y)] = bits;
+                    if (bits) {
+                        mask.first = std::min(mask.first, y);
+                        mask.last = y;
+                    }
+                }
+            }
+        }
     }
 };
 
-// A painter on the raster for the length of one operation, and the run of characters drawn
-// next to each other in one pen, flushed as one fill and one glyph run.
+// Drawing on the raster for the length of one operation. Text is collected as runs of
+// characters drawn next to each other in one pen, each flushed as one fill of its cells and
+// then its glyphs' pixels, straight into the image. The QPainter for other drawing is begun
+// only when asked for.
 class TextScreen::Painter {
 public:
-    explicit Painter(TextScreen& screen) : screen_(screen) { begin(); }
+    explicit Painter(TextScreen& screen) : screen_(screen) {}
     ~Painter() { end(); }
 
-    QPainter& p() { return painter_; }
+    QPainter& p() {
+        flush();
+        begin();
+        return painter_;
+    }
 
     void begin() {
         if (painter_.isActive()) return;
@@ -111,62 +181,121 @@ public:
     void put(int x, int y, unsigned char byte, const PenState& pen) {
         // Text beyond the edges draws nothing visible (drawing never wraps).
         if (x <= -8 || x >= kWidth || y <= -17 || y >= kHeight) return;
-        if (!glyphs_.isEmpty() && (pen != pen_ || y != y_ || x != x_ + 8 * static_cast<int>(glyphs_.size())))
-            flush();
-        if (glyphs_.isEmpty()) {
+        if (count_ > 0 && (y != y_ || x != x_ + 8 * count_ || !SamePen(pen, pen_))) flush();
+        if (count_ == 0) {
             x_ = x;
             y_ = y;
             pen_ = pen;
         }
-        const Fonts& f = *screen_.fonts_;
-        const std::size_t r = static_cast<std::size_t>(pen.style & (kStyleBold | kStyleItalic));
-        const int cell = static_cast<int>(glyphs_.size());
-        const quint32 glyph = f.blank[byte] ? 0 : f.glyphs[r][byte];
-        if (glyph == 0) ++blanks_;  // a control character, or one the font lacks: an empty cell
-        glyphs_.push_back(glyph);
-        positions_.push_back(QPointF(x_ + 8 * cell, y_ + f.ascent));
+        bytes_[static_cast<std::size_t>(count_++)] = byte;
+        if (count_ == kMaxRun) flush();
     }
 
     void flush() {
-        if (glyphs_.isEmpty()) return;
-        const Fonts& f = *screen_.fonts_;
-        const int count = static_cast<int>(glyphs_.size());
-        // Opaque text: every cell gets the brush over the font's height.
-        painter_.fillRect(QRect(x_, y_, 8 * count, f.height), pen_.brush);
-        if (blanks_ < count) {
-            QList<quint32> glyphs;
-            QList<QPointF> positions;
-            if (blanks_ == 0) {
-                glyphs.swap(glyphs_);
-                positions.swap(positions_);
-            } else {
-                for (int i = 0; i < count; ++i) {
-                    if (glyphs_[i] == 0) continue;
-                    glyphs.push_back(glyphs_[i]);
-                    positions.push_back(positions_[i]);
-                }
+        if (count_ == 0) return;
+        const Fonts& f = Fonts::Shared();
+        QImage& image = screen_.image_;
+        const QRect cells(x_, y_, 8 * count_, f.height);
+        if (image.format() != QImage::Format_RGB32 || pen_.text.alpha() != 255 || pen_.brush.alpha() != 255 ||
+            !pen_.text.isValid() || !pen_.brush.isValid()) {
+            flushWithPainter(cells);
+        } else {
+            // A painter still open on the image would keep drawing on the buffer it began with
+            // if writing here made the image detach from a copy.
+            if (painter_.isActive()) painter_.end();
+            // Opaque text: every cell gets the brush over the font's height, then the glyphs.
+            const Raster raster{image.bits(), image.bytesPerLine(), image.width(), image.height()};
+            Fill(raster, cells, pen_.brush.rgb());
+            const QRgb ink = pen_.text.rgb();
+            const auto& masks = f.masks[static_cast<std::size_t>(pen_.style & (kStyleBold | kStyleItalic))];
+            for (int i = 0; i < count_; ++i) {
+                const std::size_t b = bytes_[static_cast<std::size_t>(i)];
+                if (f.blank[b]) continue;
+                Blit(raster, masks[b], x_ + 8 * i, y_, ink);
             }
+            if (pen_.style & kStyleUnderline)
+                Fill(raster, QRect(x_, y_ + f.ascent + f.underlinePos, 8 * count_, f.lineWidth), ink);
+        }
+        count_ = 0;
+    }
+
+private:
+    static constexpr int kMaxRun = 128;
+
+    // Pens compared by what they draw; cheaper than QColor's comparison on every character.
+    static bool SamePen(const PenState& a, const PenState& b) {
+        return a.style == b.style && a.text.rgba() == b.text.rgba() && a.brush.rgba() == b.brush.rgba() &&
+               a.text.isValid() == b.text.isValid() && a.brush.isValid() == b.brush.isValid();
+    }
+
+    // The pixels of the image (32 bits each), taken once per run: QImage::scanLine() checks
+    // for sharing on every call.
+    struct Raster {
+        uchar* bits;
+        qsizetype bytesPerLine;
+        int width, height;
+        QRgb* line(int y) const { return reinterpret_cast<QRgb*>(bits + y * bytesPerLine); }
+    };
+
+    static void Fill(const Raster& raster, const QRect& rect, QRgb colour) {
+        const QRect r = rect.intersected(QRect(0, 0, raster.width, raster.height));
+        if (r.isEmpty()) return;
+        const QRgb pixel = 0xFF000000u | colour;
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            QRgb* line = raster.line(y) + r.left();
+            std::fill(line, line + r.width(), pixel);
+        }
+    }
+
+    static void Blit(const Raster& raster, const Fonts::Mask& mask, int cellX, int cellY, QRgb colour) {
+        const QRgb pixel = 0xFF000000u | colour;
+        const int width = raster.width, height = raster.height;
+        for (int row = mask.first; row <= mask.last; ++row) {
+            const int y = cellY + row - Fonts::kMaskTop;
+            if (y < 0 || y >= height) continue;
+            quint32 bits = mask.rows[static_cast<std::size_t>(row)];
+            if (!bits) continue;
+            QRgb* line = raster.line(y);
+            while (bits) {
+                const int bit = std::countr_zero(bits);
+                bits &= bits - 1;
+                const int x = cellX + bit - Fonts::kMaskLeft;
+                if (x >= 0 && x < width) line[x] = pixel;
+            }
+        }
+    }
+
+    // Colours with transparency, or an image of another format: drawn by QPainter.
+    void flushWithPainter(const QRect& cells) {
+        const Fonts& f = Fonts::Shared();
+        begin();
+        painter_.fillRect(cells, pen_.brush);
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+        const std::size_t r = static_cast<std::size_t>(pen_.style & (kStyleBold | kStyleItalic));
+        for (int i = 0; i < count_; ++i) {
+            const std::size_t b = bytes_[static_cast<std::size_t>(i)];
+            const quint32 glyph = f.blank[b] ? 0 : f.glyphs[r][b];
+            if (glyph == 0) continue;
+            glyphs.push_back(glyph);
+            positions.push_back(QPointF(x_ + 8 * i, y_ + f.ascent));
+        }
+        if (!glyphs.isEmpty()) {
             QGlyphRun run;
-            run.setRawFont(f.raw[static_cast<std::size_t>(pen_.style & (kStyleBold | kStyleItalic))]);
+            run.setRawFont(f.raw[r]);
             run.setGlyphIndexes(glyphs);
             run.setPositions(positions);
             painter_.setPen(pen_.text);
             painter_.drawGlyphRun(QPointF(0, 0), run);
         }
         if (pen_.style & kStyleUnderline)
-            painter_.fillRect(QRect(x_, y_ + f.ascent + f.underlinePos, 8 * count, f.lineWidth),
-                              pen_.text);
-        glyphs_.clear();
-        positions_.clear();
-        blanks_ = 0;
+            painter_.fillRect(QRect(x_, y_ + f.ascent + f.underlinePos, 8 * count_, f.lineWidth), pen_.text);
     }
 
-private:
     TextScreen& screen_;
     QPainter painter_;
-    QList<quint32> glyphs_;
-    QList<QPointF> positions_;
-    int blanks_ = 0;
+    std::array<unsigned char, kMaxRun> bytes_{};
+    int count_ = 0;
     int x_ = 0, y_ = 0;
     PenState pen_;
 };
@@ -178,7 +307,7 @@ TextScreen::TextScreen(const TTutorialConfig& config, std::filesystem::path proj
     : config_(config),
       projectDir_(std::move(projectDir)),
       host_(host),
-      fonts_(std::make_unique<Fonts>()),
+      fonts_(&Fonts::Shared()),
       image_(kWidth, kHeight, QImage::Format_RGB32) {
     loadScreenColours();
     pen_ = {0, colours_.text, colours_.back};
@@ -267,7 +396,8 @@ void TextScreen::drawText(int column, int row, std::string_view text) {
                 if (slot < 0) return;  // an invalid slot letter ends the whole text
                 ++i;
                 if (!userRead) {
-                    user = ReadUserRecord(userFile());
+                    // Learner answers come only from the tutorial's (or the learner's) own USER.DAT.
+                    if (auto file = userFile()) user = ReadUserRecord(*file);
                     userRead = true;
                 }
                 if (!user) continue;  // no learner answers yet: nothing to draw
@@ -523,22 +653,11 @@ void TextScreen::hideQuizAnswers() { answers_.quiz.clear(); }
 std::optional<std::string> TextScreen::heading(std::string_view name, int column, int row,
                                                int endColumn, std::string_view text,
                                                std::string_view line) {
-    const std::string l(line);
-    auto columnCheck = [&](int v) -> std::optional<std::string> {
-        if (v > 79) return "The Column number in " + l + " is greater than 79";
-        if (v < 1) return "The Column number in " + l + " is less than 1";
-        return std::nullopt;
-    };
-    if (auto e = columnCheck(column)) return e;
-    if (row > 25) return "The Row number in " + l + " is greater than 25";
-    if (row < 1) return "The Row number in " + l + " is less than 1";
-    if (auto e = columnCheck(endColumn)) return e;
-
+    if (auto error = HeadingError(config_, name, column, row, endColumn, line)) return error;
     const std::string wanted = UpperCaseCp1252(name);
     int found = 0;
     for (int n = 1; n <= static_cast<int>(cfg::Headings::Count); ++n)
         if (UpperCaseCp1252(config_.get(cfg::Headings::Entry(n).Name)) == wanted) found = n;
-    if (!found) return "The Heading \"" + std::string(name) + "\" was not found.";
 
     const auto entry = cfg::Headings::Entry(found);
     QFont font(QStringLiteral("Arial"));
@@ -576,12 +695,14 @@ void TextScreen::showRichText(int c1, int r1, int c2, int r2, const QColor& back
 }
 
 void TextScreen::blink(int column, int row, int count, const QColor& textColour,
-                       const QColor& backColour, std::string_view text) {
+                       const QColor& backColour, std::string_view text,
+                       const std::function<bool()>& round) {
     const int x = ColumnToX(column), y = RowToY(row);
     const PenState hidden{pen_.style, backColour, backColour};
     const PenState shown{pen_.style, textColour, backColour};
     for (int k = 0; k < count; ++k) {
         if (host_ && host_->stopRequested()) break;
+        if (round && !round()) break;
         drawLiteral(x, y, text, hidden);
         if (host_) host_->waitDelay(250);
         drawLiteral(x, y, text, shown);
@@ -655,7 +776,7 @@ void TextScreen::popup(BoxKind kind, int c1, int r1, int c2, int r2,
     pen_.brush = fill;
     for (int k = 1; k <= n; ++k) drawText(c1 + 1, r1 + k, lines[static_cast<std::size_t>(k - 1)]);
     pen_ = pen;
-    if (host_) host_->waitDelay(tenths * 100);
+    if (host_) host_->waitDelay(TenthsToMs(tenths));
     restoreRaster(saved);
     // Hypertext words of the pop-up go with it.
     hyperLabels_.resize(labels);
@@ -695,27 +816,36 @@ void TextScreen::restoreRaster(const QImage& copy) {
     painter.p().drawImage(QPoint(0, 0), copy);
 }
 
-std::filesystem::path TextScreen::userFile() const {
+std::optional<std::filesystem::path> TextScreen::userFile() const {
     if (!learnerDir_.empty()) {
-        if (auto mine = FindIgnoringCase(learnerDir_, kUserFileName)) return *mine;
+        const ProjectPath mine = ResolveInProject(learnerDir_, kUserFileName);
+        std::error_code ec;
+        if (mine.inside && std::filesystem::exists(mine.path, ec)) return mine.path;
     }
-    return ResolveInFolder(projectDir_, kUserFileName);
+    const ProjectPath file = ResolveInProject(projectDir_, kUserFileName);
+    if (!file.inside) return std::nullopt;
+    return file.path;
 }
 
 std::optional<QImage> TextScreen::loadPicture(std::string_view file, std::filesystem::path* path) {
-    const auto found = FindIgnoringCase(projectDir_, file);
+    const ProjectPath found = ResolveInProject(projectDir_, file);
     std::error_code ec;
-    if (!found || !std::filesystem::is_regular_file(*found, ec)) {
+    if (!found.inside) {
+        reportError(QStringLiteral("The Image file ") + FromCp1252(file) +
+                    QStringLiteral(" is outside the tutorial folder."));
+        return std::nullopt;
+    }
+    if (!std::filesystem::is_regular_file(found.path, ec)) {
         reportError(QStringLiteral("The Image file ") + FromCp1252(file) + QStringLiteral(" was not found"));
         return std::nullopt;
     }
     QString why;
-    QImage image = ReadPicture(*found, &why);
+    QImage image = ReadPicture(found.path, &why);
     if (image.isNull()) {
         reportError(QStringLiteral("The picture file %1 cannot be drawn: %2").arg(FromCp1252(file), why));
         return std::nullopt;
     }
-    if (path) *path = *found;
+    if (path) *path = found.path;
     return image;
 }
 
@@ -733,7 +863,7 @@ bool TextScreen::showImage(int column, int row, int endColumn, std::string_view 
     int width = image->width(), height = image->height();
     if (endColumn != 0 && endColumn >= column && width > 0) {
         const int w = (endColumn - column + 1) * kCellWidth;
-        // Rounded half to even, as the original's Round did.
+        // Rounded half to even, so stored layouts keep their heights to the pixel.
         height = static_cast<int>(std::nearbyint(static_cast<double>(w) * height / width));
         width = w;
     }

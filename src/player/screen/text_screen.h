@@ -14,7 +14,9 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <climits>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -59,6 +61,12 @@ QColor ColourFromRecord(std::uint32_t value);
 // after it, then each '^' with the character after it, then each '@' with the character after
 // it are removed, and what remains is counted. Used to centre text and size pop-up boxes.
 int VisibleLength(std::string_view text);
+
+// A time in tenths of a second as milliseconds, held within what one wait can take.
+inline int TenthsToMs(int tenths) {
+    const long long ms = tenths * 100LL;
+    return ms > INT_MAX ? INT_MAX : ms < INT_MIN ? INT_MIN : static_cast<int>(ms);
+}
 
 enum class BoxKind { Plain, Rounded, Border, RoundedBorder };
 
@@ -200,9 +208,12 @@ public:
     // The rich-text panel over the rectangle of cells.
     void showRichText(int c1, int r1, int c2, int r2, const QColor& backColour,
                       std::vector<std::string> lines);
-    // Blinks the literal text count times (250 ms each way) and leaves it drawn.
+    // Blinks the literal text count times (250 ms each way) and leaves it drawn. `round` is
+    // asked before each round; when it returns false the blinking ends there (the player counts
+    // rounds as steps and checks for a stop request through it).
     void blink(int column, int row, int count, const QColor& textColour,
-               const QColor& backColour, std::string_view text);
+               const QColor& backColour, std::string_view text,
+               const std::function<bool()>& round = {});
     // Fills the cells from column to end column with the background and centres the text
     // (inline codes honoured) in them.
     void centreText(int column, int row, int endColumn, const QColor& textColour,
@@ -247,15 +258,16 @@ private:
     void drawLiteral(int x, int y, std::string_view text, const PenState& pen);
     QRect placed(int x, int y, int width, int height) const;
     void reportError(const QString& text) const;
-    // USER.DAT: the learner folder's when it has one, else the project folder's.
-    std::filesystem::path userFile() const;
+    // USER.DAT: the learner folder's when it has one, else the project folder's; nullopt when
+    // the name leads outside the folder.
+    std::optional<std::filesystem::path> userFile() const;
     std::optional<QImage> loadPicture(std::string_view file, std::filesystem::path* path);
 
     const TTutorialConfig& config_;
     std::filesystem::path projectDir_;
     std::filesystem::path learnerDir_;
     PlayerHost* host_;
-    std::unique_ptr<Fonts> fonts_;
+    const Fonts* fonts_;  // shared by every screen, made once
     QImage image_;
 
     int column_ = 1, row_ = 1;

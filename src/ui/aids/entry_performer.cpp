@@ -14,6 +14,7 @@
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "project/project.h"
+#include "project/project_path.h"
 #include "project/tutorial_source.h"
 #include "text/file_lookup.h"
 #include "text_codec.h"
@@ -71,7 +72,13 @@ void EntryPerformer::LaunchProgram(int kind, const std::string& command) {
 void EntryPerformer::OpenWithShell(const std::string& command) { quill::OpenWithShell(context_, command); }
 
 void EntryPerformer::OpenNotes(const std::string& notesFile) {
-    THNotesForm form(context_.platform, ResolveInFolder(context_.project.ProjectDir, notesFile),
+    // The notes window writes its file: it must be the tutorial's own.
+    const ProjectPath notes = ResolveInProject(context_.project.ProjectDir, notesFile);
+    if (!notes.inside) {
+        context_.platform.messages.ShowError(FromCp1252("The file " + notesFile + " is outside the tutorial folder."));
+        return;
+    }
+    THNotesForm form(context_.platform, notes.path,
                      FromCp1252(notesFile), parent_);
     ShowModal(form);
 }

@@ -19,6 +19,7 @@
 #include "project/project.h"
 #include "screen/picture_reader.h"
 #include "text/cp1252.h"
+#include "project/project_path.h"
 #include "text/file_lookup.h"
 #include "text_codec.h"
 
@@ -37,7 +38,7 @@ std::string TrimBlanks(const std::string& text) {
 }
 
 std::optional<fs::path> ProjectFile(const AidsContext& context, const std::string& name) {
-    auto found = FindIgnoringCase(context.project.ProjectDir, name);
+    auto found = FindInsideProject(context.project.ProjectDir, name);
     std::error_code ec;
     if (found && fs::is_regular_file(*found, ec)) return found;
     return std::nullopt;
@@ -77,10 +78,10 @@ MediaSpec ParseMediaSpec(std::string_view spec) {
 
 QString MissingFileText(const std::string& name) { return "The file " + FromCp1252(name) + " is missing"; }
 
-void PreviewMedia(AidsContext& context, std::string_view specText, QWidget* parent) {
+void PreviewMedia(AidsContext& context, std::string_view specText, QWidget* parent, const QString& title) {
     Messages& messages = context.platform.messages;
     const MediaSpec spec = ParseMediaSpec(specText);
-    const QString caption = FromCp1252(context.project.StartPrompt);
+    const QString caption = title.isEmpty() ? FromCp1252(context.project.StartPrompt) : title;
 
     if (!spec.video.empty()) {
         const auto video = ProjectFile(context, spec.video);

@@ -32,7 +32,9 @@ QString MissingFileText(const std::string& name);
 
 // Previews the media spec: a missing file is reported by name before anything plays. Returns when
 // the preview has finished (the graphic window or media window closed, the sound ended).
-void PreviewMedia(AidsContext& context, std::string_view spec, QWidget* parent = nullptr);
+// The media window is captioned `caption`, or the tutorial's start prompt when it is empty.
+void PreviewMedia(AidsContext& context, std::string_view spec, QWidget* parent = nullptr,
+                  const QString& caption = QString());
 
 // The graphic window of the preview: 640 x 480, centred, the picture in the middle. It closes
 // itself after `durationMs` (0: never), and on Escape, Enter or a left click. A sound starts

@@ -3,8 +3,8 @@
 // "PROGRAM,PARAMETERS") or of a Windows program text (kind 9: "PROGRAM FILE", where FILE names a
 // file of the project folder), waiting until it ends while the windows stay responsive.
 //
-// The command line is first built as the original program built it (LaunchCommandLine), then
-// planned for this system (PlanLaunch): the program is looked for in the project folder
+// The command line is first built as a Windows command line (LaunchCommandLine), the form that
+// stored entries are written for, then planned for Linux (PlanLaunch): the program is looked for in the project folder
 // (ignoring case, ".exe" added to a name without extension), then on the PATH; Windows
 // programs (.exe, .com, .bat) run through Wine when it is installed.
 #include <QString>

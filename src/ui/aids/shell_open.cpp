@@ -6,6 +6,7 @@
 #include "platform/system_services.h"
 #include "project/project.h"
 #include "text/cp1252.h"
+#include "project/project_path.h"
 #include "text/file_lookup.h"
 #include "text_codec.h"
 
@@ -18,7 +19,7 @@ std::optional<QUrl> ShellUrl(const AidsContext& context, const std::string& comm
     const std::string upper = UpperCaseCp1252(ToCp1252(text));
     if (text.contains("://") || upper.rfind("WWW.", 0) == 0 || upper.rfind("MAILTO:", 0) == 0)
         return QUrl::fromUserInput(text);
-    const auto found = FindIgnoringCase(context.project.ProjectDir, ToCp1252(text));
+    const auto found = FindInsideProject(context.project.ProjectDir, ToCp1252(text));
     std::error_code ec;
     if (text.isEmpty() || !found || !fs::exists(*found, ec)) return std::nullopt;
     return QUrl::fromLocalFile(QString::fromStdString(found->string()));

@@ -18,6 +18,7 @@
 #include "richtext/rtf_reader.h"
 #include "screen/picture_reader.h"
 #include "text/cp1252.h"
+#include "project/project_path.h"
 #include "text/file_lookup.h"
 #include "text_codec.h"
 
@@ -31,7 +32,7 @@ constexpr int kPanelHeight = 20;
 
 std::optional<fs::path> ExistingFile(const fs::path& dir, const std::string& name) {
     if (name.empty()) return std::nullopt;
-    auto found = FindIgnoringCase(dir, name);
+    auto found = FindInsideProject(dir, name);
     std::error_code ec;
     if (found && fs::is_regular_file(*found, ec)) return found;
     return std::nullopt;
@@ -128,8 +129,11 @@ TTxtVPDispForm::TTxtVPDispForm(AidsContext& context, const QString& name, const 
             context_.platform.ShowHelp(0);
             return;
         }
-        context_.platform.help.ShowTopic(ResolveInFolder(context_.project.ProjectDir, helpFile),
-                                         context_.project.Config.get(cfg::Program::HelpTopic));
+        const ProjectPath help = ResolveInProject(context_.project.ProjectDir, helpFile);
+        if (!help.inside)
+            return context_.platform.messages.ShowError(FromCp1252("The help file " + helpFile +
+                                                                   " is outside the tutorial folder."));
+        context_.platform.help.ShowTopic(help.path, context_.project.Config.get(cfg::Program::HelpTopic));
     });
     QAction* about = menu->addAction("&About");
     about->setObjectName("AboutItem");

@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTextDocument>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -68,6 +69,8 @@ TReadForm::TReadForm(const fs::path& file, Platform& platform, QWidget* parent)
     RichEdit1_->setReadOnly(true);
     RichEdit1_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     LoadInstructionDocument(file, RichEdit1_->document());
+    // Reading and searching start at the top.
+    RichEdit1_->moveCursor(QTextCursor::Start);
 
     auto* menu = new QMenuBar(this);
     menu->setObjectName("MainMenu1");

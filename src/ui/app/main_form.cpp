@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -19,6 +20,7 @@
 #include "app/chapter_runner.h"
 #include "app/instructions_form.h"
 #include "app/make_dir_form.h"
+#include "app/sample_offer.h"
 #include "app/view_chap_form.h"
 #include "design/define_control_bar_form.h"
 #include "editor/edit_form.h"
@@ -121,6 +123,9 @@ TQMKmainform::TQMKmainform(Project& project, Platform& platform, ChapterRunner& 
     MenuPnl_->hide();
     UpdateButtons();
     resize(1024, 740);
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    documents_ = (documents.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::HomeLocation) : documents)
+                     .toStdString();
 }
 
 QPushButton* TQMKmainform::AddButton(QWidget* parent, const QString& name, const QString& caption, int topic) {
@@ -309,6 +314,13 @@ void TQMKmainform::StartTimerTimer() {
     if (lowColor_) platform_.messages.ShowInfo(ColorAdvisoryText());
     MenuPnl_->show();
     buttons_["HelpBtn"]->setFocus();
+    // With no tutorial open, the sample is offered (copied into the documents and opened).
+    RunGuarded(platform_.messages, [this] {
+        if (!OfferSampleTutorial(project_, platform_, documents_)) return;
+        ChangeToProjectDir();
+        UpdateButtons();
+        buttons_["ViewBtn"]->setFocus();
+    });
 }
 
 void TQMKmainform::ChangeToProjectDir() {

@@ -5,6 +5,7 @@
 // hidden; afterwards the buttons are enabled from what the project now holds.
 #include <QMainWindow>
 #include <QMap>
+#include <filesystem>
 #include <functional>
 
 #include "project/project.h"
@@ -38,6 +39,9 @@ public:
     // The outside services of the teaching aids; without them "Teaching Aids" and the chapter
     // editor's "Define HyperText" say that they are not available.
     void SetSystemServices(SystemServices* system) { system_ = system; }
+
+    // Where the sample tutorial offered at the first start is copied (the user's documents).
+    void SetDocumentsFolder(const std::filesystem::path& folder) { documents_ = folder; }
 
     // Set at start when the display has fewer than 16 bits per pixel.
     void SetLowColor(bool lowColor) { lowColor_ = lowColor; }
@@ -79,6 +83,7 @@ private:
     QMap<QString, std::function<void()>> actions_;
     bool lowColor_ = false;
     bool started_ = false;
+    std::filesystem::path documents_;
 };
 
 }  // namespace quill

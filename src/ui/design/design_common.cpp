@@ -41,10 +41,10 @@ void FillFileList(QListWidget* list, const Project& project, const std::string& 
 }
 
 std::string FindFileIntoProject(const Project& project, Platform& platform, const QString& filter,
-                                const std::string& current, const std::string& mask) {
+                                const std::string& current, const std::string& mask, const QString& title) {
     const fs::path& dir = project.ProjectDir;
     FileDialogOptions options;
-    options.title = "Find File";
+    options.title = title;
     options.filter = filter;
     options.directory = dir;
     const auto picked = platform.dialogs.OpenFile(options);

@@ -40,7 +40,8 @@ void FillFileList(QListWidget* list, const Project& project, const std::string& 
 // field's new text: the chosen bare name, or `current` when nothing was chosen; a result that
 // is not a valid file name becomes the first project file matching `mask`.
 std::string FindFileIntoProject(const Project& project, Platform& platform, const QString& filter,
-                                const std::string& current, const std::string& mask);
+                                const std::string& current, const std::string& mask,
+                                const QString& title = QStringLiteral("Find File"));
 
 // The OK / Cancel / Help row of a designer: OK ("&OK") runs `ok`, which accepts the dialog when
 // it returns true; Cancel ("&Cancel") rejects; Help opens the topic. F1 opens it too.

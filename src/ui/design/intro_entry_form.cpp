@@ -39,8 +39,8 @@ const std::vector<NamedColour>& IntroTextColours() {
 }
 
 TIntroEntryForm::TIntroEntryForm(const Project& project, Platform& platform, const TTutorialConfig& record,
-                                 QWidget* parent)
-    : QDialog(parent), project_(project), platform_(platform), copy_(record),
+                                 QWidget* parent, const std::vector<std::string>* text)
+    : QDialog(parent), project_(project), platform_(platform), copy_(record), holdsText_(text != nullptr),
       ui_(std::make_unique<Ui::TIntroEntryForm>()) {
     ui_->setupUi(this);
     WireDesignerButtons(this, ui_->ButtonBox, platform_, 450, [this] { return OkBtnClick(); });
@@ -53,7 +53,10 @@ TIntroEntryForm::TIntroEntryForm(const Project& project, Platform& platform, con
     }
 
     std::vector<std::string> lines;
-    LoadIntroduction(project_.DataFilePath(), lines);
+    if (text)
+        lines = *text;
+    else
+        LoadIntroduction(project_.DataFilePath(), lines);
     ReadRichText(lines, *ui_->RichEdit1->document());
     ShowBackground();
 
@@ -159,6 +162,7 @@ void TIntroEntryForm::ViewBtnClick() {
 }
 
 bool TIntroEntryForm::OkBtnClick() {
+    if (holdsText_) return true;
     const std::vector<std::string> lines = TextLines();
     return RunGuarded(platform_.messages, [&] { ReplaceIntroduction(project_.DataFilePath(), lines); });
 }
@@ -166,6 +170,16 @@ bool TIntroEntryForm::OkBtnClick() {
 bool EditIntroduction(const Project& project, Platform& platform, TTutorialConfig& record, QWidget* parent) {
     TIntroEntryForm form(project, platform, record, parent);
     if (form.exec() != QDialog::Accepted) return false;
+    CopyGroup(record, form.Record(), I::Base, I::Size);
+    CopyGroup(record, form.Record(), cfg::Captions::Base, cfg::Captions::Size);
+    return true;
+}
+
+bool EditIntroduction(const Project& project, Platform& platform, TTutorialConfig& record,
+                      std::vector<std::string>& text, QWidget* parent) {
+    TIntroEntryForm form(project, platform, record, parent, &text);
+    if (form.exec() != QDialog::Accepted) return false;
+    text = form.TextLines();
     CopyGroup(record, form.Record(), I::Base, I::Size);
     CopyGroup(record, form.Record(), cfg::Captions::Base, cfg::Captions::Size);
     return true;

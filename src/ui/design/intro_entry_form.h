@@ -34,9 +34,10 @@ class TIntroEntryForm : public QDialog {
     Q_OBJECT
 public:
     // Reads the introduction from the project's data file (an absent file or introduction
-    // gives an empty text).
+    // gives an empty text). With `text`, the dialog edits that text instead and OK writes
+    // nothing to the data file: its caller keeps the text (TextLines) and stores it later.
     TIntroEntryForm(const Project& project, Platform& platform, const TTutorialConfig& record,
-                    QWidget* parent = nullptr);
+                    QWidget* parent = nullptr, const std::vector<std::string>* text = nullptr);
     ~TIntroEntryForm() override;
     const TTutorialConfig& Record() const { return copy_; }
     QTextEdit* Editor() const;
@@ -58,11 +59,16 @@ private:
     const Project& project_;
     Platform& platform_;
     TTutorialConfig copy_;
+    bool holdsText_ = false;
     std::unique_ptr<Ui::TIntroEntryForm> ui_;
 };
 
 // Shows the introduction editor; true when the author pressed "&OK" (the text is then in the
 // data file and the introduction design in `record`).
 bool EditIntroduction(const Project& project, Platform& platform, TTutorialConfig& record, QWidget* parent = nullptr);
+// The same on a text the caller holds: on "&OK" the edited text is in `text` (nothing is
+// written to the data file) and the design in `record`.
+bool EditIntroduction(const Project& project, Platform& platform, TTutorialConfig& record,
+                      std::vector<std::string>& text, QWidget* parent = nullptr);
 
 }  // namespace quill

@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "player/learner_screen.h"
-#include "player/presentation_layout.h"
+#include "screen/presentation_layout.h"
 #include "screen/text_screen.h"
 #include "text_codec.h"
 

@@ -15,6 +15,8 @@
 #include "aids/aids_context.h"
 #include "aids/define_hypertext.h"
 #include "app/chapter_runner.h"
+#include "editor/chapter_edit.h"
+#include "editor/chapter_pane.h"
 #include "editor/chapter_name_form.h"
 #include "editor/commands/editor_commands.h"
 #include "platform/error_handler.h"
@@ -40,8 +42,8 @@ QFont EditorFont() {
     return font;
 }
 
-QPlainTextEdit* TextArea(QWidget* parent, const QString& name) {
-    auto* edit = new QPlainTextEdit(parent);
+QPlainTextEdit* TextArea(QWidget* parent, const QString& name, QPlainTextEdit* edit = nullptr) {
+    if (!edit) edit = new QPlainTextEdit(parent);
     edit->setObjectName(name);
     edit->setFont(EditorFont());
     edit->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -123,6 +125,11 @@ TEditForm::TEditForm(Project& project, Platform& platform, ChapterRunner& runner
     CommandsCombo_->addItems({"Basic Commands", "Screen Display", "Drawing Boxes", "Screen Effects", "Using Images",
                               "InterActive", "Recording to Disk", "Non-Linear ", "Advanced", "Change Defaults"});
     CommandsCombo_->setCurrentIndex(-1);
+    // The shown text " Commands" is the drop-down's caption, drawn like any enabled caption
+    // (a placeholder would be drawn grey, as if the drop-down were disabled).
+    QPalette comboPalette = CommandsCombo_->palette();
+    comboPalette.setColor(QPalette::PlaceholderText, comboPalette.color(QPalette::ButtonText));
+    CommandsCombo_->setPalette(comboPalette);
     actions_["CommandsCombo"] = [this] { ShowNotAvailable(platform_.messages, commandItem_.trimmed() + " Commands"); };
     connect(CommandsCombo_, &QComboBox::activated, this, [this](int index) {
         commandItem_ = CommandsCombo_->itemText(index);
@@ -133,7 +140,8 @@ TEditForm::TEditForm(Project& project, Platform& platform, ChapterRunner& runner
     top->layout()->addWidget(CommandsCombo_);
     static_cast<QHBoxLayout*>(top->layout())->addStretch();
 
-    Memo1_ = TextArea(chapterTab, "Memo1");
+    pane_ = new ChapterPane(project_, platform_.messages, chapterTab);
+    Memo1_ = TextArea(chapterTab, "Memo1", pane_->editor());
     Memo1_->setContextMenuPolicy(Qt::CustomContextMenu);
     PopupMenu1_ = new QMenu(this);
     PopupMenu1_->setObjectName("PopupMenu1");
@@ -174,7 +182,7 @@ TEditForm::TEditForm(Project& project, Platform& platform, ChapterRunner& runner
     auto* chapterLayout = new QVBoxLayout(chapterTab);
     chapterLayout->setContentsMargins(4, 4, 4, 4);
     chapterLayout->addWidget(top);
-    chapterLayout->addWidget(Memo1_);
+    chapterLayout->addWidget(pane_);
     chapterLayout->addWidget(bottom);
     PageControl1_->addTab(chapterTab, "Tutorial Chapter Editor");
 
@@ -207,6 +215,7 @@ TEditForm::TEditForm(Project& project, Platform& platform, ChapterRunner& runner
     Memo1_->setFocus();
     // "Text Color", "Text Background" and the command dialogs of the drop-down.
     EditorCommands::Install(*this, project_, platform_);
+    pane_->offerRecovery();
 }
 
 QPushButton* TEditForm::AddButton(QWidget* bar, const QString& name, const QString& caption) {
@@ -242,9 +251,14 @@ void TEditForm::SetChapterFile(const std::string& name) {
 void TEditForm::WriteChapter() {
     WriteTextLines(project_.FilePath(chapterFile_), ChapterLines(EditorText(Memo1_)));
     Memo1_->document()->setModified(false);
+    // Saved: the recovery file of the text (as untitled, or under this name) is no longer needed.
+    pane_->discardRecovery();
+    pane_->setChapter(chapterFile_, false);
+    pane_->discardRecovery();
 }
 
 void TEditForm::LoadChapter(const std::string& name) {
+    pane_->discardRecovery();  // the text being left was saved or deliberately not
     const auto found = FindIgnoringCase(project_.ProjectDir, name);
     std::error_code ec;
     if (found && fs::is_regular_file(*found, ec))
@@ -253,6 +267,7 @@ void TEditForm::LoadChapter(const std::string& name) {
         Memo1_->clear();
     Memo1_->document()->setModified(false);
     SetChapterFile(name);
+    pane_->setChapter(name, true);
 }
 
 bool TEditForm::SaveWithPrompt() {
@@ -294,6 +309,7 @@ void TEditForm::OpenBtnClick() {
         options.filter = "Chapter Files|" + FromCp1252(project_.ProjectName) + "*.QKS";
         options.defaultSuffix = "QKS";
         options.directory = project_.ProjectDir;
+        options.mustExist = false;  // a chapter that does not exist yet is a new, empty one
         const auto chosen = platform_.dialogs.OpenFile(options);
         if (!chosen) return;
         const std::string bare = DiskNameToCp1252(chosen->filename());
@@ -313,11 +329,15 @@ void TEditForm::ViewBtnClick() {
         AfterAction();
         return;
     }
+    // Hidden while the chapter runs, then shown again where it was: the saved geometry
+    // includes the window frame, so the editor does not creep by the frame's size each time.
+    const QByteArray geometry = saveGeometry();
     hide();
     Guarded([this] {
         WriteChapter();
         runner_.RunChapter(project_, chapterFile_);
     });
+    restoreGeometry(geometry);
     show();
     activateWindow();
     Memo1_->setFocus();
@@ -383,6 +403,7 @@ void TEditForm::done(int result) {
     // A save that failed (the error has been shown) keeps the editor open, so that the chapter
     // is not lost; a cancelled name prompt discards the changes.
     if (!saved) return;
+    pane_->discardRecovery();
     QDialog::done(result);
 }
 

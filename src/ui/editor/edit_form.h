@@ -16,6 +16,7 @@ class QTabWidget;
 
 namespace quill {
 
+class ChapterPane;
 class ChapterRunner;
 class Project;
 class SystemServices;
@@ -33,6 +34,8 @@ public:
     QPlainTextEdit* SideText() const { return Memo2_; }
     bool Modified() const;
     QMenu* ContextMenu() const { return PopupMenu1_; }
+    // The chapter text's working area: highlighting, problems, find and replace, recovery.
+    ChapterPane* Pane() const { return pane_; }
 
     // Inserts text at the caret of the chapter, replacing the selection.
     void InsertAtCaret(const QString& text);
@@ -64,7 +67,7 @@ protected:
 
 private:
     QPushButton* AddButton(QWidget* bar, const QString& name, const QString& caption);
-    // Steps 1 to 4 of saving: the name prompt, then the chapter is written. False when nothing
+    // Saving: the name prompt, then the chapter is written. False when nothing
     // was written (prompt cancelled).
     bool SaveWithPrompt();
     void WriteChapter();
@@ -81,6 +84,7 @@ private:
     std::string sideFile_;
     QString commandItem_;
     QTabWidget* PageControl1_ = nullptr;
+    ChapterPane* pane_ = nullptr;
     QPlainTextEdit* Memo1_ = nullptr;
     QPlainTextEdit* Memo2_ = nullptr;
     QComboBox* CommandsCombo_ = nullptr;

@@ -25,16 +25,7 @@ QStringList QtNameFilters(const QString& filter) {
     const QStringList parts = filter.split('|');
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QStringList masks;
-        for (const QString& mask : parts[i + 1].split(';', Qt::SkipEmptyParts)) {
-            QString any;
-            for (const QChar c : mask.trimmed()) {
-                if (c.isLetter() && c.toLower() != c.toUpper())
-                    any += QString("[%1%2]").arg(c.toUpper(), c.toLower());
-                else
-                    any += c;
-            }
-            masks << any;
-        }
+        for (const QString& mask : parts[i + 1].split(';', Qt::SkipEmptyParts)) masks << mask.trimmed();
         out << parts[i] + " (" + masks.join(' ') + ")";
     }
     return out;
@@ -45,18 +36,30 @@ namespace {
 QString ToQt(const fs::path& path) { return QString::fromStdString(path.string()); }
 fs::path FromQt(const QString& path) { return fs::path(path.toStdString()); }
 
+}  // namespace
+
+std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialogOptions& options, bool save, QWidget* parent) {
+    const auto mode = save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen;
+    auto dialog = std::make_unique<QFileDialog>(parent, options.title, ToQt(options.directory));
+    dialog->setObjectName(save ? "SaveDialog" : "OpenDialog");
+    dialog->setAcceptMode(mode);
+    dialog->setFileMode(save || !options.mustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+    // Masks are shown as written ("DEMO*.QKS") and match names in any letter case, as project
+    // files copied from Windows come in any case.
+    dialog->setFilter(dialog->filter() & ~QDir::CaseSensitive);
+    if (!options.filter.isEmpty()) dialog->setNameFilters(QtNameFilters(options.filter));
+    if (!options.defaultSuffix.isEmpty()) dialog->setDefaultSuffix(options.defaultSuffix);
+    if (!options.fileName.isEmpty()) dialog->selectFile(options.fileName);
+    return dialog;
+}
+
+namespace {
+
 std::optional<fs::path> RunFileDialog(const FileDialogOptions& options, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(QApplication::activeWindow(), options.title, ToQt(options.directory));
-    dialog.setObjectName(mode == QFileDialog::AcceptOpen ? "OpenDialog" : "SaveDialog");
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                       : QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    if (!options.filter.isEmpty()) dialog.setNameFilters(QtNameFilters(options.filter));
-    if (!options.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(options.defaultSuffix);
-    if (!options.fileName.isEmpty()) dialog.selectFile(options.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return FromQt(dialog.selectedFiles().front());
+    const auto dialog = MakeFileDialog(options, mode == QFileDialog::AcceptSave, QApplication::activeWindow());
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+    return FromQt(dialog->selectedFiles().front());
 }
 
 }  // namespace

@@ -8,21 +8,27 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
+class QFileDialog;
 class QPrinter;
+class QWidget;
 
 namespace quill {
 
 struct FileDialogOptions {
     QString title;
-    // Filter in the original form: "Description|mask;mask|Description|mask", for example
+    // Filter as written in settings and projects: "Description|mask;mask|Description|mask", for example
     // "Tutorial Files|*.QKJ". Masks match ignoring case.
     QString filter;
     QString defaultSuffix;            // without the period, e.g. "QKJ"
     std::filesystem::path directory;  // where the dialog starts
     QString fileName;                 // pre-filled name
+    // Open only: false lets the author type the name of a file that does not exist yet (a new
+    // chapter); the caller decides what such a name means.
+    bool mustExist = true;
 };
 
 // What the find or replace dialog holds when one of its buttons is pressed.
@@ -117,8 +123,11 @@ public:
     int unanswered = 0;
 };
 
-// The Qt name filters of an original-form filter: "Tutorial Files|*.QKJ" gives
-// "Tutorial Files (*.[Qq][Kk][Jj])", so that masks match in any letter case.
+// The Qt name filters of such a filter: "Tutorial Files|*.QKJ" gives "Tutorial Files (*.QKJ)".
 QStringList QtNameFilters(const QString& filter);
+
+// The file dialog DesktopDialogs shows (open, or save with `save`): its masks match names in
+// any letter case.
+std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialogOptions& options, bool save, QWidget* parent = nullptr);
 
 }  // namespace quill

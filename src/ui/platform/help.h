@@ -1,5 +1,5 @@
 #pragma once
-// The help service. A help file is named as the original program named it ("QUILLDESK.HLP",
+// The help service. Help files are named with ".HLP" in projects and settings ("QUILLDESK.HLP",
 // or a tutorial's own ".HLP"); the book actually shown is the HTML file of the same name with
 // the extension ".html" beside it, and topic N is its anchor "topic-N".
 #include <QPointer>
@@ -29,7 +29,8 @@ std::optional<std::filesystem::path> HelpBookPath(const std::filesystem::path& h
 QString HelpTopicAnchor(int topic);
 
 // Shows help books in one browser window, reused for every request. A missing book is
-// reported through `messages` naming the file looked for.
+// reported through `messages` naming the file looked for. Escape closes the window, and
+// closing it gives the keyboard back to the window that asked for help.
 class HelpBrowser : public Help {
 public:
     HelpBrowser() = default;
@@ -42,7 +43,14 @@ public:
 private:
     Messages* messages_ = nullptr;
     QPointer<QWidget> window_;
+    QPointer<QWidget> caller_;  // the window that was active when help was asked for
+    bool reshowing_ = false;    // hidden only to change its modality
 };
+
+// The search of the help window: selects the next place after the selection (or the cursor)
+// where `text` occurs, ignoring case, going round to the start of the book once. False when
+// the book does not hold it (the selection then stays as it was).
+bool FindInHelp(QTextBrowser* browser, const QString& text);
 
 // Records every request; shows nothing.
 class RecordingHelp : public Help {

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "platform/help.h"
+#include "platform/message_box.h"
 
 namespace quill {
 
@@ -21,11 +22,13 @@ namespace {
 QMessageBox::StandardButton Box(QMessageBox::Icon icon, const QString& text,
                                 QMessageBox::StandardButtons buttons,
                                 QMessageBox::StandardButton defaultButton) {
-    QMessageBox box(icon, QApplication::applicationName(), NormalizeLineBreaks(text), buttons,
-                    QApplication::activeWindow());
-    box.setObjectName("MessageBox");
-    box.setDefaultButton(defaultButton);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    using B = QDialogButtonBox;
+    const auto all = B::StandardButtons(buttons.toInt());
+    const B::StandardButton escape = all.testFlag(B::Cancel) ? B::Cancel : all.testFlag(B::No) ? B::No : B::Ok;
+    MessageBoxDialog box(icon, QApplication::applicationName(), NormalizeLineBreaks(text), all,
+                         static_cast<B::StandardButton>(defaultButton), escape, QApplication::activeWindow());
+    box.exec();
+    return static_cast<QMessageBox::StandardButton>(box.answer());
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "screen/picture_reader.h"
 #include "screen/text_screen.h"
 #include "text/cp1252.h"
+#include "project/project_path.h"
 #include "text/file_lookup.h"
 #include "text_codec.h"
 
@@ -80,7 +81,7 @@ void TChpBackForm::FormActivate() {
     switch (c.get(cfg::Program::BackgroundType)) {
         case 2: {
             const std::string file = c.get(cfg::Program::BackgroundGraphic);
-            const auto found = file.empty() ? std::nullopt : FindIgnoringCase(project_.ProjectDir, file);
+            const auto found = FindInsideProject(project_.ProjectDir, file);
             if (!found) {
                 messages_.ShowError(FromCp1252("The graphic file " + file + " was not found"));
                 return;
@@ -103,7 +104,7 @@ void TChpBackForm::FormActivate() {
                                                " with a .BMP Graphic."));
                 return;
             }
-            const auto found = file.empty() ? std::nullopt : FindIgnoringCase(project_.ProjectDir, file);
+            const auto found = FindInsideProject(project_.ProjectDir, file);
             if (!found) {
                 messages_.ShowError(FromCp1252("The Wallpaper file " + file + " was not found"));
                 return;

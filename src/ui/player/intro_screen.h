@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "player/learner_screen.h"
-#include "player/presentation_layout.h"
+#include "screen/presentation_layout.h"
 
 class QMenuBar;
 class QTextBrowser;

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "player/learner_screen.h"
-#include "player/presentation_layout.h"
+#include "screen/presentation_layout.h"
 
 class QFrame;
 class QLabel;

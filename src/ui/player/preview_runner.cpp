@@ -32,6 +32,7 @@ void PreviewChapterRunner::RunChapter(Project& project, const std::string& chapt
     window.setScreen(&screen);
 
     back.ShowFullScreen();
+    if (windowed_) back.showMaximized();
     QScreen* desktop = back.screen() ? back.screen() : QGuiApplication::primaryScreen();
     if (desktop) {
         QRect frame = window.frameGeometry();

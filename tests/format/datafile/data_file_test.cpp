@@ -434,3 +434,21 @@ TEST(CompiledImage, PackDataFileWritesBesideTheDataFile) {
     EXPECT_TRUE(PackDataFile(file, "$$$"));
     EXPECT_EQ(TempFolder::read(tmp / "T.$$$"), BuildCompiledImage(TempFolder::read(file)));
 }
+
+TEST(DataFile, AHeaderOfABracketAloneIsNoEntryForEitherReader) {
+    quill::test::TempFolder tmp;
+    const auto file = tmp.write("T.QKR", "[\r\nsource=INTRO\r\ntext=\r\n]\r\n");
+    quill::TextLines entry;
+    EXPECT_FALSE(quill::LoadEntry(file, "", quill::kSourceIntro, entry));
+    EXPECT_TRUE(quill::LoadEntriesOfSource(file, quill::kSourceIntro).empty());
+}
+
+TEST(DataFile, ADataFileLinkedOutOfItsFolderIsNotRead) {
+    quill::test::TempFolder tmp;
+    tmp.write("out/secret.QKR", "[A]\r\nsource=HYPER\r\ntype=3\r\ncommand=a.wav\r\n]\r\n");
+    tmp.write("p/keep.txt", "");
+    std::filesystem::create_symlink("../out/secret.QKR", tmp / "p/T.QKR");
+    quill::TextLines entry;
+    EXPECT_THROW(quill::LoadEntry(tmp / "p/T.QKR", "A", quill::kSourceHyper, entry), quill::IoError);
+    EXPECT_THROW(quill::CompiledDataImage(tmp / "p/T.QKR"), quill::IoError);
+}

@@ -83,7 +83,7 @@ TEST_F(OperandsTest, NumbersAndTheMinusOneConvention) {
         EXPECT_EQ(report.messages[0], "*Line as fetched has an invalid number");
         EXPECT_EQ(ops.OperandText(), "7");  // the rest stays unread
     }
-    Set(" 5,$10,-2147483648");  // as the original's integer conversion read them
+    Set(" 5,$10,-2147483648");  // leading blank, hexadecimal, the lowest 32-bit number
     EXPECT_EQ(ops.NextNumber(), 5);
     EXPECT_EQ(ops.NextNumber(), 16);
     EXPECT_EQ(ops.NextNumber(), -2147483647 - 1);

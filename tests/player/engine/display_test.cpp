@@ -2,7 +2,9 @@
 // and sections.
 #include <gtest/gtest.h>
 
+#include "../screen/screen_test_support.h"
 #include "engine_test_support.h"
+#include "../../qstring_printer.h"
 
 using namespace quill;
 using namespace quill::test;
@@ -37,9 +39,25 @@ TEST(Engine, PopupDisplayTimeAndBorders) {
     Tutorial t;
     t.chapter("T1", {"*BorderPopup 3 Blue 2 2 20 6 1 Yellow 25", "text"});
     Session run(t);
+    QImage shown;
+    run.host.onDelay = [&](int) { shown = run.screen.image(); };
     run.play("T1");
     EXPECT_EQ(run.host.delays, std::vector<int>{2500});
     EXPECT_TRUE(run.host.errors().isEmpty());
+    // While it is up: a yellow box from column 2, row 2 to column 20, row 6 inside a blue border
+    // three pixels wide; the line "text" inside it. Then the screen is as it was.
+    ASSERT_FALSE(shown.isNull());
+    const QColor blue(Qt::blue), yellow(Qt::yellow);
+    const int left = TextScreen::ColumnToX(2), top = TextScreen::RowToY(2);
+    const int right = TextScreen::ColumnToX(20) - 1, bottom = TextScreen::RowToY(6) - 1;
+    const int midY = TextScreen::RowToY(5) + 8, midX = (left + right) / 2;
+    for (const QPoint border : {QPoint(left + 1, midY), QPoint(right - 1, midY), QPoint(midX, top + 1),
+                                QPoint(midX, bottom - 1)})
+        EXPECT_EQ(shown.pixelColor(border), blue) << border.x() << "," << border.y();
+    EXPECT_EQ(shown.pixelColor(left + 4, midY), yellow);
+    EXPECT_EQ(shown.pixelColor(midX, bottom - 4), yellow);
+    EXPECT_GT(test::CountColour(test::Cell(shown, 3, 3), run.screen.colours().text), 0);  // "text"
+    EXPECT_TRUE(test::AllColour(run.screen.image().copy(left, top, right - left, bottom - top), run.screen.colours().back));
 }
 
 struct HeadingCase {
@@ -70,8 +88,10 @@ TEST(Engine, HeadingPlacesItsPanelAndMovesTheRowOrReportsTheRange) {
         ASSERT_EQ(run.screen.panelBoxes().size(), 1u);
         EXPECT_EQ(run.screen.panelBoxes()[0].caption, "Title");
         EXPECT_EQ(run.screen.panelBoxes()[0].rect.left(), 4 * 8);
-        // "next" went to row 6, one row further than the heading's row + 3.
+        // The heading moves the row to its own row + 3 (6): "next" is drawn there, and the row
+        // after it is 7.
         EXPECT_EQ(run.screen.row(), 7);
+        EXPECT_FALSE(test::AllColour(test::Cell(run.screen.image(), 1, 6), run.screen.colours().back));
     }
 }
 
@@ -95,7 +115,7 @@ TEST(Engine, ShowImageScalesToTheColumnsAndLabelsGoOverIt) {
                      "*ImageHypertext 5 12 Red Default |Link|"});
     Session run(t);
     run.play("T1");
-    ASSERT_TRUE(run.host.errors().isEmpty()) << run.host.errors().join("|").toStdString();
+    ASSERT_EQ(run.host.errors(), QStringList());
     ASSERT_EQ(run.screen.pictures().size(), 1u);
     EXPECT_EQ(run.screen.pictures()[0].rect, QRect(32, 17, 160, 80));
     ASSERT_EQ(run.screen.textLabels().size(), 1u);
@@ -109,7 +129,7 @@ TEST(Engine, BoxesLinesAndSectionsDraw) {
     t.chapter("T1", {"*PlainBox 1 1 11 6 Red", "*MoveSection 1 1 11 6 30 10", "*HLine 1 20 10 3 Blue"});
     Session run(t);
     run.play("T1");
-    ASSERT_TRUE(run.host.errors().isEmpty()) << run.host.errors().join("|").toStdString();
+    ASSERT_EQ(run.host.errors(), QStringList());
     const QImage& img = run.screen.image();
     const QColor back = run.screen.colours().back;
     EXPECT_EQ(QColor(img.pixel(20, 20)), back);                        // moved away

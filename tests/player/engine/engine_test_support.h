@@ -16,6 +16,7 @@
 #include "headless_host.h"
 #include "project/project.h"
 #include "screen/text_screen.h"
+#include "../../qstring_printer.h"
 
 namespace quill::test {
 
@@ -34,6 +35,7 @@ class TestHost : public HeadlessHost {
 public:
     using HeadlessHost::HeadlessHost;
     std::function<void(int ms)> onDelay;
+    std::function<void()> onQuiz;  // runs when the quiz waits for its answer
     std::vector<int> delays;
     int eventCalls = 0;
     int stopAfterEvents = -1;  // stopRequested() once processEvents ran this often
@@ -42,6 +44,10 @@ public:
         delays.push_back(ms);
         if (onDelay) onDelay(ms);
         return HeadlessHost::waitDelay(ms);
+    }
+    QuizReply askQuizAnswer() override {
+        if (onQuiz) onQuiz();
+        return HeadlessHost::askQuizAnswer();
     }
     void processEvents() override { ++eventCalls; }
     bool stopRequested() const override {

@@ -4,6 +4,7 @@
 
 #include "datafile/data_file.h"
 #include "engine_test_support.h"
+#include "../../qstring_printer.h"
 
 using namespace quill;
 using namespace quill::test;
@@ -29,11 +30,11 @@ TEST_P(FlowTest, RunsTheExpectedLines) {
     EXPECT_EQ(run.lines, c.expected);
     const QStringList errors = run.host.errors();
     if (*c.error) {
-        ASSERT_EQ(errors.size(), 1) << errors.join("|").toStdString();
+        ASSERT_EQ(errors.size(), 1) << errors.join("|");
         EXPECT_EQ(errors[0], QString::fromUtf8(c.error));
         EXPECT_EQ(run.result.end, PlayEnd::ScriptError);
     } else {
-        EXPECT_TRUE(errors.isEmpty()) << errors.join("|").toStdString();
+        EXPECT_EQ(errors, QStringList());
         EXPECT_NE(run.result.end, PlayEnd::ScriptError);
     }
 }
@@ -65,20 +66,22 @@ const FlowCase kFlowCases[] = {
     {"JumpAndReturnWithoutALabel", {":JK,Sub"}, "", {1}, "A label is missing from :JK,Sub"},
     {"JumpAndReturnComesBack",
      {"*JumpAndReturn Sub Back", "@JBack", "back", "*Exit", "@JSub", "sub", "*Return"}, "", {1, 6, 7, 3, 4}, ""},
-    // Page back
-    {"PageBackWithoutAPreviousPageRestarts", {"@PA", "a", "*Wait", "end"}, "button P\nbutton Q", {1, 2, 3, 1, 2, 3}, ""},
+    // Page back (the first line shows the Page back button)
+    {"PageBackWithoutAPreviousPageRestarts", {"*Controls C Q P", "@PA", "a", "*Wait", "end"}, "button P\nbutton Q",
+     {1, 2, 3, 4, 1, 2, 3, 4}, ""},
     {"PageBackGoesToThePreviousPage",
-     {"@PA", "a", "*Wait", "@PB", "b", "*Wait", "end"}, "button C\nbutton P\nbutton P\nbutton Q",
-     {1, 2, 3, 4, 5, 6, 2, 3, 1, 2, 3}, ""},
+     {"*Controls C Q P", "@PA", "a", "*Wait", "@PB", "b", "*Wait", "end"}, "button C\nbutton P\nbutton P\nbutton Q",
+     {1, 2, 3, 4, 5, 6, 7, 3, 4, 1, 2, 3, 4}, ""},
     {"PageBackToNamesTheWholeLabelLine",
-     {"@PA", "a", "*Wait", "@PB", "*PageBackTo @pa", "@PC", "*Wait", "end"}, "button C\nbutton P\nbutton Q",
-     {1, 2, 3, 4, 5, 6, 7, 2, 3}, ""},
+     {"*Controls C Q P", "@PA", "a", "*Wait", "@PB", "*PageBackTo @pa", "@PC", "*Wait", "end"},
+     "button C\nbutton P\nbutton Q", {1, 2, 3, 4, 5, 6, 7, 8, 3, 4}, ""},
     {"PageBackToWithoutTheMarkerNeverMatches",
-     {"@PA", "a", "*Wait", "@PB", "*PageBackTo A", "*Wait", "end"}, "button C\nbutton P\nbutton Q",
-     {1, 2, 3, 4, 5, 6, 1, 2, 3}, ""},
+     {"*Controls C Q P", "@PA", "a", "*Wait", "@PB", "*PageBackTo A", "*Wait", "end"}, "button C\nbutton P\nbutton Q",
+     {1, 2, 3, 4, 5, 6, 7, 1, 2, 3, 4}, ""},
     {"PageLabelOnTheLastLineIsNeverFound",
-     {"*JumpToLabel X", "@JY", "y", "*Wait", "*Exit", "@JX", "*PageBackTo @PLast", "*JumpToLabel Y", "@PLast"},
-     "button P\nbutton Q", {1, 7, 8, 3, 4, 1, 7, 8, 3, 4}, ""},
+     {"*Controls C Q P", "*JumpToLabel X", "@JY", "y", "*Wait", "*Exit", "@JX", "*PageBackTo @PLast", "*JumpToLabel Y",
+      "@PLast"},
+     "button P\nbutton Q", {1, 2, 8, 9, 4, 5, 1, 2, 8, 9, 4, 5}, ""},
     {"QuitEndsTheRun", {"*Wait", "after"}, "button Q", {1}, ""},
     {"ContinueGoesOn", {"*Wait", "after"}, "button C", {1, 2}, ""},
     {"AnswersRunningOutEndTheRun", {"*Wait", "after"}, "", {1}, ""},
@@ -211,7 +214,8 @@ TEST(Engine, ALoopWithoutWaitsStopsAtTheStepLimitOrWhenTheHostStops) {
 TEST(Engine, HelpAndUtilitiesButtonsDoNotEndTheWait) {
     Tutorial t;
     t.project.Config.set(cfg::UtilitiesOn, 1);
-    t.chapter("T1", {"*Controls Continue Utilities", "*Wait", "after"});
+    t.project.Config.set(cfg::Program::HelpOn, 1);
+    t.chapter("T1", {"*Controls Continue Help Utilities", "*Wait", "after"});
     Session run(t, "button H\nbutton U\nbutton C");
     run.play("T1");
     EXPECT_TRUE(run.ran("after"));
@@ -295,7 +299,18 @@ TEST(Engine, GarbageChaptersEndWithoutCrashing) {
         t.write("T1.QKS", bytes);
         Session run(t, "button C\ntext x\nkey a\nchoice left\nlist 1\nmenu 1\nanswer 1\nmemo m\nok");
         run.player.setStepLimit(5000);
-        EXPECT_NO_THROW(run.play("T1"));
+        ASSERT_NO_THROW(run.play("T1"));
+        // The run ended in one of its ways, within the limit, on lines of the chapter, and a
+        // script error (one at most: the run stops on it) is what ended it.
+        EXPECT_LE(run.result.steps, 5000);
+        EXPECT_EQ(run.result.steps, static_cast<long long>(run.lines.size()));
+        for (const int line : run.lines) {
+            EXPECT_GE(line, 1);
+            EXPECT_LE(line, 400);
+        }
+        EXPECT_LE(run.host.errors().size(), 1);
+        EXPECT_EQ(run.host.errors().size() == 1, run.result.end == PlayEnd::ScriptError) << round;
+        EXPECT_EQ(run.screen.image().size(), QSize(640, 480));
     }
 }
 

@@ -1,8 +1,10 @@
 // Branches, two-way and multi-way jumps, quizzes, menus, learner input and the file commands.
 #include <gtest/gtest.h>
 
+#include "../screen/screen_test_support.h"
 #include "engine_test_support.h"
 #include "project/user_record.h"
+#include "../../qstring_printer.h"
 
 using namespace quill;
 using namespace quill::test;
@@ -47,7 +49,7 @@ TEST_P(ChoiceTest, BranchRunsOnlyTheChosenSection) {
     t.write("T1.QKS", bytes);
     Session run(t, QString::fromUtf8(c.answers));
     run.play("T1");
-    EXPECT_TRUE(run.host.errors().isEmpty()) << run.host.errors().join("|").toStdString();
+    EXPECT_EQ(run.host.errors(), QStringList());
     EXPECT_EQ(run.ran("T"), c.expected);
     EXPECT_EQ(run.ran("F"), !c.expected);
     EXPECT_TRUE(run.ran("after"));
@@ -67,7 +69,7 @@ TEST_P(ChoiceTest, TwoWayJumpTakesTheChosenAction) {
     t.write("T1.QKS", bytes);
     Session run(t, QString::fromUtf8(c.answers));
     run.play("T1");
-    EXPECT_TRUE(run.host.errors().isEmpty()) << run.host.errors().join("|").toStdString();
+    EXPECT_EQ(run.host.errors(), QStringList());
     EXPECT_EQ(run.ran("yes"), c.expected);
     EXPECT_EQ(run.ran("no"), !c.expected);
 }
@@ -186,11 +188,25 @@ TEST(Engine, QuizShowsItsAnswerPanelsWhileItWaits) {
     t.chapter("T1", kQuiz);
     Session run(t, "answer 3");
     run.host.setSnapshotFolder(t.path("snaps"));
+    std::vector<QuizAnswer> waiting;
+    run.host.onQuiz = [&] { waiting = run.screen.answers().quiz; };
     run.play("T1");
-    // The snapshot taken at the wait shows the three answers.
+    EXPECT_TRUE(run.ran("three"));
+    EXPECT_TRUE(run.screen.answers().quiz.empty());  // gone once answered
+    // While it waits: three panels A, B, C with the answers, drawn in the snapshot of the wait.
+    ASSERT_EQ(waiting.size(), 3u);
     const QImage shot(QString::fromStdString((t.path("snaps") / "001.png").string()));
     ASSERT_FALSE(shot.isNull());
-    EXPECT_TRUE(run.ran("three"));
+    const char* const letters[] = {"A", "B", "C"};
+    const char* const texts[] = {"Red", "Green", "Blue"};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const QuizAnswer& a = waiting[i];
+        EXPECT_EQ(a.number, static_cast<int>(i) + 1);
+        EXPECT_EQ(a.letter, letters[i]);
+        EXPECT_EQ(a.text, texts[i]);
+        EXPECT_EQ(shot.pixelColor(a.rect.right() - 3, a.rect.center().y()), a.backColour) << i;
+        EXPECT_GT(test::CountColour(shot.copy(a.rect.adjusted(32, 2, -2, -2)), Qt::black), 10) << i;  // its text
+    }
 }
 
 TEST(Engine, BoxMenuAndButtonMenuRunTheChosenAction) {
@@ -228,7 +244,7 @@ TEST(Engine, UserInputRoundTripsThroughUserDat) {
     t.chapter("T1", {"*GetUserInput B 20", "*Row 5", "Hello ~@B"});
     Session run(t, "text Ann");
     run.play("T1");
-    ASSERT_TRUE(run.host.errors().isEmpty()) << run.host.errors().join("|").toStdString();
+    ASSERT_EQ(run.host.errors(), QStringList());
     const std::string bytes = t.read("USER.DAT");
     ASSERT_EQ(bytes.size(), UserRecord::Size);
     EXPECT_EQ(bytes.substr(61, 4), std::string("\x03" "Ann", 4));
@@ -287,7 +303,7 @@ TEST(Engine, FileCommands) {
                      "*DeleteFile src.txt", "*DisplayFile copy.txt", "*PrintFile copy.txt"});
     Session run(t, "text typed words\nmemo first\nmemo second\nok");
     run.play("T1");
-    EXPECT_TRUE(run.host.errors().isEmpty()) << run.host.errors().join("|").toStdString();
+    EXPECT_EQ(run.host.errors(), QStringList());
     EXPECT_EQ(t.read("notes.txt"), "\r\nhello there\r\n");
     EXPECT_EQ(t.read("copy.txt"), "one\r\ntwo\r\n");
     EXPECT_FALSE(std::filesystem::exists(t.path("other.txt")));

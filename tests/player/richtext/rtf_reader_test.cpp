@@ -9,6 +9,7 @@
 #include <random>
 
 #include "richtext/rtf_reader.h"
+#include "../../qstring_printer.h"
 
 namespace quill {
 namespace {
@@ -16,7 +17,7 @@ namespace {
 // The character format at the first occurrence of `needle`.
 QTextCharFormat FormatOf(QTextDocument& doc, const QString& needle) {
     QTextCursor c = doc.find(needle);
-    EXPECT_FALSE(c.isNull()) << needle.toStdString();
+    EXPECT_FALSE(c.isNull()) << needle;
     QTextCursor at(&doc);
     at.setPosition(c.selectionStart() + 1);
     return at.charFormat();
@@ -24,7 +25,7 @@ QTextCharFormat FormatOf(QTextDocument& doc, const QString& needle) {
 
 QTextBlockFormat BlockOf(QTextDocument& doc, const QString& needle) {
     QTextCursor c = doc.find(needle);
-    EXPECT_FALSE(c.isNull()) << needle.toStdString();
+    EXPECT_FALSE(c.isNull()) << needle;
     return c.block().blockFormat();
 }
 

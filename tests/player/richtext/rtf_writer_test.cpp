@@ -9,6 +9,7 @@
 #include "richtext/rich_text_render.h"
 #include "richtext/rtf_reader.h"
 #include "richtext/rtf_writer.h"
+#include "../../qstring_printer.h"
 
 namespace quill {
 namespace {
@@ -64,7 +65,7 @@ void ExpectSameDocument(const QTextDocument& a, const QTextDocument& b) {
     for (QTextBlock x = a.begin(), y = b.begin(); x.isValid(); x = x.next(), y = y.next()) {
         EXPECT_EQ(x.blockFormat().alignment() & Qt::AlignHorizontal_Mask,
                   y.blockFormat().alignment() & Qt::AlignHorizontal_Mask)
-            << x.text().toStdString();
+            << x.text();
         for (int i = 0; i < x.length() - 1; ++i) {
             QTextCursor cx(x), cy(y);
             cx.setPosition(x.position() + i + 1);

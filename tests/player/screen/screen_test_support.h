@@ -9,6 +9,7 @@
 #include "host.h"
 #include "project/config_record.h"
 #include "screen/text_screen.h"
+#include "../../qstring_printer.h"
 
 namespace quill::test {
 

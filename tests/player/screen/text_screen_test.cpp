@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
+#include <QGlyphRun>
+#include <QPainter>
+#include <QRawFont>
 #include <QFontMetrics>
 
 #include "../../format/test_folder.h"
 #include "project/user_record.h"
+#include "text/cp1252.h"
 #include "screen_test_support.h"
 
 namespace quill {
@@ -302,6 +306,74 @@ TEST_F(TextScreenTest, TextBeyondTheEdgesAndControlCharacters) {
     screen->drawText(1, 5, std::string("a\tb\x01", 4) + "c");
     EXPECT_TRUE(AllColour(Cell(screen->image(), 2, 5), back()));
     EXPECT_EQ(Cell(screen->image(), 5, 5), Reference("c", 6));
+}
+
+// Every character in every style is drawn exactly as Qt draws the screen font's glyphs at their
+// cells: each run of cells in one pen gets its brush, then its glyphs (which may reach into the
+// next cell), then its underline. Rows at the screen's edges are clipped the same way.
+TEST_F(TextScreenTest, GlyphsArePixelForPixelWhatQtDraws) {
+    QImage expected(screen->image().size(), QImage::Format_RGB32);
+    expected.fill(back());
+    QPainter p(&expected);
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+    const QFontMetrics m(screen->screenFont());
+    const QColor ink(0x99, 0x66, 0x33), paper(0x33, 0x22, 0x11);  // colour entries 17 and 5
+    auto expect = [&](int column, int row, int style, const QColor& textColour, const QColor& brush,
+                      const std::string& bytes) {
+        const int x = TextScreen::ColumnToX(column), y = TextScreen::RowToY(row);
+        p.fillRect(QRect(x, y, 8 * static_cast<int>(bytes.size()), m.height()), brush);
+        const QRawFont raw = QRawFont::fromFont(screen->screenFont(style & (kStyleBold | kStyleItalic)));
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            const auto b = static_cast<unsigned char>(bytes[i]);
+            if (b < 32 || b == 127) continue;
+            const QString ch(QChar(static_cast<char16_t>(Cp1252ToUnicode(b))));
+            const quint32 g = raw.glyphIndexesForString(ch).value(0);
+            if (g == 0) continue;
+            glyphs << g;
+            positions << QPointF(x + 8 * static_cast<int>(i), y + m.ascent());
+        }
+        QGlyphRun run;
+        run.setRawFont(raw);
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+        p.setPen(textColour);
+        p.drawGlyphRun(QPointF(0, 0), run);
+        if (style & kStyleUnderline)
+            p.fillRect(QRect(x, y + m.ascent() + std::max(1, m.underlinePos()), 8 * static_cast<int>(bytes.size()),
+                             std::max(1, m.lineWidth())),
+                       textColour);
+    };
+    const char* const codes[8] = {"", "^B", "^I", "^B^I", "^U", "^B^U", "^I^U", "^B^I^U"};
+    const int styles[8] = {0,
+                           kStyleBold,
+                           kStyleItalic,
+                           kStyleBold | kStyleItalic,
+                           kStyleUnderline,
+                           kStyleBold | kStyleUnderline,
+                           kStyleItalic | kStyleUnderline,
+                           kStyleBold | kStyleItalic | kStyleUnderline};
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        if (b != '^' && b != '~' && b != '|') all += static_cast<char>(b);
+    int row = 1;
+    for (int s = 0; s < 8; ++s) {
+        for (std::size_t from = 0; from < all.size(); from += 79, ++row) {
+            const std::string part = all.substr(from, 79);
+            const bool coloured = row % 2 == 0;
+            screen->drawText(1, row, std::string("^R~+~-") + codes[s] + (coloured ? "~Q~e" : "") + part);
+            expect(1, row, styles[s], coloured ? ink : text(), coloured ? paper : back(), part);
+        }
+        row = row > 20 ? 1 : row;
+    }
+    // Cut by the right and bottom edges.
+    screen->drawText(76, 5, "^R~+~-^B^IWide text");
+    expect(76, 5, kStyleBold | kStyleItalic, text(), back(), "Wide t");
+    screen->drawText(3, 29, "^R~+~-^UAbc");
+    expect(3, 29, kStyleUnderline, text(), back(), "Abc");
+    p.end();
+    EXPECT_EQ(screen->image(), expected);
 }
 
 TEST(VisibleLength, RemovesTwoCharacterCodes) {

@@ -7,6 +7,7 @@
 
 #include "screen/picture_reader.h"
 #include "../../format/test_folder.h"
+#include "../../qstring_printer.h"
 
 namespace quill {
 namespace {
@@ -64,7 +65,7 @@ TEST(WmfReader, DrawsTheCommonRecords) {
         .record(0x0324, {3, 60, 5, 90, 5, 75, 30});   // triangle, red fill
     QString why;
     const QImage img = ReadWmf(w.bytes(), &why);
-    ASSERT_FALSE(img.isNull()) << why.toStdString();
+    ASSERT_FALSE(img.isNull()) << why;
     EXPECT_EQ(img.size(), QSize(100, 50));
     EXPECT_EQ(img.pixelColor(30, 25), QColor(Qt::red));
     EXPECT_EQ(img.pixelColor(5, 5), QColor(Qt::white));
@@ -81,7 +82,7 @@ TEST(WmfReader, PlainMetafileTakesItsWindow) {
         .record(0x041B, {200, 400, 0, 0});
     QString why;
     const QImage img = ReadWmf(w.bytes(), &why);
-    ASSERT_FALSE(img.isNull()) << why.toStdString();
+    ASSERT_FALSE(img.isNull()) << why;
     EXPECT_EQ(img.size(), QSize(400, 200));
     EXPECT_EQ(img.pixelColor(200, 100), QColor(Qt::green));
 }

@@ -15,6 +15,7 @@
 #include "editor/exe_choice_form.h"
 #include "editor/get_file_form.h"
 #include "platform/snapshots.h"
+#include "../../qstring_printer.h"
 
 using namespace quill;
 using namespace quill::test;
@@ -52,8 +53,8 @@ TEST_F(AidsWindowSizes, EveryWindowFitsA1024By768Screen) {
     for (auto& window : windows) {
         window->show();
         QTest::qWait(60);
-        EXPECT_LE(window->frameGeometry().width(), 1024) << window->objectName().toStdString();
-        EXPECT_LE(window->frameGeometry().height(), 768) << window->objectName().toStdString();
+        EXPECT_LE(window->frameGeometry().width(), 1024) << window->objectName();
+        EXPECT_LE(window->frameGeometry().height(), 768) << window->objectName();
         window->hide();
     }
     EXPECT_TRUE(rec.messages.shown.empty());

@@ -143,7 +143,7 @@ TEST_F(MediaPreviewTest, MissingFilesAreReportedBeforeAnythingPlays) {
 TEST_F(MediaPreviewTest, GraphicWindowClosesItselfAfterTheDuration) {
     Picture(home / "Picture.bmp");
     bool closedByTest = false;
-    WhenShown("TShowGraphicForm", [&](QWidget* window) {
+    const auto shown = WhenShown("TShowGraphicForm", [&](QWidget* window) {
         EXPECT_EQ(window->size(), QSize(640, 480));
         QTimer::singleShot(3000, window, [&, window] {
             closedByTest = true;
@@ -153,6 +153,7 @@ TEST_F(MediaPreviewTest, GraphicWindowClosesItselfAfterTheDuration) {
     QElapsedTimer timer;
     timer.start();
     PreviewMedia(context, "picture.bmp,2");  // two tenths of a second
+    EXPECT_TRUE(*shown);
     EXPECT_FALSE(closedByTest);
     EXPECT_GE(timer.elapsed(), 150);
     EXPECT_TRUE(rec.messages.shown.empty());
@@ -160,8 +161,17 @@ TEST_F(MediaPreviewTest, GraphicWindowClosesItselfAfterTheDuration) {
 
 TEST_F(MediaPreviewTest, GraphicWindowWithoutDurationClosesOnEscape) {
     Picture(home / "p.jpg");
-    WhenShown("TShowGraphicForm", [](QWidget* window) { QTest::keyClick(window, Qt::Key_Escape); });
+    QElapsedTimer timer;
+    const auto shown = WhenShown("TShowGraphicForm", [&](QWidget* window) {
+        // Still open after a while: it waits for the key, not for a time.
+        QTest::qWait(300);
+        EXPECT_TRUE(window->isVisible());
+        timer.start();
+        QTest::keyClick(window, Qt::Key_Escape);
+    });
     PreviewMedia(context, "P.JPG,0");
+    EXPECT_TRUE(*shown);
+    EXPECT_LT(timer.elapsed(), 1000);  // closed by the Escape
     EXPECT_TRUE(rec.messages.shown.empty());
 }
 
@@ -228,11 +238,12 @@ TEST_F(MediaPreviewTest, MidiPlaysInTheMediaWindowCaptionedWithTheStartPrompt) {
                              std::string("MTrk\0\0\0\x0c\0\x90\x3c\x40\x60\x80\x3c\x40\0\xff\x2f\0", 20);
     InProject("tune.mid", midi);
     QString caption;
-    WhenShown("TMediaPlayForm", [&](QWidget* window) {
+    const auto shown = WhenShown("TMediaPlayForm", [&](QWidget* window) {
         caption = window->windowTitle();
         QTest::keyClick(window, Qt::Key_Escape);
     });
     PreviewMedia(context, "tune.mid");
+    EXPECT_TRUE(*shown);
     EXPECT_EQ(caption, "Press a button");
 }
 

@@ -91,7 +91,7 @@ TEST_F(TeachingAidsRoundTrip, EntriesDefinedInTheEditorsArePerformedByAChapter) 
     EXPECT_TRUE(rec.messages.shown.empty()) << rec.messages.LastText().toStdString();
 
     // The chapter runs on the project as it was saved.
-    home.write("SAFETY1.QKS", "*Controls CQU\r\nRead the |safety rules| now.\r\n*WindowText 20 8 60 14 Notice\r\n"
+    home.write("SAFETY1.QKS", "*Controls C Q U\r\nRead the |safety rules| now.\r\n*WindowText 20 8 60 14 Notice\r\n"
                               "*Wait\r\n");
     Project saved(home.path());
     saved.ProjectDir = home.path();

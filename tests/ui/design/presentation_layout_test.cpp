@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "design/stretch_handle.h"
-#include "player/presentation_layout.h"
+#include "screen/presentation_layout.h"
 
 using namespace quill;
 

@@ -25,6 +25,7 @@
 #include "project/config_record.h"
 #include "project/project.h"
 #include "screen/text_screen.h"
+#include "../../qstring_printer.h"
 
 using namespace quill;
 using namespace quill::test;
@@ -175,7 +176,7 @@ TEST(PreviewRunner, UtilitiesButtonWithNoneOneAndTwoUtilities) {
         // The utility ran (or did not) and the chapter still waits for its button.
         f.atWaits.push_back([](TTutDisplayForm& w) { Click(Button(w, "QuitBtn")); });
         f.run("demo1.QKS");
-        EXPECT_EQ(f.nextWait, 2u) << c.performed.join(',').toStdString();
+        EXPECT_EQ(f.nextWait, 2u) << c.performed.join(',');
         EXPECT_EQ(performed, c.performed);
         EXPECT_EQ(chooserShown, c.chooser != nullptr);
         EXPECT_TRUE(f.rec.messages.shown.empty());
@@ -273,7 +274,7 @@ TEST(PreviewRunner, QuizScreenShowsItsAnswerPanelsOverTheText) {
     f.run("demo1.QKS");
     EXPECT_TRUE(panels);
     EXPECT_EQ(f.nextWait, 2u);
-    for (const auto& m : f.rec.messages.shown) ADD_FAILURE() << m.text.toStdString();
+    for (const auto& m : f.rec.messages.shown) ADD_FAILURE() << m.text;
 }
 
 // The chapter editor, itself modal, hides while its chapter runs in the preview and comes back
@@ -345,7 +346,7 @@ TEST(PreviewRunner, TeachingAidsPerformHypertextAndOpenNotes) {
     EXPECT_EQ(system.opened[0].host(), QStringLiteral("www.example.com"));
     EXPECT_EQ(notesCaption, QStringLiteral("Current File : mynotes.txt"));
     EXPECT_EQ(notesText, QStringLiteral("kept"));
-    for (const auto& m : f.rec.messages.shown) ADD_FAILURE() << m.text.toStdString();
+    for (const auto& m : f.rec.messages.shown) ADD_FAILURE() << m.text;
 }
 
 // Slow typing shows one letter every 100 milliseconds and a delay waits its time, on the
@@ -388,4 +389,29 @@ TEST(PreviewRunner, SlowTypingAndDelaysTakeTheirTime) {
     for (const QImage& frame : frames)
         between = between || (frame.copy(row) != frames.front().copy(row) && frame.copy(row) != frames.back().copy(row));
     EXPECT_TRUE(between);
+}
+
+// Escape is a key press like any other in the preview; closing the window is what stops a run.
+TEST(PreviewRunner, ClosingTheWindowStopsAnEndlessBlinkAtOnce) {
+    const std::function<void(TTutDisplayForm&)> stops[] = {
+        [](TTutDisplayForm& w) { w.close(); },
+    };
+    for (const auto& stop : stops) {
+        RunnerFixture f;
+        f.chapter("demo1.QKS", "*Blink 1 1 2147483647 Default Default x\r\n*AddToFile after.txt no\r\n");
+        QElapsedTimer sinceStop;
+        f.atWaits.push_back([&](TTutDisplayForm& w) {
+            QTimer::singleShot(600, &w, [&] {
+                sinceStop.start();
+                stop(w);
+            });
+        });
+        f.run("demo1.QKS");
+        ASSERT_TRUE(sinceStop.isValid());
+        // The run checks for a stop every blink round (well under 100 ms); the bound leaves room
+        // for a loaded machine and still fails a blink that runs on.
+        EXPECT_LT(sinceStop.elapsed(), 500);
+        EXPECT_FALSE(fs::exists(f.home / "t/after.txt"));
+        EXPECT_FALSE(AnyPreviewShown());
+    }
 }

@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include "editor/commands/branch_builders.h"
 #include "editor/commands/build_steps.h"
 #include "project/config_record.h"
 #include "project/file_names.h"
@@ -400,9 +401,10 @@ CommandCategory RecordCommands() {
 }  // namespace
 
 const std::vector<CommandCategory>& CommandCategories() {
-    static const std::vector<CommandCategory> categories{BasicCommands(), ScreenCommands(),
-                                                         BoxCommands(),   EffectsCommands(),
-                                                         ImageCommands(), RecordCommands()};
+    static const std::vector<CommandCategory> categories{
+        BasicCommands(),    ScreenCommands(),        BoxCommands(),    EffectsCommands(),
+        ImageCommands(),    InterActiveCommands(),   RecordCommands(), NonLinearCommands(),
+        AdvancedCommands(), ChangeDefaultsCommands()};
     return categories;
 }
 

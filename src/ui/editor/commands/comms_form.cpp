@@ -98,6 +98,13 @@ std::unique_ptr<TCommsForm> MakeCommsForm(const QString& item, Platform& platfor
         return std::make_unique<TImageCommsForm>(platform, prompter, data, parent);
     if (item == "Recording to Disk")
         return std::make_unique<TRecordCommsForm>(platform, prompter, data, parent);
+    if (item == "InterActive")
+        return std::make_unique<TQuestCommsForm>(platform, prompter, data, parent);
+    if (item == "Non-Linear ")
+        return std::make_unique<TLinearCommsForm>(platform, prompter, data, parent);
+    if (item == "Advanced") return std::make_unique<TRejoinForm>(platform, prompter, data, parent);
+    if (item == "Change Defaults")
+        return std::make_unique<TDefaultChangeForm>(platform, prompter, data, parent);
     return nullptr;
 }
 

@@ -65,6 +65,10 @@ QUILL_COMMS_FORM(TBoxCommsForm, "Drawing Boxes")
 QUILL_COMMS_FORM(TEffectsCommsForm, "Screen Effects")
 QUILL_COMMS_FORM(TImageCommsForm, "Using Images")
 QUILL_COMMS_FORM(TRecordCommsForm, "Recording to Disk")
+QUILL_COMMS_FORM(TQuestCommsForm, "InterActive")
+QUILL_COMMS_FORM(TLinearCommsForm, "Non-Linear ")
+QUILL_COMMS_FORM(TRejoinForm, "Advanced")
+QUILL_COMMS_FORM(TDefaultChangeForm, "Change Defaults")
 
 #undef QUILL_COMMS_FORM
 

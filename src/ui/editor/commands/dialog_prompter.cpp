@@ -4,7 +4,9 @@
 #include <memory>
 
 #include "aids/aids_context.h"
+#include "aids/head_form.h"
 #include "editor/butt_list_form.h"
+#include "editor/commands/branch_forms.h"
 #include "editor/commands/picker_forms.h"
 #include "editor/commands/prompt_forms.h"
 #include "editor/get_file_form.h"
@@ -19,7 +21,11 @@ namespace quill {
 DialogPrompter::DialogPrompter(Project& project, Platform& platform, SystemServices& system,
                                QWidget* parent)
     : project_(project), platform_(platform), system_(system), parent_(parent) {
-    modifyHeadings_ = [this] { ShowNotAvailable(platform_.messages, "Headings"); };
+    modifyHeadings_ = [this] {
+        AidsContext context{project_, platform_, system_};
+        THeadForm form(context, parent_);
+        ShowModal(form);
+    };
 }
 
 std::optional<QString> DialogPrompter::Text(const TextPrompt& prompt) {
@@ -151,6 +157,42 @@ std::optional<QString> DialogPrompter::ChooseFile(FileChooser chooser, const QSt
     if (topic > 0) SetHelpTopic(form.get(), topic);
     if (ShowModal(*form) != QDialog::Accepted) return std::nullopt;
     return FromCp1252(result());
+}
+
+std::optional<MatchListAnswer> DialogPrompter::MatchList(int topic) {
+    TMatchForm form(platform_, topic, parent_);
+    if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
+    return form.Answer();
+}
+
+std::optional<MatchTableAnswer> DialogPrompter::MatchTable(int topic) {
+    TMatchesForm form(platform_, topic, parent_);
+    if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
+    return form.Answer();
+}
+
+std::optional<std::vector<JumpRow>> DialogPrompter::MenuEntries(int topic) {
+    TMenActForm form(platform_, topic, parent_);
+    if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
+    return form.Rows();
+}
+
+std::optional<std::vector<ButtonRow>> DialogPrompter::MenuButtons(int topic) {
+    TiButtForm form(platform_, topic, parent_);
+    if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
+    return form.Rows();
+}
+
+std::optional<QuizParameters> DialogPrompter::QuizWizard(int topic) {
+    TQuizWizForm form(platform_, topic, parent_);
+    if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
+    return form.Parameters();
+}
+
+std::optional<QChar> DialogPrompter::ControlButton(int topic) {
+    TButtTagForm form(platform_, topic, parent_);
+    if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
+    return form.Letter();
 }
 
 void DialogPrompter::ShowError(const QString& text) {

@@ -19,8 +19,7 @@ class DialogPrompter : public Prompter {
     // The prompts open over `parent`.
     DialogPrompter(Project& project, Platform& platform, SystemServices& system, QWidget* parent);
 
-    // What the heading picker's "Modify" does (the heading editor). Until it is given one it
-    // says that the window is not available yet.
+    // What the heading picker's "Modify" does; the heading editor unless given another action.
     void SetModifyHeadings(std::function<void()> action) { modifyHeadings_ = std::move(action); }
 
     std::optional<QString> Text(const TextPrompt& prompt) override;
@@ -34,6 +33,12 @@ class DialogPrompter : public Prompter {
                                  int topic) override;
     std::optional<QString> ChooseFile(FileChooser chooser, const QString& current,
                                       int topic) override;
+    std::optional<MatchListAnswer> MatchList(int topic) override;
+    std::optional<MatchTableAnswer> MatchTable(int topic) override;
+    std::optional<std::vector<JumpRow>> MenuEntries(int topic) override;
+    std::optional<std::vector<ButtonRow>> MenuButtons(int topic) override;
+    std::optional<QuizParameters> QuizWizard(int topic) override;
+    std::optional<QChar> ControlButton(int topic) override;
     void ShowError(const QString& text) override;
 
   private:

@@ -12,8 +12,9 @@ QString Range(int minimum, int maximum) {
 }
 
 const char* KindName(ScriptedAnswer::Kind kind) {
-    static const char* names[] = {"text",  "number",   "colrow", "color", "heading",
-                                  "popup", "controls", "entry",  "file"};
+    static const char* names[] = {"text",       "number",      "colrow",      "color", "heading",
+                                  "popup",      "controls",    "entry",       "file",  "matchlist",
+                                  "matchtable", "menuentries", "menubuttons", "quiz",  "buttontag"};
     return names[kind];
 }
 
@@ -84,6 +85,49 @@ ScriptedAnswer ScriptedAnswer::FileName(const QString& name) {
     ScriptedAnswer a;
     a.kind = File;
     a.text = name;
+    return a;
+}
+
+ScriptedAnswer ScriptedAnswer::Matches(const QStringList& fields, bool exact) {
+    ScriptedAnswer a;
+    a.kind = MatchList;
+    a.lines = fields;
+    a.exact = exact;
+    return a;
+}
+ScriptedAnswer ScriptedAnswer::Table(const std::vector<JumpRow>& rows, bool exact,
+                                     const QString& noMatchLabel, const QString& noMatchFile) {
+    ScriptedAnswer a;
+    a.kind = MatchTable;
+    a.rows = rows;
+    a.exact = exact;
+    a.noMatchLabel = noMatchLabel;
+    a.noMatchFile = noMatchFile;
+    return a;
+}
+ScriptedAnswer ScriptedAnswer::Entries(const std::vector<JumpRow>& rows) {
+    ScriptedAnswer a;
+    a.kind = MenuEntries;
+    a.rows = rows;
+    return a;
+}
+ScriptedAnswer ScriptedAnswer::MenuButtonRows(const std::vector<ButtonRow>& rows) {
+    ScriptedAnswer a;
+    a.kind = MenuButtons;
+    a.buttonRows = rows;
+    return a;
+}
+ScriptedAnswer ScriptedAnswer::QuizFields(const QString& name, const QString& answers,
+                                          const QString& correct, const QString& row) {
+    ScriptedAnswer a;
+    a.kind = Quiz;
+    a.lines = {name, answers, correct, row};
+    return a;
+}
+ScriptedAnswer ScriptedAnswer::Tag(QChar letter) {
+    ScriptedAnswer a;
+    a.kind = ButtonTag;
+    a.text = letter == ' ' ? QString() : QString(letter);
     return a;
 }
 
@@ -201,6 +245,77 @@ std::optional<QString> ScriptedPrompter::ChooseFile(FileChooser chooser, const Q
     const ScriptedAnswer* a = Next(ScriptedAnswer::File, line);
     if (!a || a->cancel) return std::nullopt;
     return a->text;
+}
+
+std::optional<MatchListAnswer> ScriptedPrompter::MatchList(int topic) {
+    Ask("matchlist", topic);
+    while (const ScriptedAnswer* a = Next(ScriptedAnswer::MatchList, "the match list")) {
+        if (a->cancel) return std::nullopt;
+        MatchListAnswer answer;
+        for (const QString& field : a->lines.mid(0, kMatchFields))
+            if (Filled(field)) answer.texts << field.left(kMatchFieldLength);
+        answer.exact = a->exact;
+        const QString problem = MatchListProblem(answer.texts);
+        if (problem.isEmpty()) return answer;
+        refused << problem;
+    }
+    return std::nullopt;
+}
+
+std::optional<MatchTableAnswer> ScriptedPrompter::MatchTable(int topic) {
+    Ask("matchtable", topic);
+    while (const ScriptedAnswer* a = Next(ScriptedAnswer::MatchTable, "the match table")) {
+        if (a->cancel) return std::nullopt;
+        MatchTableAnswer answer{CountedRows(a->rows), a->exact, a->noMatchLabel, a->noMatchFile};
+        const QString problem = JumpRowsProblem(answer.rows, "match text");
+        if (problem.isEmpty()) return answer;
+        refused << problem;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::vector<JumpRow>> ScriptedPrompter::MenuEntries(int topic) {
+    Ask("menuentries", topic);
+    while (const ScriptedAnswer* a = Next(ScriptedAnswer::MenuEntries, "the menu entries")) {
+        if (a->cancel) return std::nullopt;
+        const std::vector<JumpRow> rows = CountedRows(a->rows);
+        const QString problem = JumpRowsProblem(rows, "menu entry");
+        if (problem.isEmpty()) return rows;
+        refused << problem;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::vector<ButtonRow>> ScriptedPrompter::MenuButtons(int topic) {
+    Ask("menubuttons", topic);
+    while (const ScriptedAnswer* a = Next(ScriptedAnswer::MenuButtons, "the menu buttons")) {
+        if (a->cancel) return std::nullopt;
+        const std::vector<ButtonRow> rows = CountedRows(a->buttonRows);
+        const QString problem = ButtonRowsProblem(rows);
+        if (problem.isEmpty()) return rows;
+        refused << problem;
+    }
+    return std::nullopt;
+}
+
+std::optional<QuizParameters> ScriptedPrompter::QuizWizard(int topic) {
+    Ask("quiz", topic);
+    while (const ScriptedAnswer* a = Next(ScriptedAnswer::Quiz, "the quiz wizard")) {
+        if (a->cancel) return std::nullopt;
+        const QStringList f = a->lines + QStringList{"", "", "", ""};
+        QuizParameters quiz;
+        const QuizCheck check = CheckQuizWizard(f[0], f[1], f[2], f[3], &quiz);
+        if (check.field == QuizField::None) return quiz;
+        refused << check.message;
+    }
+    return std::nullopt;
+}
+
+std::optional<QChar> ScriptedPrompter::ControlButton(int topic) {
+    Ask("buttontag", topic);
+    const ScriptedAnswer* a = Next(ScriptedAnswer::ButtonTag, "the control button");
+    if (!a || a->cancel || a->text.isEmpty()) return std::nullopt;
+    return a->text[0];
 }
 
 void ScriptedPrompter::ShowError(const QString& text) {

@@ -14,7 +14,23 @@
 namespace quill {
 
 struct ScriptedAnswer {
-    enum Kind { Text, Number, ColumnRow, Color, Heading, PopUpText, Controls, Entry, File };
+    enum Kind {
+        Text,
+        Number,
+        ColumnRow,
+        Color,
+        Heading,
+        PopUpText,
+        Controls,
+        Entry,
+        File,
+        MatchList,
+        MatchTable,
+        MenuEntries,
+        MenuButtons,
+        Quiz,
+        ButtonTag
+    };
     Kind kind = Text;
     bool cancel = false;
     QString text;      // Text, Number (as typed), File
@@ -22,8 +38,12 @@ struct ScriptedAnswer {
     int second = 0;    // ColumnRow row
     QString typedRow;  // ColumnRow: both fields as typed (when `typed`)
     bool typed = false;
-    QStringList lines;  // PopUpText
+    QStringList lines;  // PopUpText; MatchList: the fields as typed; Quiz: the four fields
     ControlButtons buttons;
+    bool exact = false;                 // MatchList, MatchTable
+    std::vector<JumpRow> rows;          // MatchTable, MenuEntries: every row as typed
+    std::vector<ButtonRow> buttonRows;  // MenuButtons: every row as typed
+    QString noMatchLabel, noMatchFile;  // MatchTable
 
     static ScriptedAnswer Cancel(Kind kind);
     static ScriptedAnswer Txt(const QString& text);
@@ -37,6 +57,15 @@ struct ScriptedAnswer {
     static ScriptedAnswer Buttons(const QString& letters);  // "CH": Continue and Help ticked
     static ScriptedAnswer Pick(int index);
     static ScriptedAnswer FileName(const QString& name);
+    static ScriptedAnswer Matches(const QStringList& fields, bool exact = false);
+    static ScriptedAnswer Table(const std::vector<JumpRow>& rows, bool exact,
+                                const QString& noMatchLabel, const QString& noMatchFile);
+    static ScriptedAnswer Entries(const std::vector<JumpRow>& rows);
+    static ScriptedAnswer MenuButtonRows(const std::vector<ButtonRow>& rows);
+    // The quiz wizard's four fields as typed: name, answers, correct answer, top row.
+    static ScriptedAnswer QuizFields(const QString& name, const QString& answers,
+                                     const QString& correct, const QString& row);
+    static ScriptedAnswer Tag(QChar letter);  // a blank: OK with no button chosen
 };
 
 class ScriptedPrompter : public Prompter {
@@ -54,11 +83,18 @@ class ScriptedPrompter : public Prompter {
                                  int topic) override;
     std::optional<QString> ChooseFile(FileChooser chooser, const QString& current,
                                       int topic) override;
+    std::optional<MatchListAnswer> MatchList(int topic) override;
+    std::optional<MatchTableAnswer> MatchTable(int topic) override;
+    std::optional<std::vector<JumpRow>> MenuEntries(int topic) override;
+    std::optional<std::vector<ButtonRow>> MenuButtons(int topic) override;
+    std::optional<QuizParameters> QuizWizard(int topic) override;
+    std::optional<QChar> ControlButton(int topic) override;
     void ShowError(const QString& text) override;
 
     // One line per question, in order, with its limits and initial values:
     //   text "Q" | number "Q" 1..79 =1 | colrow "Q" 1..79 1..27 =1,1 | color "Q" | heading |
-    //   popup | controls | entry "CAPTION" [A|B] | file image | error "TEXT"
+    //   popup | controls | entry "CAPTION" [A|B] | file image | matchlist | matchtable |
+    //   menuentries | menubuttons | quiz | buttontag | error "TEXT"
     QStringList asked;
     std::vector<int> topics;  // the help topic of each question (0 for an error)
     QStringList refused;      // messages of refused answers

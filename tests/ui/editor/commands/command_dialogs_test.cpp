@@ -12,12 +12,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
 #include "../../../format/test_folder.h"
 #include "../../window_driver.h"
 #include "datafile/data_file.h"
+#include "editor/commands/branch_forms.h"
 #include "editor/commands/picker_forms.h"
 #include "editor/commands/prompt_forms.h"
 #include "editor/edit_form.h"
@@ -369,4 +371,186 @@ TEST_F(CommandDialogsTest, ACommandCanBeInsertedByKeyboardAlone) {
              }}});
     Choose(0);
     EXPECT_EQ(memo()->toPlainText(), "*Controls C H\n");
+}
+
+// --- The branching categories and their table editors ----------------------------------------
+
+namespace {
+
+void SetCell(QWidget* w, const char* grid, int row, int column, const QString& text) {
+    auto* table = w->findChild<QTableWidget*>(grid);
+    ASSERT_NE(table, nullptr) << grid;
+    table->setItem(row, column, new QTableWidgetItem(text));
+}
+
+}  // namespace
+
+TEST_F(CommandDialogsTest, InterActiveBuildsAQuizOnceTheWizardIsSatisfied) {
+    Answer({ChooseOption("TQuestCommsForm", "QuizRBtn"),
+            {"TQuizWizForm", [](QWidget* w) {
+                 EXPECT_EQ(w->findChild<QLineEdit*>("AnswersEdit")->text(), "2");
+                 EXPECT_EQ(w->findChild<QLineEdit*>("CorrectEdit")->text(), "1");
+                 EXPECT_EQ(w->findChild<QLineEdit*>("RowEdit")->text(), "18");
+                 Click(w, "OKBtn");  // no name yet
+                 EXPECT_TRUE(w->isVisible());
+                 // Leaving a number field checks it.
+                 QApplication::setActiveWindow(w);
+                 auto* answers = w->findChild<QLineEdit*>("AnswersEdit");
+                 answers->setFocus();
+                 answers->setText("9");
+                 w->findChild<QLineEdit*>("CorrectEdit")->setFocus(Qt::TabFocusReason);
+                 EXPECT_EQ(answers->text(), "4");
+                 Type(w, "QuizNameEdit", "Q1");
+                 Type(w, "CorrectEdit", "3");
+                 Type(w, "AnswersEdit", "2");
+                 Click(w, "OKBtn");  // 3 of 2 answers
+                 EXPECT_TRUE(w->isVisible());
+                 Type(w, "AnswersEdit", "3");
+                 Click(w, "OKBtn");
+             }}});
+    Choose(5);
+    const QStringList lines = memo()->toPlainText().split('\n');
+    EXPECT_EQ(lines.mid(0, 9), (QStringList{"@QQ1", "*Clearscreen", "; Question goes here", "", "*QuizAnswers 3 18 Q1",
+                                            "Answer 1 goes here", "Answer 2 goes here", "Correct Answer 3 goes here", ""}));
+    EXPECT_EQ(lines.filter("*ExitQuiz Q1").size(), 1);
+    EXPECT_EQ(rec.messages.Texts(Kind::Error),
+              (std::vector<QString>{"The quiz name must be given", "The maximum number of answers is 4",
+                                    "The correct answer cannot exceed the number of answers"}));
+}
+
+TEST_F(CommandDialogsTest, InterActiveQuickQuestionTakesTheMatchListEditorsTexts) {
+    Answer({ChooseOption("TQuestCommsForm", "QuickQuestionRBtn"), TypeNumber("10"),
+            {"TMatchForm", [](QWidget* w) {
+                 EXPECT_EQ(w->findChild<QLineEdit*>("MatchEdit1")->maxLength(), 20);
+                 Type(w, "MatchEdit1", "yes");
+                 Type(w, "MatchEdit4", "y");
+                 Type(w, "MatchEdit10", "ok");
+                 Click(w, "ExactChk");
+                 Click(w, "OKBtn");
+             }},
+            TypeText("Right!"), TypeText("Not quite.")});
+    Choose(5);
+    EXPECT_EQ(memo()->toPlainText(), "*QuickQuestion 10 Exact\nyes;y;ok\nRight!\nNot quite.\n");
+}
+
+TEST_F(CommandDialogsTest, NonLinearJumpOnMatchWritesTheCountedRowsOfTheMatchTable) {
+    Answer({ChooseOption("TLinearCommsForm", "JumpOnMatchRBtn"), TypeNumber("20"),
+            {"TMatchesForm", [](QWidget* w) {
+                 EXPECT_EQ(w->findChild<QTableWidget*>("MatchGrid")->rowCount(), 30);
+                 SetCell(w, "MatchGrid", 0, 0, "red;");
+                 SetCell(w, "MatchGrid", 0, 1, "Stop");
+                 Click(w, "OKBtn");  // refused: the ; would cut the row short
+                 EXPECT_TRUE(w->isVisible());
+                 SetCell(w, "MatchGrid", 0, 0, "red");
+                 SetCell(w, "MatchGrid", 0, 1, "Stop");
+                 SetCell(w, "MatchGrid", 3, 0, "amber");  // no target: left out
+                 SetCell(w, "MatchGrid", 5, 0, "green");
+                 SetCell(w, "MatchGrid", 5, 1, "Go");
+                 SetCell(w, "MatchGrid", 5, 2, "GO.QKS");
+                 SetCell(w, "MatchGrid", 29, 0, "blue");
+                 SetCell(w, "MatchGrid", 29, 2, "SKY.QKS");
+                 Click(w, "ExactChk");
+                 Type(w, "NoMatchFileEdit", "OTHER.QKS");
+                 Click(w, "OKBtn");
+             }}});
+    Choose(7);
+    EXPECT_EQ(rec.messages.Texts(Kind::Error),
+              std::vector<QString>{"The match text \"red;\" holds a ; which would cut it short. Leave the ; out."});
+    EXPECT_EQ(memo()->toPlainText(),
+              "*JumpOnMatch 3 20 Exact\nred;*JumpToLabel Stop\ngreen;*JumpToLabel Go\nblue;*JumpToFile SKY.QKS\n"
+              "*JumpToFile OTHER.QKS\n");
+}
+
+TEST_F(CommandDialogsTest, AdvancedButtonAndBoxMenusWriteTheirTables) {
+    Answer({ChooseOption("TRejoinForm", "ButtonMenuRBtn"), {"TiButtForm", [](QWidget* w) {
+                                                                for (int c = 0; c < 5; ++c)
+                                                                    SetCell(w, "ButtonGrid", 0, c,
+                                                                            QStringList{"10", "5", "30", "Part one", "One"}[c]);
+                                                                for (int c = 0; c < 5; ++c)  // no X2: left out
+                                                                    SetCell(w, "ButtonGrid", 1, c,
+                                                                            QStringList{"10", "7", "", "Part two", "Two"}[c]);
+                                                                Click(w, "OKBtn");
+                                                            }}});
+    Choose(8);
+    EXPECT_EQ(memo()->toPlainText(), "*ButtonMenu 1\n10 5 30 Part one;*JumpToLabel One\n");
+
+    memo()->clear();
+    Answer({ChooseOption("TRejoinForm", "BoxMenuRBtn"), TypeColRow(10, 5), TypeColRow(40, 12),
+            {"TMenActForm", [](QWidget* w) {
+                 SetCell(w, "MenuGrid", 0, 0, "Safety");
+                 SetCell(w, "MenuGrid", 0, 2, "SAFETY2.QKS");
+                 Click(w, "OKBtn");
+             }}});
+    Choose(8);
+    EXPECT_EQ(memo()->toPlainText(), "*BoxMenu 10 5 40 12 1\nSafety;*JumpToFile SAFETY2.QKS\n");
+
+    // An empty table writes nothing.
+    memo()->clear();
+    Answer({ChooseOption("TRejoinForm", "ButtonMenuRBtn"), {"TiButtForm", [](QWidget* w) { Click(w, "OKBtn"); }}});
+    Choose(8);
+    EXPECT_EQ(memo()->toPlainText(), "");
+}
+
+TEST_F(CommandDialogsTest, ChangeDefaultsRenamesTheChosenControlButton) {
+    Answer({ChooseOption("TDefaultChangeForm", "ControlButtonTagRBtn"), {"TButtTagForm", [](QWidget* w) {
+                                                                             Click(w, "PageBackRBtn");
+                                                                             Click(w, "OKBtn");
+                                                                         }},
+            TypeText("Back")});
+    Choose(9);
+    EXPECT_EQ(memo()->toPlainText(), "*ControlButtonTag P Back\n");
+}
+
+TEST_F(CommandDialogsTest, TheHeadingPickersModifyOpensTheHeadingEditorAndTheNewNameIsWritten) {
+    Answer({ChooseOption("TScreenCommsForm", "HeadingRBtn"),
+            {"THeadSelectForm", [](QWidget* w) {
+                 Answer({{"THeadForm", [](QWidget* editor) {
+                     Type(editor, "NameEdit1", "Big");
+                     Click(editor, "OKBtn");
+                 }}});
+                 Click(w, "ModifyBtn");
+                 EXPECT_EQ(w->findChild<QListWidget*>("HeadingList")->item(0)->text(), "Big");
+                 Click(w, "SelectBtn");
+             }},
+            TypeColRow(5, 2), TypeNumber("40"), TypeText("Welcome")});
+    Choose(1);
+    EXPECT_EQ(memo()->toPlainText(), "*Heading Big 5 2 40 Welcome\n");
+    Project saved(home.path());
+    saved.ProjectDir = project.ProjectDir;
+    saved.ProjectFile = project.ProjectFile;
+    saved.LoadProject();
+    EXPECT_EQ(saved.Config.get(cfg::Headings::Entry(1).Name), "Big");
+}
+
+// Types `text` key by key into whichever control has the focus, as a user would.
+void Keys(const QString& text) {
+    for (const QChar c : text) QTest::keyClicks(QApplication::focusWidget(), QString(c));
+}
+
+TEST_F(CommandDialogsTest, TheMatchTableIsFilledByKeyboardAlone) {
+    TMatchesForm form(rec.platform(), 1950);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    auto* grid = form.findChild<QTableWidget*>("MatchGrid");
+    ASSERT_EQ(QApplication::focusWidget(), grid);
+    // Typing fills the current cell, Tab goes on to the next one, Enter ends the editing.
+    Keys("red");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    Keys("Stop");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(form.isVisible());  // Enter in a cell ends its editing, not the dialog
+    // Tab leaves the grid for the check box and the no-match fields.
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "ExactChk");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    Keys("Other");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    const MatchTableAnswer answer = form.Answer();
+    ASSERT_EQ(answer.rows.size(), 1u);
+    EXPECT_EQ(answer.rows[0].text, "red");
+    EXPECT_EQ(answer.rows[0].label, "Stop");
+    EXPECT_TRUE(answer.exact);
+    EXPECT_EQ(answer.noMatchLabel, "Other");
 }

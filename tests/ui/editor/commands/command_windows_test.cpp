@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "../../../format/test_folder.h"
+#include "editor/commands/branch_forms.h"
 #include "editor/commands/comms_form.h"
 #include "editor/commands/picker_forms.h"
 #include "editor/commands/prompt_forms.h"
@@ -39,6 +40,12 @@ TEST(CommandWindows, EveryCommandDialogAndPromptFitsTheScreen) {
     windows.push_back(std::make_unique<THeadSelectForm>(rec.platform(), config, 1330, nullptr));
     windows.push_back(std::make_unique<TPopUpTextForm>(rec.platform(), 1430));
     windows.push_back(std::make_unique<TControlsSelectForm>(rec.platform(), 1220));
+    windows.push_back(std::make_unique<TMatchForm>(rec.platform(), 1815));
+    windows.push_back(std::make_unique<TMatchesForm>(rec.platform(), 1950));
+    windows.push_back(std::make_unique<TMenActForm>(rec.platform(), 2110));
+    windows.push_back(std::make_unique<TiButtForm>(rec.platform(), 2115));
+    windows.push_back(std::make_unique<TQuizWizForm>(rec.platform(), 1825));
+    windows.push_back(std::make_unique<TButtTagForm>(rec.platform(), 2210));
     for (auto& window : windows) {
         ASSERT_NE(window, nullptr);
         window->show();
@@ -63,7 +70,7 @@ TEST(CommandWindows, TheHelpBookExplainsEveryCategoryAndOption) {
         for (const CommandGroup& group : category.groups)
             for (const CommandOption& option : group.options) topics.push_back(option.topic);
     }
-    EXPECT_EQ(topics.size(), 48u);
+    EXPECT_EQ(topics.size(), 84u);
     for (int topic : topics)
         EXPECT_NE(html.find("name=\"topic-" + std::to_string(topic) + "\""), std::string::npos) << topic;
 }

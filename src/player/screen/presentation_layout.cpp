@@ -1,4 +1,4 @@
-#include "player/presentation_layout.h"
+#include "screen/presentation_layout.h"
 
 #include <algorithm>
 

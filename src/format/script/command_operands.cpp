@@ -1,0 +1,108 @@
+#include "script/command_operands.h"
+
+#include "text/cp1252.h"
+
+namespace quill {
+
+bool ReadNumbers(Operands& op, std::initializer_list<int*> into) {
+    for (int* number : into) {
+        if (op.Stopped()) return false;
+        *number = op.NextNumber();
+    }
+    return !op.Stopped();
+}
+
+bool ReadTextColours(Operands& op, std::uint32_t& text, std::uint32_t& back) {
+    if (op.Stopped()) return false;
+    text = op.NextColour(true);
+    if (op.Stopped()) return false;
+    back = op.NextColour(false);
+    return !op.Stopped();
+}
+
+bool ReadBoxOperands(Operands& op, char letter, BoxOperands& out) {
+    out.bordered = letter == 'S' || letter == 'F' || letter == 'U' || letter == 'T';
+    out.popup = letter == 'P' || letter == 'C' || letter == 'U' || letter == 'T';
+    if (out.bordered) {
+        out.borderWidth = op.NextNumber();
+        if (op.Stopped()) return false;
+        out.borderColour = op.NextColour(false);
+        if (op.Stopped()) return false;
+    }
+    op.Rectangle(out.c1, out.r1, out.c2, out.r2);
+    if (op.Stopped()) return false;
+    if (!out.popup) {
+        out.fill = op.NextColour(false);
+        return !op.Stopped();
+    }
+    out.lineCount = op.NextNumber();
+    if (op.Stopped()) return false;
+    out.fill = op.NextColour(false);
+    if (op.Stopped()) return false;
+    if (!op.OperandTextEmpty()) out.tenths = op.NextNumber();
+    return !op.Stopped();
+}
+
+bool ReadSectionOperands(Operands& op, char letter, SectionOperands& out) {
+    if (letter == 'R') {
+        if (!ReadNumbers(op, {&out.c1, &out.r1, &out.c2})) return false;
+        out.colour = op.NextColour(false);
+        return !op.Stopped();
+    }
+    op.Rectangle(out.c1, out.r1, out.c2, out.r2);
+    if (op.Stopped()) return false;
+    if (letter == 'S') {
+        out.colour = op.NextColour(false);
+        return !op.Stopped();
+    }
+    if (!ReadNumbers(op, {&out.column, &out.row})) return false;
+    if (letter == 'M') out.colour = op.NextColour(false);
+    return !op.Stopped();
+}
+
+bool ReadLineOperands(Operands& op, LineOperands& out) {
+    if (!ReadNumbers(op, {&out.column, &out.row, &out.end, &out.width})) return false;
+    out.colour = op.NextColour(false);
+    return !op.Stopped();
+}
+
+bool ReadPositionOperands(Operands& op, char letter, PositionOperands& out) {
+    const bool both = letter == 'C' && op.OperandText().find(',') != std::string_view::npos;
+    if (letter == 'C') {
+        out.column = op.NumberFromText(both ? op.NextField() : std::string(op.OperandText()));
+        if (op.Stopped()) return false;
+    }
+    if (letter == 'R' || both) {
+        out.row = op.NumberFromText(op.OperandText());
+        if (op.Stopped()) return false;
+    }
+    if (out.column && (*out.column < 1 || *out.column > 79)) {
+        op.Fail(op.LineText() + " - the Column must be between 1 and 79");
+        return false;
+    }
+    if (out.row && (*out.row < 1 || *out.row > 27)) {
+        op.Fail(op.LineText() + " - the Row must be between 1 and 27");
+        return false;
+    }
+    return true;
+}
+
+std::optional<std::string> HeadingError(const TTutorialConfig& config, std::string_view name, int column,
+                                        int row, int endColumn, std::string_view line) {
+    const std::string l(line);
+    auto columnCheck = [&](int v) -> std::optional<std::string> {
+        if (v > 79) return "The Column number in " + l + " is greater than 79";
+        if (v < 1) return "The Column number in " + l + " is less than 1";
+        return std::nullopt;
+    };
+    if (auto e = columnCheck(column)) return e;
+    if (row > 25) return "The Row number in " + l + " is greater than 25";
+    if (row < 1) return "The Row number in " + l + " is less than 1";
+    if (auto e = columnCheck(endColumn)) return e;
+    const std::string wanted = UpperCaseCp1252(name);
+    for (int n = 1; n <= static_cast<int>(cfg::Headings::Count); ++n)
+        if (UpperCaseCp1252(config.get(cfg::Headings::Entry(n).Name)) == wanted) return std::nullopt;
+    return "The Heading \"" + std::string(name) + "\" was not found.";
+}
+
+}  // namespace quill

@@ -1,0 +1,60 @@
+#pragma once
+// TCFGDesignBackForm: the tutorial's background, behind the preview and the finished program:
+// a colour, a graphic (.BMP or .JPG) or a tiled wallpaper (.BMP). OK keeps only the file name
+// of the type chosen. "&View" shows the background full-screen (TTBackForm) as the preview
+// will; a click or a key closes it.
+#include <QDialog>
+#include <memory>
+
+#include "player/chp_back_form.h"
+#include "project/config_record.h"
+
+namespace Ui {
+class TCFGDesignBackForm;
+}
+
+namespace quill {
+
+class Project;
+struct Platform;
+
+// The full-screen view of a background; a click or a key closes it.
+class TTBackForm : public TChpBackForm {
+    Q_OBJECT
+public:
+    TTBackForm(const Project& shown, Messages& messages, QWidget* parent = nullptr);
+
+signals:
+    void Closed();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+};
+
+class TCFGDesignBackForm : public QDialog {
+    Q_OBJECT
+public:
+    TCFGDesignBackForm(const Project& project, Platform& platform, const TTutorialConfig& record,
+                       QWidget* parent = nullptr);
+    ~TCFGDesignBackForm() override;
+    const TTutorialConfig& Record() const { return copy_; }
+
+    void StoreFields();
+    void ViewBtnClick();
+
+private:
+    void UpdateGroups();
+    int ChosenType() const;
+
+    const Project& project_;
+    Platform& platform_;
+    TTutorialConfig copy_;
+    std::unique_ptr<Ui::TCFGDesignBackForm> ui_;
+};
+
+// Shows the designer; on OK the background fields of the program settings are written back.
+bool DesignBackground(const Project& project, Platform& platform, TTutorialConfig& record, QWidget* parent = nullptr);
+
+}  // namespace quill

@@ -1,0 +1,39 @@
+#include "app/tutorial_actions.h"
+
+#include "app/compile_form.h"
+#include "app/distrib_form.h"
+#include "app/main_form.h"
+#include "app/prog_config_form.h"
+#include "app/tut_config_form.h"
+#include "platform/platform.h"
+#include "player/preview_tutorial.h"
+#include "project/project.h"
+
+namespace quill {
+
+void TutorialActions::Connect(TQMKmainform& w) {
+    w.SetAction("ConfigBtn", [this, &w] { DefineTutorialType(w); });
+    w.SetAction("CustProgBtn", [this, &w] { ProgramPresentation(w); });
+    w.SetAction("PreviewBtn", [this, &w] { PreviewTutorial(w); });
+    w.SetAction("CompileBtn", [this, &w] { CompileTutorial(w); });
+    w.SetAction("DistribBtn", [this, &w] { PrepareDistribution(w); });
+}
+
+void TutorialActions::DefineTutorialType(TQMKmainform& w) { quill::DefineTutorialType(project_, platform_, &w); }
+
+void TutorialActions::ProgramPresentation(TQMKmainform& w) {
+    quill::ProgramPresentation(project_, platform_, system_, &w);
+}
+
+void TutorialActions::PreviewTutorial(TQMKmainform& w) {
+    quill::PreviewTutorial(project_, platform_, runner_, system_, &w);
+}
+
+void TutorialActions::CompileTutorial(TQMKmainform& w) {
+    TCompileForm form(project_, platform_, keys_, &w);
+    form.exec();
+}
+
+void TutorialActions::PrepareDistribution(TQMKmainform& w) { quill::PrepareDistribution(project_, platform_, &w); }
+
+}  // namespace quill

@@ -1,0 +1,133 @@
+// The whole-tutorial preview with the learner's windows: the pieces come up in their order,
+// chapters run through the chapter runner, and the program's help file is back afterwards.
+#include <QTimer>
+#include <deque>
+
+#include "../design/design_fixture.h"
+#include "app/chapter_runner.h"
+#include "player/menu_form.h"
+#include "player/preview_tutorial.h"
+#include "platform/system_services.h"
+
+using namespace quill;
+using namespace quill::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Answers each modal window as it comes up, in the order given: (object name, action).
+class ModalScript : public QObject {
+public:
+    using Action = std::function<void(QWidget*)>;
+    void Add(const QString& name, Action action) { steps_.push_back({name, std::move(action)}); }
+    std::vector<QString> seen;
+
+    ModalScript() {
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (!w || w->property("answered").toBool() || steps_.empty()) return;
+            if (w->objectName() != steps_.front().first) return;
+            w->setProperty("answered", true);
+            Action action = std::move(steps_.front().second);
+            steps_.pop_front();
+            seen.push_back(w->objectName());
+            action(w);
+        });
+        timer_.start(5);
+    }
+    bool Done() const { return steps_.empty(); }
+
+private:
+    QTimer timer_;
+    std::deque<std::pair<QString, Action>> steps_;
+};
+
+// Records each chapter with the help file in force while it runs.
+struct HelpRecordingRunner : ChapterRunner {
+    explicit HelpRecordingRunner(Platform& p) : platform(p) {}
+    void RunChapter(Project&, const std::string& chapterFile) override {
+        runs.push_back(chapterFile + " " + platform.helpFile.filename().string());
+    }
+    Platform& platform;
+    std::vector<std::string> runs;
+};
+
+struct PreviewTutorialTest : DesignFixture {
+    RecordingSystem system;
+    HelpRecordingRunner runner{rec.platform()};
+    ModalScript script;
+
+    void MenuTutorial() {
+        TTutorialConfig& c = project.Config;
+        c.set(cfg::TutorialType, 1);
+        c.set(cfg::MainMenu::ChapterCount, 2);
+        c.set(cfg::MainMenu::Chapter(1).Topic, "One");
+        c.set(cfg::MainMenu::Chapter(1).FileName, "SAFETY1");
+        c.set(cfg::MainMenu::Chapter(2).Topic, "Two");
+        c.set(cfg::MainMenu::Chapter(2).FileName, "SAFETY2");
+    }
+    static void Pick(QWidget* menu, int n) { static_cast<TMenuForm*>(menu)->PickClick(n); }
+    static void Quit(QWidget* menu) { static_cast<TMenuForm*>(menu)->QuitClick(); }
+};
+
+}  // namespace
+
+TEST_F(PreviewTutorialTest, MenuTutorialWithEveryPieceAndTheHelpFileRestored) {
+    MenuTutorial();
+    TTutorialConfig& c = project.Config;
+    c.set(cfg::AboutOn, 1);
+    c.set(cfg::About::ShowWhen, 2);
+    c.set(cfg::IntroOn, 1);
+    c.set(cfg::Program::HelpOn, 1);
+    c.set(cfg::Program::HelpFile, "TUT.HLP");
+    c.set(cfg::Program::HelpTopic, 1);
+    c.set(cfg::OpeningOn, 1);
+    c.set(cfg::Opening.CommandType, 9);
+    c.set(cfg::Opening.Description, "notepad readme.txt");
+    c.set(cfg::ClosingOn, 1);
+    c.set(cfg::Closing.CommandType, 10);
+    c.set(cfg::Closing.Description, "http://example.org/bye");
+    system.onPath = {"notepad"};
+    auto ok = [](QWidget* w) { Click(w, "OKButton"); };
+    script.Add("TAboutBox", ok);
+    script.Add("TIntDispForm", [](QWidget* w) { static_cast<QDialog*>(w)->accept(); });
+    script.Add("TMenuForm", [](QWidget* w) { Pick(w, 2); });
+    script.Add("TMenuForm", [](QWidget* w) { Pick(w, 1); });
+    script.Add("TMenuForm", [](QWidget* w) { Quit(w); });
+    script.Add("TAboutBox", ok);
+
+    PreviewTutorial(project, rec.platform(), runner, system);
+
+    EXPECT_TRUE(script.Done());
+    EXPECT_EQ(script.seen, (std::vector<QString>{"TAboutBox", "TIntDispForm", "TMenuForm", "TMenuForm", "TMenuForm",
+                                                 "TAboutBox"}));
+    // Both chapters ran with the tutorial's help file; afterwards the program's is back.
+    EXPECT_EQ(runner.runs, (std::vector<std::string>{"SAFETY2.QKS TUT.HLP", "SAFETY1.QKS TUT.HLP"}));
+    EXPECT_EQ(rec.platform().helpFile, ProgramHelpFile(home.path()));
+    // The opening command ran its program, the closing command opened its page.
+    ASSERT_EQ(system.runs.size(), 1u);
+    EXPECT_TRUE(system.runs[0].program.endsWith("notepad")) << system.runs[0].program.toStdString();
+    ASSERT_EQ(system.opened.size(), 1u);
+    EXPECT_EQ(system.opened[0], QUrl("http://example.org/bye"));
+    // The background window is gone.
+    for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(w->objectName() == "TTutBackForm" && w->isVisible());
+}
+
+TEST_F(PreviewTutorialTest, StartingChapterTutorialWithEverythingOff) {
+    project.Config.set(cfg::StartChapter, "SAFETY3");
+    // The about box's ShowWhen alone does not show it.
+    project.Config.set(cfg::About::ShowWhen, 2);
+    PreviewTutorial(project, rec.platform(), runner, system);
+    EXPECT_TRUE(script.seen.empty());
+    EXPECT_EQ(runner.runs, (std::vector<std::string>{"SAFETY3.QKS QUILLDESK.HLP"}));
+    EXPECT_TRUE(system.runs.empty());
+    EXPECT_TRUE(rec.messages.shown.empty());
+}
+
+TEST_F(PreviewTutorialTest, ClosingTheMenuEndsTheLoop) {
+    MenuTutorial();
+    script.Add("TMenuForm", [](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+    PreviewTutorial(project, rec.platform(), runner, system);
+    EXPECT_TRUE(script.Done());
+    EXPECT_TRUE(runner.runs.empty());
+}
