@@ -12,12 +12,14 @@
 #include "player/preview_runner.h"
 #include "player/teaching_aids_link.h"
 #include "project/project.h"
+#include "text/errors.h"
+#include "text/text_file.h"
 
 int main(int argc, char** argv) {
     // Qt Multimedia plays the tutorial's WAV, MIDI and AVI files through GStreamer.
     if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "gstreamer");
     quill::QuillApplication app(argc, argv);
-    quill::Project project(quill::ExecutableFolder());
+    quill::Project project(quill::ProgramFolder());
     quill::DesktopPlatform desktop(project.HomeDir);
     app.SetMessages(&desktop.platform().messages);
 
@@ -33,11 +35,26 @@ int main(int argc, char** argv) {
     quill::TeachingAidsLink aids(desktop.platform(), system);
     runner.SetConnectAids([&aids](quill::TTutDisplayForm& window, quill::Project& open) { aids.Connect(window, open); });
 
+    // "quillmark FILE.QKJ" (an opened project file, from the file manager) opens that project.
+    if (argc > 1) {
+        const std::filesystem::path file = std::filesystem::absolute(argv[1]);
+        std::error_code ec;
+        try {
+            if (!std::filesystem::is_regular_file(file, ec))
+                throw quill::IoError("The tutorial file " + quill::DisplayName(file) + " was not found.");
+            quill::SelectTutorial(project, file);
+            std::filesystem::current_path(project.ProjectDir, ec);
+        } catch (const quill::IoError& e) {
+            desktop.platform().messages.ShowError(QString::fromUtf8(e.what()));
+        }
+    }
+
     quill::TQMKmainform window(project, desktop.platform(), runner);
     window.SetSystemServices(&system);
     // The tutorial type, program presentation, whole-tutorial preview, compile and distribution.
     quill::TutorialActions tutorial(project, desktop.platform(), runner, system);
     tutorial.Connect(window);
+    window.UpdateButtons();
     window.SetLowColor(quill::TQMKmainform::DisplayIsLowColor());
     window.showMaximized();
     return quill::QuillApplication::exec();

@@ -82,4 +82,14 @@ extern const char* const kDistributeHelp;
 int CmdPlay(const Args& args, Io io);
 extern const char* const kPlayHelp;
 
+// The headless run of quillc play on an open project: one chapter, or the whole tutorial when
+// the chapter is empty. The learner's player runs compiled tutorials through it too.
+struct PlayRun {
+    std::string chapter;             // as typed (UTF-8); empty: the whole tutorial
+    std::string answers, snapshots;  // the files named on the command line (may be empty)
+    bool trace = false;
+    long long steps = 0;
+};
+int PlayProject(quill::Project& project, const PlayRun& run, Io io);
+
 }  // namespace quillc

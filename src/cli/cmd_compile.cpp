@@ -40,7 +40,7 @@ int CmdCompile(const Args& args, Io io) {
         return ExitUsage;
     }
     try {
-        quill::Project project(quill::ExecutableFolder());
+        quill::Project project(quill::ProgramFolder());
         if (!OpenProjectFile(io, project, projectFile)) return ExitUsage;
         quill::KeyGenerator keys;  // one run of quillc is one run of the compiler
         quill::BuildMessages messages;

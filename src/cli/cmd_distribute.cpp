@@ -67,7 +67,7 @@ int CmdDistribute(const Args& args, Io io) {
         return ExitUsage;
     }
     try {
-        quill::Project project(home ? *home : quill::ExecutableFolder());
+        quill::Project project(home ? *home : quill::ProgramFolder());
         if (!OpenProjectFile(io, project, words[0])) return ExitUsage;
         CliDistributionUi ui(io, words[1]);
         return quill::Distribute(project, ui) ? ExitOk : ExitFailed;

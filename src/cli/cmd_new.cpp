@@ -20,7 +20,7 @@ int CmdNew(const Args& args, Io io) {
         io.err << kNewHelp;
         return ExitUsage;
     }
-    quill::Project project(quill::ExecutableFolder());
+    quill::Project project(quill::ProgramFolder());
     try {
         quill::NewTutorial(project, args[0], quill::Utf8ToCp1252(args[1]));
     } catch (const quill::UserError& e) {

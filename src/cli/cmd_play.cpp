@@ -9,6 +9,7 @@
 #include "headless_host.h"
 #include "tutorial/headless_tutorial.h"
 #include "project/project.h"
+#include "project/tutorial_source.h"
 #include "screen/text_screen.h"
 #include "text/cp1252.h"
 #include "text/errors.h"
@@ -127,7 +128,15 @@ int CmdPlay(const Args& args, Io io) {
 
     quill::Project project;
     if (!OpenProjectFile(io, project, projectArg)) return ExitUsage;
+    return PlayProject(project, PlayRun{chapterArg, answersArg, snapshotsArg, trace, steps}, io);
+}
 
+int PlayProject(quill::Project& project, const PlayRun& run, Io io) {
+    const std::string& chapterArg = run.chapter;
+    const std::string& answersArg = run.answers;
+    const std::string& snapshotsArg = run.snapshots;
+    const bool trace = run.trace;
+    const long long steps = run.steps;
     std::vector<quill::HeadlessAnswer> answers;
     if (!answersArg.empty()) {
         std::string bytes;
@@ -166,13 +175,13 @@ int CmdPlay(const Args& args, Io io) {
     host.setMessageSink([io](const quill::HostMessage& m) {
         PrintUtf8(io, m.kind == quill::HostMessage::Kind::Error ? "ERROR: " : "INFO: ", m.text);
     });
-    const fs::path dataFile = project.DataFilePath();
-    host.setEntryPerformer([dataFile](quill::EntrySource source, const QString& name) {
+    const auto entries = quill::SourceOf(project);
+    host.setEntryPerformer([entries](quill::EntrySource source, const QString& name) {
         const std::string_view sourceName = source == quill::EntrySource::Hyper     ? quill::kSourceHyper
                                             : source == quill::EntrySource::Execute ? quill::kSourceExecute
                                                                                     : quill::kSourceUtility;
         quill::TextLines entry;
-        return quill::LoadEntry(dataFile, quill::ToCp1252(name), sourceName, entry);
+        return entries->LoadEntry(quill::ToCp1252(name), sourceName, entry);
     });
 
     // Runs one chapter; the exit status of the run (a script error or the step limit fails it).
@@ -207,9 +216,9 @@ int CmdPlay(const Args& args, Io io) {
             quill::HeadlessTutorialStage stage(
                 project.Config, project.ProjectDir, host,
                 [&](const std::string& chapter) { exit = std::max(exit, runChapter(chapter)); },
-                [dataFile] {
+                [entries] {
                     quill::TextLines lines;
-                    quill::LoadIntroduction(dataFile, lines);
+                    entries->LoadIntroduction(lines);
                     return std::vector<std::string>(lines.begin(), lines.end());
                 });
             quill::PlayTutorial(project.Config, stage);

@@ -1,5 +1,7 @@
 #include "build/distribute.h"
 
+#include "build/linux_launcher.h"
+
 #include <system_error>
 #include <unordered_set>
 
@@ -232,7 +234,7 @@ std::vector<ListedFile> DistributionEntries(const Project& project, const std::s
     }
 
     list.addAlways(project.ProjectName + ".QKD", "the project folder");
-    list.addAlways(playerPath, "the program folder");
+    if (!playerPath.empty()) list.addAlways(playerPath, "the program folder");
     return list.take();
 }
 
@@ -240,6 +242,12 @@ std::vector<std::string> DistributionList(const Project& project, const std::str
     std::vector<std::string> names;
     for (auto& entry : DistributionEntries(project, playerPath)) names.push_back(std::move(entry.name));
     return names;
+}
+
+std::string NoWindowsPlayerInfo(const std::string& projectName) {
+    return std::string(kPlayerFileName) + " was not found in the BFL Home Folder, so the distribution is made for "
+           "learners on Linux: they play it with quilplay, started by " + LauncherScriptName(projectName) +
+           " or " + LauncherDesktopName(projectName) + " in the folder.";
 }
 
 bool Distribute(const Project& project, DistributionUi& ui) {
@@ -255,11 +263,10 @@ bool Distribute(const Project& project, DistributionUi& ui) {
         break;
     }
 
-    const auto player = FindIgnoringCase(project.HomeDir, kPlayerFileName);
-    if (!player || !IsRegularFile(*player)) {
-        ui.ShowError("QUILPLAY.EXE was not found. Please reload it to the BFL Home Folder.");
-        return false;
-    }
+    auto player = FindIgnoringCase(project.HomeDir, kPlayerFileName);
+    if (player && !IsRegularFile(*player)) player.reset();
+    // Without the Windows player the folder is still played on Linux, by quilplay.
+    if (!player) ui.ShowInfo(NoWindowsPlayerInfo(project.ProjectName));
     if (!ProjectFileExists(project, project.ProjectName + ".QKD")) {
         ui.ShowError(project.ProjectName + ".QKD was not found." + " Please create the Data program.");
         return false;
@@ -267,7 +274,7 @@ bool Distribute(const Project& project, DistributionUi& ui) {
 
     std::vector<ListedFile> names;
     try {
-        names = DistributionEntries(project, DiskNameToCp1252(*player));
+        names = DistributionEntries(project, player ? DiskNameToCp1252(*player) : std::string());
     } catch (const UserError& e) {
         ui.ShowError(e.what());
         return false;
@@ -279,7 +286,7 @@ bool Distribute(const Project& project, DistributionUi& ui) {
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::string& name = names[i].name;
         // The player is the last name, taken from its path (which need not fit Windows-1252).
-        if (i + 1 == names.size()) {
+        if (player && i + 1 == names.size()) {
             sources.push_back(*player);
             continue;
         }
@@ -323,6 +330,8 @@ bool Distribute(const Project& project, DistributionUi& ui) {
             fs::remove(to, ec);
         CopyFileTo(sources[i], to);
     }
+
+    WriteLinuxLauncher(target, project.ProjectName, Cp1252ToUtf8(project.Config.get(cfg::Program::ProgramTitle)));
 
     const std::string shown =
         WithoutTrailingSlash(fs::absolute(target, ec).lexically_normal().string()) + "/";

@@ -23,6 +23,8 @@ public:
     virtual std::optional<std::filesystem::path> ChooseFolder() = 0;
     virtual void ShowError(const std::string& text) = 0;   // Windows-1252
     virtual void ShowMessage(const std::string& text) = 0; // plain message box
+    // An information box; shown as a plain message unless the user interface has its own.
+    virtual void ShowInfo(const std::string& text) { ShowMessage(text); }
     // Called before each file is copied (index from 0, count, source file).
     virtual void Copying(std::size_t, std::size_t, const std::filesystem::path&) {}
 };
@@ -37,7 +39,7 @@ std::optional<std::string> DistributionFolderError(const std::filesystem::path& 
 // The distribution list in its order: compiled chapters, chapter images, opening and closing
 // command files, menu pictures, about box icon, introduction picture, program icon, background,
 // help file, the files named by the HYPER, EXECUTE and UTILITY entries of the data file, then
-// ProjectName + ".QKD" and the player's path (as given). Names are as found or as written,
+// ProjectName + ".QKD" and the player's path (as given; left out when empty). Names are as found or as written,
 // relative to the project folder. Throws UserError with the program's message when there is no
 // compiled chapter or a data-file entry's type is not a number; IoError when a file cannot be
 // read.
@@ -52,9 +54,16 @@ struct ListedFile {
 };
 std::vector<ListedFile> DistributionEntries(const Project& project, const std::string& playerPath);
 
+// The information shown when QUILPLAY.EXE is not beside the program: the distribution goes on,
+// for learners on Linux.
+std::string NoWindowsPlayerInfo(const std::string& projectName);
+
 // The whole operation: folder, checks, list, copy, messages. Nothing is copied when a listed
 // file is missing or leads outside the tutorial folder (each is reported); a link already in the
-// target folder is replaced, never written through. Returns true when the files were copied. Copy failures throw IoError (files copied before stay in the target folder).
+// target folder is replaced, never written through. Without QUILPLAY.EXE the folder is made for
+// Linux learners only (NoWindowsPlayerInfo); every folder gets a Linux launcher
+// (linux_launcher.h). Returns true when the files were copied. Copy failures throw IoError
+// (files copied before stay in the target folder).
 bool Distribute(const Project& project, DistributionUi& ui);
 
 }  // namespace quill

@@ -126,4 +126,12 @@ fs::path ExecutableFolder() {
     return exe.parent_path();
 }
 
+fs::path ProgramFolder(const fs::path& executableFolder) {
+    std::error_code ec;
+    if (fs::exists(executableFolder / kHelpBookName, ec)) return executableFolder;
+    const fs::path installed = (executableFolder / ".." / "share" / "quillmark").lexically_normal();
+    if (fs::is_directory(installed, ec)) return installed;
+    return executableFolder;
+}
+
 }  // namespace quill

@@ -3,6 +3,7 @@
 // instance is owned by the application session and passed to whoever needs it; library code
 // never relies on the process's current directory.
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +11,8 @@
 #include "project/config_record.h"
 
 namespace quill {
+
+class TutorialSource;
 
 class Project {
 public:
@@ -24,6 +27,12 @@ public:
     TTutorialConfig Config;
     std::string ProgramTitle;          // copy of the record's ProgramTitle, refreshed on load
     std::string StartPrompt;           // copy of the record's StartPrompt, refreshed on load
+    // Where the player takes chapters and data entries from; null: the project's own chapter
+    // sources and data file (see SourceOf). A compiled tutorial sets its compiled files here.
+    std::shared_ptr<const TutorialSource> Source;
+    // Where a playing tutorial writes the learner's files (USER.DAT, the files chapters write)
+    // and looks for them first; empty: ProjectDir.
+    std::filesystem::path LearnerDir;
 
     bool IsOpen() const { return !ProjectFile.empty(); }
 
@@ -72,5 +81,11 @@ std::string ChapterNameRuleMessage(std::string_view projectName);
 
 // The folder of the running executable.
 std::filesystem::path ExecutableFolder();
+
+// The folder of the program's own files (the help book, the instructions, QUILPLAY.EXE): the
+// executable's folder when the help book lies beside it (a build), otherwise share/quillmark
+// beside its bin folder when there is one (an installed program), otherwise the executable's.
+inline constexpr const char* kHelpBookName = "QUILLDESK.html";
+std::filesystem::path ProgramFolder(const std::filesystem::path& executableFolder = ExecutableFolder());
 
 }  // namespace quill

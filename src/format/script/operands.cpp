@@ -7,7 +7,9 @@
 #include "project/file_names.h"
 #include "project/project_path.h"
 #include "text/cp1252.h"
+#include "text/errors.h"
 #include "text/file_lookup.h"
+#include "text/text_file.h"
 
 namespace quill {
 
@@ -101,15 +103,43 @@ void Operands::Rectangle(int& startColumn, int& startRow, int& endColumn, int& e
     }
 }
 
+namespace {
+
+std::optional<fs::path> FindRegular(const fs::path& folder, std::string_view name) {
+    if (name.empty()) return std::nullopt;
+    const auto found = FindInsideProject(folder, name);
+    std::error_code ec;
+    if (found && fs::is_regular_file(*found, ec)) return found;
+    return std::nullopt;
+}
+
+}  // namespace
+
 fs::path Operands::FilePath(std::string_view name) const {
-    return ResolveInFolder(projectDir_, name);
+    if (learnerDir_.empty()) return ResolveInFolder(projectDir_, name);
+    if (auto mine = FindRegular(learnerDir_, name)) return *mine;
+    if (auto shipped = FindRegular(projectDir_, name)) return *shipped;
+    return ResolveInFolder(learnerDir_, name);
 }
 
 bool Operands::FileExists(std::string_view name) const {
-    if (name.empty()) return false;
-    const ProjectPath found = ResolveInProject(projectDir_, name);
+    if (!learnerDir_.empty() && FindRegular(learnerDir_, name)) return true;
+    return FindRegular(projectDir_, name).has_value();
+}
+
+fs::path Operands::WritePath(std::string_view name) const {
+    if (learnerDir_.empty()) return ResolveInFolder(projectDir_, name);
+    if (auto mine = FindRegular(learnerDir_, name)) return *mine;
+    const ProjectPath place = ResolveInProject(learnerDir_, name);
+    if (!place.inside) throw IoError("The file " + std::string(name) + std::string(kOutsideFolder));
+    const fs::path& target = place.path;
     std::error_code ec;
-    return found.inside && fs::is_regular_file(found.path, ec);
+    fs::create_directories(target.parent_path(), ec);
+    if (auto shipped = FindRegular(projectDir_, name)) {
+        fs::copy_file(*shipped, target, fs::copy_options::overwrite_existing, ec);
+        if (ec) throw IoError("Cannot copy " + DisplayName(*shipped) + " to " + DisplayName(target) + ": " + ec.message());
+    }
+    return target;
 }
 
 bool Operands::FileMustExist(std::string_view name) {

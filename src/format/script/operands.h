@@ -117,6 +117,9 @@ public:
     void Fail(const std::string& message);
 
     const std::filesystem::path& ProjectDir() const { return projectDir_; }
+    // Where the learner's files are written when the project folder is not (a tutorial
+    // installed read-only): files are looked for there first, then in the project folder.
+    void SetLearnerDir(std::filesystem::path dir) { learnerDir_ = std::move(dir); }
 
     // --- fields and numbers ----------------------------------------------------------------
     // The text up to the first comma, removed with that comma; with no comma, all of the
@@ -155,9 +158,14 @@ public:
     // outside is reported ("The filename NAME in LINE is outside the tutorial folder.").
     bool FileOutsideProject(std::string_view name);
     // The file of a bare name in the project folder, ignoring case (the name as given when no
-    // such file exists), and whether a regular file of that name exists inside the folder.
+    // such file exists), and whether a regular file of that name exists inside the folder. With
+    // a learner folder its file comes first.
     std::filesystem::path FilePath(std::string_view name) const;
     bool FileExists(std::string_view name) const;
+    // The file to write for a bare name: FilePath without a learner folder; with one, the file
+    // there, which starts as a copy of the project folder's file of that name when there is
+    // one, so that appending keeps its lines. Throws IoError when that copy fails.
+    std::filesystem::path WritePath(std::string_view name) const;
 
     // Next field as a file name (the operand text is then cleared), and its first line. False
     // when the name is empty (reported), or when the file does not exist or cannot be read (not
@@ -203,6 +211,7 @@ private:
     ErrorReport& report_;
     const TTutorialConfig& config_;
     std::filesystem::path projectDir_;
+    std::filesystem::path learnerDir_;
     std::string text_;
     std::string_view source_;  // text_, or the caller's text
     std::size_t pos_ = 0;

@@ -16,6 +16,7 @@
 #include "project/file_names.h"
 #include "project/project.h"
 #include "project/project_path.h"
+#include "project/tutorial_source.h"
 #include "project/user_record.h"
 #include "screen/text_screen.h"
 #include "script/command_operands.h"
@@ -56,10 +57,16 @@ ChapterPlayer::ChapterPlayer(const Project& project, TextScreen& screen, PlayerH
     : project_(project),
       screen_(screen),
       host_(host),
+      source_(SourceOf(project)),
       operands_(*this, project.Config, project.ProjectDir),
       colors_(project.Config),
       titleTextColour_(project.Config.get(cfg::Screen::TitleTextColor)),
-      titleBarColour_(project.Config.get(cfg::Screen::TitleBackColor)) {}
+      titleBarColour_(project.Config.get(cfg::Screen::TitleBackColor)) {
+    if (!project.LearnerDir.empty()) {
+        operands_.SetLearnerDir(project.LearnerDir);
+        screen_.setLearnerDir(project.LearnerDir);
+    }
+}
 
 ChapterPlayer::~ChapterPlayer() = default;
 
@@ -91,23 +98,19 @@ std::optional<std::string> ChapterPlayer::FetchNextLine() {
 
 bool ChapterPlayer::loadChapter(const std::string& file) {
     operands_.SetStop(false);
-    const ProjectPath found = ResolveInProject(project_.ProjectDir, file);
-    std::error_code ec;
-    if (!found.inside && std::filesystem::exists(found.path, ec)) {
-        fail("The chapter " + file + std::string(kOutsideFolder));
-        return false;
-    }
-    if (!std::filesystem::is_regular_file(found.path, ec)) {
-        fail(file + " was not found");
-        return false;
-    }
-    chapterFile_ = DiskNameToCp1252(found.path.filename());
+    std::optional<ChapterText> chapter;
     try {
-        lines_ = ReadTextLines(found.path);
+        chapter = source_->LoadChapter(file);
     } catch (const IoError& e) {
         fail(Utf8ToCp1252(e.what()));
         return false;
     }
+    if (!chapter) {
+        fail(source_->ChapterFileName(file) + " was not found");
+        return false;
+    }
+    chapterFile_ = std::move(chapter->name);
+    lines_ = std::move(chapter->lines);
     // Lines run without their trailing blanks; trimming once here keeps fetching cheap.
     jumpLabels_.clear();
     for (std::size_t i = 0; i < lines_.size(); ++i) {
@@ -455,7 +458,7 @@ void ChapterPlayer::waitForButton() {
 }
 
 void ChapterPlayer::quitPressed() {
-    if (rejoinArmed_) WriteTextLines(operands_.FilePath(rejoinFile_), {savedPage_});
+    if (rejoinArmed_) WriteTextLines(operands_.WritePath(rejoinFile_), {savedPage_});
     inBranch_ = false;
     inQuiz_ = false;
     operands_.SetStop(true);
@@ -474,7 +477,7 @@ void ChapterPlayer::hypertextClicked(const QString& word) {
 
 void ChapterPlayer::runUtilities() {
     TextLines names;
-    ListEntryNames(names, project_.DataFilePath(), kSourceUtility);
+    source_->ListEntryNames(names, kSourceUtility);
     if (names.empty()) return;
     std::string name;
     if (names.size() == 1) {
@@ -880,10 +883,9 @@ void ChapterPlayer::getUserInput() {
         fail("The filename " + std::string(kUserFileName) + " in " + lineText_ + std::string(kOutsideFolder));
         return;
     }
-    const auto& file = user.path;
-    UserRecord record = ReadUserRecord(file).value_or(UserRecord{});
+    UserRecord record = ReadUserRecord(operands_.FilePath(kUserFileName)).value_or(UserRecord{});
     record.setSlot(slot, text);
-    WriteUserRecord(file, record);
+    WriteUserRecord(operands_.WritePath(kUserFileName), record);
 }
 
 void ChapterPlayer::quickQuestion() {
@@ -995,7 +997,7 @@ std::vector<std::string> ChapterPlayer::readLines(const std::string& name) {
 }
 
 void ChapterPlayer::appendLines(const std::string& name, const std::vector<std::string>& lines) {
-    const auto file = operands_.FilePath(name);
+    const auto file = operands_.WritePath(name);
     // O_NONBLOCK: a pipe without a reader is refused instead of waiting for one.
     const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
     if (fd < 0) throw IoError("Cannot write the file " + DisplayName(file) + ": " + std::strerror(errno));
@@ -1158,7 +1160,7 @@ void ChapterPlayer::screenCommands(char letter) {
             const std::string name(operands_.OperandText());
             std::string colour;
             TextLines lines;
-            LoadWindowText(project_.DataFilePath(), name, colour, lines);
+            source_->LoadWindowText(name, colour, lines);
             if (lines.empty()) {
                 fail("The WindowText \"" + name + "\" was not found");
                 return;

@@ -31,6 +31,7 @@
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,6 +48,7 @@ namespace quill {
 class PlayerHost;
 class Project;
 class TextScreen;
+class TutorialSource;
 struct PenState;
 
 // Why a run ended.
@@ -77,8 +79,9 @@ public:
     // The host processes its events every this many lines.
     static constexpr int kEventInterval = 256;
 
-    // The project gives the folder, the configuration record and the data file; the screen and
-    // the host must outlive the player.
+    // The project gives the folder, the configuration record, where chapters and data entries
+    // come from (SourceOf) and where learner files go (LearnerDir); the screen and the host must
+    // outlive the player.
     ChapterPlayer(const Project& project, TextScreen& screen, PlayerHost& host);
     ~ChapterPlayer() override;
     ChapterPlayer(const ChapterPlayer&) = delete;
@@ -188,6 +191,7 @@ private:
     const Project& project_;
     TextScreen& screen_;
     PlayerHost& host_;
+    std::shared_ptr<const TutorialSource> source_;
     Operands operands_;
     ColorTable colors_;
     Tracer tracer_;

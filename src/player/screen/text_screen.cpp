@@ -396,9 +396,8 @@ void TextScreen::drawText(int column, int row, std::string_view text) {
                 if (slot < 0) return;  // an invalid slot letter ends the whole text
                 ++i;
                 if (!userRead) {
-                    // Learner answers come only from the tutorial's own USER.DAT.
-                    const ProjectPath file = ResolveInProject(projectDir_, kUserFileName);
-                    if (file.inside) user = ReadUserRecord(file.path);
+                    // Learner answers come only from the tutorial's (or the learner's) own USER.DAT.
+                    if (auto file = userFile()) user = ReadUserRecord(*file);
                     userRead = true;
                 }
                 if (!user) continue;  // no learner answers yet: nothing to draw
@@ -815,6 +814,17 @@ void TextScreen::restoreRaster(const QImage& copy) {
     Painter painter(*this);
     painter.p().setCompositionMode(QPainter::CompositionMode_Source);
     painter.p().drawImage(QPoint(0, 0), copy);
+}
+
+std::optional<std::filesystem::path> TextScreen::userFile() const {
+    if (!learnerDir_.empty()) {
+        const ProjectPath mine = ResolveInProject(learnerDir_, kUserFileName);
+        std::error_code ec;
+        if (mine.inside && std::filesystem::exists(mine.path, ec)) return mine.path;
+    }
+    const ProjectPath file = ResolveInProject(projectDir_, kUserFileName);
+    if (!file.inside) return std::nullopt;
+    return file.path;
 }
 
 std::optional<QImage> TextScreen::loadPicture(std::string_view file, std::filesystem::path* path) {

@@ -89,6 +89,8 @@ public:
     void setHost(PlayerHost* host) { host_ = host; }
     PlayerHost* host() const { return host_; }
     const std::filesystem::path& projectDir() const { return projectDir_; }
+    // Where the learner's USER.DAT is looked for first (a tutorial installed read-only).
+    void setLearnerDir(std::filesystem::path dir) { learnerDir_ = std::move(dir); }
 
     static constexpr int ColumnToX(int column) { return (column - 1) * kCellWidth; }
     static constexpr int RowToY(int row) { return (row - 1) * kCellHeight; }
@@ -256,10 +258,14 @@ private:
     void drawLiteral(int x, int y, std::string_view text, const PenState& pen);
     QRect placed(int x, int y, int width, int height) const;
     void reportError(const QString& text) const;
+    // USER.DAT: the learner folder's when it has one, else the project folder's; nullopt when
+    // the name leads outside the folder.
+    std::optional<std::filesystem::path> userFile() const;
     std::optional<QImage> loadPicture(std::string_view file, std::filesystem::path* path);
 
     const TTutorialConfig& config_;
     std::filesystem::path projectDir_;
+    std::filesystem::path learnerDir_;
     PlayerHost* host_;
     const Fonts* fonts_;  // shared by every screen, made once
     QImage image_;

@@ -15,6 +15,7 @@
 #include "platform/platform.h"
 #include "project/project.h"
 #include "project/project_path.h"
+#include "project/tutorial_source.h"
 #include "text/file_lookup.h"
 #include "text_codec.h"
 
@@ -34,7 +35,7 @@ bool EntryPerformer::Perform(std::string_view source, const std::string& name) {
     bool found = false;
     RunGuarded(context_.platform.messages, [&] {
         TextLines entry;
-        found = LoadEntry(context_.project.DataFilePath(), name, source, entry);
+        found = SourceOf(context_.project)->LoadEntry(name, source, entry);
         if (found) currentName_ = PerformEntry(entry, *this);
     });
     return found;

@@ -31,6 +31,7 @@ public:
         return form.Folder();
     }
     void ShowError(const std::string& text) override { platform_.messages.ShowError(FromCp1252(text)); }
+    void ShowInfo(const std::string& text) override { platform_.messages.ShowInfo(FromCp1252(text)); }
     void ShowMessage(const std::string& text) override {
         progress_.reset();
         platform_.messages.Message(FromCp1252(text));

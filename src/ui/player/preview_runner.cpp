@@ -9,6 +9,7 @@
 #include "player/tut_display_form.h"
 #include "project/file_names.h"
 #include "project/project.h"
+#include "project/tutorial_source.h"
 #include "screen/text_screen.h"
 #include "text/file_lookup.h"
 #include "text_codec.h"
@@ -18,8 +19,9 @@ namespace quill {
 void PreviewChapterRunner::RunChapter(Project& project, const std::string& chapterFile) {
     const std::string file = NameOnly(chapterFile) + ".QKS";
     // A missing chapter is reported before any window shows.
-    if (!FindIgnoringCase(project.ProjectDir, file)) {
-        platform_.messages.ShowError(FromCp1252(file + " was not found"));
+    const std::string onDisk = SourceOf(project)->ChapterFileName(file);
+    if (!FindIgnoringCase(project.ProjectDir, onDisk)) {
+        platform_.messages.ShowError(FromCp1252(onDisk + " was not found"));
         return;
     }
 
@@ -30,6 +32,7 @@ void PreviewChapterRunner::RunChapter(Project& project, const std::string& chapt
     window.setScreen(&screen);
 
     back.ShowFullScreen();
+    if (windowed_) back.showMaximized();
     QScreen* desktop = back.screen() ? back.screen() : QGuiApplication::primaryScreen();
     if (desktop) {
         QRect frame = window.frameGeometry();

@@ -26,11 +26,14 @@ public:
     void SetOnShown(Connect onShown) { onShown_ = std::move(onShown); }
 
     void RunChapter(Project& project, const std::string& chapterFile) override;
+    // The chapter background as a window of its own (maximised) instead of covering the screen.
+    void SetWindowed(bool windowed) { windowed_ = windowed; }
 
 private:
     Platform& platform_;
     Connect connectAids_;
     Connect onShown_;
+    bool windowed_ = false;
 };
 
 }  // namespace quill

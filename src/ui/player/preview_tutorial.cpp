@@ -14,6 +14,7 @@
 #include "player/menu_form.h"
 #include "project/file_names.h"
 #include "project/project.h"
+#include "project/tutorial_source.h"
 #include "text/file_lookup.h"
 #include "text_codec.h"
 
@@ -34,6 +35,7 @@ QWidget* WindowTutorialStage::Parent() const {
 void WindowTutorialStage::ShowBackground() {
     back_ = std::make_unique<TTutBackForm>(project_, platform_.messages);
     back_->ShowFullScreen();
+    if (windowed_) back_->showMaximized();
 }
 
 void WindowTutorialStage::UseTutorialHelp(const std::string& helpFile) {
@@ -60,7 +62,7 @@ void WindowTutorialStage::ShowAboutBox() {
 
 std::vector<std::string> WindowTutorialStage::LoadIntroduction() {
     std::vector<std::string> lines;
-    quill::LoadIntroduction(project_.DataFilePath(), lines);
+    SourceOf(project_)->LoadIntroduction(lines);
     return lines;
 }
 

@@ -39,6 +39,9 @@ public:
     void Finish() override;
 
     TTutBackForm* Background() const { return back_.get(); }
+    // The background as a window of its own (maximised, with its frame) instead of covering
+    // the screen: the learner's player with --window.
+    void SetWindowed(bool windowed) { windowed_ = windowed; }
 
 private:
     QWidget* Parent() const;
@@ -50,6 +53,7 @@ private:
     QPointer<QWidget> parent_;
     std::unique_ptr<TTutBackForm> back_;
     std::filesystem::path programHelp_;
+    bool windowed_ = false;
 };
 
 // Plays the whole tutorial of the open project; returns when it has ended.

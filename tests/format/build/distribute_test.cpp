@@ -7,6 +7,7 @@
 
 #include "../test_folder.h"
 #include "build/distribute.h"
+#include "build/linux_launcher.h"
 #include "datafile/data_file.h"
 
 using namespace quill;
@@ -142,7 +143,7 @@ TEST(Distribution, ListOrderAndFilesNamedInAnotherCase) {
                                      "second.bmp", "setup.exe", "README.TXT", "menu.bmp",
                                      "About.ICO", "introw.bmp", "prog.ico", "wall.bmp",
                                      "SAFETY.HLP", "h.bmp", "h.wav", "v.avi", "tg.bmp",
-                                     "run.exe", "notes.txt", "SAFETY.QKD", "quilplay.exe"}));
+                                     "run.exe", "notes.txt", "SAFETY.QKD", "quilplay.exe", "SAFETY.sh", "SAFETY.desktop"}));
     EXPECT_EQ(TempFolder::read(d.target / "quilplay.exe"), "player");
     EXPECT_EQ(d.project.Config, recordBefore);
 }
@@ -162,8 +163,6 @@ TEST(Distribution, RefusalsStopBeforeCopying) {
     }
     struct Case { std::function<void(Distribution&)> setUp; std::string error; };
     const Case cases[] = {
-        {[](Distribution& d) { fs::remove(d.home / "quilplay.exe"); },
-         "QUILPLAY.EXE was not found. Please reload it to the BFL Home Folder."},
         {[](Distribution& d) { fs::remove(d.proj / "SAFETY.QKD"); },
          "SAFETY.QKD was not found. Please create the Data program."},
         {[](Distribution& d) { fs::remove(d.proj / "SAFETY1.QKC"); },
@@ -230,4 +229,30 @@ TEST(Distribution, CommandSettingCandidates) {
         expected.push_back("P");
         EXPECT_EQ(list, expected) << c.type << " " << c.args[4];
     }
+}
+
+TEST(Distribution, WithoutTheWindowsPlayerTheFolderIsMadeForLinuxWithALauncher) {
+    Distribution d;
+    fs::remove(d.home / "quilplay.exe");
+    d.project.Config.set(cfg::Program::ProgramTitle, "Fire \"safety\" 100%");
+    d.target = d.tmp / "my dist";
+    RecordingUi ui;
+    EXPECT_TRUE(d.run(ui));
+    EXPECT_TRUE(ui.errors.empty());
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0], NoWindowsPlayerInfo("SAFETY"));
+    EXPECT_EQ(FilesIn(d.target), (std::set<std::string>{"SAFETY.QKD", "SAFETY1.QKC", "SAFETY.sh", "SAFETY.desktop"}));
+    EXPECT_NE(fs::status(d.target / "SAFETY.sh").permissions() & fs::perms::owner_exec, fs::perms::none);
+    const std::string entry = TempFolder::read(d.target / "SAFETY.desktop");
+    EXPECT_NE(entry.find("Name=Fire \"safety\" 100%\n"), std::string::npos) << entry;
+    EXPECT_NE(entry.find("Exec=quilplay \"" + d.target.string() + "\"\n"), std::string::npos) << entry;
+    // Characters the Exec key must escape.
+    EXPECT_EQ(DesktopExecArgument("/a b/$x\\\"y%"), "\"/a b/\\\\$x\\\\\\\\\\\\\"y%%\"");
+
+    // With the Windows player beside the program it is copied, and the launcher is there too.
+    Distribution w;
+    RecordingUi ui2;
+    EXPECT_TRUE(w.run(ui2));
+    EXPECT_EQ(ui2.messages.size(), 1u);
+    EXPECT_EQ(FilesIn(w.target), (std::set<std::string>{"SAFETY.QKD", "SAFETY1.QKC", "quilplay.exe", "SAFETY.sh", "SAFETY.desktop"}));
 }

@@ -367,3 +367,28 @@ TEST_F(OperandsTest, MatchTableErrorsAndLimits) {
 }
 
 }  // namespace
+
+TEST(Operands, LearnerFolderIsReadFirstAndWrittenWithACopyOfTheShippedFile) {
+    TempFolder tmp;
+    Recorder report;
+    TTutorialConfig config;
+    tmp.write("tut/shipped.txt", "from the tutorial\r\n");
+    tmp.write("tut/both.txt", "tutorial's\r\n");
+    tmp.write("mine/BOTH.TXT", "learner's\r\n");
+    Operands o(report, config, tmp / "tut");
+    o.SetLearnerDir(tmp / "mine");
+    EXPECT_EQ(o.FilePath("both.txt"), tmp / "mine" / "BOTH.TXT");
+    EXPECT_EQ(o.FilePath("Shipped.txt"), tmp / "tut" / "shipped.txt");
+    EXPECT_TRUE(o.FileExists("shipped.txt"));
+    EXPECT_FALSE(o.FileExists("new.txt"));
+    EXPECT_EQ(o.FilePath("new.txt"), tmp / "mine" / "new.txt");
+    // Writing a shipped file starts from its copy in the learner's folder; the tutorial's own
+    // file is never written.
+    const auto written = o.WritePath("SHIPPED.txt");
+    EXPECT_EQ(written.parent_path(), tmp / "mine");
+    EXPECT_EQ(TempFolder::read(written), "from the tutorial\r\n");
+    EXPECT_EQ(o.FilePath("shipped.txt"), written);
+    EXPECT_EQ(o.WritePath("sub\\new.txt"), tmp / "mine" / "sub" / "new.txt");
+    EXPECT_TRUE(std::filesystem::is_directory(tmp / "mine" / "sub"));
+    EXPECT_TRUE(report.messages.empty());
+}

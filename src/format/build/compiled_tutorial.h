@@ -1,0 +1,66 @@
+#pragma once
+// Reading a compiled tutorial back: the compiled chapters (".QKC", every line shifted by the key
+// it carries) and the compiled data file (".QKD": the 7128-byte configuration record, then the
+// compiled image of the tutorial data file). The learner's player plays from these through
+// CompiledSource, which gives the same lines and entries as the project's own files.
+//
+// A file that does not have the layout the compiler writes throws IoError with a message that
+// names the file and says what is wrong with it.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "project/config_record.h"
+#include "project/tutorial_source.h"
+
+namespace quill {
+
+// The lines of a compiled chapter's bytes. Lines end with CR LF; since shifted bytes are not
+// escaped, a CR LF pair is taken as a line end only where the line before it carries its key
+// (one of the bytes 1..5 before its last byte), so a CR or LF made by the shift stays inside
+// its line. `file` names the file in the message when the bytes are damaged.
+std::vector<std::string> UnscrambleChapter(std::string_view bytes, const std::string& file);
+std::vector<std::string> ReadCompiledChapter(const std::filesystem::path& file);
+
+// One entry of the compiled data image: the header line with its brackets, the source value and
+// the lines that followed the source line up to the closing "]".
+struct ImageEntry {
+    std::string header;
+    std::string source;
+    std::vector<std::string> lines;
+    std::string name() const;  // the header without its brackets
+};
+
+// The entries of a compiled data image, in file order.
+std::vector<ImageEntry> ReadCompiledImage(std::string_view image, const std::string& file);
+
+struct CompiledDataFile {
+    TTutorialConfig config;
+    std::vector<ImageEntry> entries;
+    bool hasDataImage = false;  // false when the project had no data file
+};
+CompiledDataFile ReadCompiledDataFile(const std::filesystem::path& file);
+
+// A compiled tutorial in a folder: chapters NAME.QKC beside the data file.
+class CompiledSource : public TutorialSource {
+public:
+    CompiledSource(std::filesystem::path folder, std::vector<ImageEntry> entries);
+
+    // The chapter NAME.QKS is read from NAME.QKC and named NAME.QKS, as the author knows it.
+    std::optional<ChapterText> LoadChapter(std::string_view chapterFile) const override;
+    std::string ChapterFileName(std::string_view chapterFile) const override;
+    bool LoadEntry(std::string_view name, std::string_view source,
+                   std::vector<std::string>& list) const override;
+    void ListEntryNames(std::vector<std::string>& list, std::string_view source) const override;
+    bool LoadIntroduction(std::vector<std::string>& text) const override;
+    bool LoadWindowText(std::string_view name, std::string& color,
+                        std::vector<std::string>& text) const override;
+
+private:
+    std::filesystem::path folder_;
+    std::vector<ImageEntry> entries_;
+};
+
+}  // namespace quill

@@ -1,0 +1,89 @@
+#include "build/linux_launcher.h"
+
+#include "text/errors.h"
+#include "text/text_file.h"
+
+namespace quill {
+
+namespace fs = std::filesystem;
+
+std::string LauncherScriptName(std::string_view projectName) { return std::string(projectName) + ".sh"; }
+std::string LauncherDesktopName(std::string_view projectName) { return std::string(projectName) + ".desktop"; }
+
+std::string LauncherScript() {
+    return "#!/bin/sh\n"
+           "# Plays this tutorial with quilplay, the player for Quillmark tutorials.\n"
+           "# Options are passed on (for example --window).\n"
+           "here=$(cd \"$(dirname \"$0\")\" && pwd) || exit 2\n"
+           "if ! command -v quilplay >/dev/null 2>&1; then\n"
+           "    echo \"quilplay is not installed: install the quilplay package to play this tutorial.\" >&2\n"
+           "    exit 2\n"
+           "fi\n"
+           "exec quilplay \"$here\" \"$@\"\n";
+}
+
+std::string DesktopExecArgument(std::string_view argument) {
+    // Inside double quotes, `"`, `` ` ``, `$` and `\` take a backslash; the value's own escape
+    // rule then doubles every backslash; a literal `%` is written `%%`.
+    std::string quoted = "\"";
+    for (char c : argument) {
+        if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
+        if (c == '%') quoted += '%';
+        quoted += c;
+    }
+    quoted += '"';
+    std::string value;
+    for (char c : quoted) {
+        if (c == '\\') value += '\\';
+        value += c;
+    }
+    return value;
+}
+
+namespace {
+
+// A string value of a desktop entry: one line, with \n, \t, \r and \\ escaped.
+std::string DesktopValue(std::string_view text) {
+    std::string v;
+    for (char c : text) {
+        switch (c) {
+            case '\n': v += "\\n"; break;
+            case '\r': v += "\\r"; break;
+            case '\t': v += "\\t"; break;
+            case '\\': v += "\\\\"; break;
+            default: v += c;
+        }
+    }
+    return v;
+}
+
+}  // namespace
+
+std::string LauncherDesktopEntry(std::string_view title, const fs::path& folder) {
+    return "[Desktop Entry]\n"
+           "Type=Application\n"
+           "Version=1.4\n"
+           "Name=" + DesktopValue(title) + "\n"
+           "Comment=A tutorial played with quilplay\n"
+           "TryExec=quilplay\n"
+           "Exec=quilplay " + DesktopExecArgument(folder.string()) + "\n"
+           "Path=" + DesktopValue(folder.string()) + "\n"
+           "Icon=org.quillmark.Quilplay\n"
+           "Terminal=false\n"
+           "Categories=Education;\n";
+}
+
+void WriteLinuxLauncher(const fs::path& folder, std::string_view projectName, std::string_view title) {
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(folder, ec).lexically_normal();
+    const fs::path script = folder / LauncherScriptName(projectName);
+    WriteFileAtomic(script, LauncherScript());
+    fs::permissions(script, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
+                    fs::perm_options::add, ec);
+    if (ec) throw IoError("Cannot make " + DisplayName(script) + " executable: " + ec.message());
+    const fs::path entry = folder / LauncherDesktopName(projectName);
+    WriteFileAtomic(entry, LauncherDesktopEntry(title.empty() ? projectName : title, absolute));
+    fs::permissions(entry, fs::perms::owner_exec, fs::perm_options::add, ec);
+}
+
+}  // namespace quill

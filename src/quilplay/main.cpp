@@ -1,0 +1,71 @@
+// quilplay: the learner's player for compiled tutorials. With a display it plays the tutorial
+// full screen (or in a window); headless it plays from a file of answers, as quillc play does.
+#include <iostream>
+#include <memory>
+
+#include "platform/application.h"
+#include "platform/platform.h"
+#include "platform/system_services.h"
+#include "player/preview_runner.h"
+#include "player/preview_tutorial.h"
+#include "player/teaching_aids_link.h"
+#include "project/file_names.h"
+#include "project/project.h"
+#include "quilplay.h"
+#include "text/errors.h"
+#include "tutorial/tutorial_sequence.h"
+
+namespace {
+
+// Plays the whole tutorial as "Pre-View Tutorial" does, over the tutorial background, which
+// covers the screen unless the learner asked for a window.
+int PlayInWindow(int argc, char** argv, const quilplay::Options& options) {
+    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "gstreamer");
+    quill::QuillApplication app(argc, argv);
+    quill::QuillApplication::setApplicationName(QStringLiteral("quilplay"));
+    quill::QuillApplication::setDesktopFileName(QStringLiteral("org.quillmark.Quilplay"));
+    quill::DesktopPlatform desktop(quill::ProgramFolder());
+    app.SetMessages(&desktop.platform().messages);
+
+    quill::Project project;
+    try {
+        project = quilplay::OpenCompiledTutorial(options);
+    } catch (const std::exception& e) {
+        desktop.platform().messages.ShowError(QString::fromUtf8(e.what()));
+        return quillc::ExitUsage;
+    }
+
+    quill::PreviewChapterRunner runner(desktop.platform());
+    runner.SetWindowed(options.window);
+    quill::DesktopSystem system;
+    quill::TeachingAidsLink aids(desktop.platform(), system);
+    runner.SetConnectAids([&aids](quill::TTutDisplayForm& window, quill::Project& open) { aids.Connect(window, open); });
+    quill::WindowTutorialStage stage(project, desktop.platform(), runner, system);
+    stage.SetWindowed(options.window);
+    quill::PlayTutorial(project.Config, stage);
+    return quillc::ExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    quillc::Io io{std::cin, std::cout, std::cerr};
+    const quillc::Args args(argv + 1, argv + argc);
+    bool help = false;
+    const auto options = quilplay::ParseArgs(args, io, help);
+    if (help) {
+        std::cout << quilplay::kHelp;
+        return quillc::ExitOk;
+    }
+    if (!options) return quillc::ExitUsage;
+    if (!options->headless) return PlayInWindow(argc, argv, *options);
+
+    quill::Project project;
+    try {
+        project = quilplay::OpenCompiledTutorial(*options);
+    } catch (const std::exception& e) {
+        quillc::PrintSystemError(io, e.what());
+        return quillc::ExitUsage;
+    }
+    return quilplay::PlayHeadless(project, *options, io);
+}

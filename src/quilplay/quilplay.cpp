@@ -1,0 +1,156 @@
+#include "quilplay.h"
+
+#include <cstdlib>
+#include <unistd.h>
+
+#include "build/compiled_tutorial.h"
+#include "project/file_names.h"
+#include "text/cp1252.h"
+#include "text/errors.h"
+#include "text/file_lookup.h"
+#include "text/text_file.h"
+
+namespace quilplay {
+
+namespace fs = std::filesystem;
+
+const char* const kHelp =
+    "usage: quilplay [FOLDER | FILE.QKD] [--window]\n"
+    "       quilplay [FOLDER | FILE.QKD] [--answers FILE] [--snapshots DIR] [--trace] [--steps N]\n\n"
+    "Plays a compiled tutorial: the folder that holds its .QKD data file and .QKC chapters (the\n"
+    "current folder when none is named), or the .QKD file itself. The tutorial fills the screen;\n"
+    "--window shows it in a window.\n\n"
+    "The learner's files (USER.DAT and the files the chapters write) are kept in the tutorial's\n"
+    "folder when it can be written, otherwise in $XDG_DATA_HOME/quilplay/NAME (by default\n"
+    "~/.local/share/quilplay/NAME), and read back from there.\n\n"
+    "Without a display (--headless, or any of the options below) the tutorial is played as\n"
+    "quillc play plays a project, and messages are printed: \"ERROR: \" and \"INFO: \".\n"
+    "  --answers FILE   answers every wait, one answer a line (see quillc play --help)\n"
+    "  --snapshots DIR  writes a PNG of the screen at every wait as DIR/NNN.png\n"
+    "  --trace          prints each line as it is executed: TRACE CHAPTER.QKS:N: text\n"
+    "  --steps N        stops after N executed lines\n\n"
+    "Exit status: 0 the tutorial ended normally, 1 it stopped on a script error, 2 wrong usage\n"
+    "or a tutorial that cannot be read.\n";
+
+std::optional<Options> ParseArgs(const Args& args, Io io, bool& help) {
+    Options o;
+    help = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& into, const char* what) {
+            if (i + 1 >= args.size()) {
+                io.err << "quilplay: " << a << " needs " << what << "\n";
+                return false;
+            }
+            into = args[++i];
+            return true;
+        };
+        if (a == "--help" || a == "-h") {
+            help = true;
+            return o;
+        } else if (a == "--window") {
+            o.window = true;
+        } else if (a == "--headless") {
+            o.headless = true;
+        } else if (a == "--answers") {
+            if (!value(o.answers, "a file")) return std::nullopt;
+            o.headless = true;
+        } else if (a == "--snapshots") {
+            if (!value(o.snapshots, "a folder")) return std::nullopt;
+            o.headless = true;
+        } else if (a == "--trace") {
+            o.trace = o.headless = true;
+        } else if (a == "--steps") {
+            std::string n;
+            if (!value(n, "a number")) return std::nullopt;
+            try {
+                std::size_t used = 0;
+                o.steps = std::stoll(n, &used);
+                if (used != n.size() || o.steps < 1) throw std::invalid_argument(n);
+            } catch (const std::exception&) {
+                io.err << "quilplay: --steps needs a number of lines above 0, not '" << n << "'\n";
+                return std::nullopt;
+            }
+            o.headless = true;
+        } else if (!a.empty() && a[0] == '-') {
+            io.err << "quilplay: unknown option '" << a << "'\n" << kHelp;
+            return std::nullopt;
+        } else if (o.tutorial.empty()) {
+            o.tutorial = a;
+        } else {
+            io.err << "quilplay: too many arguments\n" << kHelp;
+            return std::nullopt;
+        }
+    }
+    return o;
+}
+
+fs::path DefaultDataHome() {
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (xdg && *xdg && fs::path(xdg).is_absolute()) return xdg;
+    const char* home = std::getenv("HOME");
+    return fs::path(home && *home ? home : "/tmp") / ".local" / "share";
+}
+
+bool FolderIsWritable(const fs::path& folder) {
+    std::string probe = (folder / ".quilplay-XXXXXX").string();
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0) return false;
+    ::close(fd);
+    std::error_code ec;
+    fs::remove(probe, ec);
+    return true;
+}
+
+fs::path LearnerFolder(const fs::path& tutorialDir, const std::string& tutorialName, bool tutorialWritable,
+                       const fs::path& dataHome) {
+    if (tutorialWritable) return tutorialDir;
+    return dataHome / "quilplay" / quill::Cp1252ToPath(tutorialName);
+}
+
+quill::Project OpenCompiledTutorial(const Options& options) {
+    std::error_code ec;
+    fs::path named = options.tutorial.empty() ? fs::current_path(ec) : fs::path(options.tutorial);
+    fs::path dataFile;
+    if (fs::is_directory(named, ec)) {
+        const auto found = quill::ListByMask(named, "*.QKD");
+        if (found.empty())
+            throw quill::UserError("No compiled tutorial (a .QKD file) was found in " + quill::DisplayName(named) + ".");
+        if (found.size() > 1)
+            throw quill::UserError("The folder " + quill::DisplayName(named) + " holds several tutorials (" +
+                                   quill::Cp1252ToUtf8(found[0]) + ", " + quill::Cp1252ToUtf8(found[1]) +
+                                   (found.size() > 2 ? ", ..." : "") + "): name the .QKD file to play.");
+        dataFile = named / quill::Cp1252ToPath(found[0]);
+    } else if (fs::is_regular_file(named, ec)) {
+        dataFile = named;
+    } else {
+        throw quill::UserError("The tutorial " + quill::DisplayName(named) + " was not found.");
+    }
+    auto data = quill::ReadCompiledDataFile(dataFile);
+
+    quill::Project project;
+    project.ProjectDir = fs::absolute(dataFile, ec).parent_path();
+    project.HomeDir = project.ProjectDir;
+    project.ProjectName = quill::NameOnly(quill::DiskNameToCp1252(dataFile.filename()));
+    project.DataFileName = project.ProjectName + ".QKR";
+    project.Config = data.config;
+    project.ProgramTitle = project.Config.get(quill::cfg::Program::ProgramTitle);
+    project.Source = std::make_shared<quill::CompiledSource>(project.ProjectDir, std::move(data.entries));
+    const bool writable = options.folderWritable.value_or(FolderIsWritable(project.ProjectDir));
+    project.LearnerDir = LearnerFolder(project.ProjectDir, project.ProjectName, writable,
+                                       options.dataHome.empty() ? DefaultDataHome() : options.dataHome);
+    if (project.LearnerDir != project.ProjectDir) {
+        fs::create_directories(project.LearnerDir, ec);
+        if (ec)
+            throw quill::IoError("Cannot create the folder " + quill::DisplayName(project.LearnerDir) +
+                                 " for the learner's files: " + ec.message());
+    }
+    return project;
+}
+
+int PlayHeadless(quill::Project& project, const Options& options, Io io) {
+    return quillc::PlayProject(project, quillc::PlayRun{"", options.answers, options.snapshots, options.trace, options.steps},
+                               io);
+}
+
+}  // namespace quilplay

@@ -1,0 +1,58 @@
+#pragma once
+// quilplay, the learner's player: it plays a compiled tutorial (the ".QKD" configuration record
+// and data image, the ".QKC" chapters) as "Pre-View Tutorial" plays the project: the same
+// whole-tutorial sequence, reading the compiled files. This
+// library holds everything but the windows: the command line, opening the compiled tutorial,
+// the learner's folder and the headless run; main.cpp adds the window.
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "cli.h"
+#include "project/project.h"
+
+namespace quilplay {
+
+using quillc::Args;
+using quillc::Io;
+
+extern const char* const kHelp;
+
+struct Options {
+    std::string tutorial;          // FOLDER or FILE.QKD (empty: the current folder)
+    bool window = false;           // a window instead of the full screen
+    bool headless = false;         // no display: answers, snapshots and trace
+    std::string answers, snapshots;
+    bool trace = false;
+    long long steps = 0;
+    // Where the learner's data folders live ($XDG_DATA_HOME, else ~/.local/share); and, for
+    // tests, whether the tutorial folder counts as writable (nullopt: try it).
+    std::filesystem::path dataHome;
+    std::optional<bool> folderWritable;
+};
+
+// Parses the arguments after the program name. Prints the problem and returns nullopt on wrong
+// usage; `help` is set for --help.
+std::optional<Options> ParseArgs(const Args& args, Io io, bool& help);
+
+// $XDG_DATA_HOME when set and absolute, otherwise $HOME/.local/share.
+std::filesystem::path DefaultDataHome();
+
+// True when a file can be created in the folder (tried, not guessed from permission bits).
+bool FolderIsWritable(const std::filesystem::path& folder);
+
+// The learner's folder for a tutorial: its own folder when writable, otherwise
+// dataHome/quilplay/<tutorial name>.
+std::filesystem::path LearnerFolder(const std::filesystem::path& tutorialDir, const std::string& tutorialName,
+                                    bool tutorialWritable, const std::filesystem::path& dataHome);
+
+// Opens the compiled tutorial named on the command line (a folder holding one ".QKD", or the
+// ".QKD" itself): the record, the compiled source and the learner's folder. Throws
+// quill::IoError (damaged or unreadable files) or quill::UserError (nothing to play), each
+// with a message naming the file.
+quill::Project OpenCompiledTutorial(const Options& options);
+
+// The headless run of the whole tutorial, printing as quillc play does. Returns the exit status.
+int PlayHeadless(quill::Project& project, const Options& options, Io io);
+
+}  // namespace quilplay

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include "../test_folder.h"
+#include "build/compiled_tutorial.h"
+#include "build/compiler.h"
+#include "datafile/data_file.h"
+#include "project/project.h"
+#include "project/tutorial_source.h"
+#include "text/errors.h"
+#include "text/text_file.h"
+
+using namespace quill;
+using quill::test::TempFolder;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A project SAFETY with two chapters and a data file of every kind, compiled.
+struct CompiledFixture {
+    TempFolder tmp;
+    Project project;
+    CompiledFixture() {
+        project.HomeDir = tmp.path();
+        project.ProjectDir = tmp.path();
+        project.ProjectFile = "SAFETY.QKJ";
+        project.LoadProject();
+        project.Config.set(cfg::Program::ProgramTitle, "Safety first");
+        // Tabs and form feeds shift to CR and LF bytes inside the compiled lines.
+        tmp.write("SAFETY1.QKS", "*ClearScreen Blue\r\n\r\nA\r\n\tTabbed\tline\t\r\n\x0c\x09\r\n@JEnd\r\n");
+        tmp.write("safety2.QKS", std::string(300, 'x') + "\r\n\xfe\xff\r\n");
+        const fs::path data = project.DataFilePath();
+        AddIntroduction(data, {"Welcome", "", "to the course"});
+        AddCommandEntry(data, "Fire", 2, "HYPER", "fire.bmp,siren.wav");
+        AddCommandEntry(data, "fire", 3, "UTILITY", "siren.wav");
+        TScreenBackground settings{};
+        AddTextEntry(data, "Exits", 1, "HYPER", {"{\\rtf1 Exits}"}, settings);
+        AddWindowText(data, "Rules", "clYellow", {"{\\rtf1 Rule one}", ""});
+        AddCommandEntry(data, "Calc", 4, "EXECUTE", "calc.exe");
+        KeyGenerator keys;
+        EXPECT_EQ(CompileAllCommand(project, keys).size(), 1u);
+    }
+};
+
+}  // namespace
+
+TEST(CompiledTutorial, ChaptersAndEntriesReadBackAsTheProjectGivesThem) {
+    CompiledFixture f;
+    const auto data = ReadCompiledDataFile(f.tmp / "SAFETY.QKD");
+    EXPECT_TRUE(data.hasDataImage);
+    EXPECT_EQ(data.config.bytes(), f.project.Config.bytes());
+
+    const ProjectSource project(f.project.ProjectDir, f.project.DataFileName);
+    const CompiledSource compiled(f.tmp.path(), data.entries);
+    for (const char* chapter : {"SAFETY1.QKS", "Safety2.QKS"}) {
+        SCOPED_TRACE(chapter);
+        const auto a = project.LoadChapter(chapter), b = compiled.LoadChapter(chapter);
+        ASSERT_TRUE(a && b);
+        EXPECT_EQ(a->lines, b->lines);
+        EXPECT_EQ(a->name, b->name);  // the compiled chapter keeps the name the author knows
+    }
+    EXPECT_FALSE(compiled.LoadChapter("SAFETY9.QKS"));
+    EXPECT_EQ(compiled.ChapterFileName("SAFETY9.QKS"), "SAFETY9.QKC");
+
+    for (const char* source : {"HYPER", "UTILITY", "EXECUTE", "WINTEXT", "hyper"}) {
+        TextLines x, y;
+        project.ListEntryNames(x, source);
+        compiled.ListEntryNames(y, source);
+        EXPECT_EQ(x, y) << source;
+    }
+    struct Want { const char* name; const char* source; bool found; };
+    for (const Want& w : {Want{"FIRE", "hyper", true}, Want{"fire", "UTILITY", true}, Want{"Exits", "HYPER", true},
+                          Want{"Calc", "EXECUTE", true}, Want{"Calc", "HYPER", false}, Want{"Rules", "WINTEXT", true}}) {
+        TextLines x, y;
+        EXPECT_EQ(project.LoadEntry(w.name, w.source, x), w.found) << w.name;
+        EXPECT_EQ(compiled.LoadEntry(w.name, w.source, y), w.found) << w.name;
+        EXPECT_EQ(x, y) << w.name;
+    }
+    TextLines introA, introB;
+    EXPECT_TRUE(project.LoadIntroduction(introA));
+    EXPECT_TRUE(compiled.LoadIntroduction(introB));
+    EXPECT_EQ(introA, introB);
+    std::string colourA, colourB;
+    TextLines textA, textB;
+    EXPECT_TRUE(project.LoadWindowText("rules", colourA, textA));
+    EXPECT_TRUE(compiled.LoadWindowText("rules", colourB, textB));
+    EXPECT_EQ(colourB, "clYellow");
+    EXPECT_EQ(colourA, colourB);
+    EXPECT_EQ(textA, textB);
+}
+
+TEST(CompiledTutorial, AProjectWithoutDataFileHasNoEntries) {
+    TempFolder tmp;
+    Project project;
+    project.ProjectDir = tmp.path();
+    project.ProjectFile = "PLAIN.QKJ";
+    project.LoadProject();
+    ASSERT_TRUE(CompileDataFile(project));
+    const auto data = ReadCompiledDataFile(tmp / "PLAIN.QKD");
+    EXPECT_FALSE(data.hasDataImage);
+    const CompiledSource source(tmp.path(), data.entries);
+    TextLines intro;
+    EXPECT_FALSE(source.LoadIntroduction(intro));
+}
+
+TEST(CompiledTutorial, DamagedFilesAreReportedByName) {
+    CompiledFixture f;
+    const std::string qkd = TempFolder::read(f.tmp / "SAFETY.QKD");
+    const std::size_t image = TTutorialConfig::Size;
+    std::string badMagic = qkd, cutIndex = qkd, badOffset = qkd;
+    badMagic[image + 1] = 'X';
+    cutIndex.resize(qkd.size() - 10);
+    badOffset[qkd.size() - 80 + 61 + 3] = 0x7f;  // the last entry's body offset far past the data
+    struct Case { const char* name; std::string bytes; const char* what; };
+    for (const Case& c : {Case{"SHORT.QKD", qkd.substr(0, 100), "100 bytes"},
+                          Case{"MAGIC.QKD", badMagic, "does not start as compiled data does"},
+                          Case{"CUT.QKD", cutIndex, "cut short"},
+                          Case{"OFFSET.QKD", badOffset, "entry 6 of its tutorial data lies outside"}}) {
+        f.tmp.write(c.name, c.bytes);
+        try {
+            ReadCompiledDataFile(f.tmp / c.name);
+            ADD_FAILURE() << c.name << " was read";
+        } catch (const IoError& e) {
+            const std::string text = e.what();
+            EXPECT_NE(text.find(std::string(c.name) + " is damaged"), std::string::npos) << text;
+            EXPECT_NE(text.find(c.what), std::string::npos) << text;
+        }
+    }
+    // A chapter line that carries no key: the compiled chapter was changed by hand.
+    f.tmp.write("SAFETY3.QKC", "\x42\x01\x43\r\nplain text\r\n");
+    const CompiledSource compiled(f.tmp.path(), {});
+    try {
+        compiled.LoadChapter("SAFETY3.QKS");
+        ADD_FAILURE() << "SAFETY3.QKC was read";
+    } catch (const IoError& e) {
+        EXPECT_NE(std::string(e.what()).find("SAFETY3.QKC is damaged: line 2 has no key"), std::string::npos) << e.what();
+    }
+}
