@@ -26,6 +26,7 @@ TEST(FileNames, IsValidFileName) {
     EXPECT_TRUE(IsValidFileName(""));
     EXPECT_TRUE(IsValidFileName("pics\\logo.bmp"));
     EXPECT_TRUE(IsValidFileName("my file-1_(x).txt"));
+    EXPECT_TRUE(IsValidFileName("caf\xE9 \xFF.txt"));
     for (char c : std::string("\"*+,/:;<=>?[]|")) {
         EXPECT_FALSE(IsValidFileName(std::string("ab") + c + "d")) << c;
     }
@@ -63,10 +64,22 @@ TEST(FileNames, IsNumberReadsLikeTheIntegerConversion) {
         {"0x10", std::nullopt},
         {"- 5", std::nullopt},
         {"$G", std::nullopt},
+        // Short forms, read by ReadInt32 without the general routine.
+        {"0042", 42},
+        {"9999", 9999},
+        {"10000", 10000},
+        {"7/", std::nullopt},
+        {":", std::nullopt},
+        {"1-", std::nullopt},
+        {" 7", 7},
+        {"1\xB2", std::nullopt},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ParseInt32(c.text), c.value) << '"' << c.text << '"';
         EXPECT_EQ(IsNumber(c.text), c.value.has_value()) << '"' << c.text << '"';
+        std::int32_t read = 12345;
+        EXPECT_EQ(ReadInt32(c.text, read), c.value.has_value()) << '"' << c.text << '"';
+        EXPECT_EQ(read, c.value.value_or(12345)) << '"' << c.text << '"';
     }
 }
 

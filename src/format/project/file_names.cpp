@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -33,7 +34,15 @@ std::string ChangeExtension(std::string_view name, std::string_view ext) {
 }
 
 bool IsValidFileName(std::string_view text) {
-    return text.find_first_of("\"*+,/:;<=>?[]|") == std::string_view::npos;
+    // A table of the forbidden bytes: the name is looked at once, not once per forbidden byte.
+    static constexpr auto forbidden = [] {
+        std::array<bool, 256> table{};
+        for (const char c : std::string_view("\"*+,/:;<=>?[]|")) table[static_cast<unsigned char>(c)] = true;
+        return table;
+    }();
+    for (const char c : text)
+        if (forbidden[static_cast<unsigned char>(c)]) return false;
+    return true;
 }
 
 std::optional<std::int32_t> ParseInt32(std::string_view s) {

@@ -25,6 +25,27 @@ bool IsValidFileName(std::string_view text);
 // Decimal must lie in the 32-bit signed range; hexadecimal may use all 32 bits ($FFFFFFFF is
 // -1). Anything else (trailing blanks, empty text, a lone sign) is not a number.
 std::optional<std::int32_t> ParseInt32(std::string_view text);
+// The same into `value`, false when the text is not a number. For hot loops (the operand reader
+// reads every number of a chapter through it): the usual one to four digits are read inline,
+// and no std::optional is built on the way.
+inline bool ReadInt32(std::string_view text, std::int32_t& value) {
+    if (!text.empty() && text.size() <= 4) {
+        unsigned v = 0;
+        bool digits = true;
+        for (const char c : text) {
+            const unsigned d = static_cast<unsigned char>(c) - static_cast<unsigned>('0');
+            digits &= d < 10;
+            v = v * 10 + d;
+        }
+        if (digits) {
+            value = static_cast<std::int32_t>(v);
+            return true;
+        }
+    }
+    const auto parsed = ParseInt32(text);
+    if (parsed) value = *parsed;
+    return parsed.has_value();
+}
 inline bool IsNumber(std::string_view text) { return ParseInt32(text).has_value(); }
 
 // word := text up to the first blank; the word and that one blank are removed from text. With

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <deque>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -14,6 +13,7 @@
 #include "script/operands.h"
 #include "text/cp1252.h"
 #include "text/file_lookup.h"
+#include "text/find_byte.h"
 
 namespace quill {
 
@@ -101,7 +101,8 @@ void CheckContext::SetChapterExists(std::function<bool(const std::string&)> chap
 bool CheckContext::FileExists(std::string_view name) const {
     if (!d_->hasFolder) return true;  // nothing known: nothing reported
     if (name.empty()) return false;
-    if (name.find_first_of("\\/") == std::string_view::npos) return d_->files.count(UpperCaseCp1252(name)) > 0;
+    if (FindByte(name, '\\') == std::string_view::npos && FindByte(name, '/') == std::string_view::npos)
+        return d_->files.count(UpperCaseCp1252(name)) > 0;
     const std::string key(name);
     if (auto it = d_->deepFiles.find(key); it != d_->deepFiles.end()) return it->second;
     const auto found = FindIgnoringCase(d_->projectDir, name);
@@ -217,12 +218,12 @@ public:
 class Checker : private LineSource {
 public:
     Checker(const std::vector<std::string>& lines, const CheckContext& context)
-        : ctx_(context), op_(recorder_, context.Config(), context.ProjectDir()) {
-        lines_.reserve(lines.size());
-        for (const auto& l : lines) {
-            lines_.push_back(RightTrim(l));
-            const std::string_view t = lines_.back();
-            const std::size_t at = lines_.size() - 1;
+        : ctx_(context), op_(recorder_, context.Config(), context.ProjectDir()), lines_(lines) {
+        // Only marker lines are trimmed here; the others when the check reaches them.
+        for (std::size_t at = 0; at < lines.size(); ++at) {
+            const std::string& l = lines[at];
+            if (l.size() < 2 || (l[0] != '@' && l[0] != '&')) continue;
+            const std::string_view t = LineAt(at);
             if (t.size() >= 2 && t[0] == '@') {
                 if (t[1] == 'J') labels_.insert(t.substr(2));
                 markers_[t].push_back(at);
@@ -235,7 +236,7 @@ public:
     std::vector<ScriptProblem> Run() {
         for (std::size_t i = 0; i < lines_.size();) {
             next_ = i + 1;
-            Line(i, lines_[i], true);
+            Line(i, LineAt(i), true);
             i = std::max(next_, i + 1);
         }
         std::stable_sort(problems_.begin(), problems_.end(),
@@ -247,11 +248,11 @@ private:
     // LineSource: the lines after the command being checked, as the player fetches them.
     std::optional<std::string> FetchNextLine() override {
         if (next_ >= lines_.size()) return std::nullopt;
-        return std::string(lines_[next_++]);
+        return std::string(LineAt(next_++));
     }
     std::optional<std::string_view> FetchNextLineView() override {
         if (next_ >= lines_.size()) return std::nullopt;
-        return lines_[next_++];
+        return LineAt(next_++);
     }
     // Steps over a line the command takes as data, without looking at it.
     bool SkipLine() {
@@ -308,7 +309,7 @@ private:
                     return;
                 }
                 inQuiz_ = true;
-                quizName_ = line.substr(2);
+                quizName_.assign(line.substr(2));
                 return;
             case 'C':
                 inQuiz_ = inBranch_ = false;
@@ -358,8 +359,8 @@ private:
 
     void Command(std::size_t index, std::string_view line, bool main) {
         // Buffers reused from line to line; an action checked inside a command gets its own.
-        if (buffers_.size() <= depth_) buffers_.emplace_back();
-        auto& [translated, error] = buffers_[depth_];
+        if (buffers_.size() <= depth_) buffers_.push_back(std::make_unique<Buffers>());
+        auto& [translated, error, actions] = *buffers_[depth_];
         ++depth_;
         struct Leave {
             std::size_t& depth;
@@ -600,19 +601,38 @@ private:
         }
     }
 
-    // A match table or a box menu, and the actions it may run.
+    // The actions of a table or menu, copied out of the operand routines' table (an action may
+    // read a table again) into the command's own buffers, which keep their storage from
+    // command to command.
+    class Actions {
+    public:
+        explicit Actions(std::vector<std::pair<std::size_t, std::string>>& store) : store_(store) {}
+        void Add(std::size_t where, std::string_view action) {
+            if (count_ == store_.size()) store_.emplace_back();
+            store_[count_].first = where;
+            store_[count_].second.assign(action);
+            ++count_;
+        }
+        auto begin() const { return store_.begin(); }
+        auto end() const { return store_.begin() + static_cast<std::ptrdiff_t>(count_); }
+
+    private:
+        std::vector<std::pair<std::size_t, std::string>>& store_;
+        std::size_t count_ = 0;
+    };
+    Actions ActionsOfThisCommand() { return Actions(buffers_[depth_ - 1]->actions); }
+
+    // A match table or a box menu, and the actions it may run. The routine fills the slots it
+    // reads, and only those are looked at.
     bool Table(int count, bool finalAction) {
         const std::size_t first = next_;
-        op_.Table().Clear();
         if (!op_.ReadMatchTable(count, finalAction, *this)) return !Stopped();
         const int slots = count + (finalAction ? 1 : 0);
         const std::size_t at = at_;
-        std::vector<std::pair<std::size_t, std::string>> actions;  // an action may fill the table again
-        // The actions are moved out: the check reads the table no more, and the next table
-        // clears it before it is filled.
+        Actions actions = ActionsOfThisCommand();
         for (int k = 0; k < slots; ++k)
-            if (std::string& action = op_.Table().action[static_cast<std::size_t>(k)]; !action.empty())
-                actions.emplace_back(first + static_cast<std::size_t>(k), std::move(action));
+            if (const std::string& action = op_.Table().action[static_cast<std::size_t>(k)]; !action.empty())
+                actions.Add(first + static_cast<std::size_t>(k), action);
         for (const auto& [where, action] : actions) Action(where, action);
         at_ = at;
         return true;
@@ -621,18 +641,18 @@ private:
     bool ButtonMenu() {
         const int count = std::min(op_.NextNumber(), 30);
         if (Stopped()) return false;
-        std::vector<std::pair<std::size_t, std::string>> actions;
+        Actions actions = ActionsOfThisCommand();
         for (int k = 0; k < count; ++k) {
             const std::size_t where = next_;
             auto line = FetchNextLine();
             if (!line) break;
-            std::string text = *line;
+            std::string& text = *line;
             for (int n = 0; n < 3; ++n) {
                 op_.NumberFromText(TakeWord(text));
                 if (Stopped()) return false;
             }
             const auto semi = text.find(';');
-            if (semi != std::string::npos) actions.emplace_back(where, text.substr(semi + 1, 60));
+            if (semi != std::string::npos) actions.Add(where, std::string_view(text).substr(semi + 1, 60));
         }
         const std::size_t at = at_;
         for (const auto& [where, action] : actions)
@@ -653,29 +673,26 @@ private:
     // problems are then warnings).
     void Branch(bool certain) {
         const std::size_t from = next_;
-        auto find = [&](std::string_view marker, std::size_t start) {
-            return NextOf(sections_[marker[1] - '1'], start);
+        auto find = [&](int marker, std::size_t start) {
+            return NextOf(sections_[static_cast<std::size_t>(marker - 1)], start);
         };
-        std::vector<std::string> messages;
-        auto add = [&](const char* m) {
-            if (std::find(messages.begin(), messages.end(), m) == messages.end()) messages.push_back(m);
-        };
-        const auto first = find("&1", from);
-        if (!first) {
-            add("The &1 Marker is missing.");
-        } else if (const auto second = find("&2", *first + 1); !second) {
-            add("The &2 Marker is missing.");
-        } else if (!find("&3", *second + 1)) {
-            add("The &3 Marker is missing.");
-        }
-        const auto second = find("&2", from);
-        if (!second)
-            add("The &2 Marker is missing.");
-        else if (!find("&3", *second + 1))
-            add("The &3 Marker is missing.");
-        for (auto& m : messages) Report(at_, m, !certain);
+        const auto one = find(1, from), two = find(2, from);
+        // The first section runs to the next &2 after the &1, the second to the next &3 after
+        // that &2; the second is also looked for from the command on (a wrong answer).
+        const char* firstMissing = nullptr;
+        if (!one)
+            firstMissing = "The &1 Marker is missing.";
+        else if (const auto second = find(2, *one + 1); !second)
+            firstMissing = "The &2 Marker is missing.";
+        else if (!find(3, *second + 1))
+            firstMissing = "The &3 Marker is missing.";
+        const char* secondMissing = !two                ? "The &2 Marker is missing."
+                                    : !find(3, *two + 1) ? "The &3 Marker is missing."
+                                                         : nullptr;
+        if (firstMissing) Report(at_, firstMissing, !certain);
+        if (secondMissing && (!firstMissing || std::string_view(secondMissing) != firstMissing))
+            Report(at_, secondMissing, !certain);
         inBranch_ = true;
-        const auto one = find("&1", from), two = find("&2", from);
         if (one || two) next_ = std::min(one.value_or(lines_.size()), two.value_or(lines_.size()));
     }
 
@@ -722,10 +739,12 @@ private:
         }
     }
 
-    void QuizMarker(const std::string& marker, std::size_t from) {
-        const auto found = markers_.find(marker);
+    // The marker '@', `kind`, the quiz's name at or after line `from`.
+    void QuizMarker(char kind, std::size_t from) {
+        marker_.assign(1, '@').append(1, kind).append(quizName_);
+        const auto found = markers_.find(marker_);
         if (found != markers_.end() && NextOf(found->second, from)) return;
-        Report(at_, "The Marker " + marker + " is missing.");
+        Report(at_, "The Marker " + marker_ + " is missing.");
     }
 
     bool Quizzes(char letter, std::string_view line) {
@@ -733,19 +752,19 @@ private:
             case 'A': {
                 int count = 0, row = 0;
                 if (!ReadNumbers(op_, {&count, &row})) return !Stopped();
-                quizName_ = std::string(op_.OperandText());
+                quizName_.assign(op_.OperandText());
                 for (int k = 0; k < count; ++k)
                     if (!SkipLine()) break;
                 // Keys A and B always answer; C and D only with that many answers.
                 const int answers = count == 4 ? 4 : count >= 3 ? 3 : 2;
-                for (int k = 1; k <= answers; ++k) QuizMarker("@" + std::to_string(k) + quizName_, next_);
+                for (int k = 1; k <= answers; ++k) QuizMarker(static_cast<char>('0' + k), next_);
                 return true;
             }
             case 'L':
-                if (inQuiz_) QuizMarker("@Q" + quizName_, 0);
+                if (inQuiz_) QuizMarker('Q', 0);
                 return true;
             case 'C':
-                if (inQuiz_) QuizMarker("@C" + quizName_, at_ + 1);
+                if (inQuiz_) QuizMarker('C', at_ + 1);
                 return true;
             case 'U': {
                 const std::string o(op_.OperandText());
@@ -890,7 +909,13 @@ private:
     const CheckContext& ctx_;
     Recorder recorder_;
     Operands op_;
-    std::vector<std::string_view> lines_;
+    const std::vector<std::string>& lines_;
+    // Line `at` without its trailing blanks and control characters, as the player reads it.
+    std::string_view LineAt(std::size_t at) const {
+        const std::string& l = lines_[at];
+        // Most lines end in a printable byte: trimmed without the call.
+        return !l.empty() && static_cast<unsigned char>(l.back()) > ' ' ? std::string_view(l) : RightTrim(l);
+    }
     std::unordered_set<std::string_view> labels_;  // the names of the "@J" lines
     // Where the section markers "&1" "&2" "&3" and the '@' lines (upper-cased) are, in order,
     // so that each search for the next one is a lookup, not a walk through the chapter.
@@ -903,7 +928,12 @@ private:
         return *it;
     }
     std::vector<ScriptProblem> problems_;
-    std::deque<std::pair<std::string, std::string>> buffers_;  // translated line, error
+    struct Buffers {
+        std::string translated, error;
+        std::vector<std::pair<std::size_t, std::string>> actions;  // line of the action, the action
+    };
+    std::vector<std::unique_ptr<Buffers>> buffers_;  // by depth: a nested command's stay where they are
+    std::string marker_;  // the marker a quiz command looks for
     std::size_t depth_ = 0;
     std::size_t next_ = 0;  // the next line the command being checked would fetch
     std::size_t at_ = 0;    // the line being checked

@@ -87,21 +87,31 @@ bool ReadPositionOperands(Operands& op, char letter, PositionOperands& out) {
     return true;
 }
 
+namespace {
+
+// Equal in CP1252, ignoring letter case.
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (UpperCp1252(static_cast<unsigned char>(a[i])) != UpperCp1252(static_cast<unsigned char>(b[i]))) return false;
+    return true;
+}
+
+}  // namespace
+
 std::optional<std::string> HeadingError(const TTutorialConfig& config, std::string_view name, int column,
                                         int row, int endColumn, std::string_view line) {
-    const std::string l(line);
     auto columnCheck = [&](int v) -> std::optional<std::string> {
-        if (v > 79) return "The Column number in " + l + " is greater than 79";
-        if (v < 1) return "The Column number in " + l + " is less than 1";
+        if (v > 79) return "The Column number in " + std::string(line) + " is greater than 79";
+        if (v < 1) return "The Column number in " + std::string(line) + " is less than 1";
         return std::nullopt;
     };
     if (auto e = columnCheck(column)) return e;
-    if (row > 25) return "The Row number in " + l + " is greater than 25";
-    if (row < 1) return "The Row number in " + l + " is less than 1";
+    if (row > 25) return "The Row number in " + std::string(line) + " is greater than 25";
+    if (row < 1) return "The Row number in " + std::string(line) + " is less than 1";
     if (auto e = columnCheck(endColumn)) return e;
-    const std::string wanted = UpperCaseCp1252(name);
     for (int n = 1; n <= static_cast<int>(cfg::Headings::Count); ++n)
-        if (UpperCaseCp1252(config.get(cfg::Headings::Entry(n).Name)) == wanted) return std::nullopt;
+        if (SameIgnoringCase(config.get(cfg::Headings::Entry(n).Name), name)) return std::nullopt;
     return "The Heading \"" + std::string(name) + "\" was not found.";
 }
 

@@ -9,6 +9,7 @@
 #include "text/cp1252.h"
 #include "text/errors.h"
 #include "text/file_lookup.h"
+#include "text/find_byte.h"
 #include "text/text_file.h"
 
 namespace quill {
@@ -30,8 +31,6 @@ std::string RemoveCodes(std::string_view text, char marker) {
     return out;
 }
 
-std::string Cut(std::string_view text, std::size_t max) { return std::string(text.substr(0, max)); }
-
 }  // namespace
 
 Operands::Operands(ErrorReport& report, const TTutorialConfig& config, fs::path projectDir)
@@ -44,7 +43,7 @@ void Operands::Fail(const std::string& message) {
 
 std::string Operands::NextField(bool& more) {
     const std::string_view rest = OperandText();
-    const std::size_t comma = rest.find(',');
+    const std::size_t comma = FindByte(rest, ',');
     if (comma == std::string_view::npos) {
         more = false;
         std::string field(rest);
@@ -62,36 +61,20 @@ std::string Operands::NextField() {
     return NextField(more);
 }
 
-std::string_view Operands::NextFieldView() {
-    const std::string_view rest = OperandText();
-    const std::size_t comma = rest.find(',');
-    if (comma == std::string_view::npos) {
-        ClearOperandText();
-        return rest;
-    }
-    pos_ += comma + 1;
-    return rest.substr(0, comma);
-}
-
 bool Operands::IsInteger(std::string_view field) { return ParseInt32(field).has_value(); }
 
-int Operands::NumberFromText(std::string_view field) {
-    if (const auto value = ParseInt32(field)) return *value;
+int Operands::InvalidNumber() {
     Fail(LineText() + std::string(kInvalidNumber));
     return -1;
 }
 
-int Operands::NextNumber() {
-    if (OperandTextEmpty()) return -1;
-    return NumberFromText(NextFieldView());
-}
-
 std::uint32_t Operands::NextColour(bool textColour) {
-    const std::uint32_t fallback =
-        config_.get(textColour ? cfg::Screen::ScreenTextColor : cfg::Screen::ScreenBackColor);
-    if (OperandTextEmpty()) return fallback;
+    auto fallback = [&] {
+        return config_.get(textColour ? cfg::Screen::ScreenTextColor : cfg::Screen::ScreenBackColor);
+    };
+    if (OperandTextEmpty()) return fallback();
     const int code = NumberFromText(NextFieldView());
-    if (stop_ || code < 1 || code > static_cast<int>(cfg::Colors::Count)) return fallback;
+    if (stop_ || code < 1 || code > static_cast<int>(cfg::Colors::Count)) return fallback();
     return config_.get(cfg::Colors::Entry(code).Value);
 }
 
@@ -215,7 +198,7 @@ void Operands::TwoLegendsAndLength(std::string& left, std::string& right, int& l
 
 bool Operands::Matches(std::string_view candidate, std::string_view answer, bool exact) {
     if (exact) return candidate == answer;
-    if (candidate.empty()) return false;
+    if (candidate.empty() || candidate.size() > answer.size()) return false;
     return UpperAscii(answer).find(UpperAscii(candidate)) != std::string::npos;
 }
 
@@ -226,7 +209,7 @@ bool Operands::MatchListTest(std::string_view answer, bool exact, LineSource& li
     std::array<std::string_view, kMaxMatchAnswers> answers;
     int count = 0;
     while (true) {
-        const std::size_t semi = rest.find(';');
+        const std::size_t semi = FindByte(rest, ';');
         if (count == kMaxMatchAnswers) {
             Fail("The match list " + std::string(*list) + " has more than 10 answers.");
             return false;
@@ -254,19 +237,19 @@ bool Operands::ReadMatchTable(int count, bool finalAction, LineSource& lines) {
         }
         const auto slot = static_cast<std::size_t>(i);
         const std::string_view text = *line;
-        const std::size_t semi = text.find(';');
+        const std::size_t semi = FindByte(text, ';');
         if (semi == std::string_view::npos) {
             // No action: the whole line is the match text (or menu item), and choosing it does
             // nothing.
-            table_.match[slot] = Cut(text, kMaxMatchLength);
+            table_.match[slot].assign(text.substr(0, kMaxMatchLength));
             table_.action[slot].clear();
             continue;
         }
-        table_.match[slot] = Cut(text.substr(0, semi), kMaxMatchLength);
+        table_.match[slot].assign(text.substr(0, std::min(semi, kMaxMatchLength)));
         std::string_view action = text.substr(semi + 1);
-        if (const std::size_t star = action.find('*'); star != std::string_view::npos)
+        if (const std::size_t star = FindByte(action, '*'); star != std::string_view::npos)
             action = action.substr(star);
-        table_.action[slot] = Cut(action, kMaxMatchLength);
+        table_.action[slot].assign(action.substr(0, kMaxMatchLength));
     }
     if (!finalAction) return true;
     const auto last = lines.FetchNextLineView();
@@ -278,7 +261,7 @@ bool Operands::ReadMatchTable(int count, bool finalAction, LineSource& lines) {
         Fail(std::string(kFinalActionMissing));
         return false;
     }
-    table_.action[static_cast<std::size_t>(std::max(count, 0))] = Cut(*last, kMaxMatchLength);
+    table_.action[static_cast<std::size_t>(std::max(count, 0))].assign(last->substr(0, kMaxMatchLength));
     return true;
 }
 

@@ -15,6 +15,8 @@
 #include <string_view>
 
 #include "project/config_record.h"
+#include "project/file_names.h"
+#include "text/find_byte.h"
 
 namespace quill {
 
@@ -115,6 +117,8 @@ public:
 
     // The error report: shows the message and sets the stop flag.
     void Fail(const std::string& message);
+    // Reports the line's invalid number; -1.
+    int InvalidNumber();
 
     const std::filesystem::path& ProjectDir() const { return projectDir_; }
     // Where the learner's files are written when the project folder is not (a tutorial
@@ -127,17 +131,32 @@ public:
     std::string NextField();
     std::string NextField(bool& more);
     // The same without a copy: valid until the operand text is set again.
-    std::string_view NextFieldView();
+    std::string_view NextFieldView() {
+        const std::string_view rest = OperandText();
+        const std::size_t comma = FindByte(rest, ',');
+        if (comma == std::string_view::npos) {
+            ClearOperandText();
+            return rest;
+        }
+        pos_ += comma + 1;
+        return rest.substr(0, comma);
+    }
 
     // The field as an integer; on anything else the line + " has an invalid number" and -1.
     // Integers are read as everywhere in the project (ParseInt32): an optional sign and decimal
     // digits within 32 bits, also leading blanks and "$" with hexadecimal digits, which
     // stored chapters use.
-    int NumberFromText(std::string_view field);
+    int NumberFromText(std::string_view field) {
+        if (std::int32_t value; ReadInt32(field, value)) return value;
+        return InvalidNumber();
+    }
     // True when the whole field is an integer as NumberFromText reads it.
     static bool IsInteger(std::string_view field);
     // The next field as a number; -1 without an error when the operand text is empty.
-    int NextNumber();
+    int NextNumber() {
+        if (OperandTextEmpty()) return -1;
+        return NumberFromText(NextFieldView());
+    }
 
     // The next field as a colour code, turned into a colour value: codes 1..26 are the values of
     // the colour table, anything else (27, 0, 99, nothing) the default: ScreenTextColor for a

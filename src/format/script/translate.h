@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "project/config_record.h"
+#include "text/find_byte.h"
 
 namespace quill {
 
@@ -59,7 +60,7 @@ bool TranslateCommandLine(std::string_view line, const ColorTable& colors, std::
 // The operand text of a translated line: what follows its first comma, empty when there is none
 // (":FE,13" gives "13", ":FW" and ":FT" give "").
 inline std::string_view OperandTextOf(std::string_view translated) {
-    const std::size_t comma = translated.find(',');
+    const std::size_t comma = FindByte(translated, ',');
     return comma == std::string_view::npos ? std::string_view() : translated.substr(comma + 1);
 }
 
