@@ -27,6 +27,32 @@ struct ViewHash {
     using is_transparent = void;
     std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
 };
+
+// Marker lines are found ignoring case, as the player's marker search compares them, and so are
+// file and entry names.
+inline unsigned char Upper(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x80) return b >= 'a' && b <= 'z' ? static_cast<unsigned char>(b - 'a' + 'A') : b;
+    return UpperCp1252(b);
+}
+struct NoCaseHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const {
+        std::size_t h = 14695981039346656037ull;
+        for (const char c : s) h = (h ^ Upper(c)) * 1099511628211ull;
+        return h;
+    }
+};
+struct NoCaseEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const {
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            if (Upper(a[i]) != Upper(b[i])) return false;
+        return true;
+    }
+};
+
 }  // namespace
 
 struct CheckContext::Data {
@@ -35,8 +61,9 @@ struct CheckContext::Data {
     fs::path projectDir;
     bool hasFolder = false;
     fs::path dataFile;
-    std::unordered_set<std::string> files;  // upper-cased names of the folder's regular files
-    std::unordered_set<std::string> hyper, execute;
+    // Names of the folder's regular files, and of the entries, found ignoring case.
+    using NameSet = std::unordered_set<std::string, NoCaseHash, NoCaseEqual>;
+    NameSet files, hyper, execute;
     // Entries that play or show a file of the folder which is not there, by source: upper-cased
     // name of the entry and the file.
     std::unordered_map<std::string, std::string> missingHyper, missingExecute;
@@ -57,7 +84,7 @@ CheckContext::CheckContext(const TTutorialConfig& config, fs::path projectDir, f
     std::error_code ec;
     for (fs::directory_iterator it(d_->projectDir, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code typeError;
-        if (it->is_regular_file(typeError)) d_->files.insert(UpperCaseCp1252(DiskNameToCp1252(it->path().filename())));
+        if (it->is_regular_file(typeError)) d_->files.insert(DiskNameToCp1252(it->path().filename()));
     }
     if (d_->projectDir.empty()) {
         d_->hasFolder = false;
@@ -68,7 +95,7 @@ CheckContext::CheckContext(const TTutorialConfig& config, fs::path projectDir, f
             for (const TextLines& entry : LoadEntriesOfSource(d_->dataFile, source)) {
                 if (entry.empty()) continue;
                 const std::string name = UpperCaseCp1252(entry[0]);
-                (source == kSourceHyper ? d_->hyper : d_->execute).insert(name);
+                (source == kSourceHyper ? d_->hyper : d_->execute).insert(entry[0]);
                 // Pictures, sounds, videos and MIDI files are named whole by the command.
                 if (entry.size() < 4 || entry[2].rfind("type=", 0) != 0 || entry[3].rfind("command=", 0) != 0) continue;
                 const auto type = ParseInt32(std::string_view(entry[2]).substr(5));
@@ -102,7 +129,7 @@ bool CheckContext::FileExists(std::string_view name) const {
     if (!d_->hasFolder) return true;  // nothing known: nothing reported
     if (name.empty()) return false;
     if (FindByte(name, '\\') == std::string_view::npos && FindByte(name, '/') == std::string_view::npos)
-        return d_->files.count(UpperCaseCp1252(name)) > 0;
+        return d_->files.find(name) != d_->files.end();
     const std::string key(name);
     if (auto it = d_->deepFiles.find(key); it != d_->deepFiles.end()) return it->second;
     const auto found = FindIgnoringCase(d_->projectDir, name);
@@ -118,7 +145,7 @@ bool CheckContext::ChapterExists(const std::string& name) const {
 bool CheckContext::HasEntry(std::string_view source, std::string_view name) const {
     if (!d_->hasFolder) return true;
     const auto& set = source == kSourceHyper ? d_->hyper : d_->execute;
-    return set.count(UpperCaseCp1252(name)) > 0;
+    return set.find(name) != set.end();
 }
 
 std::optional<std::string> CheckContext::MissingMediaOf(std::string_view source, std::string_view name) const {
@@ -186,28 +213,6 @@ std::size_t FollowingGuess(std::string_view code, std::string_view translated) {
     if (code == ":JL") return count(1) + 1;
     return 0;
 }
-
-// Marker lines are found ignoring case, as the player's marker search compares them.
-inline unsigned char Upper(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b < 0x80) return b >= 'a' && b <= 'z' ? static_cast<unsigned char>(b - 'a' + 'A') : b;
-    return UpperCp1252(b);
-}
-struct NoCaseHash {
-    std::size_t operator()(std::string_view s) const {
-        std::size_t h = 14695981039346656037ull;
-        for (const char c : s) h = (h ^ Upper(c)) * 1099511628211ull;
-        return h;
-    }
-};
-struct NoCaseEqual {
-    bool operator()(std::string_view a, std::string_view b) const {
-        if (a.size() != b.size()) return false;
-        for (std::size_t i = 0; i < a.size(); ++i)
-            if (Upper(a[i]) != Upper(b[i])) return false;
-        return true;
-    }
-};
 
 class Recorder : public ErrorReport {
 public:
@@ -461,7 +466,7 @@ private:
                 return true;
             }
             case 'N': {
-                const std::string name(op_.OperandText());
+                const std::string_view name = op_.OperandText();
                 if (op_.FileNameGiven(name) || Outside(name)) return !Stopped();
                 return true;
             }
@@ -478,10 +483,10 @@ private:
             case 'B':
             case 'W': return true;
             case 'X': {
-                const std::string name(op_.OperandText());
+                const std::string_view name = op_.OperandText();
                 if (name.empty()) return true;
                 if (!ctx_.HasEntry(kSourceExecute, name))
-                    Report(at_, "The \"" + name + "\" Executable has not been defined ", true);
+                    Report(at_, "The \"" + std::string(name) + "\" Executable has not been defined ", true);
                 else
                     MediaOf(at_, kSourceExecute, name);
                 return true;
@@ -538,8 +543,8 @@ private:
                 return true;
             }
             case 'R': {
-                const std::string file = op_.NextField();
-                const std::string label(op_.OperandText());
+                const std::string_view file = op_.NextFieldView();
+                const std::string_view label = op_.OperandText();
                 if (Outside(file)) return !Stopped();
                 // The label is jumped to only when the rejoin file holds a page.
                 JumpTarget(label, true);
@@ -549,7 +554,7 @@ private:
                 if (Outside(op_.OperandText())) return !Stopped();
                 return true;
             case 'F': {
-                const std::string name(op_.OperandText().substr(0, op_.OperandText().find(',')));
+                const std::string_view name = op_.OperandText().substr(0, FindByte(op_.OperandText(), ','));
                 if (Outside(name)) return !Stopped();
                 if (op_.FileNameGiven(name)) return !Stopped();
                 op_.ClearOperandText();
@@ -573,7 +578,7 @@ private:
             case 'L': {
                 int count = 0;
                 if (letter == 'L') {
-                    const std::string name = op_.NextField();
+                    const std::string_view name = op_.NextFieldView();
                     if (op_.FileNameGiven(name) || Outside(name)) return !Stopped();
                     count = op_.NextNumber();
                     if (Stopped()) return false;
@@ -703,7 +708,7 @@ private:
                 Branch(true);
                 return true;
             case 'F': {
-                const std::string name(op_.OperandText().substr(0, op_.OperandText().find(',')));
+                const std::string_view name = op_.OperandText().substr(0, FindByte(op_.OperandText(), ','));
                 if (Outside(name) || op_.FileNameGiven(name)) return !Stopped();
                 // Without the file the whole branch is skipped, without a message.
                 const bool certain = ctx_.FileExists(name);
@@ -799,12 +804,12 @@ private:
 
     // File commands: the same routines in the same order as the player.
     bool Files(char letter, std::string_view line) {
-        auto given = [&](const std::string& name) { return op_.FileNameGiven(name); };
-        auto valid = [&](const std::string& name) { return op_.FileNameValid(name); };
-        auto outside = [&](const std::string& name) { return Outside(name); };
+        auto given = [&](std::string_view name) { return op_.FileNameGiven(name); };
+        auto valid = [&](std::string_view name) { return op_.FileNameValid(name); };
+        auto outside = [&](std::string_view name) { return Outside(name); };
         switch (letter) {
             case 'D': {
-                const std::string name(op_.OperandText());
+                const std::string_view name = op_.OperandText();
                 if (!name.empty() && outside(name)) return !Stopped();
                 return true;
             }
@@ -813,8 +818,8 @@ private:
                     Report(at_, std::string(line) + " must specify two file names.");
                     return false;
                 }
-                const std::string source = op_.NextField();
-                const std::string target(op_.OperandText());
+                const std::string_view source = op_.NextFieldView();
+                const std::string_view target = op_.OperandText();
                 if (outside(source) || outside(target)) return !Stopped();
                 if (source.empty()) return true;
                 // The target is looked at only when the source exists when the line runs.
@@ -826,26 +831,26 @@ private:
                 return !(bad && certain);
             }
             case 'P': {
-                const std::string name = op_.NextField();
+                const std::string_view name = op_.NextFieldView();
                 if (outside(name)) return !Stopped();
                 if (!ctx_.FileExists(name))
-                    Report(at_, "The filename " + name + " in " + std::string(line) + " was not found.", true);
+                    Report(at_, "The filename " + std::string(name) + " in " + std::string(line) + " was not found.", true);
                 return true;
             }
             case 'A': {
-                const std::string name = op_.NextField();
+                const std::string_view name = op_.NextFieldView();
                 if (given(name) || valid(name) || outside(name)) return !Stopped();
                 return true;
             }
             case 'S': {
-                const std::string name(op_.OperandText());
+                const std::string_view name = op_.OperandText();
                 if (given(name) || outside(name)) return !Stopped();
                 return true;
             }
             case 'I': {
                 op_.NextNumber();
                 if (Stopped()) return false;
-                const std::string name(op_.OperandText());
+                const std::string_view name = op_.OperandText();
                 if (given(name) || valid(name) || outside(name)) return !Stopped();
                 return true;
             }
@@ -853,7 +858,7 @@ private:
             case 'M': {
                 int width = 0, depth = 0;
                 if (!ReadNumbers(op_, {&width, &depth})) return !Stopped();
-                const std::string name(op_.OperandText());
+                const std::string_view name = op_.OperandText();
                 if (given(name) || valid(name) || outside(name)) return !Stopped();
                 return true;
             }
@@ -871,7 +876,7 @@ private:
             case 'D': op_.NextNumber(); return !Stopped();
             case 'P': return true;
             case 'H': {
-                const std::string name = op_.NextField();
+                const std::string_view name = op_.NextFieldView();
                 int column = 0, row = 0, end = 0;
                 if (!ReadNumbers(op_, {&column, &row, &end})) return !Stopped();
                 if (auto error = HeadingError(ctx_.Config(), name, column, row, end, op_.LineText())) {
@@ -884,9 +889,9 @@ private:
                 int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
                 op_.Rectangle(c1, r1, c2, r2);
                 if (Stopped()) return false;
-                const std::string name(op_.OperandText());
+                const std::string_view name = op_.OperandText();
                 if (!ctx_.HasWindowText(name)) {
-                    Report(at_, "The WindowText \"" + name + "\" was not found");
+                    Report(at_, "The WindowText \"" + std::string(name) + "\" was not found");
                     return false;
                 }
                 return true;
