@@ -30,11 +30,7 @@ struct ViewHash {
 
 // Marker lines are found ignoring case, as the player's marker search compares them, and so are
 // file and entry names.
-inline unsigned char Upper(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b < 0x80) return b >= 'a' && b <= 'z' ? static_cast<unsigned char>(b - 'a' + 'A') : b;
-    return UpperCp1252(b);
-}
+inline unsigned char Upper(char c) { return kUpperCp1252[static_cast<unsigned char>(c)]; }
 struct NoCaseHash {
     using is_transparent = void;
     std::size_t operator()(std::string_view s) const {
@@ -362,7 +358,9 @@ private:
             Report(index, "The file " + *file + " of the \"" + std::string(name) + "\" entry was not found", true);
     }
 
-    void Command(std::size_t index, std::string_view line, bool main) {
+    // Not inlined into Line: display text and comments, which need none of its state, then
+    // pass through a small function.
+    [[gnu::noinline]] void Command(std::size_t index, std::string_view line, bool main) {
         // Buffers reused from line to line; an action checked inside a command gets its own.
         if (buffers_.size() <= depth_) buffers_.push_back(std::make_unique<Buffers>());
         auto& [translated, error, actions] = *buffers_[depth_];

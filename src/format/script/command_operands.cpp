@@ -4,14 +4,6 @@
 
 namespace quill {
 
-bool ReadNumbers(Operands& op, std::initializer_list<int*> into) {
-    for (int* number : into) {
-        if (op.Stopped()) return false;
-        *number = op.NextNumber();
-    }
-    return !op.Stopped();
-}
-
 bool ReadTextColours(Operands& op, std::uint32_t& text, std::uint32_t& back) {
     if (op.Stopped()) return false;
     text = op.NextColour(true);

@@ -19,7 +19,13 @@
 namespace quill {
 
 // Numbers in order, stopping at the first that is in error.
-bool ReadNumbers(Operands& op, std::initializer_list<int*> into);
+inline bool ReadNumbers(Operands& op, std::initializer_list<int*> into) {
+    for (int* number : into) {
+        if (op.Stopped()) return false;
+        *number = op.NextNumber();
+    }
+    return !op.Stopped();
+}
 // A text colour, then a background colour (each its default when missing).
 bool ReadTextColours(Operands& op, std::uint32_t& text, std::uint32_t& back);
 

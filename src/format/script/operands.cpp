@@ -138,8 +138,9 @@ bool Operands::FileNameGiven(std::string_view name) {
 }
 
 bool Operands::FileNameValid(std::string_view name) {
-    const std::size_t sep = name.find_last_of("\\:");
-    const std::string_view namePart = sep == std::string_view::npos ? name : name.substr(sep + 1);
+    std::size_t start = name.size();  // after the last '\\' or ':'
+    while (start > 0 && name[start - 1] != '\\' && name[start - 1] != ':') --start;
+    const std::string_view namePart = name.substr(start);
     if (IsValidFileName(namePart)) return false;
     Fail("The filename " + std::string(name) + " in " + LineText() + " is invalid.");
     return true;

@@ -120,18 +120,6 @@ std::string Utf8ToCp1252(std::string_view in) {
     return out;
 }
 
-unsigned char UpperCp1252(unsigned char b) {
-    if (b >= 'a' && b <= 'z') return static_cast<unsigned char>(b - 32);
-    if (b >= 0xE0 && b <= 0xFE && b != 0xF7) return static_cast<unsigned char>(b - 32);
-    switch (b) {
-        case 0x9A: return 0x8A;  // š
-        case 0x9C: return 0x8C;  // œ
-        case 0x9E: return 0x8E;  // ž
-        case 0xFF: return 0x9F;  // ÿ
-        default: return b;
-    }
-}
-
 std::string UpperCaseCp1252(std::string_view text) {
     std::string out(text);
     for (char& c : out) c = static_cast<char>(UpperCp1252(static_cast<unsigned char>(c)));

@@ -1,6 +1,8 @@
 #pragma once
 // Windows-1252 <-> Unicode. Every string stored in a project file is Windows-1252 bytes;
 // these are the only conversions between those bytes and Unicode text.
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,7 +30,23 @@ void AppendUtf8(std::string& out, char32_t cp);
 
 // Upper case of a Windows-1252 byte: ASCII letters and the accented letters of the code page
 // (à..þ except ÷, š, œ, ž, ÿ). Used for case-insensitive names.
-unsigned char UpperCp1252(unsigned char byte);
+constexpr unsigned char UpperCp1252(unsigned char b) {
+    if (b >= 'a' && b <= 'z') return static_cast<unsigned char>(b - 32);
+    if (b >= 0xE0 && b <= 0xFE && b != 0xF7) return static_cast<unsigned char>(b - 32);
+    switch (b) {
+        case 0x9A: return 0x8A;  // š
+        case 0x9C: return 0x8C;  // œ
+        case 0x9E: return 0x8E;  // ž
+        case 0xFF: return 0x9F;  // ÿ
+        default: return b;
+    }
+}
+// The same as a table, for loops over many bytes (hashing and comparing names).
+inline constexpr std::array<unsigned char, 256> kUpperCp1252 = [] {
+    std::array<unsigned char, 256> table{};
+    for (int b = 0; b < 256; ++b) table[static_cast<std::size_t>(b)] = UpperCp1252(static_cast<unsigned char>(b));
+    return table;
+}();
 std::string UpperCaseCp1252(std::string_view text);
 // ASCII-only upper case: accented letters stay as they are (names compared this way in stored
 // files, such as the project name at the start of a chapter name, keep their letters).
