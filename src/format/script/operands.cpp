@@ -182,7 +182,7 @@ int Operands::VisibleLength(std::string_view text) {
 }
 
 bool Operands::InputLengthAndExact(int& length, bool& exact) {
-    const std::string field = NextField();
+    const std::string_view field = NextFieldView();
     exact = !OperandTextEmpty();
     length = field.empty() ? -1 : NumberFromText(field);
     if (stop_) return false;
