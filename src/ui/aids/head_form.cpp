@@ -9,6 +9,7 @@
 
 #include "aids/aids_context.h"
 #include "aids/entry_color.h"
+#include "aids/record_commit.h"
 #include "aids/entry_rules.h"
 #include "platform/error_handler.h"
 #include "platform/help.h"
@@ -24,11 +25,6 @@ namespace {
 
 const QStringList kFaces{"Arial", "CG Times", "Courier New", "Letter Gothic", "Quick Type", "Times New Roman", "Univers"};
 const QStringList kSizes{"8", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28"};
-
-std::uint32_t ToEntryColor(const QColor& c) {
-    return static_cast<std::uint32_t>(c.red()) | static_cast<std::uint32_t>(c.green()) << 8 |
-           static_cast<std::uint32_t>(c.blue()) << 16;
-}
 
 void ShowInCombo(QComboBox* box, const QString& text) {
     if (box->findText(text) < 0) box->addItem(text);
@@ -187,14 +183,7 @@ void THeadForm::OKBtnClick() {
         // An emptied field keeps the stored name; a name with blanks is never stored.
         if (!HeadingNameError(name)) record_.set(cfg::Headings::Entry(n).Name, ToCp1252(name));
     }
-    const TTutorialConfig previous = context_.project.Config;
-    context_.project.Config = record_;
-    try {
-        context_.project.SaveProject();
-    } catch (...) {
-        context_.project.Config = previous;
-        throw;
-    }
+    CommitRecord(context_.project, record_);
     accept();
 }
 

@@ -25,11 +25,6 @@ FileGroup* PlaceGroup(QWidget* place, FileGroup* group) {
     return group;
 }
 
-std::uint32_t ToEntryColor(const QColor& c) {
-    return static_cast<std::uint32_t>(c.red()) | static_cast<std::uint32_t>(c.green()) << 8 |
-           static_cast<std::uint32_t>(c.blue()) << 16;
-}
-
 }  // namespace
 
 TVPDesignBackForm::TVPDesignBackForm(AidsContext& context, const TScreenBackground& settings,
