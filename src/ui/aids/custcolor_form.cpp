@@ -11,6 +11,7 @@
 #include "platform/help.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
+#include "player/learner_screen.h"
 #include "project/project.h"
 #include "ui_custcolor_form.h"
 
@@ -59,7 +60,7 @@ void Tcustcolorform::DefineBtnClick() {
     const auto field = cfg::Colors::Entry(16 + current_).Value;
     const auto color = context_.platform.dialogs.Color(EntryColor(record_.get(field)), ColorRadio(current_)->text());
     if (!color) return;
-    record_.set(field, ToEntryColor(*color));
+    record_.set(field, RecordColour(*color));
     ShowPanel(current_);
 }
 

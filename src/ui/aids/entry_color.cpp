@@ -19,11 +19,6 @@ QColor EntryColor(std::uint32_t value) {
                   static_cast<int>((value >> 16) & 0xFF));
 }
 
-std::uint32_t ToEntryColor(const QColor& colour) {
-    return static_cast<std::uint32_t>(colour.red()) | static_cast<std::uint32_t>(colour.green()) << 8 |
-           static_cast<std::uint32_t>(colour.blue()) << 16;
-}
-
 std::vector<std::string> WithoutClosingLine(std::vector<std::string> lines) {
     if (!lines.empty() && lines.back() == "]") lines.pop_back();
     return lines;

@@ -10,8 +10,6 @@
 namespace quill {
 
 QColor EntryColor(std::uint32_t value);
-// A colour as the record keeps it (0x00BBGGRR).
-std::uint32_t ToEntryColor(const QColor& colour);
 
 // The text lines of a parsed text entry without the entry's closing "]", which the parser
 // leaves as the last line (rich text ignores it after its closing brace; plain text would

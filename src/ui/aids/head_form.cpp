@@ -9,12 +9,13 @@
 
 #include "aids/aids_context.h"
 #include "aids/entry_color.h"
-#include "aids/record_commit.h"
 #include "aids/entry_rules.h"
+#include "aids/record_commit.h"
 #include "platform/error_handler.h"
 #include "platform/help.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
+#include "player/learner_screen.h"
 #include "project/project.h"
 #include "text_codec.h"
 #include "ui_head_form.h"
@@ -75,7 +76,7 @@ THeadForm::THeadForm(AidsContext& context, QWidget* parent)
     connect(ui_->UnderlineCheck, &QCheckBox::toggled, this, changed);
     connect(ui_->ColorBtn, &QPushButton::clicked, this, [this] {
         if (auto c = context_.platform.dialogs.Color(EntryColor(font_.color), "Heading Color")) {
-            font_.color = ToEntryColor(*c);
+            font_.color = RecordColour(*c);
             StoreFont();
         }
     });
@@ -88,7 +89,7 @@ THeadForm::THeadForm(AidsContext& context, QWidget* parent)
     connect(ui_->BackColorBtn, &QPushButton::clicked, this, [this] {
         const auto field = cfg::Headings::Entry(current_).BackColor;
         if (auto c = context_.platform.dialogs.Color(EntryColor(record_.get(field)), "Background Color")) {
-            record_.set(field, ToEntryColor(*c));
+            record_.set(field, RecordColour(*c));
             ShowSample();
         }
     });

@@ -12,6 +12,7 @@
 #include "platform/help.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
+#include "player/learner_screen.h"
 #include "ui_vp_design_back_form.h"
 
 namespace quill {
@@ -76,7 +77,7 @@ void TVPDesignBackForm::ShowColor() {
 void TVPDesignBackForm::ColorBtnClick() {
     const auto color = context_.platform.dialogs.Color(EntryColor(settings_.ScreenColor), "Background Color");
     if (!color) return;
-    settings_.ScreenColor = ToEntryColor(*color);
+    settings_.ScreenColor = RecordColour(*color);
     ShowColor();
 }
 
