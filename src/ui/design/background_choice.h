@@ -44,9 +44,12 @@ struct BackgroundControls {
 // The background controls of a generated form class.
 template <class Form>
 BackgroundControls BackgroundControlsOf(const Form& ui) {
-    return {ui.ColorRb,   ui.GraphicRb,   ui.WallpaperRb,    ui.ColorGrp,       ui.GraphicGrp,
-            ui.WallpaperGrp, ui.ColorPnl, ui.ColorBtn,       ui.GraphicEdit,    ui.WallpaperEdit,
-            ui.GraphicListBox, ui.WallpaperListBox, ui.GraphicFindBtn, ui.WallpaperFindBtn};
+    return {ui.ColorRb,        ui.GraphicRb,        ui.WallpaperRb,
+            ui.ColorGrp,       ui.GraphicGrp,       ui.WallpaperGrp,
+            ui.ColorPnl,       ui.ColorBtn,
+            ui.GraphicEdit,    ui.WallpaperEdit,
+            ui.GraphicListBox, ui.WallpaperListBox,
+            ui.GraphicFindBtn, ui.WallpaperFindBtn};
 }
 
 class BackgroundChoice : public QObject {
