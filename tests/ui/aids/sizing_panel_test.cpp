@@ -18,6 +18,7 @@ TEST(SizingPanel, TheMouseMovesItByTheStripAndSizesItByItsEdges) {
     auto* handle = surface.findChild<TStretchHandle*>();
     ASSERT_TRUE(handle);
     EXPECT_EQ(handle->geometry(), panel->geometry());
+    EXPECT_EQ(surface.childAt(panel->geometry().center()), handle);  // the mouse reaches the handle
     const QRect start = panel->geometry();
 
     // On the strip: many small moves out and back leave the panel where it was.
