@@ -21,6 +21,7 @@ struct HyperLabel {
     QRect rect;
     QString text;
     QColor textColour, backColour;
+    bool operator==(const HyperLabel&) const = default;
 };
 
 // A caption label 15 pixels high, text centred, Courier New 10 pt bold.
@@ -28,6 +29,7 @@ struct TextLabel {
     QRect rect;
     QString text;
     QColor textColour, backColour;
+    bool operator==(const TextLabel&) const = default;
 };
 
 // A picture stretched to its rectangle. A click counts as a key.
@@ -47,6 +49,7 @@ struct PanelBox {
     QFont font;
     QColor textColour, backColour;
     int alignment = kAlignLeft;
+    bool operator==(const PanelBox&) const = default;
 };
 
 // A menu button (tag 500 + number); a click answers askMenuButton() with its number.
@@ -54,6 +57,7 @@ struct MenuButton {
     int number = 0;  // 1-based
     QRect rect;
     QString caption;
+    bool operator==(const MenuButton&) const = default;
 };
 
 // The rich-text panel (TextPnl): window texts. `lines` are the entry's lines as stored (rich

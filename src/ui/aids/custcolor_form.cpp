@@ -6,10 +6,12 @@
 
 #include "aids/aids_context.h"
 #include "aids/entry_color.h"
+#include "aids/record_commit.h"
 #include "platform/error_handler.h"
 #include "platform/help.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
+#include "player/learner_screen.h"
 #include "project/project.h"
 #include "ui_custcolor_form.h"
 
@@ -58,20 +60,12 @@ void Tcustcolorform::DefineBtnClick() {
     const auto field = cfg::Colors::Entry(16 + current_).Value;
     const auto color = context_.platform.dialogs.Color(EntryColor(record_.get(field)), ColorRadio(current_)->text());
     if (!color) return;
-    record_.set(field, static_cast<std::uint32_t>(color->red()) | static_cast<std::uint32_t>(color->green()) << 8 |
-                           static_cast<std::uint32_t>(color->blue()) << 16);
+    record_.set(field, RecordColour(*color));
     ShowPanel(current_);
 }
 
 void Tcustcolorform::OKBtnClick() {
-    const TTutorialConfig previous = context_.project.Config;
-    context_.project.Config = record_;
-    try {
-        context_.project.SaveProject();
-    } catch (...) {
-        context_.project.Config = previous;
-        throw;
-    }
+    CommitRecord(context_.project, record_);
     accept();
 }
 

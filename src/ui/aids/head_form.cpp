@@ -10,10 +10,12 @@
 #include "aids/aids_context.h"
 #include "aids/entry_color.h"
 #include "aids/entry_rules.h"
+#include "aids/record_commit.h"
 #include "platform/error_handler.h"
 #include "platform/help.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
+#include "player/learner_screen.h"
 #include "project/project.h"
 #include "text_codec.h"
 #include "ui_head_form.h"
@@ -24,11 +26,6 @@ namespace {
 
 const QStringList kFaces{"Arial", "CG Times", "Courier New", "Letter Gothic", "Quick Type", "Times New Roman", "Univers"};
 const QStringList kSizes{"8", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28"};
-
-std::uint32_t ToEntryColor(const QColor& c) {
-    return static_cast<std::uint32_t>(c.red()) | static_cast<std::uint32_t>(c.green()) << 8 |
-           static_cast<std::uint32_t>(c.blue()) << 16;
-}
 
 void ShowInCombo(QComboBox* box, const QString& text) {
     if (box->findText(text) < 0) box->addItem(text);
@@ -79,7 +76,7 @@ THeadForm::THeadForm(AidsContext& context, QWidget* parent)
     connect(ui_->UnderlineCheck, &QCheckBox::toggled, this, changed);
     connect(ui_->ColorBtn, &QPushButton::clicked, this, [this] {
         if (auto c = context_.platform.dialogs.Color(EntryColor(font_.color), "Heading Color")) {
-            font_.color = ToEntryColor(*c);
+            font_.color = RecordColour(*c);
             StoreFont();
         }
     });
@@ -92,7 +89,7 @@ THeadForm::THeadForm(AidsContext& context, QWidget* parent)
     connect(ui_->BackColorBtn, &QPushButton::clicked, this, [this] {
         const auto field = cfg::Headings::Entry(current_).BackColor;
         if (auto c = context_.platform.dialogs.Color(EntryColor(record_.get(field)), "Background Color")) {
-            record_.set(field, ToEntryColor(*c));
+            record_.set(field, RecordColour(*c));
             ShowSample();
         }
     });
@@ -187,14 +184,7 @@ void THeadForm::OKBtnClick() {
         // An emptied field keeps the stored name; a name with blanks is never stored.
         if (!HeadingNameError(name)) record_.set(cfg::Headings::Entry(n).Name, ToCp1252(name));
     }
-    const TTutorialConfig previous = context_.project.Config;
-    context_.project.Config = record_;
-    try {
-        context_.project.SaveProject();
-    } catch (...) {
-        context_.project.Config = previous;
-        throw;
-    }
+    CommitRecord(context_.project, record_);
     accept();
 }
 

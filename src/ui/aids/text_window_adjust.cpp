@@ -3,7 +3,6 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QPainter>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -51,26 +50,6 @@ QLabel* Strip(QWidget* parent, const char* name, const QString& text) {
     strip->setAttribute(Qt::WA_TransparentForMouseEvents);
     return strip;
 }
-
-// The designed screen of a viewport display.
-class DesignedScreen : public QWidget {
-public:
-    DesignedScreen(ViewportBackground background, QWidget* parent) : QWidget(parent), background_(std::move(background)) {
-        setObjectName("ScreenArea");
-        setFixedSize(640, 480);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.fillRect(rect(), background_.color);
-        if (!background_.graphic.isNull()) painter.drawImage(rect(), background_.graphic);
-        else if (!background_.wallpaper.isNull()) painter.drawTiledPixmap(rect(), QPixmap::fromImage(background_.wallpaper));
-    }
-
-private:
-    ViewportBackground background_;
-};
 
 }  // namespace
 
@@ -183,7 +162,8 @@ TVPAdjustForm::TVPAdjustForm(AidsContext& context, const TScreenBackground& sett
     setObjectName("TVPAdjustForm");
     ViewportBackground background = MakeViewportBackground(context, settings);
     if (!background.message.isEmpty()) context.platform.messages.ShowError(background.message);
-    auto* surface = new DesignedScreen(std::move(background), this);
+    QWidget* surface = NewBackgroundWidget(background, this);
+    surface->setFixedSize(640, 480);
     Strip(surface, "TitlePnl", "Title")->setGeometry(0, 0, 640, kStrip);
     Strip(surface, "StatusPnl", "Status")->setGeometry(0, 480 - kStrip, 640, kStrip);
     auto* panel = new SizingPanel(surface);

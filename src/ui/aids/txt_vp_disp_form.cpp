@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScreen>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -13,13 +12,12 @@
 
 #include "aids/aids_context.h"
 #include "aids/entry_color.h"
+#include "player/learner_screen.h"
 #include "platform/platform.h"
 #include "project/project.h"
 #include "richtext/rtf_reader.h"
-#include "screen/picture_reader.h"
 #include "text/cp1252.h"
 #include "project/project_path.h"
-#include "text/file_lookup.h"
 #include "text_codec.h"
 
 namespace quill {
@@ -30,40 +28,26 @@ namespace {
 
 constexpr int kPanelHeight = 20;
 
-std::optional<fs::path> ExistingFile(const fs::path& dir, const std::string& name) {
-    if (name.empty()) return std::nullopt;
-    auto found = FindInsideProject(dir, name);
-    std::error_code ec;
-    if (found && fs::is_regular_file(*found, ec)) return found;
-    return std::nullopt;
+std::optional<fs::path> Find(const fs::path& dir, const std::string& name) {
+    return name.empty() ? std::nullopt : FindInsideProject(dir, name);
 }
 
-// The 640 x 480 screen: paints the background and closes the window on a left click.
-class ScreenArea : public QWidget {
+// A left click on the screen closes the window.
+class ClickCloses : public QObject {
 public:
-    ScreenArea(const ViewportBackground& background, QDialog* owner)
-        : QWidget(owner), background_(background), owner_(owner) {
-        setObjectName("ScreenArea");
-        setFixedSize(640, 480);
-    }
+    explicit ClickCloses(QDialog* owner) : QObject(owner), owner_(owner) {}
 
 protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.fillRect(rect(), background_.color);
-        if (!background_.graphic.isNull()) {
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawImage(rect(), background_.graphic);
-        } else if (!background_.wallpaper.isNull()) {
-            painter.drawTiledPixmap(rect(), QPixmap::fromImage(background_.wallpaper));
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            owner_->accept();
+            return true;
         }
-    }
-    void mousePressEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton) owner_->accept();
+        return QObject::eventFilter(watched, event);
     }
 
 private:
-    const ViewportBackground& background_;
     QDialog* owner_;
 };
 
@@ -85,26 +69,15 @@ ViewportBackground MakeViewportBackground(const AidsContext& context, const TScr
     out.color = EntryColor(settings.ScreenColor);
     const fs::path& dir = context.project.ProjectDir;
     if (settings.ScreenType == 2) {
-        const QString name = FromCp1252(settings.GraphicFile);
-        const auto file = ExistingFile(dir, settings.GraphicFile);
-        if (!file) {
-            out.message = "The graphic file " + name + " was not found";
-        } else {
-            QString why;
-            out.graphic = ReadPicture(*file, &why);
-            if (out.graphic.isNull()) out.message = "The graphic file " + name + " cannot be shown: " + why;
-        }
+        out.graphic =
+            ReadBackgroundPicture(Find(dir, settings.GraphicFile), "graphic file", settings.GraphicFile, out.message);
     } else if (settings.ScreenType == 3) {
-        const QString name = FromCp1252(settings.WallpaperFile);
-        if (UpperCaseCp1252(settings.WallpaperFile).find(".JPG") != std::string::npos) {
-            out.message = "*Wallpaper must be a .BMP file.\r\n\r\nReplace " + name + " with a .BMP Graphic.";
-        } else if (const auto file = ExistingFile(dir, settings.WallpaperFile); !file) {
-            out.message = "The Wallpaper file " + name + " was not found";
-        } else {
-            QString why;
-            out.wallpaper = ReadPicture(*file, &why);
-            if (out.wallpaper.isNull()) out.message = "The Wallpaper file " + name + " cannot be shown: " + why;
-        }
+        if (UpperCaseCp1252(settings.WallpaperFile).find(".JPG") != std::string::npos)
+            out.message = "*Wallpaper must be a .BMP file.\r\n\r\nReplace " + FromCp1252(settings.WallpaperFile) +
+                          " with a .BMP Graphic.";
+        else
+            out.wallpaper = ReadBackgroundPicture(Find(dir, settings.WallpaperFile), "Wallpaper file",
+                                                  settings.WallpaperFile, out.message);
     }
     return out;
 }
@@ -141,7 +114,9 @@ TTxtVPDispForm::TTxtVPDispForm(AidsContext& context, const QString& name, const 
         context_.platform.messages.ShowInfo(FromCp1252(context_.project.ProgramTitle));
     });
 
-    auto* screen = new ScreenArea(background_, this);
+    QWidget* screen = NewBackgroundWidget(background_, this);
+    screen->setFixedSize(640, 480);
+    screen->installEventFilter(new ClickCloses(this));
     Panel(screen, "TitlePnl", name, 0);
     Panel(screen, "StatusPnl", QString(), 480 - kPanelHeight);
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "datafile/screen_background.h"
+#include "player/learner_screen.h"
 
 class QLabel;
 class QTextBrowser;
@@ -19,12 +20,7 @@ struct AidsContext;
 
 // The background of a viewport display: what to paint and the message to show first (empty
 // when the background could be made as asked).
-struct ViewportBackground {
-    QColor color;
-    QImage graphic;    // display type 2
-    QImage wallpaper;  // display type 3 (tiled)
-    QString message;
-};
+using ViewportBackground = BackgroundPicture;
 ViewportBackground MakeViewportBackground(const AidsContext& context, const TScreenBackground& settings);
 
 class TTxtVPDispForm : public QDialog {

@@ -12,6 +12,7 @@
 #include "platform/help.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
+#include "player/learner_screen.h"
 #include "ui_vp_design_back_form.h"
 
 namespace quill {
@@ -23,11 +24,6 @@ FileGroup* PlaceGroup(QWidget* place, FileGroup* group) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(group);
     return group;
-}
-
-std::uint32_t ToEntryColor(const QColor& c) {
-    return static_cast<std::uint32_t>(c.red()) | static_cast<std::uint32_t>(c.green()) << 8 |
-           static_cast<std::uint32_t>(c.blue()) << 16;
 }
 
 }  // namespace
@@ -81,7 +77,7 @@ void TVPDesignBackForm::ShowColor() {
 void TVPDesignBackForm::ColorBtnClick() {
     const auto color = context_.platform.dialogs.Color(EntryColor(settings_.ScreenColor), "Background Color");
     if (!color) return;
-    settings_.ScreenColor = ToEntryColor(*color);
+    settings_.ScreenColor = RecordColour(*color);
     ShowColor();
 }
 

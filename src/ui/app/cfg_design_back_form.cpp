@@ -2,13 +2,12 @@
 
 #include <QEventLoop>
 #include <QKeyEvent>
-#include <QListWidget>
 #include <QPushButton>
 
+#include "design/background_choice.h"
 #include "design/design_common.h"
 #include "platform/platform.h"
 #include "project/project.h"
-#include "text_codec.h"
 #include "ui_cfg_design_back_form.h"
 
 namespace quill {
@@ -44,68 +43,24 @@ TCFGDesignBackForm::TCFGDesignBackForm(const Project& project, Platform& platfor
         StoreFields();
         return true;
     });
-    switch (copy_.get(P::BackgroundType)) {
-        case 2: ui_->GraphicRb->setChecked(true); break;
-        case 3: ui_->WallpaperRb->setChecked(true); break;
-        default: ui_->ColorRb->setChecked(true); break;
-    }
-    ShowColourSample(ui_->ColorPnl, copy_.get(P::BackgroundColor));
-    ui_->GraphicEdit->setText(FromCp1252(copy_.get(P::BackgroundGraphic)));
-    ui_->WallpaperEdit->setText(FromCp1252(copy_.get(P::BackgroundWallpaper)));
-    FillFileList(ui_->GraphicListBox, project_, "*.BMP;*.JPG");
-    FillFileList(ui_->WallpaperListBox, project_, "*.BMP");
-    for (QRadioButton* radio : {ui_->ColorRb, ui_->GraphicRb, ui_->WallpaperRb})
-        connect(radio, &QRadioButton::toggled, this, &TCFGDesignBackForm::UpdateGroups);
-    connect(ui_->GraphicListBox, &QListWidget::currentTextChanged, ui_->GraphicEdit, &QLineEdit::setText);
-    connect(ui_->WallpaperListBox, &QListWidget::currentTextChanged, ui_->WallpaperEdit, &QLineEdit::setText);
-    connect(ui_->ColorBtn, &QPushButton::clicked, this, [this] {
-        if (auto c = ChooseRecordColour(platform_, copy_.get(P::BackgroundColor), "Background Color")) {
-            copy_.set(P::BackgroundColor, *c);
-            ShowColourSample(ui_->ColorPnl, *c);
-        }
-    });
-    connect(ui_->GraphicFindBtn, &QPushButton::clicked, this, [this] {
-        const std::string chosen = FindFileIntoProject(project_, platform_, "Graphic Files|*.BMP;*.JPG",
-                                                       ToCp1252(ui_->GraphicEdit->text().trimmed()), "*.BMP");
-        FillFileList(ui_->GraphicListBox, project_, "*.BMP;*.JPG");
-        ui_->GraphicEdit->setText(FromCp1252(chosen));
-    });
-    connect(ui_->WallpaperFindBtn, &QPushButton::clicked, this, [this] {
-        const std::string chosen = FindFileIntoProject(project_, platform_, "Wallpaper Files|*.BMP",
-                                                       ToCp1252(ui_->WallpaperEdit->text().trimmed()), "*.BMP");
-        FillFileList(ui_->WallpaperListBox, project_, "*.BMP");
-        ui_->WallpaperEdit->setText(FromCp1252(chosen));
-    });
+    background_ = std::make_unique<BackgroundChoice>(
+        project_, platform_, copy_,
+        BackgroundFields{P::BackgroundType, P::BackgroundColor, P::BackgroundGraphic, P::BackgroundWallpaper},
+        BackgroundControlsOf(*ui_), "Wallpaper Files|*.BMP");
     connect(ui_->ViewBtn, &QPushButton::clicked, this, &TCFGDesignBackForm::ViewBtnClick);
-    UpdateGroups();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 TCFGDesignBackForm::~TCFGDesignBackForm() = default;
 
-int TCFGDesignBackForm::ChosenType() const {
-    return ui_->GraphicRb->isChecked() ? 2 : ui_->WallpaperRb->isChecked() ? 3 : 1;
-}
-
-void TCFGDesignBackForm::UpdateGroups() {
-    ui_->ColorGrp->setVisible(ui_->ColorRb->isChecked());
-    ui_->GraphicGrp->setVisible(ui_->GraphicRb->isChecked());
-    ui_->WallpaperGrp->setVisible(ui_->WallpaperRb->isChecked());
-}
-
 void TCFGDesignBackForm::StoreFields() {
-    const int type = ChosenType();
-    copy_.set(P::BackgroundType, type);
-    copy_.set(P::BackgroundGraphic, type == 2 ? EditText(ui_->GraphicEdit, 150) : std::string());
-    copy_.set(P::BackgroundWallpaper, type == 3 ? EditText(ui_->WallpaperEdit, 150) : std::string());
+    background_->Store(copy_, BackgroundChoice::Names::ChosenOnly);
 }
 
 void TCFGDesignBackForm::ViewBtnClick() {
     Project shown = project_;
     shown.Config = copy_;
-    shown.Config.set(P::BackgroundType, ChosenType());
-    shown.Config.set(P::BackgroundGraphic, EditText(ui_->GraphicEdit, 150));
-    shown.Config.set(P::BackgroundWallpaper, EditText(ui_->WallpaperEdit, 150));
+    background_->Store(shown.Config, BackgroundChoice::Names::Both);
     TTBackForm view(shown, platform_.messages);
     QEventLoop loop;
     connect(&view, &TTBackForm::Closed, &loop, &QEventLoop::quit);

@@ -15,6 +15,7 @@ class TCFGDesignBackForm;
 
 namespace quill {
 
+class BackgroundChoice;
 class Project;
 struct Platform;
 
@@ -45,13 +46,11 @@ public:
     void ViewBtnClick();
 
 private:
-    void UpdateGroups();
-    int ChosenType() const;
-
     const Project& project_;
     Platform& platform_;
     TTutorialConfig copy_;
     std::unique_ptr<Ui::TCFGDesignBackForm> ui_;
+    std::unique_ptr<BackgroundChoice> background_;
 };
 
 // Shows the designer; on OK the background fields of the program settings are written back.

@@ -103,10 +103,9 @@ void TIntAdjustForm::keyPressEvent(QKeyEvent* event) {
         default: QDialog::keyPressEvent(event); return;
     }
     QTextBrowser* window = screen_->TextWindow();
+    // With Shift the keys size it; the handles, when shown, follow.
     const bool size = event->modifiers() & Qt::ShiftModifier;
-    window->setGeometry(DragRect(window->geometry(), size ? HandleZone::BottomRight : HandleZone::Move, step, 0,
-                                 kHandleMinimum, screen_->rect()));
-    if (handle_->Control()) handle_->Attach(window);
+    window->setGeometry(StepRect(window->geometry(), step, size, kHandleMinimum, screen_->rect()));
 }
 
 void TIntAdjustForm::StoreWindow() {

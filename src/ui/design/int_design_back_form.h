@@ -16,6 +16,7 @@ class TIntDesignBackForm;
 
 namespace quill {
 
+class BackgroundChoice;
 class Project;
 struct Platform;
 
@@ -31,13 +32,12 @@ public:
     void AdjustBtnClick();
 
 private:
-    void UpdateGroups();
-
     const Project& project_;
     Platform& platform_;
     TTutorialConfig copy_;
     std::vector<std::string> text_;
     std::unique_ptr<Ui::TIntDesignBackForm> ui_;
+    std::unique_ptr<BackgroundChoice> background_;
 };
 
 // Shows the background designer on `record`; on OK the introduction's background and text

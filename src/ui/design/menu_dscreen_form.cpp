@@ -1,8 +1,8 @@
 #include "design/menu_dscreen_form.h"
 
-#include <QListWidget>
 #include <QPushButton>
 
+#include "design/background_choice.h"
 #include "design/caption_forms.h"
 #include "design/design_common.h"
 #include "design/title_design_form.h"
@@ -34,18 +34,9 @@ TMenuDScreenForm::TMenuDScreenForm(const Project& project, Platform& platform, c
     ui_->TopMenuChk->setChecked(copy_.get(M::TopMenuBar) != 0);
     ui_->TitleChk->setChecked(copy_.get(M::TitleBarOn) != 0);
     ui_->StatusChk->setChecked(copy_.get(M::StatusBarOn) != 0);
-    switch (copy_.get(M::ScreenType)) {
-        case 2: ui_->GraphicRb->setChecked(true); break;
-        case 3: ui_->WallpaperRb->setChecked(true); break;
-        default: ui_->ColorRb->setChecked(true); break;
-    }
-    ShowColourSample(ui_->ColorPnl, copy_.get(M::ScreenColor));
-    ui_->GraphicEdit->setMaxLength(100);
-    ui_->WallpaperEdit->setMaxLength(100);
-    ui_->GraphicEdit->setText(FromCp1252(copy_.get(M::GraphicFile)));
-    ui_->WallpaperEdit->setText(FromCp1252(copy_.get(M::WallpaperFile)));
-    FillFileList(ui_->GraphicListBox, project_, "*.BMP;*.JPG");
-    FillFileList(ui_->WallpaperListBox, project_, "*.BMP");
+    background_ = std::make_unique<BackgroundChoice>(
+        project_, platform_, copy_, BackgroundFields{M::ScreenType, M::ScreenColor, M::GraphicFile, M::WallpaperFile},
+        BackgroundControlsOf(*ui_), "Graphic Files|*.BMP");
     ui_->QuitPickEdit->setText(FromCp1252(copy_.get(M::QuitPick)));
     // More than ten chapters never stand in one column.
     const bool single = SingleColumnAvailable(copy_);
@@ -54,10 +45,6 @@ TMenuDScreenForm::TMenuDScreenForm(const Project& project, Platform& platform, c
 
     for (QCheckBox* box : {ui_->TopMenuChk, ui_->TitleChk, ui_->StatusChk})
         connect(box, &QCheckBox::toggled, this, &TMenuDScreenForm::UpdateControls);
-    for (QRadioButton* radio : {ui_->ColorRb, ui_->GraphicRb, ui_->WallpaperRb})
-        connect(radio, &QRadioButton::toggled, this, &TMenuDScreenForm::UpdateControls);
-    connect(ui_->GraphicListBox, &QListWidget::currentTextChanged, ui_->GraphicEdit, &QLineEdit::setText);
-    connect(ui_->WallpaperListBox, &QListWidget::currentTextChanged, ui_->WallpaperEdit, &QLineEdit::setText);
     connect(ui_->DefineTextBtn, &QPushButton::clicked, this, [this] {
         TMenuTextForm form(platform_, copy_, this);
         form.exec();
@@ -65,30 +52,12 @@ TMenuDScreenForm::TMenuDScreenForm(const Project& project, Platform& platform, c
     connect(ui_->TitleBtn, &QPushButton::clicked, this, [this] { DesignBar(kTitleBar); });
     connect(ui_->StatusBtn, &QPushButton::clicked, this, [this] { DesignBar(kStatusBar); });
     connect(ui_->MenuTitleBtn, &QPushButton::clicked, this, [this] { DesignBar(kMenuTitle); });
-    connect(ui_->ColorBtn, &QPushButton::clicked, this, [this] {
-        if (auto c = ChooseRecordColour(platform_, copy_.get(M::ScreenColor), "Background Color")) {
-            copy_.set(M::ScreenColor, *c);
-            ShowColourSample(ui_->ColorPnl, *c);
-        }
-    });
     connect(ui_->MenuColorBtn, &QPushButton::clicked, this, [this] {
         if (auto c = ChooseRecordColour(platform_, copy_.get(M::MenuColor), "Menu Color")) copy_.set(M::MenuColor, *c);
     });
     connect(ui_->MenuPickBtn, &QPushButton::clicked, this, [this] {
         if (auto c = ChooseRecordColour(platform_, copy_.get(M::MenuPickColor), "Menu Pick"))
             copy_.set(M::MenuPickColor, *c);
-    });
-    connect(ui_->GraphicFindBtn, &QPushButton::clicked, this, [this] {
-        const std::string chosen = FindFileIntoProject(project_, platform_, "Graphic Files|*.BMP;*.JPG",
-                                                       ToCp1252(ui_->GraphicEdit->text().trimmed()), "*.BMP");
-        FillFileList(ui_->GraphicListBox, project_, "*.BMP;*.JPG");
-        ui_->GraphicEdit->setText(FromCp1252(chosen));
-    });
-    connect(ui_->WallpaperFindBtn, &QPushButton::clicked, this, [this] {
-        const std::string chosen = FindFileIntoProject(project_, platform_, "Graphic Files|*.BMP",
-                                                       ToCp1252(ui_->WallpaperEdit->text().trimmed()), "*.BMP");
-        FillFileList(ui_->WallpaperListBox, project_, "*.BMP");
-        ui_->WallpaperEdit->setText(FromCp1252(chosen));
     });
     connect(ui_->ViewBtn, &QPushButton::clicked, this, &TMenuDScreenForm::ViewBtnClick);
     UpdateControls();
@@ -101,9 +70,6 @@ void TMenuDScreenForm::UpdateControls() {
     ui_->DefineTextBtn->setEnabled(ui_->TopMenuChk->isChecked());
     ui_->TitleBtn->setEnabled(ui_->TitleChk->isChecked());
     ui_->StatusBtn->setEnabled(ui_->StatusChk->isChecked());
-    ui_->ColorGrp->setVisible(ui_->ColorRb->isChecked());
-    ui_->GraphicGrp->setVisible(ui_->GraphicRb->isChecked());
-    ui_->WallpaperGrp->setVisible(ui_->WallpaperRb->isChecked());
 }
 
 void TMenuDScreenForm::DesignBar(int which) {
@@ -134,9 +100,7 @@ void TMenuDScreenForm::StoreFields() {
     copy_.set(M::TopMenuBar, ui_->TopMenuChk->isChecked() ? 1 : 0);
     copy_.set(M::TitleBarOn, ui_->TitleChk->isChecked() ? 1 : 0);
     copy_.set(M::StatusBarOn, ui_->StatusChk->isChecked() ? 1 : 0);
-    copy_.set(M::ScreenType, ui_->GraphicRb->isChecked() ? 2 : ui_->WallpaperRb->isChecked() ? 3 : 1);
-    copy_.set(M::GraphicFile, EditText(ui_->GraphicEdit, 100));
-    copy_.set(M::WallpaperFile, EditText(ui_->WallpaperEdit, 100));
+    background_->Store(copy_, BackgroundChoice::Names::Both);
     copy_.set(M::QuitPick, EditText(ui_->QuitPickEdit, 25));
     copy_.set(M::SingleColumn, ui_->SingleColumnChk->isEnabled() && ui_->SingleColumnChk->isChecked() ? 1 : 0);
 }

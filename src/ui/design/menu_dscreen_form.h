@@ -15,6 +15,7 @@ class TMenuDScreenForm;
 
 namespace quill {
 
+class BackgroundChoice;
 class Project;
 struct Platform;
 
@@ -37,6 +38,7 @@ private:
     Platform& platform_;
     TTutorialConfig copy_;
     std::unique_ptr<Ui::TMenuDScreenForm> ui_;
+    std::unique_ptr<BackgroundChoice> background_;
 };
 
 bool DesignMenuScreen(const Project& project, Platform& platform, TTutorialConfig& record,

@@ -52,6 +52,19 @@ QRect DragRect(QRect start, HandleZone zone, QPoint delta, int grid, QSize minim
     return QRect(left, top, right - left, bottom - top);
 }
 
+QRect StepRect(QRect start, QPoint step, bool resize, QSize minimum, QRect bounds) {
+    return DragRect(start, resize ? HandleZone::BottomRight : HandleZone::Move, step, 0, minimum, bounds);
+}
+
+QRect FitRect(QRect wanted, QSize minimum, QSize area) {
+    QRect r = wanted;
+    r.setWidth(std::min(std::max(r.width(), minimum.width()), area.width()));
+    r.setHeight(std::min(std::max(r.height(), minimum.height()), area.height()));
+    r.moveLeft(std::clamp(r.left(), 0, area.width() - r.width()));
+    r.moveTop(std::clamp(r.top(), 0, area.height() - r.height()));
+    return r;
+}
+
 HandleZone ZoneAt(QSize size, QPoint at) {
     if (at.x() < 0 || at.y() < 0 || at.x() >= size.width() || at.y() >= size.height()) return HandleZone::None;
     const int s = kHandleSquare;
@@ -70,6 +83,17 @@ HandleZone ZoneAt(QSize size, QPoint at) {
     return HandleZone::Move;
 }
 
+HandleZone EdgeZoneAt(QSize size, QPoint at, int moveStrip) {
+    if (at.x() < 0 || at.y() < 0 || at.x() >= size.width() || at.y() >= size.height()) return HandleZone::None;
+    const bool right = at.x() >= size.width() - kHandleEdge;
+    const bool bottom = at.y() >= size.height() - kHandleEdge;
+    if (right && bottom) return HandleZone::BottomRight;
+    if (right) return HandleZone::Right;
+    if (bottom) return HandleZone::Bottom;
+    if (moveStrip <= 0 || at.y() < moveStrip) return HandleZone::Move;
+    return HandleZone::None;
+}
+
 TStretchHandle::TStretchHandle(QWidget* parent) : QWidget(parent) {
     setObjectName("StretchHandle");
     setAttribute(Qt::WA_NoSystemBackground);
@@ -78,12 +102,22 @@ TStretchHandle::TStretchHandle(QWidget* parent) : QWidget(parent) {
     hide();
 }
 
+void TStretchHandle::SetStyle(HandleStyle style, int moveStrip) {
+    style_ = style;
+    moveStrip_ = moveStrip;
+    Cover();
+    update();
+}
+
 void TStretchHandle::Attach(QWidget* control) {
     if (!control) return;
     if (control->isWindow()) throw UserError("Handles can not be attached to a Form!");
     if (Control() && Control()->parentWidget() != control->parentWidget()) Detach();
     if (parentWidget() != control->parentWidget()) setParent(control->parentWidget());
-    if (std::find(attached_.begin(), attached_.end(), control) == attached_.end()) attached_.emplace_back(control);
+    if (std::find(attached_.begin(), attached_.end(), control) == attached_.end()) {
+        attached_.emplace_back(control);
+        control->installEventFilter(this);
+    }
     Cover();
     show();
     raise();
@@ -91,14 +125,39 @@ void TStretchHandle::Attach(QWidget* control) {
 
 void TStretchHandle::Detach() {
     zone_ = HandleZone::None;
+    for (const auto& c : attached_)
+        if (c) c->removeEventFilter(this);
     attached_.clear();
     hide();
     resize(24, 24);
 }
 
 void TStretchHandle::Cover() {
-    if (QWidget* c = Control())
-        setGeometry(c->geometry().adjusted(-kHandleMargin, -kHandleMargin, kHandleMargin, kHandleMargin));
+    const int m = style_ == HandleStyle::Squares ? kHandleMargin : 0;
+    if (QWidget* c = Control()) setGeometry(c->geometry().adjusted(-m, -m, m, m));
+}
+
+bool TStretchHandle::eventFilter(QObject* watched, QEvent* event) {
+    // The handle follows its control wherever it is placed from.
+    if (watched == Control() && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) Cover();
+    return QWidget::eventFilter(watched, event);
+}
+
+HandleZone TStretchHandle::Zone(QPoint at) const {
+    return style_ == HandleStyle::Squares ? ZoneAt(size(), at) : EdgeZoneAt(size(), at, moveStrip_);
+}
+
+QSize TStretchHandle::Minimum() const {
+    return Control() ? kHandleMinimum.expandedTo(Control()->minimumSize()) : kHandleMinimum;
+}
+
+void TStretchHandle::Place(QRect r) {
+    // Other attached controls of the same parent move along with the first.
+    const QPoint shift = r.topLeft() - Control()->pos();
+    for (const auto& c : attached_)
+        if (c) c->setGeometry(c == Control() ? r : c->geometry().translated(shift));
+    Cover();
+    emit Moved(r);
 }
 
 void TStretchHandle::BeginDrag(QPoint parentPos, HandleZone zone) {
@@ -110,13 +169,7 @@ void TStretchHandle::BeginDrag(QPoint parentPos, HandleZone zone) {
 
 void TStretchHandle::DragTo(QPoint parentPos) {
     if (!Dragging() || !Control()) return;
-    const QRect r = DragRect(startRect_, zone_, parentPos - pressAt_, snap_ ? grid_ : 0, kHandleMinimum, bounds_);
-    // Other attached controls of the same parent move along with the first.
-    const QPoint shift = r.topLeft() - Control()->pos();
-    for (const auto& c : attached_)
-        if (c) c->setGeometry(c == Control() ? r : c->geometry().translated(shift));
-    Cover();
-    emit Moved(r);
+    Place(DragRect(startRect_, zone_, parentPos - pressAt_, snap_ ? grid_ : 0, Minimum(), bounds_));
 }
 
 void TStretchHandle::EndDrag(QPoint parentPos) {
@@ -125,25 +178,48 @@ void TStretchHandle::EndDrag(QPoint parentPos) {
     zone_ = HandleZone::None;
 }
 
+void TStretchHandle::Step(QPoint step, bool resize) {
+    if (Control()) Place(StepRect(Control()->geometry(), step, resize, Minimum(), bounds_));
+}
+
 QPoint TStretchHandle::ParentPos(const QMouseEvent* event) const {
     return mapToParent(event->position().toPoint());
 }
 
 void TStretchHandle::mousePressEvent(QMouseEvent* event) {
+    if (Control() && Control()->focusPolicy() & Qt::ClickFocus) Control()->setFocus(Qt::MouseFocusReason);
     if (event->button() != Qt::LeftButton || !Control()) {
         QWidget::mousePressEvent(event);
         return;
     }
-    BeginDrag(ParentPos(event), ZoneAt(size(), event->position().toPoint()));
+    BeginDrag(ParentPos(event), Zone(event->position().toPoint()));
 }
 
-void TStretchHandle::mouseMoveEvent(QMouseEvent* event) { DragTo(ParentPos(event)); }
+void TStretchHandle::mouseMoveEvent(QMouseEvent* event) {
+    if (Dragging()) {
+        DragTo(ParentPos(event));
+        return;
+    }
+    switch (Zone(event->position().toPoint())) {
+        case HandleZone::Move: setCursor(Qt::SizeAllCursor); break;
+        case HandleZone::Left:
+        case HandleZone::Right: setCursor(Qt::SizeHorCursor); break;
+        case HandleZone::Top:
+        case HandleZone::Bottom: setCursor(Qt::SizeVerCursor); break;
+        case HandleZone::TopLeft:
+        case HandleZone::BottomRight: setCursor(Qt::SizeFDiagCursor); break;
+        case HandleZone::TopRight:
+        case HandleZone::BottomLeft: setCursor(Qt::SizeBDiagCursor); break;
+        case HandleZone::None: unsetCursor(); break;
+    }
+}
 
 void TStretchHandle::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) EndDrag(ParentPos(event));
 }
 
 void TStretchHandle::paintEvent(QPaintEvent*) {
+    if (style_ == HandleStyle::Edges) return;  // the control shows itself
     QPainter p(this);
     const int s = kHandleSquare, w = width(), h = height();
     p.setPen(QPen(secondary_, 1, Qt::DashLine));

@@ -1,13 +1,11 @@
 #include "editor/command_type_form.h"
 
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 #include "aids/aids_context.h"
+#include "editor/choice_rows.h"
 #include "editor/exe_choice_form.h"
 #include "editor/get_file_form.h"
 #include "platform/modal.h"
@@ -84,36 +82,15 @@ TCommandTypeForm::TCommandTypeForm(AidsContext& context, const QString& groupTit
 
     auto* group = new QGroupBox(groupTitle.isEmpty() ? QStringLiteral(" Command Type ") : groupTitle, this);
     group->setObjectName("TypeGroup");
-    auto* grid = new QGridLayout(group);
+    std::vector<ChoiceRowSpec> specs;
+    for (int i = 0; i < 4; ++i) specs.push_back({kRadioCaptions[i], kRadioNames[i]});
+    const std::vector<ChoiceRow> rows = AddChoiceRows(group, specs, "Define", "DefineBtn");
     for (int i = 0; i < 4; ++i) {
-        radios_[i] = new QRadioButton(kRadioCaptions[i], group);
-        radios_[i]->setObjectName(QString(kRadioNames[i]) + "Radio");
-        defines_[i] = new QPushButton("Define", group);
-        defines_[i]->setObjectName(QString(kRadioNames[i]) + "DefineBtn");
-        defines_[i]->setAutoDefault(false);
-        grid->addWidget(radios_[i], i, 0);
-        grid->addWidget(defines_[i], i, 1);
-        connect(defines_[i], &QPushButton::clicked, this, [this, i] { DefineClick(i); });
+        radios_[i] = rows[i].radio;
+        connect(rows[i].button, &QPushButton::clicked, this, [this, i] { DefineClick(i); });
     }
     radios_[RadioOf(setting_.CommandType)]->setChecked(true);
-    for (QRadioButton* radio : radios_) connect(radio, &QRadioButton::toggled, this, &TCommandTypeForm::RadioClick);
-
-    auto* ok = new QPushButton("&OK", this);
-    ok->setObjectName("OKBtn");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("&Cancel", this);
-    cancel->setObjectName("CancelBtn");
-    cancel->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &TCommandTypeForm::OKBtnClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(group);
-    layout->addLayout(row);
-    RadioClick();
+    connect(LayOutChoiceDialog(this, group), &QPushButton::clicked, this, &TCommandTypeForm::OKBtnClick);
 }
 
 int TCommandTypeForm::SelectedType() const {
@@ -123,10 +100,6 @@ int TCommandTypeForm::SelectedType() const {
         return kRadioTypes[i];
     }
     return 4;
-}
-
-void TCommandTypeForm::RadioClick() {
-    for (int i = 0; i < 4; ++i) defines_[i]->setEnabled(radios_[i]->isChecked());
 }
 
 void TCommandTypeForm::DefineClick(int radioIndex) {

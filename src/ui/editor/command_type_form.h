@@ -9,7 +9,6 @@
 
 #include "project/command_setting.h"
 
-class QPushButton;
 class QRadioButton;
 
 namespace quill {
@@ -46,13 +45,10 @@ public:
     void OKBtnClick();
 
 private:
-    void RadioClick();
-
     AidsContext& context_;
     bool limitExternal_;
     TCommandSetting setting_;
     std::array<QRadioButton*, 4> radios_{};
-    std::array<QPushButton*, 4> defines_{};
 };
 
 }  // namespace quill

@@ -1,13 +1,11 @@
 #include "editor/exe_choice_form.h"
 
 #include <QGroupBox>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 #include "aids/aids_context.h"
+#include "editor/choice_rows.h"
 #include "editor/get_file_form.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
@@ -40,54 +38,26 @@ TExeChoiceForm::TExeChoiceForm(AidsContext& context, const std::string& command,
 void TExeChoiceForm::Build(const QString& title, const std::vector<Option>& options) {
     auto* group = new QGroupBox(title, this);
     group->setObjectName("TypeGroup");
-    auto* grid = new QGridLayout(group);
+    std::vector<ChoiceRowSpec> specs;
+    for (const Option& option : options) specs.push_back({option.caption, option.name});
+    rows_ = AddChoiceRows(group, specs, "Add", "AddBtn");
     bool any = false;
-    for (const Option& option : options) {
-        auto* radio = new QRadioButton(option.caption, group);
-        radio->setObjectName(QString(option.name) + "Radio");
-        auto* add = new QPushButton("Add", group);
-        add->setObjectName(QString(option.name) + "AddBtn");
-        add->setAutoDefault(false);
-        const int row = static_cast<int>(buttons_.size());
-        grid->addWidget(radio, row, 0);
-        grid->addWidget(add, row, 1);
-        buttons_.emplace_back(radio, add);
-        types_.push_back(option.type);
-        if (option.type == type_) {
-            radio->setChecked(true);
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        types_.push_back(options[i].type);
+        if (options[i].type == type_) {
+            rows_[i].radio->setChecked(true);
             any = true;
         }
-        connect(radio, &QRadioButton::toggled, this, &TExeChoiceForm::RadioClick);
-        connect(add, &QPushButton::clicked, this, [this, t = option.type] { AddClick(t); });
+        connect(rows_[i].button, &QPushButton::clicked, this, [this, t = options[i].type] { AddClick(t); });
     }
-    if (!any && !buttons_.empty()) buttons_.front().first->setChecked(true);
-
-    auto* ok = new QPushButton("&OK", this);
-    ok->setObjectName("OKBtn");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("&Cancel", this);
-    cancel->setObjectName("CancelBtn");
-    cancel->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(group);
-    layout->addLayout(row);
-    RadioClick();
+    if (!any && !rows_.empty()) rows_.front().radio->setChecked(true);
+    connect(LayOutChoiceDialog(this, group), &QPushButton::clicked, this, &QDialog::accept);
 }
 
 int TExeChoiceForm::SelectedType() const {
-    for (std::size_t i = 0; i < buttons_.size(); ++i)
-        if (buttons_[i].first->isChecked()) return types_[i];
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        if (rows_[i].radio->isChecked()) return types_[i];
     return types_.empty() ? 4 : types_.front();
-}
-
-void TExeChoiceForm::RadioClick() {
-    for (auto& [radio, add] : buttons_) add->setEnabled(radio->isChecked());
 }
 
 void TExeChoiceForm::AddClick(int type) {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-class QPushButton;
-class QRadioButton;
+#include "editor/choice_rows.h"
+
 
 namespace quill {
 
@@ -46,12 +46,11 @@ protected:
 
 private:
     void Build(const QString& title, const std::vector<Option>& options);
-    void RadioClick();
 
     AidsContext& context_;
     std::string command_;
     int type_;
-    std::vector<std::pair<QRadioButton*, QPushButton*>> buttons_;
+    std::vector<ChoiceRow> rows_;
     std::vector<int> types_;
     std::optional<ExternalCommand> choice_;
 };

@@ -61,12 +61,8 @@ std::string SpecTextFromFont(const QFont& font, const QColor& colour) {
 
 namespace {
 
-std::optional<fs::path> ExistingFile(const fs::path& dir, const std::string& name) {
-    if (name.empty()) return std::nullopt;
-    auto found = FindIgnoringCase(dir, name);
-    std::error_code ec;
-    if (found && fs::is_regular_file(*found, ec)) return found;
-    return std::nullopt;
+std::optional<fs::path> Find(const fs::path& dir, const std::string& name) {
+    return name.empty() ? std::nullopt : FindIgnoringCase(dir, name);
 }
 
 std::string UpperExtension(const std::string& name) {
@@ -103,31 +99,33 @@ private:
 
 }  // namespace
 
+QImage ReadBackgroundPicture(const std::optional<fs::path>& found, const QString& what, const std::string& name,
+                             QString& message) {
+    const QString file = "The " + what + " " + FromCp1252(name);
+    std::error_code ec;
+    if (!found || !fs::is_regular_file(*found, ec)) {
+        message = file + " was not found";
+        return {};
+    }
+    QString why;
+    QImage picture = ReadPicture(*found, &why);
+    if (picture.isNull()) message = file + " cannot be shown: " + why;
+    return picture;
+}
+
 BackgroundPicture LoadBackground(const fs::path& projectDir, int screenType, std::uint32_t screenColor,
                                  const std::string& graphicFile, const std::string& wallpaperFile) {
     BackgroundPicture out;
     out.color = ColourFromRecord(screenColor);
     if (screenType == 2) {
-        const QString name = FromCp1252(graphicFile);
-        const auto file = ExistingFile(projectDir, graphicFile);
-        if (!file) {
-            out.message = "The graphic file " + name + " was not found";
-        } else {
-            QString why;
-            out.graphic = ReadPicture(*file, &why);
-            if (out.graphic.isNull()) out.message = "The graphic file " + name + " cannot be shown: " + why;
-        }
+        out.graphic = ReadBackgroundPicture(Find(projectDir, graphicFile), "graphic file", graphicFile, out.message);
     } else if (screenType == 3) {
-        const QString name = FromCp1252(wallpaperFile);
-        if (UpperExtension(wallpaperFile) == ".JPG") {
-            out.message = "Wallpaper must be a .BMP file.\n\r\n\rReplace " + name + " with a .BMP Graphic.";
-        } else if (const auto file = ExistingFile(projectDir, wallpaperFile); !file) {
-            out.message = "The Wallpaper file " + name + " was not found";
-        } else {
-            QString why;
-            out.wallpaper = ReadPicture(*file, &why);
-            if (out.wallpaper.isNull()) out.message = "The Wallpaper file " + name + " cannot be shown: " + why;
-        }
+        if (UpperExtension(wallpaperFile) == ".JPG")
+            out.message = "Wallpaper must be a .BMP file.\n\r\n\rReplace " + FromCp1252(wallpaperFile) +
+                          " with a .BMP Graphic.";
+        else
+            out.wallpaper =
+                ReadBackgroundPicture(Find(projectDir, wallpaperFile), "Wallpaper file", wallpaperFile, out.message);
     }
     return out;
 }

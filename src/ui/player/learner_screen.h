@@ -11,6 +11,7 @@
 #include <QString>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "project/config_record.h"
@@ -59,7 +60,13 @@ BackgroundPicture LoadBackground(const std::filesystem::path& projectDir, int sc
                                  std::uint32_t screenColor, const std::string& graphicFile,
                                  const std::string& wallpaperFile);
 
-// A widget that paints a BackgroundPicture over its whole area.
+// The picture of a background file: `found` is where the file `name` was found (nothing: not
+// found). `what` names the kind in the message ("graphic file", "Wallpaper file"); when the
+// file is missing or cannot be read, `message` says so and the image is null.
+QImage ReadBackgroundPicture(const std::optional<std::filesystem::path>& found, const QString& what,
+                             const std::string& name, QString& message);
+
+// A widget ("ScreenArea") that paints a BackgroundPicture over its whole area.
 QWidget* NewBackgroundWidget(const BackgroundPicture& background, QWidget* parent);
 
 // Gives a widget a background colour of its own (the window, or a button's face).

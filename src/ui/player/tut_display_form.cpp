@@ -32,10 +32,12 @@ namespace {
 
 const QColor kFace(0xC0, 0xC0, 0xC0);
 
-// A label or panel that reports a left click (a press and a release inside it).
-class ClickLabel : public QLabel {
+// A widget that reports a left click (a press and a release inside it); the other buttons do
+// nothing.
+template <class Base>
+class Clickable : public Base {
 public:
-    explicit ClickLabel(QWidget* parent) : QLabel(parent) {}
+    using Base::Base;
     std::function<void()> onClick;
 
 protected:
@@ -44,7 +46,8 @@ protected:
         e->accept();
     }
     void mouseReleaseEvent(QMouseEvent* e) override {
-        const bool inside = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+        const bool inside =
+            pressed_ && e->button() == Qt::LeftButton && this->rect().contains(e->position().toPoint());
         pressed_ = false;
         e->accept();
         if (inside && onClick) onClick();
@@ -54,13 +57,15 @@ private:
     bool pressed_ = false;
 };
 
+// A label or panel that reports a left click.
+using ClickLabel = Clickable<QLabel>;
+
 // The drawing area: shows the screen's raster from its top left corner.
-class ScreenArea : public QWidget {
+class ScreenArea : public Clickable<QWidget> {
 public:
-    explicit ScreenArea(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
+    explicit ScreenArea(QWidget* parent) : Clickable<QWidget>(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
     const TextScreen* screen = nullptr;
     QColor back = Qt::white;
-    std::function<void()> onClick;
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -68,20 +73,6 @@ protected:
         p.fillRect(rect(), back);
         if (screen) p.drawImage(QPoint(0, 0), screen->image());
     }
-    // Only the left button clicks; the other buttons do nothing.
-    void mousePressEvent(QMouseEvent* e) override {
-        pressed_ = e->button() == Qt::LeftButton;
-        e->accept();
-    }
-    void mouseReleaseEvent(QMouseEvent* e) override {
-        const bool inside = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
-        pressed_ = false;
-        e->accept();
-        if (inside && onClick) onClick();
-    }
-
-private:
-    bool pressed_ = false;
 };
 
 QFont Courier(int pixels, bool bold = false, bool underline = false) {
@@ -108,28 +99,6 @@ QFrame* Panel(QWidget* parent, const char* name) {
     SetColours(f, kFace);
     f->hide();
     return f;
-}
-
-bool SameHyper(const std::vector<HyperLabel>& a, const std::vector<HyperLabel>& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const HyperLabel& x, const HyperLabel& y) {
-        return x.rect == y.rect && x.text == y.text && x.textColour == y.textColour && x.backColour == y.backColour;
-    });
-}
-bool SameText(const std::vector<TextLabel>& a, const std::vector<TextLabel>& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const TextLabel& x, const TextLabel& y) {
-        return x.rect == y.rect && x.text == y.text && x.textColour == y.textColour && x.backColour == y.backColour;
-    });
-}
-bool SamePanels(const std::vector<PanelBox>& a, const std::vector<PanelBox>& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const PanelBox& x, const PanelBox& y) {
-        return x.rect == y.rect && x.caption == y.caption && x.font == y.font && x.textColour == y.textColour &&
-               x.backColour == y.backColour && x.alignment == y.alignment;
-    });
-}
-bool SameMenu(const std::vector<MenuButton>& a, const std::vector<MenuButton>& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const MenuButton& x, const MenuButton& y) {
-        return x.number == y.number && x.rect == y.rect && x.caption == y.caption;
-    });
 }
 
 }  // namespace
@@ -521,8 +490,8 @@ void TTutDisplayForm::SyncObjects() {
         shownRichLines_.clear();
     }
 
-    if (SameHyper(hyper, shownHyper_) && SameText(texts, shownText_) && pictureKeys == shownPictures_ &&
-        SamePanels(panels, shownPanels_) && SameMenu(menu, shownMenu_))
+    if (hyper == shownHyper_ && texts == shownText_ && pictureKeys == shownPictures_ && panels == shownPanels_ &&
+        menu == shownMenu_)
         return;
 
     // The player only changes the screen between waits, never inside a handler of these
@@ -713,6 +682,12 @@ void TTutDisplayForm::waitUntil(const std::function<bool()>& done) {
     while (!stop_ && !done()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
+void TTutDisplayForm::waitForFlag(bool& flag) {
+    flag = false;
+    waitUntil([&flag] { return flag; });
+    flag = false;
+}
+
 ControlButton TTutDisplayForm::waitForButton() {
     syncFromScreen();
     // The bar can be worked from the keyboard: the button pressed last (Help and Utilities
@@ -740,9 +715,7 @@ ControlButton TTutDisplayForm::waitForButton() {
 KeyPress TTutDisplayForm::waitForKey() {
     syncFromScreen();
     setFocus();
-    flags_.key = false;
-    waitUntil([this] { return flags_.key; });
-    flags_.key = false;
+    waitForFlag(flags_.key);
     if (stop_) return KeyPress{true, {}};
     return flags_.lastKey;
 }
@@ -780,9 +753,7 @@ QString TTutDisplayForm::askInput() {
     UserInputEdit->clear();
     UserInputEdit->show();
     UserInputEdit->setFocus();
-    flags_.inputDone = false;
-    waitUntil([this] { return flags_.inputDone; });
-    flags_.inputDone = false;
+    waitForFlag(flags_.inputDone);
     const QString text = stop_ ? QString() : UserInputEdit->text();
     UserInputEdit->clear();
     UserInputEdit->hide();
@@ -792,9 +763,7 @@ QString TTutDisplayForm::askInput() {
 
 bool TTutDisplayForm::askChoice() {
     syncFromScreen();
-    flags_.choiceDone = false;
-    waitUntil([this] { return flags_.choiceDone; });
-    flags_.choiceDone = false;
+    waitForFlag(flags_.choiceDone);
     LeftBitBtn->setEnabled(false);
     RightBitBtn->setEnabled(false);
     TwoButtonPnl->setEnabled(false);
@@ -804,9 +773,7 @@ bool TTutDisplayForm::askChoice() {
 int TTutDisplayForm::askList() {
     syncFromScreen();
     ListBox1->setFocus();
-    flags_.listDone = false;
-    waitUntil([this] { return flags_.listDone; });
-    flags_.listDone = false;
+    waitForFlag(flags_.listDone);
     ListMenuPanel->hide();
     setFocus();
     return stop_ ? -1 : flags_.listIndex;
@@ -814,9 +781,7 @@ int TTutDisplayForm::askList() {
 
 int TTutDisplayForm::askMenuButton() {
     syncFromScreen();
-    flags_.menuDone = false;
-    waitUntil([this] { return flags_.menuDone; });
-    flags_.menuDone = false;
+    waitForFlag(flags_.menuDone);
     return stop_ ? 0 : flags_.menuChoice;
 }
 
@@ -837,9 +802,7 @@ QuizReply TTutDisplayForm::askQuizAnswer() {
 QStringList TTutDisplayForm::askMemo() {
     syncFromScreen();
     Memo1->setFocus();
-    flags_.memoDone = false;
-    waitUntil([this] { return flags_.memoDone; });
-    flags_.memoDone = false;
+    waitForFlag(flags_.memoDone);
     if (stop_) return {};
     const QString text = Memo1->toPlainText();
     setFocus();

@@ -128,6 +128,8 @@ private:
     void buildControls();
     // Processes events until `done` is true or the run is to stop.
     void waitUntil(const std::function<bool()>& done);
+    // Waits until a handler sets `flag` (or the run stops); it is cleared before and after.
+    void waitForFlag(bool& flag);
     void ButtonClick(ControlButton button);
     void ScreenClick();
     void ImageClick();

@@ -124,3 +124,29 @@ TEST(StretchHandle, ZonesOfTheHandle) {
     EXPECT_EQ(ZoneAt(size, {-1, 100}), HandleZone::None);
     EXPECT_EQ(ZoneAt(size, {404, 100}), HandleZone::None);
 }
+
+TEST(StretchHandle, KeyStepsAndFittingKeepTheRectangleInside) {
+    const QRect start(120, 80, 400, 200), bounds(0, 0, 640, 480);
+    EXPECT_EQ(StepRect(start, {-8, 0}, false, kHandleMinimum, bounds), QRect(112, 80, 400, 200));
+    EXPECT_EQ(StepRect(start, {0, 1}, true, kHandleMinimum, bounds), QRect(120, 80, 400, 201));
+    EXPECT_EQ(StepRect(QRect(0, 0, 50, 50), {-1, -1}, false, kHandleMinimum, bounds), QRect(0, 0, 50, 50));
+    EXPECT_EQ(StepRect(QRect(600, 0, 40, 50), {8, 0}, true, kHandleMinimum, bounds), QRect(600, 0, 40, 50));
+    EXPECT_EQ(StepRect(QRect(0, 0, 20, 20), {-1, 0}, true, kHandleMinimum, bounds), QRect(0, 0, 20, 20));
+    // A stored rectangle is made to fit: at least the minimum, at most the area, moved inside.
+    EXPECT_EQ(FitRect(QRect(600, -40, 100, 5), {20, 20}, {640, 480}), QRect(540, 0, 100, 20));
+    EXPECT_EQ(FitRect(QRect(10, 10, 5000, 300), {20, 20}, {640, 480}), QRect(0, 10, 640, 300));
+    EXPECT_EQ(FitRect(start, {20, 20}, {640, 480}), start);
+}
+
+TEST(StretchHandle, ZonesOfTheEdgesStyle) {
+    const QSize size(300, 200);
+    EXPECT_EQ(EdgeZoneAt(size, {299, 199}), HandleZone::BottomRight);
+    EXPECT_EQ(EdgeZoneAt(size, {294, 100}), HandleZone::Right);
+    EXPECT_EQ(EdgeZoneAt(size, {100, 194}), HandleZone::Bottom);
+    EXPECT_EQ(EdgeZoneAt(size, {0, 0}), HandleZone::Move);  // the left and top edges do not size
+    EXPECT_EQ(EdgeZoneAt(size, {100, 100}), HandleZone::Move);
+    EXPECT_EQ(EdgeZoneAt(size, {100, 19}, 20), HandleZone::Move);  // on the strip
+    EXPECT_EQ(EdgeZoneAt(size, {100, 20}, 20), HandleZone::None);  // below it
+    EXPECT_EQ(EdgeZoneAt(size, {294, 100}, 20), HandleZone::Right);
+    EXPECT_EQ(EdgeZoneAt(size, {300, 100}), HandleZone::None);
+}

@@ -1,28 +1,10 @@
 #include "editor/commands/branch_builders.h"
 
 #include "editor/commands/build_steps.h"
-#include "text_codec.h"
 
 namespace quill {
 
 namespace {
-
-QString Num(int n) {
-    return QString::number(n);
-}
-
-CommandOption Option(const char* name, const char* caption, int topic,
-                     std::function<QStringList(BuildSteps&)> build) {
-    return {name, caption, topic, [topic, build](Prompter& p, const CommandData& d) {
-                BuildSteps ask(p, d, topic);
-                return build(ask);
-            }};
-}
-CommandOption Fixed(const char* name, const char* caption, int topic, const char* line) {
-    const QString text = line;
-    return {name, caption, topic,
-            [text](Prompter&, const CommandData&) { return QStringList{text}; }};
-}
 
 QString ExactWord(bool exact) {
     return exact ? QStringLiteral("Exact") : QString();
@@ -139,18 +121,13 @@ CommandCategory InterActiveCommands() {
                    ButtonSkeleton();
         }));
     o.push_back(Option("ExecuteRBtn", " *Execute", 1850, [](BuildSteps& a) -> QStringList {
-        QStringList names;
-        for (const std::string& name : a.data().entryNames("EXECUTE")) names << FromCp1252(name);
-        if (names.isEmpty()) {
-            a.prompter().ShowError(
-                "No Executable Programs have been created.\r\nUse Teaching Aids at the Main Menu "
-                "to create them.");
+        QString name;
+        if (!a.Entry("EXECUTE",
+                     "No Executable Programs have been created.\r\nUse Teaching Aids at the Main "
+                     "Menu to create them.",
+                     "Select Executable program", name))
             return {};
-        }
-        const auto picked = a.prompter().PickEntry("Select Executable program", names, a.topic());
-        if (!picked || *picked < 0 || *picked >= names.size() || names[*picked].isEmpty())
-            return {};
-        return {"*Execute " + names[*picked]};
+        return {"*Execute " + name};
     }));
     o.push_back(Fixed("ExitRBtn", " *Exit", 1855, "*Exit"));
     return c;

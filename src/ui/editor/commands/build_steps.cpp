@@ -101,4 +101,32 @@ bool BuildSteps::Image(QString& name, bool oneWord) {
     return true;
 }
 
+bool BuildSteps::Entry(std::string_view source, const QString& noneMessage, const QString& question,
+                       QString& name) {
+    QStringList names;
+    for (const std::string& entry : data_.entryNames(source)) names << FromCp1252(entry);
+    if (names.isEmpty()) {
+        p_.ShowError(noneMessage);
+        return false;
+    }
+    const auto picked = p_.PickEntry(question, names, topic_);
+    if (!picked || *picked < 0 || *picked >= names.size() || names[*picked].isEmpty()) return false;
+    name = names[*picked];
+    return true;
+}
+
+CommandOption Option(const char* name, const char* caption, int topic,
+                     std::function<QStringList(BuildSteps&)> build) {
+    return {name, caption, topic, [topic, build](Prompter& p, const CommandData& d) {
+                BuildSteps ask(p, d, topic);
+                return build(ask);
+            }};
+}
+
+CommandOption Fixed(const char* name, const char* caption, int topic, const char* line) {
+    const QString text = line;
+    return {name, caption, topic,
+            [text](Prompter&, const CommandData&) { return QStringList{text}; }};
+}
+
 }  // namespace quill

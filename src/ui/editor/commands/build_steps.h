@@ -4,9 +4,11 @@
 // colours are written as the palette entry's name or "Default", start and end prompts follow
 // the coordinate rules, file names and the names of colours and headings are checked before
 // the player could refuse or misread them. Each step returns false when the builder must end;
-// the builder then writes no lines.
+// the builder then writes no lines. Option and Fixed make the options of the command tables.
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <string_view>
 
 #include "editor/commands/command_builders.h"
 #include "editor/commands/prompter.h"
@@ -47,6 +49,10 @@ class BuildSteps {
     bool PopUpText(QStringList& lines);
     // A picture of the tutorial's folder from the image chooser.
     bool Image(QString& name, bool oneWord);
+    // The name of a data file entry of `source` ("WINTEXT", "EXECUTE") picked from their list;
+    // with no entries at all, `noneMessage` is shown and the builder ends.
+    bool Entry(std::string_view source, const QString& noneMessage, const QString& question,
+               QString& name);
 
     Prompter& prompter() { return p_; }
     const CommandData& data() const { return data_; }
@@ -57,5 +63,16 @@ class BuildSteps {
     const CommandData& data_;
     int topic_;
 };
+
+// An option whose builder only asks through BuildSteps.
+CommandOption Option(const char* name, const char* caption, int topic,
+                     std::function<QStringList(BuildSteps&)> build);
+// An option that asks nothing and writes one fixed line.
+CommandOption Fixed(const char* name, const char* caption, int topic, const char* line);
+
+// A number as the command lines write it.
+inline QString Num(int n) {
+    return QString::number(n);
+}
 
 }  // namespace quill

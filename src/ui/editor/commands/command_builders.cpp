@@ -13,24 +13,6 @@ namespace quill {
 
 namespace {
 
-QString Num(int n) {
-    return QString::number(n);
-}
-
-// An option whose builder only asks through BuildSteps.
-CommandOption Option(const char* name, const char* caption, int topic,
-                     std::function<QStringList(BuildSteps&)> build) {
-    return {name, caption, topic, [topic, build](Prompter& p, const CommandData& d) {
-                BuildSteps ask(p, d, topic);
-                return build(ask);
-            }};
-}
-CommandOption Fixed(const char* name, const char* caption, int topic, const char* line) {
-    const QString text = line;
-    return {name, caption, topic,
-            [text](Prompter&, const CommandData&) { return QStringList{text}; }};
-}
-
 const QString kStart = "Enter the starting Column and Row";
 const QString kEnd = "Enter the ending Column and Row";
 
@@ -122,21 +104,16 @@ CommandCategory ScreenCommands() {
                 text};
     }));
     o.push_back(Option("WindowTextRBtn", "*WindowText", 1335, [](BuildSteps& a) -> QStringList {
-        QStringList names;
-        for (const std::string& name : a.data().entryNames("WINTEXT")) names << FromCp1252(name);
-        if (names.isEmpty()) {
-            a.prompter().ShowError(
-                "No WindowText entries have been created.\r\nUse Teaching Aids at the Main Menu to "
-                "create them.");
-            return {};
-        }
-        const auto picked = a.prompter().PickEntry("Select Windows Text", names, a.topic());
-        if (!picked || *picked < 0 || *picked >= names.size() || names[*picked].isEmpty())
+        QString name;
+        if (!a.Entry("WINTEXT",
+                     "No WindowText entries have been created.\r\nUse Teaching Aids at the Main "
+                     "Menu to create them.",
+                     "Select Windows Text", name))
             return {};
         ColRow s, e;
         if (!a.Start(kStart, 78, 24, s) || !a.End(kEnd, s, e)) return {};
         return {"*WindowText " + Num(s.column) + " " + Num(s.row) + " " + Num(e.column) + " " +
-                Num(e.row) + " " + names[*picked]};
+                Num(e.row) + " " + name};
     }));
     o.push_back(Option("HLineRBtn", "*Hline", 1340, [](BuildSteps& a) -> QStringList {
         ColRow s;

@@ -153,33 +153,42 @@ const ScriptedAnswer* ScriptedPrompter::Next(ScriptedAnswer::Kind kind, const QS
     return &current_;
 }
 
-std::optional<QString> ScriptedPrompter::Text(const TextPrompt& prompt) {
-    Ask("text " + Quoted(prompt.question), prompt.topic);
-    while (const ScriptedAnswer* a = Next(ScriptedAnswer::Text, prompt.question)) {
+template <class T, class Read>
+std::optional<T> ScriptedPrompter::Accepted(ScriptedAnswer::Kind kind, const QString& question,
+                                            Read read) {
+    while (const ScriptedAnswer* a = Next(kind, question)) {
         if (a->cancel) return std::nullopt;
-        const QString problem =
-            prompt.rule && !a->text.isEmpty() ? prompt.rule(a->text) : QString();
-        if (problem.isEmpty()) return a->text;
+        QString problem;
+        T answer = read(*a, problem);
+        if (problem.isEmpty()) return answer;
         refused << problem;
     }
     return std::nullopt;
+}
+
+std::optional<QString> ScriptedPrompter::Text(const TextPrompt& prompt) {
+    Ask("text " + Quoted(prompt.question), prompt.topic);
+    return Accepted<QString>(ScriptedAnswer::Text, prompt.question,
+                             [&](const ScriptedAnswer& a, QString& problem) {
+                                 if (prompt.rule && !a.text.isEmpty())
+                                     problem = prompt.rule(a.text);
+                                 return a.text;
+                             });
 }
 
 std::optional<int> ScriptedPrompter::Number(const NumberPrompt& prompt) {
     Ask("number " + Quoted(prompt.question) + " " + Range(prompt.minimum, prompt.maximum) + " =" +
             QString::number(prompt.initial),
         prompt.topic);
-    while (const ScriptedAnswer* a = Next(ScriptedAnswer::Number, prompt.question)) {
-        if (a->cancel) return std::nullopt;
-        const FieldCheck check =
-            CheckNumberField(a->text, prompt.minimum, prompt.maximum, true, NumberTexts());
-        const QString problem = !check.ok     ? check.message
-                                : prompt.rule ? prompt.rule(check.value)
-                                              : QString();
-        if (problem.isEmpty()) return check.value;
-        refused << problem;
-    }
-    return std::nullopt;
+    return Accepted<int>(
+        ScriptedAnswer::Number, prompt.question, [&](const ScriptedAnswer& a, QString& problem) {
+            const FieldCheck check =
+                CheckNumberField(a.text, prompt.minimum, prompt.maximum, true, NumberTexts());
+            problem = !check.ok     ? check.message
+                      : prompt.rule ? prompt.rule(check.value)
+                                    : QString();
+            return check.value;
+        });
 }
 
 std::optional<ColRow> ScriptedPrompter::ColumnRow(const ColRowPrompt& prompt) {
@@ -187,16 +196,15 @@ std::optional<ColRow> ScriptedPrompter::ColumnRow(const ColRowPrompt& prompt) {
             " " + Range(prompt.rowMin, prompt.rowMax) + " =" + QString::number(prompt.column) +
             "," + QString::number(prompt.row),
         prompt.topic);
-    while (const ScriptedAnswer* a = Next(ScriptedAnswer::ColumnRow, prompt.question)) {
-        if (a->cancel) return std::nullopt;
-        const FieldCheck column =
-            CheckNumberField(a->text, prompt.columnMin, prompt.columnMax, true, ColumnTexts());
-        const FieldCheck row =
-            CheckNumberField(a->typedRow, prompt.rowMin, prompt.rowMax, true, RowTexts());
-        if (column.ok && row.ok) return ColRow{column.value, row.value};
-        refused << (column.ok ? row.message : column.message);
-    }
-    return std::nullopt;
+    return Accepted<ColRow>(
+        ScriptedAnswer::ColumnRow, prompt.question, [&](const ScriptedAnswer& a, QString& problem) {
+            const FieldCheck column =
+                CheckNumberField(a.text, prompt.columnMin, prompt.columnMax, true, ColumnTexts());
+            const FieldCheck row =
+                CheckNumberField(a.typedRow, prompt.rowMin, prompt.rowMax, true, RowTexts());
+            if (!column.ok || !row.ok) problem = column.ok ? row.message : column.message;
+            return ColRow{column.value, row.value};
+        });
 }
 
 int ScriptedPrompter::Color(const QString& title, int topic) {
@@ -249,66 +257,60 @@ std::optional<QString> ScriptedPrompter::ChooseFile(FileChooser chooser, const Q
 
 std::optional<MatchListAnswer> ScriptedPrompter::MatchList(int topic) {
     Ask("matchlist", topic);
-    while (const ScriptedAnswer* a = Next(ScriptedAnswer::MatchList, "the match list")) {
-        if (a->cancel) return std::nullopt;
-        MatchListAnswer answer;
-        for (const QString& field : a->lines.mid(0, kMatchFields))
-            if (Filled(field)) answer.texts << field.left(kMatchFieldLength);
-        answer.exact = a->exact;
-        const QString problem = MatchListProblem(answer.texts);
-        if (problem.isEmpty()) return answer;
-        refused << problem;
-    }
-    return std::nullopt;
+    return Accepted<MatchListAnswer>(ScriptedAnswer::MatchList, "the match list",
+                                     [](const ScriptedAnswer& a, QString& problem) {
+                                         MatchListAnswer answer;
+                                         for (const QString& field : a.lines.mid(0, kMatchFields))
+                                             if (Filled(field))
+                                                 answer.texts << field.left(kMatchFieldLength);
+                                         answer.exact = a.exact;
+                                         problem = MatchListProblem(answer.texts);
+                                         return answer;
+                                     });
 }
 
 std::optional<MatchTableAnswer> ScriptedPrompter::MatchTable(int topic) {
     Ask("matchtable", topic);
-    while (const ScriptedAnswer* a = Next(ScriptedAnswer::MatchTable, "the match table")) {
-        if (a->cancel) return std::nullopt;
-        MatchTableAnswer answer{CountedRows(a->rows), a->exact, a->noMatchLabel, a->noMatchFile};
-        const QString problem = JumpRowsProblem(answer.rows, "match text");
-        if (problem.isEmpty()) return answer;
-        refused << problem;
-    }
-    return std::nullopt;
+    return Accepted<MatchTableAnswer>(
+        ScriptedAnswer::MatchTable, "the match table",
+        [](const ScriptedAnswer& a, QString& problem) {
+            MatchTableAnswer answer{CountedRows(a.rows), a.exact, a.noMatchLabel, a.noMatchFile};
+            problem = JumpRowsProblem(answer.rows, "match text");
+            return answer;
+        });
 }
 
 std::optional<std::vector<JumpRow>> ScriptedPrompter::MenuEntries(int topic) {
     Ask("menuentries", topic);
-    while (const ScriptedAnswer* a = Next(ScriptedAnswer::MenuEntries, "the menu entries")) {
-        if (a->cancel) return std::nullopt;
-        const std::vector<JumpRow> rows = CountedRows(a->rows);
-        const QString problem = JumpRowsProblem(rows, "menu entry");
-        if (problem.isEmpty()) return rows;
-        refused << problem;
-    }
-    return std::nullopt;
+    return Accepted<std::vector<JumpRow>>(ScriptedAnswer::MenuEntries, "the menu entries",
+                                          [](const ScriptedAnswer& a, QString& problem) {
+                                              std::vector<JumpRow> rows = CountedRows(a.rows);
+                                              problem = JumpRowsProblem(rows, "menu entry");
+                                              return rows;
+                                          });
 }
 
 std::optional<std::vector<ButtonRow>> ScriptedPrompter::MenuButtons(int topic) {
     Ask("menubuttons", topic);
-    while (const ScriptedAnswer* a = Next(ScriptedAnswer::MenuButtons, "the menu buttons")) {
-        if (a->cancel) return std::nullopt;
-        const std::vector<ButtonRow> rows = CountedRows(a->buttonRows);
-        const QString problem = ButtonRowsProblem(rows);
-        if (problem.isEmpty()) return rows;
-        refused << problem;
-    }
-    return std::nullopt;
+    return Accepted<std::vector<ButtonRow>>(ScriptedAnswer::MenuButtons, "the menu buttons",
+                                            [](const ScriptedAnswer& a, QString& problem) {
+                                                std::vector<ButtonRow> rows =
+                                                    CountedRows(a.buttonRows);
+                                                problem = ButtonRowsProblem(rows);
+                                                return rows;
+                                            });
 }
 
 std::optional<QuizParameters> ScriptedPrompter::QuizWizard(int topic) {
     Ask("quiz", topic);
-    while (const ScriptedAnswer* a = Next(ScriptedAnswer::Quiz, "the quiz wizard")) {
-        if (a->cancel) return std::nullopt;
-        const QStringList f = a->lines + QStringList{"", "", "", ""};
-        QuizParameters quiz;
-        const QuizCheck check = CheckQuizWizard(f[0], f[1], f[2], f[3], &quiz);
-        if (check.field == QuizField::None) return quiz;
-        refused << check.message;
-    }
-    return std::nullopt;
+    return Accepted<QuizParameters>(
+        ScriptedAnswer::Quiz, "the quiz wizard", [](const ScriptedAnswer& a, QString& problem) {
+            const QStringList f = a.lines + QStringList{"", "", "", ""};
+            QuizParameters quiz;
+            const QuizCheck check = CheckQuizWizard(f[0], f[1], f[2], f[3], &quiz);
+            if (check.field != QuizField::None) problem = check.message;
+            return quiz;
+        });
 }
 
 std::optional<QChar> ScriptedPrompter::ControlButton(int topic) {

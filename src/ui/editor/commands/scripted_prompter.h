@@ -104,6 +104,11 @@ class ScriptedPrompter : public Prompter {
   private:
     // The next answer, which must be of `kind`; nullptr (and a problem) otherwise.
     const ScriptedAnswer* Next(ScriptedAnswer::Kind kind, const QString& question);
+    // Takes answers of `kind` until `read` accepts one: `read` makes the answer from it and sets
+    // the message when the dialog would refuse it (noted in `refused`, and the next answer is
+    // taken). A cancel or a missing answer gives nothing.
+    template <class T, class Read>
+    std::optional<T> Accepted(ScriptedAnswer::Kind kind, const QString& question, Read read);
     void Ask(const QString& line, int topic);
     std::deque<ScriptedAnswer> answers_;
     ScriptedAnswer current_;

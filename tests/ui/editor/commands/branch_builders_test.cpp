@@ -6,54 +6,23 @@
 
 #include <set>
 
+#include "builder_cases.h"
 #include "editor/commands/branch_tables.h"
-#include "editor/commands/command_builders.h"
-#include "editor/commands/scripted_prompter.h"
-#include "project/config_record.h"
 #include "script/translate.h"
 #include "text_codec.h"
 
 using namespace quill;
+using namespace quill::test::builders;
 
 namespace {
 
 using A = ScriptedAnswer;
 
-TTutorialConfig DefaultConfig() {
-    TTutorialConfig config;
-    SetConfigDefaults(config);
-    return config;
-}
-
-struct Run {
-    QStringList lines;
-    ScriptedPrompter prompter;
-};
-
 std::unique_ptr<Run> Build(const QString& item, const QString& caption, std::vector<ScriptedAnswer> answers,
                            std::vector<std::string> programs = {"Calc", "Paint"}) {
     static const TTutorialConfig config = DefaultConfig();
-    auto run = std::make_unique<Run>(Run{{}, ScriptedPrompter(std::move(answers))});
-    const CommandCategory* category = FindCategory(item);
-    const CommandOption* option = category ? FindOption(*category, caption) : nullptr;
-    if (!option) {
-        ADD_FAILURE() << "no option " << item.toStdString() << " /" << caption.toStdString();
-        return run;
-    }
-    CommandData data{config, [programs](std::string_view source) {
-                         return source == "EXECUTE" ? programs : std::vector<std::string>{};
-                     }};
-    run->lines = option->build(run->prompter, data);
-    return run;
+    return RunOption(item, caption, std::move(answers), config, {{"EXECUTE", std::move(programs)}});
 }
-
-struct Case {
-    const char* item;
-    const char* option;
-    std::vector<ScriptedAnswer> answers;
-    QStringList lines;
-    QStringList asked;  // not checked when empty
-};
 
 const QStringList kAnswerSkeleton = {"&1", ";Correct answer starts below this line", "", "&2",
                                      ";Wrong answer starts below this line", "", "&3",

@@ -5,13 +5,12 @@
 
 #include <set>
 
-#include "editor/commands/command_builders.h"
-#include "editor/commands/scripted_prompter.h"
-#include "project/config_record.h"
+#include "builder_cases.h"
 #include "script/translate.h"
 #include "text_codec.h"
 
 using namespace quill;
+using namespace quill::test::builders;
 
 namespace {
 
@@ -20,46 +19,11 @@ using A = ScriptedAnswer;
 const QString kStart = "colrow \"Enter the starting Column and Row\" ";
 const QString kEnd = "colrow \"Enter the ending Column and Row\" ";
 
-TTutorialConfig DefaultConfig() {
-    TTutorialConfig config;
-    SetConfigDefaults(config);
-    return config;
-}
-
-struct Run {
-    QStringList lines;
-    ScriptedPrompter prompter;
-};
-
-// Runs the option `caption` of category `item` on the answers.
 std::unique_ptr<Run> Build(const QString& item, const QString& caption, std::vector<ScriptedAnswer> answers,
                            const TTutorialConfig& config,
                            std::vector<std::string> windowTexts = {"Intro box", "Tips"}) {
-    auto run = std::make_unique<Run>(Run{{}, ScriptedPrompter(std::move(answers))});
-    const CommandCategory* category = FindCategory(item);
-    if (!category) {
-        ADD_FAILURE() << "no category " << item.toStdString();
-        return run;
-    }
-    const CommandOption* option = FindOption(*category, caption);
-    if (!option) {
-        ADD_FAILURE() << "no option " << caption.toStdString();
-        return run;
-    }
-    CommandData data{config, [windowTexts](std::string_view source) {
-                         return source == "WINTEXT" ? windowTexts : std::vector<std::string>{};
-                     }};
-    run->lines = option->build(run->prompter, data);
-    return run;
+    return RunOption(item, caption, std::move(answers), config, {{"WINTEXT", std::move(windowTexts)}});
 }
-
-struct Case {
-    const char* item;
-    const char* option;
-    std::vector<ScriptedAnswer> answers;
-    QStringList lines;
-    QStringList asked;  // not checked when empty
-};
 
 const std::vector<Case>& Cases() {
     static const std::vector<Case> cases = {
