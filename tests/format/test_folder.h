@@ -3,10 +3,21 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
 namespace quill::test {
+
+// The lines joined, each ending in CR LF, as the project's text files store them.
+inline std::string Crlf(std::initializer_list<std::string_view> lines) {
+    std::string s;
+    for (auto l : lines) {
+        s += l;
+        s += "\r\n";
+    }
+    return s;
+}
 
 class TempFolder {
 public:

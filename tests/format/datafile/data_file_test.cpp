@@ -12,19 +12,11 @@
 #include "text/errors.h"
 
 using namespace quill;
+using quill::test::Crlf;
 using quill::test::TempFolder;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Crlf(std::initializer_list<std::string_view> lines) {
-    std::string s;
-    for (auto l : lines) {
-        s += l;
-        s += "\r\n";
-    }
-    return s;
-}
 
 std::set<std::string> FilesIn(const fs::path& folder) {
     std::set<std::string> names;

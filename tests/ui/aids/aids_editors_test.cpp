@@ -39,6 +39,7 @@
 #include "text/text_file.h"
 
 using namespace quill;
+using quill::test::Crlf;
 using namespace quill::test;
 namespace fs = std::filesystem;
 
@@ -56,15 +57,6 @@ struct AidsEditors : AidsFixture {
     TTutorialConfig SavedRecord() const { return ReadConfigRecord(project.ProjectFilePath()); }
     static void Click(QWidget* window, const char* name) { window->findChild<QPushButton*>(name)->click(); }
 };
-
-std::string Crlf(std::initializer_list<std::string_view> lines) {
-    std::string s;
-    for (auto l : lines) {
-        s += l;
-        s += "\r\n";
-    }
-    return s;
-}
 
 }  // namespace
 

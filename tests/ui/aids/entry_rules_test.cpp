@@ -8,19 +8,11 @@
 #include "project/config_record.h"
 
 using namespace quill;
+using quill::test::Crlf;
 using quill::test::TempFolder;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Crlf(std::initializer_list<std::string_view> lines) {
-    std::string s;
-    for (auto l : lines) {
-        s += l;
-        s += "\r\n";
-    }
-    return s;
-}
 
 struct Rules : ::testing::Test {
     TempFolder tmp;
