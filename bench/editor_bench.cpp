@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "gui_bench_main.h"
 #include "bench_folder.h"
 #include "check_piece.h"
 #include "editor/chapter_edit.h"
@@ -96,11 +97,4 @@ BENCHMARK(BM_TypeKey_Baseline)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return quill::bench::RunGuiBenchmarks<QApplication>(argc, argv); }

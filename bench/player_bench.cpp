@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "gui_bench_main.h"
 #include "../tests/format/test_folder.h"
 #include "engine/chapter_player.h"
 #include "headless_host.h"
@@ -143,12 +144,4 @@ BENCHMARK(BM_Player_Baseline)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMilli
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return quill::bench::RunGuiBenchmarks<QGuiApplication>(argc, argv); }

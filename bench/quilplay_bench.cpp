@@ -12,6 +12,7 @@
 #include <string>
 #include <sys/resource.h>
 
+#include "gui_bench_main.h"
 #include "../tests/format/test_folder.h"
 #include "build/compiler.h"
 #include "build/distribute.h"
@@ -112,11 +113,4 @@ BENCHMARK(BM_QuilplayStart_Baseline)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return quill::bench::RunGuiBenchmarks<QGuiApplication>(argc, argv); }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "gui_bench_main.h"
 #include "project/config_record.h"
 #include "screen/text_screen.h"
 #include "text_codec.h"
@@ -58,11 +59,4 @@ BENCHMARK(BM_DrawText_Baseline)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return quill::bench::RunGuiBenchmarks<QGuiApplication>(argc, argv); }
