@@ -51,7 +51,7 @@ TEST(Packaging, MetadataPassesTheValidators) {
         GTEST_SKIP() << "desktop-file-validate or appstreamcli is missing (scripts/install-deps installs them)";
     TempFolder tmp;
     // The launcher a distribution folder gets, with a folder name that needs quoting.
-    const auto launcher = tmp.write("SAFETY.desktop", quill::LauncherDesktopEntry("Fire \"safety\" 100%", "/srv/my tuts/$HOME"));
+    const auto launcher = tmp.write("SAFETY.desktop", quill::LauncherDesktopEntry("Fire \"safety\" 100%\nExec=evil"));
     for (const fs::path& entry : {kSource / "packaging/linux/org.quillmark.Quillmark.desktop",
                                   kSource / "packaging/linux/org.quillmark.Quilplay.desktop", launcher}) {
         const auto r = Shell("desktop-file-validate " + Quote(entry.string()));

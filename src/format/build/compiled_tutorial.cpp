@@ -1,5 +1,7 @@
 #include "build/compiled_tutorial.h"
 
+#include "project/tutorial_folder.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -47,6 +49,8 @@ std::vector<std::string> SplitImageBody(std::string_view body) {
 }  // namespace
 
 std::vector<std::string> UnscrambleChapter(std::string_view bytes, const std::string& file) {
+    // The compiler refuses an empty chapter, so a compiled one always holds a line.
+    if (bytes.empty()) Damaged(file, "it is empty, and a compiled chapter holds at least one line");
     std::vector<std::string> lines;
     std::size_t start = 0, from = 0;
     while (start < bytes.size()) {
@@ -71,7 +75,7 @@ std::vector<std::string> UnscrambleChapter(std::string_view bytes, const std::st
 }
 
 std::vector<std::string> ReadCompiledChapter(const fs::path& file) {
-    return UnscrambleChapter(ReadFileBytes(file), DisplayName(file));
+    return UnscrambleChapter(TutorialFolder(file.parent_path()).Read(file), DisplayName(file));
 }
 
 std::string ImageEntry::name() const {
@@ -112,8 +116,13 @@ std::vector<ImageEntry> ReadCompiledImage(std::string_view image, const std::str
 }
 
 CompiledDataFile ReadCompiledDataFile(const fs::path& file) {
-    const std::string bytes = ReadFileBytes(file);
+    // Through the folder layer: a .QKD that is a link out of its folder, a pipe or a device is
+    // refused like a chapter that is one.
+    const std::string bytes = TutorialFolder(file.parent_path()).Read(file);
     const std::string shown = DisplayName(file);
+    if (EqualsIgnoringCase(file.extension().string(), ".QKC"))
+        throw IoError("The file " + shown + " is a compiled chapter, not a compiled tutorial: play the "
+                      "tutorial's .QKD file or the folder that holds it.");
     if (bytes.size() < TTutorialConfig::Size)
         Damaged(shown, "it holds " + std::to_string(bytes.size()) + " bytes, fewer than the " +
                            std::to_string(TTutorialConfig::Size) + " of the tutorial settings");
@@ -136,11 +145,11 @@ std::string CompiledSource::ChapterFileName(std::string_view chapterFile) const 
 }
 
 std::optional<ChapterText> CompiledSource::LoadChapter(std::string_view chapterFile) const {
-    const auto found = FindInsideProject(folder_, ChapterFileName(chapterFile));
-    std::error_code ec;
-    if (!found || !fs::is_regular_file(*found, ec)) return std::nullopt;
+    const TutorialFolder folder(folder_);
+    const auto found = folder.FindFile(ChapterFileName(chapterFile));
+    if (!found) return std::nullopt;
     const std::string onDisk = DiskNameToCp1252(found->filename());
-    return ChapterText{NameOnly(onDisk) + ".QKS", ReadCompiledChapter(*found)};
+    return ChapterText{NameOnly(onDisk) + ".QKS", UnscrambleChapter(folder.Read(*found), DisplayName(*found))};
 }
 
 bool CompiledSource::LoadEntry(std::string_view name, std::string_view source,

@@ -1,4 +1,6 @@
 #include "project/user_record.h"
+#include "project/tutorial_folder.h"
+#include "text/file_lookup.h"
 
 #include <algorithm>
 #include <cstring>
@@ -35,10 +37,15 @@ namespace {
 constexpr std::uint64_t kMaxUserFileBytes = 1 << 20;
 }  // namespace
 
+// USER.DAT lies in the tutorial's (or the learner's) folder: read and written through it.
+static TutorialFolder FolderOf(const std::filesystem::path& file) {
+    return TutorialFolder(file.has_parent_path() ? file.parent_path() : std::filesystem::path("."));
+}
+
 std::optional<UserRecord> ReadUserRecord(const std::filesystem::path& file) {
     std::error_code ec;
-    if (!std::filesystem::exists(file, ec)) return std::nullopt;
-    const std::string data = ReadFileBytes(file, kMaxUserFileBytes);
+    if (!std::filesystem::exists(std::filesystem::symlink_status(file, ec))) return std::nullopt;
+    const std::string data = FolderOf(file).Read(file, kMaxUserFileBytes);
     UserRecord record;
     std::memcpy(record.bytes().data(), data.data(), std::min(data.size(), UserRecord::Size));
     return record;
@@ -47,11 +54,12 @@ std::optional<UserRecord> ReadUserRecord(const std::filesystem::path& file) {
 void WriteUserRecord(const std::filesystem::path& file, const UserRecord& record) {
     std::string data(reinterpret_cast<const char*>(record.bytes().data()), UserRecord::Size);
     std::error_code ec;
-    if (std::filesystem::exists(file, ec)) {
-        const std::string old = ReadFileBytes(file, kMaxUserFileBytes);
+    const TutorialFolder folder = FolderOf(file);
+    if (folder.FindFile(DiskNameToCp1252(file.filename()))) {
+        const std::string old = folder.Read(file, kMaxUserFileBytes);
         if (old.size() > UserRecord::Size) data.append(old, UserRecord::Size);
     }
-    WriteFileAtomic(file, data);
+    folder.Replace(file, data);
 }
 
 }  // namespace quill

@@ -1,7 +1,8 @@
 #include "script/operands.h"
 
 #include <algorithm>
-#include <fstream>
+#include <unistd.h>
+#include <cerrno>
 #include <system_error>
 
 #include "project/file_names.h"
@@ -89,11 +90,7 @@ void Operands::Rectangle(int& startColumn, int& startRow, int& endColumn, int& e
 namespace {
 
 std::optional<fs::path> FindRegular(const fs::path& folder, std::string_view name) {
-    if (name.empty()) return std::nullopt;
-    const auto found = FindInsideProject(folder, name);
-    std::error_code ec;
-    if (found && fs::is_regular_file(*found, ec)) return found;
-    return std::nullopt;
+    return TutorialFolder(folder).FindFile(name);
 }
 
 }  // namespace
@@ -116,13 +113,18 @@ fs::path Operands::WritePath(std::string_view name) const {
     const ProjectPath place = ResolveInProject(learnerDir_, name);
     if (!place.inside) throw IoError("The file " + std::string(name) + std::string(kOutsideFolder));
     const fs::path& target = place.path;
-    std::error_code ec;
-    fs::create_directories(target.parent_path(), ec);
-    if (auto shipped = FindRegular(projectDir_, name)) {
-        fs::copy_file(*shipped, target, fs::copy_options::overwrite_existing, ec);
-        if (ec) throw IoError("Cannot copy " + DisplayName(*shipped) + " to " + DisplayName(target) + ": " + ec.message());
-    }
+    const TutorialFolder learner(learnerDir_);
+    learner.MakeFolders(target.parent_path());
+    if (auto shipped = FindRegular(projectDir_, name)) learner.Copy(TutorialFolder(projectDir_), *shipped, target);
     return target;
+}
+
+TutorialFolder Operands::FolderOf(const fs::path& file) const {
+    if (!learnerDir_.empty()) {
+        TutorialFolder learner(learnerDir_);
+        if (learner.Below(file)) return learner;
+    }
+    return TutorialFolder(projectDir_);
 }
 
 bool Operands::FileMustExist(std::string_view name) {
@@ -158,15 +160,29 @@ bool Operands::FileFirstLine(std::string& firstLine, bool& more) {
     ClearOperandText();
     if (FileNameGiven(name)) return false;
     if (!FileExists(name)) return false;
-    std::ifstream in(FilePath(name), std::ios::binary);
-    if (!in) return false;
-    // Only the first line is read, however long the file is.
-    char c;
-    while (in.get(c) && c != '\r' && c != '\n') firstLine += c;
-    if (in.bad()) {
-        firstLine.clear();
+    const fs::path file = FilePath(name);
+    int fd = -1;
+    try {
+        fd = FolderOf(file).OpenRead(file);
+    } catch (const IoError&) {
         return false;
     }
+    // Only the first line is read, however long the file is.
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            ::close(fd);
+            firstLine.clear();
+            return false;
+        }
+        const std::string_view chunk(buffer, static_cast<std::size_t>(got));
+        const auto end = chunk.find_first_of("\r\n");
+        firstLine.append(chunk.substr(0, end));
+        if (got == 0 || end != std::string_view::npos) break;
+    }
+    ::close(fd);
     return true;
 }
 

@@ -8,6 +8,7 @@
 // the ErrorReport and sets the stop flag; a routine that finds the flag set after one of its
 // steps returns at once, so the first error ends a command.
 #include <array>
+#include "project/tutorial_folder.h"
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -185,6 +186,9 @@ public:
     // there, which starts as a copy of the project folder's file of that name when there is
     // one, so that appending keeps its lines. Throws IoError when that copy fails.
     std::filesystem::path WritePath(std::string_view name) const;
+    // The folder that a path of FilePath or WritePath lies in (the learner folder or the
+    // project folder): every read and write of it goes through that folder.
+    TutorialFolder FolderOf(const std::filesystem::path& file) const;
 
     // Next field as a file name (the operand text is then cleared), and its first line. False
     // when the name is empty (reported), or when the file does not exist or cannot be read (not

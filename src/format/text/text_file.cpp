@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "text/fd_io.h"
 #include "text/errors.h"
 
 namespace quill {
@@ -63,6 +64,10 @@ std::string ReadFileBytes(const std::filesystem::path& file, std::uint64_t maxBy
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         throw IoError("Cannot read the file " + DisplayName(file) + ": " + SystemReason(errno));
+    return ReadOpenFile(fd, file, maxBytes);
+}
+
+std::string ReadOpenFile(int fd, const std::filesystem::path& file, std::uint64_t maxBytes) {
     struct stat st{};
     if (::fstat(fd, &st) != 0) {
         const int err = errno;
@@ -115,10 +120,25 @@ constexpr std::string_view kTempMark = ".quilltmp-";
 
 // The name a temporary file of ours gets while it is linked in: "." + target + ".quilltmp-" +
 // the process id + "-" + a number. RemoveStaleTemporaries knows them by it.
-std::string TempName(const std::filesystem::path& file, unsigned attempt) {
+std::string TempName(const std::string& leaf, unsigned attempt) {
     static std::atomic<unsigned> counter{0};
-    return "." + file.filename().native() + std::string(kTempMark) + std::to_string(::getpid()) + "-" +
+    return "." + leaf + std::string(kTempMark) + std::to_string(::getpid()) + "-" +
            std::to_string(counter++) + "-" + std::to_string(attempt);
+}
+
+}  // namespace
+
+namespace {
+
+// The process's umask, read once: reading it means setting it, which would race with other
+// threads creating files.
+mode_t ProcessUmask() {
+    static const mode_t mask = [] {
+        const mode_t m = ::umask(0);
+        ::umask(m);
+        return m;
+    }();
+    return mask;
 }
 
 }  // namespace
@@ -126,8 +146,22 @@ std::string TempName(const std::filesystem::path& file, unsigned attempt) {
 void WriteFileAtomic(const std::filesystem::path& file, std::span<const std::string_view> pieces,
                      Durability durability) {
     const auto folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+    const int dirFd = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0)
+        throw IoError("Cannot write the file " + DisplayName(file) + ": " + SystemReason(errno));
+    try {
+        WriteFileAtomicAt(dirFd, file.filename().native(), file, pieces, durability);
+    } catch (...) {
+        ::close(dirFd);
+        throw;
+    }
+    ::close(dirFd);
+}
+
+void WriteFileAtomicAt(int dirFd, const std::string& leaf, const std::filesystem::path& shown,
+                       std::span<const std::string_view> pieces, Durability durability) {
     auto failWith = [&](int err) -> void {
-        throw IoError("Cannot write the file " + DisplayName(file) + ": " + SystemReason(err));
+        throw IoError("Cannot write the file " + DisplayName(shown) + ": " + SystemReason(err));
     };
     // The bytes go to an unnamed file in the target's folder (O_TMPFILE): killed before the end,
     // the process leaves nothing behind. Only when it is complete is it given a name and renamed
@@ -135,30 +169,29 @@ void WriteFileAtomic(const std::filesystem::path& file, std::span<const std::str
     std::string tmp;
     bool named = false;
     // (Linking an unnamed file in goes through /proc; without it, the named way is taken.)
-    int fd = ::access("/proc/self/fd", X_OK) == 0 ? ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600)
+    int fd = ::access("/proc/self/fd", X_OK) == 0 ? ::openat(dirFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600)
                                                   : (errno = EOPNOTSUPP, -1);
     if (fd < 0) {
         if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) failWith(errno);
         for (unsigned attempt = 0; fd < 0; ++attempt) {
-            tmp = (folder / TempName(file, attempt)).string();
-            fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            tmp = TempName(leaf, attempt);
+            fd = ::openat(dirFd, tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
             if (fd < 0 && (errno != EEXIST || attempt > 100)) failWith(errno);
         }
         named = true;
     }
     auto fail = [&](int err) {
         ::close(fd);
-        if (named) ::unlink(tmp.c_str());
+        if (named) ::unlinkat(dirFd, tmp.c_str(), 0);
         failWith(err);
     };
-    // Keep the permissions of the file being replaced; a new file gets the usual 0666 & umask.
+    // Keep the permissions of the file being replaced; a new file (or one that is a link, which
+    // is replaced, not written through) gets the usual 0666 & umask.
     struct stat old{};
-    if (::stat(file.c_str(), &old) == 0) {
+    if (::fstatat(dirFd, leaf.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode)) {
         ::fchmod(fd, old.st_mode & 07777);
     } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
+        ::fchmod(fd, 0666 & ~ProcessUmask());
     }
     for (const std::string_view bytes : pieces) {
         std::size_t done = 0;
@@ -177,20 +210,20 @@ void WriteFileAtomic(const std::filesystem::path& file, std::span<const std::str
         // leaves that name, which RemoveStaleTemporaries clears later.
         const std::string self = "/proc/self/fd/" + std::to_string(fd);
         for (unsigned attempt = 0;; ++attempt) {
-            tmp = (folder / TempName(file, attempt)).string();
-            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, tmp.c_str(), AT_SYMLINK_FOLLOW) == 0) break;
+            tmp = TempName(leaf, attempt);
+            if (::linkat(AT_FDCWD, self.c_str(), dirFd, tmp.c_str(), AT_SYMLINK_FOLLOW) == 0) break;
             if (errno != EEXIST || attempt > 100) fail(errno);
         }
         named = true;
     }
     if (::close(fd) != 0) {
         const int err = errno;
-        ::unlink(tmp.c_str());
+        ::unlinkat(dirFd, tmp.c_str(), 0);
         failWith(err);
     }
-    if (::rename(tmp.c_str(), file.c_str()) != 0) {
+    if (::renameat(dirFd, tmp.c_str(), dirFd, leaf.c_str()) != 0) {
         const int err = errno;
-        ::unlink(tmp.c_str());
+        ::unlinkat(dirFd, tmp.c_str(), 0);
         failWith(err);
     }
 }

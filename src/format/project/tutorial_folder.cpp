@@ -1,0 +1,283 @@
+#include "project/tutorial_folder.h"
+
+#include <fcntl.h>
+#include <linux/openat2.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <functional>
+
+#include "text/fd_io.h"
+#include "text/file_lookup.h"
+
+namespace quill {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// -1 not known yet, 0 the kernel has no openat2, 1 it has.
+std::atomic<int> gKernelOpenat2{-1};
+
+long CallOpenat2(int dirFd, const char* path, int flags, unsigned mode) {
+#ifdef SYS_openat2
+    open_how how{};
+    how.flags = static_cast<std::uint64_t>(flags);
+    how.mode = (flags & (O_CREAT | O_TMPFILE)) ? mode : 0;
+    how.resolve = RESOLVE_BENEATH | RESOLVE_NO_MAGICLINKS;
+    return ::syscall(SYS_openat2, dirFd, path, &how, sizeof how);
+#else
+    (void)dirFd, (void)path, (void)flags, (void)mode;
+    errno = ENOSYS;
+    return -1;
+#endif
+}
+
+// Closes a descriptor when it goes out of scope.
+struct Fd {
+    int fd = -1;
+    ~Fd() {
+        if (fd >= 0) ::close(fd);
+    }
+    int release() {
+        const int f = fd;
+        fd = -1;
+        return f;
+    }
+};
+
+bool LexicallyBelow(const fs::path& relative) {
+    if (relative.is_absolute() || relative.has_root_name()) return false;
+    for (const auto& part : relative)
+        if (part == "..") return false;
+    return true;
+}
+
+}  // namespace
+
+bool KernelConfinesOpens() {
+    int known = gKernelOpenat2.load();
+    if (known < 0) {
+        const long fd = CallOpenat2(AT_FDCWD, "/", O_PATH | O_DIRECTORY | O_CLOEXEC, 0);
+        // RESOLVE_BENEATH refuses the absolute "/" (EXDEV): that answer shows openat2 exists.
+        known = (fd >= 0 || errno != ENOSYS) ? 1 : 0;
+        if (fd >= 0) ::close(static_cast<int>(fd));
+        gKernelOpenat2.store(known);
+    }
+    return known == 1;
+}
+
+TutorialFolder::TutorialFolder(fs::path root, Confinement how) : root_(std::move(root)), how_(how) {}
+
+bool TutorialFolder::Below(const fs::path& file) const {
+    auto r = root_.begin();
+    auto f = file.begin();
+    for (; r != root_.end(); ++r) {
+        if (r->empty()) continue;  // a trailing separator
+        if (f == file.end() || *r != *f) return false;
+        ++f;
+    }
+    for (; f != file.end(); ++f)
+        if (*f == "..") return false;
+    return true;
+}
+
+fs::path TutorialFolder::RelativePart(const fs::path& file) const {
+    if (!Below(file))
+        throw OutsideFolderError("The file " + DisplayName(file) + std::string(kOutsideFolder));
+    auto r = root_.begin();
+    auto f = file.begin();
+    for (; r != root_.end(); ++r) {
+        if (r->empty()) continue;
+        ++f;
+    }
+    fs::path rest;
+    for (; f != file.end(); ++f)
+        if (!f->empty() && *f != ".") rest /= *f;
+    return rest.empty() ? fs::path(".") : rest;
+}
+
+void TutorialFolder::Fail(const char* verb, const fs::path& file, int err) const {
+    if (err == EXDEV)
+        throw OutsideFolderError("The file " + DisplayName(file) + std::string(kOutsideFolder));
+    if (err == ELOOP)
+        throw IoError(std::string("Cannot ") + verb + " the file " + DisplayName(file) +
+                      ": it is a symbolic link, which a tutorial may not write through");
+    throw IoError(std::string("Cannot ") + verb + " the file " + DisplayName(file) + ": " +
+                  std::strerror(err));
+}
+
+int TutorialFolder::OpenRoot() const {
+    const int fd = ::open(root_.empty() ? "." : root_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        throw IoError("Cannot open the tutorial folder " + DisplayName(root_) + ": " + std::strerror(errno));
+    return fd;
+}
+
+int TutorialFolder::OpenBeneath(int rootFd, const fs::path& relative, int flags, unsigned mode,
+                                bool lastMayBeLink) const {
+    if (!LexicallyBelow(relative)) {
+        errno = EXDEV;
+        return -1;
+    }
+    if (how_ == Confinement::Automatic && KernelConfinesOpens()) {
+        const long fd = CallOpenat2(rootFd, relative.c_str(), flags, mode);
+        if (fd >= 0 || errno != ENOSYS) return static_cast<int>(fd);
+        gKernelOpenat2.store(0);
+    }
+    // The resolver: the real place, every link followed, must lie in the real folder. For a
+    // part that may not be a link (O_NOFOLLOW) its folder counts; the open refuses the link.
+    const fs::path full = root_ / relative;
+    const fs::path checked = lastMayBeLink ? full : full.parent_path();
+    if (!RealPathInside(root_, checked)) {
+        errno = EXDEV;
+        return -1;
+    }
+    return ::openat(rootFd, relative.c_str(), flags, mode);
+}
+
+int TutorialFolder::OpenParent(const fs::path& file, std::string& leaf) const {
+    const fs::path rel = RelativePart(file);
+    if (rel == ".") Fail("write", file, EISDIR);
+    leaf = rel.filename().native();
+    Fd root{OpenRoot()};
+    const fs::path parent = rel.parent_path();
+    if (parent.empty()) return root.release();
+    const int fd = OpenBeneath(root.fd, parent, O_PATH | O_DIRECTORY | O_CLOEXEC, 0, true);
+    if (fd < 0) Fail("write", file, errno);
+    return fd;
+}
+
+ProjectPath TutorialFolder::Locate(std::string_view name) const { return ResolveInProject(root_, name); }
+
+std::optional<fs::path> TutorialFolder::Find(std::string_view name) const {
+    if (name.empty() || NameLeavesFolder(name)) return std::nullopt;
+    auto found = FindIgnoringCase(root_, name);
+    if (!found) return std::nullopt;
+    Fd root{OpenRoot()};
+    Fd fd{OpenBeneath(root.fd, RelativePart(*found), O_PATH | O_CLOEXEC, 0, true)};
+    if (fd.fd < 0) return std::nullopt;
+    return found;
+}
+
+std::optional<fs::path> TutorialFolder::FindFile(std::string_view name) const {
+    if (name.empty() || NameLeavesFolder(name)) return std::nullopt;
+    auto found = FindIgnoringCase(root_, name);
+    if (!found) return std::nullopt;
+    Fd root{OpenRoot()};
+    Fd fd{OpenBeneath(root.fd, RelativePart(*found), O_PATH | O_CLOEXEC, 0, true)};
+    struct stat st{};
+    if (fd.fd < 0 || ::fstat(fd.fd, &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    return found;
+}
+
+int TutorialFolder::OpenRead(const fs::path& file) const {
+    const fs::path rel = RelativePart(file);
+    Fd root{OpenRoot()};
+    // O_NONBLOCK: a pipe is refused below instead of waiting for a writer.
+    Fd fd{OpenBeneath(root.fd, rel, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0, true)};
+    if (fd.fd < 0) Fail("read", file, errno);
+    struct stat st{};
+    if (::fstat(fd.fd, &st) != 0) Fail("read", file, errno);
+    if (!S_ISREG(st.st_mode))
+        throw IoError("Cannot read the file " + DisplayName(file) + ": " +
+                      (S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file"));
+    return fd.release();
+}
+
+std::string TutorialFolder::Read(const fs::path& file, std::uint64_t maxBytes) const {
+    return ReadOpenFile(OpenRead(file), file, maxBytes);
+}
+
+std::vector<std::string> TutorialFolder::ReadLines(const fs::path& file, std::uint64_t maxBytes) const {
+    return SplitLines(Read(file, maxBytes));
+}
+
+void TutorialFolder::Replace(const fs::path& file, std::span<const std::string_view> pieces,
+                             Durability durability) const {
+    std::string leaf;
+    Fd dir{OpenParent(file, leaf)};
+    WriteFileAtomicAt(dir.fd, leaf, file, pieces, durability);
+}
+
+void TutorialFolder::Replace(const fs::path& file, std::string_view bytes, Durability durability) const {
+    Replace(file, std::span<const std::string_view>(&bytes, 1), durability);
+}
+
+void TutorialFolder::ReplaceLines(const fs::path& file, const std::vector<std::string>& lines) const {
+    Replace(file, JoinLinesCrLf(lines));
+}
+
+namespace {
+
+void WriteAll(int fd, std::string_view bytes, const std::function<void(int)>& fail) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            fail(errno);
+            return;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+}
+
+}  // namespace
+
+void TutorialFolder::Append(const fs::path& file, std::string_view bytes) const {
+    const fs::path rel = RelativePart(file);
+    Fd root{OpenRoot()};
+    Fd fd{OpenBeneath(root.fd, rel,
+                      O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_NOCTTY,
+                      0666, false)};
+    if (fd.fd < 0) Fail("write", file, errno);
+    struct stat st{};
+    if (::fstat(fd.fd, &st) != 0) Fail("write", file, errno);
+    if (!S_ISREG(st.st_mode))
+        throw IoError("Cannot write the file " + DisplayName(file) + ": it is not a regular file");
+    WriteAll(fd.fd, bytes, [&](int err) { Fail("write", file, err); });
+}
+
+bool TutorialFolder::CreateNew(const fs::path& file, std::string_view bytes) const {
+    const fs::path rel = RelativePart(file);
+    Fd root{OpenRoot()};
+    Fd fd{OpenBeneath(root.fd, rel, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666, false)};
+    if (fd.fd < 0) {
+        if (errno == EEXIST) return false;
+        Fail("write", file, errno);
+    }
+    WriteAll(fd.fd, bytes, [&](int err) { Fail("write", file, err); });
+    return true;
+}
+
+bool TutorialFolder::Remove(const fs::path& file) const {
+    std::string leaf;
+    Fd dir{OpenParent(file, leaf)};
+    if (::unlinkat(dir.fd, leaf.c_str(), 0) == 0) return true;
+    if (errno == ENOENT) return false;
+    Fail("delete", file, errno);
+}
+
+void TutorialFolder::MakeFolders(const fs::path& folder) const {
+    const fs::path rel = RelativePart(folder);
+    Fd at{OpenRoot()};
+    if (rel == ".") return;
+    for (const auto& part : rel) {
+        if (::mkdirat(at.fd, part.c_str(), 0777) != 0 && errno != EEXIST) Fail("create", folder, errno);
+        // O_NOFOLLOW with O_PATH opens a link itself, which then is no folder: refused.
+        Fd next{OpenBeneath(at.fd, part, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC, 0, false)};
+        if (next.fd < 0) Fail("create", folder, errno == ENOTDIR ? ENOTDIR : errno);
+        std::swap(at.fd, next.fd);
+    }
+}
+
+void TutorialFolder::Copy(const TutorialFolder& from, const fs::path& source, const fs::path& target) const {
+    Replace(target, from.Read(source));
+}
+
+}  // namespace quill
