@@ -1,9 +1,11 @@
 // The desktop program: the main window over the open project, with the real message boxes,
 // dialogs and help. With QUILLMARK_SNAPSHOT_DIR set, every window is also saved as a PNG in
 // that folder when it is first shown.
+#include <QStandardPaths>
 #include <memory>
 
 #include "app/main_form.h"
+#include "app/program_memory.h"
 #include "app/tutorial_actions.h"
 #include "platform/application.h"
 #include "platform/platform.h"
@@ -32,6 +34,12 @@ int main(int argc, char** argv) {
     // hypertext words, utilities, executables and notes reach the teaching aids.
     quill::PreviewChapterRunner runner(desktop.platform());
     quill::DesktopSystem system;
+    // The author is asked the first time a tutorial folder's programs would start in the
+    // preview; "Always allow" is kept in the program's own data folder.
+    const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    system.consent.Configure(dataDir.isEmpty() ? std::filesystem::path()
+                                                : std::filesystem::path(dataDir.toStdString()) / "allowed-tutorials",
+                             quill::StartConsent::Memory::OncePerFolder);
     quill::TeachingAidsLink aids(desktop.platform(), system);
     runner.SetConnectAids([&aids](quill::TTutDisplayForm& window, quill::Project& open) { aids.Connect(window, open); });
 
@@ -51,6 +59,8 @@ int main(int argc, char** argv) {
 
     quill::TQMKmainform window(project, desktop.platform(), runner);
     window.SetSystemServices(&system);
+    quill::ProgramMemory memory(quill::ProgramMemory::DefaultFile());
+    window.SetMemory(&memory);
     // The tutorial type, program presentation, whole-tutorial preview, compile and distribution.
     quill::TutorialActions tutorial(project, desktop.platform(), runner, system);
     tutorial.Connect(window);

@@ -20,6 +20,12 @@ namespace {
 // Plays the whole tutorial as "Pre-View Tutorial" does, over the tutorial background, which
 // covers the screen unless the learner asked for a window.
 int PlayInWindow(int argc, char** argv, const quilplay::Options& options) {
+    // Qt aborts when it finds no display to open: say so instead.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::cerr << "quilplay needs a graphical display; use --answers to play without one\n";
+        return quillc::ExitUsage;
+    }
     if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "gstreamer");
     quill::QuillApplication app(argc, argv);
     quill::QuillApplication::setApplicationName(QStringLiteral("quilplay"));
@@ -38,6 +44,12 @@ int PlayInWindow(int argc, char** argv, const quilplay::Options& options) {
     quill::PreviewChapterRunner runner(desktop.platform());
     runner.SetWindowed(options.window);
     quill::DesktopSystem system;
+    // The learner is asked before every program the tutorial starts, unless they chose
+    // "Always allow" for it, which is kept in their own data folder (beside the learner folders,
+    // where no tutorial's name can reach it).
+    const std::filesystem::path dataHome = options.dataHome.empty() ? quilplay::DefaultDataHome() : options.dataHome;
+    system.consent.Configure(dataHome.empty() ? dataHome : dataHome / "quilplay-allowed-tutorials",
+                             quill::StartConsent::Memory::EveryTime);
     quill::TeachingAidsLink aids(desktop.platform(), system);
     runner.SetConnectAids([&aids](quill::TTutDisplayForm& window, quill::Project& open) { aids.Connect(window, open); });
     quill::WindowTutorialStage stage(project, desktop.platform(), runner, system);

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "build/compiled_tutorial.h"
+#include "project/tutorial_folder.h"
 #include "project/file_names.h"
 #include "text/cp1252.h"
 #include "text/errors.h"
@@ -89,7 +90,29 @@ fs::path DefaultDataHome() {
     const char* xdg = std::getenv("XDG_DATA_HOME");
     if (xdg && *xdg && fs::path(xdg).is_absolute()) return xdg;
     const char* home = std::getenv("HOME");
-    return fs::path(home && *home ? home : "/tmp") / ".local" / "share";
+    // Without a home there is no folder of the learner's own: a shared one such as /tmp would
+    // let others read or prepare the learner's files.
+    if (!home || !*home || !fs::path(home).is_absolute()) return {};
+    return fs::path(home) / ".local" / "share";
+}
+
+std::string LearnerFolderName(const std::string& tutorialName) {
+    // Every byte that could make the name a path of its own (a separator, a control character,
+    // a name of dots only) is written as %XX, and '%' itself, so two names never share a folder.
+    const bool dotsOnly = tutorialName.find_first_not_of('.') == std::string::npos;
+    std::string safe;
+    for (const char ch : tutorialName) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x20 || c == 0x7f || c == '/' || c == '\\' || c == '%' || (dotsOnly && c == '.')) {
+            static const char* const hex = "0123456789ABCDEF";
+            safe += '%';
+            safe += hex[c >> 4];
+            safe += hex[c & 15];
+        } else {
+            safe += ch;
+        }
+    }
+    return safe.empty() ? "%" : safe;
 }
 
 bool FolderIsWritable(const fs::path& folder) {
@@ -105,7 +128,26 @@ bool FolderIsWritable(const fs::path& folder) {
 fs::path LearnerFolder(const fs::path& tutorialDir, const std::string& tutorialName, bool tutorialWritable,
                        const fs::path& dataHome) {
     if (tutorialWritable) return tutorialDir;
-    return dataHome / "quilplay" / quill::Cp1252ToPath(tutorialName);
+    if (dataHome.empty())
+        throw quill::UserError("The tutorial folder " + quill::DisplayName(tutorialDir) +
+                               " cannot be written, and there is no folder of your own to keep your "
+                               "answers in: neither HOME nor XDG_DATA_HOME is set.");
+    return dataHome / "quilplay" / quill::Cp1252ToPath(LearnerFolderName(tutorialName));
+}
+
+void MakeLearnerFolder(const fs::path& dataHome, const fs::path& folder) {
+    std::error_code ec;
+    fs::create_directories(dataHome, ec);
+    // Below the data home, each part is made (or found) without following a link: a learner
+    // folder that is a link could send the tutorial's writes anywhere.
+    const quill::TutorialFolder home(dataHome);
+    try {
+        home.MakeFolders(folder);
+    } catch (const quill::IoError& e) {
+        throw quill::IoError("Cannot use the folder " + quill::DisplayName(folder) +
+                             " for the learner's files: " + e.what() +
+                             " (a symbolic link is not followed there; remove it and start again)");
+    }
 }
 
 quill::Project OpenCompiledTutorial(const Options& options) {
@@ -113,14 +155,16 @@ quill::Project OpenCompiledTutorial(const Options& options) {
     fs::path named = options.tutorial.empty() ? fs::current_path(ec) : fs::path(options.tutorial);
     fs::path dataFile;
     if (fs::is_directory(named, ec)) {
-        const auto found = quill::ListByMask(named, "*.QKD");
+        const auto found = quill::ListFilesByMask(named, "*.QKD");
         if (found.empty())
             throw quill::UserError("No compiled tutorial (a .QKD file) was found in " + quill::DisplayName(named) + ".");
         if (found.size() > 1)
             throw quill::UserError("The folder " + quill::DisplayName(named) + " holds several tutorials (" +
-                                   quill::Cp1252ToUtf8(found[0]) + ", " + quill::Cp1252ToUtf8(found[1]) +
+                                   quill::Cp1252ToUtf8(found[0].name) + ", " + quill::Cp1252ToUtf8(found[1].name) +
                                    (found.size() > 2 ? ", ..." : "") + "): name the .QKD file to play.");
-        dataFile = named / quill::Cp1252ToPath(found[0]);
+        // The path the listing found: a Windows-1252 name unpacked from a Windows archive is
+        // read with its bytes as they are on disk.
+        dataFile = found[0].path;
     } else if (fs::is_regular_file(named, ec)) {
         dataFile = named;
     } else {
@@ -137,14 +181,11 @@ quill::Project OpenCompiledTutorial(const Options& options) {
     project.ProgramTitle = project.Config.get(quill::cfg::Program::ProgramTitle);
     project.Source = std::make_shared<quill::CompiledSource>(project.ProjectDir, std::move(data.entries));
     const bool writable = options.folderWritable.value_or(FolderIsWritable(project.ProjectDir));
-    project.LearnerDir = LearnerFolder(project.ProjectDir, project.ProjectName, writable,
-                                       options.dataHome.empty() ? DefaultDataHome() : options.dataHome);
-    if (project.LearnerDir != project.ProjectDir) {
-        fs::create_directories(project.LearnerDir, ec);
-        if (ec)
-            throw quill::IoError("Cannot create the folder " + quill::DisplayName(project.LearnerDir) +
-                                 " for the learner's files: " + ec.message());
-    }
+    const fs::path dataHome = options.dataHome.empty() ? DefaultDataHome() : options.dataHome;
+    project.LearnerDir = LearnerFolder(project.ProjectDir, project.ProjectName, writable, dataHome);
+    if (project.LearnerDir != project.ProjectDir) MakeLearnerFolder(dataHome, project.LearnerDir);
+    // What a killed run left half-written is cleared before the tutorial reads its files.
+    quill::RemoveStaleTemporaries(project.LearnerDir);
     return project;
 }
 

@@ -35,14 +35,20 @@ struct Options {
 // usage; `help` is set for --help.
 std::optional<Options> ParseArgs(const Args& args, Io io, bool& help);
 
-// $XDG_DATA_HOME when set and absolute, otherwise $HOME/.local/share.
+// $XDG_DATA_HOME when set and absolute, otherwise $HOME/.local/share; empty without either.
 std::filesystem::path DefaultDataHome();
+
+// The name of a tutorial's learner folder: the tutorial's name with every byte that could make
+// it a path of its own written as %XX (separators, control characters, '%', a name of dots
+// only); never empty.
+std::string LearnerFolderName(const std::string& tutorialName);
 
 // True when a file can be created in the folder (tried, not guessed from permission bits).
 bool FolderIsWritable(const std::filesystem::path& folder);
 
 // The learner's folder for a tutorial: its own folder when writable, otherwise
-// dataHome/quilplay/<tutorial name>.
+// dataHome/quilplay/<LearnerFolderName>. Throws quill::UserError when it would need the data
+// home and there is none.
 std::filesystem::path LearnerFolder(const std::filesystem::path& tutorialDir, const std::string& tutorialName,
                                     bool tutorialWritable, const std::filesystem::path& dataHome);
 

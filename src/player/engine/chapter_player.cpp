@@ -458,7 +458,10 @@ void ChapterPlayer::waitForButton() {
 }
 
 void ChapterPlayer::quitPressed() {
-    if (rejoinArmed_) WriteTextLines(operands_.WritePath(rejoinFile_), {savedPage_});
+    if (rejoinArmed_) {
+        const auto file = operands_.WritePath(rejoinFile_);
+        operands_.FolderOf(file).ReplaceLines(file, {savedPage_});
+    }
     inBranch_ = false;
     inQuiz_ = false;
     operands_.SetStop(true);
@@ -593,7 +596,7 @@ void ChapterPlayer::jumps(char letter) {
                 return;
             }
             if (rejoinFile_.empty() || !operands_.FileExists(rejoinFile_)) break;
-            const auto lines = ReadTextLines(operands_.FilePath(rejoinFile_));
+            const auto lines = readLines(rejoinFile_);
             rejoinPage_ = lines.empty() ? std::string() : std::string(RightTrim(lines[0]));
             if (!rejoinPage_.empty()) jumpToLabel(rejoinLabel_);
             break;
@@ -687,7 +690,7 @@ void ChapterPlayer::matchJump(bool fromFile) {
         if (stopped()) return;
         exact = !operands_.OperandTextEmpty();
         if (operands_.FileExists(name)) {
-            const auto lines = ReadTextLines(operands_.FilePath(name));
+            const auto lines = readLines(name);
             if (!lines.empty()) answer = lines[0];
         }
     } else {
@@ -993,33 +996,14 @@ void ChapterPlayer::buttonMenu() {
 // ---- files ------------------------------------------------------------------------------------
 
 std::vector<std::string> ChapterPlayer::readLines(const std::string& name) {
-    return ReadTextLines(operands_.FilePath(name));
+    const auto file = operands_.FilePath(name);
+    return operands_.FolderOf(file).ReadLines(file);
 }
 
 void ChapterPlayer::appendLines(const std::string& name, const std::vector<std::string>& lines) {
     const auto file = operands_.WritePath(name);
-    // O_NONBLOCK: a pipe without a reader is refused instead of waiting for one.
-    const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
-    if (fd < 0) throw IoError("Cannot write the file " + DisplayName(file) + ": " + std::strerror(errno));
-    struct stat st{};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        throw IoError("Cannot write the file " + DisplayName(file) + ": it is not a regular file");
-    }
-    std::string bytes;
-    for (const auto& l : lines) bytes.append(l).append("\r\n");
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) {
-            const int err = put < 0 ? errno : ENOSPC;
-            ::close(fd);
-            throw IoError("Cannot write the file " + DisplayName(file) + ": " + std::strerror(err));
-        }
-        done += static_cast<std::size_t>(put);
-    }
-    if (::close(fd) != 0) throw IoError("Cannot write the file " + DisplayName(file) + ": " + std::strerror(errno));
+    // Through the folder: a link in the last part is refused, a pipe is refused without waiting.
+    operands_.FolderOf(file).Append(file, JoinLinesCrLf(lines));
 }
 
 void ChapterPlayer::files(char letter) {
@@ -1028,8 +1012,12 @@ void ChapterPlayer::files(char letter) {
             const std::string name(operands_.OperandText());
             if (name.empty() || outside(name)) return;
             if (operands_.FileExists(name)) {
-                std::error_code ec;
-                std::filesystem::remove(operands_.FilePath(name), ec);
+                const auto file = operands_.FilePath(name);
+                try {
+                    operands_.FolderOf(file).Remove(file);
+                } catch (const IoError&) {
+                    // As before: a file that cannot be deleted is left, and the chapter goes on.
+                }
             }
             break;
         }

@@ -1,14 +1,26 @@
 #pragma once
-// Reading the pictures a chapter shows: BMP and JPG through Qt's image readers (the format is
+// Reading the pictures a tutorial shows: BMP and JPG through Qt's image readers (the format is
 // taken from the contents, so a JPEG named .BMP still reads), and Windows metafiles (WMF)
-// through a small reader of our own.
+// through a small reader of our own. The bytes are read through the tutorial folder layer, so a
+// picture never comes from outside the folder, and a pipe or device named as one is refused at
+// once instead of hanging the player.
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <filesystem>
+#include <string_view>
 
 namespace quill {
 
-// The picture, or a null image with the reason in *why.
+class TutorialFolder;
+
+// The picture in the bytes, or a null image with the reason in *why.
+QImage DecodePicture(const QByteArray& bytes, QString* why);
+
+// The picture file `file` of the folder (a path that FindFile, Locate or a listing gave), or a
+// null image with the reason in *why.
+QImage ReadPicture(const TutorialFolder& folder, const std::filesystem::path& file, QString* why);
+// The same, confined to the folder the file lies in.
 QImage ReadPicture(const std::filesystem::path& file, QString* why);
 
 }  // namespace quill

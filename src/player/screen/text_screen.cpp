@@ -1,4 +1,5 @@
 #include "screen/text_screen.h"
+#include "project/tutorial_folder.h"
 
 #include <QGlyphRun>
 #include <QPainter>
@@ -553,7 +554,7 @@ void TextScreen::addTextLabel(int x, int y, int width, const QString& text, cons
 bool TextScreen::addPicture(int x, int y, int width, int height, const std::filesystem::path& file,
                             const QString& name) {
     QString why;
-    QImage image = ReadPicture(file, &why);
+    QImage image = ReadPicture(TutorialFolder(projectDir_), file, &why);
     if (image.isNull()) {
         reportError(QStringLiteral("The picture file %1 cannot be drawn: %2").arg(name, why));
         return false;
@@ -840,7 +841,7 @@ std::optional<QImage> TextScreen::loadPicture(std::string_view file, std::filesy
         return std::nullopt;
     }
     QString why;
-    QImage image = ReadPicture(found.path, &why);
+    QImage image = ReadPicture(TutorialFolder(projectDir_), found.path, &why);
     if (image.isNull()) {
         reportError(QStringLiteral("The picture file %1 cannot be drawn: %2").arg(FromCp1252(file), why));
         return std::nullopt;

@@ -3,6 +3,7 @@
 #include "aids/aids_context.h"
 #include "platform/platform.h"
 #include "project/project.h"
+#include "project/tutorial_folder.h"
 #include "text/cp1252.h"
 #include "text/file_lookup.h"
 #include "text_codec.h"
@@ -101,19 +102,21 @@ LaunchPlan PlanLaunch(int kind, const LaunchCommand& command, const fs::path& pr
     }
 
     // The program: in the project folder (ignoring case; a name without extension may also
-    // stand for NAME.exe), or a full path.
+    // stand for NAME.exe), or a program of the system found on the PATH. A name that leads out
+    // of the folder (a full path, a drive letter, "..", a link out) is refused.
+    const TutorialFolder folder(projectDir);
+    const auto outside = [&](const std::string& what) {
+        plan.error = "The file " + FromCp1252(what) + QString::fromUtf8(kOutsideFolder.data(), kOutsideFolder.size());
+        return plan;
+    };
     std::optional<fs::path> found;
     std::vector<std::string> candidates{name};
     if (UpperExtension(name).empty()) candidates.push_back(name + ".exe");
     for (const std::string& candidate : candidates) {
-        std::error_code ec;
-        const fs::path asPath = Cp1252ToPath(candidate);
-        if (asPath.is_absolute()) {
-            if (fs::is_regular_file(asPath, ec)) found = asPath;
-        } else if (auto f = FindIgnoringCase(projectDir, candidate); f && fs::is_regular_file(*f, ec)) {
-            found = f;
-        }
+        if (NameLeavesFolder(candidate)) return outside(name);
+        found = folder.FindFile(candidate);
         if (found) break;
+        if (FindIgnoringCase(projectDir, candidate) && !folder.Locate(candidate).inside) return outside(name);
     }
 
     const bool windows = found ? IsWindowsProgramName(DiskNameToCp1252(found->filename()))
@@ -125,8 +128,9 @@ LaunchPlan PlanLaunch(int kind, const LaunchCommand& command, const fs::path& pr
     QStringList arguments;
     if (kind == LaunchWindowsProgram) {
         if (!Trimmed(command.file).empty()) {
-            const fs::path file = ResolveInFolder(projectDir, command.file);
-            arguments << (useWine ? WinePath(file) : ToQt(file));
+            const ProjectPath file = folder.Locate(command.file);
+            if (!file.inside) return outside(command.file);
+            arguments << (useWine ? WinePath(file.path) : ToQt(file.path));
         }
     } else {
         arguments = SplitParameters(command.arguments);
@@ -159,6 +163,14 @@ LaunchPlan PlanLaunch(int kind, const LaunchCommand& command, const fs::path& pr
     return plan;
 }
 
+QString ShownCommandLine(const ProgramRun& run) {
+    QStringList words{run.program};
+    words << run.arguments;
+    for (QString& word : words)
+        if (word.isEmpty() || word.contains(' ') || word.contains('"')) word = '"' + word + '"';
+    return words.join(' ');
+}
+
 void LaunchProgram(AidsContext& context, int kind, const std::string& command) {
     const fs::path& dir = context.project.ProjectDir;
     const LaunchCommand line = LaunchCommandLine(kind, command, dir);
@@ -169,6 +181,8 @@ void LaunchProgram(AidsContext& context, int kind, const std::string& command) {
         context.platform.messages.ShowError(plan.error);
         return;
     }
+    // Skipped when the learner does not allow it; the tutorial goes on.
+    if (!context.system.consent.MayStart(context.platform.messages, dir, ShownCommandLine(plan.run))) return;
     if (auto why = context.system.RunProgram(plan.run))
         context.platform.messages.ShowError("The program " + FromCp1252(Trimmed(line.program)) +
                                             " could not be started: " + *why);

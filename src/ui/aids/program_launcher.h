@@ -6,7 +6,8 @@
 // The command line is first built as a Windows command line (LaunchCommandLine), the form that
 // stored entries are written for, then planned for Linux (PlanLaunch): the program is looked for in the project folder
 // (ignoring case, ".exe" added to a name without extension), then on the PATH; Windows
-// programs (.exe, .com, .bat) run through Wine when it is installed.
+// programs (.exe, .com, .bat) run through Wine when it is installed. A name that leads out of
+// the folder is refused, and nothing starts before the learner has allowed it.
 #include <QString>
 #include <QStringList>
 #include <filesystem>
@@ -54,8 +55,12 @@ LaunchPlan PlanLaunch(int kind, const LaunchCommand& command, const std::filesys
 // True for the names of Windows programs: ".exe", ".com", ".bat" in any letter case.
 bool IsWindowsProgramName(const std::string& name);
 
-// Plans and runs the command, waiting until the program ends; a program that cannot be run
-// is reported in an error box.
+// The command line as the learner is shown it before it starts: the program and each
+// argument, those with blanks in double quotes.
+QString ShownCommandLine(const ProgramRun& run);
+
+// Plans the command, asks whether it may start (StartConsent) and runs it, waiting until the
+// program ends; a program that cannot be run is reported in an error box.
 void LaunchProgram(AidsContext& context, int kind, const std::string& command);
 
 }  // namespace quill

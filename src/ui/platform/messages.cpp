@@ -69,6 +69,22 @@ SaveAnswer DesktopMessages::AskSave(const QString& text) {
     }
 }
 
+StartAnswer DesktopMessages::AskToStart(const QString& text) {
+    using B = QDialogButtonBox;
+    MessageBoxDialog box(QMessageBox::Warning, QApplication::applicationName(), NormalizeLineBreaks(text),
+                         B::Yes | B::YesToAll | B::No, B::No, B::No, QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("StartQuestion"));
+    box.buttons()->button(B::Yes)->setText(QStringLiteral("&Allow"));
+    box.buttons()->button(B::YesToAll)->setText(QStringLiteral("Always allow for this &tutorial"));
+    box.buttons()->button(B::No)->setText(QStringLiteral("&Don't allow"));
+    box.exec();
+    switch (box.answer()) {
+        case B::Yes: return StartAnswer::Allow;
+        case B::YesToAll: return StartAnswer::AlwaysAllow;
+        default: return StartAnswer::DontAllow;
+    }
+}
+
 void RecordingMessages::ShowError(const QString& text) { shown.push_back({Kind::Error, text}); }
 void RecordingMessages::ShowErrorHelp(const QString& text, int topic) {
     shown.push_back({Kind::ErrorHelp, text, topic});
@@ -84,6 +100,17 @@ bool RecordingMessages::Confirm(const QString& text) {
     }
     const bool answer = confirmAnswers.front();
     confirmAnswers.pop_front();
+    return answer;
+}
+
+StartAnswer RecordingMessages::AskToStart(const QString& text) {
+    shown.push_back({Kind::AskToStart, text});
+    if (startAnswers.empty()) {
+        ++unanswered;
+        return StartAnswer::DontAllow;
+    }
+    const StartAnswer answer = startAnswers.front();
+    startAnswers.pop_front();
     return answer;
 }
 

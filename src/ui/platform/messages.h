@@ -18,6 +18,8 @@ namespace quill {
 class Help;
 
 enum class SaveAnswer { Yes, No, Cancel };
+// The learner's answer when a tutorial wants to start a program or open a document.
+enum class StartAnswer { Allow, AlwaysAllow, DontAllow };
 
 class Messages {
 public:
@@ -33,6 +35,9 @@ public:
     virtual void Message(const QString& text) = 0;
     // "Do you want to save?" with Yes, No and Cancel.
     virtual SaveAnswer AskSave(const QString& text) = 0;
+    // "This tutorial wants to start: ..." with Allow, Always allow for this tutorial and Don't
+    // allow (the default, and the answer of Escape).
+    virtual StartAnswer AskToStart(const QString& text) = 0;
 };
 
 // The real boxes, modal over the active window.
@@ -46,6 +51,7 @@ public:
     bool Confirm(const QString& text) override;
     void Message(const QString& text) override;
     SaveAnswer AskSave(const QString& text) override;
+    StartAnswer AskToStart(const QString& text) override;
 
 private:
     Help& help_;
@@ -56,7 +62,7 @@ private:
 // AskSave) and counts the question as unanswered, so a test can see an unexpected question.
 class RecordingMessages : public Messages {
 public:
-    enum class Kind { Error, ErrorHelp, Info, Confirm, Message, AskSave };
+    enum class Kind { Error, ErrorHelp, Info, Confirm, Message, AskSave, AskToStart };
     struct Shown {
         Kind kind;
         QString text;
@@ -69,10 +75,12 @@ public:
     bool Confirm(const QString& text) override;
     void Message(const QString& text) override;
     SaveAnswer AskSave(const QString& text) override;
+    StartAnswer AskToStart(const QString& text) override;
 
     std::vector<Shown> shown;
     std::deque<bool> confirmAnswers;
     std::deque<SaveAnswer> saveAnswers;
+    std::deque<StartAnswer> startAnswers;  // empty: Don't allow
     int unanswered = 0;
 
     // The texts of every box of one kind, in order.

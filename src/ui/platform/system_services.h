@@ -11,6 +11,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/start_consent.h"
+
 namespace quill {
 
 // One program to run: the program (a path or a name found on the PATH), its arguments and the
@@ -38,6 +40,10 @@ public:
     virtual bool HasAudioOutput() = 0;
     // Plays the wave file and returns when it has finished, processing events meanwhile.
     virtual void PlayWave(const std::filesystem::path& file) = 0;
+
+    // Whether the learner allows what a tutorial wants to start; every program and document a
+    // tutorial names passes this before RunProgram or OpenUrl.
+    StartConsent consent;
 };
 
 // The real services: QDesktopServices, QProcess, QStandardPaths and Qt Multimedia.

@@ -1,4 +1,6 @@
 #include "player/about_box.h"
+#include "project/tutorial_folder.h"
+#include "screen/picture_reader.h"
 
 #include <QIcon>
 #include <QPushButton>
@@ -38,13 +40,16 @@ TAboutBox::TAboutBox(const LearnerScreenContext& context, QWidget* parent)
 
     const std::string icon = c.get(cfg::About::IconFile);
     if (c.get(cfg::About::UseIcon) && !icon.empty()) {
-        const auto found = FindIgnoringCase(context.projectDir, icon);
-        std::error_code ec;
-        if (!found || !fs::is_regular_file(*found, ec)) {
+        const TutorialFolder folder(context.projectDir);
+        const auto found = folder.FindFile(icon);
+        if (!found) {
             context.platform.messages.ShowError(FromCp1252("The Icon file " + icon + " is missing"));
         } else {
-            const QIcon file(QString::fromStdString(found->string()));
-            const QPixmap pixmap = file.pixmap(64, 64);
+            QString why;
+            const QImage picture = ReadPicture(folder, *found, &why);
+            const QPixmap pixmap = picture.isNull() ? QPixmap()
+                                                    : QPixmap::fromImage(picture.scaled(
+                                                          64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
             if (!pixmap.isNull()) {
                 ui_->ProgramIcon->setPixmap(pixmap);
                 hasIcon_ = true;

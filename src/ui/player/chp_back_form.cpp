@@ -1,4 +1,5 @@
 #include "player/chp_back_form.h"
+#include "project/tutorial_folder.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -81,13 +82,14 @@ void TChpBackForm::FormActivate() {
     switch (c.get(cfg::Program::BackgroundType)) {
         case 2: {
             const std::string file = c.get(cfg::Program::BackgroundGraphic);
-            const auto found = FindInsideProject(project_.ProjectDir, file);
+            const TutorialFolder folder(project_.ProjectDir);
+            const auto found = folder.FindFile(file);
             if (!found) {
                 messages_.ShowError(FromCp1252("The graphic file " + file + " was not found"));
                 return;
             }
             QString why;
-            const QImage picture = ReadPicture(*found, &why);
+            const QImage picture = ReadPicture(folder, *found, &why);
             if (picture.isNull()) {
                 messages_.ShowError(FromCp1252("The graphic file " + file + " cannot be shown: ") + why);
                 return;
@@ -104,13 +106,14 @@ void TChpBackForm::FormActivate() {
                                                " with a .BMP Graphic."));
                 return;
             }
-            const auto found = FindInsideProject(project_.ProjectDir, file);
+            const TutorialFolder folder(project_.ProjectDir);
+            const auto found = folder.FindFile(file);
             if (!found) {
                 messages_.ShowError(FromCp1252("The Wallpaper file " + file + " was not found"));
                 return;
             }
             QString why;
-            const QImage picture = ReadPicture(*found, &why);
+            const QImage picture = ReadPicture(folder, *found, &why);
             if (picture.isNull()) {
                 messages_.ShowError(FromCp1252("The Wallpaper file " + file + " cannot be shown: ") + why);
                 return;
