@@ -42,6 +42,18 @@ inline std::shared_ptr<bool> WhenShown(const QString& name, std::function<void(Q
     return found;
 }
 
+// Runs `action` in a later event of whatever loop is running then, as a person's next click
+// comes after the window has gone back to waiting; nothing runs when `context` is gone by then
+// (a dialog whose loop ended too early). The flag returned becomes true when it ran.
+inline std::shared_ptr<bool> Later(QObject* context, std::function<void()> action) {
+    auto ran = std::make_shared<bool>(false);
+    QTimer::singleShot(50, context, [ran, action = std::move(action)] {
+        *ran = true;
+        action();
+    });
+    return ran;
+}
+
 template <typename T>
 T* Child(QWidget* parent, const char* name) {
     return parent->findChild<T*>(name);

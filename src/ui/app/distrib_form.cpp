@@ -89,8 +89,14 @@ TDistribForm::TDistribForm(const Project& project, Platform& platform, QWidget* 
             ui_->DirectoryListBox1->scrollTo(index, QAbstractItemView::PositionAtCenter);
         }
     });
-    // The folder list starts where the project lies; the edit then names the folder to make.
-    SetFolder(QString::fromStdString(project_.ProjectDir.parent_path().string()));
+    // The folder list starts where the project lies; the edit proposes a new folder there, so
+    // that OK alone never spills the files among the author's own.
+    const fs::path projectParent = project_.ProjectDir.parent_path();
+    SetFolder(QString::fromStdString(projectParent.string()));
+    const QString folderName = QString::fromStdString(project_.ProjectFilePath().stem().string()) + " distribution";
+    ui_->DirEdit->setText(QString::fromStdString((projectParent / folderName.toStdString()).string()));
+    ui_->DirEdit->setToolTip("A new folder for the distribution, made when it does not exist yet");
+    ui_->DirEdit->setSelection(ui_->DirEdit->text().size() - folderName.size(), folderName.size());
     ui_->DirEdit->setFocus();
 }
 

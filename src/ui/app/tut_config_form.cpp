@@ -7,6 +7,7 @@
 #include "design/menu_chapter_form.h"
 #include "design/menu_dscreen_form.h"
 #include "platform/error_handler.h"
+#include "platform/modal.h"
 #include "platform/platform.h"
 #include "project/file_names.h"
 #include "project/project.h"
@@ -97,7 +98,8 @@ bool TTutConfigForm::SaveBtnClick() {
 
 bool DefineTutorialType(Project& project, Platform& platform, QWidget* parent) {
     TTutConfigForm form(project, platform, parent);
-    if (form.exec() != QDialog::Accepted) return false;
+    // The dialog hides while a designer runs; exec() would end at that hide.
+    if (ShowModal(form) != QDialog::Accepted) return false;
     const TTutorialConfig before = project.Config;
     project.Config = form.Record();
     try {

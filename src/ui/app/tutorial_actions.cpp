@@ -5,6 +5,7 @@
 #include "app/main_form.h"
 #include "app/prog_config_form.h"
 #include "app/tut_config_form.h"
+#include "platform/modal.h"
 #include "platform/platform.h"
 #include "player/preview_tutorial.h"
 #include "project/project.h"
@@ -31,7 +32,7 @@ void TutorialActions::PreviewTutorial(TQMKmainform& w) {
 
 void TutorialActions::CompileTutorial(TQMKmainform& w) {
     TCompileForm form(project_, platform_, keys_, &w);
-    form.exec();
+    ShowModal(form);  // it hides while each action runs
 }
 
 void TutorialActions::PrepareDistribution(TQMKmainform& w) { quill::PrepareDistribution(project_, platform_, &w); }

@@ -9,6 +9,7 @@
 #include "app/tutorial_actions.h"
 #include "build/compiler.h"
 #include "build/distribute.h"
+#include "design/menu_chapter_form.h"
 #include "platform/system_services.h"
 
 using namespace quill;
@@ -68,12 +69,15 @@ TEST_F(TutorialPathTest, TypeThenPreviewCompileAndDistribute) {
     EXPECT_EQ(runner.runs[0].chapterFile, "SAFETY2.QKS");
     EXPECT_FALSE(form.findChild<QFrame*>("MenuPnl")->isHidden());
 
-    // Compile Full Tutorial, then close the dialog.
+    // Compile Full Tutorial; the dialog stays open for the next action, Close.
+    std::shared_ptr<bool> closed;
     WhenShown("TCompileForm", [&](QWidget* dialog) {
         Click(dialog, "CompileAllBtn");
-        Click(dialog, "CloseBtn");
+        closed = Later(dialog, [dialog] { Click(dialog, "CloseBtn"); });
     });
     Button("CompileBtn")->click();
+    ASSERT_TRUE(closed);
+    EXPECT_TRUE(*closed);
     EXPECT_EQ(rec.messages.Texts(RecordingMessages::Kind::Info),
               std::vector<QString>{"The Tutorial has been compiled successfully.\r\n\r\nUse Quilplay to display the "
                                    "compiled Tutorial."});
@@ -125,9 +129,10 @@ TEST_F(TutorialPathTest, CompileOneChapterAndTheDataFileWithTheirMessages) {
                 Click(chooser, "SelectBtn");
             });
             Click(dialog, "CompileChapterBtn");
-            EXPECT_TRUE(dialog->isVisible());
-            Click(dialog, "CompileDataBtn");
-            Click(dialog, "CloseBtn");
+            Later(dialog, [dialog] {
+                Click(dialog, "CompileDataBtn");
+                Later(dialog, [dialog] { Click(dialog, "CloseBtn"); });
+            });
         });
         Button("CompileBtn")->click();
     };
@@ -144,15 +149,55 @@ TEST_F(TutorialPathTest, CompileOneChapterAndTheDataFileWithTheirMessages) {
               std::vector<QString>{"Unable to compile the Tutorial Chapter File."});
 }
 
+// A main-menu tutorial is made in the tutorial-type dialog: it hides while each designer runs
+// and is still there, with the designers' work in its copy, for the next click.
+TEST_F(TutorialPathTest, MainMenuTutorialIsMadeThroughTheTypeDialog) {
+    InProject("SAFETY1.QKS", "x\r\n");
+    std::shared_ptr<bool> designed, saved;
+    WhenShown("TTutConfigForm", [&](QWidget* dialog) {
+        Click(dialog, "MenuRb");
+        WhenShown("TMenuChapterForm", [](QWidget* w) {
+            auto* chapters = static_cast<TMenuChapterForm*>(w);
+            chapters->TopicEdit(1)->setText("First");
+            chapters->FileEdit(1)->setText("SAFETY1");
+            Click(w, "OKBtn");
+        });
+        Click(dialog, "DefineChaptersBtn");
+        designed = Later(dialog, [&, dialog] {
+            EXPECT_TRUE(dialog->isVisible());
+            WhenShown("TMenuDScreenForm", [](QWidget* w) {
+                Type(w, "QuitPickEdit", "Leave");
+                Click(w, "OKBtn");
+            });
+            Click(dialog, "DesignMenuBtn");
+            saved = Later(dialog, [dialog] { Click(dialog, "SaveBtn"); });
+        });
+    });
+    Button("ConfigBtn")->click();
+    ASSERT_TRUE(designed && *designed);
+    ASSERT_TRUE(saved && *saved);
+    namespace M = cfg::MainMenu;
+    EXPECT_EQ(project.Config.get(cfg::TutorialType), 1);
+    EXPECT_EQ(project.Config.get(M::ChapterCount), 1);
+    EXPECT_EQ(project.Config.get(M::Chapter(1).Topic), "First");
+    EXPECT_EQ(project.Config.get(M::Chapter(1).FileName), "SAFETY1");
+    EXPECT_EQ(project.Config.get(M::QuitPick), "Leave");
+    EXPECT_EQ(ReadConfigRecord(project.ProjectFilePath()), project.Config);
+}
+
 TEST_F(TutorialPathTest, DistributionGoesOnWithoutThePlayerAndCancelCopiesNothing) {
     InProject("SAFETY1.QKS", "x\r\n");
     project.Config.set(cfg::StartChapter, "SAFETY1");
     form.UpdateButtons();
+    // The edit proposes a new folder beside the project's, never the folder that holds it.
+    QString proposed;
     WhenShown("TDistribForm", [&](QWidget* dialog) {
+        proposed = Find<QLineEdit>(dialog, "DirEdit")->text();
         Type(dialog, "DirEdit", QString::fromStdString((elsewhere / "out").string()));
         Click(dialog, "OKBtn");
     });
     Button("DistribBtn")->click();
+    EXPECT_EQ(proposed, QString::fromStdString((home / "SAFETY distribution").string()));
     // Without QUILPLAY.EXE the distribution is for Linux learners: it goes on (and stops here
     // because nothing is compiled yet).
     EXPECT_EQ(rec.messages.Texts(RecordingMessages::Kind::Info),
