@@ -4,6 +4,7 @@
 #include "project/file_names.h"
 #include "project/project_path.h"
 #include "project/project.h"
+#include "project/starting_chapter.h"
 #include "script/chapter_check.h"
 #include "text/cp1252.h"
 #include "text/errors.h"
@@ -26,7 +27,9 @@ const char* const kCheckHelp =
     "and chapters that do not exist; pictures not in the tutorial folder; window texts not in\n"
     "the data file. Lines that commands read as data (match lists, answer and pop-up texts)\n"
     "are not read as commands; the actions of match tables and menus are.\n"
-    "Each problem is printed as CHAPTER.QKS:LINE: message.\n\n"
+    "Each problem is printed as CHAPTER.QKS:LINE: message. Without CHAPTERs, a tutorial whose\n"
+    "first chapter (the starting chapter, or the first chapter of the main menu) does not exist\n"
+    "is reported too.\n\n"
     "  --warnings   also print what depends on the run or only shows an information box (a\n"
     "               file the chapter may write first, an executable or hypertext word without\n"
     "               its entry), as CHAPTER.QKS:LINE: warning: message\n\n"
@@ -80,6 +83,12 @@ int CmdCheck(const Args& args, Io io) {
         for (auto& listed : quill::ListFilesByMask(projectDir, projectName + "*.QKS"))
             chapters.push_back(std::move(listed.path));
         if (chapters.empty()) PrintInfo(io, "There are no chapter files " + projectName + "*.QKS to check.");
+        // The whole tutorial is checked: it cannot be previewed, compiled or distributed
+        // without its first chapter.
+        if (const auto problem = quill::StartingChapterProblem(config, projectDir)) {
+            PrintError(io, *problem);
+            status = ExitFailed;
+        }
     } else {
         for (std::size_t i = 1; i < rest.size(); ++i) {
             std::string name = quill::Utf8ToCp1252(rest[i]);

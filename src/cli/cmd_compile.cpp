@@ -4,6 +4,7 @@
 #include "build/compiler.h"
 #include "cli.h"
 #include "project/project.h"
+#include "project/starting_chapter.h"
 #include "text/cp1252.h"
 #include "text/errors.h"
 #include "text/file_lookup.h"
@@ -19,8 +20,10 @@ const char* const kCompileHelp =
     "compiled chapter (.QKC) for every chapter (project name + *.QKS) of the project folder.\n"
     "With --chapter, compiles only the chapter NAME (with or without .QKS, any letter case), as\n"
     "\"Compile One Chapter\" does. Prints the program's messages; on a terminal, progress goes\n"
-    "to standard error. Exit status: 0 compiled, 1 a chapter or the data file could not be\n"
-    "compiled, 2 wrong usage or a file that cannot be read or written.\n";
+    "to standard error. A tutorial whose first chapter (the starting chapter, or the first\n"
+    "chapter of the main menu) does not exist is not compiled. Exit status: 0 compiled, 1 a\n"
+    "chapter or the data file could not be compiled or the first chapter is missing, 2 wrong\n"
+    "usage or a file that cannot be read or written.\n";
 
 int CmdCompile(const Args& args, Io io) {
     std::string projectFile;
@@ -42,6 +45,11 @@ int CmdCompile(const Args& args, Io io) {
     try {
         quill::Project project(quill::ProgramFolder());
         if (!OpenProjectFile(io, project, projectFile)) return ExitUsage;
+        // The main window offers no compile for a tutorial without its first chapter.
+        if (const auto problem = quill::StartingChapterProblem(project.Config, project.ProjectDir)) {
+            PrintError(io, *problem);
+            return ExitFailed;
+        }
         quill::KeyGenerator keys;  // one run of quillc is one run of the compiler
         quill::BuildMessages messages;
         if (chapter) {

@@ -4,6 +4,7 @@
 #include "build/distribute.h"
 #include "cli.h"
 #include "project/project.h"
+#include "project/starting_chapter.h"
 #include "text/cp1252.h"
 #include "text/errors.h"
 
@@ -20,8 +21,9 @@ const char* const kDistributeHelp =
     "every missing one, and copies them all into TARGET (created when needed) only when none is\n"
     "missing. TARGET must not be the project folder. QUILPLAY.EXE is taken from DIR, by\n"
     "default the folder of quillc. Prints the program's messages; on a terminal, progress goes\n"
-    "to standard error. Exit status: 0 copied, 1 refused, 2 wrong usage or a file that cannot be\n"
-    "read or written.\n";
+    "to standard error. A tutorial whose first chapter (the starting chapter, or the first\n"
+    "chapter of the main menu) does not exist is refused. Exit status: 0 copied, 1 refused, 2\n"
+    "wrong usage or a file that cannot be read or written.\n";
 
 namespace {
 
@@ -69,6 +71,11 @@ int CmdDistribute(const Args& args, Io io) {
     try {
         quill::Project project(home ? *home : quill::ProgramFolder());
         if (!OpenProjectFile(io, project, words[0])) return ExitUsage;
+        // The main window offers no distribution for a tutorial without its first chapter.
+        if (const auto problem = quill::StartingChapterProblem(project.Config, project.ProjectDir)) {
+            PrintError(io, *problem);
+            return ExitFailed;
+        }
         CliDistributionUi ui(io, words[1]);
         return quill::Distribute(project, ui) ? ExitOk : ExitFailed;
     } catch (const std::exception& e) {  // IoError of a copy or a read: the message names the file

@@ -46,7 +46,7 @@ TEST(Quillc, NewRefusalsPrintTheProgramsMessages) {
     tmp.write("file", "x");
     r = RunQuillc({"new", (tmp / "file/sub").string(), "ok"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "ERROR: Unable to create the directory\n");
+    EXPECT_EQ(r.out, "ERROR: Unable to create the directory " + (tmp / "file/sub").string() + ": Not a directory\n");
 }
 
 TEST(Quillc, MessagesEscapeLineBreaks) {

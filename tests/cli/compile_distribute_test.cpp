@@ -8,6 +8,7 @@
 #include "run_quillc.h"
 #include "build/distribute.h"
 #include "datafile/data_file.h"
+#include "project/project.h"
 
 using quill::test::TempFolder;
 namespace fs = std::filesystem;
@@ -29,6 +30,7 @@ struct CliProject {
         tmp.write("proj/tut1.qks", "*ClearScreen Blue\r\n*ScreenImage pic.bmp\r\n");
         tmp.write("proj/TUT2.QKS", "Hello\r\n");
         tmp.write("proj/PIC.BMP", "bmp");
+        quill::test::SetStartChapter(qkj, "TUT1");
     }
 };
 
@@ -105,4 +107,46 @@ TEST(QuillcDistribute, CopiesEverythingOrRefuses) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "ERROR: Files cannot be copied to Project directory.\n");
     EXPECT_EQ(Quillc({"distribute", p.qkj.string()}).status, 2);
+}
+
+// Compile, distribute and the whole-tutorial check refuse a tutorial without its first chapter,
+// as the main window offers none of them for it, with a message that says what is missing.
+TEST(QuillcCompile, ATutorialWithoutItsFirstChapterIsRefused) {
+    namespace M = quill::cfg::MainMenu;
+    struct Case {
+        int type;
+        std::string first;
+        std::string message;
+    };
+    const Case cases[] = {
+        {0, "", "The tutorial has no starting chapter. Choose it with Define Tutorial Type."},
+        {0, "TUT9", "The tutorial starts with the chapter TUT9.QKS, which was not found in the project folder."},
+        {1, "", "The main menu of the tutorial has no chapters. Define them with Define Tutorial Type."},
+        {1, "tut7", "The tutorial starts with the chapter tut7.QKS, which was not found in the project folder."},
+    };
+    for (const Case& c : cases) {
+        CliProject p;
+        quill::Project project;
+        quill::SelectTutorial(project, p.qkj);
+        project.Config.set(quill::cfg::TutorialType, c.type);
+        project.Config.set(c.type == 0 ? quill::cfg::StartChapter : M::Chapter(1).FileName, c.first);
+        if (c.type == 1) project.Config.set(M::ChapterCount, c.first.empty() ? 0 : 1);
+        project.SaveProject();
+        p.tmp.write("home/QUILPLAY.EXE", "player");
+
+        auto r = Quillc({"compile", p.qkj.string()});
+        EXPECT_EQ(r.status, 1) << c.first;
+        EXPECT_EQ(r.out, "ERROR: " + c.message + "\n");
+        EXPECT_FALSE(fs::exists(p.proj / "TUT.QKD"));
+        EXPECT_EQ(Quillc({"compile", p.qkj.string(), "--chapter", "TUT2"}).out, "ERROR: " + c.message + "\n");
+        r = Quillc({"distribute", p.qkj.string(), (p.tmp / "dist").string(), "--home", (p.tmp / "home").string()});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, "ERROR: " + c.message + "\n");
+        EXPECT_FALSE(fs::exists(p.tmp / "dist"));
+        r = Quillc({"check", p.qkj.string()});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, "ERROR: " + c.message + "\n");
+        // A chapter named on its own is still checked as the editor checks it.
+        EXPECT_EQ(Quillc({"check", p.qkj.string(), "TUT2"}).status, 0);
+    }
 }

@@ -13,10 +13,12 @@ namespace {
 
 using quill::test::RunQuillc;
 
-std::string ProjectBytes(const char* color17Name) {
+// A project record whose colour 17 is named `color17Name`, starting with `startChapter`.
+std::string ProjectBytes(const char* color17Name, const char* startChapter = "") {
     quill::TTutorialConfig config;
     quill::SetConfigDefaults(config);
     config.set(quill::cfg::Colors::Entry(17).Name, color17Name);
+    config.set(quill::cfg::StartChapter, startChapter);
     return std::string(reinterpret_cast<const char*>(config.bytes().data()), config.bytes().size());
 }
 
@@ -72,7 +74,7 @@ TEST(QuillcTranslate, UsesTheProjectsColourTable) {
 
 TEST(QuillcCheck, ReportsEachProblemWithChapterAndLine) {
     TempFolder tmp;
-    const auto qkj = tmp.write("Safety.QKJ", ProjectBytes("Sky"));
+    const auto qkj = tmp.write("Safety.QKJ", ProjectBytes("Sky", "SAFETY1"));
     tmp.write("SAFETY1.QKS",
               "*ClearScreen Sky\r\n"
               "*JumpToLabel Start\r\n"
@@ -120,7 +122,7 @@ TEST(QuillcCheck, ReportsEachProblemWithChapterAndLine) {
 
 TEST(QuillcCheck, CleanProjectsAndUsage) {
     TempFolder tmp;
-    const auto qkj = tmp.write("tut.QKJ", ProjectBytes("ColorQ"));
+    const auto qkj = tmp.write("tut.QKJ", ProjectBytes("ColorQ", "TUT1"));
     tmp.write("TUT1.QKS", "*ClearScreen Blue\r\nHello\r\n*Wait\r\n");
     auto r = RunQuillc({"check", qkj.string()});
     EXPECT_EQ(r.status, 0);
@@ -130,8 +132,9 @@ TEST(QuillcCheck, CleanProjectsAndUsage) {
     TempFolder empty;
     const auto lone = empty.write("lone.QKJ", ProjectBytes("ColorQ"));
     r = RunQuillc({"check", lone.string()});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "INFO: There are no chapter files lone*.QKS to check.\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "INFO: There are no chapter files lone*.QKS to check.\n"
+                     "ERROR: The tutorial has no starting chapter. Choose it with Define Tutorial Type.\n");
     r = RunQuillc({"--help"});
     EXPECT_NE(r.out.find("translate"), std::string::npos);
     EXPECT_NE(r.out.find("check"), std::string::npos);

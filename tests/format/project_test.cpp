@@ -6,6 +6,7 @@
 
 using namespace quill;
 using quill::test::TempFolder;
+namespace fs = std::filesystem;
 
 namespace {
 std::string DefaultRecordBytes() {
@@ -67,9 +68,17 @@ TEST(Project, NewTutorialFailuresKeepThePreviousProject) {
         NewTutorial(p, tmp / "blocker/sub", "second");
         FAIL();
     } catch (const UserError& e) {
-        EXPECT_STREQ(e.what(), "Unable to create the directory");
+        // The folder and the reason are named.
+        EXPECT_EQ(std::string(e.what()), "Unable to create the directory " + (tmp / "blocker/sub").string() +
+                                             ": Not a directory");
     }
     EXPECT_THROW(NewTutorial(p, tmp / "x", "bad;name"), UserError);
+    // A tutorial whose project file cannot be made (a name too long for the disk) leaves none
+    // of the folders it made; a folder that was there stays.
+    EXPECT_ANY_THROW(NewTutorial(p, tmp / "made/deeper", std::string(260, 'n')));
+    EXPECT_FALSE(fs::exists(tmp / "made"));
+    EXPECT_ANY_THROW(NewTutorial(p, tmp / "first", std::string(260, 'n')));
+    EXPECT_TRUE(fs::is_directory(tmp / "first"));
     EXPECT_EQ(p.ProjectFile, before.ProjectFile);
     EXPECT_EQ(p.ProjectDir, before.ProjectDir);
     EXPECT_EQ(p.Config, before.Config);

@@ -276,7 +276,8 @@ TEST_F(MainFormFixture, AFolderThatCannotBeCreatedIsReportedAndChangesNothing) {
     home.write("blocked", "a file where the folder should go");
     createThroughDialog(home / "blocked" / "sub", "safety");
     EXPECT_EQ(rec.messages.Texts(RecordingMessages::Kind::Error),
-              std::vector<QString>{"Unable to create the directory"});
+              std::vector<QString>{"Unable to create the directory " +
+                                   QString::fromStdString((home / "blocked" / "sub").string()) + ": Not a directory"});
     EXPECT_FALSE(project.IsOpen());
     EXPECT_EQ(enabledButtons(), kAlways);
 }

@@ -1,8 +1,10 @@
 #include "project/project.h"
 
 #include <system_error>
+#include <vector>
 
 #include "project/file_names.h"
+#include "project/starting_chapter.h"
 #include "text/cp1252.h"
 #include "text/errors.h"
 #include "text/file_lookup.h"
@@ -57,18 +59,7 @@ bool Project::HasChapterFiles() const {
     return !ListByMask(ProjectDir, ProjectName + "*.QKS").empty();
 }
 
-bool Project::StartingFileExists() const {
-    std::string first;
-    switch (Config.get(cfg::TutorialType)) {
-        case 0: first = Config.get(cfg::StartChapter); break;
-        case 1: first = Config.get(cfg::MainMenu::Chapter(1).FileName); break;
-        default: return false;
-    }
-    if (first.empty()) return false;
-    const auto found = FindIgnoringCase(ProjectDir, first + ".QKS");
-    std::error_code ec;
-    return found && fs::is_regular_file(*found, ec);
-}
+bool Project::StartingFileExists() const { return !StartingChapterProblem(Config, ProjectDir); }
 
 std::optional<std::string> NewTutorialNameError(std::string_view name) {
     if (name.empty()) return "A filename must be entered.";
@@ -94,10 +85,25 @@ void OpenAs(Project& project, const fs::path& folder, std::string projectFile) {
 
 void NewTutorial(Project& project, const fs::path& folder, std::string_view name) {
     if (auto error = NewTutorialNameError(name)) throw UserError(*error);
+    // The folders this call makes, innermost first: a tutorial that cannot be made leaves none.
+    std::vector<fs::path> made;
     std::error_code ec;
-    fs::create_directories(folder, ec);
-    if (!fs::is_directory(folder, ec)) throw UserError("Unable to create the directory");
-    OpenAs(project, folder, ChangeExtension(name, ".QKJ"));
+    for (fs::path f = folder.lexically_normal(); !f.empty() && !fs::exists(f, ec); f = f.parent_path()) {
+        made.push_back(f);
+        if (f == f.parent_path()) break;
+    }
+    std::error_code createError;
+    fs::create_directories(folder, createError);
+    if (!fs::is_directory(folder, ec)) {
+        const std::string why = createError ? createError.message() : std::string("a file of that name is in the way");
+        throw UserError("Unable to create the directory " + DisplayName(folder) + ": " + why);
+    }
+    try {
+        OpenAs(project, folder, ChangeExtension(name, ".QKJ"));
+    } catch (...) {
+        for (const fs::path& f : made) fs::remove(f, ec);  // only while empty
+        throw;
+    }
 }
 
 void SelectTutorial(Project& project, const fs::path& chosenFile) {
