@@ -125,13 +125,31 @@ TEST(CompiledTutorial, DamagedFilesAreReportedByName) {
             EXPECT_NE(text.find(c.what), std::string::npos) << text;
         }
     }
-    // A chapter line that carries no key: the compiled chapter was changed by hand.
+    // A compiled chapter given where the tutorial's data file belongs, short or long, is named
+    // as what it is.
+    f.tmp.write("LONG.qkc", std::string(8000, 'x'));
+    for (const char* chapter : {"SAFETY1.QKC", "LONG.qkc"}) {
+        try {
+            ReadCompiledDataFile(f.tmp / chapter);
+            ADD_FAILURE() << chapter << " was read";
+        } catch (const IoError& e) {
+            EXPECT_NE(std::string(e.what()).find(std::string(chapter) + " is a compiled chapter, not a compiled tutorial"),
+                      std::string::npos)
+                << e.what();
+        }
+    }
+    // A chapter line that carries no key: the compiled chapter was changed by hand; an empty
+    // chapter file: the compiler never writes one.
     f.tmp.write("SAFETY3.QKC", "\x42\x01\x43\r\nplain text\r\n");
+    f.tmp.write("SAFETY4.QKC", "");
     const CompiledSource compiled(f.tmp.path(), {});
-    try {
-        compiled.LoadChapter("SAFETY3.QKS");
-        ADD_FAILURE() << "SAFETY3.QKC was read";
-    } catch (const IoError& e) {
-        EXPECT_NE(std::string(e.what()).find("SAFETY3.QKC is damaged: line 2 has no key"), std::string::npos) << e.what();
+    for (const auto& [chapter, what] : {std::pair{"SAFETY3", "SAFETY3.QKC is damaged: line 2 has no key"},
+                                        std::pair{"SAFETY4", "SAFETY4.QKC is damaged: it is empty"}}) {
+        try {
+            compiled.LoadChapter(std::string(chapter) + ".QKS");
+            ADD_FAILURE() << chapter << " was read";
+        } catch (const IoError& e) {
+            EXPECT_NE(std::string(e.what()).find(what), std::string::npos) << e.what();
+        }
     }
 }
