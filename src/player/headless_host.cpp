@@ -184,11 +184,14 @@ bool HeadlessHost::waitForOk(const char* waitName, const QImage& picture) {
 
 int HeadlessHost::waitForMainMenu(int picks, const QImage& picture) {
     shown_ = &picture;
-    const auto a = take("the main menu", [picks](const HeadlessAnswer& x) {
-        return x.kind == Kind::MainMenu && x.number <= picks;
-    });
+    const auto a = take("the main menu", [](const HeadlessAnswer& x) { return x.kind == Kind::MainMenu; });
     shown_ = nullptr;
-    return a ? a->number : 0;
+    if (!a) return 0;
+    if (a->number > picks) {
+        refuse(*a, QStringLiteral("the main menu shows %1 chapter picks").arg(picks));
+        return 0;
+    }
+    return a->number;
 }
 
 KeyPress HeadlessHost::waitForKey() {

@@ -20,10 +20,11 @@
 // Each wait takes the next answer. An answer that does not fit the wait (a key while the
 // control bar waits for a button) is skipped with an information message naming it, as the
 // window would ignore it. An answer of the right kind that the learner could not give (a
-// control bar button that is not shown, a list item or menu button that does not exist) ends
-// the run: an error names the answers line and what the screen offers, answerRefused() and
-// stopRequested() become true. When the answers run out the run ends as if Quit were pressed: the
-// message "answers ran out" is recorded once and stopRequested() becomes true.
+// control bar button that is not shown, a list item, menu button or main menu pick that does
+// not exist) ends the run: an error names the answers line and what the screen offers,
+// answerRefused() and stopRequested() become true. When the answers run out the run ends as if
+// Quit were pressed: the message "answers ran out" is recorded once and stopRequested() becomes
+// true.
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -93,7 +94,7 @@ public:
     // The waits of a whole-tutorial run, outside any chapter. `picture` is what the learner
     // sees meanwhile (the snapshot of the wait). waitForOk: the about box or the introduction,
     // answered by ok; false once the answers ran out. waitForMainMenu: the pick (1..picks) or
-    // 0 for the quit entry (also when the answers ran out).
+    // 0 for the quit entry (also when the answers ran out or a pick beyond them was refused).
     bool waitForOk(const char* waitName, const QImage& picture);
     int waitForMainMenu(int picks, const QImage& picture);
 

@@ -199,12 +199,17 @@ TEST_F(QuillcPlay, WholeTutorialAnswersThatDoNotFitAreSkippedAndRunningOutQuitsT
     p.Config.set(quill::cfg::MainMenu::Chapter(1).FileName, "TUT1");
     p.SaveProject();
     chapter("TUT1.QKS", "One\r\n");
-    folder.write("answers.txt", "mainmenu 3\nmainmenu 1\n");
-    const auto r = Play({projectFile, "--answers", (folder.path() / "answers.txt").string()});
+    folder.write("answers.txt", "button C\nmainmenu 1\n");
+    auto r = Play({projectFile, "--answers", (folder.path() / "answers.txt").string()});
     EXPECT_EQ(r.status, 0) << r.out;
     EXPECT_EQ(r.out,
-              "INFO: answer line 1 \"mainmenu 3\" does not answer the main menu; skipped\n"
+              "INFO: answer line 1 \"button C\" does not answer the main menu; skipped\n"
               "INFO: answers ran out\n");
+    // A pick the menu does not show cannot be given, like a list item that does not exist.
+    folder.write("answers.txt", "mainmenu 3\nmainmenu 1\n");
+    r = Play({projectFile, "--answers", (folder.path() / "answers.txt").string()});
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_EQ(r.out, "ERROR: answers line 1 \"mainmenu 3\" cannot be given here: the main menu shows 1 chapter picks\n");
     // A starting-chapter tutorial without a starting chapter reports the missing file.
     p.Config.set(quill::cfg::TutorialType, 0);
     p.SaveProject();

@@ -176,6 +176,8 @@ TEST_F(HeadlessHostTest, AnswersTheLearnerCouldNotGiveEndTheRun) {
          "answers line 1 \"menu 2\" cannot be given here: the screen shows 1 menu buttons"},
         {"list 3\n", [](HeadlessHost& h) { EXPECT_EQ(h.chooseUtility({"U1", "U2"}), std::nullopt); },
          "answers line 1 \"list 3\" cannot be given here: the utility chooser lists 2 names"},
+        {"mainmenu 3\n", [](HeadlessHost& h) { EXPECT_EQ(h.waitForMainMenu(2, QImage()), 0); },
+         "answers line 1 \"mainmenu 3\" cannot be given here: the main menu shows 2 chapter picks"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.answers);

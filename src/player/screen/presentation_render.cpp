@@ -112,13 +112,13 @@ QImage RenderAboutBox(const TTutorialConfig& c, const fs::path& dir) {
                    FromCp1252(c.get(f)));
         y += 22;
     }
+    // As the window's label: an empty comment is a line break and a blank line.
     QString comments;
     for (const StrField& f : {A::Comment1, A::Comment2, A::Comment3, A::Comment4}) {
         const std::string text = c.get(f);
-        comments += text.empty() ? QStringLiteral("\n") : FromCp1252(text) + ' ';
+        comments += text.empty() ? QStringLiteral("\n\n") : FromCp1252(text) + ' ';
     }
-    p.drawText(QRect(box.left() + 16, y + 8, box.width() - 32, box.bottom() - y - 56), Qt::TextWordWrap,
-               comments.trimmed());
+    p.drawText(QRect(box.left() + 16, y + 8, box.width() - 32, box.bottom() - y - 56), Qt::TextWordWrap, comments);
     const QRect ok(box.center().x() - 38, box.bottom() - 38, 76, 25);
     p.fillRect(ok, QColor(0xC0, 0xC0, 0xC0));
     p.drawRect(ok);

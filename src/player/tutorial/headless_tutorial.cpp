@@ -1,12 +1,45 @@
 #include "tutorial/headless_tutorial.h"
 
 #include <algorithm>
+#include <system_error>
 
 #include "headless_host.h"
+#include "screen/picture_reader.h"
 #include "screen/presentation_render.h"
+#include "text/cp1252.h"
+#include "text/file_lookup.h"
 #include "text_codec.h"
 
 namespace quill {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The error a learner's window shows for a picture it cannot show (empty: none): the same
+// texts as the windows, so a run without windows reports what the learner would see.
+QString PictureProblem(const fs::path& folder, const std::string& name, const QString& what,
+                       const QString& missing = QStringLiteral(" was not found")) {
+    const QString file = "The " + what + " " + FromCp1252(name);
+    const auto found = name.empty() ? std::nullopt : FindIgnoringCase(folder, name);
+    std::error_code ec;
+    if (!found || !fs::is_regular_file(*found, ec)) return file + missing;
+    QString why;
+    if (ReadPicture(*found, &why).isNull()) return file + " cannot be shown: " + why;
+    return {};
+}
+
+// A screen background of type 2 (a graphic) or 3 (a wallpaper, which must not be a .JPG).
+QString BackgroundProblem(const fs::path& folder, int type, const std::string& graphic, const std::string& wallpaper) {
+    if (type == 2) return PictureProblem(folder, graphic, QStringLiteral("graphic file"));
+    if (type != 3) return {};
+    const std::size_t dot = wallpaper.find_last_of('.');
+    if (dot != std::string::npos && UpperCaseCp1252(wallpaper.substr(dot)) == ".JPG")
+        return "Wallpaper must be a .BMP file.\n\r\n\rReplace " + FromCp1252(wallpaper) + " with a .BMP Graphic.";
+    return PictureProblem(folder, wallpaper, QStringLiteral("Wallpaper file"));
+}
+
+}  // namespace
 
 QString NotPerformedText(const TutorialCommand& c) {
     const QString which = c.opening ? QStringLiteral("opening") : QStringLiteral("closing");
@@ -37,7 +70,23 @@ void HeadlessTutorialStage::PerformCommand(const TutorialCommand& command) {
     if (!text.isEmpty()) host_.showInfo(text);
 }
 
+void HeadlessTutorialStage::ShowBackground() {
+    namespace P = cfg::Program;
+    report(BackgroundProblem(folder_, config_.get(P::BackgroundType), config_.get(P::BackgroundGraphic),
+                             config_.get(P::BackgroundWallpaper)));
+}
+
+void HeadlessTutorialStage::report(const QString& error) {
+    if (!error.isEmpty()) host_.showError(error);
+}
+
 void HeadlessTutorialStage::ShowAboutBox() {
+    const std::string icon = config_.get(cfg::About::IconFile);
+    if (config_.get(cfg::About::UseIcon) && !icon.empty()) {
+        // The window shows no icon for a file it cannot read, and says so only when it is missing.
+        const QString problem = PictureProblem(folder_, icon, QStringLiteral("Icon file"), QStringLiteral(" is missing"));
+        if (problem.endsWith(QStringLiteral(" is missing"))) report(problem);
+    }
     const QImage picture = RenderAboutBox(config_, folder_);
     host_.waitForOk("the about box", picture);
 }
@@ -47,11 +96,16 @@ std::vector<std::string> HeadlessTutorialStage::LoadIntroduction() {
 }
 
 void HeadlessTutorialStage::ShowIntroduction(const std::vector<std::string>& text) {
+    const TScreenBackgroundLayout& s = cfg::Intro::Screen;
+    report(BackgroundProblem(folder_, config_.get(s.ScreenType), config_.get(s.GraphicFile), config_.get(s.WallpaperFile)));
     const QImage picture = RenderIntroduction(config_, folder_, text);
     host_.waitForOk("the introduction", picture);
 }
 
 TutorialMenuPick HeadlessTutorialStage::ShowMainMenu() {
+    namespace M = cfg::MainMenu;
+    report(BackgroundProblem(folder_, config_.get(M::ScreenType), config_.get(M::GraphicFile),
+                             config_.get(M::WallpaperFile)));
     const QImage picture = RenderMainMenu(config_, folder_);
     const int count = std::clamp(config_.get(cfg::MainMenu::ChapterCount), 0,
                                  static_cast<int>(cfg::MainMenu::MaxChapters));

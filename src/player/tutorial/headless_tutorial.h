@@ -2,7 +2,9 @@
 // HeadlessTutorialStage: the whole-tutorial sequence without windows (quillc play without a
 // chapter, the runtime player's headless mode). The about box and the introduction wait for
 // "ok", the main menu for "mainmenu N" or "mainmenu quit", each from the host's answers and
-// each with a snapshot of what it shows. The opening and closing commands are not performed:
+// each with a snapshot of what it shows; a picture the window could not show (a background, a
+// menu or introduction graphic, the about box's icon) is reported with the window's error text
+// before the wait. The opening and closing commands are not performed:
 // an information message names what would be shown or run. Chapters and the introduction's
 // text come from the caller, so project sources and compiled files run alike.
 #include <QString>
@@ -29,7 +31,7 @@ public:
     HeadlessTutorialStage(const TTutorialConfig& config, std::filesystem::path folder, HeadlessHost& host,
                           ChapterRun runChapter, IntroductionLoader loadIntroduction);
 
-    void ShowBackground() override {}
+    void ShowBackground() override;
     void UseTutorialHelp(const std::string& helpFile) override { helpFile_ = helpFile; }
     void PerformCommand(const TutorialCommand& command) override;
     void ShowAboutBox() override;
@@ -43,6 +45,8 @@ public:
     const std::string& HelpFile() const { return helpFile_; }
 
 private:
+    void report(const QString& error);  // an error box, when there is one
+
     const TTutorialConfig& config_;
     std::filesystem::path folder_;
     HeadlessHost& host_;
