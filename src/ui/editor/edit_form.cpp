@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -50,6 +51,17 @@ QPlainTextEdit* TextArea(QWidget* parent, const QString& name, QPlainTextEdit* e
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     return edit;
 }
+
+// A drop-down that shows a caption instead of a current item: its list opens on the first item,
+// so Enter picks it and the arrows move from there.
+class CaptionCombo : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    void showPopup() override {
+        QComboBox::showPopup();
+        if (currentIndex() < 0 && count() > 0) view()->setCurrentIndex(model()->index(0, modelColumn()));
+    }
+};
 
 }  // namespace
 
@@ -119,7 +131,7 @@ TEditForm::TEditForm(Project& project, Platform& platform, ChapterRunner& runner
         InsertAtCaret("|");
         AfterAction();
     });
-    CommandsCombo_ = new QComboBox(top);
+    CommandsCombo_ = new CaptionCombo(top);
     CommandsCombo_->setObjectName("CommandsCombo");
     CommandsCombo_->setPlaceholderText(" Commands");
     CommandsCombo_->addItems({"Basic Commands", "Screen Display", "Drawing Boxes", "Screen Effects", "Using Images",

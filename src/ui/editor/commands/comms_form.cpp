@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -38,6 +39,7 @@ TCommsForm::TCommsForm(Platform& platform, Prompter& prompter, const CommandData
             radio->setObjectName(option.objectName);
             SetHelpTopic(radio, option.topic);
             options->addButton(radio);
+            radio->installEventFilter(this);
             layout->addWidget(radio);
             connect(radio, &QRadioButton::toggled, this, [this, &option](bool on) {
                 if (!on) return;
@@ -62,14 +64,35 @@ TCommsForm::TCommsForm(Platform& platform, Prompter& prompter, const CommandData
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(insert, &QPushButton::clicked, this, &TCommsForm::InsertBtnClick);
     connect(explain, &QPushButton::clicked, this, &TCommsForm::ExplainBtnClick);
-    // The keyboard starts on the options (no option is chosen yet); the arrows move between
-    // them, Enter inserts.
+    // The keyboard starts on the options (no option is chosen yet); the arrows choose, Enter
+    // inserts the option that has the focus.
     if (first) first->setFocus(Qt::OtherFocusReason);
 }
 
 TCommsForm::~TCommsForm() = default;
 
+bool TCommsForm::eventFilter(QObject* watched, QEvent* event) {
+    // An arrow key chooses: the option that has the focus is chosen first, so the button
+    // group's own move chooses the next one too (it moves the choice only from a chosen one).
+    if (event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+            case Qt::Key_Left:
+            case Qt::Key_Right:
+                if (auto* radio = qobject_cast<QRadioButton*>(watched); radio && !radio->isChecked())
+                    radio->setChecked(true);
+                break;
+            default: break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void TCommsForm::InsertBtnClick() {
+    // Enter inserts the option that has the focus, chosen or not yet.
+    if (auto* radio = qobject_cast<QRadioButton*>(focusWidget()); radio && radio->window() == this)
+        radio->setChecked(true);
     lines_.clear();
     if (chosen_ && chosen_->build) {
         hide();

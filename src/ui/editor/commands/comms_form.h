@@ -2,7 +2,8 @@
 // The command dialogs of the chapter editor's "Commands" drop-down. Each shows its category's
 // options as radio buttons in titled groups, with "&Close", "Insert" and "Explanation".
 // Choosing an option records it and its help topic ("Explanation" opens that topic, or the
-// category's own while nothing is chosen). "Insert" hides the dialog, runs the option's
+// category's own while nothing is chosen). From the keyboard, the arrow keys choose and Enter
+// inserts the option that has the focus. "Insert" hides the dialog, runs the option's
 // builder, shows the dialog again and closes it with OK, whatever the builder wrote; the lines
 // it wrote are then the dialog's Lines(). "&Close" closes it without lines.
 //
@@ -38,6 +39,9 @@ class TCommsForm : public QDialog {
 
     void InsertBtnClick();
     void ExplainBtnClick();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     Platform& platform_;

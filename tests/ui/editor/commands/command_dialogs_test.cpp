@@ -3,6 +3,7 @@
 // at the caret; Close, a cancelled prompt and Insert without an option insert nothing.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -362,7 +363,8 @@ TEST_F(CommandDialogsTest, ACommandCanBeInsertedByKeyboardAlone) {
     Answer({{"TBasicCommsForm", [keys](QWidget* w) {
                  QApplication::setActiveWindow(w);
                  EXPECT_EQ(QApplication::focusWidget()->objectName(), "ClearScreenRBtn");
-                 keys(w, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Space});
+                 // The arrows choose as they move.
+                 keys(w, {Qt::Key_Down, Qt::Key_Down});
                  EXPECT_TRUE(w->findChild<QRadioButton*>("ControlsRBtn")->isChecked());
                  keys(w, {Qt::Key_Return});
              }},
@@ -371,6 +373,22 @@ TEST_F(CommandDialogsTest, ACommandCanBeInsertedByKeyboardAlone) {
              }}});
     Choose(0);
     EXPECT_EQ(memo()->toPlainText(), "*Controls C H\n");
+
+    // The drop-down opens on its first item, and Enter inserts the option that has the focus,
+    // though nothing was chosen yet.
+    memo()->clear();
+    auto* combo = editor.findChild<QComboBox*>("CommandsCombo");
+    QApplication::setActiveWindow(&editor);
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_F4);
+    ASSERT_TRUE(combo->view()->isVisible());
+    Answer({{"TBasicCommsForm", [keys](QWidget* w) {
+                 EXPECT_EQ(w->findChild<QRadioButton*>("ClearScreenRBtn")->isChecked(), false);
+                 keys(w, {Qt::Key_Return});
+             }},
+            PickColor(2)});
+    QTest::keyClick(combo->view(), Qt::Key_Return);
+    EXPECT_TRUE(memo()->toPlainText().startsWith("*ClearScreen ")) << memo()->toPlainText().toStdString();
 }
 
 // --- The branching categories and their table editors ----------------------------------------
