@@ -258,7 +258,9 @@ BuildMessages CompileOneChapterCommand(const Project& project, KeyGenerator& key
     const fs::path source = found ? *found : project.FilePath(chapterName);
     if (RealPathInside(project.ProjectDir, source) && CompileChapter(source, keys))
         return {{BuildMessage::Kind::Info,
-                 "The Tutorial Chapter File " + UpperAscii(NameOnly(chapterName) + ".QKC") +
+                 // The file as written: on a disk that tells letter cases apart, an upper-cased
+                 // name would name a file that is not there.
+                 "The Tutorial Chapter File " + DiskNameToCp1252(CompiledChapterPath(source).filename()) +
                      " has been compiled successfully." + kUseQuilplay}};
     return {{BuildMessage::Kind::Error, "Unable to compile the Tutorial Chapter File."}};
 }

@@ -223,7 +223,13 @@ std::vector<ListedFile> DistributionEntries(const Project& project, const std::s
         default: break;
     }
 
-    if (config.get(cfg::Program::HelpOn)) list.add(config.get(cfg::Program::HelpFile), "the program settings");
+    if (config.get(cfg::Program::HelpOn)) {
+        const std::string help = config.get(cfg::Program::HelpFile);
+        list.add(help, "the program settings");
+        // The help viewer on Linux reads the book beside the help file, X.html for X.HLP.
+        if (!help.empty() && ProjectFileExists(project, ChangeExtension(help, ".html")))
+            list.add(ChangeExtension(help, ".html"), "the program settings");
+    }
 
     if (!project.DataFileName.empty()) {
         const fs::path dataFile = project.DataFilePath();
@@ -245,9 +251,10 @@ std::vector<std::string> DistributionList(const Project& project, const std::str
 }
 
 std::string NoWindowsPlayerInfo(const std::string& projectName) {
-    return std::string(kPlayerFileName) + " was not found in the BFL Home Folder, so the distribution is made for "
-           "learners on Linux: they play it with quilplay, started by " + LauncherScriptName(projectName) +
-           " or " + LauncherDesktopName(projectName) + " in the folder.";
+    return "The distribution is made for learners on Linux: they play it with quilplay, started by " +
+           LauncherScriptName(projectName) + " or " + LauncherDesktopName(projectName) +
+           " in the folder. To play it on Windows too, put the Windows player " + std::string(kPlayerFileName) +
+           " in the BFL Home Folder and prepare the distribution again.";
 }
 
 bool Distribute(const Project& project, DistributionUi& ui) {
@@ -312,10 +319,11 @@ bool Distribute(const Project& project, DistributionUi& ui) {
     }
     if (refused) return false;
 
-    std::error_code ec;
-    fs::create_directories(target, ec);
+    std::error_code ec, made;
+    fs::create_directories(target, made);
     if (!fs::is_directory(target, ec)) {
-        ui.ShowError("Unable to create the directory");
+        const std::string why = made ? made.message() : std::string("a file of that name is in the way");
+        ui.ShowError("Unable to create the directory " + Utf8ToCp1252(target.string()) + ": " + why);
         return false;
     }
 

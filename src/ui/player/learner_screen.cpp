@@ -7,6 +7,7 @@
 
 #include "platform/platform.h"
 #include "project/font_spec.h"
+#include "project/project_path.h"
 #include "screen/picture_reader.h"
 #include "screen/text_screen.h"
 #include "text/cp1252.h"
@@ -17,14 +18,24 @@ namespace quill {
 
 namespace fs = std::filesystem;
 
-fs::path TutorialHelpFile(const LearnerScreenContext& context) {
-    const std::string file = context.config.get(cfg::Program::HelpFile);
-    if (!context.config.get(cfg::Program::HelpOn) || file.empty()) return context.platform.helpFile;
-    return ResolveInFolder(context.projectDir, file);
+void ShowTutorialHelp(const LearnerScreenContext& context) {
+    const TTutorialConfig& c = context.config;
+    ShowTutorialHelpFile(context.platform, context.projectDir,
+                         c.get(cfg::Program::HelpOn) ? c.get(cfg::Program::HelpFile) : std::string(),
+                         c.get(cfg::Program::HelpTopic));
 }
 
-void ShowTutorialHelp(const LearnerScreenContext& context) {
-    context.platform.help.ShowTopic(TutorialHelpFile(context), context.config.get(cfg::Program::HelpTopic));
+void ShowTutorialHelpFile(Platform& platform, const fs::path& projectDir, const std::string& file, int topic) {
+    if (file.empty()) {
+        platform.messages.ShowInfo("This tutorial has no help.");
+        return;
+    }
+    const ProjectPath help = ResolveInProject(projectDir, file);
+    if (!help.inside) {
+        platform.messages.ShowError("The help file " + FromCp1252(file) + " is outside the tutorial folder.");
+        return;
+    }
+    platform.help.ShowTopic(help.path, topic);
 }
 
 std::uint32_t RecordColour(const QColor& c) {

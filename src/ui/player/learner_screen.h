@@ -33,11 +33,13 @@ struct LearnerScreenContext {
     Platform& platform;
 };
 
-// The help book the learner's Help items open: the tutorial's own help file when it has one
-// (HelpOn with a file name), found in the project folder; otherwise the program's.
-std::filesystem::path TutorialHelpFile(const LearnerScreenContext& context);
-// Opens the tutorial's help at its HelpTopic.
+// Opens the tutorial's own help file (HelpOn with a file name) at its HelpTopic. A tutorial
+// without one says so: the program's own manual is not the learner's help.
 void ShowTutorialHelp(const LearnerScreenContext& context);
+// Opens the help file `file` of the tutorial in `projectDir` at `topic`; an empty name says
+// that the tutorial has no help, a name that leads outside the folder is refused.
+void ShowTutorialHelpFile(Platform& platform, const std::filesystem::path& projectDir, const std::string& file,
+                          int topic);
 
 // Colours of the record (0x00BBGGRR) and back.
 std::uint32_t RecordColour(const QColor& colour);

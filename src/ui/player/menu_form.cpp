@@ -80,7 +80,8 @@ TMenuForm::TMenuForm(const LearnerScreenContext& context, bool designView, QWidg
         pick->setObjectName(name);
         pick->setGeometry(QRect(at, QSize(kMenuPickWidth, kMenuPickHeight)));
         FillColour(pick, pickColour, QPalette::Button);
-        pick->setAutoDefault(false);
+        // Enter picks the entry that has the focus (a focused auto-default button takes it).
+        pick->setAutoDefault(true);
         return pick;
     };
     for (int n = 1; n <= kMenuMaxPicks; ++n) {

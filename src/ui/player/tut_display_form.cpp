@@ -22,6 +22,7 @@
 #include "project/project.h"
 #include "richtext/rtf_reader.h"
 #include "screen/text_screen.h"
+#include "player/learner_screen.h"
 #include "project/project_path.h"
 #include "text/file_lookup.h"
 #include "text_codec.h"
@@ -842,10 +843,8 @@ void TTutDisplayForm::printLines(const QStringList& lines, const QString& questi
 }
 
 void TTutDisplayForm::showHelp(const QString& helpFile, int topic) {
-    // The tutorial's own help file: only from inside its folder.
-    const ProjectPath help = ResolveInProject(project_.ProjectDir, ToCp1252(helpFile));
-    if (!help.inside) return platform_.messages.ShowError("The help file " + helpFile + " is outside the tutorial folder.");
-    platform_.help.ShowTopic(help.path, topic);
+    // The tutorial's own help file, only from inside its folder; none: the tutorial says so.
+    ShowTutorialHelpFile(platform_, project_.ProjectDir, ToCp1252(helpFile), topic);
 }
 
 }  // namespace quill

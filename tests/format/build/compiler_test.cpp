@@ -141,8 +141,8 @@ TEST(CompileActions, Messages) {
 
     f.tmp.write("safety1.qks", "*ClearScreen Blue");
     EXPECT_EQ(CompileOneChapterCommand(f.project, keys, "safety1.qks"),
-              (BuildMessages{{K::Info, "The Tutorial Chapter File SAFETY1.QKC has been compiled "
-                                       "successfully." + quilplay}}));
+              (BuildMessages{{K::Info, "The Tutorial Chapter File safety1.QKC has been compiled "
+                                       "successfully." + quilplay}}));  // named as written
     EXPECT_TRUE(fs::exists(f.tmp / "safety1.QKC"));
     EXPECT_TRUE(CompileOneChapterCommand(f.project, keys, "").empty());
 

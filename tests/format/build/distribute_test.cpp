@@ -174,15 +174,18 @@ TEST(Distribution, RefusalsStopBeforeCopying) {
                                       "type=x4"));
          },
          "The type \"x4\" of the EXECUTE entry Odd in the tutorial data file SAFETY.QKR is not a number."},
+        // The folder and the reason are named.
         {[](Distribution& d) { d.target = d.proj / "SAFETY.QKD" / "sub"; },
-         "Unable to create the directory"},
+         "Unable to create the directory {target}: Not a directory"},
     };
     for (const auto& c : cases) {
         Distribution d;
         c.setUp(d);
         RecordingUi ui;
         EXPECT_FALSE(d.run(ui));
-        EXPECT_EQ(ui.errors, std::vector<std::string>{c.error});
+        std::string error = c.error;
+        if (const auto at = error.find("{target}"); at != std::string::npos) error.replace(at, 8, d.target.string());
+        EXPECT_EQ(ui.errors, std::vector<std::string>{error});
         EXPECT_EQ(ui.copies, 0u);
         EXPECT_TRUE(ui.messages.empty());
     }
@@ -241,11 +244,18 @@ TEST(Distribution, WithoutTheWindowsPlayerTheFolderIsMadeForLinuxWithALauncher) 
     EXPECT_TRUE(ui.errors.empty());
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0], NoWindowsPlayerInfo("SAFETY"));
+    // It says first what the folder is for, then how to add the Windows player.
+    EXPECT_EQ(NoWindowsPlayerInfo("SAFETY"),
+              "The distribution is made for learners on Linux: they play it with quilplay, started by SAFETY.sh or "
+              "SAFETY.desktop in the folder. To play it on Windows too, put the Windows player QUILPLAY.EXE in the "
+              "BFL Home Folder and prepare the distribution again.");
     EXPECT_EQ(FilesIn(d.target), (std::set<std::string>{"SAFETY.QKD", "SAFETY1.QKC", "SAFETY.sh", "SAFETY.desktop"}));
     EXPECT_NE(fs::status(d.target / "SAFETY.sh").permissions() & fs::perms::owner_exec, fs::perms::none);
     const std::string entry = TempFolder::read(d.target / "SAFETY.desktop");
     EXPECT_NE(entry.find("Name=Fire \"safety\" 100%\n"), std::string::npos) << entry;
-    EXPECT_NE(entry.find("Exec=quilplay \"" + d.target.string() + "\"\n"), std::string::npos) << entry;
+    // The entry finds the folder through its own location, not through where it was made.
+    EXPECT_NE(entry.find(" %k\n"), std::string::npos) << entry;
+    EXPECT_EQ(entry.find(d.target.string()), std::string::npos) << entry;
     // Characters the Exec key must escape.
     EXPECT_EQ(DesktopExecArgument("/a b/$x\\\"y%"), "\"/a b/\\\\$x\\\\\\\\\\\\\"y%%\"");
 
@@ -255,4 +265,20 @@ TEST(Distribution, WithoutTheWindowsPlayerTheFolderIsMadeForLinuxWithALauncher) 
     EXPECT_TRUE(w.run(ui2));
     EXPECT_EQ(ui2.messages.size(), 1u);
     EXPECT_EQ(FilesIn(w.target), (std::set<std::string>{"SAFETY.QKD", "SAFETY1.QKC", "quilplay.exe", "SAFETY.sh", "SAFETY.desktop"}));
+}
+
+// The learner's help on Linux reads the book beside the help file (GUIDE.html for GUIDE.HLP): it
+// travels with the help file when it is there.
+TEST(Distribution, TheHelpBookTravelsWithTheHelpFile) {
+    Distribution d;
+    d.project.Config.set(cfg::Program::HelpOn, 1);
+    d.project.Config.set(cfg::Program::HelpFile, "GUIDE.HLP");
+    d.file("GUIDE.HLP");
+    EXPECT_EQ(DistributionList(d.project, "P"), (std::vector<std::string>{"SAFETY1.QKC", "GUIDE.HLP", "SAFETY.QKD", "P"}));
+    d.file("Guide.html");
+    EXPECT_EQ(DistributionList(d.project, "P"),
+              (std::vector<std::string>{"SAFETY1.QKC", "GUIDE.HLP", "GUIDE.html", "SAFETY.QKD", "P"}));
+    RecordingUi ui;
+    EXPECT_TRUE(d.run(ui));
+    EXPECT_TRUE(fs::exists(d.target / "Guide.html"));
 }

@@ -81,10 +81,11 @@ TEST_F(MainMenuTest, PicksStandWhereTheLayoutPutsThemAndThePanelIsCentred) {
     ASSERT_EQ(bar->actions().size(), 2);
     EXPECT_EQ(bar->actions()[0]->text(), "&About");
     EXPECT_EQ(bar->actions()[1]->text(), "&Help");
-    // Without a help file of its own the tutorial's Help opens the program's.
+    // Without a help file of its own the tutorial's Help says so: the program's own manual is
+    // not the learner's help.
     bar->actions()[1]->trigger();
-    ASSERT_EQ(rec.help.requests.size(), 1u);
-    EXPECT_EQ(rec.help.requests[0].helpFile, rec.platform().helpFile);
+    EXPECT_TRUE(rec.help.requests.empty());
+    EXPECT_EQ(rec.messages.Texts(RecordingMessages::Kind::Info), std::vector<QString>{"This tutorial has no help."});
     bool aboutShown = false;
     WhenShown("TAboutBox", [&](QWidget* w) {
         aboutShown = true;
@@ -121,6 +122,18 @@ TEST_F(MainMenuTest, QuitPickEscapeAndDesignView) {
         QTest::keyClick(&menu, Qt::Key_Escape);
         EXPECT_TRUE(menu.Choice().quit);
         EXPECT_FALSE(menu.isVisible());
+    }
+    {
+        // Enter picks the entry that has the focus, as Space does.
+        TMenuForm menu(context, false);
+        menu.show();
+        QApplication::setActiveWindow(&menu);
+        QTest::keyClick(menu.Pick(1), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), menu.Pick(2));
+        QTest::keyClick(menu.Pick(2), Qt::Key_Return);
+        EXPECT_FALSE(menu.isVisible());
+        EXPECT_FALSE(menu.Choice().quit);
+        EXPECT_EQ(menu.Choice().chapter, "SAFETY2");
     }
     {
         TMenuForm menu(context, true);
@@ -233,7 +246,7 @@ TEST_F(MainMenuTest, ScreenDesignerStoresItsFieldsAndOffersSingleColumnUpToTenCh
     EXPECT_EQ(record, before);
 
     rec.dialogs.colors = {QColor(0x10, 0x20, 0x30), QColor(Qt::yellow)};
-    rec.dialogs.fonts = {QFont("Liberation Serif", 20)};
+    rec.dialogs.fonts = {QFont("Liberation Sans", 20)};
     WhenShown("TMenuDScreenForm", [](QWidget* w) {
         Click(w, "TopMenuChk");  // off
         Click(w, "TitleChk");
@@ -256,7 +269,7 @@ TEST_F(MainMenuTest, ScreenDesignerStoresItsFieldsAndOffersSingleColumnUpToTenCh
     EXPECT_EQ(r.u8(34), 0);                       // TopMenuBar
     EXPECT_EQ(r.u8(67), 1);                       // TitleBarOn
     EXPECT_EQ(r.shortString(68, 70), "Welcome");  // TitleBarText
-    EXPECT_EQ(r.shortString(143, 50), "20 0 0 Liberation Serif");
+    EXPECT_EQ(r.shortString(143, 50), "20 0 0 Liberation Sans");
     EXPECT_EQ(r.i32(321), 3);                     // ScreenType
     EXPECT_EQ(r.shortString(430, 100), "paper.bmp");
     EXPECT_EQ(r.u32(531), 0x302010u);             // MenuColor
