@@ -237,7 +237,11 @@ public:
     std::vector<ScriptProblem> Run() {
         for (std::size_t i = 0; i < lines_.size();) {
             next_ = i + 1;
-            Line(i, LineAt(i), true);
+            lastCode_.clear();
+            const std::string_view line = LineAt(i);
+            LabelReachedByFlow(i, line);
+            Line(i, line, true);
+            AfterLine(i, line, next_ > i + 1);
             i = std::max(next_, i + 1);
         }
         std::stable_sort(problems_.begin(), problems_.end(),
@@ -273,6 +277,45 @@ private:
 
     void Report(std::size_t index, std::string message, bool warning = false) {
         problems_.push_back({index + 1, std::move(message), warning});
+    }
+
+    static std::string_view FirstWord(std::string_view line) { return line.substr(0, line.find(' ')); }
+
+    // A "@J" label that the chapter reaches by going on from the line before (not by a jump) is
+    // drawn on the learner's screen as text.
+    void LabelReachedByFlow(std::size_t index, std::string_view line) {
+        if (line.size() < 2 || line[0] != '@' || (line[1] != 'J' && line[1] != 'j') || inBranch_ || !fallsThrough_)
+            return;
+        Report(index,
+               "The label " + std::string(line) +
+                   " is shown on the learner's screen as text when the chapter reaches it without a jump.",
+               true);
+    }
+
+    // What the line just checked leaves for the next: whether the chapter goes on to it (not
+    // known after a command that read lines of its own: a table's actions may jump), and the
+    // "Change Defaults" commands that a *ClearScreen right after them resets unseen.
+    void AfterLine(std::size_t index, std::string_view line, bool readLines) {
+        if (line.empty() || line[0] == ';') return;
+        const std::string_view code = lastCode_;
+        if (code == ":DP" || code == ":DC" || code == ":DH") {  // reset by *ClearScreen
+            pendingDefaults_.push_back(index);
+            fallsThrough_ = true;
+            return;
+        }
+        if (code == ":DB" || code == ":DT") {  // the title's colours stay
+            fallsThrough_ = true;
+            return;
+        }
+        if (code == ":FE")
+            for (const std::size_t at : pendingDefaults_)
+                Report(at,
+                       std::string(FirstWord(LineAt(at))) + " has no effect: the " + std::string(FirstWord(line)) +
+                           " on line " + std::to_string(index + 1) + " resets it.",
+                       true);
+        pendingDefaults_.clear();
+        fallsThrough_ = !readLines && !(code == ":JJ" || code == ":JN" || code == ":JK" || code == ":JS" ||
+                                        code == ":JR" || code == ":X" || code.starts_with("@F"));
     }
     // The error an operand routine reported, at the line being checked.
     bool Stopped() {
@@ -379,6 +422,7 @@ private:
         } else {
             translated.assign(line);
         }
+        if (main && depth_ == 1) lastCode_.assign(translated, 0, translated.find(','));
         if (translated[0] == '@') {  // *RETURNTOFILE becomes a marker line
             Line(index, translated, main);
             return;
@@ -944,6 +988,9 @@ private:
     bool notValidSeen_ = false;
     bool inBranch_ = false, inQuiz_ = false;
     std::string quizName_;
+    std::string lastCode_;                     // the command code of the main line just checked
+    bool fallsThrough_ = true;                 // the chapter goes on from the line before
+    std::vector<std::size_t> pendingDefaults_;  // "Change Defaults" lines not yet seen
 };
 
 }  // namespace

@@ -42,7 +42,9 @@ protected:
 TEST_F(CheckChapterTest, EachFaultIsReportedAtItsLineWithThePlayersMessage) {
     for (const auto& c : FaultCases()) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(Check(c.lines), Lines{std::to_string(c.line) + ": " + c.message});
+        Lines errors = Check(c.lines);  // some cases also hold a label reached without a jump
+        std::erase_if(errors, [](const std::string& p) { return p.find(": warning: ") != std::string::npos; });
+        EXPECT_EQ(errors, Lines{std::to_string(c.line) + ": " + c.message});
     }
 }
 
@@ -67,8 +69,8 @@ TEST_F(CheckChapterTest, CorrectChaptersGiveNoReport) {
          "*HyperTextColor Blue White", "*TitleTextColor White", "*TitleBarColor Blue", "*ControlBarColor Silver",
          "*ControlButtonTag C Next page", "*ControlButtonTag u", "*Notepad notes.txt", ":SC,10,5", ":FE,27",
          "@PIntro", "*JumpToFile t2", "*ReturnToFile T2", "@Ft2.qks", "*Exit"},
-        {"; flow, branches, menus and a quiz", "@PIntro", "@JStart", "*PageBackTo @PIntro", "*ChangePageLabel Intro",
-         "*ClearPageLabel", "*RejoinChapter place.txt Start", "*RejoinPage", "*JumpAndReturn Sub Back", "@JBack",
+        {"; flow, branches, menus and a quiz", "@PIntro", "*JumpToLabel Start", "@JStart", "*PageBackTo @PIntro",
+         "*ChangePageLabel Intro", "*ClearPageLabel", "*RejoinChapter place.txt Start", "*RejoinPage", "*JumpAndReturn Sub Back", "@JBack",
          "*JumpToLabel End   ", "@JSub", "*Return", "@JEnd", "*BranchOnFileExists here.txt", "&1", "yes", "&2",
          "no", "&3", "*BranchOnFileInput here.txt Exact", "yes;y", "&1", "&2", "&3", "*BranchOnInput 10",
          "&1;&2", "&1  ", "Good", "&2", "Bad", "&3", "*BranchOnButton Yes No 20", "&1", "&2", "&3",
@@ -91,6 +93,25 @@ TEST_F(CheckChapterTest, CorrectChaptersGiveNoReport) {
         for (const auto& line : chapter)
             if (line.starts_with('*')) used.insert(UpperCaseCp1252(line.substr(0, line.find(' '))));
     for (const CommandSpec& command : CommandTable()) EXPECT_TRUE(used.count(std::string(command.keyword))) << command.keyword;
+}
+
+// Two things a chapter does that the author rarely means: "Change Defaults" commands right
+// before a *ClearScreen, which resets them unseen, and a label the chapter reaches without a
+// jump, which the learner sees as a line of text.
+TEST_F(CheckChapterTest, DefaultsResetByClearScreenAndLabelsShownAsTextAreWarnings) {
+    EXPECT_EQ(Check({"*ControlBarColor Red", "; the bar", "*ControlButtonTag C Next", "*TitleBarColor Blue",
+                     "*HyperTextColor Blue White", "", "*clearscreen Blue", "*ControlBarColor Red", "Text", "*ClearScreen"}),
+              (Lines{"1: warning: *ControlBarColor has no effect: the *clearscreen on line 7 resets it.",
+                     "3: warning: *ControlButtonTag has no effect: the *clearscreen on line 7 resets it.",
+                     "5: warning: *HyperTextColor has no effect: the *clearscreen on line 7 resets it."}));
+    EXPECT_EQ(Check({"@JTop", "Hello", "@JMiddle", "*JumpToLabel End", "@JEnd", "*Exit", "@jAfter", "*Wait",
+                     "@JLast", "*JumpToLabel Top"}),
+              (Lines{"1: warning: The label @JTop is shown on the learner's screen as text when the chapter reaches "
+                     "it without a jump.",
+                     "3: warning: The label @JMiddle is shown on the learner's screen as text when the chapter "
+                     "reaches it without a jump.",
+                     "9: warning: The label @JLast is shown on the learner's screen as text when the chapter "
+                     "reaches it without a jump."}));
 }
 
 TEST_F(CheckChapterTest, WhatDependsOnTheRunIsAWarning) {
@@ -125,8 +146,11 @@ TEST_F(CheckChapterTest, DataLinesAreNotCommandsAndActionsAre) {
     EXPECT_EQ(Check({"*QuizAnswers x 10 Q", "*Bogus", "*QuickQuestion 5", "yes", "", "*Bogus"}),
               (Lines{"1: *QuizAnswers x 10 Q has an invalid number", "2: *Bogus is not a valid command",
                      "6: *Bogus is not a valid command"}));
-    // Lines between a branch command and its first section are never run.
-    EXPECT_EQ(Check({"*BranchOnButton A B", "*JumpToLabel Dead", "&1", "&2", "&3", "@JDead"}), Lines{});
+    // Lines between a branch command and its first section are never run (the label after the
+    // branch is reached without a jump, though).
+    EXPECT_EQ(Check({"*BranchOnButton A B", "*JumpToLabel Dead", "&1", "&2", "&3", "@JDead"}),
+              Lines{"6: warning: The label @JDead is shown on the learner's screen as text when the chapter reaches "
+                    "it without a jump."});
 }
 
 TEST_F(CheckChapterTest, TablesBeyondTheirRoom) {
