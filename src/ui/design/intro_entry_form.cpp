@@ -8,6 +8,7 @@
 #include "design/design_common.h"
 #include "design/intro_design_form.h"
 #include "platform/error_handler.h"
+#include "platform/help.h"
 #include "platform/platform.h"
 #include "player/int_disp_form.h"
 #include "player/learner_screen.h"
@@ -102,6 +103,7 @@ TIntroEntryForm::TIntroEntryForm(const Project& project, Platform& platform, con
         edit->setFocus();
     });
     connect(ui_->BackColorBtn, &QPushButton::clicked, this, &TIntroEntryForm::BackColorBtnClick);
+    SetHelpTopic(ui_->ImportBtn, 520);  // the import's own topic, also for F1 on the button
     connect(ui_->ImportBtn, &QPushButton::clicked, this, &TIntroEntryForm::ImportBtnClick);
     connect(ui_->DesignBtn, &QPushButton::clicked, this, &TIntroEntryForm::DesignBtnClick);
     connect(ui_->ViewBtn, &QPushButton::clicked, this, &TIntroEntryForm::ViewBtnClick);

@@ -318,8 +318,15 @@ TEST_F(IntroductionTest, EditorImportsAFileAndItsBackgroundColourBecomesTheTextW
     const TTutorialConfig before = record;
     rec.dialogs.files = {plain, rich};
     rec.dialogs.colors = {QColor(Qt::yellow)};
-    WhenShown("TIntroEntryForm", [](QWidget* w) {
+    WhenShown("TIntroEntryForm", [this](QWidget* w) {
         auto* form = static_cast<TIntroEntryForm*>(w);
+        // F1 on Import File opens the import's own topic.
+        auto* import = Find<QPushButton>(w, "ImportBtn");
+        QApplication::setActiveWindow(w);
+        import->setFocus();
+        QTest::keyClick(import, Qt::Key_F1);
+        ASSERT_EQ(rec.help.requests.size(), 1u);
+        EXPECT_EQ(rec.help.requests[0].topic, 520);
         Click(w, "ImportBtn");
         EXPECT_EQ(form->Editor()->toPlainText(), "First line\nSecond line");
         Click(w, "ImportBtn");
