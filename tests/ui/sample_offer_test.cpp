@@ -5,10 +5,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <map>
+#include <QDialog>
 #include <QTest>
 
 #include "../format/test_folder.h"
 #include "app/main_form.h"
+#include "app/program_memory.h"
 #include "app/sample_offer.h"
 #include "platform/platform.h"
 #include "window_driver.h"
@@ -42,9 +44,10 @@ struct SampleOfferFixture : ::testing::Test {
         fs::current_path(startDir, ec);
     }
     // Starts the main window and waits for its start timer (which makes the offer).
-    void start() {
+    void start(ProgramMemory* memory = nullptr) {
         form = std::make_unique<TQMKmainform>(project, rec.platform(), runner);
         form->SetDocumentsFolder(documents.path());
+        form->SetMemory(memory);
         form->show();
         QTRY_VERIFY_WITH_TIMEOUT(form->findChild<QWidget*>("MenuPnl")->isVisible(), 2000);
         QTest::qWait(10);
@@ -106,4 +109,46 @@ TEST_F(SampleOfferFixture, ACopyThatFailsIsReportedAndOpensNothing) {
     QTRY_VERIFY_WITH_TIMEOUT(!rec.messages.Texts(RecordingMessages::Kind::Error).empty(), 2000);
     EXPECT_TRUE(rec.messages.Texts(RecordingMessages::Kind::Error)[0].contains("blocked"));
     EXPECT_FALSE(project.IsOpen());
+}
+
+// The program remembers: the sample is offered at the very first start only, the tutorial
+// opened last is opened again at the next start, and the chapter editor comes back where it was.
+TEST_F(SampleOfferFixture, WithItsMemoryTheStartReopensTheLastTutorialAndOffersTheSampleOnce) {
+    TempFolder config;
+    ProgramMemory memory(config / "quillmark.conf");
+    rec.messages.confirmAnswers = {false};
+    start(&memory);
+    EXPECT_EQ(rec.messages.Texts(RecordingMessages::Kind::Confirm).size(), 1u);
+    form.reset();
+    rec.messages.Clear();
+    start(&memory);
+    EXPECT_TRUE(rec.messages.shown.empty());  // not offered again
+    EXPECT_FALSE(project.IsOpen());
+
+    // A tutorial made (or chosen) is the one the next start opens.
+    NewTutorial(project, home / "course", "COURSE");
+    form->UpdateButtons();
+    form.reset();
+    project = Project(home.path());
+    start(&memory);
+    EXPECT_TRUE(rec.messages.shown.empty());
+    EXPECT_EQ(project.ProjectDir, home / "course");
+    EXPECT_EQ(project.ProjectName, "COURSE");
+    EXPECT_TRUE(button("EditBtn")->isEnabled());
+    ASSERT_EQ(memory.RecentTutorials().size(), 1u);
+
+    // The chapter editor is closed where the author put it and opens there again.
+    const QRect place(40, 30, 900, 620);
+    WhenShown("TEditForm", [place](QWidget* w) {
+        w->setGeometry(place);
+        Later(w, [w] { static_cast<QDialog*>(w)->reject(); });
+    });
+    button("EditBtn")->click();
+    QRect reopened;
+    WhenShown("TEditForm", [&reopened](QWidget* w) {
+        reopened = w->geometry();
+        static_cast<QDialog*>(w)->reject();
+    });
+    button("EditBtn")->click();
+    EXPECT_EQ(reopened, place);
 }

@@ -20,6 +20,7 @@
 #include "app/chapter_runner.h"
 #include "app/instructions_form.h"
 #include "app/make_dir_form.h"
+#include "app/program_memory.h"
 #include "app/sample_offer.h"
 #include "app/view_chap_form.h"
 #include "design/define_control_bar_form.h"
@@ -250,6 +251,7 @@ void TQMKmainform::UpdateProjectLabel() {
 void TQMKmainform::UpdateButtons() {
     UpdateProjectLabel();
     const bool open = project_.IsOpen();
+    if (open && memory_) memory_->TutorialOpened(project_.ProjectFilePath());
     const bool chapters = open && project_.HasChapterFiles();
     const bool startingFile = open && project_.StartingFileExists();
     for (const char* name : {"ConfigBtn", "EditBtn", "ScreensBtn", "ToolsBtn", "CustProgBtn"})
@@ -314,8 +316,23 @@ void TQMKmainform::StartTimerTimer() {
     if (lowColor_) platform_.messages.ShowInfo(ColorAdvisoryText());
     MenuPnl_->show();
     buttons_["HelpBtn"]->setFocus();
-    // With no tutorial open, the sample is offered (copied into the documents and opened).
+    // With no tutorial open, the one opened last is opened again; without one, the sample is
+    // offered (copied into the documents and opened), only at the very first start when the
+    // program remembers.
+    if (project_.IsOpen()) return;
     RunGuarded(platform_.messages, [this] {
+        if (memory_) {
+            const auto recent = memory_->RecentTutorials();
+            if (!recent.empty()) {
+                SelectTutorial(project_, recent.front());
+                ChangeToProjectDir();
+                UpdateButtons();
+                buttons_["ConfigBtn"]->setFocus();
+                return;
+            }
+            if (memory_->SampleOffered()) return;
+            memory_->SetSampleOffered();
+        }
         if (!OfferSampleTutorial(project_, platform_, documents_)) return;
         ChangeToProjectDir();
         UpdateButtons();
@@ -364,7 +381,9 @@ void TQMKmainform::ViewBtnClick() {
 void TQMKmainform::EditBtnClick() {
     TEditForm editor(project_, platform_, runner_, this);
     editor.SetSystemServices(system_);
+    if (memory_) editor.restoreGeometry(memory_->EditorGeometry());
     ShowModal(editor);
+    if (memory_) memory_->SetEditorGeometry(editor.saveGeometry());
 }
 
 void TQMKmainform::AboutBtnClick() {

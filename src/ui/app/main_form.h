@@ -18,6 +18,7 @@ class QTimer;
 namespace quill {
 
 class ChapterRunner;
+class ProgramMemory;
 class SystemServices;
 struct Platform;
 
@@ -42,6 +43,12 @@ public:
 
     // Where the sample tutorial offered at the first start is copied (the user's documents).
     void SetDocumentsFolder(const std::filesystem::path& folder) { documents_ = folder; }
+
+    // What the program keeps between runs. With it, the start reopens the tutorial opened last
+    // (or else offers the sample, once ever), every tutorial opened is remembered, and the
+    // chapter editor comes back where it was. Without it, the sample is offered at every start
+    // with no tutorial open.
+    void SetMemory(ProgramMemory* memory) { memory_ = memory; }
 
     // Set at start when the display has fewer than 16 bits per pixel.
     void SetLowColor(bool lowColor) { lowColor_ = lowColor; }
@@ -76,6 +83,7 @@ private:
     Platform& platform_;
     ChapterRunner& runner_;
     SystemServices* system_ = nullptr;
+    ProgramMemory* memory_ = nullptr;
     QFrame* MenuPnl_ = nullptr;
     QLabel* ProjectLbl_ = nullptr;
     QTimer* StartTimer_ = nullptr;
