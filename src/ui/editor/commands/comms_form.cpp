@@ -74,12 +74,15 @@ TCommsForm::~TCommsForm() = default;
 bool TCommsForm::eventFilter(QObject* watched, QEvent* event) {
     // An arrow key chooses: the option that has the focus is chosen first, so the button
     // group's own move chooses the next one too (it moves the choice only from a chosen one).
+    // Enter chooses the option that has the focus and goes on to the default button, Insert.
     if (event->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
             case Qt::Key_Up:
             case Qt::Key_Down:
             case Qt::Key_Left:
             case Qt::Key_Right:
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
                 if (auto* radio = qobject_cast<QRadioButton*>(watched); radio && !radio->isChecked())
                     radio->setChecked(true);
                 break;
@@ -90,9 +93,6 @@ bool TCommsForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TCommsForm::InsertBtnClick() {
-    // Enter inserts the option that has the focus, chosen or not yet.
-    if (auto* radio = qobject_cast<QRadioButton*>(focusWidget()); radio && radio->window() == this)
-        radio->setChecked(true);
     lines_.clear();
     if (chosen_ && chosen_->build) {
         hide();

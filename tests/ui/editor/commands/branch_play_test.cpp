@@ -67,6 +67,7 @@ TEST(BranchPlay, AQuizAndAButtonMenuBuiltByTheBuildersRunThroughEveryPath) {
     ASSERT_EQ(chapter.filter("*ButtonMenu 2").size(), 1);
     folder.write("Tut/TUT1.QKS", Saved(chapter));
     folder.write("Tut/TUT2.QKS", "The second chapter\r\n*Wait\r\n");
+    quill::test::SetStartChapter(projectFile, "TUT1");
 
     const auto check = RunQuillc({"check", projectFile});
     EXPECT_EQ(check.status, 0) << check.out << check.err;
