@@ -3,6 +3,7 @@
 #include "cli.h"
 #include "project/file_names.h"
 #include "project/project_path.h"
+#include "project/tutorial_folder.h"
 #include "project/project.h"
 #include "project/starting_chapter.h"
 #include "script/chapter_check.h"
@@ -110,9 +111,10 @@ int CmdCheck(const Args& args, Io io) {
             status = ExitUsage;
             continue;
         }
-        std::vector<std::string> lines;
+        // One buffer: memory follows the chapter's size, not its number of lines.
+        quill::LineBuffer lines;
         try {
-            lines = quill::ReadTextLines(file);
+            lines = quill::LineBuffer(quill::TutorialFolder(projectDir).Read(file));
         } catch (const quill::IoError& e) {
             PrintSystemError(io, e.what());
             status = ExitUsage;

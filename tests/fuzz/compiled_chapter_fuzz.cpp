@@ -1,11 +1,13 @@
-// libFuzzer target for compiled chapters: the compiler's fast path (eight bytes at a time) must
+// libFuzzer target for compiled tutorials: the compiler's fast path (eight bytes at a time) must
 // give exactly the line-by-line scrambling, and every compiled line must read back as its
-// source line; any bytes read as a compiled line must not crash the reader.
+// source line; any bytes read as a compiled chapter or as a compiled data file (.QKD), through
+// the tutorial folder as the learner's player reads them, must not crash the readers.
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "build/compiled_tutorial.h"
 #include "build/compiler.h"
 #include "fuzz_support.h"
 #include "text/errors.h"
@@ -15,6 +17,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     // Any bytes as compiled lines.
     for (const std::string& line : quill::SplitLines(bytes)) quill::UnscrambleLine(line);
+    try {
+        quill::UnscrambleChapter(bytes, "T1.QKC");
+    } catch (const quill::IoError&) {
+    }
+    // The bytes as the compiled data file of a distribution, and played from as a source.
+    try {
+        const auto data = quill::ReadCompiledDataFile(quill::fuzz::WriteScratch("T.QKD", bytes));
+        quill::CompiledSource source(quill::fuzz::Scratch(), data.entries);
+        std::vector<std::string> list;
+        source.LoadEntry("x", "HYPER", list);
+        source.ListEntryNames(list, "HYPER");
+        source.LoadIntroduction(list);
+        std::string colour;
+        source.LoadWindowText("x", colour, list);
+    } catch (const quill::IoError&) {
+    }
 
     // The bytes as a chapter source.
     const auto source = quill::fuzz::WriteScratch("T1.QKS", bytes);

@@ -22,8 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QString why;
     const QImage wmf = quill::ReadWmf(bytes, &why);
     const auto file = quill::fuzz::WriteScratch("P.BMP", {reinterpret_cast<const char*>(data), size});
+    // Through the tutorial folder, as the record's pictures (about icon, backgrounds, menu and
+    // introduction graphics) are read, and straight from the bytes.
     const QImage any = quill::ReadPicture(file, &why);
-    for (const QImage* image : {&wmf, &any}) {
+    const QImage decoded = quill::DecodePicture(bytes, &why);
+    for (const QImage* image : {&wmf, &any, &decoded}) {
         if (image->isNull()) continue;
         QImage target(32, 24, QImage::Format_RGB32);
         QPainter painter(&target);

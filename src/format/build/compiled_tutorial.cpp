@@ -48,19 +48,20 @@ std::vector<std::string> SplitImageBody(std::string_view body) {
 
 }  // namespace
 
-std::vector<std::string> UnscrambleChapter(std::string_view bytes, const std::string& file) {
+std::string UnscrambleChapterText(std::string_view bytes, const std::string& file) {
     // The compiler refuses an empty chapter, so a compiled one always holds a line.
     if (bytes.empty()) Damaged(file, "it is empty, and a compiled chapter holds at least one line");
-    std::vector<std::string> lines;
+    std::string text;
+    text.reserve(bytes.size());
+    std::size_t lines = 0;
     std::size_t start = 0, from = 0;
     while (start < bytes.size()) {
         const std::size_t end = bytes.find("\r\n", from);
         if (end == std::string_view::npos) {
             // The last line without its CR LF: kept when it is whole.
             const std::string_view last = bytes.substr(start);
-            if (!CarriesKey(last))
-                Damaged(file, "line " + std::to_string(lines.size() + 1) + " has no key");
-            lines.push_back(UnscrambleLine(last));
+            if (!CarriesKey(last)) Damaged(file, "line " + std::to_string(lines + 1) + " has no key");
+            text.append(UnscrambleLine(last)).append("\r\n");
             break;
         }
         const std::string_view line = bytes.substr(start, end - start);
@@ -68,10 +69,15 @@ std::vector<std::string> UnscrambleChapter(std::string_view bytes, const std::st
             from = end + 1;  // this CR LF came from the shift: look for the next one
             continue;
         }
-        lines.push_back(UnscrambleLine(line));
+        text.append(UnscrambleLine(line)).append("\r\n");
+        ++lines;
         start = from = end + 2;
     }
-    return lines;
+    return text;
+}
+
+std::vector<std::string> UnscrambleChapter(std::string_view bytes, const std::string& file) {
+    return SplitLines(UnscrambleChapterText(bytes, file));
 }
 
 std::vector<std::string> ReadCompiledChapter(const fs::path& file) {
@@ -149,7 +155,8 @@ std::optional<ChapterText> CompiledSource::LoadChapter(std::string_view chapterF
     const auto found = folder.FindFile(ChapterFileName(chapterFile));
     if (!found) return std::nullopt;
     const std::string onDisk = DiskNameToCp1252(found->filename());
-    return ChapterText{NameOnly(onDisk) + ".QKS", UnscrambleChapter(folder.Read(*found), DisplayName(*found))};
+    return ChapterText{NameOnly(onDisk) + ".QKS",
+                       LineBuffer(UnscrambleChapterText(folder.Read(*found), DisplayName(*found)))};
 }
 
 bool CompiledSource::LoadEntry(std::string_view name, std::string_view source,

@@ -22,6 +22,8 @@ namespace quill {
 // (one of the bytes 1..5 before its last byte), so a CR or LF made by the shift stays inside
 // its line. `file` names the file in the message when the bytes are damaged.
 std::vector<std::string> UnscrambleChapter(std::string_view bytes, const std::string& file);
+// The same lines as one text, each followed by CR LF (what the player keeps of a chapter).
+std::string UnscrambleChapterText(std::string_view bytes, const std::string& file);
 std::vector<std::string> ReadCompiledChapter(const std::filesystem::path& file);
 
 // One entry of the compiled data image: the header line with its brackets, the source value and

@@ -189,6 +189,13 @@ std::optional<std::string> DistributionFolderError(const fs::path& folder,
                            WithoutTrailingSlash(b.lexically_normal().string())) ||
         fs::equivalent(folder, projectDir, ec);
     if (same) return std::string("Files cannot be copied to Project directory.");
+    // A control character (a line break above all) in the folder's name would end up in the
+    // launchers written there.
+    for (const unsigned char c : fs::absolute(folder, ec).string())
+        if (c < 0x20 || c == 0x7f)
+            return "The folder name " + Utf8ToCp1252(folder.string()) +
+                   " holds a control character (such as a line break). Please choose a folder whose "
+                   "name has none.";
     return std::nullopt;
 }
 

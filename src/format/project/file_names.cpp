@@ -209,9 +209,13 @@ void CopyFileTo(const fs::path& source, const fs::path& destination) {
     std::error_code ec;
     if (fs::is_directory(destination, ec)) target = destination / source.filename();
     if (SameFile(source, target)) return;  // copying a file onto itself would empty it
-    Fd in{::open(source.c_str(), O_RDONLY | O_CLOEXEC)};
+    // O_NONBLOCK and a regular file only: a pipe or device is refused at once.
+    Fd in{::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)};
     if (in.fd < 0)
         throw IoError("Cannot open the file " + DisplayName(source) + ": " + std::strerror(errno));
+    struct stat st{};
+    if (::fstat(in.fd, &st) != 0 || !S_ISREG(st.st_mode))
+        throw IoError("Cannot open the file " + DisplayName(source) + ": it is not a regular file");
     Fd out{::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)};
     if (out.fd < 0)
         throw IoError("Cannot create the file " + DisplayName(target) + ": " + std::strerror(errno));

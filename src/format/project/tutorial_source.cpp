@@ -1,5 +1,7 @@
 #include "project/tutorial_source.h"
 
+#include "project/tutorial_folder.h"
+
 #include "datafile/data_file.h"
 #include "project/file_names.h"
 #include "project/project.h"
@@ -28,7 +30,7 @@ std::optional<ChapterText> ProjectSource::LoadChapter(std::string_view chapterFi
     if (!found.inside && fs::exists(found.path, ec))
         throw IoError(Cp1252ToUtf8("The chapter " + std::string(chapterFile) + std::string(kOutsideFolder)));
     if (!fs::is_regular_file(found.path, ec)) return std::nullopt;
-    return ChapterText{DiskNameToCp1252(found.path.filename()), ReadTextLines(found.path)};
+    return ChapterText{DiskNameToCp1252(found.path.filename()), LineBuffer(TutorialFolder(projectDir_).Read(found.path))};
 }
 
 bool ProjectSource::LoadEntry(std::string_view name, std::string_view source,

@@ -12,13 +12,15 @@
 #include <string_view>
 #include <vector>
 
+#include "text/line_buffer.h"
+
 namespace quill {
 
 class Project;
 
 struct ChapterText {
     std::string name;                // the chapter as the player names it (NAME.QKS)
-    std::vector<std::string> lines;  // its lines, as the author wrote them
+    LineBuffer lines;  // its lines, as the author wrote them, in one buffer
 };
 
 class TutorialSource {

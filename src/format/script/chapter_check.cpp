@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "datafile/data_file.h"
+#include "datafile/media_spec.h"
 #include "project/file_names.h"
 #include "script/command_operands.h"
 #include "script/line_kind.h"
@@ -92,14 +93,17 @@ CheckContext::CheckContext(const TTutorialConfig& config, fs::path projectDir, f
                 if (entry.empty()) continue;
                 const std::string name = UpperCaseCp1252(entry[0]);
                 (source == kSourceHyper ? d_->hyper : d_->execute).insert(entry[0]);
-                // Pictures, sounds, videos and MIDI files are named whole by the command.
+                // Pictures, sounds, videos and MIDI files are read from the command as the media
+                // preview reads them ("PIC.BMP,0", "PIC.BMP,SOUND.WAV,20", "FILM.AVI").
                 if (entry.size() < 4 || entry[2].rfind("type=", 0) != 0 || entry[3].rfind("command=", 0) != 0) continue;
                 const auto type = ParseInt32(std::string_view(entry[2]).substr(5));
-                const std::string file = entry[3].substr(8);
-                const bool media = type && (*type == etGraphicOnly || *type == etVoiceOnly || *type == etVideoPlayer ||
-                                            *type == etMidiPlayer);
-                if (media && !file.empty() && !FileExists(file))
-                    (source == kSourceHyper ? d_->missingHyper : d_->missingExecute)[name] = file;
+                const bool media = type && (*type == etGraphicOnly || *type == etVoiceOnly || *type == etGraphicAndSound ||
+                                            *type == etVideoPlayer || *type == etMidiPlayer);
+                if (!media) continue;
+                const std::string file = FirstMissingMediaFile(
+                    ParseMediaSpec(std::string_view(entry[3]).substr(8)),
+                    [this](const std::string& f) { return FileExists(f); });
+                if (!file.empty()) (source == kSourceHyper ? d_->missingHyper : d_->missingExecute)[name] = file;
             }
         }
     } catch (const std::exception&) {
@@ -218,13 +222,14 @@ public:
 
 class Checker : private LineSource {
 public:
-    Checker(const std::vector<std::string>& lines, const CheckContext& context)
+    Checker(const LineBuffer& lines, const CheckContext& context)
         : ctx_(context), op_(recorder_, context.Config(), context.ProjectDir()), lines_(lines) {
         // Only marker lines are trimmed here; the others when the check reaches them.
-        for (std::size_t at = 0; at < lines.size(); ++at) {
-            const std::string& l = lines[at];
+        std::size_t at = 0;
+        for (auto it = lines.begin(); it != lines.end(); ++it, ++at) {
+            const std::string_view l = *it;
             if (l.size() < 2 || (l[0] != '@' && l[0] != '&')) continue;
-            const std::string_view t = LineAt(at);
+            const std::string_view t = Trimmed(l);
             if (t.size() >= 2 && t[0] == '@') {
                 if (t[1] == 'J') labels_.insert(t.substr(2));
                 markers_[t].push_back(at);
@@ -380,7 +385,7 @@ private:
                 if (i + 1 >= n) break;
                 std::size_t j = i + 1;
                 while (j < n && text[j] != '|') ++j;
-                const std::string_view word = text.substr(i + 1, std::min<std::size_t>(j - i - 1, 40));
+                const std::string_view word = text.substr(i + 1, j - i - 1);
                 HyperWord(index, word);
                 i = j + 1;
                 continue;
@@ -390,6 +395,10 @@ private:
     }
 
     void HyperWord(std::size_t index, std::string_view word) {
+        if (word.size() > kMaxHyperWordLength) {
+            Report(index, HyperWordTooLong(word));
+            return;
+        }
         if (!ctx_.HasEntry(kSourceHyper, word))
             Report(index, "The \"" + std::string(word) + "\" HyperText Link has not been defined ", true);
         else
@@ -956,12 +965,12 @@ private:
     const CheckContext& ctx_;
     Recorder recorder_;
     Operands op_;
-    const std::vector<std::string>& lines_;
+    const LineBuffer& lines_;
     // Line `at` without its trailing blanks and control characters, as the player reads it.
-    std::string_view LineAt(std::size_t at) const {
-        const std::string& l = lines_[at];
+    std::string_view LineAt(std::size_t at) const { return Trimmed(lines_[at]); }
+    static std::string_view Trimmed(std::string_view l) {
         // Most lines end in a printable byte: trimmed without the call.
-        return !l.empty() && static_cast<unsigned char>(l.back()) > ' ' ? std::string_view(l) : RightTrim(l);
+        return !l.empty() && static_cast<unsigned char>(l.back()) > ' ' ? l : RightTrim(l);
     }
     std::unordered_set<std::string_view> labels_;  // the names of the "@J" lines
     // Where the section markers "&1" "&2" "&3" and the '@' lines (upper-cased) are, in order,
@@ -995,8 +1004,12 @@ private:
 
 }  // namespace
 
-std::vector<ScriptProblem> CheckChapter(const std::vector<std::string>& lines, const CheckContext& context) {
+std::vector<ScriptProblem> CheckChapter(const LineBuffer& lines, const CheckContext& context) {
     return Checker(lines, context).Run();
+}
+
+std::vector<ScriptProblem> CheckChapter(const std::vector<std::string>& lines, const CheckContext& context) {
+    return CheckChapter(LineBuffer(lines), context);
 }
 
 std::vector<ScriptProblem> CheckChapter(const std::vector<std::string>& lines, const ColorTable& colors,

@@ -29,6 +29,8 @@
 #include "project/config_record.h"
 #include "script/translate.h"
 
+#include "text/line_buffer.h"
+
 namespace quill {
 
 struct ScriptProblem {
@@ -80,6 +82,8 @@ private:
     std::unique_ptr<Data> d_;
 };
 
+// The chapter as one buffer (as read from its file), or as separate lines.
+std::vector<ScriptProblem> CheckChapter(const LineBuffer& lines, const CheckContext& context);
 std::vector<ScriptProblem> CheckChapter(const std::vector<std::string>& lines, const CheckContext& context);
 
 // Only the checks that need no project folder: `chapterExists` answers whether a chapter file

@@ -93,7 +93,8 @@ void ChapterPlayer::checkHost() {
 std::optional<std::string> ChapterPlayer::FetchNextLine() {
     if (index_ >= lines_.size()) return std::nullopt;
     lastFetched_ = static_cast<int>(++index_);
-    return lines_[index_ - 1];
+    // Lines run without their trailing blanks.
+    return std::string(RightTrim(lines_[index_ - 1]));
 }
 
 bool ChapterPlayer::loadChapter(const std::string& file) {
@@ -111,12 +112,13 @@ bool ChapterPlayer::loadChapter(const std::string& file) {
     }
     chapterFile_ = std::move(chapter->name);
     lines_ = std::move(chapter->lines);
-    // Lines run without their trailing blanks; trimming once here keeps fetching cheap.
+    // The chapter stays one buffer: lines are trimmed of their trailing blanks when they are read.
     jumpLabels_.clear();
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        std::string& l = lines_[i];
-        l.resize(RightTrim(l).size());
-        if (l.size() >= 2 && l[0] == '@' && l[1] == 'J') jumpLabels_.emplace(l, i);  // the first one wins
+    std::size_t i = 0;
+    for (const std::string_view raw : lines_) {
+        if (raw.size() >= 2 && raw[0] == '@' && raw[1] == 'J')
+            jumpLabels_.emplace(std::string(RightTrim(raw)), i);  // the first one wins
+        ++i;
     }
     index_ = 0;
     lastFetched_ = 0;
@@ -506,7 +508,7 @@ void ChapterPlayer::pageBack() {
     std::string before;
     // The last line is never examined: a page label there cannot be paged to.
     for (std::size_t i = 0; i + 1 < lines_.size(); ++i) {
-        const std::string& l = lines_[i];
+        const std::string_view l = RightTrim(lines_[i]);
         if (!IsPageLine(l)) continue;
         if (EqualsUpper(l, wanted)) {
             currentPage_ = NormalizeMarkerLine(l);
@@ -537,7 +539,7 @@ void ChapterPlayer::jumpToLabel(const std::string& label) {
 bool ChapterPlayer::markerSearch(const std::string& marker) {
     const std::string wanted = UpperCaseCp1252(marker);
     for (std::size_t i = index_; i < lines_.size(); ++i) {
-        if (EqualsUpper(lines_[i], wanted)) {
+        if (EqualsUpper(RightTrim(lines_[i]), wanted)) {
             index_ = i + 1;
             lastFetched_ = static_cast<int>(index_);
             return true;

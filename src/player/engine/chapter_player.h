@@ -36,6 +36,8 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+
+#include "text/line_buffer.h"
 #include <vector>
 
 #include <QString>
@@ -196,7 +198,7 @@ private:
     ColorTable colors_;
     Tracer tracer_;
 
-    std::vector<std::string> lines_;
+    LineBuffer lines_;
     // The first line of each "@J" label text: jumps look their target up here.
     std::unordered_map<std::string, std::size_t> jumpLabels_;
     std::size_t index_ = 0;

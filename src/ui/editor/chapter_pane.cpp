@@ -208,7 +208,12 @@ void ChapterPane::discardRecovery() {
 void ChapterPane::writeRecoveryNow() {
     recoveryTimer_.stop();
     if (!edit_->document()->isModified() || project_.ProjectDir.empty()) return;
-    recovery_.write(EditorText(edit_));
+    if (!recovery_.write(EditorText(edit_)) && recovery_.refused() && !toldRecoveryRefused_) {
+        toldRecoveryRefused_ = true;
+        messages_.ShowError(QStringLiteral("Unsaved text cannot be kept for recovery: %1 in the tutorial folder is a "
+                                           "symbolic link, which is not followed. Save the chapter to keep your work.")
+                                .arg(QString::fromUtf8(ChapterRecovery::kFolder)));
+    }
 }
 
 }  // namespace quill

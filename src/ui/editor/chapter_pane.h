@@ -73,6 +73,7 @@ private:
     QTimer checkTimer_, recoveryTimer_;
     ChapterRecovery recovery_;
     bool restoring_ = false;
+    bool toldRecoveryRefused_ = false;
 };
 
 }  // namespace quill

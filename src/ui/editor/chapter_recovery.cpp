@@ -1,9 +1,9 @@
 #include "editor/chapter_recovery.h"
 
-#include <QSaveFile>
-
 #include "editor/edit_form.h"
 #include "project/file_names.h"
+#include "project/tutorial_folder.h"
+#include "text/errors.h"
 #include "text/cp1252.h"
 #include "text/file_lookup.h"
 #include "text/text_file.h"
@@ -22,30 +22,48 @@ fs::path ChapterRecovery::file() const {
 }
 
 bool ChapterRecovery::write(const QString& text) const {
+    // Through the tutorial folder: a received folder may hold a ".quillmark-recovery" that is a
+    // link, or files in it that are; nothing is written, read or removed through one.
+    const TutorialFolder folder(projectDir_);
+    refused_ = false;
     std::error_code ec;
-    fs::create_directories(projectDir_ / kFolder, ec);
-    if (ec) return false;
+    if (fs::is_symlink(fs::symlink_status(projectDir_ / kFolder, ec))) {
+        refused_ = true;
+        return false;
+    }
     std::string bytes;
     for (const std::string& line : ChapterLines(text)) bytes += line + "\r\n";
-    QSaveFile out(QString::fromStdString(file().string()));
-    if (!out.open(QIODevice::WriteOnly)) return false;
-    out.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    return out.commit();
+    try {
+        folder.MakeFolders(projectDir_ / kFolder);
+        folder.Replace(file(), bytes);
+    } catch (const IoError&) {
+        return false;  // a read-only folder: the editor goes on without recovery
+    }
+    return true;
 }
 
 std::optional<QString> ChapterRecovery::read() const {
+    const TutorialFolder folder(projectDir_);
     std::error_code ec;
-    if (!fs::is_regular_file(file(), ec)) return std::nullopt;
+    if (fs::is_symlink(fs::symlink_status(projectDir_ / kFolder, ec))) return std::nullopt;
+    const fs::path kept = file();
+    const auto status = fs::symlink_status(kept, ec);
+    if (!fs::is_regular_file(status)) return std::nullopt;  // missing, a link, a device
     try {
-        return ChapterTextFromBytes(ReadFileBytes(file()));
+        return ChapterTextFromBytes(folder.Read(kept));
     } catch (const std::exception&) {
         return std::nullopt;
     }
 }
 
 void ChapterRecovery::remove() const {
+    const TutorialFolder folder(projectDir_);
     std::error_code ec;
-    fs::remove(file(), ec);
+    if (!fs::is_directory(fs::symlink_status(projectDir_ / kFolder, ec))) return;  // none, or a link: left alone
+    try {
+        folder.Remove(file());
+    } catch (const IoError&) {
+    }
     fs::remove(projectDir_ / kFolder, ec);  // only when empty
 }
 

@@ -22,8 +22,12 @@ public:
     std::filesystem::path file() const;
 
     // Writes the text (lines separated by '\n') in place of the last one; false when it could
-    // not be written (a read-only folder: the editor goes on without recovery).
+    // not be written (a read-only folder: the editor goes on without recovery). Files are
+    // written, read and removed through the tutorial folder layer: a recovery folder that is a
+    // link is refused (refused() tells), a recovery file that is one is never read, written
+    // through or followed when removed.
     bool write(const QString& text) const;
+    bool refused() const { return refused_; }
     // The kept text, when there is one.
     std::optional<QString> read() const;
     void remove() const;
@@ -33,6 +37,7 @@ public:
 private:
     std::filesystem::path projectDir_;
     std::string chapter_;
+    mutable bool refused_ = false;
 };
 
 }  // namespace quill

@@ -55,7 +55,7 @@ TEST(CompiledTutorial, ChaptersAndEntriesReadBackAsTheProjectGivesThem) {
         SCOPED_TRACE(chapter);
         const auto a = project.LoadChapter(chapter), b = compiled.LoadChapter(chapter);
         ASSERT_TRUE(a && b);
-        EXPECT_EQ(a->lines, b->lines);
+        EXPECT_EQ(a->lines.ToVector(), b->lines.ToVector());
         EXPECT_EQ(a->name, b->name);  // the compiled chapter keeps the name the author knows
     }
     EXPECT_FALSE(compiled.LoadChapter("SAFETY9.QKS"));

@@ -96,9 +96,11 @@ TEST_F(LauncherTest, LaunchWaitsUntilTheProgramHasEnded) {
     AidsContext real{project, rec.platform(), desktop};
     const fs::path script = InProject("mark.sh", "#!/bin/sh\nsleep 0.2\necho done > \"$1\"\n");
     fs::permissions(script, fs::perms::owner_exec, fs::perm_options::add);
+    rec.messages.startAnswers = {StartAnswer::Allow, StartAnswer::Allow};
     LaunchProgram(real, 4, "mark.sh,out.txt");
     EXPECT_EQ(TempFolder::read(home / "out.txt"), "done\n");
-    EXPECT_TRUE(rec.messages.shown.empty());
+    EXPECT_EQ(rec.messages.Texts(Kind::AskToStart).size(), 1u);  // asked first
+    rec.messages.Clear();
 
     // A file that cannot be run is reported by name.
     InProject("plain.sh", "echo\n");

@@ -1,0 +1,33 @@
+// A chapter as one buffer: the same lines as SplitLines gives, in order and by index.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "text/line_buffer.h"
+#include "text/text_file.h"
+
+using namespace quill;
+
+TEST(LineBuffer, GivesTheLinesSplitLinesGivesInOrderAndByIndex) {
+    std::string many;
+    for (int i = 0; i < 300; ++i) many += "line " + std::to_string(i) + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r");
+    for (const std::string& text : {std::string(), std::string("a"), std::string("a\r\n"), std::string("a\r\n\r\n"),
+                                   std::string("a\rb\nc\r\n"), std::string("\n\n"), std::string("\r\r\n\n"),
+                                   std::string("x  \r\n\ty"), many}) {
+        SCOPED_TRACE(text.substr(0, 20));
+        const std::vector<std::string> expected = SplitLines(text);
+        const LineBuffer lines{std::string(text)};
+        ASSERT_EQ(lines.size(), expected.size());
+        EXPECT_EQ(lines.ToVector(), expected);
+        // By index, backwards and in jumps across the checkpoints.
+        for (std::size_t i = lines.size(); i-- > 0;) EXPECT_EQ(lines[i], expected[i]) << i;
+        for (std::size_t i = 0; i < lines.size(); i += 7) EXPECT_EQ(lines[i], expected[i]) << i;
+        EXPECT_EQ(lines[lines.size()], "");
+    }
+    // Lines given one by one stay as given, even one holding a line break of its own.
+    const LineBuffer given(std::vector<std::string>{"x\ry", "", "z\n"});
+    EXPECT_EQ(given.size(), 3u);
+    EXPECT_EQ(given.ToVector(), (std::vector<std::string>{"x\ry", "", "z\n"}));
+    EXPECT_EQ(given[0], "x\ry");
+}
