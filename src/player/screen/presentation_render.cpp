@@ -1,6 +1,7 @@
 #include "screen/presentation_render.h"
 
 #include <QPainter>
+#include <QPolygon>
 #include <QTextDocument>
 
 #include "project/font_spec.h"
@@ -142,11 +143,28 @@ QImage RenderIntroduction(const TTutorialConfig& c, const fs::path& dir, const s
     if (!layout.statusBar.isEmpty())
         PaintBar(p, layout.statusBar, c.get(I::StatusBarText), c.get(I::StatusBarFont), c.get(I::StatusBarColor));
     p.fillRect(layout.text, ColourFromRecord(c.get(s.WindowColor)));
+    // The window's text box always shows its vertical scroll bar, at its right edge.
+    constexpr int kScrollBarWidth = 16;
+    const QRect bar(layout.text.right() - kScrollBarWidth + 1, layout.text.top(), kScrollBarWidth,
+                    layout.text.height());
+    p.fillRect(bar, QColor(0xE0, 0xE0, 0xE0));
+    for (const bool up : {true, false}) {
+        const QRect arrow(bar.left(), up ? bar.top() : bar.bottom() - kScrollBarWidth + 1, kScrollBarWidth,
+                          kScrollBarWidth);
+        p.fillRect(arrow, QColor(0xC0, 0xC0, 0xC0));
+        const int cx = arrow.center().x(), cy = arrow.center().y();
+        const QPolygon triangle = up ? QPolygon({QPoint(cx - 4, cy + 2), QPoint(cx + 4, cy + 2), QPoint(cx, cy - 2)})
+                                     : QPolygon({QPoint(cx - 4, cy - 2), QPoint(cx + 4, cy - 2), QPoint(cx, cy + 2)});
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        p.drawPolygon(triangle);
+    }
+    const int textWidth = layout.text.width() - kScrollBarWidth - 4;
     auto doc = RichTextDocument(text);
-    doc->setTextWidth(layout.text.width() - 4);
+    doc->setTextWidth(textWidth);
     p.save();
     p.translate(layout.text.topLeft() + QPoint(2, 2));
-    doc->drawContents(&p, QRectF(0, 0, layout.text.width() - 4, layout.text.height() - 4));
+    doc->drawContents(&p, QRectF(0, 0, textWidth, layout.text.height() - 4));
     p.restore();
     return image;
 }

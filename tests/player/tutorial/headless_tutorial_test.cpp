@@ -88,3 +88,14 @@ TEST(HeadlessTutorial, AnEmptyCommentOfTheAboutBoxIsABlankLine) {
     const int height = lines[0].second - lines[0].first + 1;
     EXPECT_GT(lines[1].first - lines[0].second, height);  // a whole line between them
 }
+
+// The introduction's text box shows its scroll bar, as the window's does.
+TEST(HeadlessTutorial, TheIntroductionShowsTheScrollBarOfItsTextBox) {
+    TTutorialConfig c = test::DefaultConfig();
+    c.set(cfg::Intro::Screen.WindowColor, 0x00FFFFFF);  // white
+    const QImage intro = RenderIntroduction(c, {}, {});
+    // No text window of its own: the text box fills the screen, the bar runs down its right edge.
+    EXPECT_EQ(intro.pixel(320, 240) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(intro.pixel(632, 240) & 0xFFFFFF, 0xE0E0E0u);
+    EXPECT_EQ(intro.pixel(624, 2) & 0xFFFFFF, 0xC0C0C0u);  // the arrow button at its top
+}
