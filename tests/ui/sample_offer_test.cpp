@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QToolButton>
 #include <map>
 #include <QDialog>
 #include <QTest>
@@ -136,6 +138,19 @@ TEST_F(SampleOfferFixture, WithItsMemoryTheStartReopensTheLastTutorialAndOffersT
     EXPECT_EQ(project.ProjectName, "COURSE");
     EXPECT_TRUE(button("EditBtn")->isEnabled());
     ASSERT_EQ(memory.RecentTutorials().size(), 1u);
+
+    // Another tutorial made: the one before is offered among the recent ones and opens again.
+    auto* recent = form->findChild<QToolButton*>("RecentBtn");
+    EXPECT_FALSE(recent->isVisible());
+    NewTutorial(project, home / "other", "OTHER");
+    form->UpdateButtons();
+    ASSERT_TRUE(recent->isVisible());
+    emit recent->menu()->aboutToShow();
+    ASSERT_EQ(recent->menu()->actions().size(), 1);
+    EXPECT_EQ(recent->menu()->actions()[0]->text(), QString::fromStdString((home / "course" / "COURSE.QKJ").string()));
+    recent->menu()->actions()[0]->trigger();
+    EXPECT_EQ(project.ProjectName, "COURSE");
+    EXPECT_EQ(memory.RecentTutorials().front(), home / "course" / "COURSE.QKJ");
 
     // The chapter editor is closed where the author put it and opens there again.
     const QRect place(40, 30, 900, 620);

@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -12,6 +13,7 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "aids/aids_context.h"
@@ -114,6 +116,15 @@ TQMKmainform::TQMKmainform(Project& project, Platform& platform, ChapterRunner& 
     statusBar()->setObjectName("StatusBar1");
     statusBar()->addPermanentWidget(caption);
     statusBar()->addPermanentWidget(ProjectLbl_);
+    // The tutorials opened before, when the program remembers them: one of them opens again.
+    RecentBtn_ = new QToolButton(this);
+    RecentBtn_->setObjectName("RecentBtn");
+    RecentBtn_->setText("Recent Tutorials");
+    RecentBtn_->setPopupMode(QToolButton::InstantPopup);
+    RecentBtn_->setMenu(new QMenu(RecentBtn_));
+    RecentBtn_->hide();
+    connect(RecentBtn_->menu(), &QMenu::aboutToShow, this, &TQMKmainform::FillRecentMenu);
+    statusBar()->addPermanentWidget(RecentBtn_);
 
     StartTimer_ = new QTimer(this);
     StartTimer_->setObjectName("StartTimer");
@@ -252,6 +263,7 @@ void TQMKmainform::UpdateButtons() {
     UpdateProjectLabel();
     const bool open = project_.IsOpen();
     if (open && memory_) memory_->TutorialOpened(project_.ProjectFilePath());
+    RecentBtn_->setVisible(memory_ && memory_->RecentTutorials().size() > (open ? 1u : 0u));
     const bool chapters = open && project_.HasChapterFiles();
     const bool startingFile = open && project_.StartingFileExists();
     for (const char* name : {"ConfigBtn", "EditBtn", "ScreensBtn", "ToolsBtn", "CustProgBtn"})
@@ -338,6 +350,23 @@ void TQMKmainform::StartTimerTimer() {
         UpdateButtons();
         buttons_["ViewBtn"]->setFocus();
     });
+}
+
+void TQMKmainform::FillRecentMenu() {
+    QMenu* menu = RecentBtn_->menu();
+    menu->clear();
+    if (!memory_) return;
+    std::error_code ec;
+    for (const fs::path& file : memory_->RecentTutorials()) {
+        if (project_.IsOpen() && fs::equivalent(file, project_.ProjectFilePath(), ec)) continue;
+        QAction* item = menu->addAction(QString::fromStdString(file.string()));
+        connect(item, &QAction::triggered, this, [this, file] {
+            RunFramed(buttons_["SelectBtn"], [this, file] {
+                SelectTutorial(project_, file);
+                ChangeToProjectDir();
+            });
+        });
+    }
 }
 
 void TQMKmainform::ChangeToProjectDir() {

@@ -14,6 +14,7 @@ class QFrame;
 class QLabel;
 class QPushButton;
 class QTimer;
+class QToolButton;
 
 namespace quill {
 
@@ -78,6 +79,7 @@ private:
     void RunFramed(QPushButton* button, const std::function<void()>& action);
     void StartTimerTimer();
     void ChangeToProjectDir();
+    void FillRecentMenu();  // the remembered tutorials but the open one
 
     Project& project_;
     Platform& platform_;
@@ -86,6 +88,7 @@ private:
     ProgramMemory* memory_ = nullptr;
     QFrame* MenuPnl_ = nullptr;
     QLabel* ProjectLbl_ = nullptr;
+    QToolButton* RecentBtn_ = nullptr;
     QTimer* StartTimer_ = nullptr;
     QMap<QString, QPushButton*> buttons_;
     QMap<QString, std::function<void()>> actions_;
