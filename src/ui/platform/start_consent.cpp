@@ -56,6 +56,8 @@ void StartConsent::KeepAlways(const std::string& key) {
     }
 }
 
+void StartConsent::AllowForThisRun(const fs::path& tutorialDir) { allowed_.insert(FolderKey(tutorialDir)); }
+
 bool StartConsent::MayStart(Messages& messages, const fs::path& tutorialDir, const QString& what) {
     const std::string key = FolderKey(tutorialDir);
     if (allowed_.count(key) || AlwaysAllowed(key)) return true;

@@ -31,6 +31,8 @@ public:
     // Asks "This tutorial wants to start: WHAT" unless the folder is allowed already; true when
     // the program may start.
     bool MayStart(Messages& messages, const std::filesystem::path& tutorialDir, const QString& what);
+    // Allows the folder's programs for this run without asking (as an earlier Allow would).
+    void AllowForThisRun(const std::filesystem::path& tutorialDir);
 
 private:
     bool AlwaysAllowed(const std::string& key) const;

@@ -9,6 +9,7 @@
 
 #include "../window_driver.h"
 #include "aids/entry_performer.h"
+#include "aids/media_play_form.h"
 #include "aids/txt_vp_disp_form.h"
 #include "aids_fixture.h"
 #include "datafile/data_file.h"
@@ -23,6 +24,8 @@ using Kind = RecordingMessages::Kind;
 
 struct EntryPerformerTest : AidsFixture {
     EntryPerformer performer{context, nullptr, QPoint(100, 50)};
+    // The learner has allowed this tutorial's programs (the question itself: program_consent_test).
+    EntryPerformerTest() { system.consent.AllowForThisRun(home.path()); }
     fs::path data() const { return home / "SAFETY.QKR"; }
     void Command(const char* name, int type, const char* command) {
         AddCommandEntry(data(), name, type, "HYPER", command);
@@ -112,7 +115,11 @@ TEST_F(EntryPerformerTest, TextOnlyEntriesShowInThePlainDisplayAtTheirWindow) {
     QPoint where;
     QSize size;
     QColor color;
+    QString caption;
+    Qt::WindowFlags flags;
     WhenShown("TShowHTextForm", [&](QWidget* window) {
+        caption = window->windowTitle();
+        flags = window->windowFlags();
         shown = window->findChild<QTextBrowser*>("RichEdit1")->toPlainText();
         where = window->pos();
         size = window->size();
@@ -124,6 +131,10 @@ TEST_F(EntryPerformerTest, TextOnlyEntriesShowInThePlainDisplayAtTheirWindow) {
     EXPECT_EQ(where, QPoint(130, 90));
     EXPECT_EQ(size, QSize(303, 150));
     EXPECT_EQ(color, QColor(255, 255, 0));
+    // Captioned with the link's name, with a close box only.
+    EXPECT_EQ(caption, "plain");
+    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
 }
 
 TEST_F(EntryPerformerTest, GraphicAndTextEntriesShowTheirBackgroundOrSayWhyNot) {
@@ -164,6 +175,14 @@ TEST_F(EntryPerformerTest, GraphicAndTextEntriesShowTheirBackgroundOrSayWhyNot) 
         EXPECT_EQ(!background.graphic.isNull() || !background.wallpaper.isNull(), c.picture);
         EXPECT_EQ(background.color, QColor(0, 0, 255));
     }
+}
+
+// The media window is captioned with the start prompt ("Press the Start button"): the button
+// that plays is the Start button it speaks of.
+TEST_F(EntryPerformerTest, TheMediaWindowHasTheStartButtonItsCaptionNames) {
+    TMediaPlayForm form("Press the Start button", home / "tune.mid");
+    EXPECT_EQ(form.windowTitle(), "Press the Start button");
+    EXPECT_EQ(form.findChild<QPushButton*>("PlayBtn")->text(), "&Start");
 }
 
 }  // namespace

@@ -23,6 +23,8 @@ namespace {
 using Kind = RecordingMessages::Kind;
 
 struct GetFileFormTest : AidsFixture {
+    // The author has allowed this tutorial's programs (the question itself: program_consent_test).
+    GetFileFormTest() { system.consent.AllowForThisRun(home.path()); }
     static QStringList Listed(TGetFileForm& form, int group = 0) {
         QStringList out;
         auto* list = form.Group(group)->List();

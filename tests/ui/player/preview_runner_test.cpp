@@ -326,6 +326,7 @@ TEST(PreviewRunner, EditorsViewAndViewAChapterRunInThePreview) {
 TEST(PreviewRunner, TeachingAidsPerformHypertextAndOpenNotes) {
     RunnerFixture f;
     RecordingSystem system;
+    system.consent.AllowForThisRun(f.project.ProjectDir);  // the author allowed the folder's programs
     TeachingAidsLink aids(f.rec.platform(), system);
     f.runner.SetConnectAids([&](TTutDisplayForm& w, Project& p) { aids.Connect(w, p); });
     AddCommandEntry(f.project.DataFilePath(), "Valve", etHtmlFile, "HYPER", "www.example.com");

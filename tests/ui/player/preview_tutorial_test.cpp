@@ -96,9 +96,13 @@ TEST_F(PreviewTutorialTest, MenuTutorialWithEveryPieceAndTheHelpFileRestored) {
     script.Add("TMenuForm", [](QWidget* w) { Quit(w); });
     script.Add("TAboutBox", ok);
 
+    // The author is asked once for the folder before its programs start in the preview.
+    system.consent.Configure({}, StartConsent::Memory::OncePerFolder);
+    rec.messages.startAnswers = {StartAnswer::Allow};
     PreviewTutorial(project, rec.platform(), runner, system);
 
     EXPECT_TRUE(script.Done());
+    EXPECT_EQ(rec.messages.Texts(RecordingMessages::Kind::AskToStart).size(), 1u);
     EXPECT_EQ(script.seen, (std::vector<QString>{"TAboutBox", "TIntDispForm", "TMenuForm", "TMenuForm", "TMenuForm",
                                                  "TAboutBox"}));
     // Both chapters ran with the tutorial's help file; afterwards the program's is back.
