@@ -1,5 +1,6 @@
 // quilplay: the learner's player for compiled tutorials. With a display it plays the tutorial
 // full screen (or in a window); headless it plays from a file of answers, as quillc play does.
+#include <QDir>
 #include <iostream>
 #include <memory>
 
@@ -33,27 +34,37 @@ int PlayInWindow(int argc, char** argv, const quilplay::Options& options) {
     quill::DesktopPlatform desktop(quill::ProgramFolder());
     app.SetMessages(&desktop.platform().messages);
 
+    // Started without a tutorial (from the desktop's menu, say), the learner chooses one.
+    const auto chosen = quilplay::WithChosenTutorial(options, [&desktop] {
+        quill::FileDialogOptions choice;
+        choice.title = QStringLiteral("Choose a tutorial to play");
+        choice.filter = QStringLiteral("Compiled Tutorials|*.QKD");
+        choice.directory = QDir::homePath().toStdString();
+        return desktop.platform().dialogs.OpenFile(choice);
+    });
+    if (!chosen) return quillc::ExitOk;
+
     quill::Project project;
     try {
-        project = quilplay::OpenCompiledTutorial(options);
+        project = quilplay::OpenCompiledTutorial(*chosen);
     } catch (const std::exception& e) {
         desktop.platform().messages.ShowError(QString::fromUtf8(e.what()));
         return quillc::ExitUsage;
     }
 
     quill::PreviewChapterRunner runner(desktop.platform());
-    runner.SetWindowed(options.window);
+    runner.SetWindowed(chosen->window);
     quill::DesktopSystem system;
     // The learner is asked before every program the tutorial starts, unless they chose
     // "Always allow" for it, which is kept in their own data folder (beside the learner folders,
     // where no tutorial's name can reach it).
-    const std::filesystem::path dataHome = options.dataHome.empty() ? quilplay::DefaultDataHome() : options.dataHome;
+    const std::filesystem::path dataHome = chosen->dataHome.empty() ? quilplay::DefaultDataHome() : chosen->dataHome;
     system.consent.Configure(dataHome.empty() ? dataHome : dataHome / "quilplay-allowed-tutorials",
                              quill::StartConsent::Memory::EveryTime);
     quill::TeachingAidsLink aids(desktop.platform(), system);
     runner.SetConnectAids([&aids](quill::TTutDisplayForm& window, quill::Project& open) { aids.Connect(window, open); });
     quill::WindowTutorialStage stage(project, desktop.platform(), runner, system);
-    stage.SetWindowed(options.window);
+    stage.SetWindowed(chosen->window);
     quill::PlayTutorial(project.Config, stage);
     return quillc::ExitOk;
 }

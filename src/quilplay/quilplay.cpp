@@ -150,6 +150,17 @@ void MakeLearnerFolder(const fs::path& dataHome, const fs::path& folder) {
     }
 }
 
+std::optional<Options> WithChosenTutorial(Options options,
+                                          const std::function<std::optional<fs::path>()>& choose) {
+    if (!options.tutorial.empty()) return options;
+    std::error_code ec;
+    if (!quill::ListFilesByMask(fs::current_path(ec), "*.QKD").empty()) return options;
+    const auto chosen = choose();
+    if (!chosen) return std::nullopt;
+    options.tutorial = chosen->string();
+    return options;
+}
+
 quill::Project OpenCompiledTutorial(const Options& options) {
     std::error_code ec;
     fs::path named = options.tutorial.empty() ? fs::current_path(ec) : fs::path(options.tutorial);

@@ -5,6 +5,7 @@
 // library holds everything but the windows: the command line, opening the compiled tutorial,
 // the learner's folder and the headless run; main.cpp adds the window.
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -51,6 +52,12 @@ bool FolderIsWritable(const std::filesystem::path& folder);
 // home and there is none.
 std::filesystem::path LearnerFolder(const std::filesystem::path& tutorialDir, const std::string& tutorialName,
                                     bool tutorialWritable, const std::filesystem::path& dataHome);
+
+// The options with a tutorial to play when none was named and the current folder holds no
+// compiled tutorial (as when the program is started from the desktop's menu): `choose` asks the
+// learner for one (a file chooser). nullopt when the learner chose none.
+std::optional<Options> WithChosenTutorial(Options options,
+                                          const std::function<std::optional<std::filesystem::path>()>& choose);
 
 // Opens the compiled tutorial named on the command line (a folder holding one ".QKD", or the
 // ".QKD" itself): the record, the compiled source and the learner's folder. Throws

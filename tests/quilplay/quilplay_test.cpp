@@ -177,6 +177,35 @@ TEST(Quilplay, MissingAndDamagedFilesAreNamed) {
     EXPECT_TRUE(help);
 }
 
+// Started without a tutorial in a folder that holds none (from the desktop's menu), the learner
+// is offered a file chooser; a tutorial named, or one in the folder, is played without asking.
+TEST(Quilplay, WithoutATutorialTheLearnerChoosesOne) {
+    TempFolder tmp;
+    const fs::path before = fs::current_path();
+    fs::current_path(tmp.path());
+    int asked = 0;
+    const auto choose = [&](std::optional<fs::path> answer) {
+        return [&asked, answer]() -> std::optional<fs::path> {
+            ++asked;
+            return answer;
+        };
+    };
+    quilplay::Options none;
+    const auto chosen = quilplay::WithChosenTutorial(none, choose(tmp / "course/TUT.QKD"));
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->tutorial, (tmp / "course/TUT.QKD").string());
+    EXPECT_FALSE(quilplay::WithChosenTutorial(none, choose(std::nullopt)));  // the learner cancelled
+    EXPECT_EQ(asked, 2);
+
+    quilplay::Options named;
+    named.tutorial = "elsewhere";
+    EXPECT_EQ(quilplay::WithChosenTutorial(named, choose(std::nullopt))->tutorial, "elsewhere");
+    tmp.write("TUT.QKD", std::string(7128, '\0'));
+    EXPECT_EQ(quilplay::WithChosenTutorial(none, choose(std::nullopt))->tutorial, "");
+    EXPECT_EQ(asked, 2);
+    fs::current_path(before);
+}
+
 TEST(Quilplay, LearnerFolder) {
     EXPECT_EQ(quilplay::LearnerFolder("/opt/t", "TUT", true, "/home/a/.local/share"), fs::path("/opt/t"));
     EXPECT_EQ(quilplay::LearnerFolder("/opt/t", "TUT", false, "/home/a/.local/share"),
