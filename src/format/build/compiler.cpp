@@ -1,5 +1,7 @@
 #include "build/compiler.h"
 
+#include "project/tutorial_folder.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -87,9 +89,9 @@ class ChapterBuffers {
 public:
     // Reads the whole file into the input buffer; throws IoError naming the file.
     std::string_view read(const fs::path& file) {
-        // O_NONBLOCK: a pipe is refused below instead of waiting for a writer.
-        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-        if (fd < 0) fail(file, errno);
+        // Through the tutorial folder: never through a link out of it, and a pipe or device
+        // is refused at once (the checks below stay for the size).
+        const int fd = TutorialFolder(file.has_parent_path() ? file.parent_path() : fs::path(".")).OpenRead(file);
         struct stat st{};
         if (::fstat(fd, &st) != 0) {
             const int err = errno;
@@ -220,7 +222,9 @@ bool CompileChapterWith(const fs::path& source, KeyGenerator& keys, ChapterBuffe
         out[size++] = '\n';
         if (p < n) p += (in[p] == '\r' && p + 1 < n && in[p + 1] == '\n') ? 2 : 1;
     }
-    WriteFileAtomic(CompiledChapterPath(source), std::string_view(out, size), Durability::Regenerable);
+    const fs::path compiled = CompiledChapterPath(source);
+    TutorialFolder(compiled.has_parent_path() ? compiled.parent_path() : fs::path("."))
+        .Replace(compiled, std::string_view(out, size), Durability::Regenerable);
     return true;
 }
 
@@ -245,8 +249,8 @@ std::string CompiledDataFileBytes(const Project& project) {
 }
 
 bool CompileDataFile(const Project& project) {
-    WriteFileAtomic(project.FilePath(project.ProjectName + ".QKD"), CompiledDataFileBytes(project),
-                    Durability::Regenerable);
+    TutorialFolder(project.ProjectDir)
+        .Replace(project.FilePath(project.ProjectName + ".QKD"), CompiledDataFileBytes(project), Durability::Regenerable);
     return true;
 }
 

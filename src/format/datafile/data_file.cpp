@@ -1,5 +1,7 @@
 #include "datafile/data_file.h"
 
+#include "project/tutorial_folder.h"
+
 #include <array>
 #include <cstring>
 #include <limits>
@@ -75,17 +77,21 @@ std::string_view ValueAfterEquals(std::string_view line) {
     return eq == std::string_view::npos ? line : line.substr(eq + 1);
 }
 
+// The data file is read and written through the folder it lies in (the tutorial folder).
+TutorialFolder FolderOf(const fs::path& file) {
+    return TutorialFolder(file.has_parent_path() ? file.parent_path() : fs::path("."));
+}
+
 // The file's bytes, or nullopt when it does not exist. A data file that is a link leading out
 // of its folder (the tutorial's folder) is not read: its entries would show, and a rewrite
 // would copy, a file from elsewhere.
 std::optional<std::string> ReadIfExists(const fs::path& file) {
     std::error_code ec;
     if (!fs::exists(file, ec)) return std::nullopt;
-    const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
-    if (!RealPathInside(folder, file))
+    if (!RealPathInside(FolderOf(file).Root(), file))
         throw IoError("Cannot read the tutorial data file " + DisplayName(file) +
                       ": it leads outside the tutorial folder");
-    return ReadFileBytes(file);
+    return FolderOf(file).Read(file);
 }
 
 void AppendLine(std::string& out, std::string_view line) {
@@ -101,7 +107,7 @@ void AppendEntry(const fs::path& file, const TextLines& lines) {
     // starts a line of its own.
     const bool open = !data.empty() && data.back() != '\n' && data.back() != '\r';
     const std::string_view pieces[] = {data, open ? "\r\n" : "", entry};
-    WriteFileAtomic(file, pieces);
+    FolderOf(file).Replace(file, pieces);
 }
 
 bool HasNonEmptyLine(std::string_view text) {
@@ -115,13 +121,19 @@ void StoreRewrite(const fs::path& file, std::span<const std::string_view> pieces
     bool any = false;
     for (const auto piece : pieces) any = any || HasNonEmptyLine(piece);
     if (!any) {
-        std::error_code ec;
-        fs::remove(file, ec);
-        if (ec)
-            throw IoError("Cannot delete the file " + DisplayName(file) + ": " + ec.message());
+        FolderOf(file).Remove(file);
         return;
     }
-    WriteFileAtomic(file, pieces);
+    FolderOf(file).Replace(file, pieces);
+}
+
+// True when the cursor stands at an entry's header: a line beginning with "[" followed by its
+// "source=" line.
+bool StartsEntry(const LineCursor& at) {
+    LineCursor ahead = at;
+    std::string_view header, sourceLine;
+    return ahead.next(header) && IsHeader(header) && ahead.next(sourceLine) && sourceLine.size() >= 7 &&
+           SameIgnoringCase(sourceLine.substr(0, 7), "source=");
 }
 
 // Rewrites the file with every entry (name, source) replaced by `replacement` (nothing for a
@@ -130,7 +142,7 @@ void StoreRewrite(const fs::path& file, std::span<const std::string_view> pieces
 // deleted).
 bool RewriteEntries(const fs::path& file, const std::string& data, std::string_view name,
                     std::string_view source, const TextLines* replacement,
-                    const TextLines* appended = nullptr) {
+                    const TextLines* appended = nullptr, bool* damaged = nullptr) {
     if (!CanBeEntryName(name)) return false;
     const std::string newEntry = replacement ? JoinLinesCrLf(*replacement) : std::string();
     std::vector<std::string_view> pieces;  // the new file: parts of data and new entries
@@ -151,14 +163,19 @@ bool RewriteEntries(const fs::path& file, const std::string& data, std::string_v
         if (!SameIgnoringCase(SourceValue(sourceLine), source)) continue;
         matched = true;
         pieces.push_back(all.substr(copied, headerStart - copied));
-        std::string_view skipped;
+        // The entry runs to its "]" line. An entry cut short (no "]" before the next entry)
+        // ends where the next entry's header begins: that entry is not part of it.
         bool closed = false;
-        while (cursor.next(skipped)) {
+        for (;;) {
+            if (StartsEntry(cursor)) break;
+            std::string_view skipped;
+            if (!cursor.next(skipped)) break;
             if (skipped == "]") {
                 closed = true;
                 break;
             }
         }
+        if (!closed && damaged) *damaged = true;
         pieces.push_back(newEntry);
         // The empty separator line after the entry goes with it. Anything else there (a
         // hand-edited file without separators) belongs to what follows and is kept.
@@ -198,6 +215,18 @@ std::string Bracketed(std::string_view name) { return "[" + std::string(name) + 
 const char* BoolText(bool b) { return b ? "true" : "false"; }
 
 }  // namespace
+
+std::string HyperWordTooLong(std::string_view word) {
+    return "The HyperText Link \"" + std::string(word) + "\" is " + std::to_string(word.size()) +
+           " characters long: the player reads at most " + std::to_string(kMaxHyperWordLength) +
+           " characters of a link, so shorten the phrase.";
+}
+
+std::string TrimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
 
 // --- Reading -------------------------------------------------------------------------------
 
@@ -473,10 +502,12 @@ void ModifyTextEntry(const fs::path& file, std::string_view newName, std::string
     ModifyEntry(file, oldName, source, TextEntryLines(newName, typeCode, source, text, s));
 }
 
-void DeleteEntry(const fs::path& file, std::string_view name, std::string_view source) {
+bool DeleteEntry(const fs::path& file, std::string_view name, std::string_view source) {
     const auto data = ReadIfExists(file);
-    if (!data) return;
-    RewriteEntries(file, *data, name, source, nullptr);
+    if (!data) return false;
+    bool damaged = false;
+    RewriteEntries(file, *data, name, source, nullptr, nullptr, &damaged);
+    return damaged;
 }
 
 void ReplaceIntroduction(const fs::path& file, const TextLines& text) {
@@ -507,7 +538,7 @@ void ReplaceIntroduction(const fs::path& file, const TextLines& text) {
         AddIntroduction(file, text);
         return;
     }
-    WriteFileAtomic(file, out);
+    FolderOf(file).Replace(file, out);
 }
 
 // --- Compiled data image -------------------------------------------------------------------
@@ -612,7 +643,7 @@ bool PackDataFile(const fs::path& file, std::string_view extension) {
     const fs::path target =
         file.parent_path() / Cp1252ToPath(NameOnly(DiskNameToCp1252(file.filename())) + "." +
                                           std::string(extension));
-    WriteFileAtomic(target, *image);
+    FolderOf(target).Replace(target, *image);
     return true;
 }
 

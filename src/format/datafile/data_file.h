@@ -33,6 +33,14 @@ inline constexpr std::string_view kSourceHyper = "HYPER";
 inline constexpr std::string_view kSourceExecute = "EXECUTE";
 inline constexpr std::string_view kSourceUtility = "UTILITY";
 inline constexpr std::string_view kSourceWinText = "WINTEXT";
+// The player keeps this many characters of a hypertext word, so a longer phrase can never
+// reach its entry.
+inline constexpr std::size_t kMaxHyperWordLength = 40;
+// The refusal of a longer phrase, by the editors and by the course checker.
+std::string HyperWordTooLong(std::string_view word);
+// The text without its leading and trailing blanks: a name typed for an entry is stored so
+// (a name of blanks only is no name).
+std::string TrimBlanks(std::string_view text);
 // The introduction's name (for DeleteEntry) and its header.
 inline constexpr std::string_view kIntroductionName = "^INTRODUCTION^";
 inline constexpr std::string_view kIntroductionHeader = "[^INTRODUCTION^]";
@@ -119,8 +127,10 @@ void ModifyTextEntry(const std::filesystem::path& file, std::string_view newName
 // file, in one rewrite (so a failure keeps the old window text).
 void ReplaceWindowText(const std::filesystem::path& file, std::string_view oldName,
                        std::string_view newName, std::string_view color, const TextLines& text);
-// Removes every entry (name, source). A file left with empty lines only is deleted.
-void DeleteEntry(const std::filesystem::path& file, std::string_view name,
+// Removes every entry (name, source). A file left with empty lines only is deleted. An entry
+// without its closing "]" line ends at the next entry's header, which is kept; the result is
+// true when such a damaged entry was removed.
+bool DeleteEntry(const std::filesystem::path& file, std::string_view name,
                  std::string_view source);
 // Replaces the text of the introduction (of every introduction header); appends an introduction
 // when the file has none.
