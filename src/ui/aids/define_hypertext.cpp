@@ -27,7 +27,7 @@ void DefineHyperText(AidsContext& context, const QStringList& lines, QWidget* ed
             context.platform.messages.ShowError("A HyperText link between two markers \"||\" has no name.");
             continue;
         }
-        if (auto error = EntryNameLengthError(name)) {
+        if (auto error = EntryNameLengthError(name, kSourceHyper)) {
             context.platform.messages.ShowError(*error);
             continue;
         }

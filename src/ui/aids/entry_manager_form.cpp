@@ -97,7 +97,8 @@ void TEntryManagerForm::View(const std::string& name) {
 void TEntryManagerForm::DeleteBtnClick() {
     const std::string name = SelectEntry(context_, spec_.source, kDeletePrompt, this);
     if (name.empty() || !context_.platform.messages.Confirm(DeleteQuestion(FromCp1252(name)))) return;
-    DeleteEntry(context_.project.DataFilePath(), name, spec_.source);
+    if (DeleteEntry(context_.project.DataFilePath(), name, spec_.source))
+        context_.platform.messages.ShowInfo(DamagedEntryDeletedText(FromCp1252(name)));
 }
 
 void TEntryManagerForm::ModifyBtnClick() {

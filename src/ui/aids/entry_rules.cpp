@@ -91,6 +91,11 @@ QString DeleteQuestion(const QString& name) {
     return "The \"" + name + "\" entry will be deleted.\n\rContinue?";
 }
 
+QString DamagedEntryDeletedText(const QString& name) {
+    return "The \"" + name + "\" entry was damaged: it had no closing \"]\" line. It was deleted up to "
+           "the next entry, which was kept.";
+}
+
 bool SyncUtilitiesOn(TTutorialConfig& config, const fs::path& dataFile) {
     const std::uint8_t on = HasEntryOfSource(dataFile, kSourceUtility) ? 1 : 0;
     if (config.get(cfg::UtilitiesOn) == on) return false;
@@ -118,7 +123,9 @@ HyperLinkScan FindHyperLinks(const QStringList& lines) {
     return scan;
 }
 
-std::optional<QString> EntryNameLengthError(const std::string& name) {
+std::optional<QString> EntryNameLengthError(const std::string& name, std::string_view source) {
+    if (EqualsIgnoringCase(source, kSourceHyper) && name.size() > kMaxHyperWordLength)
+        return FromCp1252(HyperWordTooLong(name));
     if (static_cast<int>(name.size()) <= kMaxEntryNameLength) return std::nullopt;
     return "The name \"" + FromCp1252(name) + "\" is " + QString::number(name.size()) +
            " characters long. A compiled tutorial keeps names of at most " + QString::number(kMaxEntryNameLength) +
@@ -255,7 +262,8 @@ SaveResult SaveEntryDraft(const fs::path& dataFile, EntryDraft& d, bool nameEdit
         return r;
     }
     if (nameEditable && !d.modifying) {
-        const std::string& name = typedName;
+        // Blanks around a typed name are not part of it; blanks alone are no name.
+        const std::string name = TrimBlanks(typedName);
         d.name = name;
         r.focusName = true;
         if (name.empty()) {
@@ -268,7 +276,7 @@ SaveResult SaveEntryDraft(const fs::path& dataFile, EntryDraft& d, bool nameEdit
         }
         r.focusName = false;
     }
-    if (auto error = EntryNameLengthError(d.name)) {
+    if (auto error = EntryNameLengthError(d.name, d.source)) {
         r.error = *error;
         r.focusName = nameEditable;
         return r;
@@ -303,11 +311,14 @@ int ProgramEditorHelp(std::string_view source, bool defining) {
 
 std::optional<QString> WindowTextNameError(const fs::path& dataFile, const std::string& name,
                                            const std::string& oldName) {
-    if (name.empty() || !NameInUse(dataFile, name, oldName, kSourceWinText)) return std::nullopt;
+    const std::string trimmed = TrimBlanks(name);
+    if (trimmed.empty() || !NameInUse(dataFile, trimmed, oldName, kSourceWinText)) return std::nullopt;
     return QString("That name is already in use");
 }
 
-SaveResult SaveWindowText(const fs::path& dataFile, const WindowTextDraft& d) {
+SaveResult SaveWindowText(const fs::path& dataFile, const WindowTextDraft& draft) {
+    WindowTextDraft d = draft;
+    d.name = TrimBlanks(d.name);  // blanks around a typed name are not part of it
     SaveResult r;
     r.focusName = true;
     if (d.name.empty()) {

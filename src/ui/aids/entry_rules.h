@@ -56,6 +56,8 @@ ManagerButtons ManagerButtonsFor(const std::filesystem::path& dataFile, std::str
 inline constexpr const char* kDeletePrompt = "Select an Entry to delete";
 // The question before an entry is deleted.
 QString DeleteQuestion(const QString& name);
+// What the author is told when the deleted entry had no closing "]" line.
+QString DamagedEntryDeletedText(const QString& name);
 
 // Sets UtilitiesOn from the utilities in the data file; true when the record changed.
 bool SyncUtilitiesOn(TTutorialConfig& config, const std::filesystem::path& dataFile);
@@ -71,8 +73,9 @@ HyperLinkScan FindHyperLinks(const QStringList& lines);
 
 // The compiled data image keeps a header line of at most 60 characters, brackets included.
 inline constexpr int kMaxEntryNameLength = 58;
-// The refusal of a name the compiled data image cannot hold; nullopt when the name fits.
-std::optional<QString> EntryNameLengthError(const std::string& name);
+// The refusal of a name the compiled data image cannot hold, or (source "HYPER") a phrase
+// longer than the player reads of a hypertext link; nullopt when the name fits.
+std::optional<QString> EntryNameLengthError(const std::string& name, std::string_view source);
 
 // --- Hypertext, executable and utility entry editors --------------------------------------
 

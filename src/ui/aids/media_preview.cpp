@@ -31,12 +31,6 @@ namespace {
 
 bool Holds(const std::string& part, std::string_view what) { return part.find(what) != std::string::npos; }
 
-std::string TrimBlanks(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 std::optional<fs::path> ProjectFile(const AidsContext& context, const std::string& name) {
     auto found = FindInsideProject(context.project.ProjectDir, name);
     std::error_code ec;
@@ -52,29 +46,6 @@ void CenterOnScreen(QWidget& window) {
 }
 
 }  // namespace
-
-MediaSpec ParseMediaSpec(std::string_view spec) {
-    MediaSpec out;
-    const std::string upper = UpperCaseCp1252(std::string(spec));
-    std::size_t start = 0;
-    for (int part = 0; part < 6 && start <= upper.size(); ++part) {
-        auto comma = upper.find(',', start);
-        const std::string text = upper.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        if (Holds(text, ".BMP") || Holds(text, ".JPG") || Holds(text, ".WMF")) {
-            out.graphic = TrimBlanks(text);
-        } else if (Holds(text, ".WAV") || Holds(text, ".MID")) {
-            out.sound = TrimBlanks(text);
-        } else if (Holds(text, ".AVI")) {
-            out.video = TrimBlanks(text);
-        } else if (auto n = ParseInt32(text)) {
-            out.durationMs = static_cast<long long>(*n) * 100;
-        }
-        if (comma == std::string::npos) break;
-        start = comma + 1;
-    }
-    if (out.durationMs < 0) out.durationMs = 0;
-    return out;
-}
 
 QString MissingFileText(const std::string& name) { return "The file " + FromCp1252(name) + " is missing"; }
 

@@ -9,23 +9,14 @@
 #include <string>
 #include <string_view>
 
+#include "datafile/media_spec.h"
+
 class QMediaPlayer;
 class QAudioOutput;
 
 namespace quill {
 
 struct AidsContext;
-
-// A media spec ("PICTURE.BMP,50", "PIC.JPG,SOUND.WAV,0", "FILM.AVI") taken apart: its text
-// is upper-cased and split at every "," into at most six parts; a part holding ".BMP", ".JPG"
-// or ".WMF" is the graphic, ".WAV" or ".MID" the sound, ".AVI" the video, and a part that reads
-// as a number the duration in tenths of a second.
-struct MediaSpec {
-    std::string graphic, sound, video;  // upper-cased names, empty when not named
-    long long durationMs = 0;           // 0: no time limit
-    bool operator==(const MediaSpec&) const = default;
-};
-MediaSpec ParseMediaSpec(std::string_view spec);
 
 // The text shown for a media file that is not in the project folder.
 QString MissingFileText(const std::string& name);

@@ -196,6 +196,26 @@ TEST(DataFileStore, DeleteKeepsAHeaderThatFollowsWithoutSeparator) {
               Crlf({"[B]", "source=HYPER", "type=3", "command=b", "]", ""}));
 }
 
+// An entry cut short (no "]") ends at the next entry's header: deleting or modifying it keeps
+// the entry after it, and the deletion says the entry was damaged. A sound file reads as before.
+TEST(DataFileStore, AnEntryCutShortEndsAtTheNextHeader) {
+    TempFolder tmp;
+    const std::string damaged = Crlf({"[A]", "source=HYPER", "type=3", "command=a", "", "[B]", "source=HYPER",
+                                      "type=3", "command=b", "]", ""});
+    const auto file = tmp.write("T.QKR", damaged);
+    EXPECT_TRUE(DeleteEntry(file, "A", "HYPER"));
+    EXPECT_EQ(TempFolder::read(file), Crlf({"[B]", "source=HYPER", "type=3", "command=b", "]", ""}));
+    tmp.write("T.QKR", damaged);
+    ModifyCommandEntry(file, "A", "A", "HYPER", "c", 3);
+    EXPECT_EQ(TempFolder::read(file), Crlf({"[A]", "source=HYPER", "type=3", "command=c", "]", "", "[B]",
+                                            "source=HYPER", "type=3", "command=b", "]", ""}));
+    // A "[" line inside a sound entry that is not followed by a source line stays part of it.
+    tmp.write("T.QKR", Crlf({"[T]", "source=HYPER", "type=1", "text=", "[note]", "]", "", "[B]", "source=HYPER",
+                             "type=3", "command=b", "]", ""}));
+    EXPECT_FALSE(DeleteEntry(file, "T", "HYPER"));
+    EXPECT_EQ(TempFolder::read(file), Crlf({"[B]", "source=HYPER", "type=3", "command=b", "]", ""}));
+}
+
 TEST(DataFileStore, ModifyReplacesInPlaceOrAppends) {
     TempFolder tmp;
     const auto file = tmp / "T.QKR";

@@ -130,11 +130,36 @@ TEST_F(CheckChapterTest, WhatDependsOnTheRunIsAWarning) {
     SetConfigDefaults(config);
     context = CheckContext(config, folder.path(), folder / "T.QKR");
     EXPECT_EQ(Check({"*Execute movie", "A |Hum| here", "*Execute Calc"}),
-              (Lines{"1: warning: The file gone.avi of the \"movie\" entry was not found",
-                     "2: warning: The file hum.wav of the \"Hum\" entry was not found"}));
+              (Lines{"1: warning: The file GONE.AVI of the \"movie\" entry was not found",
+                     "2: warning: The file HUM.WAV of the \"Hum\" entry was not found"}));
     // A branch on a file that is not there yet is skipped whole when it runs without the file.
     EXPECT_EQ(Check({"*BranchOnFileInput later.txt", "yes", "&1", "&3"}),
               Lines{"1: warning: The &2 Marker is missing."});
+}
+
+// A hypertext phrase longer than the player reads can never reach its entry: an error at its line.
+TEST_F(CheckChapterTest, HypertextPhrasesLongerThanThePlayerReadsAreErrors) {
+    const std::string longWord(41, 'w');
+    const std::string shortWord(40, 'w');
+    AddCommandEntry(folder / "T.QKR", shortWord, etVoiceOnly, kSourceHyper, "say.wav");
+    context = CheckContext(context.Config(), folder.path(), folder / "T.QKR");
+    EXPECT_EQ(Check({"See |" + shortWord + "| here", "See |" + longWord + "| here",
+                     "*ImageHyperText 1 1 Red Blue |" + longWord + "|"}),
+              (Lines{"2: " + HyperWordTooLong(longWord), "3: " + HyperWordTooLong(longWord)}));
+    EXPECT_NE(HyperWordTooLong(longWord).find("at most 40 characters"), std::string::npos);
+}
+
+// Media entries name their files as the media preview reads them: a graphic with its option,
+// a graphic with a sound and an option.
+TEST_F(CheckChapterTest, MediaEntriesAreReadAsThePreviewReadsThem) {
+    AddCommandEntry(folder / "T.QKR", "card", etGraphicOnly, kSourceHyper, "PIC.BMP,0");
+    AddCommandEntry(folder / "T.QKR", "both", etGraphicAndSound, kSourceHyper, "pic.bmp,say.wav,20");
+    AddCommandEntry(folder / "T.QKR", "mute", etGraphicAndSound, kSourceHyper, "pic.bmp,gone.wav,20");
+    AddCommandEntry(folder / "T.QKR", "blank", etGraphicAndSound, kSourceHyper, "none.jpg,say.wav,0");
+    context = CheckContext(context.Config(), folder.path(), folder / "T.QKR");
+    EXPECT_EQ(Check({"|card| |both|", "|mute|", "|blank|"}),
+              (Lines{"2: warning: The file GONE.WAV of the \"mute\" entry was not found",
+                     "3: warning: The file NONE.JPG of the \"blank\" entry was not found"}));
 }
 
 TEST_F(CheckChapterTest, DataLinesAreNotCommandsAndActionsAre) {

@@ -60,10 +60,15 @@ TEST(HyperLinks, FoundInOrderAndUnclosedMarkersReported) {
 }
 
 TEST(HyperLinks, NamesTheCompiledImageCannotHoldAreRefused) {
-    EXPECT_FALSE(EntryNameLengthError(std::string(58, 'x')));
-    const auto error = EntryNameLengthError(std::string(59, 'x'));
+    EXPECT_FALSE(EntryNameLengthError(std::string(58, 'x'), kSourceExecute));
+    const auto error = EntryNameLengthError(std::string(59, 'x'), kSourceUtility);
     ASSERT_TRUE(error);
     EXPECT_TRUE(error->contains("at most 58 characters")) << error->toStdString();
+    // The player reads 40 characters of a hypertext word: a longer phrase could never be reached.
+    EXPECT_FALSE(EntryNameLengthError(std::string(40, 'x'), kSourceHyper));
+    const auto link = EntryNameLengthError(std::string(41, 'x'), kSourceHyper);
+    ASSERT_TRUE(link);
+    EXPECT_TRUE(link->contains("at most 40 characters")) << link->toStdString();
 }
 
 TEST_F(Rules, DraftsOfExistingEntriesGiveBackTheirParts) {
@@ -112,6 +117,8 @@ TEST_F(Rules, SaveRefusals) {
     const Case cases[] = {
         {"type chosen, Add not used", "HYPER", 2, 0, "", "", "No data has been entered.", false},
         {"program without a name", "UTILITY", 3, 3, "a.wav", "", "No Program name has been entered.", true},
+        {"program named with blanks only", "UTILITY", 3, 3, "a.wav", "   ", "No Program name has been entered.", true},
+        {"name taken, typed with blanks", "EXECUTE", 3, 3, "a.wav", " calc  ", "That Program Name is already in use.", true},
         {"name taken in other case", "EXECUTE", 3, 3, "a.wav", "CALC", "That Program Name is already in use.", true},
         {"text type without text", "HYPER", 1, 1, "", "", "No Text information was entered.", false},
         {"command type without command", "HYPER", 3, 3, "", "", "", false},
@@ -163,6 +170,19 @@ TEST_F(Rules, SavesWriteTheEntryAndModifyKeepsItsPlace) {
     EXPECT_EQ(Bytes().substr(Bytes().find("[safety")), added.substr(added.find("[safety")));
 }
 
+// A typed name is stored without the blanks around it.
+TEST_F(Rules, BlanksAroundATypedNameAreNotStored) {
+    EntryDraft utility = NewEntryDraft("UTILITY", "");
+    SelectRadio(utility, 3);
+    DefineCommand(utility, 3, "ding.wav");
+    EXPECT_TRUE(SaveEntryDraft(file, utility, true, "  Chime  ").saved);
+    EXPECT_TRUE(SaveWindowText(file, {" Remember ", "", "clWhite", {"{\\rtf1 a}"}}).saved);
+    TextLines names;
+    ListEntryNames(names, file, "UTILITY");
+    ListEntryNames(names, file, "WINTEXT");
+    EXPECT_EQ(names, (TextLines{"Chime", "Remember"}));
+}
+
 TEST_F(Rules, NotesAddCancelledDoesNotSaveAnotherTypesCommand) {
     EntryDraft d = NewEntryDraft("HYPER", "notes");
     DefineCommand(d, 3, "a.wav");
@@ -182,6 +202,8 @@ TEST_F(Rules, WindowTextSaves) {
         QString error;
     };
     for (const Case& c : {Case{{"", "", "clWhite", {"t"}}, "The Window Text Name must be defined"},
+                          Case{{"   ", "", "clWhite", {"t"}}, "The Window Text Name must be defined"},
+                          Case{{" intro ", "", "clWhite", {"t"}}, "That name is already in use"},
                           Case{{"INTRO", "", "clWhite", {"t"}}, "That name is already in use"}}) {
         const SaveResult r = SaveWindowText(file, c.draft);
         EXPECT_EQ(r.error, c.error);
