@@ -2,9 +2,9 @@
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
-#include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
-#include <QPushButton>
+#include <QPixmap>
 #include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -19,12 +19,14 @@
 #include "platform/platform.h"
 #include "project/project.h"
 #include "richtext/rtf_reader.h"
+#include "screen/sample_chapter.h"
+#include "screen/text_screen.h"
 #include "text_codec.h"
 
 namespace quill {
 
 namespace {
-constexpr int kBarHeight = 32;
+constexpr int kBarHeight = TextScreen::kControlBarHeight;
 }
 
 TWTextTestForm::TWTextTestForm(AidsContext& context, const std::vector<std::string>& text, const std::string& color,
@@ -36,34 +38,20 @@ TWTextTestForm::TWTextTestForm(AidsContext& context, const std::vector<std::stri
     SetHelpTopic(this, 625);
     InstallF1Help(this, context_.platform.help, context_.platform.helpFile);
 
-    auto* screen = new QWidget(this);
+    // The screen and its control bar are drawn by the learner's screen, as a chapter shows them.
+    SampleChapter sample;
+    const QImage picture = RenderSampleChapter(config, context_.project.ProjectDir, sample);
+    auto* screen = new QLabel(this);
     screen->setObjectName("ScreenArea");
     screen->setFixedSize(640, 480 - kBarHeight);
-    screen->setAutoFillBackground(true);
-    QPalette pal = screen->palette();
-    pal.setColor(QPalette::Window, EntryColor(config.get(cfg::Screen::ScreenBackColor)));
-    screen->setPalette(pal);
-
-    auto* bar = new QWidget(this);
+    screen->setPixmap(QPixmap::fromImage(picture.copy(0, 0, 640, 480 - kBarHeight)));
+    auto* bar = new QLabel(this);
     bar->setObjectName("ControlBar");
     bar->setFixedSize(640, kBarHeight);
-    bar->setAutoFillBackground(true);
-    QPalette barPal = bar->palette();
-    barPal.setColor(QPalette::Window, EntryColor(config.get(cfg::Screen::ControlBarColor)));
-    bar->setPalette(barPal);
-    auto* barLayout = new QHBoxLayout(bar);
-    barLayout->setContentsMargins(6, 3, 6, 3);
-    for (const auto& [name, field] :
-         {std::pair{"ContinueBtn", cfg::Screen::ContinueCaption}, {"QuitBtn", cfg::Screen::QuitButtonCaption},
-          {"UtilitiesBtn", cfg::Screen::UtilitiesCaption}, {"HelpBtn", cfg::Screen::HelpButtonCaption},
-          {"PagebackBtn", cfg::Screen::PagebackCaption}}) {
-        auto* button = new QPushButton(FromCp1252(config.get(field)), bar);
-        button->setObjectName(name);
-        button->setFocusPolicy(Qt::NoFocus);
-        barLayout->addWidget(button);
-    }
+    bar->setPixmap(QPixmap::fromImage(picture.copy(0, 480 - kBarHeight, 640, kBarHeight)));
 
-    panel_ = new SizingPanel(screen);
+    // The text carries the sizing handles every adjuster shows.
+    panel_ = new SizingPanel(screen, 0, HandleStyle::Squares);
     panel_->setObjectName("TextPnl");
     auto* view = new QTextBrowser(panel_);
     view->setObjectName("RichEdit1");

@@ -1,9 +1,11 @@
 #include "design/define_control_bar_form.h"
 
+#include <QPixmap>
 #include <QPushButton>
 
 #include "design/design_common.h"
 #include "design/sample_screen_form.h"
+#include "screen/sample_chapter.h"
 #include "platform/error_handler.h"
 #include "platform/platform.h"
 #include "player/learner_screen.h"
@@ -63,26 +65,16 @@ void TDefineControlBarForm::StoreCaptions() {
 }
 
 void TDefineControlBarForm::RefreshSample() {
-    const auto colour = [this](ColorField f) { return ColourFromRecord(copy_.get(f)); };
-    FillColour(ui_->SamplePnl, colour(S::ScreenBackColor));
-    ui_->SampleTitleLbl->setFont(FontFromSpecText(copy_.get(S::TitleFont)));
-    FillColour(ui_->SampleTitleLbl, colour(S::TitleBackColor));
-    FillColour(ui_->SampleTitleLbl, colour(S::TitleTextColor), QPalette::WindowText);
-    FillColour(ui_->SampleTextLbl, colour(S::ScreenTextColor), QPalette::WindowText);
-    ui_->SampleTextLbl->setAutoFillBackground(false);
-    FillColour(ui_->SampleHyperLbl, colour(S::HyperTextColor), QPalette::WindowText);
-    ui_->SampleHyperLbl->setAutoFillBackground(false);
-    FillColour(ui_->SampleBarPnl, colour(S::ControlBarColor));
-    FillColour(ui_->ControlBarPnl, colour(S::ControlBarColor));
-    const std::array<StrField, 5> captions{S::ContinueCaption, S::PagebackCaption, S::UtilitiesCaption,
-                                           S::HelpButtonCaption, S::QuitButtonCaption};
-    const std::array<QLabel*, 5> labels{ui_->SampleBar1Lbl, ui_->SampleBar2Lbl, ui_->SampleBar3Lbl, ui_->SampleBar4Lbl,
-                                        ui_->SampleBar5Lbl};
-    for (std::size_t i = 0; i < labels.size(); ++i) {
-        // A caption's '&' marks its hot key; the sample shows the caption as a button would.
-        labels[i]->setText(FromCp1252(copy_.get(captions[i])).replace("&&", "\x01").remove('&').replace("\x01", "&"));
-        FillColour(labels[i], colour(S::ControlBarColor));
-    }
+    // The learner's screen draws the sample; the panel shows it at its own size.
+    SampleChapter sample;
+    sample.title = "This is an Example Screen Title";
+    sample.column = 20;
+    sample.row = 8;
+    sample.lines = {"This is an example of Text", "", "", "This is a |HyperText Link|"};
+    const QImage picture = RenderSampleChapter(copy_, project_.ProjectDir, sample);
+    ui_->SampleScreenLbl->setPixmap(QPixmap::fromImage(
+        picture.scaled(ui_->SampleScreenLbl->minimumSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    FillColour(ui_->ControlBarPnl, ColourFromRecord(copy_.get(S::ControlBarColor)));
 }
 
 void TDefineControlBarForm::PickColour(ColorField field, const QString& title) {
@@ -107,7 +99,7 @@ void TDefineControlBarForm::DefaultsBtnClick() {
 
 void TDefineControlBarForm::ViewBtnClick() {
     StoreCaptions();
-    TSampleScreenForm sample(copy_, this);
+    TSampleScreenForm sample(copy_, project_.ProjectDir, this);
     sample.exec();
 }
 
