@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "player/learner_screen.h"
 #include "project/project.h"
+#include "text_codec.h"
 #include "ui_custcolor_form.h"
 
 namespace quill {
@@ -24,6 +25,8 @@ Tcustcolorform::Tcustcolorform(AidsContext& context, QWidget* parent)
     InstallF1Help(this, context_.platform.help, context_.platform.helpFile);
     for (int tag = 1; tag <= 10; ++tag) {
         ShowPanel(tag);
+        // The name chapters use for the colour, beside its caption.
+        ColorName(tag)->setText(FromCp1252(record_.get(cfg::Colors::Entry(16 + tag).Name)));
         connect(ColorRadio(tag), &QRadioButton::clicked, this, [this, tag] { SelectColor(tag); });
     }
     connect(ui_->DefineBtn, &QPushButton::clicked, this, &Tcustcolorform::DefineBtnClick);
@@ -41,6 +44,8 @@ Tcustcolorform::~Tcustcolorform() = default;
 QRadioButton* Tcustcolorform::ColorRadio(int tag) const {
     return findChild<QRadioButton*>(QString("ColorRadio%1").arg(tag));
 }
+
+QLabel* Tcustcolorform::ColorName(int tag) const { return findChild<QLabel*>(QString("ColorName%1").arg(tag)); }
 
 QLabel* Tcustcolorform::ColorPnl(int tag) const { return findChild<QLabel*>(QString("ColorPnl%1").arg(tag)); }
 

@@ -27,6 +27,8 @@ public:
     const TTutorialConfig& Record() const { return record_; }
     QRadioButton* ColorRadio(int tag) const;
     QLabel* ColorPnl(int tag) const;
+    // The name of the colour table entry (what chapters write), beside the caption.
+    QLabel* ColorName(int tag) const;
 
     void SelectColor(int tag);
     void DefineBtnClick();

@@ -53,7 +53,9 @@ bool EntryPerformer::Perform(EntrySource source, const QString& name) {
 void EntryPerformer::ShowTextEntry(TextDisplay display, const std::string& name, const TScreenBackground& settings,
                                    const TextLines& text) {
     if (display == TextDisplay::Plain) {
-        TShowHTextForm form(settings, text, ScreenOrigin(), parent_);
+        const QString caption =
+            name.empty() ? FromCp1252(context_.project.Config.get(cfg::Program::ProgramTitle)) : FromCp1252(name);
+        TShowHTextForm form(settings, text, ScreenOrigin(), parent_, caption);
         ShowModal(form);
     } else {
         TTxtVPDispForm form(context_, FromCp1252(name), settings, text, parent_);

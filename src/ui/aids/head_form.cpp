@@ -1,5 +1,6 @@
 #include "aids/head_form.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -64,7 +65,9 @@ THeadForm::THeadForm(AidsContext& context, QWidget* parent)
         NameEdit(n)->setText(FromCp1252(record_.get(cfg::Headings::Entry(n).Name)));
         NameEdit(n)->installEventFilter(this);
         connect(HeadRadio(n), &QRadioButton::clicked, this, [this, n] { SelectHeading(n); });
-        connect(NameEdit(n), &QLineEdit::editingFinished, this, [this, n] { NameEditExit(n); });
+        // Checked each time the field is left (see eventFilter) or Enter is pressed in it,
+        // changed or not.
+        connect(NameEdit(n), &QLineEdit::returnPressed, this, [this, n] { NameEditExit(n); });
     }
     auto changed = [this] {
         if (!loading_) StoreFont();
@@ -106,7 +109,9 @@ THeadForm::THeadForm(AidsContext& context, QWidget* parent)
     HeadRadio(1)->setFocus();
 }
 
-THeadForm::~THeadForm() = default;
+THeadForm::~THeadForm() {
+    for (int n = 1; n <= 10; ++n) NameEdit(n)->removeEventFilter(this);
+}
 
 QRadioButton* THeadForm::HeadRadio(int n) const { return findChild<QRadioButton*>(QString("HeadRadio%1").arg(n)); }
 QLineEdit* THeadForm::NameEdit(int n) const { return findChild<QLineEdit*>(QString("NameEdit%1").arg(n)); }
@@ -160,6 +165,12 @@ void THeadForm::ShowSample() {
 }
 
 void THeadForm::NameEditExit(int n) {
+    if (checking_) return;
+    checking_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{checking_};
     QLineEdit* edit = NameEdit(n);
     if (auto error = HeadingNameError(edit->text())) {
         context_.platform.messages.ShowError(*error);
@@ -174,6 +185,16 @@ bool THeadForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn)
         for (int n = 1; n <= 10; ++n)
             if (watched == NameEdit(n) && n != current_) SelectHeading(n);
+    if (event->type() == QEvent::FocusOut) {
+        // Leaving the field for another control of this window; the focus going to a message
+        // box or a menu, or the window going inactive, is not leaving it.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        QWidget* next = QApplication::focusWidget();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && isVisible() && next &&
+            next != watched && isAncestorOf(next))
+            for (int n = 1; n <= 10; ++n)
+                if (watched == NameEdit(n)) NameEditExit(n);
+    }
     return QDialog::eventFilter(watched, event);
 }
 

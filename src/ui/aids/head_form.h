@@ -57,6 +57,7 @@ private:
     FontSpec font_;
     int current_ = 1;
     bool loading_ = false;
+    bool checking_ = false;  // a name is being checked (its message box and refocus)
 };
 
 bool EditHeadings(AidsContext& context, QWidget* parent = nullptr);

@@ -31,7 +31,9 @@ TMediaPlayForm::TMediaPlayForm(const QString& caption, const std::filesystem::pa
         const char* name;
         const char* caption;
         void (TMediaPlayForm::*slot)();
-    } kButtons[] = {{"PlayBtn", "Play", &TMediaPlayForm::PlayBtnClick},
+    } kButtons[] = {// The window's caption is the tutorial's start prompt ("Press the Start button"):
+                    // the button that plays is that Start button.
+                    {"PlayBtn", "&Start", &TMediaPlayForm::PlayBtnClick},
                     {"PauseBtn", "Pause", &TMediaPlayForm::PauseBtnClick},
                     {"StopBtn", "Stop", &TMediaPlayForm::StopBtnClick},
                     {"NextBtn", "Next", &TMediaPlayForm::NextBtnClick},

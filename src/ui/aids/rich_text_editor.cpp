@@ -1,5 +1,7 @@
 #include "aids/rich_text_editor.h"
 
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -23,6 +25,33 @@ const QStringList& RichTextColorNames() {
                                    "clPurple",     "clTeal",  "clGray",   "clSilver", "clRed",   "clLime",
                                    "clYellow",     "clBlue",  "clFuchsia", "clAqua",  "clWhite"};
     return names;
+}
+
+namespace {
+
+class EnterFilter : public QObject {
+public:
+    EnterFilter(QObject* parent, std::function<void()> action) : QObject(parent), action_(std::move(action)) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                !(key->modifiers() & ~Qt::KeypadModifier)) {
+                action_();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> action_;
+};
+
+}  // namespace
+
+void OnEnter(QWidget* field, std::function<void()> action) {
+    if (field) field->installEventFilter(new EnterFilter(field, std::move(action)));
 }
 
 const QList<int>& RichTextSizes() {
@@ -116,12 +145,16 @@ RichTextEditor::RichTextEditor(Platform& platform, QWidget* parent)
     connect(ui_->CenterBtn, &QToolButton::clicked, this, [this] { SetAlignment(Qt::AlignHCenter); });
     connect(ui_->RightBtn, &QToolButton::clicked, this, [this] { SetAlignment(Qt::AlignRight); });
     connect(ui_->FontName, &QFontComboBox::textActivated, this, &RichTextEditor::SetFamily);
-    connect(ui_->FontSize, &QComboBox::textActivated, this, [this](const QString& text) {
-        bool ok = false;
-        const double points = text.toDouble(&ok);
-        if (ok && points > 0 && points <= 1638) SetPointSize(points);
-        else ShowAttributes();
+    connect(ui_->FontSize, &QComboBox::textActivated, this, &RichTextEditor::ApplySizeText);
+    OnEnter(ui_->FontSize->lineEdit(), [this] {
+        ApplySizeText(ui_->FontSize->currentText());
+        ui_->RichEdit1->setFocus();
     });
+    if (QLineEdit* family = ui_->FontName->lineEdit())
+        OnEnter(family, [this] {
+            SetFamily(ui_->FontName->currentText());
+            ui_->RichEdit1->setFocus();
+        });
     connect(ui_->ColorBox, &QComboBox::textActivated, this, &RichTextEditor::SetColorName);
     connect(ui_->ImportBtn, &QPushButton::clicked, this, [this] { RunGuarded(platform_.messages, [this] { ImportBtnClick(); }); });
     connect(ui_->SelectAllBtn, &QPushButton::clicked, ui_->RichEdit1, &QTextEdit::selectAll);
@@ -188,6 +221,15 @@ void RichTextEditor::SetFamily(const QString& family) {
     QTextCharFormat f;
     f.setFontFamilies({family});
     Merge(f);
+}
+
+void RichTextEditor::ApplySizeText(const QString& text) {
+    bool ok = false;
+    const double points = text.toDouble(&ok);
+    if (ok && points > 0 && points <= 1638)
+        SetPointSize(points);
+    else
+        ShowAttributes();
 }
 
 void RichTextEditor::SetPointSize(double points) {

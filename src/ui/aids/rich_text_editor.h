@@ -5,6 +5,7 @@
 // a data-file entry; the background is a colour of the data file (0x00BBGGRR).
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +36,11 @@ struct SelectionAttributes {
     Qt::Alignment alignment = Qt::AlignLeft;
 };
 SelectionAttributes AttributesOfSelection(const QTextEdit& edit);
+
+// Enter (or the keypad's Enter) in the field runs `action` and goes no further, so it never
+// reaches the dialog's default button: in the middle of the work, Enter applies or moves on,
+// and OK is the button that ends it.
+void OnEnter(QWidget* field, std::function<void()> action);
 
 class RichTextEditor : public QWidget {
     Q_OBJECT
@@ -67,6 +73,9 @@ signals:
 
 private:
     void Merge(const QTextCharFormat& format);
+    // The size typed or chosen in the size box, applied when it is one; otherwise the box
+    // shows the selection's size again.
+    void ApplySizeText(const QString& text);
     void ShowAttributes();
 
     Platform& platform_;

@@ -48,6 +48,8 @@ TRTFEntryForm::TRTFEntryForm(AidsContext& context, const std::string& name, QWid
     editor_->SetLines(lines);
     connect(editor_, &RichTextEditor::BackgroundChanged, this, [this](std::uint32_t c) { color_ = ColorToString(c); });
     connect(ui_->Edit1, &QLineEdit::editingFinished, this, &TRTFEntryForm::Edit1Exit);
+    // Enter after the name goes on to the text (the name is checked as the field is left).
+    OnEnter(ui_->Edit1, [this] { editor_->Edit()->setFocus(); });
     ui_->ButtonBox->button(QDialogButtonBox::Ok)->setObjectName("OKBtn");
     ui_->ButtonBox->button(QDialogButtonBox::Cancel)->setObjectName("CancelBtn");
     connect(ui_->ButtonBox, &QDialogButtonBox::accepted, this,

@@ -11,10 +11,10 @@
 namespace quill {
 
 TShowHTextForm::TShowHTextForm(const TScreenBackground& settings, const std::vector<std::string>& text,
-                               QPoint origin, QWidget* parent)
-    : QDialog(parent) {
+                               QPoint origin, QWidget* parent, const QString& caption)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName("TShowHTextForm");
-    setWindowTitle(QStringLiteral(" "));
+    setWindowTitle(caption.isEmpty() ? QStringLiteral(" ") : caption);
     const QColor color = EntryColor(settings.WindowColor);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, color);

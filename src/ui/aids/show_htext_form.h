@@ -17,9 +17,10 @@ class TShowHTextForm : public QDialog {
     Q_OBJECT
 public:
     // `origin` is the screen position of the preview screen's top left corner; the entry's
-    // left and top are measured from it.
+    // left and top are measured from it. The window is captioned `caption` (the entry's name)
+    // and has only a close box.
     TShowHTextForm(const TScreenBackground& settings, const std::vector<std::string>& text, QPoint origin,
-                   QWidget* parent = nullptr);
+                   QWidget* parent = nullptr, const QString& caption = QString());
     QTextBrowser* RichEdit() const { return RichEdit1_; }
 
 private:

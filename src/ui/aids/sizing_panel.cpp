@@ -7,12 +7,12 @@
 
 namespace quill {
 
-SizingPanel::SizingPanel(QWidget* parent, int dragHeight)
+SizingPanel::SizingPanel(QWidget* parent, int dragHeight, HandleStyle style)
     : QFrame(parent), handle_(new TStretchHandle(parent)) {
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     setFocusPolicy(Qt::StrongFocus);
-    handle_->SetStyle(HandleStyle::Edges, dragHeight);
+    handle_->SetStyle(style, dragHeight);
     handle_->SetBounds(parent->rect());
     handle_->Attach(this);
     connect(handle_, &TStretchHandle::Moved, this, &SizingPanel::Changed);
@@ -28,16 +28,12 @@ void SizingPanel::Place(const QRect& wanted) {
 }
 
 void SizingPanel::keyPressEvent(QKeyEvent* event) {
-    const int step = event->modifiers() & Qt::ShiftModifier ? 8 : 1;
-    QPoint d;
-    switch (event->key()) {
-        case Qt::Key_Left: d = {-step, 0}; break;
-        case Qt::Key_Right: d = {step, 0}; break;
-        case Qt::Key_Up: d = {0, -step}; break;
-        case Qt::Key_Down: d = {0, step}; break;
-        default: QFrame::keyPressEvent(event); return;
+    const auto key = AdjusterKeyStep(*event);
+    if (!key) {
+        QFrame::keyPressEvent(event);
+        return;
     }
-    handle_->Step(d, event->modifiers() & Qt::ControlModifier);
+    handle_->Step(key->step, key->resize);
 }
 
 void SizingPanel::paintEvent(QPaintEvent* event) {

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "aids/aids_context.h"
@@ -49,6 +50,11 @@ TVPDesignBackForm::TVPDesignBackForm(AidsContext& context, const TScreenBackgrou
     ui_->WallpaperRadio->setChecked(settings.ScreenType == 3);
     ui_->FullScreenCheck->setChecked(settings.TextWindowOff);
     ShowColor();
+    ShowFullScreenNote();
+    connect(ui_->FullScreenCheck, &QCheckBox::toggled, this, &TVPDesignBackForm::ShowFullScreenNote);
+    // A picture or wallpaper chosen is one to be seen: the text goes into its window.
+    for (QRadioButton* radio : {ui_->GraphicRadio, ui_->WallpaperRadio})
+        connect(radio, &QRadioButton::clicked, this, [this] { ui_->FullScreenCheck->setChecked(false); });
     connect(ui_->ColorBtn, &QPushButton::clicked, this, &TVPDesignBackForm::ColorBtnClick);
     connect(ui_->AdjustBtn, &QPushButton::clicked, this, &TVPDesignBackForm::AdjustBtnClick);
     connect(ui_->ButtonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -66,6 +72,12 @@ TScreenBackground TVPDesignBackForm::Settings() const {
     s.GraphicFile = graphic_->Choice().substr(0, kScreenFileCapacity);
     s.WallpaperFile = wallpaper_->Choice().substr(0, kScreenFileCapacity);
     return s;
+}
+
+void TVPDesignBackForm::ShowFullScreenNote() {
+    ui_->FullScreenNoteLbl->setText(ui_->FullScreenCheck->isChecked()
+                                        ? "The text covers the whole screen: no graphic or wallpaper shows."
+                                        : "The text is shown in its window (Adjust Window), the screen around it.");
 }
 
 void TVPDesignBackForm::ShowColor() {

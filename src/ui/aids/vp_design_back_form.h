@@ -1,7 +1,8 @@
 #pragma once
 // TVPDesignBackForm: the display screen designer of a "Graphic and Text" entry: the kind of
 // screen (a colour, a graphic, a tiled wallpaper), the background colour, the graphic and the
-// wallpaper files, and "&Adjust Window" for the text window's place. OK keeps the changes.
+// wallpaper files, and "&Adjust Window" for the text window's place. Choosing a graphic or a
+// wallpaper unticks "Text fills the whole screen", so the picture shows. OK keeps the changes.
 #include <QDialog>
 #include <memory>
 #include <string>
@@ -35,6 +36,8 @@ public:
 
 private:
     void ShowColor();
+    // The line under "Text fills the whole screen" says what the choice shows.
+    void ShowFullScreenNote();
 
     AidsContext& context_;
     std::unique_ptr<Ui::TVPDesignBackForm> ui_;

@@ -2,6 +2,9 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QLineEdit>
@@ -13,6 +16,7 @@
 #include "platform/platform.h"
 #include "player/learner_screen.h"
 #include "project/file_names.h"
+#include "project/font_spec.h"
 #include "project/project.h"
 #include "screen/text_screen.h"
 #include "text/file_lookup.h"
@@ -30,6 +34,31 @@ std::optional<std::uint32_t> ChooseRecordColour(Platform& platform, std::uint32_
     const auto chosen = platform.dialogs.Color(ColourFromRecord(initial), title);
     if (!chosen || !chosen->isValid()) return std::nullopt;
     return RecordColour(*chosen);
+}
+
+QFont FontDialogStart(const QFont& stored) {
+    if (QFontDatabase::hasFamily(stored.family())) return stored;
+    QFont start = stored;
+    start.setFamily(QFontInfo(stored).family());
+    return start;
+}
+
+std::string MergeFontChoice(const std::string& storedSpec, const QFont& offered, const QFont& chosen) {
+    auto spec = FontFromSpec(storedSpec);
+    if (!spec) return SpecTextFromFont(chosen, Qt::black);
+    const bool sameFace = chosen.family().compare(offered.family(), Qt::CaseInsensitive) == 0 ||
+                          chosen.family().compare(FromCp1252(spec->name), Qt::CaseInsensitive) == 0;
+    if (!sameFace) spec->name = ToCp1252(chosen.family());
+    auto styleBit = [&](int bit, bool offeredOn, bool chosenOn) {
+        if (offeredOn == chosenOn) return;  // kept as offered: the stored bit stays
+        spec->style = chosenOn ? (spec->style | bit) : (spec->style & ~bit);
+    };
+    styleBit(fsBold, offered.bold(), chosen.bold());
+    styleBit(fsItalic, offered.italic(), chosen.italic());
+    styleBit(fsUnderline, offered.underline(), chosen.underline());
+    styleBit(fsStrikeOut, offered.strikeOut(), chosen.strikeOut());
+    if (chosen.pointSize() > 0) spec->size = chosen.pointSize();
+    return FontToSpec(*spec);
 }
 
 void ShowColourSample(QWidget* sample, std::uint32_t colour) { FillColour(sample, ColourFromRecord(colour)); }

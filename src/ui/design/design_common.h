@@ -12,6 +12,7 @@
 #include "project/config_record.h"
 
 class QDialog;
+class QFont;
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
@@ -28,6 +29,16 @@ void CopyGroup(TTutorialConfig& to, const TTutorialConfig& from, std::size_t bas
 
 // The colour dialog started on a record colour (0x00BBGGRR); the chosen colour, or nothing.
 std::optional<std::uint32_t> ChooseRecordColour(Platform& platform, std::uint32_t initial, const QString& title);
+
+// The font the font dialog starts on for a stored face: the face itself when it is installed,
+// otherwise the installed face that stands in for it, in the stored size and styles (so the
+// dialog shows the styles and does not fall back to its first face).
+QFont FontDialogStart(const QFont& stored);
+// The font specification after the font dialog: what the author changed from `offered` (the
+// dialog's start) is taken from `chosen`; the stored face name, bold and italic stay when the
+// author kept the face and style the dialog offered for them, and the colour always stays. A
+// stored text that does not parse takes the chosen font in black.
+std::string MergeFontChoice(const std::string& storedSpec, const QFont& offered, const QFont& chosen);
 
 // Paints a label as a sample of a record colour.
 void ShowColourSample(QWidget* sample, std::uint32_t colour);

@@ -94,18 +94,14 @@ bool TIntAdjustForm::eventFilter(QObject* watched, QEvent* event) {
 void TIntAdjustForm::contextMenuEvent(QContextMenuEvent* event) { PopupMenu1_->popup(event->globalPos()); }
 
 void TIntAdjustForm::keyPressEvent(QKeyEvent* event) {
-    QPoint step;
-    switch (event->key()) {
-        case Qt::Key_Left: step = {-1, 0}; break;
-        case Qt::Key_Right: step = {1, 0}; break;
-        case Qt::Key_Up: step = {0, -1}; break;
-        case Qt::Key_Down: step = {0, 1}; break;
-        default: QDialog::keyPressEvent(event); return;
+    const auto key = AdjusterKeyStep(*event);
+    if (!key) {
+        QDialog::keyPressEvent(event);
+        return;
     }
+    // The handles, when shown, follow the text window.
     QTextBrowser* window = screen_->TextWindow();
-    // With Shift the keys size it; the handles, when shown, follow.
-    const bool size = event->modifiers() & Qt::ShiftModifier;
-    window->setGeometry(StepRect(window->geometry(), step, size, kHandleMinimum, screen_->rect()));
+    window->setGeometry(StepRect(window->geometry(), key->step, key->resize, kHandleMinimum, screen_->rect()));
 }
 
 void TIntAdjustForm::StoreWindow() {

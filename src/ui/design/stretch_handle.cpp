@@ -1,5 +1,6 @@
 #include "design/stretch_handle.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -50,6 +51,20 @@ QRect DragRect(QRect start, HandleZone zone, QPoint delta, int grid, QSize minim
         if (moveBottom) bottom = std::min(bottom, bBottom);
     }
     return QRect(left, top, right - left, bottom - top);
+}
+
+std::optional<AdjusterKey> AdjusterKeyStep(const QKeyEvent& event) {
+    const int n = event.modifiers() & Qt::ControlModifier ? 8 : 1;
+    AdjusterKey key;
+    switch (event.key()) {
+        case Qt::Key_Left: key.step = {-n, 0}; break;
+        case Qt::Key_Right: key.step = {n, 0}; break;
+        case Qt::Key_Up: key.step = {0, -n}; break;
+        case Qt::Key_Down: key.step = {0, n}; break;
+        default: return std::nullopt;
+    }
+    key.resize = event.modifiers() & Qt::ShiftModifier;
+    return key;
 }
 
 QRect StepRect(QRect start, QPoint step, bool resize, QSize minimum, QRect bounds) {

@@ -20,7 +20,10 @@
 #include <QRect>
 #include <QSize>
 #include <QWidget>
+#include <optional>
 #include <vector>
+
+class QKeyEvent;
 
 namespace quill {
 
@@ -41,6 +44,14 @@ QRect DragRect(QRect start, HandleZone zone, QPoint delta, int grid = 0, QSize m
 // The rectangle after an arrow key step of `step`: moved, or with `resize` sized from its
 // bottom-right corner; kept inside `bounds` when that is not empty.
 QRect StepRect(QRect start, QPoint step, bool resize, QSize minimum = kHandleMinimum, QRect bounds = QRect());
+
+// The keyboard rule of every window adjuster: the arrow keys move the window by a pixel, with
+// Shift they size it, and with Ctrl the step is eight pixels. Nothing for other keys.
+struct AdjusterKey {
+    QPoint step;
+    bool resize = false;
+};
+std::optional<AdjusterKey> AdjusterKeyStep(const QKeyEvent& event);
 
 // `wanted` made at least `minimum` and at most `area` in size and moved inside `area` (from 0,0).
 QRect FitRect(QRect wanted, QSize minimum, QSize area);

@@ -1,11 +1,13 @@
 #include "design/title_design_form.h"
 
+#include <QApplication>
 #include <QPushButton>
 
 #include "design/design_common.h"
 #include "platform/platform.h"
 #include "player/learner_screen.h"
 #include "project/config_record.h"
+#include "project/font_spec.h"
 #include "screen/text_screen.h"
 #include "text_codec.h"
 #include "ui_title_design_form.h"
@@ -23,6 +25,7 @@ TTitleDesignForm::TTitleDesignForm(Platform& platform, const QString& label, con
     WireDesignerButtons(this, ui_->ButtonBox, platform_, helpTopic, [] { return true; });
     connect(ui_->FontBtn, &QPushButton::clicked, this, &TTitleDesignForm::FontBtnClick);
     connect(ui_->ColorBtn, &QPushButton::clicked, this, &TTitleDesignForm::ColorBtnClick);
+    connect(ui_->TextColorBtn, &QPushButton::clicked, this, &TTitleDesignForm::TextColorBtnClick);
     ShowSample();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -40,12 +43,24 @@ void TTitleDesignForm::ShowSample() {
 }
 
 void TTitleDesignForm::FontBtnClick() {
-    QColor text;
-    const QFont current = FontFromSpecText(design_.font, &text);
-    const auto chosen = platform_.dialogs.Font(current, "Font");
+    const QFont offered = FontDialogStart(FontFromSpecText(design_.font));
+    const auto chosen = platform_.dialogs.Font(offered, "Font");
     if (!chosen) return;
-    design_.font = SpecTextFromFont(*chosen, text);
+    design_.font = MergeFontChoice(design_.font, offered, *chosen);
     ShowSample();
+}
+
+void TTitleDesignForm::TextColorBtnClick() {
+    auto spec = FontFromSpec(design_.font);
+    if (!spec) {
+        spec = FontSpec{};
+        spec->name = ToCp1252(QApplication::font().family());
+    }
+    if (const auto colour = ChooseRecordColour(platform_, spec->color, "Text Color")) {
+        spec->color = *colour;
+        design_.font = FontToSpec(*spec);
+        ShowSample();
+    }
 }
 
 void TTitleDesignForm::ColorBtnClick() {

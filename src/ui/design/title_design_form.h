@@ -1,6 +1,8 @@
 #pragma once
-// The title designers: one edit for a bar's text, shown in the bar's font and background
-// colour, with "&New Font" (font dialog) and "&Background" (colour dialog). TMnuDesignTitleForm
+// The title designers: one edit for a bar's text, shown in the bar's font, text colour and
+// background colour, with "&New Font" (font dialog; the stored face and style stay unless the
+// author picks others), "&Text Color" (the colour of the font specification) and
+// "&Background" (colour dialog). TMnuDesignTitleForm
 // designs the bars and the menu title of the main menu screen, TVPDesignTitleForm the title and
 // status bars of the introduction. On OK the text (cut to its capacity), the font
 // specification (cut to 50) and the colour are what the caller stores.
@@ -35,6 +37,7 @@ public:
     BarDesign Design() const;
 
     void FontBtnClick();
+    void TextColorBtnClick();
     void ColorBtnClick();
 
 private:

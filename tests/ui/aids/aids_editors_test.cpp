@@ -18,6 +18,7 @@
 #include <QTextBrowser>
 #include <QTextEdit>
 
+#include "../played_screen.h"
 #include "../window_driver.h"
 #include "aids/custcolor_form.h"
 #include "aids/entry_manager_form.h"
@@ -33,6 +34,7 @@
 #include "app/main_form.h"
 #include "editor/get_file_form.h"
 #include "aids/wtext_test_form.h"
+#include "platform/help.h"
 #include "aids_fixture.h"
 #include "editor/edit_form.h"
 #include "editor/exe_choice_form.h"
@@ -119,6 +121,19 @@ TEST_F(AidsEditors, DeleteAsksAndTheUtilityManagerKeepsUtilitiesOnInStep) {
     manager.reject();
     EXPECT_EQ(project.Config.get(cfg::UtilitiesOn), 0);
     EXPECT_EQ(SavedRecord().get(cfg::UtilitiesOn), 0);
+}
+
+TEST_F(AidsEditors, DeletingADamagedEntryKeepsTheNextAndSaysSo) {
+    home.write("SAFETY.QKR", Crlf({"[Calc]", "source=EXECUTE", "type=4", "command=calc.exe", "", "[Edit]",
+                                   "source=EXECUTE", "type=4", "command=edit.exe", "]", ""}));
+    TExUtMenuform manager(context, "EXECUTE");
+    manager.show();
+    const auto shown = WhenShown("TButtListForm", [](QWidget* picker) { Click(picker, "SelectBtn"); });
+    rec.messages.confirmAnswers.push_back(true);
+    manager.DeleteBtn()->click();
+    EXPECT_TRUE(*shown);
+    EXPECT_EQ(Bytes(), Crlf({"[Edit]", "source=EXECUTE", "type=4", "command=edit.exe", "]", ""}));
+    EXPECT_EQ(rec.messages.Texts(Kind::Info), std::vector<QString>{DamagedEntryDeletedText("Calc")});
 }
 
 TEST_F(AidsEditors, DefiningAUtilityThroughItsEditor) {
@@ -210,18 +225,19 @@ TEST_F(AidsEditors, DefineHyperTextFromTheChapterEditor) {
     EXPECT_NE(JoinLinesCrLf(entry).find("Wear a helmet."), std::string::npos);
 }
 
-TEST_F(AidsEditors, AHypertextNameTooLongForTheCompiledImageIsRefused) {
+// The player reads 40 characters of a hypertext word: Define HyperText refuses a longer phrase.
+TEST_F(AidsEditors, AHypertextPhraseLongerThanThePlayerReadsIsRefused) {
     RecordingChapterRunner runner;
     TEditForm chapter(project, rec.platform(), runner);
     chapter.SetSystemServices(&system);
-    chapter.ChapterText()->setPlainText("|" + QString(59, 'x') + "|");
+    chapter.ChapterText()->setPlainText("|" + QString(41, 'x') + "|");
     WhenShown("TButtListForm", [](QWidget* picker) {
         WhenShown("TButtListForm", [](QWidget* again) { Click(again, "CloseBtn"); });
         Click(picker, "SelectBtn");
     });
     chapter.DefineHyperBtnClick();
     ASSERT_EQ(rec.messages.Texts(Kind::Error).size(), 1u);
-    EXPECT_TRUE(rec.messages.LastText().contains("at most 58 characters"));
+    EXPECT_TRUE(rec.messages.LastText().contains("at most 40 characters"));
     EXPECT_FALSE(fs::exists(DataFile()));
 }
 
@@ -303,6 +319,30 @@ TEST_F(AidsEditors, WindowTextFormattingComesBackAfterSaveAndReopen) {
     EXPECT_NE(doc->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 }
 
+// Enter in the middle of the work applies the size or moves on to the text; only OK ends it.
+TEST_F(AidsEditors, EnterInTheRichTextEditorsNeverClosesThem) {
+    TRTFEntryForm form(context, "");
+    form.show();
+    auto* name = form.findChild<QLineEdit*>("Edit1");
+    QTest::keyClicks(name, "Notice");
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_TRUE(form.isVisible());
+    QTextEdit* edit = form.Editor()->Edit();
+    edit->setPlainText("Big");
+    edit->selectAll();
+    QLineEdit* size = form.findChild<QComboBox*>("FontSize")->lineEdit();
+    size->setText("20");
+    QTest::keyClick(size, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(edit->textCursor().charFormat().fontPointSize(), 20);
+    EXPECT_FALSE(fs::exists(DataFile()));
+    Click(&form, "OKBtn");
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    std::string color;
+    TextLines saved;
+    EXPECT_TRUE(LoadWindowText(DataFile(), "Notice", color, saved));
+}
+
 TEST_F(AidsEditors, WindowTextNameInUseIsRefusedWhenTheFieldIsLeft) {
     AddWindowText(DataFile(), "Intro", "clWhite", {"{\\rtf1 a}"});
     TRTFEntryForm form(context, "");
@@ -373,16 +413,81 @@ TEST_F(AidsEditors, AdjustWindowSavesOnlyWhatWasMovedAndAsksOnClose) {
     }
 }
 
+// Every adjuster follows one keyboard rule (arrows move, Shift with the arrows sizes), and its F1
+// opens a page that describes it.
+TEST_F(AidsEditors, AdjustersShareTheKeysAndHaveTheirOwnHelpPage) {
+    TScreenBackground s;
+    s.WindowLeft = 100;
+    s.WindowTop = 60;
+    s.WindowWidth = 300;
+    s.WindowHeight = 150;
+    THypTextAdjForm link(context, s, {});
+    TVPAdjustForm graphic(context, s, {});
+    const std::string book = TempFolder::read(fs::path(QUILL_SHIPPED_DIR) / "QUILLDESK.html");
+    auto page = [&](int topic) {
+        const auto at = book.find("name=\"topic-" + std::to_string(topic) + "\"");
+        return at == std::string::npos ? std::string() : book.substr(at, book.find("<h2>", at) - at);
+    };
+    const std::pair<TTextWindowAdjuster*, const char*> adjusters[] = {{&link, "Text Only"}, {&graphic, "drag and size the window"}};
+    for (const auto& [form, described] : adjusters) {
+        SCOPED_TRACE(form->objectName().toStdString());
+        const QRect start = form->Panel()->geometry();
+        QTest::keyClick(form->Panel(), Qt::Key_Right);
+        EXPECT_EQ(form->Panel()->geometry(), start.translated(1, 0));
+        QTest::keyClick(form->Panel(), Qt::Key_Down, Qt::ShiftModifier);
+        EXPECT_EQ(form->Panel()->geometry(), start.translated(1, 0).adjusted(0, 0, 0, 1));
+        const std::string text = page(HelpTopicOf(form));
+        EXPECT_NE(text.find(described), std::string::npos) << text;
+        EXPECT_NE(text.find("Shift with the arrows sizes"), std::string::npos) << text;
+    }
+}
+
 TEST_F(AidsEditors, WindowTextViewerShowsTheCellCoordinates) {
     TWTextTestForm viewer(context, {"{\\rtf1 hello}"}, "clYellow");
     EXPECT_EQ(viewer.Panel()->geometry(), QRect(200, 112, 184, 160));
     viewer.ShowCoordinatesClick();
     EXPECT_EQ(rec.messages.LastText(), "X1 = 26\r\nY1 = 7\r\nX2 = 49\r\nY2 = 16");
-    EXPECT_EQ(viewer.findChild<QPushButton*>("ContinueBtn")->text(),
-              QString::fromStdString(project.Config.get(cfg::Screen::ContinueCaption)));
+    // The text carries the sizing handles of the introduction adjuster: eight squares around it.
+    viewer.show();
+    const TStretchHandle* handle = viewer.Panel()->Handle();
+    EXPECT_TRUE(handle->isVisible());
+    EXPECT_EQ(handle->geometry(), viewer.Panel()->geometry().adjusted(-2, -2, 2, 2));
+}
+
+// The viewer's control bar is drawn by the learner's screen: the bar a chapter shows with all
+// five buttons, in their places and captions.
+TEST_F(AidsEditors, WindowTextViewerBarIsTheBarAChapterShows) {
+    project.Config.set(cfg::Program::HelpOn, 1);
+    project.Config.set(cfg::UtilitiesOn, 1);
+    project.Config.set(cfg::Screen::ControlBarColor, 0x00C0FFC0);
+    const QImage played = PlayedScreen(project, {"*Controls C P Q H U", "*Wait"});
+    ASSERT_FALSE(played.isNull());
+    TWTextTestForm viewer(context, {"{\\rtf1 hello}"}, "clYellow");
+    const QImage bar = viewer.findChild<QLabel*>("ControlBar")->pixmap().toImage();
+    EXPECT_EQ(bar.convertToFormat(played.format()), played.copy(0, 448, 640, 32));
 }
 
 // ---- Headings and colours ---------------------------------------------------------------------
+
+// An empty heading name is refused every time the field is left, changed or not.
+TEST_F(AidsEditors, AnEmptyHeadingNameIsRefusedEachTimeTheFieldIsLeft) {
+    THeadForm form(context);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QLineEdit* name = form.NameEdit(2);
+    name->setFocus();
+    name->clear();
+    for (int leave = 1; leave <= 2; ++leave) {
+        form.NameEdit(3)->setFocus();
+        EXPECT_EQ(rec.messages.Texts(Kind::Error).size(), static_cast<std::size_t>(leave));
+        EXPECT_EQ(QApplication::focusWidget(), name) << leave;
+    }
+    EXPECT_EQ(rec.messages.LastText(), "An Heading name must be specified");
+    name->setText("Part");
+    form.NameEdit(3)->setFocus();
+    EXPECT_EQ(rec.messages.Texts(Kind::Error).size(), 2u);
+    EXPECT_EQ(form.Record().get(cfg::Headings::Entry(2).Name), "Part");
+}
 
 TEST_F(AidsEditors, HeadingsEditorStoresNamesAndFontsOnlyOnOK) {
     const TTutorialConfig before = project.Config;
@@ -422,9 +527,14 @@ TEST_F(AidsEditors, HeadingsEditorStoresNamesAndFontsOnlyOnOK) {
 }
 
 TEST_F(AidsEditors, CustomColoursAreTheLastTenEntriesOfTheColourTable) {
+    project.Config.set(cfg::Colors::Entry(17).Name, "Paper");
+    project.Config.set(cfg::Colors::Entry(26).Name, "Sand");
     Tcustcolorform form(context);
     EXPECT_EQ(form.ColorRadio(1)->text(), "ColorQ");
     EXPECT_EQ(form.ColorRadio(10)->text(), "ColorZ");
+    // The names chapters use stand beside the captions.
+    EXPECT_EQ(form.ColorName(1)->text(), "Paper");
+    EXPECT_EQ(form.ColorName(10)->text(), "Sand");
     form.ColorRadio(4)->click();
     rec.dialogs.colors.push_back(QColor(0x11, 0x22, 0x33));
     form.DefineBtnClick();
@@ -466,6 +576,25 @@ TEST_F(AidsEditors, DisplayScreenDesignerWritesTheChosenBackgroundAndWindow) {
     EXPECT_FALSE(out.TextWindowOff);
     EXPECT_EQ((std::tuple{out.WindowLeft, out.WindowTop, out.WindowWidth, out.WindowHeight}),
               (std::tuple{10, 30, 300, 200}));
+}
+
+// A new entry's text covers the whole screen; choosing a graphic (or a wallpaper) makes room
+// for it, and the window says what the choice shows.
+TEST_F(AidsEditors, ChoosingAGraphicShowsItAroundTheTextWindow) {
+    for (const char* radio : {"GraphicRadio", "WallpaperRadio"}) {
+        TVPDesignBackForm form(context, TScreenBackground{}, {});
+        auto* full = form.findChild<QCheckBox*>("FullScreenCheck");
+        auto* note = form.findChild<QLabel*>("FullScreenNoteLbl");
+        ASSERT_TRUE(full->isChecked());
+        EXPECT_TRUE(note->text().contains("no graphic")) << note->text();
+        form.findChild<QRadioButton*>(radio)->click();
+        EXPECT_FALSE(full->isChecked()) << radio;
+        EXPECT_FALSE(form.Settings().TextWindowOff);
+        EXPECT_TRUE(note->text().contains("Adjust Window")) << note->text();
+        // The author may still tick it again: the choice is theirs.
+        full->click();
+        EXPECT_TRUE(form.Settings().TextWindowOff);
+    }
 }
 
 TEST_F(AidsEditors, WindowTextManagerViewsAndModifies) {

@@ -44,8 +44,14 @@ TEST(SizingPanel, TheMouseMovesItByTheStripAndSizesItByItsEdges) {
     QTest::mouseRelease(handle, Qt::LeftButton, {}, corner + QPoint(500, -100));
     EXPECT_EQ(panel->geometry(), QRect(100, 60, 540, 66));
 
-    // The keys follow it with the handle.
-    QTest::keyClick(panel, Qt::Key_Left, Qt::ShiftModifier);
+    // The keys follow the rule of every adjuster, with the handle: arrows move (Ctrl: by 8),
+    // Shift with the arrows sizes.
+    QTest::keyClick(panel, Qt::Key_Left, Qt::ControlModifier);
     EXPECT_EQ(panel->geometry(), QRect(92, 60, 540, 66));
+    QTest::keyClick(panel, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(panel, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(panel->geometry(), QRect(92, 60, 539, 67));
+    QTest::keyClick(panel, Qt::Key_Up);
+    EXPECT_EQ(panel->geometry(), QRect(92, 59, 539, 67));
     EXPECT_EQ(handle->geometry(), panel->geometry());
 }
