@@ -138,12 +138,12 @@ TEST(Snapshots, MainWindowAndAModalDialogAreSaved) {
     RecordingChapterRunner runner;
     TQMKmainform form(project, rec.platform(), runner);
     form.show();
-    QTRY_VERIFY_WITH_TIMEOUT(form.findChild<QWidget*>("MenuPnl")->isVisible(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(form.findChild<QWidget*>("MenuPnl")->isVisible(), kEventWaitMs);
     WhenShown("TAboutForm", [](QWidget* about) {
         QTimer::singleShot(200, about, [about] { static_cast<QDialog*>(about)->accept(); });
     });
     form.findChild<QPushButton*>("AboutBtn")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(writer.Written(), 2, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(writer.Written(), 2, kEventWaitMs);
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir / "shots")) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());

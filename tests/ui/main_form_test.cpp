@@ -101,7 +101,7 @@ TEST_F(MainFormFixture, StartTimerShowsThePanelFocusesHelpAndGivesTheColourAdvis
     EXPECT_FALSE(panel->isVisible());
     form.show();
     QApplication::setActiveWindow(&form);
-    QTRY_VERIFY_WITH_TIMEOUT(panel->isVisible(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(panel->isVisible(), kEventWaitMs);
     EXPECT_EQ(QApplication::focusWidget(), button("HelpBtn"));
     form.hide();
     form.show();
@@ -121,7 +121,7 @@ TEST_F(MainFormFixture, StartTimerShowsThePanelFocusesHelpAndGivesTheColourAdvis
 TEST_F(MainFormFixture, CreatingATutorialThroughTheDialogMakesItsProjectFileAndEnablesItsButtons) {
     form.show();
     QApplication::setActiveWindow(&form);
-    QTRY_VERIFY_WITH_TIMEOUT(form.findChild<QWidget*>("MenuPnl")->isVisible(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(form.findChild<QWidget*>("MenuPnl")->isVisible(), kEventWaitMs);
     WhenShown("TMakeDirForm", [](QWidget* dialog) { Child<QPushButton>(dialog, "CancelBtn")->click(); });
     button("StartBtn")->click();
     EXPECT_EQ(form.focusWidget(), button("SelectBtn"));
@@ -196,7 +196,7 @@ TEST_F(MainFormFixture, TheDialogListsTheFolderTutorialsAndTakesAClickedName) {
     dialog.show();
     auto* folders = Child<QTreeView>(&dialog, "DirectoryListBox1");
     auto* model = static_cast<QFileSystemModel*>(folders->model());
-    QTRY_COMPARE_WITH_TIMEOUT(model->filePath(folders->currentIndex()), QString::fromStdString((home / "a").string()), 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(model->filePath(folders->currentIndex()), QString::fromStdString((home / "a").string()), kEventWaitMs);
     home.write("b/GAMMA.QKJ", "");
     const QModelIndex b = model->index(QString::fromStdString((home / "b").string()));
     folders->scrollTo(b);
@@ -221,13 +221,13 @@ TEST_F(MainFormFixture, TheFolderListOpensAtTheStartFolderAndFollowsTheKeyboard)
     auto* folders = Child<QTreeView>(&dialog, "DirectoryListBox1");
     auto* model = static_cast<QFileSystemModel*>(folders->model());
     const auto path = [&](const char* name) { return QString::fromStdString((home / name).string()); };
-    QTRY_COMPARE_WITH_TIMEOUT(model->filePath(folders->currentIndex()), path("a"), 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(model->filePath(folders->currentIndex()), path("a"), kEventWaitMs);
     // Once the folders have been read, the start folder is in view, not the top of the tree.
-    QTRY_VERIFY_WITH_TIMEOUT(folders->viewport()->rect().contains(folders->visualRect(folders->currentIndex())), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(folders->viewport()->rect().contains(folders->visualRect(folders->currentIndex())), kEventWaitMs);
 
     // Down twice moves to c (once the model has read the siblings): the edit, the file list and
     // OK follow.
-    QTRY_COMPARE_WITH_TIMEOUT(model->rowCount(folders->currentIndex().parent()), 3, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(model->rowCount(folders->currentIndex().parent()), 3, kEventWaitMs);
     folders->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(Child<QLineEdit>(&dialog, "DirEdit")->text(), path("a"));  // focus alone changes nothing
     QTest::keyClick(folders, Qt::Key_Down);
@@ -247,10 +247,10 @@ TEST_F(MainFormFixture, OpensMaximisedWithAFixedBorder) {
     EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
     form.showMaximized();
-    QTRY_VERIFY_WITH_TIMEOUT(form.minimumSize() == form.maximumSize(), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(form.minimumSize() == form.maximumSize(), kEventWaitMs);
     // It keeps the size the window system gave the maximised window, and cannot be resized.
     const QRect area = form.screen()->availableGeometry();
-    QTRY_COMPARE_WITH_TIMEOUT(form.size(), form.maximumSize(), 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(form.size(), form.maximumSize(), kEventWaitMs);
     EXPECT_EQ(form.frameGeometry().width(), area.width());
     EXPECT_EQ(form.frameGeometry().height(), area.height());
     form.resize(600, 400);
@@ -312,7 +312,7 @@ TEST_F(MainFormFixture, SelectingATutorialOpensItInItsFolder) {
 TEST_F(MainFormFixture, F1OnAFocusedButtonOpensItsTopic) {
     form.show();
     QApplication::setActiveWindow(&form);
-    QTRY_VERIFY_WITH_TIMEOUT(form.findChild<QWidget*>("MenuPnl")->isVisible(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(form.findChild<QWidget*>("MenuPnl")->isVisible(), kEventWaitMs);
     button("SelectBtn")->setFocus();
     QTest::keyClick(button("SelectBtn"), Qt::Key_F1);
     button("AboutBtn")->setFocus();

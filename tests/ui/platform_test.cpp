@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "../format/test_folder.h"
+#include "window_driver.h"
 #include "platform/error_handler.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
@@ -26,6 +27,7 @@
 
 using namespace quill;
 using quill::test::TempFolder;
+using quill::test::kEventWaitMs;
 
 TEST(Platform, HelpFileMapsToTheHtmlBookBesideItIgnoringCase) {
     TempFolder dir;
@@ -68,7 +70,7 @@ TEST(Platform, HelpBrowserOpensTheTopicAndNamesAMissingBook) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(helpWindow));
     QTest::keyClick(help.Browser(), Qt::Key_Escape);
     EXPECT_FALSE(helpWindow->isVisible());
-    QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), static_cast<QWidget*>(&dialog), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), static_cast<QWidget*>(&dialog), kEventWaitMs);
     QTest::keyClicks(QApplication::focusWidget(), "typed");
     EXPECT_EQ(edit->text(), "typed");
     dialog.close();
@@ -153,7 +155,7 @@ TEST(Platform, FiltersShowTheirMasksAndMatchInAnyCase) {
         names.sort();
         return names;
     };
-    QTRY_COMPARE_WITH_TIMEOUT(listed(), (QStringList{"DEMO2.QKS", "Demo3.Qks", "demo1.qks"}), 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(listed(), (QStringList{"DEMO2.QKS", "Demo3.Qks", "demo1.qks"}), kEventWaitMs);
 
     // An open dialog that need not name an existing file takes a new name as typed.
     FileDialogOptions fresh{"Open", "Chapter Files|DEMO*.QKS", "QKS", dir.path(), ""};
@@ -220,7 +222,7 @@ TEST(Platform, SnapshotWriterSavesEachWindowOnceAfterItIsShown) {
     window.setObjectName("TSampleForm");
     window.resize(200, 100);
     window.show();
-    QTRY_COMPARE_WITH_TIMEOUT(writer.Written(), 1, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(writer.Written(), 1, kEventWaitMs);
     window.hide();
     window.show();
     QTest::qWait(150);

@@ -51,7 +51,7 @@ struct SampleOfferFixture : ::testing::Test {
         form->SetDocumentsFolder(documents.path());
         form->SetMemory(memory);
         form->show();
-        QTRY_VERIFY_WITH_TIMEOUT(form->findChild<QWidget*>("MenuPnl")->isVisible(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(form->findChild<QWidget*>("MenuPnl")->isVisible(), kEventWaitMs);
         QTest::qWait(10);
     }
     QPushButton* button(const char* name) { return form->findChild<QPushButton*>(name); }
@@ -108,7 +108,7 @@ TEST_F(SampleOfferFixture, ACopyThatFailsIsReportedAndOpensNothing) {
     form = std::make_unique<TQMKmainform>(project, rec.platform(), runner);
     form->SetDocumentsFolder(blocked);
     form->show();
-    QTRY_VERIFY_WITH_TIMEOUT(!rec.messages.Texts(RecordingMessages::Kind::Error).empty(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(!rec.messages.Texts(RecordingMessages::Kind::Error).empty(), kEventWaitMs);
     EXPECT_TRUE(rec.messages.Texts(RecordingMessages::Kind::Error)[0].contains("blocked"));
     EXPECT_FALSE(project.IsOpen());
 }

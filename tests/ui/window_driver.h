@@ -14,6 +14,11 @@
 
 namespace quill::test {
 
+// How long a test waits for something that is due to happen (a timer's start, a folder listed in
+// the background) before it fails. The wait ends as soon as it happens; the limit only stops a
+// test that would otherwise wait for ever, so it is generous enough for a busy machine.
+inline constexpr int kEventWaitMs = 30000;
+
 // Runs `action` once on the first visible window named `name` (a dialog that is about to be
 // run modally, so the test cannot reach it from its own code). Gives up after five seconds.
 // The flag returned becomes true when the window was found, so a test can check that the
