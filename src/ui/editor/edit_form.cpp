@@ -24,6 +24,7 @@
 #include "platform/platform.h"
 #include "project/file_names.h"
 #include "project/project.h"
+#include "project/tutorial_folder.h"
 #include "text/file_lookup.h"
 #include "text/text_file.h"
 #include "text_codec.h"
@@ -261,7 +262,7 @@ void TEditForm::SetChapterFile(const std::string& name) {
 }
 
 void TEditForm::WriteChapter() {
-    WriteTextLines(project_.FilePath(chapterFile_), ChapterLines(EditorText(Memo1_)));
+    TutorialFolder(project_.ProjectDir).ReplaceLines(project_.FilePath(chapterFile_), ChapterLines(EditorText(Memo1_)));
     Memo1_->document()->setModified(false);
     // Saved: the recovery file of the text (as untitled, or under this name) is no longer needed.
     pane_->discardRecovery();
@@ -271,10 +272,10 @@ void TEditForm::WriteChapter() {
 
 void TEditForm::LoadChapter(const std::string& name) {
     pane_->discardRecovery();  // the text being left was saved or deliberately not
-    const auto found = FindIgnoringCase(project_.ProjectDir, name);
-    std::error_code ec;
-    if (found && fs::is_regular_file(*found, ec))
-        Memo1_->setPlainText(ChapterTextFromBytes(ReadFileBytes(*found)));
+    // Through the tutorial folder: a chapter that is a link out of it is not shown.
+    const TutorialFolder folder(project_.ProjectDir);
+    if (const auto found = folder.FindFile(name))
+        Memo1_->setPlainText(ChapterTextFromBytes(folder.Read(*found)));
     else
         Memo1_->clear();
     Memo1_->document()->setModified(false);
@@ -305,6 +306,8 @@ void TEditForm::DefineHyperBtnClick() {
     if (!system_) return ShowNotAvailable(platform_.messages, "Define HyperText");
     AidsContext context{project_, platform_, *system_};
     DefineHyperText(context, EditorText(Memo1_).split('\n'), this);
+    // The data file may have new links: the problem list is checked against it again.
+    pane_->checkNow();
 }
 
 void TEditForm::SaveBtnClick() {
