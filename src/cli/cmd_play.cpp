@@ -9,6 +9,7 @@
 #include "headless_host.h"
 #include "tutorial/headless_tutorial.h"
 #include "project/project.h"
+#include "project/starting_chapter.h"
 #include "project/tutorial_source.h"
 #include "screen/text_screen.h"
 #include "text/cp1252.h"
@@ -27,8 +28,10 @@ const char* const kPlayHelp =
     "tutorial as \"Pre-View Tutorial\" does: the opening command, the about box at the start,\n"
     "the introduction, the starting chapter or the main menu (again after every chapter, until\n"
     "its quit entry), the about box at the end and the closing command. The opening and closing\n"
-    "commands are not performed: an INFO line names what would be shown or run. Messages are\n"
-    "printed as they are shown: \"ERROR: \" for error boxes, \"INFO: \" for information boxes.\n\n"
+    "commands are not performed: an INFO line names what would be shown or run. A tutorial\n"
+    "whose first chapter does not exist is refused, as the main window offers no Pre-View for\n"
+    "it. Messages are printed as they are shown: \"ERROR: \" for error boxes, \"INFO: \" for\n"
+    "information boxes.\n\n"
     "  --answers FILE   answers every wait of the chapter, one answer a line, in order (blank\n"
     "                   lines and lines starting with # are skipped):\n"
     "                     button C|Q|P|H|U   Continue, Quit, Page back, Help, Utilities\n"
@@ -47,16 +50,17 @@ const char* const kPlayHelp =
     "                   When the answers run out while the chapter waits, the run ends as if\n"
     "                   Quit were pressed and \"INFO: answers ran out\" is printed.\n"
     "                   An answer the learner could not give at that wait (a control bar\n"
-    "                   button that is not shown, a list item or menu button that does not\n"
-    "                   exist) ends the run with an error naming the answers line.\n"
+    "                   button that is not shown, a list item, menu button or main menu pick\n"
+    "                   that does not exist) ends the run with an error naming the answers\n"
+    "                   line.\n"
     "  --snapshots DIR  writes a PNG of the screen (640 x 480) at every wait as DIR/NNN.png\n"
     "                   (001, 002, ...) and one more when the run ends.\n"
     "  --trace          prints each line as it is executed: TRACE CHAPTER.QKS:N: text\n"
     "  --steps N        stops the run after N executed lines (for chapters that never wait).\n\n"
     "Delays and slow typing take no real time. Exit status: 0 when the run ended normally\n"
     "(the last line, *Exit, Quit, the answers ran out), 1 on a script error, a refused answer\n"
-    "or at the step limit (in any chapter of a whole tutorial), 2 on wrong usage or a file that\n"
-    "cannot be read.\n";
+    "or at the step limit (in any chapter of a whole tutorial) or a refused tutorial, 2 on wrong\n"
+    "usage or a file that cannot be read.\n";
 
 namespace {
 
@@ -128,6 +132,12 @@ int CmdPlay(const Args& args, Io io) {
 
     quill::Project project;
     if (!OpenProjectFile(io, project, projectArg)) return ExitUsage;
+    // The whole tutorial, as the main window's Pre-View, needs its first chapter.
+    if (chapterArg.empty())
+        if (const auto problem = quill::StartingChapterProblem(project.Config, project.ProjectDir)) {
+            PrintError(io, *problem);
+            return ExitFailed;
+        }
     return PlayProject(project, PlayRun{chapterArg, answersArg, snapshotsArg, trace, steps}, io);
 }
 

@@ -210,12 +210,13 @@ TEST_F(QuillcPlay, WholeTutorialAnswersThatDoNotFitAreSkippedAndRunningOutQuitsT
     r = Play({projectFile, "--answers", (folder.path() / "answers.txt").string()});
     EXPECT_EQ(r.status, 1) << r.out;
     EXPECT_EQ(r.out, "ERROR: answers line 1 \"mainmenu 3\" cannot be given here: the main menu shows 1 chapter picks\n");
-    // A starting-chapter tutorial without a starting chapter reports the missing file.
+    // A starting-chapter tutorial without a starting chapter is refused as the main window's
+    // Pre-View refuses it.
     p.Config.set(quill::cfg::TutorialType, 0);
     p.SaveProject();
     const auto none = Play({projectFile});
     EXPECT_EQ(none.status, 1);
-    EXPECT_EQ(none.out, "ERROR: .QKS was not found\n");
+    EXPECT_EQ(none.out, "ERROR: The tutorial has no starting chapter. Choose it with Define Tutorial Type.\n");
 }
 
 }  // namespace
