@@ -57,7 +57,7 @@ TChangeTextForm::TChangeTextForm(Platform& platform, TTutorialConfig& record, QW
     ui_->AboutEdit->setText(FromCp1252(record_.get(C::AboutCaption)));
     ui_->HelpEdit->setText(FromCp1252(record_.get(C::HelpCaption)));
     connect(ui_->DefaultsBtn, &QPushButton::clicked, this, &TChangeTextForm::DefaultsBtnClick);
-    WireDesignerButtons(this, ui_->ButtonBox, platform, 450, [this] {
+    WireDesignerButtons(this, ui_->ButtonBox, platform, 476, [this] {
         if (defaults_) CopyGroup(record_, Defaults(), C::Base, C::Size);
         record_.set(C::CloseCaption, EditText(ui_->CloseEdit, 16));
         record_.set(C::AboutCaption, EditText(ui_->AboutEdit, 16));

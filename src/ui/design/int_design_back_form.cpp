@@ -20,7 +20,7 @@ TIntDesignBackForm::TIntDesignBackForm(const Project& project, Platform& platfor
     : QDialog(parent), project_(project), platform_(platform), copy_(record), text_(text),
       ui_(std::make_unique<Ui::TIntDesignBackForm>()) {
     ui_->setupUi(this);
-    WireDesignerButtons(this, ui_->ButtonBox, platform_, 450, [this] {
+    WireDesignerButtons(this, ui_->ButtonBox, platform_, 475, [this] {
         StoreFields();
         return true;
     });

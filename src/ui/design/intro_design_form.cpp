@@ -19,7 +19,7 @@ TIntroDesignForm::TIntroDesignForm(const Project& project, Platform& platform, c
     : QDialog(parent), project_(project), platform_(platform), copy_(record), text_(text),
       ui_(std::make_unique<Ui::TIntroDesignForm>()) {
     ui_->setupUi(this);
-    WireDesignerButtons(this, ui_->ButtonBox, platform_, 450, [this] {
+    WireDesignerButtons(this, ui_->ButtonBox, platform_, 465, [this] {
         StoreSwitches();
         return true;
     });

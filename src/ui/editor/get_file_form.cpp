@@ -17,6 +17,7 @@
 #include "platform/platform.h"
 #include "project/file_names.h"
 #include "project/project.h"
+#include "project/tutorial_folder.h"
 #include "text/cp1252.h"
 #include "text/file_lookup.h"
 #include "text_codec.h"
@@ -243,6 +244,11 @@ void TGetFileForm::OKBtnClick() {
             group->Edit()->setFocus();
             return;
         }
+        if (group->Spec().mustExist && !TutorialFolder(context_.project.ProjectDir).FindFile(group->Choice())) {
+            context_.platform.messages.ShowError(MissingFileText(group->Choice()));
+            group->Edit()->setFocus();
+            return;
+        }
     }
     CheckedDuration();
     accept();
@@ -368,7 +374,7 @@ TGetVideoForm::TGetVideoForm(AidsContext& context, const std::string& name, QWid
     : TGetFileForm(context, 570, parent) {
     setObjectName("TGetVideoForm");
     AddGroup({" Select .AVI Video file ", "*.AVI", "Video Files|*.AVI", "&Find File", {"*.AVI"},
-              "No Video file has been selected", 150, ""},
+              "No Video file has been selected", 150, "", true},
              name);
     FinishLayout();
 }
@@ -379,7 +385,7 @@ TGetMidiForm::TGetMidiForm(AidsContext& context, const std::string& name, QWidge
     : TGetFileForm(context, 580, parent) {
     setObjectName("TGetMidiForm");
     AddGroup({" Select a MIDI file ", "*.MID", "MIDI Files|*.MID", "&Find File", {"*.MID"},
-              "No MIDI file has been selected", 150, ""},
+              "No MIDI file has been selected", 150, "", true},
              name);
     FinishLayout();
 }

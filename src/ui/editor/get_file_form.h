@@ -46,6 +46,7 @@ struct FileGroupSpec {
     QString emptyMessage;                   // "No Graphic file has been selected"
     int maxLength = 150;
     QString prefix;                         // object names: prefix + "FileEdit", "FileListBox", "FindBtn"
+    bool mustExist = false;                 // OK refuses a typed name that is not a file of the folder
 };
 
 // A group box with the chosen name, the file list of the project folder and the find button.

@@ -36,7 +36,9 @@
 #include "aids/wtext_test_form.h"
 #include "platform/help.h"
 #include "aids_fixture.h"
+#include "editor/chapter_pane.h"
 #include "editor/edit_form.h"
+#include "editor/problems_model.h"
 #include "editor/exe_choice_form.h"
 #include "text/text_file.h"
 
@@ -197,6 +199,15 @@ TEST_F(AidsEditors, DefineHyperTextFromTheChapterEditor) {
     chapter.SetSystemServices(&system);
     chapter.ChapterText()->setPlainText("Read the |safety rules| now.\nsee |this\n|safety rules| again");
     chapter.show();
+    auto undefinedWarnings = [&] {
+        int n = 0;
+        for (const ScriptProblem& p : chapter.Pane()->problems()->problems())
+            n += p.message.find("\"safety rules\" HyperText Link has not been defined") != std::string::npos;
+        return n;
+    };
+    chapter.Pane()->checkNow();
+    ASSERT_TRUE(chapter.Pane()->waitForCheck());
+    EXPECT_EQ(undefinedWarnings(), 2);
     WhenShown("TButtListForm", [this](QWidget* picker) {
         EXPECT_EQ(picker->windowTitle(), "Select a HyperText Link to define");
         EXPECT_EQ(rec.messages.Texts(Kind::Error), std::vector<QString>{"\"this\" has no closing HyperText marker."});
@@ -219,6 +230,9 @@ TEST_F(AidsEditors, DefineHyperTextFromTheChapterEditor) {
     });
     chapter.findChild<QPushButton*>("DefineHyperBtn")->click();
     EXPECT_TRUE(chapter.isVisible());
+    // The problem list follows the data file at once, without an edit.
+    ASSERT_TRUE(chapter.Pane()->waitForCheck());
+    EXPECT_EQ(undefinedWarnings(), 0);
     TextLines entry;
     ASSERT_TRUE(LoadEntry(DataFile(), "safety rules", "HYPER", entry));
     EXPECT_EQ(entry[2], "type=1");

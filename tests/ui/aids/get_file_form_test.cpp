@@ -263,6 +263,25 @@ TEST_F(GetFileFormTest, EveryMemberHasItsGroupMaskAndEmptyChoiceMessage) {
     }
 }
 
+// The video and MIDI choosers refuse a typed name that is not a file of the folder, as View does.
+TEST_F(GetFileFormTest, VideoAndMidiChoosersRefuseATypedFileThatIsNotThere) {
+    InProject("film.AVI");
+    InProject("tune.mid");
+    TGetVideoForm video(context, "gone.avi");
+    TGetMidiForm midi(context, "gone.mid");
+    for (TGetFileForm* form : std::initializer_list<TGetFileForm*>{&video, &midi}) {
+        Button(*form, "OKBtn")->click();
+        EXPECT_NE(form->result(), QDialog::Accepted);
+        EXPECT_EQ(rec.messages.LastText(), form == &video ? "The file gone.avi is missing" : "The file gone.mid is missing");
+    }
+    video.findChild<QLineEdit*>("FileEdit")->setText("film.avi");
+    midi.findChild<QLineEdit*>("FileEdit")->setText("TUNE.MID");
+    for (TGetFileForm* form : std::initializer_list<TGetFileForm*>{&video, &midi}) {
+        Button(*form, "OKBtn")->click();
+        EXPECT_EQ(form->result(), QDialog::Accepted);
+    }
+}
+
 TEST_F(GetFileFormTest, ViewPreviewsRunsOrOpensTheChoice) {
     InProject("tool.sh");
     InProject("page.htm");
