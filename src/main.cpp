@@ -2,7 +2,9 @@
 // dialogs and help. With QUILLMARK_SNAPSHOT_DIR set, every window is also saved as a PNG in
 // that folder when it is first shown.
 #include <QStandardPaths>
+#include <cstdio>
 #include <memory>
+#include <string_view>
 
 #include "app/main_form.h"
 #include "app/program_memory.h"
@@ -17,7 +19,26 @@
 #include "text/errors.h"
 #include "text/text_file.h"
 
+namespace {
+
+const char* const kHelp =
+    "usage: quillmark [FILE.QKJ]\n\n"
+    "Quillmark, the authoring tool for computer-based tutorials: write chapters, keep teaching\n"
+    "aids, design how the tutorial looks, preview a chapter or the whole tutorial, compile it and\n"
+    "gather a distribution folder for learners. FILE.QKJ opens that tutorial project; without\n"
+    "it the last tutorial is opened again.\n\n"
+    "The jobs that need no window (check, compile, distribute, play without a display) are done\n"
+    "by quillc; learners play distributions with quilplay.\n\n"
+    "Environment:\n"
+    "  QUILLMARK_SNAPSHOT_DIR  saves a picture of every window as it is first shown\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    if (argc > 1 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
     // Qt Multimedia plays the tutorial's WAV, MIDI and AVI files through GStreamer.
     if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "gstreamer");
     quill::QuillApplication app(argc, argv);

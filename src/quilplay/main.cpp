@@ -81,6 +81,16 @@ int main(int argc, char** argv) {
         return quillc::ExitOk;
     }
     if (!options) return quillc::ExitUsage;
+    if (options->dataFolder) {
+        // Where this tutorial keeps the learner's files (made when it is not there yet).
+        try {
+            std::cout << quilplay::OpenCompiledTutorial(*options).LearnerDir.string() << "\n";
+        } catch (const std::exception& e) {
+            quillc::PrintSystemError(io, e.what());
+            return quillc::ExitUsage;
+        }
+        return quillc::ExitOk;
+    }
     if (!options->headless) return PlayInWindow(argc, argv, *options);
 
     quill::Project project;

@@ -17,13 +17,14 @@ namespace fs = std::filesystem;
 
 const char* const kHelp =
     "usage: quilplay [FOLDER | FILE.QKD] [--window]\n"
-    "       quilplay [FOLDER | FILE.QKD] [--answers FILE] [--snapshots DIR] [--trace] [--steps N]\n\n"
+    "       quilplay [FOLDER | FILE.QKD] [--answers FILE] [--snapshots DIR] [--trace] [--steps N]\n"
+    "       quilplay [FOLDER | FILE.QKD] --data-folder\n\n"
     "Plays a compiled tutorial: the folder that holds its .QKD data file and .QKC chapters (the\n"
     "current folder when none is named), or the .QKD file itself. The tutorial fills the screen;\n"
     "--window shows it in a window.\n\n"
     "The learner's files (USER.DAT and the files the chapters write) are kept in the tutorial's\n"
     "folder when it can be written, otherwise in $XDG_DATA_HOME/quilplay/NAME (by default\n"
-    "~/.local/share/quilplay/NAME), and read back from there.\n\n"
+    "~/.local/share/quilplay/NAME), and read back from there. --data-folder prints that folder.\n\n"
     "Without a display (--headless, or any of the options below) the tutorial is played as\n"
     "quillc play plays a project, and messages are printed: \"ERROR: \" and \"INFO: \".\n"
     "  --answers FILE   answers every wait, one answer a line (see quillc play --help)\n"
@@ -51,6 +52,8 @@ std::optional<Options> ParseArgs(const Args& args, Io io, bool& help) {
             return o;
         } else if (a == "--window") {
             o.window = true;
+        } else if (a == "--data-folder") {
+            o.dataFolder = true;
         } else if (a == "--headless") {
             o.headless = true;
         } else if (a == "--answers") {

@@ -23,6 +23,7 @@ struct Options {
     std::string tutorial;          // FOLDER or FILE.QKD (empty: the current folder)
     bool window = false;           // a window instead of the full screen
     bool headless = false;         // no display: answers, snapshots and trace
+    bool dataFolder = false;       // only print where the learner's files are kept
     std::string answers, snapshots;
     bool trace = false;
     long long steps = 0;

@@ -2,6 +2,7 @@
 // never follows a link out, and a pipe named as a picture or chapter does not hang it.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -139,4 +140,37 @@ TEST(QuilplayHostile, PipesNamedAsPicturesOrChaptersDoNotHangThePlayer) {
     ASSERT_EQ(::mkfifo((d.dist / "TUT1.QKC").c_str(), 0600), 0);
     const auto [status2, out2] = d.Play("ok\nbutton C\n");
     EXPECT_NE(out2.find("TUT1.QKC"), std::string::npos) << out2;
+}
+
+TEST(QuilplayProgram, WithoutADisplayItSaysSoInsteadOfAborting) {
+    const fs::path quilplay = fs::path(QUILL_BINARY_DIR) / "quilplay";
+    if (!fs::exists(quilplay)) GTEST_SKIP() << "quilplay is not built in " << QUILL_BINARY_DIR;
+    TempFolder tmp;
+    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" + quilplay.string() + "' '" +
+                                tmp.path().string() + "' 2>&1";
+    FILE* p = ::popen(command.c_str(), "r");
+    ASSERT_NE(p, nullptr);
+    std::string out;
+    char buffer[512];
+    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, p)) out.append(buffer, n);
+    const int status = ::pclose(p);
+    ASSERT_TRUE(WIFEXITED(status)) << out;  // no SIGABRT
+    EXPECT_EQ(WEXITSTATUS(status), 2) << out;
+    EXPECT_EQ(out, "quilplay needs a graphical display; use --answers to play without one\n");
+}
+
+TEST(QuilplayProgram, DataFolderPrintsWhereTheLearnersFilesAreKept) {
+    const fs::path quilplay = fs::path(QUILL_BINARY_DIR) / "quilplay";
+    if (!fs::exists(quilplay)) GTEST_SKIP() << "quilplay is not built in " << QUILL_BINARY_DIR;
+    Distribution d;
+    const std::string command = "env -u DISPLAY XDG_DATA_HOME='" + d.data.string() + "' '" + quilplay.string() +
+                                "' '" + d.dist.string() + "' --data-folder 2>&1";
+    FILE* p = ::popen(command.c_str(), "r");
+    ASSERT_NE(p, nullptr);
+    std::string out;
+    char buffer[512];
+    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, p)) out.append(buffer, n);
+    EXPECT_EQ(::pclose(p), 0) << out;
+    // The tutorial folder can be written here, so the learner's files stay in it.
+    EXPECT_EQ(out, d.dist.string() + "\n");
 }
