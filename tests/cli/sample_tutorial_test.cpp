@@ -8,10 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <QFont>
+#include <QRect>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTextDocument>
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -406,6 +408,38 @@ TEST(SampleTutorial, EveryChapterPlaysToItsEnd) {
         const std::string lastLine = "TRACE " + chapter + ".QKS:" + std::to_string(lines.size()) + ": ";
         EXPECT_TRUE(lastTrace.starts_with(lastLine) || lastTrace.find(": *Exit") != std::string::npos) << lastTrace;
     }
+}
+
+// The last page of chapter 3 keeps its text inside its rounded Paper box: nothing is drawn on the
+// Sand around it, and no Sand band runs across the box.
+TEST(SampleTutorial, TheLastPageKeepsItsTextInItsBox) {
+    TempFolder folder;
+    const fs::path dir = CopySample(folder);
+    const fs::path shots = folder / "shots";
+    fs::create_directories(shots);
+    const auto r = Quillc({"play", (dir / "MAPS.QKJ").string(), "MAPS3", "--answers",
+                           (dir / "answers" / "MAPS3.txt").string(), "--snapshots", shots.string()});
+    ASSERT_EQ(r.status, 0) << r.out << r.err;
+    // The last wait of the chapter is the snapshot before the one taken when the run ends.
+    std::vector<fs::path> files;
+    for (const auto& e : fs::directory_iterator(shots)) files.push_back(e.path());
+    std::sort(files.begin(), files.end());
+    ASSERT_GE(files.size(), 2u);
+    const QImage page(QString::fromStdString(files[files.size() - 2].string()));
+    ASSERT_FALSE(page.isNull());
+    // The box of *RoundBorderBox 2 Forest 6 6 76 13: columns 6 to 76, rows 6 to 13.
+    const QRect box(40, 85, 562, 121);  // its border included
+    const QRect inside = box.adjusted(6, 6, -6, -6);
+    const QColor sand = QColor::fromRgb(0xE6, 0xD2, 0x8C);
+    int outsideDrawn = 0, sandInside = 0;
+    for (int y = 0; y < 448; ++y)
+        for (int x = 0; x < 640; ++x) {
+            const QColor c = page.pixelColor(x, y);
+            if (!box.contains(x, y) && c != sand) ++outsideDrawn;
+            if (inside.contains(x, y) && c == sand) ++sandInside;
+        }
+    EXPECT_EQ(outsideDrawn, 0);
+    EXPECT_EQ(sandInside, 0);
 }
 
 // The whole tutorial (about box, introduction, main menu) along each path of the main menu,

@@ -10,7 +10,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextEdit>
+#include <QTextDocument>
 #include <QTimer>
 #include <algorithm>
 
@@ -20,6 +20,7 @@
 #include "player/ut_menu_form.h"
 #include "project/config_record.h"
 #include "project/project.h"
+#include "richtext/rich_text_render.h"
 #include "richtext/rtf_reader.h"
 #include "screen/text_screen.h"
 #include "player/learner_screen.h"
@@ -74,6 +75,35 @@ protected:
         p.fillRect(rect(), back);
         if (screen) p.drawImage(QPoint(0, 0), screen->image());
     }
+};
+
+// The text of a window text (RichEdit1): drawn by the same renderer as the headless snapshots,
+// wrapped to its width and cut at its bottom, so the window and a snapshot show the same lines.
+class RichTextView : public QWidget {
+public:
+    explicit RichTextView(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
+    void SetLines(const std::vector<std::string>& lines) {
+        doc_ = RichTextDocument(lines);
+        setAccessibleName(doc_->toPlainText());  // what a screen reader reads of it
+        update();
+    }
+    void SetBackground(const QColor& back) {
+        back_ = back;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        if (doc_)
+            DrawRichText(p, *doc_, rect(), back_);
+        else
+            p.fillRect(rect(), back_);
+    }
+
+private:
+    std::unique_ptr<QTextDocument> doc_;
+    QColor back_ = Qt::white;
 };
 
 QFont Courier(int pixels, bool bold = false, bool underline = false) {
@@ -131,10 +161,8 @@ void TTutDisplayForm::buildControls() {
 
     TextPnl = Panel(this, "TextPnl");
     TextPnl->setLineWidth(5);
-    RichEdit1 = new QTextEdit(TextPnl);
+    RichEdit1 = new RichTextView(TextPnl);
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
-    RichEdit1->setReadOnly(true);
-    RichEdit1->setFrameStyle(QFrame::NoFrame);
 
     UserInputEdit = new QLineEdit(this);
     UserInputEdit->setObjectName(QStringLiteral("UserInputEdit"));
@@ -475,16 +503,14 @@ void TTutDisplayForm::SyncObjects() {
     const RichTextPanel* rich = screen_ ? &screen_->richText() : nullptr;
     if (rich && rich->visible) {
         if (rich->lines != shownRichLines_ || rich->rect != shownRichRect_ || !TextPnl->isVisible()) {
-            ReadRichText(rich->lines, *RichEdit1->document());
+            static_cast<RichTextView*>(RichEdit1)->SetLines(rich->lines);
             shownRichLines_ = rich->lines;
             shownRichRect_ = rich->rect;
         }
         TextPnl->setGeometry(rich->rect);
         RichEdit1->setGeometry(TextPnl->rect().adjusted(5, 5, -5, -5));
         SetColours(TextPnl, rich->backColour);
-        QPalette pal = RichEdit1->palette();
-        pal.setColor(QPalette::Base, rich->backColour);
-        RichEdit1->setPalette(pal);
+        static_cast<RichTextView*>(RichEdit1)->SetBackground(rich->backColour);
         TextPnl->show();
     } else {
         TextPnl->hide();

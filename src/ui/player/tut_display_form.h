@@ -167,7 +167,7 @@ private:
     QTimer* Delaytimer = nullptr;
     QLabel* Image1 = nullptr;
     QFrame* TextPnl = nullptr;
-    QTextEdit* RichEdit1 = nullptr;
+    QWidget* RichEdit1 = nullptr;  // the window text, drawn as the snapshots draw it
     QLineEdit* UserInputEdit = nullptr;
     QFrame* LinesPanel = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
