@@ -100,8 +100,11 @@ QImage RenderAboutBox(const TTutorialConfig& c, const fs::path& dir) {
     int left = box.left() + 16;
     if (c.get(A::UseIcon)) {
         const QImage icon = ReadProjectPicture(dir, c.get(A::IconFile));
-        if (!icon.isNull()) p.drawImage(QRect(left, box.top() + 36, 48, 48), icon);
-        left += 64;
+        // A missing or unreadable icon leaves no room, as in the window.
+        if (!icon.isNull()) {
+            p.drawImage(QRect(left, box.top() + 36, 48, 48), icon);
+            left += 64;
+        }
     }
     p.setPen(Qt::black);
     font.setBold(false);

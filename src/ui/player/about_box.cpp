@@ -57,6 +57,16 @@ TAboutBox::TAboutBox(const LearnerScreenContext& context, QWidget* parent)
         }
     }
     ui_->ProgramIcon->setVisible(hasIcon_);
+    // The texts take the room the icon column gives them; without an icon there is no column.
+    ui_->gridLayout->setColumnStretch(1, 1);
+    if (!hasIcon_) {
+        ui_->gridLayout->removeWidget(ui_->ProgramIcon);
+        int row = 0;
+        for (QLabel* label : {ui_->ProductName, ui_->Version, ui_->Copyright}) {
+            ui_->gridLayout->removeWidget(label);
+            ui_->gridLayout->addWidget(label, row++, 0, 1, 2);
+        }
+    }
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -55,6 +55,20 @@ TEST_F(AboutBoxTest, ShowsTheDesignedFieldsAndReportsAMissingIcon) {
     EXPECT_EQ(withIcon.result(), QDialog::Accepted);
 }
 
+// Without an icon the texts start at the panel's left, where the comments start: no empty
+// icon area before them.
+TEST_F(AboutBoxTest, WithoutAnIconNoRoomIsKeptForIt) {
+    TTutorialConfig c = project.Config;
+    c.set(A::ProgramName, "Safety First");
+    c.set(A::Comment1, "First");
+    c.set(A::UseIcon, 0);
+    const LearnerScreenContext context = Context(c);
+    TAboutBox box(context);
+    box.show();
+    QTest::qWait(20);
+    EXPECT_EQ(Find<QLabel>(&box, "ProductName")->x(), Find<QLabel>(&box, "Comments")->x());
+}
+
 TEST_F(AboutBoxTest, DesignerWritesTheAboutGroupOnOkOnly) {
     const TTutorialConfig before = project.Config;
     TTutorialConfig record = project.Config;
