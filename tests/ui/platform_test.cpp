@@ -106,6 +106,34 @@ TEST(Platform, F1OpensTheTopicOfTheFocusedControlOrItsWindow) {
     EXPECT_EQ(rec.help.requests[1].topic, 7);
 }
 
+// F1 in the colour and font dialogs opens the page of the window that asked for them.
+TEST(Platform, F1InTheColourAndFontDialogsOpensTheAskingWindowsTopic) {
+    RecordingPlatform rec("/opt/quill");
+    QDialog window;
+    SetHelpTopic(&window, 600);
+    InstallF1Help(&window, rec.help, rec.platform().helpFile);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    DesktopDialogs dialogs;
+    for (const char* name : {"ColorDialog", "FontDialog"}) {
+        QApplication::setActiveWindow(&window);
+        const auto shown = test::WhenShown(name, [](QWidget* dialog) {
+            QApplication::setActiveWindow(dialog);
+            QTest::keyClick(dialog, Qt::Key_F1);
+            static_cast<QDialog*>(dialog)->reject();
+        });
+        if (QString(name) == "ColorDialog")
+            EXPECT_FALSE(dialogs.Color(Qt::red, "Color"));
+        else
+            EXPECT_FALSE(dialogs.Font(QFont(), "Font"));
+        EXPECT_TRUE(*shown) << name;
+    }
+    ASSERT_EQ(rec.help.requests.size(), 2u);
+    EXPECT_EQ(rec.help.requests[0].topic, 600);
+    EXPECT_EQ(rec.help.requests[1].topic, 600);
+}
+
 TEST(Platform, DefaultErrorHandlerShowsEachKindOfErrorInItsEncoding) {
     RecordingMessages messages;
     EXPECT_TRUE(RunGuarded(messages, [] {}));

@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace quill {
@@ -90,17 +91,41 @@ bool DesktopDialogs::PrinterSetup(QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+namespace {
+
+// F1 in a colour or font dialog opens the help of the window that asked for it (its F1 shortcut,
+// when it has one).
+void ForwardF1(QDialog& dialog, QWidget* owner) {
+    if (!owner) return;
+    auto* help = owner->findChild<QShortcut*>("F1Help", Qt::FindDirectChildrenOnly);
+    if (!help) return;
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), &dialog);
+    f1->setContext(Qt::WindowShortcut);
+    QObject::connect(f1, &QShortcut::activated, help, &QShortcut::activated);
+}
+
+}  // namespace
+
 std::optional<QColor> DesktopDialogs::Color(const QColor& initial, const QString& title) {
-    const QColor c = QColorDialog::getColor(initial, QApplication::activeWindow(), title);
+    QWidget* owner = QApplication::activeWindow();
+    QColorDialog dialog(initial, owner);
+    dialog.setObjectName("ColorDialog");
+    dialog.setWindowTitle(title);
+    ForwardF1(dialog, owner);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QColor c = dialog.selectedColor();
     if (!c.isValid()) return std::nullopt;
     return c;
 }
 
 std::optional<QFont> DesktopDialogs::Font(const QFont& initial, const QString& title) {
-    bool ok = false;
-    const QFont f = QFontDialog::getFont(&ok, initial, QApplication::activeWindow(), title);
-    if (!ok) return std::nullopt;
-    return f;
+    QWidget* owner = QApplication::activeWindow();
+    QFontDialog dialog(initial, owner);
+    dialog.setObjectName("FontDialog");
+    dialog.setWindowTitle(title);
+    ForwardF1(dialog, owner);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.selectedFont();
 }
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include <QIcon>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "platform/platform.h"
 #include "text/file_lookup.h"
@@ -29,6 +30,10 @@ TAboutBox::TAboutBox(const LearnerScreenContext& context, QWidget* parent)
     ui_->ButtonBox->button(QDialogButtonBox::Ok)->setText("OK");
     ui_->ButtonBox->button(QDialogButtonBox::Ok)->setObjectName("OKButton");
     connect(ui_->ButtonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    // F1 opens the tutorial's help, as the Help items of the learner's other windows do.
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    f1->setObjectName("F1Help");
+    connect(f1, &QShortcut::activated, this, [context] { ShowTutorialHelp(context); });
     ui_->ProductName->setText(FromCp1252(c.get(cfg::About::ProgramName)));
     ui_->Version->setText(FromCp1252(c.get(cfg::About::VersionText)));
     ui_->Copyright->setText(FromCp1252(c.get(cfg::About::AuthorLine)));

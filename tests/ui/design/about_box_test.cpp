@@ -69,6 +69,24 @@ TEST_F(AboutBoxTest, WithoutAnIconNoRoomIsKeptForIt) {
     EXPECT_EQ(Find<QLabel>(&box, "ProductName")->x(), Find<QLabel>(&box, "Comments")->x());
 }
 
+// F1 in the learner's about box opens the tutorial's help.
+TEST_F(AboutBoxTest, F1OpensTheTutorialsHelp) {
+    TTutorialConfig c = project.Config;
+    InProject("MAPS.HLP");
+    c.set(cfg::Program::HelpOn, 1);
+    c.set(cfg::Program::HelpFile, "MAPS.HLP");
+    c.set(cfg::Program::HelpTopic, 12);
+    const LearnerScreenContext context = Context(c);
+    TAboutBox box(context);
+    box.show();
+    QApplication::setActiveWindow(&box);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+    QTest::keyClick(&box, Qt::Key_F1);
+    ASSERT_EQ(rec.help.requests.size(), 1u);
+    EXPECT_EQ(rec.help.requests[0].topic, 12);
+    EXPECT_EQ(rec.help.requests[0].helpFile.filename(), "MAPS.HLP");
+}
+
 TEST_F(AboutBoxTest, DesignerWritesTheAboutGroupOnOkOnly) {
     const TTutorialConfig before = project.Config;
     TTutorialConfig record = project.Config;
