@@ -1,5 +1,6 @@
 #include "platform/help.h"
 
+#include "project/tutorial_folder.h"
 #include <QApplication>
 #include <QEvent>
 #include <functional>
@@ -45,10 +46,9 @@ private:
 std::optional<fs::path> HelpBookPath(const fs::path& helpFile) {
     const fs::path folder = helpFile.has_parent_path() ? helpFile.parent_path() : fs::path(".");
     const std::string bare = DiskNameToCp1252(helpFile.filename());
-    const auto found = FindIgnoringCase(folder, ChangeExtension(bare, ".html"));
-    std::error_code ec;
-    if (found && fs::is_regular_file(*found, ec)) return found;
-    return std::nullopt;
+    // Through the folder layer: a help book that is a link out of its folder, or a pipe, is
+    // not a help book.
+    return TutorialFolder(folder).FindFile(ChangeExtension(bare, ".html"));
 }
 
 QString HelpTopicAnchor(int topic) { return QStringLiteral("topic-%1").arg(topic); }
