@@ -62,6 +62,40 @@ private:
 // A label or panel that reports a left click.
 using ClickLabel = Clickable<QLabel>;
 
+// A *ButtonMenu button: a raised panel that a click, or Enter or Space while it has the focus,
+// presses. The focused one is drawn with a plain outline so the learner sees where Tab is.
+class MenuButtonLabel : public ClickLabel {
+public:
+    explicit MenuButtonLabel(QWidget* parent) : ClickLabel(parent) {
+        setFocusPolicy(Qt::StrongFocus);
+        ShowFocus(false);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space) && onClick) {
+            e->accept();
+            onClick();
+            return;
+        }
+        ClickLabel::keyPressEvent(e);
+    }
+    void focusInEvent(QFocusEvent* e) override {
+        ShowFocus(true);
+        ClickLabel::focusInEvent(e);
+    }
+    void focusOutEvent(QFocusEvent* e) override {
+        ShowFocus(false);
+        ClickLabel::focusOutEvent(e);
+    }
+
+private:
+    void ShowFocus(bool on) {
+        setFrameStyle(on ? QFrame::Box | QFrame::Plain : QFrame::Panel | QFrame::Raised);
+        setLineWidth(2);
+    }
+};
+
 // The drawing area: shows the screen's raster from its top left corner.
 class ScreenArea : public Clickable<QWidget> {
 public:
@@ -359,6 +393,19 @@ void TTutDisplayForm::KeyDown(QKeyEvent* event) {
 }
 
 void TTutDisplayForm::keyPressEvent(QKeyEvent* event) {
+    // While the two-button choice waits, the first letter of a legend presses its button
+    // (Y and N for "Yes" and "No").
+    const QString text = event->text().toUpper();
+    if (choiceKeys_ && text.size() == 1 && text[0].isLetterOrNumber()) {
+        for (QPushButton* b : {LeftBitBtn, RightBitBtn}) {
+            const QString legend = b->text().remove('&').trimmed().toUpper();
+            if (b->isEnabled() && !legend.isEmpty() && legend[0] == text[0]) {
+                event->accept();
+                b->click();
+                return;
+            }
+        }
+    }
     KeyDown(event);
     event->accept();
 }
@@ -421,8 +468,23 @@ void TTutDisplayForm::SetButtonKeys(bool on) {
 }
 
 bool TTutDisplayForm::focusNextPrevChild(bool next) {
-    // While the control bar waits, Tab moves between its shown buttons only. At other waits
-    // Tab is a key like any other (it reaches keyPressEvent).
+    // While the control bar waits, Tab moves between its shown buttons only; while the
+    // two-button choice or a button menu waits, between their buttons. At other waits Tab is
+    // a key like any other (it reaches keyPressEvent).
+    std::vector<QWidget*> ring;
+    if (choiceKeys_) {
+        ring = {LeftBitBtn, RightBitBtn};
+    } else if (QWidget* focus = focusWidget(); focus && focus->property("tag").toInt() > 500) {
+        ring = MenuButtons();
+    }
+    if (!ring.empty()) {
+        const auto at = std::find(ring.begin(), ring.end(), focusWidget());
+        const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(ring.size());
+        std::ptrdiff_t index = at == ring.end() ? (next ? -1 : count) : at - ring.begin();
+        index = ((next ? index + 1 : index - 1) + count) % count;
+        ring[static_cast<std::size_t>(index)]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
     if (!buttonKeys_) return false;
     const std::vector<QPushButton*> shown = ShownButtons();
     if (shown.empty()) return false;
@@ -572,12 +634,10 @@ void TTutDisplayForm::SyncObjects() {
         objectWidgets_.emplace_back(l);
     }
     for (const MenuButton& m : menu) {
-        auto* l = new ClickLabel(this);
+        auto* l = new MenuButtonLabel(this);
         l->setObjectName(QStringLiteral("MenuButton%1").arg(m.number));
         l->setText(m.caption);
         l->setAlignment(Qt::AlignCenter);
-        l->setFrameStyle(QFrame::Panel | QFrame::Raised);
-        l->setLineWidth(2);
         l->setProperty("tag", 500 + m.number);
         l->setCursor(Qt::PointingHandCursor);
         l->setGeometry(m.rect);
@@ -790,10 +850,20 @@ QString TTutDisplayForm::askInput() {
 
 bool TTutDisplayForm::askChoice() {
     syncFromScreen();
+    // From the keyboard: the left button has the focus, Tab moves between the two, Enter or
+    // Space presses the focused one, and the first letter of a legend presses its button.
+    for (QPushButton* b : {LeftBitBtn, RightBitBtn}) {
+        b->setFocusPolicy(Qt::StrongFocus);
+        b->setAutoDefault(true);
+    }
+    choiceKeys_ = true;
+    if (LeftBitBtn->isEnabled()) LeftBitBtn->setFocus(Qt::OtherFocusReason);
     waitForFlag(flags_.choiceDone);
+    choiceKeys_ = false;
     LeftBitBtn->setEnabled(false);
     RightBitBtn->setEnabled(false);
     TwoButtonPnl->setEnabled(false);
+    setFocus();
     return !stop_ && flags_.choice;
 }
 
@@ -808,8 +878,20 @@ int TTutDisplayForm::askList() {
 
 int TTutDisplayForm::askMenuButton() {
     syncFromScreen();
+    // From the keyboard: the first button has the focus, Tab moves between them, Enter or
+    // Space presses the focused one.
+    const std::vector<QWidget*> buttons = MenuButtons();
+    if (!buttons.empty()) buttons.front()->setFocus(Qt::OtherFocusReason);
     waitForFlag(flags_.menuDone);
+    setFocus();
     return stop_ ? 0 : flags_.menuChoice;
+}
+
+std::vector<QWidget*> TTutDisplayForm::MenuButtons() const {
+    std::vector<QWidget*> buttons;
+    for (const auto& w : objectWidgets_)
+        if (w && w->property("tag").toInt() > 500 && w->isVisible()) buttons.push_back(w.data());
+    return buttons;
 }
 
 QuizReply TTutDisplayForm::askQuizAnswer() {

@@ -152,6 +152,9 @@ private:
     Flags flags_;
     bool stop_ = false;
     bool buttonKeys_ = false;
+    bool choiceKeys_ = false;  // the two-button choice waits: Tab, Enter, Space and letters work it
+    // The shown *ButtonMenu buttons, in the order they were made.
+    std::vector<QWidget*> MenuButtons() const;
     QPushButton* lastPressed_ = nullptr;
 
     // Controls, named as the window's fields.

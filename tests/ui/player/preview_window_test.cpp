@@ -167,6 +167,46 @@ TEST(PreviewWindow, InputBoxEndsAtEnterWithoutTypingIt) {
     EXPECT_TRUE(edit->text().isEmpty());
 }
 
+TEST(PreviewWindow, TheTwoButtonChoiceAndButtonMenusWorkFromTheKeyboard) {
+    PreviewFixture f;
+    QApplication::setActiveWindow(f.window.get());
+    auto* left = f.child<QPushButton>("LeftBitBtn");
+    auto* right = f.child<QPushButton>("RightBitBtn");
+    // The left button has the focus; Tab moves it to the right one, Enter presses that.
+    f.screen->showChoice(QStringLiteral("Yes"), QStringLiteral("No"), 10);
+    bool seen = false;
+    f.during([&] {
+        seen = true;
+        EXPECT_EQ(QApplication::focusWidget(), left);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), right);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    EXPECT_FALSE(f.window->askChoice());
+    EXPECT_TRUE(seen);
+    // Space presses the focused button; a legend's first letter presses its button.
+    f.screen->showChoice(QStringLiteral("Yes"), QStringLiteral("No"), 10);
+    f.during([&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); });
+    EXPECT_TRUE(f.window->askChoice());
+    for (const auto& [key, expected] : {std::pair{Qt::Key_N, false}, std::pair{Qt::Key_Y, true}}) {
+        f.screen->showChoice(QStringLiteral("Yes"), QStringLiteral("No"), 10);
+        f.during([&, key = key] { QTest::keyClick(QApplication::focusWidget(), key); });
+        EXPECT_EQ(f.window->askChoice(), expected);
+    }
+
+    // Menu buttons: the first has the focus, Tab walks them, Enter presses the focused one.
+    f.screen->addMenuButtons({{10, 10, 80, QStringLiteral("A")}, {10, 50, 80, QStringLiteral("B")},
+                              {10, 90, 80, QStringLiteral("C")}});
+    f.during([&] {
+        EXPECT_EQ(QApplication::focusWidget(), f.child<QWidget>("MenuButton1"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), f.child<QWidget>("MenuButton3"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    EXPECT_EQ(f.window->askMenuButton(), 3);
+}
+
 TEST(PreviewWindow, AnswerControlsGiveTheirChoices) {
     PreviewFixture f;
     // Two buttons.
