@@ -62,12 +62,15 @@ private:
 // A label or panel that reports a left click.
 using ClickLabel = Clickable<QLabel>;
 
-// A *ButtonMenu button: a raised panel that a click, or Enter or Space while it has the focus,
-// presses. The focused one is drawn with a plain outline so the learner sees where Tab is.
-class MenuButtonLabel : public ClickLabel {
+// A label that Enter or Space presses while it has the focus, as a click does: *ButtonMenu
+// buttons (raised panels, outlined while focused) and hypertext words (drawn in inverse
+// colours while focused, like a cursor on a text screen). Tab reaches them only at the waits
+// that let it (focusNextPrevChild); a click does not take the focus.
+class KeyLabel : public ClickLabel {
 public:
-    explicit MenuButtonLabel(QWidget* parent) : ClickLabel(parent) {
-        setFocusPolicy(Qt::StrongFocus);
+    enum class Look { Button, Word };
+    KeyLabel(QWidget* parent, Look look) : ClickLabel(parent), look_(look) {
+        setFocusPolicy(Qt::TabFocus);
         ShowFocus(false);
     }
 
@@ -91,9 +94,20 @@ protected:
 
 private:
     void ShowFocus(bool on) {
-        setFrameStyle(on ? QFrame::Box | QFrame::Plain : QFrame::Panel | QFrame::Raised);
-        setLineWidth(2);
+        if (look_ == Look::Button) {
+            setFrameStyle(on ? QFrame::Box | QFrame::Plain : QFrame::Panel | QFrame::Raised);
+            setLineWidth(2);
+        } else if (on != inverse_) {
+            QPalette p = palette();
+            const QColor text = p.color(QPalette::WindowText), back = p.color(QPalette::Window);
+            p.setColor(QPalette::WindowText, back);
+            p.setColor(QPalette::Window, text);
+            setPalette(p);
+            inverse_ = on;
+        }
     }
+    Look look_;
+    bool inverse_ = false;
 };
 
 // The drawing area: shows the screen's raster from its top left corner.
@@ -486,6 +500,17 @@ bool TTutDisplayForm::focusNextPrevChild(bool next) {
         return true;
     }
     if (!buttonKeys_) return false;
+    // The control bar's wait: the hypertext words of the screen, then the shown buttons.
+    std::vector<QWidget*> words = HyperWords();
+    if (!words.empty()) {
+        for (QPushButton* b : ShownButtons()) words.push_back(b);
+        const auto at = std::find(words.begin(), words.end(), focusWidget());
+        const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(words.size());
+        std::ptrdiff_t index = at == words.end() ? (next ? -1 : count) : at - words.begin();
+        index = ((next ? index + 1 : index - 1) + count) % count;
+        words[static_cast<std::size_t>(index)]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
     const std::vector<QPushButton*> shown = ShownButtons();
     if (shown.empty()) return false;
     const auto at = std::find(shown.begin(), shown.end(), focusWidget());
@@ -607,7 +632,7 @@ void TTutDisplayForm::SyncObjects() {
         objectWidgets_.emplace_back(l);
     }
     for (const HyperLabel& h : hyper) {
-        auto* l = new ClickLabel(this);
+        auto* l = new KeyLabel(this, KeyLabel::Look::Word);
         l->setObjectName(QStringLiteral("HyperLabel"));
         l->setText(h.text);
         l->setTextFormat(Qt::PlainText);
@@ -634,7 +659,7 @@ void TTutDisplayForm::SyncObjects() {
         objectWidgets_.emplace_back(l);
     }
     for (const MenuButton& m : menu) {
-        auto* l = new MenuButtonLabel(this);
+        auto* l = new KeyLabel(this, KeyLabel::Look::Button);
         l->setObjectName(QStringLiteral("MenuButton%1").arg(m.number));
         l->setText(m.caption);
         l->setAlignment(Qt::AlignCenter);
@@ -885,6 +910,13 @@ int TTutDisplayForm::askMenuButton() {
     waitForFlag(flags_.menuDone);
     setFocus();
     return stop_ ? 0 : flags_.menuChoice;
+}
+
+std::vector<QWidget*> TTutDisplayForm::HyperWords() const {
+    std::vector<QWidget*> words;
+    for (const auto& w : objectWidgets_)
+        if (w && w->objectName() == QLatin1String("HyperLabel") && w->isVisible()) words.push_back(w.data());
+    return words;
 }
 
 std::vector<QWidget*> TTutDisplayForm::MenuButtons() const {

@@ -153,8 +153,9 @@ private:
     bool stop_ = false;
     bool buttonKeys_ = false;
     bool choiceKeys_ = false;  // the two-button choice waits: Tab, Enter, Space and letters work it
-    // The shown *ButtonMenu buttons, in the order they were made.
+    // The shown *ButtonMenu buttons and hypertext words, in the order they were made.
     std::vector<QWidget*> MenuButtons() const;
+    std::vector<QWidget*> HyperWords() const;
     QPushButton* lastPressed_ = nullptr;
 
     // Controls, named as the window's fields.

@@ -207,6 +207,34 @@ TEST(PreviewWindow, TheTwoButtonChoiceAndButtonMenusWorkFromTheKeyboard) {
     EXPECT_EQ(f.window->askMenuButton(), 3);
 }
 
+TEST(PreviewWindow, HypertextWordsAreReachedWithTabAndPerformedWithEnter) {
+    PreviewFixture f;
+    QApplication::setActiveWindow(f.window.get());
+    f.screen->addHyperLabel(16, 17, QStringLiteral("Fire"), Qt::blue, Qt::white);
+    f.screen->addHyperLabel(80, 17, QStringLiteral("Water"), Qt::blue, Qt::white);
+    ControlBar& bar = f.screen->controlBar();
+    bar.visible = true;
+    bar.shown = {};
+    bar.shown[static_cast<int>(ControlButton::Continue)] = true;
+    bool seen = false;
+    f.during([&] {
+        seen = true;
+        // From Continue, Tab goes round to the first word, then the second.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* word = QApplication::focusWidget();
+        ASSERT_NE(word, nullptr);
+        EXPECT_EQ(static_cast<QLabel*>(word)->text(), QStringLiteral("Water"));
+        // The focused word is drawn in inverse colours.
+        EXPECT_EQ(word->palette().color(QPalette::Window), QColor(Qt::blue));
+        QTest::keyClick(word, Qt::Key_Return);
+        EXPECT_EQ(f.rec.messages.LastText(), QStringLiteral("The \"Water\" HyperText Link has not been defined "));
+        Click(f.child<QPushButton>("ContinueBtn"));
+    });
+    EXPECT_EQ(f.window->waitForButton(), ControlButton::Continue);
+    EXPECT_TRUE(seen);
+}
+
 TEST(PreviewWindow, AnswerControlsGiveTheirChoices) {
     PreviewFixture f;
     // Two buttons.
