@@ -9,7 +9,6 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <functional>
 
 #include "text/fd_io.h"
 #include "text/file_lookup.h"
@@ -212,22 +211,6 @@ void TutorialFolder::ReplaceLines(const fs::path& file, const std::vector<std::s
     Replace(file, JoinLinesCrLf(lines));
 }
 
-namespace {
-
-void WriteAll(int fd, std::string_view bytes, const std::function<void(int)>& fail) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            fail(errno);
-            return;
-        }
-        done += static_cast<std::size_t>(put);
-    }
-}
-
-}  // namespace
 
 void TutorialFolder::Append(const fs::path& file, std::string_view bytes) const {
     const fs::path rel = RelativePart(file);
@@ -240,7 +223,7 @@ void TutorialFolder::Append(const fs::path& file, std::string_view bytes) const 
     if (::fstat(fd.fd, &st) != 0) Fail("write", file, errno);
     if (!S_ISREG(st.st_mode))
         throw IoError("Cannot write the file " + DisplayName(file) + ": it is not a regular file");
-    WriteAll(fd.fd, bytes, [&](int err) { Fail("write", file, err); });
+    if (const int err = WriteAllToFd(fd.fd, bytes)) Fail("write", file, err);
 }
 
 bool TutorialFolder::CreateNew(const fs::path& file, std::string_view bytes) const {
@@ -251,7 +234,7 @@ bool TutorialFolder::CreateNew(const fs::path& file, std::string_view bytes) con
         if (errno == EEXIST) return false;
         Fail("write", file, errno);
     }
-    WriteAll(fd.fd, bytes, [&](int err) { Fail("write", file, err); });
+    if (const int err = WriteAllToFd(fd.fd, bytes)) Fail("write", file, err);
     return true;
 }
 

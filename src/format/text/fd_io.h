@@ -21,4 +21,7 @@ void WriteFileAtomicAt(int dirFd, const std::string& leaf, const std::filesystem
 // what is not a regular file and more than maxBytes. `shown` names the file in messages.
 std::string ReadOpenFile(int fd, const std::filesystem::path& shown, std::uint64_t maxBytes);
 
+// Writes all the bytes to fd, going on after interruptions; 0 when done, otherwise the errno.
+int WriteAllToFd(int fd, std::string_view bytes);
+
 }  // namespace quill

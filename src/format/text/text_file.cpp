@@ -67,6 +67,19 @@ std::string ReadFileBytes(const std::filesystem::path& file, std::uint64_t maxBy
     return ReadOpenFile(fd, file, maxBytes);
 }
 
+int WriteAllToFd(int fd, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    return 0;
+}
+
 std::string ReadOpenFile(int fd, const std::filesystem::path& file, std::uint64_t maxBytes) {
     struct stat st{};
     if (::fstat(fd, &st) != 0) {
@@ -193,17 +206,8 @@ void WriteFileAtomicAt(int dirFd, const std::string& leaf, const std::filesystem
     } else {
         ::fchmod(fd, 0666 & ~ProcessUmask());
     }
-    for (const std::string_view bytes : pieces) {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
-            if (put < 0) {
-                if (errno == EINTR) continue;
-                fail(errno);
-            }
-            done += static_cast<std::size_t>(put);
-        }
-    }
+    for (const std::string_view bytes : pieces)
+        if (const int err = WriteAllToFd(fd, bytes)) fail(err);
     if (durability == Durability::Durable && ::fsync(fd) != 0) fail(errno);
     if (!named) {
         // Give the finished file a name of ours; a kill between this and the rename below

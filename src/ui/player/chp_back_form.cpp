@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScreen>
 
 #include "platform/messages.h"
@@ -62,8 +63,16 @@ TChpBackForm::TChpBackForm(const Project& project, Messages& messages, QWidget* 
 void TChpBackForm::ShowFullScreen() {
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (screen) setGeometry(screen->geometry());
-    show();
+    // The window system's full-screen state, so panels and docks do not stay on top.
+    showFullScreen();
     FormActivate();
+}
+
+void TChpBackForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The window system may size the window after it is shown (full screen, maximised).
+    ScreenPnl_->setGeometry(rect());
+    wiaTile1_->setGeometry(ScreenPnl_->rect());
 }
 
 void TChpBackForm::SetPanelColour() {

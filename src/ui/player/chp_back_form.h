@@ -21,12 +21,15 @@ public:
     // 2 picture, 3 wallpaper); a missing or unusable picture is reported in an error box and
     // the panel keeps the background colour.
     void FormActivate();
-    // Covers the screen the window is on.
+    // Covers the screen the window is on, in the window system's full-screen state.
     void ShowFullScreen();
 
     QFrame* ScreenPnl() const { return ScreenPnl_; }
     QWidget* Tile() const { return wiaTile1_; }
     QLabel* Image() const { return Image1_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void SetPanelColour();

@@ -482,42 +482,24 @@ void TTutDisplayForm::SetButtonKeys(bool on) {
 }
 
 bool TTutDisplayForm::focusNextPrevChild(bool next) {
-    // While the control bar waits, Tab moves between its shown buttons only; while the
-    // two-button choice or a button menu waits, between their buttons. At other waits Tab is
-    // a key like any other (it reaches keyPressEvent).
+    // While the control bar waits, Tab walks the screen's hypertext words and the bar's shown
+    // buttons; while the two-button choice or a button menu waits, their buttons. At other
+    // waits Tab is a key like any other (it reaches keyPressEvent).
     std::vector<QWidget*> ring;
     if (choiceKeys_) {
         ring = {LeftBitBtn, RightBitBtn};
     } else if (QWidget* focus = focusWidget(); focus && focus->property("tag").toInt() > 500) {
         ring = MenuButtons();
+    } else if (buttonKeys_) {
+        ring = HyperWords();
+        for (QPushButton* b : ShownButtons()) ring.push_back(b);
     }
-    if (!ring.empty()) {
-        const auto at = std::find(ring.begin(), ring.end(), focusWidget());
-        const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(ring.size());
-        std::ptrdiff_t index = at == ring.end() ? (next ? -1 : count) : at - ring.begin();
-        index = ((next ? index + 1 : index - 1) + count) % count;
-        ring[static_cast<std::size_t>(index)]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-        return true;
-    }
-    if (!buttonKeys_) return false;
-    // The control bar's wait: the hypertext words of the screen, then the shown buttons.
-    std::vector<QWidget*> words = HyperWords();
-    if (!words.empty()) {
-        for (QPushButton* b : ShownButtons()) words.push_back(b);
-        const auto at = std::find(words.begin(), words.end(), focusWidget());
-        const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(words.size());
-        std::ptrdiff_t index = at == words.end() ? (next ? -1 : count) : at - words.begin();
-        index = ((next ? index + 1 : index - 1) + count) % count;
-        words[static_cast<std::size_t>(index)]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-        return true;
-    }
-    const std::vector<QPushButton*> shown = ShownButtons();
-    if (shown.empty()) return false;
-    const auto at = std::find(shown.begin(), shown.end(), focusWidget());
-    const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(shown.size());
-    std::ptrdiff_t index = at == shown.end() ? (next ? -1 : count) : at - shown.begin();
+    if (ring.empty()) return false;
+    const auto at = std::find(ring.begin(), ring.end(), focusWidget());
+    const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(ring.size());
+    std::ptrdiff_t index = at == ring.end() ? (next ? -1 : count) : at - ring.begin();
     index = ((next ? index + 1 : index - 1) + count) % count;
-    shown[static_cast<std::size_t>(index)]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    ring[static_cast<std::size_t>(index)]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return true;
 }
 

@@ -405,6 +405,8 @@ TEST(BackgroundWindow, ShowsItsBackgroundOrSaysWhatIsMissing) {
         TChpBackForm back(project, rec.platform().messages);
         back.ShowFullScreen();
         const std::string what = std::to_string(c.type) + " " + c.file;
+        EXPECT_TRUE(back.windowState() & Qt::WindowFullScreen) << what;  // a real full-screen state
+        EXPECT_EQ(back.ScreenPnl()->geometry(), back.rect()) << what;
         if (c.message) {
             ASSERT_EQ(rec.messages.shown.size(), 1u) << what;
             EXPECT_EQ(rec.messages.shown[0].kind, RecordingMessages::Kind::Error);
