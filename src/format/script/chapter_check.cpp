@@ -547,6 +547,7 @@ private:
     }
 
     bool Picture(std::string_view file) {
+        if (ctx_.HasFolder() && Outside(file)) return !Stopped();  // the player refuses it before it looks
         if (ctx_.FileExists(file)) return true;
         Report(at_, "The Image file " + std::string(file) + " was not found");
         return false;
