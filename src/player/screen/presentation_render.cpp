@@ -1,4 +1,5 @@
 #include "screen/presentation_render.h"
+#include "project/tutorial_folder.h"
 
 #include <QPainter>
 #include <QPolygon>
@@ -40,10 +41,11 @@ QFont SpecFont(const std::string& spec, QColor* colour) {
 
 QImage ReadProjectPicture(const fs::path& dir, const std::string& name) {
     if (name.empty()) return {};
-    const auto found = FindIgnoringCase(dir, name);
+    const TutorialFolder folder(dir);
+    const auto found = folder.FindFile(name);
     if (!found) return {};
     QString why;
-    return ReadPicture(*found, &why);
+    return ReadPicture(folder, *found, &why);
 }
 
 // A screen background: the colour, then a graphic stretched over the area or a tiled wallpaper.

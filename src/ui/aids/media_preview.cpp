@@ -1,4 +1,5 @@
 #include "aids/media_preview.h"
+#include "project/tutorial_folder.h"
 
 #include <QAudioDevice>
 #include <QAudioOutput>
@@ -32,10 +33,7 @@ namespace {
 bool Holds(const std::string& part, std::string_view what) { return part.find(what) != std::string::npos; }
 
 std::optional<fs::path> ProjectFile(const AidsContext& context, const std::string& name) {
-    auto found = FindInsideProject(context.project.ProjectDir, name);
-    std::error_code ec;
-    if (found && fs::is_regular_file(*found, ec)) return found;
-    return std::nullopt;
+    return TutorialFolder(context.project.ProjectDir).FindFile(name);
 }
 
 void CenterOnScreen(QWidget& window) {

@@ -1,4 +1,5 @@
 #include "player/learner_screen.h"
+#include "project/tutorial_folder.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -73,7 +74,8 @@ std::string SpecTextFromFont(const QFont& font, const QColor& colour) {
 namespace {
 
 std::optional<fs::path> Find(const fs::path& dir, const std::string& name) {
-    return name.empty() ? std::nullopt : FindIgnoringCase(dir, name);
+    // Found through the folder layer: nothing outside the folder, regular files only.
+    return TutorialFolder(dir).FindFile(name);
 }
 
 std::string UpperExtension(const std::string& name) {
