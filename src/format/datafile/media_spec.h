@@ -17,7 +17,7 @@ struct MediaSpec {
 };
 MediaSpec ParseMediaSpec(std::string_view spec);
 
-// The first file of the spec that `exists` does not find, in the order the preview opens them
+// The first file the media entry names that `exists` does not find, in the order the preview opens them
 // (the video, else the graphic, then the sound); empty when every named file is there.
 template <typename Exists>
 std::string FirstMissingMediaFile(const MediaSpec& spec, Exists&& exists) {
