@@ -12,6 +12,7 @@
 
 #include "datafile/color_notation.h"
 #include "datafile/data_file.h"
+#include "engine/play_observer.h"
 #include "host.h"
 #include "project/file_names.h"
 #include "project/project.h"
@@ -91,6 +92,12 @@ void ChapterPlayer::checkHost() {
 // ---- running ----------------------------------------------------------------------------------
 
 std::optional<std::string> ChapterPlayer::FetchNextLine() {
+    auto line = passLine();
+    if (line && observer_) observer_->lineReached(lastFetched_);
+    return line;
+}
+
+std::optional<std::string> ChapterPlayer::passLine() {
     if (index_ >= lines_.size()) return std::nullopt;
     lastFetched_ = static_cast<int>(++index_);
     // Lines run without their trailing blanks.
@@ -122,6 +129,7 @@ bool ChapterPlayer::loadChapter(const std::string& file) {
     }
     index_ = 0;
     lastFetched_ = 0;
+    if (observer_) observer_->chapterStarted(chapterFile_);
     return true;
 }
 
@@ -476,6 +484,7 @@ void ChapterPlayer::quitPressed() {
 }
 
 void ChapterPlayer::hypertextClicked(const QString& word) {
+    if (observer_) observer_->wordFollowed(word);
     if (!host_.performEntry(EntrySource::Hyper, word))
         host_.showInfo(QStringLiteral("The \"") + word + QStringLiteral("\" HyperText Link has not been defined "));
 }
@@ -677,7 +686,7 @@ bool ChapterPlayer::readTextColours(std::uint32_t& text, std::uint32_t& back) {
 }
 
 void ChapterPlayer::twoWayJump(bool condition) {
-    if (!condition) FetchNextLine();
+    if (!condition) passLine();
     if (auto action = FetchNextLine()) runAction(*action);
 }
 
@@ -704,7 +713,14 @@ void ChapterPlayer::matchJump(bool fromFile) {
     }
     if (count < 0) count = 0;
     operands_.Table().Clear();
+    const int first = lastFetched_ + 1;
     if (!operands_.ReadMatchTable(count, true, *this)) return;
+    if (observer_) {
+        int picked = count;  // the final action, unless an entry matches (the last one wins)
+        for (int k = 0; k < count; ++k)
+            if (Operands::Matches(operands_.Table().match[static_cast<std::size_t>(k)], answer, exact)) picked = k;
+        observer_->entryPicked(PickList::MatchList, first, count + 1, picked);
+    }
     runAction(operands_.ChooseAction(count, answer, exact));
 }
 
@@ -713,8 +729,11 @@ void ChapterPlayer::matchJump(bool fromFile) {
 void ChapterPlayer::runBranch(bool condition) {
     inBranch_ = true;
     auto skipTo = [this](std::string_view marker) {
-        while (auto line = FetchNextLine())
-            if (*line == marker) return true;
+        while (auto line = passLine())
+            if (*line == marker) {
+                if (observer_ && marker != "&3") observer_->sectionEntered(lastFetched_);
+                return true;
+            }
         return false;
     };
     // Runs lines up to the end marker; false when the run stopped or the marker is missing.
@@ -766,7 +785,7 @@ void ChapterPlayer::branches(char letter) {
             if (!operands_.FileFirstLine(text, exact)) {
                 if (stopped()) return;
                 // An unreadable file skips the whole branch without a message.
-                while (auto line = FetchNextLine())
+                while (auto line = passLine())
                     if (*line == "&3") break;
                 inBranch_ = false;
                 return;
@@ -837,6 +856,7 @@ void ChapterPlayer::quizAnswers() {
     const int row = operands_.NextNumber();
     if (stopped()) return;
     quizName_ = std::string(operands_.OperandText());
+    const int first = lastFetched_ + 1;
     QStringList texts;
     for (int k = 0; k < count; ++k) {
         auto line = FetchNextLine();
@@ -865,6 +885,7 @@ void ChapterPlayer::quizAnswers() {
     }
     screen_.hideQuizAnswers();
     screen_.restoreFontAndBrush(saved);
+    if (observer_) observer_->answerChosen(first, static_cast<int>(texts.size()), answer);
     if (answer > 0) markerSearch("@" + std::to_string(answer) + quizName_);
 }
 
@@ -949,6 +970,7 @@ void ChapterPlayer::boxMenu() {
     const int count = operands_.NextNumber();
     if (stopped() || count < 1) return;
     operands_.Table().Clear();
+    const int first = lastFetched_ + 1;
     if (!operands_.ReadMatchTable(count, false, *this)) return;
     QStringList items;
     for (int k = 0; k < count; ++k) items.push_back(FromCp1252(operands_.Table().match[static_cast<std::size_t>(k)]));
@@ -958,6 +980,7 @@ void ChapterPlayer::boxMenu() {
     screen_.hideListMenu();
     screen_.restoreFontAndBrush(saved);
     checkHost();
+    if (observer_) observer_->entryPicked(PickList::ListMenu, first, count, stopped() ? -1 : chosen);
     if (stopped() || chosen < 0 || chosen >= count) return;
     runAction(operands_.Table().action[static_cast<std::size_t>(chosen)]);
 }
@@ -967,6 +990,7 @@ void ChapterPlayer::buttonMenu() {
     if (stopped() || count < 1) return;
     std::vector<TextScreen::MenuButtonPlace> buttons;
     std::vector<std::string> actions;
+    const int first = lastFetched_ + 1;
     for (int k = 0; k < count; ++k) {
         auto line = FetchNextLine();
         if (!line) break;
@@ -991,6 +1015,8 @@ void ChapterPlayer::buttonMenu() {
     const int pressed = host_.askMenuButton();
     screen_.restoreFontAndBrush(saved);
     checkHost();
+    if (observer_)
+        observer_->entryPicked(PickList::ButtonMenu, first, static_cast<int>(buttons.size()), stopped() ? -1 : pressed - 1);
     if (stopped() || pressed < 1 || pressed > static_cast<int>(actions.size())) return;
     runAction(actions[static_cast<std::size_t>(pressed - 1)]);
 }

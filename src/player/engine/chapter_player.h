@@ -47,6 +47,7 @@
 
 namespace quill {
 
+class PlayObserver;
 class PlayerHost;
 class Project;
 class TextScreen;
@@ -92,6 +93,9 @@ public:
     void setTracer(Tracer tracer) { tracer_ = std::move(tracer); }
     // Stop after this many executed lines (0: no limit).
     void setStepLimit(long long steps) { stepLimit_ = steps; }
+    // Told what the run performs (lines, sections, answers, picks); may be null. It must
+    // outlive the runs.
+    void setObserver(PlayObserver* observer) { observer_ = observer; }
 
     // Runs the chapter (a name with or without folder and extension; ".QKS" is used).
     PlayResult run(std::string_view chapter);
@@ -121,6 +125,8 @@ private:
     void ShowScriptError(const std::string& message) override;
     // LineSource
     std::optional<std::string> FetchNextLine() override;
+    // The next line without telling the observer: a line passed over, not run.
+    std::optional<std::string> passLine();
 
     bool stopped() const { return operands_.Stopped(); }
     void fail(const std::string& message) { operands_.Fail(message); }
@@ -197,6 +203,7 @@ private:
     Operands operands_;
     ColorTable colors_;
     Tracer tracer_;
+    PlayObserver* observer_ = nullptr;
 
     LineBuffer lines_;
     // The first line of each "@J" label text: jumps look their target up here.
