@@ -1,8 +1,10 @@
 #include "player/chp_back_form.h"
 #include "project/tutorial_folder.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QResizeEvent>
@@ -45,9 +47,26 @@ std::string UpperExtension(const std::string& name) {
 
 }  // namespace
 
+bool IsFullScreenToggleKey(int key, Qt::KeyboardModifiers modifiers) {
+    const Qt::KeyboardModifiers mods = modifiers & ~Qt::KeypadModifier;
+    if (key == Qt::Key_F11) return mods == Qt::NoModifier;
+    return (key == Qt::Key_Return || key == Qt::Key_Enter) && mods == Qt::AltModifier;
+}
+
+QRect WindowedGeometry(const QRect& available) {
+    const int w = TextScreen::kWidth, h = TextScreen::kHeight;
+    int n = 1;
+    while ((n + 1) * w * 10 <= available.width() * 9 && (n + 1) * h * 10 <= available.height() * 9) ++n;
+    QRect r(0, 0, std::min(n * w, available.width()), std::min(n * h, available.height()));
+    r.moveCenter(available.center());
+    return r;
+}
+
 TChpBackForm::TChpBackForm(const Project& project, Messages& messages, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), project_(project), messages_(messages) {
+    : QWidget(parent, Qt::Window), project_(project), messages_(messages) {
     setObjectName(QStringLiteral("TChpBackForm"));
+    // F11 and Alt+Enter reach every window of the program, the chapter's and the dialogs' too.
+    qApp->installEventFilter(this);
     ScreenPnl_ = new QFrame(this);
     ScreenPnl_->setObjectName(QStringLiteral("ScreenPnl"));
     ScreenPnl_->setAutoFillBackground(true);
@@ -68,11 +87,51 @@ void TChpBackForm::ShowFullScreen() {
     FormActivate();
 }
 
+void TChpBackForm::ShowWindowed() {
+    PlaceWindowed();
+    FormActivate();
+}
+
+void TChpBackForm::PlaceWindowed() {
+    if (isFullScreen() || isMaximized()) showNormal();
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen) setGeometry(WindowedGeometry(screen->availableGeometry()));
+    show();
+}
+
+void TChpBackForm::SetFullScreen(bool on) {
+    if (on == isFullScreen()) return;
+    if (on)
+        showFullScreen();
+    else
+        PlaceWindowed();
+    if (toggled_) toggled_(on);
+}
+
+bool TChpBackForm::eventFilter(QObject* watched, QEvent* event) {
+    // Only the newest shown background switches (the chapter's over the tutorial's); the key
+    // does nothing else.
+    if (event->type() == QEvent::KeyPress && isVisible() && watched->isWidgetType()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (IsFullScreenToggleKey(key->key(), key->modifiers())) {
+            ToggleFullScreen();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TChpBackForm::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    emit Placed();
+}
+
 void TChpBackForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     // The window system may size the window after it is shown (full screen, maximised).
     ScreenPnl_->setGeometry(rect());
     wiaTile1_->setGeometry(ScreenPnl_->rect());
+    emit Placed();
 }
 
 void TChpBackForm::SetPanelColour() {
