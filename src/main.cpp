@@ -14,7 +14,7 @@
 #include "platform/snapshots.h"
 #include "platform/system_services.h"
 #include "player/preview_runner.h"
-#include "player/teaching_aids_link.h"
+#include "app/teaching_aids_link.h"
 #include "project/project.h"
 #include "text/errors.h"
 #include "text/text_file.h"

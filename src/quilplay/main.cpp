@@ -9,7 +9,7 @@
 #include "platform/system_services.h"
 #include "player/preview_runner.h"
 #include "player/preview_tutorial.h"
-#include "player/teaching_aids_link.h"
+#include "app/teaching_aids_link.h"
 #include "project/file_names.h"
 #include "project/project.h"
 #include "quilplay.h"

@@ -11,9 +11,9 @@
 #include "datafile/data_file.h"
 #include "platform/platform.h"
 #include "platform/snapshots.h"
-#include "player/about_box.h"
-#include "player/int_disp_form.h"
-#include "player/menu_form.h"
+#include "common/about_box.h"
+#include "common/int_disp_form.h"
+#include "common/menu_form.h"
 #include "project/project.h"
 
 using namespace quill;

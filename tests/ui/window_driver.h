@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/chapter_runner.h"
+#include "common/chapter_runner.h"
 #include "../qstring_printer.h"
 #include "window_watch.h"
 

@@ -4,14 +4,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "aids/aids_context.h"
+#include "common/aids_context.h"
 #include "aids/entry_color.h"
 #include "aids/record_commit.h"
 #include "platform/error_handler.h"
 #include "platform/help.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
-#include "player/learner_screen.h"
+#include "common/learner_screen.h"
 #include "project/project.h"
 #include "text_codec.h"
 #include "ui_custcolor_form.h"

@@ -2,10 +2,10 @@
 
 #include <QWidget>
 
-#include "aids/aids_context.h"
+#include "common/aids_context.h"
 #include "aids/entry_rules.h"
 #include "aids/quest_hyp_menu_form.h"
-#include "editor/butt_list_form.h"
+#include "common/butt_list_form.h"
 #include "platform/error_handler.h"
 #include "platform/platform.h"
 #include "text_codec.h"

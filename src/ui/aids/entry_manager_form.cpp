@@ -2,13 +2,13 @@
 
 #include <QPushButton>
 
-#include "aids/aids_context.h"
+#include "common/aids_context.h"
 #include "aids/entry_performer.h"
 #include "aids/quest_hyp_menu_form.h"
 #include "aids/rtf_entry_form.h"
 #include "aids/wtext_test_form.h"
 #include "datafile/color_notation.h"
-#include "editor/butt_list_form.h"
+#include "common/butt_list_form.h"
 #include "platform/error_handler.h"
 #include "platform/help.h"
 #include "platform/modal.h"

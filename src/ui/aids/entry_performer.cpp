@@ -3,11 +3,11 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "aids/aids_context.h"
-#include "aids/media_preview.h"
+#include "common/aids_context.h"
+#include "common/media_preview.h"
 #include "aids/notes_form.h"
-#include "aids/program_launcher.h"
-#include "aids/shell_open.h"
+#include "common/program_launcher.h"
+#include "common/shell_open.h"
 #include "aids/show_htext_form.h"
 #include "aids/txt_vp_disp_form.h"
 #include "platform/error_handler.h"

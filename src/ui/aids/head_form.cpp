@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "aids/aids_context.h"
+#include "common/aids_context.h"
 #include "aids/entry_color.h"
 #include "aids/entry_rules.h"
 #include "aids/record_commit.h"
@@ -16,7 +16,7 @@
 #include "platform/help.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
-#include "player/learner_screen.h"
+#include "common/learner_screen.h"
 #include "project/project.h"
 #include "text_codec.h"
 #include "ui_head_form.h"

@@ -4,7 +4,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "aids/aids_context.h"
+#include "common/aids_context.h"
 #include "aids/entry_performer.h"
 #include "aids/rich_text_editor.h"
 #include "aids/text_window_adjust.h"

@@ -2,7 +2,7 @@
 
 #include <QPushButton>
 
-#include "aids/aids_context.h"
+#include "common/aids_context.h"
 #include "aids/notes_form.h"
 #include "platform/help.h"
 #include "platform/modal.h"

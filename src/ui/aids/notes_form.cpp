@@ -11,7 +11,7 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
-#include "editor/edit_form.h"
+#include "common/editor_text.h"
 #include "platform/error_handler.h"
 #include "platform/platform.h"
 #include "text/file_lookup.h"

@@ -4,11 +4,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "aids/aids_context.h"
+#include "common/aids_context.h"
 #include "aids/hyp_entry_form.h"
 #include "aids/note_file_form.h"
-#include "editor/exe_choice_form.h"
-#include "editor/get_file_form.h"
+#include "common/exe_choice_form.h"
+#include "common/get_file_form.h"
 #include "platform/error_handler.h"
 #include "platform/help.h"
 #include "platform/modal.h"

@@ -5,7 +5,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "aids/aids_context.h"
+#include "common/aids_context.h"
 #include "aids/entry_rules.h"
 #include "aids/rich_text_editor.h"
 #include "datafile/color_notation.h"

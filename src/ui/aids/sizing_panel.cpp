@@ -3,7 +3,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 
-#include "design/stretch_handle.h"
+#include "common/stretch_handle.h"
 
 namespace quill {
 

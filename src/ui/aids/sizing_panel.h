@@ -8,7 +8,7 @@
 // its minimum size.
 #include <QFrame>
 
-#include "design/stretch_handle.h"
+#include "common/stretch_handle.h"
 
 namespace quill {
 

@@ -7,7 +7,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include "aids/aids_context.h"
+#include "common/aids_context.h"
 #include "aids/entry_color.h"
 #include "aids/entry_rules.h"
 #include "aids/sizing_panel.h"

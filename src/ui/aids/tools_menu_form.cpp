@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "aids/aids_context.h"
+#include "common/aids_context.h"
 #include "aids/custcolor_form.h"
 #include "aids/entry_manager_form.h"
 #include "aids/entry_rules.h"

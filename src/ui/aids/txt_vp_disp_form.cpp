@@ -10,9 +10,9 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
-#include "aids/aids_context.h"
+#include "common/aids_context.h"
 #include "aids/entry_color.h"
-#include "player/learner_screen.h"
+#include "common/learner_screen.h"
 #include "platform/platform.h"
 #include "project/project.h"
 #include "richtext/rtf_reader.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "datafile/screen_background.h"
-#include "player/learner_screen.h"
+#include "common/learner_screen.h"
 
 class QLabel;
 class QTextBrowser;

@@ -6,14 +6,14 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "aids/aids_context.h"
+#include "common/aids_context.h"
 #include "aids/entry_color.h"
 #include "aids/text_window_adjust.h"
-#include "editor/get_file_form.h"
+#include "common/get_file_form.h"
 #include "platform/help.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
-#include "player/learner_screen.h"
+#include "common/learner_screen.h"
 #include "ui_vp_design_back_form.h"
 
 namespace quill {

@@ -16,13 +16,14 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "aids/aids_context.h"
+#include "common/aids_context.h"
 #include "aids/tools_menu_form.h"
 #include "app/about_form.h"
-#include "app/chapter_runner.h"
+#include "common/chapter_runner.h"
 #include "app/instructions_form.h"
 #include "app/make_dir_form.h"
 #include "app/program_memory.h"
+#include "app/teaching_aids_link.h"
 #include "app/sample_offer.h"
 #include "app/view_chap_form.h"
 #include "design/define_control_bar_form.h"
@@ -413,6 +414,7 @@ void TQMKmainform::ViewBtnClick() {
 void TQMKmainform::EditBtnClick() {
     TEditForm editor(project_, platform_, runner_, this);
     editor.SetSystemServices(system_);
+    editor.SetAidsWindows(TeachingAidsWindows());
     if (memory_) editor.restoreGeometry(memory_->EditorGeometry());
     ShowModal(editor);
     if (memory_) memory_->SetEditorGeometry(editor.saveGeometry());

@@ -5,7 +5,7 @@
 #include <QTextDocument>
 #include <filesystem>
 
-#include "aids/aids_context.h"
+#include "common/aids_context.h"
 #include "app/cfg_design_back_form.h"
 #include "app/help_file_form.h"
 #include "datafile/data_file.h"

@@ -8,7 +8,7 @@
 #include "screen/sample_chapter.h"
 #include "platform/error_handler.h"
 #include "platform/platform.h"
-#include "player/learner_screen.h"
+#include "common/learner_screen.h"
 #include "project/project.h"
 #include "screen/text_screen.h"
 #include "text/errors.h"

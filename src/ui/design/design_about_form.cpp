@@ -5,7 +5,7 @@
 
 #include "design/design_common.h"
 #include "platform/platform.h"
-#include "player/about_box.h"
+#include "common/about_box.h"
 #include "project/project.h"
 #include "text_codec.h"
 #include "ui_design_about_form.h"

@@ -11,10 +11,10 @@
 #include <QListWidget>
 #include <cstring>
 
-#include "editor/get_file_form.h"
+#include "common/get_file_form.h"
 #include "platform/error_handler.h"
 #include "platform/platform.h"
-#include "player/learner_screen.h"
+#include "common/learner_screen.h"
 #include "project/file_names.h"
 #include "project/font_spec.h"
 #include "project/project.h"

@@ -11,9 +11,9 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include "design/stretch_handle.h"
+#include "common/stretch_handle.h"
 #include "platform/platform.h"
-#include "player/intro_screen.h"
+#include "common/intro_screen.h"
 #include "project/project.h"
 
 namespace quill {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "player/learner_screen.h"
+#include "common/learner_screen.h"
 #include "project/config_record.h"
 
 class QMenu;

@@ -7,7 +7,7 @@
 #include "design/design_common.h"
 #include "design/title_design_form.h"
 #include "platform/platform.h"
-#include "player/menu_form.h"
+#include "common/menu_form.h"
 #include "project/project.h"
 #include "text_codec.h"
 #include "ui_menu_dscreen_form.h"

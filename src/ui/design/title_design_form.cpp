@@ -5,7 +5,7 @@
 
 #include "design/design_common.h"
 #include "platform/platform.h"
-#include "player/learner_screen.h"
+#include "common/learner_screen.h"
 #include "project/config_record.h"
 #include "project/font_spec.h"
 #include "screen/text_screen.h"

@@ -1,6 +1,6 @@
 #include "editor/chapter_recovery.h"
 
-#include "editor/edit_form.h"
+#include "common/editor_text.h"
 #include "project/file_names.h"
 #include "project/tutorial_folder.h"
 #include "text/errors.h"

@@ -4,10 +4,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "aids/aids_context.h"
-#include "editor/choice_rows.h"
-#include "editor/exe_choice_form.h"
-#include "editor/get_file_form.h"
+#include "common/aids_context.h"
+#include "common/choice_rows.h"
+#include "common/exe_choice_form.h"
+#include "common/get_file_form.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "project/project.h"

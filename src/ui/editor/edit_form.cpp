@@ -13,9 +13,8 @@
 #include <QTextDocumentFragment>
 #include <QVBoxLayout>
 
-#include "aids/aids_context.h"
-#include "aids/define_hypertext.h"
-#include "app/chapter_runner.h"
+#include "common/aids_context.h"
+#include "common/chapter_runner.h"
 #include "editor/chapter_edit.h"
 #include "editor/chapter_pane.h"
 #include "editor/chapter_name_form.h"
@@ -65,28 +64,6 @@ public:
 };
 
 }  // namespace
-
-QString EditorText(const QPlainTextEdit* edit) {
-    // toPlainText() would turn no-break spaces into plain ones; the raw text keeps every
-    // character and marks line ends with paragraph (or, after Shift+Enter, line) separators.
-    QString text = edit->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, '\n');
-    text.replace(QChar::LineSeparator, '\n');
-    return text;
-}
-
-std::vector<std::string> ChapterLines(const QString& text) { return SplitLines(ToCp1252(text)); }
-
-QString ChapterTextFromBytes(const std::string& bytes) {
-    QString text;
-    bool first = true;
-    for (const std::string& line : SplitLines(bytes)) {
-        if (!first) text += '\n';
-        text += FromCp1252(line);
-        first = false;
-    }
-    return text;
-}
 
 TEditForm::TEditForm(Project& project, Platform& platform, ChapterRunner& runner, QWidget* parent)
     : QDialog(parent), project_(project), platform_(platform), runner_(runner) {
@@ -304,11 +281,17 @@ bool TEditForm::SaveWithPrompt() {
 }
 
 void TEditForm::DefineHyperBtnClick() {
-    if (!system_) return ShowNotAvailable(platform_.messages, "Define HyperText");
+    if (!system_ || !aidsWindows_.defineHypertext) return ShowNotAvailable(platform_.messages, "Define HyperText");
     AidsContext context{project_, platform_, *system_};
-    DefineHyperText(context, EditorText(Memo1_).split('\n'), this);
+    aidsWindows_.defineHypertext(context, EditorText(Memo1_).split('\n'), this);
     // The data file may have new links: the problem list is checked against it again.
     pane_->checkNow();
+}
+
+void TEditForm::EditHeadings() {
+    if (!system_ || !aidsWindows_.editHeadings) return ShowNotAvailable(platform_.messages, "Modify");
+    AidsContext context{project_, platform_, *system_};
+    aidsWindows_.editHeadings(context, this);
 }
 
 void TEditForm::SaveBtnClick() {

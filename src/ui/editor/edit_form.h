@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "common/aids_windows.h"
+#include "common/editor_text.h"
 #include "platform/control_names.h"
 
 class QComboBox;
@@ -47,10 +49,12 @@ public:
     // one, these say that their window is not available yet.
     void SetAction(ControlName control, std::function<void()> action);
     QString CommandItem() const { return commandItem_; }
-    // The outside services the teaching aids need; with them "Define HyperText" defines the
-    // chapter's links.
+    // The outside services and the teaching-aid windows; with both "Define HyperText" defines
+    // the chapter's links and the heading picker's "Modify" edits the heading formats.
     void SetSystemServices(SystemServices* system) { system_ = system; }
+    void SetAidsWindows(AidsWindows windows) { aidsWindows_ = std::move(windows); }
     void DefineHyperBtnClick();
+    void EditHeadings();
 
     // The actions of the buttons.
     void SaveBtnClick();
@@ -82,6 +86,7 @@ private:
     Platform& platform_;
     ChapterRunner& runner_;
     SystemServices* system_ = nullptr;
+    AidsWindows aidsWindows_;
     std::string chapterFile_;
     std::string sideFile_;
     QString commandItem_;
@@ -94,11 +99,5 @@ private:
     QMap<QString, std::function<void()>> actions_;
     bool closing_ = false;
 };
-
-// The whole text of an editor, every character as typed, lines separated by '\n'.
-QString EditorText(const QPlainTextEdit* edit);
-// The chapter text as the Windows-1252 lines written to its file, and back.
-std::vector<std::string> ChapterLines(const QString& text);
-QString ChapterTextFromBytes(const std::string& bytes);
 
 }  // namespace quill

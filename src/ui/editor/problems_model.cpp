@@ -3,7 +3,7 @@
 #include <QBrush>
 #include <QMetaObject>
 
-#include "editor/edit_form.h"
+#include "common/editor_text.h"
 #include "text_codec.h"
 
 namespace quill {

@@ -8,7 +8,7 @@
 
 class QWidget;
 
-#include "app/chapter_runner.h"
+#include "common/chapter_runner.h"
 #include "player/screen_scale.h"
 
 namespace quill {

@@ -30,7 +30,7 @@
 #include "richtext/rich_text_render.h"
 #include "richtext/rtf_reader.h"
 #include "screen/text_screen.h"
-#include "player/learner_screen.h"
+#include "common/learner_screen.h"
 #include "project/project_path.h"
 #include "text/file_lookup.h"
 #include "text_codec.h"

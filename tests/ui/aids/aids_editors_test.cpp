@@ -32,14 +32,15 @@
 #include "aids/tools_menu_form.h"
 #include "aids/vp_design_back_form.h"
 #include "app/main_form.h"
-#include "editor/get_file_form.h"
+#include "common/get_file_form.h"
 #include "aids/wtext_test_form.h"
 #include "platform/help.h"
 #include "aids_fixture.h"
+#include "app/teaching_aids_link.h"
 #include "editor/chapter_pane.h"
 #include "editor/edit_form.h"
 #include "editor/problems_model.h"
-#include "editor/exe_choice_form.h"
+#include "common/exe_choice_form.h"
 #include "text/text_file.h"
 
 using namespace quill;
@@ -197,6 +198,7 @@ TEST_F(AidsEditors, DefineHyperTextFromTheChapterEditor) {
     RecordingChapterRunner runner;
     TEditForm chapter(project, rec.platform(), runner);
     chapter.SetSystemServices(&system);
+    chapter.SetAidsWindows(TeachingAidsWindows());
     chapter.ChapterText()->setPlainText("Read the |safety rules| now.\nsee |this\n|safety rules| again");
     chapter.show();
     auto undefinedWarnings = [&] {
@@ -244,6 +246,7 @@ TEST_F(AidsEditors, AHypertextPhraseLongerThanThePlayerReadsIsRefused) {
     RecordingChapterRunner runner;
     TEditForm chapter(project, rec.platform(), runner);
     chapter.SetSystemServices(&system);
+    chapter.SetAidsWindows(TeachingAidsWindows());
     chapter.ChapterText()->setPlainText("|" + QString(41, 'x') + "|");
     WhenShown("TButtListForm", [](QWidget* picker) {
         WhenShown("TButtListForm", [](QWidget* again) { Click(again, "CloseBtn"); });

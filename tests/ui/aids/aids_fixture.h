@@ -5,7 +5,7 @@
 #include <QImage>
 
 #include "../../format/test_folder.h"
-#include "aids/aids_context.h"
+#include "common/aids_context.h"
 #include "platform/platform.h"
 #include "platform/system_services.h"
 #include "project/project.h"

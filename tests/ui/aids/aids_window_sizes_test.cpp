@@ -5,15 +5,15 @@
 #include <QTest>
 #include <memory>
 
-#include "aids/media_preview.h"
+#include "common/media_preview.h"
 #include "aids/notes_form.h"
 #include "aids/show_htext_form.h"
 #include "aids/txt_vp_disp_form.h"
 #include "aids_fixture.h"
-#include "editor/butt_list_form.h"
+#include "common/butt_list_form.h"
 #include "editor/command_type_form.h"
-#include "editor/exe_choice_form.h"
-#include "editor/get_file_form.h"
+#include "common/exe_choice_form.h"
+#include "common/get_file_form.h"
 #include "platform/snapshots.h"
 #include "../../qstring_printer.h"
 

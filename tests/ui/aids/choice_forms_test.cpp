@@ -8,10 +8,10 @@
 
 #include "../window_driver.h"
 #include "aids_fixture.h"
-#include "editor/butt_list_form.h"
+#include "common/butt_list_form.h"
 #include "editor/command_type_form.h"
-#include "editor/exe_choice_form.h"
-#include "editor/get_file_form.h"
+#include "common/exe_choice_form.h"
+#include "common/get_file_form.h"
 
 using namespace quill;
 using namespace quill::test;

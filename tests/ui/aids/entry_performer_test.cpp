@@ -9,7 +9,7 @@
 
 #include "../window_driver.h"
 #include "aids/entry_performer.h"
-#include "aids/media_play_form.h"
+#include "common/media_play_form.h"
 #include "aids/txt_vp_disp_form.h"
 #include "aids_fixture.h"
 #include "datafile/data_file.h"

@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "aids_fixture.h"
-#include "editor/get_file_form.h"
+#include "common/get_file_form.h"
 
 using namespace quill;
 using namespace quill::test;

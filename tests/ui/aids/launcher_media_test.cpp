@@ -12,8 +12,8 @@
 #include <QTimer>
 
 #include "../window_driver.h"
-#include "aids/media_preview.h"
-#include "aids/program_launcher.h"
+#include "common/media_preview.h"
+#include "common/program_launcher.h"
 #include "aids_fixture.h"
 
 using namespace quill;

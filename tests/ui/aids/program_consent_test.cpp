@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
-#include "aids/program_launcher.h"
-#include "aids/shell_open.h"
+#include "common/program_launcher.h"
+#include "common/shell_open.h"
 #include "aids_fixture.h"
 #include "platform/start_consent.h"
 

@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "aids/sizing_panel.h"
-#include "design/stretch_handle.h"
+#include "common/stretch_handle.h"
 
 using namespace quill;
 

@@ -4,7 +4,7 @@
 
 #include "design/design_about_form.h"
 #include "design_fixture.h"
-#include "player/about_box.h"
+#include "common/about_box.h"
 #include "text/byte_io.h"
 
 using namespace quill;

@@ -19,7 +19,7 @@
 #include "../window_driver.h"
 #include "platform/platform.h"
 #include "platform/snapshots.h"
-#include "player/learner_screen.h"
+#include "common/learner_screen.h"
 #include "project/project.h"
 
 namespace quill::test {

@@ -13,9 +13,9 @@
 #include "design/sample_screen_form.h"
 #include "design/title_design_form.h"
 #include "design_fixture.h"
-#include "player/about_box.h"
-#include "player/int_disp_form.h"
-#include "player/menu_form.h"
+#include "common/about_box.h"
+#include "common/int_disp_form.h"
+#include "common/menu_form.h"
 #include "richtext/rtf_writer.h"
 
 #include <QTextDocument>

@@ -11,10 +11,10 @@
 #include "design/int_design_back_form.h"
 #include "design/intro_design_form.h"
 #include "design/intro_entry_form.h"
-#include "design/stretch_handle.h"
+#include "common/stretch_handle.h"
 #include "design_fixture.h"
-#include "player/int_disp_form.h"
-#include "player/intro_screen.h"
+#include "common/int_disp_form.h"
+#include "common/intro_screen.h"
 #include "text/byte_io.h"
 #include "text/errors.h"
 

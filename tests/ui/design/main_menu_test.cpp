@@ -8,7 +8,7 @@
 #include "design/menu_chapters.h"
 #include "design/menu_dscreen_form.h"
 #include "design_fixture.h"
-#include "player/menu_form.h"
+#include "common/menu_form.h"
 #include "text/byte_io.h"
 
 using namespace quill;

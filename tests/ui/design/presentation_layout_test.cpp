@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "design/stretch_handle.h"
+#include "common/stretch_handle.h"
 #include "screen/presentation_layout.h"
 
 using namespace quill;

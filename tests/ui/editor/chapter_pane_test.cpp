@@ -8,7 +8,7 @@
 #include <QTextBlock>
 
 #include "../../format/test_folder.h"
-#include "app/chapter_runner.h"
+#include "common/chapter_runner.h"
 #include "editor/chapter_edit.h"
 #include "editor/chapter_highlighter.h"
 #include "editor/chapter_pane.h"

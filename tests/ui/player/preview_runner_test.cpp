@@ -21,7 +21,7 @@
 #include "platform/platform.h"
 #include "platform/system_services.h"
 #include "player/preview_runner.h"
-#include "player/teaching_aids_link.h"
+#include "app/teaching_aids_link.h"
 #include "player/tut_display_form.h"
 #include "project/config_record.h"
 #include "project/project.h"

@@ -4,8 +4,8 @@
 #include <deque>
 
 #include "../design/design_fixture.h"
-#include "app/chapter_runner.h"
-#include "player/menu_form.h"
+#include "common/chapter_runner.h"
+#include "common/menu_form.h"
 #include "player/preview_tutorial.h"
 #include "platform/system_services.h"
 

@@ -3,13 +3,12 @@
 #include <cstdlib>
 #include <memory>
 
-#include "aids/aids_context.h"
-#include "aids/head_form.h"
-#include "editor/butt_list_form.h"
+#include "common/aids_context.h"
+#include "common/butt_list_form.h"
 #include "editor/commands/branch_forms.h"
 #include "editor/commands/picker_forms.h"
 #include "editor/commands/prompt_forms.h"
-#include "editor/get_file_form.h"
+#include "common/get_file_form.h"
 #include "platform/help.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
@@ -21,11 +20,7 @@ namespace quill {
 DialogPrompter::DialogPrompter(Project& project, Platform& platform, SystemServices& system,
                                QWidget* parent)
     : project_(project), platform_(platform), system_(system), parent_(parent) {
-    modifyHeadings_ = [this] {
-        AidsContext context{project_, platform_, system_};
-        THeadForm form(context, parent_);
-        ShowModal(form);
-    };
+    modifyHeadings_ = [this] { ShowNotAvailable(platform_.messages, "Modify"); };
 }
 
 std::optional<QString> DialogPrompter::Text(const TextPrompt& prompt) {

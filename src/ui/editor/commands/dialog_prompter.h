@@ -19,7 +19,8 @@ class DialogPrompter : public Prompter {
     // The prompts open over `parent`.
     DialogPrompter(Project& project, Platform& platform, SystemServices& system, QWidget* parent);
 
-    // What the heading picker's "Modify" does; the heading editor unless given another action.
+    // What the heading picker's "Modify" does: the heading editor, which the chapter editor
+    // gives; until then it says that the window is not available.
     void SetModifyHeadings(std::function<void()> action) { modifyHeadings_ = std::move(action); }
 
     std::optional<QString> Text(const TextPrompt& prompt) override;

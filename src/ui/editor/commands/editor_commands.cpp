@@ -14,6 +14,7 @@ EditorCommands* EditorCommands::Install(TEditForm& editor, Project& project, Pla
     auto* commands = new EditorCommands(editor, project, platform);
     editor.SetAction(control::TextColorBtn, [commands] { commands->TextColorBtnClick(); });
     editor.SetAction(control::TextBackBtn, [commands] { commands->TextBackBtnClick(); });
+    commands->Prompts().SetModifyHeadings([&editor] { editor.EditHeadings(); });
     editor.SetAction(control::CommandsCombo,
                      [commands, &editor] { commands->CommandsChosen(editor.CommandItem()); });
     return commands;

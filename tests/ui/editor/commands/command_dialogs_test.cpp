@@ -23,7 +23,9 @@
 #include "editor/commands/branch_forms.h"
 #include "editor/commands/picker_forms.h"
 #include "editor/commands/prompt_forms.h"
+#include "app/teaching_aids_link.h"
 #include "editor/edit_form.h"
+#include "platform/system_services.h"
 #include "platform/platform.h"
 #include "project/config_record.h"
 #include "project/project.h"
@@ -109,9 +111,12 @@ struct CommandDialogsTest : ::testing::Test {
     RecordingPlatform rec{home.path()};
     RecordingChapterRunner runner;
     TEditForm editor{project, rec.platform(), runner};
+    RecordingSystem system;
     QTimer watchdog;
 
     CommandDialogsTest() {
+        editor.SetSystemServices(&system);
+        editor.SetAidsWindows(TeachingAidsWindows());
         editor.show();
         QApplication::setActiveWindow(&editor);
         // A dialog that no step answers would wait for ever: close it and fail instead.

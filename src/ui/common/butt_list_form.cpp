@@ -1,4 +1,4 @@
-#include "editor/butt_list_form.h"
+#include "common/butt_list_form.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

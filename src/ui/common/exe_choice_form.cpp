@@ -1,12 +1,12 @@
-#include "editor/exe_choice_form.h"
+#include "common/exe_choice_form.h"
 
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "aids/aids_context.h"
-#include "editor/choice_rows.h"
-#include "editor/get_file_form.h"
+#include "common/aids_context.h"
+#include "common/choice_rows.h"
+#include "common/get_file_form.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 

@@ -1,4 +1,4 @@
-#include "player/about_box.h"
+#include "common/about_box.h"
 #include "project/tutorial_folder.h"
 #include "screen/picture_reader.h"
 

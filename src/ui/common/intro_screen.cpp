@@ -1,10 +1,10 @@
-#include "player/intro_screen.h"
+#include "common/intro_screen.h"
 
 #include <QMenuBar>
 #include <QTextBrowser>
 #include <QTextDocument>
 
-#include "player/about_box.h"
+#include "common/about_box.h"
 #include "platform/platform.h"
 #include "project/font_spec.h"
 #include "richtext/rtf_reader.h"

@@ -1,4 +1,4 @@
-#include "editor/choice_rows.h"
+#include "common/choice_rows.h"
 
 #include <QDialog>
 #include <QGridLayout>

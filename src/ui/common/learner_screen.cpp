@@ -1,4 +1,4 @@
-#include "player/learner_screen.h"
+#include "common/learner_screen.h"
 #include "project/tutorial_folder.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "editor/get_file_form.h"
+#include "common/get_file_form.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -9,10 +9,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "aids/aids_context.h"
-#include "aids/media_preview.h"
-#include "aids/program_launcher.h"
-#include "aids/shell_open.h"
+#include "common/aids_context.h"
+#include "common/media_preview.h"
+#include "common/program_launcher.h"
+#include "common/shell_open.h"
 #include "platform/error_handler.h"
 #include "platform/platform.h"
 #include "project/file_names.h"

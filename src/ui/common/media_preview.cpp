@@ -1,4 +1,4 @@
-#include "aids/media_preview.h"
+#include "common/media_preview.h"
 #include "project/tutorial_folder.h"
 
 #include <QAudioDevice>
@@ -11,8 +11,8 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "aids/aids_context.h"
-#include "aids/media_play_form.h"
+#include "common/aids_context.h"
+#include "common/media_play_form.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "platform/system_services.h"

@@ -1,4 +1,4 @@
-#include "player/menu_form.h"
+#include "common/menu_form.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "platform/platform.h"
-#include "player/about_box.h"
+#include "common/about_box.h"
 #include "screen/text_screen.h"
 #include "text_codec.h"
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "player/learner_screen.h"
+#include "common/learner_screen.h"
 
 namespace Ui {
 class TAboutBox;

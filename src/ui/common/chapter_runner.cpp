@@ -1,4 +1,4 @@
-#include "app/chapter_runner.h"
+#include "common/chapter_runner.h"
 
 #include "platform/platform.h"
 

@@ -1,7 +1,7 @@
-#include "aids/shell_open.h"
+#include "common/shell_open.h"
 
-#include "aids/aids_context.h"
-#include "aids/media_preview.h"
+#include "common/aids_context.h"
+#include "common/media_preview.h"
 #include "platform/platform.h"
 #include "platform/system_services.h"
 #include "project/project.h"

@@ -1,4 +1,4 @@
-#include "design/stretch_handle.h"
+#include "common/stretch_handle.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,11 +1,11 @@
-#include "player/int_disp_form.h"
+#include "common/int_disp_form.h"
 
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "player/intro_screen.h"
+#include "common/intro_screen.h"
 #include "text_codec.h"
 
 namespace quill {

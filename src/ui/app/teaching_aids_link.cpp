@@ -1,7 +1,9 @@
-#include "player/teaching_aids_link.h"
+#include "app/teaching_aids_link.h"
 
-#include "aids/aids_context.h"
+#include "common/aids_context.h"
+#include "aids/define_hypertext.h"
 #include "aids/entry_performer.h"
+#include "aids/head_form.h"
 #include "aids/notes_form.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
@@ -21,6 +23,18 @@ TeachingAidsLink::TeachingAidsLink(Platform& platform, SystemServices& system)
     : impl_(std::make_unique<Impl>(platform, system)) {}
 
 TeachingAidsLink::~TeachingAidsLink() = default;
+
+AidsWindows TeachingAidsWindows() {
+    AidsWindows windows;
+    windows.defineHypertext = [](AidsContext& context, const QStringList& lines, QWidget* parent) {
+        DefineHyperText(context, lines, parent);
+    };
+    windows.editHeadings = [](AidsContext& context, QWidget* parent) {
+        THeadForm form(context, parent);
+        ShowModal(form);
+    };
+    return windows;
+}
 
 QString NotesFileName(const QString& caption) {
     // The player names the notes window "Current File : " + name; the notes editor puts that

@@ -1,6 +1,6 @@
-#include "aids/program_launcher.h"
+#include "common/program_launcher.h"
 
-#include "aids/aids_context.h"
+#include "common/aids_context.h"
 #include "platform/platform.h"
 #include "project/project.h"
 #include "project/tutorial_folder.h"

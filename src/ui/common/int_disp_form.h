@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "player/learner_screen.h"
+#include "common/learner_screen.h"
 
 namespace quill {
 

@@ -1,9 +1,13 @@
 #pragma once
 // TeachingAidsLink: connects a preview window to the teaching aids: hypertext words, utilities
 // and executables are performed by the entry performer (text windows, media, programs, web
-// pages, notes), and the notes command opens the notes editor.
+// pages, notes), and the notes command opens the notes editor. TeachingAidsWindows gives the
+// chapter editor the teaching-aid windows it opens. The window families do not include each
+// other; this is where they meet.
 #include <QString>
 #include <memory>
+
+#include "common/aids_windows.h"
 
 namespace quill {
 
@@ -26,6 +30,9 @@ private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
+
+// Hypertext definition and the heading editor, for the chapter editor.
+AidsWindows TeachingAidsWindows();
 
 // The notes file's name in the caption the player gives the notes window.
 QString NotesFileName(const QString& caption);

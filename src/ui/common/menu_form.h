@@ -8,7 +8,7 @@
 #include <array>
 #include <string>
 
-#include "player/learner_screen.h"
+#include "common/learner_screen.h"
 #include "screen/presentation_layout.h"
 
 class QFrame;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "player/learner_screen.h"
+#include "common/learner_screen.h"
 #include "screen/presentation_layout.h"
 
 class QMenuBar;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/choice_rows.h"
+#include "common/choice_rows.h"
 
 
 namespace quill {

@@ -1,4 +1,4 @@
-#include "aids/media_play_form.h"
+#include "common/media_play_form.h"
 
 #include <QAudioDevice>
 #include <QAudioOutput>
