@@ -48,7 +48,7 @@ void PrintUsage(std::ostream& os) {
           "  quillc play ~/maps/MAPS.QKJ MAPS2 --answers ~/maps/answers/MAPS2.txt --trace\n"
           "  quillc play ~/maps/MAPS.QKJ MAPS1 --answers ~/maps/answers/MAPS1.txt --snapshots shots\n"
           "  quillc test ~/maps/MAPS.QKJ\n"
-          "  quillc coverage ~/maps/MAPS.QKJ ~/maps/tests/*.answers --html coverage.html\n"
+          "  quillc coverage ~/maps/MAPS.QKJ ~/maps/tests/chapter1.answers --html coverage.html\n"
           "  quillc compile ~/maps/MAPS.QKJ\n"
           "  quillc distribute ~/maps/MAPS.QKJ ~/maps-dist\n"
           "  quillc new ~/tutorials/safety SAFETY\n";

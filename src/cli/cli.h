@@ -17,8 +17,6 @@ class QString;
 namespace quill {
 class Project;
 struct HeadlessAnswer;
-struct HeadlessRunOptions;
-struct HeadlessRunResult;
 struct BuildMessage;
 using BuildMessages = std::vector<BuildMessage>;
 }  // namespace quill
@@ -113,18 +111,6 @@ std::string TranscriptHeading(const std::string& chapter);
 // ExitUsage when a file cannot be written or read.
 int KeepOrCompareTranscript(Io io, const QString& transcript, const std::string& bless, const std::string& expect,
                             bool quiet);
-
-// One run of quillc test or quillc coverage: an answers file and what it plays.
-struct TestRun {
-    std::string name;      // the file's name without ".answers"
-    std::string chapter;   // UTF-8, from a first line "# chapter NAME"; empty: the whole tutorial
-    std::vector<quill::HeadlessAnswer> answers;
-    std::string problem;   // why the file cannot be used (UTF-8); empty when it can
-};
-// Reads the answers file (a problem is kept in the run, not printed).
-TestRun ReadTestRun(const std::filesystem::path& file);
-// Plays the run on a copy of the project whose learner's files go to a new empty folder.
-quill::HeadlessRunResult PlayTestRun(quill::Project& project, const TestRun& run, quill::HeadlessRunOptions options);
 
 int CmdTest(const Args& args, Io io);
 extern const char* const kTestHelp;

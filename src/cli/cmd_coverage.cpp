@@ -13,6 +13,7 @@
 #include "text_codec.h"
 #include "tutorial/headless_run.h"
 #include "tutorial/play_coverage.h"
+#include "tutorial/tutorial_tests.h"
 
 namespace quillc {
 
@@ -61,9 +62,9 @@ int CmdCoverage(const Args& args, Io io) {
     if (!OpenProjectFile(io, project, projectArg)) return ExitUsage;
 
     // Every answers file is read before anything runs: a wrong one is a usage error.
-    std::vector<TestRun> runs;
+    std::vector<quill::TestRun> runs;
     for (const std::string& file : answersArgs) {
-        TestRun run = ReadTestRun(fs::path(file));
+        quill::TestRun run = quill::ReadTestRun(fs::path(file));
         if (!run.problem.empty()) {
             PrintSystemError(io, run.problem);
             return ExitUsage;
@@ -74,14 +75,7 @@ int CmdCoverage(const Args& args, Io io) {
     // The chapters as they are before the runs (a run may write files, never chapters).
     std::vector<quill::CoverageChapter> chapters;
     try {
-        const quill::TutorialFolder folder(project.ProjectDir);
-        for (const auto& listed : quill::ListFilesByMask(project.ProjectDir, project.ProjectName + "*.QKS")) {
-            quill::CoverageChapter c;
-            c.file = listed.name;
-            const quill::LineBuffer lines(folder.Read(listed.path));
-            for (const std::string_view l : lines) c.lines.emplace_back(l);
-            chapters.push_back(std::move(c));
-        }
+        chapters = quill::ReadProjectChapters(project);
     } catch (const quill::IoError& e) {
         PrintSystemError(io, e.what());
         return ExitUsage;
@@ -90,12 +84,12 @@ int CmdCoverage(const Args& args, Io io) {
     const auto app = EnsureGuiApplication();
     quill::PlayCoverage coverage;
     int status = ExitOk;
-    for (const TestRun& run : runs) {
+    for (const quill::TestRun& run : runs) {
         quill::HeadlessRunOptions options;
         options.observers.push_back(&coverage);
         quill::HeadlessRunResult result;
         try {
-            result = PlayTestRun(project, run, options);
+            result = quill::PlayTestRun(project, run, options);
         } catch (const quill::IoError& e) {
             PrintSystemError(io, e.what());
             return ExitUsage;

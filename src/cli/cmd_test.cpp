@@ -1,5 +1,4 @@
 #include <QGuiApplication>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <iostream>
 #include <sstream>
@@ -14,6 +13,7 @@
 #include "text/text_file.h"
 #include "text_codec.h"
 #include "tutorial/headless_run.h"
+#include "tutorial/tutorial_tests.h"
 
 namespace quillc {
 
@@ -33,68 +33,6 @@ const char* const kTestHelp =
     "Exit status: 0 when every run passed, 1 when a run failed (its transcript differs or is\n"
     "missing, it stopped on a script error or a refused answer, its answers file is wrong) or\n"
     "there are no answers files, 2 on wrong usage or a project that cannot be read.\n";
-
-namespace {
-
-constexpr std::string_view kChapterLine = "# chapter ";
-
-std::optional<std::string> ChapterOfAnswers(const std::string& bytes) {
-    // The first line, as written: "# chapter NAME" (the word in any letter case).
-    const std::size_t end = bytes.find_first_of("\r\n");
-    std::string first = bytes.substr(0, end);
-    if (first.size() >= 3 && static_cast<unsigned char>(first[0]) == 0xEF && static_cast<unsigned char>(first[1]) == 0xBB &&
-        static_cast<unsigned char>(first[2]) == 0xBF)
-        first.erase(0, 3);
-    if (first.size() <= kChapterLine.size() ||
-        !quill::EqualsIgnoringCase(std::string_view(first).substr(0, kChapterLine.size()), kChapterLine))
-        return std::nullopt;
-    std::string name = first.substr(kChapterLine.size());
-    while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.pop_back();
-    while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.erase(0, 1);
-    if (name.empty()) return std::nullopt;
-    return name;
-}
-
-}  // namespace
-
-TestRun ReadTestRun(const fs::path& file) {
-    TestRun run;
-    run.name = file.stem().string();
-    std::string bytes;
-    try {
-        constexpr std::uint64_t kMaxAnswersBytes = 16 << 20;
-        bytes = quill::ReadFileBytes(file, kMaxAnswersBytes);
-    } catch (const quill::IoError& e) {
-        run.problem = e.what();
-        return run;
-    }
-    QStringList errors;
-    run.answers = quill::ParseAnswers(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())), &errors);
-    if (!errors.isEmpty()) {
-        run.problem = file.filename().string() + " " + errors.front().toStdString();
-        return run;
-    }
-    run.chapter = ChapterOfAnswers(bytes).value_or(std::string());
-    return run;
-}
-
-quill::HeadlessRunResult PlayTestRun(quill::Project& project, const TestRun& run, quill::HeadlessRunOptions options) {
-    options.chapter = quill::Utf8ToCp1252(run.chapter);
-    options.answers = run.answers;
-    // The learner's files of this run only: runs do not see each other's answers, and the
-    // tutorial's folder stays as the author left it.
-    QTemporaryDir learner;
-    quill::Project copy = project;
-    if (learner.isValid()) copy.LearnerDir = fs::path(learner.path().toStdString());
-    if (run.chapter.empty())
-        if (const auto problem = quill::StartingChapterProblem(copy.Config, copy.ProjectDir)) {
-            quill::HeadlessRunResult refused;
-            refused.failed = true;
-            refused.messages.push_back({quill::HostMessage::Kind::Error, quill::FromCp1252(*problem)});
-            return refused;
-        }
-    return quill::RunHeadless(copy, options);
-}
 
 int CmdTest(const Args& args, Io io) {
     std::string projectArg;
@@ -119,11 +57,8 @@ int CmdTest(const Args& args, Io io) {
     quill::Project project;
     if (!OpenProjectFile(io, project, projectArg)) return ExitUsage;
 
-    const auto folder = quill::FindEntryIgnoringCase(project.ProjectDir, "tests");
-    std::vector<fs::path> files;
+    const std::vector<fs::path> files = quill::TestAnswersFiles(project.ProjectDir);
     std::error_code ec;
-    if (folder && fs::is_directory(*folder, ec))
-        for (const auto& listed : quill::ListFilesByMask(*folder, "*.answers")) files.push_back(listed.path);
     if (files.empty()) {
         PrintSystemError(io, "There are no answers files (NAME.answers) in the folder " +
                                  (project.ProjectDir / "tests").string());
@@ -133,7 +68,7 @@ int CmdTest(const Args& args, Io io) {
     const auto app = EnsureGuiApplication();
     int passed = 0, failed = 0;
     for (const fs::path& file : files) {
-        const TestRun run = ReadTestRun(file);
+        const quill::TestRun run = quill::ReadTestRun(file);
         const std::string& name = run.name;
         auto fail = [&](const std::string& why) {
             io.out << "FAIL " << name << " (" << why << ")\n";
@@ -148,7 +83,7 @@ int CmdTest(const Args& args, Io io) {
         options.transcriptHeading = QString::fromStdString(TranscriptHeading(run.chapter));
         quill::HeadlessRunResult result;
         try {
-            result = PlayTestRun(project, run, options);
+            result = quill::PlayTestRun(project, run, options);
         } catch (const quill::IoError& e) {
             fail(EscapeLineBreaks(e.what()));
             continue;

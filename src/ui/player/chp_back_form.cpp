@@ -11,6 +11,7 @@
 #include <QScreen>
 
 #include "platform/messages.h"
+#include "platform/window_caption.h"
 #include "project/config_record.h"
 #include "project/project.h"
 #include "screen/picture_reader.h"
@@ -54,10 +55,13 @@ bool IsFullScreenToggleKey(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 QRect WindowedGeometry(const QRect& available) {
-    const int w = TextScreen::kWidth, h = TextScreen::kHeight;
+    const int w = TextScreen::kWidth, h = TextScreen::kHeight, frame = 40;
+    const auto fits = [&](int n) {
+        return (n * w + frame) * 20 <= available.width() * 19 && (n * h + frame) * 20 <= available.height() * 19;
+    };
     int n = 1;
-    while ((n + 1) * w * 10 <= available.width() * 9 && (n + 1) * h * 10 <= available.height() * 9) ++n;
-    QRect r(0, 0, std::min(n * w, available.width()), std::min(n * h, available.height()));
+    while (fits(n + 1)) ++n;
+    QRect r(0, 0, std::min(n * w + frame, available.width()), std::min(n * h + frame, available.height()));
     r.moveCenter(available.center());
     return r;
 }
@@ -142,6 +146,8 @@ void TChpBackForm::SetPanelColour() {
 
 void TChpBackForm::FormActivate() {
     const TTutorialConfig& c = project_.Config;
+    // The caption of the background's own window (with --window) is the tutorial's title.
+    SetWindowCaption(*this, FromCp1252(c.get(cfg::Program::ProgramTitle)));
     ScreenPnl_->setGeometry(rect());
     wiaTile1_->setGeometry(ScreenPnl_->rect());
     wiaTile1_->hide();

@@ -19,9 +19,9 @@ class Messages;
 
 // F11 and Alt+Enter (Return or the keypad's Enter) switch between full screen and a window.
 bool IsFullScreenToggleKey(int key, Qt::KeyboardModifiers modifiers);
-// The window of the windowed background in the screen's free area: the largest whole multiple
-// of the 640 x 480 screen that fits in nine tenths of it (at least 1 x, at most the area),
-// centred.
+// The window of the windowed background in the screen's free area: room for the largest whole
+// multiple of the 640 x 480 screen, with 40 pixels for its window's frame, that fits in 95 %
+// of the area (at least 1 x, at most the area), centred.
 QRect WindowedGeometry(const QRect& available);
 
 class TChpBackForm : public QWidget {

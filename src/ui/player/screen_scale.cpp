@@ -36,7 +36,8 @@ ScreenScale ChooseScale(ScaleMode mode, QSize available, QSize design) {
     const int whole = static_cast<int>(std::floor(fit));
     // Two times and more: whole multiples, crisp; the border they leave is at most a third.
     if (whole >= 2) return {static_cast<double>(whole), false};
-    if (fit == 1.0) return {1.0, false};
+    // Up to a quarter more than 1 x is not worth blurring the text cells for.
+    if (fit >= 1.0 && fit < 1.25) return {1.0, false};
     return {fit, true};
 }
 

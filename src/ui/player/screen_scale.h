@@ -34,8 +34,8 @@ struct ScreenScale {
 
 // The scale for a mode in `available` pixels (the window or the screen the learner's screen
 // fills). One and Two are what they say. Fit: the largest whole multiple of 2 or more that
-// fits; between 1 and 2 times (and below 1, on a screen smaller than 640 x 480) the exact
-// fraction that fits, drawn smoothly; exactly 1 when that is what fits.
+// fits; from 1.25 to 2 times (and below 1, on a screen smaller than 640 x 480) the exact
+// fraction that fits, drawn smoothly; 1 x below 1.25 times.
 ScreenScale ChooseScale(ScaleMode mode, QSize available, QSize design = QSize(640, 480));
 
 // Paints the part `dirty` (window pixels) of the screen's raster, drawn from the window's top

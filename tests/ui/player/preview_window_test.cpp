@@ -676,10 +676,18 @@ TEST(BackgroundWindow, F11AndAltEnterSwitchBetweenFullScreenAndAWindow) {
                          Key{Qt::Key_Return, {}, false}, Key{Qt::Key_F11, Qt::ControlModifier, false},
                          Key{Qt::Key_Return, Qt::AltModifier | Qt::ShiftModifier, false}, Key{Qt::Key_A, {}, false}})
         EXPECT_EQ(IsFullScreenToggleKey(k.key, k.modifiers), k.toggles) << k.key << " " << k.modifiers;
-    // The window: the largest whole multiple in nine tenths of the free area, centred.
-    EXPECT_EQ(WindowedGeometry(QRect(0, 0, 1920, 1080)), QRect(320, 60, 1280, 960));
-    EXPECT_EQ(WindowedGeometry(QRect(0, 24, 1280, 1000)), QRect(320, 284, 640, 480));
+    // The window: room for the largest whole multiple (and a frame) in 95 % of the free area,
+    // centred.
+    EXPECT_EQ(WindowedGeometry(QRect(0, 0, 1920, 1080)), QRect(300, 40, 1320, 1000));
+    EXPECT_EQ(WindowedGeometry(QRect(0, 24, 1280, 1000)), QRect(300, 264, 680, 520));
     EXPECT_EQ(WindowedGeometry(QRect(0, 0, 600, 400)), QRect(0, 0, 600, 400));
+    for (const auto& [available, scale] : std::vector<std::pair<QSize, ScreenScale>>{
+             {{1280, 1024}, {2.0, false}}, {{3840, 2160}, {4.0, false}}, {{1024, 768}, {1.6, true}},
+             {{800, 600}, {1.25, true}}, {{700, 520}, {1.0, false}}, {{640, 480}, {1.0, false}},
+             {{480, 360}, {0.75, true}}})
+        EXPECT_EQ(ChooseScale(ScaleMode::Fit, available), scale) << available.width() << "x" << available.height();
+    EXPECT_EQ(ChooseScale(ScaleMode::Two, QSize(800, 600)), (ScreenScale{2.0, false}));
+    EXPECT_EQ(ChooseScale(ScaleMode::One, QSize(3840, 2160)), (ScreenScale{1.0, false}));
 
     TempFolder home;
     Project project(home.path());
