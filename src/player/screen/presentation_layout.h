@@ -8,6 +8,8 @@
 #include <QSize>
 #include <array>
 
+#include "screen/design_surface.h"
+
 namespace quill {
 
 // The main menu panel as designed: 433 x 376 pixels, a title bar at 4, 4 of 425 x 32 and
@@ -42,9 +44,7 @@ MainMenuLayout ComputeMainMenuLayout(int count, bool singleColumn);
 // for the top.
 QPoint CentredPanelOrigin(QSize area, QSize panel);
 
-// The parts of the 640 x 480 introduction screen.
-inline constexpr int kDesignWidth = 640;
-inline constexpr int kDesignHeight = 480;
+// The parts of the 640 x 480 introduction screen (design_surface.h).
 
 struct IntroScreenLayout {
     QRect titleBar;   // empty when there is none

@@ -9,6 +9,7 @@
 #include "richtext/rtf_reader.h"
 #include "screen/picture_reader.h"
 #include "screen/presentation_layout.h"
+#include "screen/record_font.h"
 #include "screen/text_screen.h"
 #include "text/file_lookup.h"
 #include "text_codec.h"
@@ -23,20 +24,6 @@ QImage NewSurface(QColor fill) {
     QImage image(kDesignWidth, kDesignHeight, QImage::Format_RGB32);
     image.fill(fill);
     return image;
-}
-
-QFont SpecFont(const std::string& spec, QColor* colour) {
-    QFont font(QStringLiteral("Times New Roman"), 10);
-    *colour = Qt::black;
-    const auto parsed = FontFromSpec(spec);
-    if (!parsed) return font;
-    if (!parsed->name.empty()) font.setFamily(FromCp1252(parsed->name));
-    if (parsed->size > 0 && parsed->size <= 200) font.setPointSize(parsed->size);
-    font.setBold(parsed->style & fsBold);
-    font.setItalic(parsed->style & fsItalic);
-    font.setUnderline(parsed->style & fsUnderline);
-    *colour = ColourFromRecord(parsed->color);
-    return font;
 }
 
 QImage ReadProjectPicture(const fs::path& dir, const std::string& name) {
@@ -71,7 +58,7 @@ void PaintBar(QPainter& p, QRect r, const std::string& text, const std::string& 
     p.drawLine(r.bottomLeft(), r.bottomRight());
     p.drawLine(r.topRight(), r.bottomRight());
     QColor colour;
-    p.setFont(SpecFont(fontSpec, &colour));
+    p.setFont(FontOfRecordText(fontSpec, &colour));
     p.setPen(colour);
     p.drawText(r, Qt::AlignCenter, FromCp1252(text));
 }

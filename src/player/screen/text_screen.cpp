@@ -23,6 +23,14 @@
 namespace quill {
 
 QColor ColourFromRecord(std::uint32_t value) {
+    // A system colour (clScrollBar .. clInfoBk, 0x80000000 + index) takes the classic Windows
+    // default, so a record looks the same on every desktop.
+    static constexpr std::uint32_t kSystem[25] = {
+        0xC0C0C0, 0x008080, 0x000080, 0x808080, 0xC0C0C0, 0xFFFFFF, 0x000000, 0x000000, 0x000000,
+        0xFFFFFF, 0xC0C0C0, 0xC0C0C0, 0x808080, 0x000080, 0xFFFFFF, 0xC0C0C0, 0x808080, 0x808080,
+        0x000000, 0xC0C0C0, 0xFFFFFF, 0x000000, 0xC0C0C0, 0x000000, 0xFFFFE1};
+    const std::uint32_t index = value & 0x00FFFFFFu;
+    if ((value & 0xFF000000u) == 0x80000000u && index < std::size(kSystem)) return QColor::fromRgb(kSystem[index]);
     return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
                   static_cast<int>((value >> 16) & 0xFF));
 }

@@ -23,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "screen/design_surface.h"
 #include "screen/screen_objects.h"
 
 namespace quill {
@@ -54,7 +55,9 @@ struct PenState {
     bool operator==(const PenState&) const = default;
 };
 
-// Colour 0x00BBGGRR of the configuration record.
+// Colour 0x00BBGGRR of the configuration record, the data file or a command, or a system colour
+// 0x80000000 + index. The one conversion of a stored colour: the player, the designers and the
+// teaching aids all paint with it.
 QColor ColourFromRecord(std::uint32_t value);
 
 // Length of display text without its two-character inline codes: each '~' with the character
@@ -72,7 +75,7 @@ enum class BoxKind { Plain, Rounded, Border, RoundedBorder };
 
 class TextScreen {
 public:
-    static constexpr int kWidth = 640, kHeight = 480;
+    static constexpr int kWidth = kDesignWidth, kHeight = kDesignHeight;
     static constexpr int kCellWidth = 8, kCellHeight = 17;
     static constexpr int kTitleHeight = 34, kControlBarHeight = 32;
     static constexpr int kSlowTickMs = 100;

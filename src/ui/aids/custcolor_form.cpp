@@ -5,7 +5,7 @@
 #include <QRadioButton>
 
 #include "common/aids_context.h"
-#include "aids/entry_color.h"
+#include "screen/text_screen.h"
 #include "aids/record_commit.h"
 #include "platform/error_handler.h"
 #include "platform/help.h"
@@ -51,7 +51,7 @@ QLabel* Tcustcolorform::ColorPnl(int tag) const { return findChild<QLabel*>(QStr
 
 void Tcustcolorform::ShowPanel(int tag) {
     QPalette pal = ColorPnl(tag)->palette();
-    pal.setColor(QPalette::Window, EntryColor(record_.get(cfg::Colors::Entry(16 + tag).Value)));
+    pal.setColor(QPalette::Window, ColourFromRecord(record_.get(cfg::Colors::Entry(16 + tag).Value)));
     ColorPnl(tag)->setPalette(pal);
 }
 
@@ -63,7 +63,7 @@ void Tcustcolorform::SelectColor(int tag) {
 
 void Tcustcolorform::DefineBtnClick() {
     const auto field = cfg::Colors::Entry(16 + current_).Value;
-    const auto color = context_.platform.dialogs.Color(EntryColor(record_.get(field)), ColorRadio(current_)->text());
+    const auto color = context_.platform.dialogs.Color(ColourFromRecord(record_.get(field)), ColorRadio(current_)->text());
     if (!color) return;
     record_.set(field, RecordColour(*color));
     ShowPanel(current_);

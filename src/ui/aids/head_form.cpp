@@ -9,7 +9,7 @@
 #include <QRadioButton>
 
 #include "common/aids_context.h"
-#include "aids/entry_color.h"
+#include "screen/text_screen.h"
 #include "aids/entry_rules.h"
 #include "aids/record_commit.h"
 #include "platform/error_handler.h"
@@ -43,16 +43,6 @@ FontSpec HeadingFont(const TTutorialConfig& config, int n) {
     return fallback;
 }
 
-QFont SampleFont(const FontSpec& spec) {
-    QFont font(FromCp1252(spec.name));
-    font.setPointSize(std::clamp(spec.size, 1, 200));
-    font.setBold(spec.style & fsBold);
-    font.setItalic(spec.style & fsItalic);
-    font.setUnderline(spec.style & fsUnderline);
-    font.setStrikeOut(spec.style & fsStrikeOut);
-    return font;
-}
-
 THeadForm::THeadForm(AidsContext& context, QWidget* parent)
     : QDialog(parent), context_(context), ui_(std::make_unique<Ui::THeadForm>()), record_(context.project.Config) {
     ui_->setupUi(this);
@@ -78,7 +68,7 @@ THeadForm::THeadForm(AidsContext& context, QWidget* parent)
     connect(ui_->ItalicCheck, &QCheckBox::toggled, this, changed);
     connect(ui_->UnderlineCheck, &QCheckBox::toggled, this, changed);
     connect(ui_->ColorBtn, &QPushButton::clicked, this, [this] {
-        if (auto c = context_.platform.dialogs.Color(EntryColor(font_.color), "Heading Color")) {
+        if (auto c = context_.platform.dialogs.Color(ColourFromRecord(font_.color), "Heading Color")) {
             font_.color = RecordColour(*c);
             StoreFont();
         }
@@ -91,7 +81,7 @@ THeadForm::THeadForm(AidsContext& context, QWidget* parent)
         });
     connect(ui_->BackColorBtn, &QPushButton::clicked, this, [this] {
         const auto field = cfg::Headings::Entry(current_).BackColor;
-        if (auto c = context_.platform.dialogs.Color(EntryColor(record_.get(field)), "Background Color")) {
+        if (auto c = context_.platform.dialogs.Color(ColourFromRecord(record_.get(field)), "Background Color")) {
             record_.set(field, RecordColour(*c));
             ShowSample();
         }
@@ -154,10 +144,10 @@ void THeadForm::StoreFont() {
 
 void THeadForm::ShowSample() {
     const auto entry = cfg::Headings::Entry(current_);
-    ui_->SamplePnl->setFont(SampleFont(font_));
+    ui_->SamplePnl->setFont(FontOfRecord(font_));
     QPalette pal = ui_->SamplePnl->palette();
-    pal.setColor(QPalette::Window, EntryColor(record_.get(entry.BackColor)));
-    pal.setColor(QPalette::WindowText, EntryColor(font_.color));
+    pal.setColor(QPalette::Window, ColourFromRecord(record_.get(entry.BackColor)));
+    pal.setColor(QPalette::WindowText, ColourFromRecord(font_.color));
     ui_->SamplePnl->setPalette(pal);
     const int mode = record_.get(entry.Mode);
     ui_->SamplePnl->setAlignment(Qt::AlignVCenter |

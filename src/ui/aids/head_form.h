@@ -22,8 +22,6 @@ struct AidsContext;
 // The font specification of heading n (1..10) of the record; a text that cannot be read gives
 // "Arial" at 18 points.
 FontSpec HeadingFont(const TTutorialConfig& config, int n);
-// The sample's font for a specification.
-QFont SampleFont(const FontSpec& spec);
 
 class THeadForm : public QDialog {
     Q_OBJECT

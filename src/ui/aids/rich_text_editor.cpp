@@ -7,7 +7,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "aids/entry_color.h"
+#include "screen/text_screen.h"
 #include "datafile/color_notation.h"
 #include "platform/dialogs.h"
 #include "platform/error_handler.h"
@@ -61,7 +61,7 @@ const QList<int>& RichTextSizes() {
 
 namespace {
 
-QColor ColorOfName(const QString& name) { return EntryColor(StringToColor(ToCp1252(name)).value_or(0)); }
+QColor ColorOfName(const QString& name) { return ColourFromRecord(StringToColor(ToCp1252(name)).value_or(0)); }
 
 QString FamilyOf(const QTextCharFormat& f, const QTextDocument& doc) {
     const QStringList families = f.fontFamilies().toStringList();
@@ -188,7 +188,7 @@ bool RichTextEditor::HasText() const { return !ui_->RichEdit1->document()->isEmp
 void RichTextEditor::SetBackground(std::uint32_t color) {
     background_ = color;
     QPalette pal = ui_->RichEdit1->palette();
-    pal.setColor(QPalette::Base, EntryColor(color));
+    pal.setColor(QPalette::Base, ColourFromRecord(color));
     ui_->RichEdit1->setPalette(pal);
     ui_->BackColorBtn->setToolTip("Background: " + FromCp1252(ColorToString(color)));
 }
@@ -262,7 +262,7 @@ void RichTextEditor::ImportBtnClick() {
 }
 
 void RichTextEditor::BackColorBtnClick() {
-    const auto color = platform_.dialogs.Color(EntryColor(background_), "Background Color");
+    const auto color = platform_.dialogs.Color(ColourFromRecord(background_), "Background Color");
     if (!color) return;
     const QRgb rgb = color->rgb();
     SetBackground(static_cast<std::uint32_t>(qRed(rgb)) | static_cast<std::uint32_t>(qGreen(rgb)) << 8 |

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "aids/entry_color.h"
+#include "screen/text_screen.h"
 #include "richtext/rtf_reader.h"
 
 namespace quill {
@@ -15,7 +16,7 @@ TShowHTextForm::TShowHTextForm(const TScreenBackground& settings, const std::vec
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName("TShowHTextForm");
     setWindowTitle(caption.isEmpty() ? QStringLiteral(" ") : caption);
-    const QColor color = EntryColor(settings.WindowColor);
+    const QColor color = ColourFromRecord(settings.WindowColor);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, color);
     pal.setColor(QPalette::Base, color);

@@ -9,6 +9,7 @@
 
 #include "common/aids_context.h"
 #include "aids/entry_color.h"
+#include "screen/text_screen.h"
 #include "aids/entry_rules.h"
 #include "aids/sizing_panel.h"
 #include "aids/txt_vp_disp_form.h"
@@ -30,7 +31,7 @@ QTextBrowser* TextView(QWidget* parent, const std::vector<std::string>& text, st
     doc->setParent(view);
     view->setDocument(doc.release());
     QPalette pal = view->palette();
-    pal.setColor(QPalette::Base, EntryColor(color));
+    pal.setColor(QPalette::Base, ColourFromRecord(color));
     view->setPalette(pal);
     view->setFrameShape(QFrame::NoFrame);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -120,7 +121,7 @@ THypTextAdjForm::THypTextAdjForm(AidsContext& context, const TScreenBackground& 
     setObjectName("THypTextAdjForm");
     auto* surface = new QWidget(this);
     surface->setObjectName("ScreenArea");
-    surface->setFixedSize(640, 480);
+    surface->setFixedSize(kDesignSize);
     surface->setAutoFillBackground(true);
     QPalette pal = surface->palette();
     pal.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
@@ -129,7 +130,7 @@ THypTextAdjForm::THypTextAdjForm(AidsContext& context, const TScreenBackground& 
     auto* panel = new SizingPanel(surface, kStrip);
     auto* strip = Strip(panel, "CaptionPnl", "Drag here");
     QPalette stripPal = strip->palette();
-    stripPal.setColor(QPalette::Window, EntryColor(settings.WindowColor));
+    stripPal.setColor(QPalette::Window, ColourFromRecord(settings.WindowColor));
     strip->setPalette(stripPal);
     auto* view = TextView(panel, text, settings.WindowColor);
     auto* ok = new QPushButton("&OK", panel);
@@ -146,7 +147,7 @@ THypTextAdjForm::THypTextAdjForm(AidsContext& context, const TScreenBackground& 
     connect(panel, &SizingPanel::Changed, this, arrange);
     panel->setAutoFillBackground(true);
     QPalette panelPal = panel->palette();
-    panelPal.setColor(QPalette::Window, EntryColor(settings.WindowColor));
+    panelPal.setColor(QPalette::Window, ColourFromRecord(settings.WindowColor));
     panel->setPalette(panelPal);
     SetUp(surface, panel, AdjustPanelRect(settings));
     arrange();
@@ -163,9 +164,9 @@ TVPAdjustForm::TVPAdjustForm(AidsContext& context, const TScreenBackground& sett
     ViewportBackground background = MakeViewportBackground(context, settings);
     if (!background.message.isEmpty()) context.platform.messages.ShowError(background.message);
     QWidget* surface = NewBackgroundWidget(background, this);
-    surface->setFixedSize(640, 480);
-    Strip(surface, "TitlePnl", "Title")->setGeometry(0, 0, 640, kStrip);
-    Strip(surface, "StatusPnl", "Status")->setGeometry(0, 480 - kStrip, 640, kStrip);
+    surface->setFixedSize(kDesignSize);
+    Strip(surface, "TitlePnl", "Title")->setGeometry(0, 0, kDesignWidth, kStrip);
+    Strip(surface, "StatusPnl", "Status")->setGeometry(0, kDesignHeight - kStrip, kDesignWidth, kStrip);
     auto* panel = new SizingPanel(surface);
     auto* view = TextView(panel, text, settings.WindowColor);
     connect(panel, &SizingPanel::Changed, this, [panel, view] { view->setGeometry(1, 1, panel->width() - 2, panel->height() - 2); });

@@ -12,6 +12,7 @@
 
 #include "common/aids_context.h"
 #include "aids/entry_color.h"
+#include "screen/text_screen.h"
 #include "common/learner_screen.h"
 #include "platform/platform.h"
 #include "project/project.h"
@@ -54,7 +55,7 @@ private:
 QLabel* Panel(QWidget* parent, const char* name, const QString& text, int y) {
     auto* panel = new QLabel(text, parent);
     panel->setObjectName(name);
-    panel->setGeometry(0, y, 640, kPanelHeight);
+    panel->setGeometry(0, y, kDesignWidth, kPanelHeight);
     panel->setAlignment(Qt::AlignCenter);
     panel->setAutoFillBackground(true);
     panel->setFrameShape(QFrame::Panel);
@@ -66,7 +67,7 @@ QLabel* Panel(QWidget* parent, const char* name, const QString& text, int y) {
 
 ViewportBackground MakeViewportBackground(const AidsContext& context, const TScreenBackground& settings) {
     ViewportBackground out;
-    out.color = EntryColor(settings.ScreenColor);
+    out.color = ColourFromRecord(settings.ScreenColor);
     const fs::path& dir = context.project.ProjectDir;
     if (settings.ScreenType == 2) {
         out.graphic =
@@ -115,29 +116,29 @@ TTxtVPDispForm::TTxtVPDispForm(AidsContext& context, const QString& name, const 
     });
 
     QWidget* screen = NewBackgroundWidget(background_, this);
-    screen->setFixedSize(640, 480);
+    screen->setFixedSize(kDesignSize);
     screen->installEventFilter(new ClickCloses(this));
     Panel(screen, "TitlePnl", name, 0);
-    Panel(screen, "StatusPnl", QString(), 480 - kPanelHeight);
+    Panel(screen, "StatusPnl", QString(), kDesignHeight - kPanelHeight);
 
     RichEdit1_ = new QTextBrowser(screen);
     RichEdit1_->setObjectName("RichEdit1");
     RichEdit1_->setOpenLinks(false);
     RichEdit1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QPalette pal = RichEdit1_->palette();
-    pal.setColor(QPalette::Base, EntryColor(settings.WindowColor));
+    pal.setColor(QPalette::Base, ColourFromRecord(settings.WindowColor));
     RichEdit1_->setPalette(pal);
     auto doc = RichTextDocument(WithoutClosingLine(text));
     doc->setParent(RichEdit1_);
     RichEdit1_->setDocument(doc.release());
     if (settings.TextWindowOff) {
-        RichEdit1_->setGeometry(0, kPanelHeight, 640, 480 - 2 * kPanelHeight);
+        RichEdit1_->setGeometry(0, kPanelHeight, kDesignWidth, kDesignHeight - 2 * kPanelHeight);
     } else {
-        const QRect area(0, 0, 640, 480);
+        const QRect area(QPoint(0, 0), kDesignSize);
         QRect r(settings.WindowLeft, settings.WindowTop, std::max(settings.WindowWidth, 20),
                 std::max(settings.WindowHeight, 20));
         r = r.intersected(area);
-        if (r.isEmpty()) r = QRect(0, kPanelHeight, 640, 480 - 2 * kPanelHeight);
+        if (r.isEmpty()) r = QRect(0, kPanelHeight, kDesignWidth, kDesignHeight - 2 * kPanelHeight);
         RichEdit1_->setGeometry(r);
     }
 

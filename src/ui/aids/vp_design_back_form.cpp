@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "common/aids_context.h"
-#include "aids/entry_color.h"
+#include "screen/text_screen.h"
 #include "aids/text_window_adjust.h"
 #include "common/get_file_form.h"
 #include "platform/help.h"
@@ -82,12 +82,12 @@ void TVPDesignBackForm::ShowFullScreenNote() {
 
 void TVPDesignBackForm::ShowColor() {
     QPalette pal = ui_->ColorPnl->palette();
-    pal.setColor(QPalette::Window, EntryColor(settings_.ScreenColor));
+    pal.setColor(QPalette::Window, ColourFromRecord(settings_.ScreenColor));
     ui_->ColorPnl->setPalette(pal);
 }
 
 void TVPDesignBackForm::ColorBtnClick() {
-    const auto color = context_.platform.dialogs.Color(EntryColor(settings_.ScreenColor), "Background Color");
+    const auto color = context_.platform.dialogs.Color(ColourFromRecord(settings_.ScreenColor), "Background Color");
     if (!color) return;
     settings_.ScreenColor = RecordColour(*color);
     ShowColor();

@@ -10,7 +10,6 @@
 #include <QVBoxLayout>
 
 #include "common/aids_context.h"
-#include "aids/entry_color.h"
 #include "aids/entry_rules.h"
 #include "aids/sizing_panel.h"
 #include "datafile/color_notation.h"
@@ -43,12 +42,12 @@ TWTextTestForm::TWTextTestForm(AidsContext& context, const std::vector<std::stri
     const QImage picture = RenderSampleChapter(config, context_.project.ProjectDir, sample);
     auto* screen = new QLabel(this);
     screen->setObjectName("ScreenArea");
-    screen->setFixedSize(640, 480 - kBarHeight);
-    screen->setPixmap(QPixmap::fromImage(picture.copy(0, 0, 640, 480 - kBarHeight)));
+    screen->setFixedSize(kDesignWidth, kDesignHeight - kBarHeight);
+    screen->setPixmap(QPixmap::fromImage(picture.copy(0, 0, kDesignWidth, kDesignHeight - kBarHeight)));
     auto* bar = new QLabel(this);
     bar->setObjectName("ControlBar");
-    bar->setFixedSize(640, kBarHeight);
-    bar->setPixmap(QPixmap::fromImage(picture.copy(0, 480 - kBarHeight, 640, kBarHeight)));
+    bar->setFixedSize(kDesignWidth, kBarHeight);
+    bar->setPixmap(QPixmap::fromImage(picture.copy(0, kDesignHeight - kBarHeight, kDesignWidth, kBarHeight)));
 
     // The text carries the sizing handles every adjuster shows.
     panel_ = new SizingPanel(screen, 0, HandleStyle::Squares);
@@ -59,7 +58,7 @@ TWTextTestForm::TWTextTestForm(AidsContext& context, const std::vector<std::stri
     doc->setParent(view);
     view->setDocument(doc.release());
     QPalette viewPal = view->palette();
-    viewPal.setColor(QPalette::Base, EntryColor(StringToColor(color).value_or(0x00FFFFFF)));
+    viewPal.setColor(QPalette::Base, ColourFromRecord(StringToColor(color).value_or(0x00FFFFFF)));
     view->setPalette(viewPal);
     view->setFrameShape(QFrame::NoFrame);
     view->setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -44,23 +44,6 @@ std::uint32_t RecordColour(const QColor& c) {
            (static_cast<std::uint32_t>(c.blue()) << 16);
 }
 
-QFont FontFromSpecText(const std::string& spec, QColor* colour) {
-    QFont font = QApplication::font();
-    const auto parsed = FontFromSpec(spec);
-    if (!parsed) {
-        if (colour) *colour = Qt::black;
-        return font;
-    }
-    if (!parsed->name.empty()) font.setFamily(FromCp1252(parsed->name));
-    if (parsed->size > 0 && parsed->size <= 200) font.setPointSize(parsed->size);
-    font.setBold(parsed->style & fsBold);
-    font.setItalic(parsed->style & fsItalic);
-    font.setUnderline(parsed->style & fsUnderline);
-    font.setStrikeOut(parsed->style & fsStrikeOut);
-    if (colour) *colour = ColourFromRecord(parsed->color);
-    return font;
-}
-
 std::string SpecTextFromFont(const QFont& font, const QColor& colour) {
     FontSpec spec;
     spec.size = font.pointSize() > 0 ? font.pointSize() : 10;
@@ -155,7 +138,7 @@ QLabel* NewScreenBar(QWidget* parent, const char* name, const std::string& text,
     auto* bar = new QLabel(FromCp1252(text), parent);
     bar->setObjectName(name);
     QColor textColour;
-    bar->setFont(FontFromSpecText(fontSpec, &textColour));
+    bar->setFont(FontOfRecordText(fontSpec, &textColour));
     FillColour(bar, ColourFromRecord(background));
     QPalette pal = bar->palette();
     pal.setColor(QPalette::WindowText, textColour);

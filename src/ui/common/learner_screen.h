@@ -15,6 +15,7 @@
 #include <string>
 
 #include "project/config_record.h"
+#include "screen/record_font.h"
 
 namespace quill {
 
@@ -44,9 +45,8 @@ void ShowTutorialHelpFile(Platform& platform, const std::filesystem::path& proje
 // Colours of the record (0x00BBGGRR) and back.
 std::uint32_t RecordColour(const QColor& colour);
 
-// A font specification text as a font (the colour is given separately) and back. A text that
-// does not parse gives the application's font.
-QFont FontFromSpecText(const std::string& spec, QColor* colour = nullptr);
+// A font as a font specification text (the record's font is read by FontOfRecordText,
+// screen/record_font.h).
 std::string SpecTextFromFont(const QFont& font, const QColor& colour);
 
 // A screen background: the colour, and the picture drawn stretched over it (graphic) or tiled

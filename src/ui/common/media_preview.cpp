@@ -1,4 +1,5 @@
 #include "common/media_preview.h"
+#include "screen/design_surface.h"
 #include "project/tutorial_folder.h"
 
 #include <QAudioDevice>
@@ -100,7 +101,7 @@ TShowGraphicForm::TShowGraphicForm(const QImage& picture, long long durationMs, 
     : QDialog(parent), picture_(picture), sound_(sound), playWave_(std::move(playWave)) {
     setObjectName("TShowGraphicForm");
     setWindowTitle(QStringLiteral(" "));
-    setFixedSize(640, 480);
+    setFixedSize(kDesignSize);
     CenterOnScreen(*this);
     if (durationMs > 0)
         QTimer::singleShot(static_cast<int>(std::min<long long>(durationMs, INT32_MAX)), this, &QDialog::accept);

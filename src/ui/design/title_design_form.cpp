@@ -34,7 +34,7 @@ TTitleDesignForm::~TTitleDesignForm() = default;
 
 void TTitleDesignForm::ShowSample() {
     QColor text;
-    ui_->TitleEdit->setFont(FontFromSpecText(design_.font, &text));
+    ui_->TitleEdit->setFont(FontOfRecordText(design_.font, &text));
     QPalette pal = ui_->TitleEdit->palette();
     pal.setColor(QPalette::Base, ColourFromRecord(design_.color));
     pal.setColor(QPalette::Text, text);
@@ -43,7 +43,7 @@ void TTitleDesignForm::ShowSample() {
 }
 
 void TTitleDesignForm::FontBtnClick() {
-    const QFont offered = FontDialogStart(FontFromSpecText(design_.font));
+    const QFont offered = FontDialogStart(FontOfRecordText(design_.font));
     const auto chosen = platform_.dialogs.Font(offered, "Font");
     if (!chosen) return;
     design_.font = MergeFontChoice(design_.font, offered, *chosen);

@@ -13,6 +13,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "screen/design_surface.h"
+
 class QPainter;
 
 namespace quill {
@@ -36,7 +38,7 @@ struct ScreenScale {
 // fills). One and Two are what they say. Fit: the largest whole multiple of 2 or more that
 // fits; from 1.25 to 2 times (and below 1, on a screen smaller than 640 x 480) the exact
 // fraction that fits, drawn smoothly; 1 x below 1.25 times.
-ScreenScale ChooseScale(ScaleMode mode, QSize available, QSize design = QSize(640, 480));
+ScreenScale ChooseScale(ScaleMode mode, QSize available, QSize design = kDesignSize);
 
 // Paints the part `dirty` (window pixels) of the screen's raster, drawn from the window's top
 // left corner at the scale: 1 x as it is, whole multiples pixel for pixel, fractions smoothly.

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "host.h"
+#include "screen/design_surface.h"
 #include "player/screen_scale.h"
 #include "screen/screen_objects.h"
 
@@ -44,7 +45,7 @@ class TTutDisplayForm : public QWidget, public PlayerHost {
     Q_OBJECT
 public:
     // The client area: the 640 x 480 design surface, shown at the window's scale.
-    static constexpr int kClientWidth = 640, kClientHeight = 480;
+    static constexpr int kClientWidth = kDesignWidth, kClientHeight = kDesignHeight;
 
     using EntryPerformer = std::function<bool(EntrySource, const QString&)>;
     using NotesOpener = std::function<void(const std::filesystem::path&, const QString&)>;

@@ -1,3 +1,4 @@
+#include "screen/record_font.h"
 #include "screen/text_screen.h"
 
 #include <gtest/gtest.h>
@@ -263,6 +264,29 @@ TEST_F(TextScreenTest, ColourCodes) {
     EXPECT_EQ(screen->textColour(0), back());
     EXPECT_EQ(screen->colours().table[15], QColor(Qt::white));  // White, entry 16
     EXPECT_EQ(ColourFromRecord(0x00FF8040), QColor(0x40, 0x80, 0xFF));
+    // System colours take their classic values (clBtnFace, clInfoBk); past the table, the low bytes.
+    EXPECT_EQ(ColourFromRecord(0x8000000F), QColor(0xC0, 0xC0, 0xC0));
+    EXPECT_EQ(ColourFromRecord(0x80000018), QColor(0xFF, 0xFF, 0xE1));
+    EXPECT_EQ(ColourFromRecord(0x80000040), QColor(0x40, 0x00, 0x00));
+}
+
+// A font record draws the same everywhere: strike-out kept, sizes outside 1..200 and records that
+// do not read give the default size and family.
+TEST(RecordFont, TheOneConversionOfAFontRecord) {
+    QColor colour;
+    const QFont font = FontOfRecordText("16 255 9 Arial", &colour);
+    EXPECT_EQ(font.family(), "Arial");
+    EXPECT_EQ(font.pointSize(), 16);
+    EXPECT_TRUE(font.bold());
+    EXPECT_TRUE(font.strikeOut());
+    EXPECT_FALSE(font.italic());
+    EXPECT_EQ(colour, QColor(0xFF, 0, 0));
+    EXPECT_EQ(FontOfRecordText("0 0 0 Arial").pointSize(), 10);
+    EXPECT_EQ(FontOfRecordText("201 0 0 Arial").pointSize(), 10);
+    const QFont unread = FontOfRecordText("big red", &colour);
+    EXPECT_EQ(unread.family(), "Times New Roman");
+    EXPECT_EQ(unread.pointSize(), 10);
+    EXPECT_EQ(colour, QColor(Qt::black));
 }
 
 TEST_F(TextScreenTest, PendingLineAdvancesTheRow) {

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "design/design_common.h"
+#include "screen/record_font.h"
 #include "design/title_design_form.h"
 #include "design_fixture.h"
 
@@ -57,7 +58,7 @@ TEST_F(TitleDesignTest, TheBarTextColourIsChosenAndOKWithoutAChangeKeepsTheFont)
     EXPECT_EQ(form.Design().font, "16 255 1 Times New Roman");
     EXPECT_EQ(Find<QLineEdit>(&form, "TitleEdit")->palette().color(QPalette::Text), QColor(0xFF, 0, 0));
     // The font dialog answered with what it was started on.
-    rec.dialogs.fonts = {FontDialogStart(FontFromSpecText("16 255 1 Times New Roman"))};
+    rec.dialogs.fonts = {FontDialogStart(FontOfRecordText("16 255 1 Times New Roman"))};
     Click(&form, "FontBtn");
     EXPECT_EQ(form.Design().font, "16 255 1 Times New Roman");
 }

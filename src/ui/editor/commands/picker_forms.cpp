@@ -9,6 +9,8 @@
 #include "platform/platform.h"
 #include "project/config_record.h"
 #include "project/font_spec.h"
+#include "screen/record_font.h"
+#include "screen/text_screen.h"
 #include "text_codec.h"
 #include "ui_color_select_form.h"
 #include "ui_controls_select_form.h"
@@ -18,10 +20,6 @@
 namespace quill {
 
 namespace {
-
-QColor FromColorRef(std::uint32_t value) {
-    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
-}
 
 QIcon Swatch(const QColor& color) {
     QPixmap pixmap(28, 14);
@@ -59,7 +57,7 @@ TColorSelectForm::TColorSelectForm(Platform& platform, const TTutorialConfig& co
         const auto entry = cfg::Colors::Entry(n + 1);
         const QString text = QString(QChar('A' + n)) + "  " + FromCp1252(config.get(entry.Name));
         ui_->ColorList->addItem(
-            new QListWidgetItem(Swatch(FromColorRef(config.get(entry.Value))), text));
+            new QListWidgetItem(Swatch(ColourFromRecord(config.get(entry.Value))), text));
     }
     ui_->ColorList->setIconSize(QSize(28, 14));
     // All 26 entries show at once.
@@ -143,16 +141,12 @@ void THeadSelectForm::LoadNames() {
 void THeadSelectForm::ShowSample(int heading) {
     const auto entry = cfg::Headings::Entry(heading);
     const FontSpec spec = FontFromSpec(config_.get(entry.Font)).value_or(FontSpec{});
-    QFont font(FromCp1252(spec.name));
-    font.setPointSize(std::clamp(spec.size, 6, 28));  // the sample keeps the window's size
-    font.setBold(spec.style & fsBold);
-    font.setItalic(spec.style & fsItalic);
-    font.setUnderline(spec.style & fsUnderline);
-    font.setStrikeOut(spec.style & fsStrikeOut);
+    QFont font = FontOfRecord(spec);
+    font.setPointSize(std::clamp(font.pointSize(), 6, 28));  // the sample keeps the window's size
     ui_->SampleLbl->setFont(font);
     QPalette palette = ui_->SampleLbl->palette();
-    palette.setColor(QPalette::Window, FromColorRef(config_.get(entry.BackColor)));
-    palette.setColor(QPalette::WindowText, FromColorRef(spec.color));
+    palette.setColor(QPalette::Window, ColourFromRecord(config_.get(entry.BackColor)));
+    palette.setColor(QPalette::WindowText, ColourFromRecord(spec.color));
     ui_->SampleLbl->setPalette(palette);
     const int mode = config_.get(entry.Mode);
     ui_->SampleLbl->setAlignment(Qt::AlignVCenter | (mode == 2   ? Qt::AlignLeft
