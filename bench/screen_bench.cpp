@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "gui_bench_main.h"
-#include "player/screen_scale.h"
+#include "common/screen_scale.h"
 #include "project/config_record.h"
 #include "screen/text_screen.h"
 #include "text_codec.h"

@@ -141,7 +141,7 @@ std::optional<HeadlessAnswer> HeadlessHost::take(
     const char* waitName, const std::function<bool(const HeadlessAnswer&)>& fits) {
     if (ranOut_ || refused_) return std::nullopt;
     saveSnapshot();
-    if (listener_) listener_->waitReached(waitName, shown_);
+    if (listener_) listener_->waitReached(waitName, shown_, shown_ ? shownTexts_ : QStringList());
     while (next_ < answers_.size()) {
         const HeadlessAnswer& a = answers_[next_++];
         if (fits(a)) {
@@ -208,15 +208,17 @@ void HeadlessHost::act(const QString& action) {
     if (listener_) listener_->actionDone(action);
 }
 
-bool HeadlessHost::waitForOk(const char* waitName, const QImage& picture) {
+bool HeadlessHost::waitForOk(const char* waitName, const QImage& picture, const QStringList& texts) {
     shown_ = &picture;
+    shownTexts_ = texts;
     const auto a = take(waitName, [](const HeadlessAnswer& x) { return x.kind == Kind::Ok; });
     shown_ = nullptr;
     return a.has_value();
 }
 
-int HeadlessHost::waitForMainMenu(int picks, const QImage& picture) {
+int HeadlessHost::waitForMainMenu(int picks, const QImage& picture, const QStringList& texts) {
     shown_ = &picture;
+    shownTexts_ = texts;
     const auto a = take("the main menu", [](const HeadlessAnswer& x) { return x.kind == Kind::MainMenu; });
     shown_ = nullptr;
     if (!a) return 0;
@@ -238,7 +240,7 @@ KeyPress HeadlessHost::waitForKey() {
 bool HeadlessHost::waitDelay(int milliseconds) {
     if (ranOut_ || refused_) return false;
     saveSnapshot();
-    if (listener_) listener_->waitReached("a delay", nullptr);
+    if (listener_) listener_->waitReached("a delay", nullptr, {});
     if (milliseconds > 0) elapsedMs_ += milliseconds;
     return false;
 }

@@ -68,8 +68,9 @@ class HeadlessListener {
 public:
     virtual ~HeadlessListener() = default;
     // A wait begins; the screen shows what the learner sees. `picture` is set for the waits
-    // outside a chapter (the about box, the introduction, the main menu), else null.
-    virtual void waitReached(const char* waitName, const QImage* picture) = 0;
+    // outside a chapter (the about box, the introduction, the main menu), else null; `texts`
+    // are then what those show as text.
+    virtual void waitReached(const char* waitName, const QImage* picture, const QStringList& texts) = 0;
     // The answer that the wait took (also a hypertext click during a wait).
     virtual void answerTaken(const HeadlessAnswer& answer) = 0;
     virtual void messageShown(const HostMessage& message) = 0;
@@ -116,8 +117,9 @@ public:
     // sees meanwhile (the snapshot of the wait). waitForOk: the about box or the introduction,
     // answered by ok; false once the answers ran out. waitForMainMenu: the pick (1..picks) or
     // 0 for the quit entry (also when the answers ran out or a pick beyond them was refused).
-    bool waitForOk(const char* waitName, const QImage& picture);
-    int waitForMainMenu(int picks, const QImage& picture);
+    // `texts`: what the picture shows as text, for the listener.
+    bool waitForOk(const char* waitName, const QImage& picture, const QStringList& texts = {});
+    int waitForMainMenu(int picks, const QImage& picture, const QStringList& texts = {});
 
     // PlayerHost
     ControlButton waitForButton() override;
@@ -158,6 +160,7 @@ private:
     TextScreen* screen_;
     std::filesystem::path snapshotFolder_;
     const QImage* shown_ = nullptr;  // the picture a wait outside the chapter shows
+    QStringList shownTexts_;         // and its texts
     std::function<void(const HostMessage&)> sink_;
     HeadlessListener* listener_ = nullptr;
     std::function<void(const QString&)> follower_;

@@ -67,6 +67,7 @@ int PlayInWindow(int argc, char** argv, const quilplay::Options& options) {
     runner.SetConnectAids([&aids](quill::TTutDisplayForm& window, quill::Project& open) { aids.Connect(window, open); });
     quill::WindowTutorialStage stage(project, desktop.platform(), runner, system);
     stage.SetWindowed(chosen->window);
+    stage.SetScaleMode(quill::ScaleMode::Fit);
     // F11 and Alt+Enter switch the background that shows; the other follows.
     runner.SetOnToggled([&stage](bool fullScreen) { stage.SetWindowed(!fullScreen); });
     stage.SetOnToggled([&runner](bool fullScreen) { runner.SetWindowed(!fullScreen); });

@@ -242,3 +242,25 @@ TEST(SampleTutorial, ShipsTestsThatPassAndReachEverything) {
 }
 
 }  // namespace
+
+namespace {
+
+// The help book's page "Testing a tutorial" uses the sample: every file of the sample it names
+// is there, and its commands run as it says.
+TEST(SampleTutorial, TheHelpPageOnTestingNamesTheSamplesFiles) {
+    const std::string book = TempFolder::read(fs::path(QUILL_SOURCE_DIR) / "src/ui/shipped/QUILLDESK.html");
+    const auto at = book.find("<a name=\"testing\"></a>Testing a tutorial</h2>");
+    ASSERT_NE(at, std::string::npos);
+    const std::string page = book.substr(at, book.find("<h2>", at) - at);
+    int named = 0;
+    for (std::size_t from = 0; (from = page.find("tests/", from)) != std::string::npos; ++named) {
+        const std::string name = page.substr(from, page.find_first_of(" <", from) - from);
+        from += name.size();
+        if (name.find('*') != std::string::npos || name.find("NAME") != std::string::npos) continue;
+        EXPECT_TRUE(fs::exists(fs::path(QUILL_SAMPLE_DIR) / name)) << name;
+    }
+    EXPECT_GE(named, 5);
+    EXPECT_NE(page.find("5 passed, 0 failed"), std::string::npos);
+}
+
+}  // namespace

@@ -141,6 +141,25 @@ TEST(Quilplay, PlaysADistributionAsThePreviewPlaysTheProject) {
     EXPECT_FALSE(fs::exists(t.tmp / "data2"));
 }
 
+// The learner's player keeps and compares transcripts as quillc play does: a distribution
+// plays to the same transcript as its project.
+TEST(Quilplay, ComparesItsTranscriptWithTheProjectsRun) {
+    Tutorial t;
+    const auto answers = (t.tmp / "answers.txt").string();
+    const auto kept = (t.tmp / "project.transcript").string();
+    const auto project = RunQuillc({"play", t.qkj.string(), "--answers", answers, "--bless", kept});
+    ASSERT_EQ(project.status, 0) << project.out;
+    auto played = RunQuilplay({t.dist.string(), "--answers", answers, "--expect", kept}, t.tmp / "data", false);
+    EXPECT_EQ(played.status, 0) << played.out << played.err;
+    EXPECT_EQ(played.out.find("+++ this run"), std::string::npos) << played.out;
+
+    t.tmp.write("project.transcript", TempFolder::read(kept) + "> button C\n");
+    played = RunQuilplay({t.dist.string(), "--answers", answers, "--expect", kept}, t.tmp / "data", false);
+    EXPECT_EQ(played.status, 1);
+    EXPECT_NE(played.out.find("+++ this run\n"), std::string::npos) << played.out;
+    EXPECT_NE(played.out.find("\n-> button C\n"), std::string::npos) << played.out;
+}
+
 TEST(Quilplay, MissingAndDamagedFilesAreNamed) {
     Tutorial t;
     struct Case {

@@ -1,9 +1,12 @@
 #include "tutorial/headless_tutorial.h"
 
+#include <QTextDocument>
+
 #include <algorithm>
 #include <system_error>
 
 #include "headless_host.h"
+#include "richtext/rtf_reader.h"
 #include "screen/picture_reader.h"
 #include "screen/presentation_render.h"
 #include "text/cp1252.h"
@@ -88,7 +91,12 @@ void HeadlessTutorialStage::ShowAboutBox() {
         if (problem.endsWith(QStringLiteral(" is missing"))) report(problem);
     }
     const QImage picture = RenderAboutBox(config_, folder_);
-    host_.waitForOk("the about box", picture);
+    namespace A = cfg::About;
+    QStringList texts;
+    for (const StrField& field : {A::BoxTitle, A::ProgramName, A::VersionText, A::AuthorLine, A::Comment1, A::Comment2,
+                                  A::Comment3, A::Comment4})
+        if (const std::string text = config_.get(field); !text.empty()) texts << FromCp1252(text);
+    host_.waitForOk("the about box", picture, texts);
 }
 
 std::vector<std::string> HeadlessTutorialStage::LoadIntroduction() {
@@ -99,7 +107,9 @@ void HeadlessTutorialStage::ShowIntroduction(const std::vector<std::string>& tex
     const TScreenBackgroundLayout& s = cfg::Intro::Screen;
     report(BackgroundProblem(folder_, config_.get(s.ScreenType), config_.get(s.GraphicFile), config_.get(s.WallpaperFile)));
     const QImage picture = RenderIntroduction(config_, folder_, text);
-    host_.waitForOk("the introduction", picture);
+    QStringList texts;
+    if (!text.empty()) texts = RichTextDocument(text)->toPlainText().trimmed().split(u'\n');
+    host_.waitForOk("the introduction", picture, texts);
 }
 
 TutorialMenuPick HeadlessTutorialStage::ShowMainMenu() {
@@ -109,7 +119,10 @@ TutorialMenuPick HeadlessTutorialStage::ShowMainMenu() {
     const QImage picture = RenderMainMenu(config_, folder_);
     const int count = std::clamp(config_.get(cfg::MainMenu::ChapterCount), 0,
                                  static_cast<int>(cfg::MainMenu::MaxChapters));
-    const int pick = host_.waitForMainMenu(count, picture);
+    QStringList picks;
+    for (int n = 1; n <= count; ++n)
+        picks << QStringLiteral("%1: %2").arg(n).arg(FromCp1252(config_.get(cfg::MainMenu::Chapter(n).Topic)));
+    const int pick = host_.waitForMainMenu(count, picture, picks);
     TutorialMenuPick out;
     if (pick >= 1) {
         out.quit = false;

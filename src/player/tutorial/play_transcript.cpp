@@ -46,9 +46,10 @@ QString PlayTranscript::text() const {
     return out;
 }
 
-void PlayTranscript::waitReached(const char* waitName, const QImage* picture) {
+void PlayTranscript::waitReached(const char* waitName, const QImage* picture, const QStringList& texts) {
     lines_ << QStringLiteral("--- wait %1: %2 ---").arg(++waits_).arg(QLatin1String(waitName));
     if (!picture) screenLines();
+    for (const QString& t : texts) lines_ << QStringLiteral("|") + OneLine(t);
 }
 
 void PlayTranscript::screenLines() {

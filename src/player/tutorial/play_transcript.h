@@ -18,7 +18,7 @@
 //   INFO: answers ran out
 //
 // Waits outside a chapter (the about box, the introduction, the main menu) are written with
-// their name only.
+// the texts they show.
 #include <QString>
 #include <QStringList>
 #include <string>
@@ -49,7 +49,7 @@ public:
     void wordFollowed(const QString&) override {}
 
     // HeadlessListener
-    void waitReached(const char* waitName, const QImage* picture) override;
+    void waitReached(const char* waitName, const QImage* picture, const QStringList& texts) override;
     void answerTaken(const HeadlessAnswer& answer) override;
     void messageShown(const HostMessage& message) override;
     void actionDone(const QString& action) override;

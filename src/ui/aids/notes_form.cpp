@@ -2,14 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFontDatabase>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QVBoxLayout>
 
 #include "common/editor_text.h"
 #include "platform/error_handler.h"
@@ -17,6 +14,7 @@
 #include "text/file_lookup.h"
 #include "text/text_file.h"
 #include "text_codec.h"
+#include "ui_notes_form.h"
 
 namespace quill {
 
@@ -29,64 +27,33 @@ const QString kTextFilter = "Text Files|*.TXT|All Files|*.*";
 }  // namespace
 
 THNotesForm::THNotesForm(Platform& platform, const fs::path& file, const QString& name, QWidget* parent)
-    : QDialog(parent), platform_(platform), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
-    setObjectName("THNotesForm");
+    : QDialog(parent),
+      platform_(platform),
+      ui_(std::make_unique<Ui::THNotesForm>()),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    ui_->setupUi(this);
+    ui_->MainLayout->setMenuBar(ui_->MainMenu1);
     InstallF1Help(this, platform_.help, platform_.helpFile);
 
-    auto* menuBar = new QMenuBar(this);
-    menuBar->setObjectName("MainMenu1");
-    QMenu* fileMenu = menuBar->addMenu("&File");
-    fileMenu->setObjectName("FileMenu");
-    AddItem(fileMenu, "&New", "NewItem", QKeySequence("Ctrl+N"), &THNotesForm::NewItemClick);
-    AddItem(fileMenu, "&Open", "OpenItem", QKeySequence("Ctrl+O"), &THNotesForm::OpenItemClick);
-    QAction* save = AddItem(fileMenu, "&Save", "SaveItem", QKeySequence("Ctrl+S"), nullptr);
-    connect(save, &QAction::triggered, this, [this] { SaveItemClick(); });
-    auto* saveAs = fileMenu->addAction("Save &As...");
-    saveAs->setObjectName("SaveAsItem");
-    connect(saveAs, &QAction::triggered, this, [this] { SaveAsItemClick(); });
-    fileMenu->addSeparator();
-    AddItem(fileMenu, "&Print", "PrintItem", QKeySequence("Ctrl+P"), &THNotesForm::PrintItemClick);
-    AddItem(fileMenu, "Prin&t Setup...", "PrintSetupItem", {}, &THNotesForm::PrintSetupItemClick);
-    fileMenu->addSeparator();
-    auto* exit = fileMenu->addAction("E&xit");
-    exit->setObjectName("ExitItem");
-    connect(exit, &QAction::triggered, this, &QDialog::reject);
+    connect(ui_->NewItem, &QAction::triggered, this, &THNotesForm::NewItemClick);
+    connect(ui_->OpenItem, &QAction::triggered, this, &THNotesForm::OpenItemClick);
+    connect(ui_->SaveItem, &QAction::triggered, this, [this] { SaveItemClick(); });
+    connect(ui_->SaveAsItem, &QAction::triggered, this, [this] { SaveAsItemClick(); });
+    connect(ui_->PrintItem, &QAction::triggered, this, &THNotesForm::PrintItemClick);
+    connect(ui_->PrintSetupItem, &QAction::triggered, this, &THNotesForm::PrintSetupItemClick);
+    connect(ui_->ExitItem, &QAction::triggered, this, &QDialog::reject);
+    connect(ui_->FindItem, &QAction::triggered, this, &THNotesForm::FindItemClick);
+    connect(ui_->ReplaceItem, &QAction::triggered, this, &THNotesForm::ReplaceItemClick);
+    connect(ui_->EditMenu, &QMenu::aboutToShow, this, &THNotesForm::UpdateEditItems);
 
-    QMenu* editMenu = menuBar->addMenu("&Edit");
-    editMenu->setObjectName("EditMenu");
-    CutItem_ = editMenu->addAction("Cu&t");
-    CutItem_->setObjectName("CutItem");
-    CutItem_->setShortcut(QKeySequence("Ctrl+X"));
-    CopyItem_ = editMenu->addAction("&Copy");
-    CopyItem_->setObjectName("CopyItem");
-    CopyItem_->setShortcut(QKeySequence("Ctrl+C"));
-    PasteItem_ = editMenu->addAction("&Paste");
-    PasteItem_->setObjectName("PasteItem");
-    PasteItem_->setShortcut(QKeySequence("Ctrl+V"));
-    editMenu->addSeparator();
-    AddItem(editMenu, "&Find...", "FindItem", {}, &THNotesForm::FindItemClick);
-    AddItem(editMenu, "R&eplace...", "ReplaceItem", {}, &THNotesForm::ReplaceItemClick);
-    connect(editMenu, &QMenu::aboutToShow, this, &THNotesForm::UpdateEditItems);
-
-    Memo1_ = new QPlainTextEdit(this);
-    Memo1_->setObjectName("Memo1");
+    // The family's fallback is a fixed-pitch font, which a .ui font cannot say.
     QFont font("Courier New", 10);
     font.setStyleHint(QFont::Monospace);
-    Memo1_->setFont(font);
-    // Long lines wrap at the window's edge: the text has a vertical scroll bar only.
-    Memo1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    connect(CutItem_, &QAction::triggered, Memo1_, &QPlainTextEdit::cut);
-    connect(CopyItem_, &QAction::triggered, Memo1_, &QPlainTextEdit::copy);
-    connect(PasteItem_, &QAction::triggered, Memo1_, &QPlainTextEdit::paste);
-    connect(Memo1_, &QPlainTextEdit::copyAvailable, this, [this] { UpdateEditItems(); });
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setMenuBar(menuBar);
-    layout->addWidget(Memo1_);
-    resize(600, 420);
+    ui_->Memo1->setFont(font);
+    connect(ui_->CutItem, &QAction::triggered, ui_->Memo1, &QPlainTextEdit::cut);
+    connect(ui_->CopyItem, &QAction::triggered, ui_->Memo1, &QPlainTextEdit::copy);
+    connect(ui_->PasteItem, &QAction::triggered, ui_->Memo1, &QPlainTextEdit::paste);
+    connect(ui_->Memo1, &QPlainTextEdit::copyAvailable, this, [this] { UpdateEditItems(); });
 
     currentFile_ = file;
     std::error_code ec;
@@ -95,16 +62,11 @@ THNotesForm::THNotesForm(Platform& platform, const fs::path& file, const QString
     UpdateEditItems();
 }
 
-QAction* THNotesForm::AddItem(QMenu* menu, const QString& text, const char* name, const QKeySequence& keys,
-                              void (THNotesForm::*slot)()) {
-    QAction* action = menu->addAction(text);
-    action->setObjectName(name);
-    if (!keys.isEmpty()) action->setShortcut(keys);
-    if (slot) connect(action, &QAction::triggered, this, slot);
-    return action;
-}
+THNotesForm::~THNotesForm() = default;
 
-bool THNotesForm::Modified() const { return Memo1_->document()->isModified(); }
+QPlainTextEdit* THNotesForm::Memo() const { return ui_->Memo1; }
+
+bool THNotesForm::Modified() const { return ui_->Memo1->document()->isModified(); }
 
 QString THNotesForm::BareName() const { return FromCp1252(DiskNameToCp1252(currentFile_.filename())); }
 
@@ -118,15 +80,15 @@ void THNotesForm::LoadFile(const fs::path& file) {
         QStringList text;
         text.reserve(static_cast<qsizetype>(lines.size()));
         for (const std::string& line : lines) text << FromCp1252(line);
-        Memo1_->setPlainText(text.join('\n'));
+        ui_->Memo1->setPlainText(text.join('\n'));
     });
-    Memo1_->document()->setModified(false);
+    ui_->Memo1->document()->setModified(false);
 }
 
 bool THNotesForm::WriteFile(const fs::path& file) {
     return RunGuarded(platform_.messages, [&] {
         std::vector<std::string> lines;
-        const QString text = EditorText(Memo1_);  // keeps no-break spaces
+        const QString text = EditorText(ui_->Memo1);  // keeps no-break spaces
         if (!text.isEmpty())
             for (const QString& line : text.split('\n')) lines.push_back(ToCp1252(line));
         WriteTextLines(file, lines);
@@ -146,8 +108,8 @@ bool THNotesForm::AskToSave() {
 
 void THNotesForm::NewItemClick() {
     if (!AskToSave()) return;
-    Memo1_->clear();
-    Memo1_->document()->setModified(false);
+    ui_->Memo1->clear();
+    ui_->Memo1->document()->setModified(false);
     currentFile_.clear();
     SetCaption({});
 }
@@ -174,7 +136,7 @@ void THNotesForm::OpenItemClick() {
 bool THNotesForm::SaveItemClick() {
     if (currentFile_.empty()) return SaveAsItemClick();
     if (!WriteFile(currentFile_)) return false;
-    Memo1_->document()->setModified(false);
+    ui_->Memo1->document()->setModified(false);
     return true;
 }
 
@@ -190,7 +152,7 @@ bool THNotesForm::SaveAsItemClick() {
     if (!WriteFile(*chosen)) return false;
     currentFile_ = *chosen;
     SetCaption(BareName());
-    Memo1_->document()->setModified(false);
+    ui_->Memo1->document()->setModified(false);
     return true;
 }
 
@@ -200,12 +162,12 @@ void THNotesForm::PrintText(QPrinter& printer) const {
         platform_.messages.ShowError("The printer could not be started.");
         return;
     }
-    const QFont font(Memo1_->font(), painter.device());
+    const QFont font(ui_->Memo1->font(), painter.device());
     painter.setFont(font);
     const QFontMetrics metrics(font, painter.device());
     const QRect page = painter.viewport();
     int y = 0;
-    for (QTextBlock block = Memo1_->document()->begin(); block.isValid(); block = block.next()) {
+    for (QTextBlock block = ui_->Memo1->document()->begin(); block.isValid(); block = block.next()) {
         if (y > 0 && y + metrics.height() > page.height()) {
             printer.newPage();
             y = 0;
@@ -224,30 +186,30 @@ void THNotesForm::PrintSetupItemClick() { platform_.dialogs.PrinterSetup(*printe
 
 bool THNotesForm::FindNext(const QString& text) {
     if (text.isEmpty()) return false;
-    const QTextCursor cursor = Memo1_->textCursor();
+    const QTextCursor cursor = ui_->Memo1->textCursor();
     const QTextCursor hit =
-        Memo1_->document()->find(text, cursor.selectionEnd(), QTextDocument::FindCaseSensitively);
+        ui_->Memo1->document()->find(text, cursor.selectionEnd(), QTextDocument::FindCaseSensitively);
     if (hit.isNull()) {
         QApplication::beep();
         return false;
     }
-    Memo1_->setTextCursor(hit);
+    ui_->Memo1->setTextCursor(hit);
     return true;
 }
 
 bool THNotesForm::ReplaceOnce(const QString& text, const QString& replacement) {
     if (text.isEmpty()) return false;
-    if (Memo1_->textCursor().selectedText() != text && !FindNext(text)) return false;
-    QTextCursor cursor = Memo1_->textCursor();
+    if (ui_->Memo1->textCursor().selectedText() != text && !FindNext(text)) return false;
+    QTextCursor cursor = ui_->Memo1->textCursor();
     if (!cursor.hasSelection()) return false;
     cursor.insertText(replacement);
-    Memo1_->setTextCursor(cursor);
+    ui_->Memo1->setTextCursor(cursor);
     return true;
 }
 
 int THNotesForm::ReplaceAll(const QString& text, const QString& replacement) {
     int count = 0;
-    QTextCursor block = Memo1_->textCursor();
+    QTextCursor block = ui_->Memo1->textCursor();
     block.beginEditBlock();
     while (ReplaceOnce(text, replacement)) ++count;
     block.endEditBlock();
@@ -286,11 +248,11 @@ void THNotesForm::ReplaceItemClick() {
 }
 
 void THNotesForm::UpdateEditItems() {
-    const bool selected = Memo1_->textCursor().hasSelection();
-    CutItem_->setEnabled(selected);
-    CopyItem_->setEnabled(selected);
+    const bool selected = ui_->Memo1->textCursor().hasSelection();
+    ui_->CutItem->setEnabled(selected);
+    ui_->CopyItem->setEnabled(selected);
     const QMimeData* data = QApplication::clipboard()->mimeData();
-    PasteItem_->setEnabled(data && data->hasText());
+    ui_->PasteItem->setEnabled(data && data->hasText());
 }
 
 void THNotesForm::done(int result) {

@@ -8,9 +8,11 @@
 #include <filesystem>
 #include <memory>
 
-class QAction;
-class QMenu;
 class QPlainTextEdit;
+
+namespace Ui {
+class THNotesForm;
+}  // namespace Ui
 
 namespace quill {
 
@@ -23,8 +25,9 @@ public:
     // as the caller was given it; the file's own name when empty). "&Save" writes `file`.
     THNotesForm(Platform& platform, const std::filesystem::path& file, const QString& name = {},
                 QWidget* parent = nullptr);
+    ~THNotesForm() override;
 
-    QPlainTextEdit* Memo() const { return Memo1_; }
+    QPlainTextEdit* Memo() const;
     const std::filesystem::path& CurrentFile() const { return currentFile_; }
     bool Modified() const;
 
@@ -60,17 +63,12 @@ private:
     void LoadFile(const std::filesystem::path& file);
     bool WriteFile(const std::filesystem::path& file);
     void SetCaption(const QString& name);
-    QAction* AddItem(QMenu* menu, const QString& text, const char* name, const QKeySequence& keys,
-                     void (THNotesForm::*slot)());
     QString BareName() const;
 
     Platform& platform_;
-    QPlainTextEdit* Memo1_ = nullptr;
+    std::unique_ptr<Ui::THNotesForm> ui_;
     std::filesystem::path currentFile_;
     QString findText_, replaceText_;
-    QAction* CutItem_ = nullptr;
-    QAction* CopyItem_ = nullptr;
-    QAction* PasteItem_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
 };
 

@@ -3,43 +3,34 @@
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTextDocument>
-#include <QVBoxLayout>
 
 #include "aids/entry_color.h"
 #include "screen/text_screen.h"
 #include "richtext/rtf_reader.h"
+#include "ui_show_htext_form.h"
 
 namespace quill {
 
 TShowHTextForm::TShowHTextForm(const TScreenBackground& settings, const std::vector<std::string>& text,
                                QPoint origin, QWidget* parent, const QString& caption)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
-    setObjectName("TShowHTextForm");
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      ui_(std::make_unique<Ui::TShowHTextForm>()) {
+    ui_->setupUi(this);
     setWindowTitle(caption.isEmpty() ? QStringLiteral(" ") : caption);
     const QColor color = ColourFromRecord(settings.WindowColor);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, color);
     pal.setColor(QPalette::Base, color);
     setPalette(pal);
-    setAutoFillBackground(true);
 
-    RichEdit1_ = new QTextBrowser(this);
-    RichEdit1_->setObjectName("RichEdit1");
-    RichEdit1_->setFrameShape(QFrame::NoFrame);
-    RichEdit1_->setOpenLinks(false);
     auto doc = RichTextDocument(WithoutClosingLine(text));
-    doc->setParent(RichEdit1_);
-    RichEdit1_->setDocument(doc.release());
+    doc->setParent(ui_->RichEdit1);
+    ui_->RichEdit1->setDocument(doc.release());
 
-    auto* ok = new QPushButton("&OK", this);
+    QPushButton* ok = ui_->ButtonBox->addButton("&OK", QDialogButtonBox::AcceptRole);
     ok->setObjectName("OKBtn");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 4);
-    layout->addWidget(RichEdit1_);
-    layout->addWidget(ok, 0, Qt::AlignHCenter);
 
     const int width = std::clamp(settings.WindowWidth, 40, 4000) + 3;
     const int height = std::clamp(settings.WindowHeight, 40, 4000);
@@ -47,5 +38,9 @@ TShowHTextForm::TShowHTextForm(const TScreenBackground& settings, const std::vec
     move(origin + QPoint(settings.WindowLeft, settings.WindowTop));
     ok->setFocus();
 }
+
+TShowHTextForm::~TShowHTextForm() = default;
+
+QTextBrowser* TShowHTextForm::RichEdit() const { return ui_->RichEdit1; }
 
 }  // namespace quill

@@ -4,12 +4,17 @@
 // "&OK", Escape or Enter closes it.
 #include <QDialog>
 #include <QPoint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "datafile/screen_background.h"
 
 class QTextBrowser;
+
+namespace Ui {
+class TShowHTextForm;
+}  // namespace Ui
 
 namespace quill {
 
@@ -21,10 +26,11 @@ public:
     // and has only a close box.
     TShowHTextForm(const TScreenBackground& settings, const std::vector<std::string>& text, QPoint origin,
                    QWidget* parent = nullptr, const QString& caption = QString());
-    QTextBrowser* RichEdit() const { return RichEdit1_; }
+    ~TShowHTextForm() override;
+    QTextBrowser* RichEdit() const;
 
 private:
-    QTextBrowser* RichEdit1_ = nullptr;
+    std::unique_ptr<Ui::TShowHTextForm> ui_;
 };
 
 }  // namespace quill

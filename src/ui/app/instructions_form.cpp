@@ -1,12 +1,10 @@
 #include "app/instructions_form.h"
 
 #include <QApplication>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QTextDocument>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
-#include <QVBoxLayout>
 
 #include "app/instruction_document.h"
 #include "platform/error_handler.h"
@@ -14,32 +12,24 @@
 #include "platform/platform.h"
 #include "text/file_lookup.h"
 #include "text/text_file.h"
+#include "ui_instructions_form.h"
+#include "ui_read_form.h"
 
 namespace quill {
 
 namespace fs = std::filesystem;
 
 TInstructForm::TInstructForm(const fs::path& homeDir, Platform& platform, QWidget* parent)
-    : QDialog(parent), homeDir_(homeDir), platform_(platform) {
-    setObjectName("TInstructForm");
-    setWindowTitle("Instructions");
+    : QDialog(parent), homeDir_(homeDir), platform_(platform), ui_(std::make_unique<Ui::TInstructForm>()) {
+    ui_->setupUi(this);
     SetHelpTopic(this, 1);
     InstallF1Help(this, platform_.help, platform_.helpFile);
-    auto* how = new QPushButton("How to Design a Tutorial", this);
-    how->setObjectName("HowBtn");
-    auto* steps = new QPushButton("Quillmark Step-by-Step Instructions", this);
-    steps->setObjectName("StepBtn");
-    auto* close = new QPushButton("&Close", this);
-    close->setObjectName("CloseBtn");
-    connect(how, &QPushButton::clicked, this, [this] { OpenInstructions("tuthow.RTF"); });
-    connect(steps, &QPushButton::clicked, this, [this] { OpenInstructions("instruct.RTF"); });
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(how);
-    layout->addWidget(steps);
-    layout->addWidget(close);
-    setFixedWidth(300);
+    connect(ui_->HowBtn, &QPushButton::clicked, this, [this] { OpenInstructions("tuthow.RTF"); });
+    connect(ui_->StepBtn, &QPushButton::clicked, this, [this] { OpenInstructions("instruct.RTF"); });
+    connect(ui_->CloseBtn, &QPushButton::clicked, this, &QDialog::accept);
 }
+
+TInstructForm::~TInstructForm() = default;
 
 void TInstructForm::OpenInstructions(const char* fileName) {
     const auto found = FindIgnoringCase(homeDir_, fileName);
@@ -58,52 +48,32 @@ void TInstructForm::OpenInstructions(const char* fileName) {
 }
 
 TReadForm::TReadForm(const fs::path& file, Platform& platform, QWidget* parent)
-    : QDialog(parent), platform_(platform) {
-    setObjectName("TReadForm");
+    : QDialog(parent), platform_(platform), ui_(std::make_unique<Ui::TReadForm>()) {
+    ui_->setupUi(this);
+    ui_->MainLayout->setMenuBar(ui_->MainMenu1);
     setWindowTitle(QString::fromStdString(DisplayName(file)));
     SetHelpTopic(this, 1);
     InstallF1Help(this, platform_.help, platform_.helpFile);
 
-    RichEdit1_ = new QTextEdit(this);
-    RichEdit1_->setObjectName("RichEdit1");
-    RichEdit1_->setReadOnly(true);
-    RichEdit1_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    LoadInstructionDocument(file, RichEdit1_->document());
+    LoadInstructionDocument(file, ui_->RichEdit1->document());
     // Reading and searching start at the top.
-    RichEdit1_->moveCursor(QTextCursor::Start);
+    ui_->RichEdit1->moveCursor(QTextCursor::Start);
 
-    auto* menu = new QMenuBar(this);
-    menu->setObjectName("MainMenu1");
-    QAction* quit = menu->addAction("&Quit");
-    quit->setObjectName("QuitItem");
-    QAction* find = menu->addAction("&Find");
-    find->setObjectName("FindItem");
-    QMenu* print = menu->addMenu("&Print");
-    QAction* printItem = print->addAction("&Print");
-    printItem->setObjectName("PrintItem");
-    QAction* setup = print->addAction("Printer &Setup");
-    setup->setObjectName("PrinterSetupItem");
-    connect(quit, &QAction::triggered, this, &QDialog::accept);
-    connect(find, &QAction::triggered, this, &TReadForm::FindClick);
+    connect(ui_->QuitItem, &QAction::triggered, this, &QDialog::accept);
+    connect(ui_->FindItem, &QAction::triggered, this, &TReadForm::FindClick);
     // F3 searches again for the last text, from the last hit on.
-    auto* again = new QAction(this);
-    again->setObjectName("FindAgainItem");
-    again->setShortcut(QKeySequence(Qt::Key_F3));
-    addAction(again);
-    connect(again, &QAction::triggered, this, &TReadForm::FindAgainClick);
-    connect(printItem, &QAction::triggered, this, &TReadForm::PrintClick);
-    connect(setup, &QAction::triggered, this, &TReadForm::PrinterSetupClick);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setMenuBar(menu);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(RichEdit1_);
-    resize(720, 560);
+    connect(ui_->FindAgainItem, &QAction::triggered, this, &TReadForm::FindAgainClick);
+    connect(ui_->PrintItem, &QAction::triggered, this, &TReadForm::PrintClick);
+    connect(ui_->PrinterSetupItem, &QAction::triggered, this, &TReadForm::PrinterSetupClick);
 }
+
+TReadForm::~TReadForm() = default;
+
+QTextEdit* TReadForm::Text() const { return ui_->RichEdit1; }
 
 void TReadForm::FindClick() {
     // A short selection is what to look for; otherwise the dialog offers the last search.
-    const QString selected = RichEdit1_->textCursor().selectedText();
+    const QString selected = ui_->RichEdit1->textCursor().selectedText();
     FindSetup setup;
     setup.options = true;
     setup.initial = lastSearch_;
@@ -124,21 +94,21 @@ bool TReadForm::FindNext() {
     QTextDocument::FindFlags flags;
     if (lastSearch_.matchCase) flags |= QTextDocument::FindCaseSensitively;
     if (lastSearch_.wholeWord) flags |= QTextDocument::FindWholeWords;
-    QTextCursor from(RichEdit1_->document());
-    from.setPosition(RichEdit1_->textCursor().selectionEnd());
-    const QTextCursor hit = RichEdit1_->document()->find(lastSearch_.text, from, flags);
+    QTextCursor from(ui_->RichEdit1->document());
+    from.setPosition(ui_->RichEdit1->textCursor().selectionEnd());
+    const QTextCursor hit = ui_->RichEdit1->document()->find(lastSearch_.text, from, flags);
     if (hit.isNull()) {
         QApplication::beep();
         return false;
     }
-    RichEdit1_->setTextCursor(hit);
+    ui_->RichEdit1->setTextCursor(hit);
     return true;
 }
 
 void TReadForm::PrintClick() {
     if (!platform_.dialogs.Print(printer_, windowTitle())) return;
     printer_.setDocName(windowTitle());
-    RichEdit1_->document()->print(&printer_);
+    ui_->RichEdit1->document()->print(&printer_);
 }
 
 void TReadForm::PrinterSetupClick() { platform_.dialogs.PrinterSetup(printer_); }

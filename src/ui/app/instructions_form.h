@@ -3,10 +3,16 @@
 #include <QDialog>
 #include <QPrinter>
 #include <filesystem>
+#include <memory>
 
 #include "platform/dialogs.h"
 
 class QTextEdit;
+
+namespace Ui {
+class TInstructForm;
+class TReadForm;
+}  // namespace Ui
 
 namespace quill {
 
@@ -18,6 +24,7 @@ class TInstructForm : public QDialog {
     Q_OBJECT
 public:
     TInstructForm(const std::filesystem::path& homeDir, Platform& platform, QWidget* parent = nullptr);
+    ~TInstructForm() override;
     // Opens the instruction file of that name from the home folder in a reader, or says that it
     // is missing.
     void OpenInstructions(const char* fileName);
@@ -25,6 +32,7 @@ public:
 private:
     std::filesystem::path homeDir_;
     Platform& platform_;
+    std::unique_ptr<Ui::TInstructForm> ui_;
 };
 
 // TReadForm: shows one instruction file; its menu finds, prints and quits.
@@ -32,7 +40,8 @@ class TReadForm : public QDialog {
     Q_OBJECT
 public:
     TReadForm(const std::filesystem::path& file, Platform& platform, QWidget* parent = nullptr);
-    QTextEdit* Text() const { return RichEdit1_; }
+    ~TReadForm() override;
+    QTextEdit* Text() const;
 
     // The find dialog stays open; each "&Find Next" searches on from the last hit. F3 searches
     // again for the last text without the dialog.
@@ -46,7 +55,7 @@ private:
     bool FindNext();
 
     Platform& platform_;
-    QTextEdit* RichEdit1_ = nullptr;
+    std::unique_ptr<Ui::TReadForm> ui_;
     FindRequest lastSearch_;
     QPrinter printer_;
 };

@@ -1,22 +1,14 @@
 #include "app/make_dir_form.h"
 
-#include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFileSystemModel>
-#include <QGridLayout>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QStorageInfo>
-#include <QTreeView>
-#include <QVBoxLayout>
 
 #include "platform/platform.h"
 #include "project/project.h"
 #include "text/file_lookup.h"
 #include "text_codec.h"
+#include "ui_make_dir_form.h"
 
 namespace quill {
 
@@ -24,71 +16,43 @@ namespace fs = std::filesystem;
 
 TMakeDirForm::TMakeDirForm(Platform& platform, const QString& mask, const QString& caption, int helpTopic,
                            const fs::path& startFolder, QWidget* parent)
-    : QDialog(parent), platform_(platform), mask_(mask), startFolder_(startFolder) {
-    setObjectName("TMakeDirForm");
-    setWindowTitle("Press F1 for Help");
+    : QDialog(parent),
+      platform_(platform),
+      mask_(mask),
+      startFolder_(startFolder),
+      ui_(std::make_unique<Ui::TMakeDirForm>()) {
+    ui_->setupUi(this);
     SetHelpTopic(this, helpTopic);
     InstallF1Help(this, platform_.help, platform_.helpFile);
 
-    DriveComboBox1_ = new QComboBox(this);
-    DriveComboBox1_->setObjectName("DriveComboBox1");
     QStringList roots;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
         if (volume.isValid() && volume.isReady() && !roots.contains(volume.rootPath())) roots << volume.rootPath();
     roots.sort();
-    DriveComboBox1_->addItems(roots);
+    ui_->DriveComboBox1->addItems(roots);
 
     dirModel_ = new QFileSystemModel(this);
     dirModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     dirModel_->setRootPath("/");
-    DirectoryListBox1_ = new QTreeView(this);
-    DirectoryListBox1_->setObjectName("DirectoryListBox1");
-    DirectoryListBox1_->setModel(dirModel_);
-    for (int column = 1; column < dirModel_->columnCount(); ++column) DirectoryListBox1_->hideColumn(column);
-    DirectoryListBox1_->header()->hide();
+    ui_->DirectoryListBox1->setModel(dirModel_);
+    for (int column = 1; column < dirModel_->columnCount(); ++column) ui_->DirectoryListBox1->hideColumn(column);
 
-    auto* dirLbl = new QLabel("Create or Select a Folder ", this);
-    DirEdit_ = new QLineEdit(this);
-    DirEdit_->setObjectName("DirEdit");
-    dirLbl->setBuddy(DirEdit_);
-    NameLbl_ = new QLabel(caption, this);
-    NameLbl_->setObjectName("NameLbl");
-    NameEdit_ = new QLineEdit(this);
-    NameEdit_->setObjectName("NameEdit");
-    NameLbl_->setBuddy(NameEdit_);
-    FileListBox1_ = new QListWidget(this);
-    FileListBox1_->setObjectName("FileListBox1");
+    ui_->NameLbl->setText(caption);
+    ui_->FilesLbl->setText("Files " + mask);
+    ui_->ButtonBox->button(QDialogButtonBox::Ok)->setObjectName("OKBtn");
+    ui_->ButtonBox->button(QDialogButtonBox::Cancel)->setObjectName("CancelBtn");
+    connect(ui_->ButtonBox, &QDialogButtonBox::accepted, this, &TMakeDirForm::accept);
+    connect(ui_->ButtonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("OKBtn");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("CancelBtn");
-    connect(buttons, &QDialogButtonBox::accepted, this, &TMakeDirForm::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(dirLbl, 0, 0);
-    grid->addWidget(DirEdit_, 1, 0);
-    grid->addWidget(DriveComboBox1_, 2, 0);
-    grid->addWidget(DirectoryListBox1_, 3, 0, 3, 1);
-    grid->addWidget(NameLbl_, 0, 1);
-    grid->addWidget(NameEdit_, 1, 1);
-    grid->addWidget(new QLabel("Files " + mask, this), 2, 1);
-    grid->addWidget(FileListBox1_, 3, 1, 3, 1);
-    grid->addWidget(buttons, 6, 0, 1, 2);
-    grid->setRowStretch(3, 1);
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(1, 1);
-    resize(560, 400);
-
-    connect(DriveComboBox1_, &QComboBox::textActivated, this, [this](const QString& root) {
+    connect(ui_->DriveComboBox1, &QComboBox::textActivated, this, [this](const QString& root) {
         userMoved_ = true;
         SetFolder(root, false);
     });
     // The edit follows every change of the selected folder, by mouse or by keyboard. Focus
     // alone does not change it: entering the list makes a current item without selecting it.
-    connect(DirectoryListBox1_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    connect(ui_->DirectoryListBox1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (syncingTree_) return;
-        const QModelIndexList selected = DirectoryListBox1_->selectionModel()->selectedIndexes();
+        const QModelIndexList selected = ui_->DirectoryListBox1->selectionModel()->selectedIndexes();
         if (selected.isEmpty()) return;
         userMoved_ = true;
         SetFolder(dirModel_->filePath(selected.first()), true);
@@ -98,58 +62,60 @@ TMakeDirForm::TMakeDirForm(Platform& platform, const QString& mask, const QStrin
     connect(dirModel_, &QFileSystemModel::directoryLoaded, this, [this] {
         if (!userMoved_) ShowFolderInTree();
     });
-    connect(DirEdit_, &QLineEdit::textEdited, this, [this] {
+    connect(ui_->DirEdit, &QLineEdit::textEdited, this, [this] {
         userMoved_ = true;
         RefreshFiles();
     });
-    connect(FileListBox1_, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { NameEdit_->setText(item->text()); });
+    connect(ui_->FileListBox1, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { ui_->NameEdit->setText(item->text()); });
 
     const QString start = QString::fromStdString(startFolder_.string());
-    for (int i = DriveComboBox1_->count() - 1; i >= 0; --i) {
-        if (start.startsWith(DriveComboBox1_->itemText(i))) {
-            DriveComboBox1_->setCurrentIndex(i);
+    for (int i = ui_->DriveComboBox1->count() - 1; i >= 0; --i) {
+        if (start.startsWith(ui_->DriveComboBox1->itemText(i))) {
+            ui_->DriveComboBox1->setCurrentIndex(i);
             break;
         }
     }
     SetFolder(start, false);
-    NameEdit_->clear();
-    NameEdit_->setFocus();
+    ui_->NameEdit->clear();
+    ui_->NameEdit->setFocus();
 }
 
 void TMakeDirForm::SetFolder(const QString& folder, bool fromList) {
-    DirEdit_->setText(folder);
+    ui_->DirEdit->setText(folder);
     if (!fromList) ShowFolderInTree();
     RefreshFiles();
 }
 
 void TMakeDirForm::ShowFolderInTree() {
-    const QModelIndex index = dirModel_->index(DirEdit_->text());
+    const QModelIndex index = dirModel_->index(ui_->DirEdit->text());
     if (!index.isValid()) return;
     syncingTree_ = true;
-    DirectoryListBox1_->setCurrentIndex(index);
-    DirectoryListBox1_->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+    ui_->DirectoryListBox1->setCurrentIndex(index);
+    ui_->DirectoryListBox1->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
     syncingTree_ = false;
-    DirectoryListBox1_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    ui_->DirectoryListBox1->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 void TMakeDirForm::RefreshFiles() {
-    FileListBox1_->clear();
-    for (const std::string& name : ListByMask(Folder(), ToCp1252(mask_))) FileListBox1_->addItem(FromCp1252(name));
+    ui_->FileListBox1->clear();
+    for (const std::string& name : ListByMask(Folder(), ToCp1252(mask_))) ui_->FileListBox1->addItem(FromCp1252(name));
 }
 
 fs::path TMakeDirForm::Folder() const {
-    fs::path folder(DirEdit_->text().trimmed().toStdString());
+    fs::path folder(ui_->DirEdit->text().trimmed().toStdString());
     if (folder.is_relative()) folder = startFolder_ / folder;
     return folder;
 }
 
-std::string TMakeDirForm::Name() const { return ToCp1252(NameEdit_->text()); }
+TMakeDirForm::~TMakeDirForm() = default;
+
+std::string TMakeDirForm::Name() const { return ToCp1252(ui_->NameEdit->text()); }
 
 void TMakeDirForm::accept() {
     if (const auto error = NewTutorialNameError(Name())) {
         platform_.messages.ShowError(FromCp1252(*error));
-        NameEdit_->setFocus();
+        ui_->NameEdit->setFocus();
         return;
     }
     QDialog::accept();

@@ -5,14 +5,14 @@
 // OK is refused with a message while the name is empty or not a valid file name.
 #include <QDialog>
 #include <filesystem>
+#include <memory>
 #include <string>
 
-class QComboBox;
 class QFileSystemModel;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QTreeView;
+
+namespace Ui {
+class TMakeDirForm;
+}  // namespace Ui
 
 namespace quill {
 
@@ -25,6 +25,7 @@ public:
     // `helpTopic` is the dialog's F1 topic, `startFolder` the folder shown first.
     TMakeDirForm(Platform& platform, const QString& mask, const QString& caption, int helpTopic,
                  const std::filesystem::path& startFolder, QWidget* parent = nullptr);
+    ~TMakeDirForm() override;
 
     // The results after OK: the folder (from the folder edit; a relative one is taken from the
     // start folder) and the name as typed, in Windows-1252.
@@ -42,13 +43,8 @@ private:
     Platform& platform_;
     QString mask_;
     std::filesystem::path startFolder_;
-    QComboBox* DriveComboBox1_ = nullptr;
-    QTreeView* DirectoryListBox1_ = nullptr;
+    std::unique_ptr<Ui::TMakeDirForm> ui_;
     QFileSystemModel* dirModel_ = nullptr;
-    QLineEdit* DirEdit_ = nullptr;
-    QLabel* NameLbl_ = nullptr;
-    QLineEdit* NameEdit_ = nullptr;
-    QListWidget* FileListBox1_ = nullptr;
     bool syncingTree_ = false;  // the list is being moved to the edit's folder
     bool userMoved_ = false;    // the author chose a folder: stop following the start folder
 };

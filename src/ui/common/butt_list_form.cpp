@@ -1,15 +1,12 @@
 #include "common/butt_list_form.h"
 
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "platform/modal.h"
 #include "platform/platform.h"
+#include "ui_butt_list_form.h"
+#include "ui_find_entry_form.h"
 
 namespace quill {
 
@@ -22,40 +19,33 @@ int FindEntryFrom(const QStringList& items, const QString& text, int start) {
 
 TButtListForm::TButtListForm(Platform& platform, const QString& caption, const QStringList& items, int selected,
                              int helpTopic, QWidget* parent)
-    : QDialog(parent), platform_(platform), items_(items) {
-    setObjectName("TButtListForm");
-    setWindowTitle(caption.isEmpty() ? QStringLiteral("Select an Entry ") : caption);
+    : QDialog(parent), platform_(platform), items_(items), ui_(std::make_unique<Ui::TButtListForm>()) {
+    ui_->setupUi(this);
+    if (!caption.isEmpty()) setWindowTitle(caption);
     SetHelpTopic(this, helpTopic);
     InstallF1Help(this, platform_.help, platform_.helpFile);
 
-    ListBox1_ = new QListWidget(this);
-    ListBox1_->setObjectName("ListBox1");
-    ListBox1_->addItems(items_);
-    if (selected >= 0 && selected < items_.size()) ListBox1_->setCurrentRow(selected);
-    connect(ListBox1_, &QListWidget::itemDoubleClicked, this, [this] { SelectBtnClick(); });
+    ui_->ListBox1->addItems(items_);
+    if (selected >= 0 && selected < items_.size()) ui_->ListBox1->setCurrentRow(selected);
+    connect(ui_->ListBox1, &QListWidget::itemDoubleClicked, this, [this] { SelectBtnClick(); });
 
-    auto* select = new QPushButton("&Select", this);
+    // The picker has no default button (Enter selects from the list only): an accept-role button
+    // would become the default when the box is shown, so "&Select" takes the action role.
+    QPushButton* select = ui_->ButtonBox->addButton("&Select", QDialogButtonBox::ActionRole);
     select->setObjectName("SelectBtn");
-    auto* close = new QPushButton("&Close", this);
+    QPushButton* close = ui_->ButtonBox->addButton("&Close", QDialogButtonBox::RejectRole);
     close->setObjectName("CloseBtn");
-    auto* find = new QPushButton("&Find", this);
+    QPushButton* find = ui_->ButtonBox->addButton("&Find", QDialogButtonBox::ActionRole);
     find->setObjectName("FindBtn");
     for (QPushButton* b : {select, close, find}) b->setAutoDefault(false);
     connect(select, &QPushButton::clicked, this, &TButtListForm::SelectBtnClick);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(find, &QPushButton::clicked, this, &TButtListForm::FindBtnClick);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(select);
-    buttons->addWidget(close);
-    buttons->addWidget(find);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(ListBox1_);
-    layout->addLayout(buttons);
-    resize(360, 320);
 }
 
-int TButtListForm::Selected() const { return selected_ ? ListBox1_->currentRow() : -1; }
+TButtListForm::~TButtListForm() = default;
+
+int TButtListForm::Selected() const { return selected_ ? ui_->ListBox1->currentRow() : -1; }
 
 int TButtListForm::Run() {
     ShowModal(*this);
@@ -63,7 +53,7 @@ int TButtListForm::Run() {
 }
 
 void TButtListForm::SelectBtnClick() {
-    if (ListBox1_->currentRow() < 0 || ListBox1_->selectedItems().isEmpty()) {
+    if (ui_->ListBox1->currentRow() < 0 || ui_->ListBox1->selectedItems().isEmpty()) {
         selected_ = false;
         reject();
         return;
@@ -73,7 +63,7 @@ void TButtListForm::SelectBtnClick() {
 }
 
 void TButtListForm::keyPressEvent(QKeyEvent* event) {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && ListBox1_->hasFocus()) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && ui_->ListBox1->hasFocus()) {
         SelectBtnClick();
         return;
     }
@@ -86,9 +76,9 @@ void TButtListForm::FindEntry(const QString& text, bool fromFirst) {
     const int found = FindEntryFrom(items_, text, fromFirst ? 0 : lastFound_ + 1);
     if (found >= 0) {
         lastFound_ = found;
-        ListBox1_->setCurrentRow(found);
+        ui_->ListBox1->setCurrentRow(found);
     } else {
-        ListBox1_->setCurrentRow(0);
+        ui_->ListBox1->setCurrentRow(0);
     }
 }
 
@@ -99,19 +89,16 @@ void TButtListForm::FindBtnClick() {
     FindEntry(prompt.Text(), prompt.Chosen() == TFindEntryForm::FindFirst);
 }
 
-TFindEntryForm::TFindEntryForm(const QString& text, QWidget* parent) : QDialog(parent) {
-    setObjectName("TFindEntryForm");
-    setWindowTitle("Find");
-    auto* label = new QLabel("Entry to Find :", this);
-    FindEdit_ = new QLineEdit(text, this);
-    FindEdit_->setObjectName("FindEdit");
-    label->setBuddy(FindEdit_);
-    auto* cancel = new QPushButton("Cancel", this);
+TFindEntryForm::TFindEntryForm(const QString& text, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::TFindEntryForm>()) {
+    ui_->setupUi(this);
+    ui_->FindEdit->setText(text);
+    QPushButton* cancel = ui_->ButtonBox->addButton("Cancel", QDialogButtonBox::RejectRole);
     cancel->setObjectName("CancelBtn");
-    auto* next = new QPushButton("Find Next", this);
+    QPushButton* next = ui_->ButtonBox->addButton("Find Next", QDialogButtonBox::AcceptRole);
     next->setObjectName("FindNextBtn");
     next->setDefault(true);
-    auto* first = new QPushButton("Find First", this);
+    QPushButton* first = ui_->ButtonBox->addButton("Find First", QDialogButtonBox::AcceptRole);
     first->setObjectName("FindFirstBtn");
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(next, &QPushButton::clicked, this, [this] {
@@ -122,18 +109,12 @@ TFindEntryForm::TFindEntryForm(const QString& text, QWidget* parent) : QDialog(p
         choice_ = FindFirst;
         accept();
     });
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cancel);
-    buttons->addWidget(next);
-    buttons->addWidget(first);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(label);
-    layout->addWidget(FindEdit_);
-    layout->addLayout(buttons);
-    FindEdit_->selectAll();
-    FindEdit_->setFocus();
+    ui_->FindEdit->selectAll();
+    ui_->FindEdit->setFocus();
 }
 
-QString TFindEntryForm::Text() const { return FindEdit_->text(); }
+TFindEntryForm::~TFindEntryForm() = default;
+
+QString TFindEntryForm::Text() const { return ui_->FindEdit->text(); }
 
 }  // namespace quill

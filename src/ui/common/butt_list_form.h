@@ -4,9 +4,12 @@
 // first entry (from the top, or after the last one found) whose text contains it, ignoring case.
 #include <QDialog>
 #include <QStringList>
+#include <memory>
 
-class QLineEdit;
-class QListWidget;
+namespace Ui {
+class TButtListForm;
+class TFindEntryForm;
+}  // namespace Ui
 
 namespace quill {
 
@@ -22,6 +25,7 @@ public:
     // `caption` replaces the form's own caption "Select an Entry " when it is not empty.
     TButtListForm(Platform& platform, const QString& caption, const QStringList& items, int selected,
                   int helpTopic, QWidget* parent = nullptr);
+    ~TButtListForm() override;
 
     // The selected index, or -1 when the picker was closed or nothing is selected.
     int Selected() const;
@@ -39,7 +43,7 @@ protected:
 private:
     Platform& platform_;
     QStringList items_;
-    QListWidget* ListBox1_ = nullptr;
+    std::unique_ptr<Ui::TButtListForm> ui_;
     QString searchText_;
     int lastFound_ = -1;
     bool selected_ = false;
@@ -51,11 +55,12 @@ class TFindEntryForm : public QDialog {
 public:
     enum Choice { Cancelled, FindNext, FindFirst };
     TFindEntryForm(const QString& text, QWidget* parent = nullptr);
+    ~TFindEntryForm() override;
     QString Text() const;
     Choice Chosen() const { return choice_; }
 
 private:
-    QLineEdit* FindEdit_ = nullptr;
+    std::unique_ptr<Ui::TFindEntryForm> ui_;
     Choice choice_ = Cancelled;
 };
 

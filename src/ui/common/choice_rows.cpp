@@ -1,12 +1,11 @@
 #include "common/choice_rows.h"
 
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 namespace quill {
 
@@ -30,21 +29,14 @@ std::vector<ChoiceRow> AddChoiceRows(QGroupBox* group, const std::vector<ChoiceR
     return out;
 }
 
-QPushButton* LayOutChoiceDialog(QDialog* dialog, QGroupBox* group) {
-    auto* ok = new QPushButton("&OK", dialog);
+QPushButton* AddChoiceButtons(QDialog* dialog, QDialogButtonBox* box) {
+    QPushButton* ok = box->addButton("&OK", QDialogButtonBox::AcceptRole);
     ok->setObjectName("OKBtn");
     ok->setDefault(true);
-    auto* cancel = new QPushButton("&Cancel", dialog);
+    QPushButton* cancel = box->addButton("&Cancel", QDialogButtonBox::RejectRole);
     cancel->setObjectName("CancelBtn");
     cancel->setAutoDefault(false);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    auto* layout = new QVBoxLayout(dialog);
-    layout->addWidget(group);
-    layout->addLayout(row);
     return ok;
 }
 

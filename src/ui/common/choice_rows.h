@@ -1,11 +1,12 @@
 #pragma once
-// The layout the type choosers share: a group of rows, each a radio button and the button that
-// defines its choice (enabled only while that radio button is selected), above an "&OK" /
-// "&Cancel" row.
+// What the type choosers share: a group of rows, each a radio button and the button that
+// defines its choice (enabled only while that radio button is selected), above a button box
+// with "&OK" and "&Cancel".
 #include <QString>
 #include <vector>
 
 class QDialog;
+class QDialogButtonBox;
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
@@ -28,8 +29,8 @@ struct ChoiceRowSpec {
 std::vector<ChoiceRow> AddChoiceRows(QGroupBox* group, const std::vector<ChoiceRowSpec>& rows,
                                      const QString& buttonText, const QString& buttonSuffix);
 
-// Lays the dialog out: `group` above the "&OK" (the default button) and "&Cancel" row; Cancel
-// rejects. Returns "&OK" for the caller to connect.
-QPushButton* LayOutChoiceDialog(QDialog* dialog, QGroupBox* group);
+// Adds "&OK" (the default button) and "&Cancel" to the dialog's button box; Cancel rejects.
+// Returns "&OK" for the caller to connect.
+QPushButton* AddChoiceButtons(QDialog* dialog, QDialogButtonBox* box);
 
 }  // namespace quill

@@ -9,6 +9,7 @@
 #include "common/get_file_form.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
+#include "ui_exe_choice_form.h"
 
 namespace quill {
 
@@ -29,18 +30,24 @@ TExe2ChoiceForm::TExe2ChoiceForm(AidsContext& context, const std::string& comman
 
 TExeChoiceForm::TExeChoiceForm(AidsContext& context, const std::string& command, int type, const QString& title,
                                const std::vector<Option>& options, QWidget* parent)
-    : QDialog(parent), context_(context), command_(command), type_(type) {
-    setWindowTitle("Press F1 for Help");
+    : QDialog(parent),
+      context_(context),
+      ui_(std::make_unique<Ui::TExeChoiceForm>()),
+      command_(command),
+      type_(type) {
+    ui_->setupUi(this);
     InstallF1Help(this, context_.platform.help, context_.platform.helpFile);
     Build(title, options);
 }
 
+TExeChoiceForm::~TExeChoiceForm() = default;
+
 void TExeChoiceForm::Build(const QString& title, const std::vector<Option>& options) {
-    auto* group = new QGroupBox(title, this);
-    group->setObjectName("TypeGroup");
+    // The rows differ between the two forms; the group and the buttons are the .ui's.
+    ui_->TypeGroup->setTitle(title);
     std::vector<ChoiceRowSpec> specs;
     for (const Option& option : options) specs.push_back({option.caption, option.name});
-    rows_ = AddChoiceRows(group, specs, "Add", "AddBtn");
+    rows_ = AddChoiceRows(ui_->TypeGroup, specs, "Add", "AddBtn");
     bool any = false;
     for (std::size_t i = 0; i < options.size(); ++i) {
         types_.push_back(options[i].type);
@@ -51,7 +58,7 @@ void TExeChoiceForm::Build(const QString& title, const std::vector<Option>& opti
         connect(rows_[i].button, &QPushButton::clicked, this, [this, t = options[i].type] { AddClick(t); });
     }
     if (!any && !rows_.empty()) rows_.front().radio->setChecked(true);
-    connect(LayOutChoiceDialog(this, group), &QPushButton::clicked, this, &QDialog::accept);
+    connect(AddChoiceButtons(this, ui_->ButtonBox), &QPushButton::clicked, this, &QDialog::accept);
 }
 
 int TExeChoiceForm::SelectedType() const {

@@ -5,12 +5,16 @@
 // "Add", which runs the matching chooser; "&OK" returns the command and type of the last
 // successful "Add".
 #include <QDialog>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "common/choice_rows.h"
 
+namespace Ui {
+class TExeChoiceForm;
+}  // namespace Ui
 
 namespace quill {
 
@@ -27,6 +31,7 @@ class TExeChoiceForm : public QDialog {
 public:
     // `command` goes to the chooser of `type` when that type is offered.
     TExeChoiceForm(AidsContext& context, const std::string& command, int type, QWidget* parent = nullptr);
+    ~TExeChoiceForm() override;
 
     // The result of the last successful "Add"; nullopt when none succeeded.
     const std::optional<ExternalCommand>& Choice() const { return choice_; }
@@ -48,6 +53,7 @@ private:
     void Build(const QString& title, const std::vector<Option>& options);
 
     AidsContext& context_;
+    std::unique_ptr<Ui::TExeChoiceForm> ui_;
     std::string command_;
     int type_;
     std::vector<ChoiceRow> rows_;

@@ -39,6 +39,7 @@ TMenuForm::TMenuForm(const LearnerScreenContext& context, bool designView, QWidg
     }
 
     auto* screen = new QWidget(this);
+    screen_ = screen;
     screen->setObjectName("ScreenPnl");
     screen->setFixedSize(kDesignWidth, kDesignHeight);
     layout->addWidget(screen);
@@ -105,6 +106,15 @@ TMenuForm::TMenuForm(const LearnerScreenContext& context, bool designView, QWidg
     }
 }
 
+void TMenuForm::SetScale(const ScreenScale& scale) {
+    ScaleScreenWidgets(screen_, scale);
+    CentrePanel();
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        adjustSize();
+        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
 void TMenuForm::CentrePanel() { MenuPnl_->move(CentredPanelOrigin(area_->size(), MenuPnl_->size())); }
 
 void TMenuForm::showEvent(QShowEvent* event) {
@@ -133,8 +143,15 @@ void TMenuForm::reject() {
     QDialog::reject();
 }
 
-MainMenuChoice ShowMainMenu(const LearnerScreenContext& context, bool designView, QWidget* parent) {
+MainMenuChoice ShowMainMenu(const LearnerScreenContext& context, bool designView, QWidget* parent,
+                            ScaleMode scale) {
     TMenuForm menu(context, designView, parent);
+    if (scale != ScaleMode::One) {
+        // What the dialog adds to the screen (a menu bar), and room for its window's frame.
+        const QSize around = menu.size() - menu.Area()->parentWidget()->size() + QSize(2, 24);
+        const QSize available = parent ? parent->size() : QSize(kDesignWidth, kDesignHeight);
+        menu.SetScale(ChooseScaleOn(scale, available, around));
+    }
     menu.exec();
     return menu.Choice();
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/learner_screen.h"
+#include "common/screen_scale.h"
 #include "screen/presentation_layout.h"
 
 class QFrame;
@@ -29,6 +30,8 @@ public:
     // The context's record must outlive the window. In design view a pick only says which chapter it is ("You selected Chapter " + n) and the
     // window stays; otherwise a pick chooses that chapter and closes the menu.
     TMenuForm(const LearnerScreenContext& context, bool designView, QWidget* parent = nullptr);
+    // Shows the screen at a scale (the learner's player fits it to the screen).
+    void SetScale(const ScreenScale& scale);
 
     const MainMenuChoice& Choice() const { return choice_; }
     const MainMenuLayout& Layout() const { return layout_; }
@@ -51,12 +54,15 @@ private:
     bool designView_;
     MainMenuLayout layout_;
     MainMenuChoice choice_;
+    QWidget* screen_ = nullptr;
     QWidget* area_ = nullptr;
     QFrame* MenuPnl_ = nullptr;
     std::array<QPushButton*, kMenuMaxPicks> picks_{};
     QPushButton* QuitBtn_ = nullptr;
 };
 
-MainMenuChoice ShowMainMenu(const LearnerScreenContext& context, bool designView, QWidget* parent = nullptr);
+// `scale`: the screen at that scale (ScaleMode::One: as designed); Fit fits it to the parent.
+MainMenuChoice ShowMainMenu(const LearnerScreenContext& context, bool designView, QWidget* parent = nullptr,
+                            ScaleMode scale = ScaleMode::One);
 
 }  // namespace quill

@@ -1,6 +1,5 @@
 #include "editor/command_type_form.h"
 
-#include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -11,17 +10,15 @@
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "project/project.h"
+#include "ui_command_type_form.h"
 
 namespace quill {
 
 namespace {
 
-// The radio buttons in order and the type each stands for (the external one stands for 4, 9
-// and 10).
+// The radio buttons in the .ui's order and the type each stands for (the external one stands
+// for 4, 9 and 10).
 constexpr std::array<int, 4> kRadioTypes{2, 3, 4, 6};
-constexpr std::array<const char*, 4> kRadioCaptions{" Graphic Only", " Voice Only", " Executable",
-                                                    " Graphic and Sound"};
-constexpr std::array<const char*, 4> kRadioNames{"Graphic", "Voice", "Executable", "GrSound"};
 
 bool IsExternal(int type) { return type == 4 || type == 9 || type == 10; }
 
@@ -73,25 +70,26 @@ TCommandSetting DefinedSetting(const TCommandSetting& setting, int type, const C
 
 TCommandTypeForm::TCommandTypeForm(AidsContext& context, const QString& groupTitle, int helpTopic,
                                    bool limitExternal, const TCommandSetting& setting, QWidget* parent)
-    : QDialog(parent), context_(context), limitExternal_(limitExternal), setting_(setting) {
-    setObjectName("TCommandTypeForm");
-    setWindowTitle("Press F1 for Help");
+    : QDialog(parent),
+      context_(context),
+      ui_(std::make_unique<Ui::TCommandTypeForm>()),
+      limitExternal_(limitExternal),
+      setting_(setting) {
+    ui_->setupUi(this);
     SetHelpTopic(this, helpTopic);
     InstallF1Help(this, context_.platform.help, context_.platform.helpFile);
     if (setting_.CommandType == 0) setting_.CommandType = 4;
 
-    auto* group = new QGroupBox(groupTitle.isEmpty() ? QStringLiteral(" Command Type ") : groupTitle, this);
-    group->setObjectName("TypeGroup");
-    std::vector<ChoiceRowSpec> specs;
-    for (int i = 0; i < 4; ++i) specs.push_back({kRadioCaptions[i], kRadioNames[i]});
-    const std::vector<ChoiceRow> rows = AddChoiceRows(group, specs, "Define", "DefineBtn");
-    for (int i = 0; i < 4; ++i) {
-        radios_[i] = rows[i].radio;
-        connect(rows[i].button, &QPushButton::clicked, this, [this, i] { DefineClick(i); });
-    }
+    if (!groupTitle.isEmpty()) ui_->TypeGroup->setTitle(groupTitle);
+    radios_ = {ui_->GraphicRadio, ui_->VoiceRadio, ui_->ExecutableRadio, ui_->GrSoundRadio};
+    const std::array<QPushButton*, 4> defines{ui_->GraphicDefineBtn, ui_->VoiceDefineBtn, ui_->ExecutableDefineBtn,
+                                              ui_->GrSoundDefineBtn};
+    for (int i = 0; i < 4; ++i) connect(defines[i], &QPushButton::clicked, this, [this, i] { DefineClick(i); });
     radios_[RadioOf(setting_.CommandType)]->setChecked(true);
-    connect(LayOutChoiceDialog(this, group), &QPushButton::clicked, this, &TCommandTypeForm::OKBtnClick);
+    connect(AddChoiceButtons(this, ui_->ButtonBox), &QPushButton::clicked, this, &TCommandTypeForm::OKBtnClick);
 }
+
+TCommandTypeForm::~TCommandTypeForm() = default;
 
 int TCommandTypeForm::SelectedType() const {
     for (int i = 0; i < 4; ++i) {

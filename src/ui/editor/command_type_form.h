@@ -6,10 +6,15 @@
 #include <QDialog>
 #include <QString>
 #include <array>
+#include <memory>
 
 #include "project/command_setting.h"
 
 class QRadioButton;
+
+namespace Ui {
+class TCommandTypeForm;
+}  // namespace Ui
 
 namespace quill {
 
@@ -35,6 +40,7 @@ public:
     // `limitExternal` the external types are executable and Windows program only.
     TCommandTypeForm(AidsContext& context, const QString& groupTitle, int helpTopic, bool limitExternal,
                      const TCommandSetting& setting, QWidget* parent = nullptr);
+    ~TCommandTypeForm() override;
 
     // The definition as edited (its CommandType is the selected type once OK was pressed).
     const TCommandSetting& Setting() const { return setting_; }
@@ -46,6 +52,7 @@ public:
 
 private:
     AidsContext& context_;
+    std::unique_ptr<Ui::TCommandTypeForm> ui_;
     bool limitExternal_;
     TCommandSetting setting_;
     std::array<QRadioButton*, 4> radios_{};

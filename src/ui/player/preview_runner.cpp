@@ -69,12 +69,7 @@ void PreviewChapterRunner::RunChapter(Project& project, const std::string& chapt
 
 void FitOver(TTutDisplayForm& window, const QWidget& back, ScaleMode mode) {
     const QSize frame = window.frameGeometry().size() - window.size();
-    ScreenScale scale = ChooseScale(mode, back.size() - frame);
-    // The frame's thin side borders may fall off the edges of the background rather than cost
-    // the screen a whole multiple (2 x on a 1280 pixel wide screen).
-    const ScreenScale wide = ChooseScale(mode, QSize(back.width(), back.height() - frame.height()));
-    if (!wide.smooth && wide.factor > scale.factor) scale = wide;
-    window.setScale(scale);
+    window.setScale(ChooseScaleOn(mode, back.size(), frame));
     QRect outer = window.frameGeometry();
     outer.moveCenter(back.geometry().center());
     window.move(outer.topLeft());

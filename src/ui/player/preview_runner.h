@@ -9,7 +9,7 @@
 class QWidget;
 
 #include "common/chapter_runner.h"
-#include "player/screen_scale.h"
+#include "common/screen_scale.h"
 
 namespace quill {
 

@@ -84,7 +84,7 @@ void WindowTutorialStage::ShowIntroduction(const std::vector<std::string>& text)
 
 TutorialMenuPick WindowTutorialStage::ShowMainMenu() {
     const LearnerScreenContext context{project_.Config, project_.ProjectDir, platform_};
-    const MainMenuChoice choice = quill::ShowMainMenu(context, false, Parent());
+    const MainMenuChoice choice = quill::ShowMainMenu(context, false, Parent(), scaleMode_);
     return {choice.quit, choice.chapter};
 }
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "common/screen_scale.h"
 #include "tutorial/tutorial_sequence.h"
 
 class QWidget;
@@ -45,6 +46,8 @@ public:
     // the learner switches it (F11, Alt+Enter).
     void SetWindowed(bool windowed);
     void SetOnToggled(std::function<void(bool fullScreen)> toggled) { toggled_ = std::move(toggled); }
+    // The scale of the main menu's screen (fitted to the background by the learner's player).
+    void SetScaleMode(ScaleMode mode) { scaleMode_ = mode; }
 
 private:
     QWidget* Parent() const;
@@ -58,6 +61,7 @@ private:
     std::filesystem::path programHelp_;
     bool windowed_ = false;
     std::function<void(bool)> toggled_;
+    ScaleMode scaleMode_ = ScaleMode::One;
 };
 
 // Plays the whole tutorial of the open project; returns when it has ended.

@@ -23,7 +23,7 @@
 
 #include "host.h"
 #include "screen/design_surface.h"
-#include "player/screen_scale.h"
+#include "common/screen_scale.h"
 #include "screen/screen_objects.h"
 
 class QFrame;

@@ -169,3 +169,31 @@ TEST_F(PreviewTutorialTest, TheWholeTutorialWorksFromTheKeyboard) {
     EXPECT_TRUE(script.Done());
     EXPECT_EQ(runner.runs, (std::vector<std::string>{"SAFETY2.QKS QUILLDESK.HLP", "SAFETY1.QKS QUILLDESK.HLP"}));
 }
+
+// The main menu's screen at 2 x: every part twice as big, the picks still picked with Enter;
+// fitted to its parent (the learner's player's background) it takes the whole multiple.
+TEST_F(PreviewTutorialTest, TheMainMenuScalesWithItsScreen) {
+    MenuTutorial();
+    const LearnerScreenContext context{project.Config, project.ProjectDir, rec.platform()};
+    TMenuForm one(context, false);
+    TMenuForm two(context, false);
+    const ScreenScale twice{2.0, false};
+    two.SetScale(twice);
+    EXPECT_EQ(two.Area()->parentWidget()->size(), QSize(1280, 960));
+    EXPECT_EQ(two.MenuPanel()->size(), twice.map(one.MenuPanel()->size()));
+    for (int n = 1; n <= 2; ++n) EXPECT_EQ(two.Pick(n)->geometry(), twice.map(one.Pick(n)->geometry()));
+    EXPECT_EQ(two.QuitPick()->geometry(), twice.map(one.QuitPick()->geometry()));
+    EXPECT_DOUBLE_EQ(two.Pick(1)->font().pointSizeF(), 2 * one.Pick(1)->font().pointSizeF());
+
+    QWidget background;
+    background.resize(1400, 1100);
+    QSize shown;
+    script.Add("TMenuForm", [&](QWidget* w) {
+        shown = w->findChild<QWidget*>(QStringLiteral("ScreenPnl"))->size();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    const MainMenuChoice choice = ShowMainMenu(context, false, &background, ScaleMode::Fit);
+    EXPECT_EQ(shown, QSize(1280, 960));
+    EXPECT_FALSE(choice.quit);
+    EXPECT_EQ(choice.chapter, "SAFETY1");
+}

@@ -687,6 +687,10 @@ TEST(BackgroundWindow, F11AndAltEnterSwitchBetweenFullScreenAndAWindow) {
              {{480, 360}, {0.75, true}}})
         EXPECT_EQ(ChooseScale(ScaleMode::Fit, available), scale) << available.width() << "x" << available.height();
     EXPECT_EQ(ChooseScale(ScaleMode::Two, QSize(800, 600)), (ScreenScale{2.0, false}));
+    // A window's frame: its side borders may leave the screen, its title bar may not.
+    EXPECT_EQ(ChooseScaleOn(ScaleMode::Fit, QSize(1280, 1024), QSize(2, 22)), (ScreenScale{2.0, false}));
+    EXPECT_EQ(ChooseScaleOn(ScaleMode::Fit, QSize(1280, 960), QSize(2, 22)), (ScreenScale{938.0 / 480, true}));
+    EXPECT_EQ(ChooseScaleOn(ScaleMode::One, QSize(1280, 1024), QSize(2, 22)), (ScreenScale{1.0, false}));
     EXPECT_EQ(ChooseScale(ScaleMode::One, QSize(3840, 2160)), (ScreenScale{1.0, false}));
 
     TempFolder home;

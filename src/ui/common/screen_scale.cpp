@@ -1,4 +1,4 @@
-#include "player/screen_scale.h"
+#include "common/screen_scale.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -52,6 +52,26 @@ void DrawScreenRaster(QPainter& painter, const QImage& raster, const ScreenScale
     const QRectF source(target.x() / scale.factor, target.y() / scale.factor, target.width() / scale.factor,
                         target.height() / scale.factor);
     painter.drawImage(QRectF(target), raster, source);
+}
+
+void ScaleScreenWidgets(QWidget* screen, const ScreenScale& scale) {
+    if (scale.factor == 1.0) return;
+    QList<QWidget*> widgets = screen->findChildren<QWidget*>();
+    widgets.prepend(screen);
+    for (QWidget* w : widgets) {
+        if (w != screen && w->isWindow()) continue;
+        if (w == screen || w->testAttribute(Qt::WA_SetFont)) w->setFont(scale.map(w->font()));
+        const bool fixed = w->minimumSize() == w->maximumSize();
+        const QRect r = scale.map(w->geometry());
+        if (fixed) w->setFixedSize(r.size());
+        w->setGeometry(r);
+    }
+}
+
+ScreenScale ChooseScaleOn(ScaleMode mode, QSize background, QSize around) {
+    const ScreenScale inside = ChooseScale(mode, background - around);
+    const ScreenScale wide = ChooseScale(mode, QSize(background.width(), background.height() - around.height()));
+    return !wide.smooth && wide.factor > inside.factor ? wide : inside;
 }
 
 QString ScaleModeName(ScaleMode mode) {

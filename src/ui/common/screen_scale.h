@@ -44,6 +44,17 @@ ScreenScale ChooseScale(ScaleMode mode, QSize available, QSize design = kDesignS
 // left corner at the scale: 1 x as it is, whole multiples pixel for pixel, fractions smoothly.
 void DrawScreenRaster(QPainter& painter, const QImage& raster, const ScreenScale& scale, const QRect& dirty);
 
+// Scales a finished screen of widgets placed at design sizes (the main menu): every widget below
+// `screen`, and the screen itself, takes the scaled geometry, fixed size and font (a font set on
+// it, else the screen's, which the others inherit). Menu bars keep their size.
+void ScaleScreenWidgets(QWidget* screen, const ScreenScale& scale);
+
+// The scale of a screen whose window (with `around` for its frame and menu bar) stands on a
+// background of the given size: ChooseScale of what is left, except that the frame's thin side
+// borders may fall off the background's edges rather than cost a whole multiple (2 x on a 1280
+// pixel wide screen).
+ScreenScale ChooseScaleOn(ScaleMode mode, QSize background, QSize around);
+
 // The name of a mode in the View menu ("1 ×", "2 ×", "Fit") and back.
 QString ScaleModeName(ScaleMode mode);
 
