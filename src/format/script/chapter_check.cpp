@@ -214,9 +214,13 @@ std::size_t FollowingGuess(std::string_view code, std::string_view translated) {
     return 0;
 }
 
+// Keeps the first error of a command: later ones, while the stop flag is set, are dropped.
 class Recorder : public ErrorReport {
 public:
-    void ShowScriptError(const std::string& message) override { last = message; }
+    void ShowScriptError(const std::string& message) override {
+        if (!op->Stopped()) last = message;
+    }
+    const Operands* op = nullptr;
     std::string last;
 };
 
@@ -224,6 +228,7 @@ class Checker : private LineSource {
 public:
     Checker(const LineBuffer& lines, const CheckContext& context)
         : ctx_(context), op_(recorder_, context.Config(), context.ProjectDir()), lines_(lines) {
+        recorder_.op = &op_;
         // Only marker lines are trimmed here; the others when the check reaches them.
         std::size_t at = 0;
         for (auto it = lines.begin(); it != lines.end(); ++it, ++at) {
