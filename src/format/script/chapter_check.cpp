@@ -550,12 +550,9 @@ private:
         const int answers = c.count == 4 ? 4 : c.count >= 3 ? 3 : 2;
         for (int k = 1; k <= answers; ++k) QuizMarker(static_cast<char>('0' + k), next_);
     }
-    void Check(const cmd::ReturnToQuiz&) {
-        if (inQuiz_) QuizMarker('Q', 0);
-    }
-    void Check(const cmd::ExitQuiz&) {
-        if (inQuiz_) QuizMarker('C', at_ + 1);
-    }
+    // Outside a quiz the player looks for the markers of the quiz without a name ("@Q", "@C").
+    void Check(const cmd::ReturnToQuiz&) { QuizMarker('Q', 0); }
+    void Check(const cmd::ExitQuiz&) { QuizMarker('C', at_ + 1); }
 
     void Check(const cmd::CopyFile& c) {
         if (c.source.empty()) return;
