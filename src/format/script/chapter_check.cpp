@@ -215,7 +215,7 @@ public:
     std::vector<ScriptProblem> Run() {
         for (std::size_t i = 0; i < lines_.size();) {
             next_ = i + 1;
-            lastCode_.clear();
+            lastCode_ = 0;
             const std::string_view line = LineAt(i);
             LabelReachedByFlow(i, line);
             Line(i, line, true);
@@ -271,25 +271,26 @@ private:
     // "Change Defaults" commands that a *ClearScreen right after them resets unseen.
     void AfterLine(std::size_t index, std::string_view line, bool readLines) {
         if (line.empty() || line[0] == ';') return;
-        const std::string_view code = lastCode_;
-        if (code == ":DP" || code == ":DC" || code == ":DH") {  // reset by *ClearScreen
+        const unsigned code = lastCode_;
+        if (code == Code('D', 'P') || code == Code('D', 'C') || code == Code('D', 'H')) {  // reset by *ClearScreen
             pendingDefaults_.push_back(index);
             fallsThrough_ = true;
             return;
         }
-        if (code == ":DB" || code == ":DT") {  // the title's colours stay
+        if (code == Code('D', 'B') || code == Code('D', 'T')) {  // the title's colours stay
             fallsThrough_ = true;
             return;
         }
-        if (code == ":FE")
+        if (code == Code('F', 'E'))
             for (const std::size_t at : pendingDefaults_)
                 Report(at,
                        std::string(FirstWord(LineAt(at))) + " has no effect: the " + std::string(FirstWord(line)) +
                            " on line " + std::to_string(index + 1) + " resets it.",
                        true);
         pendingDefaults_.clear();
-        fallsThrough_ = !readLines && !(code == ":JJ" || code == ":JN" || code == ":JK" || code == ":JS" ||
-                                        code == ":JR" || code == ":X" || code.starts_with("@F"));
+        fallsThrough_ = !readLines && !(code == Code('J', 'J') || code == Code('J', 'N') || code == Code('J', 'K') ||
+                                        code == Code('J', 'S') || code == Code('J', 'R') || code == Code('X', 0) ||
+                                        code == Code('@', 'F'));
     }
     // The error an operand routine reported, at the line being checked.
     bool Stopped() {
@@ -409,7 +410,7 @@ private:
             translated.assign(line);
         }
         if (!translated.empty()) {
-            if (main && depth_ == 1 && translatedWell) lastCode_.assign(translated, 0, translated.find(','));
+            if (main && depth_ == 1 && translatedWell) lastCode_ = CodeOf(translated);
             if (translated[0] == '@') {  // *RETURNTOFILE becomes a marker line
                 if (translatedWell) Line(index, translated, main);
             } else {
@@ -632,7 +633,18 @@ private:
     bool warn_ = false;     // errors of the routines are warnings for now
     bool inBranch_ = false, inQuiz_ = false;
     std::string quizName_;
-    std::string lastCode_;                     // the command code of the main line just checked
+    // The command code of the main line just checked: its two letters (":DP" gives Code('D',
+    // 'P')), Code('X', 0) for ":X", Code('@', 'F') for a return to a chapter, 0 for other codes.
+    static constexpr unsigned Code(char group, char letter) {
+        return static_cast<unsigned>(static_cast<unsigned char>(group)) << 8 | static_cast<unsigned char>(letter);
+    }
+    static unsigned CodeOf(std::string_view translated) {
+        const std::string_view code = translated.substr(0, FindByte(translated, ','));
+        if (code.size() == 3 && code[0] == ':') return Code(code[1], code[2]);
+        if (code == ":X") return Code('X', 0);
+        return code.starts_with("@F") ? Code('@', 'F') : 0;
+    }
+    unsigned lastCode_ = 0;
     bool fallsThrough_ = true;                 // the chapter goes on from the line before
     std::vector<std::size_t> pendingDefaults_;  // "Change Defaults" lines not yet seen
 };

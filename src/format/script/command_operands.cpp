@@ -57,23 +57,11 @@ bool ReadLineOperands(Operands& op, LineOperands& out) {
 
 bool ReadPositionOperands(Operands& op, char letter, PositionOperands& out) {
     const bool both = letter == 'C' && op.OperandText().find(',') != std::string_view::npos;
-    if (letter == 'C') {
-        out.column = op.NumberFromText(both ? op.NextField() : std::string(op.OperandText()));
-        if (op.Stopped()) return false;
-    }
-    if (letter == 'R' || both) {
-        out.row = op.NumberFromText(op.OperandText());
-        if (op.Stopped()) return false;
-    }
-    if (out.column && (*out.column < 1 || *out.column > 79)) {
-        op.Fail(op.LineText() + " - the Column must be between 1 and 79");
-        return false;
-    }
-    if (out.row && (*out.row < 1 || *out.row > 27)) {
-        op.Fail(op.LineText() + " - the Row must be between 1 and 27");
-        return false;
-    }
-    return true;
+    if (letter == 'C') out.column = op.NumberFromText(both ? op.NextFieldView() : op.OperandText());
+    if (letter == 'R' || both) out.row = op.NumberFromText(op.OperandText());
+    if (out.column && (*out.column < 1 || *out.column > 79)) op.Fail(op.LineText() + " - the Column must be between 1 and 79");
+    if (out.row && (*out.row < 1 || *out.row > 27)) op.Fail(op.LineText() + " - the Row must be between 1 and 27");
+    return !op.Stopped();
 }
 
 namespace {

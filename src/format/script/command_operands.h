@@ -1,9 +1,7 @@
 #pragma once
 // The operands of the drawing and positioning commands, read and checked before the command
-// acts. The player calls these to take a command's operands and then acts on the values; the
-// chapter checker calls the same functions and acts on nothing, so a command that the checker
-// passes reads its operands without an error when it runs, and one it reports stops the run
-// with the same message.
+// acts. The parses of the command table (command_table.cpp) read them, for the player and the
+// chapter checker alike.
 //
 // Each Read function reads all of its fields, also after one in error (the operand routines
 // report only the first error to the player and the checker), and returns false when a field

@@ -19,6 +19,7 @@ using R = CommandReader;
 // The following lines a command takes as data, up to `count` (fewer at the end of the chapter).
 std::vector<Text> TakeLines(R& r, int count) {
     std::vector<Text> lines;
+    lines.reserve(static_cast<std::size_t>(std::clamp(count, 0, kMatchTableSlots)));
     for (int k = 0; k < count; ++k) {
         const auto line = r.NextLine();
         if (!line) break;
@@ -39,6 +40,7 @@ Text NameAndExact(R& r, bool& exact) {
 // Match table rows, `count` of them and, with `finalAction`, the final action after them.
 std::vector<MatchRow> TakeMatchRows(R& r, int count, bool finalAction) {
     std::vector<MatchRow> rows;
+    rows.reserve(static_cast<std::size_t>(std::clamp(count + 1, 0, kMatchTableSlots)));
     r.op.ForEachMatchRow(count, finalAction, r.lines, [&](int slot, Text match, Text action) {
         rows.resize(static_cast<std::size_t>(slot) + 1);
         rows[static_cast<std::size_t>(slot)] = {match, action};
@@ -378,6 +380,8 @@ CommandValue NotePadP(R& r) {
 }
 
 
+// One row per command. A new command is a row here (its parse above), a value type in
+// commands.h and an action in the player; commands.h walks through the steps.
 constexpr CommandSpec kTable[] = {
     {"*CLEARSCREEN", ":FE", "c", ClearScreenP},
     {"*WAIT", ":FW", "", WaitP},
@@ -458,19 +462,29 @@ constexpr CommandSpec kTable[] = {
 
 constexpr std::size_t kCount = std::size(kTable);
 
-// Indexes of kTable sorted by keyword, for a binary search.
-constexpr std::array<unsigned char, kCount> kSorted = [] {
-    std::array<unsigned char, kCount> idx{};
-    for (std::size_t i = 0; i < kCount; ++i) idx[i] = static_cast<unsigned char>(i);
-    std::sort(idx.begin(), idx.end(),
-              [](unsigned char a, unsigned char b) { return kTable[a].keyword < kTable[b].keyword; });
-    return idx;
+// Keywords are found through a hash table of row numbers (1-based, 0 for an empty slot), with
+// the next slot taken on a collision: a lookup compares one keyword or two.
+constexpr std::size_t kHashSlots = 256;
+constexpr std::size_t KeywordHash(std::string_view keyword) {
+    std::size_t h = keyword.size();
+    for (const char c : keyword) h = h * 37 + static_cast<unsigned char>(c);
+    return h ^ (h >> 7);
+}
+constexpr std::array<unsigned char, kHashSlots> kByKeyword = [] {
+    std::array<unsigned char, kHashSlots> at{};
+    for (std::size_t i = 0; i < kCount; ++i) {
+        std::size_t slot = KeywordHash(kTable[i].keyword) & (kHashSlots - 1);
+        while (at[slot] != 0) slot = (slot + 1) & (kHashSlots - 1);
+        at[slot] = static_cast<unsigned char>(i + 1);
+    }
+    return at;
 }();
 
 constexpr bool KeywordsAreValid() {
     for (std::size_t i = 0; i < kCount; ++i) {
-        if (kTable[i].keyword.size() > kMaxKeywordLength) return false;
-        if (i > 0 && kTable[kSorted[i - 1]].keyword == kTable[kSorted[i]].keyword) return false;
+        if (kTable[i].keyword.size() > kMaxKeywordLength || kTable[i].keyword.size() < 2) return false;
+        for (std::size_t j = 0; j < i; ++j)
+            if (kTable[j].keyword == kTable[i].keyword) return false;
         for (char c : kTable[i].layout)
             if (std::string_view("wcorRLBF").find(c) == std::string_view::npos) return false;
     }
@@ -503,18 +517,16 @@ static_assert(kExitRow < kCount);
 std::span<const CommandSpec> CommandTable() { return kTable; }
 
 const CommandSpec* FindCommand(std::string_view upperKeyword) {
-    std::size_t lo = 0, hi = kCount;
-    while (lo < hi) {
-        const std::size_t mid = (lo + hi) / 2;
-        const auto& spec = kTable[kSorted[mid]];
-        const int cmp = spec.keyword.compare(upperKeyword);
-        if (cmp == 0) return &spec;
-        if (cmp < 0)
-            lo = mid + 1;
-        else
-            hi = mid;
+    std::size_t slot = KeywordHash(upperKeyword) & (kHashSlots - 1);
+    for (;;) {
+        const unsigned char row = kByKeyword[slot];
+        if (row == 0) return nullptr;
+        const std::string_view keyword = kTable[row - 1].keyword;
+        if (keyword.size() == upperKeyword.size() && keyword[1] == upperKeyword[1] &&
+            std::char_traits<char>::compare(keyword.data(), upperKeyword.data(), keyword.size()) == 0)
+            return &kTable[row - 1];
+        slot = (slot + 1) & (kHashSlots - 1);
     }
-    return nullptr;
 }
 
 const CommandSpec* FindCode(std::string_view translated) {

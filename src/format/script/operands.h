@@ -5,8 +5,9 @@
 // The player sets the operand text (the translated line after its command code and comma) and
 // the current line text (the line as fetched, for messages) before it runs a command; each
 // routine consumes what it reads from the front of the operand text. Any error goes through
-// the ErrorReport and sets the stop flag; a routine that finds the flag set after one of its
-// steps returns at once, so the first error ends a command.
+// the ErrorReport and sets the stop flag. The player and the checker keep the first error of a
+// command and drop the reports that come while the flag is set, so a command's parse reads all
+// of its fields and its caller looks at the flag once (commands.h).
 #include <algorithm>
 #include <array>
 #include "project/tutorial_folder.h"

@@ -300,16 +300,6 @@ void ChapterPlayer::executeLine(const std::string& line) {
 
 void ChapterPlayer::notValid() { fail(lineText_ + std::string(kNotValidCommand)); }
 
-namespace {
-
-// The player's reader of a command: the operand routines' folder rule, the chapter's lines.
-class PlayerReader : public CommandReader {
-public:
-    using CommandReader::CommandReader;
-};
-
-}  // namespace
-
 // Looks the command up in the table, reads it whole and performs it when it read cleanly.
 void ChapterPlayer::dispatchCommand(const std::string& translated) {
     operands_.SetOperandTextView(OperandTextOf(translated));  // `translated` outlives the command
@@ -323,7 +313,7 @@ void ChapterPlayer::dispatchCommand(const std::string& translated) {
         if (!IgnoredCode(translated)) notValid();
         return;
     }
-    PlayerReader reader(operands_, *this);
+    CommandReader reader(operands_, *this);  // the operand routines' folder rule, the chapter's lines
     const CommandValue value = ParseCommand(*row, reader);
     if (stopped()) return;
     std::visit([this](const auto& command) { act(command); }, value);
