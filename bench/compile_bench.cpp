@@ -1,8 +1,14 @@
 // Compile Full Tutorial on a project of 240 MB of chapter text (48 chapters of 5 MB) against a
-// plain copy of the same chapter files with a read/write loop (goal: within 2x).
+// plain copy of the same chapter files with a read/write loop (goal: within 1.2x).
+// Each figure starts once the disk has taken the files the one before wrote (sync): otherwise
+// the second pays for writing out the first one's gigabyte beside its own work.
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <memory>
+#include <string>
 
 #include "bench_folder.h"
 #include "build/compiler.h"
@@ -46,6 +52,7 @@ void MakeProject() {
 
 void CompileAll(benchmark::State& state) {
     KeyGenerator keys;
+    ::sync();
     for (auto _ : state) {
         const auto messages = CompileAllCommand(project, keys);
         if (HasError(messages)) state.SkipWithError("compile failed");
@@ -54,6 +61,7 @@ void CompileAll(benchmark::State& state) {
 }
 
 void CompileAll_Baseline(benchmark::State& state) {
+    ::sync();
     for (auto _ : state) {
         for (int c = 1; c <= kChapters; ++c) {
             const std::string name = "BIG" + std::to_string(c);
@@ -63,13 +71,42 @@ void CompileAll_Baseline(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * kChapters * static_cast<std::int64_t>(kChapterBytes));
 }
 
+// The copy the compile's own file work amounts to: blocks of the compiler's size read and
+// written with read(2) and write(2) into a replacement renamed over the copy, as the compiler
+// replaces a compiled chapter. Against it, CompileAllVsBlockCopy shows what the scrambling of
+// every line costs on top of the file work.
+void CompileAllVsBlockCopy_Baseline(benchmark::State& state) {
+    ::sync();
+    std::string buf(kCompileBlockBytes, '\0');
+    for (auto _ : state) {
+        for (int c = 1; c <= kChapters; ++c) {
+            const std::string name = "BIG" + std::to_string(c);
+            const auto from = folder->path() / (name + ".QKS");
+            const auto to = folder->path() / "copy" / (name + ".QKC");
+            const auto tmp = folder->path() / "copy" / (name + ".tmp");
+            const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+            const int out = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+            ssize_t got;
+            while ((got = ::read(in, buf.data(), buf.size())) > 0)
+                if (::write(out, buf.data(), static_cast<std::size_t>(got)) != got) state.SkipWithError("write failed");
+            ::close(in);
+            ::close(out);
+            if (::rename(tmp.c_str(), to.c_str()) != 0) state.SkipWithError("rename failed");
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * kChapters * static_cast<std::int64_t>(kChapterBytes));
+}
+
 }  // namespace
 
-BENCHMARK(CompileAll)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(4);
-BENCHMARK(CompileAll_Baseline)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(4);
+BENCHMARK(CompileAll)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(8);
+BENCHMARK(CompileAll_Baseline)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(8);
+BENCHMARK(CompileAllVsBlockCopy_Baseline)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(8);
 
 int main(int argc, char** argv) {
     MakeProject();
+    benchmark::RegisterBenchmark("CompileAllVsBlockCopy", CompileAll)
+        ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(8);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

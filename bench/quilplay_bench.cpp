@@ -1,4 +1,5 @@
-// quilplay's start against the preview's: from nothing to the first screen of the same chapter.
+// quilplay's start against the preview's: from nothing to the first screen of the same chapter,
+// and of the whole tutorial (its about box, or its main menu when there is no about box).
 //
 // BM_QuilplayStart opens the distribution folder (reads and checks the compiled data file,
 // builds the compiled source, picks the learner's folder) and runs the starting chapter, read
@@ -21,7 +22,9 @@
 #include "headless_host.h"
 #include "project/project.h"
 #include "quilplay.h"
+#include "screen/presentation_render.h"
 #include "screen/text_screen.h"
+#include "tutorial/tutorial_sequence.h"
 
 namespace {
 
@@ -48,6 +51,9 @@ struct Tutorial {
         quill::Project p;
         quill::NewTutorial(p, tmp / "proj", "TUT");
         p.Config.set(quill::cfg::StartChapter, "TUT1");
+        // The whole tutorial opens with its about box.
+        p.Config.set(quill::cfg::AboutOn, 1);
+        p.Config.set(quill::cfg::About::ShowWhen, 0);
         p.SaveProject();
         std::string chapter = "*ClearScreen Blue\r\n";
         for (int i = 0; i < 400; ++i)
@@ -110,6 +116,65 @@ void BM_QuilplayStart_Baseline(benchmark::State& state) {
     PeakMemory(state);
 }
 BENCHMARK(BM_QuilplayStart_Baseline)->Unit(benchmark::kMillisecond);
+
+// The whole tutorial up to its first screen: the sequence runs as the player runs it, and the
+// first presentation screen it reaches is drawn and ends the run.
+struct FirstScreenDrawn {};
+class FirstScreenStage : public quill::TutorialStage {
+public:
+    explicit FirstScreenStage(quill::Project& project) : project_(project) {}
+    void ShowBackground() override {}
+    void UseTutorialHelp(const std::string&) override {}
+    void PerformCommand(const quill::TutorialCommand&) override {}
+    void ShowAboutBox() override { Drawn(quill::RenderAboutBox(project_.Config, project_.ProjectDir)); }
+    std::vector<std::string> LoadIntroduction() override { return {}; }
+    void ShowIntroduction(const std::vector<std::string>& text) override {
+        Drawn(quill::RenderIntroduction(project_.Config, project_.ProjectDir, text));
+    }
+    quill::TutorialMenuPick ShowMainMenu() override { Drawn(quill::RenderMainMenu(project_.Config, project_.ProjectDir)); }
+    void RunChapter(const std::string&) override {
+        FirstScreen(project_);
+        throw FirstScreenDrawn{};
+    }
+    void Finish() override {}
+
+private:
+    [[noreturn]] static void Drawn(const QImage& image) {
+        benchmark::DoNotOptimize(image.constBits());
+        throw FirstScreenDrawn{};
+    }
+    quill::Project& project_;
+};
+
+void TutorialFirstScreen(quill::Project& project) {
+    FirstScreenStage stage(project);
+    try {
+        quill::PlayTutorial(project.Config, stage);
+    } catch (const FirstScreenDrawn&) {
+    }
+}
+
+void BM_QuilplayTutorialStart(benchmark::State& state) {
+    Tutorial& t = TheTutorial();
+    quilplay::Options options;
+    options.tutorial = t.dist.string();
+    options.folderWritable = true;
+    for (auto _ : state) {
+        quill::Project project = quilplay::OpenCompiledTutorial(options);
+        TutorialFirstScreen(project);
+    }
+}
+BENCHMARK(BM_QuilplayTutorialStart)->Unit(benchmark::kMillisecond);
+
+void BM_QuilplayTutorialStart_Baseline(benchmark::State& state) {
+    Tutorial& t = TheTutorial();
+    for (auto _ : state) {
+        quill::Project project;
+        quill::SelectTutorial(project, t.qkj);
+        TutorialFirstScreen(project);
+    }
+}
+BENCHMARK(BM_QuilplayTutorialStart_Baseline)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 // Drawing display text on the text screen against drawing the same characters straight onto a
-// QImage with one QPainter and the same font.
+// QImage with one QPainter and the same font; and a screen of text drawn and shown in the window
+// at 2 x (a whole multiple, pixel for pixel) against the same shown at 1 x.
 #include <benchmark/benchmark.h>
 
 #include <QFont>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "gui_bench_main.h"
+#include "player/screen_scale.h"
 #include "project/config_record.h"
 #include "screen/text_screen.h"
 #include "text_codec.h"
@@ -56,6 +58,31 @@ void BM_DrawText_Baseline(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DrawText_Baseline)->Unit(benchmark::kMillisecond);
+
+// One screen of text drawn on the raster and painted into a window of the scale's size (the
+// window's backing store: 32-bit pixels).
+void ShowScreen(benchmark::State& state, double factor) {
+    quill::TTutorialConfig config;
+    quill::SetConfigDefaults(config);
+    quill::TextScreen screen(config, ".");
+    const quill::ScreenScale scale{factor, false};
+    QImage window(scale.map(QSize(quill::TextScreen::kWidth, quill::TextScreen::kHeight)), QImage::Format_RGB32);
+    std::vector<std::string> lines;
+    for (const auto& l : Lines()) lines.push_back(l + std::string(80 - l.size() % 80, '.'));
+    for (auto _ : state) {
+        for (int r = 0; r < 25; ++r) screen.drawText(1, 1 + r, lines[static_cast<std::size_t>(r)]);
+        QPainter p(&window);
+        quill::DrawScreenRaster(p, screen.image(), scale, window.rect());
+        p.end();
+        benchmark::DoNotOptimize(window.constBits());
+    }
+}
+
+void BM_ShowScreenAt2x(benchmark::State& state) { ShowScreen(state, 2.0); }
+BENCHMARK(BM_ShowScreenAt2x)->Unit(benchmark::kMicrosecond);
+
+void BM_ShowScreenAt2x_Baseline(benchmark::State& state) { ShowScreen(state, 1.0); }
+BENCHMARK(BM_ShowScreenAt2x_Baseline)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -28,6 +28,8 @@ const Command kCommands[] = {
     {"compile", "compile the tutorial (or one chapter)", CmdCompile, &kCompileHelp},
     {"distribute", "prepare a distribution folder", CmdDistribute, &kDistributeHelp},
     {"play", "run a chapter or the whole tutorial without a window", CmdPlay, &kPlayHelp},
+    {"test", "run the tutorial's tests and compare their transcripts", CmdTest, &kTestHelp},
+    {"coverage", "report what runs of answers files leave unreached", CmdCoverage, &kCoverageHelp},
 };
 
 void PrintUsage(std::ostream& os) {
@@ -45,6 +47,8 @@ void PrintUsage(std::ostream& os) {
           "  quillc check ~/maps/MAPS.QKJ\n"
           "  quillc play ~/maps/MAPS.QKJ MAPS2 --answers ~/maps/answers/MAPS2.txt --trace\n"
           "  quillc play ~/maps/MAPS.QKJ MAPS1 --answers ~/maps/answers/MAPS1.txt --snapshots shots\n"
+          "  quillc test ~/maps/MAPS.QKJ\n"
+          "  quillc coverage ~/maps/MAPS.QKJ ~/maps/tests/chapter1.answers --html coverage.html\n"
           "  quillc compile ~/maps/MAPS.QKJ\n"
           "  quillc distribute ~/maps/MAPS.QKJ ~/maps-dist\n"
           "  quillc new ~/tutorials/safety SAFETY\n";

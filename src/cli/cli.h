@@ -5,13 +5,18 @@
 // file that cannot be read.
 #include <filesystem>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class QGuiApplication;
+class QString;
+
 namespace quill {
 class Project;
+struct HeadlessAnswer;
 struct BuildMessage;
 using BuildMessages = std::vector<BuildMessage>;
 }  // namespace quill
@@ -89,7 +94,27 @@ struct PlayRun {
     std::string answers, snapshots;  // the files named on the command line (may be empty)
     bool trace = false;
     long long steps = 0;
+    std::string bless, expect;       // the transcript to write, the one to compare with
 };
 int PlayProject(quill::Project& project, const PlayRun& run, Io io);
+
+// The helpers of the headless commands (play, test, coverage).
+// Makes the offscreen GUI application the screen needs, unless there is one (then null); keep
+// it for as long as the runs last.
+std::unique_ptr<QGuiApplication> EnsureGuiApplication();
+// Reads an answers file; prints what is wrong with it and returns nullopt.
+std::optional<std::vector<quill::HeadlessAnswer>> ReadAnswers(Io io, const std::string& utf8Path);
+// The first line of a transcript: "transcript of the chapter NAME" or "... the whole tutorial".
+std::string TranscriptHeading(const std::string& chapter);
+// Writes the transcript to `bless` (when not empty; says so unless quiet) and compares it with
+// `expect` (when not empty), printing a unified diff. ExitOk, ExitFailed on a difference,
+// ExitUsage when a file cannot be written or read.
+int KeepOrCompareTranscript(Io io, const QString& transcript, const std::string& bless, const std::string& expect,
+                            bool quiet);
+
+int CmdTest(const Args& args, Io io);
+extern const char* const kTestHelp;
+int CmdCoverage(const Args& args, Io io);
+extern const char* const kCoverageHelp;
 
 }  // namespace quillc

@@ -7,7 +7,8 @@
 #include "datafile/data_file.h"
 #include "engine/chapter_player.h"
 #include "headless_host.h"
-#include "tutorial/headless_tutorial.h"
+#include "text_diff.h"
+#include "tutorial/headless_run.h"
 #include "project/project.h"
 #include "project/starting_chapter.h"
 #include "project/tutorial_source.h"
@@ -56,11 +57,18 @@ const char* const kPlayHelp =
     "  --snapshots DIR  writes a PNG of the screen (640 x 480) at every wait as DIR/NNN.png\n"
     "                   (001, 002, ...) and one more when the run ends.\n"
     "  --trace          prints each line as it is executed: TRACE CHAPTER.QKS:N: text\n"
-    "  --steps N        stops the run after N executed lines (for chapters that never wait).\n\n"
+    "                     hyper WORD         a click on the hypertext word WORD on the screen,\n"
+    "                                        at any wait of a chapter\n"
+    "  --steps N        stops the run after N executed lines (for chapters that never wait).\n"
+    "  --bless FILE     writes a transcript of the run to FILE: at every wait the visible text\n"
+    "                   of the screen, what the learner can act on there and the answer given,\n"
+    "                   and every message and outside action, in order (UTF-8 text).\n"
+    "  --expect FILE    compares the transcript of the run with FILE, kept from an earlier\n"
+    "                   run; on a difference prints it as a unified diff and exits 1.\n\n"
     "Delays and slow typing take no real time. Exit status: 0 when the run ended normally\n"
     "(the last line, *Exit, Quit, the answers ran out), 1 on a script error, a refused answer\n"
-    "or at the step limit (in any chapter of a whole tutorial) or a refused tutorial, 2 on wrong\n"
-    "usage or a file that cannot be read.\n";
+    "or at the step limit (in any chapter of a whole tutorial), a refused tutorial or a\n"
+    "transcript that differs from --expect, 2 on wrong usage or a file that cannot be read.\n";
 
 namespace {
 
@@ -86,7 +94,7 @@ void PrintUtf8(Io io, const char* prefix, const QString& text) {
 }  // namespace
 
 int CmdPlay(const Args& args, Io io) {
-    std::string projectArg, chapterArg, answersArg, snapshotsArg;
+    std::string projectArg, chapterArg, answersArg, snapshotsArg, blessArg, expectArg;
     bool trace = false;
     long long steps = 0;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -100,6 +108,10 @@ int CmdPlay(const Args& args, Io io) {
             if (!value(answersArg)) return io.err << "quillc play: --answers needs a file\n", ExitUsage;
         } else if (a == "--snapshots") {
             if (!value(snapshotsArg)) return io.err << "quillc play: --snapshots needs a folder\n", ExitUsage;
+        } else if (a == "--bless") {
+            if (!value(blessArg)) return io.err << "quillc play: --bless needs a file\n", ExitUsage;
+        } else if (a == "--expect") {
+            if (!value(expectArg)) return io.err << "quillc play: --expect needs a file\n", ExitUsage;
         } else if (a == "--trace") {
             trace = true;
         } else if (a == "--steps") {
@@ -138,109 +150,108 @@ int CmdPlay(const Args& args, Io io) {
             PrintError(io, *problem);
             return ExitFailed;
         }
-    return PlayProject(project, PlayRun{chapterArg, answersArg, snapshotsArg, trace, steps}, io);
+    PlayRun run;
+    run.chapter = chapterArg;
+    run.answers = answersArg;
+    run.snapshots = snapshotsArg;
+    run.trace = trace;
+    run.steps = steps;
+    run.bless = blessArg;
+    run.expect = expectArg;
+    return PlayProject(project, run, io);
 }
 
-int PlayProject(quill::Project& project, const PlayRun& run, Io io) {
-    const std::string& chapterArg = run.chapter;
-    const std::string& answersArg = run.answers;
-    const std::string& snapshotsArg = run.snapshots;
-    const bool trace = run.trace;
-    const long long steps = run.steps;
+std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
+    // Drawing needs a GUI application; quillc never needs a display, so it uses the offscreen
+    // platform. An application made by the caller (the tests) is used as it is.
+    if (QCoreApplication::instance()) return nullptr;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QuietRuntimeDirWarning();
+    static int argc = 1;
+    static char name[] = "quillc";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+std::optional<std::vector<quill::HeadlessAnswer>> ReadAnswers(Io io, const std::string& utf8Path) {
+    QStringList errors;
     std::vector<quill::HeadlessAnswer> answers;
-    if (!answersArg.empty()) {
-        std::string bytes;
+    try {
+        answers = quill::ReadAnswersFile(fs::path(utf8Path), &errors);
+    } catch (const quill::IoError& e) {
+        PrintSystemError(io, e.what());
+        return std::nullopt;
+    }
+    for (const QString& e : errors) PrintUtf8(io, "ERROR: ", e);
+    if (!errors.isEmpty()) return std::nullopt;
+    return answers;
+}
+
+int KeepOrCompareTranscript(Io io, const QString& transcript, const std::string& bless, const std::string& expect,
+                            bool quiet) {
+    const QByteArray bytes = transcript.toUtf8();
+    if (!bless.empty()) {
         try {
-            // An answers file is a few lines a wait; far more than any run can use is refused.
-            constexpr std::uint64_t kMaxAnswersBytes = 16 << 20;
-            bytes = quill::ReadFileBytes(answersArg, kMaxAnswersBytes);
+            quill::WriteFileAtomic(fs::path(bless), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         } catch (const quill::IoError& e) {
             PrintSystemError(io, e.what());
             return ExitUsage;
         }
-        QStringList errors;
-        answers = quill::ParseAnswers(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())), &errors);
-        if (!errors.isEmpty()) {
-            for (const QString& e : errors) PrintUtf8(io, "ERROR: ", e);
-            return ExitUsage;
-        }
+        if (!quiet) PrintInfo(io, "The transcript was written to " + quill::Utf8ToCp1252(bless));
     }
-
-    // Drawing needs a GUI application; quillc never needs a display, so it uses the offscreen
-    // platform. An application made by the caller (the tests) is used as it is.
-    std::unique_ptr<QGuiApplication> app;
-    if (!QCoreApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        QuietRuntimeDirWarning();
-        static int argc = 1;
-        static char name[] = "quillc";
-        static char* argv[] = {name, nullptr};
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    }
-
-    quill::HeadlessHost host(std::move(answers));
-    quill::TextScreen screen(project.Config, project.ProjectDir, &host);
-    host.setScreen(&screen);
-    if (!snapshotsArg.empty()) host.setSnapshotFolder(fs::path(snapshotsArg));
-    host.setMessageSink([io](const quill::HostMessage& m) {
-        PrintUtf8(io, m.kind == quill::HostMessage::Kind::Error ? "ERROR: " : "INFO: ", m.text);
-    });
-    const auto entries = quill::SourceOf(project);
-    host.setEntryPerformer([entries](quill::EntrySource source, const QString& name) {
-        const std::string_view sourceName = source == quill::EntrySource::Hyper     ? quill::kSourceHyper
-                                            : source == quill::EntrySource::Execute ? quill::kSourceExecute
-                                                                                    : quill::kSourceUtility;
-        quill::TextLines entry;
-        return entries->LoadEntry(quill::ToCp1252(name), sourceName, entry);
-    });
-
-    // Runs one chapter; the exit status of the run (a script error or the step limit fails it).
-    auto runChapter = [&](const std::string& chapter) {
-        quill::ChapterPlayer player(project, screen, host);
-        if (trace)
-            player.setTracer([io](const std::string& file, int line, const std::string& text) {
-                // Each line is flushed, so a trace shows how far a run came even when it is killed.
-                io.out << "TRACE " << quill::Cp1252ToUtf8(EscapeLineBreaks(file)) << ':' << line << ": "
-                       << quill::Cp1252ToUtf8(EscapeLineBreaks(text)) << '\n' << std::flush;
-            });
-        player.setStepLimit(steps);
-        const quill::PlayResult result = player.run(chapter);
-        switch (result.end) {
-            case quill::PlayEnd::ScriptError:
-                return int(ExitFailed);
-            case quill::PlayEnd::StepLimit:
-                PrintError(io, "The run was stopped after " + std::to_string(result.steps) +
-                                   " lines (the limit of --steps) in " + result.chapter + " at line " +
-                                   std::to_string(player.lineNumber()) + ".");
-                return int(ExitFailed);
-            default:
-                return int(ExitOk);
-        }
-    };
-
-    int exit = ExitOk;
+    if (expect.empty()) return ExitOk;
+    std::string kept;
     try {
-        if (!chapterArg.empty()) {
-            exit = runChapter(quill::Utf8ToCp1252(chapterArg));
-        } else {
-            quill::HeadlessTutorialStage stage(
-                project.Config, project.ProjectDir, host,
-                [&](const std::string& chapter) { exit = std::max(exit, runChapter(chapter)); },
-                [entries] {
-                    quill::TextLines lines;
-                    entries->LoadIntroduction(lines);
-                    return std::vector<std::string>(lines.begin(), lines.end());
-                });
-            quill::PlayTutorial(project.Config, stage);
-        }
-        host.saveSnapshot();
+        kept = quill::ReadFileBytes(fs::path(expect));
+    } catch (const quill::IoError& e) {
+        PrintSystemError(io, e.what());
+        return ExitUsage;
+    }
+    const std::string diff = UnifiedDiff(quill::SplitLines(kept), quill::SplitLines(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))),
+                                         expect, "this run");
+    if (diff.empty()) return ExitOk;
+    io.out << diff;
+    return ExitFailed;
+}
+
+int PlayProject(quill::Project& project, const PlayRun& run, Io io) {
+    quill::HeadlessRunOptions options;
+    options.chapter = quill::Utf8ToCp1252(run.chapter);
+    if (!run.answers.empty()) {
+        auto answers = ReadAnswers(io, run.answers);
+        if (!answers) return ExitUsage;
+        options.answers = std::move(*answers);
+    }
+    const auto app = EnsureGuiApplication();
+    if (!run.snapshots.empty()) options.snapshots = fs::path(run.snapshots);
+    options.steps = run.steps;
+    if (run.trace)
+        options.tracer = [io](const std::string& file, int line, const std::string& text) {
+            // Each line is flushed, so a trace shows how far a run came even when it is killed.
+            io.out << "TRACE " << quill::Cp1252ToUtf8(EscapeLineBreaks(file)) << ':' << line << ": "
+                   << quill::Cp1252ToUtf8(EscapeLineBreaks(text)) << '\n' << std::flush;
+        };
+    options.messages = [io](const quill::HostMessage& m) {
+        PrintUtf8(io, m.kind == quill::HostMessage::Kind::Error ? "ERROR: " : "INFO: ", m.text);
+    };
+    options.transcript = !run.bless.empty() || !run.expect.empty();
+    options.transcriptHeading = QString::fromStdString(TranscriptHeading(run.chapter));
+
+    quill::HeadlessRunResult result;
+    try {
+        result = quill::RunHeadless(project, options);
     } catch (const quill::IoError& e) {
         PrintSystemError(io, e.what());
         return ExitUsage;
     }
     io.out.flush();
-    if (host.answerRefused()) return ExitFailed;
-    return exit;
+    const int compared = KeepOrCompareTranscript(io, result.transcript, run.bless, run.expect, false);
+    if (compared != ExitOk) return compared;
+    return result.failed ? ExitFailed : ExitOk;
+}
+
+std::string TranscriptHeading(const std::string& chapter) {
+    return chapter.empty() ? "transcript of the whole tutorial" : "transcript of the chapter " + chapter;
 }
 
 }  // namespace quillc

@@ -95,6 +95,10 @@ std::vector<HeadlessAnswer> ParseAnswers(const QString& script, QStringList* err
                 ok = n.has_value();
                 a.number = n.value_or(0);
             }
+        } else if (word == u"hyper") {
+            a.kind = HeadlessAnswer::Kind::Hyper;
+            a.text = arg;
+            ok = !arg.isEmpty();
         } else if (word == u"ok" || word == u"cancel") {
             a.kind = word == u"ok" ? HeadlessAnswer::Kind::Ok : HeadlessAnswer::Kind::Cancel;
             ok = arg.isEmpty();
@@ -116,6 +120,7 @@ HeadlessHost::HeadlessHost(std::vector<HeadlessAnswer> answers, TextScreen* scre
 void HeadlessHost::record(HostMessage::Kind kind, const QString& text) {
     messages_.push_back({kind, text});
     if (sink_) sink_(messages_.back());
+    if (listener_) listener_->messageShown(messages_.back());
 }
 
 std::filesystem::path HeadlessHost::saveSnapshot() {
@@ -136,9 +141,18 @@ std::optional<HeadlessAnswer> HeadlessHost::take(
     const char* waitName, const std::function<bool(const HeadlessAnswer&)>& fits) {
     if (ranOut_ || refused_) return std::nullopt;
     saveSnapshot();
+    if (listener_) listener_->waitReached(waitName, shown_);
     while (next_ < answers_.size()) {
         const HeadlessAnswer& a = answers_[next_++];
-        if (fits(a)) return a;
+        if (fits(a)) {
+            if (listener_) listener_->answerTaken(a);
+            return a;
+        }
+        if (a.kind == Kind::Hyper) {
+            followWord(a);
+            if (refused_) return std::nullopt;
+            continue;
+        }
         record(HostMessage::Kind::Info, QStringLiteral("answer line %1 \"%2\" does not answer %3; skipped")
                                             .arg(a.line)
                                             .arg(a.source, QLatin1String(waitName)));
@@ -175,6 +189,25 @@ void HeadlessHost::refuse(const HeadlessAnswer& a, const QString& why) {
            QStringLiteral("answers line %1 \"%2\" cannot be given here: %3").arg(a.line).arg(a.source, why));
 }
 
+void HeadlessHost::followWord(const HeadlessAnswer& a) {
+    const QString word = a.text.trimmed();
+    bool shown = false;
+    if (screen_ && !shown_)
+        for (const HyperLabel& label : screen_->hyperLabels())
+            if (label.text.compare(word, Qt::CaseInsensitive) == 0) shown = true;
+    if (!shown || !follower_) {
+        refuse(a, QStringLiteral("the screen shows no hypertext word \"%1\"").arg(word));
+        return;
+    }
+    if (listener_) listener_->answerTaken(a);
+    follower_(word);
+}
+
+void HeadlessHost::act(const QString& action) {
+    actions_.push_back(action);
+    if (listener_) listener_->actionDone(action);
+}
+
 bool HeadlessHost::waitForOk(const char* waitName, const QImage& picture) {
     shown_ = &picture;
     const auto a = take(waitName, [](const HeadlessAnswer& x) { return x.kind == Kind::Ok; });
@@ -205,6 +238,7 @@ KeyPress HeadlessHost::waitForKey() {
 bool HeadlessHost::waitDelay(int milliseconds) {
     if (ranOut_ || refused_) return false;
     saveSnapshot();
+    if (listener_) listener_->waitReached("a delay", nullptr);
     if (milliseconds > 0) elapsedMs_ += milliseconds;
     return false;
 }
@@ -284,12 +318,15 @@ void HeadlessHost::showError(const QString& text) { record(HostMessage::Kind::Er
 void HeadlessHost::showInfo(const QString& text) { record(HostMessage::Kind::Info, text); }
 
 bool HeadlessHost::performEntry(EntrySource source, const QString& name) {
-    actions_.push_back(QStringLiteral("PERFORM %1 %2").arg(EntrySourceName(source), name));
+    act(QStringLiteral("PERFORM %1 %2").arg(EntrySourceName(source), name));
     return performer_ ? performer_(source, name) : false;
 }
 
 void HeadlessHost::openNotes(const std::filesystem::path& file, const QString& caption) {
+    // The listener gets the file's name alone: a transcript reads the same in any folder.
     actions_.push_back(QStringLiteral("NOTES %1 %2").arg(QString::fromStdString(file.string()), caption));
+    if (listener_)
+        listener_->actionDone(QStringLiteral("NOTES %1 %2").arg(QString::fromStdString(file.filename().string()), caption));
 }
 
 void HeadlessHost::printLines(const QStringList& lines, const QString& question) {
@@ -298,12 +335,12 @@ void HeadlessHost::printLines(const QStringList& lines, const QString& question)
         return x.kind == Kind::Ok || x.kind == Kind::Cancel;
     });
     if (!a || a->kind == Kind::Cancel || lines.isEmpty()) return;
-    actions_.push_back(QStringLiteral("PRINT %1 lines").arg(lines.size()));
-    for (const QString& l : lines) actions_.push_back(QStringLiteral("PRINT LINE ") + l);
+    act(QStringLiteral("PRINT %1 lines").arg(lines.size()));
+    for (const QString& l : lines) act(QStringLiteral("PRINT LINE ") + l);
 }
 
 void HeadlessHost::showHelp(const QString& helpFile, int topic) {
-    actions_.push_back(QStringLiteral("HELP %1 %2").arg(helpFile).arg(topic));
+    act(QStringLiteral("HELP %1 %2").arg(helpFile).arg(topic));
 }
 
 }  // namespace quill

@@ -16,6 +16,8 @@
 //                      closes the about box and the introduction of a whole-tutorial run
 //   mainmenu N|quit    the main menu of a whole-tutorial run: chapter pick N (1-based), or
 //                      its quit entry
+//   hyper WORD         a click on the hypertext word WORD shown on the screen (at any wait of
+//                      a chapter); the wait goes on and takes the next answer
 //
 // Each wait takes the next answer. An answer that does not fit the wait (a key while the
 // control bar waits for a button) is skipped with an information message naming it, as the
@@ -40,11 +42,11 @@ namespace quill {
 class TextScreen;
 
 struct HeadlessAnswer {
-    enum class Kind { Button, Key, Click, Text, Memo, Choice, List, Menu, Answer, Ok, Cancel, MainMenu };
+    enum class Kind { Button, Key, Click, Text, Memo, Choice, List, Menu, Answer, Ok, Cancel, MainMenu, Hyper };
     Kind kind = Kind::Click;
     ControlButton button = ControlButton::Continue;  // Button
     QChar key;                                       // Key
-    QString text;                                    // Text, Memo
+    QString text;                                    // Text, Memo, Hyper
     bool left = false;                               // Choice
     int number = 0;                                  // List, Menu, Answer, MainMenu (1-based; 0: quit)
     int line = 0;                                    // line of the answers file
@@ -61,6 +63,20 @@ struct HostMessage {
     QString text;
 };
 
+// Told what a headless run shows and is given, in order (transcripts).
+class HeadlessListener {
+public:
+    virtual ~HeadlessListener() = default;
+    // A wait begins; the screen shows what the learner sees. `picture` is set for the waits
+    // outside a chapter (the about box, the introduction, the main menu), else null.
+    virtual void waitReached(const char* waitName, const QImage* picture) = 0;
+    // The answer that the wait took (also a hypertext click during a wait).
+    virtual void answerTaken(const HeadlessAnswer& answer) = 0;
+    virtual void messageShown(const HostMessage& message) = 0;
+    // An outside action, as HeadlessHost::actions() lists it.
+    virtual void actionDone(const QString& action) = 0;
+};
+
 class HeadlessHost : public PlayerHost {
 public:
     explicit HeadlessHost(std::vector<HeadlessAnswer> answers = {}, TextScreen* screen = nullptr);
@@ -71,6 +87,11 @@ public:
     void setSnapshotFolder(const std::filesystem::path& folder) { snapshotFolder_ = folder; }
     // Called with every message as it is recorded (quillc prints them at once).
     void setMessageSink(std::function<void(const HostMessage&)> sink) { sink_ = std::move(sink); }
+    // Told of every wait, answer, message and action as it happens; may be null.
+    void setListener(HeadlessListener* listener) { listener_ = listener; }
+    // Follows a hypertext word (the chapter player's hypertextClicked); without one, a "hyper"
+    // answer is refused.
+    void setHyperFollower(std::function<void(const QString&)> follower) { follower_ = std::move(follower); }
     // Performs data file entries; without one, performEntry reports every entry as undefined.
     void setEntryPerformer(std::function<bool(EntrySource, const QString&)> performer) {
         performer_ = std::move(performer);
@@ -128,6 +149,9 @@ private:
     void record(HostMessage::Kind kind, const QString& text);
     // Ends the run with an error: the answer `a` cannot be given, because `why`.
     void refuse(const HeadlessAnswer& a, const QString& why);
+    // A "hyper" answer: follows the word when the screen shows it, else refuses it.
+    void followWord(const HeadlessAnswer& a);
+    void act(const QString& action);
 
     std::vector<HeadlessAnswer> answers_;
     std::size_t next_ = 0;
@@ -135,6 +159,8 @@ private:
     std::filesystem::path snapshotFolder_;
     const QImage* shown_ = nullptr;  // the picture a wait outside the chapter shows
     std::function<void(const HostMessage&)> sink_;
+    HeadlessListener* listener_ = nullptr;
+    std::function<void(const QString&)> follower_;
     std::function<bool(EntrySource, const QString&)> performer_;
     std::vector<HostMessage> messages_;
     QStringList actions_;

@@ -54,6 +54,8 @@ int PlayInWindow(int argc, char** argv, const quilplay::Options& options) {
 
     quill::PreviewChapterRunner runner(desktop.platform());
     runner.SetWindowed(chosen->window);
+    // The learner's screen fills the screen or the window (whole multiples where they fit).
+    runner.SetScaleMode(quill::ScaleMode::Fit);
     quill::DesktopSystem system;
     // The learner is asked before every program the tutorial starts, unless they chose
     // "Always allow" for it, which is kept in their own data folder (beside the learner folders,
@@ -65,6 +67,9 @@ int PlayInWindow(int argc, char** argv, const quilplay::Options& options) {
     runner.SetConnectAids([&aids](quill::TTutDisplayForm& window, quill::Project& open) { aids.Connect(window, open); });
     quill::WindowTutorialStage stage(project, desktop.platform(), runner, system);
     stage.SetWindowed(chosen->window);
+    // F11 and Alt+Enter switch the background that shows; the other follows.
+    runner.SetOnToggled([&stage](bool fullScreen) { stage.SetWindowed(!fullScreen); });
+    stage.SetOnToggled([&runner](bool fullScreen) { runner.SetWindowed(!fullScreen); });
     quill::PlayTutorial(project.Config, stage);
     return quillc::ExitOk;
 }

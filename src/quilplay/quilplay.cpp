@@ -18,10 +18,13 @@ namespace fs = std::filesystem;
 const char* const kHelp =
     "usage: quilplay [FOLDER | FILE.QKD] [--window]\n"
     "       quilplay [FOLDER | FILE.QKD] [--answers FILE] [--snapshots DIR] [--trace] [--steps N]\n"
+    "                [--bless FILE | --expect FILE]\n"
     "       quilplay [FOLDER | FILE.QKD] --data-folder\n\n"
     "Plays a compiled tutorial: the folder that holds its .QKD data file and .QKC chapters (the\n"
     "current folder when none is named), or the .QKD file itself. The tutorial fills the screen;\n"
-    "--window shows it in a window.\n\n"
+    "--window shows it in an ordinary window instead, and F11 or Alt+Enter switches between the\n"
+    "two. The tutorial's screen is enlarged to fit: by whole multiples where they fit, else\n"
+    "smoothly; a right click offers View 1 x, 2 x and Fit (Ctrl+1, Ctrl+2, Ctrl+0).\n\n"
     "The learner's files (USER.DAT and the files the chapters write) are kept in the tutorial's\n"
     "folder when it can be written, otherwise in $XDG_DATA_HOME/quilplay/NAME (by default\n"
     "~/.local/share/quilplay/NAME), and read back from there. --data-folder prints that folder.\n\n"
@@ -30,9 +33,12 @@ const char* const kHelp =
     "  --answers FILE   answers every wait, one answer a line (see quillc play --help)\n"
     "  --snapshots DIR  writes a PNG of the screen at every wait as DIR/NNN.png\n"
     "  --trace          prints each line as it is executed: TRACE CHAPTER.QKS:N: text\n"
-    "  --steps N        stops after N executed lines\n\n"
-    "Exit status: 0 the tutorial ended normally, 1 it stopped on a script error, 2 wrong usage\n"
-    "or a tutorial that cannot be read.\n";
+    "  --steps N        stops after N executed lines\n"
+    "  --bless FILE     writes a transcript of the run to FILE (see quillc play --help)\n"
+    "  --expect FILE    compares the run's transcript with FILE; a difference is printed as a\n"
+    "                   unified diff and the exit status is 1\n\n"
+    "Exit status: 0 the tutorial ended normally, 1 it stopped on a script error or its\n"
+    "transcript differs from --expect, 2 wrong usage or a tutorial that cannot be read.\n";
 
 std::optional<Options> ParseArgs(const Args& args, Io io, bool& help) {
     Options o;
@@ -64,6 +70,9 @@ std::optional<Options> ParseArgs(const Args& args, Io io, bool& help) {
             o.headless = true;
         } else if (a == "--trace") {
             o.trace = o.headless = true;
+        } else if (a == "--bless" || a == "--expect") {
+            if (!value(a == "--bless" ? o.bless : o.expect, "a file")) return std::nullopt;
+            o.headless = true;
         } else if (a == "--steps") {
             std::string n;
             if (!value(n, "a number")) return std::nullopt;
@@ -204,8 +213,14 @@ quill::Project OpenCompiledTutorial(const Options& options) {
 }
 
 int PlayHeadless(quill::Project& project, const Options& options, Io io) {
-    return quillc::PlayProject(project, quillc::PlayRun{"", options.answers, options.snapshots, options.trace, options.steps},
-                               io);
+    quillc::PlayRun run;
+    run.answers = options.answers;
+    run.snapshots = options.snapshots;
+    run.trace = options.trace;
+    run.steps = options.steps;
+    run.bless = options.bless;
+    run.expect = options.expect;
+    return quillc::PlayProject(project, run, io);
 }
 
 }  // namespace quilplay

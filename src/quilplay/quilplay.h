@@ -25,6 +25,7 @@ struct Options {
     bool headless = false;         // no display: answers, snapshots and trace
     bool dataFolder = false;       // only print where the learner's files are kept
     std::string answers, snapshots;
+    std::string bless, expect;     // the transcript to write, the one to compare with
     bool trace = false;
     long long steps = 0;
     // Where the learner's data folders live ($XDG_DATA_HOME, else ~/.local/share); and, for

@@ -243,7 +243,7 @@ TEST_F(EditFormFixture, DialogButtonsSayTheyAreNotAvailableUntilGivenAnAction) {
     EXPECT_EQ(memo()->toPlainText(), "");
     EXPECT_EQ(rec.messages.Texts(RecordingMessages::Kind::Info),
               (std::vector<QString>{NotAvailableText("Define HyperText")}));
-    editor.SetAction("CommandsCombo", [this] { editor.InsertAtCaret("*" + editor.CommandItem() + "\r\n"); });
+    editor.SetAction(control::CommandsCombo, [this] { editor.InsertAtCaret("*" + editor.CommandItem() + "\r\n"); });
     emit commands->activated(4);
     EXPECT_EQ(memo()->toPlainText(), "*Using Images\n");
 }

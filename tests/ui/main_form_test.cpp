@@ -352,7 +352,7 @@ TEST_F(MainFormFixture, ButtonsWithoutTheirWindowSaySoUntilGivenOne) {
               std::vector<QString>{NotAvailableText("&Define Tutorial Type")});
     EXPECT_TRUE(rec.messages.LastText().contains("\"Define Tutorial Type\""));
     bool ran = false;
-    form.SetAction("ConfigBtn", [&] { ran = true; });
+    form.SetAction(control::ConfigBtn, [&] { ran = true; });
     button("ConfigBtn")->click();
     EXPECT_TRUE(ran);
     EXPECT_EQ(rec.messages.shown.size(), 1u);

@@ -11,6 +11,7 @@
 
 #include "app/chapter_runner.h"
 #include "../qstring_printer.h"
+#include "window_watch.h"
 
 namespace quill::test {
 
@@ -20,30 +21,35 @@ namespace quill::test {
 inline constexpr int kEventWaitMs = 30000;
 
 // Runs `action` once on the first visible window named `name` (a dialog that is about to be
-// run modally, so the test cannot reach it from its own code). Gives up after five seconds.
-// The flag returned becomes true when the window was found, so a test can check that the
-// window appeared at all.
+// run modally, so the test cannot reach it from its own code). The test fails when the window
+// has not appeared after kEventWaitMs of event processing, or by the end of the test (see
+// window_watch.h). The flag returned becomes true when the window was found.
 inline std::shared_ptr<bool> WhenShown(const QString& name, std::function<void(QWidget*)> action) {
     auto* timer = new QTimer(qApp);
     auto ticks = std::make_shared<int>(0);
     auto found = std::make_shared<bool>(false);
+    constexpr int kTickMs = 10;
     QObject::connect(timer, &QTimer::timeout, qApp, [timer, name, action, ticks, found] {
-        if (++*ticks > 500) {
+        if (++*ticks > kEventWaitMs / kTickMs) {
             timer->stop();
             timer->deleteLater();
+            ForgetWindowWatch(timer);
+            ADD_FAILURE() << "The window \"" << name.toStdString() << "\" never appeared.";
             return;
         }
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (w->isVisible() && w->objectName() == name) {
                 timer->stop();
                 timer->deleteLater();
+                ForgetWindowWatch(timer);
                 *found = true;
                 action(w);
                 return;
             }
         }
     });
-    timer->start(10);
+    PendingWindowWatches().push_back({name, timer, found});
+    timer->start(kTickMs);
     return found;
 }
 

@@ -5,11 +5,16 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <unordered_map>
+#include <vector>
 
 #include "datafile/data_file.h"
 #include "project/file_names.h"
@@ -83,71 +88,26 @@ std::string UnscrambleLine(std::string_view line) {
 
 namespace {
 
-// Buffers one compile run reuses from chapter to chapter, so that a tutorial of many large
-// chapters does not pay for fresh memory (and its page faults) twice per chapter.
+// Buffers one compile run reuses from chapter to chapter, so that a tutorial of many chapters
+// does not pay for fresh memory (and its page faults) for each.
 class ChapterBuffers {
 public:
-    // Reads the whole file into the input buffer; throws IoError naming the file.
-    std::string_view read(const fs::path& file) {
-        // Through the tutorial folder: never through a link out of it, and a pipe or device
-        // is refused at once (the checks below stay for the size).
-        const int fd = TutorialFolder(file.has_parent_path() ? file.parent_path() : fs::path(".")).OpenRead(file);
-        struct stat st{};
-        if (::fstat(fd, &st) != 0) {
-            const int err = errno;
-            ::close(fd);
-            fail(file, err);
-        }
-        if (!S_ISREG(st.st_mode)) {
-            ::close(fd);
-            throw IoError("Cannot read the file " + DisplayName(file) + ": " +
-                          (S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file"));
-        }
-        if (static_cast<std::uint64_t>(st.st_size) > kMaxFileBytes) {
-            ::close(fd);
-            throw IoError(TooLargeMessage(file, static_cast<std::uint64_t>(st.st_size), kMaxFileBytes));
-        }
-        std::size_t size = 0;
-        ensure(in_, inCapacity_, static_cast<std::size_t>(st.st_size) + 1, 0);
-        for (;;) {
-            if (size == inCapacity_) ensure(in_, inCapacity_, inCapacity_ * 2, size);
-            const ssize_t got = ::read(fd, in_.get() + size, inCapacity_ - size);
-            if (got < 0) {
-                if (errno == EINTR) continue;
-                const int err = errno;
-                ::close(fd);
-                fail(file, err);
-            }
-            if (got == 0) break;
-            size += static_cast<std::size_t>(got);
-            if (size > kMaxFileBytes) {  // it grew while being read
-                ::close(fd);
-                throw IoError(TooLargeMessage(file, size, kMaxFileBytes));
-            }
-        }
-        ::close(fd);
-        return {in_.get(), size};
-    }
-
-    // An output buffer of at least `needed` bytes that keeps its first `kept` bytes.
-    char* output(std::size_t needed, std::size_t kept) {
-        ensure(out_, outCapacity_, needed, kept);
-        return out_.get();
-    }
-    std::size_t outputCapacity() const { return outCapacity_; }
+    // A buffer of at least `needed` bytes that keeps its first `kept` bytes.
+    char* input(std::size_t needed, std::size_t kept) { return ensure(in_, inCapacity_, needed, kept); }
+    char* output(std::size_t needed) { return ensure(out_, outCapacity_, needed, 0); }
+    std::size_t inputCapacity() const { return inCapacity_; }
 
 private:
-    static void ensure(std::unique_ptr<char[]>& buffer, std::size_t& capacity, std::size_t needed,
-                       std::size_t kept) {
-        if (needed <= capacity) return;
-        const std::size_t grown = std::max(needed, capacity + capacity / 2);
-        auto bigger = std::make_unique_for_overwrite<char[]>(grown);
-        if (kept) std::memcpy(bigger.get(), buffer.get(), kept);
-        buffer = std::move(bigger);
-        capacity = grown;
-    }
-    [[noreturn]] static void fail(const fs::path& file, int err) {
-        throw IoError("Cannot read the file " + DisplayName(file) + ": " + std::strerror(err));
+    static char* ensure(std::unique_ptr<char[]>& buffer, std::size_t& capacity, std::size_t needed,
+                        std::size_t kept) {
+        if (needed > capacity) {
+            const std::size_t grown = std::max(needed, capacity + capacity / 2);
+            auto bigger = std::make_unique_for_overwrite<char[]>(grown);
+            if (kept) std::memcpy(bigger.get(), buffer.get(), kept);
+            buffer = std::move(bigger);
+            capacity = grown;
+        }
+        return buffer.get();
     }
 
     std::unique_ptr<char[]> in_, out_;
@@ -161,53 +121,33 @@ inline std::uint64_t LineEndMask(std::uint64_t x) {
     return (((lf - ones) & ~lf) | ((cr - ones) & ~cr)) & highs;
 }
 
-// The compiled file beside the source: the source's name on disk, bytes intact (a name that is
-// not UTF-8 or holds a '\\' stays as it is), with the extension ".QKC"; an existing file of that
-// name in another letter case is replaced.
-fs::path CompiledChapterPath(const fs::path& source) {
-    std::string name = source.filename().native();
-    const auto dot = name.rfind('.');
-    if (dot != std::string::npos) name.resize(dot);
-    name += ".QKC";
-    const fs::path folder = source.has_parent_path() ? source.parent_path() : fs::path(".");
-    if (auto found = FindEntryIgnoringCase(folder, DiskNameToCp1252(name))) return *found;
-    return folder / name;
-}
+// (The vector types are passed only between functions inlined into one another, so the
+// warning about their calling convention does not apply.)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpsabi"
 
-// Compiles one chapter with the run's buffers. The text is scrambled in one pass, eight bytes
-// at a time: each non-empty line's bytes are shifted as they are copied; at its end the last
-// byte moves up one place and the key goes before it.
-bool CompileChapterWith(const fs::path& source, KeyGenerator& keys, ChapterBuffers& buffers) {
-    const std::string_view text = buffers.read(source);
-    if (text.empty()) return false;  // no lines at all
-    const std::size_t n = text.size();
-    const char* in = text.data();
-    char* out = buffers.output(n + n / 8 + 64, 0);
+// The line loop for a vector of V bytes: Load, Store, Add (byte-wise, modulo 256) and EndMask
+// (a bit for each byte that is CR or LF) come from the caller's instruction set.
+template <std::size_t V, typename Ops>
+[[gnu::always_inline]] inline std::size_t ScrambleLinesWith(const char* in, std::size_t n, char* out, KeyGenerator& keys) {
     std::size_t size = 0;
     std::size_t p = 0;
     while (p < n) {
-        // Every line grows by its key byte and its line end becomes CR LF: the rest of the
-        // output fits in what is left of the input plus three bytes (and eight of slack for
-        // the word-wide stores).
-        if (size + (n - p) + 11 > buffers.outputCapacity())
-            out = buffers.output(std::max(buffers.outputCapacity() * 2, size + (n - p) + 11), size);
         if (in[p] != '\r' && in[p] != '\n') {
             const auto k = static_cast<unsigned char>(keys.NextKey());
-            const std::uint64_t kk = 0x0101010101010101ull * k;
+            const auto kk = Ops::Key(k);
             for (;;) {
-                if (p + 8 <= n) {
-                    std::uint64_t x;
-                    std::memcpy(&x, in + p, 8);
-                    const std::uint64_t shifted = AddToBytes(x, kk);
-                    std::memcpy(out + size, &shifted, 8);
-                    if (const std::uint64_t m = LineEndMask(x)) {
-                        const std::size_t e = static_cast<std::size_t>(__builtin_ctzll(m)) >> 3;
+                if (p + V <= n) {
+                    const auto x = Ops::Load(in + p);
+                    Ops::Store(out + size, Ops::Add(x, kk));
+                    if (const std::uint64_t m = Ops::EndMask(x)) {
+                        const std::size_t e = Ops::FirstEnd(m);
                         p += e;
                         size += e;
                         break;
                     }
-                    p += 8;
-                    size += 8;
+                    p += V;
+                    size += V;
                 } else {
                     while (p < n && in[p] != '\r' && in[p] != '\n')
                         out[size++] = static_cast<char>(static_cast<unsigned char>(in[p++]) + k);
@@ -222,9 +162,153 @@ bool CompileChapterWith(const fs::path& source, KeyGenerator& keys, ChapterBuffe
         out[size++] = '\n';
         if (p < n) p += (in[p] == '\r' && p + 1 < n && in[p + 1] == '\n') ? 2 : 1;
     }
-    const fs::path compiled = CompiledChapterPath(source);
-    TutorialFolder(compiled.has_parent_path() ? compiled.parent_path() : fs::path("."))
-        .Replace(compiled, std::string_view(out, size), Durability::Regenerable);
+    return size;
+}
+
+// Eight bytes in a 64-bit word: any processor.
+struct WordOps {
+    static std::uint64_t Key(unsigned char k) { return 0x0101010101010101ull * k; }
+    static std::uint64_t Load(const char* p) {
+        std::uint64_t x;
+        std::memcpy(&x, p, 8);
+        return x;
+    }
+    static void Store(char* p, std::uint64_t x) { std::memcpy(p, &x, 8); }
+    static std::uint64_t Add(std::uint64_t x, std::uint64_t kk) { return AddToBytes(x, kk); }
+    static std::uint64_t EndMask(std::uint64_t x) { return LineEndMask(x); }
+    static std::size_t FirstEnd(std::uint64_t m) { return static_cast<std::size_t>(__builtin_ctzll(m)) >> 3; }
+};
+
+#if defined(__x86_64__)
+// Sixteen bytes (SSE2, in every x86-64) and thirty-two (AVX2, where the processor has it).
+struct Sse2Ops {
+    static __m128i Key(unsigned char k) { return _mm_set1_epi8(static_cast<char>(k)); }
+    static __m128i Load(const char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+    static void Store(char* p, __m128i x) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), x); }
+    static __m128i Add(__m128i x, __m128i kk) { return _mm_add_epi8(x, kk); }
+    static std::uint64_t EndMask(__m128i x) {
+        const __m128i ends = _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(x, _mm_set1_epi8('\r')));
+        return static_cast<unsigned>(_mm_movemask_epi8(ends));
+    }
+    static std::size_t FirstEnd(std::uint64_t m) { return static_cast<std::size_t>(__builtin_ctzll(m)); }
+};
+
+#pragma GCC push_options
+#pragma GCC target("avx2")
+struct Avx2Ops {
+    static __m256i Key(unsigned char k) { return _mm256_set1_epi8(static_cast<char>(k)); }
+    static __m256i Load(const char* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
+    static void Store(char* p, __m256i x) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), x); }
+    static __m256i Add(__m256i x, __m256i kk) { return _mm256_add_epi8(x, kk); }
+    static std::uint64_t EndMask(__m256i x) {
+        const __m256i ends = _mm256_or_si256(_mm256_cmpeq_epi8(x, _mm256_set1_epi8('\n')),
+                                             _mm256_cmpeq_epi8(x, _mm256_set1_epi8('\r')));
+        return static_cast<unsigned>(_mm256_movemask_epi8(ends));
+    }
+    static std::size_t FirstEnd(std::uint64_t m) { return static_cast<std::size_t>(__builtin_ctzll(m)); }
+};
+
+std::size_t ScrambleLinesAvx2(const char* in, std::size_t n, char* out, KeyGenerator& keys) {
+    return ScrambleLinesWith<32, Avx2Ops>(in, n, out, keys);
+}
+#pragma GCC pop_options
+#endif
+#pragma GCC diagnostic pop
+
+// Scrambles the lines of in[0, n) into out (room for 2 n + 32 bytes), each line followed
+// by CR LF; the last line may lack its line end (the end of the file). Returns the output's size.
+// One pass, a vector at a time: each non-empty line's bytes are shifted as they are copied; at
+// its end the last byte moves up one place and the key goes before it. (The vector stores may
+// write up to a vector past the end of the line; the next line overwrites those bytes.)
+std::size_t ScrambleLines(const char* in, std::size_t n, char* out, KeyGenerator& keys) {
+#if defined(__x86_64__)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2) return ScrambleLinesAvx2(in, n, out, keys);
+    return ScrambleLinesWith<16, Sse2Ops>(in, n, out, keys);
+#else
+    return ScrambleLinesWith<8, WordOps>(in, n, out, keys);
+#endif
+}
+
+// The end of the last whole line of buf[0, n) when more bytes follow: just after its line end.
+// A CR as the last byte is not known to end a line alone until the next byte (an LF?) is seen.
+std::size_t WholeLinesEnd(const char* buf, std::size_t n) {
+    std::size_t i = n > 0 && buf[n - 1] == '\r' ? n - 1 : n;
+    while (i > 0 && buf[i - 1] != '\n' && buf[i - 1] != '\r') --i;
+    return i;
+}
+
+// The compiled file's name for a source name on disk: bytes intact (a name that is not UTF-8 or
+// holds a '\\' stays as it is), with the extension ".QKC".
+std::string CompiledName(const fs::path& source) {
+    std::string name = source.filename().native();
+    const auto dot = name.rfind('.');
+    if (dot != std::string::npos) name.resize(dot);
+    return name + ".QKC";
+}
+
+// The compiled file beside the source; an existing file of that name in another letter case
+// is replaced.
+fs::path CompiledChapterPath(const fs::path& source) {
+    const std::string name = CompiledName(source);
+    const fs::path folder = source.has_parent_path() ? source.parent_path() : fs::path(".");
+    if (auto found = FindEntryIgnoringCase(folder, DiskNameToCp1252(name))) return *found;
+    return folder / name;
+}
+
+// Compiles the chapter `source` of `folder` into `compiled`. The source is read in blocks small
+// enough to stay in the processor's cache while their whole lines are scrambled and written to
+// the replacement; a line longer than a block grows the block. The replacement takes the place
+// of the old compiled file only once the whole chapter is written (a chapter without lines
+// leaves it as it was). A chapter that leads out of the folder throws OutsideFolderError.
+bool CompileChapterWith(const TutorialFolder& folder, const fs::path& source, const fs::path& compiled,
+                        KeyGenerator& keys, ChapterBuffers& buffers) {
+    struct Input {
+        int fd;
+        ~Input() { ::close(fd); }
+    } input{folder.OpenRead(source)};
+    auto fail = [&](int err) -> void {
+        throw IoError("Cannot read the file " + DisplayName(source) + ": " + std::strerror(err));
+    };
+    struct stat st{};
+    if (::fstat(input.fd, &st) != 0) fail(errno);
+    if (static_cast<std::uint64_t>(st.st_size) > kMaxFileBytes)
+        throw IoError(TooLargeMessage(source, static_cast<std::uint64_t>(st.st_size), kMaxFileBytes));
+    std::size_t held = 0;    // bytes of a line not yet whole, at the start of the input buffer
+    std::uint64_t total = 0;  // bytes read in all, against the size limit
+    char* in = nullptr;
+    auto readMore = [&]() -> std::size_t {
+        in = buffers.input(std::max<std::size_t>(kCompileBlockBytes, held + held / 2 + 1), held);
+        ssize_t got;
+        do got = ::read(input.fd, in + held, buffers.inputCapacity() - held);
+        while (got < 0 && errno == EINTR);
+        if (got < 0) fail(errno);
+        total += static_cast<std::uint64_t>(got);
+        if (total > kMaxFileBytes) throw IoError(TooLargeMessage(source, total, kMaxFileBytes));
+        return static_cast<std::size_t>(got);
+    };
+    std::size_t got = readMore();
+    if (got == 0) return false;  // no lines at all
+    TutorialFolder::Replacement output = folder.StartReplacement(compiled);
+    for (;;) {
+        const std::size_t n = held + got;
+        const bool end = got == 0;
+        const std::size_t whole = end ? n : WholeLinesEnd(in, n);
+        if (whole > 0) {
+            // A line grows by its key byte and its line end becomes CR LF: at most twice the
+            // bytes (a run of LF alone), plus three for a last line without a line end; the
+            // word-wide stores write at most a word beyond, which that doubling leaves room for.
+            char* out = buffers.output(2 * whole + 32);
+            output.Write(std::string_view(out, ScrambleLines(in, whole, out, keys)));
+            held = n - whole;
+            if (held) std::memmove(in, in + whole, held);
+        } else {
+            held = n;
+        }
+        if (end) break;
+        got = readMore();
+    }
+    output.Commit(Durability::Regenerable);
     return true;
 }
 
@@ -232,7 +316,8 @@ bool CompileChapterWith(const fs::path& source, KeyGenerator& keys, ChapterBuffe
 
 bool CompileChapter(const fs::path& source, KeyGenerator& keys) {
     ChapterBuffers buffers;
-    return CompileChapterWith(source, keys, buffers);
+    const TutorialFolder folder(source.has_parent_path() ? source.parent_path() : fs::path("."));
+    return CompileChapterWith(folder, source, CompiledChapterPath(source), keys, buffers);
 }
 
 std::string CompiledDataFileBytes(const Project& project) {
@@ -284,15 +369,31 @@ BuildMessages CompileAllCommand(const Project& project, KeyGenerator& keys,
         return {{BuildMessage::Kind::Error, "Unable to compile the Tutorial Data File."}};
     // Chapters are read by the path the listing found, so names that are not UTF-8 (or hold a
     // '\\') compile too. A chapter that is a link to a file outside the tutorial folder is not
-    // read: it fails like a chapter without lines.
+    // read: it fails like a chapter without lines. The folder is opened once and listed once for
+    // the compiled files already there (found ignoring case, to be replaced).
     const auto chapters = ListFilesByMask(project.ProjectDir, project.ProjectName + "*.QKS");
+    std::unordered_map<std::string, std::vector<fs::path>> compiledFiles;  // by upper-cased name
+    for (auto& c : ListFilesByMask(project.ProjectDir, project.ProjectName + "*.QKC"))
+        compiledFiles[UpperCaseCp1252(c.name)].push_back(std::move(c.path));
+    const TutorialFolder folder(project.ProjectDir);
     std::string lastFailed;
     bool failed = false;
     ChapterBuffers buffers;
     for (std::size_t i = 0; i < chapters.size(); ++i) {
         if (progress) progress(i, chapters.size(), chapters[i].name);
-        if (!RealPathInside(project.ProjectDir, chapters[i].path) ||
-            !CompileChapterWith(chapters[i].path, keys, buffers)) {
+        const std::string name = CompiledName(chapters[i].path);
+        // The file of exactly that name, else the first of another letter case, else a new one.
+        fs::path compiled = chapters[i].path.parent_path() / name;
+        const auto known = compiledFiles.find(UpperCaseCp1252(DiskNameToCp1252(name)));
+        if (known != compiledFiles.end() &&
+            std::find(known->second.begin(), known->second.end(), compiled) == known->second.end())
+            compiled = known->second.front();
+        bool done = false;
+        try {
+            done = CompileChapterWith(folder, chapters[i].path, compiled, keys, buffers);
+        } catch (const OutsideFolderError&) {
+        }
+        if (!done) {
             failed = true;
             lastFailed = chapters[i].name;
         }

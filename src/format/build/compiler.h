@@ -43,6 +43,8 @@ std::string UnscrambleLine(std::string_view line);
 // name in any letter case is replaced). A source without any line gives false and writes
 // nothing. Read and write failures throw IoError.
 bool CompileChapter(const std::filesystem::path& source, KeyGenerator& keys);
+// The compiler reads a chapter in blocks of this size (a line longer than a block is read whole).
+inline constexpr std::size_t kCompileBlockBytes = 256u << 10;
 
 // The bytes of the compiled data file: the 7128-byte record in memory, then the compiled image
 // of the data file when the project has one.

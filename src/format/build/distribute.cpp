@@ -8,6 +8,7 @@
 #include "datafile/data_file.h"
 #include "project/file_names.h"
 #include "project/project_path.h"
+#include "project/tutorial_folder.h"
 #include "text/cp1252.h"
 #include "text/errors.h"
 #include "text/file_lookup.h"
@@ -334,6 +335,9 @@ bool Distribute(const Project& project, DistributionUi& ui) {
         return false;
     }
 
+    // The tutorial's files are opened through the tutorial folder, opened once for the whole
+    // distribution: a link swapped in after the checks above cannot lead out of it either.
+    const TutorialFolder folder(project.ProjectDir);
     for (std::size_t i = 0; i < sources.size(); ++i) {
         ui.Copying(i, sources.size(), sources[i]);
         const fs::path to = TargetPath(target, sources[i]);
@@ -343,7 +347,10 @@ bool Distribute(const Project& project, DistributionUi& ui) {
         if (fs::is_symlink(status) || (fs::exists(status) && !fs::is_regular_file(status) &&
                                        !fs::is_directory(status)))
             fs::remove(to, ec);
-        CopyFileTo(sources[i], to);
+        if (player && i + 1 == sources.size())
+            CopyFileTo(sources[i], to);  // the player, from the program's own folder
+        else
+            CopyOpenFileTo(folder.OpenRead(sources[i]), sources[i], to);
     }
 
     WriteLinuxLauncher(target, project.ProjectName, Cp1252ToUtf8(project.Config.get(cfg::Program::ProgramTitle)));

@@ -84,14 +84,20 @@ TutorialFolder FolderOf(const fs::path& file) {
 
 // The file's bytes, or nullopt when it does not exist. A data file that is a link leading out
 // of its folder (the tutorial's folder) is not read: its entries would show, and a rewrite
-// would copy, a file from elsewhere.
-std::optional<std::string> ReadIfExists(const fs::path& file) {
-    std::error_code ec;
-    if (!fs::exists(file, ec)) return std::nullopt;
-    if (!RealPathInside(FolderOf(file).Root(), file))
+// would copy, a file from elsewhere. The folder layer refuses it as it opens the file.
+std::optional<FileBytes> ReadBytesIfExists(const fs::path& file) {
+    try {
+        return FolderOf(file).ReadIfPresent(file);
+    } catch (const OutsideFolderError&) {
         throw IoError("Cannot read the tutorial data file " + DisplayName(file) +
                       ": it leads outside the tutorial folder");
-    return FolderOf(file).Read(file);
+    }
+}
+
+std::optional<std::string> ReadIfExists(const fs::path& file) {
+    const auto bytes = ReadBytesIfExists(file);
+    if (!bytes) return std::nullopt;
+    return std::string(bytes->view());
 }
 
 void AppendLine(std::string& out, std::string_view line) {
@@ -231,10 +237,11 @@ std::string TrimBlanks(std::string_view text) {
 // --- Reading -------------------------------------------------------------------------------
 
 bool HasEntryOfSource(const fs::path& file, std::string_view source) {
-    const auto data = ReadIfExists(file);
-    if (!data) return false;
+    const auto bytes = ReadBytesIfExists(file);
+    if (!bytes) return {};
+    const std::string_view data = bytes->view();
     const std::string wanted = SourceLine(source);
-    LineCursor cursor(*data);
+    LineCursor cursor(data);
     std::string_view line;
     while (cursor.nextStartingWith('[', line))
         if (cursor.nextOrEmpty() == wanted) return true;
@@ -242,9 +249,10 @@ bool HasEntryOfSource(const fs::path& file, std::string_view source) {
 }
 
 void ListEntryNames(TextLines& list, const fs::path& file, std::string_view source) {
-    const auto data = ReadIfExists(file);
-    if (!data) return;
-    LineCursor cursor(*data);
+    const auto bytes = ReadBytesIfExists(file);
+    if (!bytes) return;
+    const std::string_view data = bytes->view();
+    LineCursor cursor(data);
     std::string_view line;
     while (cursor.nextStartingWith('[', line)) {
         if (SameIgnoringCase(ValueAfterEquals(cursor.nextOrEmpty()), source))
@@ -255,18 +263,41 @@ void ListEntryNames(TextLines& list, const fs::path& file, std::string_view sour
 bool LoadEntry(const fs::path& file, std::string_view name, std::string_view source,
                TextLines& list) {
     if (!CanBeEntryName(name)) return false;
-    const auto data = ReadIfExists(file);
-    if (!data) return false;
+    const auto bytes = ReadBytesIfExists(file);
+    if (!bytes) return false;
+    const std::string_view data = bytes->view();
+    // The headers are found with memchr on the whole file and each is tested in place against
+    // the upper-cased name (as HeaderIsNamed does, one table look-up a byte); only an entry of that name
+    // is walked line by line. A later entry of the name replaces an earlier one.
+    const std::string wanted = UpperCaseCp1252(name);
+    const std::size_t len = wanted.size();
+    const char* const begin = data.data();
+    const char* const end = begin + data.size();
+    auto named = [&](const char* header) {
+        // "[" + name + one more character, and the line ends there.
+        if (static_cast<std::size_t>(end - header) < len + 2) return false;
+        const char last = header[len + 1];
+        if (last == '\r' || last == '\n') return false;
+        if (static_cast<std::size_t>(end - header) > len + 2 && header[len + 2] != '\r' && header[len + 2] != '\n')
+            return false;
+        for (std::size_t i = len; i-- > 0;)  // from the end: names often share their beginning
+            if (kUpperCp1252[static_cast<unsigned char>(header[1 + i])] != static_cast<unsigned char>(wanted[i]))
+                return false;
+        return true;
+    };
     bool found = false;
-    LineCursor cursor(*data);
-    std::string_view line;
-    while (cursor.seekLineStartingWith('[')) {
-        if (!HeaderIsNamed(cursor.rest(), name)) {
-            cursor.skipByte();
-            continue;
-        }
+    const char* from = begin;
+    while (from < end) {
+        const auto* at = static_cast<const char*>(std::memchr(from, '[', static_cast<std::size_t>(end - from)));
+        if (!at) break;
+        from = at + 1;
+        if (at != begin && at[-1] != '\n' && at[-1] != '\r') continue;  // not at a line start
+        if (!named(at)) continue;
+        LineCursor cursor(data.substr(static_cast<std::size_t>(at - begin)));
+        std::string_view line;
         cursor.next(line);
         const std::string_view sourceLine = cursor.nextOrEmpty();
+        from = at + cursor.position();
         if (!SameIgnoringCase(SourceValue(sourceLine), source)) continue;
         list.clear();
         list.emplace_back(HeaderName(line));
@@ -276,14 +307,16 @@ bool LoadEntry(const fs::path& file, std::string_view name, std::string_view sou
             list.emplace_back(body);
             if (body == "]") break;
         }
+        from = at + cursor.position();
         found = true;
     }
     return found;
 }
 
 std::vector<TextLines> LoadEntriesOfSource(const fs::path& file, std::string_view source) {
-    const auto data = ReadIfExists(file);
-    if (!data) return {};
+    const auto bytes = ReadBytesIfExists(file);
+    if (!bytes) return {};
+    const std::string_view data = bytes->view();
     struct Found {
         std::string_view name;
         bool listed;      // ListEntryNames lists it
@@ -291,7 +324,7 @@ std::vector<TextLines> LoadEntriesOfSource(const fs::path& file, std::string_vie
         TextLines lines;  // as LoadEntry gives them (only when loadable)
     };
     std::vector<Found> entries;
-    LineCursor cursor(*data);
+    LineCursor cursor(data);
     std::string_view line;
     while (cursor.nextStartingWith('[', line)) {
         const std::string_view sourceLine = cursor.nextOrEmpty();
@@ -367,9 +400,10 @@ void ParseTextEntry(const TextLines& entry, TScreenBackground& s, TextLines& tex
 }
 
 bool LoadIntroduction(const fs::path& file, TextLines& text) {
-    const auto data = ReadIfExists(file);
-    if (!data) return false;
-    LineCursor cursor(*data);
+    const auto bytes = ReadBytesIfExists(file);
+    if (!bytes) return {};
+    const std::string_view data = bytes->view();
+    LineCursor cursor(data);
     std::string_view line;
     while (cursor.nextStartingWith('[', line)) {
         if (!StartsWith(line, "[^INTRO")) continue;
@@ -387,9 +421,10 @@ bool LoadIntroduction(const fs::path& file, TextLines& text) {
 bool LoadWindowText(const fs::path& file, std::string_view name, std::string& color,
                     TextLines& text) {
     if (!CanBeEntryName(name)) return false;
-    const auto data = ReadIfExists(file);
-    if (!data) return false;
-    LineCursor cursor(*data);
+    const auto bytes = ReadBytesIfExists(file);
+    if (!bytes) return {};
+    const std::string_view data = bytes->view();
+    LineCursor cursor(data);
     std::string_view line;
     while (cursor.seekLineStartingWith('[')) {
         if (!HeaderIsNamed(cursor.rest(), name)) {
@@ -632,9 +667,10 @@ std::string BuildCompiledImage(std::string_view data) {
 }
 
 std::optional<std::string> CompiledDataImage(const fs::path& file) {
-    const auto data = ReadIfExists(file);
-    if (!data) return std::nullopt;
-    return BuildCompiledImage(*data);
+    const auto bytes = ReadBytesIfExists(file);
+    if (!bytes) return {};
+    const std::string_view data = bytes->view();
+    return BuildCompiledImage(data);
 }
 
 bool PackDataFile(const fs::path& file, std::string_view extension) {

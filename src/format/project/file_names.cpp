@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "text/errors.h"
+#include "text/fd_io.h"
 #include "text/file_lookup.h"
 #include "text/text_file.h"
 
@@ -154,48 +155,6 @@ struct Fd {
     }
 };
 
-// Copies the open source into the open target. Returns 0, or the errno of a failed read, or
-// -1 when a block was written short.
-int CopyOpenFiles(int in, int out) {
-    // The kernel copies between the files itself where it can (no trip through our memory);
-    // where it cannot (another file system, a kind of file it does not support) nothing has
-    // been copied yet and the plain loop below does the work.
-    bool started = false;
-    for (;;) {
-        const ssize_t put = ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
-        if (put > 0) {
-            started = true;
-            continue;
-        }
-        if (put == 0) {
-            if (started) return 0;
-            break;  // an empty file, or one the kernel reports as empty (/proc): read it
-        }
-        if (errno == EINTR) continue;
-        if (started) return errno == ENOSPC || errno == EFBIG || errno == EDQUOT ? -1 : errno;
-        if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP ||
-            errno == EBADF || errno == EPERM)
-            break;
-        return errno == ENOSPC || errno == EFBIG || errno == EDQUOT ? -1 : errno;
-    }
-    std::vector<char> buf(1 << 20);
-    for (;;) {
-        ssize_t got = ::read(in, buf.data(), buf.size());
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return errno;
-        }
-        if (got == 0) return 0;
-        std::size_t done = 0;
-        while (done < static_cast<std::size_t>(got)) {
-            const ssize_t put = ::write(out, buf.data() + done, static_cast<std::size_t>(got) - done);
-            if (put < 0 && errno == EINTR) continue;
-            if (put <= 0) return -1;
-            done += static_cast<std::size_t>(put);
-        }
-    }
-}
-
 bool SameFile(const fs::path& a, const fs::path& b) {
     if (a == b) return true;
     std::error_code ec;
@@ -210,18 +169,26 @@ void CopyFileTo(const fs::path& source, const fs::path& destination) {
     if (fs::is_directory(destination, ec)) target = destination / source.filename();
     if (SameFile(source, target)) return;  // copying a file onto itself would empty it
     // O_NONBLOCK and a regular file only: a pipe or device is refused at once.
-    Fd in{::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)};
-    if (in.fd < 0)
+    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (in < 0)
         throw IoError("Cannot open the file " + DisplayName(source) + ": " + std::strerror(errno));
+    CopyOpenFileTo(in, source, target);
+}
+
+void CopyOpenFileTo(int source, const fs::path& shown, const fs::path& target) {
+    Fd in{source};
     struct stat st{};
     if (::fstat(in.fd, &st) != 0 || !S_ISREG(st.st_mode))
-        throw IoError("Cannot open the file " + DisplayName(source) + ": it is not a regular file");
+        throw IoError("Cannot open the file " + DisplayName(shown) + ": it is not a regular file");
+    struct stat existing{};
+    if (::stat(target.c_str(), &existing) == 0 && existing.st_dev == st.st_dev && existing.st_ino == st.st_ino)
+        return;  // copying a file onto itself would empty it
     Fd out{::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)};
     if (out.fd < 0)
         throw IoError("Cannot create the file " + DisplayName(target) + ": " + std::strerror(errno));
     const int rc = CopyOpenFiles(in.fd, out.fd);
     if (rc > 0)
-        throw IoError("Cannot read the file " + DisplayName(source) + ": " + std::strerror(rc));
+        throw IoError("Cannot read the file " + DisplayName(shown) + ": " + std::strerror(rc));
     if (rc < 0)
         throw IoError("Cannot write the file " + DisplayName(target) + ": the disk may be full");
     if (::close(out.fd) != 0) {

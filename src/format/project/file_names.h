@@ -77,6 +77,9 @@ bool FindEitherInProject(const std::filesystem::path& projectDir, std::string_vi
 // Byte copy. When destination is an existing folder the copy goes into it under the source's
 // name. Throws IoError naming the file that could not be opened, created or written.
 void CopyFileTo(const std::filesystem::path& source, const std::filesystem::path& destination);
+// The same from a file already open for reading (closed here in every case; `shown` names it)
+// to the file `target`.
+void CopyOpenFileTo(int source, const std::filesystem::path& shown, const std::filesystem::path& target);
 
 // Result codes of CopyFileBlocks.
 enum CopyResult : int {

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <utility>
 #include <cerrno>
 #include <cstring>
 
@@ -72,6 +73,35 @@ bool KernelConfinesOpens() {
 
 TutorialFolder::TutorialFolder(fs::path root, Confinement how) : root_(std::move(root)), how_(how) {}
 
+TutorialFolder::~TutorialFolder() {
+    if (rootFd_ >= 0) ::close(rootFd_);
+}
+
+TutorialFolder::TutorialFolder(const TutorialFolder& other) : root_(other.root_), how_(other.how_) {}
+
+TutorialFolder& TutorialFolder::operator=(const TutorialFolder& other) {
+    if (this != &other) {
+        if (rootFd_ >= 0) ::close(rootFd_);
+        rootFd_ = -1;
+        root_ = other.root_;
+        how_ = other.how_;
+    }
+    return *this;
+}
+
+TutorialFolder::TutorialFolder(TutorialFolder&& other) noexcept
+    : root_(std::move(other.root_)), how_(other.how_), rootFd_(std::exchange(other.rootFd_, -1)) {}
+
+TutorialFolder& TutorialFolder::operator=(TutorialFolder&& other) noexcept {
+    if (this != &other) {
+        if (rootFd_ >= 0) ::close(rootFd_);
+        root_ = std::move(other.root_);
+        how_ = other.how_;
+        rootFd_ = std::exchange(other.rootFd_, -1);
+    }
+    return *this;
+}
+
 bool TutorialFolder::Below(const fs::path& file) const {
     auto r = root_.begin();
     auto f = file.begin();
@@ -110,10 +140,12 @@ void TutorialFolder::Fail(const char* verb, const fs::path& file, int err) const
                   std::strerror(err));
 }
 
-int TutorialFolder::OpenRoot() const {
+int TutorialFolder::RootFd() const {
+    if (rootFd_ >= 0) return rootFd_;
     const int fd = ::open(root_.empty() ? "." : root_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         throw IoError("Cannot open the tutorial folder " + DisplayName(root_) + ": " + std::strerror(errno));
+    rootFd_ = fd;
     return fd;
 }
 
@@ -139,14 +171,15 @@ int TutorialFolder::OpenBeneath(int rootFd, const fs::path& relative, int flags,
     return ::openat(rootFd, relative.c_str(), flags, mode);
 }
 
-int TutorialFolder::OpenParent(const fs::path& file, std::string& leaf) const {
+int TutorialFolder::OpenParent(const fs::path& file, std::string& leaf, bool& ownsFd) const {
     const fs::path rel = RelativePart(file);
     if (rel == ".") Fail("write", file, EISDIR);
     leaf = rel.filename().native();
-    Fd root{OpenRoot()};
+    const int root = RootFd();
     const fs::path parent = rel.parent_path();
-    if (parent.empty()) return root.release();
-    const int fd = OpenBeneath(root.fd, parent, O_PATH | O_DIRECTORY | O_CLOEXEC, 0, true);
+    ownsFd = !parent.empty();
+    if (!ownsFd) return root;
+    const int fd = OpenBeneath(root, parent, O_PATH | O_DIRECTORY | O_CLOEXEC, 0, true);
     if (fd < 0) Fail("write", file, errno);
     return fd;
 }
@@ -157,8 +190,7 @@ std::optional<fs::path> TutorialFolder::Find(std::string_view name) const {
     if (name.empty() || NameLeavesFolder(name)) return std::nullopt;
     auto found = FindIgnoringCase(root_, name);
     if (!found) return std::nullopt;
-    Fd root{OpenRoot()};
-    Fd fd{OpenBeneath(root.fd, RelativePart(*found), O_PATH | O_CLOEXEC, 0, true)};
+    Fd fd{OpenBeneath(RootFd(), RelativePart(*found), O_PATH | O_CLOEXEC, 0, true)};
     if (fd.fd < 0) return std::nullopt;
     return found;
 }
@@ -167,8 +199,7 @@ std::optional<fs::path> TutorialFolder::FindFile(std::string_view name) const {
     if (name.empty() || NameLeavesFolder(name)) return std::nullopt;
     auto found = FindIgnoringCase(root_, name);
     if (!found) return std::nullopt;
-    Fd root{OpenRoot()};
-    Fd fd{OpenBeneath(root.fd, RelativePart(*found), O_PATH | O_CLOEXEC, 0, true)};
+    Fd fd{OpenBeneath(RootFd(), RelativePart(*found), O_PATH | O_CLOEXEC, 0, true)};
     struct stat st{};
     if (fd.fd < 0 || ::fstat(fd.fd, &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
     return found;
@@ -176,9 +207,8 @@ std::optional<fs::path> TutorialFolder::FindFile(std::string_view name) const {
 
 int TutorialFolder::OpenRead(const fs::path& file) const {
     const fs::path rel = RelativePart(file);
-    Fd root{OpenRoot()};
     // O_NONBLOCK: a pipe is refused below instead of waiting for a writer.
-    Fd fd{OpenBeneath(root.fd, rel, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0, true)};
+    Fd fd{OpenBeneath(RootFd(), rel, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0, true)};
     if (fd.fd < 0) Fail("read", file, errno);
     struct stat st{};
     if (::fstat(fd.fd, &st) != 0) Fail("read", file, errno);
@@ -192,15 +222,40 @@ std::string TutorialFolder::Read(const fs::path& file, std::uint64_t maxBytes) c
     return ReadOpenFile(OpenRead(file), file, maxBytes);
 }
 
+std::optional<FileBytes> TutorialFolder::ReadIfPresent(const fs::path& file, std::uint64_t maxBytes) const {
+    const fs::path rel = RelativePart(file);
+    const int fd = OpenBeneath(RootFd(), rel, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0, true);
+    if (fd < 0) {
+        if (errno == ENOENT) return std::nullopt;
+        Fail("read", file, errno);
+    }
+    // ReadOpenFileBytes refuses what is not a regular file, with the same words as OpenRead.
+    return ReadOpenFileBytes(fd, file, maxBytes);
+}
+
 std::vector<std::string> TutorialFolder::ReadLines(const fs::path& file, std::uint64_t maxBytes) const {
     return SplitLines(Read(file, maxBytes));
 }
 
 void TutorialFolder::Replace(const fs::path& file, std::span<const std::string_view> pieces,
                              Durability durability) const {
+    Replacement replacement = StartReplacement(file);
+    for (const std::string_view bytes : pieces) replacement.Write(bytes);
+    replacement.Commit(durability);
+}
+
+TutorialFolder::Replacement::Replacement(int dirFd, bool ownsDir, std::string leaf, const fs::path& shown)
+    : dir_{dirFd, ownsDir}, writer_(dirFd, std::move(leaf), shown) {}
+
+TutorialFolder::Replacement::Dir::~Dir() {
+    if (owned) ::close(fd);
+}
+
+TutorialFolder::Replacement TutorialFolder::StartReplacement(const fs::path& file) const {
     std::string leaf;
-    Fd dir{OpenParent(file, leaf)};
-    WriteFileAtomicAt(dir.fd, leaf, file, pieces, durability);
+    bool owns = false;
+    const int dir = OpenParent(file, leaf, owns);
+    return Replacement(dir, owns, std::move(leaf), file);
 }
 
 void TutorialFolder::Replace(const fs::path& file, std::string_view bytes, Durability durability) const {
@@ -214,8 +269,7 @@ void TutorialFolder::ReplaceLines(const fs::path& file, const std::vector<std::s
 
 void TutorialFolder::Append(const fs::path& file, std::string_view bytes) const {
     const fs::path rel = RelativePart(file);
-    Fd root{OpenRoot()};
-    Fd fd{OpenBeneath(root.fd, rel,
+    Fd fd{OpenBeneath(RootFd(), rel,
                       O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_NOCTTY,
                       0666, false)};
     if (fd.fd < 0) Fail("write", file, errno);
@@ -228,8 +282,7 @@ void TutorialFolder::Append(const fs::path& file, std::string_view bytes) const 
 
 bool TutorialFolder::CreateNew(const fs::path& file, std::string_view bytes) const {
     const fs::path rel = RelativePart(file);
-    Fd root{OpenRoot()};
-    Fd fd{OpenBeneath(root.fd, rel, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666, false)};
+    Fd fd{OpenBeneath(RootFd(), rel, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666, false)};
     if (fd.fd < 0) {
         if (errno == EEXIST) return false;
         Fail("write", file, errno);
@@ -240,16 +293,21 @@ bool TutorialFolder::CreateNew(const fs::path& file, std::string_view bytes) con
 
 bool TutorialFolder::Remove(const fs::path& file) const {
     std::string leaf;
-    Fd dir{OpenParent(file, leaf)};
-    if (::unlinkat(dir.fd, leaf.c_str(), 0) == 0) return true;
+    bool owns = false;
+    const int dirFd = OpenParent(file, leaf, owns);
+    Fd dir{owns ? dirFd : -1};
+    if (::unlinkat(dirFd, leaf.c_str(), 0) == 0) return true;
     if (errno == ENOENT) return false;
     Fail("delete", file, errno);
 }
 
 void TutorialFolder::MakeFolders(const fs::path& folder) const {
     const fs::path rel = RelativePart(folder);
-    Fd at{OpenRoot()};
+    const int root = RootFd();
     if (rel == ".") return;
+    // A descriptor of our own for the walk, which closes each folder as it passes it.
+    Fd at{::fcntl(root, F_DUPFD_CLOEXEC, 0)};
+    if (at.fd < 0) Fail("create", folder, errno);
     for (const auto& part : rel) {
         if (::mkdirat(at.fd, part.c_str(), 0777) != 0 && errno != EEXIST) Fail("create", folder, errno);
         // O_NOFOLLOW with O_PATH opens a link itself, which then is no folder: refused.
@@ -260,7 +318,14 @@ void TutorialFolder::MakeFolders(const fs::path& folder) const {
 }
 
 void TutorialFolder::Copy(const TutorialFolder& from, const fs::path& source, const fs::path& target) const {
-    Replace(target, from.Read(source));
+    Fd in{from.OpenRead(source)};
+    struct stat st{};
+    if (::fstat(in.fd, &st) != 0) Fail("read", source, errno);
+    if (static_cast<std::uint64_t>(st.st_size) > kMaxFileBytes)
+        throw IoError(TooLargeMessage(source, static_cast<std::uint64_t>(st.st_size), kMaxFileBytes));
+    Replacement replacement = StartReplacement(target);
+    replacement.CopyFrom(in.fd, source);
+    replacement.Commit();
 }
 
 }  // namespace quill

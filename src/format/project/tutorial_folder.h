@@ -19,6 +19,11 @@
 // Paths given to the methods are those that Locate, Find or a listing of the folder gave: the
 // folder's own path followed by the parts below it. A path that is not below the folder is
 // outside it, whatever it names.
+//
+// The object opens the folder once, at its first use, and keeps it open until it is destroyed:
+// one object for one operation (a compile, a distribution) pays for that open once, not per file.
+// (The folder is the one found at that first use, even if its name is given to another later.)
+// An object is used by one thread at a time.
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -29,6 +34,7 @@
 
 #include "project/project_path.h"
 #include "text/errors.h"
+#include "text/fd_io.h"
 #include "text/text_file.h"
 
 namespace quill {
@@ -46,6 +52,12 @@ public:
     enum class Confinement { Automatic, Resolver };
 
     explicit TutorialFolder(std::filesystem::path root, Confinement how = Confinement::Automatic);
+    ~TutorialFolder();
+    // A copy opens the folder again when it needs it.
+    TutorialFolder(const TutorialFolder& other);
+    TutorialFolder& operator=(const TutorialFolder& other);
+    TutorialFolder(TutorialFolder&& other) noexcept;
+    TutorialFolder& operator=(TutorialFolder&& other) noexcept;
 
     const std::filesystem::path& Root() const { return root_; }
 
@@ -64,6 +76,10 @@ public:
     std::string Read(const std::filesystem::path& file, std::uint64_t maxBytes = kMaxFileBytes) const;
     std::vector<std::string> ReadLines(const std::filesystem::path& file,
                                        std::uint64_t maxBytes = kMaxFileBytes) const;
+    // The whole file in one buffer (for large files read once and scanned), or nullopt when
+    // there is no entry of that name; throws as Read does for every other failure.
+    std::optional<FileBytes> ReadIfPresent(const std::filesystem::path& file,
+                                           std::uint64_t maxBytes = kMaxFileBytes) const;
     // Opens a regular file inside the folder for reading (close-on-exec); the caller closes it.
     int OpenRead(const std::filesystem::path& file) const;
 
@@ -73,6 +89,26 @@ public:
     void Replace(const std::filesystem::path& file, std::string_view bytes,
                  Durability durability = Durability::Durable) const;
     void ReplaceLines(const std::filesystem::path& file, const std::vector<std::string>& lines) const;
+    // An atomic replacement whose bytes come piece by piece (a file too large to assemble in
+    // memory first): Write them, then Commit. Without Commit the previous file stays.
+    class Replacement {
+    public:
+        void Write(std::string_view bytes) { writer_.Write(bytes); }
+        // Appends the rest of the open file `in` (`source` names it in messages).
+        void CopyFrom(int in, const std::filesystem::path& source) { writer_.CopyFrom(in, source); }
+        void Commit(Durability durability = Durability::Durable) { writer_.Commit(durability); }
+
+    private:
+        friend class TutorialFolder;
+        Replacement(int dirFd, bool ownsDir, std::string leaf, const std::filesystem::path& shown);
+        struct Dir {  // closed after the writer is gone
+            int fd;
+            bool owned;
+            ~Dir();
+        } dir_;
+        AtomicFileWriter writer_;
+    };
+    Replacement StartReplacement(const std::filesystem::path& file) const;
     // Appends to the file, creating it; a link in its last part is refused, not followed.
     void Append(const std::filesystem::path& file, std::string_view bytes) const;
     // Creates the file only when there is no entry of that name; false when there is one.
@@ -91,14 +127,17 @@ public:
 private:
     // The parts of `file` below the folder, or throws OutsideFolderError.
     std::filesystem::path RelativePart(const std::filesystem::path& file) const;
-    int OpenRoot() const;
+    // The folder, opened at the first use and kept open; throws IoError when it cannot be.
+    int RootFd() const;
     int OpenBeneath(int rootFd, const std::filesystem::path& relative, int flags, unsigned mode,
                     bool lastMayBeLink) const;
-    int OpenParent(const std::filesystem::path& file, std::string& leaf) const;
+    // The folder that holds `file`: the root itself (ownsFd false) or one opened beneath it.
+    int OpenParent(const std::filesystem::path& file, std::string& leaf, bool& ownsFd) const;
     [[noreturn]] void Fail(const char* verb, const std::filesystem::path& file, int err) const;
 
     std::filesystem::path root_;
     Confinement how_;
+    mutable int rootFd_ = -1;
 };
 
 // Whether this kernel confines opens itself (openat2 is there).

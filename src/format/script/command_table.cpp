@@ -544,12 +544,4 @@ CommandValue ParseCommand(const CommandSpec& row, CommandReader& reader) {
     return row.parse(reader);
 }
 
-std::string_view ChooseAction(const std::vector<cmd::MatchRow>& rows, int count, std::string_view answer, bool exact) {
-    const int slot = Operands::ChosenSlot(count, answer, exact, [&](int i) -> std::string_view {
-        return static_cast<std::size_t>(i) < rows.size() ? rows[static_cast<std::size_t>(i)].match : std::string_view();
-    });
-    if (slot < 0 || static_cast<std::size_t>(slot) >= rows.size()) return {};
-    return rows[static_cast<std::size_t>(slot)].action;
-}
-
 }  // namespace quill

@@ -154,8 +154,4 @@ using CommandValue = std::variant<
 // text and the line text. Look at reader.op.Stopped() once afterwards.
 CommandValue ParseCommand(const struct CommandSpec& row, CommandReader& reader);
 
-// The match table row chosen by an answer: the last match that matches it, else the final
-// action (row `count`). Empty when there is none.
-std::string_view ChooseAction(const std::vector<cmd::MatchRow>& rows, int count, std::string_view answer, bool exact);
-
 }  // namespace quill

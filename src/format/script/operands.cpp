@@ -149,7 +149,9 @@ bool Operands::FileNameValid(std::string_view name) {
 }
 
 bool Operands::FileOutsideProject(std::string_view name) {
-    if (name.empty() || ResolveInProject(projectDir_, name).inside) return false;
+    if (name.empty()) return false;
+    // Without a folder (a check of lines alone) only the name itself can be judged.
+    if (projectDir_.empty() ? !NameLeavesFolder(name) : ResolveInProject(projectDir_, name).inside) return false;
     Fail("The filename " + std::string(name) + " in " + LineText() + std::string(kOutsideFolder));
     return true;
 }

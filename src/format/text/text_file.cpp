@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "text/fd_io.h"
 #include "text/errors.h"
@@ -80,6 +82,48 @@ int WriteAllToFd(int fd, std::string_view bytes) {
     return 0;
 }
 
+// Copies the open source into the open target. Returns 0, or the errno of a failed read, or
+// -1 when a block was written short.
+int CopyOpenFiles(int in, int out) {
+    // The kernel copies between the files itself where it can (no trip through our memory);
+    // where it cannot (another file system, a kind of file it does not support) nothing has
+    // been copied yet and the plain loop below does the work.
+    bool started = false;
+    for (;;) {
+        const ssize_t put = ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
+        if (put > 0) {
+            started = true;
+            continue;
+        }
+        if (put == 0) {
+            if (started) return 0;
+            break;  // an empty file, or one the kernel reports as empty (/proc): read it
+        }
+        if (errno == EINTR) continue;
+        if (started) return errno == ENOSPC || errno == EFBIG || errno == EDQUOT ? -1 : errno;
+        if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP ||
+            errno == EBADF || errno == EPERM)
+            break;
+        return errno == ENOSPC || errno == EFBIG || errno == EDQUOT ? -1 : errno;
+    }
+    std::vector<char> buf(1 << 20);
+    for (;;) {
+        ssize_t got = ::read(in, buf.data(), buf.size());
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        if (got == 0) return 0;
+        std::size_t done = 0;
+        while (done < static_cast<std::size_t>(got)) {
+            const ssize_t put = ::write(out, buf.data() + done, static_cast<std::size_t>(got) - done);
+            if (put < 0 && errno == EINTR) continue;
+            if (put <= 0) return -1;
+            done += static_cast<std::size_t>(put);
+        }
+    }
+}
+
 std::string ReadOpenFile(int fd, const std::filesystem::path& file, std::uint64_t maxBytes) {
     struct stat st{};
     if (::fstat(fd, &st) != 0) {
@@ -116,6 +160,52 @@ std::string ReadOpenFile(int fd, const std::filesystem::path& file, std::uint64_
     }
     ::close(fd);
     return data;
+}
+
+FileBytes ReadOpenFileBytes(int fd, const std::filesystem::path& file, std::uint64_t maxBytes) {
+    auto fail = [&](int err) {
+        ::close(fd);
+        throw IoError("Cannot read the file " + DisplayName(file) + ": " + SystemReason(err));
+    };
+    struct stat st{};
+    if (::fstat(fd, &st) != 0) fail(errno);
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw IoError("Cannot read the file " + DisplayName(file) + ": " +
+                      (S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file"));
+    }
+    if (static_cast<std::uint64_t>(st.st_size) > maxBytes) {
+        ::close(fd);
+        throw IoError(TooLargeMessage(file, static_cast<std::uint64_t>(st.st_size), maxBytes));
+    }
+    // One byte more than the size the file has now, so that one read reaches its end (a file
+    // that grows meanwhile gets a larger buffer).
+    std::size_t capacity = static_cast<std::size_t>(st.st_size) + 1;
+    if (capacity < 4096) capacity = 4096;
+    auto data = std::make_unique_for_overwrite<char[]>(capacity);
+    std::size_t size = 0;
+    for (;;) {
+        if (size == capacity) {
+            const std::size_t grown = capacity * 2;
+            auto bigger = std::make_unique_for_overwrite<char[]>(grown);
+            std::memcpy(bigger.get(), data.get(), size);
+            data = std::move(bigger);
+            capacity = grown;
+        }
+        const ssize_t got = ::read(fd, data.get() + size, capacity - size);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            fail(errno);
+        }
+        if (got == 0) break;
+        size += static_cast<std::size_t>(got);
+        if (size > maxBytes) {  // it grew while being read
+            ::close(fd);
+            throw IoError(TooLargeMessage(file, size, maxBytes));
+        }
+    }
+    ::close(fd);
+    return FileBytes(std::move(data), size);
 }
 
 std::vector<std::string> ReadTextLines(const std::filesystem::path& file, std::uint64_t maxBytes) {
@@ -171,65 +261,88 @@ void WriteFileAtomic(const std::filesystem::path& file, std::span<const std::str
     ::close(dirFd);
 }
 
-void WriteFileAtomicAt(int dirFd, const std::string& leaf, const std::filesystem::path& shown,
-                       std::span<const std::string_view> pieces, Durability durability) {
-    auto failWith = [&](int err) -> void {
-        throw IoError("Cannot write the file " + DisplayName(shown) + ": " + SystemReason(err));
-    };
+AtomicFileWriter::AtomicFileWriter(int dirFd, std::string leaf, std::filesystem::path shown)
+    : dirFd_(dirFd), leaf_(std::move(leaf)), shown_(std::move(shown)) {
     // The bytes go to an unnamed file in the target's folder (O_TMPFILE): killed before the end,
     // the process leaves nothing behind. Only when it is complete is it given a name and renamed
     // over the target. File systems without unnamed files get a named temporary file instead.
-    std::string tmp;
-    bool named = false;
     // (Linking an unnamed file in goes through /proc; without it, the named way is taken.)
-    int fd = ::access("/proc/self/fd", X_OK) == 0 ? ::openat(dirFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600)
-                                                  : (errno = EOPNOTSUPP, -1);
-    if (fd < 0) {
-        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) failWith(errno);
-        for (unsigned attempt = 0; fd < 0; ++attempt) {
-            tmp = TempName(leaf, attempt);
-            fd = ::openat(dirFd, tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-            if (fd < 0 && (errno != EEXIST || attempt > 100)) failWith(errno);
+    static const bool procFds = ::access("/proc/self/fd", X_OK) == 0;
+    fd_ = procFds ? ::openat(dirFd_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600) : (errno = EOPNOTSUPP, -1);
+    if (fd_ < 0) {
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) Fail(errno);
+        for (unsigned attempt = 0; fd_ < 0; ++attempt) {
+            tmp_ = TempName(leaf_, attempt);
+            fd_ = ::openat(dirFd_, tmp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+            if (fd_ < 0 && (errno != EEXIST || attempt > 100)) Fail(errno);
         }
-        named = true;
+        named_ = true;
     }
-    auto fail = [&](int err) {
-        ::close(fd);
-        if (named) ::unlinkat(dirFd, tmp.c_str(), 0);
-        failWith(err);
-    };
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    if (fd_ >= 0) ::close(fd_);
+    if (named_) ::unlinkat(dirFd_, tmp_.c_str(), 0);
+}
+
+void AtomicFileWriter::Fail(int err) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (named_) ::unlinkat(dirFd_, tmp_.c_str(), 0);
+    named_ = false;
+    throw IoError("Cannot write the file " + DisplayName(shown_) + ": " + SystemReason(err));
+}
+
+void AtomicFileWriter::Write(std::string_view bytes) {
+    if (const int err = WriteAllToFd(fd_, bytes)) Fail(err);
+}
+
+void AtomicFileWriter::CopyFrom(int in, const std::filesystem::path& source) {
+    const int rc = CopyOpenFiles(in, fd_);
+    if (rc > 0) {
+        const std::string why = SystemReason(rc);
+        ::close(fd_);
+        fd_ = -1;
+        if (named_) ::unlinkat(dirFd_, tmp_.c_str(), 0);
+        named_ = false;
+        throw IoError("Cannot read the file " + DisplayName(source) + ": " + why);
+    }
+    if (rc < 0) Fail(ENOSPC);
+}
+
+void AtomicFileWriter::Commit(Durability durability) {
     // Keep the permissions of the file being replaced; a new file (or one that is a link, which
     // is replaced, not written through) gets the usual 0666 & umask.
     struct stat old{};
-    if (::fstatat(dirFd, leaf.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode)) {
-        ::fchmod(fd, old.st_mode & 07777);
+    if (::fstatat(dirFd_, leaf_.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode)) {
+        ::fchmod(fd_, old.st_mode & 07777);
     } else {
-        ::fchmod(fd, 0666 & ~ProcessUmask());
+        ::fchmod(fd_, 0666 & ~ProcessUmask());
     }
-    for (const std::string_view bytes : pieces)
-        if (const int err = WriteAllToFd(fd, bytes)) fail(err);
-    if (durability == Durability::Durable && ::fsync(fd) != 0) fail(errno);
-    if (!named) {
+    if (durability == Durability::Durable && ::fsync(fd_) != 0) Fail(errno);
+    if (!named_) {
         // Give the finished file a name of ours; a kill between this and the rename below
         // leaves that name, which RemoveStaleTemporaries clears later.
-        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        const std::string self = "/proc/self/fd/" + std::to_string(fd_);
         for (unsigned attempt = 0;; ++attempt) {
-            tmp = TempName(leaf, attempt);
-            if (::linkat(AT_FDCWD, self.c_str(), dirFd, tmp.c_str(), AT_SYMLINK_FOLLOW) == 0) break;
-            if (errno != EEXIST || attempt > 100) fail(errno);
+            tmp_ = TempName(leaf_, attempt);
+            if (::linkat(AT_FDCWD, self.c_str(), dirFd_, tmp_.c_str(), AT_SYMLINK_FOLLOW) == 0) break;
+            if (errno != EEXIST || attempt > 100) Fail(errno);
         }
-        named = true;
+        named_ = true;
     }
-    if (::close(fd) != 0) {
-        const int err = errno;
-        ::unlinkat(dirFd, tmp.c_str(), 0);
-        failWith(err);
-    }
-    if (::renameat(dirFd, tmp.c_str(), dirFd, leaf.c_str()) != 0) {
-        const int err = errno;
-        ::unlinkat(dirFd, tmp.c_str(), 0);
-        failWith(err);
-    }
+    const int closed = ::close(fd_);
+    fd_ = -1;
+    if (closed != 0) Fail(errno);
+    if (::renameat(dirFd_, tmp_.c_str(), dirFd_, leaf_.c_str()) != 0) Fail(errno);
+    named_ = false;
+}
+
+void WriteFileAtomicAt(int dirFd, const std::string& leaf, const std::filesystem::path& shown,
+                       std::span<const std::string_view> pieces, Durability durability) {
+    AtomicFileWriter writer(dirFd, leaf, shown);
+    for (const std::string_view bytes : pieces) writer.Write(bytes);
+    writer.Commit(durability);
 }
 
 bool IsOurTemporary(std::string_view name, int* pid) {

@@ -12,6 +12,7 @@
 
 #include "datafile/color_notation.h"
 #include "datafile/data_file.h"
+#include "engine/play_observer.h"
 #include "host.h"
 #include "project/file_names.h"
 #include "project/project.h"
@@ -98,6 +99,12 @@ std::optional<std::string> ChapterPlayer::FetchNextLine() {
 }
 
 std::optional<std::string_view> ChapterPlayer::FetchNextLineView() {
+    auto line = passLine();
+    if (line && observer_) observer_->lineReached(lastFetched_);
+    return line;
+}
+
+std::optional<std::string_view> ChapterPlayer::passLine() {
     if (index_ >= lines_.size()) return std::nullopt;
     lastFetched_ = static_cast<int>(++index_);
     // Lines run without their trailing blanks.
@@ -129,6 +136,7 @@ bool ChapterPlayer::loadChapter(const std::string& file) {
     }
     index_ = 0;
     lastFetched_ = 0;
+    if (observer_) observer_->chapterStarted(chapterFile_);
     return true;
 }
 
@@ -313,6 +321,7 @@ void ChapterPlayer::dispatchCommand(const std::string& translated) {
         if (!IgnoredCode(translated)) notValid();
         return;
     }
+    dataLine_ = lastFetched_ + 1;
     CommandReader reader(operands_, *this);  // the operand routines' folder rule, the chapter's lines
     const CommandValue value = ParseCommand(*row, reader);
     if (stopped()) return;
@@ -438,6 +447,7 @@ void ChapterPlayer::quitPressed() {
 }
 
 void ChapterPlayer::hypertextClicked(const QString& word) {
+    if (observer_) observer_->wordFollowed(word);
     if (!host_.performEntry(EntrySource::Hyper, word))
         host_.showInfo(QStringLiteral("The \"") + word + QStringLiteral("\" HyperText Link has not been defined "));
 }
@@ -514,7 +524,7 @@ bool ChapterPlayer::markerSearch(const std::string& marker) {
 }
 
 void ChapterPlayer::twoWayJump(bool condition) {
-    if (!condition) FetchNextLine();
+    if (!condition) passLine();
     if (auto action = FetchNextLine()) runAction(*action);
 }
 
@@ -523,8 +533,11 @@ void ChapterPlayer::twoWayJump(bool condition) {
 void ChapterPlayer::runBranch(bool condition) {
     inBranch_ = true;
     auto skipTo = [this](std::string_view marker) {
-        while (auto line = FetchNextLine())
-            if (*line == marker) return true;
+        while (auto line = passLine())
+            if (*line == marker) {
+                if (observer_ && marker != "&3") observer_->sectionEntered(lastFetched_);
+                return true;
+            }
         return false;
     };
     // Runs lines up to the end marker; false when the run stopped or the marker is missing.
@@ -679,7 +692,7 @@ void ChapterPlayer::act(const cmd::JumpOnButton& c) {
 void ChapterPlayer::act(const cmd::JumpOnMatch& c) {
     const std::string answer = askInput(c.length);
     if (stopped()) return;
-    runAction(std::string(ChooseAction(c.rows, c.count, answer, c.exact)));
+    runMatch(c.rows, c.count, answer, c.exact);
 }
 void ChapterPlayer::act(const cmd::JumpOnFileMatch& c) {
     std::string answer;
@@ -687,10 +700,19 @@ void ChapterPlayer::act(const cmd::JumpOnFileMatch& c) {
         const auto lines = readLines(std::string(c.name));
         if (!lines.empty()) answer = lines[0];
     }
-    runAction(std::string(ChooseAction(c.rows, c.count, answer, c.exact)));
+    runMatch(c.rows, c.count, answer, c.exact);
+}
+// The action of a match table that the answer chooses.
+void ChapterPlayer::runMatch(const std::vector<cmd::MatchRow>& rows, int count, std::string_view answer, bool exact) {
+    const int first = dataLine_;
+    const int picked = Operands::ChosenSlot(count, answer, exact, [&](int k) { return rows[static_cast<std::size_t>(k)].match; });
+    if (observer_) observer_->entryPicked(PickList::MatchList, first, count + 1, picked);
+    if (picked >= 0 && static_cast<std::size_t>(picked) < rows.size())
+        runAction(std::string(rows[static_cast<std::size_t>(picked)].action));
 }
 void ChapterPlayer::act(const cmd::BoxMenu& c) {
     if (c.count < 1) return;
+    const int first = dataLine_;
     QStringList items;
     for (int k = 0; k < c.count; ++k) items.push_back(FromCp1252(c.rows[static_cast<std::size_t>(k)].match));
     const PenState saved = screen_.penState();
@@ -699,11 +721,13 @@ void ChapterPlayer::act(const cmd::BoxMenu& c) {
     screen_.hideListMenu();
     screen_.restoreFontAndBrush(saved);
     checkHost();
+    if (observer_) observer_->entryPicked(PickList::ListMenu, first, c.count, stopped() ? -1 : chosen);
     if (stopped() || chosen < 0 || chosen >= c.count) return;
     runAction(std::string(c.rows[static_cast<std::size_t>(chosen)].action));
 }
 void ChapterPlayer::act(const cmd::ButtonMenu& c) {
     if (c.buttons.empty()) return;
+    const int first = dataLine_;
     std::vector<TextScreen::MenuButtonPlace> buttons;
     for (const cmd::MenuButton& b : c.buttons) {
         TextScreen::MenuButtonPlace place;
@@ -718,6 +742,8 @@ void ChapterPlayer::act(const cmd::ButtonMenu& c) {
     const int pressed = host_.askMenuButton();
     screen_.restoreFontAndBrush(saved);
     checkHost();
+    if (observer_)
+        observer_->entryPicked(PickList::ButtonMenu, first, static_cast<int>(c.buttons.size()), stopped() ? -1 : pressed - 1);
     if (stopped() || pressed < 1 || pressed > static_cast<int>(c.buttons.size())) return;
     runAction(std::string(c.buttons[static_cast<std::size_t>(pressed - 1)].action));
 }
@@ -730,7 +756,7 @@ void ChapterPlayer::act(const cmd::BranchOnFileInput& c) {
     if (!operands_.FirstLineOf(c.name, text)) {
         // An unreadable file skips the whole branch without a message.
         if (!(c.list && *c.list == "&3"))
-            while (auto line = FetchNextLineView())
+            while (auto line = passLine())
                 if (*line == "&3") break;
         inBranch_ = false;
         return;
@@ -762,6 +788,7 @@ void ChapterPlayer::act(const cmd::ExitQuiz&) {
 void ChapterPlayer::act(const cmd::QuizAnswers& c) {
     const int count = c.count;
     quizName_ = std::string(c.name);
+    const int first = dataLine_;
     QStringList texts;
     for (const std::string_view text : c.texts) texts.push_back(FromCp1252(text.substr(0, kQuizAnswerLength)));
     const PenState saved = screen_.penState();
@@ -786,6 +813,7 @@ void ChapterPlayer::act(const cmd::QuizAnswers& c) {
     }
     screen_.hideQuizAnswers();
     screen_.restoreFontAndBrush(saved);
+    if (observer_) observer_->answerChosen(first, static_cast<int>(texts.size()), answer);
     if (answer > 0) markerSearch("@" + std::to_string(answer) + quizName_);
 }
 

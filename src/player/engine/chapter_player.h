@@ -48,6 +48,7 @@
 
 namespace quill {
 
+class PlayObserver;
 class PlayerHost;
 class Project;
 class TextScreen;
@@ -93,6 +94,9 @@ public:
     void setTracer(Tracer tracer) { tracer_ = std::move(tracer); }
     // Stop after this many executed lines (0: no limit).
     void setStepLimit(long long steps) { stepLimit_ = steps; }
+    // Told what the run performs (lines, sections, answers, picks); may be null. It must
+    // outlive the runs.
+    void setObserver(PlayObserver* observer) { observer_ = observer; }
 
     // Runs the chapter (a name with or without folder and extension; ".QKS" is used).
     PlayResult run(std::string_view chapter);
@@ -124,6 +128,8 @@ private:
     std::optional<std::string> FetchNextLine() override;
     // A view into the chapter, valid until another chapter is loaded: commands keep these.
     std::optional<std::string_view> FetchNextLineView() override;
+    // The next line without telling the observer: a line passed over, not run.
+    std::optional<std::string_view> passLine();
 
     bool stopped() const { return operands_.Stopped(); }
     void fail(const std::string& message) { operands_.Fail(message); }
@@ -217,6 +223,7 @@ private:
     bool markerSearch(const std::string& marker);
     void runBranch(bool condition);
     void twoWayJump(bool condition);
+    void runMatch(const std::vector<cmd::MatchRow>& rows, int count, std::string_view answer, bool exact);
     bool fileExists(std::string_view name) const;
     std::optional<bool> inputCondition(int length, bool exact, cmd::Line list);
     std::optional<bool> choiceCondition(std::string_view left, std::string_view right, int length);
@@ -239,6 +246,7 @@ private:
     Operands operands_;
     ColorTable colors_;
     Tracer tracer_;
+    PlayObserver* observer_ = nullptr;
 
     LineBuffer lines_;
     // The first line of each "@J" label text: jumps look their target up here.
@@ -246,6 +254,7 @@ private:
     std::size_t index_ = 0;
     int lastFetched_ = 0;
     std::string lineText_;
+    int dataLine_ = 0;  // the line after the command being performed: where the lines it read begin
     std::string chapterFile_;
     std::string translated_, translateError_;  // reused buffers
 

@@ -42,6 +42,7 @@ struct CharState {
     int halfPoints = kDefaultHalfPoints;
     int foreground = 0;        // colour table index, 0 = automatic
     int background = 0;
+    bool operator==(const CharState&) const = default;
 };
 
 struct ParaState {
@@ -363,6 +364,7 @@ private:
             break;
         case Word::Deff:
             StateChanging();
+            TablesChanged();
             defaultFont_ = param;
             break;
         case Word::Plain:
@@ -496,6 +498,7 @@ private:
             if (b == ';') {
                 if (colors_.size() < kMaxTableEntries)
                     colors_.push_back(colorSet_ ? std::optional<QColor>(QColor(red_, green_, blue_)) : std::nullopt);
+                TablesChanged();
                 red_ = green_ = blue_ = 0;
                 colorSet_ = false;
             }
@@ -618,23 +621,36 @@ private:
         DropPendingHigh();
         if (dirty_) {
             dirty_ = false;
-            QTextCharFormat f = CurrentCharFormat();
-            if (f != textFormat_) {
+            const CharState& now = Top().ch;
+            if (!textState_ || !(*textState_ == now)) {
                 FlushText();
-                textFormat_ = f;
+                textState_ = now;
+                textFormat_ = CharFormat(now);
             }
         }
         text_ += c;
     }
 
+    // The text read so far in its format becomes a run of the paragraph being read.
     void FlushText() {
         if (text_.isEmpty()) return;
-        if (paragraphEnded_) {
-            cursor_.insertBlock();
-            paragraphEnded_ = false;
-        }
-        cursor_.insertText(text_, textFormat_);
+        runs_.push_back({text_, textFormat_});
         text_.clear();
+    }
+
+    // Writes the paragraph read so far (its runs) as a block with the given formats. A block
+    // is made with its formats and filled once, which costs the document far less than
+    // changing the formats of a block already in it.
+    void WriteParagraph(const QTextBlockFormat& block, const QTextCharFormat& blockChar) {
+        if (blocksWritten_ == 0) {  // the document's first block is there already
+            cursor_.setBlockFormat(block);
+            cursor_.setBlockCharFormat(blockChar);
+        } else {
+            cursor_.insertBlock(block, blockChar);
+        }
+        ++blocksWritten_;
+        for (const auto& [text, format] : runs_) cursor_.insertText(text, format);
+        runs_.clear();
     }
 
     // Everything that changes the character format first writes out the text read so far.
@@ -648,16 +664,12 @@ private:
         FlushBytes();
         DropPendingHigh();
         FlushText();
-        if (paragraphEnded_) cursor_.insertBlock();
         EndParagraph();
         paragraphEnded_ = true;
     }
 
     // Paragraph properties belong to the paragraph their \par ends.
-    void EndParagraph() {
-        cursor_.setBlockFormat(CurrentBlockFormat());
-        cursor_.setBlockCharFormat(CurrentCharFormat());
-    }
+    void EndParagraph() { WriteParagraph(CurrentBlockFormat(), CharFormat(Top().ch)); }
 
     void Finish() {
         FlushBytes();
@@ -665,7 +677,7 @@ private:
         FlushText();
         CommitFont();
         // The last \par ends the last paragraph; text after it is a paragraph of its own.
-        if (!paragraphEnded_) EndParagraph();
+        if (!paragraphEnded_ || !runs_.empty()) EndParagraph();
         QFont base = doc_.defaultFont();
         if (const FontEntry* f = FindFont(defaultFont_); f && !f->name.isEmpty())
             base.setFamilies({f->name});
@@ -675,8 +687,17 @@ private:
 
     // --- formats -------------------------------------------------------------------------
 
-    QTextCharFormat CurrentCharFormat() {
-        const CharState& ch = Top().ch;
+    // The format of a character state, made once for each state the text uses (the fonts and
+    // colours it names are known by then: a change to their tables empties the cache).
+    const QTextCharFormat& CharFormat(const CharState& ch) {
+        for (const auto& [state, format] : formats_)
+            if (state == ch) return format;
+        if (formats_.size() >= kMaxCachedFormats) formats_.clear();
+        formats_.emplace_back(ch, MakeCharFormat(ch));
+        return formats_.back().second;
+    }
+
+    QTextCharFormat MakeCharFormat(const CharState& ch) const {
         QTextCharFormat f;
         const FontEntry* font = FindFont(ch.font < 0 ? defaultFont_ : ch.font);
         if (font && !font->name.isEmpty()) f.setFontFamilies(QStringList{font->name});
@@ -704,6 +725,14 @@ private:
         return f;
     }
 
+    static constexpr std::size_t kMaxCachedFormats = 64;
+
+    // The font or colour table, or the default font, changed: formats are made anew.
+    void TablesChanged() {
+        formats_.clear();
+        textState_.reset();
+    }
+
     const QColor* ColorAt(int index) const {
         if (index <= 0 || static_cast<std::size_t>(index) >= colors_.size()) return nullptr;
         const auto& c = colors_[static_cast<std::size_t>(index)];
@@ -722,6 +751,7 @@ private:
         f.name = f.name.trimmed();
         if (fonts_.size() >= kMaxTableEntries || fonts_.contains(f.number)) return;  // the first wins
         StateChanging();
+        TablesChanged();
         const int number = f.number;
         fonts_.emplace(number, std::move(f));
     }
@@ -750,10 +780,14 @@ private:
     std::map<int, QStringDecoder> decoders_;
     std::optional<QChar> pendingHigh_;
 
-    QString text_;  // decoded text not yet inserted, all in textFormat_
+    QString text_;  // decoded text not yet made a run, all in textFormat_ (of textState_)
+    std::optional<CharState> textState_;
     QTextCharFormat textFormat_;
+    std::vector<std::pair<QString, QTextCharFormat>> runs_;  // of the paragraph being read
+    std::vector<std::pair<CharState, QTextCharFormat>> formats_;
+    int blocksWritten_ = 0;
     bool dirty_ = true;
-    bool paragraphEnded_ = false;  // a \par ended the current block; text starts a new one
+    bool paragraphEnded_ = false;  // a \par has ended a paragraph
 };
 
 void ReadPlainText(std::string_view bytes, QTextDocument& doc, bool lastLineEnded) {

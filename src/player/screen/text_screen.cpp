@@ -182,6 +182,7 @@ public:
     void put(int x, int y, unsigned char byte, const PenState& pen) {
         // Text beyond the edges draws nothing visible (drawing never wraps).
         if (x <= -8 || x >= kWidth || y <= -17 || y >= kHeight) return;
+        screen_.putCell(x, y, byte);
         if (count_ > 0 && (y != y_ || x != x_ + 8 * count_ || !SamePen(pen, pen_))) flush();
         if (count_ == 0) {
             x_ = x;
@@ -464,8 +465,66 @@ void TextScreen::drawPendingLine(std::string_view text) {
 
 void TextScreen::fillCells(int x, int y, int width, int height, const QColor& colour) {
     if (width <= 0 || height <= 0) return;
+    clearCells(QRect(x, y, width, height));
     Painter painter(*this);
     painter.p().fillRect(QRect(x, y, width, height), colour);
+}
+
+// ---- text layer --------------------------------------------------------------------------------
+
+namespace {
+
+// The cell whose area holds most of a character drawn at (x, y); cells count from 0.
+int CellColumn(int x) { return (x + 4) >= 0 ? (x + 4) / TextScreen::kCellWidth : -1; }
+int CellRow(int y) { return (y + 8) >= 0 ? (y + 8) / TextScreen::kCellHeight : -1; }
+
+}  // namespace
+
+void TextScreen::putCell(int x, int y, unsigned char byte) {
+    const int c = CellColumn(x), r = CellRow(y);
+    if (c < 0 || c >= kTextColumns || r < 0 || r >= kTextRows) return;
+    cells_[static_cast<std::size_t>(r * kTextColumns + c)] = byte;
+}
+
+void TextScreen::clearCells(const QRect& pixels) {
+    // A cell goes when the rectangle covers its centre.
+    for (int r = 0; r < kTextRows; ++r) {
+        const int cy = r * kCellHeight + kCellHeight / 2;
+        if (cy < pixels.top() || cy > pixels.bottom()) continue;
+        for (int c = 0; c < kTextColumns; ++c) {
+            const int cx = c * kCellWidth + kCellWidth / 2;
+            if (cx >= pixels.left() && cx <= pixels.right()) cells_[static_cast<std::size_t>(r * kTextColumns + c)] = 0;
+        }
+    }
+}
+
+void TextScreen::pasteCells(const std::vector<unsigned char>& from, const QRect& source, int targetX, int targetY) {
+    const int c0 = CellColumn(source.left()), r0 = CellRow(source.top());
+    const int columns = source.width() / kCellWidth, rows = source.height() / kCellHeight;
+    const int tc = CellColumn(targetX), tr = CellRow(targetY);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c) {
+            const int sr = r0 + r, sc = c0 + c, dr = tr + r, dc = tc + c;
+            if (sr < 0 || sr >= kTextRows || sc < 0 || sc >= kTextColumns) continue;
+            if (dr < 0 || dr >= kTextRows || dc < 0 || dc >= kTextColumns) continue;
+            cells_[static_cast<std::size_t>(dr * kTextColumns + dc)] = from[static_cast<std::size_t>(sr * kTextColumns + sc)];
+        }
+}
+
+QString TextScreen::visibleText() const {
+    QStringList rows;
+    for (int r = 0; r < kTextRows; ++r) {
+        std::string line;
+        for (int c = 0; c < kTextColumns; ++c) {
+            const unsigned char b = cells_[static_cast<std::size_t>(r * kTextColumns + c)];
+            line += b >= 0x20 ? static_cast<char>(b) : ' ';
+        }
+        const std::size_t end = line.find_last_not_of(' ');
+        if (end == std::string::npos) continue;
+        line.resize(end + 1);
+        rows.push_back(FromCp1252(line));
+    }
+    return rows.join(u'\n');
 }
 
 void TextScreen::drawLiteral(int x, int y, std::string_view text, const PenState& pen) {
@@ -483,6 +542,7 @@ void TextScreen::clearScreen(int colourCode) {
     loadScreenColours();
     pen_ = {0, colours_.text, backColour(colourCode)};
     image_.fill(pen_.brush);
+    std::fill(cells_.begin(), cells_.end(), 0);
     row_ = 1;
     column_ = 1;
     resetControlBar();
@@ -536,6 +596,7 @@ void TextScreen::showTitle(std::string_view text, const QColor& textColour, cons
     title_.font = font;
     titleOffset_ = kTitleHeight;
     image_.fill(pen_.brush);
+    std::fill(cells_.begin(), cells_.end(), 0);
 }
 
 // ---- screen objects ----------------------------------------------------------------------------
@@ -745,6 +806,7 @@ void TextScreen::drawBox(BoxKind kind, int c1, int r1, int c2, int r2, const QCo
     const bool rounded = kind == BoxKind::Rounded || kind == BoxKind::RoundedBorder;
     const int penWidth = border ? std::max(1, borderWidth) : 1;
     const QColor penColour = border ? borderColour : QColor(Qt::black);
+    if (fill.isValid() && fill.alpha() == 255) clearCells(QRect(x1, y1, x2 - x1, y2 - y1));
     Painter painter(*this);
     QPainter& p = painter.p();
     p.setPen(QPen(penColour, penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
@@ -765,6 +827,7 @@ void TextScreen::popup(BoxKind kind, int c1, int r1, int c2, int r2,
                        const std::vector<std::string>& lines, const QColor& fill, int tenths,
                        int borderWidth, const QColor& borderColour) {
     const QImage saved = copyRaster();
+    const std::vector<unsigned char> savedCells = cells_;
     const std::size_t labels = hyperLabels_.size();
     const int hyperCount = hypertextCount_;
     const PenState pen = pen_;
@@ -779,6 +842,7 @@ void TextScreen::popup(BoxKind kind, int c1, int r1, int c2, int r2,
     pen_ = pen;
     if (host_) host_->waitDelay(TenthsToMs(tenths));
     restoreRaster(saved);
+    cells_ = savedCells;
     // Hypertext words of the pop-up go with it.
     hyperLabels_.resize(labels);
     hypertextCount_ = hyperCount;
@@ -797,6 +861,7 @@ void TextScreen::copySection(int c1, int r1, int c2, int r2, int targetColumn, i
     const QImage copy = copyRaster();
     const QRect source(ColumnToX(c1), RowToY(r1), ColumnToX(c2) - ColumnToX(c1), RowToY(r2) - RowToY(r1));
     if (source.width() <= 0 || source.height() <= 0) return;
+    pasteCells(std::vector<unsigned char>(cells_), source, ColumnToX(targetColumn), RowToY(targetRow));
     Painter painter(*this);
     painter.p().drawImage(QPoint(ColumnToX(targetColumn), RowToY(targetRow)), copy, source);
 }
@@ -804,9 +869,11 @@ void TextScreen::copySection(int c1, int r1, int c2, int r2, int targetColumn, i
 void TextScreen::moveSection(int c1, int r1, int c2, int r2, int targetColumn, int targetRow,
                              const QColor& colour) {
     const QImage copy = copyRaster();
+    const std::vector<unsigned char> cells = cells_;
     clearSection(c1, r1, c2, r2, colour);
     const QRect source(ColumnToX(c1), RowToY(r1), ColumnToX(c2) - ColumnToX(c1), RowToY(r2) - RowToY(r1));
     if (source.width() <= 0 || source.height() <= 0) return;
+    pasteCells(cells, source, ColumnToX(targetColumn), RowToY(targetRow));
     Painter painter(*this);
     painter.p().drawImage(QPoint(ColumnToX(targetColumn), RowToY(targetRow)), copy, source);
 }

@@ -250,11 +250,23 @@ public:
     QImage copyRaster() const { return image_.copy(); }
     void restoreRaster(const QImage& copy);
 
+    // The characters standing on the raster, row by row from the top, as a screen reader reads
+    // them: each row's text with its trailing blanks dropped, blank rows left out. A fill or a
+    // box drawn over characters removes them; pictures and boxes themselves are not text.
+    QString visibleText() const;
+
 private:
     class Painter;
     struct Fonts;
 
     void fillCells(int x, int y, int width, int height, const QColor& colour);
+    // The text layer behind visibleText(): one byte a cell (0: no character), kept in step
+    // with the raster by the drawing operations.
+    static constexpr int kTextColumns = kWidth / kCellWidth, kTextRows = kHeight / kCellHeight + 1;
+    void putCell(int x, int y, unsigned char byte);
+    void clearCells(const QRect& pixels);
+    // Puts the cells of `source` (pixels) in `from` at the target, as the raster's copy does.
+    void pasteCells(const std::vector<unsigned char>& from, const QRect& source, int targetX, int targetY);
     void drawLiteral(int x, int y, std::string_view text, const PenState& pen);
     QRect placed(int x, int y, int width, int height) const;
     void reportError(const QString& text) const;
@@ -269,6 +281,7 @@ private:
     PlayerHost* host_;
     const Fonts* fonts_;  // shared by every screen, made once
     QImage image_;
+    std::vector<unsigned char> cells_ = std::vector<unsigned char>(kTextColumns * kTextRows, 0);
 
     int column_ = 1, row_ = 1;
     int titleOffset_ = 0;

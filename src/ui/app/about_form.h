@@ -1,6 +1,11 @@
 #pragma once
 // TAboutForm: the program's about box.
 #include <QDialog>
+#include <memory>
+
+namespace Ui {
+class TAboutForm;
+}  // namespace Ui
 
 namespace quill {
 
@@ -10,6 +15,10 @@ class TAboutForm : public QDialog {
     Q_OBJECT
 public:
     explicit TAboutForm(Platform& platform, QWidget* parent = nullptr);
+    ~TAboutForm() override;
+
+private:
+    std::unique_ptr<Ui::TAboutForm> ui_;
 };
 
 }  // namespace quill

@@ -140,7 +140,8 @@ TQMKmainform::TQMKmainform(Project& project, Platform& platform, ChapterRunner& 
                      .toStdString();
 }
 
-QPushButton* TQMKmainform::AddButton(QWidget* parent, const QString& name, const QString& caption, int topic) {
+QPushButton* TQMKmainform::AddButton(QWidget* parent, ControlName control, const QString& caption, int topic) {
+    const QString name = control;
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     button->setToolTip(kHint);
@@ -149,7 +150,7 @@ QPushButton* TQMKmainform::AddButton(QWidget* parent, const QString& name, const
     if (topic) SetHelpTopic(button, topic);
     parent->layout()->addWidget(button);
     buttons_.insert(name, button);
-    if (name != "HelpBtn" && name != "QuitBtn")
+    if (name != control::HelpBtn && name != control::QuitBtn)
         connect(button, &QPushButton::clicked, this, [this, name, button] {
             RunFramed(button, [this, name] { actions_.value(name)(); });
         });
@@ -181,29 +182,29 @@ void TQMKmainform::BuildPanel(QWidget* background) {
     top->setLayout(new QHBoxLayout);
     top->layout()->setContentsMargins(0, 0, 0, 0);
     top->layout()->setSpacing(8);
-    AddButton(top, "SelectBtn", "&Select a Tutorial", 120);
-    AddButton(top, "StartBtn", "Create &New Tutorial", 100);
+    AddButton(top, control::SelectBtn, "&Select a Tutorial", 120);
+    AddButton(top, control::StartBtn, "Create &New Tutorial", 100);
     layout->addWidget(top);
 
     auto* grid = new QGridLayout;
     grid->setSpacing(6);
     auto* create = Group(MenuPnl_, "  Create Tutorial  ", "CreateGrp");
-    AddButton(create, "ConfigBtn", "&Define Tutorial Type", 140);
-    AddButton(create, "EditBtn", "Create/&Edit Chapter", 160);
-    AddButton(create, "ViewBtn", "&View a Chapter", 180);
+    AddButton(create, control::ConfigBtn, "&Define Tutorial Type", 140);
+    AddButton(create, control::EditBtn, "Create/&Edit Chapter", 160);
+    AddButton(create, control::ViewBtn, "&View a Chapter", 180);
     auto* program = Group(MenuPnl_, "  Create Program  ", "ProgramGrp");
-    AddButton(program, "PreviewBtn", "&Pre-View Tutorial", 260);
-    AddButton(program, "CompileBtn", "&Compile Tutorial", 270);
-    AddButton(program, "DistribBtn", "Prepare Distri&bution", 290);
+    AddButton(program, control::PreviewBtn, "&Pre-View Tutorial", 260);
+    AddButton(program, control::CompileBtn, "&Compile Tutorial", 270);
+    AddButton(program, control::DistribBtn, "Prepare Distri&bution", 290);
     auto* customize = Group(MenuPnl_, "  Customize  ", "CustomizeGrp");
-    AddButton(customize, "ScreensBtn", "&Tutorial Presentation", 200);
-    AddButton(customize, "ToolsBtn", "Teaching &Aids", 240);
-    AddButton(customize, "CustProgBtn", "P&rogram Presentation", 230);
+    AddButton(customize, control::ScreensBtn, "&Tutorial Presentation", 200);
+    AddButton(customize, control::ToolsBtn, "Teaching &Aids", 240);
+    AddButton(customize, control::CustProgBtn, "P&rogram Presentation", 230);
     auto* help = Group(MenuPnl_, "  Help  ", "HelpGrp");
-    AddButton(help, "AboutBtn", "Abo&ut This Program", 80);
-    AddButton(help, "HelpBtn", "&Help", 1);
-    AddButton(help, "TutBtn", "&Instructions", 0);
-    AddButton(help, "QuitBtn", "&Quit", 0);
+    AddButton(help, control::AboutBtn, "Abo&ut This Program", 80);
+    AddButton(help, control::HelpBtn, "&Help", 1);
+    AddButton(help, control::TutBtn, "&Instructions", 0);
+    AddButton(help, control::QuitBtn, "&Quit", 0);
     static_cast<QVBoxLayout*>(create->layout())->addStretch();
     static_cast<QVBoxLayout*>(program->layout())->addStretch();
     static_cast<QVBoxLayout*>(customize->layout())->addStretch();
@@ -214,32 +215,32 @@ void TQMKmainform::BuildPanel(QWidget* background) {
     layout->addLayout(grid);
 
     // The buttons' own actions; the others wait for their windows.
-    actions_["SelectBtn"] = [this] { SelectBtnClick(); };
-    actions_["StartBtn"] = [this] { StartBtnClick(); };
-    actions_["EditBtn"] = [this] { EditBtnClick(); };
-    actions_["ViewBtn"] = [this] { ViewBtnClick(); };
-    actions_["AboutBtn"] = [this] { AboutBtnClick(); };
-    actions_["TutBtn"] = [this] { TutBtnClick(); };
-    actions_["ScreensBtn"] = [this] { DefineTutorialPresentation(project_, platform_, this); };
-    for (const char* name : {"ConfigBtn", "PreviewBtn", "CompileBtn", "DistribBtn", "ToolsBtn",
-                             "CustProgBtn"}) {
+    actions_[control::SelectBtn] = [this] { SelectBtnClick(); };
+    actions_[control::StartBtn] = [this] { StartBtnClick(); };
+    actions_[control::EditBtn] = [this] { EditBtnClick(); };
+    actions_[control::ViewBtn] = [this] { ViewBtnClick(); };
+    actions_[control::AboutBtn] = [this] { AboutBtnClick(); };
+    actions_[control::TutBtn] = [this] { TutBtnClick(); };
+    actions_[control::ScreensBtn] = [this] { DefineTutorialPresentation(project_, platform_, this); };
+    for (const ControlName name : {control::ConfigBtn, control::PreviewBtn, control::CompileBtn,
+                                   control::DistribBtn, control::ToolsBtn, control::CustProgBtn}) {
         const QString caption = buttons_.value(name)->text();
         actions_[name] = [this, caption] { ShowNotAvailable(platform_.messages, caption); };
     }
-    actions_["ToolsBtn"] = [this] {
+    actions_[control::ToolsBtn] = [this] {
         if (!system_) return ShowNotAvailable(platform_.messages, "Teaching &Aids");
         AidsContext context{project_, platform_, *system_};
         OpenTeachingAids(context, this);
     };
     // Help and Quit act without hiding the panel.
-    connect(buttons_["HelpBtn"], &QPushButton::clicked, this, &TQMKmainform::HelpBtnClick);
-    connect(buttons_["QuitBtn"], &QPushButton::clicked, this, &QWidget::close);
+    connect(buttons_[control::HelpBtn], &QPushButton::clicked, this, &TQMKmainform::HelpBtnClick);
+    connect(buttons_[control::QuitBtn], &QPushButton::clicked, this, &QWidget::close);
 }
 
-QPushButton* TQMKmainform::Button(const QString& name) const { return buttons_.value(name); }
+QPushButton* TQMKmainform::Button(ControlName name) const { return buttons_.value(name); }
 
-void TQMKmainform::SetAction(const QString& buttonName, std::function<void()> action) {
-    actions_[buttonName] = std::move(action);
+void TQMKmainform::SetAction(ControlName button, std::function<void()> action) {
+    actions_[button] = std::move(action);
 }
 
 void TQMKmainform::RunFramed(QPushButton* button, const std::function<void()>& action) {
@@ -250,8 +251,8 @@ void TQMKmainform::RunFramed(QPushButton* button, const std::function<void()>& a
     // After choosing or creating a tutorial the next step is its type; otherwise the focus
     // goes back to the button that was pressed.
     QPushButton* next = button;
-    if (button == buttons_["SelectBtn"] || button == buttons_["StartBtn"])
-        next = buttons_["ConfigBtn"]->isEnabled() ? buttons_["ConfigBtn"] : buttons_["SelectBtn"];
+    if (button == buttons_[control::SelectBtn] || button == buttons_[control::StartBtn])
+        next = buttons_[control::ConfigBtn]->isEnabled() ? buttons_[control::ConfigBtn] : buttons_[control::SelectBtn];
     if (next->isEnabled()) next->setFocus();
 }
 
@@ -266,10 +267,12 @@ void TQMKmainform::UpdateButtons() {
     RecentBtn_->setVisible(memory_ && memory_->RecentTutorials().size() > (open ? 1u : 0u));
     const bool chapters = open && project_.HasChapterFiles();
     const bool startingFile = open && project_.StartingFileExists();
-    for (const char* name : {"ConfigBtn", "EditBtn", "ScreensBtn", "ToolsBtn", "CustProgBtn"})
+    for (const ControlName name :
+         {control::ConfigBtn, control::EditBtn, control::ScreensBtn, control::ToolsBtn, control::CustProgBtn})
         buttons_[name]->setEnabled(open);
-    buttons_["ViewBtn"]->setEnabled(chapters);
-    for (const char* name : {"PreviewBtn", "CompileBtn", "DistribBtn"}) buttons_[name]->setEnabled(startingFile);
+    buttons_[control::ViewBtn]->setEnabled(chapters);
+    for (const ControlName name : {control::PreviewBtn, control::CompileBtn, control::DistribBtn})
+        buttons_[name]->setEnabled(startingFile);
 }
 
 QString TQMKmainform::ColorAdvisoryText() {
@@ -327,7 +330,7 @@ void TQMKmainform::StartTimerTimer() {
     StartTimer_->stop();
     if (lowColor_) platform_.messages.ShowInfo(ColorAdvisoryText());
     MenuPnl_->show();
-    buttons_["HelpBtn"]->setFocus();
+    buttons_[control::HelpBtn]->setFocus();
     // With no tutorial open, the one opened last is opened again; without one, the sample is
     // offered (copied into the documents and opened), only at the very first start when the
     // program remembers.
@@ -339,7 +342,7 @@ void TQMKmainform::StartTimerTimer() {
                 SelectTutorial(project_, recent.front());
                 ChangeToProjectDir();
                 UpdateButtons();
-                buttons_["ConfigBtn"]->setFocus();
+                buttons_[control::ConfigBtn]->setFocus();
                 return;
             }
             if (memory_->SampleOffered()) return;
@@ -348,7 +351,7 @@ void TQMKmainform::StartTimerTimer() {
         if (!OfferSampleTutorial(project_, platform_, documents_)) return;
         ChangeToProjectDir();
         UpdateButtons();
-        buttons_["ViewBtn"]->setFocus();
+        buttons_[control::ViewBtn]->setFocus();
     });
 }
 
@@ -361,7 +364,7 @@ void TQMKmainform::FillRecentMenu() {
         if (project_.IsOpen() && fs::equivalent(file, project_.ProjectFilePath(), ec)) continue;
         QAction* item = menu->addAction(QString::fromStdString(file.string()));
         connect(item, &QAction::triggered, this, [this, file] {
-            RunFramed(buttons_["SelectBtn"], [this, file] {
+            RunFramed(buttons_[control::SelectBtn], [this, file] {
                 SelectTutorial(project_, file);
                 ChangeToProjectDir();
             });

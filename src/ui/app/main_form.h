@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "platform/control_names.h"
 #include "project/project.h"
 
 class QFrame;
@@ -35,8 +36,8 @@ public:
 
     // Replaces what a button does (its window comes from elsewhere). Buttons whose windows are
     // not part of the program yet say so in an information box until they are given one.
-    void SetAction(const QString& buttonName, std::function<void()> action);
-    QPushButton* Button(const QString& name) const;
+    void SetAction(ControlName button, std::function<void()> action);
+    QPushButton* Button(ControlName name) const;
 
     // The outside services of the teaching aids; without them "Teaching Aids" and the chapter
     // editor's "Define HyperText" say that they are not available.
@@ -72,7 +73,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QPushButton* AddButton(QWidget* parent, const QString& name, const QString& caption, int topic);
+    QPushButton* AddButton(QWidget* parent, ControlName name, const QString& caption, int topic);
     void BuildPanel(QWidget* background);
     // Hides the panel, runs the action with the default error handler, shows the panel again
     // and puts the focus back on the button.

@@ -13,11 +13,11 @@
 namespace quill {
 
 void TutorialActions::Connect(TQMKmainform& w) {
-    w.SetAction("ConfigBtn", [this, &w] { DefineTutorialType(w); });
-    w.SetAction("CustProgBtn", [this, &w] { ProgramPresentation(w); });
-    w.SetAction("PreviewBtn", [this, &w] { PreviewTutorial(w); });
-    w.SetAction("CompileBtn", [this, &w] { CompileTutorial(w); });
-    w.SetAction("DistribBtn", [this, &w] { PrepareDistribution(w); });
+    w.SetAction(control::ConfigBtn, [this, &w] { DefineTutorialType(w); });
+    w.SetAction(control::CustProgBtn, [this, &w] { ProgramPresentation(w); });
+    w.SetAction(control::PreviewBtn, [this, &w] { PreviewTutorial(w); });
+    w.SetAction(control::CompileBtn, [this, &w] { CompileTutorial(w); });
+    w.SetAction(control::DistribBtn, [this, &w] { PrepareDistribution(w); });
 }
 
 void TutorialActions::DefineTutorialType(TQMKmainform& w) { quill::DefineTutorialType(project_, platform_, &w); }

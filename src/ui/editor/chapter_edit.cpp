@@ -97,6 +97,7 @@ void ChapterEdit::paintLineNumbers(QPaintEvent* event) {
                                                [](const ScriptProblem& p) { return !p.warning; });
                 painter.fillRect(0, top, numbers_->width(), height, error ? QColor(255, 200, 200) : QColor(255, 235, 180));
             }
+            if (unreached_.count(line)) painter.fillRect(0, top, 3, height, QColor(200, 40, 40));
             painter.setPen(QColor(100, 100, 100));
             painter.drawText(0, top, numbers_->width() - 4, height, Qt::AlignRight, QString::number(line));
         }
@@ -109,6 +110,11 @@ void ChapterEdit::setProblems(const std::vector<ScriptProblem>& problems) {
     problems_.clear();
     for (const auto& p : problems) problems_[static_cast<int>(p.line)].push_back(p);
     updateMarks();
+    numbers_->update();
+}
+
+void ChapterEdit::setUnreached(std::map<int, QStringList> lines) {
+    unreached_ = std::move(lines);
     numbers_->update();
 }
 
@@ -156,7 +162,9 @@ bool ChapterEdit::event(QEvent* event) {
         auto* help = static_cast<QHelpEvent*>(event);
         const QPoint at = viewport()->mapFromGlobal(help->globalPos());
         const int line = cursorForPosition(at).blockNumber() + 1;
-        const QStringList messages = problemsAt(line);
+        QStringList messages = problemsAt(line);
+        if (const auto gaps = unreached_.find(line); gaps != unreached_.end())
+            for (const QString& what : gaps->second) messages << QStringLiteral("Not reached: ") + what;
         if (messages.isEmpty())
             QToolTip::hideText();
         else

@@ -21,6 +21,10 @@ public:
     void setProblems(const std::vector<ScriptProblem>& problems);
     // The messages of a line (1-based), errors first; empty when it has none.
     QStringList problemsAt(int line) const;
+    // Lines (1-based) that the tutorial's tests did not reach, with what was not reached there:
+    // a red bar in the margin, the texts in the line's tooltip. The previous ones go.
+    void setUnreached(std::map<int, QStringList> lines);
+    const std::map<int, QStringList>& unreached() const { return unreached_; }
 
     // Puts the caret at the start of line (1-based) and shows it.
     void goToLine(int line);
@@ -50,6 +54,7 @@ private:
 
     QWidget* numbers_;
     std::map<int, std::vector<ScriptProblem>> problems_;  // by line
+    std::map<int, QStringList> unreached_;                // by line
 };
 
 // The label a line jumps to ("X" for "*JumpToLabel X"), or nothing.

@@ -2,9 +2,12 @@
 // TChapNameForm: the chapter editor's name prompt, "Save Chapter file as :". "Save" is refused
 // with a message while the name does not start with the project name.
 #include <QDialog>
+#include <memory>
 #include <string>
 
-class QLineEdit;
+namespace Ui {
+class TChapNameForm;
+}  // namespace Ui
 
 namespace quill {
 
@@ -16,6 +19,7 @@ public:
     // `projectName` and `name` are Windows-1252.
     TChapNameForm(Platform& platform, const std::string& projectName, const std::string& name,
                   QWidget* parent = nullptr);
+    ~TChapNameForm() override;
     // The name as entered (Windows-1252).
     std::string Name() const;
 
@@ -24,7 +28,7 @@ public:
 private:
     Platform& platform_;
     std::string projectName_;
-    QLineEdit* NameEdit_ = nullptr;
+    std::unique_ptr<Ui::TChapNameForm> ui_;
 };
 
 // Why a chapter name is refused, or an empty text when it is good: it must start with the

@@ -1,5 +1,7 @@
 #include "editor/chapter_pane.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -18,6 +20,7 @@
 #include "platform/messages.h"
 #include "project/project.h"
 #include "text_codec.h"
+#include "tutorial/tutorial_tests.h"
 
 namespace quill {
 
@@ -142,12 +145,44 @@ ChapterPane::ChapterPane(const Project& project, Messages& messages, QWidget* pa
                               : QStringLiteral("&Problems: %1 error(s), %2 warning(s)").arg(errors).arg(warnings));
     });
     summary_->setText("&Problems: none");
+
+    // Show Lines Not Reached: from the keyboard anywhere in the pane, and from the problems
+    // list's menu.
+    notReached_ = new QAction(QStringLiteral("Show Lines &Not Reached"), this);
+    notReached_->setObjectName("ShowNotReachedAction");
+    notReached_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+    notReached_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(notReached_);
+    list_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    list_->addAction(notReached_);
+    connect(notReached_, &QAction::triggered, this, &ChapterPane::showNotReached);
     checkNow();
+}
+
+void ChapterPane::showNotReached() {
+    if (chapter_.empty()) {
+        messages_.ShowInfo(QStringLiteral("Save the chapter first: the tests play the chapters as saved."));
+        return;
+    }
+    QString error;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    auto lines = UnreachedByTests(project_, chapter_, &error);
+    QApplication::restoreOverrideCursor();
+    if (!error.isEmpty()) {
+        messages_.ShowError(error);
+        return;
+    }
+    const bool none = lines.empty();
+    edit_->setUnreached(std::move(lines));
+    if (none)
+        messages_.ShowInfo(QStringLiteral("The tutorial's tests reach every line of %1.").arg(FromCp1252(chapter_)));
 }
 
 ChapterPane::~ChapterPane() = default;
 
 void ChapterPane::textChanged() {
+    // The marks belong to the lines as they were run.
+    if (!edit_->unreached().empty()) edit_->setUnreached({});
     checkTimer_.start();
     if (edit_->document()->isModified()) recoveryTimer_.start();
 }
@@ -178,6 +213,7 @@ void ChapterPane::showFindBar(bool replace) {
 void ChapterPane::setChapter(const std::string& chapterFile, bool offer) {
     recoveryTimer_.stop();
     recovery_.setChapter(chapterFile);
+    chapter_ = chapterFile;
     if (offer) offerRecovery();
     checkNow();
 }

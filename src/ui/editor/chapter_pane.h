@@ -10,6 +10,7 @@
 
 #include "editor/chapter_recovery.h"
 
+class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -51,11 +52,19 @@ public:
 
     void showFindBar(bool replace);
 
+    // "Show Lines Not Reached": runs the tutorial's tests (tutorial_tests.h) and marks the
+    // lines of the chapter (as saved) that they leave unreached, until the text is changed.
+    QAction* notReachedAction() const { return notReached_; }
+    void showNotReached();
+
     static constexpr int kCheckDelayMs = 300;
     static constexpr int kRecoveryDelayMs = 2000;
 
 private:
     void textChanged();
+
+    QAction* notReached_;
+    std::string chapter_;  // the chapter file in the editor; empty: a new chapter
 
     const Project& project_;
     Messages& messages_;

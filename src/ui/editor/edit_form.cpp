@@ -118,7 +118,8 @@ TEditForm::TEditForm(Project& project, Platform& platform, ChapterRunner& runner
         });
         button->setMaximumWidth(QString(caption).size() > 1 ? 48 : 28);
     }
-    for (const auto& [name, caption] : {std::pair{"TextColorBtn", "Text Color"}, {"TextBackBtn", "Text Background"}}) {
+    for (const auto& [name, caption] :
+         {std::pair{control::TextColorBtn, "Text Color"}, {control::TextBackBtn, "Text Background"}}) {
         QPushButton* button = AddButton(top, name, caption);
         const QString control = name;
         actions_[control] = [this, caption] { ShowNotAvailable(platform_.messages, caption); };
@@ -143,11 +144,11 @@ TEditForm::TEditForm(Project& project, Platform& platform, ChapterRunner& runner
     QPalette comboPalette = CommandsCombo_->palette();
     comboPalette.setColor(QPalette::PlaceholderText, comboPalette.color(QPalette::ButtonText));
     CommandsCombo_->setPalette(comboPalette);
-    actions_["CommandsCombo"] = [this] { ShowNotAvailable(platform_.messages, commandItem_.trimmed() + " Commands"); };
+    actions_[control::CommandsCombo] = [this] { ShowNotAvailable(platform_.messages, commandItem_.trimmed() + " Commands"); };
     connect(CommandsCombo_, &QComboBox::activated, this, [this](int index) {
         commandItem_ = CommandsCombo_->itemText(index);
         CommandsCombo_->setCurrentIndex(-1);
-        Guarded(actions_.value("CommandsCombo"));
+        Guarded(actions_.value(control::CommandsCombo));
         AfterAction();
     });
     top->layout()->addWidget(CommandsCombo_);
@@ -180,10 +181,10 @@ TEditForm::TEditForm(Project& project, Platform& platform, ChapterRunner& runner
     bottom->setObjectName("BottomPnl");
     bottom->setLayout(new QHBoxLayout);
     bottom->layout()->setContentsMargins(0, 0, 0, 0);
-    QPushButton* define = AddButton(bottom, "DefineHyperBtn", "Define HyperText");
-    actions_["DefineHyperBtn"] = [this] { DefineHyperBtnClick(); };
+    QPushButton* define = AddButton(bottom, control::DefineHyperBtn, "Define HyperText");
+    actions_[control::DefineHyperBtn] = [this] { DefineHyperBtnClick(); };
     connect(define, &QPushButton::clicked, this, [this] {
-        Guarded(actions_.value("DefineHyperBtn"));
+        Guarded(actions_.value(control::DefineHyperBtn));
         AfterAction();
     });
     connect(AddButton(bottom, "PasteTextBtn", "Paste Text"), &QPushButton::clicked, this, &TEditForm::PasteTextBtnClick);
@@ -240,8 +241,8 @@ QPushButton* TEditForm::AddButton(QWidget* bar, const QString& name, const QStri
     return button;
 }
 
-void TEditForm::SetAction(const QString& controlName, std::function<void()> action) {
-    actions_[controlName] = std::move(action);
+void TEditForm::SetAction(ControlName control, std::function<void()> action) {
+    actions_[control] = std::move(action);
 }
 
 bool TEditForm::Modified() const { return Memo1_->document()->isModified(); }

@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/control_names.h"
+
 class QComboBox;
 class QMenu;
 class QPlainTextEdit;
@@ -40,10 +42,10 @@ public:
     // Inserts text at the caret of the chapter, replacing the selection.
     void InsertAtCaret(const QString& text);
 
-    // Replaces what a control does: "TextColorBtn", "TextBackBtn", "DefineHyperBtn", or
-    // "CommandsCombo" (called with the chosen category in `commandItem`). Until they are given
+    // Replaces what a control does: TextColorBtn, TextBackBtn, DefineHyperBtn, or
+    // CommandsCombo (called with the chosen category in `commandItem`). Until they are given
     // one, these say that their window is not available yet.
-    void SetAction(const QString& controlName, std::function<void()> action);
+    void SetAction(ControlName control, std::function<void()> action);
     QString CommandItem() const { return commandItem_; }
     // The outside services the teaching aids need; with them "Define HyperText" defines the
     // chapter's links.

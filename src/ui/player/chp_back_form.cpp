@@ -1,14 +1,17 @@
 #include "player/chp_back_form.h"
 #include "project/tutorial_folder.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScreen>
 
 #include "platform/messages.h"
+#include "platform/window_caption.h"
 #include "project/config_record.h"
 #include "project/project.h"
 #include "screen/picture_reader.h"
@@ -45,9 +48,29 @@ std::string UpperExtension(const std::string& name) {
 
 }  // namespace
 
+bool IsFullScreenToggleKey(int key, Qt::KeyboardModifiers modifiers) {
+    const Qt::KeyboardModifiers mods = modifiers & ~Qt::KeypadModifier;
+    if (key == Qt::Key_F11) return mods == Qt::NoModifier;
+    return (key == Qt::Key_Return || key == Qt::Key_Enter) && mods == Qt::AltModifier;
+}
+
+QRect WindowedGeometry(const QRect& available) {
+    const int w = TextScreen::kWidth, h = TextScreen::kHeight, frame = 40;
+    const auto fits = [&](int n) {
+        return (n * w + frame) * 20 <= available.width() * 19 && (n * h + frame) * 20 <= available.height() * 19;
+    };
+    int n = 1;
+    while (fits(n + 1)) ++n;
+    QRect r(0, 0, std::min(n * w + frame, available.width()), std::min(n * h + frame, available.height()));
+    r.moveCenter(available.center());
+    return r;
+}
+
 TChpBackForm::TChpBackForm(const Project& project, Messages& messages, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), project_(project), messages_(messages) {
+    : QWidget(parent, Qt::Window), project_(project), messages_(messages) {
     setObjectName(QStringLiteral("TChpBackForm"));
+    // F11 and Alt+Enter reach every window of the program, the chapter's and the dialogs' too.
+    qApp->installEventFilter(this);
     ScreenPnl_ = new QFrame(this);
     ScreenPnl_->setObjectName(QStringLiteral("ScreenPnl"));
     ScreenPnl_->setAutoFillBackground(true);
@@ -68,11 +91,51 @@ void TChpBackForm::ShowFullScreen() {
     FormActivate();
 }
 
+void TChpBackForm::ShowWindowed() {
+    PlaceWindowed();
+    FormActivate();
+}
+
+void TChpBackForm::PlaceWindowed() {
+    if (isFullScreen() || isMaximized()) showNormal();
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen) setGeometry(WindowedGeometry(screen->availableGeometry()));
+    show();
+}
+
+void TChpBackForm::SetFullScreen(bool on) {
+    if (on == isFullScreen()) return;
+    if (on)
+        showFullScreen();
+    else
+        PlaceWindowed();
+    if (toggled_) toggled_(on);
+}
+
+bool TChpBackForm::eventFilter(QObject* watched, QEvent* event) {
+    // Only the newest shown background switches (the chapter's over the tutorial's); the key
+    // does nothing else.
+    if (event->type() == QEvent::KeyPress && isVisible() && watched->isWidgetType()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (IsFullScreenToggleKey(key->key(), key->modifiers())) {
+            ToggleFullScreen();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TChpBackForm::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    emit Placed();
+}
+
 void TChpBackForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     // The window system may size the window after it is shown (full screen, maximised).
     ScreenPnl_->setGeometry(rect());
     wiaTile1_->setGeometry(ScreenPnl_->rect());
+    emit Placed();
 }
 
 void TChpBackForm::SetPanelColour() {
@@ -83,6 +146,8 @@ void TChpBackForm::SetPanelColour() {
 
 void TChpBackForm::FormActivate() {
     const TTutorialConfig& c = project_.Config;
+    // The caption of the background's own window (with --window) is the tutorial's title.
+    SetWindowCaption(*this, FromCp1252(c.get(cfg::Program::ProgramTitle)));
     ScreenPnl_->setGeometry(rect());
     wiaTile1_->setGeometry(ScreenPnl_->rect());
     wiaTile1_->hide();

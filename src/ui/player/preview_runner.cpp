@@ -26,20 +26,31 @@ void PreviewChapterRunner::RunChapter(Project& project, const std::string& chapt
     }
 
     TChpBackForm back(project, platform_.messages);
+    back.SetOnToggled([this](bool fullScreen) {
+        windowed_ = !fullScreen;
+        if (toggled_) toggled_(fullScreen);
+    });
     TTutDisplayForm window(project, platform_, &back);
     window.setWindowModality(Qt::ApplicationModal);
     TextScreen screen(project.Config, project.ProjectDir, &window);
     window.setScreen(&screen);
 
-    back.ShowFullScreen();
-    if (windowed_) back.showMaximized();
-    QScreen* desktop = back.screen() ? back.screen() : QGuiApplication::primaryScreen();
-    if (desktop) {
-        QRect frame = window.frameGeometry();
-        frame.moveCenter(desktop->geometry().center());
-        window.move(frame.topLeft());
-    }
+    if (windowed_)
+        back.ShowWindowed();
+    else
+        back.ShowFullScreen();
+    // The screen is scaled and centred over the background, again whenever the background
+    // changes (F11, a resized or moved window) or the learner picks another scale.
+    window.setScaleMode(scaleMode_);
+    const auto place = [this, &window, &back] { FitOver(window, back, scaleMode_); };
+    window.setScaleChooser([this, place](ScaleMode mode) {
+        scaleMode_ = mode;
+        place();
+    });
+    place();
+    QObject::connect(&back, &TChpBackForm::Placed, &window, place);
     window.show();
+    place();
     window.raise();
     window.activateWindow();
     window.setFocus();
@@ -54,6 +65,19 @@ void PreviewChapterRunner::RunChapter(Project& project, const std::string& chapt
     window.setScreen(nullptr);
     window.close();
     back.close();
+}
+
+void FitOver(TTutDisplayForm& window, const QWidget& back, ScaleMode mode) {
+    const QSize frame = window.frameGeometry().size() - window.size();
+    ScreenScale scale = ChooseScale(mode, back.size() - frame);
+    // The frame's thin side borders may fall off the edges of the background rather than cost
+    // the screen a whole multiple (2 x on a 1280 pixel wide screen).
+    const ScreenScale wide = ChooseScale(mode, QSize(back.width(), back.height() - frame.height()));
+    if (!wide.smooth && wide.factor > scale.factor) scale = wide;
+    window.setScale(scale);
+    QRect outer = window.frameGeometry();
+    outer.moveCenter(back.geometry().center());
+    window.move(outer.topLeft());
 }
 
 }  // namespace quill

@@ -6,7 +6,10 @@
 #include <functional>
 #include <string>
 
+class QWidget;
+
 #include "app/chapter_runner.h"
+#include "player/screen_scale.h"
 
 namespace quill {
 
@@ -26,14 +29,26 @@ public:
     void SetOnShown(Connect onShown) { onShown_ = std::move(onShown); }
 
     void RunChapter(Project& project, const std::string& chapterFile) override;
-    // The chapter background as a window of its own (maximised) instead of covering the screen.
+    // The chapter background as an ordinary window instead of covering the screen. F11 (or
+    // Alt+Enter) switches while a chapter runs; `toggled` hears of it, and the next chapter
+    // starts as the last one was left.
     void SetWindowed(bool windowed) { windowed_ = windowed; }
+    void SetOnToggled(std::function<void(bool fullScreen)> toggled) { toggled_ = std::move(toggled); }
+    // The scale of the learner's screen: 1 x, 2 x, or fitted to the background (ChooseScale).
+    // The learner's choice in the preview window's View menu is kept for the next chapter.
+    void SetScaleMode(ScaleMode mode) { scaleMode_ = mode; }
+    ScaleMode GetScaleMode() const { return scaleMode_; }
 
 private:
     Platform& platform_;
     Connect connectAids_;
     Connect onShown_;
     bool windowed_ = false;
+    std::function<void(bool)> toggled_;
+    ScaleMode scaleMode_ = ScaleMode::One;
 };
+
+// Scales the preview window for `mode` to the inside of `back` and centres it there.
+void FitOver(TTutDisplayForm& window, const QWidget& back, ScaleMode mode);
 
 }  // namespace quill

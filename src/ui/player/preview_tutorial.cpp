@@ -34,8 +34,19 @@ QWidget* WindowTutorialStage::Parent() const {
 
 void WindowTutorialStage::ShowBackground() {
     back_ = std::make_unique<TTutBackForm>(project_, platform_.messages);
-    back_->ShowFullScreen();
-    if (windowed_) back_->showMaximized();
+    back_->SetOnToggled([this](bool fullScreen) {
+        windowed_ = !fullScreen;
+        if (toggled_) toggled_(fullScreen);
+    });
+    if (windowed_)
+        back_->ShowWindowed();
+    else
+        back_->ShowFullScreen();
+}
+
+void WindowTutorialStage::SetWindowed(bool windowed) {
+    windowed_ = windowed;
+    if (back_ && back_->isVisible()) back_->SetFullScreen(!windowed);
 }
 
 void WindowTutorialStage::UseTutorialHelp(const std::string& helpFile) {

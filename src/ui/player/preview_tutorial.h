@@ -7,6 +7,7 @@
 // chapter runner for each chapter.
 #include <QPointer>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "tutorial/tutorial_sequence.h"
@@ -39,9 +40,11 @@ public:
     void Finish() override;
 
     TTutBackForm* Background() const { return back_.get(); }
-    // The background as a window of its own (maximised, with its frame) instead of covering
-    // the screen: the learner's player with --window.
-    void SetWindowed(bool windowed) { windowed_ = windowed; }
+    // The background as an ordinary framed window instead of covering the screen: the
+    // learner's player with --window. Switches a shown background too; `toggled` hears when
+    // the learner switches it (F11, Alt+Enter).
+    void SetWindowed(bool windowed);
+    void SetOnToggled(std::function<void(bool fullScreen)> toggled) { toggled_ = std::move(toggled); }
 
 private:
     QWidget* Parent() const;
@@ -54,6 +57,7 @@ private:
     std::unique_ptr<TTutBackForm> back_;
     std::filesystem::path programHelp_;
     bool windowed_ = false;
+    std::function<void(bool)> toggled_;
 };
 
 // Plays the whole tutorial of the open project; returns when it has ended.

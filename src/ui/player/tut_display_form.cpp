@@ -1,7 +1,13 @@
 #include "player/tut_display_form.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,6 +23,7 @@
 #include "platform/platform.h"
 #include "platform/window_caption.h"
 #include "player/print_form.h"
+#include "player/screen_accessibility.h"
 #include "player/ut_menu_form.h"
 #include "project/config_record.h"
 #include "project/project.h"
@@ -66,12 +73,19 @@ using ClickLabel = Clickable<QLabel>;
 // buttons (raised panels, outlined while focused) and hypertext words (drawn in inverse
 // colours while focused, like a cursor on a text screen). Tab reaches them only at the waits
 // that let it (focusNextPrevChild); a click does not take the focus.
-class KeyLabel : public ClickLabel {
+class KeyLabel : public ClickLabel, public AccessibleScreenPart {
 public:
     enum class Look { Button, Word };
     KeyLabel(QWidget* parent, Look look) : ClickLabel(parent), look_(look) {
         setFocusPolicy(Qt::TabFocus);
         ShowFocus(false);
+    }
+    QAccessible::Role accessibleRole() const override {
+        return look_ == Look::Word ? QAccessible::Link : QAccessible::Button;
+    }
+    QString accessibleText() const override { return text(); }
+    void accessiblePress() override {
+        if (onClick) onClick();
     }
 
 protected:
@@ -110,18 +124,38 @@ private:
     bool inverse_ = false;
 };
 
-// The drawing area: shows the screen's raster from its top left corner.
-class ScreenArea : public Clickable<QWidget> {
+// A quiz answer panel: a button to assistive technology, its caption the letter and the answer.
+class AnswerLabel : public ClickLabel, public AccessibleScreenPart {
+public:
+    using ClickLabel::ClickLabel;
+    QAccessible::Role accessibleRole() const override { return QAccessible::Button; }
+    QString accessibleText() const override { return accessibleName(); }
+    void accessiblePress() override {
+        if (onClick) onClick();
+    }
+};
+
+// The drawing area: shows the screen's raster from its top left corner, and is the screen's
+// text to assistive technology.
+class ScreenArea : public Clickable<QWidget>, public AccessibleScreenPart {
 public:
     explicit ScreenArea(QWidget* parent) : Clickable<QWidget>(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
+    QAccessible::Role accessibleRole() const override { return QAccessible::StaticText; }
+    QString accessibleText() const override { return screen ? screen->visibleText() : QString(); }
     const TextScreen* screen = nullptr;
     QColor back = Qt::white;
+    ScreenScale scale;
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* e) override {
         QPainter p(this);
-        p.fillRect(rect(), back);
-        if (screen) p.drawImage(QPoint(0, 0), screen->image());
+        if (!screen) {
+            p.fillRect(rect(), back);
+            return;
+        }
+        const QImage& image = screen->image();
+        if (!QRect(QPoint(0, 0), scale.map(image.size())).contains(rect())) p.fillRect(rect(), back);
+        DrawScreenRaster(p, image, scale, e->rect());
     }
 };
 
@@ -139,17 +173,25 @@ public:
         back_ = back;
         update();
     }
+    // The text is laid out at the design size and drawn scaled, so it wraps as in a snapshot.
+    void SetScale(double factor) {
+        factor_ = factor;
+        update();
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        if (doc_)
-            DrawRichText(p, *doc_, rect(), back_);
-        else
-            p.fillRect(rect(), back_);
+        p.fillRect(rect(), back_);
+        if (!doc_) return;
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.scale(factor_, factor_);
+        const QRect design(0, 0, static_cast<int>(width() / factor_), static_cast<int>(height() / factor_));
+        DrawRichText(p, *doc_, design, back_);
     }
 
 private:
+    double factor_ = 1.0;
     std::unique_ptr<QTextDocument> doc_;
     QColor back_ = Qt::white;
 };
@@ -186,10 +228,58 @@ TTutDisplayForm::TTutDisplayForm(const Project& project, Platform& platform, QWi
     : QWidget(parent, Qt::Window), project_(project), platform_(platform) {
     setObjectName(QStringLiteral("TTutDisplayForm"));
     setFixedSize(kClientWidth, kClientHeight);
+    // The view's scale, also from the context menu and Ctrl+1, Ctrl+2, Ctrl+0.
+    setContextMenuPolicy(Qt::DefaultContextMenu);
     // The window takes the keyboard only when a wait gives it the focus: a click on the screen,
     // a label or a picture must not take it from the input box, the memo or the list.
     setFocusPolicy(Qt::NoFocus);
+    InstallScreenAccessibility();
     buildControls();
+    const std::pair<ScaleMode, Qt::Key> keys[] = {
+        {ScaleMode::One, Qt::Key_1}, {ScaleMode::Two, Qt::Key_2}, {ScaleMode::Fit, Qt::Key_0}};
+    for (const auto& [mode, key] : keys) {
+        auto* action = new QAction(this);
+        action->setShortcut(QKeySequence(Qt::CTRL | key));
+        connect(action, &QAction::triggered, this, [this, m = mode] { chooseScaleMode(m); });
+        addAction(action);
+    }
+}
+
+void TTutDisplayForm::setScale(const ScreenScale& scale) {
+    placement_.setScale(scale);
+    static_cast<ScreenArea*>(PaintBox1)->scale = scale;
+    static_cast<RichTextView*>(RichEdit1)->SetScale(scale.factor);
+    setFixedSize(scale.map(QSize(kClientWidth, kClientHeight)));
+    update();
+}
+
+void TTutDisplayForm::chooseScaleMode(ScaleMode mode) {
+    scaleMode_ = mode;
+    if (scaleChooser_) {
+        scaleChooser_(mode);
+        return;
+    }
+    QScreen* s = QWidget::screen() ? QWidget::screen() : QGuiApplication::primaryScreen();
+    const QSize frame = frameGeometry().size() - size();
+    setScale(ChooseScale(mode, s ? s->availableGeometry().size() - frame : QSize(kClientWidth, kClientHeight)));
+}
+
+void TTutDisplayForm::contextMenuEvent(QContextMenuEvent* event) {
+    // The View menu: the screen at 1 x, 2 x or fitted. A right click is neither a key nor a
+    // click for the chapter.
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("ViewMenu"));
+    QMenu* view = menu.addMenu(QStringLiteral("&View"));
+    auto* group = new QActionGroup(&menu);
+    for (const ScaleMode mode : {ScaleMode::One, ScaleMode::Two, ScaleMode::Fit}) {
+        QAction* action = view->addAction(ScaleModeName(mode));
+        action->setCheckable(true);
+        action->setChecked(mode == scaleMode_);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, mode] { chooseScaleMode(mode); });
+    }
+    menu.exec(event->globalPos());
+    event->accept();
 }
 
 TTutDisplayForm::~TTutDisplayForm() = default;
@@ -197,13 +287,14 @@ TTutDisplayForm::~TTutDisplayForm() = default;
 void TTutDisplayForm::buildControls() {
     auto* area = new ScreenArea(this);
     area->setObjectName(QStringLiteral("PaintBox1"));
-    area->setGeometry(0, 0, kClientWidth, kClientHeight);
+    placement_.place(area, QRect(0, 0, kClientWidth, kClientHeight));
     area->onClick = [this] { ScreenClick(); };
     PaintBox1 = area;
 
     auto* image = new ClickLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
     image->onClick = [this] { ImageClick(); };
+    image->setScaledContents(true);
     image->hide();
     Image1 = image;
 
@@ -214,7 +305,7 @@ void TTutDisplayForm::buildControls() {
 
     UserInputEdit = new QLineEdit(this);
     UserInputEdit->setObjectName(QStringLiteral("UserInputEdit"));
-    UserInputEdit->setFont(Courier(13));
+    placement_.setFont(UserInputEdit, Courier(13));
     UserInputEdit->setMaxLength(60);
     UserInputEdit->installEventFilter(this);
     UserInputEdit->hide();
@@ -222,26 +313,32 @@ void TTutDisplayForm::buildControls() {
     LinesPanel = Panel(this, "LinesPanel");
     Memo1 = new QPlainTextEdit(LinesPanel);
     Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setFont(Courier(13));
+    placement_.setFont(Memo1, Courier(13));
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Tab leaves the memo for its OK button (a keyboard-only learner must reach it).
+    Memo1->setTabChangesFocus(true);
     Panel1 = new QFrame(LinesPanel);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     BitBtn1 = new QPushButton(QStringLiteral("OK"), Panel1);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->resize(75, 25);
+    placement_.place(BitBtn1, QRect(0, 0, 75, 25));
+    placement_.setFont(BitBtn1, BitBtn1->font());
+    BitBtn1->setAutoDefault(true);  // Enter presses it when it has the focus
     connect(BitBtn1, &QPushButton::clicked, this, [this] { flags_.memoDone = true; });
 
     TwoButtonPnl = Panel(this, "TwoButtonPnl");
-    TwoButtonPnl->resize(176, 34);
+    placement_.place(TwoButtonPnl, QRect(0, 0, 176, 34));
     CtrlBtnPnl = new QFrame(TwoButtonPnl);
     CtrlBtnPnl->setObjectName(QStringLiteral("CtrlBtnPnl"));
-    CtrlBtnPnl->resize(168, 34);
+    placement_.place(CtrlBtnPnl, QRect(0, 0, 168, 34));
     LeftBitBtn = new QPushButton(CtrlBtnPnl);
     LeftBitBtn->setObjectName(QStringLiteral("LeftBitBtn"));
-    LeftBitBtn->setGeometry(4, 5, 74, 24);
+    placement_.place(LeftBitBtn, QRect(4, 5, 74, 24));
+    placement_.setFont(LeftBitBtn, LeftBitBtn->font());
     RightBitBtn = new QPushButton(CtrlBtnPnl);
     RightBitBtn->setObjectName(QStringLiteral("RightBitBtn"));
-    RightBitBtn->setGeometry(90, 5, 74, 24);
+    placement_.place(RightBitBtn, QRect(90, 5, 74, 24));
+    placement_.setFont(RightBitBtn, RightBitBtn->font());
     connect(LeftBitBtn, &QPushButton::clicked, this, [this] {
         flags_.choice = true;
         flags_.choiceDone = true;
@@ -255,7 +352,7 @@ void TTutDisplayForm::buildControls() {
     ListMenuPanel->setLineWidth(5);
     ListBox1 = new QListWidget(ListMenuPanel);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setFont(Courier(13));
+    placement_.setFont(ListBox1, Courier(13));
     ListBox1->installEventFilter(this);
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         flags_.listIndex = ListBox1->row(item);
@@ -265,12 +362,12 @@ void TTutDisplayForm::buildControls() {
     DisplayPanel = Panel(this, "DisplayPanel");
     Memo2 = new QPlainTextEdit(DisplayPanel);
     Memo2->setObjectName(QStringLiteral("Memo2"));
-    Memo2->setFont(Courier(13));
+    placement_.setFont(Memo2, Courier(13));
     Memo2->setReadOnly(true);
     Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
 
     for (int k = 1; k <= 4; ++k) {
-        auto* panel = new ClickLabel(this);
+        auto* panel = new AnswerLabel(this);
         panel->setObjectName(QStringLiteral("QuizAns%1").arg(k));
         panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
         panel->setProperty("tag", 80 + k);
@@ -280,15 +377,15 @@ void TTutDisplayForm::buildControls() {
         num->setText(QString(QChar(u'A' + k - 1)));
         num->setAlignment(Qt::AlignCenter);
         num->setFrameStyle(QFrame::Panel | QFrame::Raised);
-        num->setFont(Courier(13, true));
+        placement_.setFont(num, Courier(13, true));
         num->setProperty("tag", 80 + k);
         SetColours(num, kFace, Qt::black);
         auto* text = new ClickLabel(panel);
         text->setObjectName(QStringLiteral("QuizAns%1text").arg(k));
         text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        text->setFont(Courier(13, true));
+        placement_.setFont(text, Courier(13, true));
         text->setProperty("tag", 80 + k);
-        for (ClickLabel* target : {panel, num, text}) {
+        for (ClickLabel* target : {static_cast<ClickLabel*>(panel), num, text}) {
             target->onClick = [this, target] {
                 const int tag = target->property("tag").toInt();
                 if (tag < 80 || tag > 89) return;
@@ -302,7 +399,7 @@ void TTutDisplayForm::buildControls() {
 
     auto* title = new QLabel(this);
     title->setObjectName(QStringLiteral("TitlePnl"));
-    title->setGeometry(0, 0, kClientWidth, 34);
+    placement_.place(title, QRect(0, 0, kClientWidth, 34));
     title->setAlignment(Qt::AlignCenter);
     title->setFrameStyle(QFrame::Panel | QFrame::Raised);
     title->hide();
@@ -311,11 +408,12 @@ void TTutDisplayForm::buildControls() {
     ControlPnl = new QFrame(this);
     ControlPnl->setObjectName(QStringLiteral("ControlPnl"));
     ControlPnl->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    ControlPnl->setGeometry(0, kClientHeight - 32, kClientWidth, 32);
+    placement_.place(ControlPnl, QRect(0, kClientHeight - 32, kClientWidth, 32));
     auto makeButton = [this](const char* name, int left, ControlButton which) {
         auto* b = new QPushButton(ControlPnl);
         b->setObjectName(QLatin1String(name));
-        b->setGeometry(left, 6, 89, 20);
+        placement_.place(b, QRect(left, 6, 89, 20));
+        placement_.setFont(b, b->font());
         b->setCursor(Qt::PointingHandCursor);
         b->setAutoDefault(false);
         // Keys stay with the window (a pause ends at any key, Space included).
@@ -488,6 +586,8 @@ bool TTutDisplayForm::focusNextPrevChild(bool next) {
     std::vector<QWidget*> ring;
     if (choiceKeys_) {
         ring = {LeftBitBtn, RightBitBtn};
+    } else if (QWidget* focus = focusWidget(); focus && (focus == Memo1 || focus == BitBtn1)) {
+        ring = {Memo1, BitBtn1};
     } else if (QWidget* focus = focusWidget(); focus && focus->property("tag").toInt() > 500) {
         ring = MenuButtons();
     } else if (buttonKeys_) {
@@ -510,11 +610,19 @@ void TTutDisplayForm::syncFromScreen() {
     SyncAnswers();
     SyncFrame();
     PaintBox1->update();
+    // A screen with new text is announced to assistive technology (when one listens).
+    if (QAccessible::isActive() && isVisible()) {
+        QString text = screen_ ? screen_->visibleText() : QString();
+        if (text != announcedText_) {
+            announcedText_ = std::move(text);
+            AnnounceNewScreen(PaintBox1);
+        }
+    }
 }
 
 void TTutDisplayForm::SyncFrame() {
     const int top = screen_ ? screen_->titleOffset() : 0;
-    PaintBox1->setGeometry(0, top, kClientWidth, kClientHeight - top);
+    placement_.place(PaintBox1, QRect(0, top, kClientWidth, kClientHeight - top));
     if (!screen_) {
         TitlePnl->hide();
         ControlPnl->hide();
@@ -523,7 +631,7 @@ void TTutDisplayForm::SyncFrame() {
     const TitlePanel& title = screen_->title();
     if (title.visible) {
         TitlePnl->setText(title.text);
-        TitlePnl->setFont(title.font);
+        placement_.setFont(TitlePnl, title.font);
         SetColours(TitlePnl, title.backColour, title.textColour);
     }
     TitlePnl->setVisible(title.visible);
@@ -563,7 +671,7 @@ void TTutDisplayForm::SyncObjects() {
             Image1->setPixmap(QPixmap::fromImage(full->image));
             shownImageFile_ = full->file;
         }
-        Image1->setGeometry(0, top, full->image.width(), full->image.height());
+        placement_.place(Image1, QRect(0, top, full->image.width(), full->image.height()));
         Image1->show();
     } else {
         Image1->hide();
@@ -576,8 +684,8 @@ void TTutDisplayForm::SyncObjects() {
             shownRichLines_ = rich->lines;
             shownRichRect_ = rich->rect;
         }
-        TextPnl->setGeometry(rich->rect);
-        RichEdit1->setGeometry(TextPnl->rect().adjusted(5, 5, -5, -5));
+        placement_.place(TextPnl, rich->rect);
+        placement_.place(RichEdit1, QRect(QPoint(0, 0), rich->rect.size()).adjusted(5, 5, -5, -5));
         SetColours(TextPnl, rich->backColour);
         static_cast<RichTextView*>(RichEdit1)->SetBackground(rich->backColour);
         TextPnl->show();
@@ -600,16 +708,16 @@ void TTutDisplayForm::SyncObjects() {
         l->setObjectName(QStringLiteral("Picture"));
         l->setScaledContents(true);
         l->setPixmap(QPixmap::fromImage(p.image));
-        l->setGeometry(p.rect);
+        placement_.place(l, p.rect);
         // A placed picture has no click action; it keeps its clicks from the screen below.
         objectWidgets_.emplace_back(l);
     }
     for (const TextLabel& t : texts) {
         auto* l = new QLabel(t.text, this);
         l->setObjectName(QStringLiteral("TextLabel"));
-        l->setFont(Courier(13, true));
+        placement_.setFont(l, Courier(13, true));
         l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        l->setGeometry(t.rect);
+        placement_.place(l, t.rect);
         SetColours(l, t.backColour, t.textColour);
         objectWidgets_.emplace_back(l);
     }
@@ -618,8 +726,8 @@ void TTutDisplayForm::SyncObjects() {
         l->setObjectName(QStringLiteral("HyperLabel"));
         l->setText(h.text);
         l->setTextFormat(Qt::PlainText);
-        l->setFont(Courier(13, true, true));
-        l->setGeometry(h.rect);
+        placement_.setFont(l, Courier(13, true, true));
+        placement_.place(l, h.rect);
         l->setProperty("tag", 100);
         l->setCursor(Qt::PointingHandCursor);
         SetColours(l, h.backColour, h.textColour);
@@ -631,12 +739,12 @@ void TTutDisplayForm::SyncObjects() {
         auto* l = new QLabel(b.caption, this);
         l->setObjectName(QStringLiteral("PanelBox"));
         l->setProperty("tag", 100);
-        l->setFont(b.font);
+        placement_.setFont(l, b.font);
         const Qt::Alignment h = b.alignment == kAlignCentre  ? Qt::AlignHCenter
                                 : b.alignment == kAlignRight ? Qt::AlignRight
                                                              : Qt::AlignLeft;
         l->setAlignment(h | Qt::AlignVCenter);
-        l->setGeometry(b.rect);
+        placement_.place(l, b.rect);
         SetColours(l, b.backColour, b.textColour);
         objectWidgets_.emplace_back(l);
     }
@@ -647,7 +755,8 @@ void TTutDisplayForm::SyncObjects() {
         l->setAlignment(Qt::AlignCenter);
         l->setProperty("tag", 500 + m.number);
         l->setCursor(Qt::PointingHandCursor);
-        l->setGeometry(m.rect);
+        placement_.place(l, m.rect);
+        placement_.setFont(l, l->font());
         SetColours(l, kFace, Qt::black);
         l->onClick = [this, l] {
             const int tag = l->property("tag").toInt();
@@ -671,7 +780,7 @@ void TTutDisplayForm::SyncAnswers() {
     const AnswerControls& a = screen_ ? screen_->answers() : none;
 
     if (a.input.visible) {
-        UserInputEdit->setGeometry(a.input.rect);
+        placement_.place(UserInputEdit, a.input.rect);
         UserInputEdit->setMaxLength(a.input.maxLength);
         if (!inputWasVisible_) UserInputEdit->clear();
         UserInputEdit->show();
@@ -681,7 +790,7 @@ void TTutDisplayForm::SyncAnswers() {
     inputWasVisible_ = a.input.visible;
 
     if (a.choice.visible) {
-        TwoButtonPnl->setGeometry(a.choice.rect);
+        placement_.place(TwoButtonPnl, a.choice.rect);
         LeftBitBtn->setText(a.choice.left);
         RightBitBtn->setText(a.choice.right);
         TwoButtonPnl->setEnabled(a.choice.enabled);
@@ -694,8 +803,8 @@ void TTutDisplayForm::SyncAnswers() {
     }
 
     if (a.list.visible) {
-        ListMenuPanel->setGeometry(a.list.rect);
-        ListBox1->setGeometry(ListMenuPanel->rect().adjusted(5, 5, -5, -5));
+        placement_.place(ListMenuPanel, a.list.rect);
+        placement_.place(ListBox1, QRect(QPoint(0, 0), a.list.rect.size()).adjusted(5, 5, -5, -5));
         if (!listWasVisible_ || a.list.items != shownListItems_) {
             ListBox1->clear();
             ListBox1->addItems(a.list.items);
@@ -711,9 +820,9 @@ void TTutDisplayForm::SyncAnswers() {
     listWasVisible_ = a.list.visible;
 
     if (a.memo.visible) {
-        LinesPanel->setGeometry(a.memo.rect);
-        Memo1->setGeometry(0, 0, a.memo.rect.width(), a.memo.rect.height() - 32);
-        Panel1->setGeometry(0, a.memo.rect.height() - 32, a.memo.rect.width(), 32);
+        placement_.place(LinesPanel, a.memo.rect);
+        placement_.place(Memo1, QRect(0, 0, a.memo.rect.width(), a.memo.rect.height() - 32));
+        placement_.place(Panel1, QRect(0, a.memo.rect.height() - 32, a.memo.rect.width(), 32));
         CentreLinesOK();
         if (!memoWasVisible_ || a.memo.lines != shownMemoLines_) {
             Memo1->setPlainText(a.memo.lines.join(u'\n'));
@@ -726,8 +835,8 @@ void TTutDisplayForm::SyncAnswers() {
     memoWasVisible_ = a.memo.visible;
 
     if (a.display.visible) {
-        DisplayPanel->setGeometry(a.display.rect);
-        Memo2->setGeometry(DisplayPanel->rect());
+        placement_.place(DisplayPanel, a.display.rect);
+        placement_.place(Memo2, QRect(QPoint(0, 0), a.display.rect.size()));
         if (a.display.lines != shownDisplayLines_ || !DisplayPanel->isVisible()) {
             Memo2->setPlainText(a.display.lines.join(u'\n'));
             shownDisplayLines_ = a.display.lines;
@@ -744,14 +853,15 @@ void TTutDisplayForm::SyncAnswers() {
             continue;
         }
         const QuizAnswer& q = a.quiz[i];
-        panel->setGeometry(q.rect);
+        placement_.place(panel, q.rect);
         SetColours(panel, q.backColour);
         auto* num = panel->findChild<QLabel*>(QStringLiteral("QuizAns%1num").arg(i + 1));
         auto* text = panel->findChild<QLabel*>(QStringLiteral("QuizAns%1text").arg(i + 1));
-        num->setGeometry(2, 2, 24, q.rect.height() - 4);
+        placement_.place(num, QRect(2, 2, 24, q.rect.height() - 4));
         num->setText(q.letter);
-        text->setGeometry(32, 0, q.rect.width() - 34, q.rect.height());
+        placement_.place(text, QRect(32, 0, q.rect.width() - 34, q.rect.height()));
         text->setText(q.text);
+        panel->setAccessibleName(q.letter + QStringLiteral(": ") + q.text);
         SetColours(text, q.backColour, screen_ ? screen_->colours().text : QColor(Qt::black));
         panel->show();
         panel->raise();
@@ -763,11 +873,15 @@ void TTutDisplayForm::SyncAnswers() {
 }
 
 void TTutDisplayForm::CentreChoiceButtons() {
-    CtrlBtnPnl->move(TwoButtonPnl->width() / 2 - CtrlBtnPnl->width() / 2, 0);
+    placement_.move(CtrlBtnPnl, QPoint(placement_.designRect(TwoButtonPnl).width() / 2 -
+                                           placement_.designRect(CtrlBtnPnl).width() / 2,
+                                       0));
 }
 
 void TTutDisplayForm::CentreLinesOK() {
-    BitBtn1->move(LinesPanel->width() / 2 - BitBtn1->width() / 2, (Panel1->height() - BitBtn1->height()) / 2);
+    const QRect ok = placement_.designRect(BitBtn1);
+    placement_.move(BitBtn1, QPoint(placement_.designRect(LinesPanel).width() / 2 - ok.width() / 2,
+                                    (placement_.designRect(Panel1).height() - ok.height()) / 2));
 }
 
 // ---- waits --------------------------------------------------------------------------------------

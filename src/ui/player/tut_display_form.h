@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "host.h"
+#include "player/screen_scale.h"
 #include "screen/screen_objects.h"
 
 class QFrame;
@@ -42,7 +43,7 @@ struct Platform;
 class TTutDisplayForm : public QWidget, public PlayerHost {
     Q_OBJECT
 public:
-    // The client area: the 640 x 480 design surface, shown unscaled.
+    // The client area: the 640 x 480 design surface, shown at the window's scale.
     static constexpr int kClientWidth = 640, kClientHeight = 480;
 
     using EntryPerformer = std::function<bool(EntrySource, const QString&)>;
@@ -68,6 +69,18 @@ public:
     // Brings the widgets in line with the screen: the raster, the objects, the answer controls,
     // the title panel and the control bar. Every wait does this before it waits.
     void syncFromScreen();
+    // The scale the design surface is shown at (1 by default); the window takes its size.
+    void setScale(const ScreenScale& scale);
+    const ScreenScale& scale() const { return placement_.scale(); }
+    // The learner's choice in the View menu (the context menu; Ctrl+1, Ctrl+2, Ctrl+0). The
+    // chooser decides the scale (the runner fits the window to its background); without one
+    // the window fits itself to its screen's free area.
+    using ScaleChooser = std::function<void(ScaleMode)>;
+    void setScaleChooser(ScaleChooser chooser) { scaleChooser_ = std::move(chooser); }
+    void setScaleMode(ScaleMode mode) { scaleMode_ = mode; }
+    ScaleMode scaleMode() const { return scaleMode_; }
+    void chooseScaleMode(ScaleMode mode);
+
     // Centres the two-button pair in TwoButtonPnl and the lines panel's OK button.
     void CentreChoiceButtons();
     void CentreLinesOK();
@@ -100,6 +113,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
@@ -151,6 +165,10 @@ private:
     NotesOpener notesOpener_;
     Flags flags_;
     bool stop_ = false;
+    DesignPlacement placement_;
+    ScaleMode scaleMode_ = ScaleMode::One;
+    ScaleChooser scaleChooser_;
+    QString announcedText_;  // the screen text assistive technology was last told of
     bool buttonKeys_ = false;
     bool choiceKeys_ = false;  // the two-button choice waits: Tab, Enter, Space and letters work it
     // The shown *ButtonMenu buttons and hypertext words, in the order they were made.

@@ -189,3 +189,38 @@ TEST(CompileChapter, MatchesLineByLineScrambling) {
         ASSERT_EQ(TempFolder::read(tmp / "SAFETY1.QKC"), expected) << round;
     }
 }
+
+// A chapter is read in blocks: lines that cross a block's end, a CR LF split between two
+// blocks, a lone CR as a block's last byte and a line longer than a block come out as they
+// would from the whole file at once.
+TEST(CompileChapter, LinesAcrossReadBlocks) {
+    TempFolder tmp;
+    std::mt19937 rng(5);
+    const std::size_t block = kCompileBlockBytes;
+    std::string text;
+    auto fillTo = [&](std::size_t end) {
+        while (text.size() < end) {
+            const std::size_t run = rng() % 90;
+            for (std::size_t i = 0; i < run && text.size() < end; ++i) text += static_cast<char>('a' + rng() % 26);
+            if (text.size() < end) text += std::string_view("\r\n\n\r")[rng() % 3] == '\r' ? "\r\n" : "\n";
+        }
+        text.resize(end);
+    };
+    fillTo(block - 1);
+    text += "\r\n";                          // CR last in the first block, LF first in the next
+    fillTo(2 * block - 1);
+    text += "\rx";                           // a lone CR last in the second block
+    text += std::string(block + block / 2, 'L');  // a line longer than a block
+    text += "\r\n";
+    fillTo(4 * block + 100);                 // ends without a line end
+    const auto source = tmp.write("SAFETY1.QKS", text);
+    KeyGenerator keys, reference;
+    ASSERT_TRUE(CompileChapter(source, keys));
+    std::string expected;
+    for (auto line : SplitLines(text)) {
+        ScrambleLine(line, reference);
+        expected += line + "\r\n";
+    }
+    EXPECT_TRUE(TempFolder::read(tmp / "SAFETY1.QKC") == expected);
+    EXPECT_EQ(keys.seed(), reference.seed());
+}

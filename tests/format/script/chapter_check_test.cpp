@@ -194,6 +194,12 @@ TEST(CheckChapter, WithoutAFolderOnlyTheScriptIsChecked) {
                                   "*JumpToFile c:\\tut\\SAFETY2.QKS", "*Sound |x|"},
                                  ColorTable(), exists)),
               (Lines{"3: SAFETY9.QKS was not found", "5: *Sound |x| is not a valid command"}));
+    // Only the name itself tells whether a file command leaves the folder.
+    EXPECT_EQ(Shown(CheckChapter({"*DisplayFile a.txt", "*CopyFile notes\\a.txt b.txt", "*DeleteFile ../a.txt",
+                                  "*DisplayFile /etc/passwd"},
+                                 ColorTable(), exists)),
+              (Lines{"3: The filename ../a.txt in *DeleteFile ../a.txt is outside the tutorial folder.",
+                     "4: The filename /etc/passwd in *DisplayFile /etc/passwd is outside the tutorial folder."}));
 }
 
 TEST(CheckChapter, GarbageIsSafe) {

@@ -106,6 +106,35 @@ TEST_F(DisplayOpsTest, PopupGrowsDrawsWaitsAndPutsTheScreenBack) {
     EXPECT_EQ(during.pixelColor(100, 100), QColor(Qt::yellow));
 }
 
+// What a screen reader is given: the characters on the screen, kept in step with the raster.
+TEST_F(DisplayOpsTest, VisibleTextFollowsWhatTheScreenShows) {
+    screen->drawText(3, 2, "Press the |Valve| ^Bnow^R.");
+    screen->drawText(1, 5, "Second ~~line   ");
+    EXPECT_EQ(screen->visibleText(), QStringLiteral("  Press the Valve now.\nSecond ~line"));
+
+    // A pop-up is read while it shows and leaves the text as it was.
+    QString during;
+    host.onDelay = [&] { during = screen->visibleText(); };
+    screen->popup(BoxKind::Plain, 1, 1, 30, 4, {"Note"}, back(), 5);
+    EXPECT_EQ(during, QStringLiteral(" Note\nSecond ~line"));
+    EXPECT_EQ(screen->visibleText(), QStringLiteral("  Press the Valve now.\nSecond ~line"));
+
+    // Cleared rows go; moved and copied sections take their text along.
+    screen->clearRow(1, 2, 80, back());
+    EXPECT_EQ(screen->visibleText(), QStringLiteral("Second ~line"));
+    screen->copySection(1, 5, 7, 6, 1, 1);
+    EXPECT_EQ(screen->visibleText(), QStringLiteral("Second\nSecond ~line"));
+    screen->moveSection(1, 5, 81, 6, 5, 8, back());
+    EXPECT_EQ(screen->visibleText(), QStringLiteral("Second\n    Second ~line"));
+    screen->drawBox(BoxKind::Plain, 1, 1, 20, 3, Qt::yellow);
+    EXPECT_EQ(screen->visibleText(), QStringLiteral("    Second ~line"));
+    // Characters beyond the right edge are not on the screen; Windows-1252 reads as itself.
+    screen->drawText(75, 10, "caf\xE9 au lait");
+    EXPECT_EQ(screen->visibleText(), QStringLiteral("    Second ~line\n") + QString(74, u' ') + QString::fromUtf8("caf\u00e9 a"));
+    screen->clearScreen(0);
+    EXPECT_EQ(screen->visibleText(), QString());
+}
+
 TEST_F(DisplayOpsTest, PopupHypertextGoesWithIt) {
     screen->drawText(1, 1, "|keep|");
     screen->popup(BoxKind::Rounded, 5, 5, 6, 6, {"|gone|"}, back(), 1);

@@ -654,7 +654,7 @@ TEST_F(AidsEditors, TeachingAidsButtonOfTheMainWindowOpensTheMenu) {
         opened = true;
         Click(menu, "CloseBtn");
     });
-    main.Button("ToolsBtn")->click();
+    main.Button(control::ToolsBtn)->click();
     EXPECT_TRUE(opened);
     EXPECT_TRUE(rec.messages.shown.empty());
 }

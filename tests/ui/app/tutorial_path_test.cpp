@@ -227,7 +227,7 @@ TEST_F(DesignFixture, PreviewHidesTheMainPanelMeanwhile) {
     project.Config.set(cfg::StartChapter, "SAFETY1");
     form.UpdateButtons();
     runner.panel->show();
-    form.Button("PreviewBtn")->click();
+    form.Button(control::PreviewBtn)->click();
     EXPECT_EQ(runner.hidden, std::vector<bool>{true});
     EXPECT_FALSE(runner.panel->isHidden());
 }

@@ -110,7 +110,7 @@ TEST_F(ControlBarTest, MainWindowOpensTheTutorialPresentation) {
         shown = true;
         Click(w, "CancelBtn");
     });
-    main.Button("ScreensBtn")->click();
+    main.Button(control::ScreensBtn)->click();
     EXPECT_TRUE(shown);
     EXPECT_TRUE(rec.messages.shown.empty());
 }

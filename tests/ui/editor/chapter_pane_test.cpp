@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListView>
@@ -231,3 +232,32 @@ TEST(ChapterSpans, ColourTheLanguage) {
 }
 
 }  // namespace
+
+// Show Lines Not Reached runs the tutorial's tests and marks in the margin what they leave; the
+// marks go with the next change of the text.
+TEST_F(ChapterPaneFixture, LinesTheTestsDoNotReachAreMarkedUntilTheTextChanges) {
+    QTest::keySequence(edit(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+    EXPECT_EQ(rec.messages.LastText(), "Save the chapter first: the tests play the chapters as saved.");
+
+    const char* const chapter = "*BranchOnInput 10\r\nyes\r\n&1\r\nGood\r\n&2\r\nBad\r\n&3\r\n";
+    home.write("t/demo1.QKS", chapter);
+    edit()->setPlainText(QString::fromLatin1(chapter));
+    pane()->setChapter("demo1.QKS", false);
+    QTest::keySequence(edit(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+    EXPECT_TRUE(rec.messages.LastText().startsWith("There are no answers files")) << rec.messages.LastText().toStdString();
+
+    home.write("t/tests/yes.answers", "# chapter DEMO1\ntext yes\n");
+    QTest::keySequence(edit(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+    const std::map<int, QStringList> expected{{5, {"branch section &2 never entered"}}, {6, {"text"}}};
+    EXPECT_EQ(edit()->unreached(), expected);
+    // The menu of the problems list offers it too.
+    EXPECT_TRUE(pane()->findChild<QListView*>("ProblemsList")->actions().contains(pane()->notReachedAction()));
+
+    typeAtLine(7, "More");
+    EXPECT_TRUE(edit()->unreached().empty());
+
+    home.write("t/tests/no.answers", "# chapter DEMO1\ntext no\n");
+    pane()->notReachedAction()->trigger();
+    EXPECT_TRUE(edit()->unreached().empty());
+    EXPECT_EQ(rec.messages.LastText(), "The tutorial's tests reach every line of demo1.QKS.");
+}

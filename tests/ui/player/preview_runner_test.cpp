@@ -1,6 +1,7 @@
 // Running chapters in the preview window through the interpreter, as "View a Chapter" does.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -422,4 +423,109 @@ TEST(PreviewRunner, ClosingTheWindowStopsAnEndlessBlinkAtOnce) {
         EXPECT_FALSE(fs::exists(f.home / "t/after.txt"));
         EXPECT_FALSE(AnyPreviewShown());
     }
+}
+
+namespace {
+
+struct AccessibleNode {
+    QAccessible::Role role;
+    QString name;
+    QAccessibleInterface* node;
+};
+
+// The shown part of the accessibility tree under `node`, depth first (reading order).
+void WalkShown(QAccessibleInterface* node, std::vector<AccessibleNode>& out) {
+    if (!node || node->state().invisible) return;
+    out.push_back({node->role(), node->text(QAccessible::Name), node});
+    for (int i = 0; i < node->childCount(); ++i) WalkShown(node->child(i), out);
+}
+
+const AccessibleNode* FindNode(const std::vector<AccessibleNode>& nodes, QAccessible::Role role, const QString& name) {
+    for (const AccessibleNode& n : nodes)
+        if (n.role == role && n.name == name) return &n;
+    return nullptr;
+}
+
+}  // namespace
+
+// A screen reader walks the played chapter: the screen's text, its hypertext word as a link it
+// can press, the control bar's buttons and the input box. (A new screen is also announced, but
+// only to a listening bridge, which the offscreen platform has not.)
+TEST(PreviewRunner, AScreenReaderFindsTheTextLinksButtonsAndInputBox) {
+    RunnerFixture f;
+    f.chapter("demo1.QKS",
+              "*Title Water\r\nPress the |Valve| to open the pipe.\r\n*Controls C Q\r\n*Wait\r\n"
+              "*ClearScreen\r\nYour name?\r\n*GetUserInput A 10\r\n*Wait\r\n");
+    std::vector<AccessibleNode> first, second;
+    QString continueCaption, quitCaption;
+    f.atWaits.push_back([&](TTutDisplayForm& w) {
+        WalkShown(QAccessible::queryAccessibleInterface(&w), first);
+        continueCaption = Button(w, "ContinueBtn")->text().remove(u'&');
+        quitCaption = Button(w, "QuitBtn")->text().remove(u'&');
+        const AccessibleNode* link = FindNode(first, QAccessible::Link, QStringLiteral("Valve"));
+        ASSERT_NE(link, nullptr);
+        ASSERT_NE(link->node->actionInterface(), nullptr);
+        link->node->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        EXPECT_EQ(f.rec.messages.LastText(), QStringLiteral("The \"Valve\" HyperText Link has not been defined "));
+        Click(Button(w, "ContinueBtn"));
+    });
+    f.atWaits.push_back([&](TTutDisplayForm& w) {
+        WalkShown(QAccessible::queryAccessibleInterface(&w), second);
+        QTest::keyClicks(w.findChild<QLineEdit*>(QStringLiteral("UserInputEdit")), QStringLiteral("Ann"));
+        QTest::keyClick(w.findChild<QLineEdit*>(QStringLiteral("UserInputEdit")), Qt::Key_Return);
+    });
+    f.atWaits.push_back([&](TTutDisplayForm& w) { Click(Button(w, "QuitBtn")); });
+    f.run("demo1.QKS");
+
+    EXPECT_NE(FindNode(first, QAccessible::StaticText, QStringLiteral("Press the Valve to open the pipe.")), nullptr);
+    EXPECT_NE(FindNode(first, QAccessible::Button, continueCaption), nullptr);
+    EXPECT_NE(FindNode(first, QAccessible::Button, quitCaption), nullptr);
+    EXPECT_NE(FindNode(first, QAccessible::StaticText, QStringLiteral("Water")), nullptr);  // the title
+    EXPECT_EQ(FindNode(first, QAccessible::EditableText, QString()), nullptr);               // no input yet
+    const auto input = std::find_if(second.begin(), second.end(), [](const AccessibleNode& n) {
+        return n.role == QAccessible::EditableText;
+    });
+    EXPECT_NE(input, second.end());
+    EXPECT_NE(FindNode(second, QAccessible::StaticText, QStringLiteral("Your name?")), nullptr);
+    EXPECT_EQ(FindNode(second, QAccessible::Link, QStringLiteral("Valve")), nullptr);
+}
+
+// quilplay's fitted screen: the window is scaled to the background and centred on it, follows
+// F11 to a window and back, and the learner's View choice holds for the next chapter.
+TEST(PreviewRunner, TheFittedScreenFollowsTheBackgroundAndTheViewChoice) {
+    RunnerFixture f;
+    f.chapter("demo1.QKS", "Hello\r\n*Wait\r\n*Wait\r\n");
+    f.runner.SetScaleMode(ScaleMode::Fit);
+    std::vector<bool> toggled;
+    f.runner.SetOnToggled([&](bool fullScreen) { toggled.push_back(fullScreen); });
+    const auto background = [](TTutDisplayForm& w) { return w.parentWidget(); };
+    const auto expectFitted = [&](TTutDisplayForm& w) {
+        QWidget* back = background(w);
+        EXPECT_EQ(w.scale(), ChooseScale(ScaleMode::Fit, back->size() - (w.frameGeometry().size() - w.size())));
+        EXPECT_EQ(w.frameGeometry().center(), back->geometry().center());
+    };
+    f.atWaits.push_back([&](TTutDisplayForm& w) {
+        EXPECT_TRUE(background(w)->isFullScreen());
+        expectFitted(w);
+        QTest::keyClick(&w, Qt::Key_F11);
+        EXPECT_FALSE(background(w)->isFullScreen());
+        expectFitted(w);
+        QTest::keyClick(&w, Qt::Key_2, Qt::ControlModifier);
+        EXPECT_EQ(w.scale().factor, 2.0);
+        Click(Button(w, "ContinueBtn"));
+    });
+    f.atWaits.push_back([&](TTutDisplayForm& w) { Click(Button(w, "QuitBtn")); });
+    f.run("demo1.QKS");
+    EXPECT_EQ(toggled, std::vector<bool>{false});
+    EXPECT_EQ(f.runner.GetScaleMode(), ScaleMode::Two);
+
+    // The next chapter starts in a window at 2 x.
+    f.nextWait = 0;
+    f.atWaits = {[&](TTutDisplayForm& w) {
+        EXPECT_FALSE(background(w)->isFullScreen());
+        EXPECT_EQ(w.scale().factor, 2.0);
+        Click(Button(w, "QuitBtn"));
+    }};
+    f.run("demo1.QKS");
+    EXPECT_EQ(f.nextWait, 1u);
 }

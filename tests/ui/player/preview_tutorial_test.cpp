@@ -135,3 +135,37 @@ TEST_F(PreviewTutorialTest, ClosingTheMenuEndsTheLoop) {
     EXPECT_TRUE(script.Done());
     EXPECT_TRUE(runner.runs.empty());
 }
+
+// Keys alone take a learner through the whole tutorial: Enter closes the about box, Escape the
+// introduction, Tab and Enter pick in the main menu and reach its quit pick.
+TEST_F(PreviewTutorialTest, TheWholeTutorialWorksFromTheKeyboard) {
+    MenuTutorial();
+    TTutorialConfig& c = project.Config;
+    c.set(cfg::AboutOn, 1);
+    c.set(cfg::About::ShowWhen, 2);
+    c.set(cfg::IntroOn, 1);
+    const auto keys = [](std::vector<Qt::Key> pressed) {
+        return [pressed](QWidget* w) {
+            for (const Qt::Key k : pressed) {
+                QWidget* focus = QApplication::focusWidget();
+                QTest::keyClick(focus && focus->window() == w ? focus : w, k);
+            }
+        };
+    };
+    script.Add("TAboutBox", keys({Qt::Key_Return}));
+    script.Add("TIntDispForm", keys({Qt::Key_Escape}));
+    script.Add("TMenuForm", keys({Qt::Key_Tab, Qt::Key_Return}));
+    script.Add("TMenuForm", keys({Qt::Key_Return}));
+    script.Add("TMenuForm", keys({Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return}));
+    script.Add("TAboutBox", keys({Qt::Key_Enter}));
+    QObject watch;  // the watchdog goes with the test
+    QTimer::singleShot(15000, &watch, [] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            ADD_FAILURE() << "stuck in " << w->objectName().toStdString();
+            w->close();
+        }
+    });
+    PreviewTutorial(project, rec.platform(), runner, system);
+    EXPECT_TRUE(script.Done());
+    EXPECT_EQ(runner.runs, (std::vector<std::string>{"SAFETY2.QKS QUILLDESK.HLP", "SAFETY1.QKS QUILLDESK.HLP"}));
+}

@@ -566,3 +566,146 @@ TEST(PreviewWindow, InputBoxKeepsTheKeyboardThroughAHypertextMessage) {
     EXPECT_EQ(focusAfter, QStringLiteral("UserInputEdit"));
     EXPECT_EQ(f.rec.messages.LastText(), QStringLiteral("The \"glossary\" HyperText Link has not been defined "));
 }
+
+// The learner's screen at 1 x, 2 x and a fractional fit: every control stands where the screen
+// puts it, scaled, the text cells are pixel copies at whole multiples, and words, answers, the
+// two buttons and the input box work.
+TEST(PreviewWindow, WorksAtEveryScale) {
+    const ScreenScale fit = ChooseScale(ScaleMode::Fit, QSize(1024, 768));
+    ASSERT_EQ(fit, (ScreenScale{1.6, true}));
+    for (const ScreenScale& scale : {ScreenScale{1.0, false}, ScreenScale{2.0, false}, fit}) {
+        SCOPED_TRACE(scale.factor);
+        PreviewFixture f;
+        QApplication::setActiveWindow(f.window.get());
+        f.window->setScale(scale);
+        EXPECT_EQ(f.window->size(), QSize(scale.map(640), scale.map(480)));
+        QStringList performed;
+        f.window->setEntryPerformer([&](EntrySource, const QString& name) {
+            performed << name;
+            return true;
+        });
+        f.screen->drawText(1, 1, "Press the |Valve| now.");
+        f.screen->drawText(1, 3, "Plain text on the third row");
+        ControlBar& bar = f.screen->controlBar();
+        bar.visible = true;
+        f.during([&] {
+            auto* word = f.child<QLabel>("HyperLabel");
+            EXPECT_EQ(word->geometry(), scale.map(f.screen->hyperLabels()[0].rect));
+            EXPECT_EQ(word->font().pixelSize(), scale.map(13));
+            EXPECT_EQ(f.child<QWidget>("ControlPnl")->geometry(), scale.map(QRect(0, 448, 640, 32)));
+            const QImage shown = f.window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            if (!scale.smooth) {
+                const QImage row = f.screen->image().copy(0, 34, 240, 17);
+                EXPECT_EQ(shown.copy(scale.map(QRect(0, 34, 240, 17))),
+                          row.scaled(scale.map(row.size()), Qt::IgnoreAspectRatio, Qt::FastTransformation));
+            }
+            Click(word);
+            Click(f.child<QPushButton>("ContinueBtn"));
+        });
+        EXPECT_EQ(f.window->waitForButton(), ControlButton::Continue);
+        EXPECT_EQ(performed, QStringList{QStringLiteral("Valve")});
+
+        f.screen->showQuizAnswers(10, {QStringLiteral("red"), QStringLiteral("green")});
+        f.during([&] {
+            EXPECT_EQ(f.child<QWidget>("QuizAns2")->geometry(), scale.map(f.screen->answers().quiz[1].rect));
+            Click(f.child<QLabel>("QuizAns2text"));
+        });
+        EXPECT_EQ(f.window->askQuizAnswer().answer, 2);
+        f.screen->hideQuizAnswers();
+
+        f.screen->setRow(12);
+        f.screen->showChoice(QStringLiteral("Yes"), QStringLiteral("No"), 10);
+        f.during([&] { Click(f.child<QPushButton>("RightBitBtn")); });
+        EXPECT_FALSE(f.window->askChoice());
+
+        f.screen->setRow(15);
+        f.screen->showInputBox(12);
+        f.during([&] {
+            auto* input = f.child<QLineEdit>("UserInputEdit");
+            EXPECT_EQ(input->geometry(), scale.map(f.screen->answers().input.rect));
+            QTest::keyClicks(input, QStringLiteral("pump"));
+            QTest::keyClick(input, Qt::Key_Return);
+        });
+        EXPECT_EQ(f.window->askInput(), QStringLiteral("pump"));
+        EXPECT_TRUE(f.rec.messages.shown.empty());
+    }
+}
+
+// The View choice of the window: Ctrl+2 and Ctrl+1 (and the context menu's items) give the
+// scale to the chooser when there is one.
+TEST(PreviewWindow, TheViewChoiceGoesToItsChooser) {
+    PreviewFixture f;
+    QApplication::setActiveWindow(f.window.get());
+    std::vector<ScaleMode> chosen;
+    f.window->setScaleChooser([&](ScaleMode mode) { chosen.push_back(mode); });
+    QTest::keyClick(f.window.get(), Qt::Key_2, Qt::ControlModifier);
+    QTest::keyClick(f.window.get(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(chosen, (std::vector<ScaleMode>{ScaleMode::Two, ScaleMode::Fit}));
+    EXPECT_EQ(f.window->scaleMode(), ScaleMode::Fit);
+    // Without a chooser the window scales itself.
+    f.window->setScaleChooser({});
+    QTest::keyClick(f.window.get(), Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(f.window->scale(), (ScreenScale{1.0, false}));
+}
+
+TEST(PreviewWindow, TheMemoIsLeftForItsOKButtonWithTab) {
+    PreviewFixture f;
+    QApplication::setActiveWindow(f.window.get());
+    f.screen->showMemo(20, 3, {}, false);
+    f.during([&] {
+        QWidget* memo = QApplication::focusWidget();
+        ASSERT_EQ(memo, f.child<QWidget>("Memo1"));
+        QTest::keyClicks(memo, QStringLiteral("first"));
+        QTest::keyClick(memo, Qt::Key_Tab);
+        QWidget* ok = QApplication::focusWidget();
+        ASSERT_EQ(ok, f.child<QWidget>("BitBtn1"));
+        QTest::keyClick(ok, Qt::Key_Return);
+    });
+    QTimer::singleShot(3000, f.window.get(), [&] { f.window->close(); });  // a lost keyboard ends here
+    EXPECT_EQ(f.window->askMemo(), QStringList{QStringLiteral("first")});
+}
+
+TEST(BackgroundWindow, F11AndAltEnterSwitchBetweenFullScreenAndAWindow) {
+    struct Key {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        bool toggles;
+    };
+    for (const Key& k : {Key{Qt::Key_F11, {}, true}, Key{Qt::Key_Return, Qt::AltModifier, true},
+                         Key{Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier, true},
+                         Key{Qt::Key_Return, {}, false}, Key{Qt::Key_F11, Qt::ControlModifier, false},
+                         Key{Qt::Key_Return, Qt::AltModifier | Qt::ShiftModifier, false}, Key{Qt::Key_A, {}, false}})
+        EXPECT_EQ(IsFullScreenToggleKey(k.key, k.modifiers), k.toggles) << k.key << " " << k.modifiers;
+    // The window: room for the largest whole multiple (and a frame) in 95 % of the free area,
+    // centred.
+    EXPECT_EQ(WindowedGeometry(QRect(0, 0, 1920, 1080)), QRect(300, 40, 1320, 1000));
+    EXPECT_EQ(WindowedGeometry(QRect(0, 24, 1280, 1000)), QRect(300, 264, 680, 520));
+    EXPECT_EQ(WindowedGeometry(QRect(0, 0, 600, 400)), QRect(0, 0, 600, 400));
+    for (const auto& [available, scale] : std::vector<std::pair<QSize, ScreenScale>>{
+             {{1280, 1024}, {2.0, false}}, {{3840, 2160}, {4.0, false}}, {{1024, 768}, {1.6, true}},
+             {{800, 600}, {1.25, true}}, {{700, 520}, {1.0, false}}, {{640, 480}, {1.0, false}},
+             {{480, 360}, {0.75, true}}})
+        EXPECT_EQ(ChooseScale(ScaleMode::Fit, available), scale) << available.width() << "x" << available.height();
+    EXPECT_EQ(ChooseScale(ScaleMode::Two, QSize(800, 600)), (ScreenScale{2.0, false}));
+    EXPECT_EQ(ChooseScale(ScaleMode::One, QSize(3840, 2160)), (ScreenScale{1.0, false}));
+
+    TempFolder home;
+    Project project(home.path());
+    NewTutorial(project, home / "t", "demo");
+    RecordingPlatform rec(home.path());
+    TChpBackForm back(project, rec.platform().messages);
+    std::vector<bool> heard;
+    back.SetOnToggled([&](bool fullScreen) { heard.push_back(fullScreen); });
+    back.ShowFullScreen();
+    EXPECT_FALSE(back.windowFlags() & Qt::FramelessWindowHint);
+    // The key works in any of the program's windows (the chapter's window has the keyboard).
+    QWidget other;
+    other.show();
+    QTest::keyClick(&other, Qt::Key_F11);
+    EXPECT_FALSE(back.isFullScreen());
+    EXPECT_EQ(back.geometry(), WindowedGeometry(back.screen()->availableGeometry()));
+    QTest::keyClick(&other, Qt::Key_Return, Qt::AltModifier);
+    EXPECT_TRUE(back.isFullScreen());
+    EXPECT_EQ(heard, (std::vector<bool>{false, true}));
+    EXPECT_TRUE(rec.messages.shown.empty());
+}

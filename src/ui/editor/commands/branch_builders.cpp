@@ -56,6 +56,20 @@ QString IdentifierProblem(const QString& text) {
     return "The identifier must be one letter, A to Z or a to z.";
 }
 
+// A button legend or a label that the player reads as one field of its line.
+TextRule OneField(const QString& what) {
+    return [what](const QString& text) -> QString {
+        if (text.contains(' ') || text.contains(','))
+            return what + " \"" + text + "\" is read as one word: it cannot hold a blank or a comma.";
+        return {};
+    };
+}
+
+// The page label as the player compares it: the whole "@P" line.
+QString PageLabelLine(const QString& label) {
+    return label.startsWith("@P", Qt::CaseInsensitive) ? label : "@P" + label;
+}
+
 }  // namespace
 
 // --- InterActive ---------------------------------------------------------------------------
@@ -113,8 +127,8 @@ CommandCategory InterActiveCommands() {
         Option("BranchOnButtonRBtn", "*BranchOnButton", 1835, [](BuildSteps& a) -> QStringList {
             QString left, right;
             int length;
-            if (!a.Text("Enter the Left Button legend", left) ||
-                !a.Text("Enter the Right Button legend", right) ||
+            if (!a.Text("Enter the Left Button legend", left, true, OneField("The legend")) ||
+                !a.Text("Enter the Right Button legend", right, true, OneField("The legend")) ||
                 !a.Number("Length of Button bar", 22, 79, 22, length))
                 return {};
             return QStringList{"*BranchOnButton " + left + " " + right + " " + Num(length)} +
@@ -151,7 +165,7 @@ CommandCategory NonLinearCommands() {
     o.push_back(
         Option("JumpAndReturnRBtn", "*JumpAndReturn", 2125, [](BuildSteps& a) -> QStringList {
             QString jump, back;
-            if (!a.Text("Enter the label to jump to", jump) ||
+            if (!a.Text("Enter the label to jump to", jump, true, OneField("The label")) ||
                 !a.Text("Enter the label to return to", back))
                 return {};
             return {"*JumpAndReturn " + jump + " " + back};
@@ -159,7 +173,7 @@ CommandCategory NonLinearCommands() {
     o.push_back(Option("PageBackToRBtn", "*PageBackTo", 1925, [](BuildSteps& a) -> QStringList {
         QString label;
         if (!a.Text("Enter the Label to page back to", label)) return {};
-        return {"*PageBackTo " + label};
+        return {"*PageBackTo " + PageLabelLine(label)};
     }));
     o.push_back(
         Option("JumpOnFileExistsRBtn", "*JumpOnFileExists", 1930, [](BuildSteps& a) -> QStringList {
@@ -184,8 +198,8 @@ CommandCategory NonLinearCommands() {
         QString left, right;
         int length;
         QStringList jumps;
-        if (!a.Text("Enter the Left Button legend", left) ||
-            !a.Text("Enter the Right Button legend", right) ||
+        if (!a.Text("Enter the Left Button legend", left, true, OneField("The legend")) ||
+            !a.Text("Enter the Right Button legend", right, true, OneField("The legend")) ||
             !a.Number("Length of Button bar", 24, 79, 24, length) ||
             !AskTwoLabels(a, "Label to jump to if Left button pressed",
                           "Label to jump to if Right button pressed", jumps))

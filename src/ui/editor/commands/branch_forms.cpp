@@ -103,7 +103,7 @@ TMatchesForm::TMatchesForm(Platform& platform, int topic, QWidget* parent)
     SetUpGrid(ui_->MatchGrid, {"Match", "Label", "Chapter File"});
     connect(SetUp(this, ui_->ButtonBox, platform, topic), &QPushButton::clicked, this,
             [this, &platform] {
-                AcceptUnless(this, platform, JumpRowsProblem(Answer().rows, "match text"));
+                AcceptUnless(this, platform, MatchTableProblem(Answer()));
             });
     ui_->MatchGrid->setFocus();
 }

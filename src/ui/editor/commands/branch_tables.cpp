@@ -65,6 +65,13 @@ QString JumpRowsProblem(const std::vector<JumpRow>& rows, const QString& what) {
     return {};
 }
 
+QString MatchTableProblem(const MatchTableAnswer& table) {
+    if (table.rows.size() > std::size_t(kMatchTableRows))
+        return "A match table holds at most " + QString::number(kMatchTableRows) +
+               " matches: the line after the last one is the action when nothing matches.";
+    return JumpRowsProblem(table.rows, "match text");
+}
+
 QString ButtonRowsProblem(const std::vector<ButtonRow>& rows) {
     for (const ButtonRow& row : rows)
         if (QString problem = SemicolonProblem(row.caption, "button caption"); !problem.isEmpty())

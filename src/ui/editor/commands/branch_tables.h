@@ -75,6 +75,11 @@ QStringList ButtonSkeleton();
 // or an empty text.
 QString MatchListProblem(const QStringList& texts);
 QString JumpRowsProblem(const std::vector<JumpRow>& rows, const QString& what);
+// The match table's: as above, and at most kMatchTableRows matches, since the player reads the
+// line after the last match as the action when nothing matches (the grid has one row more, as
+// the box menu's has).
+inline constexpr int kMatchTableRows = kTableRows - 1;
+QString MatchTableProblem(const MatchTableAnswer& table);
 QString ButtonRowsProblem(const std::vector<ButtonRow>& rows);
 
 // --- The quiz wizard's checks ------------------------------------------------------------------

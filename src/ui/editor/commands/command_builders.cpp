@@ -159,7 +159,7 @@ CommandCategory ScreenCommands() {
     }));
     o.push_back(Option("NotePadRBtn", "*NotePad", 1370, [](BuildSteps& a) -> QStringList {
         QString file;
-        if (!a.File("Enter filename to open", file, false, false)) return {};
+        if (!a.File("Enter filename to open", file, false)) return {};
         return {"*NotePad " + file};
     }));
     return c;
@@ -280,7 +280,7 @@ CommandCategory ImageCommands() {
                                                Num(column)
                                          : QString();
         };
-        if (!a.Number("Enter ending column", 0, 79, 0, end, rule) || !a.Image(file, false))
+        if (!a.Number("Enter ending column", 0, 79, 0, end, rule) || !a.Image(file, true))
             return {};
         return {"*ShowImage " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + file};
     }));
@@ -446,6 +446,9 @@ QString HeadingNameProblem(const TTutorialConfig& config, int heading) {
     if (name.contains(' '))
         return "The heading name \"" + name +
                "\" contains a blank, so no command can use it. Use Modify to rename it.";
+    if (name.contains(','))
+        return "The heading name \"" + name +
+               "\" contains a comma, so no command can use it. Use Modify to rename it.";
     return {};
 }
 

@@ -12,9 +12,9 @@ namespace quill {
 
 EditorCommands* EditorCommands::Install(TEditForm& editor, Project& project, Platform& platform) {
     auto* commands = new EditorCommands(editor, project, platform);
-    editor.SetAction("TextColorBtn", [commands] { commands->TextColorBtnClick(); });
-    editor.SetAction("TextBackBtn", [commands] { commands->TextBackBtnClick(); });
-    editor.SetAction("CommandsCombo",
+    editor.SetAction(control::TextColorBtn, [commands] { commands->TextColorBtnClick(); });
+    editor.SetAction(control::TextBackBtn, [commands] { commands->TextBackBtnClick(); });
+    editor.SetAction(control::CommandsCombo,
                      [commands, &editor] { commands->CommandsChosen(editor.CommandItem()); });
     return commands;
 }

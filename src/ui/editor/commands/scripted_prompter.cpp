@@ -275,7 +275,7 @@ std::optional<MatchTableAnswer> ScriptedPrompter::MatchTable(int topic) {
         ScriptedAnswer::MatchTable, "the match table",
         [](const ScriptedAnswer& a, QString& problem) {
             MatchTableAnswer answer{CountedRows(a.rows), a.exact, a.noMatchLabel, a.noMatchFile};
-            problem = JumpRowsProblem(answer.rows, "match text");
+            problem = MatchTableProblem(answer);
             return answer;
         });
 }

@@ -81,7 +81,8 @@ const std::vector<Case>& Cases() {
         {"Non-Linear ", "*JumpAndReturn", {A::Txt("Sub"), A::Txt("Back")}, {"*JumpAndReturn Sub Back"},
          {"text \"Enter the label to jump to\"", "text \"Enter the label to return to\""}},
         {"Non-Linear ", "*JumpAndReturn", {A::Txt("Sub"), A::Cancel(A::Text)}, {}, {}},
-        {"Non-Linear ", "*PageBackTo", {A::Txt("Start")}, {"*PageBackTo Start"}, {"text \"Enter the Label to page back to\""}},
+        {"Non-Linear ", "*PageBackTo", {A::Txt("Start")}, {"*PageBackTo @PStart"}, {"text \"Enter the Label to page back to\""}},
+        {"Non-Linear ", "*PageBackTo", {A::Txt("@pStart")}, {"*PageBackTo @pStart"}, {}},
         {"Non-Linear ", "*JumpOnFileExists", {A::Txt("x.txt"), A::Txt("Yes"), A::Txt("No")},
          {"*JumpOnFileExists x.txt", "*JumpToLabel Yes", "*JumpToLabel No"},
          {"text \"Enter the file name to check\"", kMatchAsk, kNoMatchAsk}},
@@ -159,7 +160,6 @@ const std::vector<Case>& Cases() {
 
 TEST(BranchBuilders, EveryOptionWritesItsLinesFromItsAnswers) {
     const TTutorialConfig config = DefaultConfig();
-    const ColorTable colors(config);
     for (const Case& c : Cases()) {
         SCOPED_TRACE(std::string(c.item) + " /" + c.option);
         auto run = Build(c.item, c.option, c.answers);
@@ -172,11 +172,7 @@ TEST(BranchBuilders, EveryOptionWritesItsLinesFromItsAnswers) {
         EXPECT_EQ(run->prompter.Unused(), 0u);
         const int topic = FindOption(*FindCategory(c.item), c.option)->topic;
         for (int t : run->prompter.topics) EXPECT_EQ(t, topic);
-        for (const QString& line : run->lines) {
-            if (!line.startsWith('*')) continue;
-            const Translation t = TranslateCommandLine(ToCp1252(line), colors);
-            EXPECT_TRUE(t.ok()) << line.toStdString() << ": " << t.error;
-        }
+        ExpectChecks(run->lines, config);
     }
 }
 
@@ -238,14 +234,15 @@ TEST(BranchBuilders, TableRowsCountOnlyWithTextAndATarget) {
     EXPECT_EQ(JumpTargetLine(counted[2].label, counted[2].file), "*JumpToLabel L30");
     EXPECT_EQ(JumpTargetLine(" ", "TWO.QKS"), "*JumpToFile TWO.QKS");
 
-    // All 30 rows full.
+    // All 30 rows full: the box menu takes them all (a match table takes 29, see below).
     std::vector<JumpRow> full;
     for (int i = 1; i <= kTableRows; ++i) full.push_back({QString("m%1").arg(i), QString("L%1").arg(i), ""});
     EXPECT_EQ(CountedRows(full).size(), 30u);
-    auto run = Build("Non-Linear ", "*JumpOnMatch", {A::Num(30), A::Table(full, false, "", "NONE.QKS")});
-    ASSERT_EQ(run->lines.size(), 32);
-    EXPECT_EQ(run->lines.front(), "*JumpOnMatch 30 30");
+    auto run = Build("Advanced", "*BoxMenu", {A::At(1, 1), A::At(20, 10), A::Entries(full)});
+    ASSERT_EQ(run->lines.size(), 31);
+    EXPECT_EQ(run->lines.front(), "*BoxMenu 1 1 20 10 30");
     EXPECT_EQ(run->lines[30], "m30;*JumpToLabel L30");
+    ExpectChecks(run->lines, DefaultConfig());
 
     // Button rows need X1, Y1, X2, the caption and a target.
     const std::vector<ButtonRow> buttons = {{"1", "2", "3", "A", "L", ""},  {"1", "2", "", "B", "L", ""},
@@ -343,6 +340,36 @@ TEST(BranchBuilders, ASemicolonInAMatchOrMenuTextIsRefusedAndTheTableAskedAgain)
     EXPECT_EQ(buttons->prompter.refused,
               QStringList{"The button caption \"Go;on\" holds a ; which would cut it short. Leave the ; out."});
     EXPECT_EQ(buttons->lines, (QStringList{"*ButtonMenu 1", "1 2 9 Go;*JumpToLabel L"}));
+}
+
+TEST(BranchBuilders, FieldsThePlayerWouldCutOrMisreadAreRefusedAtTheirPrompt) {
+    // Button legends and the label jumped to by *JumpAndReturn are single fields of their line.
+    const QString blank = "The legend \"Go on\" is read as one word: it cannot hold a blank or a comma.";
+    const QString comma = "The legend \"Yes,sure\" is read as one word: it cannot hold a blank or a comma.";
+    auto branch = Build("InterActive", "*BranchOnButton",
+                        {A::Txt("Go on"), A::Txt("Go"), A::Txt("Yes,sure"), A::Txt("No"), A::Num(22)});
+    EXPECT_EQ(branch->prompter.refused, (QStringList{blank, comma}));
+    EXPECT_EQ(branch->lines.first(), "*BranchOnButton Go No 22");
+    auto jump = Build("Non-Linear ", "*JumpOnButton",
+                      {A::Txt("Yes"), A::Txt("Go on"), A::Txt("No"), A::Num(30), A::Txt("L"), A::Txt("R")});
+    EXPECT_EQ(jump->prompter.refused, QStringList{blank});
+    EXPECT_EQ(jump->lines.first(), "*JumpOnButton Yes No 30");
+    auto sub = Build("Non-Linear ", "*JumpAndReturn", {A::Txt("Sub One"), A::Txt("Sub"), A::Txt("Back here")});
+    EXPECT_EQ(sub->prompter.refused,
+              QStringList{"The label \"Sub One\" is read as one word: it cannot hold a blank or a comma."});
+    EXPECT_EQ(sub->lines, QStringList{"*JumpAndReturn Sub Back here"});
+
+    // A match table ends with the line for no match: 29 matches fit before it, a 30th does not.
+    std::vector<JumpRow> rows;
+    for (int i = 1; i <= 30; ++i) rows.push_back({"m" + QString::number(i), "L", ""});
+    auto table = Build("Non-Linear ", "*JumpOnMatch",
+                       {A::Num(10), A::Table(rows, false, "N", ""),
+                        A::Table(std::vector<JumpRow>(rows.begin(), rows.end() - 1), false, "N", "")});
+    EXPECT_EQ(table->prompter.refused,
+              QStringList{"A match table holds at most 29 matches: the line after the last one is the action when "
+                          "nothing matches."});
+    EXPECT_EQ(table->lines.size(), 31);
+    ExpectChecks(table->lines, DefaultConfig());
 }
 
 TEST(BranchBuilders, CancelAtAnyStepWritesNothing) {

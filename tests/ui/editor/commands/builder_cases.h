@@ -10,6 +10,8 @@
 
 #include "editor/commands/command_builders.h"
 #include "editor/commands/scripted_prompter.h"
+#include "text_codec.h"
+#include "script/chapter_check.h"
 #include "project/config_record.h"
 
 namespace quill::test::builders {
@@ -58,5 +60,19 @@ struct Case {
     QStringList lines;
     QStringList asked;  // not checked when empty
 };
+
+// The lines a builder writes pass the checker as they would in a chapter: they translate, and
+// nothing in them stops the player. The builder writes a piece of a chapter, so a jump to a
+// label the rest of the chapter holds is not held against it (nor are warnings).
+inline void ExpectChecks(const QStringList& lines, const TTutorialConfig& config) {
+    std::vector<std::string> chapter;
+    for (const QString& line : lines) chapter.push_back(ToCp1252(line));
+    const ColorTable colors(config);
+    for (const ScriptProblem& p : CheckChapter(chapter, colors, [](const std::string&) { return true; })) {
+        if (p.warning) continue;
+        if (p.message.rfind("The Marker @J", 0) == 0 && p.message.find(" is missing.") != std::string::npos) continue;
+        ADD_FAILURE() << "line " << p.line << " \"" << chapter[p.line - 1] << "\": " << p.message;
+    }
+}
 
 }  // namespace quill::test::builders
