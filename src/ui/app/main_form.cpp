@@ -135,25 +135,12 @@ void TQMKmainform::BuildPanel(QWidget* background) {
     MenuPnl_ = new QFrame(background);
     ui_->setupUi(MenuPnl_);
 
-    // Each button's help topic (0: the window's own).
-    const struct {
-        ControlName name;
-        QPushButton* button;
-        int topic;
-    } kButtons[] = {
-        {control::SelectBtn, ui_->SelectBtn, 120},   {control::StartBtn, ui_->StartBtn, 100},
-        {control::ConfigBtn, ui_->ConfigBtn, 140},   {control::EditBtn, ui_->EditBtn, 160},
-        {control::ViewBtn, ui_->ViewBtn, 180},       {control::PreviewBtn, ui_->PreviewBtn, 260},
-        {control::CompileBtn, ui_->CompileBtn, 270}, {control::DistribBtn, ui_->DistribBtn, 290},
-        {control::ScreensBtn, ui_->ScreensBtn, 200}, {control::ToolsBtn, ui_->ToolsBtn, 240},
-        {control::CustProgBtn, ui_->CustProgBtn, 230}, {control::AboutBtn, ui_->AboutBtn, 80},
-        {control::HelpBtn, ui_->HelpBtn, 1},         {control::TutBtn, ui_->TutBtn, 0},
-        {control::QuitBtn, ui_->QuitBtn, 0},
-    };
-    for (const auto& entry : kButtons) {
-        const QString name = entry.name;
-        QPushButton* button = entry.button;
-        if (entry.topic) SetHelpTopic(button, entry.topic);
+    // The buttons carry their help topics in the .ui; each but Help and Quit runs framed.
+    for (QPushButton* button :
+         {ui_->SelectBtn, ui_->StartBtn, ui_->ConfigBtn, ui_->EditBtn, ui_->ViewBtn, ui_->PreviewBtn, ui_->CompileBtn,
+          ui_->DistribBtn, ui_->ScreensBtn, ui_->ToolsBtn, ui_->CustProgBtn, ui_->AboutBtn, ui_->HelpBtn, ui_->TutBtn,
+          ui_->QuitBtn}) {
+        const QString name = button->objectName();
         buttons_.insert(name, button);
         if (name != control::HelpBtn && name != control::QuitBtn)
             connect(button, &QPushButton::clicked, this, [this, name, button] {
