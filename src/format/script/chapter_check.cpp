@@ -9,7 +9,10 @@
 #include "datafile/data_file.h"
 #include "datafile/media_spec.h"
 #include "project/file_names.h"
+#include "project/project_path.h"
 #include "script/command_operands.h"
+#include "script/command_table.h"
+#include "script/script_messages.h"
 #include "script/line_kind.h"
 #include "script/operands.h"
 #include "text/cp1252.h"
@@ -179,44 +182,13 @@ bool CheckContext::HasWindowText(std::string_view name) const {
 
 namespace {
 
-// Field `index` (0-based, after the command code) of a translated line.
-std::string_view FieldOf(std::string_view translated, std::size_t index) {
-    std::size_t comma = translated.find(',');
-    for (std::size_t i = 0; comma != std::string_view::npos; ++i) {
-        const std::size_t next = translated.find(',', comma + 1);
-        if (i == index)
-            return translated.substr(comma + 1, next == std::string_view::npos ? std::string_view::npos
-                                                                               : next - comma - 1);
-        comma = next;
-    }
-    return {};
-}
-
-std::size_t CountOf(std::string_view field) {
-    const auto value = ParseInt32(field);
-    return value ? static_cast<std::size_t>(std::max(*value, 0)) : 0;
-}
-
-// How many lines after a command it reads, judged from its fields alone: used to step over
-// them when the command itself is in error (the run stops there, but the lines after it are
-// still data, not commands).
-std::size_t FollowingGuess(std::string_view code, std::string_view translated) {
-    auto count = [&](std::size_t index) { return std::min<std::size_t>(CountOf(FieldOf(translated, index)), 31); };
-    if (code == ":BP" || code == ":BC") return count(4);
-    if (code == ":BU" || code == ":BT") return count(6);
-    if (code == ":QA") return count(0);
-    if (code == ":QQ") return 3;
-    if (code == ":LI" || code == ":LF" || code == ":JI" || code == ":JF") return 1;
-    if (code == ":JX") return count(4);
-    if (code == ":JU") return count(0);
-    if (code == ":JM") return count(0) + 1;
-    if (code == ":JL") return count(1) + 1;
-    return 0;
-}
-
+// Keeps the first error of a command: later ones, while the stop flag is set, are dropped.
 class Recorder : public ErrorReport {
 public:
-    void ShowScriptError(const std::string& message) override { last = message; }
+    void ShowScriptError(const std::string& message) override {
+        if (!op->Stopped()) last = message;
+    }
+    const Operands* op = nullptr;
     std::string last;
 };
 
@@ -224,6 +196,7 @@ class Checker : private LineSource {
 public:
     Checker(const LineBuffer& lines, const CheckContext& context)
         : ctx_(context), op_(recorder_, context.Config(), context.ProjectDir()), lines_(lines) {
+        recorder_.op = &op_;
         // Only marker lines are trimmed here; the others when the check reaches them.
         std::size_t at = 0;
         for (auto it = lines.begin(); it != lines.end(); ++it, ++at) {
@@ -242,7 +215,7 @@ public:
     std::vector<ScriptProblem> Run() {
         for (std::size_t i = 0; i < lines_.size();) {
             next_ = i + 1;
-            lastCode_.clear();
+            lastCode_ = 0;
             const std::string_view line = LineAt(i);
             LabelReachedByFlow(i, line);
             Line(i, line, true);
@@ -264,16 +237,12 @@ private:
         if (next_ >= lines_.size()) return std::nullopt;
         return LineAt(next_++);
     }
-    // Steps over a line the command takes as data, without looking at it.
-    bool SkipLine() {
-        if (next_ >= lines_.size()) return false;
-        ++next_;
-        return true;
-    }
 
     // The operand routine's test of a file command's name, remembering the names that lie
     // inside the folder: the folder does not change while a context is in use.
     bool Outside(std::string_view name) {
+        // Without a folder only a name that leaves any folder is known to be outside it.
+        if (!ctx_.HasFolder() && !NameLeavesFolder(name)) return false;
         if (ctx_.KnownInside(name)) return false;
         const bool outside = op_.FileOutsideProject(name);
         if (!outside) ctx_.RememberInside(name);
@@ -302,25 +271,26 @@ private:
     // "Change Defaults" commands that a *ClearScreen right after them resets unseen.
     void AfterLine(std::size_t index, std::string_view line, bool readLines) {
         if (line.empty() || line[0] == ';') return;
-        const std::string_view code = lastCode_;
-        if (code == ":DP" || code == ":DC" || code == ":DH") {  // reset by *ClearScreen
+        const unsigned code = lastCode_;
+        if (code == Code('D', 'P') || code == Code('D', 'C') || code == Code('D', 'H')) {  // reset by *ClearScreen
             pendingDefaults_.push_back(index);
             fallsThrough_ = true;
             return;
         }
-        if (code == ":DB" || code == ":DT") {  // the title's colours stay
+        if (code == Code('D', 'B') || code == Code('D', 'T')) {  // the title's colours stay
             fallsThrough_ = true;
             return;
         }
-        if (code == ":FE")
+        if (code == Code('F', 'E'))
             for (const std::size_t at : pendingDefaults_)
                 Report(at,
                        std::string(FirstWord(LineAt(at))) + " has no effect: the " + std::string(FirstWord(line)) +
                            " on line " + std::to_string(index + 1) + " resets it.",
                        true);
         pendingDefaults_.clear();
-        fallsThrough_ = !readLines && !(code == ":JJ" || code == ":JN" || code == ":JK" || code == ":JS" ||
-                                        code == ":JR" || code == ":X" || code.starts_with("@F"));
+        fallsThrough_ = !readLines && !(code == Code('J', 'J') || code == Code('J', 'N') || code == Code('J', 'K') ||
+                                        code == Code('J', 'S') || code == Code('J', 'R') || code == Code('X', 0) ||
+                                        code == Code('@', 'F'));
     }
     // The error an operand routine reported, at the line being checked.
     bool Stopped() {
@@ -343,18 +313,17 @@ private:
         }
         char second = line.size() > 1 ? line[1] : '\0';
         if (second >= 'a' && second <= 'z') second = static_cast<char>(second - 'a' + 'A');
-        auto invalid = [&](const char* rule) { Report(index, rule + std::string(line) + " is invalid."); };
         switch (second) {
             case 'J':
-                if (inBranch_) invalid("Jump Commands are not allowed within branches.\r\n");
+                if (inBranch_) Report(index, msg::JumpInBranch(line));
                 return;
             case 'P':
-                if (inBranch_) invalid("Paging Back is not allowed within branches.\r\n");
+                if (inBranch_) Report(index, msg::PagingInBranch(line));
                 return;
             case 'Q':
                 inBranch_ = true;
                 if (inQuiz_) {
-                    invalid("Branching Quizzes cannot be nested within each other.\r\n");
+                    Report(index, msg::NestedQuiz(line));
                     return;
                 }
                 inQuiz_ = true;
@@ -366,7 +335,7 @@ private:
                 return;
             case 'F': {
                 const std::string file = NameOnly(line.substr(2));
-                if (!file.empty() && !ctx_.ChapterExists(file + ".QKS")) Report(index, file + ".QKS was not found");
+                if (!file.empty() && !ctx_.ChapterExists(file + ".QKS")) Report(index, msg::ChapterNotFound(file + ".QKS"));
                 return;
             }
             default: DisplayText(index, line); return;
@@ -400,7 +369,7 @@ private:
             return;
         }
         if (!ctx_.HasEntry(kSourceHyper, word))
-            Report(index, "The \"" + std::string(word) + "\" HyperText Link has not been defined ", true);
+            Report(index, msg::HyperLinkNotDefined(word), true);
         else
             MediaOf(index, kSourceHyper, word);
     }
@@ -413,316 +382,188 @@ private:
     // Not inlined into Line: display text and comments, which need none of its state, then
     // pass through a small function.
     [[gnu::noinline]] void Command(std::size_t index, std::string_view line, bool main) {
-        // Buffers reused from line to line; an action checked inside a command gets its own.
+        // Buffers reused from line to line; an action checked inside a command gets its own, so
+        // that the command's value (views into its translated line) stays as it is.
         if (buffers_.size() <= depth_) buffers_.push_back(std::make_unique<Buffers>());
-        auto& [translated, error, actions] = *buffers_[depth_];
+        auto& [translated, error] = *buffers_[depth_];
         ++depth_;
         struct Leave {
             std::size_t& depth;
             ~Leave() { --depth; }
         } leave{depth_};
-        if (line[0] == '*') {
-            if (!TranslateCommandLine(line, ctx_.Colors(), translated, error)) {
-                Report(index, error);
-                if (main && !translated.empty())
-                    next_ = index + 1 + FollowingGuess(translated.substr(0, translated.find(',')), translated);
-                return;
-            }
-        } else {
-            translated.assign(line);
-        }
-        if (main && depth_ == 1) lastCode_.assign(translated, 0, translated.find(','));
-        if (translated[0] == '@') {  // *RETURNTOFILE becomes a marker line
-            Line(index, translated, main);
-            return;
-        }
+        const std::size_t start = next_;
+        if (!main) next_ = lines_.size();  // an action's own reads find no lines of the table
         at_ = index;
         warn_ = false;
         op_.SetStop(false);
         op_.SetLineTextView(line);
-        op_.SetOperandTextView(OperandTextOf(translated));  // `translated` stays as it is meanwhile
-        const std::size_t start = next_;
-        if (!main) next_ = lines_.size();  // an action's own reads find no lines of the table
-        const bool ok = Dispatch(translated, line);
+        bool translatedWell = true;
+        if (line[0] == '*') {
+            translatedWell = TranslateCommandLine(line, ctx_.Colors(), translated, error);
+            if (!translatedWell) {
+                Report(index, error);
+                // The line stops the run, but the lines it reads are still data: read them
+                // without a report to step over them.
+                op_.SetStop(true);
+            }
+        } else {
+            translated.assign(line);
+        }
+        if (!translated.empty()) {
+            if (main && depth_ == 1 && translatedWell) lastCode_ = CodeOf(translated);
+            if (translated[0] == '@') {  // *RETURNTOFILE becomes a marker line
+                if (translatedWell) Line(index, translated, main);
+            } else {
+                op_.SetOperandTextView(OperandTextOf(translated));  // `translated` stays as it is meanwhile
+                CheckCommand(translated, line);
+            }
+        }
         if (!main) {
             next_ = start;
             return;
         }
-        if (!ok) next_ = std::max(next_, index + 1 + FollowingGuess(translated.substr(0, translated.find(',')), translated));
         next_ = std::min(next_, lines_.size());
     }
 
-    // Runs the reading half of the command; false when it stopped on an error.
-    bool Dispatch(const std::string& translated, std::string_view line) {
-        const char group = translated.size() > 1 ? translated[1] : '\0';
-        const char letter = translated.size() > 2 ? translated[2] : '\0';
-        auto notValid = [&] {
-            Report(at_, std::string(line) + std::string(kNotValidCommand));
-            return false;
-        };
-        switch (group) {
-            case 'B': {
-                if (std::string_view("NRSFPCUT").find(letter) == std::string_view::npos || letter == '\0') return notValid();
-                BoxOperands box;
-                if (!ReadBoxOperands(op_, letter, box)) return !Stopped();
-                for (int k = 0; k < box.lineCount; ++k)
-                    if (!SkipLine()) break;
-                return true;
-            }
-            case 'D': return BarColours(letter, line) || (notValidSeen_ ? (notValidSeen_ = false, notValid()) : false);
-            case 'E': {
-                if (letter != 'R' && letter != 'S' && letter != 'C' && letter != 'M') return notValid();
-                SectionOperands s;
-                return ReadSectionOperands(op_, letter, s) || !Stopped();
-            }
-            case 'F': return Frame(letter) || (notValidSeen_ ? (notValidSeen_ = false, notValid()) : false);
-            case 'I': return Images(letter) || (notValidSeen_ ? (notValidSeen_ = false, notValid()) : false);
-            case 'J':
-                if (inBranch_) {
-                    Report(at_, "Jump Commands are not allowed within branches.\r\n" + std::string(line) + " is invalid.");
-                    return false;
-                }
-                return Jumps(letter, line);
-            case 'L': return Branches(letter) || (notValidSeen_ ? (notValidSeen_ = false, notValid()) : false);
-            case 'Q': return Quizzes(letter, line) || (notValidSeen_ ? (notValidSeen_ = false, notValid()) : false);
-            case 'R': return Files(letter, line) || (notValidSeen_ ? (notValidSeen_ = false, notValid()) : false);
-            case 'S': return Screen(letter) || (notValidSeen_ ? (notValidSeen_ = false, notValid()) : false);
-            case 'X': return true;
-            default: return notValid();
+    // The reader of a command in the checker: the chapter's lines after it, the folder rule
+    // with the names already found inside remembered.
+    class Reader : public CommandReader {
+    public:
+        explicit Reader(Checker& checker) : CommandReader(checker.op_, checker), checker_(checker) {}
+        bool Outside(std::string_view name) override { return checker_.Outside(name); }
+
+    private:
+        Checker& checker_;
+    };
+
+    // Reads the command through its row of the command table and checks its value. With the
+    // stop flag already set (a line in error), it only steps over the lines the command reads.
+    void CheckCommand(std::string_view translated, std::string_view line) {
+        const bool reportable = !op_.Stopped();
+        if (translated.size() > 1 && translated[1] == 'J' && inBranch_ && reportable) {
+            Report(at_, msg::JumpInBranch(line));
+            op_.SetStop(true);
         }
-    }
-
-    // Group handlers: true when the operands read cleanly; on a letter the group does not
-    // hold they set notValidSeen_ and return false.
-    bool Invalid() {
-        notValidSeen_ = true;
-        return false;
-    }
-
-    bool BarColours(char letter, std::string_view line) {
-        switch (letter) {
-            case 'B':
-            case 'T':
-            case 'P': op_.NextColour(true); return !Stopped();
-            case 'H': {
-                std::uint32_t text, back;
-                return ReadTextColours(op_, text, back) || !Stopped();
-            }
-            case 'C': {
-                const std::string_view o = op_.OperandText();
-                if (o.empty() || std::string_view("CHPQU").find(o[0]) == std::string_view::npos) {
-                    Report(at_, std::string(line) + std::string(kNotValidCommand));
-                    return false;
-                }
-                return true;
-            }
-            case 'N': {
-                const std::string_view name = op_.OperandText();
-                if (op_.FileNameGiven(name) || Outside(name)) return !Stopped();
-                return true;
-            }
-            default: return Invalid();
+        const CommandSpec* row = FindCode(translated);
+        if (!row) {
+            if (!IgnoredCode(translated) && !op_.Stopped()) Report(at_, std::string(line) + std::string(kNotValidCommand));
+            return;
         }
-    }
-
-    bool Frame(char letter) {
-        switch (letter) {
-            case 'E':
-                if (!op_.OperandTextEmpty()) op_.NextNumber();
-                return !Stopped();
-            case 'T':
-            case 'B':
-            case 'W': return true;
-            case 'X': {
-                const std::string_view name = op_.OperandText();
-                if (name.empty()) return true;
-                if (!ctx_.HasEntry(kSourceExecute, name))
-                    Report(at_, "The \"" + std::string(name) + "\" Executable has not been defined ", true);
-                else
-                    MediaOf(at_, kSourceExecute, name);
-                return true;
-            }
-            default: return Invalid();
+        if (op_.Stopped()) {
+            Reader reader(*this);
+            ParseCommand(*row, reader);
+            return;
         }
+        Reader reader(*this);
+        const CommandValue value = ParseCommand(*row, reader);
+        if (Stopped()) return;
+        std::visit([this](const auto& command) { Check(command); }, value);
     }
 
-    bool Picture(std::string_view file) {
-        if (ctx_.HasFolder() && Outside(file)) return !Stopped();  // the player refuses it before it looks
-        if (ctx_.FileExists(file)) return true;
-        Report(at_, "The Image file " + std::string(file) + " was not found");
-        return false;
+    // ---- the checks that need the project or the chapter: one per value type that has one ----
+
+    template <class Command>
+    void Check(const Command&) {}  // everything it reads was checked by its parse
+
+    void Check(const cmd::Execute& c) {
+        if (c.name.empty()) return;
+        if (!ctx_.HasEntry(kSourceExecute, c.name))
+            Report(at_, msg::ExecutableNotDefined(c.name), true);
+        else
+            MediaOf(at_, kSourceExecute, c.name);
     }
 
-    bool Images(char letter) {
-        int column = 0, row = 0, end = 0;
-        std::uint32_t text = 0, back = 0;
-        switch (letter) {
-            case 'F': return Picture(op_.OperandText());
-            case 'P':
-                if (!ReadNumbers(op_, {&column, &row, &end})) return !Stopped();
-                return Picture(op_.OperandText());
-            case 'L': return (ReadNumbers(op_, {&column, &row, &end}) && ReadTextColours(op_, text, back)) || !Stopped();
-            case 'H': {
-                if (!(ReadNumbers(op_, {&column, &row}) && ReadTextColours(op_, text, back))) return !Stopped();
-                const std::string_view link = op_.OperandText();
-                if (link.size() >= 2 && ctx_.HasDataFile()) HyperWord(at_, link.substr(1, link.size() - 2));
-                return true;
-            }
-            default: return Invalid();
-        }
+    void Picture(std::string_view file) {
+        if (!ctx_.FileExists(file)) Report(at_, msg::ImageNotFound(file));
+    }
+    void Check(const cmd::ScreenImage& c) { Picture(c.name); }
+    void Check(const cmd::ShowImage& c) { Picture(c.name); }
+    void Check(const cmd::ImageHypertext& c) {
+        if (c.words.size() >= 2 && ctx_.HasDataFile()) HyperWord(at_, c.words.substr(1, c.words.size() - 2));
+    }
+    void Check(const cmd::WindowText& c) {
+        if (!ctx_.HasWindowText(c.name)) Report(at_, msg::WindowTextNotFound(c.name));
     }
 
     void JumpTarget(std::string_view label, bool warning = false) {
-        if (!labels_.count(label)) Report(at_, "The Marker @J" + std::string(label) + " is missing.", warning);
-    }
-
-    bool Jumps(char letter, std::string_view line) {
-        switch (letter) {
-            case 'J': JumpTarget(op_.OperandText()); return true;
-            case 'K': {
-                const std::string_view o = op_.OperandText();
-                const std::size_t comma = o.find(',');
-                if (comma == std::string_view::npos) {
-                    Report(at_, "A label is missing from " + std::string(line));
-                    return false;
-                }
-                JumpTarget(o.substr(0, comma));
-                return true;
-            }
-            case 'N': {
-                const std::string chapter = NameOnly(op_.OperandText()) + ".QKS";
-                if (!ctx_.ChapterExists(chapter)) Report(at_, chapter + " was not found");
-                return true;
-            }
-            case 'R': {
-                const std::string_view file = op_.NextFieldView();
-                const std::string_view label = op_.OperandText();
-                if (Outside(file)) return !Stopped();
-                // The label is jumped to only when the rejoin file holds a page.
-                JumpTarget(label, true);
-                return true;
-            }
-            case 'E':
-                if (Outside(op_.OperandText())) return !Stopped();
-                return true;
-            case 'F': {
-                const std::string_view name = op_.OperandText().substr(0, FindByte(op_.OperandText(), ','));
-                if (Outside(name)) return !Stopped();
-                if (op_.FileNameGiven(name)) return !Stopped();
-                op_.ClearOperandText();
-                op_.MatchListTest("", false, *this);
-                return !Stopped();
-            }
-            case 'I': {
-                int length = 0;
-                bool exact = false;
-                if (!op_.InputLengthAndExact(length, exact)) return !Stopped();
-                op_.MatchListTest("", exact, *this);
-                return !Stopped();
-            }
-            case 'B': {
-                std::string left, right;
-                int length = 0;
-                op_.TwoLegendsAndLength(left, right, length);
-                return !Stopped();
-            }
-            case 'M':
-            case 'L': {
-                int count = 0;
-                if (letter == 'L') {
-                    const std::string_view name = op_.NextFieldView();
-                    if (op_.FileNameGiven(name) || Outside(name)) return !Stopped();
-                    count = op_.NextNumber();
-                    if (Stopped()) return false;
-                } else {
-                    count = op_.NextNumber();
-                    if (Stopped()) return false;
-                    int length = 0;
-                    bool exact = false;
-                    if (!op_.InputLengthAndExact(length, exact)) return !Stopped();
-                }
-                count = std::max(count, 0);
-                return Table(count, true);
-            }
-            case 'X': {
-                int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
-                op_.Rectangle(c1, r1, c2, r2);
-                if (Stopped()) return false;
-                const int count = op_.NextNumber();
-                if (Stopped()) return false;
-                if (count < 1) return true;
-                return Table(count, false);
-            }
-            case 'U': return ButtonMenu();
-            default: return true;  // the other letters of the jump group read nothing
+        if (!labels_.count(label)) {
+            marker_.assign("@J").append(label);
+            Report(at_, msg::MarkerMissing(marker_), warning);
         }
     }
+    void Check(const cmd::JumpToLabel& c) { JumpTarget(c.label); }
+    void Check(const cmd::JumpAndReturn& c) { JumpTarget(c.label); }
+    // The label is jumped to only when the rejoin file holds a page.
+    void Check(const cmd::RejoinChapter& c) { JumpTarget(c.label, true); }
+    void Check(const cmd::JumpToFile& c) {
+        const std::string chapter = NameOnly(c.name) + ".QKS";
+        if (!ctx_.ChapterExists(chapter)) Report(at_, msg::ChapterNotFound(chapter));
+    }
 
-    // The actions of a table or menu, copied out of the operand routines' table (an action may
-    // read a table again) into the command's own buffers, which keep their storage from
-    // command to command.
-    class Actions {
-    public:
-        explicit Actions(std::vector<std::pair<std::size_t, std::string>>& store) : store_(store) {}
-        void Add(std::size_t where, std::string_view action) {
-            if (count_ == store_.size()) store_.emplace_back();
-            store_[count_].first = where;
-            store_[count_].second.assign(action);
-            ++count_;
-        }
-        auto begin() const { return store_.begin(); }
-        auto end() const { return store_.begin() + static_cast<std::ptrdiff_t>(count_); }
+    // A match list is tested when the learner has answered; any answer finds its faults.
+    bool ListIsGood(cmd::Line list, bool exact) {
+        op_.MatchListTest("", exact, list);
+        return !Stopped();
+    }
+    void Check(const cmd::JumpOnFileInput& c) { ListIsGood(c.list, false); }
+    void Check(const cmd::JumpOnInput& c) { ListIsGood(c.list, c.exact); }
+    void Check(const cmd::QuickQuestion& c) { ListIsGood(c.list, c.exact); }
 
-    private:
-        std::vector<std::pair<std::size_t, std::string>>& store_;
-        std::size_t count_ = 0;
-    };
-    Actions ActionsOfThisCommand() { return Actions(buffers_[depth_ - 1]->actions); }
-
-    // A match table or a box menu, and the actions it may run. The routine fills the slots it
-    // reads, and only those are looked at.
-    bool Table(int count, bool finalAction) {
-        const std::size_t first = next_;
-        if (!op_.ReadMatchTable(count, finalAction, *this)) return !Stopped();
-        const int slots = count + (finalAction ? 1 : 0);
+    // The actions of a table or a menu, each on its line after the command: an action runs as a
+    // line of its own, in the state of the command that chose it.
+    void Actions(const std::vector<cmd::MatchRow>& rows) {
         const std::size_t at = at_;
-        Actions actions = ActionsOfThisCommand();
-        for (int k = 0; k < slots; ++k)
-            if (const std::string& action = op_.Table().action[static_cast<std::size_t>(k)]; !action.empty())
-                actions.Add(first + static_cast<std::size_t>(k), action);
-        for (const auto& [where, action] : actions) Action(where, action);
+        for (std::size_t k = 0; k < rows.size(); ++k)
+            if (!rows[k].action.empty()) Action(at + 1 + k, rows[k].action);
         at_ = at;
-        return true;
     }
-
-    bool ButtonMenu() {
-        const int count = std::min(op_.NextNumber(), 30);
-        if (Stopped()) return false;
-        Actions actions = ActionsOfThisCommand();
-        for (int k = 0; k < count; ++k) {
-            const std::size_t where = next_;
-            auto line = FetchNextLine();
-            if (!line) break;
-            std::string& text = *line;
-            for (int n = 0; n < 3; ++n) {
-                op_.NumberFromText(TakeWord(text));
-                if (Stopped()) return false;
-            }
-            const auto semi = text.find(';');
-            if (semi != std::string::npos) actions.Add(where, std::string_view(text).substr(semi + 1, 60));
-        }
+    void Check(const cmd::JumpOnMatch& c) { Actions(c.rows); }
+    void Check(const cmd::JumpOnFileMatch& c) { Actions(c.rows); }
+    void Check(const cmd::BoxMenu& c) { Actions(c.rows); }
+    void Check(const cmd::ButtonMenu& c) {
         const std::size_t at = at_;
-        for (const auto& [where, action] : actions)
-            if (!action.empty()) Action(where, action);
+        for (std::size_t k = 0; k < c.buttons.size(); ++k)
+            if (!c.buttons[k].action.empty()) Action(at + 1 + k, c.buttons[k].action);
         at_ = at;
-        return true;
     }
-
-    // An action runs as a line of its own, in the state of the command that chose it. The
-    // command has read all its operands by then.
-    void Action(std::size_t index, const std::string& action) {
+    void Action(std::size_t index, std::string_view action) {
         Line(index, action, false);
         op_.SetStop(false);
+    }
+
+    void Check(const cmd::BranchOnFileExists&) { Branch(true); }
+    void Check(const cmd::BranchOnButton&) { Branch(true); }
+    void Check(const cmd::BranchOnInput& c) {
+        if (ListIsGood(c.list, c.exact)) Branch(true);
+    }
+    void Check(const cmd::BranchOnFileInput& c) {
+        // Without the file the whole branch is skipped, without a message.
+        const bool certain = ctx_.FileExists(c.name);
+        warn_ = !certain;
+        const bool good = ListIsGood(c.list, false);
+        warn_ = false;
+        if (good || !certain) Branch(good && certain);
+    }
+
+    void Check(const cmd::QuizAnswers& c) {
+        quizName_.assign(c.name);
+        // Keys A and B always answer; C and D only with that many answers.
+        const int answers = c.count == 4 ? 4 : c.count >= 3 ? 3 : 2;
+        for (int k = 1; k <= answers; ++k) QuizMarker(static_cast<char>('0' + k), next_);
+    }
+    // Outside a quiz the player looks for the markers of the quiz without a name ("@Q", "@C").
+    void Check(const cmd::ReturnToQuiz&) { QuizMarker('Q', 0); }
+    void Check(const cmd::ExitQuiz&) { QuizMarker('C', at_ + 1); }
+
+    void Check(const cmd::CopyFile& c) {
+        if (c.source.empty()) return;
+        // The target is looked at only when the source exists when the line runs.
+        warn_ = !ctx_.FileExists(c.source);
+        if (op_.FileNameGiven(c.target) || op_.FileNameValid(c.target)) Stopped();
+        warn_ = false;
+    }
+    void Check(const cmd::PrintFile& c) {
+        if (!ctx_.FileExists(c.name)) Report(at_, msg::FileNotFound(c.name, op_.LineText()), true);
     }
 
     // The branch sections after a branch command; lines before the first section marker are
@@ -738,62 +579,17 @@ private:
         // that &2; the second is also looked for from the command on (a wrong answer).
         const char* firstMissing = nullptr;
         if (!one)
-            firstMissing = "The &1 Marker is missing.";
+            firstMissing = "&1";
         else if (const auto second = find(2, *one + 1); !second)
-            firstMissing = "The &2 Marker is missing.";
+            firstMissing = "&2";
         else if (!find(3, *second + 1))
-            firstMissing = "The &3 Marker is missing.";
-        const char* secondMissing = !two                ? "The &2 Marker is missing."
-                                    : !find(3, *two + 1) ? "The &3 Marker is missing."
-                                                         : nullptr;
-        if (firstMissing) Report(at_, firstMissing, !certain);
+            firstMissing = "&3";
+        const char* secondMissing = !two ? "&2" : !find(3, *two + 1) ? "&3" : nullptr;
+        if (firstMissing) Report(at_, msg::SectionMarkerMissing(firstMissing), !certain);
         if (secondMissing && (!firstMissing || std::string_view(secondMissing) != firstMissing))
-            Report(at_, secondMissing, !certain);
+            Report(at_, msg::SectionMarkerMissing(secondMissing), !certain);
         inBranch_ = true;
         if (one || two) next_ = std::min(one.value_or(lines_.size()), two.value_or(lines_.size()));
-    }
-
-    bool Branches(char letter) {
-        switch (letter) {
-            case 'E':
-                if (Outside(op_.OperandText())) return !Stopped();
-                Branch(true);
-                return true;
-            case 'F': {
-                const std::string_view name = op_.OperandText().substr(0, FindByte(op_.OperandText(), ','));
-                if (Outside(name) || op_.FileNameGiven(name)) return !Stopped();
-                // Without the file the whole branch is skipped, without a message.
-                const bool certain = ctx_.FileExists(name);
-                op_.ClearOperandText();
-                warn_ = !certain;
-                op_.MatchListTest("", false, *this);
-                if (Stopped()) {
-                    warn_ = false;
-                    return certain ? false : (Branch(false), true);
-                }
-                warn_ = false;
-                Branch(certain);
-                return true;
-            }
-            case 'I': {
-                int length = 0;
-                bool exact = false;
-                if (!op_.InputLengthAndExact(length, exact)) return !Stopped();
-                op_.MatchListTest("", exact, *this);
-                if (Stopped()) return false;
-                Branch(true);
-                return true;
-            }
-            case 'B': {
-                std::string left, right;
-                int length = 0;
-                op_.TwoLegendsAndLength(left, right, length);
-                if (Stopped()) return false;
-                Branch(true);
-                return true;
-            }
-            default: return Invalid();
-        }
     }
 
     // The marker '@', `kind`, the quiz's name at or after line `from`.
@@ -801,166 +597,7 @@ private:
         marker_.assign(1, '@').append(1, kind).append(quizName_);
         const auto found = markers_.find(marker_);
         if (found != markers_.end() && NextOf(found->second, from)) return;
-        Report(at_, "The Marker " + marker_ + " is missing.");
-    }
-
-    bool Quizzes(char letter, std::string_view line) {
-        switch (letter) {
-            case 'A': {
-                int count = 0, row = 0;
-                if (!ReadNumbers(op_, {&count, &row})) return !Stopped();
-                quizName_.assign(op_.OperandText());
-                for (int k = 0; k < count; ++k)
-                    if (!SkipLine()) break;
-                // Keys A and B always answer; C and D only with that many answers.
-                const int answers = count == 4 ? 4 : count >= 3 ? 3 : 2;
-                for (int k = 1; k <= answers; ++k) QuizMarker(static_cast<char>('0' + k), next_);
-                return true;
-            }
-            case 'L':
-                if (inQuiz_) QuizMarker('Q', 0);
-                return true;
-            case 'C':
-                if (inQuiz_) QuizMarker('C', at_ + 1);
-                return true;
-            case 'U': {
-                const std::string o(op_.OperandText());
-                const auto comma = o.find(',');
-                if (Operands::LetterSlot(o.empty() ? '\0' : o[0]) < 0) {
-                    Report(at_, std::string(line) + std::string(kInvalidNumber));
-                    return false;
-                }
-                op_.SetOperandText(comma == std::string::npos ? std::string_view() : std::string_view(o).substr(comma + 1));
-                op_.NextNumber();
-                return !Stopped();
-            }
-            case 'Q': {
-                int length = 0;
-                bool exact = false;
-                if (!op_.InputLengthAndExact(length, exact)) return !Stopped();
-                op_.MatchListTest("", exact, *this);
-                if (Stopped()) return false;
-                const auto yes = FetchNextLineView();
-                if (yes && !yes->empty()) SkipLine();
-                return true;
-            }
-            case 'F': {
-                int column = 0, row = 0, tries = 0;
-                if (!ReadNumbers(op_, {&column, &row, &tries})) return !Stopped();
-                op_.NextColour(true);
-                return !Stopped();
-            }
-            default: return Invalid();
-        }
-    }
-
-    // File commands: the same routines in the same order as the player.
-    bool Files(char letter, std::string_view line) {
-        auto given = [&](std::string_view name) { return op_.FileNameGiven(name); };
-        auto valid = [&](std::string_view name) { return op_.FileNameValid(name); };
-        auto outside = [&](std::string_view name) { return Outside(name); };
-        switch (letter) {
-            case 'D': {
-                const std::string_view name = op_.OperandText();
-                if (!name.empty() && outside(name)) return !Stopped();
-                return true;
-            }
-            case 'C': {
-                if (op_.OperandText().find(',') == std::string_view::npos) {
-                    Report(at_, std::string(line) + " must specify two file names.");
-                    return false;
-                }
-                const std::string_view source = op_.NextFieldView();
-                const std::string_view target = op_.OperandText();
-                if (outside(source) || outside(target)) return !Stopped();
-                if (source.empty()) return true;
-                // The target is looked at only when the source exists when the line runs.
-                warn_ = !ctx_.FileExists(source);
-                const bool bad = given(target) || valid(target);
-                const bool certain = !warn_;
-                if (bad) Stopped();
-                warn_ = false;
-                return !(bad && certain);
-            }
-            case 'P': {
-                const std::string_view name = op_.NextFieldView();
-                if (outside(name)) return !Stopped();
-                if (!ctx_.FileExists(name))
-                    Report(at_, "The filename " + std::string(name) + " in " + std::string(line) + " was not found.", true);
-                return true;
-            }
-            case 'A': {
-                const std::string_view name = op_.NextFieldView();
-                if (given(name) || valid(name) || outside(name)) return !Stopped();
-                return true;
-            }
-            case 'S': {
-                const std::string_view name = op_.OperandText();
-                if (given(name) || outside(name)) return !Stopped();
-                return true;
-            }
-            case 'I': {
-                op_.NextNumber();
-                if (Stopped()) return false;
-                const std::string_view name = op_.OperandText();
-                if (given(name) || valid(name) || outside(name)) return !Stopped();
-                return true;
-            }
-            case 'L':
-            case 'M': {
-                int width = 0, depth = 0;
-                if (!ReadNumbers(op_, {&width, &depth})) return !Stopped();
-                const std::string_view name = op_.OperandText();
-                if (given(name) || valid(name) || outside(name)) return !Stopped();
-                return true;
-            }
-            default: return Invalid();
-        }
-    }
-
-    bool Screen(char letter) {
-        switch (letter) {
-            case 'C':
-            case 'R': {
-                PositionOperands p;
-                return ReadPositionOperands(op_, letter, p) || !Stopped();
-            }
-            case 'D': op_.NextNumber(); return !Stopped();
-            case 'P': return true;
-            case 'H': {
-                const std::string_view name = op_.NextFieldView();
-                int column = 0, row = 0, end = 0;
-                if (!ReadNumbers(op_, {&column, &row, &end})) return !Stopped();
-                if (auto error = HeadingError(ctx_.Config(), name, column, row, end, op_.LineText())) {
-                    Report(at_, *error);
-                    return false;
-                }
-                return true;
-            }
-            case 'W': {
-                int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
-                op_.Rectangle(c1, r1, c2, r2);
-                if (Stopped()) return false;
-                const std::string_view name = op_.OperandText();
-                if (!ctx_.HasWindowText(name)) {
-                    Report(at_, "The WindowText \"" + std::string(name) + "\" was not found");
-                    return false;
-                }
-                return true;
-            }
-            case 'B':
-            case 'T': {
-                int column = 0, row = 0, n = 0;
-                std::uint32_t text = 0, back = 0;
-                return (ReadNumbers(op_, {&column, &row, &n}) && ReadTextColours(op_, text, back)) || !Stopped();
-            }
-            case 'V':
-            case 'Z': {
-                LineOperands l;
-                return ReadLineOperands(op_, l) || !Stopped();
-            }
-            default: return Invalid();
-        }
+        Report(at_, msg::MarkerMissing(marker_));
     }
 
     const CheckContext& ctx_;
@@ -987,7 +624,6 @@ private:
     std::vector<ScriptProblem> problems_;
     struct Buffers {
         std::string translated, error;
-        std::vector<std::pair<std::size_t, std::string>> actions;  // line of the action, the action
     };
     std::vector<std::unique_ptr<Buffers>> buffers_;  // by depth: a nested command's stay where they are
     std::string marker_;  // the marker a quiz command looks for
@@ -995,10 +631,20 @@ private:
     std::size_t next_ = 0;  // the next line the command being checked would fetch
     std::size_t at_ = 0;    // the line being checked
     bool warn_ = false;     // errors of the routines are warnings for now
-    bool notValidSeen_ = false;
     bool inBranch_ = false, inQuiz_ = false;
     std::string quizName_;
-    std::string lastCode_;                     // the command code of the main line just checked
+    // The command code of the main line just checked: its two letters (":DP" gives Code('D',
+    // 'P')), Code('X', 0) for ":X", Code('@', 'F') for a return to a chapter, 0 for other codes.
+    static constexpr unsigned Code(char group, char letter) {
+        return static_cast<unsigned>(static_cast<unsigned char>(group)) << 8 | static_cast<unsigned char>(letter);
+    }
+    static unsigned CodeOf(std::string_view translated) {
+        const std::string_view code = translated.substr(0, FindByte(translated, ','));
+        if (code.size() == 3 && code[0] == ':') return Code(code[1], code[2]);
+        if (code == ":X") return Code('X', 0);
+        return code.starts_with("@F") ? Code('@', 'F') : 0;
+    }
+    unsigned lastCode_ = 0;
     bool fallsThrough_ = true;                 // the chapter goes on from the line before
     std::vector<std::size_t> pendingDefaults_;  // "Change Defaults" lines not yet seen
 };

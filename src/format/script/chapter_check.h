@@ -1,8 +1,10 @@
 #pragma once
 // Checking a chapter without running it. Every line the player would run is looked at as the
-// player would run it, with the same operand routines (script/operands.h and
-// script/command_operands.h), and what is certain to stop the player, or to show the learner
-// an error box, when it reaches the line is reported with the player's own message:
+// player would run it: a command is read by the parse of its row in the command table
+// (script/command_table.h, script/commands.h), the same code that reads it in the player, and
+// its value is then checked against the project and the chapter. What is certain to stop the
+// player, or to show the learner an error box, when it reaches the line is reported with the
+// player's own message (script_messages.h):
 //   - lines that do not translate (unknown keywords, colour words not in the colour table);
 //   - operands in error: numbers, ranges, file names, letter identifiers, legends, headings;
 //   - jumps, page labels and nested quizzes inside a branch section or a quiz;

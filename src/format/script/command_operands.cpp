@@ -5,11 +5,14 @@
 namespace quill {
 
 bool ReadTextColours(Operands& op, std::uint32_t& text, std::uint32_t& back) {
-    if (op.Stopped()) return false;
     text = op.NextColour(true);
-    if (op.Stopped()) return false;
     back = op.NextColour(false);
     return !op.Stopped();
+}
+
+bool ReadRectangle(Operands& op, int& c1, int& r1, int& c2, int& r2) {
+    if (op.OperandTextEmpty()) return !op.Stopped();
+    return ReadNumbers(op, {&c1, &r1, &c2, &r2});
 }
 
 bool ReadBoxOperands(Operands& op, char letter, BoxOperands& out) {
@@ -17,66 +20,48 @@ bool ReadBoxOperands(Operands& op, char letter, BoxOperands& out) {
     out.popup = letter == 'P' || letter == 'C' || letter == 'U' || letter == 'T';
     if (out.bordered) {
         out.borderWidth = op.NextNumber();
-        if (op.Stopped()) return false;
         out.borderColour = op.NextColour(false);
-        if (op.Stopped()) return false;
     }
-    op.Rectangle(out.c1, out.r1, out.c2, out.r2);
-    if (op.Stopped()) return false;
+    ReadRectangle(op, out.c1, out.r1, out.c2, out.r2);
     if (!out.popup) {
         out.fill = op.NextColour(false);
         return !op.Stopped();
     }
     out.lineCount = op.NextNumber();
-    if (op.Stopped()) return false;
     out.fill = op.NextColour(false);
-    if (op.Stopped()) return false;
     if (!op.OperandTextEmpty()) out.tenths = op.NextNumber();
     return !op.Stopped();
 }
 
 bool ReadSectionOperands(Operands& op, char letter, SectionOperands& out) {
     if (letter == 'R') {
-        if (!ReadNumbers(op, {&out.c1, &out.r1, &out.c2})) return false;
+        ReadNumbers(op, {&out.c1, &out.r1, &out.c2});
         out.colour = op.NextColour(false);
         return !op.Stopped();
     }
-    op.Rectangle(out.c1, out.r1, out.c2, out.r2);
-    if (op.Stopped()) return false;
+    ReadRectangle(op, out.c1, out.r1, out.c2, out.r2);
     if (letter == 'S') {
         out.colour = op.NextColour(false);
         return !op.Stopped();
     }
-    if (!ReadNumbers(op, {&out.column, &out.row})) return false;
+    ReadNumbers(op, {&out.column, &out.row});
     if (letter == 'M') out.colour = op.NextColour(false);
     return !op.Stopped();
 }
 
 bool ReadLineOperands(Operands& op, LineOperands& out) {
-    if (!ReadNumbers(op, {&out.column, &out.row, &out.end, &out.width})) return false;
+    ReadNumbers(op, {&out.column, &out.row, &out.end, &out.width});
     out.colour = op.NextColour(false);
     return !op.Stopped();
 }
 
 bool ReadPositionOperands(Operands& op, char letter, PositionOperands& out) {
     const bool both = letter == 'C' && op.OperandText().find(',') != std::string_view::npos;
-    if (letter == 'C') {
-        out.column = op.NumberFromText(both ? op.NextField() : std::string(op.OperandText()));
-        if (op.Stopped()) return false;
-    }
-    if (letter == 'R' || both) {
-        out.row = op.NumberFromText(op.OperandText());
-        if (op.Stopped()) return false;
-    }
-    if (out.column && (*out.column < 1 || *out.column > 79)) {
-        op.Fail(op.LineText() + " - the Column must be between 1 and 79");
-        return false;
-    }
-    if (out.row && (*out.row < 1 || *out.row > 27)) {
-        op.Fail(op.LineText() + " - the Row must be between 1 and 27");
-        return false;
-    }
-    return true;
+    if (letter == 'C') out.column = op.NumberFromText(both ? op.NextFieldView() : op.OperandText());
+    if (letter == 'R' || both) out.row = op.NumberFromText(op.OperandText());
+    if (out.column && (*out.column < 1 || *out.column > 79)) op.Fail(op.LineText() + " - the Column must be between 1 and 79");
+    if (out.row && (*out.row < 1 || *out.row > 27)) op.Fail(op.LineText() + " - the Row must be between 1 and 27");
+    return !op.Stopped();
 }
 
 namespace {

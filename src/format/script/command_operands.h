@@ -1,12 +1,11 @@
 #pragma once
 // The operands of the drawing and positioning commands, read and checked before the command
-// acts. The player calls these to take a command's operands and then acts on the values; the
-// chapter checker calls the same functions and acts on nothing, so a command that the checker
-// passes reads its operands without an error when it runs, and one it reports stops the run
-// with the same message.
+// acts. The parses of the command table (command_table.cpp) read them, for the player and the
+// chapter checker alike.
 //
-// Each Read function returns false when an operand routine reported an error (the stop flag
-// of `op` is then set); the values read before the error are kept.
+// Each Read function reads all of its fields, also after one in error (the operand routines
+// report only the first error to the player and the checker), and returns false when a field
+// was in error (the stop flag of `op` is then set).
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
@@ -18,14 +17,14 @@
 
 namespace quill {
 
-// Numbers in order, stopping at the first that is in error.
+// Numbers in order.
 inline bool ReadNumbers(Operands& op, std::initializer_list<int*> into) {
-    for (int* number : into) {
-        if (op.Stopped()) return false;
-        *number = op.NextNumber();
-    }
+    for (int* number : into) *number = op.NextNumber();
     return !op.Stopped();
 }
+// Four numbers: start column, start row, end column, end row; with an empty operand text none,
+// and the values stay as they are (as Operands::Rectangle, which stops at the first error).
+bool ReadRectangle(Operands& op, int& c1, int& r1, int& c2, int& r2);
 // A text colour, then a background colour (each its default when missing).
 bool ReadTextColours(Operands& op, std::uint32_t& text, std::uint32_t& back);
 

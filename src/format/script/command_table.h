@@ -1,9 +1,12 @@
 #pragma once
-// The command table of the chapter language: every keyword, its command code and the layout
-// of its arguments, in one place. Translation (translate.h) and the tools that look at
-// chapter lines read it from here.
+// The command table of the chapter language: every keyword, its command code, the layout of
+// its arguments and the parse that reads a translated line of it into its value (commands.h),
+// in one place. Translation (translate.h), the player, the chapter checker and the tools that
+// look at chapter lines read it from here. commands.h says how a command is added.
 #include <span>
 #include <string_view>
+
+#include "script/commands.h"
 
 namespace quill {
 
@@ -16,10 +19,15 @@ namespace quill {
 //   L  the control letters of *CONTROLS: "," + the letters, only when words remain
 //   B  the button letter of *CONTROLBUTTONTAG: "," + letter (or nothing), only when words remain
 //   F  the rest of the line appended with no comma (*RETURNTOFILE gives "@F" + rest)
+// Reads the operands and following lines of a translated line into the command's value.
+using CommandParse = CommandValue (*)(CommandReader&);
+
 struct CommandSpec {
     std::string_view keyword;  // upper case, '*' included
     std::string_view code;     // ":FE", ":X", "@F"
     std::string_view layout;
+    // nullptr for *RETURNTOFILE, whose translation ("@F" + chapter) is a marker line of its own
+    CommandParse parse = nullptr;
 };
 
 // Every command, in the order of the chapter language's reference.
@@ -27,6 +35,13 @@ std::span<const CommandSpec> CommandTable();
 
 // The command of an upper-cased keyword ("*CLEARSCREEN"), or nullptr when there is none.
 const CommandSpec* FindCommand(std::string_view upperKeyword);
+
+// The row that runs a translated line (":FE,13"): its code is the first three characters, and
+// every line of group X (":X...") is *EXIT. nullptr when there is none: such a line is not a
+// valid command, except in the jump group, where unknown letters are passed over
+// (IgnoredCode).
+const CommandSpec* FindCode(std::string_view translated);
+inline bool IgnoredCode(std::string_view translated) { return translated.size() > 1 && translated[1] == 'J'; }
 
 // The longest keyword, '*' included: longer words are never keywords.
 inline constexpr std::size_t kMaxKeywordLength = 19;

@@ -161,7 +161,12 @@ bool Operands::FileFirstLine(std::string& firstLine, bool& more) {
     const std::string name = NextField(more);
     ClearOperandText();
     if (FileNameGiven(name)) return false;
-    if (!FileExists(name)) return false;
+    return FirstLineOf(name, firstLine);
+}
+
+bool Operands::FirstLineOf(std::string_view name, std::string& firstLine) {
+    firstLine.clear();
+    if (name.empty() || !FileExists(name)) return false;
     const fs::path file = FilePath(name);
     int fd = -1;
     try {
@@ -222,7 +227,10 @@ bool Operands::Matches(std::string_view candidate, std::string_view answer, bool
 }
 
 bool Operands::MatchListTest(std::string_view answer, bool exact, LineSource& lines) {
-    const auto list = lines.FetchNextLineView();
+    return MatchListTest(answer, exact, lines.FetchNextLineView());
+}
+
+bool Operands::MatchListTest(std::string_view answer, bool exact, std::optional<std::string_view> list) {
     if (!list) return false;  // the chapter ended where the list should be: nothing matches
     std::string_view rest = *list;
     std::array<std::string_view, kMaxMatchAnswers> answers;
@@ -243,54 +251,17 @@ bool Operands::MatchListTest(std::string_view answer, bool exact, LineSource& li
 }
 
 bool Operands::ReadMatchTable(int count, bool finalAction, LineSource& lines) {
-    const int limit = finalAction ? kMatchTableSlots - 1 : kMatchTableSlots;
-    if (count > limit) {
-        Fail(LineText() + (finalAction ? " has more than 29 matches" : " has more than 30 items"));
-        return false;
-    }
-    for (int i = 0; i < count; ++i) {
-        const auto line = lines.FetchNextLineView();
-        if (!line) {
-            Fail(std::string(kNotEnoughMatches));
-            return false;
-        }
-        const auto slot = static_cast<std::size_t>(i);
-        const std::string_view text = *line;
-        const std::size_t semi = FindByte(text, ';');
-        if (semi == std::string_view::npos) {
-            // No action: the whole line is the match text (or menu item), and choosing it does
-            // nothing.
-            table_.match[slot].assign(text.substr(0, kMaxMatchLength));
-            table_.action[slot].clear();
-            continue;
-        }
-        table_.match[slot].assign(text.substr(0, std::min(semi, kMaxMatchLength)));
-        std::string_view action = text.substr(semi + 1);
-        if (const std::size_t star = FindByte(action, '*'); star != std::string_view::npos)
-            action = action.substr(star);
-        table_.action[slot].assign(action.substr(0, kMaxMatchLength));
-    }
-    if (!finalAction) return true;
-    const auto last = lines.FetchNextLineView();
-    if (!last) {
-        Fail(std::string(kNotEnoughMatches));
-        return false;
-    }
-    if (last->empty() || (*last)[0] != '*') {
-        Fail(std::string(kFinalActionMissing));
-        return false;
-    }
-    table_.action[static_cast<std::size_t>(std::max(count, 0))].assign(last->substr(0, kMaxMatchLength));
-    return true;
+    return ForEachMatchRow(count, finalAction, lines, [this, count](int slot, std::string_view match, std::string_view action) {
+        if (slot < count) table_.match[static_cast<std::size_t>(slot)].assign(match);
+        table_.action[static_cast<std::size_t>(slot)].assign(action);
+    });
 }
 
 std::string Operands::ChooseAction(int count, std::string_view answer, bool exact) const {
-    count = std::clamp(count, 0, kMatchTableSlots);
-    int winner = -1;
-    for (int i = 0; i < count; ++i)
-        if (Matches(table_.match[static_cast<std::size_t>(i)], answer, exact)) winner = i;
-    if (winner >= 0) return table_.action[static_cast<std::size_t>(winner)];
-    return count < kMatchTableSlots ? table_.action[static_cast<std::size_t>(count)] : std::string();
+    const int slot = ChosenSlot(count, answer, exact, [this](int i) -> std::string_view {
+        return table_.match[static_cast<std::size_t>(i)];
+    });
+    return slot < 0 ? std::string() : table_.action[static_cast<std::size_t>(slot)];
 }
 
 }  // namespace quill

@@ -5,8 +5,10 @@
 // The player sets the operand text (the translated line after its command code and comma) and
 // the current line text (the line as fetched, for messages) before it runs a command; each
 // routine consumes what it reads from the front of the operand text. Any error goes through
-// the ErrorReport and sets the stop flag; a routine that finds the flag set after one of its
-// steps returns at once, so the first error ends a command.
+// the ErrorReport and sets the stop flag. The player and the checker keep the first error of a
+// command and drop the reports that come while the flag is set, so a command's parse reads all
+// of its fields and its caller looks at the flag once (commands.h).
+#include <algorithm>
 #include <array>
 #include "project/tutorial_folder.h"
 #include <cstdint>
@@ -122,6 +124,7 @@ public:
     int InvalidNumber();
 
     const std::filesystem::path& ProjectDir() const { return projectDir_; }
+    const TTutorialConfig& Config() const { return config_; }
     // Where the learner's files are written when the project folder is not (a tutorial
     // installed read-only): files are looked for there first, then in the project folder.
     void SetLearnerDir(std::filesystem::path dir) { learnerDir_ = std::move(dir); }
@@ -194,6 +197,8 @@ public:
     // when the name is empty (reported), or when the file does not exist or cannot be read (not
     // reported; firstLine is then empty). `more` tells whether anything followed the name.
     bool FileFirstLine(std::string& firstLine, bool& more);
+    // The first line of the named file (not reported when it is missing or unreadable).
+    bool FirstLineOf(std::string_view name, std::string& firstLine);
 
     // --- text ----------------------------------------------------------------------------------
     // Letter identifiers: 'A'..'Z' give 1..26, 'a'..'z' 27..52, anything else -1.
@@ -214,12 +219,18 @@ public:
     // list of more than 10 answers is reported (the answers after the tenth would never be
     // tested) and does not match; so does a chapter that ends where the list should be.
     bool MatchListTest(std::string_view answer, bool exact, LineSource& lines);
+    // The same with the list line already fetched (nothing: the chapter ended there).
+    bool MatchListTest(std::string_view answer, bool exact, std::optional<std::string_view> list);
 
     // Reads `count` lines "match;action" into slots 1..count and, when `finalAction` is set,
     // one more line that must be a command into slot count + 1. Counts beyond the table (more
     // than 29 matches with a final action, more than 30 items without) are reported before any
     // line is read. Returns false after an error.
     bool ReadMatchTable(int count, bool finalAction, LineSource& lines);
+    // The same, giving each row to `row(slot, match, action)` (slot 0..count, the final action
+    // with an empty match) instead of keeping it in Table(); the views are the fetched lines'.
+    template <class Row>
+    bool ForEachMatchRow(int count, bool finalAction, LineSource& lines, Row&& row);
     // The action of the last slot 1..count whose match text matches the answer, else the final
     // action (slot count + 1).
     std::string ChooseAction(int count, std::string_view answer, bool exact) const;
@@ -229,6 +240,18 @@ public:
 
     // Matching rule shared by the match list and the match table.
     static bool Matches(std::string_view candidate, std::string_view answer, bool exact);
+    // The slot an answer chooses in a match table whose slot i has the match `matchOf(i)`: the
+    // last of 0..count-1 that matches, else slot count (the final action); -1 when the table
+    // leaves no room for a final action.
+    template <class MatchOf>
+    static int ChosenSlot(int count, std::string_view answer, bool exact, MatchOf&& matchOf) {
+        count = std::clamp(count, 0, kMatchTableSlots);
+        int winner = -1;
+        for (int i = 0; i < count; ++i)
+            if (Matches(matchOf(i), answer, exact)) winner = i;
+        if (winner >= 0) return winner;
+        return count < kMatchTableSlots ? count : -1;
+    }
 
 private:
     ErrorReport& report_;
@@ -244,5 +267,45 @@ private:
     bool stop_ = false;
     MatchTable table_;
 };
+
+template <class Row>
+bool Operands::ForEachMatchRow(int count, bool finalAction, LineSource& lines, Row&& row) {
+    const int limit = finalAction ? kMatchTableSlots - 1 : kMatchTableSlots;
+    if (count > limit) {
+        Fail(LineText() + (finalAction ? " has more than 29 matches" : " has more than 30 items"));
+        return false;
+    }
+    for (int i = 0; i < count; ++i) {
+        const auto line = lines.FetchNextLineView();
+        if (!line) {
+            Fail(std::string(kNotEnoughMatches));
+            return false;
+        }
+        const std::string_view text = *line;
+        const std::size_t semi = FindByte(text, ';');
+        if (semi == std::string_view::npos) {
+            // No action: the whole line is the match text (or menu item), and choosing it does
+            // nothing.
+            row(i, text.substr(0, kMaxMatchLength), std::string_view());
+            continue;
+        }
+        std::string_view action = text.substr(semi + 1);
+        if (const std::size_t star = FindByte(action, '*'); star != std::string_view::npos)
+            action = action.substr(star);
+        row(i, text.substr(0, std::min(semi, kMaxMatchLength)), action.substr(0, kMaxMatchLength));
+    }
+    if (!finalAction) return true;
+    const auto last = lines.FetchNextLineView();
+    if (!last) {
+        Fail(std::string(kNotEnoughMatches));
+        return false;
+    }
+    if (last->empty() || (*last)[0] != '*') {
+        Fail(std::string(kFinalActionMissing));
+        return false;
+    }
+    row(count < 0 ? 0 : count, std::string_view(), last->substr(0, kMaxMatchLength));
+    return true;
+}
 
 }  // namespace quill

@@ -52,8 +52,11 @@ int ColorTable::CodeOf(std::string_view word) const {
     for (std::size_t i = 0; i < word.size(); ++i) buf[i] = UpperAsciiChar(word[i]);
     const std::string_view upper(buf, word.size());
     if (upper == "DEFAULT") return kDefaultColorCode;
-    for (std::size_t i = upperNames_.size(); i-- > 0;)
-        if (upperNames_[i] == upper) return static_cast<int>(i) + 1;
+    for (std::size_t i = upperNames_.size(); i-- > 0;) {
+        const std::string& name = upperNames_[i];
+        // Most names differ in length or first letter: those are passed over without a compare.
+        if (name.size() == upper.size() && name[0] == upper[0] && name == upper) return static_cast<int>(i) + 1;
+    }
     return 0;
 }
 

@@ -21,6 +21,8 @@
 #include "project/user_record.h"
 #include "screen/text_screen.h"
 #include "script/command_operands.h"
+#include "script/command_table.h"
+#include "script/script_messages.h"
 #include "script/line_kind.h"
 #include "text/cp1252.h"
 #include "text/errors.h"
@@ -33,9 +35,6 @@ namespace quill {
 namespace {
 
 constexpr std::size_t kQuizAnswerLength = 70;
-constexpr std::size_t kMenuActionLength = 60;
-constexpr int kMaxMenuButtons = 30;
-constexpr int kDefaultPopupTenths = 600;
 
 char Upper(char c) { return static_cast<char>(UpperCp1252(static_cast<unsigned char>(c))); }
 
@@ -74,6 +73,8 @@ ChapterPlayer::~ChapterPlayer() = default;
 // ---- errors and stopping ----------------------------------------------------------------------
 
 void ChapterPlayer::ShowScriptError(const std::string& message) {
+    // The first error sticks: a command read whole after a bad operand shows only that one.
+    if (operands_.Stopped()) return;
     endBy(PlayEnd::ScriptError);
     host_.showError(FromCp1252(message));
 }
@@ -92,16 +93,22 @@ void ChapterPlayer::checkHost() {
 // ---- running ----------------------------------------------------------------------------------
 
 std::optional<std::string> ChapterPlayer::FetchNextLine() {
+    const auto line = FetchNextLineView();
+    if (!line) return std::nullopt;
+    return std::string(*line);
+}
+
+std::optional<std::string_view> ChapterPlayer::FetchNextLineView() {
     auto line = passLine();
     if (line && observer_) observer_->lineReached(lastFetched_);
     return line;
 }
 
-std::optional<std::string> ChapterPlayer::passLine() {
+std::optional<std::string_view> ChapterPlayer::passLine() {
     if (index_ >= lines_.size()) return std::nullopt;
     lastFetched_ = static_cast<int>(++index_);
     // Lines run without their trailing blanks.
-    return std::string(RightTrim(lines_[index_ - 1]));
+    return RightTrim(lines_[index_ - 1]);
 }
 
 bool ChapterPlayer::loadChapter(const std::string& file) {
@@ -114,7 +121,7 @@ bool ChapterPlayer::loadChapter(const std::string& file) {
         return false;
     }
     if (!chapter) {
-        fail(source_->ChapterFileName(file) + " was not found");
+        fail(msg::ChapterNotFound(source_->ChapterFileName(file)));
         return false;
     }
     chapterFile_ = std::move(chapter->name);
@@ -258,13 +265,13 @@ void ChapterPlayer::executeLine(const std::string& line) {
             switch (second) {
                 case 'J':
                     if (inBranch_) {
-                        fail("Jump Commands are not allowed within branches.\r\n" + line + " is invalid.");
+                        fail(msg::JumpInBranch(line));
                         return;
                     }
                     break;  // drawn like display text
                 case 'P':
                     if (inBranch_) {
-                        fail("Paging Back is not allowed within branches.\r\n" + line + " is invalid.");
+                        fail(msg::PagingInBranch(line));
                         return;
                     }
                     previousPage_ = currentPage_;
@@ -274,7 +281,7 @@ void ChapterPlayer::executeLine(const std::string& line) {
                 case 'Q':
                     inBranch_ = true;
                     if (inQuiz_) {
-                        fail("Branching Quizzes cannot be nested within each other.\r\n" + line + " is invalid.");
+                        fail(msg::NestedQuiz(line));
                         return;
                     }
                     quizName_ = line.substr(2);
@@ -301,123 +308,79 @@ void ChapterPlayer::executeLine(const std::string& line) {
 
 void ChapterPlayer::notValid() { fail(lineText_ + std::string(kNotValidCommand)); }
 
+// Looks the command up in the table, reads it whole and performs it when it read cleanly.
 void ChapterPlayer::dispatchCommand(const std::string& translated) {
-    const char group = translated.size() > 1 ? translated[1] : '\0';
-    const char letter = translated.size() > 2 ? translated[2] : '\0';
-    const auto comma = translated.find(',');
-    operands_.SetOperandText(comma == std::string::npos ? std::string_view()
-                                                        : std::string_view(translated).substr(comma + 1));
+    operands_.SetOperandTextView(OperandTextOf(translated));  // `translated` outlives the command
     operands_.SetLineText(lineText_);
-    switch (group) {
-        case 'B': boxes(letter); break;
-        case 'D': barColours(letter); break;
-        case 'E': sections(letter); break;
-        case 'F': frame(letter); break;
-        case 'I': images(letter); break;
-        case 'J':
-            if (inBranch_) {
-                fail("Jump Commands are not allowed within branches.\r\n" + lineText_ + " is invalid.");
-                return;
-            }
-            jumps(letter);
-            break;
-        case 'L': branches(letter); break;
-        case 'Q': quizzes(letter); break;
-        case 'R': files(letter); break;
-        case 'S': screenCommands(letter); break;
-        case 'X':
-            endBy(PlayEnd::Exited);
-            operands_.SetStop(true);
-            break;
-        default: notValid(); break;
+    if (translated.size() > 1 && translated[1] == 'J' && inBranch_) {
+        fail(msg::JumpInBranch(lineText_));
+        return;
     }
+    const CommandSpec* row = FindCode(translated);
+    if (!row) {
+        if (!IgnoredCode(translated)) notValid();
+        return;
+    }
+    dataLine_ = lastFetched_ + 1;
+    CommandReader reader(operands_, *this);  // the operand routines' folder rule, the chapter's lines
+    const CommandValue value = ParseCommand(*row, reader);
+    if (stopped()) return;
+    std::visit([this](const auto& command) { act(command); }, value);
 }
 
 // ---- frame, bar colours and legends -----------------------------------------------------------
 
-void ChapterPlayer::frame(char letter) {
+void ChapterPlayer::act(const cmd::ClearScreen& c) { screen_.clearScreen(c.code); }
+void ChapterPlayer::act(const cmd::Wait&) { waitForButton(); }
+void ChapterPlayer::act(const cmd::Exit&) {
+    endBy(PlayEnd::Exited);
+    operands_.SetStop(true);
+}
+void ChapterPlayer::act(const cmd::Title& c) {
+    if (c.text) titleText_ = std::string(*c.text);
+    screen_.showTitle(titleText_, Colour(titleTextColour_), Colour(titleBarColour_));
+}
+void ChapterPlayer::act(const cmd::Controls& c) {
     const TTutorialConfig& config = project_.Config;
-    switch (letter) {
-        case 'E': {
-            const int code = operands_.OperandTextEmpty() ? 0 : operands_.NextNumber();
-            if (stopped()) return;
-            screen_.clearScreen(code);
-            break;
-        }
-        case 'T':
-            if (!operands_.OperandTextEmpty()) titleText_ = std::string(operands_.OperandText());
-            screen_.showTitle(titleText_, Colour(titleTextColour_), Colour(titleBarColour_));
-            break;
-        case 'B': {
-            const std::string_view letters = operands_.OperandText();
-            auto has = [&](char c) { return letters.find(c) != std::string_view::npos; };
-            ControlBar& bar = screen_.controlBar();
-            bar.shown[static_cast<int>(ControlButton::Continue)] = has('C');
-            bar.shown[static_cast<int>(ControlButton::Quit)] = has('Q') || !has('C');
-            bar.shown[static_cast<int>(ControlButton::Help)] = has('H') && config.get(cfg::Program::HelpOn) != 0;
-            bar.shown[static_cast<int>(ControlButton::PageBack)] = has('P');
-            bar.shown[static_cast<int>(ControlButton::Utilities)] = has('U') && config.get(cfg::UtilitiesOn) != 0;
-            break;
-        }
-        case 'W':
-            waitForButton();
-            break;
-        case 'X': {
-            const std::string name(operands_.OperandText());
-            if (name.empty()) break;
-            const PenState saved = screen_.penState();
-            if (!host_.performEntry(EntrySource::Execute, FromCp1252(name)))
-                host_.showInfo(FromCp1252("The \"" + name + "\" Executable has not been defined "));
-            screen_.restoreFontAndBrush(saved);
-            checkHost();
-            break;
-        }
-        default: notValid(); break;
-    }
+    auto has = [&](char letter) { return c.letters.find(letter) != std::string_view::npos; };
+    ControlBar& bar = screen_.controlBar();
+    bar.shown[static_cast<int>(ControlButton::Continue)] = has('C');
+    bar.shown[static_cast<int>(ControlButton::Quit)] = has('Q') || !has('C');
+    bar.shown[static_cast<int>(ControlButton::Help)] = has('H') && config.get(cfg::Program::HelpOn) != 0;
+    bar.shown[static_cast<int>(ControlButton::PageBack)] = has('P');
+    bar.shown[static_cast<int>(ControlButton::Utilities)] = has('U') && config.get(cfg::UtilitiesOn) != 0;
+}
+void ChapterPlayer::act(const cmd::Execute& c) {
+    if (c.name.empty()) return;
+    const std::string name(c.name);
+    const PenState saved = screen_.penState();
+    if (!host_.performEntry(EntrySource::Execute, FromCp1252(name))) host_.showInfo(FromCp1252(msg::ExecutableNotDefined(name)));
+    screen_.restoreFontAndBrush(saved);
+    checkHost();
 }
 
-void ChapterPlayer::barColours(char letter) {
-    switch (letter) {
-        case 'B': titleBarColour_ = operands_.NextColour(true); break;
-        case 'T': titleTextColour_ = operands_.NextColour(true); break;
-        case 'P': {
-            const std::uint32_t c = operands_.NextColour(true);
-            if (!stopped()) screen_.controlBar().colour = Colour(c);
-            break;
-        }
-        case 'H': {
-            const std::uint32_t text = operands_.NextColour(true);
-            const std::uint32_t back = operands_.NextColour(false);
-            if (!stopped()) screen_.setLinkColours(Colour(text), Colour(back));
-            break;
-        }
-        case 'C': {
-            const std::string_view op = operands_.OperandText();
-            const char which = op.empty() ? '\0' : op[0];
-            int index;
-            switch (which) {
-                case 'C': index = static_cast<int>(ControlButton::Continue); break;
-                case 'H': index = static_cast<int>(ControlButton::Help); break;
-                case 'P': index = static_cast<int>(ControlButton::PageBack); break;
-                case 'Q': index = static_cast<int>(ControlButton::Quit); break;
-                case 'U': index = static_cast<int>(ControlButton::Utilities); break;
-                default: notValid(); return;
-            }
-            const auto comma = op.find(',');
-            const std::string_view legend = comma == std::string_view::npos ? std::string_view() : op.substr(comma + 1);
-            screen_.controlBar().legends[static_cast<std::size_t>(index)] =
-                FromCp1252(legend.substr(0, kLegendLength));
-            break;
-        }
-        case 'N': {
-            const std::string name(operands_.OperandText());
-            if (operands_.FileNameGiven(name) || outside(name)) return;
-            host_.openNotes(operands_.FilePath(name), FromCp1252("Current File : " + name));
-            checkHost();
-            break;
-        }
-        default: notValid(); break;
+void ChapterPlayer::act(const cmd::BarColour& c) {
+    switch (c.which) {
+        case 'B': titleBarColour_ = c.colour; break;
+        case 'T': titleTextColour_ = c.colour; break;
+        default: screen_.controlBar().colour = Colour(c.colour); break;
     }
+}
+void ChapterPlayer::act(const cmd::HypertextColor& c) { screen_.setLinkColours(Colour(c.text), Colour(c.back)); }
+void ChapterPlayer::act(const cmd::ControlButtonTag& c) {
+    ControlButton button = ControlButton::Continue;
+    switch (c.button) {
+        case 'H': button = ControlButton::Help; break;
+        case 'P': button = ControlButton::PageBack; break;
+        case 'Q': button = ControlButton::Quit; break;
+        case 'U': button = ControlButton::Utilities; break;
+        default: break;
+    }
+    screen_.controlBar().legends[static_cast<std::size_t>(button)] = FromCp1252(c.legend.substr(0, kLegendLength));
+}
+void ChapterPlayer::act(const cmd::NotePad& c) {
+    host_.openNotes(operands_.FilePath(c.name), FromCp1252("Current File : " + std::string(c.name)));
+    checkHost();
 }
 
 // ---- waiting for a button, page back ----------------------------------------------------------
@@ -542,7 +505,7 @@ void ChapterPlayer::jumpToLabel(const std::string& label) {
         return;
     }
     index_ = lines_.size();
-    fail("The Marker " + target + " is missing.");
+    fail(msg::MarkerMissing(target));
 }
 
 bool ChapterPlayer::markerSearch(const std::string& marker) {
@@ -555,173 +518,14 @@ bool ChapterPlayer::markerSearch(const std::string& marker) {
         }
     }
     index_ = lines_.size();
-    fail("The Marker " + marker + " is missing.");
+    fail(msg::MarkerMissing(marker));
     inBranch_ = false;
     return false;
-}
-
-void ChapterPlayer::jumps(char letter) {
-    switch (letter) {
-        case 'J':
-            jumpToLabel(std::string(operands_.OperandText()));
-            break;
-        case 'K': {
-            const std::string op(operands_.OperandText());
-            const auto comma = op.find(',');
-            if (comma == std::string::npos) {
-                fail("A label is missing from " + lineText_);
-                return;
-            }
-            if (returnDepth_ >= kReturnStackSize) {
-                fail("Jump and Return commands cannot be nested more than 10 deep.\r\n" + lineText_ + " is invalid.");
-                return;
-            }
-            ++returnDepth_;
-            returnStack_[static_cast<std::size_t>(returnDepth_)] = op.substr(comma + 1, kReturnLabelLength);
-            jumpToLabel(op.substr(0, comma));
-            break;
-        }
-        case 'S': {
-            if (returnDepth_ < 1 || returnStack_[static_cast<std::size_t>(returnDepth_)].empty()) {
-                fail("One of the Return labels is missing.");
-                return;
-            }
-            const std::string label = returnStack_[static_cast<std::size_t>(returnDepth_)];
-            --returnDepth_;
-            jumpToLabel(label);
-            break;
-        }
-        case 'N':
-            returnFile_ = NameOnly(operands_.OperandText());
-            jumpToFilePending_ = true;
-            break;
-        case 'P': pageBackTarget_ = std::string(operands_.OperandText()); break;
-        case 'O': savedPage_ = "@P" + std::string(operands_.OperandText()); break;
-        case 'Z': savedPage_.clear(); break;
-        case 'R': {
-            rejoinArmed_ = true;
-            rejoinFile_ = operands_.NextField();
-            rejoinLabel_ = std::string(operands_.OperandText());
-            if (outside(rejoinFile_)) {
-                rejoinArmed_ = false;
-                return;
-            }
-            if (rejoinFile_.empty() || !operands_.FileExists(rejoinFile_)) break;
-            const auto lines = readLines(rejoinFile_);
-            rejoinPage_ = lines.empty() ? std::string() : std::string(RightTrim(lines[0]));
-            if (!rejoinPage_.empty()) jumpToLabel(rejoinLabel_);
-            break;
-        }
-        case 'G':
-            if (!rejoinPage_.empty()) {
-                previousPage_ = rejoinPage_;
-                pageBack();
-            }
-            break;
-        case 'E':
-            if (auto exists = fileExistsCondition()) twoWayJump(*exists);
-            break;
-        case 'F': {
-            std::string text;
-            bool exact = false;
-            const std::string name(operands_.OperandText().substr(0, operands_.OperandText().find(',')));
-            if (outside(name)) return;
-            operands_.FileFirstLine(text, exact);
-            if (stopped()) return;
-            const bool match = operands_.MatchListTest(text, exact, *this);
-            if (stopped()) return;
-            twoWayJump(match);
-            break;
-        }
-        case 'I':
-            if (auto match = inputCondition()) twoWayJump(*match);
-            break;
-        case 'B':
-            if (auto choice = choiceCondition()) twoWayJump(*choice);
-            break;
-        case 'M': matchJump(false); break;
-        case 'L': matchJump(true); break;
-        case 'X': boxMenu(); break;
-        case 'U': buttonMenu(); break;
-        default: break;  // unknown letters of the jump group are ignored
-    }
-}
-
-// The conditions the jump and branch groups share. Each is empty when the run stopped while
-// it was read or asked (a script error, the window closed), so nothing is run on it.
-std::optional<bool> ChapterPlayer::fileExistsCondition() {
-    const std::string name(operands_.OperandText());
-    if (outside(name)) return std::nullopt;
-    return !name.empty() && operands_.FileExists(name);
-}
-
-std::optional<bool> ChapterPlayer::inputCondition() {
-    int length = 0;
-    bool exact = false;
-    if (!operands_.InputLengthAndExact(length, exact)) return std::nullopt;
-    const std::string answer = askInput(length);
-    if (stopped()) return std::nullopt;
-    const bool match = operands_.MatchListTest(answer, exact, *this);
-    if (stopped()) return std::nullopt;
-    return match;
-}
-
-std::optional<bool> ChapterPlayer::choiceCondition() {
-    std::string left, right;
-    int length = -1;
-    operands_.TwoLegendsAndLength(left, right, length);
-    if (stopped()) return std::nullopt;
-    const bool choice = askChoice(left, right, length);
-    if (stopped()) return std::nullopt;
-    return choice;
-}
-
-// Reads the next numbers of the operand text into the given places, in order, stopping at the
-// first one that is in error; true when all were read.
-bool ChapterPlayer::readNumbers(std::initializer_list<int*> into) { return ReadNumbers(operands_, into); }
-
-// Reads a text colour and a background colour (each with its default when missing).
-bool ChapterPlayer::readTextColours(std::uint32_t& text, std::uint32_t& back) {
-    return ReadTextColours(operands_, text, back);
 }
 
 void ChapterPlayer::twoWayJump(bool condition) {
     if (!condition) passLine();
     if (auto action = FetchNextLine()) runAction(*action);
-}
-
-void ChapterPlayer::matchJump(bool fromFile) {
-    int count = 0;
-    bool exact = false;
-    std::string answer;
-    if (fromFile) {
-        const std::string name = operands_.NextField();
-        if (operands_.FileNameGiven(name) || outside(name)) return;
-        count = operands_.NextNumber();
-        if (stopped()) return;
-        exact = !operands_.OperandTextEmpty();
-        if (operands_.FileExists(name)) {
-            const auto lines = readLines(name);
-            if (!lines.empty()) answer = lines[0];
-        }
-    } else {
-        count = operands_.NextNumber();
-        int length = 0;
-        if (stopped() || !operands_.InputLengthAndExact(length, exact)) return;
-        answer = askInput(length);
-        if (stopped()) return;
-    }
-    if (count < 0) count = 0;
-    operands_.Table().Clear();
-    const int first = lastFetched_ + 1;
-    if (!operands_.ReadMatchTable(count, true, *this)) return;
-    if (observer_) {
-        int picked = count;  // the final action, unless an entry matches (the last one wins)
-        for (int k = 0; k < count; ++k)
-            if (Operands::Matches(operands_.Table().match[static_cast<std::size_t>(k)], answer, exact)) picked = k;
-        observer_->entryPicked(PickList::MatchList, first, count + 1, picked);
-    }
-    runAction(operands_.ChooseAction(count, answer, exact));
 }
 
 // ---- branches ---------------------------------------------------------------------------------
@@ -741,7 +545,7 @@ void ChapterPlayer::runBranch(bool condition) {
         for (;;) {
             auto line = FetchNextLine();
             if (!line) {
-                fail("The " + std::string(end) + " Marker is missing.");
+                fail(msg::SectionMarkerMissing(end));
                 return false;
             }
             if (*line == end) return true;
@@ -754,55 +558,22 @@ void ChapterPlayer::runBranch(bool condition) {
     };
     if (condition) {
         if (!skipTo("&1")) {
-            fail("The &1 Marker is missing.");
+            fail(msg::SectionMarkerMissing("&1"));
             return;
         }
         if (!runSection("&2")) return;
         if (!skipTo("&3")) {
-            fail("The &3 Marker is missing.");
+            fail(msg::SectionMarkerMissing("&3"));
             return;
         }
     } else {
         if (!skipTo("&2")) {
-            fail("The &2 Marker is missing.");
+            fail(msg::SectionMarkerMissing("&2"));
             return;
         }
         if (!runSection("&3")) return;
     }
     inBranch_ = false;
-}
-
-void ChapterPlayer::branches(char letter) {
-    switch (letter) {
-        case 'E':
-            if (auto exists = fileExistsCondition()) runBranch(*exists);
-            break;
-        case 'F': {
-            std::string text;
-            bool exact = false;
-            const std::string name(operands_.OperandText().substr(0, operands_.OperandText().find(',')));
-            if (outside(name)) return;
-            if (!operands_.FileFirstLine(text, exact)) {
-                if (stopped()) return;
-                // An unreadable file skips the whole branch without a message.
-                while (auto line = passLine())
-                    if (*line == "&3") break;
-                inBranch_ = false;
-                return;
-            }
-            const bool match = operands_.MatchListTest(text, exact, *this);
-            if (stopped()) return;
-            runBranch(match);
-            break;
-        }
-        case 'I':
-            if (auto match = inputCondition()) runBranch(*match);
-            break;
-        case 'B':
-            if (auto choice = choiceCondition()) runBranch(*choice);
-            break;
-        default: notValid(); break;
-    }
 }
 
 // ---- answers ----------------------------------------------------------------------------------
@@ -830,42 +601,199 @@ bool ChapterPlayer::askChoice(const std::string& left, const std::string& right,
     return choice;
 }
 
-void ChapterPlayer::quizzes(char letter) {
-    switch (letter) {
-        case 'A': quizAnswers(); break;
-        case 'L':
-            index_ = 0;
-            markerSearch("@Q" + quizName_);
-            break;
-        case 'C':
-            markerSearch("@C" + quizName_);
-            inBranch_ = false;
-            inQuiz_ = false;
-            quizName_.clear();
-            break;
-        case 'U': getUserInput(); break;
-        case 'Q': quickQuestion(); break;
-        case 'F': fillInAnswer(); break;
-        default: notValid(); break;
-    }
+// ---- files ------------------------------------------------------------------------------------
+
+std::vector<std::string> ChapterPlayer::readLines(const std::string& name) {
+    const auto file = operands_.FilePath(name);
+    return operands_.FolderOf(file).ReadLines(file);
 }
 
-void ChapterPlayer::quizAnswers() {
-    const int count = operands_.NextNumber();
+void ChapterPlayer::appendLines(const std::string& name, const std::vector<std::string>& lines) {
+    const auto file = operands_.WritePath(name);
+    // Through the folder: a link in the last part is refused, a pipe is refused without waiting.
+    operands_.FolderOf(file).Append(file, JoinLinesCrLf(lines));
+}
+
+// ---- jumps ------------------------------------------------------------------------------------
+
+void ChapterPlayer::act(const cmd::JumpToLabel& c) { jumpToLabel(std::string(c.label)); }
+void ChapterPlayer::act(const cmd::JumpAndReturn& c) {
+    if (returnDepth_ >= kReturnStackSize) {
+        fail(msg::ReturnTooDeep(lineText_));
+        return;
+    }
+    ++returnDepth_;
+    returnStack_[static_cast<std::size_t>(returnDepth_)] = std::string(c.back.substr(0, kReturnLabelLength));
+    jumpToLabel(std::string(c.label));
+}
+void ChapterPlayer::act(const cmd::Return&) {
+    if (returnDepth_ < 1 || returnStack_[static_cast<std::size_t>(returnDepth_)].empty()) {
+        fail(msg::ReturnLabelMissing());
+        return;
+    }
+    const std::string label = returnStack_[static_cast<std::size_t>(returnDepth_)];
+    --returnDepth_;
+    jumpToLabel(label);
+}
+void ChapterPlayer::act(const cmd::JumpToFile& c) {
+    returnFile_ = NameOnly(c.name);
+    jumpToFilePending_ = true;
+}
+void ChapterPlayer::act(const cmd::PageBackTo& c) { pageBackTarget_ = std::string(c.label); }
+void ChapterPlayer::act(const cmd::ChangePageLabel& c) { savedPage_ = "@P" + std::string(c.label); }
+void ChapterPlayer::act(const cmd::ClearPageLabel&) { savedPage_.clear(); }
+void ChapterPlayer::act(const cmd::RejoinChapter& c) {
+    rejoinArmed_ = true;
+    rejoinFile_ = std::string(c.file);
+    rejoinLabel_ = std::string(c.label);
+    if (rejoinFile_.empty() || !operands_.FileExists(rejoinFile_)) return;
+    const auto lines = readLines(rejoinFile_);
+    rejoinPage_ = lines.empty() ? std::string() : std::string(RightTrim(lines[0]));
+    if (!rejoinPage_.empty()) jumpToLabel(rejoinLabel_);
+}
+void ChapterPlayer::act(const cmd::RejoinPage&) {
+    if (rejoinPage_.empty()) return;
+    previousPage_ = rejoinPage_;
+    pageBack();
+}
+
+// The conditions the jump and branch commands share. Each is empty when the run stopped while
+// it was asked or tested (a script error, the window closed), so nothing is run on it.
+bool ChapterPlayer::fileExists(std::string_view name) const { return !name.empty() && operands_.FileExists(name); }
+
+std::optional<bool> ChapterPlayer::inputCondition(int length, bool exact, cmd::Line list) {
+    const std::string answer = askInput(length);
+    if (stopped()) return std::nullopt;
+    const bool match = operands_.MatchListTest(answer, exact, list);
+    if (stopped()) return std::nullopt;
+    return match;
+}
+
+std::optional<bool> ChapterPlayer::choiceCondition(std::string_view left, std::string_view right, int length) {
+    const bool choice = askChoice(std::string(left), std::string(right), length);
+    if (stopped()) return std::nullopt;
+    return choice;
+}
+
+void ChapterPlayer::act(const cmd::JumpOnFileExists& c) { twoWayJump(fileExists(c.name)); }
+void ChapterPlayer::act(const cmd::JumpOnFileInput& c) {
+    std::string text;
+    operands_.FirstLineOf(c.name, text);
+    const bool match = operands_.MatchListTest(text, c.exact, c.list);
     if (stopped()) return;
-    const int row = operands_.NextNumber();
+    twoWayJump(match);
+}
+void ChapterPlayer::act(const cmd::JumpOnInput& c) {
+    if (auto match = inputCondition(c.length, c.exact, c.list)) twoWayJump(*match);
+}
+void ChapterPlayer::act(const cmd::JumpOnButton& c) {
+    if (auto choice = choiceCondition(c.left, c.right, c.length)) twoWayJump(*choice);
+}
+void ChapterPlayer::act(const cmd::JumpOnMatch& c) {
+    const std::string answer = askInput(c.length);
     if (stopped()) return;
-    quizName_ = std::string(operands_.OperandText());
-    const int first = lastFetched_ + 1;
-    QStringList texts;
-    for (int k = 0; k < count; ++k) {
-        auto line = FetchNextLine();
-        if (!line) break;
-        texts.push_back(FromCp1252(std::string_view(*line).substr(0, kQuizAnswerLength)));
+    runMatch(c.rows, c.count, answer, c.exact);
+}
+void ChapterPlayer::act(const cmd::JumpOnFileMatch& c) {
+    std::string answer;
+    if (operands_.FileExists(c.name)) {
+        const auto lines = readLines(std::string(c.name));
+        if (!lines.empty()) answer = lines[0];
+    }
+    runMatch(c.rows, c.count, answer, c.exact);
+}
+// The action of a match table that the answer chooses.
+void ChapterPlayer::runMatch(const std::vector<cmd::MatchRow>& rows, int count, std::string_view answer, bool exact) {
+    const int first = dataLine_;
+    const int picked = Operands::ChosenSlot(count, answer, exact, [&](int k) { return rows[static_cast<std::size_t>(k)].match; });
+    if (observer_) observer_->entryPicked(PickList::MatchList, first, count + 1, picked);
+    if (picked >= 0 && static_cast<std::size_t>(picked) < rows.size())
+        runAction(std::string(rows[static_cast<std::size_t>(picked)].action));
+}
+void ChapterPlayer::act(const cmd::BoxMenu& c) {
+    if (c.count < 1) return;
+    const int first = dataLine_;
+    QStringList items;
+    for (int k = 0; k < c.count; ++k) items.push_back(FromCp1252(c.rows[static_cast<std::size_t>(k)].match));
+    const PenState saved = screen_.penState();
+    screen_.showListMenu(c.c1, c.r1, c.c2, c.r2, items);
+    const int chosen = host_.askList();
+    screen_.hideListMenu();
+    screen_.restoreFontAndBrush(saved);
+    checkHost();
+    if (observer_) observer_->entryPicked(PickList::ListMenu, first, c.count, stopped() ? -1 : chosen);
+    if (stopped() || chosen < 0 || chosen >= c.count) return;
+    runAction(std::string(c.rows[static_cast<std::size_t>(chosen)].action));
+}
+void ChapterPlayer::act(const cmd::ButtonMenu& c) {
+    if (c.buttons.empty()) return;
+    const int first = dataLine_;
+    std::vector<TextScreen::MenuButtonPlace> buttons;
+    for (const cmd::MenuButton& b : c.buttons) {
+        TextScreen::MenuButtonPlace place;
+        place.left = TextScreen::ColumnToX(b.column);
+        place.top = TextScreen::RowToY(b.row);
+        place.width = (b.end - b.column + 1) * TextScreen::kCellWidth;
+        place.caption = FromCp1252(b.caption);
+        buttons.push_back(place);
     }
     const PenState saved = screen_.penState();
+    screen_.addMenuButtons(buttons);
+    const int pressed = host_.askMenuButton();
+    screen_.restoreFontAndBrush(saved);
+    checkHost();
+    if (observer_)
+        observer_->entryPicked(PickList::ButtonMenu, first, static_cast<int>(c.buttons.size()), stopped() ? -1 : pressed - 1);
+    if (stopped() || pressed < 1 || pressed > static_cast<int>(c.buttons.size())) return;
+    runAction(std::string(c.buttons[static_cast<std::size_t>(pressed - 1)].action));
+}
+
+// ---- branches ---------------------------------------------------------------------------------
+
+void ChapterPlayer::act(const cmd::BranchOnFileExists& c) { runBranch(fileExists(c.name)); }
+void ChapterPlayer::act(const cmd::BranchOnFileInput& c) {
+    std::string text;
+    if (!operands_.FirstLineOf(c.name, text)) {
+        // An unreadable file skips the whole branch without a message.
+        if (!(c.list && *c.list == "&3"))
+            while (auto line = passLine())
+                if (*line == "&3") break;
+        inBranch_ = false;
+        return;
+    }
+    const bool match = operands_.MatchListTest(text, c.exact, c.list);
+    if (stopped()) return;
+    runBranch(match);
+}
+void ChapterPlayer::act(const cmd::BranchOnInput& c) {
+    if (auto match = inputCondition(c.length, c.exact, c.list)) runBranch(*match);
+}
+void ChapterPlayer::act(const cmd::BranchOnButton& c) {
+    if (auto choice = choiceCondition(c.left, c.right, c.length)) runBranch(*choice);
+}
+
+// ---- quizzes and answers ----------------------------------------------------------------------
+
+void ChapterPlayer::act(const cmd::ReturnToQuiz&) {
+    index_ = 0;
+    markerSearch("@Q" + quizName_);
+}
+void ChapterPlayer::act(const cmd::ExitQuiz&) {
+    markerSearch("@C" + quizName_);
+    inBranch_ = false;
+    inQuiz_ = false;
+    quizName_.clear();
+}
+
+void ChapterPlayer::act(const cmd::QuizAnswers& c) {
+    const int count = c.count;
+    quizName_ = std::string(c.name);
+    const int first = dataLine_;
+    QStringList texts;
+    for (const std::string_view text : c.texts) texts.push_back(FromCp1252(text.substr(0, kQuizAnswerLength)));
+    const PenState saved = screen_.penState();
     const bool panels = count >= 2 && count <= 4;
-    if (panels) screen_.showQuizAnswers(row, texts);
+    if (panels) screen_.showQuizAnswers(c.row, texts);
     int answer = 0;
     while (answer == 0) {
         const QuizReply reply = host_.askQuizAnswer();
@@ -889,20 +817,8 @@ void ChapterPlayer::quizAnswers() {
     if (answer > 0) markerSearch("@" + std::to_string(answer) + quizName_);
 }
 
-void ChapterPlayer::getUserInput() {
-    const std::string op(operands_.OperandText());
-    const char letter = op.empty() ? '\0' : op[0];
-    const auto comma = op.find(',');
-    operands_.SetOperandText(comma == std::string::npos ? std::string_view() : std::string_view(op).substr(comma + 1));
-    const int slot = Operands::LetterSlot(letter);
-    if (slot < 0) {
-        fail(lineText_ + std::string(kInvalidNumber));
-        return;
-    }
-    int width = operands_.NextNumber();
-    if (stopped()) return;
-    if (width < 2) width = 2;
-    const std::string text = askInput(width);
+void ChapterPlayer::act(const cmd::GetUserInput& c) {
+    const std::string text = askInput(c.width);
     if (stopped()) return;
     const ProjectPath user = ResolveInProject(project_.ProjectDir, kUserFileName);
     if (!user.inside) {
@@ -910,42 +826,32 @@ void ChapterPlayer::getUserInput() {
         return;
     }
     UserRecord record = ReadUserRecord(operands_.FilePath(kUserFileName)).value_or(UserRecord{});
-    record.setSlot(slot, text);
+    record.setSlot(c.slot, text);
     WriteUserRecord(operands_.WritePath(kUserFileName), record);
 }
 
-void ChapterPlayer::quickQuestion() {
+void ChapterPlayer::act(const cmd::QuickQuestion& c) {
     const int column = screen_.column(), row = screen_.row();
-    int length = 0;
-    bool exact = false;
-    if (!operands_.InputLengthAndExact(length, exact)) return;
-    const std::string answer = askInput(length);  // drawn at the remembered place
+    const std::string answer = askInput(c.length);  // drawn at the remembered place
     if (stopped()) return;
-    const bool match = operands_.MatchListTest(answer, exact, *this);
+    const bool match = operands_.MatchListTest(answer, c.exact, c.list);
     if (stopped()) return;
-    const auto yes = FetchNextLine();
-    if (!yes || yes->empty()) return;
-    const auto no = FetchNextLine();
-    if (!no || no->empty()) return;
-    screen_.drawText(column, row + 1, match ? *yes : *no);
+    if (!c.yes || c.yes->empty() || !c.no || c.no->empty()) return;
+    screen_.drawText(column, row + 1, std::string(match ? *c.yes : *c.no));
 }
 
-void ChapterPlayer::fillInAnswer() {
-    const int column = operands_.NextNumber();
-    const int row = stopped() ? 0 : operands_.NextNumber();
-    const int tries = stopped() ? 0 : operands_.NextNumber();
-    const std::uint32_t colour = stopped() ? 0 : operands_.NextColour(true);
-    if (stopped()) return;
-    const std::string answer(operands_.OperandText());
+void ChapterPlayer::act(const cmd::FillInAnswer& c) {
+    const int column = c.column, row = c.row, tries = c.tries;
+    const std::string answer(c.answer);
     const PenState saved = screen_.penState();
-    screen_.restoreFontAndBrush(PenState{kStyleBold, Colour(colour), saved.brush});
+    screen_.restoreFontAndBrush(PenState{kStyleBold, Colour(c.colour), saved.brush});
     std::string mask = answer;
-    for (char& c : mask) c = c == ' ' ? ' ' : '-';
+    for (char& ch : mask) ch = ch == ' ' ? ' ' : '-';
     screen_.drawPlain(column, row, mask);
     for (std::size_t i = 0; i < answer.size(); ++i) {
-        const char c = answer[i];
-        if (c != ' ') {
-            const QChar wanted = FromCp1252(std::string_view(&c, 1)).at(0).toUpper();
+        const char ch = answer[i];
+        if (ch != ' ') {
+            const QChar wanted = FromCp1252(std::string_view(&ch, 1)).at(0).toUpper();
             for (int count = 0;;) {
                 const KeyPress key = host_.waitForKey();
                 checkHost();
@@ -958,304 +864,142 @@ void ChapterPlayer::fillInAnswer() {
                 if (!key.click && key.key.toUpper() == wanted) break;
             }
         }
-        screen_.drawPlain(column + static_cast<int>(i), row, std::string_view(&c, 1));
+        screen_.drawPlain(column + static_cast<int>(i), row, std::string_view(&ch, 1));
     }
     screen_.restoreFontAndBrush(saved);
-}
-
-void ChapterPlayer::boxMenu() {
-    int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
-    operands_.Rectangle(c1, r1, c2, r2);
-    if (stopped()) return;
-    const int count = operands_.NextNumber();
-    if (stopped() || count < 1) return;
-    operands_.Table().Clear();
-    const int first = lastFetched_ + 1;
-    if (!operands_.ReadMatchTable(count, false, *this)) return;
-    QStringList items;
-    for (int k = 0; k < count; ++k) items.push_back(FromCp1252(operands_.Table().match[static_cast<std::size_t>(k)]));
-    const PenState saved = screen_.penState();
-    screen_.showListMenu(c1, r1, c2, r2, items);
-    const int chosen = host_.askList();
-    screen_.hideListMenu();
-    screen_.restoreFontAndBrush(saved);
-    checkHost();
-    if (observer_) observer_->entryPicked(PickList::ListMenu, first, count, stopped() ? -1 : chosen);
-    if (stopped() || chosen < 0 || chosen >= count) return;
-    runAction(operands_.Table().action[static_cast<std::size_t>(chosen)]);
-}
-
-void ChapterPlayer::buttonMenu() {
-    const int count = std::min(operands_.NextNumber(), kMaxMenuButtons);
-    if (stopped() || count < 1) return;
-    std::vector<TextScreen::MenuButtonPlace> buttons;
-    std::vector<std::string> actions;
-    const int first = lastFetched_ + 1;
-    for (int k = 0; k < count; ++k) {
-        auto line = FetchNextLine();
-        if (!line) break;
-        std::string text = *line;
-        int numbers[3];
-        for (int& n : numbers) {
-            n = operands_.NumberFromText(TakeWord(text));
-            if (stopped()) return;
-        }
-        const auto semi = text.find(';');
-        TextScreen::MenuButtonPlace place;
-        place.left = TextScreen::ColumnToX(numbers[0]);
-        place.top = TextScreen::RowToY(numbers[1]);
-        place.width = (numbers[2] - numbers[0] + 1) * TextScreen::kCellWidth;
-        place.caption = FromCp1252(text.substr(0, semi));
-        buttons.push_back(place);
-        actions.push_back(semi == std::string::npos ? std::string() : text.substr(semi + 1, kMenuActionLength));
-    }
-    if (buttons.empty()) return;
-    const PenState saved = screen_.penState();
-    screen_.addMenuButtons(buttons);
-    const int pressed = host_.askMenuButton();
-    screen_.restoreFontAndBrush(saved);
-    checkHost();
-    if (observer_)
-        observer_->entryPicked(PickList::ButtonMenu, first, static_cast<int>(buttons.size()), stopped() ? -1 : pressed - 1);
-    if (stopped() || pressed < 1 || pressed > static_cast<int>(actions.size())) return;
-    runAction(actions[static_cast<std::size_t>(pressed - 1)]);
 }
 
 // ---- files ------------------------------------------------------------------------------------
 
-std::vector<std::string> ChapterPlayer::readLines(const std::string& name) {
-    const auto file = operands_.FilePath(name);
-    return operands_.FolderOf(file).ReadLines(file);
-}
-
-void ChapterPlayer::appendLines(const std::string& name, const std::vector<std::string>& lines) {
-    const auto file = operands_.WritePath(name);
-    // Through the folder: a link in the last part is refused, a pipe is refused without waiting.
-    operands_.FolderOf(file).Append(file, JoinLinesCrLf(lines));
-}
-
-void ChapterPlayer::files(char letter) {
-    switch (letter) {
-        case 'D': {
-            const std::string name(operands_.OperandText());
-            if (name.empty() || outside(name)) return;
-            if (operands_.FileExists(name)) {
-                const auto file = operands_.FilePath(name);
-                try {
-                    operands_.FolderOf(file).Remove(file);
-                } catch (const IoError&) {
-                    // As before: a file that cannot be deleted is left, and the chapter goes on.
-                }
-            }
-            break;
-        }
-        case 'C': {
-            if (operands_.OperandText().find(',') == std::string_view::npos) {
-                fail(lineText_ + " must specify two file names.");
-                return;
-            }
-            const std::string source = operands_.NextField();
-            const std::string target(operands_.OperandText());
-            if (outside(source) || outside(target)) return;
-            if (source.empty() || !operands_.FileExists(source)) return;
-            if (operands_.FileNameGiven(target) || operands_.FileNameValid(target)) return;
-            const auto lines = readLines(source);
-            if (!lines.empty()) appendLines(target, lines);
-            break;
-        }
-        case 'P': {
-            const std::string name = operands_.NextField();
-            if (outside(name) || operands_.FileMustExist(name)) return;
-            const auto lines = readLines(name);
-            QStringList shown;
-            for (const auto& l : lines) shown.push_back(FromCp1252(l));
-            screen_.printLines(shown, FromCp1252(operands_.OperandText()));
-            checkHost();
-            break;
-        }
-        case 'A': {
-            const std::string name = operands_.NextField();
-            if (operands_.FileNameGiven(name) || operands_.FileNameValid(name) || outside(name)) return;
-            appendLines(name, {std::string(operands_.OperandText())});
-            break;
-        }
-        case 'S': {
-            const std::string name(operands_.OperandText());
-            if (operands_.FileNameGiven(name) || outside(name)) return;
-            if (!operands_.FileExists(name)) return;
-            // Each line drawn counts as a step: a file of millions of lines is a repeated
-            // drawing like a blink, bounded by the step limit and stopped by the host.
-            for (const auto& l : readLines(name)) {
-                if (!repeatStep()) return;
-                screen_.drawPendingLine(l);
-            }
-            break;
-        }
-        case 'I': {
-            const int width = operands_.NextNumber();
-            if (stopped()) return;
-            const std::string name(operands_.OperandText());
-            if (operands_.FileNameGiven(name) || operands_.FileNameValid(name) || outside(name)) return;
-            const std::string text = askInput(width);
-            if (stopped()) return;
-            appendLines(name, {text});
-            break;
-        }
-        case 'L':
-        case 'M': {
-            const int width = operands_.NextNumber();
-            const int depth = stopped() ? 0 : operands_.NextNumber();
-            if (stopped()) return;
-            const std::string name(operands_.OperandText());
-            if (operands_.FileNameGiven(name) || operands_.FileNameValid(name) || outside(name)) return;
-            const PenState saved = screen_.penState();
-            if (letter == 'M') {
-                if (!operands_.FileExists(name)) return;
-                QStringList shown;
-                for (const auto& l : readLines(name)) shown.push_back(FromCp1252(l));
-                screen_.showMemo(width, depth, shown, true);
-                break;
-            }
-            screen_.showMemo(width, depth, {}, false);
-            const QStringList typed = host_.askMemo();
-            screen_.hideMemo(false);
-            checkHost();
-            if (stopped()) return;
-            std::vector<std::string> lines;
-            for (const QString& l : typed) lines.push_back(ToCp1252(l));
-            appendLines(name, lines);
-            screen_.restoreFontAndBrush(saved);
-            for (const auto& l : lines) screen_.drawPendingLine(l);
-            screen_.restoreFontAndBrush(saved);
-            break;
-        }
-        default: notValid(); break;
+void ChapterPlayer::act(const cmd::DeleteFile& c) {
+    if (!fileExists(c.name)) return;
+    const auto file = operands_.FilePath(c.name);
+    try {
+        operands_.FolderOf(file).Remove(file);
+    } catch (const IoError&) {
+        // As before: a file that cannot be deleted is left, and the chapter goes on.
     }
+}
+void ChapterPlayer::act(const cmd::CopyFile& c) {
+    if (!fileExists(c.source)) return;
+    // The target is looked at only when there is something to copy.
+    if (operands_.FileNameGiven(c.target) || operands_.FileNameValid(c.target)) return;
+    const auto lines = readLines(std::string(c.source));
+    if (!lines.empty()) appendLines(std::string(c.target), lines);
+}
+void ChapterPlayer::act(const cmd::PrintFile& c) {
+    if (operands_.FileMustExist(c.name)) return;
+    QStringList shown;
+    for (const auto& l : readLines(std::string(c.name))) shown.push_back(FromCp1252(l));
+    screen_.printLines(shown, FromCp1252(c.heading));
+    checkHost();
+}
+void ChapterPlayer::act(const cmd::AddToFile& c) { appendLines(std::string(c.name), {std::string(c.text)}); }
+void ChapterPlayer::act(const cmd::DisplayFile& c) {
+    if (!operands_.FileExists(c.name)) return;
+    // Each line drawn counts as a step: a file of millions of lines is a repeated drawing like a
+    // blink, bounded by the step limit and stopped by the host.
+    for (const auto& l : readLines(std::string(c.name))) {
+        if (!repeatStep()) return;
+        screen_.drawPendingLine(l);
+    }
+}
+void ChapterPlayer::act(const cmd::InputToFile& c) {
+    const std::string name(c.name);
+    const std::string text = askInput(c.width);
+    if (stopped()) return;
+    appendLines(name, {text});
+}
+void ChapterPlayer::act(const cmd::Memo& c) {
+    const std::string name(c.name);
+    const PenState saved = screen_.penState();
+    if (c.display) {
+        if (!operands_.FileExists(name)) return;
+        QStringList shown;
+        for (const auto& l : readLines(name)) shown.push_back(FromCp1252(l));
+        screen_.showMemo(c.width, c.depth, shown, true);
+        return;
+    }
+    screen_.showMemo(c.width, c.depth, {}, false);
+    const QStringList typed = host_.askMemo();
+    screen_.hideMemo(false);
+    checkHost();
+    if (stopped()) return;
+    std::vector<std::string> lines;
+    for (const QString& l : typed) lines.push_back(ToCp1252(l));
+    appendLines(name, lines);
+    screen_.restoreFontAndBrush(saved);
+    for (const auto& l : lines) screen_.drawPendingLine(l);
+    screen_.restoreFontAndBrush(saved);
 }
 
 // ---- screen commands --------------------------------------------------------------------------
 
-void ChapterPlayer::screenCommands(char letter) {
-    switch (letter) {
-        case 'C':
-        case 'R': {
-            PositionOperands p;
-            if (!ReadPositionOperands(operands_, letter, p)) return;
-            if (p.column) screen_.setColumn(*p.column);
-            if (p.row) screen_.setRow(*p.row);
-            break;
-        }
-        case 'D': {
-            const int tenths = operands_.NextNumber();
-            if (stopped()) return;
-            const PenState saved = screen_.penState();
-            host_.waitDelay(TenthsToMs(tenths));
-            screen_.restoreFontAndBrush(saved);
-            checkHost();
-            break;
-        }
-        case 'P': {
-            const PenState saved = screen_.penState();
-            host_.waitForKey();
-            screen_.restoreFontAndBrush(saved);
-            checkHost();
-            break;
-        }
-        case 'H': {
-            const std::string name = operands_.NextField();
-            int column = 0, row = 0, end = 0;
-            if (!readNumbers({&column, &row, &end})) return;
-            if (auto error = screen_.heading(name, column, row, end, operands_.OperandText(), lineText_))
-                fail(*error);
-            break;
-        }
-        case 'W': {
-            int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
-            operands_.Rectangle(c1, r1, c2, r2);
-            if (stopped()) return;
-            const std::string name(operands_.OperandText());
-            std::string colour;
-            TextLines lines;
-            source_->LoadWindowText(name, colour, lines);
-            if (lines.empty()) {
-                fail("The WindowText \"" + name + "\" was not found");
-                return;
-            }
-            const QColor back = Colour(StringToColor(colour).value_or(project_.Config.get(cfg::Screen::ScreenBackColor)));
-            screen_.showRichText(c1, r1, c2, r2, back, std::move(lines));
-            break;
-        }
-        case 'B': {
-            int column = 0, row = 0, count = 0;
-            std::uint32_t text = 0, back = 0;
-            if (!readNumbers({&column, &row, &count}) || !readTextColours(text, back)) return;
-            screen_.blink(column, row, count, Colour(text), Colour(back), operands_.OperandText(),
-                          [this] { return repeatStep(); });
-            checkHost();
-            break;
-        }
-        case 'T': {
-            int column = 0, row = 0, end = 0;
-            std::uint32_t text = 0, back = 0;
-            if (!readNumbers({&column, &row, &end}) || !readTextColours(text, back)) return;
-            screen_.centreText(column, row, end, Colour(text), Colour(back), operands_.OperandText());
-            break;
-        }
-        case 'V':
-        case 'Z': {
-            LineOperands l;
-            if (!ReadLineOperands(operands_, l)) return;
-            screen_.drawLine(letter == 'V', l.column, l.row, l.end, l.width, Colour(l.colour));
-            break;
-        }
-        default: notValid(); break;
-    }
+void ChapterPlayer::act(const cmd::Position& c) {
+    if (c.at.column) screen_.setColumn(*c.at.column);
+    if (c.at.row) screen_.setRow(*c.at.row);
 }
-
-void ChapterPlayer::boxes(char letter) {
-    BoxKind kind;
-    bool popup = false;
-    switch (letter) {
-        case 'N': kind = BoxKind::Plain; break;
-        case 'R': kind = BoxKind::Rounded; break;
-        case 'S': kind = BoxKind::Border; break;
-        case 'F': kind = BoxKind::RoundedBorder; break;
-        case 'P': kind = BoxKind::Plain; popup = true; break;
-        case 'C': kind = BoxKind::Rounded; popup = true; break;
-        case 'U': kind = BoxKind::Border; popup = true; break;
-        case 'T': kind = BoxKind::RoundedBorder; popup = true; break;
-        default: notValid(); return;
-    }
-    BoxOperands box;
-    if (!ReadBoxOperands(operands_, letter, box)) return;
-    const int borderWidth = box.borderWidth;
-    const QColor borderColour = box.borderColour ? Colour(*box.borderColour) : QColor(Qt::black);
-    const int c1 = box.c1, r1 = box.r1, c2 = box.c2, r2 = box.r2;
-    const QColor fill = Colour(box.fill);
-    if (!popup) {
-        screen_.drawBox(kind, c1, r1, c2, r2, fill, borderWidth, borderColour);
+void ChapterPlayer::act(const cmd::Delay& c) {
+    const PenState saved = screen_.penState();
+    host_.waitDelay(TenthsToMs(c.tenths));
+    screen_.restoreFontAndBrush(saved);
+    checkHost();
+}
+void ChapterPlayer::act(const cmd::Pause&) {
+    const PenState saved = screen_.penState();
+    host_.waitForKey();
+    screen_.restoreFontAndBrush(saved);
+    checkHost();
+}
+void ChapterPlayer::act(const cmd::Heading& c) {
+    if (auto error = screen_.heading(c.name, c.column, c.row, c.end, c.text, lineText_)) fail(*error);
+}
+void ChapterPlayer::act(const cmd::WindowText& c) {
+    const std::string name(c.name);
+    std::string colour;
+    TextLines lines;
+    source_->LoadWindowText(name, colour, lines);
+    if (lines.empty()) {
+        fail(msg::WindowTextNotFound(name));
         return;
     }
-    const int count = box.lineCount;
-    const int tenths = box.tenths;
-    std::vector<std::string> lines;
-    for (int k = 0; k < count; ++k) {
-        auto line = FetchNextLine();
-        if (!line) break;
-        lines.push_back(std::move(*line));
+    const QColor back = Colour(StringToColor(colour).value_or(project_.Config.get(cfg::Screen::ScreenBackColor)));
+    screen_.showRichText(c.c1, c.r1, c.c2, c.r2, back, std::move(lines));
+}
+void ChapterPlayer::act(const cmd::Blink& c) {
+    screen_.blink(c.column, c.row, c.count, Colour(c.text), Colour(c.back), c.words, [this] { return repeatStep(); });
+    checkHost();
+}
+void ChapterPlayer::act(const cmd::CenterText& c) {
+    screen_.centreText(c.column, c.row, c.end, Colour(c.text), Colour(c.back), c.words);
+}
+void ChapterPlayer::act(const cmd::DrawLine& c) {
+    screen_.drawLine(c.vertical, c.line.column, c.line.row, c.line.end, c.line.width, Colour(c.line.colour));
+}
+
+void ChapterPlayer::act(const cmd::Box& c) {
+    BoxKind kind = BoxKind::Plain;
+    switch (c.letter) {
+        case 'R': case 'C': kind = BoxKind::Rounded; break;
+        case 'S': case 'U': kind = BoxKind::Border; break;
+        case 'F': case 'T': kind = BoxKind::RoundedBorder; break;
+        default: break;
     }
-    screen_.popup(kind, c1, r1, c2, r2, lines, fill, tenths, borderWidth, borderColour);
+    const BoxOperands& box = c.box;
+    const QColor borderColour = box.borderColour ? Colour(*box.borderColour) : QColor(Qt::black);
+    const QColor fill = Colour(box.fill);
+    if (!box.popup) {
+        screen_.drawBox(kind, box.c1, box.r1, box.c2, box.r2, fill, box.borderWidth, borderColour);
+        return;
+    }
+    std::vector<std::string> lines(c.lines.begin(), c.lines.end());
+    screen_.popup(kind, box.c1, box.r1, box.c2, box.r2, lines, fill, box.tenths, box.borderWidth, borderColour);
     checkHost();
 }
 
-void ChapterPlayer::sections(char letter) {
-    if (letter != 'R' && letter != 'S' && letter != 'C' && letter != 'M') {
-        notValid();
-        return;
-    }
-    SectionOperands o;
-    if (!ReadSectionOperands(operands_, letter, o)) return;
-    switch (letter) {
+void ChapterPlayer::act(const cmd::Section& c) {
+    const SectionOperands& o = c.at;
+    switch (c.letter) {
         case 'R': screen_.clearRow(o.c1, o.r1, o.c2, Colour(o.colour)); break;
         case 'S': screen_.clearSection(o.c1, o.r1, o.c2, o.r2, Colour(o.colour)); break;
         case 'C': screen_.copySection(o.c1, o.r1, o.c2, o.r2, o.column, o.row); break;
@@ -1263,37 +1007,19 @@ void ChapterPlayer::sections(char letter) {
     }
 }
 
-void ChapterPlayer::images(char letter) {
-    switch (letter) {
-        case 'F':
-            if (outside(std::string(operands_.OperandText()))) return;
-            screen_.showScreenImage(operands_.OperandText());
-            checkHost();
-            break;
-        case 'P': {
-            int column = 0, row = 0, end = 0;
-            if (!readNumbers({&column, &row, &end})) return;
-            if (outside(std::string(operands_.OperandText()))) return;
-            screen_.showImage(column, row, end, operands_.OperandText());
-            checkHost();
-            break;
-        }
-        case 'L': {
-            int column = 0, row = 0, end = 0;
-            std::uint32_t text = 0, back = 0;
-            if (!readNumbers({&column, &row, &end}) || !readTextColours(text, back)) return;
-            screen_.imageLabel(column, row, end, Colour(text), Colour(back), operands_.OperandText());
-            break;
-        }
-        case 'H': {
-            int column = 0, row = 0;
-            std::uint32_t text = 0, back = 0;
-            if (!readNumbers({&column, &row}) || !readTextColours(text, back)) return;
-            screen_.imageHypertext(column, row, Colour(text), Colour(back), operands_.OperandText());
-            break;
-        }
-        default: notValid(); break;
-    }
+void ChapterPlayer::act(const cmd::ScreenImage& c) {
+    screen_.showScreenImage(c.name);
+    checkHost();
+}
+void ChapterPlayer::act(const cmd::ShowImage& c) {
+    screen_.showImage(c.column, c.row, c.end, c.name);
+    checkHost();
+}
+void ChapterPlayer::act(const cmd::ImageLabel& c) {
+    screen_.imageLabel(c.column, c.row, c.end, Colour(c.text), Colour(c.back), c.words);
+}
+void ChapterPlayer::act(const cmd::ImageHypertext& c) {
+    screen_.imageHypertext(c.column, c.row, Colour(c.text), Colour(c.back), c.words);
 }
 
 }  // namespace quill

@@ -42,6 +42,7 @@
 
 #include <QString>
 
+#include "script/commands.h"
 #include "script/operands.h"
 #include "script/translate.h"
 
@@ -125,8 +126,10 @@ private:
     void ShowScriptError(const std::string& message) override;
     // LineSource
     std::optional<std::string> FetchNextLine() override;
+    // A view into the chapter, valid until another chapter is loaded: commands keep these.
+    std::optional<std::string_view> FetchNextLineView() override;
     // The next line without telling the observer: a line passed over, not run.
-    std::optional<std::string> passLine();
+    std::optional<std::string_view> passLine();
 
     bool stopped() const { return operands_.Stopped(); }
     void fail(const std::string& message) { operands_.Fail(message); }
@@ -152,17 +155,66 @@ private:
     void runAction(const std::string& action);
     void notValid();
 
-    // groups
-    void boxes(char letter);
-    void barColours(char letter);
-    void sections(char letter);
-    void frame(char letter);
-    void images(char letter);
-    void jumps(char letter);
-    void branches(char letter);
-    void quizzes(char letter);
-    void files(char letter);
-    void screenCommands(char letter);
+    // One action per command value (script/commands.h): dispatchCommand parses a translated
+    // line through the command table and performs its value with one of these.
+    void act(const cmd::ClearScreen&);
+    void act(const cmd::Wait&);
+    void act(const cmd::Exit&);
+    void act(const cmd::Title&);
+    void act(const cmd::Controls&);
+    void act(const cmd::Execute&);
+    void act(const cmd::Position&);
+    void act(const cmd::Heading&);
+    void act(const cmd::WindowText&);
+    void act(const cmd::DrawLine&);
+    void act(const cmd::Blink&);
+    void act(const cmd::Delay&);
+    void act(const cmd::Pause&);
+    void act(const cmd::CenterText&);
+    void act(const cmd::Box&);
+    void act(const cmd::Section&);
+    void act(const cmd::ShowImage&);
+    void act(const cmd::ScreenImage&);
+    void act(const cmd::ImageHypertext&);
+    void act(const cmd::ImageLabel&);
+    void act(const cmd::DeleteFile&);
+    void act(const cmd::CopyFile&);
+    void act(const cmd::PrintFile&);
+    void act(const cmd::AddToFile&);
+    void act(const cmd::DisplayFile&);
+    void act(const cmd::InputToFile&);
+    void act(const cmd::Memo&);
+    void act(const cmd::GetUserInput&);
+    void act(const cmd::QuickQuestion&);
+    void act(const cmd::FillInAnswer&);
+    void act(const cmd::ReturnToQuiz&);
+    void act(const cmd::ExitQuiz&);
+    void act(const cmd::QuizAnswers&);
+    void act(const cmd::BranchOnFileExists&);
+    void act(const cmd::BranchOnFileInput&);
+    void act(const cmd::BranchOnInput&);
+    void act(const cmd::BranchOnButton&);
+    void act(const cmd::JumpToLabel&);
+    void act(const cmd::JumpToFile&);
+    void act(const cmd::PageBackTo&);
+    void act(const cmd::JumpOnFileExists&);
+    void act(const cmd::JumpOnFileInput&);
+    void act(const cmd::JumpOnInput&);
+    void act(const cmd::JumpOnButton&);
+    void act(const cmd::JumpOnMatch&);
+    void act(const cmd::JumpOnFileMatch&);
+    void act(const cmd::RejoinChapter&);
+    void act(const cmd::RejoinPage&);
+    void act(const cmd::ClearPageLabel&);
+    void act(const cmd::ChangePageLabel&);
+    void act(const cmd::JumpAndReturn&);
+    void act(const cmd::Return&);
+    void act(const cmd::BoxMenu&);
+    void act(const cmd::ButtonMenu&);
+    void act(const cmd::ControlButtonTag&);
+    void act(const cmd::HypertextColor&);
+    void act(const cmd::BarColour&);
+    void act(const cmd::NotePad&);
 
     // flow
     void waitForButton();
@@ -171,27 +223,18 @@ private:
     bool markerSearch(const std::string& marker);
     void runBranch(bool condition);
     void twoWayJump(bool condition);
-    std::optional<bool> fileExistsCondition();
-    bool readNumbers(std::initializer_list<int*> into);
-    bool readTextColours(std::uint32_t& text, std::uint32_t& back);
-    std::optional<bool> inputCondition();
-    std::optional<bool> choiceCondition();
+    void runMatch(const std::vector<cmd::MatchRow>& rows, int count, std::string_view answer, bool exact);
+    bool fileExists(std::string_view name) const;
+    std::optional<bool> inputCondition(int length, bool exact, cmd::Line list);
+    std::optional<bool> choiceCondition(std::string_view left, std::string_view right, int length);
     void quitPressed();
     void runUtilities();
 
     // answers
     std::string askInput(int width);
     bool askChoice(const std::string& left, const std::string& right, int width);
-    void quizAnswers();
-    void getUserInput();
-    void quickQuestion();
-    void fillInAnswer();
-    void boxMenu();
-    void buttonMenu();
-    void matchJump(bool fromFile);
 
     // files
-    bool outside(const std::string& name) { return operands_.FileOutsideProject(name); }
     void appendLines(const std::string& name, const std::vector<std::string>& lines);
     std::vector<std::string> readLines(const std::string& name);
 
@@ -211,6 +254,7 @@ private:
     std::size_t index_ = 0;
     int lastFetched_ = 0;
     std::string lineText_;
+    int dataLine_ = 0;  // the line after the command being performed: where the lines it read begin
     std::string chapterFile_;
     std::string translated_, translateError_;  // reused buffers
 

@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QFrame>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -34,17 +32,13 @@
 #include "text/errors.h"
 #include "text/text_file.h"
 #include "text_codec.h"
+#include "ui_main_form.h"
 
 namespace quill {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-const QString kCaption = "Quillmark for Windows - Ver 1.9";
-const QString kHint = " Press F1 for Help";
-constexpr int kPanelWidth = 385;
-constexpr int kPanelHeight = 353;
 
 // The background: a tile of pale parchment with a faint quill-stroke pattern, repeated over
 // the whole client area. It keeps the panel centred on itself.
@@ -80,22 +74,15 @@ private:
     QPixmap tile_;
 };
 
-QGroupBox* Group(QWidget* parent, const QString& title, const QString& name) {
-    auto* box = new QGroupBox(title, parent);
-    box->setObjectName(name);
-    box->setStyleSheet("QGroupBox { color: white; font-weight: bold; }");
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(8, 6, 8, 6);
-    layout->setSpacing(4);
-    return box;
-}
-
 }  // namespace
 
 TQMKmainform::TQMKmainform(Project& project, Platform& platform, ChapterRunner& runner, QWidget* parent)
-    : QMainWindow(parent), project_(project), platform_(platform), runner_(runner) {
+    : QMainWindow(parent),
+      project_(project),
+      platform_(platform),
+      runner_(runner),
+      ui_(std::make_unique<Ui::TQMKmainform>()) {
     setObjectName("TQMKmainform");
-    setWindowTitle(kCaption);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     SetHelpTopic(this, 1);
@@ -104,6 +91,8 @@ TQMKmainform::TQMKmainform(Project& project, Platform& platform, ChapterRunner& 
     auto* background = new TBackground(this);
     setCentralWidget(background);
     BuildPanel(background);
+    // The window is captioned as the panel is titled.
+    setWindowTitle(ui_->TitleLbl->text());
     background->onResize = [this, background] {
         MenuPnl_->move(background->width() / 2 - MenuPnl_->width() / 2,
                        background->height() / 2 - MenuPnl_->height() / 2);
@@ -141,79 +130,24 @@ TQMKmainform::TQMKmainform(Project& project, Platform& platform, ChapterRunner& 
                      .toStdString();
 }
 
-QPushButton* TQMKmainform::AddButton(QWidget* parent, ControlName control, const QString& caption, int topic) {
-    const QString name = control;
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setToolTip(kHint);
-    button->setStatusTip(kHint);
-    button->setFixedHeight(24);
-    if (topic) SetHelpTopic(button, topic);
-    parent->layout()->addWidget(button);
-    buttons_.insert(name, button);
-    if (name != control::HelpBtn && name != control::QuitBtn)
-        connect(button, &QPushButton::clicked, this, [this, name, button] {
-            RunFramed(button, [this, name] { actions_.value(name)(); });
-        });
-    return button;
-}
+TQMKmainform::~TQMKmainform() = default;
 
 void TQMKmainform::BuildPanel(QWidget* background) {
     MenuPnl_ = new QFrame(background);
-    MenuPnl_->setObjectName("MenuPnl");
-    MenuPnl_->setFixedSize(kPanelWidth, kPanelHeight);
-    MenuPnl_->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    MenuPnl_->setLineWidth(2);
-    MenuPnl_->setAutoFillBackground(true);
-    QPalette pal = MenuPnl_->palette();
-    pal.setColor(QPalette::Window, QColor(0x00, 0x80, 0x80));
-    MenuPnl_->setPalette(pal);
+    ui_->setupUi(MenuPnl_);
 
-    auto* layout = new QVBoxLayout(MenuPnl_);
-    layout->setContentsMargins(8, 6, 8, 8);
-    layout->setSpacing(5);
-    auto* title = new QLabel(kCaption, MenuPnl_);
-    title->setObjectName("TitleLbl");
-    title->setAlignment(Qt::AlignCenter);
-    title->setStyleSheet("color: white; font-weight: bold; font-size: 13pt;");
-    layout->addWidget(title);
-
-    auto* top = new QWidget(MenuPnl_);
-    top->setObjectName("ProjectGrp");
-    top->setLayout(new QHBoxLayout);
-    top->layout()->setContentsMargins(0, 0, 0, 0);
-    top->layout()->setSpacing(8);
-    AddButton(top, control::SelectBtn, "&Select a Tutorial", 120);
-    AddButton(top, control::StartBtn, "Create &New Tutorial", 100);
-    layout->addWidget(top);
-
-    auto* grid = new QGridLayout;
-    grid->setSpacing(6);
-    auto* create = Group(MenuPnl_, "  Create Tutorial  ", "CreateGrp");
-    AddButton(create, control::ConfigBtn, "&Define Tutorial Type", 140);
-    AddButton(create, control::EditBtn, "Create/&Edit Chapter", 160);
-    AddButton(create, control::ViewBtn, "&View a Chapter", 180);
-    auto* program = Group(MenuPnl_, "  Create Program  ", "ProgramGrp");
-    AddButton(program, control::PreviewBtn, "&Pre-View Tutorial", 260);
-    AddButton(program, control::CompileBtn, "&Compile Tutorial", 270);
-    AddButton(program, control::DistribBtn, "Prepare Distri&bution", 290);
-    auto* customize = Group(MenuPnl_, "  Customize  ", "CustomizeGrp");
-    AddButton(customize, control::ScreensBtn, "&Tutorial Presentation", 200);
-    AddButton(customize, control::ToolsBtn, "Teaching &Aids", 240);
-    AddButton(customize, control::CustProgBtn, "P&rogram Presentation", 230);
-    auto* help = Group(MenuPnl_, "  Help  ", "HelpGrp");
-    AddButton(help, control::AboutBtn, "Abo&ut This Program", 80);
-    AddButton(help, control::HelpBtn, "&Help", 1);
-    AddButton(help, control::TutBtn, "&Instructions", 0);
-    AddButton(help, control::QuitBtn, "&Quit", 0);
-    static_cast<QVBoxLayout*>(create->layout())->addStretch();
-    static_cast<QVBoxLayout*>(program->layout())->addStretch();
-    static_cast<QVBoxLayout*>(customize->layout())->addStretch();
-    grid->addWidget(create, 0, 0);
-    grid->addWidget(program, 0, 1);
-    grid->addWidget(customize, 1, 0);
-    grid->addWidget(help, 1, 1);
-    layout->addLayout(grid);
+    // The buttons carry their help topics in the .ui; each but Help and Quit runs framed.
+    for (QPushButton* button :
+         {ui_->SelectBtn, ui_->StartBtn, ui_->ConfigBtn, ui_->EditBtn, ui_->ViewBtn, ui_->PreviewBtn, ui_->CompileBtn,
+          ui_->DistribBtn, ui_->ScreensBtn, ui_->ToolsBtn, ui_->CustProgBtn, ui_->AboutBtn, ui_->HelpBtn, ui_->TutBtn,
+          ui_->QuitBtn}) {
+        const QString name = button->objectName();
+        buttons_.insert(name, button);
+        if (name != control::HelpBtn && name != control::QuitBtn)
+            connect(button, &QPushButton::clicked, this, [this, name, button] {
+                RunFramed(button, [this, name] { actions_.value(name)(); });
+            });
+    }
 
     // The buttons' own actions; the others wait for their windows.
     actions_[control::SelectBtn] = [this] { SelectBtnClick(); };

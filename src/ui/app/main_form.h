@@ -7,6 +7,7 @@
 #include <QMap>
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 #include "platform/control_names.h"
 #include "project/project.h"
@@ -16,6 +17,10 @@ class QLabel;
 class QPushButton;
 class QTimer;
 class QToolButton;
+
+namespace Ui {
+class TQMKmainform;
+}  // namespace Ui
 
 namespace quill {
 
@@ -28,6 +33,7 @@ class TQMKmainform : public QMainWindow {
     Q_OBJECT
 public:
     TQMKmainform(Project& project, Platform& platform, ChapterRunner& runner, QWidget* parent = nullptr);
+    ~TQMKmainform() override;
 
     // Sets the project label and enables every button by the open project.
     void UpdateButtons();
@@ -73,7 +79,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QPushButton* AddButton(QWidget* parent, ControlName name, const QString& caption, int topic);
+    // The panel of buttons (main_form.ui) on the background; wires every button.
     void BuildPanel(QWidget* background);
     // Hides the panel, runs the action with the default error handler, shows the panel again
     // and puts the focus back on the button.
@@ -87,6 +93,7 @@ private:
     ChapterRunner& runner_;
     SystemServices* system_ = nullptr;
     ProgramMemory* memory_ = nullptr;
+    std::unique_ptr<Ui::TQMKmainform> ui_;
     QFrame* MenuPnl_ = nullptr;
     QLabel* ProjectLbl_ = nullptr;
     QToolButton* RecentBtn_ = nullptr;

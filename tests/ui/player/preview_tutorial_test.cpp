@@ -146,10 +146,8 @@ TEST_F(PreviewTutorialTest, TheWholeTutorialWorksFromTheKeyboard) {
     c.set(cfg::IntroOn, 1);
     const auto keys = [](std::vector<Qt::Key> pressed) {
         return [pressed](QWidget* w) {
-            for (const Qt::Key k : pressed) {
-                QWidget* focus = QApplication::focusWidget();
-                QTest::keyClick(focus && focus->window() == w ? focus : w, k);
-            }
+            // The window's own focus widget: the window may not be active yet.
+            for (const Qt::Key k : pressed) QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, k);
         };
     };
     script.Add("TAboutBox", keys({Qt::Key_Return}));
@@ -190,7 +188,7 @@ TEST_F(PreviewTutorialTest, TheMainMenuScalesWithItsScreen) {
     QSize shown;
     script.Add("TMenuForm", [&](QWidget* w) {
         shown = w->findChild<QWidget*>(QStringLiteral("ScreenPnl"))->size();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_Return);
     });
     const MainMenuChoice choice = ShowMainMenu(context, false, &background, ScaleMode::Fit);
     EXPECT_EQ(shown, QSize(1280, 960));
