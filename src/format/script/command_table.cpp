@@ -40,7 +40,8 @@ Text NameAndExact(R& r, bool& exact) {
 // Match table rows, `count` of them and, with `finalAction`, the final action after them.
 std::vector<MatchRow> TakeMatchRows(R& r, int count, bool finalAction) {
     std::vector<MatchRow> rows;
-    rows.reserve(static_cast<std::size_t>(std::clamp(count + 1, 0, kMatchTableSlots)));
+    // The count is the chapter's number: INT_MAX must not overflow.
+    rows.reserve(static_cast<std::size_t>(std::clamp<long long>(static_cast<long long>(count) + 1, 0, kMatchTableSlots)));
     r.op.ForEachMatchRow(count, finalAction, r.lines, [&](int slot, Text match, Text action) {
         rows.resize(static_cast<std::size_t>(slot) + 1);
         rows[static_cast<std::size_t>(slot)] = {match, action};
