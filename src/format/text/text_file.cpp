@@ -124,7 +124,11 @@ int CopyOpenFiles(int in, int out) {
     }
 }
 
-std::string ReadOpenFile(int fd, const std::filesystem::path& file, std::uint64_t maxBytes) {
+namespace {
+
+// The size of the open file when it is a regular file of at most `maxBytes`; otherwise closes
+// it and throws the reader's message.
+std::uint64_t ReadableSize(int fd, const std::filesystem::path& file, std::uint64_t maxBytes) {
     struct stat st{};
     if (::fstat(fd, &st) != 0) {
         const int err = errno;
@@ -136,12 +140,20 @@ std::string ReadOpenFile(int fd, const std::filesystem::path& file, std::uint64_
         throw IoError("Cannot read the file " + DisplayName(file) + ": " +
                       (S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file"));
     }
-    if (static_cast<std::uint64_t>(st.st_size) > maxBytes) {
+    const auto size = static_cast<std::uint64_t>(st.st_size);
+    if (size > maxBytes) {
         ::close(fd);
-        throw IoError(TooLargeMessage(file, static_cast<std::uint64_t>(st.st_size), maxBytes));
+        throw IoError(TooLargeMessage(file, size, maxBytes));
     }
+    return size;
+}
+
+}  // namespace
+
+std::string ReadOpenFile(int fd, const std::filesystem::path& file, std::uint64_t maxBytes) {
+    const std::uint64_t size = ReadableSize(fd, file, maxBytes);
     std::string data;
-    if (st.st_size > 0) data.reserve(static_cast<std::size_t>(st.st_size));
+    if (size > 0) data.reserve(static_cast<std::size_t>(size));
     char buf[65536];
     for (;;) {
         const ssize_t got = ::read(fd, buf, sizeof buf);
@@ -167,20 +179,10 @@ FileBytes ReadOpenFileBytes(int fd, const std::filesystem::path& file, std::uint
         ::close(fd);
         throw IoError("Cannot read the file " + DisplayName(file) + ": " + SystemReason(err));
     };
-    struct stat st{};
-    if (::fstat(fd, &st) != 0) fail(errno);
-    if (!S_ISREG(st.st_mode)) {
-        ::close(fd);
-        throw IoError("Cannot read the file " + DisplayName(file) + ": " +
-                      (S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file"));
-    }
-    if (static_cast<std::uint64_t>(st.st_size) > maxBytes) {
-        ::close(fd);
-        throw IoError(TooLargeMessage(file, static_cast<std::uint64_t>(st.st_size), maxBytes));
-    }
+    const std::uint64_t fileSize = ReadableSize(fd, file, maxBytes);
     // One byte more than the size the file has now, so that one read reaches its end (a file
     // that grows meanwhile gets a larger buffer).
-    std::size_t capacity = static_cast<std::size_t>(st.st_size) + 1;
+    std::size_t capacity = static_cast<std::size_t>(fileSize) + 1;
     if (capacity < 4096) capacity = 4096;
     auto data = std::make_unique_for_overwrite<char[]>(capacity);
     std::size_t size = 0;
