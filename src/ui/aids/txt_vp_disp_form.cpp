@@ -19,6 +19,7 @@
 #include "richtext/rtf_reader.h"
 #include "text/cp1252.h"
 #include "project/project_path.h"
+#include "project/tutorial_folder.h"
 #include "text_codec.h"
 
 namespace quill {
@@ -28,10 +29,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kPanelHeight = 20;
-
-std::optional<fs::path> Find(const fs::path& dir, const std::string& name) {
-    return name.empty() ? std::nullopt : FindInsideProject(dir, name);
-}
 
 // A left click on the screen closes the window.
 class ClickCloses : public QObject {
@@ -66,20 +63,13 @@ QLabel* Panel(QWidget* parent, const char* name, const QString& text, int y) {
 }  // namespace
 
 ViewportBackground MakeViewportBackground(const AidsContext& context, const TScreenBackground& settings) {
-    ViewportBackground out;
-    out.color = ColourFromRecord(settings.ScreenColor);
-    const fs::path& dir = context.project.ProjectDir;
-    if (settings.ScreenType == 2) {
-        out.graphic =
-            ReadBackgroundPicture(Find(dir, settings.GraphicFile), "graphic file", settings.GraphicFile, out.message);
-    } else if (settings.ScreenType == 3) {
-        if (UpperCaseCp1252(settings.WallpaperFile).find(".JPG") != std::string::npos)
-            out.message = "*Wallpaper must be a .BMP file.\r\n\r\nReplace " + FromCp1252(settings.WallpaperFile) +
-                          " with a .BMP Graphic.";
-        else
-            out.wallpaper = ReadBackgroundPicture(Find(dir, settings.WallpaperFile), "Wallpaper file",
-                                                  settings.WallpaperFile, out.message);
-    }
+    ViewportBackground out =
+        LoadBackgroundPicture(TutorialFolder(context.project.ProjectDir), settings.ScreenType, settings.ScreenColor,
+                              settings.GraphicFile, settings.WallpaperFile);
+    // This window words the refusal of a .JPG wallpaper its own way.
+    if (out.problem == PictureProblem::JpgWallpaper)
+        out.message = "*Wallpaper must be a .BMP file.\r\n\r\nReplace " + FromCp1252(settings.WallpaperFile) +
+                      " with a .BMP Graphic.";
     return out;
 }
 

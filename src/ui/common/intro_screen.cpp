@@ -1,4 +1,5 @@
 #include "common/intro_screen.h"
+#include "project/tutorial_folder.h"
 
 #include <QMenuBar>
 #include <QTextBrowser>
@@ -33,8 +34,9 @@ TIntroScreen::TIntroScreen(const LearnerScreenContext& context, const std::vecto
                                        PointSize(c.get(I::StatusBarFont)), c.get(s.TextWindowOff) != 0,
                                        QRect(c.get(s.WindowLeft), c.get(s.WindowTop), c.get(s.WindowWidth),
                                              c.get(s.WindowHeight)));
-    const BackgroundPicture picture = LoadBackground(context.projectDir, c.get(s.ScreenType), c.get(s.ScreenColor),
-                                                     c.get(s.GraphicFile), c.get(s.WallpaperFile));
+    const BackgroundPicture picture = LoadBackgroundPicture(TutorialFolder(context.projectDir), c.get(s.ScreenType),
+                                                            c.get(s.ScreenColor), c.get(s.GraphicFile),
+                                                            c.get(s.WallpaperFile));
     if (!picture.message.isEmpty()) context.platform.messages.ShowError(picture.message);
     background_ = NewBackgroundWidget(picture, this);
     background_->setGeometry(rect());

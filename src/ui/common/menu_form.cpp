@@ -1,4 +1,5 @@
 #include "common/menu_form.h"
+#include "project/tutorial_folder.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -57,8 +58,8 @@ TMenuForm::TMenuForm(const LearnerScreenContext& context, bool designView, QWidg
             QRect(0, bottom, kDesignWidth, kMenuStatusBarHeight));
     }
     const BackgroundPicture background =
-        LoadBackground(context_.projectDir, c.get(M::ScreenType), c.get(M::ScreenColor), c.get(M::GraphicFile),
-                       c.get(M::WallpaperFile));
+        LoadBackgroundPicture(TutorialFolder(context_.projectDir), c.get(M::ScreenType), c.get(M::ScreenColor),
+                              c.get(M::GraphicFile), c.get(M::WallpaperFile));
     if (!background.message.isEmpty()) context_.platform.messages.ShowError(background.message);
     area_ = NewBackgroundWidget(background, screen);
     area_->setGeometry(0, top, kDesignWidth, bottom - top);
