@@ -4,6 +4,9 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <climits>
+
+#include "common/number_field.h"
 #include "design/design_common.h"
 #include "platform/platform.h"
 #include "project/project.h"
@@ -18,10 +21,9 @@ constexpr int kTopic = 405;
 }
 
 std::optional<int> ParseTopic(const QString& text) {
-    bool ok = false;
-    const int n = text.trimmed().toInt(&ok);
-    if (!ok) return std::nullopt;
-    return n;
+    const FieldCheck check = CheckNumberField(text, INT_MIN, INT_MAX, true, {});
+    if (!check.ok) return std::nullopt;
+    return check.value;
 }
 
 THelpfileForm::THelpfileForm(const Project& project, Platform& platform, const std::string& helpFile, int topic,
@@ -61,7 +63,7 @@ void THelpfileForm::FindBtnClick() {
 
 void THelpfileForm::TopicEditExit() {
     if (ParseTopic(ui_->TopicEdit->text())) return;
-    platform_.messages.ShowError("That is not a valid number");
+    platform_.messages.ShowError(kNotANumber);
     ui_->TopicEdit->setText("1");
     // The click that took the focus away (OK) does not go on after the refusal.
     justRefused_ = true;

@@ -8,8 +8,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <climits>
 
 #include "common/aids_context.h"
+#include "common/number_field.h"
 #include "common/media_preview.h"
 #include "common/program_launcher.h"
 #include "common/shell_open.h"
@@ -184,25 +186,24 @@ void TGetFileForm::AddDuration(int duration) {
 
 int TGetFileForm::CheckedDuration() {
     if (!DurationEdit_) return 0;
-    const QString text = DurationEdit_->text();
-    if (text.isEmpty()) {
+    const FieldCheck check = CheckNumberField(DurationEdit_->text(), 0, INT_MAX, false, {});
+    if (check.empty) {
         DurationEdit_->setText("0");
         return 0;
     }
-    const auto n = ParseInt32(ToCp1252(text));
-    if (!n || *n < 0) {
+    if (!check.ok) {
         // Reset first: the box takes the focus, and the field must not complain twice.
         DurationEdit_->setText("0");
-        context_.platform.messages.ShowError("That is not a valid number");
+        context_.platform.messages.ShowError(kNotANumber);
         return 0;
     }
-    return *n;
+    return check.value;
 }
 
 int TGetFileForm::Duration() const {
     if (!DurationEdit_) return 0;
-    const auto n = ParseInt32(ToCp1252(DurationEdit_->text()));
-    return n && *n >= 0 ? *n : 0;
+    const FieldCheck check = CheckNumberField(DurationEdit_->text(), 0, INT_MAX, false, {});
+    return check.ok ? check.value : 0;
 }
 
 void TGetFileForm::FinishLayout() {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 
+#include "common/number_field.h"
 #include "editor/commands/branch_tables.h"
 
 namespace quill {
@@ -119,29 +120,9 @@ class Prompter {
 
 // --- The checks the prompts make on typed numbers (shared by the dialogs and the script) ----
 
-// The messages of one number field.
-struct NumberFieldTexts {
-    QString maximum;  // "The maximum value is "
-    QString minimum;  // "The minimum value is "
-    QString missing;  // "A number must be entered"
-};
+// The messages of the prompts' number fields (CheckNumberField, common/number_field.h).
 NumberFieldTexts NumberTexts();
 NumberFieldTexts ColumnTexts();
 NumberFieldTexts RowTexts();
-
-inline const QString kNotANumber = QStringLiteral("That is not a valid number");
-
-struct FieldCheck {
-    bool ok = true;
-    int value = 0;
-    QString message;     // the message to show when !ok
-    bool reset = false;  // the field goes back to the minimum
-};
-
-// What a number field makes of `text`. When the field loses the focus (onOk false) an empty
-// field passes; on OK (onOk true) it gives the `missing` message. A text that is not a whole
-// number resets the field to the minimum; a number outside the limits names the limit.
-FieldCheck CheckNumberField(const QString& text, int minimum, int maximum, bool onOk,
-                            const NumberFieldTexts& texts);
 
 }  // namespace quill
