@@ -4,15 +4,19 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 #include "common/aids_context.h"
 #include "aids/hyp_entry_form.h"
 #include "aids/note_file_form.h"
 #include "common/exe_choice_form.h"
 #include "common/get_file_form.h"
+#include "datafile/data_file.h"
 #include "platform/error_handler.h"
 #include "platform/help.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
+#include "project/file_names.h"
 #include "project/project.h"
 #include "text_codec.h"
 #include "ui_quest_hyp_menu_form.h"
@@ -21,13 +25,8 @@ namespace quill {
 
 namespace {
 
-int OptionNumber(const std::string& text) {
-    try {
-        return text.empty() ? 0 : std::max(0, std::stoi(text));
-    } catch (const std::exception&) {
-        return 0;
-    }
-}
+// The duration part of an entry's command, blanks around it ignored; 0 when it is no number.
+int OptionNumber(const std::string& text) { return std::max(0, ParseInt32(TrimBlanks(text)).value_or(0)); }
 
 }  // namespace
 
@@ -106,17 +105,18 @@ void TQuestHypMenuForm::AddClick(int n) {
                 DefineText(draft_, n == 1 ? etTextOnly : etGraphicAndText, text, screen);
             break;
         }
-        case 2: {
-            TGetGraphicForm form(context_, OfferedFile(folder, draft_.graphicFile, {"*.bmp", "*.jpg"}, true),
-                                 OptionNumber(draft_.graphicOption), this);
-            if (ShowModal(form) == QDialog::Accepted) DefineCommand(draft_, etGraphicOnly, form.Spec());
+        case 2:
+            if (const auto chosen = ChooseMedia(context_, FileChooser::Graphic,
+                                                {OfferedFile(folder, draft_.graphicFile, {"*.bmp", "*.jpg"}, true), {},
+                                                 OptionNumber(draft_.graphicOption), {}},
+                                                this))
+                DefineCommand(draft_, etGraphicOnly, chosen->spec);
             break;
-        }
-        case 3: {
-            TGetAudioForm form(context_, OfferedFile(folder, draft_.soundFile, {"*.wav"}, true), this);
-            if (ShowModal(form) == QDialog::Accepted) DefineCommand(draft_, etVoiceOnly, form.FileName());
+        case 3:
+            if (const auto chosen = ChooseMedia(context_, FileChooser::Audio,
+                                                {OfferedFile(folder, draft_.soundFile, {"*.wav"}, true), {}, 0, {}}, this))
+                DefineCommand(draft_, etVoiceOnly, chosen->spec);
             break;
-        }
         case 4: {
             const int type = RadioOfType(draft_.selectedType) == 4 ? draft_.selectedType : etExecutable;
             TExeChoiceForm form(context_, draft_.program, type, this);
@@ -124,23 +124,24 @@ void TQuestHypMenuForm::AddClick(int n) {
                 DefineCommand(draft_, form.Choice()->type, form.Choice()->command);
             break;
         }
-        case 6: {
-            TGetGrAudioForm form(context_, OfferedFile(folder, draft_.graphicFile, {"*.bmp", "*.jpg"}, true),
-                                 OfferedFile(folder, draft_.soundFile, {"*.wav", "*.mid"}, true),
-                                 OptionNumber(draft_.graphicOption), this);
-            if (ShowModal(form) == QDialog::Accepted) DefineCommand(draft_, etGraphicAndSound, form.Spec());
+        case 6:
+            if (const auto chosen = ChooseMedia(context_, FileChooser::GraphicAndSound,
+                                                {OfferedFile(folder, draft_.graphicFile, {"*.bmp", "*.jpg"}, true),
+                                                 OfferedFile(folder, draft_.soundFile, {"*.wav", "*.mid"}, true),
+                                                 OptionNumber(draft_.graphicOption), {}},
+                                                this))
+                DefineCommand(draft_, etGraphicAndSound, chosen->spec);
             break;
-        }
-        case 7: {
-            TGetVideoForm form(context_, OfferedFile(folder, draft_.videoFile, {"*.avi"}, true), this);
-            if (ShowModal(form) == QDialog::Accepted) DefineCommand(draft_, etVideoPlayer, form.FileName());
+        case 7:
+            if (const auto chosen = ChooseMedia(context_, FileChooser::Video,
+                                                {OfferedFile(folder, draft_.videoFile, {"*.avi"}, true), {}, 0, {}}, this))
+                DefineCommand(draft_, etVideoPlayer, chosen->spec);
             break;
-        }
-        case 8: {
-            TGetMidiForm form(context_, OfferedFile(folder, draft_.midiFile, {"*.mid"}, true), this);
-            if (ShowModal(form) == QDialog::Accepted) DefineCommand(draft_, etMidiPlayer, form.FileName());
+        case 8:
+            if (const auto chosen = ChooseMedia(context_, FileChooser::Midi,
+                                                {OfferedFile(folder, draft_.midiFile, {"*.mid"}, true), {}, 0, {}}, this))
+                DefineCommand(draft_, etMidiPlayer, chosen->spec);
             break;
-        }
         case 9: {
             const bool notes = draft_.definedType == etNotePad;
             TNoteFileForm form(context_, notes ? draft_.command : std::string(), this);

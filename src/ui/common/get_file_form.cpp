@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
+#include <memory>
 #include <climits>
 
 #include "common/aids_context.h"
@@ -15,7 +17,10 @@
 #include "common/media_preview.h"
 #include "common/program_launcher.h"
 #include "common/shell_open.h"
+#include "datafile/data_file.h"
 #include "platform/error_handler.h"
+#include "platform/help.h"
+#include "platform/modal.h"
 #include "platform/platform.h"
 #include "project/file_names.h"
 #include "project/project.h"
@@ -392,5 +397,89 @@ TGetMidiForm::TGetMidiForm(AidsContext& context, const std::string& name, QWidge
 }
 std::string TGetMidiForm::FileName() const { return Group(0)->Choice(); }
 void TGetMidiForm::View() { PreviewMedia(context_, FileName(), this); }
+
+MediaChoice MediaChoiceOfSpec(FileChooser kind, std::string_view spec) {
+    MediaChoice out;
+    const std::size_t parts = kind == FileChooser::Graphic ? 2 : kind == FileChooser::GraphicAndSound ? 3 : 1;
+    std::vector<std::string> part(parts);
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < parts; ++i) {
+        const std::size_t comma = i + 1 < parts ? spec.find(',', start) : std::string_view::npos;
+        part[i] = std::string(spec.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+        if (comma == std::string_view::npos) break;
+        start = comma + 1;
+    }
+    out.file = part[0];
+    if (kind == FileChooser::GraphicAndSound) out.sound = part[1];
+    if (parts > 1) out.duration = ParseInt32(TrimBlanks(part.back())).value_or(0);
+    return out;
+}
+
+std::optional<MediaChoice> ChooseMedia(AidsContext& context, FileChooser kind, const MediaChoice& offered,
+                                       QWidget* parent, int helpTopic) {
+    std::unique_ptr<TGetFileForm> form;
+    std::function<MediaChoice()> result;
+    const auto named = [](std::string file) { return MediaChoice{file, {}, 0, file}; };
+    switch (kind) {
+        case FileChooser::Image: {
+            auto* f = new TGetImageForm(context, parent);
+            result = [f, named] { return named(f->FileName()); };
+            form.reset(f);
+            break;
+        }
+        case FileChooser::Graphic: {
+            auto* f = new TGetGraphicForm(context, offered.file, offered.duration, parent);
+            result = [f] { return MediaChoice{f->FileName(), {}, f->DurationValue(), f->Spec()}; };
+            form.reset(f);
+            break;
+        }
+        case FileChooser::Audio: {
+            auto* f = new TGetAudioForm(context, offered.file, parent);
+            result = [f, named] { return named(f->FileName()); };
+            form.reset(f);
+            break;
+        }
+        case FileChooser::GraphicAndSound: {
+            auto* f = new TGetGrAudioForm(context, offered.file, offered.sound, offered.duration, parent);
+            result = [f] { return MediaChoice{f->GraphicName(), f->SoundName(), f->DurationValue(), f->Spec()}; };
+            form.reset(f);
+            break;
+        }
+        case FileChooser::Executable: {
+            auto* f = new TGetExeForm(context, offered.file, parent);
+            result = [f] { return MediaChoice{f->FileName(), {}, 0, f->Spec()}; };
+            form.reset(f);
+            break;
+        }
+        case FileChooser::WindowsProgram: {
+            auto* f = new TGetWinExeForm(context, offered.file, parent);
+            result = [f, named] { return named(f->Text()); };
+            form.reset(f);
+            break;
+        }
+        case FileChooser::Html: {
+            auto* f = new TGetHTMForm(context, offered.file, parent);
+            result = [f, named] { return named(f->FileName()); };
+            form.reset(f);
+            break;
+        }
+        case FileChooser::Video: {
+            auto* f = new TGetVideoForm(context, offered.file, parent);
+            result = [f, named] { return named(f->FileName()); };
+            form.reset(f);
+            break;
+        }
+        case FileChooser::Midi: {
+            auto* f = new TGetMidiForm(context, offered.file, parent);
+            result = [f, named] { return named(f->FileName()); };
+            form.reset(f);
+            break;
+        }
+    }
+    if (!form) return std::nullopt;
+    if (helpTopic > 0) SetHelpTopic(form.get(), helpTopic);
+    if (ShowModal(*form) != QDialog::Accepted) return std::nullopt;
+    return result();
+}
 
 }  // namespace quill

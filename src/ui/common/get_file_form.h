@@ -12,7 +12,9 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QLineEdit;
@@ -218,5 +220,43 @@ public:
 protected:
     void View() override;
 };
+
+// --- One chooser for each kind of media ----------------------------------------------------------
+
+// The members of the get-file family that the chapter builders, the command type chooser and
+// the hypertext editor open by the kind of media. The answer is what the chooser returns: a
+// bare name, or its spec ("NAME,DURATION", "GRAPHIC,SOUND,DURATION", "PROGRAM,PARAMETERS").
+enum class FileChooser {
+    Image,
+    Graphic,
+    Audio,
+    GraphicAndSound,
+    Executable,
+    WindowsProgram,
+    Html,
+    Video,
+    Midi
+};
+
+// What a chooser is opened with and what it chose: the file (the graphic, sound, program,
+// page, video or MIDI file; for a Windows program the typed text; for a program, the
+// program and its parameters as a spec), the sound of a graphic with a sound, the duration of
+// a graphic, and (chosen only) the spec the chooser returns.
+struct MediaChoice {
+    std::string file;
+    std::string sound;
+    int duration = 0;
+    std::string spec;
+};
+
+// The parts of a media text as the chooser of `kind` takes them: "NAME,DURATION" for a
+// graphic, "GRAPHIC,SOUND,DURATION" for a graphic with a sound, the whole text otherwise. A
+// duration that is not a number is 0.
+MediaChoice MediaChoiceOfSpec(FileChooser kind, std::string_view spec);
+
+// Runs the chooser of `kind`, opened with `offered` (and, when `helpTopic` > 0, that help
+// topic); nullopt when it is cancelled.
+std::optional<MediaChoice> ChooseMedia(AidsContext& context, FileChooser kind, const MediaChoice& offered,
+                                       QWidget* parent, int helpTopic = 0);
 
 }  // namespace quill

@@ -106,30 +106,34 @@ void TCommandTypeForm::DefineClick(int radioIndex) {
     int type = kRadioTypes[radioIndex];
     switch (type) {
         case 2: {
-            TGetGraphicForm form(context_, OfferedFile(dir, setting_.Arg1, {"*.jpg", "*.bmp"}, false),
-                                 setting_.Duration, this);
-            if (ShowModal(form) != QDialog::Accepted) return;
-            result.graphic = form.FileName();
-            result.duration = form.DurationValue();
-            result.spec = form.Spec();
+            const auto chosen = ChooseMedia(
+                context_, FileChooser::Graphic,
+                {OfferedFile(dir, setting_.Arg1, {"*.jpg", "*.bmp"}, false), {}, setting_.Duration, {}}, this);
+            if (!chosen) return;
+            result.graphic = chosen->file;
+            result.duration = chosen->duration;
+            result.spec = chosen->spec;
             break;
         }
         case 3: {
-            TGetAudioForm form(context_, OfferedFile(dir, setting_.Arg3, {"*.wav"}, false), this);
-            if (ShowModal(form) != QDialog::Accepted) return;
-            result.voice = form.FileName();
-            result.spec = form.FileName();
+            const auto chosen = ChooseMedia(context_, FileChooser::Audio,
+                                            {OfferedFile(dir, setting_.Arg3, {"*.wav"}, false), {}, 0, {}}, this);
+            if (!chosen) return;
+            result.voice = chosen->file;
+            result.spec = chosen->spec;
             break;
         }
         case 6: {
-            TGetGrAudioForm form(context_, OfferedFile(dir, setting_.Arg2, {"*.jpg", "*.bmp"}, false),
-                                 OfferedFile(dir, setting_.Arg4, {"*.wav", "*.mid"}, false), setting_.Duration,
-                                 this);
-            if (ShowModal(form) != QDialog::Accepted) return;
-            result.graphic = form.GraphicName();
-            result.sound = form.SoundName();
-            result.duration = form.DurationValue();
-            result.spec = form.Spec();
+            const auto chosen = ChooseMedia(context_, FileChooser::GraphicAndSound,
+                                            {OfferedFile(dir, setting_.Arg2, {"*.jpg", "*.bmp"}, false),
+                                             OfferedFile(dir, setting_.Arg4, {"*.wav", "*.mid"}, false),
+                                             setting_.Duration, {}},
+                                            this);
+            if (!chosen) return;
+            result.graphic = chosen->file;
+            result.sound = chosen->sound;
+            result.duration = chosen->duration;
+            result.spec = chosen->spec;
             break;
         }
         default: {

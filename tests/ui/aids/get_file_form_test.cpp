@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "aids_fixture.h"
+#include "../window_driver.h"
 #include "common/get_file_form.h"
 
 using namespace quill;
@@ -332,6 +333,52 @@ TEST_F(GetFileFormTest, OfferedFileKeepsAGivenNameOrOffersTheFirstMatch) {
     EXPECT_EQ(OfferedFile(home.path(), "b.bmp", masks, true), "b.bmp");
     EXPECT_EQ(OfferedFile(home.path(), "", {"*.wav"}, true), "");
     EXPECT_EQ(ListByMasks(home.path(), "*.BMP;*.JPG;*.bmp"), (std::vector<std::string>{"B.BMP", "c.jpg"}));
+}
+
+TEST_F(GetFileFormTest, AMediaTextIsTakenApartAsItsChooserNeedsIt) {
+    const struct {
+        FileChooser kind;
+        const char* spec;
+        const char* file;
+        const char* sound;
+        int duration;
+    } cases[] = {
+        {FileChooser::Graphic, "A.BMP,50", "A.BMP", "", 50},
+        {FileChooser::Graphic, "A.BMP, 50 ", "A.BMP", "", 50},
+        {FileChooser::Graphic, "A.BMP", "A.BMP", "", 0},
+        {FileChooser::Graphic, "A.BMP,5x", "A.BMP", "", 0},
+        {FileChooser::Graphic, "A.BMP,$10", "A.BMP", "", 16},
+        {FileChooser::GraphicAndSound, "A.JPG,B.WAV,7", "A.JPG", "B.WAV", 7},
+        {FileChooser::GraphicAndSound, "A.JPG,B.WAV", "A.JPG", "B.WAV", 0},
+        {FileChooser::GraphicAndSound, "A.JPG", "A.JPG", "", 0},
+        {FileChooser::Executable, "RUN.EXE,-x,y", "RUN.EXE,-x,y", "", 0},
+        {FileChooser::WindowsProgram, "write.exe a,b", "write.exe a,b", "", 0},
+        {FileChooser::Audio, "V.WAV", "V.WAV", "", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.spec);
+        const MediaChoice choice = MediaChoiceOfSpec(c.kind, c.spec);
+        EXPECT_EQ(choice.file, c.file);
+        EXPECT_EQ(choice.sound, c.sound);
+        EXPECT_EQ(choice.duration, c.duration);
+    }
+}
+
+// The one switch from a kind of media to its chooser: the chooser's window appears with what it
+// was offered and OK returns its parts and spec; Cancel returns nothing.
+TEST_F(GetFileFormTest, ChooseMediaRunsTheChooserOfTheKind) {
+    Picture(home / "pic.bmp");
+    InProject("tune.mid");
+    WhenShown("TGetGrAudioForm", [](QWidget* w) { w->findChild<QPushButton*>("OKBtn")->click(); });
+    const auto chosen = ChooseMedia(context, FileChooser::GraphicAndSound, {"pic.bmp", "tune.mid", 30, {}}, nullptr);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->file, "pic.bmp");
+    EXPECT_EQ(chosen->sound, "tune.mid");
+    EXPECT_EQ(chosen->duration, 30);
+    EXPECT_EQ(chosen->spec, "pic.bmp,tune.mid,30");
+
+    WhenShown("TGetVideoForm", [](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+    EXPECT_FALSE(ChooseMedia(context, FileChooser::Video, {"film.avi", {}, 0, {}}, nullptr));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "editor/commands/dialog_prompter.h"
 
-#include <cstdlib>
 #include <memory>
 
 #include "common/aids_context.h"
@@ -76,82 +75,9 @@ std::optional<int> DialogPrompter::PickEntry(const QString& caption, const QStri
 std::optional<QString> DialogPrompter::ChooseFile(FileChooser chooser, const QString& current,
                                                   int topic) {
     AidsContext context{project_, platform_, system_};
-    const std::string name = ToCp1252(current);
-    std::unique_ptr<TGetFileForm> form;
-    std::function<std::string()> result;
-    switch (chooser) {
-        case FileChooser::Image: {
-            auto* f = new TGetImageForm(context, parent_);
-            result = [f] { return f->FileName(); };
-            form.reset(f);
-            break;
-        }
-        case FileChooser::Graphic: {
-            const auto comma = name.find(',');
-            const int duration =
-                comma == std::string::npos ? 0 : std::atoi(name.c_str() + comma + 1);
-            auto* f = new TGetGraphicForm(context, name.substr(0, comma), duration, parent_);
-            result = [f] { return f->Spec(); };
-            form.reset(f);
-            break;
-        }
-        case FileChooser::Audio: {
-            auto* f = new TGetAudioForm(context, name, parent_);
-            result = [f] { return f->FileName(); };
-            form.reset(f);
-            break;
-        }
-        case FileChooser::GraphicAndSound: {
-            // "GRAPHIC,SOUND,DURATION"
-            std::string parts[3];
-            std::size_t start = 0;
-            for (int i = 0; i < 3; ++i) {
-                const auto comma = name.find(',', start);
-                parts[i] = name.substr(
-                    start, comma == std::string::npos ? std::string::npos : comma - start);
-                if (comma == std::string::npos) break;
-                start = comma + 1;
-            }
-            auto* f = new TGetGrAudioForm(context, parts[0], parts[1], std::atoi(parts[2].c_str()),
-                                          parent_);
-            result = [f] { return f->Spec(); };
-            form.reset(f);
-            break;
-        }
-        case FileChooser::Executable: {
-            auto* f = new TGetExeForm(context, name, parent_);
-            result = [f] { return f->Spec(); };
-            form.reset(f);
-            break;
-        }
-        case FileChooser::WindowsProgram: {
-            auto* f = new TGetWinExeForm(context, name, parent_);
-            result = [f] { return f->Text(); };
-            form.reset(f);
-            break;
-        }
-        case FileChooser::Html: {
-            auto* f = new TGetHTMForm(context, name, parent_);
-            result = [f] { return f->FileName(); };
-            form.reset(f);
-            break;
-        }
-        case FileChooser::Video: {
-            auto* f = new TGetVideoForm(context, name, parent_);
-            result = [f] { return f->FileName(); };
-            form.reset(f);
-            break;
-        }
-        case FileChooser::Midi: {
-            auto* f = new TGetMidiForm(context, name, parent_);
-            result = [f] { return f->FileName(); };
-            form.reset(f);
-            break;
-        }
-    }
-    if (topic > 0) SetHelpTopic(form.get(), topic);
-    if (ShowModal(*form) != QDialog::Accepted) return std::nullopt;
-    return FromCp1252(result());
+    const auto chosen = ChooseMedia(context, chooser, MediaChoiceOfSpec(chooser, ToCp1252(current)), parent_, topic);
+    if (!chosen) return std::nullopt;
+    return FromCp1252(chosen->spec);
 }
 
 std::optional<MatchListAnswer> DialogPrompter::MatchList(int topic) {

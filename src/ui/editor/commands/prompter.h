@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 
+#include "common/get_file_form.h"
 #include "common/number_field.h"
 #include "editor/commands/branch_tables.h"
 
@@ -60,21 +61,6 @@ struct ControlButtons {
     bool pageBack = false;
     bool help = false;
     bool utilities = false;
-};
-
-// The members of the get-file family a builder may ask for. The answer is what the chooser
-// returns: a bare name, or its spec ("NAME,DURATION", "GRAPHIC,SOUND,DURATION",
-// "PROGRAM,PARAMETERS").
-enum class FileChooser {
-    Image,
-    Graphic,
-    Audio,
-    GraphicAndSound,
-    Executable,
-    WindowsProgram,
-    Html,
-    Video,
-    Midi
 };
 
 class Prompter {
