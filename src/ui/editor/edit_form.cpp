@@ -312,9 +312,9 @@ void TEditForm::OpenBtnClick() {
         const auto chosen = platform_.dialogs.OpenFile(options);
         if (!chosen) return;
         const std::string bare = DiskNameToCp1252(chosen->filename());
-        if (!ChapterNameStartsWithProject(bare, project_.ProjectName)) {
-            platform_.messages.ShowError("The Chapter filename must start with the Project Name " +
-                                         FromCp1252(project_.ProjectName));
+        // The rule of the Save prompt: a chapter opened is a chapter that can be saved again.
+        if (const QString refusal = ChapterNameRefusal(bare, project_.ProjectName); !refusal.isEmpty()) {
+            platform_.messages.ShowError(refusal);
             return;
         }
         LoadChapter(NameOnly(bare) + ".QKS");
