@@ -9,6 +9,7 @@
 #include "aids/record_commit.h"
 #include "platform/error_handler.h"
 #include "platform/help.h"
+#include "platform/help_topics.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "common/learner_screen.h"
@@ -21,7 +22,7 @@ namespace quill {
 Tcustcolorform::Tcustcolorform(AidsContext& context, QWidget* parent)
     : QDialog(parent), context_(context), ui_(std::make_unique<Ui::Tcustcolorform>()), record_(context.project.Config) {
     ui_->setupUi(this);
-    SetHelpTopic(this, 600);
+    SetHelpTopic(this, HelpTopic::CustomColours);
     InstallF1Help(this, context_.platform.help, context_.platform.helpFile);
     for (int tag = 1; tag <= 10; ++tag) {
         ShowPanel(tag);

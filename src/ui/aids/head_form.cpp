@@ -14,6 +14,7 @@
 #include "aids/record_commit.h"
 #include "platform/error_handler.h"
 #include "platform/help.h"
+#include "platform/help_topics.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "common/learner_screen.h"
@@ -46,7 +47,7 @@ FontSpec HeadingFont(const TTutorialConfig& config, int n) {
 THeadForm::THeadForm(AidsContext& context, QWidget* parent)
     : QDialog(parent), context_(context), ui_(std::make_unique<Ui::THeadForm>()), record_(context.project.Config) {
     ui_->setupUi(this);
-    SetHelpTopic(this, 610);
+    SetHelpTopic(this, HelpTopic::CustomHeadings);
     InstallF1Help(this, context_.platform.help, context_.platform.helpFile);
     ui_->FontCombo->addItems(kFaces);
     ui_->SizeCombo->addItems(kSizes);

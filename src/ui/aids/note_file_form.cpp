@@ -5,6 +5,7 @@
 #include "common/aids_context.h"
 #include "aids/notes_form.h"
 #include "platform/help.h"
+#include "platform/help_topics.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "project/project.h"
@@ -17,7 +18,7 @@ namespace quill {
 TNoteFileForm::TNoteFileForm(AidsContext& context, const std::string& name, QWidget* parent)
     : QDialog(parent), context_(context), ui_(std::make_unique<Ui::TNoteFileForm>()) {
     ui_->setupUi(this);
-    SetHelpTopic(this, 590);
+    SetHelpTopic(this, HelpTopic::NotepadFile);
     InstallF1Help(this, context_.platform.help, context_.platform.helpFile);
     ui_->FileEdit->setText(FromCp1252(name));
     QPushButton* view = ui_->ButtonBox->addButton("&View", QDialogButtonBox::ActionRole);

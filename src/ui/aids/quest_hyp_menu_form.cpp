@@ -14,6 +14,7 @@
 #include "datafile/data_file.h"
 #include "platform/error_handler.h"
 #include "platform/help.h"
+#include "platform/help_topics.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "project/file_names.h"
@@ -48,7 +49,7 @@ TQuestHypMenuForm::TQuestHypMenuForm(AidsContext& context, const EntryDraft& dra
         SetHelpTopic(this, ProgramEditorHelp(draft_.source, !draft_.modifying));
     } else {
         ui_->GroupBox1->setTitle(draft_.modifying ? " Select HyperLink type " : " Select HyperText type ");
-        SetHelpTopic(this, 500);
+        SetHelpTopic(this, HelpTopic::DefineHypertext);
     }
     ui_->Edit1->setReadOnly(!NameEditable());
     if (!NameEditable()) ui_->Edit1->setFocusPolicy(Qt::ClickFocus);

@@ -11,6 +11,7 @@
 #include "datafile/color_notation.h"
 #include "platform/error_handler.h"
 #include "platform/help.h"
+#include "platform/help_topics.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "project/project.h"
@@ -23,7 +24,7 @@ namespace quill {
 TRTFEntryForm::TRTFEntryForm(AidsContext& context, const std::string& name, QWidget* parent)
     : QDialog(parent), context_(context), ui_(std::make_unique<Ui::TRTFEntryForm>()) {
     ui_->setupUi(this);
-    SetHelpTopic(this, 621);
+    SetHelpTopic(this, HelpTopic::WindowTextEditor);
     InstallF1Help(this, context_.platform.help, context_.platform.helpFile);
     editor_ = new RichTextEditor(context_.platform, ui_->EditorPlace);
     auto* place = new QVBoxLayout(ui_->EditorPlace);

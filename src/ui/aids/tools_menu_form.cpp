@@ -10,6 +10,7 @@
 #include "aids/head_form.h"
 #include "platform/error_handler.h"
 #include "platform/help.h"
+#include "platform/help_topics.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "ui_tools_menu_form.h"
@@ -19,7 +20,7 @@ namespace quill {
 TToolsMenuForm::TToolsMenuForm(AidsContext& context, QWidget* parent)
     : QDialog(parent), context_(context), ui_(std::make_unique<Ui::TToolsMenuForm>()) {
     ui_->setupUi(this);
-    SetHelpTopic(this, 245);
+    SetHelpTopic(this, HelpTopic::TeachingAidsMenu);
     InstallF1Help(this, context_.platform.help, context_.platform.helpFile);
     for (const ToolChoice& choice : ToolChoices()) {
         auto* radio = findChild<QRadioButton*>(choice.name);

@@ -11,6 +11,7 @@
 #include "aids/text_window_adjust.h"
 #include "common/get_file_form.h"
 #include "platform/help.h"
+#include "platform/help_topics.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "common/learner_screen.h"
@@ -34,7 +35,7 @@ TVPDesignBackForm::TVPDesignBackForm(AidsContext& context, const TScreenBackgrou
     : QDialog(parent), context_(context), ui_(std::make_unique<Ui::TVPDesignBackForm>()), settings_(settings),
       text_(text) {
     ui_->setupUi(this);
-    SetHelpTopic(this, 480);
+    SetHelpTopic(this, HelpTopic::LinkTextWindow);
     InstallF1Help(this, context_.platform.help, context_.platform.helpFile);
     FileGroupSpec graphic{"Graphic File (.BMP or .JPG)", "*.BMP;*.JPG", "Graphic Files|*.JPG;*.BMP", "&Find File",
                           {}, {}, 150, "Graphic"};

@@ -14,6 +14,7 @@
 #include "aids/sizing_panel.h"
 #include "datafile/color_notation.h"
 #include "platform/help.h"
+#include "platform/help_topics.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "project/project.h"
@@ -34,7 +35,7 @@ TWTextTestForm::TWTextTestForm(AidsContext& context, const std::vector<std::stri
     setObjectName("TWTextTestForm");
     const TTutorialConfig& config = context_.project.Config;
     setWindowTitle(FromCp1252(config.get(cfg::Program::ProgramTitle)));
-    SetHelpTopic(this, 625);
+    SetHelpTopic(this, HelpTopic::WindowTextViewer);
     InstallF1Help(this, context_.platform.help, context_.platform.helpFile);
 
     // The screen and its control bar are drawn by the learner's screen, as a chapter shows them.

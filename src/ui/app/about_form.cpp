@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "platform/help_topics.h"
 #include "platform/platform.h"
 #include "ui_about_form.h"
 
@@ -10,7 +11,7 @@ namespace quill {
 TAboutForm::TAboutForm(Platform& platform, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::TAboutForm>()) {
     ui_->setupUi(this);
-    SetHelpTopic(this, 80);
+    SetHelpTopic(this, HelpTopic::AboutProgram);
     InstallF1Help(this, platform.help, platform.helpFile);
     QPushButton* ok = ui_->ButtonBox->addButton("OK", QDialogButtonBox::AcceptRole);
     ok->setObjectName("OKButton");

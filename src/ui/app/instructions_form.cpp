@@ -8,6 +8,7 @@
 
 #include "app/instruction_document.h"
 #include "platform/error_handler.h"
+#include "platform/help_topics.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "text/file_lookup.h"
@@ -22,7 +23,7 @@ namespace fs = std::filesystem;
 TInstructForm::TInstructForm(const fs::path& homeDir, Platform& platform, QWidget* parent)
     : QDialog(parent), homeDir_(homeDir), platform_(platform), ui_(std::make_unique<Ui::TInstructForm>()) {
     ui_->setupUi(this);
-    SetHelpTopic(this, 1);
+    SetHelpTopic(this, HelpTopic::Contents);
     InstallF1Help(this, platform_.help, platform_.helpFile);
     connect(ui_->HowBtn, &QPushButton::clicked, this, [this] { OpenInstructions("tuthow.RTF"); });
     connect(ui_->StepBtn, &QPushButton::clicked, this, [this] { OpenInstructions("instruct.RTF"); });
@@ -52,7 +53,7 @@ TReadForm::TReadForm(const fs::path& file, Platform& platform, QWidget* parent)
     ui_->setupUi(this);
     ui_->MainLayout->setMenuBar(ui_->MainMenu1);
     setWindowTitle(QString::fromStdString(DisplayName(file)));
-    SetHelpTopic(this, 1);
+    SetHelpTopic(this, HelpTopic::Contents);
     InstallF1Help(this, platform_.help, platform_.helpFile);
 
     LoadInstructionDocument(file, ui_->RichEdit1->document());

@@ -27,6 +27,7 @@
 #include "design/define_control_bar_form.h"
 #include "editor/edit_form.h"
 #include "platform/error_handler.h"
+#include "platform/help_topics.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "text/errors.h"
@@ -85,7 +86,7 @@ TQMKmainform::TQMKmainform(Project& project, Platform& platform, ChapterRunner& 
     setObjectName("TQMKmainform");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    SetHelpTopic(this, 1);
+    SetHelpTopic(this, HelpTopic::Contents);
     InstallF1Help(this, platform_.help, platform_.helpFile);
 
     auto* background = new TBackground(this);

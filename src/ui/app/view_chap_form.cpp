@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "platform/help_topics.h"
 #include "platform/platform.h"
 #include "project/file_names.h"
 #include "project/project.h"
@@ -14,7 +15,7 @@ namespace quill {
 TViewChapForm::TViewChapForm(const Project& project, Platform& platform, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::TViewChapForm>()) {
     ui_->setupUi(this);
-    SetHelpTopic(this, 180);
+    SetHelpTopic(this, HelpTopic::ViewChapter);
     InstallF1Help(this, platform.help, platform.helpFile);
 
     QListWidget* list = ui_->FileListBox1;

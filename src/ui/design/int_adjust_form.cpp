@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "common/stretch_handle.h"
+#include "platform/help_topics.h"
 #include "platform/platform.h"
 #include "common/intro_screen.h"
 #include "project/project.h"
@@ -25,7 +26,7 @@ TIntAdjustForm::TIntAdjustForm(const Project& project, Platform& platform, const
     : QDialog(parent), platform_(platform), copy_(record), context_{copy_, project.ProjectDir, platform} {
     setObjectName("TIntAdjustForm");
     setWindowTitle("Press Mouse Right Button for Menu");
-    SetHelpTopic(this, 485);
+    SetHelpTopic(this, HelpTopic::AdjustTextWindow);
     InstallF1Help(this, platform_.help, platform_.helpFile);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

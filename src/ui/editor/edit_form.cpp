@@ -20,6 +20,7 @@
 #include "editor/chapter_name_form.h"
 #include "editor/commands/editor_commands.h"
 #include "platform/error_handler.h"
+#include "platform/help_topics.h"
 #include "platform/platform.h"
 #include "project/file_names.h"
 #include "project/project.h"
@@ -70,7 +71,7 @@ TEditForm::TEditForm(Project& project, Platform& platform, ChapterRunner& runner
     setObjectName("TEditForm");
     setWindowTitle("Press F1 for Help");
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
-    SetHelpTopic(this, 160);
+    SetHelpTopic(this, HelpTopic::ChapterEditor);
     InstallF1Help(this, platform_.help, platform_.helpFile);
 
     PageControl1_ = new QTabWidget(this);
