@@ -71,8 +71,14 @@ TAboutBox::TAboutBox(const LearnerScreenContext& context, QWidget* parent)
 
 TAboutBox::~TAboutBox() = default;
 
-void ShowAboutBox(const LearnerScreenContext& context, QWidget* parent) {
+void TAboutBox::SetScale(const ScreenScale& scale) {
+    ScaleLaidOutWidgets(this, scale);
+    adjustSize();
+}
+
+void ShowAboutBox(const LearnerScreenContext& context, QWidget* parent, const ScreenScale& scale) {
     TAboutBox box(context, parent);
+    box.SetScale(scale);
     box.exec();
 }
 

@@ -60,7 +60,8 @@ TIntroScreen::TIntroScreen(const LearnerScreenContext& context, const std::vecto
     RichEdit1_->setGeometry(layout_.text);
 }
 
-QMenuBar* NewIntroMenuBar(const LearnerScreenContext& context, QWidget* parent, std::function<void()> close) {
+QMenuBar* NewIntroMenuBar(const LearnerScreenContext& context, QWidget* parent, std::function<void()> close,
+                          std::function<ScreenScale()> scale) {
     const TTutorialConfig& c = context.config;
     if (!c.get(cfg::Intro::UseMenuBar)) return nullptr;
     auto* menu = new QMenuBar(parent);
@@ -71,7 +72,9 @@ QMenuBar* NewIntroMenuBar(const LearnerScreenContext& context, QWidget* parent, 
     if (c.get(cfg::AboutOn)) {
         QAction* about = menu->addAction(FromCp1252(c.get(cfg::Captions::AboutCaption)));
         about->setObjectName("AboutItem");
-        QObject::connect(about, &QAction::triggered, parent, [&context, parent] { ShowAboutBox(context, parent); });
+        QObject::connect(about, &QAction::triggered, parent, [&context, parent, scale = std::move(scale)] {
+            ShowAboutBox(context, parent, scale ? scale() : ScreenScale{});
+        });
     }
     if (c.get(cfg::Program::HelpOn)) {
         QAction* help = menu->addAction(FromCp1252(c.get(cfg::Captions::HelpCaption)));
