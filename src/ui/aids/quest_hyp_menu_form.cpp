@@ -10,7 +10,7 @@
 #include "aids/hyp_entry_form.h"
 #include "aids/note_file_form.h"
 #include "common/exe_choice_form.h"
-#include "common/get_file_form.h"
+#include "common/file_chooser.h"
 #include "datafile/data_file.h"
 #include "platform/error_handler.h"
 #include "platform/help.h"
@@ -107,14 +107,14 @@ void TQuestHypMenuForm::AddClick(int n) {
             break;
         }
         case 2:
-            if (const auto chosen = ChooseMedia(context_, FileChooser::Graphic,
+            if (const auto chosen = ChooseMedia(context_, ChooserKind::Graphic,
                                                 {OfferedFile(folder, draft_.graphicFile, {"*.bmp", "*.jpg"}, true), {},
                                                  OptionNumber(draft_.graphicOption), {}},
                                                 this))
                 DefineCommand(draft_, etGraphicOnly, chosen->spec);
             break;
         case 3:
-            if (const auto chosen = ChooseMedia(context_, FileChooser::Audio,
+            if (const auto chosen = ChooseMedia(context_, ChooserKind::Audio,
                                                 {OfferedFile(folder, draft_.soundFile, {"*.wav"}, true), {}, 0, {}}, this))
                 DefineCommand(draft_, etVoiceOnly, chosen->spec);
             break;
@@ -126,7 +126,7 @@ void TQuestHypMenuForm::AddClick(int n) {
             break;
         }
         case 6:
-            if (const auto chosen = ChooseMedia(context_, FileChooser::GraphicAndSound,
+            if (const auto chosen = ChooseMedia(context_, ChooserKind::GraphicAndSound,
                                                 {OfferedFile(folder, draft_.graphicFile, {"*.bmp", "*.jpg"}, true),
                                                  OfferedFile(folder, draft_.soundFile, {"*.wav", "*.mid"}, true),
                                                  OptionNumber(draft_.graphicOption), {}},
@@ -134,12 +134,12 @@ void TQuestHypMenuForm::AddClick(int n) {
                 DefineCommand(draft_, etGraphicAndSound, chosen->spec);
             break;
         case 7:
-            if (const auto chosen = ChooseMedia(context_, FileChooser::Video,
+            if (const auto chosen = ChooseMedia(context_, ChooserKind::Video,
                                                 {OfferedFile(folder, draft_.videoFile, {"*.avi"}, true), {}, 0, {}}, this))
                 DefineCommand(draft_, etVideoPlayer, chosen->spec);
             break;
         case 8:
-            if (const auto chosen = ChooseMedia(context_, FileChooser::Midi,
+            if (const auto chosen = ChooseMedia(context_, ChooserKind::Midi,
                                                 {OfferedFile(folder, draft_.midiFile, {"*.mid"}, true), {}, 0, {}}, this))
                 DefineCommand(draft_, etMidiPlayer, chosen->spec);
             break;

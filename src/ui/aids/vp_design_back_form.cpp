@@ -9,7 +9,7 @@
 #include "common/aids_context.h"
 #include "screen/text_screen.h"
 #include "aids/text_window_adjust.h"
-#include "common/get_file_form.h"
+#include "common/file_chooser.h"
 #include "platform/help.h"
 #include "platform/help_topics.h"
 #include "platform/modal.h"

@@ -6,7 +6,7 @@
 
 #include "common/aids_context.h"
 #include "common/choice_rows.h"
-#include "common/get_file_form.h"
+#include "common/file_chooser.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "ui_exe_choice_form.h"
@@ -72,13 +72,13 @@ void TExeChoiceForm::AddClick(int type) {
     const std::string incoming = type == type_ ? command_ : std::string();
     std::optional<std::string> result;
     if (type == 4) {
-        TGetExeForm form(context_, incoming, this);
+        ProgramChooser form(context_, incoming, this);
         if (ShowModal(form) == QDialog::Accepted) result = form.Spec();
     } else if (type == 9) {
-        TGetWinExeForm form(context_, incoming, this);
+        WindowsProgramChooser form(context_, incoming, this);
         if (ShowModal(form) == QDialog::Accepted) result = form.Text();
     } else if (type == 10) {
-        TGetHTMForm form(context_, incoming, this);
+        HtmlPageChooser form(context_, incoming, this);
         if (ShowModal(form) == QDialog::Accepted) result = form.FileName();
     }
     if (!result) return;

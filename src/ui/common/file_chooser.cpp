@@ -1,4 +1,4 @@
-#include "common/get_file_form.h"
+#include "common/file_chooser.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -154,9 +154,9 @@ void FileGroup::FindBtnClick() {
     SetChoice(choice);
 }
 
-// ---- TGetFileForm ---------------------------------------------------------------------------
+// ---- FileChooser ---------------------------------------------------------------------------
 
-TGetFileForm::TGetFileForm(AidsContext& context, int helpTopic, QWidget* parent)
+FileChooser::FileChooser(AidsContext& context, int helpTopic, QWidget* parent)
     : QDialog(parent), context_(context) {
     setWindowTitle("Press F1 for Help");
     SetHelpTopic(this, helpTopic);
@@ -166,16 +166,16 @@ TGetFileForm::TGetFileForm(AidsContext& context, int helpTopic, QWidget* parent)
     layout->addLayout(fields_);
 }
 
-FileGroup* TGetFileForm::AddGroup(const FileGroupSpec& spec, const std::string& initial) {
+FileGroup* FileChooser::AddGroup(const FileGroupSpec& spec, const std::string& initial) {
     auto* group = new FileGroup(context_, spec, initial, this);
     auto* layout = static_cast<QVBoxLayout*>(this->layout());
     layout->insertWidget(static_cast<int>(groups_.size()), group);
     groups_.push_back(group);
-    connect(group, &FileGroup::ChoiceChanged, this, &TGetFileForm::UpdateView);
+    connect(group, &FileGroup::ChoiceChanged, this, &FileChooser::UpdateView);
     return group;
 }
 
-QLineEdit* TGetFileForm::AddField(const QString& label, const QString& objectName, const QString& text,
+QLineEdit* FileChooser::AddField(const QString& label, const QString& objectName, const QString& text,
                                   int maxLength) {
     auto* edit = new QLineEdit(text, this);
     edit->setObjectName(objectName);
@@ -184,12 +184,12 @@ QLineEdit* TGetFileForm::AddField(const QString& label, const QString& objectNam
     return edit;
 }
 
-void TGetFileForm::AddDuration(int duration) {
+void FileChooser::AddDuration(int duration) {
     DurationEdit_ = AddField("Duration (1/10th sec)", "DurationEdit", QString::number(duration), 4);
     connect(DurationEdit_, &QLineEdit::editingFinished, this, [this] { CheckedDuration(); });
 }
 
-int TGetFileForm::CheckedDuration() {
+int FileChooser::CheckedDuration() {
     if (!DurationEdit_) return 0;
     const FieldCheck check = CheckNumberField(DurationEdit_->text(), 0, INT_MAX, false, {});
     if (check.empty) {
@@ -205,13 +205,13 @@ int TGetFileForm::CheckedDuration() {
     return check.value;
 }
 
-int TGetFileForm::Duration() const {
+int FileChooser::Duration() const {
     if (!DurationEdit_) return 0;
     const FieldCheck check = CheckNumberField(DurationEdit_->text(), 0, INT_MAX, false, {});
     return check.ok ? check.value : 0;
 }
 
-void TGetFileForm::FinishLayout() {
+void FileChooser::FinishLayout() {
     auto* row = new QHBoxLayout;
     ViewBtn_ = new QPushButton("&View", this);
     ViewBtn_->setObjectName("ViewBtn");
@@ -227,23 +227,23 @@ void TGetFileForm::FinishLayout() {
     row->addWidget(ok);
     row->addWidget(cancel);
     static_cast<QVBoxLayout*>(layout())->addLayout(row);
-    connect(ViewBtn_, &QPushButton::clicked, this, &TGetFileForm::ViewBtnClick);
-    connect(ok, &QPushButton::clicked, this, &TGetFileForm::OKBtnClick);
+    connect(ViewBtn_, &QPushButton::clicked, this, &FileChooser::ViewBtnClick);
+    connect(ok, &QPushButton::clicked, this, &FileChooser::OKBtnClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     UpdateView();
 }
 
-void TGetFileForm::UpdateView() {
+void FileChooser::UpdateView() {
     if (ViewBtn_) ViewBtn_->setEnabled(!groups_.empty() && !groups_.front()->Choice().empty());
 }
 
-void TGetFileForm::ViewBtnClick() {
+void FileChooser::ViewBtnClick() {
     if (groups_.empty() || groups_.front()->Choice().empty()) return;
     CheckedDuration();
     RunGuarded(context_.platform.messages, [this] { View(); });
 }
 
-void TGetFileForm::OKBtnClick() {
+void FileChooser::OKBtnClick() {
     for (FileGroup* group : groups_) {
         if (group->Choice().empty()) {
             context_.platform.messages.ShowError(group->Spec().emptyMessage);
@@ -286,39 +286,39 @@ std::string Joined(std::initializer_list<std::string> parts) {
 
 }  // namespace
 
-TGetGraphicForm::TGetGraphicForm(AidsContext& context, const std::string& name, int duration, QWidget* parent)
-    : TGetFileForm(context, 0, parent) {
+GraphicChooser::GraphicChooser(AidsContext& context, const std::string& name, int duration, QWidget* parent)
+    : FileChooser(context, 0, parent) {
     setObjectName("TGetGraphicForm");
     AddGroup(GraphicGroup(), name);
     AddDuration(duration);
     FinishLayout();
 }
-std::string TGetGraphicForm::FileName() const { return Group(0)->Choice(); }
-std::string TGetGraphicForm::Spec() const { return Joined({FileName(), std::to_string(Duration())}); }
-void TGetGraphicForm::View() { PreviewMedia(context_, Spec(), this); }
+std::string GraphicChooser::FileName() const { return Group(0)->Choice(); }
+std::string GraphicChooser::Spec() const { return Joined({FileName(), std::to_string(Duration())}); }
+void GraphicChooser::View() { PreviewMedia(context_, Spec(), this); }
 
-TGetImageForm::TGetImageForm(AidsContext& context, QWidget* parent) : TGetFileForm(context, 0, parent) {
+ImageChooser::ImageChooser(AidsContext& context, QWidget* parent) : FileChooser(context, 0, parent) {
     setObjectName("TGetImageForm");
     AddGroup(GraphicGroup(), {});
     FinishLayout();
 }
-std::string TGetImageForm::FileName() const { return Group(0)->Choice(); }
-void TGetImageForm::View() { PreviewMedia(context_, FileName(), this); }
+std::string ImageChooser::FileName() const { return Group(0)->Choice(); }
+void ImageChooser::View() { PreviewMedia(context_, FileName(), this); }
 
-TGetAudioForm::TGetAudioForm(AidsContext& context, const std::string& name, QWidget* parent)
-    : TGetFileForm(context, 0, parent) {
+VoiceChooser::VoiceChooser(AidsContext& context, const std::string& name, QWidget* parent)
+    : FileChooser(context, 0, parent) {
     setObjectName("TGetAudioForm");
     AddGroup({" Select a .WAV  Audio  file ", "*.WAV", kWaveFilter, "&Find File", {"*.wav"},
               "No Voice file has been selected", 150, ""},
              name);
     FinishLayout();
 }
-std::string TGetAudioForm::FileName() const { return Group(0)->Choice(); }
-void TGetAudioForm::View() { PreviewMedia(context_, FileName(), this); }
+std::string VoiceChooser::FileName() const { return Group(0)->Choice(); }
+void VoiceChooser::View() { PreviewMedia(context_, FileName(), this); }
 
-TGetGrAudioForm::TGetGrAudioForm(AidsContext& context, const std::string& graphic, const std::string& sound,
+GraphicSoundChooser::GraphicSoundChooser(AidsContext& context, const std::string& graphic, const std::string& sound,
                                  int duration, QWidget* parent)
-    : TGetFileForm(context, 0, parent) {
+    : FileChooser(context, 0, parent) {
     setObjectName("TGetGrAudioForm");
     AddGroup(GraphicGroup(), graphic);
     AddGroup({" Select .WAV or .MID Audio  ", "*.WAV;*.MID", kSoundFilter, "Fi&nd File", {"*.WAV", "*.MID"},
@@ -327,19 +327,19 @@ TGetGrAudioForm::TGetGrAudioForm(AidsContext& context, const std::string& graphi
     AddDuration(duration);
     FinishLayout();
 }
-std::string TGetGrAudioForm::GraphicName() const { return Group(0)->Choice(); }
-std::string TGetGrAudioForm::SoundName() const { return Group(1)->Choice(); }
-std::string TGetGrAudioForm::Spec() const {
+std::string GraphicSoundChooser::GraphicName() const { return Group(0)->Choice(); }
+std::string GraphicSoundChooser::SoundName() const { return Group(1)->Choice(); }
+std::string GraphicSoundChooser::Spec() const {
     return Joined({GraphicName(), SoundName(), std::to_string(Duration())});
 }
-void TGetGrAudioForm::View() {
+void GraphicSoundChooser::View() {
     std::string spec = GraphicName();
     if (!SoundName().empty()) spec += "," + SoundName();
     PreviewMedia(context_, spec + "," + std::to_string(Duration()), this);
 }
 
-TGetExeForm::TGetExeForm(AidsContext& context, const std::string& spec, QWidget* parent)
-    : TGetFileForm(context, 0, parent) {
+ProgramChooser::ProgramChooser(AidsContext& context, const std::string& spec, QWidget* parent)
+    : FileChooser(context, 0, parent) {
     setObjectName("TGetExeForm");
     const auto comma = spec.find(',');
     AddGroup({" Enter Executable filename ", "*.exe;*.com;*.bat", kExeFilter, "&Find File",
@@ -349,58 +349,58 @@ TGetExeForm::TGetExeForm(AidsContext& context, const std::string& spec, QWidget*
                           comma == std::string::npos ? QString() : FromCp1252(spec.substr(comma + 1)), 150);
     FinishLayout();
 }
-std::string TGetExeForm::FileName() const { return Group(0)->Choice(); }
-std::string TGetExeForm::Parameters() const { return ToCp1252(ParamEdit_->text()); }
-std::string TGetExeForm::Spec() const {
+std::string ProgramChooser::FileName() const { return Group(0)->Choice(); }
+std::string ProgramChooser::Parameters() const { return ToCp1252(ParamEdit_->text()); }
+std::string ProgramChooser::Spec() const {
     return Parameters().empty() ? FileName() : FileName() + "," + Parameters();
 }
-void TGetExeForm::View() { LaunchProgram(context_, LaunchExecutable, Spec()); }
+void ProgramChooser::View() { LaunchProgram(context_, LaunchExecutable, Spec()); }
 
-TGetWinExeForm::TGetWinExeForm(AidsContext& context, const std::string& text, QWidget* parent)
-    : TGetFileForm(context, 0, parent) {
+WindowsProgramChooser::WindowsProgramChooser(AidsContext& context, const std::string& text, QWidget* parent)
+    : FileChooser(context, 0, parent) {
     setObjectName("TGetWinExeForm");
     AddGroup({" Windows related Program ", "", "", "", {}, "No executable file has been selected", 50, ""}, text);
     FinishLayout();
 }
-std::string TGetWinExeForm::Text() const { return ToCp1252(Group(0)->Edit()->text()); }
-void TGetWinExeForm::View() { LaunchProgram(context_, LaunchWindowsProgram, Text()); }
+std::string WindowsProgramChooser::Text() const { return ToCp1252(Group(0)->Edit()->text()); }
+void WindowsProgramChooser::View() { LaunchProgram(context_, LaunchWindowsProgram, Text()); }
 
-TGetHTMForm::TGetHTMForm(AidsContext& context, const std::string& name, QWidget* parent)
-    : TGetFileForm(context, 0, parent) {
+HtmlPageChooser::HtmlPageChooser(AidsContext& context, const std::string& name, QWidget* parent)
+    : FileChooser(context, 0, parent) {
     setObjectName("TGetHTMForm");
     AddGroup({" Enter HTML filename ", "*.htm", kHtmlFilter, "&Find File", {"*.htm"},
               "No HTML file has been selected", 150, ""},
              name);
     FinishLayout();
 }
-std::string TGetHTMForm::FileName() const { return Group(0)->Choice(); }
-void TGetHTMForm::View() { OpenWithShell(context_, FileName()); }
+std::string HtmlPageChooser::FileName() const { return Group(0)->Choice(); }
+void HtmlPageChooser::View() { OpenWithShell(context_, FileName()); }
 
-TGetVideoForm::TGetVideoForm(AidsContext& context, const std::string& name, QWidget* parent)
-    : TGetFileForm(context, 570, parent) {
+VideoChooser::VideoChooser(AidsContext& context, const std::string& name, QWidget* parent)
+    : FileChooser(context, 570, parent) {
     setObjectName("TGetVideoForm");
     AddGroup({" Select .AVI Video file ", "*.AVI", "Video Files|*.AVI", "&Find File", {"*.AVI"},
               "No Video file has been selected", 150, "", true},
              name);
     FinishLayout();
 }
-std::string TGetVideoForm::FileName() const { return Group(0)->Choice(); }
-void TGetVideoForm::View() { PreviewMedia(context_, FileName(), this); }
+std::string VideoChooser::FileName() const { return Group(0)->Choice(); }
+void VideoChooser::View() { PreviewMedia(context_, FileName(), this); }
 
-TGetMidiForm::TGetMidiForm(AidsContext& context, const std::string& name, QWidget* parent)
-    : TGetFileForm(context, 580, parent) {
+MidiChooser::MidiChooser(AidsContext& context, const std::string& name, QWidget* parent)
+    : FileChooser(context, 580, parent) {
     setObjectName("TGetMidiForm");
     AddGroup({" Select a MIDI file ", "*.MID", "MIDI Files|*.MID", "&Find File", {"*.MID"},
               "No MIDI file has been selected", 150, "", true},
              name);
     FinishLayout();
 }
-std::string TGetMidiForm::FileName() const { return Group(0)->Choice(); }
-void TGetMidiForm::View() { PreviewMedia(context_, FileName(), this); }
+std::string MidiChooser::FileName() const { return Group(0)->Choice(); }
+void MidiChooser::View() { PreviewMedia(context_, FileName(), this); }
 
-MediaChoice MediaChoiceOfSpec(FileChooser kind, std::string_view spec) {
+MediaChoice MediaChoiceOfSpec(ChooserKind kind, std::string_view spec) {
     MediaChoice out;
-    const std::size_t parts = kind == FileChooser::Graphic ? 2 : kind == FileChooser::GraphicAndSound ? 3 : 1;
+    const std::size_t parts = kind == ChooserKind::Graphic ? 2 : kind == ChooserKind::GraphicAndSound ? 3 : 1;
     std::vector<std::string> part(parts);
     std::size_t start = 0;
     for (std::size_t i = 0; i < parts; ++i) {
@@ -410,67 +410,67 @@ MediaChoice MediaChoiceOfSpec(FileChooser kind, std::string_view spec) {
         start = comma + 1;
     }
     out.file = part[0];
-    if (kind == FileChooser::GraphicAndSound) out.sound = part[1];
+    if (kind == ChooserKind::GraphicAndSound) out.sound = part[1];
     if (parts > 1) out.duration = ParseInt32(TrimBlanks(part.back())).value_or(0);
     return out;
 }
 
-std::optional<MediaChoice> ChooseMedia(AidsContext& context, FileChooser kind, const MediaChoice& offered,
+std::optional<MediaChoice> ChooseMedia(AidsContext& context, ChooserKind kind, const MediaChoice& offered,
                                        QWidget* parent, int helpTopic) {
-    std::unique_ptr<TGetFileForm> form;
+    std::unique_ptr<FileChooser> form;
     std::function<MediaChoice()> result;
     const auto named = [](std::string file) { return MediaChoice{file, {}, 0, file}; };
     switch (kind) {
-        case FileChooser::Image: {
-            auto* f = new TGetImageForm(context, parent);
+        case ChooserKind::Image: {
+            auto* f = new ImageChooser(context, parent);
             result = [f, named] { return named(f->FileName()); };
             form.reset(f);
             break;
         }
-        case FileChooser::Graphic: {
-            auto* f = new TGetGraphicForm(context, offered.file, offered.duration, parent);
+        case ChooserKind::Graphic: {
+            auto* f = new GraphicChooser(context, offered.file, offered.duration, parent);
             result = [f] { return MediaChoice{f->FileName(), {}, f->DurationValue(), f->Spec()}; };
             form.reset(f);
             break;
         }
-        case FileChooser::Audio: {
-            auto* f = new TGetAudioForm(context, offered.file, parent);
+        case ChooserKind::Audio: {
+            auto* f = new VoiceChooser(context, offered.file, parent);
             result = [f, named] { return named(f->FileName()); };
             form.reset(f);
             break;
         }
-        case FileChooser::GraphicAndSound: {
-            auto* f = new TGetGrAudioForm(context, offered.file, offered.sound, offered.duration, parent);
+        case ChooserKind::GraphicAndSound: {
+            auto* f = new GraphicSoundChooser(context, offered.file, offered.sound, offered.duration, parent);
             result = [f] { return MediaChoice{f->GraphicName(), f->SoundName(), f->DurationValue(), f->Spec()}; };
             form.reset(f);
             break;
         }
-        case FileChooser::Executable: {
-            auto* f = new TGetExeForm(context, offered.file, parent);
+        case ChooserKind::Executable: {
+            auto* f = new ProgramChooser(context, offered.file, parent);
             result = [f] { return MediaChoice{f->FileName(), {}, 0, f->Spec()}; };
             form.reset(f);
             break;
         }
-        case FileChooser::WindowsProgram: {
-            auto* f = new TGetWinExeForm(context, offered.file, parent);
+        case ChooserKind::WindowsProgram: {
+            auto* f = new WindowsProgramChooser(context, offered.file, parent);
             result = [f, named] { return named(f->Text()); };
             form.reset(f);
             break;
         }
-        case FileChooser::Html: {
-            auto* f = new TGetHTMForm(context, offered.file, parent);
+        case ChooserKind::Html: {
+            auto* f = new HtmlPageChooser(context, offered.file, parent);
             result = [f, named] { return named(f->FileName()); };
             form.reset(f);
             break;
         }
-        case FileChooser::Video: {
-            auto* f = new TGetVideoForm(context, offered.file, parent);
+        case ChooserKind::Video: {
+            auto* f = new VideoChooser(context, offered.file, parent);
             result = [f, named] { return named(f->FileName()); };
             form.reset(f);
             break;
         }
-        case FileChooser::Midi: {
-            auto* f = new TGetMidiForm(context, offered.file, parent);
+        case ChooserKind::Midi: {
+            auto* f = new MidiChooser(context, offered.file, parent);
             result = [f, named] { return named(f->FileName()); };
             form.reset(f);
             break;

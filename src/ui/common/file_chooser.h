@@ -6,7 +6,7 @@
 // existing file), previews the choice with "&View", refuses "&OK" while nothing is chosen, and
 // returns bare names (Windows-1252) and the media text built from them.
 //
-// TGetFileForm is the shared base: one or two FileGroup boxes (edit field, file list, find
+// FileChooser is the shared base: one or two FileGroup boxes (edit field, file list, find
 // button), optional extra fields, and "&View", "&OK", "&Cancel". The members only say what
 // their groups are, what "&View" does and what they return.
 #include <QDialog>
@@ -78,7 +78,7 @@ private:
     QPushButton* FindBtn_ = nullptr;
 };
 
-class TGetFileForm : public QDialog {
+class FileChooser : public QDialog {
     Q_OBJECT
 public:
     void ViewBtnClick();
@@ -86,7 +86,7 @@ public:
     FileGroup* Group(int index) const { return groups_.at(static_cast<std::size_t>(index)); }
 
 protected:
-    TGetFileForm(AidsContext& context, int helpTopic, QWidget* parent);
+    FileChooser(AidsContext& context, int helpTopic, QWidget* parent);
     FileGroup* AddGroup(const FileGroupSpec& spec, const std::string& initial);
     // "Duration (1/10th sec)", at most 4 characters.
     void AddDuration(int duration);
@@ -111,10 +111,10 @@ private:
 };
 
 // The graphic chooser: a graphic and a duration; returns the graphic spec "NAME,DURATION".
-class TGetGraphicForm : public TGetFileForm {
+class GraphicChooser : public FileChooser {
     Q_OBJECT
 public:
-    TGetGraphicForm(AidsContext& context, const std::string& name, int duration, QWidget* parent = nullptr);
+    GraphicChooser(AidsContext& context, const std::string& name, int duration, QWidget* parent = nullptr);
     std::string FileName() const;
     int DurationValue() const { return Duration(); }
     std::string Spec() const;
@@ -124,10 +124,10 @@ protected:
 };
 
 // The image chooser of "*ScreenImage" and "*ShowImage": a graphic, starting empty.
-class TGetImageForm : public TGetFileForm {
+class ImageChooser : public FileChooser {
     Q_OBJECT
 public:
-    explicit TGetImageForm(AidsContext& context, QWidget* parent = nullptr);
+    explicit ImageChooser(AidsContext& context, QWidget* parent = nullptr);
     std::string FileName() const;
 
 protected:
@@ -135,10 +135,10 @@ protected:
 };
 
 // The voice chooser: a .WAV file; "&View" plays it.
-class TGetAudioForm : public TGetFileForm {
+class VoiceChooser : public FileChooser {
     Q_OBJECT
 public:
-    TGetAudioForm(AidsContext& context, const std::string& name, QWidget* parent = nullptr);
+    VoiceChooser(AidsContext& context, const std::string& name, QWidget* parent = nullptr);
     std::string FileName() const;
 
 protected:
@@ -146,10 +146,10 @@ protected:
 };
 
 // The graphic-and-sound chooser: returns "GRAPHIC,SOUND,DURATION".
-class TGetGrAudioForm : public TGetFileForm {
+class GraphicSoundChooser : public FileChooser {
     Q_OBJECT
 public:
-    TGetGrAudioForm(AidsContext& context, const std::string& graphic, const std::string& sound, int duration,
+    GraphicSoundChooser(AidsContext& context, const std::string& graphic, const std::string& sound, int duration,
                     QWidget* parent = nullptr);
     std::string GraphicName() const;
     std::string SoundName() const;
@@ -162,10 +162,10 @@ protected:
 
 // The executable chooser: a program and its parameters; returns "PROGRAM" or
 // "PROGRAM,PARAMETERS". An incoming spec is split at its first ",".
-class TGetExeForm : public TGetFileForm {
+class ProgramChooser : public FileChooser {
     Q_OBJECT
 public:
-    TGetExeForm(AidsContext& context, const std::string& spec, QWidget* parent = nullptr);
+    ProgramChooser(AidsContext& context, const std::string& spec, QWidget* parent = nullptr);
     std::string FileName() const;
     std::string Parameters() const;
     std::string Spec() const;
@@ -178,10 +178,10 @@ private:
 };
 
 // The Windows program chooser: one typed text ("PROGRAM FILE"), at most 50 characters.
-class TGetWinExeForm : public TGetFileForm {
+class WindowsProgramChooser : public FileChooser {
     Q_OBJECT
 public:
-    TGetWinExeForm(AidsContext& context, const std::string& text, QWidget* parent = nullptr);
+    WindowsProgramChooser(AidsContext& context, const std::string& text, QWidget* parent = nullptr);
     std::string Text() const;
 
 protected:
@@ -189,10 +189,10 @@ protected:
 };
 
 // The HTML chooser: "&View" opens the page with the desktop's handler.
-class TGetHTMForm : public TGetFileForm {
+class HtmlPageChooser : public FileChooser {
     Q_OBJECT
 public:
-    TGetHTMForm(AidsContext& context, const std::string& name, QWidget* parent = nullptr);
+    HtmlPageChooser(AidsContext& context, const std::string& name, QWidget* parent = nullptr);
     std::string FileName() const;
 
 protected:
@@ -200,10 +200,10 @@ protected:
 };
 
 // The video chooser of the hypertext editor: an .AVI file.
-class TGetVideoForm : public TGetFileForm {
+class VideoChooser : public FileChooser {
     Q_OBJECT
 public:
-    TGetVideoForm(AidsContext& context, const std::string& name, QWidget* parent = nullptr);
+    VideoChooser(AidsContext& context, const std::string& name, QWidget* parent = nullptr);
     std::string FileName() const;
 
 protected:
@@ -211,10 +211,10 @@ protected:
 };
 
 // The MIDI chooser of the hypertext editor: a .MID file.
-class TGetMidiForm : public TGetFileForm {
+class MidiChooser : public FileChooser {
     Q_OBJECT
 public:
-    TGetMidiForm(AidsContext& context, const std::string& name, QWidget* parent = nullptr);
+    MidiChooser(AidsContext& context, const std::string& name, QWidget* parent = nullptr);
     std::string FileName() const;
 
 protected:
@@ -226,7 +226,7 @@ protected:
 // The members of the get-file family that the chapter builders, the command type chooser and
 // the hypertext editor open by the kind of media. The answer is what the chooser returns: a
 // bare name, or its spec ("NAME,DURATION", "GRAPHIC,SOUND,DURATION", "PROGRAM,PARAMETERS").
-enum class FileChooser {
+enum class ChooserKind {
     Image,
     Graphic,
     Audio,
@@ -252,11 +252,11 @@ struct MediaChoice {
 // The parts of a media text as the chooser of `kind` takes them: "NAME,DURATION" for a
 // graphic, "GRAPHIC,SOUND,DURATION" for a graphic with a sound, the whole text otherwise. A
 // duration that is not a number is 0.
-MediaChoice MediaChoiceOfSpec(FileChooser kind, std::string_view spec);
+MediaChoice MediaChoiceOfSpec(ChooserKind kind, std::string_view spec);
 
 // Runs the chooser of `kind`, opened with `offered` (and, when `helpTopic` > 0, that help
 // topic); nullopt when it is cancelled.
-std::optional<MediaChoice> ChooseMedia(AidsContext& context, FileChooser kind, const MediaChoice& offered,
+std::optional<MediaChoice> ChooseMedia(AidsContext& context, ChooserKind kind, const MediaChoice& offered,
                                        QWidget* parent, int helpTopic = 0);
 
 }  // namespace quill

@@ -6,7 +6,7 @@
 #include "common/aids_context.h"
 #include "common/choice_rows.h"
 #include "common/exe_choice_form.h"
-#include "common/get_file_form.h"
+#include "common/file_chooser.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "project/project.h"
@@ -107,7 +107,7 @@ void TCommandTypeForm::DefineClick(int radioIndex) {
     switch (type) {
         case 2: {
             const auto chosen = ChooseMedia(
-                context_, FileChooser::Graphic,
+                context_, ChooserKind::Graphic,
                 {OfferedFile(dir, setting_.Arg1, {"*.jpg", "*.bmp"}, false), {}, setting_.Duration, {}}, this);
             if (!chosen) return;
             result.graphic = chosen->file;
@@ -116,7 +116,7 @@ void TCommandTypeForm::DefineClick(int radioIndex) {
             break;
         }
         case 3: {
-            const auto chosen = ChooseMedia(context_, FileChooser::Audio,
+            const auto chosen = ChooseMedia(context_, ChooserKind::Audio,
                                             {OfferedFile(dir, setting_.Arg3, {"*.wav"}, false), {}, 0, {}}, this);
             if (!chosen) return;
             result.voice = chosen->file;
@@ -124,7 +124,7 @@ void TCommandTypeForm::DefineClick(int radioIndex) {
             break;
         }
         case 6: {
-            const auto chosen = ChooseMedia(context_, FileChooser::GraphicAndSound,
+            const auto chosen = ChooseMedia(context_, ChooserKind::GraphicAndSound,
                                             {OfferedFile(dir, setting_.Arg2, {"*.jpg", "*.bmp"}, false),
                                              OfferedFile(dir, setting_.Arg4, {"*.wav", "*.mid"}, false),
                                              setting_.Duration, {}},

@@ -32,7 +32,7 @@
 #include "aids/tools_menu_form.h"
 #include "aids/vp_design_back_form.h"
 #include "app/main_form.h"
-#include "common/get_file_form.h"
+#include "common/file_chooser.h"
 #include "aids/wtext_test_form.h"
 #include "platform/help.h"
 #include "aids_fixture.h"

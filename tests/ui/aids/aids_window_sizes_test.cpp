@@ -13,7 +13,7 @@
 #include "common/butt_list_form.h"
 #include "editor/command_type_form.h"
 #include "common/exe_choice_form.h"
-#include "common/get_file_form.h"
+#include "common/file_chooser.h"
 #include "platform/snapshots.h"
 #include "../../qstring_printer.h"
 
@@ -32,15 +32,15 @@ TEST_F(AidsWindowSizes, EveryWindowFitsA1024By768Screen) {
     const std::vector<std::string> text{"{\\rtf1 Hello \\b there\\b0\\par}"};
 
     std::vector<std::unique_ptr<QWidget>> windows;
-    windows.push_back(std::make_unique<TGetGraphicForm>(context, "a.bmp", 50));
-    windows.push_back(std::make_unique<TGetImageForm>(context));
-    windows.push_back(std::make_unique<TGetAudioForm>(context, "c.wav"));
-    windows.push_back(std::make_unique<TGetGrAudioForm>(context, "a.bmp", "c.wav", 10));
-    windows.push_back(std::make_unique<TGetExeForm>(context, "e.exe,-x"));
-    windows.push_back(std::make_unique<TGetWinExeForm>(context, "notepad f.htm"));
-    windows.push_back(std::make_unique<TGetHTMForm>(context, "f.htm"));
-    windows.push_back(std::make_unique<TGetVideoForm>(context, "g.avi"));
-    windows.push_back(std::make_unique<TGetMidiForm>(context, "d.mid"));
+    windows.push_back(std::make_unique<GraphicChooser>(context, "a.bmp", 50));
+    windows.push_back(std::make_unique<ImageChooser>(context));
+    windows.push_back(std::make_unique<VoiceChooser>(context, "c.wav"));
+    windows.push_back(std::make_unique<GraphicSoundChooser>(context, "a.bmp", "c.wav", 10));
+    windows.push_back(std::make_unique<ProgramChooser>(context, "e.exe,-x"));
+    windows.push_back(std::make_unique<WindowsProgramChooser>(context, "notepad f.htm"));
+    windows.push_back(std::make_unique<HtmlPageChooser>(context, "f.htm"));
+    windows.push_back(std::make_unique<VideoChooser>(context, "g.avi"));
+    windows.push_back(std::make_unique<MidiChooser>(context, "d.mid"));
     windows.push_back(std::make_unique<TButtListForm>(rec.platform(), "", QStringList{"one", "two"}, 0, 0));
     windows.push_back(std::make_unique<TFindEntryForm>("one"));
     windows.push_back(std::make_unique<TCommandTypeForm>(context, " Opening Command Type ", 0, false, TCommandSetting{}));

@@ -11,7 +11,7 @@
 #include "common/butt_list_form.h"
 #include "editor/command_type_form.h"
 #include "common/exe_choice_form.h"
-#include "common/get_file_form.h"
+#include "common/file_chooser.h"
 
 using namespace quill;
 using namespace quill::test;

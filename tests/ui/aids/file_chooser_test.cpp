@@ -13,7 +13,7 @@
 
 #include "aids_fixture.h"
 #include "../window_driver.h"
-#include "common/get_file_form.h"
+#include "common/file_chooser.h"
 
 using namespace quill;
 using namespace quill::test;
@@ -26,7 +26,7 @@ using Kind = RecordingMessages::Kind;
 struct GetFileFormTest : AidsFixture {
     // The author has allowed this tutorial's programs (the question itself: program_consent_test).
     GetFileFormTest() { system.consent.AllowForThisRun(home.path()); }
-    static QStringList Listed(TGetFileForm& form, int group = 0) {
+    static QStringList Listed(FileChooser& form, int group = 0) {
         QStringList out;
         auto* list = form.Group(group)->List();
         for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
@@ -35,7 +35,7 @@ struct GetFileFormTest : AidsFixture {
     static QPushButton* Button(QWidget& form, const char* name) { return form.findChild<QPushButton*>(name); }
     // "Find File" picking `picked`, answering the copy question with `yes` (no answer at all when
     // nothing is expected to be asked).
-    void Fetch(TGetFileForm& form, const fs::path& picked, std::optional<bool> yes, int group = 0) {
+    void Fetch(FileChooser& form, const fs::path& picked, std::optional<bool> yes, int group = 0) {
         rec.dialogs.files.push_back(picked);
         if (yes) rec.messages.confirmAnswers.push_back(*yes);
         form.Group(group)->FindBtnClick();
@@ -47,7 +47,7 @@ TEST_F(GetFileFormTest, GraphicChooserIsPreloadedAndListsBmpAndJpgInAnyCase) {
     InProject("a.bmp");
     InProject("c.wav");
     InProject("d.Bmp.txt");
-    TGetGraphicForm form(context, "a.bmp", 25);
+    GraphicChooser form(context, "a.bmp", 25);
     EXPECT_EQ(form.windowTitle(), "Press F1 for Help");
     EXPECT_EQ(form.Group(0)->title(), " Select .BMP or .JPG Graphic  ");
     EXPECT_EQ(Listed(form), (QStringList{"a.bmp", "b.JPG"}));
@@ -66,7 +66,7 @@ TEST_F(GetFileFormTest, GraphicChooserIsPreloadedAndListsBmpAndJpgInAnyCase) {
 
 TEST_F(GetFileFormTest, GraphicSpecOfPictureWithDuration50) {
     Picture(home / "picture.bmp");
-    TGetGraphicForm form(context, "picture.bmp", 50);
+    GraphicChooser form(context, "picture.bmp", 50);
     Button(form, "OKBtn")->click();
     EXPECT_EQ(form.result(), QDialog::Accepted);
     EXPECT_EQ(form.FileName(), "picture.bmp");
@@ -75,7 +75,7 @@ TEST_F(GetFileFormTest, GraphicSpecOfPictureWithDuration50) {
 }
 
 TEST_F(GetFileFormTest, DurationFieldEmptyBecomesZeroAndNonNumberIsRefused) {
-    TGetGraphicForm form(context, "p.bmp", 5);
+    GraphicChooser form(context, "p.bmp", 5);
     auto* duration = form.findChild<QLineEdit*>("DurationEdit");
     duration->setText("");
     emit duration->editingFinished();
@@ -89,7 +89,7 @@ TEST_F(GetFileFormTest, DurationFieldEmptyBecomesZeroAndNonNumberIsRefused) {
 
 TEST_F(GetFileFormTest, ImageChooserStartsEmptyAndRefusesAnEmptyChoice) {
     InProject("a.bmp");
-    TGetImageForm form(context);
+    ImageChooser form(context);
     EXPECT_TRUE(form.FileName().empty());
     EXPECT_FALSE(Button(form, "ViewBtn")->isEnabled());
     EXPECT_EQ(form.findChild<QLineEdit*>("DurationEdit"), nullptr);
@@ -104,7 +104,7 @@ TEST_F(GetFileFormTest, ImageChooserStartsEmptyAndRefusesAnEmptyChoice) {
 
 TEST_F(GetFileFormTest, FindFileCopiesIntoTheProjectAndChoosesIt) {
     const fs::path picked = Picture(elsewhere / "Sunset.jpg");
-    TGetGraphicForm form(context, "", 0);
+    GraphicChooser form(context, "", 0);
     Fetch(form, picked, true);
     EXPECT_EQ(rec.messages.Texts(Kind::Confirm),
               std::vector<QString>{"Copy the file Sunset.jpg to the Project directory?"});
@@ -121,13 +121,13 @@ TEST_F(GetFileFormTest, FindFileAnsweredNoKeepsTheChoiceOrTakesTheFirstMatchingF
     InProject("a.bmp");
     const fs::path picked = Picture(elsewhere / "other.bmp");
     {
-        TGetGraphicForm form(context, "a.bmp", 0);
+        GraphicChooser form(context, "a.bmp", 0);
         Fetch(form, picked, false);
         EXPECT_EQ(form.FileName(), "a.bmp");
     }
     {
         // Nothing chosen yet: the first "*.jpg" comes before any "*.bmp".
-        TGetGraphicForm form(context, "", 0);
+        GraphicChooser form(context, "", 0);
         Fetch(form, picked, false);
         EXPECT_EQ(form.FileName(), "z.jpg");
     }
@@ -137,7 +137,7 @@ TEST_F(GetFileFormTest, FindFileAnsweredNoKeepsTheChoiceOrTakesTheFirstMatchingF
 TEST_F(GetFileFormTest, FindFileNeverOverwritesAProjectFileOfTheSameName) {
     InProject("LOGO.BMP", "project's own");
     const fs::path picked = elsewhere.write("logo.bmp", "fetched");
-    TGetGraphicForm form(context, "", 0);
+    GraphicChooser form(context, "", 0);
     Fetch(form, picked, true);
     EXPECT_EQ(TempFolder::read(home / "LOGO.BMP"), "project's own");
     EXPECT_FALSE(fs::exists(home / "logo.bmp"));
@@ -147,7 +147,7 @@ TEST_F(GetFileFormTest, FindFileNeverOverwritesAProjectFileOfTheSameName) {
 
 TEST_F(GetFileFormTest, FindFileInTheProjectFolderAsksNothing) {
     const fs::path inside = InProject("here.bmp");
-    TGetGraphicForm form(context, "", 0);
+    GraphicChooser form(context, "", 0);
     Fetch(form, inside, std::nullopt);
     EXPECT_TRUE(rec.messages.shown.empty());
     EXPECT_EQ(form.FileName(), "here.bmp");
@@ -156,7 +156,7 @@ TEST_F(GetFileFormTest, FindFileInTheProjectFolderAsksNothing) {
 TEST_F(GetFileFormTest, GraphicAndSoundChooserChecksBothAndReturnsItsSpec) {
     InProject("b.MID");
     InProject("a.jpg");
-    TGetGrAudioForm form(context, "a.jpg", "", 30);
+    GraphicSoundChooser form(context, "a.jpg", "", 30);
     EXPECT_EQ(form.Group(1)->title(), " Select .WAV or .MID Audio  ");
     EXPECT_EQ(form.findChild<QPushButton*>("SoundFindBtn")->text(), "Fi&nd File");
     EXPECT_EQ(Listed(form, 1), QStringList{"b.MID"});
@@ -171,7 +171,7 @@ TEST_F(GetFileFormTest, GraphicAndSoundChooserChecksBothAndReturnsItsSpec) {
     EXPECT_EQ(form.result(), QDialog::Accepted);
     EXPECT_EQ(form.Spec(), "a.jpg,b.MID,30");
 
-    TGetGrAudioForm noGraphic(context, "", "b.MID", 0);
+    GraphicSoundChooser noGraphic(context, "", "b.MID", 0);
     Button(noGraphic, "OKBtn")->click();
     EXPECT_EQ(rec.messages.LastText(), "No Graphic file has been selected");
 }
@@ -182,7 +182,7 @@ TEST_F(GetFileFormTest, TabbingThroughTheListsKeepsTheChoicesAndArrowKeysChoose)
     InProject("c.bmp");
     InProject("s1.wav");
     InProject("s2.mid");
-    TGetGrAudioForm form(context, "b.jpg", "", 30);
+    GraphicSoundChooser form(context, "b.jpg", "", 30);
     form.show();
     QApplication::setActiveWindow(&form);
     // Round the whole window twice with Tab: entering a list chooses nothing.
@@ -212,7 +212,7 @@ TEST_F(GetFileFormTest, TabbingThroughTheListsKeepsTheChoicesAndArrowKeysChoose)
 }
 
 TEST_F(GetFileFormTest, ExecutableChooserSplitsAndJoinsItsSpec) {
-    TGetExeForm form(context, "TOOL.EXE,-q notes.txt,more");
+    ProgramChooser form(context, "TOOL.EXE,-q notes.txt,more");
     EXPECT_EQ(form.FileName(), "TOOL.EXE");
     EXPECT_EQ(form.Parameters(), "-q notes.txt,more");
     EXPECT_EQ(form.Spec(), "TOOL.EXE,-q notes.txt,more");
@@ -225,26 +225,26 @@ TEST_F(GetFileFormTest, EveryMemberHasItsGroupMaskAndEmptyChoiceMessage) {
     for (const char* name : {"a.bmp", "b.jpg", "c.wav", "d.mid", "e.exe", "f.COM", "g.bat", "h.htm", "i.avi"})
         InProject(name);
     struct Case {
-        std::function<std::unique_ptr<TGetFileForm>()> make;
+        std::function<std::unique_ptr<FileChooser>()> make;
         QString title;
         QStringList listed;
         QString empty;
         QString filter;
     };
     const std::vector<Case> cases{
-        {[&] { return std::make_unique<TGetImageForm>(context); }, " Select .BMP or .JPG Graphic  ",
+        {[&] { return std::make_unique<ImageChooser>(context); }, " Select .BMP or .JPG Graphic  ",
          {"a.bmp", "b.jpg"}, "No Graphic file has been selected", "Graphic Files|*.JPG;*.BMP"},
-        {[&] { return std::make_unique<TGetAudioForm>(context, ""); }, " Select a .WAV  Audio  file ", {"c.wav"},
+        {[&] { return std::make_unique<VoiceChooser>(context, ""); }, " Select a .WAV  Audio  file ", {"c.wav"},
          "No Voice file has been selected", "WAV Files|*.WAV"},
-        {[&] { return std::make_unique<TGetExeForm>(context, ""); }, " Enter Executable filename ",
+        {[&] { return std::make_unique<ProgramChooser>(context, ""); }, " Enter Executable filename ",
          {"e.exe", "f.COM", "g.bat"}, "No executable file has been selected", "Executable Files|*.exe;*.com;*.bat"},
-        {[&] { return std::make_unique<TGetWinExeForm>(context, ""); }, " Windows related Program ", {},
+        {[&] { return std::make_unique<WindowsProgramChooser>(context, ""); }, " Windows related Program ", {},
          "No executable file has been selected", ""},
-        {[&] { return std::make_unique<TGetHTMForm>(context, ""); }, " Enter HTML filename ", {"h.htm"},
+        {[&] { return std::make_unique<HtmlPageChooser>(context, ""); }, " Enter HTML filename ", {"h.htm"},
          "No HTML file has been selected", "HTML Files|*.HTM"},
-        {[&] { return std::make_unique<TGetVideoForm>(context, ""); }, " Select .AVI Video file ", {"i.avi"},
+        {[&] { return std::make_unique<VideoChooser>(context, ""); }, " Select .AVI Video file ", {"i.avi"},
          "No Video file has been selected", "Video Files|*.AVI"},
-        {[&] { return std::make_unique<TGetMidiForm>(context, ""); }, " Select a MIDI file ", {"d.mid"},
+        {[&] { return std::make_unique<MidiChooser>(context, ""); }, " Select a MIDI file ", {"d.mid"},
          "No MIDI file has been selected", "MIDI Files|*.MID"},
     };
     for (const Case& c : cases) {
@@ -268,16 +268,16 @@ TEST_F(GetFileFormTest, EveryMemberHasItsGroupMaskAndEmptyChoiceMessage) {
 TEST_F(GetFileFormTest, VideoAndMidiChoosersRefuseATypedFileThatIsNotThere) {
     InProject("film.AVI");
     InProject("tune.mid");
-    TGetVideoForm video(context, "gone.avi");
-    TGetMidiForm midi(context, "gone.mid");
-    for (TGetFileForm* form : std::initializer_list<TGetFileForm*>{&video, &midi}) {
+    VideoChooser video(context, "gone.avi");
+    MidiChooser midi(context, "gone.mid");
+    for (FileChooser* form : std::initializer_list<FileChooser*>{&video, &midi}) {
         Button(*form, "OKBtn")->click();
         EXPECT_NE(form->result(), QDialog::Accepted);
         EXPECT_EQ(rec.messages.LastText(), form == &video ? "The file gone.avi is missing" : "The file gone.mid is missing");
     }
     video.findChild<QLineEdit*>("FileEdit")->setText("film.avi");
     midi.findChild<QLineEdit*>("FileEdit")->setText("TUNE.MID");
-    for (TGetFileForm* form : std::initializer_list<TGetFileForm*>{&video, &midi}) {
+    for (FileChooser* form : std::initializer_list<FileChooser*>{&video, &midi}) {
         Button(*form, "OKBtn")->click();
         EXPECT_EQ(form->result(), QDialog::Accepted);
     }
@@ -288,27 +288,27 @@ TEST_F(GetFileFormTest, ViewPreviewsRunsOrOpensTheChoice) {
     InProject("page.htm");
     InProject("voice.wav");
     system.onPath = {"xdg-open"};
-    TGetGraphicForm graphic(context, "gone.bmp", 10);
+    GraphicChooser graphic(context, "gone.bmp", 10);
     Button(graphic, "ViewBtn")->click();
     EXPECT_EQ(rec.messages.LastText(), "The file GONE.BMP is missing");
-    TGetAudioForm voice(context, "voice.wav");
+    VoiceChooser voice(context, "voice.wav");
     Button(voice, "ViewBtn")->click();
     EXPECT_EQ(system.waves, std::vector<fs::path>{home / "voice.wav"});
-    TGetExeForm exe(context, "tool.sh,-x");
+    ProgramChooser exe(context, "tool.sh,-x");
     Button(exe, "ViewBtn")->click();
-    TGetWinExeForm win(context, "xdg-open page.htm");
+    WindowsProgramChooser win(context, "xdg-open page.htm");
     Button(win, "ViewBtn")->click();
     ASSERT_EQ(system.runs.size(), 2u);
     EXPECT_EQ(system.runs[0].arguments, QStringList{"-x"});
     EXPECT_EQ(system.runs[1].program, "/usr/bin/xdg-open");
-    TGetHTMForm html(context, "PAGE.HTM");
+    HtmlPageChooser html(context, "PAGE.HTM");
     Button(html, "ViewBtn")->click();
     ASSERT_EQ(system.opened.size(), 1u);
     EXPECT_TRUE(system.opened[0].isLocalFile());
 }
 
 TEST_F(GetFileFormTest, WindowsProgramChooserTakesTheTextAsTyped) {
-    TGetWinExeForm form(context, "");
+    WindowsProgramChooser form(context, "");
     auto* edit = form.findChild<QLineEdit*>("FileEdit");
     EXPECT_EQ(edit->maxLength(), 50);
     edit->setText("write.exe  report.doc");
@@ -318,7 +318,7 @@ TEST_F(GetFileFormTest, WindowsProgramChooserTakesTheTextAsTyped) {
 TEST_F(GetFileFormTest, ExecutableDefaultsToExeThenComThenBat) {
     InProject("z.bat");
     InProject("y.com");
-    TGetExeForm form(context, "");
+    ProgramChooser form(context, "");
     Fetch(form, elsewhere.write("q.exe", "x"), false);
     EXPECT_EQ(form.FileName(), "y.com");
 }
@@ -337,23 +337,23 @@ TEST_F(GetFileFormTest, OfferedFileKeepsAGivenNameOrOffersTheFirstMatch) {
 
 TEST_F(GetFileFormTest, AMediaTextIsTakenApartAsItsChooserNeedsIt) {
     const struct {
-        FileChooser kind;
+        ChooserKind kind;
         const char* spec;
         const char* file;
         const char* sound;
         int duration;
     } cases[] = {
-        {FileChooser::Graphic, "A.BMP,50", "A.BMP", "", 50},
-        {FileChooser::Graphic, "A.BMP, 50 ", "A.BMP", "", 50},
-        {FileChooser::Graphic, "A.BMP", "A.BMP", "", 0},
-        {FileChooser::Graphic, "A.BMP,5x", "A.BMP", "", 0},
-        {FileChooser::Graphic, "A.BMP,$10", "A.BMP", "", 16},
-        {FileChooser::GraphicAndSound, "A.JPG,B.WAV,7", "A.JPG", "B.WAV", 7},
-        {FileChooser::GraphicAndSound, "A.JPG,B.WAV", "A.JPG", "B.WAV", 0},
-        {FileChooser::GraphicAndSound, "A.JPG", "A.JPG", "", 0},
-        {FileChooser::Executable, "RUN.EXE,-x,y", "RUN.EXE,-x,y", "", 0},
-        {FileChooser::WindowsProgram, "write.exe a,b", "write.exe a,b", "", 0},
-        {FileChooser::Audio, "V.WAV", "V.WAV", "", 0},
+        {ChooserKind::Graphic, "A.BMP,50", "A.BMP", "", 50},
+        {ChooserKind::Graphic, "A.BMP, 50 ", "A.BMP", "", 50},
+        {ChooserKind::Graphic, "A.BMP", "A.BMP", "", 0},
+        {ChooserKind::Graphic, "A.BMP,5x", "A.BMP", "", 0},
+        {ChooserKind::Graphic, "A.BMP,$10", "A.BMP", "", 16},
+        {ChooserKind::GraphicAndSound, "A.JPG,B.WAV,7", "A.JPG", "B.WAV", 7},
+        {ChooserKind::GraphicAndSound, "A.JPG,B.WAV", "A.JPG", "B.WAV", 0},
+        {ChooserKind::GraphicAndSound, "A.JPG", "A.JPG", "", 0},
+        {ChooserKind::Executable, "RUN.EXE,-x,y", "RUN.EXE,-x,y", "", 0},
+        {ChooserKind::WindowsProgram, "write.exe a,b", "write.exe a,b", "", 0},
+        {ChooserKind::Audio, "V.WAV", "V.WAV", "", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.spec);
@@ -370,7 +370,7 @@ TEST_F(GetFileFormTest, ChooseMediaRunsTheChooserOfTheKind) {
     Picture(home / "pic.bmp");
     InProject("tune.mid");
     WhenShown("TGetGrAudioForm", [](QWidget* w) { w->findChild<QPushButton*>("OKBtn")->click(); });
-    const auto chosen = ChooseMedia(context, FileChooser::GraphicAndSound, {"pic.bmp", "tune.mid", 30, {}}, nullptr);
+    const auto chosen = ChooseMedia(context, ChooserKind::GraphicAndSound, {"pic.bmp", "tune.mid", 30, {}}, nullptr);
     ASSERT_TRUE(chosen);
     EXPECT_EQ(chosen->file, "pic.bmp");
     EXPECT_EQ(chosen->sound, "tune.mid");
@@ -378,7 +378,7 @@ TEST_F(GetFileFormTest, ChooseMediaRunsTheChooserOfTheKind) {
     EXPECT_EQ(chosen->spec, "pic.bmp,tune.mid,30");
 
     WhenShown("TGetVideoForm", [](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
-    EXPECT_FALSE(ChooseMedia(context, FileChooser::Video, {"film.avi", {}, 0, {}}, nullptr));
+    EXPECT_FALSE(ChooseMedia(context, ChooserKind::Video, {"film.avi", {}, 0, {}}, nullptr));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include "editor/commands/branch_forms.h"
 #include "editor/commands/picker_forms.h"
 #include "editor/commands/prompt_forms.h"
-#include "common/get_file_form.h"
+#include "common/file_chooser.h"
 #include "platform/help.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
@@ -72,7 +72,7 @@ std::optional<int> DialogPrompter::PickEntry(const QString& caption, const QStri
     return index;
 }
 
-std::optional<QString> DialogPrompter::ChooseFile(FileChooser chooser, const QString& current,
+std::optional<QString> DialogPrompter::ChooseFile(ChooserKind chooser, const QString& current,
                                                   int topic) {
     AidsContext context{project_, platform_, system_};
     const auto chosen = ChooseMedia(context, chooser, MediaChoiceOfSpec(chooser, ToCp1252(current)), parent_, topic);

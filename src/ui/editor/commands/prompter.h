@@ -10,7 +10,7 @@
 #include <functional>
 #include <optional>
 
-#include "common/get_file_form.h"
+#include "common/file_chooser.h"
 #include "common/number_field.h"
 #include "editor/commands/branch_tables.h"
 
@@ -86,7 +86,7 @@ class Prompter {
     virtual std::optional<int> PickEntry(const QString& caption, const QStringList& items,
                                          int topic) = 0;
     // A chooser of the get-file family, opened on `current` (a name or spec, may be empty).
-    virtual std::optional<QString> ChooseFile(FileChooser chooser, const QString& current,
+    virtual std::optional<QString> ChooseFile(ChooserKind chooser, const QString& current,
                                               int topic) = 0;
     // The match list editor (TMatchForm): the texts that are not empty and "Match Exactly".
     virtual std::optional<MatchListAnswer> MatchList(int topic) = 0;
