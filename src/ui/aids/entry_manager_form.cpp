@@ -8,7 +8,7 @@
 #include "aids/rtf_entry_form.h"
 #include "aids/wtext_test_form.h"
 #include "datafile/color_notation.h"
-#include "common/butt_list_form.h"
+#include "common/entry_list_picker.h"
 #include "platform/error_handler.h"
 #include "platform/help.h"
 #include "platform/modal.h"
@@ -26,7 +26,7 @@ std::string SelectEntry(AidsContext& context, std::string_view source, const QSt
     if (names.empty()) return {};
     QStringList items;
     for (const std::string& name : names) items << FromCp1252(name);
-    TButtListForm picker(context.platform, prompt, items, 0, ManagerSpecFor(source).helpContext, parent);
+    EntryListPicker picker(context.platform, prompt, items, 0, ManagerSpecFor(source).helpContext, parent);
     const int chosen = picker.Run();
     return chosen < 0 ? std::string() : names[static_cast<std::size_t>(chosen)];
 }

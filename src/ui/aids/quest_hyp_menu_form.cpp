@@ -9,7 +9,7 @@
 #include "common/aids_context.h"
 #include "aids/hyp_entry_form.h"
 #include "aids/note_file_form.h"
-#include "common/exe_choice_form.h"
+#include "common/external_type_chooser.h"
 #include "common/file_chooser.h"
 #include "datafile/data_file.h"
 #include "platform/error_handler.h"
@@ -120,7 +120,7 @@ void TQuestHypMenuForm::AddClick(int n) {
             break;
         case 4: {
             const int type = RadioOfType(draft_.selectedType) == 4 ? draft_.selectedType : etExecutable;
-            TExeChoiceForm form(context_, draft_.program, type, this);
+            ExternalTypeChooser form(context_, draft_.program, type, this);
             if (ShowModal(form) == QDialog::Accepted && form.Choice())
                 DefineCommand(draft_, form.Choice()->type, form.Choice()->command);
             break;

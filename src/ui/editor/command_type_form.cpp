@@ -5,7 +5,7 @@
 
 #include "common/aids_context.h"
 #include "common/choice_rows.h"
-#include "common/exe_choice_form.h"
+#include "common/external_type_chooser.h"
 #include "common/file_chooser.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
@@ -140,10 +140,10 @@ void TCommandTypeForm::DefineClick(int radioIndex) {
             const int incomingType = IsExternal(setting_.CommandType) ? setting_.CommandType : 4;
             std::optional<ExternalCommand> chosen;
             if (limitExternal_) {
-                TExe2ChoiceForm form(context_, setting_.Arg5, incomingType, this);
+                ProgramTypeChooser form(context_, setting_.Arg5, incomingType, this);
                 if (ShowModal(form) == QDialog::Accepted) chosen = form.Choice();
             } else {
-                TExeChoiceForm form(context_, setting_.Arg5, incomingType, this);
+                ExternalTypeChooser form(context_, setting_.Arg5, incomingType, this);
                 if (ShowModal(form) == QDialog::Accepted) chosen = form.Choice();
             }
             if (!chosen) return;

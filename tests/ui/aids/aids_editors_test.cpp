@@ -40,7 +40,7 @@
 #include "editor/chapter_pane.h"
 #include "editor/edit_form.h"
 #include "editor/problems_model.h"
-#include "common/exe_choice_form.h"
+#include "common/external_type_chooser.h"
 #include "text/text_file.h"
 
 using namespace quill;
@@ -691,7 +691,7 @@ TEST_F(AidsEditors, HypertextManagerViewsWhatThePlayerWouldAndModifiesALink) {
             EXPECT_EQ(editor->findChild<QGroupBox*>("GroupBox1")->title(), " Select HyperLink type ");
             EXPECT_TRUE(editor->Radio(4)->isChecked());
             WhenShown("TExeChoiceForm", [](QWidget* choice) {
-                auto* form = static_cast<TExeChoiceForm*>(choice);
+                auto* form = static_cast<ExternalTypeChooser*>(choice);
                 EXPECT_EQ(form->SelectedType(), 10);
                 WhenShown("TGetHTMForm", [](QWidget* html) {
                     EXPECT_EQ(html->findChild<QLineEdit*>("FileEdit")->text(), "page.htm");

@@ -10,9 +10,9 @@
 #include "aids/show_htext_form.h"
 #include "aids/txt_vp_disp_form.h"
 #include "aids_fixture.h"
-#include "common/butt_list_form.h"
+#include "common/entry_list_picker.h"
 #include "editor/command_type_form.h"
-#include "common/exe_choice_form.h"
+#include "common/external_type_chooser.h"
 #include "common/file_chooser.h"
 #include "platform/snapshots.h"
 #include "../../qstring_printer.h"
@@ -41,15 +41,15 @@ TEST_F(AidsWindowSizes, EveryWindowFitsA1024By768Screen) {
     windows.push_back(std::make_unique<HtmlPageChooser>(context, "f.htm"));
     windows.push_back(std::make_unique<VideoChooser>(context, "g.avi"));
     windows.push_back(std::make_unique<MidiChooser>(context, "d.mid"));
-    windows.push_back(std::make_unique<TButtListForm>(rec.platform(), "", QStringList{"one", "two"}, 0, 0));
-    windows.push_back(std::make_unique<TFindEntryForm>("one"));
+    windows.push_back(std::make_unique<EntryListPicker>(rec.platform(), "", QStringList{"one", "two"}, 0, 0));
+    windows.push_back(std::make_unique<EntryFindPrompt>("one"));
     windows.push_back(std::make_unique<TCommandTypeForm>(context, " Opening Command Type ", 0, false, TCommandSetting{}));
-    windows.push_back(std::make_unique<TExeChoiceForm>(context, "", 4));
-    windows.push_back(std::make_unique<TExe2ChoiceForm>(context, "", 9));
+    windows.push_back(std::make_unique<ExternalTypeChooser>(context, "", 4));
+    windows.push_back(std::make_unique<ProgramTypeChooser>(context, "", 9));
     windows.push_back(std::make_unique<THNotesForm>(rec.platform(), home / "n.txt", "n.txt"));
     windows.push_back(std::make_unique<TShowHTextForm>(settings, text, QPoint(0, 0)));
     windows.push_back(std::make_unique<TTxtVPDispForm>(context, "entry", settings, text));
-    windows.push_back(std::make_unique<TShowGraphicForm>(QImage(10, 10, QImage::Format_RGB32), 0, std::filesystem::path()));
+    windows.push_back(std::make_unique<GraphicViewer>(QImage(10, 10, QImage::Format_RGB32), 0, std::filesystem::path()));
     for (auto& window : windows) {
         window->show();
         QTest::qWait(60);

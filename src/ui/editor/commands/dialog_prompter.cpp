@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "common/aids_context.h"
-#include "common/butt_list_form.h"
+#include "common/entry_list_picker.h"
 #include "editor/commands/branch_forms.h"
 #include "editor/commands/picker_forms.h"
 #include "editor/commands/prompt_forms.h"
@@ -66,7 +66,7 @@ std::optional<ControlButtons> DialogPrompter::Controls(int topic) {
 
 std::optional<int> DialogPrompter::PickEntry(const QString& caption, const QStringList& items,
                                              int topic) {
-    TButtListForm form(platform_, caption, items, -1, topic, parent_);
+    EntryListPicker form(platform_, caption, items, -1, topic, parent_);
     const int index = form.Run();
     if (index < 0) return std::nullopt;
     return index;

@@ -1,5 +1,5 @@
 #pragma once
-// TButtListForm: the entry list picker. A list of strings with "&Select", "&Close" and
+// EntryListPicker: the entry list picker. A list of strings with "&Select", "&Close" and
 // "&Find"; a double click or Enter in the list selects. "&Find" asks for a text and selects the
 // first entry (from the top, or after the last one found) whose text contains it, ignoring case.
 #include <QDialog>
@@ -7,8 +7,8 @@
 #include <memory>
 
 namespace Ui {
-class TButtListForm;
-class TFindEntryForm;
+class EntryListPicker;
+class EntryFindPrompt;
 }  // namespace Ui
 
 namespace quill {
@@ -19,13 +19,13 @@ struct Platform;
 // upper-cased text, or -1.
 int FindEntryFrom(const QStringList& items, const QString& text, int start);
 
-class TButtListForm : public QDialog {
+class EntryListPicker : public QDialog {
     Q_OBJECT
 public:
     // `caption` replaces the form's own caption "Select an Entry " when it is not empty.
-    TButtListForm(Platform& platform, const QString& caption, const QStringList& items, int selected,
+    EntryListPicker(Platform& platform, const QString& caption, const QStringList& items, int selected,
                   int helpTopic, QWidget* parent = nullptr);
-    ~TButtListForm() override;
+    ~EntryListPicker() override;
 
     // The selected index, or -1 when the picker was closed or nothing is selected.
     int Selected() const;
@@ -43,24 +43,24 @@ protected:
 private:
     Platform& platform_;
     QStringList items_;
-    std::unique_ptr<Ui::TButtListForm> ui_;
+    std::unique_ptr<Ui::EntryListPicker> ui_;
     QString searchText_;
     int lastFound_ = -1;
     bool selected_ = false;
 };
 
 // The find prompt of the picker: "Entry to Find :" with Cancel, "Find Next" and "Find First".
-class TFindEntryForm : public QDialog {
+class EntryFindPrompt : public QDialog {
     Q_OBJECT
 public:
     enum Choice { Cancelled, FindNext, FindFirst };
-    TFindEntryForm(const QString& text, QWidget* parent = nullptr);
-    ~TFindEntryForm() override;
+    EntryFindPrompt(const QString& text, QWidget* parent = nullptr);
+    ~EntryFindPrompt() override;
     QString Text() const;
     Choice Chosen() const { return choice_; }
 
 private:
-    std::unique_ptr<Ui::TFindEntryForm> ui_;
+    std::unique_ptr<Ui::EntryFindPrompt> ui_;
     Choice choice_ = Cancelled;
 };
 

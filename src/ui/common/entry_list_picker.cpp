@@ -1,12 +1,12 @@
-#include "common/butt_list_form.h"
+#include "common/entry_list_picker.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
 
 #include "platform/modal.h"
 #include "platform/platform.h"
-#include "ui_butt_list_form.h"
-#include "ui_find_entry_form.h"
+#include "ui_entry_list_picker.h"
+#include "ui_entry_find_prompt.h"
 
 namespace quill {
 
@@ -17,9 +17,9 @@ int FindEntryFrom(const QStringList& items, const QString& text, int start) {
     return -1;
 }
 
-TButtListForm::TButtListForm(Platform& platform, const QString& caption, const QStringList& items, int selected,
+EntryListPicker::EntryListPicker(Platform& platform, const QString& caption, const QStringList& items, int selected,
                              int helpTopic, QWidget* parent)
-    : QDialog(parent), platform_(platform), items_(items), ui_(std::make_unique<Ui::TButtListForm>()) {
+    : QDialog(parent), platform_(platform), items_(items), ui_(std::make_unique<Ui::EntryListPicker>()) {
     ui_->setupUi(this);
     if (!caption.isEmpty()) setWindowTitle(caption);
     SetHelpTopic(this, helpTopic);
@@ -38,21 +38,21 @@ TButtListForm::TButtListForm(Platform& platform, const QString& caption, const Q
     QPushButton* find = ui_->ButtonBox->addButton("&Find", QDialogButtonBox::ActionRole);
     find->setObjectName("FindBtn");
     for (QPushButton* b : {select, close, find}) b->setAutoDefault(false);
-    connect(select, &QPushButton::clicked, this, &TButtListForm::SelectBtnClick);
+    connect(select, &QPushButton::clicked, this, &EntryListPicker::SelectBtnClick);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    connect(find, &QPushButton::clicked, this, &TButtListForm::FindBtnClick);
+    connect(find, &QPushButton::clicked, this, &EntryListPicker::FindBtnClick);
 }
 
-TButtListForm::~TButtListForm() = default;
+EntryListPicker::~EntryListPicker() = default;
 
-int TButtListForm::Selected() const { return selected_ ? ui_->ListBox1->currentRow() : -1; }
+int EntryListPicker::Selected() const { return selected_ ? ui_->ListBox1->currentRow() : -1; }
 
-int TButtListForm::Run() {
+int EntryListPicker::Run() {
     ShowModal(*this);
     return Selected();
 }
 
-void TButtListForm::SelectBtnClick() {
+void EntryListPicker::SelectBtnClick() {
     if (ui_->ListBox1->currentRow() < 0 || ui_->ListBox1->selectedItems().isEmpty()) {
         selected_ = false;
         reject();
@@ -62,7 +62,7 @@ void TButtListForm::SelectBtnClick() {
     accept();
 }
 
-void TButtListForm::keyPressEvent(QKeyEvent* event) {
+void EntryListPicker::keyPressEvent(QKeyEvent* event) {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && ui_->ListBox1->hasFocus()) {
         SelectBtnClick();
         return;
@@ -70,7 +70,7 @@ void TButtListForm::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void TButtListForm::FindEntry(const QString& text, bool fromFirst) {
+void EntryListPicker::FindEntry(const QString& text, bool fromFirst) {
     searchText_ = text;
     if (items_.isEmpty()) return;
     const int found = FindEntryFrom(items_, text, fromFirst ? 0 : lastFound_ + 1);
@@ -82,15 +82,15 @@ void TButtListForm::FindEntry(const QString& text, bool fromFirst) {
     }
 }
 
-void TButtListForm::FindBtnClick() {
-    TFindEntryForm prompt(searchText_, this);
+void EntryListPicker::FindBtnClick() {
+    EntryFindPrompt prompt(searchText_, this);
     ShowModal(prompt);
-    if (prompt.Chosen() == TFindEntryForm::Cancelled) return;
-    FindEntry(prompt.Text(), prompt.Chosen() == TFindEntryForm::FindFirst);
+    if (prompt.Chosen() == EntryFindPrompt::Cancelled) return;
+    FindEntry(prompt.Text(), prompt.Chosen() == EntryFindPrompt::FindFirst);
 }
 
-TFindEntryForm::TFindEntryForm(const QString& text, QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::TFindEntryForm>()) {
+EntryFindPrompt::EntryFindPrompt(const QString& text, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::EntryFindPrompt>()) {
     ui_->setupUi(this);
     ui_->FindEdit->setText(text);
     QPushButton* cancel = ui_->ButtonBox->addButton("Cancel", QDialogButtonBox::RejectRole);
@@ -113,8 +113,8 @@ TFindEntryForm::TFindEntryForm(const QString& text, QWidget* parent)
     ui_->FindEdit->setFocus();
 }
 
-TFindEntryForm::~TFindEntryForm() = default;
+EntryFindPrompt::~EntryFindPrompt() = default;
 
-QString TFindEntryForm::Text() const { return ui_->FindEdit->text(); }
+QString EntryFindPrompt::Text() const { return ui_->FindEdit->text(); }
 
 }  // namespace quill

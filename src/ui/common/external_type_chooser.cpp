@@ -1,4 +1,4 @@
-#include "common/exe_choice_form.h"
+#include "common/external_type_chooser.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -9,12 +9,12 @@
 #include "common/file_chooser.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
-#include "ui_exe_choice_form.h"
+#include "ui_external_type_chooser.h"
 
 namespace quill {
 
-TExeChoiceForm::TExeChoiceForm(AidsContext& context, const std::string& command, int type, QWidget* parent)
-    : TExeChoiceForm(context, command, type, " Select External Type ",
+ExternalTypeChooser::ExternalTypeChooser(AidsContext& context, const std::string& command, int type, QWidget* parent)
+    : ExternalTypeChooser(context, command, type, " Select External Type ",
                      {{4, " Executable Program", "Exe"},
                       {9, " Windows related Program", "WinExe"},
                       {10, " HTML Web Browser File", "Html"}},
@@ -22,17 +22,17 @@ TExeChoiceForm::TExeChoiceForm(AidsContext& context, const std::string& command,
     setObjectName("TExeChoiceForm");
 }
 
-TExe2ChoiceForm::TExe2ChoiceForm(AidsContext& context, const std::string& command, int type, QWidget* parent)
-    : TExeChoiceForm(context, command, type, " Select Executable Type ",
+ProgramTypeChooser::ProgramTypeChooser(AidsContext& context, const std::string& command, int type, QWidget* parent)
+    : ExternalTypeChooser(context, command, type, " Select Executable Type ",
                      {{4, " Executable Program", "Exe"}, {9, " Internal Windows Program", "WinExe"}}, parent) {
     setObjectName("TExe2ChoiceForm");
 }
 
-TExeChoiceForm::TExeChoiceForm(AidsContext& context, const std::string& command, int type, const QString& title,
+ExternalTypeChooser::ExternalTypeChooser(AidsContext& context, const std::string& command, int type, const QString& title,
                                const std::vector<Option>& options, QWidget* parent)
     : QDialog(parent),
       context_(context),
-      ui_(std::make_unique<Ui::TExeChoiceForm>()),
+      ui_(std::make_unique<Ui::ExternalTypeChooser>()),
       command_(command),
       type_(type) {
     ui_->setupUi(this);
@@ -40,9 +40,9 @@ TExeChoiceForm::TExeChoiceForm(AidsContext& context, const std::string& command,
     Build(title, options);
 }
 
-TExeChoiceForm::~TExeChoiceForm() = default;
+ExternalTypeChooser::~ExternalTypeChooser() = default;
 
-void TExeChoiceForm::Build(const QString& title, const std::vector<Option>& options) {
+void ExternalTypeChooser::Build(const QString& title, const std::vector<Option>& options) {
     // The rows differ between the two forms; the group and the buttons are the .ui's.
     ui_->TypeGroup->setTitle(title);
     std::vector<ChoiceRowSpec> specs;
@@ -61,13 +61,13 @@ void TExeChoiceForm::Build(const QString& title, const std::vector<Option>& opti
     connect(AddChoiceButtons(this, ui_->ButtonBox), &QPushButton::clicked, this, &QDialog::accept);
 }
 
-int TExeChoiceForm::SelectedType() const {
+int ExternalTypeChooser::SelectedType() const {
     for (std::size_t i = 0; i < rows_.size(); ++i)
         if (rows_[i].radio->isChecked()) return types_[i];
     return types_.empty() ? 4 : types_.front();
 }
 
-void TExeChoiceForm::AddClick(int type) {
+void ExternalTypeChooser::AddClick(int type) {
     // The incoming command belongs to its own type's chooser only.
     const std::string incoming = type == type_ ? command_ : std::string();
     std::optional<std::string> result;

@@ -1,4 +1,4 @@
-#include "common/media_play_form.h"
+#include "common/media_player_window.h"
 
 #include <QAudioDevice>
 #include <QAudioOutput>
@@ -17,7 +17,7 @@
 
 namespace quill {
 
-TMediaPlayForm::TMediaPlayForm(const QString& caption, const std::filesystem::path& file, QWidget* parent)
+MediaPlayerWindow::MediaPlayerWindow(const QString& caption, const std::filesystem::path& file, QWidget* parent)
     : QDialog(parent) {
     setObjectName("TMediaPlayForm");
     SetWindowCaption(*this, caption);
@@ -30,14 +30,14 @@ TMediaPlayForm::TMediaPlayForm(const QString& caption, const std::filesystem::pa
     const struct {
         const char* name;
         const char* caption;
-        void (TMediaPlayForm::*slot)();
+        void (MediaPlayerWindow::*slot)();
     } kButtons[] = {// The window's caption is the tutorial's start prompt ("Press the Start button"):
                     // the button that plays is that Start button.
-                    {"PlayBtn", "&Start", &TMediaPlayForm::PlayBtnClick},
-                    {"PauseBtn", "Pause", &TMediaPlayForm::PauseBtnClick},
-                    {"StopBtn", "Stop", &TMediaPlayForm::StopBtnClick},
-                    {"NextBtn", "Next", &TMediaPlayForm::NextBtnClick},
-                    {"PrevBtn", "Previous", &TMediaPlayForm::PrevBtnClick}};
+                    {"PlayBtn", "&Start", &MediaPlayerWindow::PlayBtnClick},
+                    {"PauseBtn", "Pause", &MediaPlayerWindow::PauseBtnClick},
+                    {"StopBtn", "Stop", &MediaPlayerWindow::StopBtnClick},
+                    {"NextBtn", "Next", &MediaPlayerWindow::NextBtnClick},
+                    {"PrevBtn", "Previous", &MediaPlayerWindow::PrevBtnClick}};
     for (const auto& b : kButtons) {
         auto* button = new QPushButton(b.caption, this);
         button->setObjectName(b.name);
@@ -74,34 +74,34 @@ TMediaPlayForm::TMediaPlayForm(const QString& caption, const std::filesystem::pa
             [this](QMediaPlayer::Error, const QString& text) { StatusLbl_->setText(text); });
     timer_ = new QTimer(this);
     timer_->setInterval(200);
-    connect(timer_, &QTimer::timeout, this, &TMediaPlayForm::TimerTick);
+    connect(timer_, &QTimer::timeout, this, &MediaPlayerWindow::TimerTick);
     timer_->start();
 
     player_->setSource(QUrl::fromLocalFile(QString::fromStdString(file.string())));
     player_->play();
 }
 
-TMediaPlayForm::~TMediaPlayForm() {
+MediaPlayerWindow::~MediaPlayerWindow() {
     if (player_) player_->stop();
 }
 
-void TMediaPlayForm::FitDisplay(const QSize& pictureSize) {
+void MediaPlayerWindow::FitDisplay(const QSize& pictureSize) {
     if (pictureSize.isValid() && !pictureSize.isEmpty())
         display_->setFixedSize(pictureSize + QSize(8, 8));
 }
 
-void TMediaPlayForm::TimerTick() {
+void MediaPlayerWindow::TimerTick() {
     if (Gauge_->maximum() > 0)
         Gauge_->setValue(static_cast<int>(std::min<qint64>(player_->position(), Gauge_->maximum())));
 }
 
-void TMediaPlayForm::PlayBtnClick() { player_->play(); }
-void TMediaPlayForm::PauseBtnClick() { player_->pause(); }
-void TMediaPlayForm::StopBtnClick() {
+void MediaPlayerWindow::PlayBtnClick() { player_->play(); }
+void MediaPlayerWindow::PauseBtnClick() { player_->pause(); }
+void MediaPlayerWindow::StopBtnClick() {
     player_->stop();
     player_->setPosition(0);
 }
-void TMediaPlayForm::NextBtnClick() { player_->setPosition(player_->duration()); }
-void TMediaPlayForm::PrevBtnClick() { player_->setPosition(0); }
+void MediaPlayerWindow::NextBtnClick() { player_->setPosition(player_->duration()); }
+void MediaPlayerWindow::PrevBtnClick() { player_->setPosition(0); }
 
 }  // namespace quill

@@ -1,7 +1,7 @@
 #pragma once
 // The external-type choosers: what kind of outside program a command, link or utility runs.
-// TExeChoiceForm offers an executable program (type 4), a Windows related program (type 9) and
-// an HTML page (type 10); TExe2ChoiceForm only the first two. Each radio button enables its own
+// ExternalTypeChooser offers an executable program (type 4), a Windows related program (type 9) and
+// an HTML page (type 10); ProgramTypeChooser only the first two. Each radio button enables its own
 // "Add", which runs the matching chooser; "&OK" returns the command and type of the last
 // successful "Add".
 #include <QDialog>
@@ -13,7 +13,7 @@
 #include "common/choice_rows.h"
 
 namespace Ui {
-class TExeChoiceForm;
+class ExternalTypeChooser;
 }  // namespace Ui
 
 namespace quill {
@@ -26,12 +26,12 @@ struct ExternalCommand {
     bool operator==(const ExternalCommand&) const = default;
 };
 
-class TExeChoiceForm : public QDialog {
+class ExternalTypeChooser : public QDialog {
     Q_OBJECT
 public:
     // `command` goes to the chooser of `type` when that type is offered.
-    TExeChoiceForm(AidsContext& context, const std::string& command, int type, QWidget* parent = nullptr);
-    ~TExeChoiceForm() override;
+    ExternalTypeChooser(AidsContext& context, const std::string& command, int type, QWidget* parent = nullptr);
+    ~ExternalTypeChooser() override;
 
     // The result of the last successful "Add"; nullopt when none succeeded.
     const std::optional<ExternalCommand>& Choice() const { return choice_; }
@@ -46,14 +46,14 @@ protected:
         QString caption;
         const char* name;  // object name stem: "Exe", "WinExe", "Html"
     };
-    TExeChoiceForm(AidsContext& context, const std::string& command, int type, const QString& title,
+    ExternalTypeChooser(AidsContext& context, const std::string& command, int type, const QString& title,
                    const std::vector<Option>& options, QWidget* parent);
 
 private:
     void Build(const QString& title, const std::vector<Option>& options);
 
     AidsContext& context_;
-    std::unique_ptr<Ui::TExeChoiceForm> ui_;
+    std::unique_ptr<Ui::ExternalTypeChooser> ui_;
     std::string command_;
     int type_;
     std::vector<ChoiceRow> rows_;
@@ -61,10 +61,10 @@ private:
     std::optional<ExternalCommand> choice_;
 };
 
-class TExe2ChoiceForm : public TExeChoiceForm {
+class ProgramTypeChooser : public ExternalTypeChooser {
     Q_OBJECT
 public:
-    TExe2ChoiceForm(AidsContext& context, const std::string& command, int type, QWidget* parent = nullptr);
+    ProgramTypeChooser(AidsContext& context, const std::string& command, int type, QWidget* parent = nullptr);
 };
 
 }  // namespace quill

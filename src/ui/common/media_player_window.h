@@ -1,5 +1,5 @@
 #pragma once
-// TMediaPlayForm: the media window that plays a video or a MIDI file of the project: a display
+// MediaPlayerWindow: the media window that plays a video or a MIDI file of the project: a display
 // area sized to the picture, the buttons play, pause, stop, next and previous, and a progress
 // gauge. It starts playing as it opens; Escape closes it.
 #include <QDialog>
@@ -14,12 +14,12 @@ class QTimer;
 
 namespace quill {
 
-class TMediaPlayForm : public QDialog {
+class MediaPlayerWindow : public QDialog {
     Q_OBJECT
 public:
     // `caption` is the tutorial's start prompt; `file` the media file to play.
-    TMediaPlayForm(const QString& caption, const std::filesystem::path& file, QWidget* parent = nullptr);
-    ~TMediaPlayForm() override;
+    MediaPlayerWindow(const QString& caption, const std::filesystem::path& file, QWidget* parent = nullptr);
+    ~MediaPlayerWindow() override;
     QMediaPlayer* Player() const { return player_; }
 
     void PlayBtnClick();
