@@ -12,7 +12,7 @@
 #include "design/design_about_form.h"
 #include "design/design_common.h"
 #include "design/intro_entry_form.h"
-#include "editor/command_type_form.h"
+#include "editor/command_type_chooser.h"
 #include "platform/error_handler.h"
 #include "platform/platform.h"
 #include "project/command_setting.h"
@@ -134,7 +134,7 @@ void TProgConfigForm::EditCommand(bool opening) {
     const TCommandSettingLayout& layout = opening ? cfg::Opening : cfg::Closing;
     AidsContext context{project_, platform_, system_};
     // The opening command offers the two executable types only.
-    TCommandTypeForm form(context, opening ? " Opening Command Type " : " Closing Command Type ", opening ? 420 : 430,
+    CommandTypeChooser form(context, opening ? " Opening Command Type " : " Closing Command Type ", opening ? 420 : 430,
                           opening, ReadCommandSetting(copy_, layout), this);
     if (form.exec() == QDialog::Accepted) WriteCommandSetting(copy_, layout, form.Setting());
 }

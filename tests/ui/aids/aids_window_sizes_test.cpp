@@ -11,7 +11,7 @@
 #include "aids/txt_vp_disp_form.h"
 #include "aids_fixture.h"
 #include "common/entry_list_picker.h"
-#include "editor/command_type_form.h"
+#include "editor/command_type_chooser.h"
 #include "common/external_type_chooser.h"
 #include "common/file_chooser.h"
 #include "platform/snapshots.h"
@@ -43,7 +43,7 @@ TEST_F(AidsWindowSizes, EveryWindowFitsA1024By768Screen) {
     windows.push_back(std::make_unique<MidiChooser>(context, "d.mid"));
     windows.push_back(std::make_unique<EntryListPicker>(rec.platform(), "", QStringList{"one", "two"}, 0, 0));
     windows.push_back(std::make_unique<EntryFindPrompt>("one"));
-    windows.push_back(std::make_unique<TCommandTypeForm>(context, " Opening Command Type ", 0, false, TCommandSetting{}));
+    windows.push_back(std::make_unique<CommandTypeChooser>(context, " Opening Command Type ", 0, false, TCommandSetting{}));
     windows.push_back(std::make_unique<ExternalTypeChooser>(context, "", 4));
     windows.push_back(std::make_unique<ProgramTypeChooser>(context, "", 9));
     windows.push_back(std::make_unique<THNotesForm>(rec.platform(), home / "n.txt", "n.txt"));

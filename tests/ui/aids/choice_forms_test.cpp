@@ -9,7 +9,7 @@
 #include "../window_driver.h"
 #include "aids_fixture.h"
 #include "common/entry_list_picker.h"
-#include "editor/command_type_form.h"
+#include "editor/command_type_chooser.h"
 #include "common/external_type_chooser.h"
 #include "common/file_chooser.h"
 
@@ -88,7 +88,7 @@ TEST_F(ButtListTest, FindPromptIsPrefilledWithThePreviousSearch) {
     form.close();
 }
 
-// ---- TCommandTypeForm ---------------------------------------------------------------------------
+// ---- CommandTypeChooser ---------------------------------------------------------------------------
 
 struct CommandTypeTest : AidsFixture {
     static QRadioButton* Radio(QWidget& form, const char* name) {
@@ -102,7 +102,7 @@ struct CommandTypeTest : AidsFixture {
 TEST_F(CommandTypeTest, TypeZeroStartsOnExecutableWithOnlyItsDefineButton) {
     TCommandSetting setting;
     setting.CommandType = 0;
-    TCommandTypeForm form(context, " Opening Command Type ", 0, false, setting);
+    CommandTypeChooser form(context, " Opening Command Type ", 0, false, setting);
     EXPECT_TRUE(Radio(form, "Executable")->isChecked());
     for (const char* name : {"Graphic", "Voice", "Executable", "GrSound"})
         EXPECT_EQ(Define(form, name)->isEnabled(), std::string(name) == "Executable") << name;
@@ -138,7 +138,7 @@ TEST_F(CommandTypeTest, OKChecksTheDataOfTheSelectedType) {
     };
     for (const Case& c : cases) {
         rec.messages.Clear();
-        TCommandTypeForm form(context, "", 0, false, c.setting);
+        CommandTypeChooser form(context, "", 0, false, c.setting);
         Radio(form, c.radio)->setChecked(true);
         form.findChild<QPushButton*>("OKBtn")->click();
         SCOPED_TRACE(c.radio);
@@ -173,7 +173,7 @@ TEST_F(CommandTypeTest, DefineRunsTheGraphicChooserOfferingTheFirstGraphic) {
     TCommandSetting setting;
     setting.CommandType = 4;
     setting.Arg5 = "old.exe";
-    TCommandTypeForm form(context, " Closing Command Type ", 0, false, setting);
+    CommandTypeChooser form(context, " Closing Command Type ", 0, false, setting);
     form.show();
     Radio(form, "Graphic")->setChecked(true);
     QString offered;
@@ -200,7 +200,7 @@ TEST_F(CommandTypeTest, DefineExecutableGoesThroughTheExternalTypeChooser) {
     setting.CommandType = 9;
     setting.Arg5 = "notepad read.txt";
     for (bool limited : {false, true}) {
-        TCommandTypeForm form(context, "", 0, limited, setting);
+        CommandTypeChooser form(context, "", 0, limited, setting);
         form.show();
         QString incoming;
         const char* chooserName = limited ? "TExe2ChoiceForm" : "TExeChoiceForm";

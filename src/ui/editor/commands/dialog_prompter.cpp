@@ -23,43 +23,43 @@ DialogPrompter::DialogPrompter(Project& project, Platform& platform, SystemServi
 }
 
 std::optional<QString> DialogPrompter::Text(const TextPrompt& prompt) {
-    TGetTextForm form(platform_, prompt, parent_);
+    TextPromptDialog form(platform_, prompt, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Text();
 }
 
 std::optional<int> DialogPrompter::Number(const NumberPrompt& prompt) {
-    TGetNumberForm form(platform_, prompt, parent_);
+    NumberPromptDialog form(platform_, prompt, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Value();
 }
 
 std::optional<ColRow> DialogPrompter::ColumnRow(const ColRowPrompt& prompt) {
-    TGetColRowForm form(platform_, prompt, parent_);
+    ColumnRowPromptDialog form(platform_, prompt, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Value();
 }
 
 int DialogPrompter::Color(const QString& title, int topic) {
-    TColorSelectForm form(platform_, project_.Config, title, topic, parent_);
+    ColourPicker form(platform_, project_.Config, title, topic, parent_);
     ShowModal(form);
     return form.Result();
 }
 
 std::optional<int> DialogPrompter::Heading(int topic) {
-    THeadSelectForm form(platform_, project_.Config, topic, modifyHeadings_, parent_);
+    HeadingPicker form(platform_, project_.Config, topic, modifyHeadings_, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Chosen();
 }
 
 std::optional<QStringList> DialogPrompter::PopUpText(int topic) {
-    TPopUpTextForm form(platform_, topic, parent_);
+    PopUpTextDialog form(platform_, topic, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Lines();
 }
 
 std::optional<ControlButtons> DialogPrompter::Controls(int topic) {
-    TControlsSelectForm form(platform_, topic, parent_);
+    ControlButtonsPicker form(platform_, topic, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Buttons();
 }
@@ -81,37 +81,37 @@ std::optional<QString> DialogPrompter::ChooseFile(ChooserKind chooser, const QSt
 }
 
 std::optional<MatchListAnswer> DialogPrompter::MatchList(int topic) {
-    TMatchForm form(platform_, topic, parent_);
+    MatchListDialog form(platform_, topic, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Answer();
 }
 
 std::optional<MatchTableAnswer> DialogPrompter::MatchTable(int topic) {
-    TMatchesForm form(platform_, topic, parent_);
+    MatchTableDialog form(platform_, topic, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Answer();
 }
 
 std::optional<std::vector<JumpRow>> DialogPrompter::MenuEntries(int topic) {
-    TMenActForm form(platform_, topic, parent_);
+    BoxMenuDialog form(platform_, topic, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Rows();
 }
 
 std::optional<std::vector<ButtonRow>> DialogPrompter::MenuButtons(int topic) {
-    TiButtForm form(platform_, topic, parent_);
+    ButtonMenuDialog form(platform_, topic, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Rows();
 }
 
 std::optional<QuizParameters> DialogPrompter::QuizWizard(int topic) {
-    TQuizWizForm form(platform_, topic, parent_);
+    QuizWizardDialog form(platform_, topic, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Parameters();
 }
 
 std::optional<QChar> DialogPrompter::ControlButton(int topic) {
-    TButtTagForm form(platform_, topic, parent_);
+    ControlButtonTagPicker form(platform_, topic, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Letter();
 }

@@ -88,17 +88,17 @@ class Prompter {
     // A chooser of the get-file family, opened on `current` (a name or spec, may be empty).
     virtual std::optional<QString> ChooseFile(ChooserKind chooser, const QString& current,
                                               int topic) = 0;
-    // The match list editor (TMatchForm): the texts that are not empty and "Match Exactly".
+    // The match list editor (MatchListDialog): the texts that are not empty and "Match Exactly".
     virtual std::optional<MatchListAnswer> MatchList(int topic) = 0;
-    // The match table editor (TMatchesForm): the counted rows, the flag, the no-match target.
+    // The match table editor (MatchTableDialog): the counted rows, the flag, the no-match target.
     virtual std::optional<MatchTableAnswer> MatchTable(int topic) = 0;
-    // The box menu's table editor (TMenActForm): the counted rows.
+    // The box menu's table editor (BoxMenuDialog): the counted rows.
     virtual std::optional<std::vector<JumpRow>> MenuEntries(int topic) = 0;
-    // The button menu's table editor (TiButtForm): the counted rows.
+    // The button menu's table editor (ButtonMenuDialog): the counted rows.
     virtual std::optional<std::vector<ButtonRow>> MenuButtons(int topic) = 0;
-    // The quiz wizard (TQuizWizForm): parameters that passed its checks.
+    // The quiz wizard (QuizWizardDialog): parameters that passed its checks.
     virtual std::optional<QuizParameters> QuizWizard(int topic) = 0;
-    // The control-button picker (TButtTagForm): 'C', 'Q', 'P', 'H' or 'U'.
+    // The control-button picker (ControlButtonTagPicker): 'C', 'Q', 'P', 'H' or 'U'.
     virtual std::optional<QChar> ControlButton(int topic) = 0;
     // An error box; the builder that shows one ends without lines.
     virtual void ShowError(const QString& text) = 0;

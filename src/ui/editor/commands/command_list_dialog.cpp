@@ -1,4 +1,4 @@
-#include "editor/commands/comms_form.h"
+#include "editor/commands/command_list_dialog.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -10,18 +10,18 @@
 #include "platform/error_handler.h"
 #include "platform/help.h"
 #include "platform/platform.h"
-#include "ui_comms_form.h"
+#include "ui_command_list_dialog.h"
 
 namespace quill {
 
-TCommsForm::TCommsForm(Platform& platform, Prompter& prompter, const CommandData& data,
+CommandListDialog::CommandListDialog(Platform& platform, Prompter& prompter, const CommandData& data,
                        const CommandCategory& category, QWidget* parent)
     : QDialog(parent),
       platform_(platform),
       prompter_(prompter),
       data_(data),
       category_(category),
-      ui_(std::make_unique<Ui::TCommsForm>()),
+      ui_(std::make_unique<Ui::CommandListDialog>()),
       topic_(category.baseTopic) {
     ui_->setupUi(this);
     setObjectName(category.formName);
@@ -62,16 +62,16 @@ TCommsForm::TCommsForm(Platform& platform, Prompter& prompter, const CommandData
     close->setAutoDefault(false);
     explain->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    connect(insert, &QPushButton::clicked, this, &TCommsForm::InsertBtnClick);
-    connect(explain, &QPushButton::clicked, this, &TCommsForm::ExplainBtnClick);
+    connect(insert, &QPushButton::clicked, this, &CommandListDialog::InsertBtnClick);
+    connect(explain, &QPushButton::clicked, this, &CommandListDialog::ExplainBtnClick);
     // The keyboard starts on the options (no option is chosen yet); the arrows choose, Enter
     // inserts the option that has the focus.
     if (first) first->setFocus(Qt::OtherFocusReason);
 }
 
-TCommsForm::~TCommsForm() = default;
+CommandListDialog::~CommandListDialog() = default;
 
-bool TCommsForm::eventFilter(QObject* watched, QEvent* event) {
+bool CommandListDialog::eventFilter(QObject* watched, QEvent* event) {
     // An arrow key chooses: the option that has the focus is chosen first, so the button
     // group's own move chooses the next one too (it moves the choice only from a chosen one).
     // Enter chooses the option that has the focus and goes on to the default button, Insert.
@@ -92,7 +92,7 @@ bool TCommsForm::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TCommsForm::InsertBtnClick() {
+void CommandListDialog::InsertBtnClick() {
     lines_.clear();
     if (chosen_ && chosen_->build) {
         hide();
@@ -102,11 +102,11 @@ void TCommsForm::InsertBtnClick() {
     accept();
 }
 
-void TCommsForm::ExplainBtnClick() {
+void CommandListDialog::ExplainBtnClick() {
     platform_.ShowHelp(topic_);
 }
 
-std::unique_ptr<TCommsForm> MakeCommsForm(const QString& item, Platform& platform,
+std::unique_ptr<CommandListDialog> MakeCommsForm(const QString& item, Platform& platform,
                                           Prompter& prompter, const CommandData& data,
                                           QWidget* parent) {
     if (item == "Basic Commands")

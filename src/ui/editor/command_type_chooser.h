@@ -1,5 +1,5 @@
 #pragma once
-// TCommandTypeForm: what the tutorial's opening or closing command does: show a graphic, play a
+// CommandTypeChooser: what the tutorial's opening or closing command does: show a graphic, play a
 // voice, run an external program, or show a graphic with a sound. Each type has a radio button
 // and a "Define" button that runs its chooser; a definition made that way holds the data of
 // its type only.
@@ -13,7 +13,7 @@
 class QRadioButton;
 
 namespace Ui {
-class TCommandTypeForm;
+class CommandTypeChooser;
 }  // namespace Ui
 
 namespace quill {
@@ -33,14 +33,14 @@ struct ChooserResult {
 };
 TCommandSetting DefinedSetting(const TCommandSetting& setting, int type, const ChooserResult& result);
 
-class TCommandTypeForm : public QDialog {
+class CommandTypeChooser : public QDialog {
     Q_OBJECT
 public:
     // `groupTitle` is " Opening Command Type " or " Closing Command Type "; with
     // `limitExternal` the external types are executable and Windows program only.
-    TCommandTypeForm(AidsContext& context, const QString& groupTitle, int helpTopic, bool limitExternal,
+    CommandTypeChooser(AidsContext& context, const QString& groupTitle, int helpTopic, bool limitExternal,
                      const TCommandSetting& setting, QWidget* parent = nullptr);
-    ~TCommandTypeForm() override;
+    ~CommandTypeChooser() override;
 
     // The definition as edited (its CommandType is the selected type once OK was pressed).
     const TCommandSetting& Setting() const { return setting_; }
@@ -52,7 +52,7 @@ public:
 
 private:
     AidsContext& context_;
-    std::unique_ptr<Ui::TCommandTypeForm> ui_;
+    std::unique_ptr<Ui::CommandTypeChooser> ui_;
     bool limitExternal_;
     TCommandSetting setting_;
     std::array<QRadioButton*, 4> radios_{};

@@ -1,4 +1,4 @@
-#include "editor/command_type_form.h"
+#include "editor/command_type_chooser.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -10,7 +10,7 @@
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "project/project.h"
-#include "ui_command_type_form.h"
+#include "ui_command_type_chooser.h"
 
 namespace quill {
 
@@ -68,11 +68,11 @@ TCommandSetting DefinedSetting(const TCommandSetting& setting, int type, const C
     return s;
 }
 
-TCommandTypeForm::TCommandTypeForm(AidsContext& context, const QString& groupTitle, int helpTopic,
+CommandTypeChooser::CommandTypeChooser(AidsContext& context, const QString& groupTitle, int helpTopic,
                                    bool limitExternal, const TCommandSetting& setting, QWidget* parent)
     : QDialog(parent),
       context_(context),
-      ui_(std::make_unique<Ui::TCommandTypeForm>()),
+      ui_(std::make_unique<Ui::CommandTypeChooser>()),
       limitExternal_(limitExternal),
       setting_(setting) {
     ui_->setupUi(this);
@@ -86,12 +86,12 @@ TCommandTypeForm::TCommandTypeForm(AidsContext& context, const QString& groupTit
                                               ui_->GrSoundDefineBtn};
     for (int i = 0; i < 4; ++i) connect(defines[i], &QPushButton::clicked, this, [this, i] { DefineClick(i); });
     radios_[RadioOf(setting_.CommandType)]->setChecked(true);
-    connect(AddChoiceButtons(this, ui_->ButtonBox), &QPushButton::clicked, this, &TCommandTypeForm::OKBtnClick);
+    connect(AddChoiceButtons(this, ui_->ButtonBox), &QPushButton::clicked, this, &CommandTypeChooser::OKBtnClick);
 }
 
-TCommandTypeForm::~TCommandTypeForm() = default;
+CommandTypeChooser::~CommandTypeChooser() = default;
 
-int TCommandTypeForm::SelectedType() const {
+int CommandTypeChooser::SelectedType() const {
     for (int i = 0; i < 4; ++i) {
         if (!radios_[i]->isChecked()) continue;
         if (kRadioTypes[i] == 4) return IsExternal(setting_.CommandType) ? setting_.CommandType : 4;
@@ -100,7 +100,7 @@ int TCommandTypeForm::SelectedType() const {
     return 4;
 }
 
-void TCommandTypeForm::DefineClick(int radioIndex) {
+void CommandTypeChooser::DefineClick(int radioIndex) {
     const std::filesystem::path& dir = context_.project.ProjectDir;
     ChooserResult result;
     int type = kRadioTypes[radioIndex];
@@ -156,7 +156,7 @@ void TCommandTypeForm::DefineClick(int radioIndex) {
     setting_ = DefinedSetting(setting_, type, result);
 }
 
-void TCommandTypeForm::OKBtnClick() {
+void CommandTypeChooser::OKBtnClick() {
     // The selected type's data is checked every time: a definition just made passes, and a
     // type selected after it without being defined is refused rather than saved without data.
     const int type = SelectedType();

@@ -16,7 +16,7 @@
 #include "editor/commands/command_builders.h"
 
 namespace Ui {
-class TCommsForm;
+class CommandListDialog;
 }
 
 namespace quill {
@@ -24,12 +24,12 @@ namespace quill {
 class Prompter;
 struct Platform;
 
-class TCommsForm : public QDialog {
+class CommandListDialog : public QDialog {
     Q_OBJECT
   public:
-    TCommsForm(Platform& platform, Prompter& prompter, const CommandData& data,
+    CommandListDialog(Platform& platform, Prompter& prompter, const CommandData& data,
                const CommandCategory& category, QWidget* parent = nullptr);
-    ~TCommsForm() override;
+    ~CommandListDialog() override;
 
     // The lines built by the last "Insert" (the line buffer).
     const QStringList& Lines() const { return lines_; }
@@ -48,7 +48,7 @@ class TCommsForm : public QDialog {
     Prompter& prompter_;
     const CommandData& data_;
     const CommandCategory& category_;
-    std::unique_ptr<Ui::TCommsForm> ui_;
+    std::unique_ptr<Ui::CommandListDialog> ui_;
     const CommandOption* chosen_ = nullptr;
     int topic_ = 0;
     QStringList lines_;
@@ -56,11 +56,11 @@ class TCommsForm : public QDialog {
 
 // One class per category, named after the dialog (its objectName as well).
 #define QUILL_COMMS_FORM(Name, Item)                                               \
-    class Name : public TCommsForm {                                               \
+    class Name : public CommandListDialog {                                               \
       public:                                                                      \
         Name(Platform& platform, Prompter& prompter, const CommandData& data,      \
              QWidget* parent = nullptr)                                            \
-            : TCommsForm(platform, prompter, data, *FindCategory(Item), parent) {} \
+            : CommandListDialog(platform, prompter, data, *FindCategory(Item), parent) {} \
     };
 
 QUILL_COMMS_FORM(TBasicCommsForm, "Basic Commands")
@@ -77,7 +77,7 @@ QUILL_COMMS_FORM(TDefaultChangeForm, "Change Defaults")
 #undef QUILL_COMMS_FORM
 
 // The dialog of a drop-down item, or nullptr when the item has none here.
-std::unique_ptr<TCommsForm> MakeCommsForm(const QString& item, Platform& platform,
+std::unique_ptr<CommandListDialog> MakeCommsForm(const QString& item, Platform& platform,
                                           Prompter& prompter, const CommandData& data,
                                           QWidget* parent);
 
