@@ -4,7 +4,7 @@
 
 #include "common/aids_context.h"
 #include "aids/entry_rules.h"
-#include "aids/quest_hyp_menu_form.h"
+#include "aids/hypertext_entry_editor.h"
 #include "common/entry_list_picker.h"
 #include "platform/error_handler.h"
 #include "platform/platform.h"

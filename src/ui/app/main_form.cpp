@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 
 #include "common/aids_context.h"
-#include "aids/tools_menu_form.h"
+#include "aids/teaching_aids_menu.h"
 #include "app/about_form.h"
 #include "common/chapter_runner.h"
 #include "app/instructions_form.h"

@@ -7,8 +7,8 @@
 
 #include "common/media_preview.h"
 #include "aids/notes_form.h"
-#include "aids/show_htext_form.h"
-#include "aids/txt_vp_disp_form.h"
+#include "aids/text_entry_display.h"
+#include "aids/viewport_display.h"
 #include "aids_fixture.h"
 #include "common/entry_list_picker.h"
 #include "editor/command_type_chooser.h"
@@ -47,8 +47,8 @@ TEST_F(AidsWindowSizes, EveryWindowFitsA1024By768Screen) {
     windows.push_back(std::make_unique<ExternalTypeChooser>(context, "", 4));
     windows.push_back(std::make_unique<ProgramTypeChooser>(context, "", 9));
     windows.push_back(std::make_unique<THNotesForm>(rec.platform(), home / "n.txt", "n.txt"));
-    windows.push_back(std::make_unique<TShowHTextForm>(settings, text, QPoint(0, 0)));
-    windows.push_back(std::make_unique<TTxtVPDispForm>(context, "entry", settings, text));
+    windows.push_back(std::make_unique<TextEntryDisplay>(settings, text, QPoint(0, 0)));
+    windows.push_back(std::make_unique<ViewportDisplay>(context, "entry", settings, text));
     windows.push_back(std::make_unique<GraphicViewer>(QImage(10, 10, QImage::Format_RGB32), 0, std::filesystem::path()));
     for (auto& window : windows) {
         window->show();

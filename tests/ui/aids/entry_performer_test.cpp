@@ -10,7 +10,7 @@
 #include "../window_driver.h"
 #include "aids/entry_performer.h"
 #include "common/media_player_window.h"
-#include "aids/txt_vp_disp_form.h"
+#include "aids/viewport_display.h"
 #include "aids_fixture.h"
 #include "datafile/data_file.h"
 
