@@ -24,7 +24,7 @@
 #include "app/teaching_aids_link.h"
 #include "app/sample_offer.h"
 #include "app/view_chap_form.h"
-#include "design/define_control_bar_form.h"
+#include "design/presentation_designer.h"
 #include "editor/edit_form.h"
 #include "platform/error_handler.h"
 #include "platform/help_topics.h"

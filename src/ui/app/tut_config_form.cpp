@@ -4,8 +4,8 @@
 #include <QPushButton>
 
 #include "design/design_common.h"
-#include "design/menu_chapter_form.h"
-#include "design/menu_dscreen_form.h"
+#include "design/menu_chapters_designer.h"
+#include "design/menu_screen_designer.h"
 #include "platform/error_handler.h"
 #include "platform/modal.h"
 #include "platform/platform.h"

@@ -1,5 +1,5 @@
 #pragma once
-// TIntroDesignForm: the introduction screen's parts: the title bar, the status bar, the text
+// IntroductionDesigner: the introduction screen's parts: the title bar, the status bar, the text
 // window (off: the text fills the screen) and the menu bar, each switched on by its box and
 // designed with the button beside it (enabled while the box is ticked). OK stores the four
 // switches; DesignIntroductionScreen then writes the introduction group and the menu captions
@@ -12,7 +12,7 @@
 #include "project/config_record.h"
 
 namespace Ui {
-class TIntroDesignForm;
+class IntroductionDesigner;
 }
 
 namespace quill {
@@ -20,12 +20,12 @@ namespace quill {
 class Project;
 struct Platform;
 
-class TIntroDesignForm : public QDialog {
+class IntroductionDesigner : public QDialog {
     Q_OBJECT
 public:
-    TIntroDesignForm(const Project& project, Platform& platform, const TTutorialConfig& record,
+    IntroductionDesigner(const Project& project, Platform& platform, const TTutorialConfig& record,
                      const std::vector<std::string>& text, QWidget* parent = nullptr);
-    ~TIntroDesignForm() override;
+    ~IntroductionDesigner() override;
     const TTutorialConfig& Record() const { return copy_; }
 
     void StoreSwitches();
@@ -38,7 +38,7 @@ private:
     Platform& platform_;
     TTutorialConfig copy_;
     std::vector<std::string> text_;
-    std::unique_ptr<Ui::TIntroDesignForm> ui_;
+    std::unique_ptr<Ui::IntroductionDesigner> ui_;
 };
 
 bool DesignIntroductionScreen(const Project& project, Platform& platform, TTutorialConfig& record,

@@ -1,5 +1,5 @@
 #pragma once
-// TMenuDScreenForm: the designer of the main menu screen: the top menu bar and its captions,
+// MenuScreenDesigner: the designer of the main menu screen: the top menu bar and its captions,
 // the title and status bars, the background (colour, graphic or wallpaper), the menu title,
 // the colours of the menu panel and its picks, the quit pick's caption and the single-column
 // layout. "View" shows the menu as designed. It edits a copy of the record; DesignMenuScreen
@@ -10,7 +10,7 @@
 #include "project/config_record.h"
 
 namespace Ui {
-class TMenuDScreenForm;
+class MenuScreenDesigner;
 }
 
 namespace quill {
@@ -19,12 +19,12 @@ class BackgroundChoice;
 class Project;
 struct Platform;
 
-class TMenuDScreenForm : public QDialog {
+class MenuScreenDesigner : public QDialog {
     Q_OBJECT
 public:
-    TMenuDScreenForm(const Project& project, Platform& platform, const TTutorialConfig& record,
+    MenuScreenDesigner(const Project& project, Platform& platform, const TTutorialConfig& record,
                      QWidget* parent = nullptr);
-    ~TMenuDScreenForm() override;
+    ~MenuScreenDesigner() override;
     const TTutorialConfig& Record() const { return copy_; }
 
     void StoreFields();
@@ -37,7 +37,7 @@ private:
     const Project& project_;
     Platform& platform_;
     TTutorialConfig copy_;
-    std::unique_ptr<Ui::TMenuDScreenForm> ui_;
+    std::unique_ptr<Ui::MenuScreenDesigner> ui_;
     std::unique_ptr<BackgroundChoice> background_;
 };
 

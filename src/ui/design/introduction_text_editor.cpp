@@ -1,4 +1,4 @@
-#include "design/intro_entry_form.h"
+#include "design/introduction_text_editor.h"
 
 #include <QPushButton>
 #include <QTextCharFormat>
@@ -6,7 +6,7 @@
 
 #include "datafile/data_file.h"
 #include "design/design_common.h"
-#include "design/intro_design_form.h"
+#include "design/introduction_designer.h"
 #include "platform/error_handler.h"
 #include "platform/help.h"
 #include "platform/platform.h"
@@ -18,7 +18,7 @@
 #include "screen/text_screen.h"
 #include "text/text_file.h"
 #include "text_codec.h"
-#include "ui_intro_entry_form.h"
+#include "ui_introduction_text_editor.h"
 
 namespace quill {
 
@@ -39,10 +39,10 @@ const std::vector<NamedColour>& IntroTextColours() {
     return colours;
 }
 
-TIntroEntryForm::TIntroEntryForm(const Project& project, Platform& platform, const TTutorialConfig& record,
+IntroductionTextEditor::IntroductionTextEditor(const Project& project, Platform& platform, const TTutorialConfig& record,
                                  QWidget* parent, const std::vector<std::string>* text)
     : QDialog(parent), project_(project), platform_(platform), copy_(record), holdsText_(text != nullptr),
-      ui_(std::make_unique<Ui::TIntroEntryForm>()) {
+      ui_(std::make_unique<Ui::IntroductionTextEditor>()) {
     ui_->setupUi(this);
     WireDesignerButtons(this, ui_->ButtonBox, platform_, 450, [this] { return OkBtnClick(); });
     for (int size : IntroFontSizes()) ui_->FontSizeBox->addItem(QString::number(size), size);
@@ -93,7 +93,7 @@ TIntroEntryForm::TIntroEntryForm(const Project& project, Platform& platform, con
         f.setFontItalic(on);
         apply(f);
     });
-    connect(edit, &QTextEdit::currentCharFormatChanged, this, &TIntroEntryForm::ShowSelectionFormat);
+    connect(edit, &QTextEdit::currentCharFormatChanged, this, &IntroductionTextEditor::ShowSelectionFormat);
     connect(ui_->SelectAllBtn, &QPushButton::clicked, this, [edit] {
         edit->selectAll();
         edit->setFocus();
@@ -102,29 +102,29 @@ TIntroEntryForm::TIntroEntryForm(const Project& project, Platform& platform, con
         edit->clear();
         edit->setFocus();
     });
-    connect(ui_->BackColorBtn, &QPushButton::clicked, this, &TIntroEntryForm::BackColorBtnClick);
+    connect(ui_->BackColorBtn, &QPushButton::clicked, this, &IntroductionTextEditor::BackColorBtnClick);
     SetHelpTopic(ui_->ImportBtn, 520);  // the import's own topic, also for F1 on the button
-    connect(ui_->ImportBtn, &QPushButton::clicked, this, &TIntroEntryForm::ImportBtnClick);
-    connect(ui_->DesignBtn, &QPushButton::clicked, this, &TIntroEntryForm::DesignBtnClick);
-    connect(ui_->ViewBtn, &QPushButton::clicked, this, &TIntroEntryForm::ViewBtnClick);
+    connect(ui_->ImportBtn, &QPushButton::clicked, this, &IntroductionTextEditor::ImportBtnClick);
+    connect(ui_->DesignBtn, &QPushButton::clicked, this, &IntroductionTextEditor::DesignBtnClick);
+    connect(ui_->ViewBtn, &QPushButton::clicked, this, &IntroductionTextEditor::ViewBtnClick);
     ShowSelectionFormat();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     edit->setFocus();
 }
 
-TIntroEntryForm::~TIntroEntryForm() = default;
+IntroductionTextEditor::~IntroductionTextEditor() = default;
 
-QTextEdit* TIntroEntryForm::Editor() const { return ui_->RichEdit1; }
+QTextEdit* IntroductionTextEditor::Editor() const { return ui_->RichEdit1; }
 
-std::vector<std::string> TIntroEntryForm::TextLines() const { return WriteRichText(*ui_->RichEdit1->document()); }
+std::vector<std::string> IntroductionTextEditor::TextLines() const { return WriteRichText(*ui_->RichEdit1->document()); }
 
-void TIntroEntryForm::ShowBackground() {
+void IntroductionTextEditor::ShowBackground() {
     QPalette pal = ui_->RichEdit1->palette();
     pal.setColor(QPalette::Base, ColourFromRecord(copy_.get(I::Screen.WindowColor)));
     ui_->RichEdit1->setPalette(pal);
 }
 
-void TIntroEntryForm::ShowSelectionFormat() {
+void IntroductionTextEditor::ShowSelectionFormat() {
     const QTextCharFormat f = ui_->RichEdit1->currentCharFormat();
     const QSignalBlocker b1(ui_->BoldBtn), b2(ui_->ItalicBtn), b3(ui_->FontSizeBox), b4(ui_->FontNameBox);
     ui_->BoldBtn->setChecked(f.fontWeight() >= QFont::Bold);
@@ -136,14 +136,14 @@ void TIntroEntryForm::ShowSelectionFormat() {
     if (!families.isEmpty()) ui_->FontNameBox->setCurrentFont(QFont(families.front()));
 }
 
-void TIntroEntryForm::BackColorBtnClick() {
+void IntroductionTextEditor::BackColorBtnClick() {
     if (const auto c = ChooseRecordColour(platform_, copy_.get(I::Screen.WindowColor), "Color")) {
         copy_.set(I::Screen.WindowColor, *c);
         ShowBackground();
     }
 }
 
-void TIntroEntryForm::ImportBtnClick() {
+void IntroductionTextEditor::ImportBtnClick() {
     FileDialogOptions options;
     options.title = "Import File";
     options.filter = "Rich Text Files|*.RTF|Text Files|*.TXT|All Files|*.*";
@@ -156,21 +156,21 @@ void TIntroEntryForm::ImportBtnClick() {
     });
 }
 
-void TIntroEntryForm::DesignBtnClick() { DesignIntroductionScreen(project_, platform_, copy_, TextLines(), this); }
+void IntroductionTextEditor::DesignBtnClick() { DesignIntroductionScreen(project_, platform_, copy_, TextLines(), this); }
 
-void TIntroEntryForm::ViewBtnClick() {
+void IntroductionTextEditor::ViewBtnClick() {
     const LearnerScreenContext context{copy_, project_.ProjectDir, platform_};
     ShowIntroduction(context, TextLines(), this);
 }
 
-bool TIntroEntryForm::OkBtnClick() {
+bool IntroductionTextEditor::OkBtnClick() {
     if (holdsText_) return true;
     const std::vector<std::string> lines = TextLines();
     return RunGuarded(platform_.messages, [&] { ReplaceIntroduction(project_.DataFilePath(), lines); });
 }
 
 bool EditIntroduction(const Project& project, Platform& platform, TTutorialConfig& record, QWidget* parent) {
-    TIntroEntryForm form(project, platform, record, parent);
+    IntroductionTextEditor form(project, platform, record, parent);
     if (form.exec() != QDialog::Accepted) return false;
     CopyGroup(record, form.Record(), I::Base, I::Size);
     CopyGroup(record, form.Record(), cfg::Captions::Base, cfg::Captions::Size);
@@ -179,7 +179,7 @@ bool EditIntroduction(const Project& project, Platform& platform, TTutorialConfi
 
 bool EditIntroduction(const Project& project, Platform& platform, TTutorialConfig& record,
                       std::vector<std::string>& text, QWidget* parent) {
-    TIntroEntryForm form(project, platform, record, parent, &text);
+    IntroductionTextEditor form(project, platform, record, parent, &text);
     if (form.exec() != QDialog::Accepted) return false;
     text = form.TextLines();
     CopyGroup(record, form.Record(), I::Base, I::Size);

@@ -1,5 +1,5 @@
 #pragma once
-// TMenuChapterForm: the chapter list of the main menu: twenty rows, each with its number, a
+// MenuChaptersDesigner: the chapter list of the main menu: twenty rows, each with its number, a
 // topic edit and a file-name edit, and beside them the project's chapter files with a button
 // that puts the selected file's name into the current row. A file name must start with the
 // project name; OK packs the complete rows to the front of the list and sets ChapterCount.
@@ -19,10 +19,10 @@ namespace quill {
 class Project;
 struct Platform;
 
-class TMenuChapterForm : public QDialog {
+class MenuChaptersDesigner : public QDialog {
     Q_OBJECT
 public:
-    TMenuChapterForm(const Project& project, Platform& platform, const TTutorialConfig& record,
+    MenuChaptersDesigner(const Project& project, Platform& platform, const TTutorialConfig& record,
                      QWidget* parent = nullptr);
     const TTutorialConfig& Record() const { return copy_; }
     int CurrentRow() const { return current_; }  // 1..20

@@ -1,4 +1,4 @@
-#include "design/sample_screen_form.h"
+#include "design/sample_screen_window.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -10,7 +10,7 @@
 
 namespace quill {
 
-TSampleScreenForm::TSampleScreenForm(const TTutorialConfig& c, const std::filesystem::path& projectDir,
+SampleScreenWindow::SampleScreenWindow(const TTutorialConfig& c, const std::filesystem::path& projectDir,
                                      QWidget* parent)
     : QDialog(parent) {
     setObjectName("TSampleScreenForm");
@@ -24,9 +24,9 @@ TSampleScreenForm::TSampleScreenForm(const TTutorialConfig& c, const std::filesy
     layout->addWidget(screen_);
 }
 
-QImage TSampleScreenForm::Picture() const { return screen_->pixmap().toImage(); }
+QImage SampleScreenWindow::Picture() const { return screen_->pixmap().toImage(); }
 
-void TSampleScreenForm::mousePressEvent(QMouseEvent* event) {
+void SampleScreenWindow::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) accept();
 }
 

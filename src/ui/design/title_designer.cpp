@@ -1,4 +1,4 @@
-#include "design/title_design_form.h"
+#include "design/title_designer.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -10,29 +10,29 @@
 #include "project/font_spec.h"
 #include "screen/text_screen.h"
 #include "text_codec.h"
-#include "ui_title_design_form.h"
+#include "ui_title_designer.h"
 
 namespace quill {
 
-TTitleDesignForm::TTitleDesignForm(Platform& platform, const QString& label, const BarDesign& design,
+TitleDesigner::TitleDesigner(Platform& platform, const QString& label, const BarDesign& design,
                                    std::size_t capacity, int helpTopic, QWidget* parent)
     : QDialog(parent), platform_(platform), design_(design), capacity_(capacity),
-      ui_(std::make_unique<Ui::TTitleDesignForm>()) {
+      ui_(std::make_unique<Ui::TitleDesigner>()) {
     ui_->setupUi(this);
     ui_->TextLbl->setText(label);
     ui_->TitleEdit->setMaxLength(static_cast<int>(capacity));
     ui_->TitleEdit->setText(FromCp1252(design_.text));
     WireDesignerButtons(this, ui_->ButtonBox, platform_, helpTopic, [] { return true; });
-    connect(ui_->FontBtn, &QPushButton::clicked, this, &TTitleDesignForm::FontBtnClick);
-    connect(ui_->ColorBtn, &QPushButton::clicked, this, &TTitleDesignForm::ColorBtnClick);
-    connect(ui_->TextColorBtn, &QPushButton::clicked, this, &TTitleDesignForm::TextColorBtnClick);
+    connect(ui_->FontBtn, &QPushButton::clicked, this, &TitleDesigner::FontBtnClick);
+    connect(ui_->ColorBtn, &QPushButton::clicked, this, &TitleDesigner::ColorBtnClick);
+    connect(ui_->TextColorBtn, &QPushButton::clicked, this, &TitleDesigner::TextColorBtnClick);
     ShowSample();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-TTitleDesignForm::~TTitleDesignForm() = default;
+TitleDesigner::~TitleDesigner() = default;
 
-void TTitleDesignForm::ShowSample() {
+void TitleDesigner::ShowSample() {
     QColor text;
     ui_->TitleEdit->setFont(FontOfRecordText(design_.font, &text));
     QPalette pal = ui_->TitleEdit->palette();
@@ -42,7 +42,7 @@ void TTitleDesignForm::ShowSample() {
     ui_->TitleEdit->setMinimumHeight(ui_->TitleEdit->sizeHint().height());
 }
 
-void TTitleDesignForm::FontBtnClick() {
+void TitleDesigner::FontBtnClick() {
     const QFont offered = FontDialogStart(FontOfRecordText(design_.font));
     const auto chosen = platform_.dialogs.Font(offered, "Font");
     if (!chosen) return;
@@ -50,7 +50,7 @@ void TTitleDesignForm::FontBtnClick() {
     ShowSample();
 }
 
-void TTitleDesignForm::TextColorBtnClick() {
+void TitleDesigner::TextColorBtnClick() {
     auto spec = FontFromSpec(design_.font);
     if (!spec) {
         spec = FontSpec{};
@@ -63,29 +63,29 @@ void TTitleDesignForm::TextColorBtnClick() {
     }
 }
 
-void TTitleDesignForm::ColorBtnClick() {
+void TitleDesigner::ColorBtnClick() {
     if (const auto colour = ChooseRecordColour(platform_, design_.color, "Background")) {
         design_.color = *colour;
         ShowSample();
     }
 }
 
-BarDesign TTitleDesignForm::Design() const {
+BarDesign TitleDesigner::Design() const {
     BarDesign out = design_;
     out.text = EditText(ui_->TitleEdit, capacity_);
     if (out.font.size() > kFontSpecCapacity) out.font.resize(kFontSpecCapacity);
     return out;
 }
 
-TMnuDesignTitleForm::TMnuDesignTitleForm(Platform& platform, const QString& label, const BarDesign& design,
+MenuTitleDesigner::MenuTitleDesigner(Platform& platform, const QString& label, const BarDesign& design,
                                          std::size_t capacity, int helpTopic, QWidget* parent)
-    : TTitleDesignForm(platform, label, design, capacity, helpTopic, parent) {
+    : TitleDesigner(platform, label, design, capacity, helpTopic, parent) {
     setObjectName("TMnuDesignTitleForm");
 }
 
-TVPDesignTitleForm::TVPDesignTitleForm(Platform& platform, const QString& label, const BarDesign& design,
+ViewportTitleDesigner::ViewportTitleDesigner(Platform& platform, const QString& label, const BarDesign& design,
                                        std::size_t capacity, int helpTopic, QWidget* parent)
-    : TTitleDesignForm(platform, label, design, capacity, helpTopic, parent) {
+    : TitleDesigner(platform, label, design, capacity, helpTopic, parent) {
     setObjectName("TVPDesignTitleForm");
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // The caption dialogs of the designers' menu bars. "&Defaults" puts the default captions back
 // into the edits; OK writes the edits (each cut to its field) into the record it was given.
-//   TMenuTextForm: the main menu's top menu bar, "About" (TopMenuAbout) and "Help"
+//   MenuCaptionsDialog: the main menu's top menu bar, "About" (TopMenuAbout) and "Help"
 //   (TopMenuHelp), 15 characters each.
-//   TChangeTextForm: the introduction's menu bar, "Close", "About" and "Help" (CloseCaption,
+//   CaptionTextDialog: the introduction's menu bar, "Close", "About" and "Help" (CloseCaption,
 //   AboutCaption, HelpCaption), 16 characters each; its "&Defaults" puts back every default
 //   player caption, the ones it does not show included.
 #include <QDialog>
@@ -12,37 +12,37 @@
 #include "project/config_record.h"
 
 namespace Ui {
-class TMenuTextForm;
-class TChangeTextForm;
+class MenuCaptionsDialog;
+class CaptionTextDialog;
 }
 
 namespace quill {
 
 struct Platform;
 
-class TMenuTextForm : public QDialog {
+class MenuCaptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    TMenuTextForm(Platform& platform, TTutorialConfig& record, QWidget* parent = nullptr);
-    ~TMenuTextForm() override;
+    MenuCaptionsDialog(Platform& platform, TTutorialConfig& record, QWidget* parent = nullptr);
+    ~MenuCaptionsDialog() override;
     void DefaultsBtnClick();
 
 private:
     TTutorialConfig& record_;
-    std::unique_ptr<Ui::TMenuTextForm> ui_;
+    std::unique_ptr<Ui::MenuCaptionsDialog> ui_;
 };
 
-class TChangeTextForm : public QDialog {
+class CaptionTextDialog : public QDialog {
     Q_OBJECT
 public:
-    TChangeTextForm(Platform& platform, TTutorialConfig& record, QWidget* parent = nullptr);
-    ~TChangeTextForm() override;
+    CaptionTextDialog(Platform& platform, TTutorialConfig& record, QWidget* parent = nullptr);
+    ~CaptionTextDialog() override;
     void DefaultsBtnClick();
 
 private:
     TTutorialConfig& record_;
     bool defaults_ = false;
-    std::unique_ptr<Ui::TChangeTextForm> ui_;
+    std::unique_ptr<Ui::CaptionTextDialog> ui_;
 };
 
 }  // namespace quill

@@ -1,23 +1,23 @@
-#include "design/intro_design_form.h"
+#include "design/introduction_designer.h"
 
 #include <QPushButton>
 
-#include "design/caption_forms.h"
+#include "design/caption_dialogs.h"
 #include "design/design_common.h"
-#include "design/int_design_back_form.h"
-#include "design/title_design_form.h"
+#include "design/introduction_background_designer.h"
+#include "design/title_designer.h"
 #include "platform/platform.h"
 #include "project/project.h"
-#include "ui_intro_design_form.h"
+#include "ui_introduction_designer.h"
 
 namespace quill {
 
 namespace I = cfg::Intro;
 
-TIntroDesignForm::TIntroDesignForm(const Project& project, Platform& platform, const TTutorialConfig& record,
+IntroductionDesigner::IntroductionDesigner(const Project& project, Platform& platform, const TTutorialConfig& record,
                                    const std::vector<std::string>& text, QWidget* parent)
     : QDialog(parent), project_(project), platform_(platform), copy_(record), text_(text),
-      ui_(std::make_unique<Ui::TIntroDesignForm>()) {
+      ui_(std::make_unique<Ui::IntroductionDesigner>()) {
     ui_->setupUi(this);
     WireDesignerButtons(this, ui_->ButtonBox, platform_, 465, [this] {
         StoreSwitches();
@@ -28,7 +28,7 @@ TIntroDesignForm::TIntroDesignForm(const Project& project, Platform& platform, c
     ui_->TextWindowChk->setChecked(copy_.get(I::Screen.TextWindowOff) == 0);
     ui_->MenuBarChk->setChecked(copy_.get(I::UseMenuBar) != 0);
     for (QCheckBox* box : {ui_->TitleBarChk, ui_->StatusBarChk, ui_->TextWindowChk, ui_->MenuBarChk})
-        connect(box, &QCheckBox::toggled, this, &TIntroDesignForm::UpdateButtons);
+        connect(box, &QCheckBox::toggled, this, &IntroductionDesigner::UpdateButtons);
     connect(ui_->TitleBtn, &QPushButton::clicked, this, [this] { DesignBar(true); });
     connect(ui_->StatusBtn, &QPushButton::clicked, this, [this] { DesignBar(false); });
     connect(ui_->TextWindowBtn, &QPushButton::clicked, this, [this] {
@@ -37,26 +37,26 @@ TIntroDesignForm::TIntroDesignForm(const Project& project, Platform& platform, c
         DesignIntroductionBackground(project_, platform_, copy_, text_, this);
     });
     connect(ui_->MenuTextBtn, &QPushButton::clicked, this, [this] {
-        TChangeTextForm form(platform_, copy_, this);
+        CaptionTextDialog form(platform_, copy_, this);
         form.exec();
     });
     UpdateButtons();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-TIntroDesignForm::~TIntroDesignForm() = default;
+IntroductionDesigner::~IntroductionDesigner() = default;
 
-void TIntroDesignForm::UpdateButtons() {
+void IntroductionDesigner::UpdateButtons() {
     ui_->TitleBtn->setEnabled(ui_->TitleBarChk->isChecked());
     ui_->StatusBtn->setEnabled(ui_->StatusBarChk->isChecked());
     ui_->TextWindowBtn->setEnabled(ui_->TextWindowChk->isChecked());
 }
 
-void TIntroDesignForm::DesignBar(bool title) {
+void IntroductionDesigner::DesignBar(bool title) {
     const StrField text = title ? I::TitleBarText : I::StatusBarText;
     const StrField font = title ? I::TitleBarFont : I::StatusBarFont;
     const ColorField color = title ? I::TitleBarColor : I::StatusBarColor;
-    TVPDesignTitleForm form(platform_, title ? "TitleBar Text :" : "StatusBar Text :",
+    ViewportTitleDesigner form(platform_, title ? "TitleBar Text :" : "StatusBar Text :",
                             {copy_.get(text), copy_.get(font), copy_.get(color)}, 80, title ? 465 : 470, this);
     if (form.exec() != QDialog::Accepted) return;
     const BarDesign design = form.Design();
@@ -65,7 +65,7 @@ void TIntroDesignForm::DesignBar(bool title) {
     copy_.set(color, design.color);
 }
 
-void TIntroDesignForm::StoreSwitches() {
+void IntroductionDesigner::StoreSwitches() {
     copy_.set(I::TitleBarOn, ui_->TitleBarChk->isChecked() ? 1 : 0);
     copy_.set(I::StatusBarOn, ui_->StatusBarChk->isChecked() ? 1 : 0);
     copy_.set(I::Screen.TextWindowOff, ui_->TextWindowChk->isChecked() ? 0 : 1);
@@ -74,7 +74,7 @@ void TIntroDesignForm::StoreSwitches() {
 
 bool DesignIntroductionScreen(const Project& project, Platform& platform, TTutorialConfig& record,
                               const std::vector<std::string>& text, QWidget* parent) {
-    TIntroDesignForm form(project, platform, record, text, parent);
+    IntroductionDesigner form(project, platform, record, text, parent);
     if (form.exec() != QDialog::Accepted) return false;
     CopyGroup(record, form.Record(), I::Base, I::Size);
     CopyGroup(record, form.Record(), cfg::Captions::Base, cfg::Captions::Size);

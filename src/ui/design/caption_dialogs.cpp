@@ -1,12 +1,12 @@
-#include "design/caption_forms.h"
+#include "design/caption_dialogs.h"
 
 #include <QPushButton>
 
 #include "design/design_common.h"
 #include "platform/platform.h"
 #include "text_codec.h"
-#include "ui_change_text_form.h"
-#include "ui_menu_text_form.h"
+#include "ui_caption_text_dialog.h"
+#include "ui_menu_captions_dialog.h"
 
 namespace quill {
 
@@ -23,15 +23,15 @@ const TTutorialConfig& Defaults() {
 
 }  // namespace
 
-TMenuTextForm::TMenuTextForm(Platform& platform, TTutorialConfig& record, QWidget* parent)
-    : QDialog(parent), record_(record), ui_(std::make_unique<Ui::TMenuTextForm>()) {
+MenuCaptionsDialog::MenuCaptionsDialog(Platform& platform, TTutorialConfig& record, QWidget* parent)
+    : QDialog(parent), record_(record), ui_(std::make_unique<Ui::MenuCaptionsDialog>()) {
     namespace M = cfg::MainMenu;
     ui_->setupUi(this);
     ui_->AboutEdit->setMaxLength(15);
     ui_->HelpEdit->setMaxLength(15);
     ui_->AboutEdit->setText(FromCp1252(record_.get(M::TopMenuAbout)));
     ui_->HelpEdit->setText(FromCp1252(record_.get(M::TopMenuHelp)));
-    connect(ui_->DefaultsBtn, &QPushButton::clicked, this, &TMenuTextForm::DefaultsBtnClick);
+    connect(ui_->DefaultsBtn, &QPushButton::clicked, this, &MenuCaptionsDialog::DefaultsBtnClick);
     WireDesignerButtons(this, ui_->ButtonBox, platform, 154, [this] {
         record_.set(M::TopMenuAbout, EditText(ui_->AboutEdit, 15));
         record_.set(M::TopMenuHelp, EditText(ui_->HelpEdit, 15));
@@ -40,15 +40,15 @@ TMenuTextForm::TMenuTextForm(Platform& platform, TTutorialConfig& record, QWidge
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-TMenuTextForm::~TMenuTextForm() = default;
+MenuCaptionsDialog::~MenuCaptionsDialog() = default;
 
-void TMenuTextForm::DefaultsBtnClick() {
+void MenuCaptionsDialog::DefaultsBtnClick() {
     ui_->AboutEdit->setText(FromCp1252(Defaults().get(cfg::MainMenu::TopMenuAbout)));
     ui_->HelpEdit->setText(FromCp1252(Defaults().get(cfg::MainMenu::TopMenuHelp)));
 }
 
-TChangeTextForm::TChangeTextForm(Platform& platform, TTutorialConfig& record, QWidget* parent)
-    : QDialog(parent), record_(record), ui_(std::make_unique<Ui::TChangeTextForm>()) {
+CaptionTextDialog::CaptionTextDialog(Platform& platform, TTutorialConfig& record, QWidget* parent)
+    : QDialog(parent), record_(record), ui_(std::make_unique<Ui::CaptionTextDialog>()) {
     namespace C = cfg::Captions;
     ui_->setupUi(this);
     ui_->ButtonsGrp->setToolTip("Use && to indicate the Hot Key");
@@ -56,7 +56,7 @@ TChangeTextForm::TChangeTextForm(Platform& platform, TTutorialConfig& record, QW
     ui_->CloseEdit->setText(FromCp1252(record_.get(C::CloseCaption)));
     ui_->AboutEdit->setText(FromCp1252(record_.get(C::AboutCaption)));
     ui_->HelpEdit->setText(FromCp1252(record_.get(C::HelpCaption)));
-    connect(ui_->DefaultsBtn, &QPushButton::clicked, this, &TChangeTextForm::DefaultsBtnClick);
+    connect(ui_->DefaultsBtn, &QPushButton::clicked, this, &CaptionTextDialog::DefaultsBtnClick);
     WireDesignerButtons(this, ui_->ButtonBox, platform, 476, [this] {
         if (defaults_) CopyGroup(record_, Defaults(), C::Base, C::Size);
         record_.set(C::CloseCaption, EditText(ui_->CloseEdit, 16));
@@ -67,9 +67,9 @@ TChangeTextForm::TChangeTextForm(Platform& platform, TTutorialConfig& record, QW
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-TChangeTextForm::~TChangeTextForm() = default;
+CaptionTextDialog::~CaptionTextDialog() = default;
 
-void TChangeTextForm::DefaultsBtnClick() {
+void CaptionTextDialog::DefaultsBtnClick() {
     defaults_ = true;
     ui_->CloseEdit->setText(FromCp1252(Defaults().get(cfg::Captions::CloseCaption)));
     ui_->AboutEdit->setText(FromCp1252(Defaults().get(cfg::Captions::AboutCaption)));

@@ -1,4 +1,4 @@
-#include "design/int_adjust_form.h"
+#include "design/introduction_window_adjuster.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -21,7 +21,7 @@ namespace quill {
 
 namespace S = cfg::Intro;
 
-TIntAdjustForm::TIntAdjustForm(const Project& project, Platform& platform, const TTutorialConfig& record,
+IntroductionWindowAdjuster::IntroductionWindowAdjuster(const Project& project, Platform& platform, const TTutorialConfig& record,
                                const std::vector<std::string>& text, QWidget* parent)
     : QDialog(parent), platform_(platform), copy_(record), context_{copy_, project.ProjectDir, platform} {
     setObjectName("TIntAdjustForm");
@@ -52,10 +52,10 @@ TIntAdjustForm::TIntAdjustForm(const Project& project, Platform& platform, const
     connect(help, &QAction::triggered, this, [this] { platform_.ShowHelp(485); });
     QAction* save = PopupMenu1_->addAction("&Save and Quit");
     save->setObjectName("SaveItem");
-    connect(save, &QAction::triggered, this, &TIntAdjustForm::SaveAndQuit);
+    connect(save, &QAction::triggered, this, &IntroductionWindowAdjuster::SaveAndQuit);
     QAction* quit = PopupMenu1_->addAction("&Quit");
     quit->setObjectName("QuitItem");
-    connect(quit, &QAction::triggered, this, &TIntAdjustForm::Quit);
+    connect(quit, &QAction::triggered, this, &IntroductionWindowAdjuster::Quit);
 
     if (QScreen* s = QGuiApplication::primaryScreen()) {
         adjustSize();
@@ -63,9 +63,9 @@ TIntAdjustForm::TIntAdjustForm(const Project& project, Platform& platform, const
     }
 }
 
-TIntAdjustForm::~TIntAdjustForm() = default;
+IntroductionWindowAdjuster::~IntroductionWindowAdjuster() = default;
 
-bool TIntAdjustForm::eventFilter(QObject* watched, QEvent* event) {
+bool IntroductionWindowAdjuster::eventFilter(QObject* watched, QEvent* event) {
     QTextBrowser* window = screen_->TextWindow();
     if (watched != window && watched != window->viewport()) return QDialog::eventFilter(watched, event);
     const auto type = event->type();
@@ -92,9 +92,9 @@ bool TIntAdjustForm::eventFilter(QObject* watched, QEvent* event) {
     return mouse->button() != Qt::RightButton;
 }
 
-void TIntAdjustForm::contextMenuEvent(QContextMenuEvent* event) { PopupMenu1_->popup(event->globalPos()); }
+void IntroductionWindowAdjuster::contextMenuEvent(QContextMenuEvent* event) { PopupMenu1_->popup(event->globalPos()); }
 
-void TIntAdjustForm::keyPressEvent(QKeyEvent* event) {
+void IntroductionWindowAdjuster::keyPressEvent(QKeyEvent* event) {
     const auto key = AdjusterKeyStep(*event);
     if (!key) {
         QDialog::keyPressEvent(event);
@@ -105,7 +105,7 @@ void TIntAdjustForm::keyPressEvent(QKeyEvent* event) {
     window->setGeometry(StepRect(window->geometry(), key->step, key->resize, kHandleMinimum, screen_->rect()));
 }
 
-void TIntAdjustForm::StoreWindow() {
+void IntroductionWindowAdjuster::StoreWindow() {
     const QRect r = screen_->TextWindow()->geometry();
     const TScreenBackgroundLayout& s = S::Screen;
     copy_.set(s.WindowLeft, r.x());
@@ -114,18 +114,18 @@ void TIntAdjustForm::StoreWindow() {
     copy_.set(s.WindowHeight, r.height());
 }
 
-void TIntAdjustForm::SaveAndQuit() {
+void IntroductionWindowAdjuster::SaveAndQuit() {
     StoreWindow();
     saved_ = true;
     closing_ = true;
     accept();
 }
 
-void TIntAdjustForm::Quit() { close(); }
+void IntroductionWindowAdjuster::Quit() { close(); }
 
-void TIntAdjustForm::reject() { close(); }
+void IntroductionWindowAdjuster::reject() { close(); }
 
-void TIntAdjustForm::closeEvent(QCloseEvent* event) {
+void IntroductionWindowAdjuster::closeEvent(QCloseEvent* event) {
     if (!closing_) {
         closing_ = true;
         if (platform_.messages.Confirm("Save changes?")) {
@@ -142,7 +142,7 @@ void TIntAdjustForm::closeEvent(QCloseEvent* event) {
 
 bool AdjustTextWindow(const Project& project, Platform& platform, TTutorialConfig& record,
                       const std::vector<std::string>& text, QWidget* parent) {
-    TIntAdjustForm form(project, platform, record, text, parent);
+    IntroductionWindowAdjuster form(project, platform, record, text, parent);
     form.exec();
     if (!form.Saved()) return false;
     const TScreenBackgroundLayout& s = S::Screen;

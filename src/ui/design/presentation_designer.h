@@ -1,5 +1,5 @@
 #pragma once
-// TDefineControlBarForm: the tutorial presentation: the colours of the screen title, the
+// PresentationDesigner: the tutorial presentation: the colours of the screen title, the
 // control bar and the chapter screens, and the captions of the control bar's five buttons,
 // shown live on a sample screen. "Defaults" puts the default colours and captions back, "View"
 // shows a sample chapter screen, "Save" stores them in the project and saves the project file.
@@ -9,7 +9,7 @@
 #include "project/config_record.h"
 
 namespace Ui {
-class TDefineControlBarForm;
+class PresentationDesigner;
 }
 
 namespace quill {
@@ -17,11 +17,11 @@ namespace quill {
 class Project;
 struct Platform;
 
-class TDefineControlBarForm : public QDialog {
+class PresentationDesigner : public QDialog {
     Q_OBJECT
 public:
-    TDefineControlBarForm(Project& project, Platform& platform, QWidget* parent = nullptr);
-    ~TDefineControlBarForm() override;
+    PresentationDesigner(Project& project, Platform& platform, QWidget* parent = nullptr);
+    ~PresentationDesigner() override;
     const TTutorialConfig& Record() const { return copy_; }
 
     void DefaultsBtnClick();
@@ -39,7 +39,7 @@ private:
     Project& project_;
     Platform& platform_;
     TTutorialConfig copy_;
-    std::unique_ptr<Ui::TDefineControlBarForm> ui_;
+    std::unique_ptr<Ui::PresentationDesigner> ui_;
 };
 
 // "Tutorial Presentation" of the main window. True when saved.

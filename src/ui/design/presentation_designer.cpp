@@ -1,10 +1,10 @@
-#include "design/define_control_bar_form.h"
+#include "design/presentation_designer.h"
 
 #include <QPixmap>
 #include <QPushButton>
 
 #include "design/design_common.h"
-#include "design/sample_screen_form.h"
+#include "design/sample_screen_window.h"
 #include "screen/sample_chapter.h"
 #include "platform/error_handler.h"
 #include "platform/platform.h"
@@ -13,15 +13,15 @@
 #include "screen/text_screen.h"
 #include "text/errors.h"
 #include "text_codec.h"
-#include "ui_define_control_bar_form.h"
+#include "ui_presentation_designer.h"
 
 namespace quill {
 
 namespace S = cfg::Screen;
 
-TDefineControlBarForm::TDefineControlBarForm(Project& project, Platform& platform, QWidget* parent)
+PresentationDesigner::PresentationDesigner(Project& project, Platform& platform, QWidget* parent)
     : QDialog(parent), project_(project), platform_(platform), copy_(project.Config),
-      ui_(std::make_unique<Ui::TDefineControlBarForm>()) {
+      ui_(std::make_unique<Ui::PresentationDesigner>()) {
     ui_->setupUi(this);
     WireDesignerButtons(this, ui_->ButtonBox, platform_, 210, [this] { return SaveBtnClick(); });
     QPushButton* save = ui_->ButtonBox->button(QDialogButtonBox::Save);
@@ -39,16 +39,16 @@ TDefineControlBarForm::TDefineControlBarForm(Project& project, Platform& platfor
             StoreCaptions();
             RefreshSample();
         });
-    connect(ui_->DefaultsBtn, &QPushButton::clicked, this, &TDefineControlBarForm::DefaultsBtnClick);
-    connect(ui_->ViewBtn, &QPushButton::clicked, this, &TDefineControlBarForm::ViewBtnClick);
+    connect(ui_->DefaultsBtn, &QPushButton::clicked, this, &PresentationDesigner::DefaultsBtnClick);
+    connect(ui_->ViewBtn, &QPushButton::clicked, this, &PresentationDesigner::ViewBtnClick);
     LoadEdits();
     RefreshSample();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-TDefineControlBarForm::~TDefineControlBarForm() = default;
+PresentationDesigner::~PresentationDesigner() = default;
 
-void TDefineControlBarForm::LoadEdits() {
+void PresentationDesigner::LoadEdits() {
     ui_->ContinueEdit->setText(FromCp1252(copy_.get(S::ContinueCaption)));
     ui_->PageBackEdit->setText(FromCp1252(copy_.get(S::PagebackCaption)));
     ui_->UtilitiesEdit->setText(FromCp1252(copy_.get(S::UtilitiesCaption)));
@@ -56,7 +56,7 @@ void TDefineControlBarForm::LoadEdits() {
     ui_->QuitEdit->setText(FromCp1252(copy_.get(S::QuitButtonCaption)));
 }
 
-void TDefineControlBarForm::StoreCaptions() {
+void PresentationDesigner::StoreCaptions() {
     copy_.set(S::ContinueCaption, EditText(ui_->ContinueEdit, 11));
     copy_.set(S::PagebackCaption, EditText(ui_->PageBackEdit, 11));
     copy_.set(S::UtilitiesCaption, EditText(ui_->UtilitiesEdit, 11));
@@ -64,7 +64,7 @@ void TDefineControlBarForm::StoreCaptions() {
     copy_.set(S::QuitButtonCaption, EditText(ui_->QuitEdit, 11));
 }
 
-void TDefineControlBarForm::RefreshSample() {
+void PresentationDesigner::RefreshSample() {
     // The learner's screen draws the sample; the panel shows it at its own size.
     SampleChapter sample;
     sample.title = "This is an Example Screen Title";
@@ -77,14 +77,14 @@ void TDefineControlBarForm::RefreshSample() {
     FillColour(ui_->ControlBarPnl, ColourFromRecord(copy_.get(S::ControlBarColor)));
 }
 
-void TDefineControlBarForm::PickColour(ColorField field, const QString& title) {
+void PresentationDesigner::PickColour(ColorField field, const QString& title) {
     if (const auto c = ChooseRecordColour(platform_, copy_.get(field), title)) {
         copy_.set(field, *c);
         RefreshSample();
     }
 }
 
-void TDefineControlBarForm::DefaultsBtnClick() {
+void PresentationDesigner::DefaultsBtnClick() {
     TTutorialConfig defaults;
     SetConfigDefaults(defaults);
     for (const ColorField& f : {S::TitleTextColor, S::TitleBackColor, S::ControlBarColor, S::ScreenBackColor,
@@ -97,13 +97,13 @@ void TDefineControlBarForm::DefaultsBtnClick() {
     RefreshSample();
 }
 
-void TDefineControlBarForm::ViewBtnClick() {
+void PresentationDesigner::ViewBtnClick() {
     StoreCaptions();
-    TSampleScreenForm sample(copy_, project_.ProjectDir, this);
+    SampleScreenWindow sample(copy_, project_.ProjectDir, this);
     sample.exec();
 }
 
-bool TDefineControlBarForm::SaveBtnClick() {
+bool PresentationDesigner::SaveBtnClick() {
     StoreCaptions();
     const TTutorialConfig before = project_.Config;
     for (const ColorField& f : {S::TitleTextColor, S::TitleBackColor, S::ControlBarColor, S::ScreenBackColor,
@@ -123,7 +123,7 @@ bool TDefineControlBarForm::SaveBtnClick() {
 }
 
 bool DefineTutorialPresentation(Project& project, Platform& platform, QWidget* parent) {
-    TDefineControlBarForm form(project, platform, parent);
+    PresentationDesigner form(project, platform, parent);
     return form.exec() == QDialog::Accepted;
 }
 

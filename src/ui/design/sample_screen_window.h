@@ -1,5 +1,5 @@
 #pragma once
-// TSampleScreenForm: a sample chapter screen with the tutorial presentation's choices applied:
+// SampleScreenWindow: a sample chapter screen with the tutorial presentation's choices applied:
 // the title "This is a Sample Title" in the screen title font and colours, lines of regular,
 // bold, italic and bold italic text and a hypertext link in the screen colours, and the control
 // bar with its five buttons. It is drawn by the learner's screen itself (RenderSampleChapter),
@@ -13,10 +13,10 @@ class QLabel;
 
 namespace quill {
 
-class TSampleScreenForm : public QDialog {
+class SampleScreenWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TSampleScreenForm(const TTutorialConfig& record, const std::filesystem::path& projectDir = {},
+    explicit SampleScreenWindow(const TTutorialConfig& record, const std::filesystem::path& projectDir = {},
                                QWidget* parent = nullptr);
     // The picture shown ("ScreenArea").
     QImage Picture() const;

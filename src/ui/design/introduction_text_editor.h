@@ -1,5 +1,5 @@
 #pragma once
-// TIntroEntryForm: the introduction's text: a rich-text editor with a font group (name, size,
+// IntroductionTextEditor: the introduction's text: a rich-text editor with a font group (name, size,
 // colour, bold, italic) applied to the selection, "&Select All Text", "Clear All &Text", the
 // text window's background colour, "&Import File" (rich or plain text), "&Design Introduction
 // Screen" and "&View". OK writes the text into the data file as the introduction (as RTF) and
@@ -14,7 +14,7 @@
 class QTextEdit;
 
 namespace Ui {
-class TIntroEntryForm;
+class IntroductionTextEditor;
 }
 
 namespace quill {
@@ -30,15 +30,15 @@ struct NamedColour {
 };
 const std::vector<NamedColour>& IntroTextColours();
 
-class TIntroEntryForm : public QDialog {
+class IntroductionTextEditor : public QDialog {
     Q_OBJECT
 public:
     // Reads the introduction from the project's data file (an absent file or introduction
     // gives an empty text). With `text`, the dialog edits that text instead and OK writes
     // nothing to the data file: its caller keeps the text (TextLines) and stores it later.
-    TIntroEntryForm(const Project& project, Platform& platform, const TTutorialConfig& record,
+    IntroductionTextEditor(const Project& project, Platform& platform, const TTutorialConfig& record,
                     QWidget* parent = nullptr, const std::vector<std::string>* text = nullptr);
-    ~TIntroEntryForm() override;
+    ~IntroductionTextEditor() override;
     const TTutorialConfig& Record() const { return copy_; }
     QTextEdit* Editor() const;
     // The text as the data file stores it.
@@ -60,7 +60,7 @@ private:
     Platform& platform_;
     TTutorialConfig copy_;
     bool holdsText_ = false;
-    std::unique_ptr<Ui::TIntroEntryForm> ui_;
+    std::unique_ptr<Ui::IntroductionTextEditor> ui_;
 };
 
 // Shows the introduction editor; true when the author pressed "&OK" (the text is then in the

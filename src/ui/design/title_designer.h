@@ -2,8 +2,8 @@
 // The title designers: one edit for a bar's text, shown in the bar's font, text colour and
 // background colour, with "&New Font" (font dialog; the stored face and style stay unless the
 // author picks others), "&Text Color" (the colour of the font specification) and
-// "&Background" (colour dialog). TMnuDesignTitleForm
-// designs the bars and the menu title of the main menu screen, TVPDesignTitleForm the title and
+// "&Background" (colour dialog). MenuTitleDesigner
+// designs the bars and the menu title of the main menu screen, ViewportTitleDesigner the title and
 // status bars of the introduction. On OK the text (cut to its capacity), the font
 // specification (cut to 50) and the colour are what the caller stores.
 #include <QDialog>
@@ -13,7 +13,7 @@
 #include <string>
 
 namespace Ui {
-class TTitleDesignForm;
+class TitleDesigner;
 }
 
 namespace quill {
@@ -27,12 +27,12 @@ struct BarDesign {
     bool operator==(const BarDesign&) const = default;
 };
 
-class TTitleDesignForm : public QDialog {
+class TitleDesigner : public QDialog {
     Q_OBJECT
 public:
-    TTitleDesignForm(Platform& platform, const QString& label, const BarDesign& design, std::size_t capacity,
+    TitleDesigner(Platform& platform, const QString& label, const BarDesign& design, std::size_t capacity,
                      int helpTopic, QWidget* parent = nullptr);
-    ~TTitleDesignForm() override;
+    ~TitleDesigner() override;
     // The values the dialog shows now.
     BarDesign Design() const;
 
@@ -46,20 +46,20 @@ private:
     Platform& platform_;
     BarDesign design_;
     std::size_t capacity_;
-    std::unique_ptr<Ui::TTitleDesignForm> ui_;
+    std::unique_ptr<Ui::TitleDesigner> ui_;
 };
 
-class TMnuDesignTitleForm : public TTitleDesignForm {
+class MenuTitleDesigner : public TitleDesigner {
     Q_OBJECT
 public:
-    TMnuDesignTitleForm(Platform& platform, const QString& label, const BarDesign& design, std::size_t capacity,
+    MenuTitleDesigner(Platform& platform, const QString& label, const BarDesign& design, std::size_t capacity,
                         int helpTopic, QWidget* parent = nullptr);
 };
 
-class TVPDesignTitleForm : public TTitleDesignForm {
+class ViewportTitleDesigner : public TitleDesigner {
     Q_OBJECT
 public:
-    TVPDesignTitleForm(Platform& platform, const QString& label, const BarDesign& design, std::size_t capacity,
+    ViewportTitleDesigner(Platform& platform, const QString& label, const BarDesign& design, std::size_t capacity,
                        int helpTopic, QWidget* parent = nullptr);
 };
 

@@ -1,5 +1,5 @@
 #pragma once
-// TIntAdjustForm: the composed introduction screen on which the author places the text window
+// IntroductionWindowAdjuster: the composed introduction screen on which the author places the text window
 // with the mouse: a press on the text window attaches the sizing handles, which move and
 // resize it. The right mouse button opens a menu with "Help", "&Save and Quit" and "&Quit";
 // the menu bar's close item and Escape close it too. Closing without "&Save and Quit" asks
@@ -20,12 +20,12 @@ class Project;
 class TIntroScreen;
 class TStretchHandle;
 
-class TIntAdjustForm : public QDialog {
+class IntroductionWindowAdjuster : public QDialog {
     Q_OBJECT
 public:
-    TIntAdjustForm(const Project& project, Platform& platform, const TTutorialConfig& record,
+    IntroductionWindowAdjuster(const Project& project, Platform& platform, const TTutorialConfig& record,
                    const std::vector<std::string>& text, QWidget* parent = nullptr);
-    ~TIntAdjustForm() override;
+    ~IntroductionWindowAdjuster() override;
 
     const TTutorialConfig& Record() const { return copy_; }
     bool Saved() const { return saved_; }

@@ -1,16 +1,16 @@
-#include "design/menu_dscreen_form.h"
+#include "design/menu_screen_designer.h"
 
 #include <QPushButton>
 
 #include "design/background_choice.h"
-#include "design/caption_forms.h"
+#include "design/caption_dialogs.h"
 #include "design/design_common.h"
-#include "design/title_design_form.h"
+#include "design/title_designer.h"
 #include "platform/platform.h"
 #include "common/menu_form.h"
 #include "project/project.h"
 #include "text_codec.h"
-#include "ui_menu_dscreen_form.h"
+#include "ui_menu_screen_designer.h"
 
 namespace quill {
 
@@ -22,10 +22,10 @@ enum Bar { kTitleBar, kStatusBar, kMenuTitle };
 
 }  // namespace
 
-TMenuDScreenForm::TMenuDScreenForm(const Project& project, Platform& platform, const TTutorialConfig& record,
+MenuScreenDesigner::MenuScreenDesigner(const Project& project, Platform& platform, const TTutorialConfig& record,
                                    QWidget* parent)
     : QDialog(parent), project_(project), platform_(platform), copy_(record),
-      ui_(std::make_unique<Ui::TMenuDScreenForm>()) {
+      ui_(std::make_unique<Ui::MenuScreenDesigner>()) {
     ui_->setupUi(this);
     WireDesignerButtons(this, ui_->ButtonBox, platform_, 150, [this] {
         StoreFields();
@@ -44,9 +44,9 @@ TMenuDScreenForm::TMenuDScreenForm(const Project& project, Platform& platform, c
     ui_->SingleColumnChk->setEnabled(single);
 
     for (QCheckBox* box : {ui_->TopMenuChk, ui_->TitleChk, ui_->StatusChk})
-        connect(box, &QCheckBox::toggled, this, &TMenuDScreenForm::UpdateControls);
+        connect(box, &QCheckBox::toggled, this, &MenuScreenDesigner::UpdateControls);
     connect(ui_->DefineTextBtn, &QPushButton::clicked, this, [this] {
-        TMenuTextForm form(platform_, copy_, this);
+        MenuCaptionsDialog form(platform_, copy_, this);
         form.exec();
     });
     connect(ui_->TitleBtn, &QPushButton::clicked, this, [this] { DesignBar(kTitleBar); });
@@ -59,20 +59,20 @@ TMenuDScreenForm::TMenuDScreenForm(const Project& project, Platform& platform, c
         if (auto c = ChooseRecordColour(platform_, copy_.get(M::MenuPickColor), "Menu Pick"))
             copy_.set(M::MenuPickColor, *c);
     });
-    connect(ui_->ViewBtn, &QPushButton::clicked, this, &TMenuDScreenForm::ViewBtnClick);
+    connect(ui_->ViewBtn, &QPushButton::clicked, this, &MenuScreenDesigner::ViewBtnClick);
     UpdateControls();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-TMenuDScreenForm::~TMenuDScreenForm() = default;
+MenuScreenDesigner::~MenuScreenDesigner() = default;
 
-void TMenuDScreenForm::UpdateControls() {
+void MenuScreenDesigner::UpdateControls() {
     ui_->DefineTextBtn->setEnabled(ui_->TopMenuChk->isChecked());
     ui_->TitleBtn->setEnabled(ui_->TitleChk->isChecked());
     ui_->StatusBtn->setEnabled(ui_->StatusChk->isChecked());
 }
 
-void TMenuDScreenForm::DesignBar(int which) {
+void MenuScreenDesigner::DesignBar(int which) {
     struct Fields {
         StrField text;
         ColorField color;
@@ -87,7 +87,7 @@ void TMenuDScreenForm::DesignBar(int which) {
                                                     "StatusBar Text :", 152}
                                            : Fields{M::MenuTitle, M::MenuTitleColor, M::MenuTitleFont, 60,
                                                     "Menu Title :", 153};
-    TMnuDesignTitleForm form(platform_, f.label, {copy_.get(f.text), copy_.get(f.font), copy_.get(f.color)},
+    MenuTitleDesigner form(platform_, f.label, {copy_.get(f.text), copy_.get(f.font), copy_.get(f.color)},
                              f.capacity, f.topic, this);
     if (form.exec() != QDialog::Accepted) return;
     const BarDesign design = form.Design();
@@ -96,7 +96,7 @@ void TMenuDScreenForm::DesignBar(int which) {
     copy_.set(f.color, design.color);
 }
 
-void TMenuDScreenForm::StoreFields() {
+void MenuScreenDesigner::StoreFields() {
     copy_.set(M::TopMenuBar, ui_->TopMenuChk->isChecked() ? 1 : 0);
     copy_.set(M::TitleBarOn, ui_->TitleChk->isChecked() ? 1 : 0);
     copy_.set(M::StatusBarOn, ui_->StatusChk->isChecked() ? 1 : 0);
@@ -105,14 +105,14 @@ void TMenuDScreenForm::StoreFields() {
     copy_.set(M::SingleColumn, ui_->SingleColumnChk->isEnabled() && ui_->SingleColumnChk->isChecked() ? 1 : 0);
 }
 
-void TMenuDScreenForm::ViewBtnClick() {
+void MenuScreenDesigner::ViewBtnClick() {
     StoreFields();
     const LearnerScreenContext context{copy_, project_.ProjectDir, platform_};
     ShowMainMenu(context, true, this);
 }
 
 bool DesignMenuScreen(const Project& project, Platform& platform, TTutorialConfig& record, QWidget* parent) {
-    TMenuDScreenForm form(project, platform, record, parent);
+    MenuScreenDesigner form(project, platform, record, parent);
     if (form.exec() != QDialog::Accepted) return false;
     // The chapter list belongs to its own designer; everything before it is this one's.
     CopyGroup(record, form.Record(), M::Base, M::ChapterCount.offset - M::Base);

@@ -1,4 +1,4 @@
-#include "design/design_about_form.h"
+#include "design/about_box_designer.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -8,16 +8,16 @@
 #include "common/about_box.h"
 #include "project/project.h"
 #include "text_codec.h"
-#include "ui_design_about_form.h"
+#include "ui_about_box_designer.h"
 
 namespace quill {
 
 namespace A = cfg::About;
 
-TDesignAboutForm::TDesignAboutForm(const Project& project, Platform& platform, const TTutorialConfig& record,
+AboutBoxDesigner::AboutBoxDesigner(const Project& project, Platform& platform, const TTutorialConfig& record,
                                    QWidget* parent)
     : QDialog(parent), project_(project), platform_(platform), copy_(record),
-      ui_(std::make_unique<Ui::TDesignAboutForm>()) {
+      ui_(std::make_unique<Ui::AboutBoxDesigner>()) {
     ui_->setupUi(this);
     WireDesignerButtons(this, ui_->ButtonBox, platform_, 440, [this] {
         StoreFields();
@@ -41,30 +41,30 @@ TDesignAboutForm::TDesignAboutForm(const Project& project, Platform& platform, c
     }
     FillFileList(ui_->IconListBox, project_, "*.ICO");
     connect(ui_->IconListBox, &QListWidget::currentTextChanged, ui_->IconEdit, &QLineEdit::setText);
-    connect(ui_->UseIconChk, &QCheckBox::toggled, this, &TDesignAboutForm::UpdateIconControls);
-    connect(ui_->FindBtn, &QPushButton::clicked, this, &TDesignAboutForm::FindBtnClick);
-    connect(ui_->ViewBtn, &QPushButton::clicked, this, &TDesignAboutForm::ViewBtnClick);
+    connect(ui_->UseIconChk, &QCheckBox::toggled, this, &AboutBoxDesigner::UpdateIconControls);
+    connect(ui_->FindBtn, &QPushButton::clicked, this, &AboutBoxDesigner::FindBtnClick);
+    connect(ui_->ViewBtn, &QPushButton::clicked, this, &AboutBoxDesigner::ViewBtnClick);
     UpdateIconControls();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-TDesignAboutForm::~TDesignAboutForm() = default;
+AboutBoxDesigner::~AboutBoxDesigner() = default;
 
-void TDesignAboutForm::UpdateIconControls() {
+void AboutBoxDesigner::UpdateIconControls() {
     const bool on = ui_->UseIconChk->isChecked();
     ui_->IconEdit->setVisible(on);
     ui_->IconListBox->setVisible(on);
     ui_->FindBtn->setVisible(on);
 }
 
-void TDesignAboutForm::FindBtnClick() {
+void AboutBoxDesigner::FindBtnClick() {
     const std::string chosen = FindFileIntoProject(project_, platform_, "Icon Files|*.ICO",
                                                    ToCp1252(ui_->IconEdit->text().trimmed()), "*.ICO");
     FillFileList(ui_->IconListBox, project_, "*.ICO");
     ui_->IconEdit->setText(FromCp1252(chosen));
 }
 
-void TDesignAboutForm::StoreFields() {
+void AboutBoxDesigner::StoreFields() {
     copy_.set(A::BoxTitle, EditText(ui_->CaptionEdit, 40));
     copy_.set(A::UseIcon, ui_->UseIconChk->isChecked() ? 1 : 0);
     copy_.set(A::IconFile, EditText(ui_->IconEdit, 150));
@@ -82,14 +82,14 @@ void TDesignAboutForm::StoreFields() {
     copy_.set(A::ShowWhen, when);
 }
 
-void TDesignAboutForm::ViewBtnClick() {
+void AboutBoxDesigner::ViewBtnClick() {
     StoreFields();
     const LearnerScreenContext context{copy_, project_.ProjectDir, platform_};
     ShowAboutBox(context, this);
 }
 
 bool DesignAboutBox(const Project& project, Platform& platform, TTutorialConfig& record, QWidget* parent) {
-    TDesignAboutForm form(project, platform, record, parent);
+    AboutBoxDesigner form(project, platform, record, parent);
     if (form.exec() != QDialog::Accepted) return false;
     CopyGroup(record, form.Record(), A::Base, A::Size);
     return true;

@@ -1,4 +1,4 @@
-#include "design/menu_chapter_form.h"
+#include "design/menu_chapters_designer.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -24,7 +24,7 @@ namespace quill {
 
 namespace M = cfg::MainMenu;
 
-TMenuChapterForm::TMenuChapterForm(const Project& project, Platform& platform, const TTutorialConfig& record,
+MenuChaptersDesigner::MenuChaptersDesigner(const Project& project, Platform& platform, const TTutorialConfig& record,
                                    QWidget* parent)
     : QDialog(parent), project_(project), platform_(platform), copy_(record) {
     setObjectName("TMenuChapterForm");
@@ -79,8 +79,8 @@ TMenuChapterForm::TMenuChapterForm(const Project& project, Platform& platform, c
     AddBtn_->setObjectName("AddBtn");
     AddBtn_->setAutoDefault(false);
     side->addWidget(AddBtn_);
-    connect(AddBtn_, &QPushButton::clicked, this, &TMenuChapterForm::AddBtnClick);
-    connect(ChapterListBox_, &QListWidget::itemDoubleClicked, this, &TMenuChapterForm::AddBtnClick);
+    connect(AddBtn_, &QPushButton::clicked, this, &MenuChaptersDesigner::AddBtnClick);
+    connect(ChapterListBox_, &QListWidget::itemDoubleClicked, this, &MenuChaptersDesigner::AddBtnClick);
     top->addLayout(side);
 
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
@@ -91,14 +91,14 @@ TMenuChapterForm::TMenuChapterForm(const Project& project, Platform& platform, c
     SelectRow(1, true);
 }
 
-void TMenuChapterForm::SelectRow(int row, bool focusTopic) {
+void MenuChaptersDesigner::SelectRow(int row, bool focusTopic) {
     if (row < 1 || row > static_cast<int>(M::MaxChapters)) return;
     current_ = row;
     rows_[row - 1]->setChecked(true);
     if (focusTopic) topics_[row - 1]->setFocus();
 }
 
-bool TMenuChapterForm::eventFilter(QObject* watched, QEvent* event) {
+bool MenuChaptersDesigner::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         for (int i = 1; i <= static_cast<int>(M::MaxChapters); ++i)
             if (watched == topics_[i - 1] || watched == files_[i - 1]) SelectRow(i, false);
@@ -109,7 +109,7 @@ bool TMenuChapterForm::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-bool TMenuChapterForm::CheckFileEdit(int row) {
+bool MenuChaptersDesigner::CheckFileEdit(int row) {
     QLineEdit* edit = files_[row - 1];
     const std::string name = ToCp1252(edit->text().trimmed());
     if (name.empty() || ChapterNameStartsWithProject(name, project_.ProjectName)) return true;
@@ -119,13 +119,13 @@ bool TMenuChapterForm::CheckFileEdit(int row) {
     return false;
 }
 
-void TMenuChapterForm::AddBtnClick() {
+void MenuChaptersDesigner::AddBtnClick() {
     const QListWidgetItem* item = ChapterListBox_->currentItem();
     if (!item) return;
     files_[current_ - 1]->setText(FromCp1252(NameOnly(ToCp1252(item->text()))));
 }
 
-MenuRows TMenuChapterForm::Rows() const {
+MenuRows MenuChaptersDesigner::Rows() const {
     MenuRows rows;
     for (std::size_t i = 0; i < rows.size(); ++i)
         rows[i] = {EditText(topics_[i], 25), EditText(files_[i], 25)};
@@ -137,7 +137,7 @@ MenuRows TMenuChapterForm::Rows() const {
     return rows;
 }
 
-bool TMenuChapterForm::StoreRows() {
+bool MenuChaptersDesigner::StoreRows() {
     // A name typed in the current edit is checked even when the focus never left it.
     for (int i = 1; i <= static_cast<int>(M::MaxChapters); ++i)
         if (!CheckFileEdit(i)) return false;
@@ -151,7 +151,7 @@ bool TMenuChapterForm::StoreRows() {
 }
 
 bool DefineMenuChapters(const Project& project, Platform& platform, TTutorialConfig& record, QWidget* parent) {
-    TMenuChapterForm form(project, platform, record, parent);
+    MenuChaptersDesigner form(project, platform, record, parent);
     if (form.exec() != QDialog::Accepted) return false;
     for (int i = 1; i <= static_cast<int>(M::MaxChapters); ++i) {
         record.set(M::Chapter(i).Topic, form.Record().get(M::Chapter(i).Topic));

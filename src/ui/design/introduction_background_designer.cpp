@@ -1,13 +1,13 @@
-#include "design/int_design_back_form.h"
+#include "design/introduction_background_designer.h"
 
 #include <QPushButton>
 
 #include "design/background_choice.h"
 #include "design/design_common.h"
-#include "design/int_adjust_form.h"
+#include "design/introduction_window_adjuster.h"
 #include "platform/platform.h"
 #include "project/project.h"
-#include "ui_int_design_back_form.h"
+#include "ui_introduction_background_designer.h"
 
 namespace quill {
 
@@ -15,10 +15,10 @@ namespace {
 const TScreenBackgroundLayout& kScreen = cfg::Intro::Screen;
 }
 
-TIntDesignBackForm::TIntDesignBackForm(const Project& project, Platform& platform, const TTutorialConfig& record,
+IntroductionBackgroundDesigner::IntroductionBackgroundDesigner(const Project& project, Platform& platform, const TTutorialConfig& record,
                                        const std::vector<std::string>& text, QWidget* parent)
     : QDialog(parent), project_(project), platform_(platform), copy_(record), text_(text),
-      ui_(std::make_unique<Ui::TIntDesignBackForm>()) {
+      ui_(std::make_unique<Ui::IntroductionBackgroundDesigner>()) {
     ui_->setupUi(this);
     WireDesignerButtons(this, ui_->ButtonBox, platform_, 475, [this] {
         StoreFields();
@@ -28,17 +28,17 @@ TIntDesignBackForm::TIntDesignBackForm(const Project& project, Platform& platfor
         project_, platform_, copy_,
         BackgroundFields{kScreen.ScreenType, kScreen.ScreenColor, kScreen.GraphicFile, kScreen.WallpaperFile},
         BackgroundControlsOf(*ui_), "Wallpaper Files|*.BMP");
-    connect(ui_->AdjustBtn, &QPushButton::clicked, this, &TIntDesignBackForm::AdjustBtnClick);
+    connect(ui_->AdjustBtn, &QPushButton::clicked, this, &IntroductionBackgroundDesigner::AdjustBtnClick);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-TIntDesignBackForm::~TIntDesignBackForm() = default;
+IntroductionBackgroundDesigner::~IntroductionBackgroundDesigner() = default;
 
-void TIntDesignBackForm::StoreFields() {
+void IntroductionBackgroundDesigner::StoreFields() {
     background_->Store(copy_, BackgroundChoice::Names::ChosenOnly);
 }
 
-void TIntDesignBackForm::AdjustBtnClick() {
+void IntroductionBackgroundDesigner::AdjustBtnClick() {
     // The adjust window shows the choices made so far; the names are kept until OK.
     TTutorialConfig shown = copy_;
     background_->Store(shown, BackgroundChoice::Names::Both);
@@ -49,7 +49,7 @@ void TIntDesignBackForm::AdjustBtnClick() {
 
 bool DesignIntroductionBackground(const Project& project, Platform& platform, TTutorialConfig& record,
                                   const std::vector<std::string>& text, QWidget* parent) {
-    TIntDesignBackForm form(project, platform, record, text, parent);
+    IntroductionBackgroundDesigner form(project, platform, record, text, parent);
     if (form.exec() != QDialog::Accepted) return false;
     CopyGroup(record, form.Record(), kScreen.base, TScreenBackgroundLayout::Size);
     return true;

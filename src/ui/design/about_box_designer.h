@@ -1,5 +1,5 @@
 #pragma once
-// TDesignAboutForm: the designer of the tutorial's own about box: its caption, icon, program
+// AboutBoxDesigner: the designer of the tutorial's own about box: its caption, icon, program
 // name, version, author line, four comments and when the box is shown. It edits a copy of the
 // record; DesignAboutBox writes the About group back only on OK.
 #include <QDialog>
@@ -8,7 +8,7 @@
 #include "project/config_record.h"
 
 namespace Ui {
-class TDesignAboutForm;
+class AboutBoxDesigner;
 }
 
 namespace quill {
@@ -16,12 +16,12 @@ namespace quill {
 class Project;
 struct Platform;
 
-class TDesignAboutForm : public QDialog {
+class AboutBoxDesigner : public QDialog {
     Q_OBJECT
 public:
-    TDesignAboutForm(const Project& project, Platform& platform, const TTutorialConfig& record,
+    AboutBoxDesigner(const Project& project, Platform& platform, const TTutorialConfig& record,
                      QWidget* parent = nullptr);
-    ~TDesignAboutForm() override;
+    ~AboutBoxDesigner() override;
     // The copy with the dialog's values (what OK stores).
     const TTutorialConfig& Record() const { return copy_; }
 
@@ -35,7 +35,7 @@ private:
     const Project& project_;
     Platform& platform_;
     TTutorialConfig copy_;
-    std::unique_ptr<Ui::TDesignAboutForm> ui_;
+    std::unique_ptr<Ui::AboutBoxDesigner> ui_;
 };
 
 // Shows the designer on `record`; true, and the About group written back, on OK.

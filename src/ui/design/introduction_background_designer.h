@@ -1,5 +1,5 @@
 #pragma once
-// TIntDesignBackForm: the background of the introduction screen: a colour, a graphic (.BMP or
+// IntroductionBackgroundDesigner: the background of the introduction screen: a colour, a graphic (.BMP or
 // .JPG) or a tiled wallpaper (.BMP), and "&Adjust Window", which places the text window on the
 // composed screen. OK keeps at most one file name: the graphic's for a graphic image, the
 // wallpaper's for a wallpaper, neither for a coloured screen.
@@ -11,7 +11,7 @@
 #include "project/config_record.h"
 
 namespace Ui {
-class TIntDesignBackForm;
+class IntroductionBackgroundDesigner;
 }
 
 namespace quill {
@@ -20,12 +20,12 @@ class BackgroundChoice;
 class Project;
 struct Platform;
 
-class TIntDesignBackForm : public QDialog {
+class IntroductionBackgroundDesigner : public QDialog {
     Q_OBJECT
 public:
-    TIntDesignBackForm(const Project& project, Platform& platform, const TTutorialConfig& record,
+    IntroductionBackgroundDesigner(const Project& project, Platform& platform, const TTutorialConfig& record,
                        const std::vector<std::string>& text, QWidget* parent = nullptr);
-    ~TIntDesignBackForm() override;
+    ~IntroductionBackgroundDesigner() override;
     const TTutorialConfig& Record() const { return copy_; }
 
     void StoreFields();
@@ -36,7 +36,7 @@ private:
     Platform& platform_;
     TTutorialConfig copy_;
     std::vector<std::string> text_;
-    std::unique_ptr<Ui::TIntDesignBackForm> ui_;
+    std::unique_ptr<Ui::IntroductionBackgroundDesigner> ui_;
     std::unique_ptr<BackgroundChoice> background_;
 };
 
