@@ -186,6 +186,12 @@ std::string_view TakeScriptWord(std::string_view& text) { return TakeWord(text);
 
 bool TranslateCommandLine(std::string_view line, const ColorTable& colors, std::string& out,
                           std::string& error) {
+    const CommandSpec* row;
+    return TranslateCommandLine(line, colors, out, error, row);
+}
+
+bool TranslateCommandLine(std::string_view line, const ColorTable& colors, std::string& out,
+                          std::string& error, const CommandSpec*& row) {
     out.clear();
     error.clear();
     line = RightTrim(line);
@@ -193,6 +199,7 @@ bool TranslateCommandLine(std::string_view line, const ColorTable& colors, std::
     PackedKeyword keyword;
     const std::size_t keywordSize = TakeKeyword(rest, keyword);
     const CommandSpec* spec = keywordSize <= kMaxKeywordLength ? FindCommand(keyword, keywordSize) : nullptr;
+    row = spec;
     if (!spec) {
         error.reserve(line.size() + kNotValidCommand.size());
         error.append(line).append(kNotValidCommand);

@@ -60,6 +60,11 @@ Translation TranslateCommandLine(std::string_view line, const ColorTable& colors
 // The same into buffers the caller reuses (cleared first): true when there was no error.
 bool TranslateCommandLine(std::string_view line, const ColorTable& colors, std::string& out,
                           std::string& error);
+// The same, also giving the row of the command table that the keyword names (nullptr for an
+// unknown keyword), so that a caller which runs the line need not look its code up again.
+struct CommandSpec;
+bool TranslateCommandLine(std::string_view line, const ColorTable& colors, std::string& out,
+                          std::string& error, const CommandSpec*& row);
 
 // The operand text of a translated line: what follows its first comma, empty when there is none
 // (":FE,13" gives "13", ":FW" and ":FT" give "").
