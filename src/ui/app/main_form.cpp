@@ -16,14 +16,14 @@
 
 #include "common/aids_context.h"
 #include "aids/teaching_aids_menu.h"
-#include "app/about_form.h"
+#include "app/program_about_box.h"
 #include "common/chapter_runner.h"
-#include "app/instructions_form.h"
-#include "app/make_dir_form.h"
+#include "app/instructions_menu.h"
+#include "app/new_tutorial_folder_dialog.h"
 #include "app/program_memory.h"
 #include "app/teaching_aids_link.h"
 #include "app/sample_offer.h"
-#include "app/view_chap_form.h"
+#include "app/chapter_view_chooser.h"
 #include "design/presentation_designer.h"
 #include "editor/edit_form.h"
 #include "platform/error_handler.h"
@@ -329,7 +329,7 @@ void TQMKmainform::SelectBtnClick() {
 }
 
 void TQMKmainform::StartBtnClick() {
-    TMakeDirForm form(platform_, "*.QKJ", "Enter Tutorial Name", 105, project_.ProjectDir, this);
+    NewTutorialFolderDialog form(platform_, "*.QKJ", "Enter Tutorial Name", 105, project_.ProjectDir, this);
     if (form.exec() != QDialog::Accepted) {
         std::error_code ec;
         fs::current_path(project_.ProjectDir, ec);
@@ -341,7 +341,7 @@ void TQMKmainform::StartBtnClick() {
 }
 
 void TQMKmainform::ViewBtnClick() {
-    TViewChapForm chooser(project_, platform_, this);
+    ChapterViewChooser chooser(project_, platform_, this);
     if (chooser.exec() != QDialog::Accepted || chooser.ChapterFile().empty()) return;
     runner_.RunChapter(project_, chooser.ChapterFile());
 }
@@ -356,14 +356,14 @@ void TQMKmainform::EditBtnClick() {
 }
 
 void TQMKmainform::AboutBtnClick() {
-    TAboutForm about(platform_, this);
+    ProgramAboutBox about(platform_, this);
     about.exec();
 }
 
 void TQMKmainform::HelpBtnClick() { platform_.ShowHelp(1); }
 
 void TQMKmainform::TutBtnClick() {
-    TInstructForm menu(project_.HomeDir, platform_, this);
+    InstructionsMenu menu(project_.HomeDir, platform_, this);
     ShowModal(menu);
 }
 

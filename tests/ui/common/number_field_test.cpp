@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/help_file_form.h"
+#include "app/help_file_chooser.h"
 #include "editor/commands/branch_tables.h"
 #include "../../qstring_printer.h"
 
