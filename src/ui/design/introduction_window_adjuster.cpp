@@ -36,7 +36,7 @@ IntroductionWindowAdjuster::IntroductionWindowAdjuster(const Project& project, P
     layout->addWidget(screen_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    handle_ = new TStretchHandle(screen_);
+    handle_ = new StretchHandle(screen_);
     handle_->SetBounds(screen_->rect());
     QTextBrowser* window = screen_->TextWindow();
     window->viewport()->installEventFilter(this);

@@ -18,7 +18,7 @@ namespace quill {
 
 class Project;
 class TIntroScreen;
-class TStretchHandle;
+class StretchHandle;
 
 class IntroductionWindowAdjuster : public QDialog {
     Q_OBJECT
@@ -30,7 +30,7 @@ public:
     const TTutorialConfig& Record() const { return copy_; }
     bool Saved() const { return saved_; }
     TIntroScreen* Screen() const { return screen_; }
-    TStretchHandle* Handle() const { return handle_; }
+    StretchHandle* Handle() const { return handle_; }
     QMenu* PopupMenu() const { return PopupMenu1_; }
 
     void SaveAndQuit();
@@ -51,7 +51,7 @@ private:
     TTutorialConfig copy_;
     LearnerScreenContext context_;
     TIntroScreen* screen_ = nullptr;
-    TStretchHandle* handle_ = nullptr;
+    StretchHandle* handle_ = nullptr;
     QMenu* PopupMenu1_ = nullptr;
     bool saved_ = false;
     bool closing_ = false;

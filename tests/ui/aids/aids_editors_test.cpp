@@ -466,7 +466,7 @@ TEST_F(AidsEditors, WindowTextViewerShowsTheCellCoordinates) {
     EXPECT_EQ(rec.messages.LastText(), "X1 = 26\r\nY1 = 7\r\nX2 = 49\r\nY2 = 16");
     // The text carries the sizing handles of the introduction adjuster: eight squares around it.
     viewer.show();
-    const TStretchHandle* handle = viewer.Panel()->Handle();
+    const StretchHandle* handle = viewer.Panel()->Handle();
     EXPECT_TRUE(handle->isVisible());
     EXPECT_EQ(handle->geometry(), viewer.Panel()->geometry().adjusted(-2, -2, 2, 2));
 }

@@ -202,7 +202,7 @@ TEST_F(IntroductionTest, AdjustWindowMovesAndSizesTheTextWindowWithTheMouseWitho
     // A press on the text window attaches the handles and drags it.
     QWidget* viewport = window->viewport();
     QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(50, 50));
-    TStretchHandle* handle = form.Handle();
+    StretchHandle* handle = form.Handle();
     EXPECT_TRUE(handle->isVisible());
     EXPECT_EQ(handle->geometry(), start.adjusted(-2, -2, 2, 2));
     // The drag's moves come to the pressed viewport, which moves along with the window; many
@@ -284,7 +284,7 @@ TEST(StretchHandleWidget, AttachDetachAndWindowsAreRefused) {
     QWidget other;
     auto* b = new QWidget(&other);
     b->setGeometry(5, 5, 30, 30);
-    TStretchHandle handle(&parent);
+    StretchHandle handle(&parent);
     EXPECT_FALSE(handle.isVisibleTo(&parent));
     EXPECT_EQ(handle.size(), QSize(24, 24));
     handle.Attach(a);
