@@ -6,6 +6,7 @@
 
 #include "app/build_progress.h"
 #include "build/distribute.h"
+#include "platform/help_topics.h"
 #include "platform/platform.h"
 #include "project/project.h"
 #include "text_codec.h"
@@ -17,7 +18,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kTopic = 290;
+constexpr int kTopic = TopicNumber(HelpTopic::Distribution);
 
 // Distribution with the dialog, the boxes and the progress bar.
 class WindowDistributionUi : public DistributionUi {
