@@ -7,6 +7,7 @@
 #include <QTextDocument>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace quill {
@@ -57,6 +58,71 @@ void DrawScreenRaster(QPainter& painter, const QImage& raster, const ScreenScale
     const QRectF source(target.x() / scale.factor, target.y() / scale.factor, target.width() / scale.factor,
                         target.height() / scale.factor);
     painter.drawImage(QRectF(target), raster, source);
+}
+
+namespace {
+
+// Rows compared and scaled together: one text row of the screen.
+constexpr int kBandRows = 17;
+
+}  // namespace
+
+bool ScaledRaster::Kept(const QImage& raster, const ScreenScale& scale) const {
+    return scale == scale_ && shown_.size() == raster.size() && shown_.format() == raster.format();
+}
+
+void ScaledRaster::ScaleRows(int from, int to) {
+    if (whole_ < 2) return;
+    const int width = shown_.width(), n = whole_;
+    for (int y = from; y < to; ++y) {
+        const auto* src = reinterpret_cast<const quint32*>(shown_.constScanLine(y));
+        auto* dst = reinterpret_cast<quint32*>(scaled_.scanLine(y * n));
+        if (n == 2) {
+            for (int x = 0; x < width; ++x) dst[2 * x] = dst[2 * x + 1] = src[x];
+        } else {
+            for (int x = 0; x < width; ++x) std::fill_n(dst + x * n, n, src[x]);
+        }
+        for (int k = 1; k < n; ++k)
+            std::memcpy(scaled_.scanLine(y * n + k), dst, static_cast<std::size_t>(width) * n * sizeof(quint32));
+    }
+}
+
+QRect ScaledRaster::Take(const QImage& raster, const ScreenScale& scale) {
+    if (raster.isNull()) return {};
+    const bool pixels32 = raster.depth() == 32;
+    if (!Kept(raster, scale)) {
+        scale_ = scale;
+        shown_ = raster.copy();  // a copy of its own: the screen goes on drawing on its raster
+        const int n = static_cast<int>(scale.factor);
+        whole_ = pixels32 && !scale.smooth && n == scale.factor && n >= 2 ? n : 0;
+        scaled_ = whole_ ? QImage(raster.size() * whole_, raster.format()) : QImage();
+        ScaleRows(0, raster.height());
+        return QRect(QPoint(0, 0), scale.map(raster.size()));
+    }
+    QRect changed;
+    const auto rowBytes = static_cast<std::size_t>(raster.width()) * static_cast<std::size_t>(raster.depth() / 8);
+    for (int top = 0; top < raster.height(); top += kBandRows) {
+        const int bottom = std::min(raster.height(), top + kBandRows);
+        bool same = true;
+        for (int y = top; y < bottom && same; ++y)
+            same = std::memcmp(raster.constScanLine(y), shown_.constScanLine(y), rowBytes) == 0;
+        if (same) continue;
+        for (int y = top; y < bottom; ++y) std::memcpy(shown_.scanLine(y), raster.constScanLine(y), rowBytes);
+        ScaleRows(top, bottom);
+        changed |= scale.map(QRect(0, top, raster.width(), bottom - top));
+    }
+    // A smooth fraction blends each band with its neighbours' edges: one pixel more each way.
+    if (scale.smooth && !changed.isEmpty()) changed.adjust(0, -1, 0, 1);
+    return changed;
+}
+
+void ScaledRaster::Paint(QPainter& painter, const QImage& raster, const QRect& dirty) const {
+    if (whole_ >= 2 && Kept(raster, scale_) && scale_.factor == whole_) {
+        const QRect part = dirty & scaled_.rect();
+        if (!part.isEmpty()) painter.drawImage(part.topLeft(), scaled_, part);
+        return;
+    }
+    DrawScreenRaster(painter, raster, scale_.factor > 0 ? scale_ : ScreenScale{}, dirty);
 }
 
 void ScaleScreenWidgets(QWidget* screen, const ScreenScale& scale) {

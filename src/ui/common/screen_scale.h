@@ -45,6 +45,27 @@ ScreenScale ChooseScale(ScaleMode mode, QSize available, QSize design = kDesignS
 // left corner at the scale: 1 x as it is, whole multiples pixel for pixel, fractions smoothly.
 void DrawScreenRaster(QPainter& painter, const QImage& raster, const ScreenScale& scale, const QRect& dirty);
 
+// The screen's raster as a window shows it: Take() compares the raster with the one shown last,
+// band by band of rows, and keeps and scales only the bands that changed; it gives the window
+// rectangle to repaint (all of it after a new scale or raster size). Paint() draws a part of
+// the window: whole multiples from the kept scaled copy, pixel for pixel, 1 x and fractions
+// from the raster as DrawScreenRaster draws them. So a screen where one line changed costs one
+// band's scaling at 2 x, not the whole screen's.
+class ScaledRaster {
+public:
+    QRect Take(const QImage& raster, const ScreenScale& scale);
+    void Paint(QPainter& painter, const QImage& raster, const QRect& dirty) const;
+    // Whether a raster of this size was taken at this scale (Paint can show it).
+    bool Kept(const QImage& raster, const ScreenScale& scale) const;
+
+private:
+    void ScaleRows(int from, int to);
+    ScreenScale scale_{0.0, false};
+    int whole_ = 0;  // the whole multiple the scaled copy is kept at; 0: none kept
+    QImage shown_;   // the raster as last taken (a copy of its own)
+    QImage scaled_;  // shown_ at whole_ times
+};
+
 // Scales a finished screen of widgets placed at design sizes (the main menu): every widget below
 // `screen`, and the screen itself, takes the scaled geometry, fixed size and font (a font set on
 // it, else the screen's, which the others inherit). Menu bars keep their size.

@@ -177,6 +177,7 @@ public:
     const TextScreen* screen = nullptr;
     QColor back = Qt::white;
     ScreenScale scale;
+    ScaledRaster raster;  // what is shown of the screen's raster, at the scale
 
 protected:
     void paintEvent(QPaintEvent* e) override {
@@ -187,7 +188,8 @@ protected:
         }
         const QImage& image = screen->image();
         if (!QRect(QPoint(0, 0), scale.map(image.size())).contains(rect())) p.fillRect(rect(), back);
-        DrawScreenRaster(p, image, scale, e->rect());
+        if (!raster.Kept(image, scale)) raster.Take(image, scale);
+        raster.Paint(p, image, e->rect());
     }
 };
 
@@ -478,6 +480,7 @@ void TTutDisplayForm::buildControls() {
 void TTutDisplayForm::setScreen(TextScreen* screen) {
     screen_ = screen;
     static_cast<ScreenArea*>(PaintBox1)->screen = screen;
+    PaintBox1->update();
     syncFromScreen();
 }
 
@@ -488,6 +491,7 @@ void TTutDisplayForm::FormActivate() {
     lastPressed_ = nullptr;
     const QColor back = ColourFromRecord(c.get(cfg::Screen::ScreenBackColor));
     static_cast<ScreenArea*>(PaintBox1)->back = back;
+    PaintBox1->update();
     SetColours(this, back);
     SetWindowCaption(*this, FromCp1252(c.get(cfg::Program::ProgramTitle)));
     SetColours(TitlePnl, ColourFromRecord(c.get(cfg::Screen::TitleBackColor)),
@@ -661,7 +665,14 @@ void TTutDisplayForm::syncFromScreen() {
     SyncObjects();
     SyncAnswers();
     SyncFrame();
-    PaintBox1->update();
+    // Only the rows of the raster that changed since it was last shown are scaled and painted.
+    auto* area = static_cast<ScreenArea*>(PaintBox1);
+    if (screen_) {
+        const QRect changed = area->raster.Take(screen_->image(), scale());
+        if (!changed.isEmpty()) area->update(changed);
+    } else {
+        area->update();
+    }
     // A screen with new text is announced to assistive technology (when one listens).
     if (QAccessible::isActive() && isVisible()) {
         QString text = screen_ ? screen_->visibleText() : QString();
