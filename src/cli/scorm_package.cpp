@@ -1,6 +1,7 @@
 #include "scorm_package.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "text/errors.h"
@@ -129,6 +130,30 @@ void WriteScormPackage(const fs::path& folder, const fs::path& zip, const std::s
     entries.front().data = BuildScormManifest(info);
     const auto [time, date] = DosTimeNow();
     quill::WriteFileAtomic(zip, BuildZip(entries, time, date));
+}
+
+bool ExportScormPackage(const fs::path& project, const fs::path& zip, const std::string& identifier,
+                        const std::string& title, const WebFolderExport& exportFolder, std::string* error) {
+    std::string pattern = (fs::temp_directory_path() / "quill-scorm-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) {
+        *error = "Cannot make a temporary folder for the package in " + quill::DisplayName(fs::temp_directory_path());
+        return false;
+    }
+    struct RemoveAfterwards {
+        fs::path dir;
+        ~RemoveAfterwards() {
+            std::error_code ec;
+            fs::remove_all(dir, ec);
+        }
+    } temporary{pattern};
+    try {
+        if (!exportFolder(project, temporary.dir, error)) return false;
+        WriteScormPackage(temporary.dir, zip, identifier, title);
+        return true;
+    } catch (const std::exception& e) {  // IoError, invalid_argument: the message names the file
+        *error = e.what();
+        return false;
+    }
 }
 
 }  // namespace quillc

@@ -2,6 +2,7 @@
 // A SCORM 1.2 package of a folder that plays a tutorial in the browser: the folder's files and
 // an imsmanifest.xml that makes them one organisation with one item, launched as one SCO.
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,5 +33,17 @@ std::string UriPath(std::string_view name);
 // hold an imsmanifest.xml of its own.
 void WriteScormPackage(const std::filesystem::path& folder, const std::filesystem::path& zip,
                        const std::string& identifier, const std::string& title);
+
+// Writes the folder that plays the tutorial of `project` (a .QKJ) into `folder` (empty, existing);
+// false with a message in *error when it cannot.
+using WebFolderExport = std::function<bool(const std::filesystem::path& project, const std::filesystem::path& folder,
+                                           std::string* error)>;
+
+// The SCORM package of a tutorial: its web folder, made by exportFolder in a fresh temporary
+// folder (removed afterwards, whatever happens), packaged into `zip` by WriteScormPackage. False
+// with a message (UTF-8, naming the file) in *error when it fails; `zip` is then as it was.
+bool ExportScormPackage(const std::filesystem::path& project, const std::filesystem::path& zip,
+                        const std::string& identifier, const std::string& title,
+                        const WebFolderExport& exportFolder, std::string* error);
 
 }  // namespace quillc

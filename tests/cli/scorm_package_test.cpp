@@ -5,6 +5,8 @@
 #include <QStandardPaths>
 #include <QXmlStreamReader>
 
+#include <fstream>
+
 #include "../format/test_folder.h"
 #include "scorm_package.h"
 #include "text/errors.h"
@@ -150,7 +152,7 @@ TEST(ZipWriter, RefusesBadAndTwiceGivenNames) {
 
 TEST(ScormManifest, IdentifiersAndFileNamesAreMadeSafe) {
     const std::pair<const char*, const char*> ids[] = {
-        {"MAPS", "MAPS"}, {"1 MAPS", "_1_MAPS"}, {"", "_"}, {"a.b-c_d", "a.b-c_d"}, {"\xC3\xA4x", "___x"},
+        {"MAPS", "MAPS"}, {"1 MAPS", "_1_MAPS"}, {"", "_"}, {"a.b-c_d", "a.b-c_d"}, {"\xC3\xA4x", "__x"},
     };
     for (const auto& [in, out] : ids) EXPECT_EQ(XmlId(in), out) << in;
     EXPECT_EQ(UriPath("media/MAP 1.BMP"), "media/MAP%201.BMP");
@@ -226,6 +228,50 @@ TEST(ScormPackage, TheFolderAndItsManifestInOneZipReplacedAtomically) {
     std::filesystem::remove(dir / "web/index.html");
     EXPECT_THROW(WriteScormPackage(dir / "web", zip, "MAPS", "Reading a Map"), quill::IoError);
     EXPECT_EQ(TempFolder::read(zip), before);
+}
+
+}  // namespace
+}  // namespace quillc
+
+namespace quillc {
+namespace {
+
+TEST(ScormPackage, ExportsIntoATemporaryFolderThatIsAlwaysRemoved) {
+    quill::test::TempFolder dir;
+    const auto zip = dir / "MAPS.zip";
+    std::filesystem::path used;
+    const WebFolderExport good = [&](const std::filesystem::path& project, const std::filesystem::path& folder, std::string*) {
+        EXPECT_EQ(project, dir / "MAPS.QKJ");
+        EXPECT_TRUE(std::filesystem::is_empty(folder));
+        used = folder;
+        std::ofstream(folder / "index.html") << "<html></html>";
+        return true;
+    };
+    std::string error;
+    ASSERT_TRUE(ExportScormPackage(dir / "MAPS.QKJ", zip, "MAPS", "Maps", good, &error)) << error;
+    EXPECT_TRUE(std::filesystem::exists(zip));
+    EXPECT_FALSE(std::filesystem::exists(used));
+
+    const std::string before = quill::test::TempFolder::read(zip);
+    const WebFolderExport failing = [&](const std::filesystem::path&, const std::filesystem::path& folder, std::string* e) {
+        used = folder;
+        std::ofstream(folder / "half.js") << "half";
+        *e = "The engine is missing";
+        return false;
+    };
+    EXPECT_FALSE(ExportScormPackage(dir / "MAPS.QKJ", zip, "MAPS", "Maps", failing, &error));
+    EXPECT_EQ(error, "The engine is missing");
+    EXPECT_FALSE(std::filesystem::exists(used));
+    // A folder without its page is refused by the packaging, with the reason.
+    const WebFolderExport noPage = [&](const std::filesystem::path&, const std::filesystem::path& folder, std::string*) {
+        used = folder;
+        std::ofstream(folder / "quill_engine.js") << "x";
+        return true;
+    };
+    EXPECT_FALSE(ExportScormPackage(dir / "MAPS.QKJ", zip, "MAPS", "Maps", noPage, &error));
+    EXPECT_NE(error.find("holds no index.html"), std::string::npos) << error;
+    EXPECT_FALSE(std::filesystem::exists(used));
+    EXPECT_EQ(quill::test::TempFolder::read(zip), before);
 }
 
 }  // namespace
