@@ -2,7 +2,7 @@
 // sessions; the second is given what the first left in the LMS and must resume from it.
 //   node scorm_browser_test.js lms                    quill_lms.js in a stand-in SCO
 //   node scorm_browser_test.js package QUILLC SAMPLE  the package of `quillc export-scorm`
-// Skipped (status 77) when chromium, or for the package emcc, is missing.
+// Skipped (status 77) when chromium, or for the package the engine built by emscripten, is missing.
 'use strict';
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
@@ -70,7 +70,9 @@ function standIn() {
 // greets the learner by that name. quillc play of the same answers in one copy of the tutorial
 // gives the screens to compare with.
 function tutorialPackage(quillc, sample) {
-    if (!web.which('emcc')) web.skip('emcc is not installed: the engine for the browser is not built');
+    const runtime = process.env.QUILL_WEB_DIR || path.join(path.dirname(quillc), 'web');
+    if (!fs.existsSync(path.join(runtime, 'quill_engine.js')))
+        web.skip('the engine for the browser is not built (' + runtime + '/quill_engine.js; the build makes it where emcmake is installed)');
     const help = spawnSync(quillc, ['export-scorm', '--help'], { encoding: 'utf8' });
     assert.ok(!help.error, 'quillc does not run: ' + quillc + ': ' + (help.error && help.error.message));
     if (help.status !== 0) web.skip('quillc has no export-scorm command yet');
