@@ -1,14 +1,14 @@
-#include "scorm_package.h"
+#include "export/scorm_package.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 
+#include "export/zip_writer.h"
 #include "text/errors.h"
 #include "text/text_file.h"
-#include "zip_writer.h"
 
-namespace quillc {
+namespace quill {
 
 namespace fs = std::filesystem;
 
@@ -156,4 +156,4 @@ bool ExportScormPackage(const fs::path& project, const fs::path& zip, const std:
     }
 }
 
-}  // namespace quillc
+}  // namespace quill

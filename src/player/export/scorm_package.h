@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace quillc {
+namespace quill {
 
 struct ScormManifestInfo {
     std::string identifier;          // base of the manifest's identifiers (any text; made safe)
@@ -46,4 +46,4 @@ bool ExportScormPackage(const std::filesystem::path& project, const std::filesys
                         const std::string& identifier, const std::string& title,
                         const WebFolderExport& exportFolder, std::string* error);
 
-}  // namespace quillc
+}  // namespace quill

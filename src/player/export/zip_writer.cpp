@@ -1,4 +1,4 @@
-#include "zip_writer.h"
+#include "export/zip_writer.h"
 
 #include <array>
 #include <ctime>
@@ -10,7 +10,7 @@
 
 #include "text/cp1252.h"
 
-namespace quillc {
+namespace quill {
 
 namespace {
 
@@ -165,4 +165,4 @@ std::pair<std::uint16_t, std::uint16_t> DosTimeNow() {
     return {time, date};
 }
 
-}  // namespace quillc
+}  // namespace quill

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace quillc {
+namespace quill {
 
 struct ZipEntry {
     std::string name;  // a relative path with '/' between folders (UTF-8)
@@ -33,4 +33,4 @@ std::string BuildZip(const std::vector<ZipEntry>& entries, std::uint16_t dosTime
 // The present local time in the MS-DOS form: {time, date}.
 std::pair<std::uint16_t, std::uint16_t> DosTimeNow();
 
-}  // namespace quillc
+}  // namespace quill

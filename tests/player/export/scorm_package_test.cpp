@@ -7,12 +7,12 @@
 
 #include <fstream>
 
-#include "../format/test_folder.h"
-#include "scorm_package.h"
+#include "../../format/test_folder.h"
+#include "export/scorm_package.h"
+#include "export/zip_writer.h"
 #include "text/errors.h"
-#include "zip_writer.h"
 
-namespace quillc {
+namespace quill {
 namespace {
 
 using quill::test::TempFolder;
@@ -231,9 +231,9 @@ TEST(ScormPackage, TheFolderAndItsManifestInOneZipReplacedAtomically) {
 }
 
 }  // namespace
-}  // namespace quillc
+}  // namespace quill
 
-namespace quillc {
+namespace quill {
 namespace {
 
 TEST(ScormPackage, ExportsIntoATemporaryFolderThatIsAlwaysRemoved) {
@@ -275,4 +275,4 @@ TEST(ScormPackage, ExportsIntoATemporaryFolderThatIsAlwaysRemoved) {
 }
 
 }  // namespace
-}  // namespace quillc
+}  // namespace quill
