@@ -8,7 +8,8 @@
 //   cmi.suspend_data         the learner's files (USER.DAT, files written by file commands) and
 //                            the quiz counts, compressed and in base64, so the next session
 //                            resumes; SCORM 1.2 allows 4096 characters, and LMSs that enforce it
-//                            cut longer values silently. A state that does not fit is never cut:
+//                            cut longer values silently (some cut shorter ones too: what is
+//                            stored is read back). A state that does not fit is never cut:
 //                            the LMS keeps the last state that fitted, this browser keeps the
 //                            newest one (and the learner is told), and the next session here
 //                            takes whichever is newer.
@@ -248,6 +249,7 @@
         let learner = '';
         const state = { stamp: 0, asked: 0, right: 0, files: {} };
         let lastStamp = 0;
+        let lmsText = '';         // the last state the LMS holds whole
 
         const notify = (text) => {
             lms.notice = text;
@@ -306,8 +308,15 @@
             else {
                 const error = set('cmi.suspend_data', text);
                 if (error) problem = 'the learning management system refused it (' + error + ')';
+                // Some LMSs keep less than SCORM 1.2 allows and cut the rest without a word:
+                // the cut value goes, the last whole one is put back.
+                else if (get('cmi.suspend_data') !== text) {
+                    problem = 'the learning management system did not keep all of it';
+                    set('cmi.suspend_data', lmsText);
+                }
             }
             if (!problem) {
+                lmsText = text;
                 removeLocal();  // the LMS holds the newest state
                 return { where: 'lms', notice: null };
             }
@@ -354,7 +363,9 @@
             if (api) {
                 learner = get('cmi.core.student_id');
                 status = get('cmi.core.lesson_status') || 'not attempted';
-                const fromLms = adopt(get('cmi.suspend_data'), 'from the learning management system');
+                const stored = get('cmi.suspend_data');
+                const fromLms = adopt(stored, 'from the learning management system');
+                if (fromLms) lmsText = stored;
                 const local = readLocal();
                 const fromBrowser = local ? adopt(local.suspend, 'in this browser') : null;
                 saved = fromLms;

@@ -32,8 +32,8 @@ class FakeLms {
             LMSSetValue(name, value) {
                 assert.equal(typeof value, 'string', 'SCORM values are strings');
                 assert.ok(open, 'LMSSetValue after LMSInitialize and before LMSFinish');
-                if (name === 'cmi.suspend_data' && value.length > 4096) {
-                    if (lms.options.cut) value = value.slice(0, 4096);
+                if (name === 'cmi.suspend_data' && value.length > (lms.options.keeps || 4096)) {
+                    if (lms.options.cut) value = value.slice(0, lms.options.keeps || 4096);
                     else { lms.error = '405'; return record('LMSSetValue', [name, value], 'false'); }
                 }
                 lms.error = '0';
@@ -169,16 +169,18 @@ test('a full USER.DAT fits in the 4096 characters of SCORM 1.2', () => {
     assert.ok(lms.values['cmi.suspend_data'].length <= 4096);
 });
 
-for (const mode of [{ name: 'refuses', cut: false }, { name: 'would cut', cut: true }]) {
-    test(`learner files too large for an LMS that ${mode.name} them stay whole in this browser`, () => {
-        const lms = new FakeLms({ cut: mode.cut });
+// A state too large: over 4096 characters, or (for an LMS that keeps only 1000) about 2000.
+for (const mode of [{ name: 'refuses them', cut: false, big: 4000 }, { name: 'would cut them', cut: true, big: 4000 },
+                    { name: 'cuts them short of 4096 characters', cut: true, keeps: 1000, big: 1500 }]) {
+    test(`learner files too large for an LMS that ${mode.name} stay whole in this browser`, () => {
+        const lms = new FakeLms(mode);
         const storage = new FakeStorage();
         const first = page({ api: lms.api(), storage });
         first.QuillLms.start();
         const small = { 'USER.DAT': userDat({ 1: 'early' }) };
         assert.equal(first.QuillLms.saveLearnerFiles(small).where, 'lms');
         const fitted = lms.values['cmi.suspend_data'];
-        const big = { 'USER.DAT': userDat({ 1: 'late' }), 'LOG.BIN': randomBytes(4000, 9) };
+        const big = { 'USER.DAT': userDat({ 1: 'late' }), 'LOG.BIN': randomBytes(mode.big, 9) };
         let shown = null;
         first.QuillLms.onNotice = (text) => { shown = text; };
         const result = first.QuillLms.saveLearnerFiles(big);
