@@ -27,6 +27,7 @@ const Command kCommands[] = {
     {"check", "check the chapters of a project without running them", CmdCheck, &kCheckHelp},
     {"compile", "compile the tutorial (or one chapter)", CmdCompile, &kCompileHelp},
     {"distribute", "prepare a distribution folder", CmdDistribute, &kDistributeHelp},
+    {"export-web", "write a folder that plays the tutorial in a web browser", CmdExportWeb, &kExportWebHelp},
     {"play", "run a chapter or the whole tutorial without a window", CmdPlay, &kPlayHelp},
     {"test", "run the tutorial's tests and compare their transcripts", CmdTest, &kTestHelp},
     {"coverage", "report what runs of answers files leave unreached", CmdCoverage, &kCoverageHelp},
@@ -51,6 +52,7 @@ void PrintUsage(std::ostream& os) {
           "  quillc coverage ~/maps/MAPS.QKJ ~/maps/tests/chapter1.answers --html coverage.html\n"
           "  quillc compile ~/maps/MAPS.QKJ\n"
           "  quillc distribute ~/maps/MAPS.QKJ ~/maps-dist\n"
+          "  quillc export-web ~/maps/MAPS.QKJ ~/maps-web\n"
           "  quillc new ~/tutorials/safety SAFETY\n";
 }
 

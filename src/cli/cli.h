@@ -84,6 +84,8 @@ int CmdCompile(const Args& args, Io io);
 extern const char* const kCompileHelp;
 int CmdDistribute(const Args& args, Io io);
 extern const char* const kDistributeHelp;
+int CmdExportWeb(const Args& args, Io io);
+extern const char* const kExportWebHelp;
 int CmdPlay(const Args& args, Io io);
 extern const char* const kPlayHelp;
 
