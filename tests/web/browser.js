@@ -150,5 +150,19 @@ function pixelsDiffering(a, b) {
     return n;
 }
 
+// Of the pixels where a and b differ, how many `shown` has as a has them, and how many as b has
+// them: { differing, likeA, likeB }.
+function sideOf(shown, a, b) {
+    const out = { differing: 0, likeA: 0, likeB: 0 };
+    const same = (x, y, i) => x.rgba[i] === y.rgba[i] && x.rgba[i + 1] === y.rgba[i + 1] && x.rgba[i + 2] === y.rgba[i + 2];
+    for (let i = 0; i < a.rgba.length; i += 4) {
+        if (same(a, b, i)) continue;
+        ++out.differing;
+        if (same(shown, a, i)) ++out.likeA;
+        else if (same(shown, b, i)) ++out.likeB;
+    }
+    return out;
+}
+
 module.exports = { SKIP, skip, which, findChromium, tempFolder, dumpDom, elementText, readZip, unzipTo,
-                   decodePng, decodeScreen, pixelsDiffering };
+                   decodePng, decodeScreen, pixelsDiffering, sideOf };
