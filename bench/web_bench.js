@@ -121,7 +121,7 @@ async function main() {
         fs.cpSync(sample, project, { recursive: true });
         fs.writeFileSync(path.join(project, 'MAPS8.QKS'), '*Wait\r\n');
         fs.writeFileSync(path.join(project, 'MAPS9.QKS'), bigChapter());
-        fs.writeFileSync(path.join(work, 'click.answers'), 'click\n');
+        fs.writeFileSync(path.join(work, 'continue.answers'), 'button C\n');
         const folder = path.join(work, 'web');
         const exported = spawnSync(quillc, ['export-web', path.join(project, 'MAPS.QKJ'), folder], { encoding: 'utf8' });
         if (exported.status !== 0) throw new Error('quillc export-web failed:\n' + exported.stdout + exported.stderr);
@@ -152,14 +152,19 @@ async function main() {
 
             const play = async (chapter) => {
                 const tab = await browser.open(url('index.html', '?test=1&chapter=' + chapter));
-                const ms = await browser.evaluate(tab,
-                    "(async () => { const t0 = performance.now(); await QuillTest.run(['click']); return performance.now() - t0; })()");
+                const r = await browser.evaluate(tab,
+                    "(async () => { const t0 = performance.now(); const r = await QuillTest.run(['button C']);" +
+                    " return { ms: performance.now() - t0, waits: r.map((w) => w.wait), messages: r.flatMap((w) => w.messages || []) }; })()");
                 await browser.close(tab);
-                return ms;
+                // The chapter must have run to its one wait, not stopped on an error.
+                if (!r.waits.length || r.messages.some((m) => /error/i.test(String(m))))
+                    throw new Error('the chapter ' + chapter + ' did not play in the browser: ' + JSON.stringify(r));
+                if (process.env.QUILL_BENCH_VERBOSE) console.log('   ', chapter, JSON.stringify(r));
+                return r.ms;
             };
             const native = (chapter) => {
                 const t0 = process.hrtime.bigint();
-                const r = spawnSync(quillc, ['play', path.join(project, 'MAPS.QKJ'), chapter, '--answers', path.join(work, 'click.answers')],
+                const r = spawnSync(quillc, ['play', path.join(project, 'MAPS.QKJ'), chapter, '--answers', path.join(work, 'continue.answers')],
                                     { encoding: 'utf8', env: Object.assign({}, process.env, { QT_QPA_PLATFORM: 'offscreen' }) });
                 if (r.status !== 0) throw new Error('quillc play ' + chapter + ' failed:\n' + r.stdout + r.stderr);
                 return Number(process.hrtime.bigint() - t0) / 1e6;
