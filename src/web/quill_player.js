@@ -321,6 +321,8 @@
         stopRequested: false,
 
         async wait(kind, data) {
+            // Page load to the first screen, for the measurements (QuillTest.firstScreenMs).
+            if (data.screen && QuillTest.firstScreenMs === undefined) QuillTest.firstScreenMs = performance.now();
             if (host.test) return testAnswer(kind, data);
             if (host.stopRequested) return 'stop';
             if (data.screen) {
@@ -590,8 +592,10 @@
             await ready;
             host.test = { answers: parseAnswers(answerLines), next: 0, results: [], messages: [], resumed: false, done: false };
             let end;
+            const started = performance.now();
             try {
                 end = await play();
+                QuillTest.playMs = performance.now() - started;
             } finally {
                 const t = host.test;
                 host.test = null;
@@ -627,7 +631,8 @@
             const lines = params.get('answers');
             if (lines !== null) {
                 QuillTest.run(lines.split('\n')).then((results) => {
-                    $('quill-test-result').textContent = JSON.stringify({ end: QuillTest.last.end, results, messages: QuillTest.last.messages });
+                    $('quill-test-result').textContent = JSON.stringify({ end: QuillTest.last.end, results,
+                        messages: QuillTest.last.messages, firstScreenMs: QuillTest.firstScreenMs, playMs: QuillTest.playMs });
                     document.title = 'quill-test-done';
                 }, (e) => {
                     $('quill-test-result').textContent = JSON.stringify({ error: String(e.message || e) });

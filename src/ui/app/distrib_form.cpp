@@ -6,6 +6,7 @@
 
 #include "app/build_progress.h"
 #include "build/distribute.h"
+#include "export/web_export.h"
 #include "platform/platform.h"
 #include "project/project.h"
 #include "text_codec.h"
@@ -28,6 +29,11 @@ public:
     std::optional<fs::path> ChooseFolder() override {
         TDistribForm form(project_, platform_, parent_);
         if (form.exec() != QDialog::Accepted) return std::nullopt;
+        if (form.WebExportChosen()) {
+            // The web export instead of the distribution: it ends here.
+            ExportForTheWeb(project_, platform_, form.Folder(), parent_);
+            return std::nullopt;
+        }
         return form.Folder();
     }
     void ShowError(const std::string& text) override { platform_.messages.ShowError(FromCp1252(text)); }
@@ -64,6 +70,14 @@ TDistribForm::TDistribForm(const Project& project, Platform& platform, QWidget* 
     QPushButton* help = ui_->ButtonBox->button(QDialogButtonBox::Help);
     help->setText("&Help");
     help->setObjectName("HelpBtn");
+    QPushButton* web = ui_->ButtonBox->addButton("Export for the &Web...", QDialogButtonBox::ActionRole);
+    web->setObjectName("WebExportBtn");
+    web->setToolTip("Write a folder that plays the tutorial in a web browser, instead of the distribution");
+    connect(web, &QPushButton::clicked, this, [this] {
+        if (!folderAccepted()) return;
+        webExport_ = true;
+        QDialog::accept();
+    });
     connect(ui_->ButtonBox, &QDialogButtonBox::accepted, this, &TDistribForm::accept);
     connect(ui_->ButtonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(ui_->ButtonBox, &QDialogButtonBox::helpRequested, this, [this] { platform_.ShowHelp(kTopic); });
@@ -117,18 +131,40 @@ fs::path TDistribForm::Folder() const {
     return folder;
 }
 
-void TDistribForm::accept() {
+bool TDistribForm::folderAccepted() {
     if (ui_->DirEdit->text().trimmed().isEmpty()) {
         platform_.messages.ShowError("Enter the folder for the distribution.");
         ui_->DirEdit->setFocus();
-        return;
+        return false;
     }
     if (const auto refusal = DistributionFolderError(Folder(), project_.ProjectDir)) {
         platform_.messages.ShowError(FromCp1252(*refusal));
         ui_->DirEdit->setFocus();
-        return;
+        return false;
     }
-    QDialog::accept();
+    return true;
+}
+
+void TDistribForm::accept() {
+    webExport_ = false;
+    if (folderAccepted()) QDialog::accept();
+}
+
+bool ExportForTheWeb(const Project& project, Platform& platform, const fs::path& folder, QWidget* parent) {
+    BuildProgress progress("Export for the Web", parent);
+    std::string error;
+    const bool written = ExportWebFolder(project.ProjectFilePath(), folder, &error,
+                                         [&](int step, int steps, const std::string& what) {
+                                             progress.Step(static_cast<std::size_t>(step), static_cast<std::size_t>(steps),
+                                                           QString::fromStdString(what));
+                                         });
+    if (!written) {
+        platform.messages.ShowError(QString::fromStdString(error));
+        return false;
+    }
+    platform.messages.ShowInfo("The tutorial plays in a web browser from the folder " +
+                               QString::fromStdString(folder.string()) + ": open its index.html, or put the folder on a web server.");
+    return true;
 }
 
 bool PrepareDistribution(const Project& project, Platform& platform, QWidget* parent) {

@@ -2,7 +2,9 @@
 // TDistribForm: the folder of a distribution: a drive box, the folder list and the edit that
 // follows it (a folder typed there need not exist yet). OK is refused for the project folder
 // itself. PrepareDistribution runs the whole distribution with this dialog, its messages in
-// boxes and a progress bar while the files are copied.
+// boxes and a progress bar while the files are copied. Its "Export for the Web..." button
+// (WebExportBtn) takes the same folder for a web export instead (export/web_export.h): a folder
+// that plays the tutorial in a browser.
 #include <QDialog>
 #include <filesystem>
 #include <memory>
@@ -27,8 +29,12 @@ public:
     std::filesystem::path Folder() const;
     void SetFolder(const QString& folder);
     void accept() override;
+    // True when the dialog was closed by "Export for the Web...".
+    bool WebExportChosen() const { return webExport_; }
 
 private:
+    bool folderAccepted();
+    bool webExport_ = false;
     const Project& project_;
     Platform& platform_;
     std::unique_ptr<Ui::TDistribForm> ui_;
@@ -37,5 +43,9 @@ private:
 
 // "Prepare Distribution": true when the files were copied.
 bool PrepareDistribution(const Project& project, Platform& platform, QWidget* parent = nullptr);
+// The web export into the folder, with a progress window; its error (naming the file) or the
+// folder written is shown in a box. True when the folder was written.
+bool ExportForTheWeb(const Project& project, Platform& platform, const std::filesystem::path& folder,
+                     QWidget* parent = nullptr);
 
 }  // namespace quill
