@@ -193,16 +193,17 @@ quill::Project OpenCompiledTutorial(const Options& options) {
     } else {
         throw quill::UserError("The tutorial " + quill::DisplayName(named) + " was not found.");
     }
-    auto data = quill::ReadCompiledDataFile(dataFile);
+    // The settings and the index of the data now; each entry when the tutorial first asks for it.
+    auto source = std::make_shared<quill::CompiledSource>(dataFile);
 
     quill::Project project;
     project.ProjectDir = fs::absolute(dataFile, ec).parent_path();
     project.HomeDir = project.ProjectDir;
     project.ProjectName = quill::NameOnly(quill::DiskNameToCp1252(dataFile.filename()));
     project.DataFileName = project.ProjectName + ".QKR";
-    project.Config = data.config;
+    project.Config = source->Config();
     project.ProgramTitle = project.Config.get(quill::cfg::Program::ProgramTitle);
-    project.Source = std::make_shared<quill::CompiledSource>(project.ProjectDir, std::move(data.entries));
+    project.Source = std::move(source);
     const bool writable = options.folderWritable.value_or(FolderIsWritable(project.ProjectDir));
     const fs::path dataHome = options.dataHome.empty() ? DefaultDataHome() : options.dataHome;
     project.LearnerDir = LearnerFolder(project.ProjectDir, project.ProjectName, writable, dataHome);

@@ -204,6 +204,32 @@ TEST(FileNames, CopyChosenFileIntoProject) {
     EXPECT_FALSE(std::filesystem::exists(project / "LOGO.ICO"));
 }
 
+// A link of the chosen name in the project folder, pointing out of it (to a file or to a place
+// not yet made), is neither written through nor followed: nothing outside changes or appears.
+TEST(FileNames, CopyChosenFileIntoProjectNeverWritesThroughALink) {
+    TempFolder dir;
+    const auto project = dir / "proj";
+    std::filesystem::create_directories(project);
+    const auto picked = dir.write("picked/Logo.ico", "new icon");
+    const auto victim = dir.write("elsewhere/kept.ico", "kept");
+    std::filesystem::create_symlink(victim, project / "logo.ico");
+    std::filesystem::create_symlink(dir / "elsewhere/made.ico", project / "Pump.ico");
+    const auto pump = dir.write("picked/PUMP.ICO", "pump");
+    auto yes = [](const std::string&) { return true; };
+
+    for (const auto& chosen : {picked, pump}) CopyChosenFileIntoProject(project, chosen, "", "*.ICO", yes);
+    EXPECT_EQ(TempFolder::read(victim), "kept");
+    EXPECT_FALSE(std::filesystem::exists(dir / "elsewhere/made.ico"));
+    EXPECT_TRUE(std::filesystem::is_symlink(project / "logo.ico"));
+    EXPECT_TRUE(std::filesystem::is_symlink(project / "Pump.ico"));
+
+    // Without such an entry the copy is made in the folder, as a file of its own.
+    const auto fresh = dir.write("picked/Valve.ico", "valve");
+    EXPECT_EQ(CopyChosenFileIntoProject(project, fresh, "", "*.ICO", yes), "Valve.ico");
+    EXPECT_EQ(TempFolder::read(project / "Valve.ico"), "valve");
+    EXPECT_FALSE(std::filesystem::is_symlink(project / "Valve.ico"));
+}
+
 TEST(FontSpec, ParseAndFormatWithBlanksInTheFaceName) {
     const auto f = FontFromSpec("18 255 4 Times New Roman");
     ASSERT_TRUE(f);

@@ -171,6 +171,14 @@ TEST_F(EditFormFixture, OpenFileLoadsTheChapterAndKeepsItsBytes) {
     button("OpenBtn")->click();
     EXPECT_EQ(memo()->toPlainText(), "");
     EXPECT_EQ(editor.ChapterFile(), "demo9.QKS");
+
+    // Open refuses what Save would refuse: a name that is no valid file name is not opened.
+    home.write("t/demo;1.QKS", "x");
+    rec.dialogs.files = {home / "t" / "demo;1.QKS"};
+    button("OpenBtn")->click();
+    EXPECT_EQ(rec.messages.Texts(RecordingMessages::Kind::Error),
+              (std::vector<QString>{kRule, "A correct filename must be entered."}));
+    EXPECT_EQ(editor.ChapterFile(), "demo9.QKS");
 }
 
 TEST_F(EditFormFixture, OpenFileOffersToSaveAModifiedChapter) {

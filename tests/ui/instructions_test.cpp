@@ -7,9 +7,9 @@
 #include <QTextEdit>
 
 #include "../format/test_folder.h"
-#include "app/about_form.h"
+#include "app/program_about_box.h"
 #include "app/instruction_document.h"
-#include "app/instructions_form.h"
+#include "app/instructions_menu.h"
 #include "app/main_form.h"
 #include "platform/platform.h"
 #include "platform/snapshots.h"
@@ -37,7 +37,7 @@ TEST(Instructions, RtfIsShownWithItsFormatting) {
 
 TEST(Instructions, ShippedFilesOpenInTheReaderAndAMissingOneIsNamed) {
     RecordingPlatform rec;
-    TInstructForm menu(QUILL_SHIPPED_DIR, rec.platform());
+    InstructionsMenu menu(QUILL_SHIPPED_DIR, rec.platform());
     menu.show();
     for (const char* button : {"HowBtn", "StepBtn"}) {
         QString caption, text;
@@ -56,7 +56,7 @@ TEST(Instructions, ShippedFilesOpenInTheReaderAndAMissingOneIsNamed) {
     EXPECT_TRUE(rec.messages.shown.empty());
 
     TempFolder empty;
-    TInstructForm missing(empty.path(), rec.platform());
+    InstructionsMenu missing(empty.path(), rec.platform());
     Child<QPushButton>(&missing, "HowBtn")->click();
     EXPECT_EQ(rec.messages.Texts(RecordingMessages::Kind::Error),
               std::vector<QString>{"The Tutorial file " + QString::fromStdString((empty / "tuthow.RTF").string()) +
@@ -67,7 +67,7 @@ TEST(Instructions, ReaderOpensAtTheTopSoTheFirstSearchFindsTheFirstHit) {
     TempFolder dir;
     const fs::path file = dir.write("instruct.RTF", "{\\rtf1 one two one two\\par}");
     RecordingPlatform rec;
-    TReadForm reader(file, rec.platform());
+    InstructionReader reader(file, rec.platform());
     QTextEdit* text = reader.Text();
     EXPECT_EQ(text->textCursor().position(), 0);
     rec.dialogs.findSessions = {{FindRequest{"one", {}}}};
@@ -79,7 +79,7 @@ TEST(Instructions, ReaderFindsFromTheSelectionAndPrints) {
     TempFolder dir;
     const fs::path file = dir.write("instruct.RTF", "{\\rtf1 one two one two\\par}");
     RecordingPlatform rec;
-    TReadForm reader(file, rec.platform());
+    InstructionReader reader(file, rec.platform());
     QTextEdit* text = reader.Text();
     QTextCursor c = text->textCursor();
     c.setPosition(4);

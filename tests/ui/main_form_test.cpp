@@ -11,7 +11,7 @@
 
 #include "../format/test_folder.h"
 #include "app/main_form.h"
-#include "app/make_dir_form.h"
+#include "app/new_tutorial_folder_dialog.h"
 #include "platform/platform.h"
 #include "window_driver.h"
 #include "../qstring_printer.h"
@@ -164,7 +164,7 @@ TEST_F(MainFormFixture, NewTutorialNamesAreCheckedBeforeTheDialogCloses) {
                                            {"a*b", "A correct filename must be entered."},
                                            {"x|y", "A correct filename must be entered."}}) {
         rec.messages.Clear();
-        TMakeDirForm dialog(rec.platform(), "*.QKJ", "Enter Tutorial Name", 105, home.path());
+        NewTutorialFolderDialog dialog(rec.platform(), "*.QKJ", "Enter Tutorial Name", 105, home.path());
         dialog.show();
         QApplication::setActiveWindow(&dialog);
         Child<QLineEdit>(&dialog, "NameEdit")->setText(c.name);
@@ -174,7 +174,7 @@ TEST_F(MainFormFixture, NewTutorialNamesAreCheckedBeforeTheDialogCloses) {
         EXPECT_EQ(QApplication::focusWidget(), Child<QLineEdit>(&dialog, "NameEdit"));
     }
     // A name with a period and a folder that does not exist yet are accepted.
-    TMakeDirForm dialog(rec.platform(), "*.QKJ", "Enter Tutorial Name", 105, home.path());
+    NewTutorialFolderDialog dialog(rec.platform(), "*.QKJ", "Enter Tutorial Name", 105, home.path());
     EXPECT_EQ(Child<QLabel>(&dialog, "NameLbl")->text(), "Enter Tutorial Name");
     Child<QLineEdit>(&dialog, "DirEdit")->setText("new/deeper");
     Child<QLineEdit>(&dialog, "NameEdit")->setText("safety.v2");
@@ -188,7 +188,7 @@ TEST_F(MainFormFixture, TheDialogListsTheFolderTutorialsAndTakesAClickedName) {
     home.write("a/ALPHA.QKJ", "");
     home.write("a/beta.qkj", "");
     home.write("a/notes.txt", "");
-    TMakeDirForm dialog(rec.platform(), "*.QKJ", "Enter Tutorial Name", 105, home / "a");
+    NewTutorialFolderDialog dialog(rec.platform(), "*.QKJ", "Enter Tutorial Name", 105, home / "a");
     auto* list = Child<QListWidget>(&dialog, "FileListBox1");
     ASSERT_EQ(list->count(), 2);
     // The folder list opens at the start folder once it has read the folders leading there,
@@ -215,7 +215,7 @@ TEST_F(MainFormFixture, TheFolderListOpensAtTheStartFolderAndFollowsTheKeyboard)
     home.write("a/x", "");
     home.write("b/x", "");
     home.write("c/SAFETY.QKJ", "");
-    TMakeDirForm dialog(rec.platform(), "*.QKJ", "Enter Tutorial Name", 105, home / "a");
+    NewTutorialFolderDialog dialog(rec.platform(), "*.QKJ", "Enter Tutorial Name", 105, home / "a");
     dialog.show();
     QApplication::setActiveWindow(&dialog);
     auto* folders = Child<QTreeView>(&dialog, "DirectoryListBox1");

@@ -6,11 +6,11 @@
 #include <memory>
 
 #include "../format/test_folder.h"
-#include "app/about_form.h"
-#include "app/instructions_form.h"
+#include "app/program_about_box.h"
+#include "app/instructions_menu.h"
 #include "app/main_form.h"
-#include "app/make_dir_form.h"
-#include "app/view_chap_form.h"
+#include "app/new_tutorial_folder_dialog.h"
+#include "app/chapter_view_chooser.h"
 #include "editor/chapter_name_form.h"
 #include "editor/edit_form.h"
 #include "platform/platform.h"
@@ -35,11 +35,11 @@ TEST(WindowSizes, EveryWindowFitsA1024By768Screen) {
         snapshots = std::make_unique<SnapshotWriter>(qEnvironmentVariable("QUILLMARK_SNAPSHOT_DIR").toStdString());
 
     std::vector<std::unique_ptr<QWidget>> windows;
-    windows.push_back(std::make_unique<TMakeDirForm>(rec.platform(), "*.QKJ", "Enter Tutorial Name", 105, home / "t"));
-    windows.push_back(std::make_unique<TViewChapForm>(project, rec.platform()));
-    windows.push_back(std::make_unique<TAboutForm>(rec.platform()));
-    windows.push_back(std::make_unique<TInstructForm>(QUILL_SHIPPED_DIR, rec.platform()));
-    windows.push_back(std::make_unique<TReadForm>(std::filesystem::path(QUILL_SHIPPED_DIR) / "instruct.RTF", rec.platform()));
+    windows.push_back(std::make_unique<NewTutorialFolderDialog>(rec.platform(), "*.QKJ", "Enter Tutorial Name", 105, home / "t"));
+    windows.push_back(std::make_unique<ChapterViewChooser>(project, rec.platform()));
+    windows.push_back(std::make_unique<ProgramAboutBox>(rec.platform()));
+    windows.push_back(std::make_unique<InstructionsMenu>(QUILL_SHIPPED_DIR, rec.platform()));
+    windows.push_back(std::make_unique<InstructionReader>(std::filesystem::path(QUILL_SHIPPED_DIR) / "instruct.RTF", rec.platform()));
     windows.push_back(std::make_unique<TChapNameForm>(rec.platform(), "demo", "demo1.QKS"));
     auto editor = std::make_unique<TEditForm>(project, rec.platform(), runner);
     editor->ChapterText()->setPlainText(QString::fromUtf8("*ClearScreen Blue\n^BWelcome^R to the caf\u00e9 \u20ac course\n*Wait"));

@@ -6,9 +6,12 @@
 //
 // A file that does not have the layout the compiler writes throws IoError with a message that
 // names the file and says what is wrong with it.
+#include <cstdint>
 #include <filesystem>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -48,7 +51,22 @@ CompiledDataFile ReadCompiledDataFile(const std::filesystem::path& file);
 // A compiled tutorial in a folder: chapters NAME.QKC beside the data file.
 class CompiledSource : public TutorialSource {
 public:
+    // The entries already read (ReadCompiledDataFile).
     CompiledSource(std::filesystem::path folder, std::vector<ImageEntry> entries);
+    // The compiled data file `dataFile` and the chapters beside it, as the learner's player
+    // opens them: the settings record and the index of the data image are read and checked
+    // now (IoError as ReadCompiledDataFile throws it), the lines of an entry when it is first
+    // asked for. The file is opened once, through the folder layer, and read later from that
+    // open file, so what is read is the file checked now. An entry found damaged when it is
+    // read throws IoError then.
+    explicit CompiledSource(const std::filesystem::path& dataFile);
+    ~CompiledSource() override;
+    CompiledSource(const CompiledSource&) = delete;
+    CompiledSource& operator=(const CompiledSource&) = delete;
+
+    // The settings record (of the data file the source was opened from).
+    const TTutorialConfig& Config() const { return config_; }
+    bool HasDataImage() const { return hasDataImage_; }
 
     // The chapter NAME.QKS is read from NAME.QKC and named NAME.QKS, as the author knows it.
     std::optional<ChapterText> LoadChapter(std::string_view chapterFile) const override;
@@ -60,9 +78,38 @@ public:
     bool LoadWindowText(std::string_view name, std::string& color,
                         std::vector<std::string>& text) const override;
 
+    // Where an entry lies in the data image, from the image's index.
+    struct IndexRecord {
+        std::string header;  // as the index holds it: at most 60 bytes, cut beyond
+        std::string source;
+        std::uint32_t offset = 0, length = 0;
+    };
+
 private:
+    struct Slot {
+        IndexRecord index;
+        mutable std::optional<ImageEntry> entry;  // once read
+    };
+    // The entry of slot i, read from the file the first time.
+    const ImageEntry& Entry(std::size_t i) const;
+    // The entry's name (without brackets); from the index when the index holds it whole.
+    std::string Name(std::size_t i) const;
+
     std::filesystem::path folder_;
-    std::vector<ImageEntry> entries_;
+    std::vector<Slot> slots_;
+    TTutorialConfig config_;
+    bool hasDataImage_ = false;
+    int fd_ = -1;                // the open data file the entries are read from
+    std::string shown_;          // its name in messages
+    std::uint64_t imageStart_ = 0;
+    mutable std::mutex mutex_;  // reads of entries from several threads
 };
+
+// The index of a compiled data image: `head` holds the image's first bytes (at least its 13-byte
+// header), `size` is the image's size, `read(offset, count)` gives `count` bytes of the image at
+// `offset`. Throws IoError naming `file` when the index does not fit the image.
+std::vector<CompiledSource::IndexRecord> ReadImageIndex(
+    std::string_view head, std::uint64_t size, const std::function<std::string(std::uint64_t, std::size_t)>& read,
+    const std::string& file);
 
 }  // namespace quill

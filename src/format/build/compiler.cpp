@@ -208,8 +208,60 @@ struct Avx2Ops {
     static std::size_t FirstEnd(std::uint64_t m) { return static_cast<std::size_t>(__builtin_ctzll(m)); }
 };
 
+// The line ends (CR or LF) of 64 bytes, one bit each.
+std::uint64_t LineEnds64(const char* p) {
+    const __m256i a = Avx2Ops::Load(p), b = Avx2Ops::Load(p + 32);
+    return Avx2Ops::EndMask(a) | Avx2Ops::EndMask(b) << 32;
+}
+
+// Where the lines end does not depend on the lines before: the ends of each 64 bytes are found
+// at once and taken bit by bit, so the walk from line to line is a few cycles, not a load and a
+// search that wait for the line before (which is what a line-by-line scan costs). Each line is
+// copied 64 bytes at a time (past its end too: the next line's bytes overwrite those), then its
+// key, its last byte and CR LF go in one four-byte store. The last 128 bytes, where a copy could
+// read past the end, go through the line-by-line loop.
 std::size_t ScrambleLinesAvx2(const char* in, std::size_t n, char* out, KeyGenerator& keys) {
-    return ScrambleLinesWith<32, Avx2Ops>(in, n, out, keys);
+    std::size_t size = 0, start = 0;  // start: where the current line begins
+    bool skipFirst = false;           // the LF of a CR LF that ended the last 64 bytes
+    for (std::size_t block = 0; block + 128 <= n; block += 64) {
+        std::uint64_t ends = LineEnds64(in + block) & ~static_cast<std::uint64_t>(skipFirst);
+        skipFirst = false;
+        while (ends) {
+            const std::size_t e = block + static_cast<std::size_t>(__builtin_ctzll(ends));
+            ends &= ends - 1;
+            const std::size_t length = e - start;
+            if (length) {
+                const auto k = static_cast<unsigned char>(keys.NextKey());
+                const __m256i kk = Avx2Ops::Key(k);
+                for (std::size_t i = 0;; i += 64) {
+                    Avx2Ops::Store(out + size + i, Avx2Ops::Add(Avx2Ops::Load(in + start + i), kk));
+                    Avx2Ops::Store(out + size + i + 32, Avx2Ops::Add(Avx2Ops::Load(in + start + i + 32), kk));
+                    if (i + 64 >= length) break;
+                }
+                // key, last byte + key, CR, LF (little-endian)
+                const auto last = static_cast<unsigned char>(static_cast<unsigned char>(in[e - 1]) + k);
+                const std::uint32_t tail = k | static_cast<std::uint32_t>(last) << 8 | 0x0a0d0000u;
+                std::memcpy(out + size + length - 1, &tail, 4);
+                size += length + 3;
+            } else {
+                out[size] = '\r';
+                out[size + 1] = '\n';
+                size += 2;
+            }
+            if (in[e] == '\r' && in[e + 1] == '\n') {  // e + 1 < n: at most block + 64
+                start = e + 2;
+                const std::size_t lf = e + 1 - block;
+                if (lf < 64)
+                    ends &= ~(1ull << lf);
+                else
+                    skipFirst = true;
+            } else {
+                start = e + 1;
+            }
+        }
+    }
+    if (start < n) size += ScrambleLinesWith<32, Avx2Ops>(in + start, n - start, out + size, keys);
+    return size;
 }
 #pragma GCC pop_options
 #endif

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "project/tutorial_folder.h"
 #include "text/errors.h"
 #include "text/fd_io.h"
 #include "text/file_lookup.h"
@@ -163,16 +164,25 @@ bool SameFile(const fs::path& a, const fs::path& b) {
 
 }  // namespace
 
+namespace {
+
+// Opens a file that lies outside any tutorial (one the author picked, the player program) for
+// a copy: O_NONBLOCK, so that a pipe or device is refused at once instead of waiting.
+int OpenCopySource(const fs::path& source) {
+    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (in < 0)
+        throw IoError("Cannot open the file " + DisplayName(source) + ": " + std::strerror(errno));
+    return in;
+}
+
+}  // namespace
+
 void CopyFileTo(const fs::path& source, const fs::path& destination) {
     fs::path target = destination;
     std::error_code ec;
     if (fs::is_directory(destination, ec)) target = destination / source.filename();
     if (SameFile(source, target)) return;  // copying a file onto itself would empty it
-    // O_NONBLOCK and a regular file only: a pipe or device is refused at once.
-    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (in < 0)
-        throw IoError("Cannot open the file " + DisplayName(source) + ": " + std::strerror(errno));
-    CopyOpenFileTo(in, source, target);
+    CopyOpenFileTo(OpenCopySource(source), source, target);
 }
 
 void CopyOpenFileTo(int source, const fs::path& shown, const fs::path& target) {
@@ -223,8 +233,18 @@ std::string CopyChosenFileIntoProject(const fs::path& projectDir, const fs::path
                                       const std::string& fieldText, std::string_view mask,
                                       const std::function<bool(const std::string&)>& confirm) {
     const std::string bare = DiskNameToCp1252(picked.filename());
-    if (confirm(CopyFileQuestion(bare)) && !FindIgnoringCase(projectDir, bare))
-        CopyFileTo(picked, projectDir);
+    if (confirm(CopyFileQuestion(bare)) && !FindIgnoringCase(projectDir, bare)) {
+        // The copy is a file of the tutorial: written through its folder, as a replacement that
+        // a link of that name (made meanwhile) cannot redirect out of the folder.
+        Fd in{OpenCopySource(picked)};
+        struct stat st{};
+        if (::fstat(in.fd, &st) != 0 || !S_ISREG(st.st_mode))
+            throw IoError("Cannot open the file " + DisplayName(picked) + ": it is not a regular file");
+        const TutorialFolder folder(projectDir);  // open while the replacement is written
+        auto copy = folder.StartReplacement(projectDir / picked.filename());
+        copy.CopyFrom(in.fd, picked);
+        copy.Commit();
+    }
     std::string result = fieldText;
     if (FindIgnoringCase(projectDir, bare)) result = bare;
     if (!IsValidFileName(result)) {

@@ -398,8 +398,9 @@ private:
         op_.SetStop(false);
         op_.SetLineTextView(line);
         bool translatedWell = true;
+        const CommandSpec* row = nullptr;  // known from the keyword of a command line
         if (line[0] == '*') {
-            translatedWell = TranslateCommandLine(line, ctx_.Colors(), translated, error);
+            translatedWell = TranslateCommandLine(line, ctx_.Colors(), translated, error, row);
             if (!translatedWell) {
                 Report(index, error);
                 // The line stops the run, but the lines it reads are still data: read them
@@ -410,12 +411,12 @@ private:
             translated.assign(line);
         }
         if (!translated.empty()) {
-            if (main && depth_ == 1 && translatedWell) lastCode_ = CodeOf(translated);
+            if (main && depth_ == 1 && translatedWell) lastCode_ = CodeOf(row ? row->code : translated);
             if (translated[0] == '@') {  // *RETURNTOFILE becomes a marker line
                 if (translatedWell) Line(index, translated, main);
             } else {
                 op_.SetOperandTextView(OperandTextOf(translated));  // `translated` stays as it is meanwhile
-                CheckCommand(translated, line);
+                CheckCommand(translated, line, row);
             }
         }
         if (!main) {
@@ -436,15 +437,16 @@ private:
         Checker& checker_;
     };
 
-    // Reads the command through its row of the command table and checks its value. With the
-    // stop flag already set (a line in error), it only steps over the lines the command reads.
-    void CheckCommand(std::string_view translated, std::string_view line) {
+    // Reads the command through its row of the command table (`row` when translation found it,
+    // else the row of the translated line's code) and checks its value. With the stop flag
+    // already set (a line in error), it only steps over the lines the command reads.
+    void CheckCommand(std::string_view translated, std::string_view line, const CommandSpec* row) {
         const bool reportable = !op_.Stopped();
         if (translated.size() > 1 && translated[1] == 'J' && inBranch_ && reportable) {
             Report(at_, msg::JumpInBranch(line));
             op_.SetStop(true);
         }
-        const CommandSpec* row = FindCode(translated);
+        if (!row) row = FindCode(translated);
         if (!row) {
             if (!IgnoredCode(translated) && !op_.Stopped()) Report(at_, std::string(line) + std::string(kNotValidCommand));
             return;

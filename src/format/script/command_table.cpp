@@ -464,17 +464,30 @@ constexpr CommandSpec kTable[] = {
 constexpr std::size_t kCount = std::size(kTable);
 
 // Keywords are found through a hash table of row numbers (1-based, 0 for an empty slot), with
-// the next slot taken on a collision: a lookup compares one keyword or two.
+// the next slot taken on a collision. A keyword is looked at as three 64-bit words (its bytes,
+// then zeros): the hash is three multiplications of them, not a step per byte, and a lookup
+// compares those words with the row's.
 constexpr std::size_t kHashSlots = 256;
-constexpr std::size_t KeywordHash(std::string_view keyword) {
-    std::size_t h = keyword.size();
-    for (const char c : keyword) h = h * 37 + static_cast<unsigned char>(c);
-    return h ^ (h >> 7);
+constexpr PackedKeyword Pack(std::string_view keyword) {
+    PackedKeyword packed{};
+    for (std::size_t i = 0; i < keyword.size(); ++i)
+        packed.words[i / 8] |= static_cast<std::uint64_t>(static_cast<unsigned char>(keyword[i])) << (8 * (i % 8));
+    return packed;
 }
+constexpr std::size_t KeywordHash(const PackedKeyword& k) {
+    return static_cast<std::size_t>(
+        (k.words[0] * 0x9E3779B97F4A7C15ull ^ k.words[1] * 0xC2B2AE3D27D4EB4Full ^ k.words[2] * 0x165667B19E3779F9ull) >> 56);
+}
+static_assert(kHashSlots == 256, "the hash gives the top eight bits");
+constexpr std::array<PackedKeyword, std::size(kTable)> kPacked = [] {
+    std::array<PackedKeyword, std::size(kTable)> packed{};
+    for (std::size_t i = 0; i < std::size(kTable); ++i) packed[i] = Pack(kTable[i].keyword);
+    return packed;
+}();
 constexpr std::array<unsigned char, kHashSlots> kByKeyword = [] {
     std::array<unsigned char, kHashSlots> at{};
     for (std::size_t i = 0; i < kCount; ++i) {
-        std::size_t slot = KeywordHash(kTable[i].keyword) & (kHashSlots - 1);
+        std::size_t slot = KeywordHash(kPacked[i]);
         while (at[slot] != 0) slot = (slot + 1) & (kHashSlots - 1);
         at[slot] = static_cast<unsigned char>(i + 1);
     }
@@ -484,6 +497,7 @@ constexpr std::array<unsigned char, kHashSlots> kByKeyword = [] {
 constexpr bool KeywordsAreValid() {
     for (std::size_t i = 0; i < kCount; ++i) {
         if (kTable[i].keyword.size() > kMaxKeywordLength || kTable[i].keyword.size() < 2) return false;
+        if (kTable[i].layout.size() > kMaxLayoutLength) return false;
         for (std::size_t j = 0; j < i; ++j)
             if (kTable[j].keyword == kTable[i].keyword) return false;
         for (char c : kTable[i].layout)
@@ -491,7 +505,8 @@ constexpr bool KeywordsAreValid() {
     }
     return true;
 }
-static_assert(KeywordsAreValid(), "keywords unique and short, layouts of known letters");
+static_assert(KeywordsAreValid(), "keywords unique and short, layouts short and of known letters");
+static_assert(kMaxKeywordLength <= sizeof(PackedKeyword), "a keyword fits its three words");
 
 // The row of each code ":GL" (group and letter upper-case ASCII), 1-based; 0 for none. Keywords
 // that share a code (*COLUMN and *COLROW) share its parse; the first row wins.
@@ -517,17 +532,20 @@ static_assert(kExitRow < kCount);
 
 std::span<const CommandSpec> CommandTable() { return kTable; }
 
-const CommandSpec* FindCommand(std::string_view upperKeyword) {
-    std::size_t slot = KeywordHash(upperKeyword) & (kHashSlots - 1);
-    for (;;) {
+const CommandSpec* FindCommand(const PackedKeyword& upperKeyword, std::size_t size) {
+    for (std::size_t slot = KeywordHash(upperKeyword);; slot = (slot + 1) & (kHashSlots - 1)) {
         const unsigned char row = kByKeyword[slot];
         if (row == 0) return nullptr;
-        const std::string_view keyword = kTable[row - 1].keyword;
-        if (keyword.size() == upperKeyword.size() && keyword[1] == upperKeyword[1] &&
-            std::char_traits<char>::compare(keyword.data(), upperKeyword.data(), keyword.size()) == 0)
+        const PackedKeyword& k = kPacked[row - 1];
+        if (k.words[0] == upperKeyword.words[0] && k.words[1] == upperKeyword.words[1] &&
+            k.words[2] == upperKeyword.words[2] && kTable[row - 1].keyword.size() == size)
             return &kTable[row - 1];
-        slot = (slot + 1) & (kHashSlots - 1);
     }
+}
+
+const CommandSpec* FindCommand(std::string_view upperKeyword) {
+    if (upperKeyword.size() > kMaxKeywordLength) return nullptr;
+    return FindCommand(Pack(upperKeyword), upperKeyword.size());
 }
 
 const CommandSpec* FindCode(std::string_view translated) {

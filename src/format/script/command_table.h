@@ -3,6 +3,8 @@
 // its arguments and the parse that reads a translated line of it into its value (commands.h),
 // in one place. Translation (translate.h), the player, the chapter checker and the tools that
 // look at chapter lines read it from here. commands.h says how a command is added.
+#include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -35,6 +37,13 @@ std::span<const CommandSpec> CommandTable();
 
 // The command of an upper-cased keyword ("*CLEARSCREEN"), or nullptr when there is none.
 const CommandSpec* FindCommand(std::string_view upperKeyword);
+// The same for a keyword already laid out as translation reads it: its `size` bytes (at most
+// kMaxKeywordLength), upper-cased, then zeros, in three words (byte i in bits 8 (i % 8) of
+// word i / 8).
+struct PackedKeyword {
+    std::uint64_t words[3];
+};
+const CommandSpec* FindCommand(const PackedKeyword& upperKeyword, std::size_t size);
 
 // The row that runs a translated line (":FE,13"): its code is the first three characters, and
 // every line of group X (":X...") is *EXIT. nullptr when there is none: such a line is not a
@@ -45,6 +54,8 @@ inline bool IgnoredCode(std::string_view translated) { return translated.size() 
 
 // The longest keyword, '*' included: longer words are never keywords.
 inline constexpr std::size_t kMaxKeywordLength = 19;
+// The most layout letters of a command.
+inline constexpr std::size_t kMaxLayoutLength = 10;
 
 // Colour code for the default colour of a command.
 inline constexpr int kDefaultColorCode = 27;

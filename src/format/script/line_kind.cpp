@@ -47,10 +47,4 @@ std::string NormalizeMarkerLine(std::string_view line) {
     return s;
 }
 
-std::string_view RightTrim(std::string_view line) {
-    std::size_t n = line.size();
-    while (n > 0 && static_cast<unsigned char>(line[n - 1]) <= ' ') --n;
-    return line.substr(0, n);
-}
-
 }  // namespace quill

@@ -37,6 +37,10 @@ void NormalizeMarkerLine(std::string& line);
 
 // The line without its trailing blanks (and control characters, such as a stray CR or a tab),
 // as it is fetched for execution. Leading blanks stay.
-std::string_view RightTrim(std::string_view line);
+inline std::string_view RightTrim(std::string_view line) {
+    std::size_t n = line.size();
+    while (n > 0 && static_cast<unsigned char>(line[n - 1]) <= ' ') --n;
+    return line.substr(0, n);
+}
 
 }  // namespace quill

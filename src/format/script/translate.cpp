@@ -1,5 +1,9 @@
 #include "script/translate.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
 #include "script/command_table.h"
 #include "script/line_kind.h"
 #include "text/cp1252.h"
@@ -12,12 +16,6 @@ constexpr std::size_t kMaxColorName = 10;  // capacity of a colour entry's name
 
 char UpperAsciiChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-std::string_view SkipBlanks(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
-    return text.substr(i);
-}
-
 // The upper-cased first letter of a word when it names a control button, else 0.
 char ButtonLetter(std::string_view word) {
     if (word.empty()) return 0;
@@ -25,10 +23,123 @@ char ButtonLetter(std::string_view word) {
     return (c == 'C' || c == 'H' || c == 'Q' || c == 'P' || c == 'U') ? c : 0;
 }
 
-void AppendInt(std::string& out, int value) {
-    if (value >= 10) out += static_cast<char>('0' + value / 10);
-    out += static_cast<char>('0' + value % 10);
+// ---- eight bytes at a time ----------------------------------------------------------------------
+// Byte i of a text is bits 8 i .. 8 i + 7 of its word, whatever the processor's byte order
+// (the command table packs its keywords the same way).
+
+constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+
+// The `n` bytes at p (at most eight are read), then zeros.
+inline std::uint64_t Load8(const char* p, std::size_t n) {
+    std::uint64_t x = 0;
+    if (n >= 8) {
+        std::memcpy(&x, p, 8);
+        if constexpr (std::endian::native == std::endian::big) x = __builtin_bswap64(x);
+        return x;
+    }
+    for (std::size_t i = 0; i < n; ++i) x |= static_cast<std::uint64_t>(static_cast<unsigned char>(p[i])) << (8 * i);
+    return x;
 }
+
+// ASCII lower-case letters upper-cased, other bytes kept. A byte is a lower-case letter when its
+// low seven bits lie in 'a'..'z' and its high bit is clear: the high bits of the two sums tell
+// the first (no sum carries into the next byte); the letter loses 0x20.
+inline std::uint64_t UpperAscii8(std::uint64_t x) {
+    const std::uint64_t low7 = x & ~kHighs;
+    const std::uint64_t lower = ((low7 + kOnes * (0x80 - 'a')) ^ (low7 + kOnes * (0x80 - 'z' - 1))) & ~x & kHighs;
+    return x ^ (lower >> 2);
+}
+
+// The high bit of the first blank byte of x (and perhaps of later bytes), 0 when none is blank.
+inline std::uint64_t FirstBlank8(std::uint64_t x) {
+    const std::uint64_t v = x ^ (kOnes * ' ');
+    return (v - kOnes) & ~v & kHighs;
+}
+
+// Takes the keyword from the front of `text` (leading blanks passed over) as FindCommand looks
+// it up: upper-cased into `packed`; its length is returned. A word longer than 24 bytes comes
+// back as kMaxKeywordLength + 1, which no command has. `text` keeps what follows the keyword.
+std::size_t TakeKeyword(std::string_view& text, PackedKeyword& packed) {
+    std::size_t start = 0;
+    while (start < text.size() && text[start] == ' ') ++start;
+    const char* const p = text.data() + start;
+    const std::size_t avail = text.size() - start;
+    packed = PackedKeyword{};
+    if (avail == 0) {
+        text = {};
+        return 0;
+    }
+    for (std::size_t w = 0, at = 0; w < 3; ++w, at += 8) {
+        std::uint64_t x = Load8(p + at, avail - at);
+        if (const std::uint64_t blank = FirstBlank8(x)) {
+            const std::size_t inWord = static_cast<std::size_t>(std::countr_zero(blank)) / 8;
+            x &= inWord ? ~0ull >> (64 - 8 * inWord) : 0;
+            packed.words[w] = UpperAscii8(x);
+            text.remove_prefix(start + at + inWord);
+            return at + inWord;
+        }
+        packed.words[w] = UpperAscii8(x);
+        if (avail - at <= 8) {  // the line ends in these bytes
+            text.remove_prefix(start + avail);
+            return avail;
+        }
+    }
+    // 24 bytes without a blank: too long to be a keyword.
+    const std::size_t end = text.find(' ', start);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end);
+    return kMaxKeywordLength + 1;
+}
+
+// Removes the blanks at the front of `text`.
+inline void SkipBlanks(std::string_view& text) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    text.remove_prefix(i);
+}
+
+// TakeScriptWord, inlined where translation takes its words.
+inline std::string_view TakeWord(std::string_view& text) {
+    SkipBlanks(text);
+    std::size_t end = 0;
+    while (end < text.size() && text[end] != ' ') ++end;
+    const std::string_view word = text.substr(0, end);
+    text.remove_prefix(end);
+    SkipBlanks(text);
+    return word;
+}
+
+// The colour names of a table, upper-cased, in two words each.
+struct PackedName {
+    std::uint64_t low = 0, high = 0;
+    bool operator==(const PackedName&) const = default;
+};
+inline PackedName PackColorName(std::string_view name) {  // at most kMaxColorName bytes
+    return {UpperAscii8(Load8(name.data(), std::min<std::size_t>(name.size(), 8))),
+            name.size() > 8 ? UpperAscii8(Load8(name.data() + 8, name.size() - 8)) : 0};
+}
+inline std::size_t ColorSlot(const PackedName& name, std::size_t slots) {
+    return static_cast<std::size_t>((name.low * 0x9E3779B97F4A7C15ull ^ name.high * 0xC2B2AE3D27D4EB4Full) >> 58) & (slots - 1);
+}
+
+// Writes the translated line into a buffer sized for the longest it can be, so that each field
+// is a copy, not a call that checks the string's room.
+class Writer {
+public:
+    explicit Writer(char* at) : at_(at) {}
+    void Put(char c) { *at_++ = c; }
+    void Put(std::string_view text) {
+        std::memcpy(at_, text.data(), text.size());
+        at_ += text.size();
+    }
+    void PutCode(int code) {  // 1..27
+        if (code >= 10) Put(static_cast<char>('0' + code / 10));
+        Put(static_cast<char>('0' + code % 10));
+    }
+    char* at() const { return at_; }
+
+private:
+    char* at_;
+};
 
 }  // namespace
 
@@ -42,79 +153,84 @@ ColorTable::ColorTable(const TTutorialConfig& config) {
     for (int n = 1; n <= 26; ++n) {
         const auto i = static_cast<std::size_t>(n - 1);
         names_[i] = config.get(cfg::Colors::Entry(n).Name);
-        upperNames_[i] = UpperAscii(names_[i]);
+        const std::string& name = names_[i];
+        if (name.empty() || name.size() > kMaxColorName) continue;  // no word finds it
+        const PackedName packed = PackColorName(name);
+        // A later entry of the same name takes the slot: the last one wins.
+        std::size_t slot = ColorSlot(packed, kColorSlots);
+        while (slots_[slot] != 0 && !(PackColorName(names_[slots_[slot] - 1u]) == packed))
+            slot = (slot + 1) & (kColorSlots - 1);
+        slots_[slot] = static_cast<std::uint8_t>(n);
     }
 }
 
 int ColorTable::CodeOf(std::string_view word) const {
     if (word.empty() || word.size() > kMaxColorName) return 0;
-    char buf[kMaxColorName];
-    for (std::size_t i = 0; i < word.size(); ++i) buf[i] = UpperAsciiChar(word[i]);
-    const std::string_view upper(buf, word.size());
-    if (upper == "DEFAULT") return kDefaultColorCode;
-    for (std::size_t i = upperNames_.size(); i-- > 0;) {
-        const std::string& name = upperNames_[i];
-        // Most names differ in length or first letter: those are passed over without a compare.
-        if (name.size() == upper.size() && name[0] == upper[0] && name == upper) return static_cast<int>(i) + 1;
+    const PackedName upper = PackColorName(word);
+    constexpr PackedName kDefault = [] {
+        PackedName packed;
+        const std::string_view name = "DEFAULT";
+        for (std::size_t i = 0; i < name.size(); ++i) packed.low |= static_cast<std::uint64_t>(name[i]) << (8 * i);
+        return packed;
+    }();
+    if (upper == kDefault) return kDefaultColorCode;
+    for (std::size_t slot = ColorSlot(upper, kColorSlots);; slot = (slot + 1) & (kColorSlots - 1)) {
+        const int code = slots_[slot];
+        if (code == 0) return 0;
+        const std::string& name = names_[static_cast<std::size_t>(code - 1)];
+        if (name.size() == word.size() && PackColorName(name) == upper) return code;
     }
-    return 0;
 }
 
-std::string_view TakeScriptWord(std::string_view& text) {
-    text = SkipBlanks(text);
-    const std::size_t end = text.find(' ');
-    if (end == std::string_view::npos) {
-        const std::string_view word = text;
-        text = {};
-        return word;
-    }
-    const std::string_view word = text.substr(0, end);
-    text = SkipBlanks(text.substr(end));
-    return word;
-}
+std::string_view TakeScriptWord(std::string_view& text) { return TakeWord(text); }
 
 bool TranslateCommandLine(std::string_view line, const ColorTable& colors, std::string& out,
                           std::string& error) {
+    const CommandSpec* row;
+    return TranslateCommandLine(line, colors, out, error, row);
+}
+
+bool TranslateCommandLine(std::string_view line, const ColorTable& colors, std::string& out,
+                          std::string& error, const CommandSpec*& row) {
     out.clear();
     error.clear();
     line = RightTrim(line);
     std::string_view rest = line;
-    const std::string_view keyword = TakeScriptWord(rest);
-
-    const CommandSpec* spec = nullptr;
-    if (keyword.size() <= kMaxKeywordLength) {
-        char buf[kMaxKeywordLength];
-        for (std::size_t i = 0; i < keyword.size(); ++i) buf[i] = UpperAsciiChar(keyword[i]);
-        spec = FindCommand(std::string_view(buf, keyword.size()));
-    }
+    PackedKeyword keyword;
+    const std::size_t keywordSize = TakeKeyword(rest, keyword);
+    const CommandSpec* spec = keywordSize <= kMaxKeywordLength ? FindCommand(keyword, keywordSize) : nullptr;
+    row = spec;
     if (!spec) {
         error.reserve(line.size() + kNotValidCommand.size());
         error.append(line).append(kNotValidCommand);
         return false;
     }
+    SkipBlanks(rest);
 
-    out.reserve(line.size() + 8);
-    out.append(spec->code);
+    // Each field adds at most three bytes to the words it takes: a comma and a colour code
+    // where the line has no word.
+    out.resize(spec->code.size() + line.size() + 3 * kMaxLayoutLength);
+    Writer o(out.data());
+    o.Put(spec->code);
     auto colour = [&] {
-        const std::string_view word = TakeScriptWord(rest);
-        const int code = colors.CodeOf(word);
+        const int code = colors.CodeOf(TakeWord(rest));
         if (code == 0) {
             if (error.empty()) error.append(line).append(kInvalidColorKeyWord);
             return;
         }
-        out += ',';
-        AppendInt(out, code);
+        o.Put(',');
+        o.PutCode(code);
     };
     for (const char field : spec->layout) {
         switch (field) {
             case 'w':
-                out += ',';
-                out.append(TakeScriptWord(rest));
+                o.Put(',');
+                o.Put(TakeWord(rest));
                 break;
             case 'c':
                 if (rest.empty()) {
-                    out += ',';
-                    AppendInt(out, kDefaultColorCode);
+                    o.Put(',');
+                    o.PutCode(kDefaultColorCode);
                 } else {
                     colour();
                 }
@@ -123,36 +239,37 @@ bool TranslateCommandLine(std::string_view line, const ColorTable& colors, std::
                 if (!rest.empty()) colour();
                 break;
             case 'r':
-                out += ',';
-                out.append(rest);
+                o.Put(',');
+                o.Put(rest);
                 rest = {};
                 break;
             case 'R':
                 if (!rest.empty()) {
-                    out += ',';
-                    out.append(rest);
+                    o.Put(',');
+                    o.Put(rest);
                     rest = {};
                 }
                 break;
             case 'F':
-                out.append(rest);
+                o.Put(rest);
                 rest = {};
                 break;
             case 'L':
                 if (!rest.empty()) {
-                    out += ',';
+                    o.Put(',');
                     while (!rest.empty())
-                        if (const char c = ButtonLetter(TakeScriptWord(rest))) out += c;
+                        if (const char c = ButtonLetter(TakeWord(rest))) o.Put(c);
                 }
                 break;
             case 'B':
                 if (!rest.empty()) {
-                    out += ',';
-                    if (const char c = ButtonLetter(TakeScriptWord(rest))) out += c;
+                    o.Put(',');
+                    if (const char c = ButtonLetter(TakeWord(rest))) o.Put(c);
                 }
                 break;
         }
     }
+    out.resize(static_cast<std::size_t>(o.at() - out.data()));
     return error.empty();
 }
 

@@ -3,6 +3,7 @@
 // the only form the player's dispatcher runs. Translation is done each time a command line is
 // about to run; the translated line is never stored.
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -28,8 +29,11 @@ public:
     const std::string& Name(int code) const { return names_.at(static_cast<std::size_t>(code - 1)); }
 
 private:
-    std::array<std::string, 26> names_;       // as stored
-    std::array<std::string, 26> upperNames_;  // ASCII upper case, for the comparison
+    std::array<std::string, 26> names_;  // as stored
+    // The codes of the names by a hash of their upper-cased bytes (0: an empty slot; the next
+    // slot is taken on a collision), so that a word is compared with one name or two.
+    static constexpr std::size_t kColorSlots = 64;
+    std::array<std::uint8_t, kColorSlots> slots_{};
 };
 
 // Message endings of translation errors; the message is the whole line followed by one of them.
@@ -56,6 +60,11 @@ Translation TranslateCommandLine(std::string_view line, const ColorTable& colors
 // The same into buffers the caller reuses (cleared first): true when there was no error.
 bool TranslateCommandLine(std::string_view line, const ColorTable& colors, std::string& out,
                           std::string& error);
+// The same, also giving the row of the command table that the keyword names (nullptr for an
+// unknown keyword), so that a caller which runs the line need not look its code up again.
+struct CommandSpec;
+bool TranslateCommandLine(std::string_view line, const ColorTable& colors, std::string& out,
+                          std::string& error, const CommandSpec*& row);
 
 // The operand text of a translated line: what follows its first comma, empty when there is none
 // (":FE,13" gives "13", ":FW" and ":FT" give "").

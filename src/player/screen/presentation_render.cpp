@@ -7,7 +7,7 @@
 
 #include "project/font_spec.h"
 #include "richtext/rtf_reader.h"
-#include "screen/picture_reader.h"
+#include "screen/background_picture.h"
 #include "screen/presentation_layout.h"
 #include "screen/record_font.h"
 #include "screen/text_screen.h"
@@ -26,26 +26,11 @@ QImage NewSurface(QColor fill) {
     return image;
 }
 
-QImage ReadProjectPicture(const fs::path& dir, const std::string& name) {
-    if (name.empty()) return {};
-    const TutorialFolder folder(dir);
-    const auto found = folder.FindFile(name);
-    if (!found) return {};
-    QString why;
-    return ReadPicture(folder, *found, &why);
-}
-
-// A screen background: the colour, then a graphic stretched over the area or a tiled wallpaper.
+// A screen background through the loader the windows use: a picture they refuse or cannot read
+// leaves the colour alone here too.
 void PaintBackground(QPainter& p, QRect area, const fs::path& dir, int type, std::uint32_t colour,
                      const std::string& graphic, const std::string& wallpaper) {
-    p.fillRect(area, ColourFromRecord(colour));
-    if (type == 2) {
-        const QImage picture = ReadProjectPicture(dir, graphic);
-        if (!picture.isNull()) p.drawImage(area, picture);
-    } else if (type == 3) {
-        const QImage tile = ReadProjectPicture(dir, wallpaper);
-        if (!tile.isNull()) p.drawTiledPixmap(area, QPixmap::fromImage(tile));
-    }
+    PaintBackgroundPicture(p, area, LoadBackgroundPicture(TutorialFolder(dir), type, colour, graphic, wallpaper));
 }
 
 // A raised bar with its text centred in the font that the font text names.
@@ -88,7 +73,7 @@ QImage RenderAboutBox(const TTutorialConfig& c, const fs::path& dir) {
 
     int left = box.left() + 16;
     if (c.get(A::UseIcon)) {
-        const QImage icon = ReadProjectPicture(dir, c.get(A::IconFile));
+        const QImage icon = ReadFolderPicture(TutorialFolder(dir), c.get(A::IconFile)).image;
         // A missing or unreadable icon leaves no room, as in the window.
         if (!icon.isNull()) {
             p.drawImage(QRect(left, box.top() + 36, 48, 48), icon);

@@ -7,7 +7,8 @@
 
 #include "headless_host.h"
 #include "richtext/rtf_reader.h"
-#include "screen/picture_reader.h"
+#include "project/tutorial_folder.h"
+#include "screen/background_picture.h"
 #include "screen/presentation_render.h"
 #include "text/cp1252.h"
 #include "text/file_lookup.h"
@@ -19,27 +20,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The error a learner's window shows for a picture it cannot show (empty: none): the same
-// texts as the windows, so a run without windows reports what the learner would see.
-QString PictureProblem(const fs::path& folder, const std::string& name, const QString& what,
-                       const QString& missing = QStringLiteral(" was not found")) {
-    const QString file = "The " + what + " " + FromCp1252(name);
-    const auto found = name.empty() ? std::nullopt : FindIgnoringCase(folder, name);
-    std::error_code ec;
-    if (!found || !fs::is_regular_file(*found, ec)) return file + missing;
-    QString why;
-    if (ReadPicture(*found, &why).isNull()) return file + " cannot be shown: " + why;
-    return {};
-}
-
-// A screen background of type 2 (a graphic) or 3 (a wallpaper, which must not be a .JPG).
+// The error a learner's window shows for a screen background (empty: none): the same loader
+// and texts as the windows, so a run without windows reports what the learner would see.
 QString BackgroundProblem(const fs::path& folder, int type, const std::string& graphic, const std::string& wallpaper) {
-    if (type == 2) return PictureProblem(folder, graphic, QStringLiteral("graphic file"));
-    if (type != 3) return {};
-    const std::size_t dot = wallpaper.find_last_of('.');
-    if (dot != std::string::npos && UpperCaseCp1252(wallpaper.substr(dot)) == ".JPG")
-        return "Wallpaper must be a .BMP file.\n\r\n\rReplace " + FromCp1252(wallpaper) + " with a .BMP Graphic.";
-    return PictureProblem(folder, wallpaper, QStringLiteral("Wallpaper file"));
+    return LoadBackgroundPicture(TutorialFolder(folder), type, 0, graphic, wallpaper).message;
 }
 
 }  // namespace
@@ -87,8 +71,8 @@ void HeadlessTutorialStage::ShowAboutBox() {
     const std::string icon = config_.get(cfg::About::IconFile);
     if (config_.get(cfg::About::UseIcon) && !icon.empty()) {
         // The window shows no icon for a file it cannot read, and says so only when it is missing.
-        const QString problem = PictureProblem(folder_, icon, QStringLiteral("Icon file"), QStringLiteral(" is missing"));
-        if (problem.endsWith(QStringLiteral(" is missing"))) report(problem);
+        if (ReadFolderPicture(TutorialFolder(folder_), icon).problem == PictureProblem::Missing)
+            report("The Icon file " + FromCp1252(icon) + " is missing");
     }
     const QImage picture = RenderAboutBox(config_, folder_);
     namespace A = cfg::About;

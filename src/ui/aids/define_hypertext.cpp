@@ -4,8 +4,8 @@
 
 #include "common/aids_context.h"
 #include "aids/entry_rules.h"
-#include "aids/quest_hyp_menu_form.h"
-#include "common/butt_list_form.h"
+#include "aids/hypertext_entry_editor.h"
+#include "common/entry_list_picker.h"
 #include "platform/error_handler.h"
 #include "platform/platform.h"
 #include "text_codec.h"
@@ -19,7 +19,7 @@ void DefineHyperText(AidsContext& context, const QStringList& lines, QWidget* ed
     const bool shown = editor && editor->isVisible();
     if (shown) editor->hide();
     for (;;) {
-        TButtListForm picker(context.platform, "Select a HyperText Link to define", scan.links, 0, 500, editor);
+        EntryListPicker picker(context.platform, "Select a HyperText Link to define", scan.links, 0, 500, editor);
         const int chosen = picker.Run();
         if (chosen < 0) break;
         const std::string name = ToCp1252(scan.links.at(chosen));

@@ -8,8 +8,8 @@
 #include "aids/notes_form.h"
 #include "common/program_launcher.h"
 #include "common/shell_open.h"
-#include "aids/show_htext_form.h"
-#include "aids/txt_vp_disp_form.h"
+#include "aids/text_entry_display.h"
+#include "aids/viewport_display.h"
 #include "platform/error_handler.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
@@ -55,10 +55,10 @@ void EntryPerformer::ShowTextEntry(TextDisplay display, const std::string& name,
     if (display == TextDisplay::Plain) {
         const QString caption =
             name.empty() ? FromCp1252(context_.project.Config.get(cfg::Program::ProgramTitle)) : FromCp1252(name);
-        TShowHTextForm form(settings, text, ScreenOrigin(), parent_, caption);
+        TextEntryDisplay form(settings, text, ScreenOrigin(), parent_, caption);
         ShowModal(form);
     } else {
-        TTxtVPDispForm form(context_, FromCp1252(name), settings, text, parent_);
+        ViewportDisplay form(context_, FromCp1252(name), settings, text, parent_);
         ShowModal(form);
     }
 }

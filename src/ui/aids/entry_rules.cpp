@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "datafile/perform_entry.h"
 #include "project/config_record.h"
 #include "text/cp1252.h"
 #include "text_codec.h"
@@ -229,13 +230,8 @@ EntryDraft DraftOfEntry(std::string_view source, const TextLines& entry) {
     EntryDraft d = NewEntryDraft(source, entry.empty() ? std::string() : entry[0]);
     d.modifying = true;
     d.oldName = d.name;
-    const std::string code = AfterEquals(entry, 2).substr(0, 2);
-    int type = 0;
-    try {
-        type = code.empty() ? 0 : std::stoi(code);
-    } catch (const std::exception&) {
-        type = 0;
-    }
+    // The type as the player reads it, so the editor offers what the learner will get.
+    const int type = EntryType(entry).value_or(0);
     d.selectedType = d.definedType = type;
     if (IsTextEntryType(type)) {
         ParseTextEntry(entry, d.screen, d.text);

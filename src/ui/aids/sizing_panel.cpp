@@ -8,14 +8,14 @@
 namespace quill {
 
 SizingPanel::SizingPanel(QWidget* parent, int dragHeight, HandleStyle style)
-    : QFrame(parent), handle_(new TStretchHandle(parent)) {
+    : QFrame(parent), handle_(new StretchHandle(parent)) {
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     setFocusPolicy(Qt::StrongFocus);
     handle_->SetStyle(style, dragHeight);
     handle_->SetBounds(parent->rect());
     handle_->Attach(this);
-    connect(handle_, &TStretchHandle::Moved, this, &SizingPanel::Changed);
+    connect(handle_, &StretchHandle::Moved, this, &SizingPanel::Changed);
 }
 
 void SizingPanel::Place(const QRect& wanted) {

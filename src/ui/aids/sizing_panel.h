@@ -1,6 +1,6 @@
 #pragma once
 // SizingPanel: a panel the author moves and resizes on a design surface, standing for a text
-// window. The mouse works through a TStretchHandle in the Edges style laid over it: dragging
+// window. The mouse works through a StretchHandle in the Edges style laid over it: dragging
 // inside the panel moves it (only on its caption strip when it has one); dragging its right or
 // bottom edge, or the grip in its corner, resizes it. With the focus, the keys follow the rule
 // of every adjuster (AdjusterKeyStep): arrows move it, Shift with the arrows sizes it, Ctrl
@@ -20,7 +20,7 @@ public:
     // squares around the panel (the handles of the introduction adjuster), and the whole panel
     // moves it.
     explicit SizingPanel(QWidget* parent, int dragHeight = 0, HandleStyle style = HandleStyle::Edges);
-    TStretchHandle* Handle() const { return handle_; }
+    StretchHandle* Handle() const { return handle_; }
     // Places the panel, kept inside the parent and at least the minimum size (see FitRect).
     void Place(const QRect& rect);
 
@@ -32,7 +32,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    TStretchHandle* handle_;
+    StretchHandle* handle_;
 };
 
 }  // namespace quill

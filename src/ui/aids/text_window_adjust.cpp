@@ -12,7 +12,7 @@
 #include "screen/text_screen.h"
 #include "aids/entry_rules.h"
 #include "aids/sizing_panel.h"
-#include "aids/txt_vp_disp_form.h"
+#include "aids/viewport_display.h"
 #include "platform/help.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
@@ -54,7 +54,7 @@ QLabel* Strip(QWidget* parent, const char* name, const QString& text) {
 
 }  // namespace
 
-TTextWindowAdjuster::TTextWindowAdjuster(AidsContext& context, const TScreenBackground& settings, int helpTopic,
+TextWindowAdjuster::TextWindowAdjuster(AidsContext& context, const TScreenBackground& settings, int helpTopic,
                                          QWidget* parent)
     : QDialog(parent), context_(context), settings_(settings) {
     setWindowTitle("Press Mouse right button for Menu");
@@ -64,16 +64,16 @@ TTextWindowAdjuster::TTextWindowAdjuster(AidsContext& context, const TScreenBack
     menu_->setObjectName("PopupMenu1");
     QAction* save = menu_->addAction("Save");
     save->setObjectName("SaveItem");
-    connect(save, &QAction::triggered, this, &TTextWindowAdjuster::SaveItemClick);
+    connect(save, &QAction::triggered, this, &TextWindowAdjuster::SaveItemClick);
     QAction* quit = menu_->addAction("Quit");
     quit->setObjectName("QuitItem");
-    connect(quit, &QAction::triggered, this, &TTextWindowAdjuster::QuitItemClick);
+    connect(quit, &QAction::triggered, this, &TextWindowAdjuster::QuitItemClick);
     QAction* help = menu_->addAction("Help");
     help->setObjectName("HelpItem");
     connect(help, &QAction::triggered, this, [this, helpTopic] { context_.platform.ShowHelp(helpTopic); });
 }
 
-void TTextWindowAdjuster::SetUp(QWidget* surface, SizingPanel* panel, const QRect& place) {
+void TextWindowAdjuster::SetUp(QWidget* surface, SizingPanel* panel, const QRect& place) {
     panel_ = panel;
     panel_->setObjectName("TextPnl");
     auto* layout = new QVBoxLayout(this);
@@ -85,15 +85,15 @@ void TTextWindowAdjuster::SetUp(QWidget* surface, SizingPanel* panel, const QRec
     panel_->setFocus();
 }
 
-void TTextWindowAdjuster::SaveItemClick() {
+void TextWindowAdjuster::SaveItemClick() {
     StoreRect(settings_, panel_->geometry());
     saved_ = true;
     accept();
 }
 
-void TTextWindowAdjuster::QuitItemClick() { reject(); }
+void TextWindowAdjuster::QuitItemClick() { reject(); }
 
-void TTextWindowAdjuster::done(int result) {
+void TextWindowAdjuster::done(int result) {
     if (!saved_ && !asked_ && panel_ && panel_->geometry() != start_) {
         asked_ = true;
         if (context_.platform.messages.Confirm("Save changes?")) {
@@ -104,9 +104,9 @@ void TTextWindowAdjuster::done(int result) {
     QDialog::done(saved_ ? Accepted : result);
 }
 
-void TTextWindowAdjuster::contextMenuEvent(QContextMenuEvent* event) { menu_->exec(event->globalPos()); }
+void TextWindowAdjuster::contextMenuEvent(QContextMenuEvent* event) { menu_->exec(event->globalPos()); }
 
-void TTextWindowAdjuster::keyPressEvent(QKeyEvent* event) {
+void TextWindowAdjuster::keyPressEvent(QKeyEvent* event) {
     // The menu key and Shift+F10 open the menu from the keyboard.
     if (event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && event->modifiers() & Qt::ShiftModifier)) {
         menu_->exec(mapToGlobal(panel_ ? panel_->geometry().center() : rect().center()));
@@ -115,9 +115,9 @@ void TTextWindowAdjuster::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-THypTextAdjForm::THypTextAdjForm(AidsContext& context, const TScreenBackground& settings,
+HypertextWindowAdjuster::HypertextWindowAdjuster(AidsContext& context, const TScreenBackground& settings,
                                  const std::vector<std::string>& text, QWidget* parent)
-    : TTextWindowAdjuster(context, settings, 485, parent) {
+    : TextWindowAdjuster(context, settings, 485, parent) {
     setObjectName("THypTextAdjForm");
     auto* surface = new QWidget(this);
     surface->setObjectName("ScreenArea");
@@ -153,13 +153,13 @@ THypTextAdjForm::THypTextAdjForm(AidsContext& context, const TScreenBackground& 
     arrange();
 }
 
-void THypTextAdjForm::StoreRect(TScreenBackground& settings, const QRect& panel) const {
+void HypertextWindowAdjuster::StoreRect(TScreenBackground& settings, const QRect& panel) const {
     StoreAdjustPanelRect(settings, panel);
 }
 
-TVPAdjustForm::TVPAdjustForm(AidsContext& context, const TScreenBackground& settings,
+ViewportWindowAdjuster::ViewportWindowAdjuster(AidsContext& context, const TScreenBackground& settings,
                              const std::vector<std::string>& text, QWidget* parent)
-    : TTextWindowAdjuster(context, settings, 480, parent) {
+    : TextWindowAdjuster(context, settings, 480, parent) {
     setObjectName("TVPAdjustForm");
     ViewportBackground background = MakeViewportBackground(context, settings);
     if (!background.message.isEmpty()) context.platform.messages.ShowError(background.message);
@@ -174,7 +174,7 @@ TVPAdjustForm::TVPAdjustForm(AidsContext& context, const TScreenBackground& sett
     view->setGeometry(1, 1, panel->width() - 2, panel->height() - 2);
 }
 
-void TVPAdjustForm::StoreRect(TScreenBackground& settings, const QRect& panel) const {
+void ViewportWindowAdjuster::StoreRect(TScreenBackground& settings, const QRect& panel) const {
     StoreViewportPanelRect(settings, panel);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The windows in which the author places a text window on the 640 x 480 screen by dragging a
-// panel that stands for it: THypTextAdjForm for a "Text Only" entry (the plain display, with
-// its caption strip and OK button), TVPAdjustForm for a "Graphic and Text" entry (the
+// panel that stands for it: HypertextWindowAdjuster for a "Text Only" entry (the plain display, with
+// its caption strip and OK button), ViewportWindowAdjuster for a "Graphic and Text" entry (the
 // viewport display's screen with its title and status strips and background). The right
 // mouse button opens the menu Save, Quit and Help; Escape and Quit end without saving, and
 // closing with an unsaved change asks "Save changes?" (Yes saves).
@@ -18,7 +18,7 @@ namespace quill {
 struct AidsContext;
 class SizingPanel;
 
-class TTextWindowAdjuster : public QDialog {
+class TextWindowAdjuster : public QDialog {
     Q_OBJECT
 public:
     // The settings with the panel's place written back after Save (unchanged otherwise).
@@ -32,7 +32,7 @@ public:
     void done(int result) override;
 
 protected:
-    TTextWindowAdjuster(AidsContext& context, const TScreenBackground& settings, int helpTopic, QWidget* parent);
+    TextWindowAdjuster(AidsContext& context, const TScreenBackground& settings, int helpTopic, QWidget* parent);
     // The surface the panel lies on (640 x 480) and the panel, made by the subclass.
     void SetUp(QWidget* surface, SizingPanel* panel, const QRect& place);
     virtual void StoreRect(TScreenBackground& settings, const QRect& panel) const = 0;
@@ -50,20 +50,20 @@ private:
     bool asked_ = false;
 };
 
-class THypTextAdjForm : public TTextWindowAdjuster {
+class HypertextWindowAdjuster : public TextWindowAdjuster {
     Q_OBJECT
 public:
-    THypTextAdjForm(AidsContext& context, const TScreenBackground& settings, const std::vector<std::string>& text,
+    HypertextWindowAdjuster(AidsContext& context, const TScreenBackground& settings, const std::vector<std::string>& text,
                     QWidget* parent = nullptr);
 
 protected:
     void StoreRect(TScreenBackground& settings, const QRect& panel) const override;
 };
 
-class TVPAdjustForm : public TTextWindowAdjuster {
+class ViewportWindowAdjuster : public TextWindowAdjuster {
     Q_OBJECT
 public:
-    TVPAdjustForm(AidsContext& context, const TScreenBackground& settings, const std::vector<std::string>& text,
+    ViewportWindowAdjuster(AidsContext& context, const TScreenBackground& settings, const std::vector<std::string>& text,
                   QWidget* parent = nullptr);
 
 protected:

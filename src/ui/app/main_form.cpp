@@ -15,18 +15,19 @@
 #include <QVBoxLayout>
 
 #include "common/aids_context.h"
-#include "aids/tools_menu_form.h"
-#include "app/about_form.h"
+#include "aids/teaching_aids_menu.h"
+#include "app/program_about_box.h"
 #include "common/chapter_runner.h"
-#include "app/instructions_form.h"
-#include "app/make_dir_form.h"
+#include "app/instructions_menu.h"
+#include "app/new_tutorial_folder_dialog.h"
 #include "app/program_memory.h"
 #include "app/teaching_aids_link.h"
 #include "app/sample_offer.h"
-#include "app/view_chap_form.h"
-#include "design/define_control_bar_form.h"
+#include "app/chapter_view_chooser.h"
+#include "design/presentation_designer.h"
 #include "editor/edit_form.h"
 #include "platform/error_handler.h"
+#include "platform/help_topics.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "text/errors.h"
@@ -85,7 +86,7 @@ TQMKmainform::TQMKmainform(Project& project, Platform& platform, ChapterRunner& 
     setObjectName("TQMKmainform");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    SetHelpTopic(this, 1);
+    SetHelpTopic(this, HelpTopic::Contents);
     InstallF1Help(this, platform_.help, platform_.helpFile);
 
     auto* background = new TBackground(this);
@@ -328,7 +329,7 @@ void TQMKmainform::SelectBtnClick() {
 }
 
 void TQMKmainform::StartBtnClick() {
-    TMakeDirForm form(platform_, "*.QKJ", "Enter Tutorial Name", 105, project_.ProjectDir, this);
+    NewTutorialFolderDialog form(platform_, "*.QKJ", "Enter Tutorial Name", 105, project_.ProjectDir, this);
     if (form.exec() != QDialog::Accepted) {
         std::error_code ec;
         fs::current_path(project_.ProjectDir, ec);
@@ -340,7 +341,7 @@ void TQMKmainform::StartBtnClick() {
 }
 
 void TQMKmainform::ViewBtnClick() {
-    TViewChapForm chooser(project_, platform_, this);
+    ChapterViewChooser chooser(project_, platform_, this);
     if (chooser.exec() != QDialog::Accepted || chooser.ChapterFile().empty()) return;
     runner_.RunChapter(project_, chooser.ChapterFile());
 }
@@ -355,14 +356,14 @@ void TQMKmainform::EditBtnClick() {
 }
 
 void TQMKmainform::AboutBtnClick() {
-    TAboutForm about(platform_, this);
+    ProgramAboutBox about(platform_, this);
     about.exec();
 }
 
 void TQMKmainform::HelpBtnClick() { platform_.ShowHelp(1); }
 
 void TQMKmainform::TutBtnClick() {
-    TInstructForm menu(project_.HomeDir, platform_, this);
+    InstructionsMenu menu(project_.HomeDir, platform_, this);
     ShowModal(menu);
 }
 

@@ -3,7 +3,7 @@
 #include "common/aids_context.h"
 #include "aids/define_hypertext.h"
 #include "aids/entry_performer.h"
-#include "aids/head_form.h"
+#include "aids/heading_styles_designer.h"
 #include "aids/notes_form.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
@@ -30,7 +30,7 @@ AidsWindows TeachingAidsWindows() {
         DefineHyperText(context, lines, parent);
     };
     windows.editHeadings = [](AidsContext& context, QWidget* parent) {
-        THeadForm form(context, parent);
+        HeadingStylesDesigner form(context, parent);
         ShowModal(form);
     };
     return windows;

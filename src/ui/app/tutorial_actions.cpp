@@ -1,10 +1,10 @@
 #include "app/tutorial_actions.h"
 
-#include "app/compile_form.h"
-#include "app/distrib_form.h"
+#include "app/compile_window.h"
+#include "app/distribution_window.h"
 #include "app/main_form.h"
-#include "app/prog_config_form.h"
-#include "app/tut_config_form.h"
+#include "app/program_presentation_settings.h"
+#include "app/tutorial_type_settings.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "player/preview_tutorial.h"
@@ -31,7 +31,7 @@ void TutorialActions::PreviewTutorial(TQMKmainform& w) {
 }
 
 void TutorialActions::CompileTutorial(TQMKmainform& w) {
-    TCompileForm form(project_, platform_, keys_, &w);
+    CompileWindow form(project_, platform_, keys_, &w);
     ShowModal(form);  // it hides while each action runs
 }
 

@@ -1,6 +1,6 @@
 #include "common/about_box.h"
 #include "project/tutorial_folder.h"
-#include "screen/picture_reader.h"
+#include "screen/background_picture.h"
 
 #include <QIcon>
 #include <QPushButton>
@@ -45,20 +45,14 @@ TAboutBox::TAboutBox(const LearnerScreenContext& context, QWidget* parent)
 
     const std::string icon = c.get(cfg::About::IconFile);
     if (c.get(cfg::About::UseIcon) && !icon.empty()) {
-        const TutorialFolder folder(context.projectDir);
-        const auto found = folder.FindFile(icon);
-        if (!found) {
+        const FolderPicture picture = ReadFolderPicture(TutorialFolder(context.projectDir), icon);
+        if (picture.problem == PictureProblem::Missing) {
             context.platform.messages.ShowError(FromCp1252("The Icon file " + icon + " is missing"));
-        } else {
-            QString why;
-            const QImage picture = ReadPicture(folder, *found, &why);
-            const QPixmap pixmap = picture.isNull() ? QPixmap()
-                                                    : QPixmap::fromImage(picture.scaled(
-                                                          64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-            if (!pixmap.isNull()) {
-                ui_->ProgramIcon->setPixmap(pixmap);
-                hasIcon_ = true;
-            }
+        } else if (!picture.image.isNull()) {
+            // A file that does not decode shows no icon, without a message.
+            ui_->ProgramIcon->setPixmap(
+                QPixmap::fromImage(picture.image.scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+            hasIcon_ = true;
         }
     }
     ui_->ProgramIcon->setVisible(hasIcon_);
@@ -77,8 +71,14 @@ TAboutBox::TAboutBox(const LearnerScreenContext& context, QWidget* parent)
 
 TAboutBox::~TAboutBox() = default;
 
-void ShowAboutBox(const LearnerScreenContext& context, QWidget* parent) {
+void TAboutBox::SetScale(const ScreenScale& scale) {
+    ScaleLaidOutWidgets(this, scale);
+    adjustSize();
+}
+
+void ShowAboutBox(const LearnerScreenContext& context, QWidget* parent, const ScreenScale& scale) {
     TAboutBox box(context, parent);
+    box.SetScale(scale);
     box.exec();
 }
 

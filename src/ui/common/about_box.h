@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/learner_screen.h"
+#include "common/screen_scale.h"
 
 namespace Ui {
 class TAboutBox;
@@ -28,13 +29,16 @@ public:
     TAboutBox(const LearnerScreenContext& context, QWidget* parent = nullptr);
     ~TAboutBox() override;
     bool HasIcon() const { return hasIcon_; }
+    // Shows the box at the scale of the learner's screen: its text, icon and spacing.
+    void SetScale(const ScreenScale& scale);
 
 private:
     std::unique_ptr<Ui::TAboutBox> ui_;
     bool hasIcon_ = false;
 };
 
-// Shows the about box of the record modally until its "OK" is pressed.
-void ShowAboutBox(const LearnerScreenContext& context, QWidget* parent = nullptr);
+// Shows the about box of the record modally until its "OK" is pressed, at the scale of the
+// learner's screen it stands over.
+void ShowAboutBox(const LearnerScreenContext& context, QWidget* parent = nullptr, const ScreenScale& scale = {});
 
 }  // namespace quill

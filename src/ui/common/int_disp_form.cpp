@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "common/intro_screen.h"
+#include <QTextBrowser>
 #include "text_codec.h"
 
 namespace quill {
@@ -17,18 +18,32 @@ TIntDispForm::TIntDispForm(const LearnerScreenContext& context, const std::vecto
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    if (QMenuBar* menu = NewIntroMenuBar(context_, this, [this] { accept(); })) layout->setMenuBar(menu);
+    if (QMenuBar* menu = NewIntroMenuBar(context_, this, [this] { accept(); }, [this] { return scale_; }))
+        layout->setMenuBar(menu);
     screen_ = new TIntroScreen(context, text, this);
     layout->addWidget(screen_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    Centre();
+}
+
+void TIntDispForm::Centre() {
     if (QScreen* s = QGuiApplication::primaryScreen()) {
         adjustSize();
         move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     }
 }
 
-void ShowIntroduction(const LearnerScreenContext& context, const std::vector<std::string>& text, QWidget* parent) {
+void TIntDispForm::SetScale(const ScreenScale& scale) {
+    scale_ = scale;
+    ScaleScreenWidgets(screen_, scale);
+    ScaleDocumentFonts(*screen_->TextWindow()->document(), scale);
+    Centre();
+}
+
+void ShowIntroduction(const LearnerScreenContext& context, const std::vector<std::string>& text, QWidget* parent,
+                      ScaleMode scale) {
     TIntDispForm form(context, text, parent);
+    form.SetScale(LearnerWindowScale(scale, parent, form.size() - form.Screen()->size()));
     form.exec();
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/learner_screen.h"
+#include "common/screen_scale.h"
 
 namespace quill {
 
@@ -19,13 +20,20 @@ public:
     TIntDispForm(const LearnerScreenContext& context, const std::vector<std::string>& text,
                  QWidget* parent = nullptr);
     TIntroScreen* Screen() const { return screen_; }
+    // Shows the screen at a scale (the learner's player fits it to its background): its parts,
+    // their fonts and the introduction's text; the about box of its About item takes it too.
+    void SetScale(const ScreenScale& scale);
 
 private:
+    void Centre();
+
     LearnerScreenContext context_;  // the About and Help items use it
     TIntroScreen* screen_ = nullptr;
+    ScreenScale scale_;
 };
 
+// `scale`: the screen at that scale (ScaleMode::One: as designed); Fit fits it to the parent.
 void ShowIntroduction(const LearnerScreenContext& context, const std::vector<std::string>& text,
-                      QWidget* parent = nullptr);
+                      QWidget* parent = nullptr, ScaleMode scale = ScaleMode::One);
 
 }  // namespace quill

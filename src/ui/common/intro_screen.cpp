@@ -1,4 +1,5 @@
 #include "common/intro_screen.h"
+#include "project/tutorial_folder.h"
 
 #include <QMenuBar>
 #include <QTextBrowser>
@@ -33,8 +34,9 @@ TIntroScreen::TIntroScreen(const LearnerScreenContext& context, const std::vecto
                                        PointSize(c.get(I::StatusBarFont)), c.get(s.TextWindowOff) != 0,
                                        QRect(c.get(s.WindowLeft), c.get(s.WindowTop), c.get(s.WindowWidth),
                                              c.get(s.WindowHeight)));
-    const BackgroundPicture picture = LoadBackground(context.projectDir, c.get(s.ScreenType), c.get(s.ScreenColor),
-                                                     c.get(s.GraphicFile), c.get(s.WallpaperFile));
+    const BackgroundPicture picture = LoadBackgroundPicture(TutorialFolder(context.projectDir), c.get(s.ScreenType),
+                                                            c.get(s.ScreenColor), c.get(s.GraphicFile),
+                                                            c.get(s.WallpaperFile));
     if (!picture.message.isEmpty()) context.platform.messages.ShowError(picture.message);
     background_ = NewBackgroundWidget(picture, this);
     background_->setGeometry(rect());
@@ -58,7 +60,8 @@ TIntroScreen::TIntroScreen(const LearnerScreenContext& context, const std::vecto
     RichEdit1_->setGeometry(layout_.text);
 }
 
-QMenuBar* NewIntroMenuBar(const LearnerScreenContext& context, QWidget* parent, std::function<void()> close) {
+QMenuBar* NewIntroMenuBar(const LearnerScreenContext& context, QWidget* parent, std::function<void()> close,
+                          std::function<ScreenScale()> scale) {
     const TTutorialConfig& c = context.config;
     if (!c.get(cfg::Intro::UseMenuBar)) return nullptr;
     auto* menu = new QMenuBar(parent);
@@ -69,7 +72,9 @@ QMenuBar* NewIntroMenuBar(const LearnerScreenContext& context, QWidget* parent, 
     if (c.get(cfg::AboutOn)) {
         QAction* about = menu->addAction(FromCp1252(c.get(cfg::Captions::AboutCaption)));
         about->setObjectName("AboutItem");
-        QObject::connect(about, &QAction::triggered, parent, [&context, parent] { ShowAboutBox(context, parent); });
+        QObject::connect(about, &QAction::triggered, parent, [&context, parent, scale = std::move(scale)] {
+            ShowAboutBox(context, parent, scale ? scale() : ScreenScale{});
+        });
     }
     if (c.get(cfg::Program::HelpOn)) {
         QAction* help = menu->addAction(FromCp1252(c.get(cfg::Captions::HelpCaption)));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/learner_screen.h"
+#include "common/screen_scale.h"
 #include "screen/presentation_layout.h"
 
 class QMenuBar;
@@ -35,9 +36,11 @@ private:
 };
 
 // The introduction's menu bar, when the design uses one: Close (calls `close`), About (only
-// with AboutOn: the tutorial's about box) and Help (only with HelpOn: the tutorial's help at
-// its topic), captioned from the record's player captions. Null without a menu bar.
+// with AboutOn: the tutorial's about box, at the scale `scale` gives, 1 x without one) and Help
+// (only with HelpOn: the tutorial's help at its topic), captioned from the record's player
+// captions. Null without a menu bar.
 // The items keep a reference to `context`, which must live as long as `parent`.
-QMenuBar* NewIntroMenuBar(const LearnerScreenContext& context, QWidget* parent, std::function<void()> close);
+QMenuBar* NewIntroMenuBar(const LearnerScreenContext& context, QWidget* parent, std::function<void()> close,
+                          std::function<ScreenScale()> scale = {});
 
 }  // namespace quill

@@ -1,5 +1,4 @@
 #include "common/learner_screen.h"
-#include "project/tutorial_folder.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -9,7 +8,6 @@
 #include "platform/platform.h"
 #include "project/font_spec.h"
 #include "project/project_path.h"
-#include "screen/picture_reader.h"
 #include "screen/text_screen.h"
 #include "text/cp1252.h"
 #include "text/file_lookup.h"
@@ -56,75 +54,25 @@ std::string SpecTextFromFont(const QFont& font, const QColor& colour) {
 
 namespace {
 
-std::optional<fs::path> Find(const fs::path& dir, const std::string& name) {
-    // Found through the folder layer: nothing outside the folder, regular files only.
-    return TutorialFolder(dir).FindFile(name);
-}
-
-std::string UpperExtension(const std::string& name) {
-    const std::size_t dot = name.find_last_of('.');
-    const std::size_t slash = name.find_last_of("\\/");
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-    return UpperCaseCp1252(name.substr(dot));
-}
-
 class BackgroundWidget : public QWidget {
 public:
     BackgroundWidget(const BackgroundPicture& background, QWidget* parent)
         : QWidget(parent), background_(background) {
         setObjectName("ScreenArea");
-        if (!background_.wallpaper.isNull()) tile_ = QPixmap::fromImage(background_.wallpaper);
     }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        painter.fillRect(rect(), background_.color);
-        if (!background_.graphic.isNull()) {
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawImage(rect(), background_.graphic);
-        } else if (!tile_.isNull()) {
-            painter.drawTiledPixmap(rect(), tile_);
-        }
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        PaintBackgroundPicture(painter, rect(), background_);
     }
 
 private:
     BackgroundPicture background_;
-    QPixmap tile_;
 };
 
 }  // namespace
-
-QImage ReadBackgroundPicture(const std::optional<fs::path>& found, const QString& what, const std::string& name,
-                             QString& message) {
-    const QString file = "The " + what + " " + FromCp1252(name);
-    std::error_code ec;
-    if (!found || !fs::is_regular_file(*found, ec)) {
-        message = file + " was not found";
-        return {};
-    }
-    QString why;
-    QImage picture = ReadPicture(*found, &why);
-    if (picture.isNull()) message = file + " cannot be shown: " + why;
-    return picture;
-}
-
-BackgroundPicture LoadBackground(const fs::path& projectDir, int screenType, std::uint32_t screenColor,
-                                 const std::string& graphicFile, const std::string& wallpaperFile) {
-    BackgroundPicture out;
-    out.color = ColourFromRecord(screenColor);
-    if (screenType == 2) {
-        out.graphic = ReadBackgroundPicture(Find(projectDir, graphicFile), "graphic file", graphicFile, out.message);
-    } else if (screenType == 3) {
-        if (UpperExtension(wallpaperFile) == ".JPG")
-            out.message = "Wallpaper must be a .BMP file.\n\r\n\rReplace " + FromCp1252(wallpaperFile) +
-                          " with a .BMP Graphic.";
-        else
-            out.wallpaper =
-                ReadBackgroundPicture(Find(projectDir, wallpaperFile), "Wallpaper file", wallpaperFile, out.message);
-    }
-    return out;
-}
 
 void FillColour(QWidget* w, const QColor& colour, QPalette::ColorRole role) {
     QPalette pal = w->palette();

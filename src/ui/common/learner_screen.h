@@ -15,6 +15,7 @@
 #include <string>
 
 #include "project/config_record.h"
+#include "screen/background_picture.h"
 #include "screen/record_font.h"
 
 namespace quill {
@@ -48,25 +49,6 @@ std::uint32_t RecordColour(const QColor& colour);
 // A font as a font specification text (the record's font is read by FontOfRecordText,
 // screen/record_font.h).
 std::string SpecTextFromFont(const QFont& font, const QColor& colour);
-
-// A screen background: the colour, and the picture drawn stretched over it (graphic) or tiled
-// (wallpaper); `message` is the error to show, empty when the background is as asked. A
-// wallpaper named .JPG is refused; a missing or unreadable file falls back to the colour.
-struct BackgroundPicture {
-    QColor color;
-    QImage graphic;
-    QImage wallpaper;
-    QString message;
-};
-BackgroundPicture LoadBackground(const std::filesystem::path& projectDir, int screenType,
-                                 std::uint32_t screenColor, const std::string& graphicFile,
-                                 const std::string& wallpaperFile);
-
-// The picture of a background file: `found` is where the file `name` was found (nothing: not
-// found). `what` names the kind in the message ("graphic file", "Wallpaper file"); when the
-// file is missing or cannot be read, `message` says so and the image is null.
-QImage ReadBackgroundPicture(const std::optional<std::filesystem::path>& found, const QString& what,
-                             const std::string& name, QString& message);
 
 // A widget ("ScreenArea") that paints a BackgroundPicture over its whole area.
 QWidget* NewBackgroundWidget(const BackgroundPicture& background, QWidget* parent);

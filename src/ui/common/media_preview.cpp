@@ -13,7 +13,7 @@
 #include <QTimer>
 
 #include "common/aids_context.h"
-#include "common/media_play_form.h"
+#include "common/media_player_window.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "platform/system_services.h"
@@ -56,7 +56,7 @@ void PreviewMedia(AidsContext& context, std::string_view specText, QWidget* pare
     if (!spec.video.empty()) {
         const auto video = ProjectFile(context, spec.video);
         if (!video) return messages.ShowError(MissingFileText(spec.video));
-        TMediaPlayForm form(caption, *video, parent);
+        MediaPlayerWindow form(caption, *video, parent);
         ShowModal(form);
         return;
     }
@@ -75,7 +75,7 @@ void PreviewMedia(AidsContext& context, std::string_view specText, QWidget* pare
     if (!graphic) {
         if (!sound) return;
         if (midi) {
-            TMediaPlayForm form(caption, *sound, parent);
+            MediaPlayerWindow form(caption, *sound, parent);
             ShowModal(form);
         } else if (context.system.HasAudioOutput()) {
             // Without an audio output there is nothing to play the sound on: it is skipped.
@@ -89,14 +89,14 @@ void PreviewMedia(AidsContext& context, std::string_view specText, QWidget* pare
     if (picture.isNull())
         return messages.ShowError("The graphic file " + FromCp1252(spec.graphic) + " cannot be shown: " + why);
     const fs::path withSound = sound && context.system.HasAudioOutput() ? *sound : fs::path();
-    TShowGraphicForm::WavePlayer playWave;
+    GraphicViewer::WavePlayer playWave;
     if (!withSound.empty() && !midi) playWave = [&context](const fs::path& wave) { context.system.PlayWave(wave); };
-    TShowGraphicForm form(picture, spec.durationMs, withSound, playWave, parent);
+    GraphicViewer form(picture, spec.durationMs, withSound, playWave, parent);
     ShowModal(form);
     form.FinishWave();
 }
 
-TShowGraphicForm::TShowGraphicForm(const QImage& picture, long long durationMs, const fs::path& sound,
+GraphicViewer::GraphicViewer(const QImage& picture, long long durationMs, const fs::path& sound,
                                    WavePlayer playWave, QWidget* parent)
     : QDialog(parent), picture_(picture), sound_(sound), playWave_(std::move(playWave)) {
     setObjectName("TShowGraphicForm");
@@ -110,7 +110,7 @@ TShowGraphicForm::TShowGraphicForm(const QImage& picture, long long durationMs, 
     } else if (playWave_) {
         // The wave output plays the sound to its end, the window open or not: the timer or a
         // click may close the picture meanwhile.
-        QTimer::singleShot(10, this, &TShowGraphicForm::StartWave);
+        QTimer::singleShot(10, this, &GraphicViewer::StartWave);
     } else {
         player_ = new QMediaPlayer(this);
         output_ = new QAudioOutput(this);
@@ -120,19 +120,19 @@ TShowGraphicForm::TShowGraphicForm(const QImage& picture, long long durationMs, 
     }
 }
 
-TShowGraphicForm::~TShowGraphicForm() {
+GraphicViewer::~GraphicViewer() {
     if (player_) player_->stop();
 }
 
-void TShowGraphicForm::StartWave() {
+void GraphicViewer::StartWave() {
     if (waveStarted_ || !playWave_) return;
     waveStarted_ = true;
     playWave_(sound_);
 }
 
-void TShowGraphicForm::FinishWave() { StartWave(); }
+void GraphicViewer::FinishWave() { StartWave(); }
 
-void TShowGraphicForm::paintEvent(QPaintEvent*) {
+void GraphicViewer::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
     QSize size = picture_.size();
@@ -142,7 +142,7 @@ void TShowGraphicForm::paintEvent(QPaintEvent*) {
     painter.drawImage(target, picture_);
 }
 
-void TShowGraphicForm::keyPressEvent(QKeyEvent* event) {
+void GraphicViewer::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         accept();
         return;
@@ -150,7 +150,7 @@ void TShowGraphicForm::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void TShowGraphicForm::mousePressEvent(QMouseEvent* event) {
+void GraphicViewer::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) accept();
 }
 

@@ -32,13 +32,13 @@ void PreviewMedia(AidsContext& context, std::string_view spec, QWidget* parent =
 // 10 milliseconds after it opens: a MIDI sound in the window's own player, which stops when the
 // window closes; a wave sound through `playWave`, which plays it to its end (closing the window
 // meanwhile does not stop it) before the window's run returns.
-class TShowGraphicForm : public QDialog {
+class GraphicViewer : public QDialog {
     Q_OBJECT
 public:
     using WavePlayer = std::function<void(const std::filesystem::path&)>;
-    TShowGraphicForm(const QImage& picture, long long durationMs, const std::filesystem::path& sound,
+    GraphicViewer(const QImage& picture, long long durationMs, const std::filesystem::path& sound,
                      WavePlayer playWave = {}, QWidget* parent = nullptr);
-    ~TShowGraphicForm() override;
+    ~GraphicViewer() override;
     bool PlaysSound() const { return player_ != nullptr || playWave_ != nullptr; }
     // Plays the wave sound now when the window closed before it started.
     void FinishWave();

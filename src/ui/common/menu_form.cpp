@@ -1,4 +1,5 @@
 #include "common/menu_form.h"
+#include "project/tutorial_folder.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -31,7 +32,7 @@ TMenuForm::TMenuForm(const LearnerScreenContext& context, bool designView, QWidg
         menu->setObjectName("MainMenu1");
         QAction* about = menu->addAction(FromCp1252(c.get(M::TopMenuAbout)));
         about->setObjectName("AboutItem");
-        connect(about, &QAction::triggered, this, [this] { ShowAboutBox(context_, this); });
+        connect(about, &QAction::triggered, this, [this] { ShowAboutBox(context_, this, scale_); });
         QAction* help = menu->addAction(FromCp1252(c.get(M::TopMenuHelp)));
         help->setObjectName("HelpItem");
         connect(help, &QAction::triggered, this, [this] { ShowTutorialHelp(context_); });
@@ -57,8 +58,8 @@ TMenuForm::TMenuForm(const LearnerScreenContext& context, bool designView, QWidg
             QRect(0, bottom, kDesignWidth, kMenuStatusBarHeight));
     }
     const BackgroundPicture background =
-        LoadBackground(context_.projectDir, c.get(M::ScreenType), c.get(M::ScreenColor), c.get(M::GraphicFile),
-                       c.get(M::WallpaperFile));
+        LoadBackgroundPicture(TutorialFolder(context_.projectDir), c.get(M::ScreenType), c.get(M::ScreenColor),
+                              c.get(M::GraphicFile), c.get(M::WallpaperFile));
     if (!background.message.isEmpty()) context_.platform.messages.ShowError(background.message);
     area_ = NewBackgroundWidget(background, screen);
     area_->setGeometry(0, top, kDesignWidth, bottom - top);
@@ -107,6 +108,7 @@ TMenuForm::TMenuForm(const LearnerScreenContext& context, bool designView, QWidg
 }
 
 void TMenuForm::SetScale(const ScreenScale& scale) {
+    scale_ = scale;
     ScaleScreenWidgets(screen_, scale);
     CentrePanel();
     if (QScreen* s = QGuiApplication::primaryScreen()) {
@@ -146,12 +148,9 @@ void TMenuForm::reject() {
 MainMenuChoice ShowMainMenu(const LearnerScreenContext& context, bool designView, QWidget* parent,
                             ScaleMode scale) {
     TMenuForm menu(context, designView, parent);
-    if (scale != ScaleMode::One) {
-        // What the dialog adds to the screen (a menu bar), and room for its window's frame.
-        const QSize around = menu.size() - menu.Area()->parentWidget()->size() + QSize(2, 24);
-        const QSize available = parent ? parent->size() : QSize(kDesignWidth, kDesignHeight);
-        menu.SetScale(ChooseScaleOn(scale, available, around));
-    }
+    // What the dialog adds to the screen: a menu bar.
+    if (scale != ScaleMode::One)
+        menu.SetScale(LearnerWindowScale(scale, parent, menu.size() - menu.Area()->parentWidget()->size()));
     menu.exec();
     return menu.Choice();
 }

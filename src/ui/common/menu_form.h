@@ -59,6 +59,7 @@ private:
     QFrame* MenuPnl_ = nullptr;
     std::array<QPushButton*, kMenuMaxPicks> picks_{};
     QPushButton* QuitBtn_ = nullptr;
+    ScreenScale scale_;
 };
 
 // `scale`: the screen at that scale (ScaleMode::One: as designed); Fit fits it to the parent.

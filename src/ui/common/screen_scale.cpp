@@ -1,8 +1,13 @@
 #include "common/screen_scale.h"
 
+#include <QLayout>
 #include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace quill {
 
@@ -66,6 +71,74 @@ void ScaleScreenWidgets(QWidget* screen, const ScreenScale& scale) {
         if (fixed) w->setFixedSize(r.size());
         w->setGeometry(r);
     }
+}
+
+void ScaleLaidOutWidgets(QWidget* window, const ScreenScale& scale) {
+    if (scale.factor == 1.0) return;
+    QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    widgets.prepend(window);
+    auto scaled = [&scale](int design) { return design >= QWIDGETSIZE_MAX ? design : scale.map(design); };
+    for (QWidget* w : widgets) {
+        if (w != window && w->isWindow()) continue;
+        if (w == window || w->testAttribute(Qt::WA_SetFont)) w->setFont(scale.map(w->font()));
+        const QSize min = w->minimumSize(), max = w->maximumSize();
+        w->setMinimumSize(scaled(min.width()), scaled(min.height()));
+        w->setMaximumSize(scaled(max.width()), scaled(max.height()));
+        if (QLayout* layout = w->layout()) {
+            const QMargins m = layout->contentsMargins();
+            layout->setContentsMargins(scale.map(m.left()), scale.map(m.top()), scale.map(m.right()),
+                                       scale.map(m.bottom()));
+            QList<QLayout*> layouts = layout->findChildren<QLayout*>();
+            for (QLayout* l : layouts) {
+                const QMargins inner = l->contentsMargins();
+                l->setContentsMargins(scale.map(inner.left()), scale.map(inner.top()), scale.map(inner.right()),
+                                      scale.map(inner.bottom()));
+            }
+            layouts.append(layout);
+            for (QLayout* l : layouts)
+                if (l->spacing() > 0) l->setSpacing(scale.map(l->spacing()));
+        }
+    }
+}
+
+void ScaleDocumentFonts(QTextDocument& document, const ScreenScale& scale) {
+    if (scale.factor == 1.0) return;
+    document.setDefaultFont(scale.map(document.defaultFont()));
+    // The sizes are gathered first: merging a format may split or join the fragments walked.
+    struct Sized {
+        int from, to;
+        QTextCharFormat format;
+    };
+    std::vector<Sized> sizes;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid()) continue;
+            const QTextCharFormat format = fragment.charFormat();
+            QTextCharFormat sized;
+            if (format.hasProperty(QTextFormat::FontPointSize))
+                sized.setFontPointSize(format.fontPointSize() * scale.factor);
+            else if (format.hasProperty(QTextFormat::FontPixelSize))
+                sized.setProperty(QTextFormat::FontPixelSize,
+                                  std::max(1, scale.map(format.intProperty(QTextFormat::FontPixelSize))));
+            else
+                continue;
+            sizes.push_back({fragment.position(), fragment.position() + fragment.length(), sized});
+        }
+    }
+    QTextCursor cursor(&document);
+    for (const Sized& s : sizes) {
+        cursor.setPosition(s.from);
+        cursor.setPosition(s.to, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(s.format);
+    }
+}
+
+ScreenScale LearnerWindowScale(ScaleMode mode, const QWidget* parent, QSize around) {
+    if (mode == ScaleMode::One) return {};
+    // Room for the window's frame: its borders and its caption.
+    const QSize frame(2, 24);
+    return ChooseScaleOn(mode, parent ? parent->size() : kDesignSize, around + frame);
 }
 
 ScreenScale ChooseScaleOn(ScaleMode mode, QSize background, QSize around) {

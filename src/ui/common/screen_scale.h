@@ -16,6 +16,7 @@
 #include "screen/design_surface.h"
 
 class QPainter;
+class QTextDocument;
 
 namespace quill {
 
@@ -49,11 +50,26 @@ void DrawScreenRaster(QPainter& painter, const QImage& raster, const ScreenScale
 // it, else the screen's, which the others inherit). Menu bars keep their size.
 void ScaleScreenWidgets(QWidget* screen, const ScreenScale& scale);
 
+// Scales a window laid out by its layouts (the about box): its font and the fonts set on the
+// widgets below it, their minimum and maximum sizes, and the layouts' margins and spacing; the
+// layouts then size everything else.
+void ScaleLaidOutWidgets(QWidget* window, const ScreenScale& scale);
+
+// Scales the fonts of a rich-text document: its default font and every character format that
+// sets a size of its own.
+void ScaleDocumentFonts(QTextDocument& document, const ScreenScale& scale);
+
 // The scale of a screen whose window (with `around` for its frame and menu bar) stands on a
 // background of the given size: ChooseScale of what is left, except that the frame's thin side
 // borders may fall off the background's edges rather than cost a whole multiple (2 x on a 1280
 // pixel wide screen).
 ScreenScale ChooseScaleOn(ScaleMode mode, QSize background, QSize around);
+
+// The scale of a learner's window (the about box, the introduction, the main menu) shown over
+// `parent` (the background of the learner's player or the preview): ChooseScaleOn the parent's
+// size with room for the window's frame and for `around`, what the window adds to its screen
+// (a menu bar). Without a parent, the window is shown as designed.
+ScreenScale LearnerWindowScale(ScaleMode mode, const QWidget* parent, QSize around = {});
 
 // The name of a mode in the View menu ("1 ×", "2 ×", "Fit") and back.
 QString ScaleModeName(ScaleMode mode);

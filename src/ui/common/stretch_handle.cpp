@@ -109,7 +109,7 @@ HandleZone EdgeZoneAt(QSize size, QPoint at, int moveStrip) {
     return HandleZone::None;
 }
 
-TStretchHandle::TStretchHandle(QWidget* parent) : QWidget(parent) {
+StretchHandle::StretchHandle(QWidget* parent) : QWidget(parent) {
     setObjectName("StretchHandle");
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
@@ -117,14 +117,14 @@ TStretchHandle::TStretchHandle(QWidget* parent) : QWidget(parent) {
     hide();
 }
 
-void TStretchHandle::SetStyle(HandleStyle style, int moveStrip) {
+void StretchHandle::SetStyle(HandleStyle style, int moveStrip) {
     style_ = style;
     moveStrip_ = moveStrip;
     Cover();
     update();
 }
 
-void TStretchHandle::Attach(QWidget* control) {
+void StretchHandle::Attach(QWidget* control) {
     if (!control) return;
     if (control->isWindow()) throw UserError("Handles can not be attached to a Form!");
     if (Control() && Control()->parentWidget() != control->parentWidget()) Detach();
@@ -138,7 +138,7 @@ void TStretchHandle::Attach(QWidget* control) {
     raise();
 }
 
-void TStretchHandle::Detach() {
+void StretchHandle::Detach() {
     zone_ = HandleZone::None;
     for (const auto& c : attached_)
         if (c) c->removeEventFilter(this);
@@ -147,26 +147,26 @@ void TStretchHandle::Detach() {
     resize(24, 24);
 }
 
-void TStretchHandle::Cover() {
+void StretchHandle::Cover() {
     const int m = style_ == HandleStyle::Squares ? kHandleMargin : 0;
     if (QWidget* c = Control()) setGeometry(c->geometry().adjusted(-m, -m, m, m));
 }
 
-bool TStretchHandle::eventFilter(QObject* watched, QEvent* event) {
+bool StretchHandle::eventFilter(QObject* watched, QEvent* event) {
     // The handle follows its control wherever it is placed from.
     if (watched == Control() && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) Cover();
     return QWidget::eventFilter(watched, event);
 }
 
-HandleZone TStretchHandle::Zone(QPoint at) const {
+HandleZone StretchHandle::Zone(QPoint at) const {
     return style_ == HandleStyle::Squares ? ZoneAt(size(), at) : EdgeZoneAt(size(), at, moveStrip_);
 }
 
-QSize TStretchHandle::Minimum() const {
+QSize StretchHandle::Minimum() const {
     return Control() ? kHandleMinimum.expandedTo(Control()->minimumSize()) : kHandleMinimum;
 }
 
-void TStretchHandle::Place(QRect r) {
+void StretchHandle::Place(QRect r) {
     // Other attached controls of the same parent move along with the first.
     const QPoint shift = r.topLeft() - Control()->pos();
     for (const auto& c : attached_)
@@ -175,33 +175,33 @@ void TStretchHandle::Place(QRect r) {
     emit Moved(r);
 }
 
-void TStretchHandle::BeginDrag(QPoint parentPos, HandleZone zone) {
+void StretchHandle::BeginDrag(QPoint parentPos, HandleZone zone) {
     if (!Control() || zone == HandleZone::None) return;
     zone_ = zone;
     pressAt_ = parentPos;
     startRect_ = Control()->geometry();
 }
 
-void TStretchHandle::DragTo(QPoint parentPos) {
+void StretchHandle::DragTo(QPoint parentPos) {
     if (!Dragging() || !Control()) return;
     Place(DragRect(startRect_, zone_, parentPos - pressAt_, snap_ ? grid_ : 0, Minimum(), bounds_));
 }
 
-void TStretchHandle::EndDrag(QPoint parentPos) {
+void StretchHandle::EndDrag(QPoint parentPos) {
     if (!Dragging()) return;
     DragTo(parentPos);
     zone_ = HandleZone::None;
 }
 
-void TStretchHandle::Step(QPoint step, bool resize) {
+void StretchHandle::Step(QPoint step, bool resize) {
     if (Control()) Place(StepRect(Control()->geometry(), step, resize, Minimum(), bounds_));
 }
 
-QPoint TStretchHandle::ParentPos(const QMouseEvent* event) const {
+QPoint StretchHandle::ParentPos(const QMouseEvent* event) const {
     return mapToParent(event->position().toPoint());
 }
 
-void TStretchHandle::mousePressEvent(QMouseEvent* event) {
+void StretchHandle::mousePressEvent(QMouseEvent* event) {
     if (Control() && Control()->focusPolicy() & Qt::ClickFocus) Control()->setFocus(Qt::MouseFocusReason);
     if (event->button() != Qt::LeftButton || !Control()) {
         QWidget::mousePressEvent(event);
@@ -210,7 +210,7 @@ void TStretchHandle::mousePressEvent(QMouseEvent* event) {
     BeginDrag(ParentPos(event), Zone(event->position().toPoint()));
 }
 
-void TStretchHandle::mouseMoveEvent(QMouseEvent* event) {
+void StretchHandle::mouseMoveEvent(QMouseEvent* event) {
     if (Dragging()) {
         DragTo(ParentPos(event));
         return;
@@ -229,11 +229,11 @@ void TStretchHandle::mouseMoveEvent(QMouseEvent* event) {
     }
 }
 
-void TStretchHandle::mouseReleaseEvent(QMouseEvent* event) {
+void StretchHandle::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) EndDrag(ParentPos(event));
 }
 
-void TStretchHandle::paintEvent(QPaintEvent*) {
+void StretchHandle::paintEvent(QPaintEvent*) {
     if (style_ == HandleStyle::Edges) return;  // the control shows itself
     QPainter p(this);
     const int s = kHandleSquare, w = width(), h = height();

@@ -1,5 +1,5 @@
 #pragma once
-// TStretchHandle: sizing handles laid over a control so that the user can move and resize it
+// StretchHandle: sizing handles laid over a control so that the user can move and resize it
 // with the mouse. Detached it is hidden and 24 x 24. Attach(control) shows it over the control
 // and keeps it there while the control moves or changes size. Two styles:
 // - Squares (the default): it covers the control's bounds enlarged by 2 pixels on each side; a
@@ -67,13 +67,13 @@ HandleZone EdgeZoneAt(QSize size, QPoint at, int moveStrip = 0);
 
 enum class HandleStyle { Squares, Edges };
 
-class TStretchHandle : public QWidget {
+class StretchHandle : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QColor Color READ Color WRITE SetColor)
     Q_PROPERTY(QColor SecondaryColor READ SecondaryColor WRITE SetSecondaryColor)
     Q_PROPERTY(bool SnapToGrid READ SnapToGrid WRITE SetSnapToGrid)
 public:
-    explicit TStretchHandle(QWidget* parent = nullptr);
+    explicit StretchHandle(QWidget* parent = nullptr);
 
     // The style of the handles; with Edges, `moveStrip` > 0 moves the control only by a strip
     // of that height at its top.

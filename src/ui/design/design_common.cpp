@@ -11,7 +11,7 @@
 #include <QListWidget>
 #include <cstring>
 
-#include "common/get_file_form.h"
+#include "common/file_chooser.h"
 #include "platform/error_handler.h"
 #include "platform/platform.h"
 #include "common/learner_screen.h"

@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "platform/help_topics.h"
 #include "platform/platform.h"
 #include "project/file_names.h"
 #include "project/project.h"
@@ -23,7 +24,7 @@ TChapNameForm::TChapNameForm(Platform& platform, const std::string& projectName,
                              QWidget* parent)
     : QDialog(parent), platform_(platform), projectName_(projectName), ui_(std::make_unique<Ui::TChapNameForm>()) {
     ui_->setupUi(this);
-    SetHelpTopic(this, 161);
+    SetHelpTopic(this, HelpTopic::ChapterName);
     InstallF1Help(this, platform_.help, platform_.helpFile);
     ui_->NameEdit->setText(FromCp1252(name));
     QPushButton* cancel = ui_->ButtonBox->addButton("Cancel", QDialogButtonBox::RejectRole);

@@ -20,6 +20,7 @@
 #include "editor/chapter_name_form.h"
 #include "editor/commands/editor_commands.h"
 #include "platform/error_handler.h"
+#include "platform/help_topics.h"
 #include "platform/platform.h"
 #include "project/file_names.h"
 #include "project/project.h"
@@ -70,7 +71,7 @@ TEditForm::TEditForm(Project& project, Platform& platform, ChapterRunner& runner
     setObjectName("TEditForm");
     setWindowTitle("Press F1 for Help");
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
-    SetHelpTopic(this, 160);
+    SetHelpTopic(this, HelpTopic::ChapterEditor);
     InstallF1Help(this, platform_.help, platform_.helpFile);
 
     PageControl1_ = new QTabWidget(this);
@@ -312,9 +313,9 @@ void TEditForm::OpenBtnClick() {
         const auto chosen = platform_.dialogs.OpenFile(options);
         if (!chosen) return;
         const std::string bare = DiskNameToCp1252(chosen->filename());
-        if (!ChapterNameStartsWithProject(bare, project_.ProjectName)) {
-            platform_.messages.ShowError("The Chapter filename must start with the Project Name " +
-                                         FromCp1252(project_.ProjectName));
+        // The rule of the Save prompt: a chapter opened is a chapter that can be saved again.
+        if (const QString refusal = ChapterNameRefusal(bare, project_.ProjectName); !refusal.isEmpty()) {
+            platform_.messages.ShowError(refusal);
             return;
         }
         LoadChapter(NameOnly(bare) + ".QKS");

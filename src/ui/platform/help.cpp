@@ -1,4 +1,5 @@
 #include "platform/help.h"
+#include "platform/help_topics.h"
 
 #include "project/tutorial_folder.h"
 #include <QApplication>
@@ -168,6 +169,7 @@ bool FindInHelp(QTextBrowser* browser, const QString& text) {
 }
 
 void SetHelpTopic(QWidget* widget, int topic) { widget->setProperty("helpTopic", topic); }
+void SetHelpTopic(QWidget* widget, HelpTopic topic) { SetHelpTopic(widget, TopicNumber(topic)); }
 
 int HelpTopicOf(const QWidget* widget) {
     for (const QWidget* w = widget; w; w = w->parentWidget()) {

@@ -14,11 +14,8 @@
 #include "platform/window_caption.h"
 #include "project/config_record.h"
 #include "project/project.h"
-#include "screen/picture_reader.h"
+#include "screen/background_picture.h"
 #include "screen/text_screen.h"
-#include "text/cp1252.h"
-#include "project/project_path.h"
-#include "text/file_lookup.h"
 #include "text_codec.h"
 
 namespace quill {
@@ -38,13 +35,6 @@ protected:
         p.drawTiledPixmap(rect(), tile);
     }
 };
-
-std::string UpperExtension(const std::string& name) {
-    const std::size_t dot = name.find_last_of('.');
-    const std::size_t slash = name.find_last_of("\\/");
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-    return UpperCaseCp1252(name.substr(dot));
-}
 
 }  // namespace
 
@@ -153,52 +143,20 @@ void TChpBackForm::FormActivate() {
     wiaTile1_->hide();
     Image1_->hide();
     SetPanelColour();
-    switch (c.get(cfg::Program::BackgroundType)) {
-        case 2: {
-            const std::string file = c.get(cfg::Program::BackgroundGraphic);
-            const TutorialFolder folder(project_.ProjectDir);
-            const auto found = folder.FindFile(file);
-            if (!found) {
-                messages_.ShowError(FromCp1252("The graphic file " + file + " was not found"));
-                return;
-            }
-            QString why;
-            const QImage picture = ReadPicture(folder, *found, &why);
-            if (picture.isNull()) {
-                messages_.ShowError(FromCp1252("The graphic file " + file + " cannot be shown: ") + why);
-                return;
-            }
-            Image1_->setPixmap(QPixmap::fromImage(picture));
-            Image1_->setGeometry(0, 0, picture.width(), picture.height());
-            Image1_->show();
-            return;
-        }
-        case 3: {
-            const std::string file = c.get(cfg::Program::BackgroundWallpaper);
-            if (UpperExtension(file) == ".JPG") {
-                messages_.ShowError(FromCp1252("Wallpaper must be a .BMP file.\n\r\n\rReplace " + file +
-                                               " with a .BMP Graphic."));
-                return;
-            }
-            const TutorialFolder folder(project_.ProjectDir);
-            const auto found = folder.FindFile(file);
-            if (!found) {
-                messages_.ShowError(FromCp1252("The Wallpaper file " + file + " was not found"));
-                return;
-            }
-            QString why;
-            const QImage picture = ReadPicture(folder, *found, &why);
-            if (picture.isNull()) {
-                messages_.ShowError(FromCp1252("The Wallpaper file " + file + " cannot be shown: ") + why);
-                return;
-            }
-            static_cast<TileWidget*>(wiaTile1_)->tile = QPixmap::fromImage(picture);
-            wiaTile1_->show();
-            wiaTile1_->update();
-            return;
-        }
-        default:
-            return;  // 1 and anything else: the background colour
+    // A graphic stands at its own size in the top left corner; a wallpaper is tiled.
+    const BackgroundPicture picture =
+        LoadBackgroundPicture(TutorialFolder(project_.ProjectDir), c.get(cfg::Program::BackgroundType),
+                              c.get(cfg::Program::BackgroundColor), c.get(cfg::Program::BackgroundGraphic),
+                              c.get(cfg::Program::BackgroundWallpaper));
+    if (!picture.message.isEmpty()) messages_.ShowError(picture.message);
+    if (!picture.graphic.isNull()) {
+        Image1_->setPixmap(QPixmap::fromImage(picture.graphic));
+        Image1_->setGeometry(0, 0, picture.graphic.width(), picture.graphic.height());
+        Image1_->show();
+    } else if (!picture.wallpaper.isNull()) {
+        static_cast<TileWidget*>(wiaTile1_)->tile = QPixmap::fromImage(picture.wallpaper);
+        wiaTile1_->show();
+        wiaTile1_->update();
     }
 }
 

@@ -68,7 +68,7 @@ void WindowTutorialStage::PerformCommand(const TutorialCommand& command) {
 
 void WindowTutorialStage::ShowAboutBox() {
     const LearnerScreenContext context{project_.Config, project_.ProjectDir, platform_};
-    quill::ShowAboutBox(context, Parent());
+    quill::ShowAboutBox(context, Parent(), LearnerWindowScale(scaleMode_, Parent()));
 }
 
 std::vector<std::string> WindowTutorialStage::LoadIntroduction() {
@@ -79,7 +79,7 @@ std::vector<std::string> WindowTutorialStage::LoadIntroduction() {
 
 void WindowTutorialStage::ShowIntroduction(const std::vector<std::string>& text) {
     const LearnerScreenContext context{project_.Config, project_.ProjectDir, platform_};
-    quill::ShowIntroduction(context, text, Parent());
+    quill::ShowIntroduction(context, text, Parent(), scaleMode_);
 }
 
 TutorialMenuPick WindowTutorialStage::ShowMainMenu() {

@@ -46,7 +46,8 @@ public:
     // the learner switches it (F11, Alt+Enter).
     void SetWindowed(bool windowed);
     void SetOnToggled(std::function<void(bool fullScreen)> toggled) { toggled_ = std::move(toggled); }
-    // The scale of the main menu's screen (fitted to the background by the learner's player).
+    // The scale of the about box, the introduction and the main menu (fitted to the background
+    // by the learner's player).
     void SetScaleMode(ScaleMode mode) { scaleMode_ = mode; }
 
 private:

@@ -70,23 +70,37 @@ private:
 using ClickLabel = Clickable<QLabel>;
 
 // A label that Enter or Space presses while it has the focus, as a click does: *ButtonMenu
-// buttons (raised panels, outlined while focused) and hypertext words (drawn in inverse
-// colours while focused, like a cursor on a text screen). Tab reaches them only at the waits
-// that let it (focusNextPrevChild); a click does not take the focus.
+// buttons (raised panels, outlined while focused), quiz answers (their text in inverse colours
+// while focused) and hypertext words (drawn in inverse colours while focused, like a cursor on
+// a text screen). Tab reaches them only at the waits that let it (focusNextPrevChild); a click
+// does not take the focus. Other keys go on to the window.
 class KeyLabel : public ClickLabel, public AccessibleScreenPart {
 public:
-    enum class Look { Button, Word };
+    enum class Look { Button, Answer, Word };
     KeyLabel(QWidget* parent, Look look) : ClickLabel(parent), look_(look) {
         setFocusPolicy(Qt::TabFocus);
-        ShowFocus(false);
+        if (look_ == Look::Button) {
+            setFrameStyle(QFrame::Panel | QFrame::Raised);
+            setLineWidth(2);
+        }
     }
     QAccessible::Role accessibleRole() const override {
         return look_ == Look::Word ? QAccessible::Link : QAccessible::Button;
     }
-    QString accessibleText() const override { return text(); }
+    QString accessibleText() const override { return accessibleName().isEmpty() ? text() : accessibleName(); }
     void accessiblePress() override {
         if (onClick) onClick();
     }
+    // A hypertext word's design size: its characters are drawn one to each 8 x 17 cell, as the
+    // screen's raster draws them, and the whole is scaled to the label's size, so at every scale
+    // the word stands where the raster's scaled word stands.
+    void SetWordCells(QSize design, const QFont& font) {
+        wordDesign_ = design;
+        wordFont_ = font;
+        update();
+    }
+    // The label whose colours show the focus of a quiz answer (its text).
+    void SetFocusShownOn(QWidget* w) { focusShown_ = w; }
 
 protected:
     void keyPressEvent(QKeyEvent* e) override {
@@ -105,34 +119,52 @@ protected:
         ShowFocus(false);
         ClickLabel::focusOutEvent(e);
     }
+    void paintEvent(QPaintEvent* e) override {
+        if (look_ != Look::Word || wordDesign_.isEmpty()) {
+            ClickLabel::paintEvent(e);
+            return;
+        }
+        QPainter p(this);
+        p.fillRect(rect(), palette().color(QPalette::Window));
+        p.scale(static_cast<double>(width()) / wordDesign_.width(),
+                static_cast<double>(height()) / wordDesign_.height());
+        p.setFont(wordFont_);
+        p.setPen(palette().color(QPalette::WindowText));
+        const QString shown = text();
+        for (qsizetype i = 0; i < shown.size(); ++i)
+            p.drawText(QRect(TextScreen::kCellWidth * static_cast<int>(i), 0, TextScreen::kCellWidth,
+                             wordDesign_.height()),
+                       Qt::AlignLeft | Qt::AlignTop, QString(shown[i]));
+    }
+
+public:
+    // Shows the focus again after the colours were set anew.
+    void RefreshFocus() {
+        inverse_ = false;
+        ShowFocus(hasFocus());
+    }
 
 private:
     void ShowFocus(bool on) {
         if (look_ == Look::Button) {
             setFrameStyle(on ? QFrame::Box | QFrame::Plain : QFrame::Panel | QFrame::Raised);
             setLineWidth(2);
-        } else if (on != inverse_) {
-            QPalette p = palette();
-            const QColor text = p.color(QPalette::WindowText), back = p.color(QPalette::Window);
-            p.setColor(QPalette::WindowText, back);
-            p.setColor(QPalette::Window, text);
-            setPalette(p);
-            inverse_ = on;
+            return;
         }
+        QWidget* shown = look_ == Look::Answer ? focusShown_.data() : this;
+        if (!shown || on == inverse_) return;
+        QPalette p = shown->palette();
+        const QColor text = p.color(QPalette::WindowText), back = p.color(QPalette::Window);
+        p.setColor(QPalette::WindowText, back);
+        p.setColor(QPalette::Window, text);
+        shown->setPalette(p);
+        inverse_ = on;
     }
     Look look_;
     bool inverse_ = false;
-};
-
-// A quiz answer panel: a button to assistive technology, its caption the letter and the answer.
-class AnswerLabel : public ClickLabel, public AccessibleScreenPart {
-public:
-    using ClickLabel::ClickLabel;
-    QAccessible::Role accessibleRole() const override { return QAccessible::Button; }
-    QString accessibleText() const override { return accessibleName(); }
-    void accessiblePress() override {
-        if (onClick) onClick();
-    }
+    QSize wordDesign_;
+    QFont wordFont_;
+    QPointer<QWidget> focusShown_;
 };
 
 // The drawing area: shows the screen's raster from its top left corner, and is the screen's
@@ -367,7 +399,7 @@ void TTutDisplayForm::buildControls() {
     Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
 
     for (int k = 1; k <= 4; ++k) {
-        auto* panel = new AnswerLabel(this);
+        auto* panel = new KeyLabel(this, KeyLabel::Look::Answer);
         panel->setObjectName(QStringLiteral("QuizAns%1").arg(k));
         panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
         panel->setProperty("tag", 80 + k);
@@ -385,6 +417,7 @@ void TTutDisplayForm::buildControls() {
         text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         placement_.setFont(text, Courier(13, true));
         text->setProperty("tag", 80 + k);
+        panel->SetFocusShownOn(text);
         for (ClickLabel* target : {static_cast<ClickLabel*>(panel), num, text}) {
             target->onClick = [this, target] {
                 const int tag = target->property("tag").toInt();
@@ -505,6 +538,17 @@ void TTutDisplayForm::KeyDown(QKeyEvent* event) {
 }
 
 void TTutDisplayForm::keyPressEvent(QKeyEvent* event) {
+    // The arrow keys move through the quiz answers, the button menu and the two-button choice
+    // as Tab and Shift+Tab do.
+    const int key = event->key();
+    if ((quizKeys_ || choiceKeys_ || (focusWidget() && focusWidget()->property("tag").toInt() > 500)) &&
+        (key == Qt::Key_Down || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Left) &&
+        event->modifiers() == Qt::NoModifier) {
+        if (focusNextPrevChild(key == Qt::Key_Down || key == Qt::Key_Right)) {
+            event->accept();
+            return;
+        }
+    }
     // While the two-button choice waits, the first letter of a legend presses its button
     // (Y and N for "Yes" and "No").
     const QString text = event->text().toUpper();
@@ -579,12 +623,13 @@ void TTutDisplayForm::SetButtonKeys(bool on) {
     }
 }
 
-bool TTutDisplayForm::focusNextPrevChild(bool next) {
-    // While the control bar waits, Tab walks the screen's hypertext words and the bar's shown
-    // buttons; while the two-button choice or a button menu waits, their buttons. At other
-    // waits Tab is a key like any other (it reaches keyPressEvent).
+std::vector<QWidget*> TTutDisplayForm::FocusRing() const {
+    // While the control bar waits: the screen's hypertext words and the bar's shown buttons;
+    // while the two-button choice, a button menu or the quiz answers wait: their buttons.
     std::vector<QWidget*> ring;
-    if (choiceKeys_) {
+    if (quizKeys_) {
+        ring = QuizAnswers();
+    } else if (choiceKeys_) {
         ring = {LeftBitBtn, RightBitBtn};
     } else if (QWidget* focus = focusWidget(); focus && (focus == Memo1 || focus == BitBtn1)) {
         ring = {Memo1, BitBtn1};
@@ -594,6 +639,13 @@ bool TTutDisplayForm::focusNextPrevChild(bool next) {
         ring = HyperWords();
         for (QPushButton* b : ShownButtons()) ring.push_back(b);
     }
+    return ring;
+}
+
+bool TTutDisplayForm::focusNextPrevChild(bool next) {
+    // Tab walks the ring of the wait; at other waits Tab is a key like any other (it reaches
+    // keyPressEvent).
+    const std::vector<QWidget*> ring = FocusRing();
     if (ring.empty()) return false;
     const auto at = std::find(ring.begin(), ring.end(), focusWidget());
     const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(ring.size());
@@ -727,6 +779,7 @@ void TTutDisplayForm::SyncObjects() {
         l->setText(h.text);
         l->setTextFormat(Qt::PlainText);
         placement_.setFont(l, Courier(13, true, true));
+        l->SetWordCells(h.rect.size(), Courier(13, true, true));
         placement_.place(l, h.rect);
         l->setProperty("tag", 100);
         l->setCursor(Qt::PointingHandCursor);
@@ -863,6 +916,7 @@ void TTutDisplayForm::SyncAnswers() {
         text->setText(q.text);
         panel->setAccessibleName(q.letter + QStringLiteral(": ") + q.text);
         SetColours(text, q.backColour, screen_ ? screen_->colours().text : QColor(Qt::black));
+        static_cast<KeyLabel*>(panel)->RefreshFocus();
         panel->show();
         panel->raise();
     }
@@ -1022,12 +1076,28 @@ std::vector<QWidget*> TTutDisplayForm::MenuButtons() const {
     return buttons;
 }
 
+std::vector<QWidget*> TTutDisplayForm::QuizAnswers() const {
+    std::vector<QWidget*> answers;
+    for (QFrame* panel : QuizAns)
+        if (panel->isVisible()) answers.push_back(panel);
+    return answers;
+}
+
 QuizReply TTutDisplayForm::askQuizAnswer() {
     syncFromScreen();
-    setFocus();
+    // From the keyboard: the first answer has the focus, Tab and the arrow keys move between
+    // the answers, Enter or Space picks the focused one; the letters A to D still answer.
+    const std::vector<QWidget*> answers = QuizAnswers();
+    quizKeys_ = !answers.empty();
+    if (quizKeys_)
+        answers.front()->setFocus(Qt::OtherFocusReason);
+    else
+        setFocus();
     flags_.answerDone = false;
     flags_.key = false;
     waitUntil([this] { return flags_.answerDone || flags_.key; });
+    quizKeys_ = false;
+    setFocus();
     const bool answered = flags_.answerDone;
     flags_.answerDone = false;
     flags_.key = false;

@@ -172,6 +172,10 @@ private:
     QString announcedText_;  // the screen text assistive technology was last told of
     bool buttonKeys_ = false;
     bool choiceKeys_ = false;  // the two-button choice waits: Tab, Enter, Space and letters work it
+    bool quizKeys_ = false;    // the quiz answers wait: Tab, the arrows, Enter and Space work them
+    // The widgets Tab walks at the current wait (none: Tab is a key).
+    std::vector<QWidget*> FocusRing() const;
+    std::vector<QWidget*> QuizAnswers() const;
     // The shown *ButtonMenu buttons and hypertext words, in the order they were made.
     std::vector<QWidget*> MenuButtons() const;
     std::vector<QWidget*> HyperWords() const;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+
 #include "../test_folder.h"
 #include "build/compiled_tutorial.h"
 #include "build/compiler.h"
@@ -50,7 +53,14 @@ TEST(CompiledTutorial, ChaptersAndEntriesReadBackAsTheProjectGivesThem) {
     EXPECT_EQ(data.config.bytes(), f.project.Config.bytes());
 
     const ProjectSource project(f.project.ProjectDir, f.project.DataFileName);
-    const CompiledSource compiled(f.tmp.path(), data.entries);
+    // The entries read at once, and read from the file as they are asked for (the player's way).
+    const CompiledSource eager(f.tmp.path(), data.entries);
+    const CompiledSource lazy(f.tmp / "SAFETY.QKD");
+    EXPECT_EQ(lazy.Config().bytes(), f.project.Config.bytes());
+    EXPECT_TRUE(lazy.HasDataImage());
+    for (const CompiledSource* source : {&eager, &lazy}) {
+    SCOPED_TRACE(source == &lazy ? "read when asked" : "read at once");
+    const CompiledSource& compiled = *source;
     for (const char* chapter : {"SAFETY1.QKS", "Safety2.QKS"}) {
         SCOPED_TRACE(chapter);
         const auto a = project.LoadChapter(chapter), b = compiled.LoadChapter(chapter);
@@ -86,6 +96,53 @@ TEST(CompiledTutorial, ChaptersAndEntriesReadBackAsTheProjectGivesThem) {
     EXPECT_EQ(colourB, "clYellow");
     EXPECT_EQ(colourA, colourB);
     EXPECT_EQ(textA, textB);
+    }
+}
+
+// The player's source reads an entry when it is first asked for, from the file it checked at
+// the start: an entry damaged since is reported by name when it is asked for (and the others
+// still read), a file put in its place later is not read, and a header longer than the index
+// holds is found by its whole name.
+TEST(CompiledTutorial, ThePlayersSourceReadsEachEntryWhenAskedFromTheFileItOpened) {
+    CompiledFixture f;
+    const std::string longName(70, 'L');
+    AddCommandEntry(f.project.DataFilePath(), longName, 2, "HYPER", "long.bmp");
+    KeyGenerator keys;
+    ASSERT_EQ(CompileAllCommand(f.project, keys).size(), 1u);
+    const fs::path qkd = f.tmp / "SAFETY.QKD";
+    const std::string bytes = TempFolder::read(qkd);
+    const CompiledSource source(qkd);
+
+    // The "Exits" entry's header, overwritten in place (the same file, now damaged there).
+    const std::size_t exits = bytes.find("[Exits]", TTutorialConfig::Size);
+    ASSERT_NE(exits, std::string::npos);
+    {
+        std::fstream out(qkd, std::ios::in | std::ios::out | std::ios::binary);
+        out.seekp(static_cast<std::streamoff>(exits));
+        out.write("xxxxxxx", 7);
+    }
+    TextLines lines;
+    EXPECT_TRUE(source.LoadEntry("Calc", "EXECUTE", lines));
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "command=calc.exe"), lines.end());
+    try {
+        source.LoadEntry("Exits", "HYPER", lines);
+        ADD_FAILURE() << "a damaged entry was read";
+    } catch (const IoError& e) {
+        EXPECT_NE(std::string(e.what()).find("SAFETY.QKD is damaged: entry 4 of its tutorial data has no header"),
+                  std::string::npos)
+            << e.what();
+    }
+
+    // Another file put in its place: the source keeps reading the one it opened.
+    f.tmp.write("OTHER.QKD", std::string(TTutorialConfig::Size, '\0'));
+    fs::rename(f.tmp / "OTHER.QKD", qkd);
+    EXPECT_TRUE(source.LoadEntry(longName, "HYPER", lines));
+    EXPECT_EQ(lines.at(0), longName);
+    TextLines names;
+    source.ListEntryNames(names, "HYPER");
+    EXPECT_EQ(names.back(), longName);
+    TextLines intro;
+    EXPECT_TRUE(source.LoadIntroduction(intro));
 }
 
 TEST(CompiledTutorial, AProjectWithoutDataFileHasNoEntries) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <set>
 #include <string>
 
@@ -174,6 +175,12 @@ TEST(Translate, EveryKeywordIsFoundAndItsCodeIsWellFormed) {
         EXPECT_EQ(FindCommand(spec.keyword), &spec);
         EXPECT_TRUE(spec.code == ":X" || spec.code == "@F" || (spec.code.size() == 3 && spec.code[0] == ':'))
             << spec.keyword;
+        // A translated line runs the same parse whether its row is known from the keyword or
+        // looked up by its code (keywords that share a code share their parse).
+        if (spec.code[0] == ':') {
+            ASSERT_NE(FindCode(spec.code), nullptr) << spec.keyword;
+            EXPECT_EQ(FindCode(spec.code)->parse, spec.parse) << spec.keyword;
+        }
     }
     EXPECT_EQ(FindCommand("*clearscreen"), nullptr);  // callers upper-case first
     EXPECT_EQ(FindCommand(""), nullptr);
@@ -208,6 +215,51 @@ TEST(Translate, ColourWordsComeFromTheProjectsTable) {
     EXPECT_FALSE(TranslateCommandLine("*ClearScreen ColorZ", colors).ok());
     EXPECT_EQ(colors.CodeOf("averyverylongword"), 0);
     EXPECT_EQ(colors.Name(17), "Sky");
+}
+
+// Keywords are read eight bytes at a time: every keyword is found in any letter case, at the
+// line's end or before its arguments, and a byte more or less, a NUL or a letter beyond ASCII
+// makes it another word.
+TEST(Translate, KeywordsOfEveryLengthInAnyCase) {
+    const ColorTable colors;
+    for (const CommandSpec& spec : CommandTable()) {
+        SCOPED_TRACE(std::string(spec.keyword));
+        const std::string upper(spec.keyword);
+        std::string lower = upper;
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const std::string expected = TranslateCommandLine(upper, colors).line;
+        EXPECT_EQ(TranslateCommandLine(lower, colors).line, expected);
+        EXPECT_EQ(TranslateCommandLine("  " + lower + "  ", colors).line, expected);
+        EXPECT_TRUE(TranslateCommandLine(lower + " x", colors).line.starts_with(spec.code));
+        for (const std::string& other : {upper + "S", upper.substr(0, upper.size() - 1) + "\xC9",
+                                          upper + std::string(1, '\0'), upper.substr(0, upper.size() - 1)})
+            if (!FindCommand(other)) {
+                EXPECT_FALSE(TranslateCommandLine(other + " 1", colors).ok()) << other;
+            }
+    }
+    EXPECT_FALSE(TranslateCommandLine("*WAITWAITWAITWAITWAITWAIT", colors).ok());   // 25 bytes
+    EXPECT_FALSE(TranslateCommandLine("*WAITWAITWAITWAITWAITWAI x", colors).ok());  // 24 bytes
+}
+
+// Colour names of up to ten bytes, in any case; a name given twice is the later entry's.
+TEST(Translate, ColourNamesOfEveryLength) {
+    TTutorialConfig config;
+    SetConfigDefaults(config);
+    config.set(cfg::Colors::Entry(4).Name, "Aquamarine");  // ten bytes
+    config.set(cfg::Colors::Entry(5).Name, "Sea Green");   // a blank: never one word
+    config.set(cfg::Colors::Entry(6).Name, "Midnight");    // eight
+    config.set(cfg::Colors::Entry(7).Name, "MIDNIGHT");    // the same, later
+    config.set(cfg::Colors::Entry(8).Name, "\xC9t\xE9");  // bytes beyond ASCII keep their case
+    const ColorTable colors(config);
+    EXPECT_EQ(colors.CodeOf("aquaMARINE"), 4);
+    EXPECT_EQ(colors.CodeOf("Aquamarin"), 0);
+    EXPECT_EQ(colors.CodeOf("Aquamarines"), 0);
+    EXPECT_EQ(colors.CodeOf("midnight"), 7);
+    EXPECT_EQ(colors.CodeOf("\xC9T\xE9"), 8);
+    EXPECT_EQ(colors.CodeOf("\xE9T\xE9"), 0);
+    EXPECT_EQ(colors.CodeOf("dEfAuLt"), kDefaultColorCode);
+    EXPECT_FALSE(TranslateCommandLine("*ClearScreen Sea Green", colors).ok());
+    EXPECT_EQ(TranslateCommandLine("*HypertextColor aquamarine Midnight", colors).line, ":DH,4,7");
 }
 
 TEST(Translate, AnyBytesAndLengthsAreSafe) {

@@ -20,27 +20,27 @@
 
 #include "../played_screen.h"
 #include "../window_driver.h"
-#include "aids/custcolor_form.h"
-#include "aids/entry_manager_form.h"
-#include "aids/head_form.h"
-#include "aids/hyp_entry_form.h"
-#include "aids/quest_hyp_menu_form.h"
+#include "aids/custom_colours_dialog.h"
+#include "aids/entry_manager.h"
+#include "aids/heading_styles_designer.h"
+#include "aids/rich_text_entry_editor.h"
+#include "aids/hypertext_entry_editor.h"
 #include "aids/rich_text_editor.h"
-#include "aids/rtf_entry_form.h"
+#include "aids/window_text_editor.h"
 #include "aids/sizing_panel.h"
 #include "aids/text_window_adjust.h"
-#include "aids/tools_menu_form.h"
-#include "aids/vp_design_back_form.h"
+#include "aids/teaching_aids_menu.h"
+#include "aids/display_screen_designer.h"
 #include "app/main_form.h"
-#include "common/get_file_form.h"
-#include "aids/wtext_test_form.h"
+#include "common/file_chooser.h"
+#include "aids/window_text_viewer.h"
 #include "platform/help.h"
 #include "aids_fixture.h"
 #include "app/teaching_aids_link.h"
 #include "editor/chapter_pane.h"
 #include "editor/edit_form.h"
 #include "editor/problems_model.h"
-#include "common/exe_choice_form.h"
+#include "common/external_type_chooser.h"
 #include "text/text_file.h"
 
 using namespace quill;
@@ -68,7 +68,7 @@ struct AidsEditors : AidsFixture {
 // ---- Teaching aids menu and entry managers ---------------------------------------------------
 
 TEST_F(AidsEditors, MenuOpensTheChosenManagerAndShowsItsInformation) {
-    TToolsMenuForm menu(context);
+    TeachingAidsMenu menu(context);
     menu.show();
     menu.InfoBtnClick();
     menu.findChild<QRadioButton*>("HyperRadio")->click();
@@ -81,7 +81,7 @@ TEST_F(AidsEditors, MenuOpensTheChosenManagerAndShowsItsInformation) {
     WhenShown("Thypermenuform", [&](QWidget* manager) {
         opened = true;
         EXPECT_FALSE(menu.isVisible());
-        auto* form = static_cast<TEntryManagerForm*>(manager);
+        auto* form = static_cast<EntryManager*>(manager);
         // Without a data file only Close acts; there is no Define for links.
         EXPECT_FALSE(form->ViewBtn()->isEnabled());
         EXPECT_FALSE(form->DeleteBtn()->isEnabled());
@@ -98,7 +98,7 @@ TEST_F(AidsEditors, MenuOpensTheChosenManagerAndShowsItsInformation) {
 TEST_F(AidsEditors, DeleteAsksAndTheUtilityManagerKeepsUtilitiesOnInStep) {
     AddCommandEntry(DataFile(), "Calc", 4, "UTILITY", "calc.exe");
     AddCommandEntry(DataFile(), "Calc", 4, "EXECUTE", "calc.exe");
-    TExUtMenuform manager(context, "UTILITY");
+    ProgramEntryManager manager(context, "UTILITY");
     manager.show();
     EXPECT_EQ(manager.ViewBtn()->text(), "View a Utility Program");
     EXPECT_TRUE(manager.DeleteBtn()->isEnabled());
@@ -129,7 +129,7 @@ TEST_F(AidsEditors, DeleteAsksAndTheUtilityManagerKeepsUtilitiesOnInStep) {
 TEST_F(AidsEditors, DeletingADamagedEntryKeepsTheNextAndSaysSo) {
     home.write("SAFETY.QKR", Crlf({"[Calc]", "source=EXECUTE", "type=4", "command=calc.exe", "", "[Edit]",
                                    "source=EXECUTE", "type=4", "command=edit.exe", "]", ""}));
-    TExUtMenuform manager(context, "EXECUTE");
+    ProgramEntryManager manager(context, "EXECUTE");
     manager.show();
     const auto shown = WhenShown("TButtListForm", [](QWidget* picker) { Click(picker, "SelectBtn"); });
     rec.messages.confirmAnswers.push_back(true);
@@ -141,9 +141,9 @@ TEST_F(AidsEditors, DeletingADamagedEntryKeepsTheNextAndSaysSo) {
 
 TEST_F(AidsEditors, DefiningAUtilityThroughItsEditor) {
     InProject("ding.wav");
-    TExUtMenuform manager(context, "UTILITY");
+    ProgramEntryManager manager(context, "UTILITY");
     WhenShown("TUTilExecForm", [this](QWidget* window) {
-        auto* editor = static_cast<TUTilExecForm*>(window);
+        auto* editor = static_cast<UtilityEntryEditor*>(window);
         EXPECT_EQ(editor->findChild<QLabel*>("Label1")->text(), "Enter Program Name");
         EXPECT_FALSE(editor->findChild<QLineEdit*>("Edit1")->isReadOnly());
         Click(editor, "OKBtn");  // " Text Only" selected, its editor never used
@@ -171,11 +171,11 @@ TEST_F(AidsEditors, ModifyingAProgramKeepsItsNameAndCancelChangesNothing) {
     InProject("a.bmp");
     InProject("b.wav");
     const std::string before = Bytes();
-    TUTilExecForm cancelled(context, OpenEntryDraft(DataFile(), "EXECUTE", "Calc"));
+    UtilityEntryEditor cancelled(context, OpenEntryDraft(DataFile(), "EXECUTE", "Calc"));
     cancelled.findChild<QPushButton*>("CancelBtn")->click();
     EXPECT_EQ(Bytes(), before);
 
-    TUTilExecForm editor(context, OpenEntryDraft(DataFile(), "EXECUTE", "calc"));
+    UtilityEntryEditor editor(context, OpenEntryDraft(DataFile(), "EXECUTE", "calc"));
     EXPECT_TRUE(editor.findChild<QLineEdit*>("Edit1")->isReadOnly());
     EXPECT_TRUE(editor.Radio(6)->isChecked());
     // The graphic-and-sound chooser shows what the entry had.
@@ -214,12 +214,12 @@ TEST_F(AidsEditors, DefineHyperTextFromTheChapterEditor) {
         EXPECT_EQ(picker->windowTitle(), "Select a HyperText Link to define");
         EXPECT_EQ(rec.messages.Texts(Kind::Error), std::vector<QString>{"\"this\" has no closing HyperText marker."});
         WhenShown("TQuestHypMenuForm", [](QWidget* window) {
-            auto* editor = static_cast<TQuestHypMenuForm*>(window);
+            auto* editor = static_cast<HypertextEntryEditor*>(window);
             EXPECT_EQ(editor->findChild<QLineEdit*>("Edit1")->text(), "safety rules");
             EXPECT_TRUE(editor->findChild<QLineEdit*>("Edit1")->isReadOnly());
             EXPECT_EQ(editor->findChild<QGroupBox*>("GroupBox1")->title(), " Select HyperText type ");
             WhenShown("THypEntryForm", [](QWidget* rich) {
-                auto* form = static_cast<THypEntryForm*>(rich);
+                auto* form = static_cast<RichTextEntryEditor*>(rich);
                 form->Editor()->Edit()->setPlainText("Wear a helmet.");
                 Click(form, "OKBtn");
             });
@@ -259,7 +259,7 @@ TEST_F(AidsEditors, AHypertextPhraseLongerThanThePlayerReadsIsRefused) {
 }
 
 TEST_F(AidsEditors, NotesLinkTakesTheFileNameOfItsDialog) {
-    TQuestHypMenuForm editor(context, NewEntryDraft("HYPER", "my notes"));
+    HypertextEntryEditor editor(context, NewEntryDraft("HYPER", "my notes"));
     editor.Radio(9)->click();
     WhenShown("TNoteFileForm", [](QWidget* dialog) {
         EXPECT_EQ(dialog->findChild<QGroupBox*>("GroupBox1")->title(), " Enter Text Filename ");
@@ -275,7 +275,7 @@ TEST_F(AidsEditors, NotesLinkTakesTheFileNameOfItsDialog) {
 
 TEST_F(AidsEditors, WindowTextFormattingComesBackAfterSaveAndReopen) {
     {
-        TRTFEntryForm form(context, "");
+        WindowTextEditor form(context, "");
         RichTextEditor* editor = form.Editor();
         QTextEdit* edit = editor->Edit();
         edit->setPlainText(QString::fromUtf8("Bold italic red big € café ‰\nCentred line"));
@@ -314,7 +314,7 @@ TEST_F(AidsEditors, WindowTextFormattingComesBackAfterSaveAndReopen) {
     ASSERT_TRUE(LoadWindowText(DataFile(), "Notice", color, saved));
     EXPECT_EQ(color, "$00302010");
 
-    TRTFEntryForm reopened(context, "notice");
+    WindowTextEditor reopened(context, "notice");
     EXPECT_EQ(reopened.findChild<QLineEdit*>("Edit1")->text(), "Notice");
     EXPECT_EQ(reopened.Editor()->Background(), 0x00302010u);
     EXPECT_EQ(reopened.Editor()->Lines(), saved);
@@ -338,7 +338,7 @@ TEST_F(AidsEditors, WindowTextFormattingComesBackAfterSaveAndReopen) {
 
 // Enter in the middle of the work applies the size or moves on to the text; only OK ends it.
 TEST_F(AidsEditors, EnterInTheRichTextEditorsNeverClosesThem) {
-    TRTFEntryForm form(context, "");
+    WindowTextEditor form(context, "");
     form.show();
     auto* name = form.findChild<QLineEdit*>("Edit1");
     QTest::keyClicks(name, "Notice");
@@ -362,14 +362,14 @@ TEST_F(AidsEditors, EnterInTheRichTextEditorsNeverClosesThem) {
 
 TEST_F(AidsEditors, WindowTextNameInUseIsRefusedWhenTheFieldIsLeft) {
     AddWindowText(DataFile(), "Intro", "clWhite", {"{\\rtf1 a}"});
-    TRTFEntryForm form(context, "");
+    WindowTextEditor form(context, "");
     auto* name = form.findChild<QLineEdit*>("Edit1");
     QTest::keyClicks(name, "intro");
     form.Edit1Exit();
     EXPECT_EQ(rec.messages.LastText(), "That name is already in use");
     EXPECT_TRUE(name->text().isEmpty());
     // Keeping its own name while modifying is not refused.
-    TRTFEntryForm modify(context, "Intro");
+    WindowTextEditor modify(context, "Intro");
     auto* own = modify.findChild<QLineEdit*>("Edit1");
     own->setText("INTRO");
     own->setModified(true);
@@ -385,12 +385,12 @@ TEST_F(AidsEditors, RichTextEntryEditorKeepsTextOnEmptyBoxAndCancel) {
     std::vector<std::string> text{"{\\rtf1 keep\\par}"};
     TScreenBackground s = screen;
     WhenShown("THypEntryForm", [](QWidget* form) {
-        static_cast<THypEntryForm*>(form)->Editor()->Edit()->clear();
+        static_cast<RichTextEntryEditor*>(form)->Editor()->Edit()->clear();
         Click(form, "OKBtn");
     });
     EXPECT_TRUE(EditRichTextEntry(context, s, text, 1, nullptr));
     EXPECT_EQ(text, std::vector<std::string>{"{\\rtf1 keep\\par}"});
-    THypEntryForm graphic(context, screen, text, 2);
+    RichTextEntryEditor graphic(context, screen, text, 2);
     EXPECT_EQ(graphic.findChild<QPushButton*>("AdjustBtn")->text(), "&Design Display Screen");
 }
 
@@ -403,13 +403,13 @@ TEST_F(AidsEditors, AdjustWindowSavesOnlyWhatWasMovedAndAsksOnClose) {
     s.WindowWidth = 300;
     s.WindowHeight = 150;
     {
-        THypTextAdjForm form(context, s, {"{\\rtf1 x}"});
+        HypertextWindowAdjuster form(context, s, {"{\\rtf1 x}"});
         EXPECT_EQ(form.Panel()->geometry(), QRect(100, 60, 300, 166));
         form.SaveItemClick();
         EXPECT_EQ(form.Settings(), s);  // saved without a move: the same rectangle
     }
     {
-        THypTextAdjForm form(context, s, {});
+        HypertextWindowAdjuster form(context, s, {});
         form.Panel()->Place(QRect(120, 70, 200, 116));
         rec.messages.confirmAnswers.push_back(true);
         form.QuitItemClick();  // closing with a change asks, Yes saves
@@ -420,7 +420,7 @@ TEST_F(AidsEditors, AdjustWindowSavesOnlyWhatWasMovedAndAsksOnClose) {
                   (std::tuple{120, 70, 200, 100}));
     }
     {
-        TVPAdjustForm form(context, s, {});
+        ViewportWindowAdjuster form(context, s, {});
         QTest::keyClick(form.Panel(), Qt::Key_Right, Qt::ShiftModifier);
         QTest::keyClick(form.Panel(), Qt::Key_Down, Qt::ControlModifier);
         rec.messages.confirmAnswers.push_back(false);
@@ -438,14 +438,14 @@ TEST_F(AidsEditors, AdjustersShareTheKeysAndHaveTheirOwnHelpPage) {
     s.WindowTop = 60;
     s.WindowWidth = 300;
     s.WindowHeight = 150;
-    THypTextAdjForm link(context, s, {});
-    TVPAdjustForm graphic(context, s, {});
+    HypertextWindowAdjuster link(context, s, {});
+    ViewportWindowAdjuster graphic(context, s, {});
     const std::string book = TempFolder::read(fs::path(QUILL_SHIPPED_DIR) / "QUILLDESK.html");
     auto page = [&](int topic) {
         const auto at = book.find("name=\"topic-" + std::to_string(topic) + "\"");
         return at == std::string::npos ? std::string() : book.substr(at, book.find("<h2>", at) - at);
     };
-    const std::pair<TTextWindowAdjuster*, const char*> adjusters[] = {{&link, "Text Only"}, {&graphic, "drag and size the window"}};
+    const std::pair<TextWindowAdjuster*, const char*> adjusters[] = {{&link, "Text Only"}, {&graphic, "drag and size the window"}};
     for (const auto& [form, described] : adjusters) {
         SCOPED_TRACE(form->objectName().toStdString());
         const QRect start = form->Panel()->geometry();
@@ -460,13 +460,13 @@ TEST_F(AidsEditors, AdjustersShareTheKeysAndHaveTheirOwnHelpPage) {
 }
 
 TEST_F(AidsEditors, WindowTextViewerShowsTheCellCoordinates) {
-    TWTextTestForm viewer(context, {"{\\rtf1 hello}"}, "clYellow");
+    WindowTextViewer viewer(context, {"{\\rtf1 hello}"}, "clYellow");
     EXPECT_EQ(viewer.Panel()->geometry(), QRect(200, 112, 184, 160));
     viewer.ShowCoordinatesClick();
     EXPECT_EQ(rec.messages.LastText(), "X1 = 26\r\nY1 = 7\r\nX2 = 49\r\nY2 = 16");
     // The text carries the sizing handles of the introduction adjuster: eight squares around it.
     viewer.show();
-    const TStretchHandle* handle = viewer.Panel()->Handle();
+    const StretchHandle* handle = viewer.Panel()->Handle();
     EXPECT_TRUE(handle->isVisible());
     EXPECT_EQ(handle->geometry(), viewer.Panel()->geometry().adjusted(-2, -2, 2, 2));
 }
@@ -479,7 +479,7 @@ TEST_F(AidsEditors, WindowTextViewerBarIsTheBarAChapterShows) {
     project.Config.set(cfg::Screen::ControlBarColor, 0x00C0FFC0);
     const QImage played = PlayedScreen(project, {"*Controls C P Q H U", "*Wait"});
     ASSERT_FALSE(played.isNull());
-    TWTextTestForm viewer(context, {"{\\rtf1 hello}"}, "clYellow");
+    WindowTextViewer viewer(context, {"{\\rtf1 hello}"}, "clYellow");
     const QImage bar = viewer.findChild<QLabel*>("ControlBar")->pixmap().toImage();
     EXPECT_EQ(bar.convertToFormat(played.format()), played.copy(0, 448, 640, 32));
 }
@@ -488,7 +488,7 @@ TEST_F(AidsEditors, WindowTextViewerBarIsTheBarAChapterShows) {
 
 // An empty heading name is refused every time the field is left, changed or not.
 TEST_F(AidsEditors, AnEmptyHeadingNameIsRefusedEachTimeTheFieldIsLeft) {
-    THeadForm form(context);
+    HeadingStylesDesigner form(context);
     form.show();
     QApplication::setActiveWindow(&form);
     QLineEdit* name = form.NameEdit(2);
@@ -509,7 +509,7 @@ TEST_F(AidsEditors, AnEmptyHeadingNameIsRefusedEachTimeTheFieldIsLeft) {
 TEST_F(AidsEditors, HeadingsEditorStoresNamesAndFontsOnlyOnOK) {
     const TTutorialConfig before = project.Config;
     {
-        THeadForm form(context);
+        HeadingStylesDesigner form(context);
         QLineEdit* name = form.NameEdit(2);
         name->setText("Main Title");
         form.NameEditExit(2);
@@ -519,7 +519,7 @@ TEST_F(AidsEditors, HeadingsEditorStoresNamesAndFontsOnlyOnOK) {
     }
     EXPECT_EQ(project.Config, before);
 
-    THeadForm form(context);
+    HeadingStylesDesigner form(context);
     form.NameEdit(2)->setText("MainTitle");
     form.NameEditExit(2);
     form.SelectHeading(3);
@@ -546,7 +546,7 @@ TEST_F(AidsEditors, HeadingsEditorStoresNamesAndFontsOnlyOnOK) {
 TEST_F(AidsEditors, CustomColoursAreTheLastTenEntriesOfTheColourTable) {
     project.Config.set(cfg::Colors::Entry(17).Name, "Paper");
     project.Config.set(cfg::Colors::Entry(26).Name, "Sand");
-    Tcustcolorform form(context);
+    CustomColoursDialog form(context);
     EXPECT_EQ(form.ColorRadio(1)->text(), "ColorQ");
     EXPECT_EQ(form.ColorRadio(10)->text(), "ColorZ");
     // The names chapters use stand beside the captions.
@@ -568,11 +568,11 @@ TEST_F(AidsEditors, DisplayScreenDesignerWritesTheChosenBackgroundAndWindow) {
     Picture(home / "tile.bmp");
     TScreenBackground s;
     {
-        TVPDesignBackForm cancelled(context, s, {});
+        DisplayScreenDesigner cancelled(context, s, {});
         cancelled.findChild<QRadioButton*>("GraphicRadio")->click();
         EXPECT_EQ(cancelled.Settings().ScreenType, 2);  // what OK would keep; Cancel keeps nothing
     }
-    TVPDesignBackForm form(context, s, {"{\\rtf1 x}"});
+    DisplayScreenDesigner form(context, s, {"{\\rtf1 x}"});
     EXPECT_TRUE(form.findChild<QCheckBox*>("FullScreenCheck")->isChecked());
     form.findChild<QRadioButton*>("WallpaperRadio")->click();
     form.WallpaperGroup()->SetChoice("tile.bmp");
@@ -580,7 +580,7 @@ TEST_F(AidsEditors, DisplayScreenDesignerWritesTheChosenBackgroundAndWindow) {
     rec.dialogs.colors.push_back(QColor(0, 0, 0x80));
     form.ColorBtnClick();
     WhenShown("TVPAdjustForm", [](QWidget* window) {
-        auto* adjust = static_cast<TVPAdjustForm*>(window);
+        auto* adjust = static_cast<ViewportWindowAdjuster*>(window);
         adjust->Panel()->Place(QRect(10, 30, 300, 200));
         adjust->SaveItemClick();
     });
@@ -599,7 +599,7 @@ TEST_F(AidsEditors, DisplayScreenDesignerWritesTheChosenBackgroundAndWindow) {
 // for it, and the window says what the choice shows.
 TEST_F(AidsEditors, ChoosingAGraphicShowsItAroundTheTextWindow) {
     for (const char* radio : {"GraphicRadio", "WallpaperRadio"}) {
-        TVPDesignBackForm form(context, TScreenBackground{}, {});
+        DisplayScreenDesigner form(context, TScreenBackground{}, {});
         auto* full = form.findChild<QCheckBox*>("FullScreenCheck");
         auto* note = form.findChild<QLabel*>("FullScreenNoteLbl");
         ASSERT_TRUE(full->isChecked());
@@ -617,7 +617,7 @@ TEST_F(AidsEditors, ChoosingAGraphicShowsItAroundTheTextWindow) {
 TEST_F(AidsEditors, WindowTextManagerViewsAndModifies) {
     AddWindowText(DataFile(), "Intro", "clYellow", {"{\\rtf1 first}"});
     AddCommandEntry(DataFile(), "x", 3, "HYPER", "a.wav");
-    TWinTextform manager(context);
+    WindowTextManager manager(context);
     EXPECT_EQ(manager.DefineBtn()->text(), "Create WindowText");
     bool viewed = false;
     WhenShown("TButtListForm", [&](QWidget* picker) {
@@ -633,7 +633,7 @@ TEST_F(AidsEditors, WindowTextManagerViewsAndModifies) {
     EXPECT_TRUE(viewed);
     WhenShown("TButtListForm", [](QWidget* picker) {
         WhenShown("TRTFEntryForm", [](QWidget* window) {
-            auto* form = static_cast<TRTFEntryForm*>(window);
+            auto* form = static_cast<WindowTextEditor*>(window);
             form->findChild<QLineEdit*>("Edit1")->setText("Opening");
             form->Editor()->Edit()->setPlainText("second");
             Click(form, "OKBtn");
@@ -668,7 +668,7 @@ TEST_F(AidsEditors, HypertextManagerViewsWhatThePlayerWouldAndModifiesALink) {
     AddCommandEntry(DataFile(), "web", 10, "HYPER", "page.htm");
     InProject("page.htm");
     InProject("other.htm");
-    Thypermenuform manager(context);
+    HypertextManager manager(context);
     EXPECT_TRUE(manager.ViewBtn()->isEnabled());
     bool shown = false;
     WhenShown("TButtListForm", [&](QWidget* picker) {
@@ -687,11 +687,11 @@ TEST_F(AidsEditors, HypertextManagerViewsWhatThePlayerWouldAndModifiesALink) {
         EXPECT_EQ(picker->windowTitle(), "Select a Link to Modify");
         static_cast<QListWidget*>(picker->findChild<QListWidget*>("ListBox1"))->setCurrentRow(1);
         WhenShown("TQuestHypMenuForm", [](QWidget* window) {
-            auto* editor = static_cast<TQuestHypMenuForm*>(window);
+            auto* editor = static_cast<HypertextEntryEditor*>(window);
             EXPECT_EQ(editor->findChild<QGroupBox*>("GroupBox1")->title(), " Select HyperLink type ");
             EXPECT_TRUE(editor->Radio(4)->isChecked());
             WhenShown("TExeChoiceForm", [](QWidget* choice) {
-                auto* form = static_cast<TExeChoiceForm*>(choice);
+                auto* form = static_cast<ExternalTypeChooser*>(choice);
                 EXPECT_EQ(form->SelectedType(), 10);
                 WhenShown("TGetHTMForm", [](QWidget* html) {
                     EXPECT_EQ(html->findChild<QLineEdit*>("FileEdit")->text(), "page.htm");
@@ -713,7 +713,7 @@ TEST_F(AidsEditors, HypertextManagerViewsWhatThePlayerWouldAndModifiesALink) {
 }
 
 TEST_F(AidsEditors, EntryEditorWorksFromTheKeyboard) {
-    TQuestHypMenuForm editor(context, NewEntryDraft("HYPER", "link"));
+    HypertextEntryEditor editor(context, NewEntryDraft("HYPER", "link"));
     editor.show();
     QApplication::setActiveWindow(&editor);
     editor.Radio(1)->setFocus();
@@ -725,7 +725,7 @@ TEST_F(AidsEditors, EntryEditorWorksFromTheKeyboard) {
 }
 
 TEST_F(AidsEditors, ImportReplacesTheTextWithATextOrRtfFile) {
-    TRTFEntryForm form(context, "");
+    WindowTextEditor form(context, "");
     RichTextEditor* editor = form.Editor();
     editor->Edit()->setPlainText("old");
     rec.dialogs.files.push_back(elsewhere.write("a.txt", "caf\xE9\r\nline two"));

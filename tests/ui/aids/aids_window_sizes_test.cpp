@@ -7,13 +7,13 @@
 
 #include "common/media_preview.h"
 #include "aids/notes_form.h"
-#include "aids/show_htext_form.h"
-#include "aids/txt_vp_disp_form.h"
+#include "aids/text_entry_display.h"
+#include "aids/viewport_display.h"
 #include "aids_fixture.h"
-#include "common/butt_list_form.h"
-#include "editor/command_type_form.h"
-#include "common/exe_choice_form.h"
-#include "common/get_file_form.h"
+#include "common/entry_list_picker.h"
+#include "editor/command_type_chooser.h"
+#include "common/external_type_chooser.h"
+#include "common/file_chooser.h"
 #include "platform/snapshots.h"
 #include "../../qstring_printer.h"
 
@@ -32,24 +32,24 @@ TEST_F(AidsWindowSizes, EveryWindowFitsA1024By768Screen) {
     const std::vector<std::string> text{"{\\rtf1 Hello \\b there\\b0\\par}"};
 
     std::vector<std::unique_ptr<QWidget>> windows;
-    windows.push_back(std::make_unique<TGetGraphicForm>(context, "a.bmp", 50));
-    windows.push_back(std::make_unique<TGetImageForm>(context));
-    windows.push_back(std::make_unique<TGetAudioForm>(context, "c.wav"));
-    windows.push_back(std::make_unique<TGetGrAudioForm>(context, "a.bmp", "c.wav", 10));
-    windows.push_back(std::make_unique<TGetExeForm>(context, "e.exe,-x"));
-    windows.push_back(std::make_unique<TGetWinExeForm>(context, "notepad f.htm"));
-    windows.push_back(std::make_unique<TGetHTMForm>(context, "f.htm"));
-    windows.push_back(std::make_unique<TGetVideoForm>(context, "g.avi"));
-    windows.push_back(std::make_unique<TGetMidiForm>(context, "d.mid"));
-    windows.push_back(std::make_unique<TButtListForm>(rec.platform(), "", QStringList{"one", "two"}, 0, 0));
-    windows.push_back(std::make_unique<TFindEntryForm>("one"));
-    windows.push_back(std::make_unique<TCommandTypeForm>(context, " Opening Command Type ", 0, false, TCommandSetting{}));
-    windows.push_back(std::make_unique<TExeChoiceForm>(context, "", 4));
-    windows.push_back(std::make_unique<TExe2ChoiceForm>(context, "", 9));
+    windows.push_back(std::make_unique<GraphicChooser>(context, "a.bmp", 50));
+    windows.push_back(std::make_unique<ImageChooser>(context));
+    windows.push_back(std::make_unique<VoiceChooser>(context, "c.wav"));
+    windows.push_back(std::make_unique<GraphicSoundChooser>(context, "a.bmp", "c.wav", 10));
+    windows.push_back(std::make_unique<ProgramChooser>(context, "e.exe,-x"));
+    windows.push_back(std::make_unique<WindowsProgramChooser>(context, "notepad f.htm"));
+    windows.push_back(std::make_unique<HtmlPageChooser>(context, "f.htm"));
+    windows.push_back(std::make_unique<VideoChooser>(context, "g.avi"));
+    windows.push_back(std::make_unique<MidiChooser>(context, "d.mid"));
+    windows.push_back(std::make_unique<EntryListPicker>(rec.platform(), "", QStringList{"one", "two"}, 0, 0));
+    windows.push_back(std::make_unique<EntryFindPrompt>("one"));
+    windows.push_back(std::make_unique<CommandTypeChooser>(context, " Opening Command Type ", 0, false, TCommandSetting{}));
+    windows.push_back(std::make_unique<ExternalTypeChooser>(context, "", 4));
+    windows.push_back(std::make_unique<ProgramTypeChooser>(context, "", 9));
     windows.push_back(std::make_unique<THNotesForm>(rec.platform(), home / "n.txt", "n.txt"));
-    windows.push_back(std::make_unique<TShowHTextForm>(settings, text, QPoint(0, 0)));
-    windows.push_back(std::make_unique<TTxtVPDispForm>(context, "entry", settings, text));
-    windows.push_back(std::make_unique<TShowGraphicForm>(QImage(10, 10, QImage::Format_RGB32), 0, std::filesystem::path()));
+    windows.push_back(std::make_unique<TextEntryDisplay>(settings, text, QPoint(0, 0)));
+    windows.push_back(std::make_unique<ViewportDisplay>(context, "entry", settings, text));
+    windows.push_back(std::make_unique<GraphicViewer>(QImage(10, 10, QImage::Format_RGB32), 0, std::filesystem::path()));
     for (auto& window : windows) {
         window->show();
         QTest::qWait(60);

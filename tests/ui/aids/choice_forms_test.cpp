@@ -8,10 +8,10 @@
 
 #include "../window_driver.h"
 #include "aids_fixture.h"
-#include "common/butt_list_form.h"
-#include "editor/command_type_form.h"
-#include "common/exe_choice_form.h"
-#include "common/get_file_form.h"
+#include "common/entry_list_picker.h"
+#include "editor/command_type_chooser.h"
+#include "common/external_type_chooser.h"
+#include "common/file_chooser.h"
 
 using namespace quill;
 using namespace quill::test;
@@ -21,30 +21,30 @@ namespace {
 
 using Kind = RecordingMessages::Kind;
 
-// ---- TButtListForm ----------------------------------------------------------------------------
+// ---- EntryListPicker ----------------------------------------------------------------------------
 
 struct ButtListTest : AidsFixture {
     QStringList items{"Alpha", "beta", "ALPHABET", "Gamma"};
-    int Current(TButtListForm& form) { return form.findChild<QListWidget*>("ListBox1")->currentRow(); }
+    int Current(EntryListPicker& form) { return form.findChild<QListWidget*>("ListBox1")->currentRow(); }
 };
 
 TEST_F(ButtListTest, ReturnsTheSelectedIndexOrMinusOne) {
-    TButtListForm form(rec.platform(), "", items, 2, 0);
+    EntryListPicker form(rec.platform(), "", items, 2, 0);
     EXPECT_EQ(form.windowTitle(), "Select an Entry ");
     EXPECT_EQ(Current(form), 2);
     form.findChild<QPushButton*>("SelectBtn")->click();
     EXPECT_EQ(form.Selected(), 2);
 
-    TButtListForm closed(rec.platform(), "Select a HyperText Link to define", items, 1, 0);
+    EntryListPicker closed(rec.platform(), "Select a HyperText Link to define", items, 1, 0);
     EXPECT_EQ(closed.windowTitle(), "Select a HyperText Link to define");
     closed.findChild<QPushButton*>("CloseBtn")->click();
     EXPECT_EQ(closed.Selected(), -1);
 
-    TButtListForm none(rec.platform(), "", items, -1, 0);
+    EntryListPicker none(rec.platform(), "", items, -1, 0);
     none.findChild<QPushButton*>("SelectBtn")->click();
     EXPECT_EQ(none.Selected(), -1);
 
-    TButtListForm doubleClicked(rec.platform(), "", items, 0, 0);
+    EntryListPicker doubleClicked(rec.platform(), "", items, 0, 0);
     auto* list = doubleClicked.findChild<QListWidget*>("ListBox1");
     list->setCurrentRow(3);
     emit list->itemDoubleClicked(list->item(3));
@@ -52,7 +52,7 @@ TEST_F(ButtListTest, ReturnsTheSelectedIndexOrMinusOne) {
 }
 
 TEST_F(ButtListTest, FindNextWithoutFurtherMatchSelectsTheFirstAndKeepsItsStartingPoint) {
-    TButtListForm form(rec.platform(), "", items, 3, 0);
+    EntryListPicker form(rec.platform(), "", items, 3, 0);
     form.FindEntry("alpha", true);
     EXPECT_EQ(Current(form), 0);
     form.FindEntry("alpha", false);
@@ -68,7 +68,7 @@ TEST_F(ButtListTest, FindNextWithoutFurtherMatchSelectsTheFirstAndKeepsItsStarti
 }
 
 TEST_F(ButtListTest, FindPromptIsPrefilledWithThePreviousSearch) {
-    TButtListForm form(rec.platform(), "", items, 0, 0);
+    EntryListPicker form(rec.platform(), "", items, 0, 0);
     form.show();
     WhenShown("TFindEntryForm", [](QWidget* prompt) {
         EXPECT_EQ(prompt->windowTitle(), "Find");
@@ -88,7 +88,7 @@ TEST_F(ButtListTest, FindPromptIsPrefilledWithThePreviousSearch) {
     form.close();
 }
 
-// ---- TCommandTypeForm ---------------------------------------------------------------------------
+// ---- CommandTypeChooser ---------------------------------------------------------------------------
 
 struct CommandTypeTest : AidsFixture {
     static QRadioButton* Radio(QWidget& form, const char* name) {
@@ -102,7 +102,7 @@ struct CommandTypeTest : AidsFixture {
 TEST_F(CommandTypeTest, TypeZeroStartsOnExecutableWithOnlyItsDefineButton) {
     TCommandSetting setting;
     setting.CommandType = 0;
-    TCommandTypeForm form(context, " Opening Command Type ", 0, false, setting);
+    CommandTypeChooser form(context, " Opening Command Type ", 0, false, setting);
     EXPECT_TRUE(Radio(form, "Executable")->isChecked());
     for (const char* name : {"Graphic", "Voice", "Executable", "GrSound"})
         EXPECT_EQ(Define(form, name)->isEnabled(), std::string(name) == "Executable") << name;
@@ -138,7 +138,7 @@ TEST_F(CommandTypeTest, OKChecksTheDataOfTheSelectedType) {
     };
     for (const Case& c : cases) {
         rec.messages.Clear();
-        TCommandTypeForm form(context, "", 0, false, c.setting);
+        CommandTypeChooser form(context, "", 0, false, c.setting);
         Radio(form, c.radio)->setChecked(true);
         form.findChild<QPushButton*>("OKBtn")->click();
         SCOPED_TRACE(c.radio);
@@ -173,7 +173,7 @@ TEST_F(CommandTypeTest, DefineRunsTheGraphicChooserOfferingTheFirstGraphic) {
     TCommandSetting setting;
     setting.CommandType = 4;
     setting.Arg5 = "old.exe";
-    TCommandTypeForm form(context, " Closing Command Type ", 0, false, setting);
+    CommandTypeChooser form(context, " Closing Command Type ", 0, false, setting);
     form.show();
     Radio(form, "Graphic")->setChecked(true);
     QString offered;
@@ -200,7 +200,7 @@ TEST_F(CommandTypeTest, DefineExecutableGoesThroughTheExternalTypeChooser) {
     setting.CommandType = 9;
     setting.Arg5 = "notepad read.txt";
     for (bool limited : {false, true}) {
-        TCommandTypeForm form(context, "", 0, limited, setting);
+        CommandTypeChooser form(context, "", 0, limited, setting);
         form.show();
         QString incoming;
         const char* chooserName = limited ? "TExe2ChoiceForm" : "TExeChoiceForm";
@@ -228,7 +228,7 @@ TEST_F(CommandTypeTest, DefineExecutableGoesThroughTheExternalTypeChooser) {
 }
 
 TEST_F(CommandTypeTest, ExternalChooserReturnsOnlyASuccessfulAdd) {
-    TExeChoiceForm form(context, "page.htm", 10);
+    ExternalTypeChooser form(context, "page.htm", 10);
     EXPECT_TRUE(form.findChild<QRadioButton*>("HtmlRadio")->isChecked());
     EXPECT_TRUE(form.findChild<QPushButton*>("HtmlAddBtn")->isEnabled());
     EXPECT_FALSE(form.findChild<QPushButton*>("ExeAddBtn")->isEnabled());

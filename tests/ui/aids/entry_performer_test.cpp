@@ -9,8 +9,8 @@
 
 #include "../window_driver.h"
 #include "aids/entry_performer.h"
-#include "common/media_play_form.h"
-#include "aids/txt_vp_disp_form.h"
+#include "common/media_player_window.h"
+#include "aids/viewport_display.h"
 #include "aids_fixture.h"
 #include "datafile/data_file.h"
 
@@ -180,7 +180,7 @@ TEST_F(EntryPerformerTest, GraphicAndTextEntriesShowTheirBackgroundOrSayWhyNot) 
 // The media window is captioned with the start prompt ("Press the Start button"): the button
 // that plays is the Start button it speaks of.
 TEST_F(EntryPerformerTest, TheMediaWindowHasTheStartButtonItsCaptionNames) {
-    TMediaPlayForm form("Press the Start button", home / "tune.mid");
+    MediaPlayerWindow form("Press the Start button", home / "tune.mid");
     EXPECT_EQ(form.windowTitle(), "Press the Start button");
     EXPECT_EQ(form.findChild<QPushButton*>("PlayBtn")->text(), "&Start");
 }

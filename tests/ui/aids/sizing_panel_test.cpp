@@ -15,7 +15,7 @@ TEST(SizingPanel, TheMouseMovesItByTheStripAndSizesItByItsEdges) {
     auto* panel = new SizingPanel(&surface, 20);
     panel->Place(QRect(100, 60, 300, 166));
     surface.show();
-    auto* handle = surface.findChild<TStretchHandle*>();
+    auto* handle = surface.findChild<StretchHandle*>();
     ASSERT_TRUE(handle);
     EXPECT_EQ(handle->geometry(), panel->geometry());
     EXPECT_EQ(surface.childAt(panel->geometry().center()), handle);  // the mouse reaches the handle

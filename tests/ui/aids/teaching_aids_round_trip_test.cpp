@@ -10,12 +10,12 @@
 #include <QTextEdit>
 
 #include "../window_driver.h"
-#include "aids/entry_manager_form.h"
+#include "aids/entry_manager.h"
 #include "aids/entry_performer.h"
-#include "aids/hyp_entry_form.h"
-#include "aids/quest_hyp_menu_form.h"
+#include "aids/rich_text_entry_editor.h"
+#include "aids/hypertext_entry_editor.h"
 #include "aids/rich_text_editor.h"
-#include "aids/rtf_entry_form.h"
+#include "aids/window_text_editor.h"
 #include "aids_fixture.h"
 #include "engine/chapter_player.h"
 #include "headless_host.h"
@@ -56,9 +56,9 @@ TEST_F(TeachingAidsRoundTrip, EntriesDefinedInTheEditorsArePerformedByAChapter) 
     InProject("ding.wav", "RIFF");
 
     // The text link, through the hypertext editor and its rich-text editor.
-    TQuestHypMenuForm link(context, NewEntryDraft("HYPER", "safety rules"));
+    HypertextEntryEditor link(context, NewEntryDraft("HYPER", "safety rules"));
     WhenShown("THypEntryForm", [](QWidget* form) {
-        static_cast<THypEntryForm*>(form)->Editor()->Edit()->setPlainText("Wear a helmet.");
+        static_cast<RichTextEntryEditor*>(form)->Editor()->Edit()->setPlainText("Wear a helmet.");
         Click(form, "OKBtn");
     });
     link.AddButton(1)->click();
@@ -66,7 +66,7 @@ TEST_F(TeachingAidsRoundTrip, EntriesDefinedInTheEditorsArePerformedByAChapter) 
     ASSERT_EQ(link.result(), QDialog::Accepted);
 
     // The window text, on a yellow box.
-    TRTFEntryForm winText(context, "");
+    WindowTextEditor winText(context, "");
     winText.findChild<QLineEdit*>("Edit1")->setText("Notice");
     winText.Editor()->Edit()->setPlainText("Keep the exit clear.");
     rec.dialogs.colors.push_back(QColor(Qt::yellow));
@@ -76,9 +76,9 @@ TEST_F(TeachingAidsRoundTrip, EntriesDefinedInTheEditorsArePerformedByAChapter) 
 
     // The utility, through its manager, which turns the Utilities button on when it closes.
     {
-        TExUtMenuform manager(context, "UTILITY");
+        ProgramEntryManager manager(context, "UTILITY");
         WhenShown("TUTilExecForm", [](QWidget* window) {
-            auto* editor = static_cast<TUTilExecForm*>(window);
+            auto* editor = static_cast<UtilityEntryEditor*>(window);
             editor->findChild<QLineEdit*>("Edit1")->setText("Bell");
             editor->Radio(3)->click();
             WhenShown("TGetAudioForm", [](QWidget* chooser) { Click(chooser, "OKBtn"); });

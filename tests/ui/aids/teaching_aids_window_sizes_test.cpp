@@ -5,17 +5,17 @@
 #include <QTest>
 #include <memory>
 
-#include "aids/custcolor_form.h"
-#include "aids/entry_manager_form.h"
-#include "aids/head_form.h"
-#include "aids/hyp_entry_form.h"
-#include "aids/note_file_form.h"
-#include "aids/quest_hyp_menu_form.h"
-#include "aids/rtf_entry_form.h"
+#include "aids/custom_colours_dialog.h"
+#include "aids/entry_manager.h"
+#include "aids/heading_styles_designer.h"
+#include "aids/rich_text_entry_editor.h"
+#include "aids/notes_file_chooser.h"
+#include "aids/hypertext_entry_editor.h"
+#include "aids/window_text_editor.h"
 #include "aids/text_window_adjust.h"
-#include "aids/tools_menu_form.h"
-#include "aids/vp_design_back_form.h"
-#include "aids/wtext_test_form.h"
+#include "aids/teaching_aids_menu.h"
+#include "aids/display_screen_designer.h"
+#include "aids/window_text_viewer.h"
 #include "aids_fixture.h"
 #include "platform/snapshots.h"
 
@@ -37,23 +37,23 @@ TEST_F(TeachingAidsWindowSizes, EveryWindowFitsA1024By768Screen) {
     const std::vector<std::string> text{"{\\rtf1 Hello \\b there\\b0\\par}"};
 
     std::vector<std::unique_ptr<QWidget>> windows;
-    windows.push_back(std::make_unique<TToolsMenuForm>(context));
-    windows.push_back(std::make_unique<Thypermenuform>(context));
-    windows.push_back(std::make_unique<TExUtMenuform>(context, "UTILITY"));
-    windows.push_back(std::make_unique<TExUtMenuform>(context, "EXECUTE"));
-    windows.push_back(std::make_unique<TWinTextform>(context));
-    windows.push_back(std::make_unique<TQuestHypMenuForm>(context, NewEntryDraft("HYPER", "safety rules")));
-    windows.push_back(std::make_unique<TUTilExecForm>(context, NewEntryDraft("UTILITY", "")));
-    windows.push_back(std::make_unique<THypEntryForm>(context, settings, text, 1));
-    windows.push_back(std::make_unique<THypEntryForm>(context, settings, text, 2));
-    windows.push_back(std::make_unique<TRTFEntryForm>(context, ""));
-    windows.push_back(std::make_unique<TNoteFileForm>(context, "NOTES.TXT"));
-    windows.push_back(std::make_unique<THypTextAdjForm>(context, settings, text));
-    windows.push_back(std::make_unique<TVPDesignBackForm>(context, settings, text));
-    windows.push_back(std::make_unique<TVPAdjustForm>(context, settings, text));
-    windows.push_back(std::make_unique<TWTextTestForm>(context, text, "clYellow"));
-    windows.push_back(std::make_unique<THeadForm>(context));
-    windows.push_back(std::make_unique<Tcustcolorform>(context));
+    windows.push_back(std::make_unique<TeachingAidsMenu>(context));
+    windows.push_back(std::make_unique<HypertextManager>(context));
+    windows.push_back(std::make_unique<ProgramEntryManager>(context, "UTILITY"));
+    windows.push_back(std::make_unique<ProgramEntryManager>(context, "EXECUTE"));
+    windows.push_back(std::make_unique<WindowTextManager>(context));
+    windows.push_back(std::make_unique<HypertextEntryEditor>(context, NewEntryDraft("HYPER", "safety rules")));
+    windows.push_back(std::make_unique<UtilityEntryEditor>(context, NewEntryDraft("UTILITY", "")));
+    windows.push_back(std::make_unique<RichTextEntryEditor>(context, settings, text, 1));
+    windows.push_back(std::make_unique<RichTextEntryEditor>(context, settings, text, 2));
+    windows.push_back(std::make_unique<WindowTextEditor>(context, ""));
+    windows.push_back(std::make_unique<NotesFileChooser>(context, "NOTES.TXT"));
+    windows.push_back(std::make_unique<HypertextWindowAdjuster>(context, settings, text));
+    windows.push_back(std::make_unique<DisplayScreenDesigner>(context, settings, text));
+    windows.push_back(std::make_unique<ViewportWindowAdjuster>(context, settings, text));
+    windows.push_back(std::make_unique<WindowTextViewer>(context, text, "clYellow"));
+    windows.push_back(std::make_unique<HeadingStylesDesigner>(context));
+    windows.push_back(std::make_unique<CustomColoursDialog>(context));
     for (auto& window : windows) {
         window->show();
         QTest::qWait(60);

@@ -9,7 +9,7 @@
 #include "app/tutorial_actions.h"
 #include "build/compiler.h"
 #include "build/distribute.h"
-#include "design/menu_chapter_form.h"
+#include "design/menu_chapters_designer.h"
 #include "platform/system_services.h"
 
 using namespace quill;
@@ -157,7 +157,7 @@ TEST_F(TutorialPathTest, MainMenuTutorialIsMadeThroughTheTypeDialog) {
     WhenShown("TTutConfigForm", [&](QWidget* dialog) {
         Click(dialog, "MenuRb");
         WhenShown("TMenuChapterForm", [](QWidget* w) {
-            auto* chapters = static_cast<TMenuChapterForm*>(w);
+            auto* chapters = static_cast<MenuChaptersDesigner*>(w);
             chapters->TopicEdit(1)->setText("First");
             chapters->FileEdit(1)->setText("SAFETY1");
             Click(w, "OKBtn");

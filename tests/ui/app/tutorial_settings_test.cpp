@@ -4,12 +4,12 @@
 #include <QTextEdit>
 
 #include "../design/design_fixture.h"
-#include "app/cfg_design_back_form.h"
-#include "app/compile_form.h"
-#include "app/distrib_form.h"
-#include "app/help_file_form.h"
-#include "app/prog_config_form.h"
-#include "app/tut_config_form.h"
+#include "app/tutorial_background_designer.h"
+#include "app/compile_window.h"
+#include "app/distribution_window.h"
+#include "app/help_file_chooser.h"
+#include "app/program_presentation_settings.h"
+#include "app/tutorial_type_settings.h"
 #include "build/compiler.h"
 #include "datafile/data_file.h"
 #include "platform/system_services.h"
@@ -251,7 +251,7 @@ TEST_F(SettingsTest, HelpFileDialogChecksTheTopic) {
         EXPECT_TRUE(dialog->isVisible());
         EXPECT_EQ(Find<QLineEdit>(dialog, "TopicEdit")->text(), "1");
         Type(dialog, "TopicEdit", "x2");
-        static_cast<THelpfileForm*>(dialog)->TopicEditExit();
+        static_cast<HelpFileChooser*>(dialog)->TopicEditExit();
         EXPECT_EQ(Find<QLineEdit>(dialog, "TopicEdit")->text(), "1");
         Type(dialog, "TopicEdit", "7");
         QTest::qWait(5);
@@ -290,13 +290,13 @@ TEST_F(SettingsTest, WindowsFitA1024By768Screen) {
     auto snapshots = Snapshots();
     KeyGenerator keys;
     std::vector<std::unique_ptr<QWidget>> windows;
-    windows.push_back(std::make_unique<TTutConfigForm>(project, rec.platform()));
-    windows.push_back(std::make_unique<TProgConfigForm>(project, rec.platform(), system));
-    windows.push_back(std::make_unique<THelpfileForm>(project, rec.platform(), "TUT.HLP", 1));
-    windows.push_back(std::make_unique<TCFGDesignBackForm>(project, rec.platform(), project.Config));
-    windows.push_back(std::make_unique<TCompileForm>(project, rec.platform(), keys));
-    windows.push_back(std::make_unique<TChapListForm>(project, rec.platform()));
-    windows.push_back(std::make_unique<TDistribForm>(project, rec.platform()));
+    windows.push_back(std::make_unique<TutorialTypeSettings>(project, rec.platform()));
+    windows.push_back(std::make_unique<ProgramPresentationSettings>(project, rec.platform(), system));
+    windows.push_back(std::make_unique<HelpFileChooser>(project, rec.platform(), "TUT.HLP", 1));
+    windows.push_back(std::make_unique<TutorialBackgroundDesigner>(project, rec.platform(), project.Config));
+    windows.push_back(std::make_unique<CompileWindow>(project, rec.platform(), keys));
+    windows.push_back(std::make_unique<CompiledChapterList>(project, rec.platform()));
+    windows.push_back(std::make_unique<DistributionWindow>(project, rec.platform()));
     for (auto& window : windows) {
         window->show();
         QTest::qWait(60);

@@ -2,7 +2,7 @@
 #include <QLabel>
 #include <QListWidget>
 
-#include "design/design_about_form.h"
+#include "design/about_box_designer.h"
 #include "design_fixture.h"
 #include "common/about_box.h"
 #include "text/byte_io.h"
@@ -133,7 +133,7 @@ TEST_F(AboutBoxTest, IconControlsFollowTheBoxAndFindFileCopiesIntoTheProject) {
     const auto picked = elsewhere.write("Logo.ico", "icon");
     rec.dialogs.files.push_back(picked);
     rec.messages.confirmAnswers.push_back(true);
-    TDesignAboutForm form(project, rec.platform(), project.Config);
+    AboutBoxDesigner form(project, rec.platform(), project.Config);
     form.show();
     auto* edit = Find<QLineEdit>(&form, "IconEdit");
     EXPECT_FALSE(edit->isVisible());

@@ -2,8 +2,8 @@
 #include <QLabel>
 
 #include "app/main_form.h"
-#include "design/define_control_bar_form.h"
-#include "design/sample_screen_form.h"
+#include "design/presentation_designer.h"
+#include "design/sample_screen_window.h"
 #include "../played_screen.h"
 #include "design_fixture.h"
 #include "text/byte_io.h"
@@ -26,7 +26,7 @@ TEST_F(ControlBarTest, DefaultsThenSaveWritesTheDefaultColoursAndCaptions) {
     project.Config.set(S::TitleFont, "30 0 0 Arial");
     project.SaveProject();
 
-    TDefineControlBarForm form(project, rec.platform());
+    PresentationDesigner form(project, rec.platform());
     form.show();
     Click(&form, "DefaultsBtn");
     EXPECT_EQ(Find<QLineEdit>(&form, "ContinueEdit")->text(), "&Continue");
@@ -56,7 +56,7 @@ TEST_F(ControlBarTest, ColoursAndCaptionsAreStoredCutAndCancelChangesNothing) {
     const TTutorialConfig config = project.Config;
     {
         rec.dialogs.colors = {QColor(0x11, 0x22, 0x33)};
-        TDefineControlBarForm form(project, rec.platform());
+        PresentationDesigner form(project, rec.platform());
         form.show();
         Click(&form, "ControlBarBtn");
         Type(&form, "QuitEdit", "&Leave the tutorial");
@@ -66,7 +66,7 @@ TEST_F(ControlBarTest, ColoursAndCaptionsAreStoredCutAndCancelChangesNothing) {
     EXPECT_EQ(TempFolder::read(project.ProjectFilePath()), before);
 
     rec.dialogs.colors = {QColor(0x11, 0x22, 0x33)};
-    TDefineControlBarForm form(project, rec.platform());
+    PresentationDesigner form(project, rec.platform());
     form.show();
     Click(&form, "ControlBarBtn");
     Type(&form, "QuitEdit", "&Leave the tutorial");
@@ -91,10 +91,10 @@ TEST_F(ControlBarTest, TheViewIsTheScreenAChapterShows) {
                   "^IThis is an example of Italic Text^R", "", "^B^IThis is an example of Bold Italic Text^R", "",
                   "This is a |HyperText Link|", "*Wait"});
     ASSERT_FALSE(played.isNull());
-    TDefineControlBarForm form(project, rec.platform());
+    PresentationDesigner form(project, rec.platform());
     form.show();
     const auto shown = WhenShown("TSampleScreenForm", [&](QWidget* window) {
-        EXPECT_EQ(static_cast<TSampleScreenForm*>(window)->Picture().convertToFormat(played.format()), played);
+        EXPECT_EQ(static_cast<SampleScreenWindow*>(window)->Picture().convertToFormat(played.format()), played);
         static_cast<QDialog*>(window)->accept();
     });
     Click(&form, "ViewBtn");

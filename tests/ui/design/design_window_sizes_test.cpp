@@ -1,17 +1,17 @@
 // Every window of the presentation designers, and the learner's about box, introduction and
 // two-column main menu, fits a 1024 x 768 screen. With QUILLMARK_SNAPSHOT_DIR set each is
 // saved there as a PNG, to look at.
-#include "design/caption_forms.h"
-#include "design/define_control_bar_form.h"
-#include "design/design_about_form.h"
-#include "design/int_adjust_form.h"
-#include "design/int_design_back_form.h"
-#include "design/intro_design_form.h"
-#include "design/intro_entry_form.h"
-#include "design/menu_chapter_form.h"
-#include "design/menu_dscreen_form.h"
-#include "design/sample_screen_form.h"
-#include "design/title_design_form.h"
+#include "design/caption_dialogs.h"
+#include "design/presentation_designer.h"
+#include "design/about_box_designer.h"
+#include "design/introduction_window_adjuster.h"
+#include "design/introduction_background_designer.h"
+#include "design/introduction_designer.h"
+#include "design/introduction_text_editor.h"
+#include "design/menu_chapters_designer.h"
+#include "design/menu_screen_designer.h"
+#include "design/sample_screen_window.h"
+#include "design/title_designer.h"
 #include "design_fixture.h"
 #include "common/about_box.h"
 #include "common/int_disp_form.h"
@@ -69,23 +69,23 @@ TEST_F(DesignWindowSizes, EveryWindowFitsA1024By768Screen) {
     windows.push_back(std::make_unique<TAboutBox>(context));
     windows.push_back(std::make_unique<TIntDispForm>(context, text));
     windows.push_back(std::make_unique<TMenuForm>(context, false));
-    windows.push_back(std::make_unique<TDesignAboutForm>(project, rec.platform(), c));
-    windows.push_back(std::make_unique<TMenuChapterForm>(project, rec.platform(), c));
-    windows.push_back(std::make_unique<TMenuDScreenForm>(project, rec.platform(), c));
-    windows.push_back(std::make_unique<TMnuDesignTitleForm>(rec.platform(), "Menu Title :",
+    windows.push_back(std::make_unique<AboutBoxDesigner>(project, rec.platform(), c));
+    windows.push_back(std::make_unique<MenuChaptersDesigner>(project, rec.platform(), c));
+    windows.push_back(std::make_unique<MenuScreenDesigner>(project, rec.platform(), c));
+    windows.push_back(std::make_unique<MenuTitleDesigner>(rec.platform(), "Menu Title :",
                                                             BarDesign{"Main Menu", "14 0 1 Times New Roman", 0xC0C0C0},
                                                             60, 153));
-    windows.push_back(std::make_unique<TVPDesignTitleForm>(rec.platform(), "TitleBar Text :",
+    windows.push_back(std::make_unique<ViewportTitleDesigner>(rec.platform(), "TitleBar Text :",
                                                            BarDesign{"Welcome", "16 0 1 Times New Roman", 0xC0C0C0},
                                                            80, 465));
-    windows.push_back(std::make_unique<TMenuTextForm>(rec.platform(), c));
-    windows.push_back(std::make_unique<TChangeTextForm>(rec.platform(), c));
-    windows.push_back(std::make_unique<TDefineControlBarForm>(project, rec.platform()));
-    windows.push_back(std::make_unique<TSampleScreenForm>(c));
-    windows.push_back(std::make_unique<TIntroEntryForm>(project, rec.platform(), c));
-    windows.push_back(std::make_unique<TIntroDesignForm>(project, rec.platform(), c, text));
-    windows.push_back(std::make_unique<TIntDesignBackForm>(project, rec.platform(), c, text));
-    windows.push_back(std::make_unique<TIntAdjustForm>(project, rec.platform(), c, text));
+    windows.push_back(std::make_unique<MenuCaptionsDialog>(rec.platform(), c));
+    windows.push_back(std::make_unique<CaptionTextDialog>(rec.platform(), c));
+    windows.push_back(std::make_unique<PresentationDesigner>(project, rec.platform()));
+    windows.push_back(std::make_unique<SampleScreenWindow>(c));
+    windows.push_back(std::make_unique<IntroductionTextEditor>(project, rec.platform(), c));
+    windows.push_back(std::make_unique<IntroductionDesigner>(project, rec.platform(), c, text));
+    windows.push_back(std::make_unique<IntroductionBackgroundDesigner>(project, rec.platform(), c, text));
+    windows.push_back(std::make_unique<IntroductionWindowAdjuster>(project, rec.platform(), c, text));
     for (auto& window : windows) {
         window->show();
         QTest::qWait(120);

@@ -2,9 +2,9 @@
 // designer, and the pages name the buttons and groups the windows really have.
 #include <vector>
 
-#include "design/caption_forms.h"
-#include "design/int_design_back_form.h"
-#include "design/intro_design_form.h"
+#include "design/caption_dialogs.h"
+#include "design/introduction_background_designer.h"
+#include "design/introduction_designer.h"
 #include "design_fixture.h"
 #include "platform/help.h"
 
@@ -36,9 +36,9 @@ using HelpPagesTest = DesignFixture;
 TEST_F(HelpPagesTest, IntroductionDesignersOpenTheirOwnPages) {
     TTutorialConfig c = project.Config;
     const std::vector<std::string> text{"{\\rtf1 Hello}"};
-    TIntroDesignForm screen(project, rec.platform(), c, text);
-    TIntDesignBackForm background(project, rec.platform(), c, text);
-    TChangeTextForm captions(rec.platform(), c);
+    IntroductionDesigner screen(project, rec.platform(), c, text);
+    IntroductionBackgroundDesigner background(project, rec.platform(), c, text);
+    CaptionTextDialog captions(rec.platform(), c);
     const struct {
         QWidget* window;
         const char* pageSays;

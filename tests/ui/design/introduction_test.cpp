@@ -7,10 +7,10 @@
 #include <QTextEdit>
 
 #include "datafile/data_file.h"
-#include "design/int_adjust_form.h"
-#include "design/int_design_back_form.h"
-#include "design/intro_design_form.h"
-#include "design/intro_entry_form.h"
+#include "design/introduction_window_adjuster.h"
+#include "design/introduction_background_designer.h"
+#include "design/introduction_designer.h"
+#include "design/introduction_text_editor.h"
 #include "common/stretch_handle.h"
 #include "design_fixture.h"
 #include "common/int_disp_form.h"
@@ -30,7 +30,7 @@ TEST_F(IntroductionTest, RichTextTypedInTheEditorRoundTripsThroughTheDataFile) {
     AddCommandEntry(project.DataFilePath(), "Web", 10, "HYPER", "page.htm");
     std::vector<std::string> written;
     {
-        TIntroEntryForm form(project, rec.platform(), project.Config);
+        IntroductionTextEditor form(project, rec.platform(), project.Config);
         form.show();
         QTextEdit* edit = form.Editor();
         QTest::keyClicks(edit, "Welcome to the course");
@@ -54,7 +54,7 @@ TEST_F(IntroductionTest, RichTextTypedInTheEditorRoundTripsThroughTheDataFile) {
     ListEntryNames(names, project.DataFilePath(), "HYPER");
     EXPECT_EQ(names, std::vector<std::string>{"Web"});
 
-    TIntroEntryForm again(project, rec.platform(), project.Config);
+    IntroductionTextEditor again(project, rec.platform(), project.Config);
     EXPECT_EQ(again.TextLines(), written);
     EXPECT_EQ(again.Editor()->toPlainText(), QString::fromUtf8("Welcome to the course\nCaf\u00e9 r\u00e8gles"));
     QTextCursor at(again.Editor()->document());
@@ -192,7 +192,7 @@ TEST_F(IntroductionTest, BackgroundDesignerKeepsOneFileNameAndJpgWallpaperIsRefu
 TEST_F(IntroductionTest, AdjustWindowMovesAndSizesTheTextWindowWithTheMouseWithoutDrift) {
     TTutorialConfig record = project.Config;
     record.set(I::Screen.TextWindowOff, 0);
-    TIntAdjustForm form(project, rec.platform(), record, {"Some text"});
+    IntroductionWindowAdjuster form(project, rec.platform(), record, {"Some text"});
     form.show();
     QTest::qWait(20);
     QTextBrowser* window = form.Screen()->TextWindow();
@@ -202,7 +202,7 @@ TEST_F(IntroductionTest, AdjustWindowMovesAndSizesTheTextWindowWithTheMouseWitho
     // A press on the text window attaches the handles and drags it.
     QWidget* viewport = window->viewport();
     QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(50, 50));
-    TStretchHandle* handle = form.Handle();
+    StretchHandle* handle = form.Handle();
     EXPECT_TRUE(handle->isVisible());
     EXPECT_EQ(handle->geometry(), start.adjusted(-2, -2, 2, 2));
     // The drag's moves come to the pressed viewport, which moves along with the window; many
@@ -265,7 +265,7 @@ TEST_F(IntroductionTest, ClosingTheAdjustWindowAsksToSave) {
         rec.messages.Clear();
         rec.messages.confirmAnswers = {answer};
         WhenShown("TIntAdjustForm", [](QWidget* w) {
-            auto* form = static_cast<TIntAdjustForm*>(w);
+            auto* form = static_cast<IntroductionWindowAdjuster*>(w);
             form->Screen()->TextWindow()->move(10, 20);
             QTest::keyClick(w, Qt::Key_Escape);
         });
@@ -284,7 +284,7 @@ TEST(StretchHandleWidget, AttachDetachAndWindowsAreRefused) {
     QWidget other;
     auto* b = new QWidget(&other);
     b->setGeometry(5, 5, 30, 30);
-    TStretchHandle handle(&parent);
+    StretchHandle handle(&parent);
     EXPECT_FALSE(handle.isVisibleTo(&parent));
     EXPECT_EQ(handle.size(), QSize(24, 24));
     handle.Attach(a);
@@ -319,7 +319,7 @@ TEST_F(IntroductionTest, EditorImportsAFileAndItsBackgroundColourBecomesTheTextW
     rec.dialogs.files = {plain, rich};
     rec.dialogs.colors = {QColor(Qt::yellow)};
     WhenShown("TIntroEntryForm", [this](QWidget* w) {
-        auto* form = static_cast<TIntroEntryForm*>(w);
+        auto* form = static_cast<IntroductionTextEditor*>(w);
         // F1 on Import File opens the import's own topic.
         auto* import = Find<QPushButton>(w, "ImportBtn");
         QApplication::setActiveWindow(w);
@@ -341,7 +341,7 @@ TEST_F(IntroductionTest, EditorImportsAFileAndItsBackgroundColourBecomesTheTextW
 
     rec.dialogs.colors = {QColor(Qt::yellow)};
     WhenShown("TIntroEntryForm", [](QWidget* w) {
-        static_cast<TIntroEntryForm*>(w)->Editor()->setPlainText("Hello");
+        static_cast<IntroductionTextEditor*>(w)->Editor()->setPlainText("Hello");
         Click(w, "BackColorBtn");
         Click(w, "OKBtn");
     });

@@ -4,9 +4,9 @@
 #include <QListWidget>
 #include <QMenuBar>
 
-#include "design/menu_chapter_form.h"
+#include "design/menu_chapters_designer.h"
 #include "design/menu_chapters.h"
-#include "design/menu_dscreen_form.h"
+#include "design/menu_screen_designer.h"
 #include "design_fixture.h"
 #include "common/menu_form.h"
 #include "text/byte_io.h"
@@ -163,7 +163,7 @@ TEST_F(MainMenuTest, ChapterListNameRuleIncompleteRowsAndCancel) {
     TTutorialConfig record = project.Config;
     const TTutorialConfig before = record;
     {
-        TMenuChapterForm form(project, rec.platform(), record);
+        MenuChaptersDesigner form(project, rec.platform(), record);
         form.show();
         form.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
@@ -188,7 +188,7 @@ TEST_F(MainMenuTest, ChapterListNameRuleIncompleteRowsAndCancel) {
     }
     // Rows 2 and 5 complete, row 3 with a topic only; answering No drops row 3.
     WhenShown("TMenuChapterForm", [](QWidget* w) {
-        auto* form = static_cast<TMenuChapterForm*>(w);
+        auto* form = static_cast<MenuChaptersDesigner*>(w);
         form->TopicEdit(2)->setText("Second");
         form->FileEdit(2)->setText("safety2");
         form->TopicEdit(3)->setText("Third");
@@ -212,7 +212,7 @@ TEST_F(MainMenuTest, ChapterListNameRuleIncompleteRowsAndCancel) {
     const TTutorialConfig stored = record;
     bool stillOpen = false;
     WhenShown("TMenuChapterForm", [&](QWidget* w) {
-        auto* form = static_cast<TMenuChapterForm*>(w);
+        auto* form = static_cast<MenuChaptersDesigner*>(w);
         form->TopicEdit(9)->setText("Orphan");
         Click(w, "OKBtn");
         stillOpen = w->isVisible();
@@ -230,7 +230,7 @@ TEST_F(MainMenuTest, ScreenDesignerStoresItsFieldsAndOffersSingleColumnUpToTenCh
     SetChapters(record, 11);
     record.set(M::SingleColumn, 1);
     {
-        TMenuDScreenForm form(project, rec.platform(), record);
+        MenuScreenDesigner form(project, rec.platform(), record);
         auto* single = Find<QCheckBox>(&form, "SingleColumnChk");
         EXPECT_FALSE(single->isChecked());
         EXPECT_FALSE(single->isEnabled());

@@ -5,7 +5,7 @@
 
 #include "design/design_common.h"
 #include "screen/record_font.h"
-#include "design/title_design_form.h"
+#include "design/title_designer.h"
 #include "design_fixture.h"
 
 using namespace quill;
@@ -51,7 +51,7 @@ TEST(FontChoice, TheDialogStartsOnAnInstalledFaceInTheStoredStyle) {
 }
 
 TEST_F(TitleDesignTest, TheBarTextColourIsChosenAndOKWithoutAChangeKeepsTheFont) {
-    TVPDesignTitleForm form(rec.platform(), "TitleBar Text :", BarDesign{"Welcome", "16 0 1 Times New Roman", 0xC0C0C0},
+    ViewportTitleDesigner form(rec.platform(), "TitleBar Text :", BarDesign{"Welcome", "16 0 1 Times New Roman", 0xC0C0C0},
                             80, 465);
     rec.dialogs.colors = {QColor(0xFF, 0, 0)};
     Click(&form, "TextColorBtn");

@@ -1,10 +1,17 @@
 // The whole-tutorial preview with the learner's windows: the pieces come up in their order,
 // chapters run through the chapter runner, and the program's help file is back afterwards.
+#include <QAction>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTimer>
 #include <deque>
 
 #include "../design/design_fixture.h"
+#include "common/about_box.h"
 #include "common/chapter_runner.h"
+#include "common/int_disp_form.h"
+#include "common/intro_screen.h"
 #include "common/menu_form.h"
 #include "player/preview_tutorial.h"
 #include "platform/system_services.h"
@@ -194,4 +201,64 @@ TEST_F(PreviewTutorialTest, TheMainMenuScalesWithItsScreen) {
     EXPECT_EQ(shown, QSize(1280, 960));
     EXPECT_FALSE(choice.quit);
     EXPECT_EQ(choice.chapter, "SAFETY1");
+}
+
+// The about box and the introduction take the scale of the learner's screen: fitted over a
+// background with room for 2 x they are twice as big, their texts too, and the about box of the
+// introduction's About item takes the introduction's scale.
+TEST_F(PreviewTutorialTest, TheAboutBoxAndTheIntroductionScaleWithTheScreen) {
+    TTutorialConfig& c = project.Config;
+    c.set(cfg::AboutOn, 1);
+    c.set(cfg::Intro::UseMenuBar, 1);
+    c.set(cfg::About::ProgramName, "Pump school");
+    const LearnerScreenContext context{project.Config, project.ProjectDir, rec.platform()};
+    const ScreenScale twice{2.0, false};
+
+    TAboutBox one(context);
+    TAboutBox two(context);
+    two.SetScale(twice);
+    auto* name1 = one.findChild<QLabel*>(QStringLiteral("Comments"));
+    auto* name2 = two.findChild<QLabel*>(QStringLiteral("Comments"));
+    ASSERT_TRUE(name1 && name2);
+    EXPECT_DOUBLE_EQ(name2->font().pointSizeF(), 2 * name1->font().pointSizeF());
+    EXPECT_EQ(name2->minimumSize(), twice.map(name1->minimumSize()));
+    EXPECT_GE(two.sizeHint().width(), 19 * one.sizeHint().width() / 10);
+    EXPECT_GE(two.sizeHint().height(), 19 * one.sizeHint().height() / 10);
+
+    const std::vector<std::string> text{"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 Open the valve.\\par}"};
+    const auto firstPoints = [](QWidget* w) {
+        const QTextBlock block = w->findChild<QTextBrowser*>(QStringLiteral("RichEdit1"))->document()->begin();
+        return block.begin().fragment().charFormat().fontPointSize();
+    };
+    TIntDispForm plain(context, text);
+    const double points = firstPoints(&plain);
+    ASSERT_GT(points, 0);
+
+    QWidget background;
+    background.resize(1400, 1100);
+    QSize screenShown, textShown;
+    double pointsShown = 0;
+    int aboutWidth = 0;
+    script.Add("TIntDispForm", [&](QWidget* w) {
+        screenShown = w->findChild<QWidget*>(QStringLiteral("ScreenPnl"))->size();
+        textShown = w->findChild<QWidget*>(QStringLiteral("RichEdit1"))->size();
+        pointsShown = firstPoints(w);
+        auto* about = w->findChild<QAction*>(QStringLiteral("AboutItem"));
+        ASSERT_NE(about, nullptr);
+        // From a later event, as a person would: the about box, then Escape for the introduction.
+        QTimer::singleShot(0, w, [w, about] {
+            about->trigger();
+            QTest::keyClick(w, Qt::Key_Escape);
+        });
+    });
+    script.Add("TAboutBox", [&](QWidget* w) {
+        aboutWidth = w->width();
+        QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_Return);
+    });
+    ShowIntroduction(context, text, &background, ScaleMode::Fit);
+    EXPECT_TRUE(script.Done());
+    EXPECT_EQ(screenShown, QSize(1280, 960));
+    EXPECT_EQ(textShown, twice.map(plain.Screen()->TextWindow()->size()));
+    EXPECT_DOUBLE_EQ(pointsShown, 2 * points);
+    EXPECT_EQ(aboutWidth, two.sizeHint().width());
 }

@@ -207,6 +207,46 @@ TEST(PreviewWindow, TheTwoButtonChoiceAndButtonMenusWorkFromTheKeyboard) {
     EXPECT_EQ(f.window->askMenuButton(), 3);
 }
 
+// A keyboard-only learner answers a quiz: the first answer has the focus (its text in inverse
+// colours), Tab and the arrows go round the shown answers, Enter or Space picks the focused one;
+// a letter still answers as a key.
+TEST(PreviewWindow, QuizAnswersArePickedFromTheKeyboard) {
+    PreviewFixture f;
+    QApplication::setActiveWindow(f.window.get());
+    const QStringList answers{QStringLiteral("red"), QStringLiteral("green"), QStringLiteral("blue")};
+    f.screen->showQuizAnswers(10, answers);
+    bool seen = false;
+    f.during([&] {
+        seen = true;
+        auto* first = f.child<QWidget>("QuizAns1");
+        ASSERT_EQ(QApplication::focusWidget(), first);
+        const QPalette focused = f.child<QWidget>("QuizAns1text")->palette();
+        EXPECT_EQ(focused.color(QPalette::Window), f.screen->colours().text);
+        const std::pair<Qt::Key, const char*> walk[] = {
+            {Qt::Key_Tab, "QuizAns2"}, {Qt::Key_Down, "QuizAns3"}, {Qt::Key_Tab, "QuizAns1"},
+            {Qt::Key_Up, "QuizAns3"},  {Qt::Key_Left, "QuizAns2"}, {Qt::Key_Backtab, "QuizAns1"},
+            {Qt::Key_Right, "QuizAns2"}};
+        for (const auto& [key, name] : walk) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            EXPECT_EQ(QApplication::focusWidget(), f.child<QWidget>(name)) << name;
+        }
+        // The answer left shows its normal colours again.
+        EXPECT_EQ(f.child<QWidget>("QuizAns1text")->palette().color(QPalette::Window),
+                  f.screen->answers().quiz[0].backColour);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    EXPECT_EQ(f.window->askQuizAnswer().answer, 2);
+    EXPECT_TRUE(seen);
+    f.during([&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); });
+    EXPECT_EQ(f.window->askQuizAnswer().answer, 1);
+    f.during([&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_B); });
+    const QuizReply key = f.window->askQuizAnswer();
+    EXPECT_EQ(key.answer, 0);
+    EXPECT_EQ(key.key, QChar(u'b'));
+    // After the wait the answers leave the keyboard to the window.
+    EXPECT_EQ(QApplication::focusWidget(), f.window.get());
+}
+
 TEST(PreviewWindow, HypertextWordsAreReachedWithTabAndPerformedWithEnter) {
     PreviewFixture f;
     QApplication::setActiveWindow(f.window.get());
@@ -629,6 +669,72 @@ TEST(PreviewWindow, WorksAtEveryScale) {
         EXPECT_EQ(f.window->askInput(), QStringLiteral("pump"));
         EXPECT_TRUE(f.rec.messages.shown.empty());
     }
+}
+
+// At a fractional fit a hypertext word's label covers the scaled word: its rectangle is the
+// word's rectangle scaled, each character stands in its own scaled 8 x 17 cell as on the
+// screen's raster (drawn as one string the characters would drift off their cells), and a
+// click anywhere on the scaled word performs it.
+TEST(PreviewWindow, HypertextWordsLineUpWithTheirWordsAtAFractionalFit) {
+    const ScreenScale fit = ChooseScale(ScaleMode::Fit, QSize(1024, 768));
+    ASSERT_TRUE(fit.smooth);
+    PreviewFixture f;
+    f.window->setScale(fit);
+    QStringList performed;
+    f.window->setEntryPerformer([&](EntrySource, const QString& name) {
+        performed << name;
+        return true;
+    });
+    const QString word(40, u'I');
+    f.screen->drawText(3, 5, ("See |" + word + "| here.").toStdString());
+    ControlBar& bar = f.screen->controlBar();
+    bar.visible = true;
+    f.during([&] {
+        const QRect design = f.screen->hyperLabels().at(0).rect;
+        const QRect scaled = fit.map(design);
+        auto* label = f.child<QLabel>("HyperLabel");
+        EXPECT_EQ(label->geometry(), scaled);
+
+        // The ink of the upper part of the word (above the underline), column by column.
+        const QImage shown = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QColor text = f.screen->hyperLabels()[0].textColour, back = f.screen->hyperLabels()[0].backColour;
+        auto distance = [](QColor a, QColor b) {
+            return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+        };
+        std::vector<bool> ink(static_cast<std::size_t>(shown.width()), false);
+        for (int x = 0; x < shown.width(); ++x)
+            for (int y = 0; y < shown.height() * 6 / 10; ++y)
+                if (distance(shown.pixelColor(x, y), text) < distance(shown.pixelColor(x, y), back))
+                    ink[static_cast<std::size_t>(x)] = true;
+        // Each run of ink is one character; its middle lies in that character's scaled cell.
+        std::vector<double> middles;
+        for (int x = 0; x < shown.width();) {
+            if (!ink[static_cast<std::size_t>(x)]) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < shown.width() && ink[static_cast<std::size_t>(x)]) ++x;
+            middles.push_back((start + x - 1) / 2.0);
+        }
+        ASSERT_EQ(middles.size(), static_cast<std::size_t>(word.size()));
+        for (int i = 0; i < word.size(); ++i) {
+            const double left = fit.map(design.left() + 8 * i) - scaled.left();
+            const double right = fit.map(design.left() + 8 * (i + 1)) - scaled.left();
+            EXPECT_GE(middles[static_cast<std::size_t>(i)], left) << i;
+            EXPECT_LT(middles[static_cast<std::size_t>(i)], right) << i;
+        }
+
+        // Clicks at the scaled word's first and last pixels reach it.
+        for (const QPoint at : {scaled.topLeft(), scaled.bottomRight()}) {
+            QWidget* hit = f.window->childAt(at);
+            ASSERT_EQ(hit, label);
+            QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(f.window.get(), at));
+        }
+        Click(f.child<QPushButton>("ContinueBtn"));
+    });
+    EXPECT_EQ(f.window->waitForButton(), ControlButton::Continue);
+    EXPECT_EQ(performed, (QStringList{word, word}));
 }
 
 // The View choice of the window: Ctrl+2 and Ctrl+1 (and the context menu's items) give the

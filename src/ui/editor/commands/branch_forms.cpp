@@ -9,12 +9,12 @@
 
 #include "platform/help.h"
 #include "platform/platform.h"
-#include "ui_butt_tag_form.h"
-#include "ui_i_butt_form.h"
-#include "ui_match_form.h"
-#include "ui_matches_form.h"
-#include "ui_men_act_form.h"
-#include "ui_quiz_wiz_form.h"
+#include "ui_control_button_tag_picker.h"
+#include "ui_button_menu_dialog.h"
+#include "ui_match_list_dialog.h"
+#include "ui_match_table_dialog.h"
+#include "ui_box_menu_dialog.h"
+#include "ui_quiz_wizard_dialog.h"
 
 namespace quill {
 
@@ -76,16 +76,16 @@ std::vector<JumpRow> JumpRows(const QTableWidget* grid) {
 
 // --- Match list --------------------------------------------------------------------------------
 
-TMatchForm::TMatchForm(Platform& platform, int topic, QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::TMatchForm>()) {
+MatchListDialog::MatchListDialog(Platform& platform, int topic, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::MatchListDialog>()) {
     ui_->setupUi(this);
     connect(SetUp(this, ui_->ButtonBox, platform, topic), &QPushButton::clicked, this,
             [this, &platform] { AcceptUnless(this, platform, MatchListProblem(Answer().texts)); });
     ui_->MatchEdit1->setFocus();
 }
-TMatchForm::~TMatchForm() = default;
+MatchListDialog::~MatchListDialog() = default;
 
-MatchListAnswer TMatchForm::Answer() const {
+MatchListAnswer MatchListDialog::Answer() const {
     MatchListAnswer answer;
     for (int i = 1; i <= kMatchFields; ++i) {
         const auto* edit = findChild<QLineEdit*>(QString("MatchEdit%1").arg(i));
@@ -97,8 +97,8 @@ MatchListAnswer TMatchForm::Answer() const {
 
 // --- Match table -------------------------------------------------------------------------------
 
-TMatchesForm::TMatchesForm(Platform& platform, int topic, QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::TMatchesForm>()) {
+MatchTableDialog::MatchTableDialog(Platform& platform, int topic, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::MatchTableDialog>()) {
     ui_->setupUi(this);
     SetUpGrid(ui_->MatchGrid, {"Match", "Label", "Chapter File"});
     connect(SetUp(this, ui_->ButtonBox, platform, topic), &QPushButton::clicked, this,
@@ -107,17 +107,17 @@ TMatchesForm::TMatchesForm(Platform& platform, int topic, QWidget* parent)
             });
     ui_->MatchGrid->setFocus();
 }
-TMatchesForm::~TMatchesForm() = default;
+MatchTableDialog::~MatchTableDialog() = default;
 
-MatchTableAnswer TMatchesForm::Answer() const {
+MatchTableAnswer MatchTableDialog::Answer() const {
     return {JumpRows(ui_->MatchGrid), ui_->ExactChk->isChecked(), ui_->NoMatchLabelEdit->text(),
             ui_->NoMatchFileEdit->text()};
 }
 
 // --- Box menu entries --------------------------------------------------------------------------
 
-TMenActForm::TMenActForm(Platform& platform, int topic, QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::TMenActForm>()) {
+BoxMenuDialog::BoxMenuDialog(Platform& platform, int topic, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::BoxMenuDialog>()) {
     ui_->setupUi(this);
     SetUpGrid(ui_->MenuGrid, {"Menu Entry", "Label", "Chapter File"});
     connect(
@@ -125,16 +125,16 @@ TMenActForm::TMenActForm(Platform& platform, int topic, QWidget* parent)
         [this, &platform] { AcceptUnless(this, platform, JumpRowsProblem(Rows(), "menu entry")); });
     ui_->MenuGrid->setFocus();
 }
-TMenActForm::~TMenActForm() = default;
+BoxMenuDialog::~BoxMenuDialog() = default;
 
-std::vector<JumpRow> TMenActForm::Rows() const {
+std::vector<JumpRow> BoxMenuDialog::Rows() const {
     return JumpRows(ui_->MenuGrid);
 }
 
 // --- Menu buttons ------------------------------------------------------------------------------
 
-TiButtForm::TiButtForm(Platform& platform, int topic, QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::TiButtForm>()) {
+ButtonMenuDialog::ButtonMenuDialog(Platform& platform, int topic, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::ButtonMenuDialog>()) {
     ui_->setupUi(this);
     SetUpGrid(ui_->ButtonGrid, {"X1", "Y1", "X2", "Menu Button Caption", "Label", "Chapter File"},
               3);
@@ -142,9 +142,9 @@ TiButtForm::TiButtForm(Platform& platform, int topic, QWidget* parent)
             [this, &platform] { AcceptUnless(this, platform, ButtonRowsProblem(Rows())); });
     ui_->ButtonGrid->setFocus();
 }
-TiButtForm::~TiButtForm() = default;
+ButtonMenuDialog::~ButtonMenuDialog() = default;
 
-std::vector<ButtonRow> TiButtForm::Rows() const {
+std::vector<ButtonRow> ButtonMenuDialog::Rows() const {
     std::vector<ButtonRow> rows;
     const QTableWidget* g = ui_->ButtonGrid;
     for (int r = 0; r < g->rowCount(); ++r)
@@ -155,21 +155,21 @@ std::vector<ButtonRow> TiButtForm::Rows() const {
 
 // --- Quiz wizard -------------------------------------------------------------------------------
 
-TQuizWizForm::TQuizWizForm(Platform& platform, int topic, QWidget* parent)
-    : QDialog(parent), platform_(platform), ui_(std::make_unique<Ui::TQuizWizForm>()) {
+QuizWizardDialog::QuizWizardDialog(Platform& platform, int topic, QWidget* parent)
+    : QDialog(parent), platform_(platform), ui_(std::make_unique<Ui::QuizWizardDialog>()) {
     ui_->setupUi(this);
     ui_->AnswersEdit->setText("2");
     ui_->CorrectEdit->setText("1");
     ui_->RowEdit->setText("18");
     connect(SetUp(this, ui_->ButtonBox, platform, topic), &QPushButton::clicked, this,
-            &TQuizWizForm::OkBtnClick);
+            &QuizWizardDialog::OkBtnClick);
     for (QLineEdit* edit : {ui_->AnswersEdit, ui_->CorrectEdit, ui_->RowEdit})
         edit->installEventFilter(this);
     ui_->QuizNameEdit->setFocus();
 }
-TQuizWizForm::~TQuizWizForm() = default;
+QuizWizardDialog::~QuizWizardDialog() = default;
 
-QLineEdit* TQuizWizForm::Field(QuizField field) const {
+QLineEdit* QuizWizardDialog::Field(QuizField field) const {
     switch (field) {
         case QuizField::Name:
             return ui_->QuizNameEdit;
@@ -184,7 +184,7 @@ QLineEdit* TQuizWizForm::Field(QuizField field) const {
     }
 }
 
-void TQuizWizForm::Refuse(const QuizCheck& check) {
+void QuizWizardDialog::Refuse(const QuizCheck& check) {
     busy_ = true;
     platform_.messages.ShowError(check.message);
     busy_ = false;
@@ -195,7 +195,7 @@ void TQuizWizForm::Refuse(const QuizCheck& check) {
     QTimer::singleShot(0, edit, [edit] { edit->setFocus(); });
 }
 
-bool TQuizWizForm::eventFilter(QObject* watched, QEvent* event) {
+bool QuizWizardDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut && !busy_ && isVisible()) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         const bool leaving = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
@@ -213,7 +213,7 @@ bool TQuizWizForm::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TQuizWizForm::OkBtnClick() {
+void QuizWizardDialog::OkBtnClick() {
     const QuizCheck check = CheckQuizWizard(ui_->QuizNameEdit->text(), ui_->AnswersEdit->text(),
                                             ui_->CorrectEdit->text(), ui_->RowEdit->text(), &quiz_);
     if (check.field != QuizField::None) {
@@ -226,16 +226,16 @@ void TQuizWizForm::OkBtnClick() {
 
 // --- Control-button picker ---------------------------------------------------------------------
 
-TButtTagForm::TButtTagForm(Platform& platform, int topic, QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::TButtTagForm>()) {
+ControlButtonTagPicker::ControlButtonTagPicker(Platform& platform, int topic, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::ControlButtonTagPicker>()) {
     ui_->setupUi(this);
     connect(SetUp(this, ui_->ButtonBox, platform, topic), &QPushButton::clicked, this,
             &QDialog::accept);
     ui_->ContinueRBtn->setFocus();
 }
-TButtTagForm::~TButtTagForm() = default;
+ControlButtonTagPicker::~ControlButtonTagPicker() = default;
 
-std::optional<QChar> TButtTagForm::Letter() const {
+std::optional<QChar> ControlButtonTagPicker::Letter() const {
     if (ui_->ContinueRBtn->isChecked()) return QChar('C');
     if (ui_->QuitRBtn->isChecked()) return QChar('Q');
     if (ui_->PageBackRBtn->isChecked()) return QChar('P');

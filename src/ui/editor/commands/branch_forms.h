@@ -1,8 +1,8 @@
 #pragma once
-// The table editors and small pickers of the branching commands: the match list (TMatchForm),
-// the match table (TMatchesForm), the box menu's entries (TMenActForm), the button menu's
-// buttons (TiButtForm), the quiz wizard (TQuizWizForm) and the control-button picker
-// (TButtTagForm). Each is modal, captioned "Press F1 for Help", starts empty and answers
+// The table editors and small pickers of the branching commands: the match list (MatchListDialog),
+// the match table (MatchTableDialog), the box menu's entries (BoxMenuDialog), the button menu's
+// buttons (ButtonMenuDialog), the quiz wizard (QuizWizardDialog) and the control-button picker
+// (ControlButtonTagPicker). Each is modal, captioned "Press F1 for Help", starts empty and answers
 // through the plain rules of branch_tables.h.
 #include <QDialog>
 #include <memory>
@@ -15,12 +15,12 @@ class QLineEdit;
 class QTableWidget;
 
 namespace Ui {
-class TMatchForm;
-class TMatchesForm;
-class TMenActForm;
-class TiButtForm;
-class TQuizWizForm;
-class TButtTagForm;
+class MatchListDialog;
+class MatchTableDialog;
+class BoxMenuDialog;
+class ButtonMenuDialog;
+class QuizWizardDialog;
+class ControlButtonTagPicker;
 }  // namespace Ui
 
 namespace quill {
@@ -28,60 +28,60 @@ namespace quill {
 struct Platform;
 
 // Ten match fields of at most 20 characters and "Match Exactly".
-class TMatchForm : public QDialog {
+class MatchListDialog : public QDialog {
     Q_OBJECT
   public:
-    TMatchForm(Platform& platform, int topic, QWidget* parent = nullptr);
-    ~TMatchForm() override;
+    MatchListDialog(Platform& platform, int topic, QWidget* parent = nullptr);
+    ~MatchListDialog() override;
     MatchListAnswer Answer() const;
 
   private:
-    std::unique_ptr<Ui::TMatchForm> ui_;
+    std::unique_ptr<Ui::MatchListDialog> ui_;
 };
 
 // A 30-row grid of match, label and chapter file; "Match Exactly"; the no-match target.
-class TMatchesForm : public QDialog {
+class MatchTableDialog : public QDialog {
     Q_OBJECT
   public:
-    TMatchesForm(Platform& platform, int topic, QWidget* parent = nullptr);
-    ~TMatchesForm() override;
+    MatchTableDialog(Platform& platform, int topic, QWidget* parent = nullptr);
+    ~MatchTableDialog() override;
     MatchTableAnswer Answer() const;
 
   private:
-    std::unique_ptr<Ui::TMatchesForm> ui_;
+    std::unique_ptr<Ui::MatchTableDialog> ui_;
 };
 
 // A 30-row grid of menu entry, label and chapter file.
-class TMenActForm : public QDialog {
+class BoxMenuDialog : public QDialog {
     Q_OBJECT
   public:
-    TMenActForm(Platform& platform, int topic, QWidget* parent = nullptr);
-    ~TMenActForm() override;
+    BoxMenuDialog(Platform& platform, int topic, QWidget* parent = nullptr);
+    ~BoxMenuDialog() override;
     std::vector<JumpRow> Rows() const;
 
   private:
-    std::unique_ptr<Ui::TMenActForm> ui_;
+    std::unique_ptr<Ui::BoxMenuDialog> ui_;
 };
 
 // A 30-row grid of X1, Y1, X2, caption, label and chapter file.
-class TiButtForm : public QDialog {
+class ButtonMenuDialog : public QDialog {
     Q_OBJECT
   public:
-    TiButtForm(Platform& platform, int topic, QWidget* parent = nullptr);
-    ~TiButtForm() override;
+    ButtonMenuDialog(Platform& platform, int topic, QWidget* parent = nullptr);
+    ~ButtonMenuDialog() override;
     std::vector<ButtonRow> Rows() const;
 
   private:
-    std::unique_ptr<Ui::TiButtForm> ui_;
+    std::unique_ptr<Ui::ButtonMenuDialog> ui_;
 };
 
 // Quiz name, number of answers, correct answer and top row, each number checked when its field
 // is left and all of them on OK.
-class TQuizWizForm : public QDialog {
+class QuizWizardDialog : public QDialog {
     Q_OBJECT
   public:
-    TQuizWizForm(Platform& platform, int topic, QWidget* parent = nullptr);
-    ~TQuizWizForm() override;
+    QuizWizardDialog(Platform& platform, int topic, QWidget* parent = nullptr);
+    ~QuizWizardDialog() override;
     const QuizParameters& Parameters() const { return quiz_; }
     void OkBtnClick();
 
@@ -92,22 +92,22 @@ class TQuizWizForm : public QDialog {
     QLineEdit* Field(QuizField field) const;
     void Refuse(const QuizCheck& check);
     Platform& platform_;
-    std::unique_ptr<Ui::TQuizWizForm> ui_;
+    std::unique_ptr<Ui::QuizWizardDialog> ui_;
     QuizParameters quiz_;
     bool busy_ = false;
 };
 
 // " Select Control Button ": one of Continue, Quit, PageBack, Help and Utilities.
-class TButtTagForm : public QDialog {
+class ControlButtonTagPicker : public QDialog {
     Q_OBJECT
   public:
-    TButtTagForm(Platform& platform, int topic, QWidget* parent = nullptr);
-    ~TButtTagForm() override;
+    ControlButtonTagPicker(Platform& platform, int topic, QWidget* parent = nullptr);
+    ~ControlButtonTagPicker() override;
     // The chosen button's letter, or nothing.
     std::optional<QChar> Letter() const;
 
   private:
-    std::unique_ptr<Ui::TButtTagForm> ui_;
+    std::unique_ptr<Ui::ControlButtonTagPicker> ui_;
 };
 
 }  // namespace quill

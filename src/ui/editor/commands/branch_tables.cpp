@@ -1,5 +1,10 @@
 #include "editor/commands/branch_tables.h"
 
+#include <climits>
+#include <optional>
+
+#include "common/number_field.h"
+
 namespace quill {
 
 namespace {
@@ -112,31 +117,44 @@ QStringList ButtonSkeleton() {
             "&3", ";Tutorial re-starts below this line"};
 }
 
-QuizCheck CheckQuizField(QuizField field, const QString& text) {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty()) return {};
-    bool number = false;
-    const int value = trimmed.toInt(&number);
+namespace {
+
+// The limits, messages and resets of one quiz field: what it is set to after a text that is not a
+// number, after one above the maximum and after one below the minimum.
+struct QuizFieldRule {
+    int minimum, maximum;
+    NumberFieldTexts texts;
+    QString notNumberReset, aboveReset, belowReset;
+};
+
+std::optional<QuizFieldRule> RuleOf(QuizField field) {
     switch (field) {
         case QuizField::Answers:
-            if (!number) return {field, "That is not a valid number", "2"};
-            if (value > 4) return {field, "The maximum number of answers is 4", "4"};
-            if (value < 2) return {field, "The minimum number of answers is 2", "2"};
-            break;
+            return QuizFieldRule{2, 4, {"The maximum number of answers is ", "The minimum number of answers is ", {}},
+                                 "2", "4", "2"};
         case QuizField::Correct:
-            if (!number) return {field, "That is not a valid number", "1"};
-            if (value > 4) return {field, "The maximum number of answers is 4", "1"};
-            if (value < 1) return {field, "The minimum correct answer is 1", "1"};
-            break;
+            return QuizFieldRule{1, 4, {"The maximum number of answers is ", "The minimum correct answer is ", {}},
+                                 "1", "1", "1"};
         case QuizField::Row:
-            if (!number) return {field, "That is not a valid number", "18"};
-            if (value > 22) return {field, "The row can not be greater than 22", "1"};
-            if (value < 1) return {field, "The minimum row is 1", "1"};
-            break;
+            return QuizFieldRule{1, 22, {"The row can not be greater than ", "The minimum row is ", {}}, "18", "1", "1"};
         default:
-            break;
+            return std::nullopt;
     }
-    return {};
+}
+
+// The value of a field that passed its check.
+int QuizValue(const QString& text) { return CheckNumberField(text, INT_MIN, INT_MAX, false, {}).value; }
+
+}  // namespace
+
+QuizCheck CheckQuizField(QuizField field, const QString& text) {
+    const auto rule = RuleOf(field);
+    if (!rule) return {};
+    const FieldCheck check = CheckNumberField(text, rule->minimum, rule->maximum, false, rule->texts);
+    if (check.ok) return {};
+    const QString& reset =
+        check.reset ? rule->notNumberReset : check.value > rule->maximum ? rule->aboveReset : rule->belowReset;
+    return {field, check.message, reset};
 }
 
 QuizCheck CheckQuizWizard(const QString& name, const QString& answers, const QString& correct,
@@ -152,10 +170,10 @@ QuizCheck CheckQuizWizard(const QString& name, const QString& answers, const QSt
     if (!Filled(answers))
         return {QuizField::Answers, "The number of answers must be specified", {}};
     if (!Filled(row)) return {QuizField::Row, "The answer starting row must be specified", {}};
-    const int n = answers.trimmed().toInt(), k = correct.trimmed().toInt();
+    const int n = QuizValue(answers), k = QuizValue(correct);
     if (k > n)
         return {QuizField::Correct, "The correct answer cannot exceed the number of answers", {}};
-    if (out) *out = {name.trimmed(), n, k, row.trimmed().toInt()};
+    if (out) *out = {name.trimmed(), n, k, QuizValue(row)};
     return {};
 }
 

@@ -90,7 +90,7 @@ bool BuildSteps::PopUpText(QStringList& lines) {
 }
 
 bool BuildSteps::Image(QString& name, bool oneWord) {
-    const auto answer = p_.ChooseFile(FileChooser::Image, QString(), topic_);
+    const auto answer = p_.ChooseFile(ChooserKind::Image, QString(), topic_);
     if (!answer || answer->isEmpty()) return false;
     const QString problem = FileNameProblem(*answer, oneWord);
     if (!problem.isEmpty()) {

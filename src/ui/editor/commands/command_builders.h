@@ -1,7 +1,7 @@
 #pragma once
 // The command builders of the chapter editor's "Commands" drop-down: for every option of a
 // command dialog, the questions it asks (through a Prompter) and the chapter lines it writes.
-// Builders know nothing of windows; the command dialogs (TCommsForm) only run them.
+// Builders know nothing of windows; the command dialogs (CommandListDialog) only run them.
 #include <QString>
 #include <QStringList>
 #include <functional>

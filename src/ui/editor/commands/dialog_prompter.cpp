@@ -1,14 +1,13 @@
 #include "editor/commands/dialog_prompter.h"
 
-#include <cstdlib>
 #include <memory>
 
 #include "common/aids_context.h"
-#include "common/butt_list_form.h"
+#include "common/entry_list_picker.h"
 #include "editor/commands/branch_forms.h"
 #include "editor/commands/picker_forms.h"
 #include "editor/commands/prompt_forms.h"
-#include "common/get_file_form.h"
+#include "common/file_chooser.h"
 #include "platform/help.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
@@ -24,168 +23,95 @@ DialogPrompter::DialogPrompter(Project& project, Platform& platform, SystemServi
 }
 
 std::optional<QString> DialogPrompter::Text(const TextPrompt& prompt) {
-    TGetTextForm form(platform_, prompt, parent_);
+    TextPromptDialog form(platform_, prompt, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Text();
 }
 
 std::optional<int> DialogPrompter::Number(const NumberPrompt& prompt) {
-    TGetNumberForm form(platform_, prompt, parent_);
+    NumberPromptDialog form(platform_, prompt, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Value();
 }
 
 std::optional<ColRow> DialogPrompter::ColumnRow(const ColRowPrompt& prompt) {
-    TGetColRowForm form(platform_, prompt, parent_);
+    ColumnRowPromptDialog form(platform_, prompt, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Value();
 }
 
 int DialogPrompter::Color(const QString& title, int topic) {
-    TColorSelectForm form(platform_, project_.Config, title, topic, parent_);
+    ColourPicker form(platform_, project_.Config, title, topic, parent_);
     ShowModal(form);
     return form.Result();
 }
 
 std::optional<int> DialogPrompter::Heading(int topic) {
-    THeadSelectForm form(platform_, project_.Config, topic, modifyHeadings_, parent_);
+    HeadingPicker form(platform_, project_.Config, topic, modifyHeadings_, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Chosen();
 }
 
 std::optional<QStringList> DialogPrompter::PopUpText(int topic) {
-    TPopUpTextForm form(platform_, topic, parent_);
+    PopUpTextDialog form(platform_, topic, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Lines();
 }
 
 std::optional<ControlButtons> DialogPrompter::Controls(int topic) {
-    TControlsSelectForm form(platform_, topic, parent_);
+    ControlButtonsPicker form(platform_, topic, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Buttons();
 }
 
 std::optional<int> DialogPrompter::PickEntry(const QString& caption, const QStringList& items,
                                              int topic) {
-    TButtListForm form(platform_, caption, items, -1, topic, parent_);
+    EntryListPicker form(platform_, caption, items, -1, topic, parent_);
     const int index = form.Run();
     if (index < 0) return std::nullopt;
     return index;
 }
 
-std::optional<QString> DialogPrompter::ChooseFile(FileChooser chooser, const QString& current,
+std::optional<QString> DialogPrompter::ChooseFile(ChooserKind chooser, const QString& current,
                                                   int topic) {
     AidsContext context{project_, platform_, system_};
-    const std::string name = ToCp1252(current);
-    std::unique_ptr<TGetFileForm> form;
-    std::function<std::string()> result;
-    switch (chooser) {
-        case FileChooser::Image: {
-            auto* f = new TGetImageForm(context, parent_);
-            result = [f] { return f->FileName(); };
-            form.reset(f);
-            break;
-        }
-        case FileChooser::Graphic: {
-            const auto comma = name.find(',');
-            const int duration =
-                comma == std::string::npos ? 0 : std::atoi(name.c_str() + comma + 1);
-            auto* f = new TGetGraphicForm(context, name.substr(0, comma), duration, parent_);
-            result = [f] { return f->Spec(); };
-            form.reset(f);
-            break;
-        }
-        case FileChooser::Audio: {
-            auto* f = new TGetAudioForm(context, name, parent_);
-            result = [f] { return f->FileName(); };
-            form.reset(f);
-            break;
-        }
-        case FileChooser::GraphicAndSound: {
-            // "GRAPHIC,SOUND,DURATION"
-            std::string parts[3];
-            std::size_t start = 0;
-            for (int i = 0; i < 3; ++i) {
-                const auto comma = name.find(',', start);
-                parts[i] = name.substr(
-                    start, comma == std::string::npos ? std::string::npos : comma - start);
-                if (comma == std::string::npos) break;
-                start = comma + 1;
-            }
-            auto* f = new TGetGrAudioForm(context, parts[0], parts[1], std::atoi(parts[2].c_str()),
-                                          parent_);
-            result = [f] { return f->Spec(); };
-            form.reset(f);
-            break;
-        }
-        case FileChooser::Executable: {
-            auto* f = new TGetExeForm(context, name, parent_);
-            result = [f] { return f->Spec(); };
-            form.reset(f);
-            break;
-        }
-        case FileChooser::WindowsProgram: {
-            auto* f = new TGetWinExeForm(context, name, parent_);
-            result = [f] { return f->Text(); };
-            form.reset(f);
-            break;
-        }
-        case FileChooser::Html: {
-            auto* f = new TGetHTMForm(context, name, parent_);
-            result = [f] { return f->FileName(); };
-            form.reset(f);
-            break;
-        }
-        case FileChooser::Video: {
-            auto* f = new TGetVideoForm(context, name, parent_);
-            result = [f] { return f->FileName(); };
-            form.reset(f);
-            break;
-        }
-        case FileChooser::Midi: {
-            auto* f = new TGetMidiForm(context, name, parent_);
-            result = [f] { return f->FileName(); };
-            form.reset(f);
-            break;
-        }
-    }
-    if (topic > 0) SetHelpTopic(form.get(), topic);
-    if (ShowModal(*form) != QDialog::Accepted) return std::nullopt;
-    return FromCp1252(result());
+    const auto chosen = ChooseMedia(context, chooser, MediaChoiceOfSpec(chooser, ToCp1252(current)), parent_, topic);
+    if (!chosen) return std::nullopt;
+    return FromCp1252(chosen->spec);
 }
 
 std::optional<MatchListAnswer> DialogPrompter::MatchList(int topic) {
-    TMatchForm form(platform_, topic, parent_);
+    MatchListDialog form(platform_, topic, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Answer();
 }
 
 std::optional<MatchTableAnswer> DialogPrompter::MatchTable(int topic) {
-    TMatchesForm form(platform_, topic, parent_);
+    MatchTableDialog form(platform_, topic, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Answer();
 }
 
 std::optional<std::vector<JumpRow>> DialogPrompter::MenuEntries(int topic) {
-    TMenActForm form(platform_, topic, parent_);
+    BoxMenuDialog form(platform_, topic, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Rows();
 }
 
 std::optional<std::vector<ButtonRow>> DialogPrompter::MenuButtons(int topic) {
-    TiButtForm form(platform_, topic, parent_);
+    ButtonMenuDialog form(platform_, topic, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Rows();
 }
 
 std::optional<QuizParameters> DialogPrompter::QuizWizard(int topic) {
-    TQuizWizForm form(platform_, topic, parent_);
+    QuizWizardDialog form(platform_, topic, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Parameters();
 }
 
 std::optional<QChar> DialogPrompter::ControlButton(int topic) {
-    TButtTagForm form(platform_, topic, parent_);
+    ControlButtonTagPicker form(platform_, topic, parent_);
     if (ShowModal(form) != QDialog::Accepted) return std::nullopt;
     return form.Letter();
 }

@@ -1,7 +1,7 @@
 #include "editor/commands/editor_commands.h"
 
 #include "datafile/data_file.h"
-#include "editor/commands/comms_form.h"
+#include "editor/commands/command_list_dialog.h"
 #include "editor/edit_form.h"
 #include "platform/modal.h"
 #include "platform/platform.h"

@@ -12,10 +12,10 @@
 #include "screen/record_font.h"
 #include "screen/text_screen.h"
 #include "text_codec.h"
-#include "ui_color_select_form.h"
-#include "ui_controls_select_form.h"
-#include "ui_head_select_form.h"
-#include "ui_pop_up_text_form.h"
+#include "ui_colour_picker.h"
+#include "ui_control_buttons_picker.h"
+#include "ui_heading_picker.h"
+#include "ui_pop_up_text_dialog.h"
 
 namespace quill {
 
@@ -46,9 +46,9 @@ void SetUpPrompt(QDialog* dialog, Platform& platform, int topic) {
 
 // --- Colour picker -----------------------------------------------------------------------------
 
-TColorSelectForm::TColorSelectForm(Platform& platform, const TTutorialConfig& config,
+ColourPicker::ColourPicker(Platform& platform, const TTutorialConfig& config,
                                    const QString& title, int topic, QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::TColorSelectForm>()) {
+    : QDialog(parent), ui_(std::make_unique<Ui::ColourPicker>()) {
     ui_->setupUi(this);
     SetUpPrompt(this, platform, topic);
     ui_->TitleLbl->setText(title);
@@ -68,35 +68,35 @@ TColorSelectForm::TColorSelectForm(Platform& platform, const TTutorialConfig& co
     QPushButton* cancel =
         AddButton(ui_->ButtonBox, "Cancel", QDialogButtonBox::RejectRole, "CancelBtn");
     select->setDefault(true);
-    connect(select, &QPushButton::clicked, this, &TColorSelectForm::SelectBtnClick);
+    connect(select, &QPushButton::clicked, this, &ColourPicker::SelectBtnClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(ui_->DefaultBtn, &QPushButton::clicked, this, &TColorSelectForm::DefaultBtnClick);
+    connect(ui_->DefaultBtn, &QPushButton::clicked, this, &ColourPicker::DefaultBtnClick);
     connect(ui_->ColorList, &QListWidget::itemDoubleClicked, this,
-            &TColorSelectForm::SelectBtnClick);
+            &ColourPicker::SelectBtnClick);
     ui_->ColorList->setFocus();
 }
 
-TColorSelectForm::~TColorSelectForm() = default;
+ColourPicker::~ColourPicker() = default;
 
-void TColorSelectForm::SelectBtnClick() {
+void ColourPicker::SelectBtnClick() {
     const int row = ui_->ColorList->currentRow();
     result_ = row >= 0 && ui_->ColorList->currentItem()->isSelected() ? row : kDefaultColor;
     accept();
 }
 
-void TColorSelectForm::DefaultBtnClick() {
+void ColourPicker::DefaultBtnClick() {
     result_ = kDefaultColor;
     accept();
 }
 
 // --- Heading-format picker ---------------------------------------------------------------------
 
-THeadSelectForm::THeadSelectForm(Platform& platform, const TTutorialConfig& config, int topic,
+HeadingPicker::HeadingPicker(Platform& platform, const TTutorialConfig& config, int topic,
                                  std::function<void()> modify, QWidget* parent)
     : QDialog(parent),
       config_(config),
       modify_(std::move(modify)),
-      ui_(std::make_unique<Ui::THeadSelectForm>()) {
+      ui_(std::make_unique<Ui::HeadingPicker>()) {
     ui_->setupUi(this);
     SetUpPrompt(this, platform, topic);
     // The marks only show the chosen heading's style; they are changed in the heading editor.
@@ -114,7 +114,7 @@ THeadSelectForm::THeadSelectForm(Platform& platform, const TTutorialConfig& conf
         AddButton(ui_->ButtonBox, "Select", QDialogButtonBox::AcceptRole, "SelectBtn");
     modifyBtn->setAutoDefault(false);
     select->setDefault(true);
-    connect(modifyBtn, &QPushButton::clicked, this, &THeadSelectForm::ModifyBtnClick);
+    connect(modifyBtn, &QPushButton::clicked, this, &HeadingPicker::ModifyBtnClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(select, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui_->HeadingList, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -127,9 +127,9 @@ THeadSelectForm::THeadSelectForm(Platform& platform, const TTutorialConfig& conf
     ui_->HeadingList->setFocus();
 }
 
-THeadSelectForm::~THeadSelectForm() = default;
+HeadingPicker::~HeadingPicker() = default;
 
-void THeadSelectForm::LoadNames() {
+void HeadingPicker::LoadNames() {
     const QSignalBlocker block(ui_->HeadingList);
     const int row = ui_->HeadingList->currentRow();
     ui_->HeadingList->clear();
@@ -138,7 +138,7 @@ void THeadSelectForm::LoadNames() {
     if (row >= 0) ui_->HeadingList->setCurrentRow(row);
 }
 
-void THeadSelectForm::ShowSample(int heading) {
+void HeadingPicker::ShowSample(int heading) {
     const auto entry = cfg::Headings::Entry(heading);
     const FontSpec spec = FontFromSpec(config_.get(entry.Font)).value_or(FontSpec{});
     QFont font = FontOfRecord(spec);
@@ -161,7 +161,7 @@ void THeadSelectForm::ShowSample(int heading) {
     ui_->RightRBtn->setChecked(mode == 3);
 }
 
-void THeadSelectForm::ModifyBtnClick() {
+void HeadingPicker::ModifyBtnClick() {
     if (modify_) modify_();
     LoadNames();
     ShowSample(chosen_);
@@ -169,8 +169,8 @@ void THeadSelectForm::ModifyBtnClick() {
 
 // --- Pop-up text -------------------------------------------------------------------------------
 
-TPopUpTextForm::TPopUpTextForm(Platform& platform, int topic, QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::TPopUpTextForm>()) {
+PopUpTextDialog::PopUpTextDialog(Platform& platform, int topic, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::PopUpTextDialog>()) {
     ui_->setupUi(this);
     SetUpPrompt(this, platform, topic);
     QPushButton* ok = AddButton(ui_->ButtonBox, "OK", QDialogButtonBox::AcceptRole, "OKBtn");
@@ -183,9 +183,9 @@ TPopUpTextForm::TPopUpTextForm(Platform& platform, int topic, QWidget* parent)
     ui_->Line1Edit->setFocus();
 }
 
-TPopUpTextForm::~TPopUpTextForm() = default;
+PopUpTextDialog::~PopUpTextDialog() = default;
 
-QStringList TPopUpTextForm::Lines() const {
+QStringList PopUpTextDialog::Lines() const {
     QStringList lines;
     for (QLineEdit* edit :
          {ui_->Line1Edit, ui_->Line2Edit, ui_->Line3Edit, ui_->Line4Edit, ui_->Line5Edit,
@@ -195,7 +195,7 @@ QStringList TPopUpTextForm::Lines() const {
     return lines;
 }
 
-void TPopUpTextForm::keyPressEvent(QKeyEvent* event) {
+void PopUpTextDialog::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && qobject_cast<QLineEdit*>(focusWidget())) {
         if (focusWidget() == ui_->Line10Edit)
@@ -209,8 +209,8 @@ void TPopUpTextForm::keyPressEvent(QKeyEvent* event) {
 
 // --- Control buttons ---------------------------------------------------------------------------
 
-TControlsSelectForm::TControlsSelectForm(Platform& platform, int topic, QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::TControlsSelectForm>()) {
+ControlButtonsPicker::ControlButtonsPicker(Platform& platform, int topic, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::ControlButtonsPicker>()) {
     ui_->setupUi(this);
     SetUpPrompt(this, platform, topic);
     QPushButton* cancel =
@@ -222,9 +222,9 @@ TControlsSelectForm::TControlsSelectForm(Platform& platform, int topic, QWidget*
     ui_->ContinueChk->setFocus();
 }
 
-TControlsSelectForm::~TControlsSelectForm() = default;
+ControlButtonsPicker::~ControlButtonsPicker() = default;
 
-ControlButtons TControlsSelectForm::Buttons() const {
+ControlButtons ControlButtonsPicker::Buttons() const {
     return {ui_->ContinueChk->isChecked(), ui_->QuitChk->isChecked(), ui_->PageBackChk->isChecked(),
             ui_->HelpChk->isChecked(), ui_->UtilitiesChk->isChecked()};
 }

@@ -10,10 +10,10 @@
 #include "editor/commands/prompter.h"
 
 namespace Ui {
-class TColorSelectForm;
-class THeadSelectForm;
-class TPopUpTextForm;
-class TControlsSelectForm;
+class ColourPicker;
+class HeadingPicker;
+class PopUpTextDialog;
+class ControlButtonsPicker;
 }  // namespace Ui
 
 namespace quill {
@@ -24,12 +24,12 @@ struct Platform;
 // The colour picker: the 26 palette entries of the tutorial, each as its letter, two blanks and
 // its name beside a swatch of its colour; "Use Screen Default Color", "Select" (a double click
 // or Enter selects too) and Cancel.
-class TColorSelectForm : public QDialog {
+class ColourPicker : public QDialog {
     Q_OBJECT
   public:
-    TColorSelectForm(Platform& platform, const TTutorialConfig& config, const QString& title,
+    ColourPicker(Platform& platform, const TTutorialConfig& config, const QString& title,
                      int topic, QWidget* parent = nullptr);
-    ~TColorSelectForm() override;
+    ~ColourPicker() override;
     // The palette index 0..25, kDefaultColor (also for "Select" with nothing chosen), or
     // kColorCancelled.
     int Result() const { return result_; }
@@ -37,19 +37,19 @@ class TColorSelectForm : public QDialog {
     void DefaultBtnClick();
 
   private:
-    std::unique_ptr<Ui::TColorSelectForm> ui_;
+    std::unique_ptr<Ui::ColourPicker> ui_;
     int result_ = kColorCancelled;
 };
 
 // The heading-format picker: the ten heading names; the heading last chosen is shown as a
 // sample line in its font and colours, with its style and alignment marked. "Modify" runs the
 // heading editor and reloads the names; Cancel and "Select".
-class THeadSelectForm : public QDialog {
+class HeadingPicker : public QDialog {
     Q_OBJECT
   public:
-    THeadSelectForm(Platform& platform, const TTutorialConfig& config, int topic,
+    HeadingPicker(Platform& platform, const TTutorialConfig& config, int topic,
                     std::function<void()> modify, QWidget* parent = nullptr);
-    ~THeadSelectForm() override;
+    ~HeadingPicker() override;
     // The heading 1..10 last chosen, 1 when none was.
     int Chosen() const { return chosen_; }
     void ModifyBtnClick();
@@ -59,16 +59,16 @@ class THeadSelectForm : public QDialog {
     void ShowSample(int heading);
     const TTutorialConfig& config_;
     std::function<void()> modify_;
-    std::unique_ptr<Ui::THeadSelectForm> ui_;
+    std::unique_ptr<Ui::HeadingPicker> ui_;
     int chosen_ = 1;
 };
 
 // "Pop-Up Box Text": ten lines of at most 70 characters; Enter moves to the next line.
-class TPopUpTextForm : public QDialog {
+class PopUpTextDialog : public QDialog {
     Q_OBJECT
   public:
-    TPopUpTextForm(Platform& platform, int topic, QWidget* parent = nullptr);
-    ~TPopUpTextForm() override;
+    PopUpTextDialog(Platform& platform, int topic, QWidget* parent = nullptr);
+    ~PopUpTextDialog() override;
     // The lines from the first up to the last one that is not empty.
     QStringList Lines() const;
 
@@ -76,19 +76,19 @@ class TPopUpTextForm : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    std::unique_ptr<Ui::TPopUpTextForm> ui_;
+    std::unique_ptr<Ui::PopUpTextDialog> ui_;
 };
 
 // " Select Control Buttons ": Continue, Quit, PageBack, Help and Utilities; Cancel and OK.
-class TControlsSelectForm : public QDialog {
+class ControlButtonsPicker : public QDialog {
     Q_OBJECT
   public:
-    TControlsSelectForm(Platform& platform, int topic, QWidget* parent = nullptr);
-    ~TControlsSelectForm() override;
+    ControlButtonsPicker(Platform& platform, int topic, QWidget* parent = nullptr);
+    ~ControlButtonsPicker() override;
     ControlButtons Buttons() const;
 
   private:
-    std::unique_ptr<Ui::TControlsSelectForm> ui_;
+    std::unique_ptr<Ui::ControlButtonsPicker> ui_;
 };
 
 }  // namespace quill

@@ -7,9 +7,9 @@
 
 #include "platform/help.h"
 #include "platform/platform.h"
-#include "ui_get_col_row_form.h"
-#include "ui_get_number_form.h"
-#include "ui_get_text_form.h"
+#include "ui_column_row_prompt_dialog.h"
+#include "ui_number_prompt_dialog.h"
+#include "ui_text_prompt_dialog.h"
 
 namespace quill {
 
@@ -34,11 +34,11 @@ void SetUpPrompt(QDialog* dialog, Platform& platform, int topic) {
 
 // --- Text -----------------------------------------------------------------------------------
 
-TGetTextForm::TGetTextForm(Platform& platform, const TextPrompt& prompt, QWidget* parent)
+TextPromptDialog::TextPromptDialog(Platform& platform, const TextPrompt& prompt, QWidget* parent)
     : QDialog(parent),
       platform_(platform),
       prompt_(prompt),
-      ui_(std::make_unique<Ui::TGetTextForm>()) {
+      ui_(std::make_unique<Ui::TextPromptDialog>()) {
     ui_->setupUi(this);
     SetUpPrompt(this, platform_, prompt.topic);
     ui_->QuestionLbl->setText(prompt.question);
@@ -48,17 +48,17 @@ TGetTextForm::TGetTextForm(Platform& platform, const TextPrompt& prompt, QWidget
     QPushButton* save = AddButton(ui_->ButtonBox, "Save", QDialogButtonBox::AcceptRole, "SaveBtn");
     save->setDefault(true);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(save, &QPushButton::clicked, this, &TGetTextForm::SaveBtnClick);
+    connect(save, &QPushButton::clicked, this, &TextPromptDialog::SaveBtnClick);
     ui_->TextEdit->setFocus();
 }
 
-TGetTextForm::~TGetTextForm() = default;
+TextPromptDialog::~TextPromptDialog() = default;
 
-QString TGetTextForm::Text() const {
+QString TextPromptDialog::Text() const {
     return ui_->TextEdit->text();
 }
 
-void TGetTextForm::SaveBtnClick() {
+void TextPromptDialog::SaveBtnClick() {
     const QString problem = prompt_.rule && !Text().isEmpty() ? prompt_.rule(Text()) : QString();
     if (!problem.isEmpty()) {
         platform_.messages.ShowError(problem);
@@ -119,11 +119,11 @@ bool NumberField::CheckOnOk() {
 
 // --- Number ----------------------------------------------------------------------------------
 
-TGetNumberForm::TGetNumberForm(Platform& platform, const NumberPrompt& prompt, QWidget* parent)
+NumberPromptDialog::NumberPromptDialog(Platform& platform, const NumberPrompt& prompt, QWidget* parent)
     : QDialog(parent),
       platform_(platform),
       prompt_(prompt),
-      ui_(std::make_unique<Ui::TGetNumberForm>()) {
+      ui_(std::make_unique<Ui::NumberPromptDialog>()) {
     ui_->setupUi(this);
     SetUpPrompt(this, platform_, prompt.topic);
     ui_->QuestionLbl->setText(prompt.question);
@@ -135,24 +135,24 @@ TGetNumberForm::TGetNumberForm(Platform& platform, const NumberPrompt& prompt, Q
         AddButton(ui_->ButtonBox, "Cancel", QDialogButtonBox::RejectRole, "CancelBtn");
     ok->setDefault(true);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(ok, &QPushButton::clicked, this, &TGetNumberForm::OKBtnClick);
+    connect(ok, &QPushButton::clicked, this, &NumberPromptDialog::OKBtnClick);
     field_ = new NumberField(platform_.messages, ui_->NumberEdit, prompt.minimum, prompt.maximum,
                              NumberTexts(), cancel);
     ui_->NumberEdit->setFocus();
 }
 
-TGetNumberForm::~TGetNumberForm() = default;
+NumberPromptDialog::~NumberPromptDialog() = default;
 
-int TGetNumberForm::Value() const {
+int NumberPromptDialog::Value() const {
     return field_->Value();
 }
 
-void TGetNumberForm::done(int result) {
+void NumberPromptDialog::done(int result) {
     field_->Stop();
     QDialog::done(result);
 }
 
-void TGetNumberForm::OKBtnClick() {
+void NumberPromptDialog::OKBtnClick() {
     if (!field_->CheckOnOk()) return;
     if (prompt_.rule) {
         const QString problem = prompt_.rule(field_->Value());
@@ -168,8 +168,8 @@ void TGetNumberForm::OKBtnClick() {
 
 // --- Column and row ----------------------------------------------------------------------------
 
-TGetColRowForm::TGetColRowForm(Platform& platform, const ColRowPrompt& prompt, QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::TGetColRowForm>()) {
+ColumnRowPromptDialog::ColumnRowPromptDialog(Platform& platform, const ColRowPrompt& prompt, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::ColumnRowPromptDialog>()) {
     ui_->setupUi(this);
     SetUpPrompt(this, platform, prompt.topic);
     ui_->QuestionLbl->setText(prompt.question);
@@ -181,7 +181,7 @@ TGetColRowForm::TGetColRowForm(Platform& platform, const ColRowPrompt& prompt, Q
     QPushButton* ok = AddButton(ui_->ButtonBox, "OK", QDialogButtonBox::AcceptRole, "OKBtn");
     ok->setDefault(true);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(ok, &QPushButton::clicked, this, &TGetColRowForm::OKBtnClick);
+    connect(ok, &QPushButton::clicked, this, &ColumnRowPromptDialog::OKBtnClick);
     column_ = new NumberField(platform.messages, ui_->ColumnEdit, prompt.columnMin,
                               prompt.columnMax, ColumnTexts(), cancel);
     row_ = new NumberField(platform.messages, ui_->RowEdit, prompt.rowMin, prompt.rowMax,
@@ -189,19 +189,19 @@ TGetColRowForm::TGetColRowForm(Platform& platform, const ColRowPrompt& prompt, Q
     ui_->ColumnEdit->setFocus();
 }
 
-TGetColRowForm::~TGetColRowForm() = default;
+ColumnRowPromptDialog::~ColumnRowPromptDialog() = default;
 
-ColRow TGetColRowForm::Value() const {
+ColRow ColumnRowPromptDialog::Value() const {
     return {column_->Value(), row_->Value()};
 }
 
-void TGetColRowForm::done(int result) {
+void ColumnRowPromptDialog::done(int result) {
     column_->Stop();
     row_->Stop();
     QDialog::done(result);
 }
 
-void TGetColRowForm::OKBtnClick() {
+void ColumnRowPromptDialog::OKBtnClick() {
     if (column_->CheckOnOk() && row_->CheckOnOk()) accept();
 }
 

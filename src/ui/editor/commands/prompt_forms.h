@@ -15,9 +15,9 @@ class QLineEdit;
 class QPushButton;
 
 namespace Ui {
-class TGetTextForm;
-class TGetNumberForm;
-class TGetColRowForm;
+class TextPromptDialog;
+class NumberPromptDialog;
+class ColumnRowPromptDialog;
 }  // namespace Ui
 
 namespace quill {
@@ -26,18 +26,18 @@ class Messages;
 struct Platform;
 
 // The text prompt: the question, one field, Cancel and "Save".
-class TGetTextForm : public QDialog {
+class TextPromptDialog : public QDialog {
     Q_OBJECT
   public:
-    TGetTextForm(Platform& platform, const TextPrompt& prompt, QWidget* parent = nullptr);
-    ~TGetTextForm() override;
+    TextPromptDialog(Platform& platform, const TextPrompt& prompt, QWidget* parent = nullptr);
+    ~TextPromptDialog() override;
     QString Text() const;
     void SaveBtnClick();
 
   private:
     Platform& platform_;
     TextPrompt prompt_;
-    std::unique_ptr<Ui::TGetTextForm> ui_;
+    std::unique_ptr<Ui::TextPromptDialog> ui_;
 };
 
 // One number field with its limits and messages; checks on leaving the field.
@@ -68,11 +68,11 @@ class NumberField : public QObject {
 };
 
 // The number prompt: the question, one field pre-filled with the initial value, OK and Cancel.
-class TGetNumberForm : public QDialog {
+class NumberPromptDialog : public QDialog {
     Q_OBJECT
   public:
-    TGetNumberForm(Platform& platform, const NumberPrompt& prompt, QWidget* parent = nullptr);
-    ~TGetNumberForm() override;
+    NumberPromptDialog(Platform& platform, const NumberPrompt& prompt, QWidget* parent = nullptr);
+    ~NumberPromptDialog() override;
     int Value() const;
     void OKBtnClick();
     void done(int result) override;
@@ -80,22 +80,22 @@ class TGetNumberForm : public QDialog {
   private:
     Platform& platform_;
     NumberPrompt prompt_;
-    std::unique_ptr<Ui::TGetNumberForm> ui_;
+    std::unique_ptr<Ui::NumberPromptDialog> ui_;
     NumberField* field_ = nullptr;
 };
 
 // The column-and-row prompt: the question, "Column" and "Row" pre-filled, Cancel and OK.
-class TGetColRowForm : public QDialog {
+class ColumnRowPromptDialog : public QDialog {
     Q_OBJECT
   public:
-    TGetColRowForm(Platform& platform, const ColRowPrompt& prompt, QWidget* parent = nullptr);
-    ~TGetColRowForm() override;
+    ColumnRowPromptDialog(Platform& platform, const ColRowPrompt& prompt, QWidget* parent = nullptr);
+    ~ColumnRowPromptDialog() override;
     ColRow Value() const;
     void OKBtnClick();
     void done(int result) override;
 
   private:
-    std::unique_ptr<Ui::TGetColRowForm> ui_;
+    std::unique_ptr<Ui::ColumnRowPromptDialog> ui_;
     NumberField* column_ = nullptr;
     NumberField* row_ = nullptr;
 };

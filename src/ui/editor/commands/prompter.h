@@ -10,6 +10,8 @@
 #include <functional>
 #include <optional>
 
+#include "common/file_chooser.h"
+#include "common/number_field.h"
 #include "editor/commands/branch_tables.h"
 
 namespace quill {
@@ -61,21 +63,6 @@ struct ControlButtons {
     bool utilities = false;
 };
 
-// The members of the get-file family a builder may ask for. The answer is what the chooser
-// returns: a bare name, or its spec ("NAME,DURATION", "GRAPHIC,SOUND,DURATION",
-// "PROGRAM,PARAMETERS").
-enum class FileChooser {
-    Image,
-    Graphic,
-    Audio,
-    GraphicAndSound,
-    Executable,
-    WindowsProgram,
-    Html,
-    Video,
-    Midi
-};
-
 class Prompter {
   public:
     virtual ~Prompter() = default;
@@ -99,19 +86,19 @@ class Prompter {
     virtual std::optional<int> PickEntry(const QString& caption, const QStringList& items,
                                          int topic) = 0;
     // A chooser of the get-file family, opened on `current` (a name or spec, may be empty).
-    virtual std::optional<QString> ChooseFile(FileChooser chooser, const QString& current,
+    virtual std::optional<QString> ChooseFile(ChooserKind chooser, const QString& current,
                                               int topic) = 0;
-    // The match list editor (TMatchForm): the texts that are not empty and "Match Exactly".
+    // The match list editor (MatchListDialog): the texts that are not empty and "Match Exactly".
     virtual std::optional<MatchListAnswer> MatchList(int topic) = 0;
-    // The match table editor (TMatchesForm): the counted rows, the flag, the no-match target.
+    // The match table editor (MatchTableDialog): the counted rows, the flag, the no-match target.
     virtual std::optional<MatchTableAnswer> MatchTable(int topic) = 0;
-    // The box menu's table editor (TMenActForm): the counted rows.
+    // The box menu's table editor (BoxMenuDialog): the counted rows.
     virtual std::optional<std::vector<JumpRow>> MenuEntries(int topic) = 0;
-    // The button menu's table editor (TiButtForm): the counted rows.
+    // The button menu's table editor (ButtonMenuDialog): the counted rows.
     virtual std::optional<std::vector<ButtonRow>> MenuButtons(int topic) = 0;
-    // The quiz wizard (TQuizWizForm): parameters that passed its checks.
+    // The quiz wizard (QuizWizardDialog): parameters that passed its checks.
     virtual std::optional<QuizParameters> QuizWizard(int topic) = 0;
-    // The control-button picker (TButtTagForm): 'C', 'Q', 'P', 'H' or 'U'.
+    // The control-button picker (ControlButtonTagPicker): 'C', 'Q', 'P', 'H' or 'U'.
     virtual std::optional<QChar> ControlButton(int topic) = 0;
     // An error box; the builder that shows one ends without lines.
     virtual void ShowError(const QString& text) = 0;
@@ -119,29 +106,9 @@ class Prompter {
 
 // --- The checks the prompts make on typed numbers (shared by the dialogs and the script) ----
 
-// The messages of one number field.
-struct NumberFieldTexts {
-    QString maximum;  // "The maximum value is "
-    QString minimum;  // "The minimum value is "
-    QString missing;  // "A number must be entered"
-};
+// The messages of the prompts' number fields (CheckNumberField, common/number_field.h).
 NumberFieldTexts NumberTexts();
 NumberFieldTexts ColumnTexts();
 NumberFieldTexts RowTexts();
-
-inline const QString kNotANumber = QStringLiteral("That is not a valid number");
-
-struct FieldCheck {
-    bool ok = true;
-    int value = 0;
-    QString message;     // the message to show when !ok
-    bool reset = false;  // the field goes back to the minimum
-};
-
-// What a number field makes of `text`. When the field loses the focus (onOk false) an empty
-// field passes; on OK (onOk true) it gives the `missing` message. A text that is not a whole
-// number resets the field to the minimum; a number outside the limits names the limit.
-FieldCheck CheckNumberField(const QString& text, int minimum, int maximum, bool onOk,
-                            const NumberFieldTexts& texts);
 
 }  // namespace quill

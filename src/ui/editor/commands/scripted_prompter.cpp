@@ -242,7 +242,7 @@ std::optional<int> ScriptedPrompter::PickEntry(const QString& caption, const QSt
     return a->first;
 }
 
-std::optional<QString> ScriptedPrompter::ChooseFile(FileChooser chooser, const QString& current,
+std::optional<QString> ScriptedPrompter::ChooseFile(ChooserKind chooser, const QString& current,
                                                     int topic) {
     static const char* names[] = {"image",      "graphic",         "audio", "graphic-and-sound",
                                   "executable", "windows-program", "html",  "video",

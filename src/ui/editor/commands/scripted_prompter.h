@@ -81,7 +81,7 @@ class ScriptedPrompter : public Prompter {
     std::optional<ControlButtons> Controls(int topic) override;
     std::optional<int> PickEntry(const QString& caption, const QStringList& items,
                                  int topic) override;
-    std::optional<QString> ChooseFile(FileChooser chooser, const QString& current,
+    std::optional<QString> ChooseFile(ChooserKind chooser, const QString& current,
                                       int topic) override;
     std::optional<MatchListAnswer> MatchList(int topic) override;
     std::optional<MatchTableAnswer> MatchTable(int topic) override;

@@ -278,7 +278,7 @@ TEST_F(CommandDialogsTest, ExplanationOpensTheTopicOfTheChosenOption) {
 }
 
 TEST_F(CommandDialogsTest, TheNumberPromptChecksOnLeavingTheFieldAndOnOk) {
-    TGetNumberForm form(rec.platform(), {"Delay time (10 = 1 sec)", 1, 999, 100, 1350, {}});
+    NumberPromptDialog form(rec.platform(), {"Delay time (10 = 1 sec)", 1, 999, 100, 1350, {}});
     form.show();
     QApplication::setActiveWindow(&form);
     auto* edit = form.findChild<QLineEdit*>("NumberEdit");
@@ -311,7 +311,7 @@ TEST_F(CommandDialogsTest, TheNumberPromptChecksOnLeavingTheFieldAndOnOk) {
 }
 
 TEST_F(CommandDialogsTest, TheColumnAndRowPromptNamesTheFieldThatIsWrong) {
-    TGetColRowForm form(rec.platform(), {"Enter the Column and Row", 3, 79, 4, 25, 3, 4, 1320});
+    ColumnRowPromptDialog form(rec.platform(), {"Enter the Column and Row", 3, 79, 4, 25, 3, 4, 1320});
     form.show();
     Type(&form, "ColumnEdit", "80");
     Click(&form, "OKBtn");
@@ -337,7 +337,7 @@ TEST_F(CommandDialogsTest, TheHeadingPickerShowsTheChosenHeadingAndModifyReloads
     project.Config.set(cfg::Headings::Entry(3).Font, "20 16711680 3 Arial");  // blue, bold italic
     project.Config.set(cfg::Headings::Entry(3).Mode, 3);
     int modified = 0;
-    THeadSelectForm form(rec.platform(), project.Config, 1330, [&] {
+    HeadingPicker form(rec.platform(), project.Config, 1330, [&] {
         ++modified;
         project.Config.set(cfg::Headings::Entry(3).Name, "Title");
     });
@@ -551,7 +551,7 @@ void Keys(const QString& text) {
 }
 
 TEST_F(CommandDialogsTest, TheMatchTableIsFilledByKeyboardAlone) {
-    TMatchesForm form(rec.platform(), 1950);
+    MatchTableDialog form(rec.platform(), 1950);
     form.show();
     QApplication::setActiveWindow(&form);
     auto* grid = form.findChild<QTableWidget*>("MatchGrid");

@@ -8,7 +8,7 @@
 
 #include "../../../format/test_folder.h"
 #include "editor/commands/branch_forms.h"
-#include "editor/commands/comms_form.h"
+#include "editor/commands/command_list_dialog.h"
 #include "editor/commands/picker_forms.h"
 #include "editor/commands/prompt_forms.h"
 #include "editor/commands/scripted_prompter.h"
@@ -32,20 +32,20 @@ TEST(CommandWindows, EveryCommandDialogAndPromptFitsTheScreen) {
     std::vector<std::unique_ptr<QWidget>> windows;
     for (const CommandCategory& category : CommandCategories())
         windows.push_back(MakeCommsForm(category.item, rec.platform(), prompter, data, nullptr));
-    windows.push_back(std::make_unique<TGetTextForm>(rec.platform(), TextPrompt{"Enter the message to add to file", 1715, {}}));
-    windows.push_back(std::make_unique<TGetNumberForm>(rec.platform(), NumberPrompt{"Delay time (10 = 1 sec)", 1, 999, 100, 1350, {}}));
-    windows.push_back(std::make_unique<TGetColRowForm>(
+    windows.push_back(std::make_unique<TextPromptDialog>(rec.platform(), TextPrompt{"Enter the message to add to file", 1715, {}}));
+    windows.push_back(std::make_unique<NumberPromptDialog>(rec.platform(), NumberPrompt{"Delay time (10 = 1 sec)", 1, 999, 100, 1350, {}}));
+    windows.push_back(std::make_unique<ColumnRowPromptDialog>(
         rec.platform(), ColRowPrompt{"Enter the Column and Row to copy to", 1, 78, 1, 24, 1, 1, 1520}));
-    windows.push_back(std::make_unique<TColorSelectForm>(rec.platform(), config, "Select Text Color", 0));
-    windows.push_back(std::make_unique<THeadSelectForm>(rec.platform(), config, 1330, nullptr));
-    windows.push_back(std::make_unique<TPopUpTextForm>(rec.platform(), 1430));
-    windows.push_back(std::make_unique<TControlsSelectForm>(rec.platform(), 1220));
-    windows.push_back(std::make_unique<TMatchForm>(rec.platform(), 1815));
-    windows.push_back(std::make_unique<TMatchesForm>(rec.platform(), 1950));
-    windows.push_back(std::make_unique<TMenActForm>(rec.platform(), 2110));
-    windows.push_back(std::make_unique<TiButtForm>(rec.platform(), 2115));
-    windows.push_back(std::make_unique<TQuizWizForm>(rec.platform(), 1825));
-    windows.push_back(std::make_unique<TButtTagForm>(rec.platform(), 2210));
+    windows.push_back(std::make_unique<ColourPicker>(rec.platform(), config, "Select Text Color", 0));
+    windows.push_back(std::make_unique<HeadingPicker>(rec.platform(), config, 1330, nullptr));
+    windows.push_back(std::make_unique<PopUpTextDialog>(rec.platform(), 1430));
+    windows.push_back(std::make_unique<ControlButtonsPicker>(rec.platform(), 1220));
+    windows.push_back(std::make_unique<MatchListDialog>(rec.platform(), 1815));
+    windows.push_back(std::make_unique<MatchTableDialog>(rec.platform(), 1950));
+    windows.push_back(std::make_unique<BoxMenuDialog>(rec.platform(), 2110));
+    windows.push_back(std::make_unique<ButtonMenuDialog>(rec.platform(), 2115));
+    windows.push_back(std::make_unique<QuizWizardDialog>(rec.platform(), 1825));
+    windows.push_back(std::make_unique<ControlButtonTagPicker>(rec.platform(), 2210));
     for (auto& window : windows) {
         ASSERT_NE(window, nullptr);
         window->show();

@@ -1,0 +1,175 @@
+#include "app/distribution_window.h"
+
+#include <QFileSystemModel>
+#include <QPushButton>
+#include <QStorageInfo>
+
+#include "app/build_progress.h"
+#include "build/distribute.h"
+#include "export/web_export.h"
+#include "platform/platform.h"
+#include "project/project.h"
+#include "text_codec.h"
+#include "ui_distribution_window.h"
+
+namespace quill {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kTopic = 290;
+
+// Distribution with the dialog, the boxes and the progress bar.
+class WindowDistributionUi : public DistributionUi {
+public:
+    WindowDistributionUi(const Project& project, Platform& platform, QWidget* parent)
+        : project_(project), platform_(platform), parent_(parent) {}
+
+    std::optional<fs::path> ChooseFolder() override {
+        DistributionWindow form(project_, platform_, parent_);
+        if (form.exec() != QDialog::Accepted) return std::nullopt;
+        if (form.WebExportChosen()) {
+            // The web export instead of the distribution: it ends here.
+            ExportForTheWeb(project_, platform_, form.Folder(), parent_);
+            return std::nullopt;
+        }
+        return form.Folder();
+    }
+    void ShowError(const std::string& text) override { platform_.messages.ShowError(FromCp1252(text)); }
+    void ShowInfo(const std::string& text) override { platform_.messages.ShowInfo(FromCp1252(text)); }
+    void ShowMessage(const std::string& text) override {
+        progress_.reset();
+        platform_.messages.Message(FromCp1252(text));
+    }
+    void Copying(std::size_t i, std::size_t n, const fs::path& file) override {
+        if (!progress_) progress_ = std::make_unique<BuildProgress>("Prepare Distribution", parent_);
+        progress_->Step(i, n, "Copying " + QString::fromStdString(file.filename().string()));
+    }
+
+private:
+    const Project& project_;
+    Platform& platform_;
+    QWidget* parent_;
+    std::unique_ptr<BuildProgress> progress_;
+};
+
+}  // namespace
+
+DistributionWindow::DistributionWindow(const Project& project, Platform& platform, QWidget* parent)
+    : QDialog(parent), project_(project), platform_(platform), ui_(std::make_unique<Ui::DistributionWindow>()) {
+    ui_->setupUi(this);
+    SetHelpTopic(this, kTopic);
+    InstallF1Help(this, platform_.help, platform_.helpFile);
+    QPushButton* ok = ui_->ButtonBox->button(QDialogButtonBox::Ok);
+    ok->setText("&OK");
+    ok->setObjectName("OKBtn");
+    QPushButton* cancel = ui_->ButtonBox->button(QDialogButtonBox::Cancel);
+    cancel->setText("&Cancel");
+    cancel->setObjectName("CancelBtn");
+    QPushButton* help = ui_->ButtonBox->button(QDialogButtonBox::Help);
+    help->setText("&Help");
+    help->setObjectName("HelpBtn");
+    QPushButton* web = ui_->ButtonBox->addButton("Export for the &Web...", QDialogButtonBox::ActionRole);
+    web->setObjectName("WebExportBtn");
+    web->setToolTip("Write a folder that plays the tutorial in a web browser, instead of the distribution");
+    connect(web, &QPushButton::clicked, this, [this] {
+        if (!folderAccepted()) return;
+        webExport_ = true;
+        QDialog::accept();
+    });
+    connect(ui_->ButtonBox, &QDialogButtonBox::accepted, this, &DistributionWindow::accept);
+    connect(ui_->ButtonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(ui_->ButtonBox, &QDialogButtonBox::helpRequested, this, [this] { platform_.ShowHelp(kTopic); });
+
+    QStringList roots;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
+        if (volume.isValid() && volume.isReady() && !roots.contains(volume.rootPath())) roots << volume.rootPath();
+    roots.sort();
+    ui_->DriveComboBox1->addItems(roots);
+
+    dirModel_ = new QFileSystemModel(this);
+    dirModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    dirModel_->setRootPath("/");
+    ui_->DirectoryListBox1->setModel(dirModel_);
+    for (int column = 1; column < dirModel_->columnCount(); ++column) ui_->DirectoryListBox1->hideColumn(column);
+    connect(ui_->DriveComboBox1, &QComboBox::textActivated, this, &DistributionWindow::SetFolder);
+    connect(ui_->DirectoryListBox1, &QTreeView::clicked, this,
+            [this](const QModelIndex& index) { ui_->DirEdit->setText(dirModel_->filePath(index)); });
+    connect(dirModel_, &QFileSystemModel::directoryLoaded, this, [this] {
+        const QModelIndex index = dirModel_->index(ui_->DirEdit->text());
+        if (index.isValid() && ui_->DirectoryListBox1->currentIndex() != index) {
+            ui_->DirectoryListBox1->setCurrentIndex(index);
+            ui_->DirectoryListBox1->scrollTo(index, QAbstractItemView::PositionAtCenter);
+        }
+    });
+    // The folder list starts where the project lies; the edit proposes a new folder there, so
+    // that OK alone never spills the files among the author's own.
+    const fs::path projectParent = project_.ProjectDir.parent_path();
+    SetFolder(QString::fromStdString(projectParent.string()));
+    const QString folderName = QString::fromStdString(project_.ProjectFilePath().stem().string()) + " distribution";
+    ui_->DirEdit->setText(QString::fromStdString((projectParent / folderName.toStdString()).string()));
+    ui_->DirEdit->setToolTip("A new folder for the distribution, made when it does not exist yet");
+    ui_->DirEdit->setSelection(ui_->DirEdit->text().size() - folderName.size(), folderName.size());
+    ui_->DirEdit->setFocus();
+}
+
+DistributionWindow::~DistributionWindow() = default;
+
+void DistributionWindow::SetFolder(const QString& folder) {
+    ui_->DirEdit->setText(folder);
+    const QModelIndex index = dirModel_->index(folder);
+    if (index.isValid()) {
+        ui_->DirectoryListBox1->setCurrentIndex(index);
+        ui_->DirectoryListBox1->scrollTo(index);
+    }
+}
+
+fs::path DistributionWindow::Folder() const {
+    fs::path folder(ui_->DirEdit->text().trimmed().toStdString());
+    if (folder.is_relative()) folder = project_.ProjectDir.parent_path() / folder;
+    return folder;
+}
+
+bool DistributionWindow::folderAccepted() {
+    if (ui_->DirEdit->text().trimmed().isEmpty()) {
+        platform_.messages.ShowError("Enter the folder for the distribution.");
+        ui_->DirEdit->setFocus();
+        return false;
+    }
+    if (const auto refusal = DistributionFolderError(Folder(), project_.ProjectDir)) {
+        platform_.messages.ShowError(FromCp1252(*refusal));
+        ui_->DirEdit->setFocus();
+        return false;
+    }
+    return true;
+}
+
+void DistributionWindow::accept() {
+    webExport_ = false;
+    if (folderAccepted()) QDialog::accept();
+}
+
+bool ExportForTheWeb(const Project& project, Platform& platform, const fs::path& folder, QWidget* parent) {
+    BuildProgress progress("Export for the Web", parent);
+    std::string error;
+    const bool written = ExportWebFolder(project.ProjectFilePath(), folder, &error,
+                                         [&](int step, int steps, const std::string& what) {
+                                             progress.Step(static_cast<std::size_t>(step), static_cast<std::size_t>(steps),
+                                                           QString::fromStdString(what));
+                                         });
+    if (!written) {
+        platform.messages.ShowError(QString::fromStdString(error));
+        return false;
+    }
+    platform.messages.ShowInfo("The tutorial plays in a web browser from the folder " +
+                               QString::fromStdString(folder.string()) + ": open its index.html, or put the folder on a web server.");
+    return true;
+}
+
+bool PrepareDistribution(const Project& project, Platform& platform, QWidget* parent) {
+    WindowDistributionUi ui(project, platform, parent);
+    return Distribute(project, ui);
+}
+
+}  // namespace quill
