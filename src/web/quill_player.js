@@ -321,6 +321,11 @@
         stopRequested: false,
 
         async wait(kind, data) {
+            if (kind === 'quiz-result') {
+                try { if (global.QuillLms) QuillLms.quizAnswer(!!data.right); } catch (e) { /* the bridge reports */ }
+                if (host.test) host.test.quiz.push(!!data.right);
+                return '';
+            }
             // Page load to the first screen, for the measurements (QuillTest.firstScreenMs).
             if (data.screen && QuillTest.firstScreenMs === undefined) QuillTest.firstScreenMs = performance.now();
             if (host.test) return testAnswer(kind, data);
@@ -590,7 +595,7 @@
     global.QuillTest = {
         async run(answerLines) {
             await ready;
-            host.test = { answers: parseAnswers(answerLines), next: 0, results: [], messages: [], resumed: false, done: false };
+            host.test = { answers: parseAnswers(answerLines), next: 0, results: [], messages: [], resumed: false, done: false, quiz: [] };
             let end;
             const started = performance.now();
             try {
@@ -599,7 +604,7 @@
             } finally {
                 const t = host.test;
                 host.test = null;
-                QuillTest.last = { end, results: t.results, messages: t.messages };
+                QuillTest.last = { end, results: t.results, messages: t.messages, quiz: t.quiz };
             }
             return QuillTest.last.results;
         },
@@ -632,7 +637,7 @@
             if (lines !== null) {
                 QuillTest.run(lines.split('\n')).then((results) => {
                     $('quill-test-result').textContent = JSON.stringify({ end: QuillTest.last.end, results,
-                        messages: QuillTest.last.messages, firstScreenMs: QuillTest.firstScreenMs, playMs: QuillTest.playMs });
+                        messages: QuillTest.last.messages, firstScreenMs: QuillTest.firstScreenMs, playMs: QuillTest.playMs, quiz: QuillTest.last.quiz });
                     document.title = 'quill-test-done';
                 }, (e) => {
                     $('quill-test-result').textContent = JSON.stringify({ error: String(e.message || e) });

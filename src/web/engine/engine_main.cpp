@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "datafile/data_file.h"
 #include "datafile/perform_entry.h"
 #include "engine/chapter_player.h"
+#include "engine/play_observer.h"
 #include "host.h"
 #include "project/config_record.h"
 #include "project/file_names.h"
@@ -427,6 +429,56 @@ void WebEntryActions::OpenWithShell(const std::string& command) {
 
 void WebEntryActions::OpenNotes(const std::string&) { host_.message("info", WebHost::kNoNotes); }
 
+// ---- quiz results ----------------------------------------------------------------------------
+
+// Whether the learner's first answer to each question was right, for the learning management
+// system's score. A question is one quiz answers command; its first answer was right when the
+// run goes on to the quiz's exit (*ExitQuiz) without going back to the question first
+// (*ReturnToQuiz), which is how a chapter takes a wrong answer. Questions of other shapes are not
+// counted.
+class QuizScore : public PlayObserver {
+public:
+    QuizScore(const Project& project, WebHost& host) : project_(project), host_(host) {}
+
+    void chapterStarted(const std::string& chapterFile) override {
+        chapter_ = chapterFile;
+        kinds_.clear();
+        pending_.clear();
+        const auto text = SourceOf(project_)->LoadChapter(chapterFile);
+        if (!text) return;
+        for (const std::string_view line : text->lines) {
+            const std::string upper = UpperAscii(line.substr(0, 14));
+            kinds_.push_back(upper.rfind("*RETURNTOQUIZ", 0) == 0 ? 'R' : upper.rfind("*EXITQUIZ", 0) == 0 ? 'X' : 0);
+        }
+    }
+    void lineReached(int line) override {
+        if (pending_.empty() || line < 1 || static_cast<std::size_t>(line) > kinds_.size()) return;
+        const char kind = kinds_[static_cast<std::size_t>(line - 1)];
+        if (kind == 0) return;
+        Json j;
+        j.key("right").value(kind == 'X');
+        host_.wait("quiz-result", j.str(), false);
+        pending_.clear();
+    }
+    void sectionEntered(int) override {}
+    void answerChosen(int firstLine, int, int answer) override {
+        if (answer <= 0) return;
+        const std::string question = chapter_ + ":" + std::to_string(firstLine);
+        // Only the first answer to a question counts.
+        if (asked_.insert(question).second) pending_ = question;
+    }
+    void entryPicked(PickList, int, int, int) override {}
+    void wordFollowed(const Text&) override {}
+
+private:
+    const Project& project_;
+    WebHost& host_;
+    std::string chapter_;
+    std::vector<char> kinds_;  // per line: 'R' *ReturnToQuiz, 'X' *ExitQuiz
+    std::set<std::string> asked_;
+    std::string pending_;  // the question whose first answer waits for its outcome
+};
+
 // ---- the tutorial --------------------------------------------------------------------------
 
 std::unique_ptr<Project> gProject;
@@ -559,6 +611,8 @@ EMSCRIPTEN_KEEPALIVE int quill_play(const char* chapter) {
     screen.setHost(&host);
     ChapterPlayer player(*gProject, screen, host);
     host.setPlayer(&player);
+    QuizScore score(*gProject, host);
+    player.setObserver(&score);
     const PlayResult result = player.run(chapter);
     host.showEnd();
     return static_cast<int>(result.end);
@@ -574,6 +628,8 @@ EMSCRIPTEN_KEEPALIVE int quill_play_tutorial() {
     screen.setHost(&host);
     ChapterPlayer player(*gProject, screen, host);
     host.setPlayer(&player);
+    QuizScore score(*gProject, host);
+    player.setObserver(&score);
     WebStage stage(*gProject, host, screen, player);
     PlayTutorial(gProject->Config, stage);
     host.showEnd();
