@@ -490,8 +490,9 @@
             ? await Module.ccall('quill_play', 'number', ['string'], [chapter], { async: true })
             : await Module.ccall('quill_play_tutorial', 'number', [], [], { async: true });
         saveLearnerFiles();
-        // The tutorial played to its end (not stopped, not ended by an error).
-        if (global.QuillLms && (end === 0 || end === 1 || end === 2)) {
+        // The tutorial played to its end: the chapter to its last line, or every chapter of
+        // the main menu (quill_completed).
+        if (global.QuillLms && Module.ccall('quill_completed', 'number', [], []) === 1) {
             try { QuillLms.completed(); } catch (e) { /* reported by the bridge */ }
         }
         return end;

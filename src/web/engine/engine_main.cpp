@@ -538,10 +538,25 @@ public:
     void RunChapter(const std::string& chapter) override {
         const PlayResult r = player_.run(NameOnly(chapter));
         last_ = r.end;
+        if (r.end == PlayEnd::Finished || r.end == PlayEnd::Exited) finished_.insert(UpperAscii(NameOnly(chapter)));
         (void)screen_;
     }
     void Finish() override {}
     PlayEnd last() const { return last_; }
+    // The learner played the tutorial to its end: the starting chapter to its last line (or
+    // *Exit), or every chapter of the main menu so in this session.
+    bool completed() const {
+        const TTutorialConfig& config = project_.Config;
+        const int type = config.get(cfg::TutorialType);
+        if (type == 0) return finished_.count(UpperAscii(NameOnly(config.get(cfg::StartChapter)))) > 0;
+        if (type != 1) return false;
+        namespace M = cfg::MainMenu;
+        const int count = std::clamp(config.get(M::ChapterCount), 0, static_cast<int>(M::MaxChapters));
+        if (count == 0) return false;
+        for (int n = 1; n <= count; ++n)
+            if (!finished_.count(UpperAscii(NameOnly(config.get(M::Chapter(n).FileName))))) return false;
+        return true;
+    }
 
 private:
     const Project& project_;
@@ -549,7 +564,10 @@ private:
     TextScreen& screen_;
     ChapterPlayer& player_;
     PlayEnd last_ = PlayEnd::Finished;
+    std::set<std::string> finished_;  // chapters played to their end (upper-cased names)
 };
+
+bool gCompleted = false;
 
 bool LoadMasks(const char* path) {
     std::FILE* f = std::fopen(path, "rb");
@@ -601,6 +619,9 @@ EMSCRIPTEN_KEEPALIVE const char* quill_open(const char* dataFile, const char* le
     return error.c_str();
 }
 
+// 1 when the last run played the tutorial (or the chapter) to its end, else 0.
+EMSCRIPTEN_KEEPALIVE int quill_completed() { return quill::gCompleted ? 1 : 0; }
+
 // Plays the chapter (a name without extension) until it ends; returns how it ended
 // (0 finished, 1 *Exit, 2 Quit, 3 a script error, 4 stopped, 5 step limit, -1 nothing open).
 EMSCRIPTEN_KEEPALIVE int quill_play(const char* chapter) {
@@ -614,6 +635,7 @@ EMSCRIPTEN_KEEPALIVE int quill_play(const char* chapter) {
     QuizScore score(*gProject, host);
     player.setObserver(&score);
     const PlayResult result = player.run(chapter);
+    gCompleted = result.end == PlayEnd::Finished || result.end == PlayEnd::Exited;
     host.showEnd();
     return static_cast<int>(result.end);
 }
@@ -632,6 +654,7 @@ EMSCRIPTEN_KEEPALIVE int quill_play_tutorial() {
     player.setObserver(&score);
     WebStage stage(*gProject, host, screen, player);
     PlayTutorial(gProject->Config, stage);
+    gCompleted = stage.completed();
     host.showEnd();
     return host.stopRequested() ? static_cast<int>(PlayEnd::Stopped) : static_cast<int>(stage.last());
 }
