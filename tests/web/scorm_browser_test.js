@@ -67,8 +67,8 @@ function standIn() {
 
 // The tutorial's package. Session 1 plays chapter 1 of the whole tutorial (the learner types a
 // name, kept in USER.DAT) and quits the main menu; session 2 plays chapter 3, whose last page
-// greets the learner by that name. quillc play of the same answers in one copy of the tutorial
-// gives the screens to compare with.
+// greets the learner by that name; session 3 plays every chapter. quillc play of the same
+// answers in one copy of the tutorial gives the screens to compare with.
 function tutorialPackage(quillc, sample) {
     const runtime = process.env.QUILL_WEB_DIR || path.join(path.dirname(quillc), 'web');
     if (!fs.existsSync(path.join(runtime, 'quill_engine.js')))
@@ -113,7 +113,9 @@ function tutorialPackage(quillc, sample) {
 
     const second = session(folder, 'pkg/index.html?test=1', first.values, answers2);
     checkSession(second);
-    assert.ok(second.values['cmi.core.score.raw'] !== undefined, 'the quiz of chapter 3 gives a score');
+    // Chapter 3's one question, first answered wrong.
+    assert.equal(second.values['cmi.core.score.raw'], '0');
+    assert.equal(second.values['cmi.core.lesson_status'], 'incomplete', 'one chapter of three is not the end');
     // The page that greets the learner: the browser's screen is the one of quillc play after
     // session 1's name was kept, not the one without it (compared where those two differ, so
     // that the rest of the screen, checked elsewhere, does not count here).
@@ -124,6 +126,18 @@ function tutorialPackage(quillc, sample) {
     const side = web.sideOf(web.decodeScreen(second.results[greeting].screen), nativeRun2[greeting], before[greeting]);
     assert.ok(side.likeA >= 0.9 * side.differing && side.likeB < 0.1 * side.differing,
               'the second session shows the name typed in the first: ' + JSON.stringify(side));
+
+    // Session 3 plays every chapter of the main menu, chapter 3's question right at once: the
+    // tutorial is completed, and the score counts the questions of both sessions (1 of 2).
+    const answers3 = ['ok', 'ok', 'mainmenu 1', ...lines(path.join(sample, 'answers/MAPS1.txt')),
+                      'mainmenu 2', ...lines(path.join(sample, 'tests/chapter2-right.answers')),
+                      'mainmenu 3', 'hyper contour lines', 'button C', 'answer 1', 'button C', 'button C', 'mainmenu quit'];
+    native(answers3, 'session3');
+    const third = session(folder, 'pkg/index.html?test=1', second.values, answers3);
+    checkSession(third);
+    assert.equal(third.values['cmi.core.lesson_status'], 'completed');
+    assert.equal(third.values['cmi.core.exit'], '');
+    assert.equal(third.values['cmi.core.score.raw'], '50');
 }
 
 const mode = process.argv[2];
