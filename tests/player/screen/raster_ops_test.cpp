@@ -74,6 +74,32 @@ TEST(RasterOpsTest, SquareBoxesAsThePainterDrewThem) {
     }
 }
 
+TEST(RasterOpsTest, RoundedBoxesAsThePainterDrewThem) {
+    // Boxes on the cell grid (8 x 17 pixel cells), pens as the border commands give them.
+    for (int pen = 1; pen <= 8; ++pen) {
+        for (const QRect box : {QRect(QPoint(8, 17), QPoint(80, 68)), QRect(QPoint(16, 0), QPoint(48, 34)),
+                                QRect(QPoint(0, 17), QPoint(104, 85))}) {
+            SCOPED_TRACE(testing::Message() << "pen " << pen << " box " << box.left() << "," << box.top() << " to "
+                                            << box.right() << "," << box.bottom());
+            const int x1 = box.left(), y1 = box.top(), x2 = box.right(), y2 = box.bottom();
+            QImage expected = Blank(), drawn = Blank();
+            {
+                QPainter p(&expected);
+                p.setRenderHint(QPainter::Antialiasing, false);
+                p.setPen(QPen(Qt::red, pen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+                p.setBrush(QColor(Qt::blue));
+                if (pen == 1)
+                    p.drawRoundedRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1), 7.5, 7.5);
+                else
+                    p.drawRoundedRect(QRectF(x1 + 0.5, y1 + 0.5, x2 - x1 - 1, y2 - y1 - 1), 7.5, 7.5);
+            }
+            const std::uint32_t fill = 0xFF0000FFu;
+            DrawBox(ViewOf(drawn), x1, y1, x2, y2, true, pen, 0xFFFF0000u, &fill);
+            EXPECT_EQ(Differing(expected, drawn), 0);
+        }
+    }
+}
+
 TEST(RasterOpsTest, CopiesAreClippedToBothRasters) {
     QImage from = Blank(), to = Blank();
     from.setPixel(0, 0, qRgb(1, 2, 3));
