@@ -51,13 +51,7 @@ int CmdExportWeb(const Args& args, Io io) {
     if (!ok) {
         progress.Done();
         // One line each: the reason, then the files or compiler messages it lists.
-        std::size_t start = 0;
-        for (;;) {
-            const std::size_t end = error.find('\n', start);
-            PrintSystemError(io, error.substr(start, end == std::string::npos ? std::string::npos : end - start));
-            if (end == std::string::npos) break;
-            start = end + 1;
-        }
+        PrintSystemErrorLines(io, error);
         return ExitFailed;
     }
     io.out << "The web folder " << words[1] << " is written: open " << (fs::path(words[1]) / "index.html").string()
