@@ -34,4 +34,5 @@ if(QUILL_EMCMAKE)
 else()
   message(STATUS "emcmake not found: the web player's engine is not built (quillc export-web needs it)")
 endif()
-install(DIRECTORY ${QUILL_WEB_OUTPUT}/ DESTINATION share/quillmark/web)
+# Installed with quillc and quillmark, which find it at export time (<prefix>/share/quillmark/web).
+install(DIRECTORY ${QUILL_WEB_OUTPUT}/ DESTINATION share/quillmark/web COMPONENT quillmark)
