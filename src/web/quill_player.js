@@ -40,6 +40,13 @@
     }
     // A caption without its '&' hot-key marks ("&&" is one '&').
     function caption(text) { return String(text).replace(/&(.)/g, '$1'); }
+    // A button's caption, and its hot key (the letter after '&') as the browser's access key.
+    function label(button, text) {
+        button.textContent = caption(text);
+        const m = /&([^&])/.exec(String(text));
+        if (m) button.accessKey = m[1].toLowerCase();
+        return button;
+    }
     function fontCss(f) {
         return (f.italic ? 'italic ' : '') + (f.bold ? 'bold ' : '') + f.size + 'px "' + f.family + '", sans-serif';
     }
@@ -183,8 +190,7 @@
             d.style.justifyContent = b.align === 2 ? 'center' : b.align === 1 ? 'flex-end' : 'flex-start';
         }
         for (const m of s.menu) {
-            const b = place(el('button', 'quill-button', layer), m.rect);
-            b.textContent = caption(m.caption);
+            const b = label(place(el('button', 'quill-button', layer), m.rect), m.caption);
             b.disabled = kind !== 'menu';
             b.onclick = () => give(String(m.number));
         }
@@ -200,8 +206,7 @@
         if (s.choice.visible) {
             place(el('div', 'quill-face', layer), s.choice.rect);
             for (const [side, r, text] of [['left', s.choice.leftButton, s.choice.left], ['right', s.choice.rightButton, s.choice.right]]) {
-                const b = place(el('button', 'quill-button', layer), r);
-                b.textContent = caption(text);
+                const b = label(place(el('button', 'quill-button', layer), r), text);
                 b.disabled = !s.choice.enabled || kind !== 'choice';
                 b.onclick = () => give(side);
             }
@@ -255,8 +260,7 @@
             bar.style.background = s.bar.colour;
             for (let i = 0; i < 5; ++i) {
                 if (!s.bar.shown[i]) continue;
-                const b = place(el('button', 'quill-button', bar), [BAR_LEFT[i], 6, 89, 20]);
-                b.textContent = caption(s.bar.legends[i]);
+                const b = label(place(el('button', 'quill-button', bar), [BAR_LEFT[i], 6, 89, 20]), s.bar.legends[i]);
                 b.disabled = kind !== 'button';
                 b.dataset.button = BAR_LETTERS[i];
                 b.onclick = () => give(BAR_LETTERS[i]);
