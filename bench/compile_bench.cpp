@@ -2,6 +2,10 @@
 // plain copy of the same chapter files with a read/write loop (goal: within 1.2x).
 // Each figure starts once the disk has taken the files the one before wrote (sync): otherwise
 // the second pays for writing out the first one's gigabyte beside its own work.
+// The honest limit is CompileAllVsBlockCopy: a compile must write each chapter to a new file and
+// rename it over the old one (a failed compile leaves the old file whole), which the plain copy
+// of CompileAll_Baseline does not do. The figures are times on the clock (the disk's work
+// included), so they vary from run to run with what else the machine writes.
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>

@@ -204,7 +204,8 @@ quill::Project OpenCompiledTutorial(const Options& options) {
     project.Config = source->Config();
     project.ProgramTitle = project.Config.get(quill::cfg::Program::ProgramTitle);
     project.Source = std::move(source);
-    const bool writable = options.folderWritable.value_or(FolderIsWritable(project.ProjectDir));
+    // The folder is tried (a file made and removed in it) only when the caller does not know.
+    const bool writable = options.folderWritable ? *options.folderWritable : FolderIsWritable(project.ProjectDir);
     const fs::path dataHome = options.dataHome.empty() ? DefaultDataHome() : options.dataHome;
     project.LearnerDir = LearnerFolder(project.ProjectDir, project.ProjectName, writable, dataHome);
     if (project.LearnerDir != project.ProjectDir) MakeLearnerFolder(dataHome, project.LearnerDir);

@@ -109,9 +109,15 @@ std::string ImageEntry::name() const {
     return header.substr(1, header.size() - 2);
 }
 
-std::vector<CompiledSource::IndexRecord> ReadImageIndex(
-    std::string_view head, std::uint64_t size, const std::function<std::string(std::uint64_t, std::size_t)>& read,
-    const std::string& file) {
+namespace {
+
+struct ImageIndexPlace {
+    std::int32_t count = 0, indexOffset = 0;
+};
+
+// The number of entries and the place of the index, from the image's header; checked against
+// the image's size.
+ImageIndexPlace CheckImageHeader(std::string_view head, std::uint64_t size, const std::string& file) {
     const auto* data = reinterpret_cast<const std::uint8_t*>(head.data());
     ByteReader r(std::span<const std::uint8_t>(data, head.size()));
     if (size < kImageHeaderSize || head.size() < kImageHeaderSize || r.shortString(0, 4) != "QR1")
@@ -119,11 +125,22 @@ std::vector<CompiledSource::IndexRecord> ReadImageIndex(
     const std::int32_t count = r.i32(5);
     const std::int32_t indexOffset = r.i32(9);
     if (count < 0) Damaged(file, "its tutorial data has a negative number of entries");
+    if (count > 0 && (indexOffset < static_cast<std::int32_t>(kImageHeaderSize) ||
+                      static_cast<std::uint64_t>(indexOffset) +
+                              static_cast<std::uint64_t>(count) * kImageIndexRecordSize >
+                          size))
+        Damaged(file, "its tutorial data is cut short (" + std::to_string(count) + " entries do not fit)");
+    return {count, indexOffset};
+}
+
+}  // namespace
+
+std::vector<CompiledSource::IndexRecord> ReadImageIndex(
+    std::string_view head, std::uint64_t size, const std::function<std::string(std::uint64_t, std::size_t)>& read,
+    const std::string& file) {
+    const auto [count, indexOffset] = CheckImageHeader(head, size, file);
     if (count == 0) return {};
     const std::uint64_t indexSize = static_cast<std::uint64_t>(count) * kImageIndexRecordSize;
-    if (indexOffset < static_cast<std::int32_t>(kImageHeaderSize) ||
-        static_cast<std::uint64_t>(indexOffset) + indexSize > size)
-        Damaged(file, "its tutorial data is cut short (" + std::to_string(count) + " entries do not fit)");
     const std::string index = read(static_cast<std::uint64_t>(indexOffset), static_cast<std::size_t>(indexSize));
     ByteReader ri(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(index.data()), index.size()));
     std::vector<CompiledSource::IndexRecord> records;
@@ -235,12 +252,11 @@ CompiledSource::CompiledSource(const fs::path& dataFile) : shown_(DisplayName(da
         if (size > TTutorialConfig::Size) {
             hasDataImage_ = true;
             imageStart_ = TTutorialConfig::Size;
-            auto records = ReadImageIndex(
-                std::string_view(head).substr(TTutorialConfig::Size), size - imageStart_,
-                [this](std::uint64_t offset, std::size_t count) { return ReadAt(fd_, imageStart_ + offset, count, shown_); },
-                shown_);
-            slots_.reserve(records.size());
-            for (IndexRecord& r : records) slots_.push_back(Slot{std::move(r), std::nullopt});
+            imageSize_ = size - imageStart_;
+            imageHead_ = head.substr(TTutorialConfig::Size);
+            // The index itself is read when the first entry is looked for.
+            CheckImageHeader(imageHead_, imageSize_, shown_);
+            indexRead_ = false;
         }
     } catch (...) {
         ::close(fd_);
@@ -250,6 +266,20 @@ CompiledSource::CompiledSource(const fs::path& dataFile) : shown_(DisplayName(da
 
 CompiledSource::~CompiledSource() {
     if (fd_ >= 0) ::close(fd_);
+}
+
+const std::vector<CompiledSource::Slot>& CompiledSource::Slots() const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (!indexRead_) {
+        auto records = ReadImageIndex(
+            imageHead_, imageSize_,
+            [this](std::uint64_t offset, std::size_t count) { return ReadAt(fd_, imageStart_ + offset, count, shown_); },
+            shown_);
+        slots_.reserve(records.size());
+        for (IndexRecord& r : records) slots_.push_back(Slot{std::move(r), std::nullopt});
+        indexRead_ = true;
+    }
+    return slots_;
 }
 
 const ImageEntry& CompiledSource::Entry(std::size_t i) const {
@@ -284,8 +314,9 @@ std::optional<ChapterText> CompiledSource::LoadChapter(std::string_view chapterF
 bool CompiledSource::LoadEntry(std::string_view name, std::string_view source,
                                std::vector<std::string>& list) const {
     // Of two equal entries the later one counts, as in the data file.
-    for (std::size_t i = slots_.size(); i-- > 0;) {
-        if (!EqualsIgnoringCase(slots_[i].index.source, source) || !EqualsIgnoringCase(Name(i), name)) continue;
+    const std::vector<Slot>& slots = Slots();
+    for (std::size_t i = slots.size(); i-- > 0;) {
+        if (!EqualsIgnoringCase(slots[i].index.source, source) || !EqualsIgnoringCase(Name(i), name)) continue;
         const ImageEntry& e = Entry(i);
         list.clear();
         list.push_back(e.name());
@@ -298,13 +329,15 @@ bool CompiledSource::LoadEntry(std::string_view name, std::string_view source,
 }
 
 void CompiledSource::ListEntryNames(std::vector<std::string>& list, std::string_view source) const {
-    for (std::size_t i = 0; i < slots_.size(); ++i)
-        if (EqualsIgnoringCase(slots_[i].index.source, source)) list.push_back(Name(i));
+    const std::vector<Slot>& slots = Slots();
+    for (std::size_t i = 0; i < slots.size(); ++i)
+        if (EqualsIgnoringCase(slots[i].index.source, source)) list.push_back(Name(i));
 }
 
 bool CompiledSource::LoadIntroduction(std::vector<std::string>& text) const {
-    for (std::size_t i = 0; i < slots_.size(); ++i) {
-        if (slots_[i].index.header.compare(0, 7, "[^INTRO") != 0) continue;
+    const std::vector<Slot>& slots = Slots();
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        if (slots[i].index.header.compare(0, 7, "[^INTRO") != 0) continue;
         const ImageEntry& e = Entry(i);
         // The line after the source is "text=".
         if (e.lines.size() > 1) text.insert(text.end(), e.lines.begin() + 1, e.lines.end());
@@ -315,8 +348,9 @@ bool CompiledSource::LoadIntroduction(std::vector<std::string>& text) const {
 
 bool CompiledSource::LoadWindowText(std::string_view name, std::string& color,
                                     std::vector<std::string>& text) const {
-    for (std::size_t i = 0; i < slots_.size(); ++i) {
-        if (!EqualsIgnoringCase(slots_[i].index.source, kSourceWinText) || !EqualsIgnoringCase(Name(i), name)) continue;
+    const std::vector<Slot>& slots = Slots();
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        if (!EqualsIgnoringCase(slots[i].index.source, kSourceWinText) || !EqualsIgnoringCase(Name(i), name)) continue;
         const ImageEntry& e = Entry(i);
         color = e.lines.empty() ? std::string() : std::string(Cut(e.lines[0], 6));
         if (e.lines.size() > 2) text.insert(text.end(), e.lines.begin() + 2, e.lines.end());

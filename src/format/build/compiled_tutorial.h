@@ -54,11 +54,12 @@ public:
     // The entries already read (ReadCompiledDataFile).
     CompiledSource(std::filesystem::path folder, std::vector<ImageEntry> entries);
     // The compiled data file `dataFile` and the chapters beside it, as the learner's player
-    // opens them: the settings record and the index of the data image are read and checked
-    // now (IoError as ReadCompiledDataFile throws it), the lines of an entry when it is first
-    // asked for. The file is opened once, through the folder layer, and read later from that
-    // open file, so what is read is the file checked now. An entry found damaged when it is
-    // read throws IoError then.
+    // opens them: the settings record and the header of the data image are read and checked
+    // now (IoError as ReadCompiledDataFile throws it), the image's index (where each entry
+    // lies) when the first entry is looked for, the lines of an entry when it is first asked
+    // for. The file is opened once, through the folder layer, and read later from that open
+    // file, so what is read is the file checked now. An index or an entry found damaged when
+    // it is read throws IoError then.
     explicit CompiledSource(const std::filesystem::path& dataFile);
     ~CompiledSource() override;
     CompiledSource(const CompiledSource&) = delete;
@@ -90,18 +91,22 @@ private:
         IndexRecord index;
         mutable std::optional<ImageEntry> entry;  // once read
     };
+    // The entries' places, the index read from the file the first time.
+    const std::vector<Slot>& Slots() const;
     // The entry of slot i, read from the file the first time.
     const ImageEntry& Entry(std::size_t i) const;
     // The entry's name (without brackets); from the index when the index holds it whole.
     std::string Name(std::size_t i) const;
 
     std::filesystem::path folder_;
-    std::vector<Slot> slots_;
+    mutable std::vector<Slot> slots_;
+    mutable bool indexRead_ = true;  // false until the index of an opened file is read
     TTutorialConfig config_;
     bool hasDataImage_ = false;
     int fd_ = -1;                // the open data file the entries are read from
     std::string shown_;          // its name in messages
-    std::uint64_t imageStart_ = 0;
+    std::uint64_t imageStart_ = 0, imageSize_ = 0;
+    std::string imageHead_;  // the first bytes of the data image (its header)
     mutable std::mutex mutex_;  // reads of entries from several threads
 };
 

@@ -235,16 +235,17 @@ std::string TempName(const std::string& leaf, unsigned attempt) {
 
 namespace {
 
-// The process's umask, read once: reading it means setting it, which would race with other
-// threads creating files.
-mode_t ProcessUmask() {
-    static const mode_t mask = [] {
-        const mode_t m = ::umask(0);
-        ::umask(m);
-        return m;
-    }();
-    return mask;
+// The process's umask, read once while the program starts, before any thread runs: reading it
+// means setting it, which would race with other threads creating files (a chapter check runs
+// beside the windows).
+mode_t ReadUmask() {
+    const mode_t m = ::umask(0);
+    ::umask(m);
+    return m;
 }
+const mode_t kProcessUmask = ReadUmask();
+
+mode_t ProcessUmask() { return kProcessUmask; }
 
 }  // namespace
 

@@ -18,6 +18,7 @@ namespace quill {
 
 struct AidsContext;
 
+// Window name (its objectName): Tcustcolorform.
 class CustomColoursDialog : public QDialog {
     Q_OBJECT
 public:

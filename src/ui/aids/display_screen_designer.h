@@ -19,6 +19,7 @@ namespace quill {
 struct AidsContext;
 class FileGroup;
 
+// Window name (its objectName): TVPDesignBackForm.
 class DisplayScreenDesigner : public QDialog {
     Q_OBJECT
 public:

@@ -26,6 +26,7 @@ struct AidsContext;
 std::string SelectEntry(AidsContext& context, std::string_view source, const QString& prompt,
                         QWidget* parent = nullptr);
 
+// Window name (its objectName): TEntryManagerForm.
 class EntryManager : public QDialog {
     Q_OBJECT
 public:
@@ -58,6 +59,7 @@ private:
     std::unique_ptr<Ui::EntryManager> ui_;
 };
 
+// Window name (its objectName): Thypermenuform.
 class HypertextManager : public EntryManager {
     Q_OBJECT
 public:
@@ -67,6 +69,7 @@ protected:
     void Edit(const std::string& name) override;
 };
 
+// Window name (its objectName): TExUtMenuform.
 class ProgramEntryManager : public EntryManager {
     Q_OBJECT
 public:
@@ -80,6 +83,7 @@ protected:
     void Edit(const std::string& name) override;
 };
 
+// Window name (its objectName): TWinTextform.
 class WindowTextManager : public EntryManager {
     Q_OBJECT
 public:

@@ -23,6 +23,7 @@ struct AidsContext;
 // "Arial" at 18 points.
 FontSpec HeadingFont(const TTutorialConfig& config, int n);
 
+// Window name (its objectName): THeadForm.
 class HeadingStylesDesigner : public QDialog {
     Q_OBJECT
 public:

@@ -21,6 +21,7 @@ namespace quill {
 
 struct AidsContext;
 
+// Window name (its objectName): TQuestHypMenuForm.
 class HypertextEntryEditor : public QDialog {
     Q_OBJECT
 public:
@@ -51,6 +52,7 @@ private:
     bool programEditor_;
 };
 
+// Window name (its objectName): TUTilExecForm.
 class UtilityEntryEditor : public HypertextEntryEditor {
     Q_OBJECT
 public:

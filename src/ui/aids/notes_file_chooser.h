@@ -13,6 +13,7 @@ namespace quill {
 
 struct AidsContext;
 
+// Window name (its objectName): TNoteFileForm.
 class NotesFileChooser : public QDialog {
     Q_OBJECT
 public:

@@ -11,6 +11,7 @@
 #include "aids/display_screen_designer.h"
 #include "platform/error_handler.h"
 #include "platform/help.h"
+#include "platform/help_topics.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "ui_rich_text_entry_editor.h"
@@ -22,7 +23,7 @@ RichTextEntryEditor::RichTextEntryEditor(AidsContext& context, const TScreenBack
     : QDialog(parent), context_(context), ui_(std::make_unique<Ui::RichTextEntryEditor>()), settings_(settings),
       text_(text), mode_(mode == 2 ? 2 : 1) {
     ui_->setupUi(this);
-    SetHelpTopic(this, mode_ == 2 ? 550 : 510);
+    SetHelpTopic(this, mode_ == 2 ? HelpTopic::HypertextGraphicEditor : HelpTopic::HypertextTextEditor);
     InstallF1Help(this, context_.platform.help, context_.platform.helpFile);
     editor_ = new RichTextEditor(context_.platform, ui_->EditorPlace);
     auto* place = new QVBoxLayout(ui_->EditorPlace);

@@ -19,6 +19,7 @@ namespace quill {
 struct AidsContext;
 class RichTextEditor;
 
+// Window name (its objectName): THypEntryForm.
 class RichTextEntryEditor : public QDialog {
     Q_OBJECT
 public:

@@ -13,6 +13,7 @@ namespace quill {
 
 struct AidsContext;
 
+// Window name (its objectName): TToolsMenuForm.
 class TeachingAidsMenu : public QDialog {
     Q_OBJECT
 public:

@@ -18,6 +18,7 @@ class TextEntryDisplay;
 
 namespace quill {
 
+// Window name (its objectName): TShowHTextForm.
 class TextEntryDisplay : public QDialog {
     Q_OBJECT
 public:

@@ -50,6 +50,7 @@ private:
     bool asked_ = false;
 };
 
+// Window name (its objectName): THypTextAdjForm.
 class HypertextWindowAdjuster : public TextWindowAdjuster {
     Q_OBJECT
 public:
@@ -60,6 +61,7 @@ protected:
     void StoreRect(TScreenBackground& settings, const QRect& panel) const override;
 };
 
+// Window name (its objectName): TVPAdjustForm.
 class ViewportWindowAdjuster : public TextWindowAdjuster {
     Q_OBJECT
 public:

@@ -23,6 +23,7 @@ struct AidsContext;
 using ViewportBackground = BackgroundPicture;
 ViewportBackground MakeViewportBackground(const AidsContext& context, const TScreenBackground& settings);
 
+// Window name (its objectName): TTxtVPDispForm.
 class ViewportDisplay : public QDialog {
     Q_OBJECT
 public:

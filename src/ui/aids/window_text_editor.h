@@ -15,6 +15,7 @@ namespace quill {
 struct AidsContext;
 class RichTextEditor;
 
+// Window name (its objectName): TRTFEntryForm.
 class WindowTextEditor : public QDialog {
     Q_OBJECT
 public:

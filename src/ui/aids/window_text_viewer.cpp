@@ -75,7 +75,7 @@ WindowTextViewer::WindowTextViewer(AidsContext& context, const std::vector<std::
     connect(show, &QAction::triggered, this, &WindowTextViewer::ShowCoordinatesClick);
     QAction* help = menu_->addAction("Help");
     help->setObjectName("HelpItem");
-    connect(help, &QAction::triggered, this, [this] { context_.platform.ShowHelp(625); });
+    connect(help, &QAction::triggered, this, [this] { context_.platform.ShowHelp(TopicNumber(HelpTopic::WindowTextViewer)); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -14,6 +14,7 @@ namespace quill {
 struct AidsContext;
 class SizingPanel;
 
+// Window name (its objectName): TWTextTestForm.
 class WindowTextViewer : public QDialog {
     Q_OBJECT
 public:

@@ -13,6 +13,7 @@ namespace quill {
 class Project;
 struct Platform;
 
+// Window name (its objectName): TViewChapForm.
 class ChapterViewChooser : public QDialog {
     Q_OBJECT
 public:

@@ -6,6 +6,7 @@
 #include "app/build_progress.h"
 #include "build/compiler.h"
 #include "platform/error_handler.h"
+#include "platform/help_topics.h"
 #include "platform/platform.h"
 #include "project/project.h"
 #include "text/file_lookup.h"
@@ -16,7 +17,7 @@
 namespace quill {
 
 namespace {
-constexpr int kTopic = 270;
+constexpr int kTopic = TopicNumber(HelpTopic::CompileTutorial);
 }
 
 void ShowBuildMessages(Platform& platform, const std::vector<BuildMessage>& messages) {

@@ -20,6 +20,7 @@ struct BuildMessage;
 
 // CompiledChapterList: the project's chapter files (ProjectName + "*.QKS"), the first selected;
 // "Select" or a double click accepts, "&Close" cancels.
+// Window name (its objectName): TChapListForm.
 class CompiledChapterList : public QDialog {
     Q_OBJECT
 public:
@@ -32,6 +33,7 @@ private:
     std::unique_ptr<Ui::CompiledChapterList> ui_;
 };
 
+// Window name (its objectName): TCompileForm.
 class CompileWindow : public QDialog {
     Q_OBJECT
 public:

@@ -8,6 +8,7 @@
 #include "build/distribute.h"
 #include "export/scorm_package.h"
 #include "export/web_export.h"
+#include "platform/help_topics.h"
 #include "platform/platform.h"
 #include "project/project.h"
 #include "text_codec.h"
@@ -19,7 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kTopic = 290;
+constexpr int kTopic = TopicNumber(HelpTopic::Distribution);
 
 // Distribution with the dialog, the boxes and the progress bar.
 class WindowDistributionUi : public DistributionUi {

@@ -21,6 +21,7 @@ namespace quill {
 class Project;
 struct Platform;
 
+// Window name (its objectName): TDistribForm.
 class DistributionWindow : public QDialog {
     Q_OBJECT
 public:

@@ -8,6 +8,7 @@
 
 #include "common/number_field.h"
 #include "design/design_common.h"
+#include "platform/help_topics.h"
 #include "platform/platform.h"
 #include "project/project.h"
 #include "text/file_lookup.h"
@@ -17,7 +18,7 @@
 namespace quill {
 
 namespace {
-constexpr int kTopic = 405;
+constexpr int kTopic = TopicNumber(HelpTopic::HelpFile);
 }
 
 std::optional<int> ParseTopic(const QString& text) {

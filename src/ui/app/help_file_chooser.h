@@ -19,6 +19,7 @@ struct Platform;
 // The topic text as a number, or nullopt when it is not a whole number.
 std::optional<int> ParseTopic(const QString& text);
 
+// Window name (its objectName): THelpfileForm.
 class HelpFileChooser : public QDialog {
     Q_OBJECT
 public:

@@ -20,6 +20,7 @@ struct Platform;
 
 // InstructionsMenu: "How to Design a Tutorial", "Quillmark Step-by-Step Instructions", "&Close".
 // The menu hides itself while a reader is open.
+// Window name (its objectName): TInstructForm.
 class InstructionsMenu : public QDialog {
     Q_OBJECT
 public:
@@ -36,6 +37,7 @@ private:
 };
 
 // InstructionReader: shows one instruction file; its menu finds, prints and quits.
+// Window name (its objectName): TReadForm.
 class InstructionReader : public QDialog {
     Q_OBJECT
 public:

@@ -18,6 +18,7 @@ namespace quill {
 
 struct Platform;
 
+// Window name (its objectName): TMakeDirForm.
 class NewTutorialFolderDialog : public QDialog {
     Q_OBJECT
 public:

@@ -11,6 +11,7 @@ namespace quill {
 
 struct Platform;
 
+// Window name (its objectName): TAboutForm.
 class ProgramAboutBox : public QDialog {
     Q_OBJECT
 public:

@@ -14,6 +14,7 @@
 #include "design/introduction_text_editor.h"
 #include "editor/command_type_chooser.h"
 #include "platform/error_handler.h"
+#include "platform/help_topics.h"
 #include "platform/platform.h"
 #include "project/command_setting.h"
 #include "project/project.h"
@@ -30,7 +31,7 @@ namespace P = cfg::Program;
 
 namespace {
 
-constexpr int kTopic = 400;
+constexpr int kTopic = TopicNumber(HelpTopic::ProgramPresentation);
 // The presentation group (IntroOn .. Captions) and the program settings.
 constexpr std::size_t kPresentationBase = 1777;
 constexpr std::size_t kPresentationSize = cfg::Program::Base - kPresentationBase;

@@ -33,6 +33,7 @@ void StoreIconSettings(TTutorialConfig& copy, bool iconOn, const std::string& ic
 // and off clears the name and the topic.
 void StoreHelpSettings(TTutorialConfig& copy, bool helpOn);
 
+// Window name (its objectName): TProgConfigForm.
 class ProgramPresentationSettings : public QDialog {
     Q_OBJECT
 public:

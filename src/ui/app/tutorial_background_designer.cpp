@@ -6,6 +6,7 @@
 
 #include "design/background_choice.h"
 #include "design/design_common.h"
+#include "platform/help_topics.h"
 #include "platform/platform.h"
 #include "project/project.h"
 #include "ui_tutorial_background_designer.h"
@@ -15,7 +16,7 @@ namespace quill {
 namespace P = cfg::Program;
 
 namespace {
-constexpr int kTopic = 410;
+constexpr int kTopic = TopicNumber(HelpTopic::BackgroundScreen);
 }
 
 BackgroundPreview::BackgroundPreview(const Project& shown, Messages& messages, QWidget* parent)

@@ -20,6 +20,7 @@ class Project;
 struct Platform;
 
 // The full-screen view of a background; a click or a key closes it.
+// Window name (its objectName): TTBackForm.
 class BackgroundPreview : public TChpBackForm {
     Q_OBJECT
 public:
@@ -34,6 +35,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 };
 
+// Window name (its objectName): TCFGDesignBackForm.
 class TutorialBackgroundDesigner : public QDialog {
     Q_OBJECT
 public:

@@ -7,6 +7,7 @@
 #include "design/menu_chapters_designer.h"
 #include "design/menu_screen_designer.h"
 #include "platform/error_handler.h"
+#include "platform/help_topics.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "project/file_names.h"
@@ -18,8 +19,8 @@
 namespace quill {
 
 namespace {
-constexpr int kTopic = 145;
-constexpr int kNameRuleTopic = 1010;
+constexpr int kTopic = TopicNumber(HelpTopic::TutorialType);
+constexpr int kNameRuleTopic = TopicNumber(HelpTopic::ChapterNames);
 }  // namespace
 
 std::optional<std::string> StartChapterRefusal(const std::string& editText, const std::string& projectName) {

@@ -26,6 +26,7 @@ std::optional<std::string> StartChapterRefusal(const std::string& editText, cons
 // the text is a valid file name; otherwise empty.
 std::string StartChapterToStore(const std::string& editText);
 
+// Window name (its objectName): TTutConfigForm.
 class TutorialTypeSettings : public QDialog {
     Q_OBJECT
 public:

@@ -19,6 +19,7 @@ struct Platform;
 // upper-cased text, or -1.
 int FindEntryFrom(const QStringList& items, const QString& text, int start);
 
+// Window name (its objectName): TButtListForm.
 class EntryListPicker : public QDialog {
     Q_OBJECT
 public:
@@ -50,6 +51,7 @@ private:
 };
 
 // The find prompt of the picker: "Entry to Find :" with Cancel, "Find Next" and "Find First".
+// Window name (its objectName): TFindEntryForm.
 class EntryFindPrompt : public QDialog {
     Q_OBJECT
 public:

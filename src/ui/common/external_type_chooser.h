@@ -26,6 +26,7 @@ struct ExternalCommand {
     bool operator==(const ExternalCommand&) const = default;
 };
 
+// Window name (its objectName): TExeChoiceForm.
 class ExternalTypeChooser : public QDialog {
     Q_OBJECT
 public:
@@ -61,6 +62,7 @@ private:
     std::optional<ExternalCommand> choice_;
 };
 
+// Window name (its objectName): TExe2ChoiceForm.
 class ProgramTypeChooser : public ExternalTypeChooser {
     Q_OBJECT
 public:

@@ -111,6 +111,7 @@ private:
 };
 
 // The graphic chooser: a graphic and a duration; returns the graphic spec "NAME,DURATION".
+// Window name (its objectName): TGetGraphicForm.
 class GraphicChooser : public FileChooser {
     Q_OBJECT
 public:
@@ -124,6 +125,7 @@ protected:
 };
 
 // The image chooser of "*ScreenImage" and "*ShowImage": a graphic, starting empty.
+// Window name (its objectName): TGetImageForm.
 class ImageChooser : public FileChooser {
     Q_OBJECT
 public:
@@ -135,6 +137,7 @@ protected:
 };
 
 // The voice chooser: a .WAV file; "&View" plays it.
+// Window name (its objectName): TGetAudioForm.
 class VoiceChooser : public FileChooser {
     Q_OBJECT
 public:
@@ -146,6 +149,7 @@ protected:
 };
 
 // The graphic-and-sound chooser: returns "GRAPHIC,SOUND,DURATION".
+// Window name (its objectName): TGetGrAudioForm.
 class GraphicSoundChooser : public FileChooser {
     Q_OBJECT
 public:
@@ -162,6 +166,7 @@ protected:
 
 // The executable chooser: a program and its parameters; returns "PROGRAM" or
 // "PROGRAM,PARAMETERS". An incoming spec is split at its first ",".
+// Window name (its objectName): TGetExeForm.
 class ProgramChooser : public FileChooser {
     Q_OBJECT
 public:
@@ -178,6 +183,7 @@ private:
 };
 
 // The Windows program chooser: one typed text ("PROGRAM FILE"), at most 50 characters.
+// Window name (its objectName): TGetWinExeForm.
 class WindowsProgramChooser : public FileChooser {
     Q_OBJECT
 public:
@@ -189,6 +195,7 @@ protected:
 };
 
 // The HTML chooser: "&View" opens the page with the desktop's handler.
+// Window name (its objectName): TGetHTMForm.
 class HtmlPageChooser : public FileChooser {
     Q_OBJECT
 public:
@@ -200,6 +207,7 @@ protected:
 };
 
 // The video chooser of the hypertext editor: an .AVI file.
+// Window name (its objectName): TGetVideoForm.
 class VideoChooser : public FileChooser {
     Q_OBJECT
 public:
@@ -211,6 +219,7 @@ protected:
 };
 
 // The MIDI chooser of the hypertext editor: a .MID file.
+// Window name (its objectName): TGetMidiForm.
 class MidiChooser : public FileChooser {
     Q_OBJECT
 public:

@@ -14,6 +14,7 @@ class QTimer;
 
 namespace quill {
 
+// Window name (its objectName): TMediaPlayForm.
 class MediaPlayerWindow : public QDialog {
     Q_OBJECT
 public:

@@ -32,6 +32,7 @@ void PreviewMedia(AidsContext& context, std::string_view spec, QWidget* parent =
 // 10 milliseconds after it opens: a MIDI sound in the window's own player, which stops when the
 // window closes; a wave sound through `playWave`, which plays it to its end (closing the window
 // meanwhile does not stop it) before the window's run returns.
+// Window name (its objectName): TShowGraphicForm.
 class GraphicViewer : public QDialog {
     Q_OBJECT
 public:

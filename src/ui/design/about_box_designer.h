@@ -16,6 +16,7 @@ namespace quill {
 class Project;
 struct Platform;
 
+// Window name (its objectName): TDesignAboutForm.
 class AboutBoxDesigner : public QDialog {
     Q_OBJECT
 public:

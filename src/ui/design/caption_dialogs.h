@@ -20,6 +20,7 @@ namespace quill {
 
 struct Platform;
 
+// Window name (its objectName): TMenuTextForm.
 class MenuCaptionsDialog : public QDialog {
     Q_OBJECT
 public:
@@ -32,6 +33,7 @@ private:
     std::unique_ptr<Ui::MenuCaptionsDialog> ui_;
 };
 
+// Window name (its objectName): TChangeTextForm.
 class CaptionTextDialog : public QDialog {
     Q_OBJECT
 public:

@@ -20,6 +20,7 @@ class BackgroundChoice;
 class Project;
 struct Platform;
 
+// Window name (its objectName): TIntDesignBackForm.
 class IntroductionBackgroundDesigner : public QDialog {
     Q_OBJECT
 public:

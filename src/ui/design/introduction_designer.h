@@ -20,6 +20,7 @@ namespace quill {
 class Project;
 struct Platform;
 
+// Window name (its objectName): TIntroDesignForm.
 class IntroductionDesigner : public QDialog {
     Q_OBJECT
 public:

@@ -9,6 +9,7 @@
 #include "design/introduction_designer.h"
 #include "platform/error_handler.h"
 #include "platform/help.h"
+#include "platform/help_topics.h"
 #include "platform/platform.h"
 #include "common/int_disp_form.h"
 #include "common/learner_screen.h"
@@ -103,7 +104,7 @@ IntroductionTextEditor::IntroductionTextEditor(const Project& project, Platform&
         edit->setFocus();
     });
     connect(ui_->BackColorBtn, &QPushButton::clicked, this, &IntroductionTextEditor::BackColorBtnClick);
-    SetHelpTopic(ui_->ImportBtn, 520);  // the import's own topic, also for F1 on the button
+    SetHelpTopic(ui_->ImportBtn, HelpTopic::IntroductionImport);  // the import's own topic, also for F1 on the button
     connect(ui_->ImportBtn, &QPushButton::clicked, this, &IntroductionTextEditor::ImportBtnClick);
     connect(ui_->DesignBtn, &QPushButton::clicked, this, &IntroductionTextEditor::DesignBtnClick);
     connect(ui_->ViewBtn, &QPushButton::clicked, this, &IntroductionTextEditor::ViewBtnClick);

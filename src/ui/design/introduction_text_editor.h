@@ -30,6 +30,7 @@ struct NamedColour {
 };
 const std::vector<NamedColour>& IntroTextColours();
 
+// Window name (its objectName): TIntroEntryForm.
 class IntroductionTextEditor : public QDialog {
     Q_OBJECT
 public:

@@ -49,7 +49,7 @@ IntroductionWindowAdjuster::IntroductionWindowAdjuster(const Project& project, P
     PopupMenu1_->setObjectName("PopupMenu1");
     QAction* help = PopupMenu1_->addAction("Help");
     help->setObjectName("HelpItem");
-    connect(help, &QAction::triggered, this, [this] { platform_.ShowHelp(485); });
+    connect(help, &QAction::triggered, this, [this] { platform_.ShowHelp(TopicNumber(HelpTopic::AdjustTextWindow)); });
     QAction* save = PopupMenu1_->addAction("&Save and Quit");
     save->setObjectName("SaveItem");
     connect(save, &QAction::triggered, this, &IntroductionWindowAdjuster::SaveAndQuit);

@@ -20,6 +20,7 @@ class Project;
 class TIntroScreen;
 class StretchHandle;
 
+// Window name (its objectName): TIntAdjustForm.
 class IntroductionWindowAdjuster : public QDialog {
     Q_OBJECT
 public:

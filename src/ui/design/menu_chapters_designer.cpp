@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "design/design_common.h"
+#include "platform/help_topics.h"
 #include "platform/platform.h"
 #include "project/file_names.h"
 #include "project/project.h"
@@ -114,7 +115,8 @@ bool MenuChaptersDesigner::CheckFileEdit(int row) {
     const std::string name = ToCp1252(edit->text().trimmed());
     if (name.empty() || ChapterNameStartsWithProject(name, project_.ProjectName)) return true;
     edit->clear();
-    platform_.messages.ShowErrorHelp(FromCp1252(ChapterNameRuleMessage(project_.ProjectName)), 1010);
+    platform_.messages.ShowErrorHelp(FromCp1252(ChapterNameRuleMessage(project_.ProjectName)),
+                                     TopicNumber(HelpTopic::ChapterNames));
     QTimer::singleShot(0, edit, [edit] { edit->setFocus(); });
     return false;
 }

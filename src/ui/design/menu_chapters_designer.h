@@ -19,6 +19,7 @@ namespace quill {
 class Project;
 struct Platform;
 
+// Window name (its objectName): TMenuChapterForm.
 class MenuChaptersDesigner : public QDialog {
     Q_OBJECT
 public:

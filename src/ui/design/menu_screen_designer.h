@@ -19,6 +19,7 @@ class BackgroundChoice;
 class Project;
 struct Platform;
 
+// Window name (its objectName): TMenuDScreenForm.
 class MenuScreenDesigner : public QDialog {
     Q_OBJECT
 public:

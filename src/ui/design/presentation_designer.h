@@ -17,6 +17,7 @@ namespace quill {
 class Project;
 struct Platform;
 
+// Window name (its objectName): TDefineControlBarForm.
 class PresentationDesigner : public QDialog {
     Q_OBJECT
 public:

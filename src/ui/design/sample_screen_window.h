@@ -13,6 +13,7 @@ class QLabel;
 
 namespace quill {
 
+// Window name (its objectName): TSampleScreenForm.
 class SampleScreenWindow : public QDialog {
     Q_OBJECT
 public:

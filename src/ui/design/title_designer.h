@@ -27,6 +27,7 @@ struct BarDesign {
     bool operator==(const BarDesign&) const = default;
 };
 
+// Window name (its objectName): TTitleDesignForm.
 class TitleDesigner : public QDialog {
     Q_OBJECT
 public:
@@ -49,6 +50,7 @@ private:
     std::unique_ptr<Ui::TitleDesigner> ui_;
 };
 
+// Window name (its objectName): TMnuDesignTitleForm.
 class MenuTitleDesigner : public TitleDesigner {
     Q_OBJECT
 public:
@@ -56,6 +58,7 @@ public:
                         int helpTopic, QWidget* parent = nullptr);
 };
 
+// Window name (its objectName): TVPDesignTitleForm.
 class ViewportTitleDesigner : public TitleDesigner {
     Q_OBJECT
 public:

@@ -33,6 +33,7 @@ struct ChooserResult {
 };
 TCommandSetting DefinedSetting(const TCommandSetting& setting, int type, const ChooserResult& result);
 
+// Window name (its objectName): TCommandTypeForm.
 class CommandTypeChooser : public QDialog {
     Q_OBJECT
 public:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 
 #include "../test_folder.h"
 #include "build/compiled_tutorial.h"
@@ -173,13 +174,22 @@ TEST(CompiledTutorial, DamagedFilesAreReportedByName) {
                           Case{"CUT.QKD", cutIndex, "cut short"},
                           Case{"OFFSET.QKD", badOffset, "entry 6 of its tutorial data lies outside"}}) {
         f.tmp.write(c.name, c.bytes);
-        try {
-            ReadCompiledDataFile(f.tmp / c.name);
-            ADD_FAILURE() << c.name << " was read";
-        } catch (const IoError& e) {
-            const std::string text = e.what();
-            EXPECT_NE(text.find(std::string(c.name) + " is damaged"), std::string::npos) << text;
-            EXPECT_NE(text.find(c.what), std::string::npos) << text;
+        // Read at once, and by the player's source (at the start, or when it looks for an entry).
+        const std::function<void()> reads[] = {
+            [&] { ReadCompiledDataFile(f.tmp / c.name); },
+            [&] {
+                TextLines names;
+                CompiledSource(f.tmp / c.name).ListEntryNames(names, "HYPER");
+            }};
+        for (const auto& read : reads) {
+            try {
+                read();
+                ADD_FAILURE() << c.name << " was read";
+            } catch (const IoError& e) {
+                const std::string text = e.what();
+                EXPECT_NE(text.find(std::string(c.name) + " is damaged"), std::string::npos) << text;
+                EXPECT_NE(text.find(c.what), std::string::npos) << text;
+            }
         }
     }
     // A compiled chapter given where the tutorial's data file belongs, short or long, is named

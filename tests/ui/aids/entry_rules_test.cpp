@@ -102,6 +102,21 @@ TEST_F(Rules, DraftsOfExistingEntriesGiveBackTheirParts) {
     EXPECT_EQ((std::tuple{fresh.name, fresh.selectedType, fresh.definedType}), (std::tuple{"new one", 1, 0}));
 }
 
+// The editor reads an entry's type as the player does (EntryType): a type the player does
+// not read as a number is not offered as one.
+TEST(EntryDrafts, TheTypeIsReadAsThePlayerReadsIt) {
+    const struct {
+        const char* line;
+        int type;
+    } cases[] = {{"type=2", 2}, {"type=10", 10}, {"type= 3", 3}, {"type=3 ", 0}, {"type=3x", 0}, {"type=", 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const EntryDraft d = DraftOfEntry("HYPER", {"[pic]", "source=HYPER", c.line, "command=a.bmp,50", "]"});
+        EXPECT_EQ(d.definedType, c.type);
+        EXPECT_EQ(d.selectedType, c.type);
+    }
+}
+
 TEST_F(Rules, SaveRefusals) {
     AddCommandEntry(file, "Calc", 4, "EXECUTE", "calc.exe");
     const std::string before = Bytes();

@@ -28,6 +28,7 @@ namespace quill {
 struct Platform;
 
 // Ten match fields of at most 20 characters and "Match Exactly".
+// Window name (its objectName): TMatchForm.
 class MatchListDialog : public QDialog {
     Q_OBJECT
   public:
@@ -40,6 +41,7 @@ class MatchListDialog : public QDialog {
 };
 
 // A 30-row grid of match, label and chapter file; "Match Exactly"; the no-match target.
+// Window name (its objectName): TMatchesForm.
 class MatchTableDialog : public QDialog {
     Q_OBJECT
   public:
@@ -52,6 +54,7 @@ class MatchTableDialog : public QDialog {
 };
 
 // A 30-row grid of menu entry, label and chapter file.
+// Window name (its objectName): TMenActForm.
 class BoxMenuDialog : public QDialog {
     Q_OBJECT
   public:
@@ -64,6 +67,7 @@ class BoxMenuDialog : public QDialog {
 };
 
 // A 30-row grid of X1, Y1, X2, caption, label and chapter file.
+// Window name (its objectName): TiButtForm.
 class ButtonMenuDialog : public QDialog {
     Q_OBJECT
   public:
@@ -77,6 +81,7 @@ class ButtonMenuDialog : public QDialog {
 
 // Quiz name, number of answers, correct answer and top row, each number checked when its field
 // is left and all of them on OK.
+// Window name (its objectName): TQuizWizForm.
 class QuizWizardDialog : public QDialog {
     Q_OBJECT
   public:
@@ -98,6 +103,7 @@ class QuizWizardDialog : public QDialog {
 };
 
 // " Select Control Button ": one of Continue, Quit, PageBack, Help and Utilities.
+// Window name (its objectName): TButtTagForm.
 class ControlButtonTagPicker : public QDialog {
     Q_OBJECT
   public:

@@ -24,6 +24,7 @@ namespace quill {
 class Prompter;
 struct Platform;
 
+// Window name (its objectName): TCommsForm.
 class CommandListDialog : public QDialog {
     Q_OBJECT
   public:

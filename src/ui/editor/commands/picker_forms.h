@@ -24,6 +24,7 @@ struct Platform;
 // The colour picker: the 26 palette entries of the tutorial, each as its letter, two blanks and
 // its name beside a swatch of its colour; "Use Screen Default Color", "Select" (a double click
 // or Enter selects too) and Cancel.
+// Window name (its objectName): TColorSelectForm.
 class ColourPicker : public QDialog {
     Q_OBJECT
   public:
@@ -44,6 +45,7 @@ class ColourPicker : public QDialog {
 // The heading-format picker: the ten heading names; the heading last chosen is shown as a
 // sample line in its font and colours, with its style and alignment marked. "Modify" runs the
 // heading editor and reloads the names; Cancel and "Select".
+// Window name (its objectName): THeadSelectForm.
 class HeadingPicker : public QDialog {
     Q_OBJECT
   public:
@@ -64,6 +66,7 @@ class HeadingPicker : public QDialog {
 };
 
 // "Pop-Up Box Text": ten lines of at most 70 characters; Enter moves to the next line.
+// Window name (its objectName): TPopUpTextForm.
 class PopUpTextDialog : public QDialog {
     Q_OBJECT
   public:
@@ -80,6 +83,7 @@ class PopUpTextDialog : public QDialog {
 };
 
 // " Select Control Buttons ": Continue, Quit, PageBack, Help and Utilities; Cancel and OK.
+// Window name (its objectName): TControlsSelectForm.
 class ControlButtonsPicker : public QDialog {
     Q_OBJECT
   public:

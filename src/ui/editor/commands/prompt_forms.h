@@ -26,6 +26,7 @@ class Messages;
 struct Platform;
 
 // The text prompt: the question, one field, Cancel and "Save".
+// Window name (its objectName): TGetTextForm.
 class TextPromptDialog : public QDialog {
     Q_OBJECT
   public:
@@ -68,6 +69,7 @@ class NumberField : public QObject {
 };
 
 // The number prompt: the question, one field pre-filled with the initial value, OK and Cancel.
+// Window name (its objectName): TGetNumberForm.
 class NumberPromptDialog : public QDialog {
     Q_OBJECT
   public:
@@ -85,6 +87,7 @@ class NumberPromptDialog : public QDialog {
 };
 
 // The column-and-row prompt: the question, "Column" and "Row" pre-filled, Cancel and OK.
+// Window name (its objectName): TGetColRowForm.
 class ColumnRowPromptDialog : public QDialog {
     Q_OBJECT
   public:
