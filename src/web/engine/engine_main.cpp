@@ -481,6 +481,11 @@ private:
 
 // ---- the tutorial --------------------------------------------------------------------------
 
+// emscripten starts with a umask of 0777, which would make every file the tutorial writes
+// (USER.DAT, its own files) unreadable; a desktop's usual one instead, set before the other
+// static initialisers run (the file layer reads the umask once, as the program starts).
+__attribute__((constructor(101))) void UseDesktopUmask() { ::umask(022); }
+
 std::unique_ptr<Project> gProject;
 
 // The whole tutorial in the page: the about box, the introduction and the main menu are page
@@ -596,9 +601,6 @@ EMSCRIPTEN_KEEPALIVE const char* quill_open(const char* dataFile, const char* le
     using namespace quill;
     static std::string error;
     error.clear();
-    // emscripten starts with a umask of 0777, which would make every file the tutorial writes
-    // (USER.DAT, its own files) unreadable; a desktop's usual one instead.
-    ::umask(022);
     try {
         if (!LoadMasks(masks)) throw IoError(std::string("The glyph masks ") + masks + " cannot be read.");
         auto data = ReadCompiledDataFile(dataFile);
