@@ -25,6 +25,17 @@
     const $ = (id) => document.getElementById(id);
     let stage, canvas, ctx, layer, dialog;
 
+    // The page's turn without a timer: a timer of 0 ms waits at least 4 ms once timers nest,
+    // a message on a channel runs as soon as the page has handled what is pending.
+    const turnChannel = typeof MessageChannel === 'function' ? new MessageChannel() : null;
+    const turnQueue = [];
+    if (turnChannel) turnChannel.port1.onmessage = () => { const f = turnQueue.shift(); if (f) f(); };
+    function yieldToPage(f) {
+        if (!turnChannel) { setTimeout(f, 0); return; }
+        turnQueue.push(f);
+        turnChannel.port2.postMessage(0);
+    }
+
     function el(tag, cls, parent) {
         const e = document.createElement(tag);
         if (cls) e.className = cls;
@@ -342,7 +353,7 @@
                 case 'end':
                     return '';
                 case 'events':
-                    return new Promise((r) => setTimeout(() => r(host.stopRequested ? 'stop' : ''), 0));
+                    return new Promise((r) => yieldToPage(() => r(host.stopRequested ? 'stop' : '')));
                 case 'tick':
                     return new Promise((r) => setTimeout(() => r(''), 100));
                 case 'delay':

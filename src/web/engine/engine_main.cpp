@@ -324,9 +324,13 @@ public:
     }
     void waitSlowTick() override { wait("tick"); }
     void processEvents() override {
-        // The page gets its turn now and then, so a chapter that loops without waiting can
-        // still be stopped.
-        if (++rounds_ % 16 == 0) wait("events", {}, false);
+        // The page gets its turn about every 50 ms, so a chapter that loops without waiting can
+        // still be stopped; more often, each turn's unwinding and the browser's minimum timer
+        // delay cost more than the lines played between them.
+        const double now = emscripten_get_now();
+        if (now - lastTurn_ < 50.0) return;
+        lastTurn_ = now;
+        wait("events", {}, false);
     }
     bool stopRequested() const override { return stop_; }
     // The screen as the run left it (the page keeps showing it; a test takes its last picture).
@@ -396,7 +400,7 @@ private:
     TextScreen& screen_;
     ChapterPlayer* player_ = nullptr;
     bool stop_ = false;
-    long long rounds_ = 0;
+    double lastTurn_ = 0;  // when the page last had its turn (ms, emscripten_get_now)
 };
 
 void WebEntryActions::ShowTextEntry(TextDisplay display, const std::string& name, const TScreenBackground& settings,
