@@ -27,6 +27,8 @@ const Command kCommands[] = {
     {"check", "check the chapters of a project without running them", CmdCheck, &kCheckHelp},
     {"compile", "compile the tutorial (or one chapter)", CmdCompile, &kCompileHelp},
     {"distribute", "prepare a distribution folder", CmdDistribute, &kDistributeHelp},
+    {"export-web", "write a folder that plays the tutorial in a web browser", CmdExportWeb, &kExportWebHelp},
+    {"export-scorm", "write a SCORM 1.2 package for a learning management system", CmdExportScorm, &kExportScormHelp},
     {"play", "run a chapter or the whole tutorial without a window", CmdPlay, &kPlayHelp},
     {"test", "run the tutorial's tests and compare their transcripts", CmdTest, &kTestHelp},
     {"coverage", "report what runs of answers files leave unreached", CmdCoverage, &kCoverageHelp},
@@ -51,6 +53,8 @@ void PrintUsage(std::ostream& os) {
           "  quillc coverage ~/maps/MAPS.QKJ ~/maps/tests/chapter1.answers --html coverage.html\n"
           "  quillc compile ~/maps/MAPS.QKJ\n"
           "  quillc distribute ~/maps/MAPS.QKJ ~/maps-dist\n"
+          "  quillc export-web ~/maps/MAPS.QKJ ~/maps-web\n"
+          "  quillc export-scorm ~/maps/MAPS.QKJ ~/maps-scorm.zip\n"
           "  quillc new ~/tutorials/safety SAFETY\n";
 }
 
@@ -99,6 +103,15 @@ void PrintInfo(Io io, std::string_view message) {
 
 void PrintSystemError(Io io, std::string_view utf8Message) {
     io.out << "ERROR: " << EscapeLineBreaks(utf8Message) << '\n';
+}
+
+void PrintSystemErrorLines(Io io, std::string_view utf8Text) {
+    for (std::size_t start = 0;;) {
+        const std::size_t end = utf8Text.find('\n', start);
+        PrintSystemError(io, utf8Text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        if (end == std::string_view::npos) break;
+        start = end + 1;
+    }
 }
 
 void PrintMessages(Io io, const quill::BuildMessages& messages) {

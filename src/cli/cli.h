@@ -44,6 +44,9 @@ void PrintInfo(Io io, std::string_view message);
 // An input/output failure, whose text (from quill::IoError) is already UTF-8.
 void PrintSystemError(Io io, std::string_view utf8Message);
 std::string EscapeLineBreaks(std::string_view message);
+// An error of several lines (a reason, then the files or messages it lists), one "ERROR: " line
+// for each.
+void PrintSystemErrorLines(Io io, std::string_view utf8Text);
 
 // Every message of a build action, in order (errors and information; a plain box as INFO).
 void PrintMessages(Io io, const quill::BuildMessages& messages);
@@ -84,6 +87,8 @@ int CmdCompile(const Args& args, Io io);
 extern const char* const kCompileHelp;
 int CmdDistribute(const Args& args, Io io);
 extern const char* const kDistributeHelp;
+int CmdExportWeb(const Args& args, Io io);
+extern const char* const kExportWebHelp;
 int CmdPlay(const Args& args, Io io);
 extern const char* const kPlayHelp;
 
@@ -116,5 +121,7 @@ int CmdTest(const Args& args, Io io);
 extern const char* const kTestHelp;
 int CmdCoverage(const Args& args, Io io);
 extern const char* const kCoverageHelp;
+int CmdExportScorm(const Args& args, Io io);
+extern const char* const kExportScormHelp;
 
 }  // namespace quillc

@@ -11,15 +11,14 @@
 // - After every call the player asks stopRequested(). Once it is true (the preview window was
 //   closed, the headless answers ran out) the run must end: the player takes the answer given
 //   (Quit for a button wait, an empty text, ...) and stops. Every later wait returns at once.
-// - Texts are Unicode (QString); the player converts its Windows-1252 text with FromCp1252.
+// - Texts are Unicode (Text: QString on the desktop, UTF-8 in the web build); the player
+//   converts its Windows-1252 text with FromCp1252.
 // - A click on a hypertext label (TextScreen::hyperLabels()) may come during any wait; the host
 //   handles it itself: performEntry(EntrySource::Hyper, caption), and when that returns false
 //   the information box "The \"" + name + "\" HyperText Link has not been defined ".
 // - The Utilities button is returned by waitForButton; the player lists the UTILITY entries,
 //   asks chooseUtility when there are several, and performs the chosen one.
-#include <QChar>
-#include <QString>
-#include <QStringList>
+#include "engine_types.h"
 #include <filesystem>
 #include <optional>
 
@@ -35,14 +34,14 @@ enum class EntrySource { Hyper, Execute, Utility };
 // What ended a wait for a key (a pause, a fill-in letter): a character key or a click.
 struct KeyPress {
     bool click = false;  // a click on the screen or the picture
-    QChar key;           // the character typed; null for a click
+    TextChar key{};         // the character typed; null for a click
 };
 
 // What ended a wait for a quiz answer: a click on answer panel `answer` (1..4), or a key.
 // The player decides which keys count (A..D by the number of answers).
 struct QuizReply {
     int answer = 0;  // 1..4 for a click on an answer, 0 for a key
-    QChar key;
+    TextChar key{};
 };
 
 class PlayerHost {
@@ -69,7 +68,7 @@ public:
 
     // ---- answers (the control is on the screen: TextScreen::answers()) ----------------------
     // The input box: returns the text typed, ended by Enter (at most the box's length).
-    virtual QString askInput() = 0;
+    virtual Text askInput() = 0;
     // The two-button panel: true for the left button, false for the right one.
     virtual bool askChoice() = 0;
     // The list menu: the chosen item, 0-based.
@@ -79,27 +78,27 @@ public:
     // The quiz answer panels: a click on one of them, or a key.
     virtual QuizReply askQuizAnswer() = 0;
     // The memo box: the lines typed when its OK is pressed.
-    virtual QStringList askMemo() = 0;
+    virtual TextList askMemo() = 0;
     // The utility chooser: the index of the chosen name, nullopt when cancelled.
-    virtual std::optional<int> chooseUtility(const QStringList& names) = 0;
+    virtual std::optional<int> chooseUtility(const TextList& names) = 0;
 
     // ---- messages ----------------------------------------------------------------------------
-    virtual void showError(const QString& text) = 0;
-    virtual void showInfo(const QString& text) = 0;
+    virtual void showError(const Text& text) = 0;
+    virtual void showInfo(const Text& text) = 0;
 
     // ---- outside actions ---------------------------------------------------------------------
     // Loads the entry of that name and source from the tutorial data file and performs it
     // (a text window, a program, a web page, a media file, ...). Returns false when no such
     // entry is defined; the player then shows its "has not been defined" information box.
-    virtual bool performEntry(EntrySource source, const QString& name) = 0;
+    virtual bool performEntry(EntrySource source, const Text& name) = 0;
     // Opens the notes editor on the file (loaded when it exists) with the caption, and returns
     // when the learner closes it.
-    virtual void openNotes(const std::filesystem::path& file, const QString& caption) = 0;
+    virtual void openNotes(const std::filesystem::path& file, const Text& caption) = 0;
     // Asks "Would you like to print the file ?" (or the question when it is not empty) and on
     // OK prints the lines, one printer line each.
-    virtual void printLines(const QStringList& lines, const QString& question) = 0;
+    virtual void printLines(const TextList& lines, const Text& question) = 0;
     // Shows the tutorial's help file at the topic.
-    virtual void showHelp(const QString& helpFile, int topic) = 0;
+    virtual void showHelp(const Text& helpFile, int topic) = 0;
 };
 
 }  // namespace quill

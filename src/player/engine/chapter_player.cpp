@@ -1,6 +1,5 @@
 #include "engine/chapter_player.h"
 
-#include <QStringList>
 #include <algorithm>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -49,7 +48,7 @@ bool IsPageLine(std::string_view line) {
     return line.size() >= 2 && line[0] == '@' && (line[1] == 'P' || line[1] == 'p');
 }
 
-QColor Colour(std::uint32_t value) { return ColourFromRecord(value); }
+Colour ColourOf(std::uint32_t value) { return ColourFromRecord(value); }
 
 }  // namespace
 
@@ -338,7 +337,7 @@ void ChapterPlayer::act(const cmd::Exit&) {
 }
 void ChapterPlayer::act(const cmd::Title& c) {
     if (c.text) titleText_ = std::string(*c.text);
-    screen_.showTitle(titleText_, Colour(titleTextColour_), Colour(titleBarColour_));
+    screen_.showTitle(titleText_, ColourOf(titleTextColour_), ColourOf(titleBarColour_));
 }
 void ChapterPlayer::act(const cmd::Controls& c) {
     const TTutorialConfig& config = project_.Config;
@@ -363,10 +362,10 @@ void ChapterPlayer::act(const cmd::BarColour& c) {
     switch (c.which) {
         case 'B': titleBarColour_ = c.colour; break;
         case 'T': titleTextColour_ = c.colour; break;
-        default: screen_.controlBar().colour = Colour(c.colour); break;
+        default: screen_.controlBar().colour = ColourOf(c.colour); break;
     }
 }
-void ChapterPlayer::act(const cmd::HypertextColor& c) { screen_.setLinkColours(Colour(c.text), Colour(c.back)); }
+void ChapterPlayer::act(const cmd::HypertextColor& c) { screen_.setLinkColours(ColourOf(c.text), ColourOf(c.back)); }
 void ChapterPlayer::act(const cmd::ControlButtonTag& c) {
     ControlButton button = ControlButton::Continue;
     switch (c.button) {
@@ -446,10 +445,10 @@ void ChapterPlayer::quitPressed() {
     }
 }
 
-void ChapterPlayer::hypertextClicked(const QString& word) {
+void ChapterPlayer::hypertextClicked(const Text& word) {
     if (observer_) observer_->wordFollowed(word);
     if (!host_.performEntry(EntrySource::Hyper, word))
-        host_.showInfo(QStringLiteral("The \"") + word + QStringLiteral("\" HyperText Link has not been defined "));
+        host_.showInfo(Lit("The \"") + word + Lit("\" HyperText Link has not been defined "));
 }
 
 void ChapterPlayer::runUtilities() {
@@ -460,7 +459,7 @@ void ChapterPlayer::runUtilities() {
     if (names.size() == 1) {
         name = names[0];
     } else {
-        QStringList shown;
+        TextList shown;
         for (const auto& n : names) shown.push_back(FromCp1252(n));
         const auto chosen = host_.chooseUtility(shown);
         if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(names.size())) return;
@@ -581,7 +580,7 @@ void ChapterPlayer::runBranch(bool condition) {
 std::string ChapterPlayer::askInput(int width) {
     const PenState saved = screen_.penState();
     screen_.showInputBox(width);
-    const QString typed = host_.askInput();
+    const Text typed = host_.askInput();
     screen_.hideInputBox();
     checkHost();
     const std::string text = ToCp1252(typed).substr(0, UserRecord::SlotCapacity);
@@ -713,7 +712,7 @@ void ChapterPlayer::runMatch(const std::vector<cmd::MatchRow>& rows, int count, 
 void ChapterPlayer::act(const cmd::BoxMenu& c) {
     if (c.count < 1) return;
     const int first = dataLine_;
-    QStringList items;
+    TextList items;
     for (int k = 0; k < c.count; ++k) items.push_back(FromCp1252(c.rows[static_cast<std::size_t>(k)].match));
     const PenState saved = screen_.penState();
     screen_.showListMenu(c.c1, c.r1, c.c2, c.r2, items);
@@ -789,7 +788,7 @@ void ChapterPlayer::act(const cmd::QuizAnswers& c) {
     const int count = c.count;
     quizName_ = std::string(c.name);
     const int first = dataLine_;
-    QStringList texts;
+    TextList texts;
     for (const std::string_view text : c.texts) texts.push_back(FromCp1252(text.substr(0, kQuizAnswerLength)));
     const PenState saved = screen_.penState();
     const bool panels = count >= 2 && count <= 4;
@@ -803,7 +802,7 @@ void ChapterPlayer::act(const cmd::QuizAnswers& c) {
             if (panels && reply.answer <= count) answer = reply.answer;
             continue;
         }
-        switch (reply.key.toUpper().unicode()) {
+        switch (UpperCode(reply.key)) {
             case u'A': answer = 1; break;
             case u'B': answer = 2; break;
             case u'C': answer = count >= 3 ? 3 : 0; break;
@@ -844,14 +843,14 @@ void ChapterPlayer::act(const cmd::FillInAnswer& c) {
     const int column = c.column, row = c.row, tries = c.tries;
     const std::string answer(c.answer);
     const PenState saved = screen_.penState();
-    screen_.restoreFontAndBrush(PenState{kStyleBold, Colour(c.colour), saved.brush});
+    screen_.restoreFontAndBrush(PenState{kStyleBold, ColourOf(c.colour), saved.brush});
     std::string mask = answer;
     for (char& ch : mask) ch = ch == ' ' ? ' ' : '-';
     screen_.drawPlain(column, row, mask);
     for (std::size_t i = 0; i < answer.size(); ++i) {
         const char ch = answer[i];
         if (ch != ' ') {
-            const QChar wanted = FromCp1252(std::string_view(&ch, 1)).at(0).toUpper();
+            const char32_t wanted = UpperCode(FirstChar(FromCp1252(std::string_view(&ch, 1))));
             for (int count = 0;;) {
                 const KeyPress key = host_.waitForKey();
                 checkHost();
@@ -861,7 +860,7 @@ void ChapterPlayer::act(const cmd::FillInAnswer& c) {
                 }
                 ++count;
                 if (count == tries) break;
-                if (!key.click && key.key.toUpper() == wanted) break;
+                if (!key.click && UpperCode(key.key) == wanted) break;
             }
         }
         screen_.drawPlain(column + static_cast<int>(i), row, std::string_view(&ch, 1));
@@ -889,7 +888,7 @@ void ChapterPlayer::act(const cmd::CopyFile& c) {
 }
 void ChapterPlayer::act(const cmd::PrintFile& c) {
     if (operands_.FileMustExist(c.name)) return;
-    QStringList shown;
+    TextList shown;
     for (const auto& l : readLines(std::string(c.name))) shown.push_back(FromCp1252(l));
     screen_.printLines(shown, FromCp1252(c.heading));
     checkHost();
@@ -915,18 +914,18 @@ void ChapterPlayer::act(const cmd::Memo& c) {
     const PenState saved = screen_.penState();
     if (c.display) {
         if (!operands_.FileExists(name)) return;
-        QStringList shown;
+        TextList shown;
         for (const auto& l : readLines(name)) shown.push_back(FromCp1252(l));
         screen_.showMemo(c.width, c.depth, shown, true);
         return;
     }
     screen_.showMemo(c.width, c.depth, {}, false);
-    const QStringList typed = host_.askMemo();
+    const TextList typed = host_.askMemo();
     screen_.hideMemo(false);
     checkHost();
     if (stopped()) return;
     std::vector<std::string> lines;
-    for (const QString& l : typed) lines.push_back(ToCp1252(l));
+    for (const Text& l : typed) lines.push_back(ToCp1252(l));
     appendLines(name, lines);
     screen_.restoreFontAndBrush(saved);
     for (const auto& l : lines) screen_.drawPendingLine(l);
@@ -963,18 +962,18 @@ void ChapterPlayer::act(const cmd::WindowText& c) {
         fail(msg::WindowTextNotFound(name));
         return;
     }
-    const QColor back = Colour(StringToColor(colour).value_or(project_.Config.get(cfg::Screen::ScreenBackColor)));
+    const Colour back = ColourOf(StringToColor(colour).value_or(project_.Config.get(cfg::Screen::ScreenBackColor)));
     screen_.showRichText(c.c1, c.r1, c.c2, c.r2, back, std::move(lines));
 }
 void ChapterPlayer::act(const cmd::Blink& c) {
-    screen_.blink(c.column, c.row, c.count, Colour(c.text), Colour(c.back), c.words, [this] { return repeatStep(); });
+    screen_.blink(c.column, c.row, c.count, ColourOf(c.text), ColourOf(c.back), c.words, [this] { return repeatStep(); });
     checkHost();
 }
 void ChapterPlayer::act(const cmd::CenterText& c) {
-    screen_.centreText(c.column, c.row, c.end, Colour(c.text), Colour(c.back), c.words);
+    screen_.centreText(c.column, c.row, c.end, ColourOf(c.text), ColourOf(c.back), c.words);
 }
 void ChapterPlayer::act(const cmd::DrawLine& c) {
-    screen_.drawLine(c.vertical, c.line.column, c.line.row, c.line.end, c.line.width, Colour(c.line.colour));
+    screen_.drawLine(c.vertical, c.line.column, c.line.row, c.line.end, c.line.width, ColourOf(c.line.colour));
 }
 
 void ChapterPlayer::act(const cmd::Box& c) {
@@ -986,8 +985,8 @@ void ChapterPlayer::act(const cmd::Box& c) {
         default: break;
     }
     const BoxOperands& box = c.box;
-    const QColor borderColour = box.borderColour ? Colour(*box.borderColour) : QColor(Qt::black);
-    const QColor fill = Colour(box.fill);
+    const Colour borderColour = box.borderColour ? ColourOf(*box.borderColour) : Colour(0, 0, 0);
+    const Colour fill = ColourOf(box.fill);
     if (!box.popup) {
         screen_.drawBox(kind, box.c1, box.r1, box.c2, box.r2, fill, box.borderWidth, borderColour);
         return;
@@ -1000,10 +999,10 @@ void ChapterPlayer::act(const cmd::Box& c) {
 void ChapterPlayer::act(const cmd::Section& c) {
     const SectionOperands& o = c.at;
     switch (c.letter) {
-        case 'R': screen_.clearRow(o.c1, o.r1, o.c2, Colour(o.colour)); break;
-        case 'S': screen_.clearSection(o.c1, o.r1, o.c2, o.r2, Colour(o.colour)); break;
+        case 'R': screen_.clearRow(o.c1, o.r1, o.c2, ColourOf(o.colour)); break;
+        case 'S': screen_.clearSection(o.c1, o.r1, o.c2, o.r2, ColourOf(o.colour)); break;
         case 'C': screen_.copySection(o.c1, o.r1, o.c2, o.r2, o.column, o.row); break;
-        default: screen_.moveSection(o.c1, o.r1, o.c2, o.r2, o.column, o.row, Colour(o.colour)); break;
+        default: screen_.moveSection(o.c1, o.r1, o.c2, o.r2, o.column, o.row, ColourOf(o.colour)); break;
     }
 }
 
@@ -1016,10 +1015,10 @@ void ChapterPlayer::act(const cmd::ShowImage& c) {
     checkHost();
 }
 void ChapterPlayer::act(const cmd::ImageLabel& c) {
-    screen_.imageLabel(c.column, c.row, c.end, Colour(c.text), Colour(c.back), c.words);
+    screen_.imageLabel(c.column, c.row, c.end, ColourOf(c.text), ColourOf(c.back), c.words);
 }
 void ChapterPlayer::act(const cmd::ImageHypertext& c) {
-    screen_.imageHypertext(c.column, c.row, Colour(c.text), Colour(c.back), c.words);
+    screen_.imageHypertext(c.column, c.row, ColourOf(c.text), ColourOf(c.back), c.words);
 }
 
 }  // namespace quill

@@ -25,7 +25,7 @@
 // page labels belong to the player object: keep it for the session to keep them between runs,
 // or make a new one per run to start afresh.
 //
-// Text is Windows-1252 throughout; the host gets QString through FromCp1252.
+// Text is Windows-1252 throughout; the host gets Text (engine_types.h) through FromCp1252.
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -40,7 +40,7 @@
 #include "text/line_buffer.h"
 #include <vector>
 
-#include <QString>
+#include "engine_types.h"
 
 #include "script/commands.h"
 #include "script/operands.h"
@@ -107,7 +107,7 @@ public:
     // A click on a hypertext word or label (the preview window's handler calls it with the
     // label's text while the player waits): performs the HYPER entry of that name, or shows
     // the "has not been defined" information box.
-    void hypertextClicked(const QString& word);
+    void hypertextClicked(const Text& word);
 
     // ---- state, for the window and for tests ----------------------------------------------
     const std::string& chapterFile() const { return chapterFile_; }

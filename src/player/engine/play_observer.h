@@ -4,7 +4,7 @@
 // every call is cheap and changes nothing in the run.
 //
 // Lines are 1-based numbers of the chapter that started last (chapterStarted).
-#include <QString>
+#include "engine_types.h"
 #include <string>
 
 namespace quill {
@@ -34,7 +34,7 @@ public:
     // `picked` is 0-based, -1 for none. For a match list the last entry is the final action.
     virtual void entryPicked(PickList list, int firstLine, int count, int picked) = 0;
     // A hypertext word was followed.
-    virtual void wordFollowed(const QString& word) = 0;
+    virtual void wordFollowed(const Text& word) = 0;
 };
 
 }  // namespace quill

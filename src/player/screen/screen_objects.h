@@ -3,12 +3,7 @@
 // turns them into widgets, the headless host draws them into its snapshots (RenderScreen).
 // Every rectangle is in window pixels: the title offset in force when the object was made is
 // already added to its top.
-#include <QColor>
-#include <QFont>
-#include <QImage>
-#include <QRect>
-#include <QString>
-#include <QStringList>
+#include "engine_types.h"
 #include <array>
 #include <string>
 #include <vector>
@@ -18,25 +13,25 @@ namespace quill {
 // A clickable hypertext word: Courier New 10 pt, bold and underlined, sized to its text.
 // A click performs the tutorial data file entry of source HYPER named by the text.
 struct HyperLabel {
-    QRect rect;
-    QString text;
-    QColor textColour, backColour;
+    Rect rect;
+    Text text;
+    Colour textColour, backColour;
     bool operator==(const HyperLabel&) const = default;
 };
 
 // A caption label 15 pixels high, text centred, Courier New 10 pt bold.
 struct TextLabel {
-    QRect rect;
-    QString text;
-    QColor textColour, backColour;
+    Rect rect;
+    Text text;
+    Colour textColour, backColour;
     bool operator==(const TextLabel&) const = default;
 };
 
 // A picture stretched to its rectangle. A click counts as a key.
 struct Picture {
-    QRect rect;
-    QString file;  // the name as the chapter wrote it
-    QImage image;
+    Rect rect;
+    Text file;  // the name as the chapter wrote it
+    Image image;
 };
 
 // Panel alignment codes of a panel box caption.
@@ -44,10 +39,10 @@ enum PanelAlignment : int { kAlignLeft = 0, kAlignRight = 1, kAlignCentre = 2 };
 
 // A flat panel 34 pixels high with a caption (headings).
 struct PanelBox {
-    QRect rect;
-    QString caption;
-    QFont font;
-    QColor textColour, backColour;
+    Rect rect;
+    Text caption;
+    Font font;
+    Colour textColour, backColour;
     int alignment = kAlignLeft;
     bool operator==(const PanelBox&) const = default;
 };
@@ -55,8 +50,8 @@ struct PanelBox {
 // A menu button (tag 500 + number); a click answers askMenuButton() with its number.
 struct MenuButton {
     int number = 0;  // 1-based
-    QRect rect;
-    QString caption;
+    Rect rect;
+    Text caption;
     bool operator==(const MenuButton&) const = default;
 };
 
@@ -64,8 +59,8 @@ struct MenuButton {
 // text, Windows-1252); the preview window loads them into its rich-text box.
 struct RichTextPanel {
     bool visible = false;
-    QRect rect;
-    QColor backColour;
+    Rect rect;
+    Colour backColour;
     std::vector<std::string> lines;
 };
 
@@ -73,46 +68,46 @@ struct RichTextPanel {
 // area. A click counts as a key.
 struct ScreenImage {
     bool visible = false;
-    QString file;
-    QImage image;
+    Text file;
+    Image image;
 };
 
 // ---- answer controls ----------------------------------------------------------------------
 
 struct InputBox {  // UserInputEdit
     bool visible = false;
-    QRect rect;
+    Rect rect;
     int maxLength = 60;
 };
 
 struct ChoicePanel {  // TwoButtonPnl with LeftBitBtn and RightBitBtn
     bool visible = false;
     bool enabled = false;
-    QRect rect;
-    QString left, right;
-    QRect leftButton, rightButton;  // 74 x 24, centred as a pair
+    Rect rect;
+    Text left, right;
+    Rect leftButton, rightButton;  // 74 x 24, centred as a pair
 };
 
 struct ListMenu {  // ListMenuPanel with ListBox1
     bool visible = false;
-    QRect rect;
-    QStringList items;
+    Rect rect;
+    TextList items;
     int selected = 0;
 };
 
 struct MemoBox {  // LinesPanel (typed lines, with an OK button) or DisplayPanel (read-only)
     bool visible = false;
     bool readOnly = false;
-    QRect rect;
-    QStringList lines;
+    Rect rect;
+    TextList lines;
 };
 
 struct QuizAnswer {  // QuizAns1..4: a number panel "A".."D" and a text panel
     int number = 0;  // 1..4
-    QRect rect;      // the whole answer panel
-    QString letter;  // "A".."D"
-    QString text;
-    QColor backColour;
+    Rect rect;      // the whole answer panel
+    Text letter;  // "A".."D"
+    Text text;
+    Colour backColour;
 };
 
 struct AnswerControls {
@@ -128,17 +123,17 @@ struct AnswerControls {
 
 struct TitlePanel {  // TitlePnl, 34 pixels high above the drawing area
     bool visible = false;
-    QString text;
-    QFont font;
-    QColor textColour, backColour;
+    Text text;
+    Font font;
+    Colour textColour, backColour;
 };
 
 // The control bar below the drawing area (32 pixels high) with its five buttons, indexed by
 // ControlButton (host.h): Continue, Help, Quit, Page back, Utilities.
 struct ControlBar {
     bool visible = false;
-    QColor colour;
-    std::array<QString, 5> legends;
+    Colour colour;
+    std::array<Text, 5> legends;
     std::array<bool, 5> shown{};
 };
 

@@ -1,9 +1,6 @@
 #include "screen/text_screen.h"
 #include "project/tutorial_folder.h"
 
-#include <QGlyphRun>
-#include <QPainter>
-#include <QRawFont>
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -16,13 +13,14 @@
 #include "project/project_path.h"
 #include "script/command_operands.h"
 #include "screen/picture_reader.h"
+#include "screen/raster_ops.h"
 #include "text/cp1252.h"
 #include "text/file_lookup.h"
 #include "text_codec.h"
 
 namespace quill {
 
-QColor ColourFromRecord(std::uint32_t value) {
+Colour ColourFromRecord(std::uint32_t value) {
     // A system colour (clScrollBar .. clInfoBk, 0x80000000 + index) takes the classic Windows
     // default, so a record looks the same on every desktop.
     static constexpr std::uint32_t kSystem[25] = {
@@ -30,8 +28,8 @@ QColor ColourFromRecord(std::uint32_t value) {
         0xFFFFFF, 0xC0C0C0, 0xC0C0C0, 0x808080, 0x000080, 0xFFFFFF, 0xC0C0C0, 0x808080, 0x808080,
         0x000000, 0xC0C0C0, 0xFFFFFF, 0x000000, 0xC0C0C0, 0x000000, 0xFFFFE1};
     const std::uint32_t index = value & 0x00FFFFFFu;
-    if ((value & 0xFF000000u) == 0x80000000u && index < std::size(kSystem)) return QColor::fromRgb(kSystem[index]);
-    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+    if ((value & 0xFF000000u) == 0x80000000u && index < std::size(kSystem)) return Colour::fromRgb(kSystem[index]);
+    return Colour(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
                   static_cast<int>((value >> 16) & 0xFF));
 }
 
@@ -52,139 +50,41 @@ int VisibleLength(std::string_view text) {
     return static_cast<int>(s.size());
 }
 
-// ---- fonts ---------------------------------------------------------------------------------
+// ---- drawing ------------------------------------------------------------------------------
 
-// The screen font in its eight styles, and for drawing: the raw font of each weight and slant
-// with a glyph table of the 256 Windows-1252 characters, and each glyph's pixels as a mask.
-// The screen font draws without smoothing, so a glyph is a fixed set of pixels relative to its
-// cell: text is drawn by setting those pixels, never building fonts, strings or glyph runs per
-// character. The masks are made once, by drawing each glyph with QPainter exactly as a glyph
-// run at its cell would draw it.
-struct TextScreen::Fonts {
-    // A glyph's pixels: row r of the mask is the cell row r - kMaskTop; bit b of a row is the
-    // cell column b - kMaskLeft.
-    static constexpr int kMaskTop = 8, kMaskLeft = 8, kMaskRows = 40;
-    struct Mask {
-        std::array<quint32, kMaskRows> rows{};
-        int first = kMaskRows, last = -1;  // the rows that have pixels
-    };
+namespace {
 
-    std::array<QFont, 8> fonts;
-    std::array<QRawFont, 4> raw;                       // index: style & (bold | italic)
-    std::array<std::array<quint32, 256>, 4> glyphs{};  // glyph of each byte, per raw font
-    std::array<bool, 256> blank{};                     // control characters draw no glyph
-    std::array<std::array<Mask, 256>, 4> masks;        // pixels of each byte, per raw font
-    int ascent = 11;
-    int height = 15;
-    int underlinePos = 2;
-    int lineWidth = 1;
+RasterView ViewOf(Image& image) {
+    return {reinterpret_cast<std::uint32_t*>(image.bits()), image.bytesPerLine() / 4, image.width(), image.height()};
+}
 
-    static const Fonts& Shared() {
-        static const Fonts fonts;
-        return fonts;
-    }
+RasterView ViewOf(const Image& image) {
+    return {const_cast<std::uint32_t*>(reinterpret_cast<const std::uint32_t*>(image.constBits())),
+            image.bytesPerLine() / 4, image.width(), image.height()};
+}
 
-private:
-    Fonts() {
-        for (int s = 0; s < 8; ++s) {
-            QFont f(QStringLiteral("Courier New"));
-            // 10 points at 96 dots per inch, whatever the display says.
-            f.setPixelSize(13);
-            f.setStyleHint(QFont::TypeWriter);
-            // Plain pixels on the cell grid: no font smoothing.
-            f.setStyleStrategy(QFont::NoAntialias);
-            f.setBold(s & kStyleBold);
-            f.setItalic(s & kStyleItalic);
-            f.setUnderline(s & kStyleUnderline);
-            fonts[static_cast<std::size_t>(s)] = f;
-        }
-        QString all;
-        for (int b = 0; b < 256; ++b) {
-            all += QChar(static_cast<char16_t>(Cp1252ToUnicode(static_cast<unsigned char>(b))));
-            blank[static_cast<std::size_t>(b)] = b < 32 || b == 127;
-        }
-        for (int r = 0; r < 4; ++r) {
-            raw[static_cast<std::size_t>(r)] = QRawFont::fromFont(fonts[static_cast<std::size_t>(r)]);
-            const QList<quint32> idx = raw[static_cast<std::size_t>(r)].glyphIndexesForString(all);
-            for (int b = 0; b < 256 && b < idx.size(); ++b)
-                glyphs[static_cast<std::size_t>(r)][static_cast<std::size_t>(b)] = idx[b];
-        }
-        const QFontMetrics m(fonts[0]);
-        ascent = m.ascent();
-        height = m.height();
-        underlinePos = std::max(1, m.underlinePos());
-        lineWidth = std::max(1, m.lineWidth());
+// A colour as the raster's pixel; a colour that is not valid draws nothing.
+std::uint32_t PixelOf(const Colour& colour) {
+    return colour.isValid() ? (std::uint32_t(colour.alpha()) << 24) | (colour.rgb() & 0x00FFFFFFu) : 0u;
+}
 
-        // Each font's glyphs drawn once on a grid of 16 x 16 cells, then read back cell by cell.
-        constexpr int kGrid = 16;
-        QImage canvas(32 * kGrid, kMaskRows * kGrid, QImage::Format_RGB32);
-        for (std::size_t r = 0; r < 4; ++r) {
-            canvas.fill(Qt::black);
-            QList<quint32> runGlyphs;
-            QList<QPointF> runPositions;
-            for (std::size_t b = 0; b < 256; ++b) {
-                const quint32 glyph = blank[b] ? 0 : glyphs[r][b];
-                if (glyph == 0) continue;
-                const int gx = static_cast<int>(b % kGrid) * 32, gy = static_cast<int>(b / kGrid) * kMaskRows;
-                runGlyphs.push_back(glyph);
-                runPositions.push_back(QPointF(gx + kMaskLeft, gy + kMaskTop + ascent));
-            }
-            {
-                QPainter p(&canvas);
-                p.setRenderHint(QPainter::Antialiasing, false);
-                p.setRenderHint(QPainter::TextAntialiasing, false);
-                p.setPen(Qt::white);
-                QGlyphRun run;
-                run.setRawFont(raw[r]);
-                run.setGlyphIndexes(runGlyphs);
-                run.setPositions(runPositions);
-                p.drawGlyphRun(QPointF(0, 0), run);
-            }
-            for (std::size_t b = 0; b < 256; ++b) {
-                if (blank[b] || glyphs[r][b] == 0) continue;
-                const int gx = static_cast<int>(b % kGrid) * 32, gy = static_cast<int>(b / kGrid) * kMaskRows;
-                Mask& mask = masks[r][b];
-                for (int y = 0; y < kMaskRows; ++y) {
-                    const auto* line = reinterpret_cast<const QRgb*>(canvas.constScanLine(gy + y)) + gx;
-                    quint32 bits = 0;
-                    for (int x = 0; x < 32; ++x)
-                        if (line[x] != qRgb(0, 0, 0)) bits |= quint32(1) << x;
-                    mask.rows[static_cast<std::size_t>(y)] = bits;
-                    if (bits) {
-                        mask.first = std::min(mask.first, y);
-                        mask.last = y;
-                    }
-                }
-            }
-        }
-    }
-};
+}  // namespace
 
 // Drawing on the raster for the length of one operation. Text is collected as runs of
 // characters drawn next to each other in one pen, each flushed as one fill of its cells and
-// then its glyphs' pixels, straight into the image. The QPainter for other drawing is begun
-// only when asked for.
+// then its glyphs' pixels, straight into the image. Other drawing takes the raster from raster().
 class TextScreen::Painter {
 public:
     explicit Painter(TextScreen& screen) : screen_(screen) {}
     ~Painter() { end(); }
 
-    QPainter& p() {
+    RasterView raster() {
         flush();
-        begin();
-        return painter_;
+        return ViewOf(screen_.image_);
     }
 
-    void begin() {
-        if (painter_.isActive()) return;
-        painter_.begin(&screen_.image_);
-        painter_.setRenderHint(QPainter::Antialiasing, false);
-        painter_.setRenderHint(QPainter::TextAntialiasing, false);
-    }
-    void end() {
-        flush();
-        if (painter_.isActive()) painter_.end();
-    }
+    void begin() {}
+    void end() { flush(); }
 
     // One character cell at (x, y) in the pen.
     void put(int x, int y, unsigned char byte, const PenState& pen) {
@@ -203,107 +103,50 @@ public:
 
     void flush() {
         if (count_ == 0) return;
-        const Fonts& f = Fonts::Shared();
-        QImage& image = screen_.image_;
-        const QRect cells(x_, y_, 8 * count_, f.height);
-        if (image.format() != QImage::Format_RGB32 || pen_.text.alpha() != 255 || pen_.brush.alpha() != 255 ||
-            !pen_.text.isValid() || !pen_.brush.isValid()) {
-            flushWithPainter(cells);
-        } else {
-            // A painter still open on the image would keep drawing on the buffer it began with
-            // if writing here made the image detach from a copy.
-            if (painter_.isActive()) painter_.end();
-            // Opaque text: every cell gets the brush over the font's height, then the glyphs.
-            const Raster raster{image.bits(), image.bytesPerLine(), image.width(), image.height()};
-            Fill(raster, cells, pen_.brush.rgb());
-            const QRgb ink = pen_.text.rgb();
-            const auto& masks = f.masks[static_cast<std::size_t>(pen_.style & (kStyleBold | kStyleItalic))];
-            for (int i = 0; i < count_; ++i) {
-                const std::size_t b = bytes_[static_cast<std::size_t>(i)];
-                if (f.blank[b]) continue;
-                Blit(raster, masks[b], x_ + 8 * i, y_, ink);
-            }
-            if (pen_.style & kStyleUnderline)
-                Fill(raster, QRect(x_, y_ + f.ascent + f.underlinePos, 8 * count_, f.lineWidth), ink);
+        const GlyphMasks& f = *screen_.masks_;
+        const RasterView raster = ViewOf(screen_.image_);
+        // Every cell gets the brush over the font's height, then the glyphs.
+        FillRect(raster, x_, y_, 8 * count_, f.height, PixelOf(pen_.brush));
+        const std::uint32_t ink = PixelOf(pen_.text);
+        const auto& masks = f.masks[static_cast<std::size_t>(pen_.style & (kStyleBold | kStyleItalic))];
+        for (int i = 0; i < count_; ++i) {
+            const std::size_t b = bytes_[static_cast<std::size_t>(i)];
+            if (f.blank[b]) continue;
+            Blit(raster, masks[b], x_ + 8 * i, y_, ink);
         }
+        if (pen_.style & kStyleUnderline) FillRect(raster, x_, y_ + f.ascent + f.underlinePos, 8 * count_, f.lineWidth, ink);
         count_ = 0;
     }
 
 private:
     static constexpr int kMaxRun = 128;
 
-    // Pens compared by what they draw; cheaper than QColor's comparison on every character.
+    // Pens compared by what they draw; cheaper than comparing colours on every character.
     static bool SamePen(const PenState& a, const PenState& b) {
         return a.style == b.style && a.text.rgba() == b.text.rgba() && a.brush.rgba() == b.brush.rgba() &&
                a.text.isValid() == b.text.isValid() && a.brush.isValid() == b.brush.isValid();
     }
 
-    // The pixels of the image (32 bits each), taken once per run: QImage::scanLine() checks
-    // for sharing on every call.
-    struct Raster {
-        uchar* bits;
-        qsizetype bytesPerLine;
-        int width, height;
-        QRgb* line(int y) const { return reinterpret_cast<QRgb*>(bits + y * bytesPerLine); }
-    };
-
-    static void Fill(const Raster& raster, const QRect& rect, QRgb colour) {
-        const QRect r = rect.intersected(QRect(0, 0, raster.width, raster.height));
-        if (r.isEmpty()) return;
-        const QRgb pixel = 0xFF000000u | colour;
-        for (int y = r.top(); y <= r.bottom(); ++y) {
-            QRgb* line = raster.line(y) + r.left();
-            std::fill(line, line + r.width(), pixel);
-        }
-    }
-
-    static void Blit(const Raster& raster, const Fonts::Mask& mask, int cellX, int cellY, QRgb colour) {
-        const QRgb pixel = 0xFF000000u | colour;
+    static void Blit(const RasterView& raster, const GlyphMasks::Mask& mask, int cellX, int cellY, std::uint32_t colour) {
+        if ((colour >> 24) == 0) return;
+        const bool opaque = (colour >> 24) == 0xFF;
         const int width = raster.width, height = raster.height;
         for (int row = mask.first; row <= mask.last; ++row) {
-            const int y = cellY + row - Fonts::kMaskTop;
+            const int y = cellY + row - GlyphMasks::kMaskTop;
             if (y < 0 || y >= height) continue;
-            quint32 bits = mask.rows[static_cast<std::size_t>(row)];
+            std::uint32_t bits = mask.rows[static_cast<std::size_t>(row)];
             if (!bits) continue;
-            QRgb* line = raster.line(y);
+            std::uint32_t* line = raster.line(y);
             while (bits) {
                 const int bit = std::countr_zero(bits);
                 bits &= bits - 1;
-                const int x = cellX + bit - Fonts::kMaskLeft;
-                if (x >= 0 && x < width) line[x] = pixel;
+                const int x = cellX + bit - GlyphMasks::kMaskLeft;
+                if (x >= 0 && x < width) line[x] = opaque ? colour : Over(line[x], colour);
             }
         }
     }
 
-    // Colours with transparency, or an image of another format: drawn by QPainter.
-    void flushWithPainter(const QRect& cells) {
-        const Fonts& f = Fonts::Shared();
-        begin();
-        painter_.fillRect(cells, pen_.brush);
-        QList<quint32> glyphs;
-        QList<QPointF> positions;
-        const std::size_t r = static_cast<std::size_t>(pen_.style & (kStyleBold | kStyleItalic));
-        for (int i = 0; i < count_; ++i) {
-            const std::size_t b = bytes_[static_cast<std::size_t>(i)];
-            const quint32 glyph = f.blank[b] ? 0 : f.glyphs[r][b];
-            if (glyph == 0) continue;
-            glyphs.push_back(glyph);
-            positions.push_back(QPointF(x_ + 8 * i, y_ + f.ascent));
-        }
-        if (!glyphs.isEmpty()) {
-            QGlyphRun run;
-            run.setRawFont(f.raw[r]);
-            run.setGlyphIndexes(glyphs);
-            run.setPositions(positions);
-            painter_.setPen(pen_.text);
-            painter_.drawGlyphRun(QPointF(0, 0), run);
-        }
-        if (pen_.style & kStyleUnderline)
-            painter_.fillRect(QRect(x_, y_ + f.ascent + f.underlinePos, 8 * count_, f.lineWidth), pen_.text);
-    }
-
     TextScreen& screen_;
-    QPainter painter_;
     std::array<unsigned char, kMaxRun> bytes_{};
     int count_ = 0;
     int x_ = 0, y_ = 0;
@@ -317,8 +160,8 @@ TextScreen::TextScreen(const TTutorialConfig& config, std::filesystem::path proj
     : config_(config),
       projectDir_(std::move(projectDir)),
       host_(host),
-      fonts_(&Fonts::Shared()),
-      image_(kWidth, kHeight, QImage::Format_RGB32) {
+      masks_(&ScreenGlyphMasks()),
+      image_(NewRaster(kWidth, kHeight)) {
     loadScreenColours();
     pen_ = {0, colours_.text, colours_.back};
     image_.fill(colours_.back);
@@ -327,9 +170,9 @@ TextScreen::TextScreen(const TTutorialConfig& config, std::filesystem::path proj
 
 TextScreen::~TextScreen() = default;
 
-const QFont& TextScreen::screenFont(int style) const {
-    return fonts_->fonts[static_cast<std::size_t>(style & 7)];
-}
+#ifndef QUILL_NO_QT
+const QFont& TextScreen::screenFont(int style) const { return ScreenFont(style); }
+#endif
 
 void TextScreen::loadScreenColours() {
     colours_.back = ColourFromRecord(config_.get(cfg::Screen::ScreenBackColor));
@@ -344,27 +187,27 @@ void TextScreen::loadScreenColours() {
             ColourFromRecord(config_.get(cfg::Colors::Entry(n).Value));
 }
 
-void TextScreen::setLinkColours(const QColor& text, const QColor& back) {
+void TextScreen::setLinkColours(const Colour& text, const Colour& back) {
     colours_.hyper = text;
     colours_.hyperBack = back;
 }
 
-QColor TextScreen::backColour(int code) const {
+Colour TextScreen::backColour(int code) const {
     if (code >= 1 && code <= 26) return colours_.table[static_cast<std::size_t>(code - 1)];
     return colours_.back;
 }
 
-QColor TextScreen::textColour(int code) const {
+Colour TextScreen::textColour(int code) const {
     if (code >= 1 && code <= 26) return colours_.table[static_cast<std::size_t>(code - 1)];
     return code == 27 ? colours_.text : colours_.back;
 }
 
-void TextScreen::reportError(const QString& text) const {
+void TextScreen::reportError(const Text& text) const {
     if (host_) host_->showError(text);
 }
 
-QRect TextScreen::placed(int x, int y, int width, int height) const {
-    return QRect(x, y + titleOffset_, width, height);
+Rect TextScreen::placed(int x, int y, int width, int height) const {
+    return Rect(x, y + titleOffset_, width, height);
 }
 
 // ---- text ------------------------------------------------------------------------------------
@@ -471,11 +314,11 @@ void TextScreen::drawPendingLine(std::string_view text) {
     ++row_;
 }
 
-void TextScreen::fillCells(int x, int y, int width, int height, const QColor& colour) {
+void TextScreen::fillCells(int x, int y, int width, int height, const Colour& colour) {
     if (width <= 0 || height <= 0) return;
-    clearCells(QRect(x, y, width, height));
+    clearCells(Rect(x, y, width, height));
     Painter painter(*this);
-    painter.p().fillRect(QRect(x, y, width, height), colour);
+    FillRect(painter.raster(), x, y, width, height, PixelOf(colour));
 }
 
 // ---- text layer --------------------------------------------------------------------------------
@@ -494,7 +337,7 @@ void TextScreen::putCell(int x, int y, unsigned char byte) {
     cells_[static_cast<std::size_t>(r * kTextColumns + c)] = byte;
 }
 
-void TextScreen::clearCells(const QRect& pixels) {
+void TextScreen::clearCells(const Rect& pixels) {
     // A cell goes when the rectangle covers its centre.
     for (int r = 0; r < kTextRows; ++r) {
         const int cy = r * kCellHeight + kCellHeight / 2;
@@ -506,7 +349,7 @@ void TextScreen::clearCells(const QRect& pixels) {
     }
 }
 
-void TextScreen::pasteCells(const std::vector<unsigned char>& from, const QRect& source, int targetX, int targetY) {
+void TextScreen::pasteCells(const std::vector<unsigned char>& from, const Rect& source, int targetX, int targetY) {
     const int c0 = CellColumn(source.left()), r0 = CellRow(source.top());
     const int columns = source.width() / kCellWidth, rows = source.height() / kCellHeight;
     const int tc = CellColumn(targetX), tr = CellRow(targetY);
@@ -519,8 +362,8 @@ void TextScreen::pasteCells(const std::vector<unsigned char>& from, const QRect&
         }
 }
 
-QString TextScreen::visibleText() const {
-    QStringList rows;
+Text TextScreen::visibleText() const {
+    TextList rows;
     for (int r = 0; r < kTextRows; ++r) {
         std::string line;
         for (int c = 0; c < kTextColumns; ++c) {
@@ -532,7 +375,7 @@ QString TextScreen::visibleText() const {
         line.resize(end + 1);
         rows.push_back(FromCp1252(line));
     }
-    return rows.join(u'\n');
+    return JoinLines(rows);
 }
 
 void TextScreen::drawLiteral(int x, int y, std::string_view text, const PenState& pen) {
@@ -582,16 +425,16 @@ void TextScreen::resetControlBar() {
     slowTyping_ = false;
 }
 
-void TextScreen::printLines(const QStringList& lines, const QString& question) {
+void TextScreen::printLines(const TextList& lines, const Text& question) {
     if (host_) host_->printLines(lines, question);
 }
 
-void TextScreen::showTitle(std::string_view text, const QColor& textColour, const QColor& backColour) {
+void TextScreen::showTitle(std::string_view text, const Colour& textColour, const Colour& backColour) {
     title_.visible = true;
     title_.text = FromCp1252(text);
     title_.textColour = textColour;
     title_.backColour = backColour;
-    QFont font(QStringLiteral("Arial"));
+    Font font(Lit("Arial"));
     font.setPixelSize(16);
     if (auto spec = FontFromSpec(config_.get(cfg::Screen::TitleFont))) {
         if (!spec->name.empty()) font.setFamily(FromCp1252(spec->name));
@@ -609,31 +452,31 @@ void TextScreen::showTitle(std::string_view text, const QColor& textColour, cons
 
 // ---- screen objects ----------------------------------------------------------------------------
 
-void TextScreen::addHyperLabel(int x, int y, const QString& text, const QColor& textColour,
-                               const QColor& backColour) {
-    hyperLabels_.push_back({placed(x, y, kCellWidth * static_cast<int>(text.size()), fonts_->height),
+void TextScreen::addHyperLabel(int x, int y, const Text& text, const Colour& textColour,
+                               const Colour& backColour) {
+    hyperLabels_.push_back({placed(x, y, kCellWidth * TextLength(text), masks_->height),
                             text, textColour, backColour});
 }
 
-void TextScreen::addTextLabel(int x, int y, int width, const QString& text, const QColor& textColour,
-                              const QColor& backColour) {
+void TextScreen::addTextLabel(int x, int y, int width, const Text& text, const Colour& textColour,
+                              const Colour& backColour) {
     textLabels_.push_back({placed(x, y, width, 15), text, textColour, backColour});
 }
 
 bool TextScreen::addPicture(int x, int y, int width, int height, const std::filesystem::path& file,
-                            const QString& name) {
-    QString why;
-    QImage image = ReadPicture(TutorialFolder(projectDir_), file, &why);
+                            const Text& name) {
+    Text why;
+    Image image = ReadPicture(TutorialFolder(projectDir_), file, &why);
     if (image.isNull()) {
-        reportError(QStringLiteral("The picture file %1 cannot be drawn: %2").arg(name, why));
+        reportError(Lit("The picture file ") + name + Lit(" cannot be drawn: ") + why);
         return false;
     }
     pictures_.push_back({placed(x, y, width, height), name, std::move(image)});
     return true;
 }
 
-void TextScreen::addPanelBox(int column, int row, int endColumn, const QString& caption,
-                             const QFont& font, const QColor& textColour, const QColor& backColour,
+void TextScreen::addPanelBox(int column, int row, int endColumn, const Text& caption,
+                             const Font& font, const Colour& textColour, const Colour& backColour,
                              int alignment) {
     panelBoxes_.push_back({placed(column * kCellWidth, row * kCellHeight,
                                   (endColumn - column) * kCellWidth, 34),
@@ -655,30 +498,30 @@ void TextScreen::showInputBox(int widthCells) {
     const int cells = widthCells < 0 ? 30 : widthCells;
     answers_.input.visible = true;
     answers_.input.maxLength = 60;
-    answers_.input.rect = QRect(ColumnToX(column_), RowToY(row_) + (title_.visible ? 32 : 0),
+    answers_.input.rect = Rect(ColumnToX(column_), RowToY(row_) + (title_.visible ? 32 : 0),
                                 cells * kCellWidth, 21);
 }
 
 void TextScreen::hideInputBox() { answers_.input.visible = false; }
 
-void TextScreen::showChoice(const QString& left, const QString& right, int widthCells) {
+void TextScreen::showChoice(const Text& left, const Text& right, int widthCells) {
     ChoicePanel& c = answers_.choice;
     c.visible = true;
     c.enabled = true;
     c.left = left;
     c.right = right;
     const int width = std::max(widthCells * kCellWidth, 176);
-    c.rect = QRect(ColumnToX(column_), RowToY(row_) + (title_.visible ? 32 : 0), width, 34);
+    c.rect = Rect(ColumnToX(column_), RowToY(row_) + (title_.visible ? 32 : 0), width, 34);
     // The pair of 74 x 24 buttons sits in a 168-pixel holder centred in the panel.
     const int pair = 168;
     const int left0 = c.rect.left() + width / 2 - pair / 2;
-    c.leftButton = QRect(left0 + 4, c.rect.top() + 5, 74, 24);
-    c.rightButton = QRect(left0 + 90, c.rect.top() + 5, 74, 24);
+    c.leftButton = Rect(left0 + 4, c.rect.top() + 5, 74, 24);
+    c.rightButton = Rect(left0 + 90, c.rect.top() + 5, 74, 24);
 }
 
 void TextScreen::disableChoice() { answers_.choice.enabled = false; }
 
-void TextScreen::showListMenu(int c1, int r1, int c2, int r2, const QStringList& items) {
+void TextScreen::showListMenu(int c1, int r1, int c2, int r2, const TextList& items) {
     ListMenu& l = answers_.list;
     l.visible = true;
     l.items = items;
@@ -688,7 +531,7 @@ void TextScreen::showListMenu(int c1, int r1, int c2, int r2, const QStringList&
 
 void TextScreen::hideListMenu() { answers_.list.visible = false; }
 
-void TextScreen::showMemo(int width, int depth, const QStringList& lines, bool readOnly) {
+void TextScreen::showMemo(int width, int depth, const TextList& lines, bool readOnly) {
     MemoBox& m = readOnly ? answers_.display : answers_.memo;
     m.visible = true;
     m.readOnly = readOnly;
@@ -700,18 +543,19 @@ void TextScreen::showMemo(int width, int depth, const QStringList& lines, bool r
 
 void TextScreen::hideMemo(bool readOnly) { (readOnly ? answers_.display : answers_.memo).visible = false; }
 
-void TextScreen::showQuizAnswers(int row, const QStringList& texts) {
+void TextScreen::showQuizAnswers(int row, const TextList& texts) {
     answers_.quiz.clear();
-    if (texts.size() < 2 || texts.size() > 4) return;
-    for (int k = 1; k <= texts.size(); ++k) {
-        const QString& t = texts[k - 1];
+    const int count = static_cast<int>(texts.size());
+    if (count < 2 || count > 4) return;
+    for (int k = 1; k <= count; ++k) {
+        const Text& t = texts[static_cast<std::size_t>(k - 1)];
         QuizAnswer a;
         a.number = k;
-        a.letter = QString(QChar(u'A' + k - 1));
+        a.letter = Lit(std::string(1, static_cast<char>('A' + k - 1)));
         a.text = t;
         a.backColour = pen_.brush;
         a.rect = placed(ColumnToX(column_), RowToY(row) + 24 * (k - 1),
-                        (static_cast<int>(t.size()) + 5) * kCellWidth, 20);
+                        (TextLength(t) + 5) * kCellWidth, 20);
         answers_.quiz.push_back(a);
     }
 }
@@ -730,9 +574,9 @@ std::optional<std::string> TextScreen::heading(std::string_view name, int column
         if (UpperCaseCp1252(config_.get(cfg::Headings::Entry(n).Name)) == wanted) found = n;
 
     const auto entry = cfg::Headings::Entry(found);
-    QFont font(QStringLiteral("Arial"));
+    Font font(Lit("Arial"));
     font.setPixelSize(13);
-    QColor textColour = Qt::black;
+    Colour textColour(0, 0, 0);
     if (auto spec = FontFromSpec(config_.get(entry.Font))) {
         if (!spec->name.empty()) font.setFamily(FromCp1252(spec->name));
         if (spec->size > 0) font.setPixelSize((spec->size * 96 + 36) / 72);
@@ -755,7 +599,7 @@ std::optional<std::string> TextScreen::heading(std::string_view name, int column
     return std::nullopt;
 }
 
-void TextScreen::showRichText(int c1, int r1, int c2, int r2, const QColor& backColour,
+void TextScreen::showRichText(int c1, int r1, int c2, int r2, const Colour& backColour,
                               std::vector<std::string> lines) {
     richText_.visible = true;
     richText_.rect = placed(ColumnToX(c1), RowToY(r1), ColumnToX(c2) - ColumnToX(c1),
@@ -764,8 +608,8 @@ void TextScreen::showRichText(int c1, int r1, int c2, int r2, const QColor& back
     richText_.lines = std::move(lines);
 }
 
-void TextScreen::blink(int column, int row, int count, const QColor& textColour,
-                       const QColor& backColour, std::string_view text,
+void TextScreen::blink(int column, int row, int count, const Colour& textColour,
+                       const Colour& backColour, std::string_view text,
                        const std::function<bool()>& round) {
     const int x = ColumnToX(column), y = RowToY(row);
     const PenState hidden{pen_.style, backColour, backColour};
@@ -781,10 +625,10 @@ void TextScreen::blink(int column, int row, int count, const QColor& textColour,
     drawLiteral(x, y, text, shown);
 }
 
-void TextScreen::centreText(int column, int row, int endColumn, const QColor& textColour,
-                            const QColor& backColour, std::string_view text) {
+void TextScreen::centreText(int column, int row, int endColumn, const Colour& textColour,
+                            const Colour& backColour, std::string_view text) {
     const int width = endColumn - column + 1;
-    fillCells(ColumnToX(column), RowToY(row), width * kCellWidth, fonts_->height, backColour);
+    fillCells(ColumnToX(column), RowToY(row), width * kCellWidth, masks_->height, backColour);
     const int offset = (width - VisibleLength(text)) / 2;
     const PenState saved = pen_;
     pen_.text = textColour;
@@ -793,48 +637,33 @@ void TextScreen::centreText(int column, int row, int endColumn, const QColor& te
     pen_ = saved;
 }
 
-void TextScreen::drawLine(bool vertical, int column, int row, int end, int width, const QColor& colour) {
-    const QPoint from(ColumnToX(column), RowToY(row));
-    const QPoint to = vertical ? QPoint(from.x(), RowToY(end)) : QPoint(ColumnToX(end), from.y());
+void TextScreen::drawLine(bool vertical, int column, int row, int end, int width, const Colour& colour) {
+    const int x = ColumnToX(column), y = RowToY(row);
+    const int toX = vertical ? x : ColumnToX(end), toY = vertical ? RowToY(end) : y;
     Painter painter(*this);
-    if (width <= 1) {
-        // A one-pixel line stops short of its end point.
-        painter.p().setPen(QPen(colour, 1, Qt::SolidLine, Qt::FlatCap));
-    } else {
-        painter.p().setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
-    }
-    painter.p().drawLine(from, to);
+    // A one-pixel line stops short of its end point; a wider one has round ends.
+    DrawAxisLine(painter.raster(), x, y, toX, toY, width, PixelOf(colour));
 }
 
-void TextScreen::drawBox(BoxKind kind, int c1, int r1, int c2, int r2, const QColor& fill,
-                         int borderWidth, const QColor& borderColour) {
+void TextScreen::drawBox(BoxKind kind, int c1, int r1, int c2, int r2, const Colour& fill,
+                         int borderWidth, const Colour& borderColour) {
     const int x1 = ColumnToX(c1), y1 = RowToY(r1), x2 = ColumnToX(c2), y2 = RowToY(r2);
     if (x2 <= x1 || y2 <= y1) return;
     const bool border = kind == BoxKind::Border || kind == BoxKind::RoundedBorder;
     const bool rounded = kind == BoxKind::Rounded || kind == BoxKind::RoundedBorder;
     const int penWidth = border ? std::max(1, borderWidth) : 1;
-    const QColor penColour = border ? borderColour : QColor(Qt::black);
-    if (fill.isValid() && fill.alpha() == 255) clearCells(QRect(x1, y1, x2 - x1, y2 - y1));
+    const Colour penColour = border ? borderColour : Colour(0, 0, 0);
+    if (fill.isValid() && fill.alpha() == 255) clearCells(Rect(x1, y1, x2 - x1, y2 - y1));
     Painter painter(*this);
-    QPainter& p = painter.p();
-    p.setPen(QPen(penColour, penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    p.setBrush(fill);
     // The box covers x1..x2-1 and y1..y2-1; the outline runs on those edge pixels.
-    if (penWidth == 1) {
-        const QRect r(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
-        if (rounded) p.drawRoundedRect(r, 7.5, 7.5);
-        else p.drawRect(r);
-    } else {
-        const QRectF r(x1 + 0.5, y1 + 0.5, x2 - x1 - 1, y2 - y1 - 1);
-        if (rounded) p.drawRoundedRect(r, 7.5, 7.5);
-        else p.drawRect(r);
-    }
+    const std::uint32_t inside = PixelOf(fill);
+    DrawBox(painter.raster(), x1, y1, x2, y2, rounded, penWidth, PixelOf(penColour), fill.isValid() ? &inside : nullptr);
 }
 
 void TextScreen::popup(BoxKind kind, int c1, int r1, int c2, int r2,
-                       const std::vector<std::string>& lines, const QColor& fill, int tenths,
-                       int borderWidth, const QColor& borderColour) {
-    const QImage saved = copyRaster();
+                       const std::vector<std::string>& lines, const Colour& fill, int tenths,
+                       int borderWidth, const Colour& borderColour) {
+    const Image saved = copyRaster();
     const std::vector<unsigned char> savedCells = cells_;
     const std::size_t labels = hyperLabels_.size();
     const int hyperCount = hypertextCount_;
@@ -856,40 +685,41 @@ void TextScreen::popup(BoxKind kind, int c1, int r1, int c2, int r2,
     hypertextCount_ = hyperCount;
 }
 
-void TextScreen::clearRow(int column, int row, int endColumn, const QColor& colour) {
+void TextScreen::clearRow(int column, int row, int endColumn, const Colour& colour) {
     const int x = ColumnToX(column);
     fillCells(x, RowToY(row), ColumnToX(endColumn + 1) - x, kCellHeight, colour);
 }
 
-void TextScreen::clearSection(int c1, int r1, int c2, int r2, const QColor& colour) {
+void TextScreen::clearSection(int c1, int r1, int c2, int r2, const Colour& colour) {
     fillCells(ColumnToX(c1), RowToY(r1), ColumnToX(c2) - ColumnToX(c1), RowToY(r2) - RowToY(r1), colour);
 }
 
 void TextScreen::copySection(int c1, int r1, int c2, int r2, int targetColumn, int targetRow) {
-    const QImage copy = copyRaster();
-    const QRect source(ColumnToX(c1), RowToY(r1), ColumnToX(c2) - ColumnToX(c1), RowToY(r2) - RowToY(r1));
+    const Image copy = copyRaster();
+    const Rect source(ColumnToX(c1), RowToY(r1), ColumnToX(c2) - ColumnToX(c1), RowToY(r2) - RowToY(r1));
     if (source.width() <= 0 || source.height() <= 0) return;
     pasteCells(std::vector<unsigned char>(cells_), source, ColumnToX(targetColumn), RowToY(targetRow));
     Painter painter(*this);
-    painter.p().drawImage(QPoint(ColumnToX(targetColumn), RowToY(targetRow)), copy, source);
+    CopyPixels(painter.raster(), ViewOf(copy), source.left(), source.top(), source.width(), source.height(),
+               ColumnToX(targetColumn), RowToY(targetRow));
 }
 
 void TextScreen::moveSection(int c1, int r1, int c2, int r2, int targetColumn, int targetRow,
-                             const QColor& colour) {
-    const QImage copy = copyRaster();
+                             const Colour& colour) {
+    const Image copy = copyRaster();
     const std::vector<unsigned char> cells = cells_;
     clearSection(c1, r1, c2, r2, colour);
-    const QRect source(ColumnToX(c1), RowToY(r1), ColumnToX(c2) - ColumnToX(c1), RowToY(r2) - RowToY(r1));
+    const Rect source(ColumnToX(c1), RowToY(r1), ColumnToX(c2) - ColumnToX(c1), RowToY(r2) - RowToY(r1));
     if (source.width() <= 0 || source.height() <= 0) return;
     pasteCells(cells, source, ColumnToX(targetColumn), RowToY(targetRow));
     Painter painter(*this);
-    painter.p().drawImage(QPoint(ColumnToX(targetColumn), RowToY(targetRow)), copy, source);
+    CopyPixels(painter.raster(), ViewOf(copy), source.left(), source.top(), source.width(), source.height(),
+               ColumnToX(targetColumn), RowToY(targetRow));
 }
 
-void TextScreen::restoreRaster(const QImage& copy) {
+void TextScreen::restoreRaster(const Image& copy) {
     Painter painter(*this);
-    painter.p().setCompositionMode(QPainter::CompositionMode_Source);
-    painter.p().drawImage(QPoint(0, 0), copy);
+    CopyPixels(painter.raster(), ViewOf(copy), 0, 0, copy.width(), copy.height(), 0, 0);
 }
 
 std::optional<std::filesystem::path> TextScreen::userFile() const {
@@ -903,22 +733,21 @@ std::optional<std::filesystem::path> TextScreen::userFile() const {
     return file.path;
 }
 
-std::optional<QImage> TextScreen::loadPicture(std::string_view file, std::filesystem::path* path) {
+std::optional<Image> TextScreen::loadPicture(std::string_view file, std::filesystem::path* path) {
     const ProjectPath found = ResolveInProject(projectDir_, file);
     std::error_code ec;
     if (!found.inside) {
-        reportError(QStringLiteral("The Image file ") + FromCp1252(file) +
-                    QStringLiteral(" is outside the tutorial folder."));
+        reportError(Lit("The Image file ") + FromCp1252(file) + Lit(" is outside the tutorial folder."));
         return std::nullopt;
     }
     if (!std::filesystem::is_regular_file(found.path, ec)) {
-        reportError(QStringLiteral("The Image file ") + FromCp1252(file) + QStringLiteral(" was not found"));
+        reportError(Lit("The Image file ") + FromCp1252(file) + Lit(" was not found"));
         return std::nullopt;
     }
-    QString why;
-    QImage image = ReadPicture(TutorialFolder(projectDir_), found.path, &why);
+    Text why;
+    Image image = ReadPicture(TutorialFolder(projectDir_), found.path, &why);
     if (image.isNull()) {
-        reportError(QStringLiteral("The picture file %1 cannot be drawn: %2").arg(FromCp1252(file), why));
+        reportError(Lit("The picture file ") + FromCp1252(file) + Lit(" cannot be drawn: ") + why);
         return std::nullopt;
     }
     if (path) *path = found.path;
@@ -948,14 +777,14 @@ bool TextScreen::showImage(int column, int row, int endColumn, std::string_view 
     return true;
 }
 
-void TextScreen::imageLabel(int column, int row, int endColumn, const QColor& textColour,
-                            const QColor& backColour, std::string_view text) {
+void TextScreen::imageLabel(int column, int row, int endColumn, const Colour& textColour,
+                            const Colour& backColour, std::string_view text) {
     addTextLabel(ColumnToX(column), RowToY(row), ColumnToX(endColumn) - ColumnToX(column),
                  FromCp1252(text), textColour, backColour);
 }
 
-void TextScreen::imageHypertext(int column, int row, const QColor& textColour,
-                                const QColor& backColour, std::string_view text) {
+void TextScreen::imageHypertext(int column, int row, const Colour& textColour,
+                                const Colour& backColour, std::string_view text) {
     const std::string_view word = text.size() >= 2 ? text.substr(1, text.size() - 2) : std::string_view();
     addHyperLabel(ColumnToX(column), RowToY(row), FromCp1252(word), textColour, backColour);
 }

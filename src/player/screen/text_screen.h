@@ -8,10 +8,7 @@
 // Columns and rows count from 1: column c starts at x = (c - 1) * 8, row r at y = (r - 1) * 17,
 // inside the drawing area (the raster). Objects are placed on the window, their tops lowered by
 // the title offset (34 while the title panel shows).
-#include <QColor>
-#include <QFont>
-#include <QImage>
-#include <QStringList>
+#include "engine_types.h"
 #include <array>
 #include <cstdint>
 #include <climits>
@@ -24,6 +21,7 @@
 #include <vector>
 
 #include "screen/design_surface.h"
+#include "screen/glyph_masks.h"
 #include "screen/screen_objects.h"
 
 namespace quill {
@@ -33,14 +31,14 @@ class TTutorialConfig;
 
 // The colours of the screen, from the configuration record (LoadScreenColours).
 struct ScreenColours {
-    QColor back;        // ScreenBackColor
-    QColor text;        // ScreenTextColor
-    QColor hyper;       // HyperTextColor: hypertext words and labels
-    QColor hyperBack;   // background of hypertext labels (ScreenBackColor)
-    QColor titleBack;   // TitleBackColor
-    QColor titleText;   // TitleTextColor
-    QColor controlBar;  // ControlBarColor
-    std::array<QColor, 26> table;  // colour codes 1..26
+    Colour back;        // ScreenBackColor
+    Colour text;        // ScreenTextColor
+    Colour hyper;       // HyperTextColor: hypertext words and labels
+    Colour hyperBack;   // background of hypertext labels (ScreenBackColor)
+    Colour titleBack;   // TitleBackColor
+    Colour titleText;   // TitleTextColor
+    Colour controlBar;  // ControlBarColor
+    std::array<Colour, 26> table;  // colour codes 1..26
 };
 
 // Font style bits of the screen font.
@@ -50,15 +48,15 @@ enum ScreenStyle : int { kStyleBold = 1, kStyleItalic = 2, kStyleUnderline = 4 }
 // drawText returns. Saved and put back around waits and commands (RestoreFontAndBrush).
 struct PenState {
     int style = 0;
-    QColor text;
-    QColor brush;
+    Colour text;
+    Colour brush;
     bool operator==(const PenState&) const = default;
 };
 
 // Colour 0x00BBGGRR of the configuration record, the data file or a command, or a system colour
 // 0x80000000 + index. The one conversion of a stored colour: the player, the designers and the
 // teaching aids all paint with it.
-QColor ColourFromRecord(std::uint32_t value);
+Colour ColourFromRecord(std::uint32_t value);
 
 // Length of display text without its two-character inline codes: each '~' with the character
 // after it, then each '^' with the character after it, then each '@' with the character after
@@ -100,7 +98,7 @@ public:
 
     // ---- state ---------------------------------------------------------------------------
     // The raster of the drawing area (640 x 480, RGB32).
-    const QImage& image() const { return image_; }
+    const Image& image() const { return image_; }
     int column() const { return column_; }
     int row() const { return row_; }
     void setColumn(int column) { column_ = column; }
@@ -111,7 +109,7 @@ public:
     int hypertextCount() const { return hypertextCount_; }
     const ScreenColours& colours() const { return colours_; }
     // Link colours (the link colour command): hypertext words and the labels' background.
-    void setLinkColours(const QColor& text, const QColor& back);
+    void setLinkColours(const Colour& text, const Colour& back);
 
     PenState penState() const { return pen_; }
     // Gives the screen the saved font style and colours (also to set them for a command).
@@ -120,10 +118,12 @@ public:
     void resetScreenFont() { pen_.style = 0; }
     // The colour of a colour code: 1..26 the colour table; otherwise (0, 27) the screen
     // background, except that a text colour of code 27 (Default) is the screen text colour.
-    QColor backColour(int code) const;
-    QColor textColour(int code) const;
+    Colour backColour(int code) const;
+    Colour textColour(int code) const;
+#ifndef QUILL_NO_QT
     // The font used for a style (Courier New 10 pt with those style bits).
-    const QFont& screenFont(int style = 0) const;
+    const Font& screenFont(int style = 0) const;
+#endif
 
     // ---- text ----------------------------------------------------------------------------
     // Draws text with its inline codes from the cell (column, row). Throws IoError when a
@@ -141,32 +141,32 @@ public:
     void removeScreenObjects();
     void resetControlBar();
     // Asks through the host and prints the lines.
-    void printLines(const QStringList& lines, const QString& question);
+    void printLines(const TextList& lines, const Text& question);
 
     // ---- frame ---------------------------------------------------------------------------
     const TitlePanel& title() const { return title_; }
     // Shows the title panel (title offset 34) and fills the drawing area with the current
     // background colour.
-    void showTitle(std::string_view text, const QColor& textColour, const QColor& backColour);
+    void showTitle(std::string_view text, const Colour& textColour, const Colour& backColour);
     ControlBar& controlBar() { return controlBar_; }
     const ControlBar& controlBar() const { return controlBar_; }
 
     // ---- screen objects ------------------------------------------------------------------
     // Positions in drawing-area pixels; the title offset is added here.
-    void addHyperLabel(int x, int y, const QString& text, const QColor& textColour,
-                       const QColor& backColour);
-    void addTextLabel(int x, int y, int width, const QString& text, const QColor& textColour,
-                      const QColor& backColour);
+    void addHyperLabel(int x, int y, const Text& text, const Colour& textColour,
+                       const Colour& backColour);
+    void addTextLabel(int x, int y, int width, const Text& text, const Colour& textColour,
+                      const Colour& backColour);
     // Loads the picture; returns false (and adds nothing) when it cannot be read.
     bool addPicture(int x, int y, int width, int height, const std::filesystem::path& file,
-                    const QString& name);
+                    const Text& name);
     // A panel box from start column and row already lowered by one, and the end column:
     // left = column * 8, top = row * 17, width = (end column - column) * 8, 34 high.
-    void addPanelBox(int column, int row, int endColumn, const QString& caption, const QFont& font,
-                     const QColor& textColour, const QColor& backColour, int alignment);
+    void addPanelBox(int column, int row, int endColumn, const Text& caption, const Font& font,
+                     const Colour& textColour, const Colour& backColour, int alignment);
     struct MenuButtonPlace {
         int left = 0, top = 0, width = 0;  // drawing-area pixels
-        QString caption;
+        Text caption;
     };
     // Up to 30 menu buttons, numbered from 1 in the order given.
     void addMenuButtons(const std::vector<MenuButtonPlace>& buttons);
@@ -187,18 +187,18 @@ public:
     void hideInputBox();
     // The two-button panel at the current column and row, width cells wide but at least 176
     // pixels, enabled. disableChoice() leaves it shown but disabled, as after an answer.
-    void showChoice(const QString& left, const QString& right, int widthCells);
+    void showChoice(const Text& left, const Text& right, int widthCells);
     void disableChoice();
     // The list menu over the cells from (c1, r1) to (c2, r2) inclusive, first item selected.
-    void showListMenu(int c1, int r1, int c2, int r2, const QStringList& items);
+    void showListMenu(int c1, int r1, int c2, int r2, const TextList& items);
     void hideListMenu();
     // The memo box at the current column and row, width + 1 columns and depth + 1 lines.
     // read-only: the display panel showing a file's lines; otherwise the lines panel.
-    void showMemo(int width, int depth, const QStringList& lines, bool readOnly);
+    void showMemo(int width, int depth, const TextList& lines, bool readOnly);
     void hideMemo(bool readOnly);
     // The quiz answer panels (2 to 4) from the row down, 24 pixels apart, at the current
     // column, in the current background colour.
-    void showQuizAnswers(int row, const QStringList& texts);
+    void showQuizAnswers(int row, const TextList& texts);
     void hideQuizAnswers();
 
     // ---- display commands ----------------------------------------------------------------
@@ -209,81 +209,80 @@ public:
     std::optional<std::string> heading(std::string_view name, int column, int row, int endColumn,
                                        std::string_view text, std::string_view line);
     // The rich-text panel over the rectangle of cells.
-    void showRichText(int c1, int r1, int c2, int r2, const QColor& backColour,
+    void showRichText(int c1, int r1, int c2, int r2, const Colour& backColour,
                       std::vector<std::string> lines);
     // Blinks the literal text count times (250 ms each way) and leaves it drawn. `round` is
     // asked before each round; when it returns false the blinking ends there (the player counts
     // rounds as steps and checks for a stop request through it).
-    void blink(int column, int row, int count, const QColor& textColour,
-               const QColor& backColour, std::string_view text,
+    void blink(int column, int row, int count, const Colour& textColour,
+               const Colour& backColour, std::string_view text,
                const std::function<bool()>& round = {});
     // Fills the cells from column to end column with the background and centres the text
     // (inline codes honoured) in them.
-    void centreText(int column, int row, int endColumn, const QColor& textColour,
-                    const QColor& backColour, std::string_view text);
+    void centreText(int column, int row, int endColumn, const Colour& textColour,
+                    const Colour& backColour, std::string_view text);
     // A line from (x(column), y(row)) to (x(column), y(end)) or (x(end), y(row)).
-    void drawLine(bool vertical, int column, int row, int end, int width, const QColor& colour);
+    void drawLine(bool vertical, int column, int row, int end, int width, const Colour& colour);
     // A box from (x(c1), y(r1)) to (x(c2), y(r2)); the border kinds use the border pen, the
     // others the screen's pen (black, 1 pixel).
-    void drawBox(BoxKind kind, int c1, int r1, int c2, int r2, const QColor& fill,
-                 int borderWidth = 1, const QColor& borderColour = Qt::black);
+    void drawBox(BoxKind kind, int c1, int r1, int c2, int r2, const Colour& fill,
+                 int borderWidth = 1, const Colour& borderColour = Colour(0, 0, 0));
     // The timed pop-up box: grows to fit the lines, draws them, waits the display time (in
     // tenths of a second; a key or click ends it early) and puts the screen back.
     void popup(BoxKind kind, int c1, int r1, int c2, int r2, const std::vector<std::string>& lines,
-               const QColor& fill, int tenths, int borderWidth = 1,
-               const QColor& borderColour = Qt::black);
-    void clearRow(int column, int row, int endColumn, const QColor& colour);
-    void clearSection(int c1, int r1, int c2, int r2, const QColor& colour);
+               const Colour& fill, int tenths, int borderWidth = 1,
+               const Colour& borderColour = Colour(0, 0, 0));
+    void clearRow(int column, int row, int endColumn, const Colour& colour);
+    void clearSection(int c1, int r1, int c2, int r2, const Colour& colour);
     void copySection(int c1, int r1, int c2, int r2, int targetColumn, int targetRow);
     void moveSection(int c1, int r1, int c2, int r2, int targetColumn, int targetRow,
-                     const QColor& colour);
+                     const Colour& colour);
     // The full-screen picture. A missing file shows "The Image file " + file + " was not
     // found" through the host and returns false; a picture that cannot be read shows why.
     bool showScreenImage(std::string_view file);
     // A picture at the cell (column, row): with an end column above 0, scaled to the cells
     // from column to end column - 1 keeping its proportions, else its natural size.
     bool showImage(int column, int row, int endColumn, std::string_view file);
-    void imageLabel(int column, int row, int endColumn, const QColor& textColour,
-                    const QColor& backColour, std::string_view text);
+    void imageLabel(int column, int row, int endColumn, const Colour& textColour,
+                    const Colour& backColour, std::string_view text);
     // A hypertext label at the cell; `text` still has its '|' marks, which are dropped.
-    void imageHypertext(int column, int row, const QColor& textColour, const QColor& backColour,
+    void imageHypertext(int column, int row, const Colour& textColour, const Colour& backColour,
                         std::string_view text);
 
     // Copies of the whole raster, taken and put back (pop-ups, copy and move section).
-    QImage copyRaster() const { return image_.copy(); }
-    void restoreRaster(const QImage& copy);
+    Image copyRaster() const { return image_.copy(); }
+    void restoreRaster(const Image& copy);
 
     // The characters standing on the raster, row by row from the top, as a screen reader reads
     // them: each row's text with its trailing blanks dropped, blank rows left out. A fill or a
     // box drawn over characters removes them; pictures and boxes themselves are not text.
-    QString visibleText() const;
+    Text visibleText() const;
 
 private:
     class Painter;
-    struct Fonts;
 
-    void fillCells(int x, int y, int width, int height, const QColor& colour);
+    void fillCells(int x, int y, int width, int height, const Colour& colour);
     // The text layer behind visibleText(): one byte a cell (0: no character), kept in step
     // with the raster by the drawing operations.
     static constexpr int kTextColumns = kWidth / kCellWidth, kTextRows = kHeight / kCellHeight + 1;
     void putCell(int x, int y, unsigned char byte);
-    void clearCells(const QRect& pixels);
+    void clearCells(const Rect& pixels);
     // Puts the cells of `source` (pixels) in `from` at the target, as the raster's copy does.
-    void pasteCells(const std::vector<unsigned char>& from, const QRect& source, int targetX, int targetY);
+    void pasteCells(const std::vector<unsigned char>& from, const Rect& source, int targetX, int targetY);
     void drawLiteral(int x, int y, std::string_view text, const PenState& pen);
-    QRect placed(int x, int y, int width, int height) const;
-    void reportError(const QString& text) const;
+    Rect placed(int x, int y, int width, int height) const;
+    void reportError(const Text& text) const;
     // USER.DAT: the learner folder's when it has one, else the project folder's; nullopt when
     // the name leads outside the folder.
     std::optional<std::filesystem::path> userFile() const;
-    std::optional<QImage> loadPicture(std::string_view file, std::filesystem::path* path);
+    std::optional<Image> loadPicture(std::string_view file, std::filesystem::path* path);
 
     const TTutorialConfig& config_;
     std::filesystem::path projectDir_;
     std::filesystem::path learnerDir_;
     PlayerHost* host_;
-    const Fonts* fonts_;  // shared by every screen, made once
-    QImage image_;
+    const GlyphMasks* masks_;  // shared by every screen, made once
+    Image image_;
     std::vector<unsigned char> cells_ = std::vector<unsigned char>(kTextColumns * kTextRows, 0);
 
     int column_ = 1, row_ = 1;

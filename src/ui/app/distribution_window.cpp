@@ -6,6 +6,8 @@
 
 #include "app/build_progress.h"
 #include "build/distribute.h"
+#include "export/scorm_package.h"
+#include "export/web_export.h"
 #include "platform/help_topics.h"
 #include "platform/platform.h"
 #include "project/project.h"
@@ -29,6 +31,15 @@ public:
     std::optional<fs::path> ChooseFolder() override {
         DistributionWindow form(project_, platform_, parent_);
         if (form.exec() != QDialog::Accepted) return std::nullopt;
+        // An export instead of the distribution: it ends here.
+        if (form.Chosen() == DistributionWindow::Choice::WebExport) {
+            ExportForTheWeb(project_, platform_, form.Folder(), parent_);
+            return std::nullopt;
+        }
+        if (form.Chosen() == DistributionWindow::Choice::ScormPackage) {
+            ExportAsScormPackage(project_, platform_, form.Folder(), parent_);
+            return std::nullopt;
+        }
         return form.Folder();
     }
     void ShowError(const std::string& text) override { platform_.messages.ShowError(FromCp1252(text)); }
@@ -65,6 +76,13 @@ DistributionWindow::DistributionWindow(const Project& project, Platform& platfor
     QPushButton* help = ui_->ButtonBox->button(QDialogButtonBox::Help);
     help->setText("&Help");
     help->setObjectName("HelpBtn");
+    addExportButton("Export for the &Web...", "WebExportBtn",
+                    "Write a folder that plays the tutorial in a web browser, instead of the distribution",
+                    Choice::WebExport);
+    addExportButton("Export as &SCORM Package...", "ScormExportBtn",
+                    "Write the tutorial's SCORM 1.2 package (a zip file) for a learning management system into "
+                    "the folder, instead of the distribution",
+                    Choice::ScormPackage);
     connect(ui_->ButtonBox, &QDialogButtonBox::accepted, this, &DistributionWindow::accept);
     connect(ui_->ButtonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(ui_->ButtonBox, &QDialogButtonBox::helpRequested, this, [this] { platform_.ShowHelp(kTopic); });
@@ -118,18 +136,83 @@ fs::path DistributionWindow::Folder() const {
     return folder;
 }
 
-void DistributionWindow::accept() {
+bool DistributionWindow::folderAccepted() {
     if (ui_->DirEdit->text().trimmed().isEmpty()) {
         platform_.messages.ShowError("Enter the folder for the distribution.");
         ui_->DirEdit->setFocus();
-        return;
+        return false;
     }
     if (const auto refusal = DistributionFolderError(Folder(), project_.ProjectDir)) {
         platform_.messages.ShowError(FromCp1252(*refusal));
         ui_->DirEdit->setFocus();
-        return;
+        return false;
     }
-    QDialog::accept();
+    return true;
+}
+
+void DistributionWindow::addExportButton(const QString& text, const char* objectName, const QString& toolTip,
+                                         Choice choice) {
+    QPushButton* button = ui_->ButtonBox->addButton(text, QDialogButtonBox::ActionRole);
+    button->setObjectName(objectName);
+    button->setToolTip(toolTip);
+    connect(button, &QPushButton::clicked, this, [this, choice] {
+        if (!folderAccepted()) return;
+        chosen_ = choice;
+        QDialog::accept();
+    });
+}
+
+void DistributionWindow::accept() {
+    chosen_ = Choice::Distribution;
+    if (folderAccepted()) QDialog::accept();
+}
+
+bool ExportForTheWeb(const Project& project, Platform& platform, const fs::path& folder, QWidget* parent) {
+    BuildProgress progress("Export for the Web", parent);
+    std::string error;
+    const bool written = ExportWebFolder(project.ProjectFilePath(), folder, &error,
+                                         [&](int step, int steps, const std::string& what) {
+                                             progress.Step(static_cast<std::size_t>(step), static_cast<std::size_t>(steps),
+                                                           QString::fromStdString(what));
+                                         });
+    if (!written) {
+        platform.messages.ShowError(QString::fromStdString(error));
+        return false;
+    }
+    platform.messages.ShowInfo("The tutorial plays in a web browser from the folder " +
+                               QString::fromStdString(folder.string()) + ": open its index.html, or put the folder on a web server.");
+    return true;
+}
+
+fs::path ScormPackageFile(const Project& project, const fs::path& folder) {
+    return folder / (FromCp1252(project.ProjectName).toStdString() + ".zip");
+}
+
+bool ExportAsScormPackage(const Project& project, Platform& platform, const fs::path& folder, QWidget* parent) {
+    const fs::path zip = ScormPackageFile(project, folder);
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (ec) {
+        platform.messages.ShowError("Cannot make the folder " + QString::fromStdString(folder.string()) + ": " +
+                                    QString::fromStdString(ec.message()));
+        return false;
+    }
+    BuildProgress progress("Export as SCORM Package", parent);
+    const WebFolderExport exportFolder = [&](const fs::path& file, const fs::path& webFolder, std::string* error) {
+        return ExportWebFolder(file, webFolder, error, [&](int step, int steps, const std::string& what) {
+            progress.Step(static_cast<std::size_t>(step), static_cast<std::size_t>(steps), QString::fromStdString(what));
+        });
+    };
+    const std::string title = project.ProgramTitle.empty() ? project.ProjectName : project.ProgramTitle;
+    std::string error;
+    if (!ExportScormPackage(project.ProjectFilePath(), zip, "QUILL-" + FromCp1252(project.ProjectName).toStdString(),
+                            FromCp1252(title).toStdString(), exportFolder, &error)) {
+        platform.messages.ShowError(QString::fromStdString(error));
+        return false;
+    }
+    platform.messages.ShowInfo("The SCORM package " + QString::fromStdString(zip.string()) +
+                               " is written: add it to the learning management system as a SCORM 1.2 package.");
+    return true;
 }
 
 bool PrepareDistribution(const Project& project, Platform& platform, QWidget* parent) {
