@@ -2,9 +2,9 @@
 
 #include <QFileSystemModel>
 #include <QPushButton>
-#include <QStorageInfo>
 
 #include "app/build_progress.h"
+#include "app/folder_tree.h"
 #include "build/distribute.h"
 #include "export/scorm_package.h"
 #include "export/web_export.h"
@@ -87,17 +87,7 @@ DistributionWindow::DistributionWindow(const Project& project, Platform& platfor
     connect(ui_->ButtonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(ui_->ButtonBox, &QDialogButtonBox::helpRequested, this, [this] { platform_.ShowHelp(kTopic); });
 
-    QStringList roots;
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
-        if (volume.isValid() && volume.isReady() && !roots.contains(volume.rootPath())) roots << volume.rootPath();
-    roots.sort();
-    ui_->DriveComboBox1->addItems(roots);
-
-    dirModel_ = new QFileSystemModel(this);
-    dirModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    dirModel_->setRootPath("/");
-    ui_->DirectoryListBox1->setModel(dirModel_);
-    for (int column = 1; column < dirModel_->columnCount(); ++column) ui_->DirectoryListBox1->hideColumn(column);
+    dirModel_ = ShowFolderTree(ui_->DriveComboBox1, ui_->DirectoryListBox1, this);
     connect(ui_->DriveComboBox1, &QComboBox::textActivated, this, &DistributionWindow::SetFolder);
     connect(ui_->DirectoryListBox1, &QTreeView::clicked, this,
             [this](const QModelIndex& index) { ui_->DirEdit->setText(dirModel_->filePath(index)); });

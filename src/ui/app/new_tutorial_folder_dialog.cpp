@@ -2,8 +2,8 @@
 
 #include <QFileSystemModel>
 #include <QPushButton>
-#include <QStorageInfo>
 
+#include "app/folder_tree.h"
 #include "platform/platform.h"
 #include "project/project.h"
 #include "text/file_lookup.h"
@@ -25,17 +25,7 @@ NewTutorialFolderDialog::NewTutorialFolderDialog(Platform& platform, const QStri
     SetHelpTopic(this, helpTopic);
     InstallF1Help(this, platform_.help, platform_.helpFile);
 
-    QStringList roots;
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
-        if (volume.isValid() && volume.isReady() && !roots.contains(volume.rootPath())) roots << volume.rootPath();
-    roots.sort();
-    ui_->DriveComboBox1->addItems(roots);
-
-    dirModel_ = new QFileSystemModel(this);
-    dirModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    dirModel_->setRootPath("/");
-    ui_->DirectoryListBox1->setModel(dirModel_);
-    for (int column = 1; column < dirModel_->columnCount(); ++column) ui_->DirectoryListBox1->hideColumn(column);
+    dirModel_ = ShowFolderTree(ui_->DriveComboBox1, ui_->DirectoryListBox1, this);
 
     ui_->NameLbl->setText(caption);
     ui_->FilesLbl->setText("Files " + mask);

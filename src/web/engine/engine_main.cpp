@@ -592,6 +592,21 @@ bool LoadMasks(const char* path) {
     return true;
 }
 
+// One run's screen, host, player and quiz score, wired to each other.
+struct WebRun {
+    explicit WebRun(const Project& project)
+        : screen(project.Config, project.ProjectDir), host(project, screen), player(project, screen, host),
+          score(project, host) {
+        screen.setHost(&host);
+        host.setPlayer(&player);
+        player.setObserver(&score);
+    }
+    TextScreen screen;
+    WebHost host;
+    ChapterPlayer player;
+    QuizScore score;
+};
+
 }  // namespace
 
 }  // namespace quill
@@ -633,16 +648,10 @@ EMSCRIPTEN_KEEPALIVE int quill_completed() { return quill::gCompleted ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE int quill_play(const char* chapter) {
     using namespace quill;
     if (!gProject) return -1;
-    TextScreen screen(gProject->Config, gProject->ProjectDir);
-    WebHost host(*gProject, screen);
-    screen.setHost(&host);
-    ChapterPlayer player(*gProject, screen, host);
-    host.setPlayer(&player);
-    QuizScore score(*gProject, host);
-    player.setObserver(&score);
-    const PlayResult result = player.run(chapter);
+    WebRun run(*gProject);
+    const PlayResult result = run.player.run(chapter);
     gCompleted = result.end == PlayEnd::Finished || result.end == PlayEnd::Exited;
-    host.showEnd();
+    run.host.showEnd();
     return static_cast<int>(result.end);
 }
 
@@ -651,18 +660,12 @@ EMSCRIPTEN_KEEPALIVE int quill_play(const char* chapter) {
 EMSCRIPTEN_KEEPALIVE int quill_play_tutorial() {
     using namespace quill;
     if (!gProject) return -1;
-    TextScreen screen(gProject->Config, gProject->ProjectDir);
-    WebHost host(*gProject, screen);
-    screen.setHost(&host);
-    ChapterPlayer player(*gProject, screen, host);
-    host.setPlayer(&player);
-    QuizScore score(*gProject, host);
-    player.setObserver(&score);
-    WebStage stage(*gProject, host, screen, player);
+    WebRun run(*gProject);
+    WebStage stage(*gProject, run.host, run.screen, run.player);
     PlayTutorial(gProject->Config, stage);
     gCompleted = stage.completed();
-    host.showEnd();
-    return host.stopRequested() ? static_cast<int>(PlayEnd::Stopped) : static_cast<int>(stage.last());
+    run.host.showEnd();
+    return run.host.stopRequested() ? static_cast<int>(PlayEnd::Stopped) : static_cast<int>(stage.last());
 }
 
 }  // extern "C"
