@@ -293,6 +293,24 @@
 
     // ---- page dialogs ----------------------------------------------------------------------------
 
+    // What the learner must know about keeping their progress (from the LMS bridge): a line at
+    // the top of the page that screen readers announce, closed with its button; it does not stop
+    // the tutorial as a dialog would.
+    function showNotice(text) {
+        if (!text || typeof document === 'undefined') return;
+        let bar = document.getElementById('quill-notice');
+        if (!bar) {
+            bar = el('div', 'quill-notice', document.body);
+            bar.id = 'quill-notice';
+            bar.setAttribute('role', 'alert');
+        }
+        bar.textContent = '';
+        el('span', '', bar).textContent = String(text);
+        const close = el('button', 'quill-button', bar);
+        close.textContent = 'OK';
+        close.addEventListener('click', () => bar.remove());
+    }
+
     function showDialog(title, body, buttons) {
         return new Promise((resolve) => {
             dialog.textContent = '';
@@ -489,7 +507,11 @@
         }
         FS.writeFile('/quill/glyphs.bin', bytesOf(TUTORIAL.glyphs));
         let started = null;
-        try { started = global.QuillLms ? QuillLms.start() : null; } catch (e) { started = null; }
+        try {
+            if (global.QuillLms) QuillLms.onNotice = showNotice;
+            started = global.QuillLms ? QuillLms.start() : null;
+        } catch (e) { started = null; }
+        if (started && started.notice) showNotice(started.notice);
         if (started && started.learnerFiles)
             for (const [name, bytes] of Object.entries(started.learnerFiles))
                 if (!name.includes('/')) FS.writeFile(LEARNER + '/' + name, bytes);

@@ -138,6 +138,12 @@ function tutorialPackage(quillc, sample) {
     assert.equal(third.values['cmi.core.lesson_status'], 'completed');
     assert.equal(third.values['cmi.core.exit'], '');
     assert.equal(third.values['cmi.core.score.raw'], '50');
+    assert.equal(third.notice, null, 'nothing to tell the learner when the progress is kept');
+
+    // Progress the LMS gives back damaged: the tutorial starts afresh and the page says so.
+    const damaged = session(folder, 'pkg/index.html?test=1', { 'cmi.suspend_data': 'not saved by us', 'cmi.core.entry': 'resume' },
+                           ['ok', 'ok', 'mainmenu quit']);
+    assert.match(String(damaged.notice), /cannot be read.*starts afresh/, 'the learner is told: ' + damaged.notice);
 }
 
 const mode = process.argv[2];
