@@ -174,6 +174,13 @@ std::optional<std::string> ProjectFileError(const std::filesystem::path& file) {
     return std::nullopt;
 }
 
+std::optional<std::pair<std::string, std::string>> TwoOperands(const Args& args) {
+    if (args.size() != 2) return std::nullopt;
+    for (const auto& a : args)
+        if (a.empty() || a[0] == '-') return std::nullopt;
+    return std::pair{args[0], args[1]};
+}
+
 bool WantsHelp(const Args& args) {
     return std::any_of(args.begin(), args.end(),
                        [](const std::string& a) { return a == "--help" || a == "-h"; });

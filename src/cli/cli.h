@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class QGuiApplication;
@@ -72,6 +73,10 @@ bool OpenProjectFile(Io io, quill::Project& project, const std::string& utf8Path
 // that holds a configuration record, and its name must end in ".QKJ" (any letter case), so
 // that opening it never makes a project file beside it.
 std::optional<std::string> ProjectFileError(const std::filesystem::path& file);
+
+// The two words of a command that takes exactly two and no options (a project file and what
+// to write), or nullopt for wrong usage: another count, an option or an empty word.
+std::optional<std::pair<std::string, std::string>> TwoOperands(const Args& args);
 
 // True when args hold "--help" or "-h".
 bool WantsHelp(const Args& args);

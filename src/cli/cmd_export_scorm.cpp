@@ -30,13 +30,12 @@ const char* const kExportScormHelp =
     "says why), 2 wrong usage or a project file that cannot be read.\n";
 
 int CmdExportScorm(const Args& args, Io io) {
-    std::vector<std::string> words;
-    for (const auto& a : args) words.push_back(!a.empty() && a[0] == '-' ? std::string() : a);
-    if (words.size() != 2 || words[0].empty() || words[1].empty()) {
+    const auto operands = TwoOperands(args);
+    if (!operands) {
         io.err << kExportScormHelp;
         return ExitUsage;
     }
-    const fs::path zip(words[1]);
+    const fs::path zip(operands->second);
     std::error_code ec;
     if (fs::is_directory(zip, ec)) {
         PrintSystemError(io, "Cannot write the package " + quill::DisplayName(zip) + ": it is a folder");
@@ -44,7 +43,7 @@ int CmdExportScorm(const Args& args, Io io) {
     }
     try {
         quill::Project project(quill::ProgramFolder());
-        if (!OpenProjectFile(io, project, words[0])) return ExitUsage;
+        if (!OpenProjectFile(io, project, operands->first)) return ExitUsage;
         // The export draws the screen font's glyphs and converts pictures: it needs Qt's GUI side.
         const auto app = EnsureGuiApplication();
         const std::string title = quill::Cp1252ToUtf8(project.ProgramTitle.empty() ? project.ProjectName : project.ProgramTitle);

@@ -21,28 +21,22 @@ const char* const kExportWebHelp =
     "Exit status: 0 written, 1 refused, 2 wrong usage.\n";
 
 int CmdExportWeb(const Args& args, Io io) {
-    std::vector<std::string> words;
-    for (const auto& a : args) {
-        if (a.empty() || a[0] == '-') {
-            io.err << kExportWebHelp;
-            return ExitUsage;
-        }
-        words.push_back(a);
-    }
-    if (words.size() != 2) {
+    const auto operands = TwoOperands(args);
+    if (!operands) {
         io.err << kExportWebHelp;
         return ExitUsage;
     }
+    const auto& [projectFile, folder] = *operands;
     std::error_code ec;
-    if (!fs::is_regular_file(words[0], ec)) {
-        PrintSystemError(io, "Cannot open the project file " + words[0] + ": it does not exist");
+    if (!fs::is_regular_file(projectFile, ec)) {
+        PrintSystemError(io, "Cannot open the project file " + projectFile + ": it does not exist");
         return ExitUsage;
     }
     // The glyph masks, pictures and rich texts are made with Qt's drawing.
     const auto app = EnsureGuiApplication();
     Progress progress(io);
     std::string error;
-    const bool ok = quill::ExportWebFolder(words[0], words[1], &error,
+    const bool ok = quill::ExportWebFolder(projectFile, folder, &error,
                                            [&](int step, int steps, const std::string& what) {
                                                progress.Show(what + " (" + std::to_string(step + 1) + " of " +
                                                              std::to_string(steps) + ")");
@@ -54,7 +48,7 @@ int CmdExportWeb(const Args& args, Io io) {
         PrintSystemErrorLines(io, error);
         return ExitFailed;
     }
-    io.out << "The web folder " << words[1] << " is written: open " << (fs::path(words[1]) / "index.html").string()
+    io.out << "The web folder " << folder << " is written: open " << (fs::path(folder) / "index.html").string()
            << " in a web browser.\n";
     return ExitOk;
 }

@@ -162,10 +162,6 @@ bool SameFile(const fs::path& a, const fs::path& b) {
     return fs::equivalent(a, b, ec);
 }
 
-}  // namespace
-
-namespace {
-
 // Opens a file that lies outside any tutorial (one the author picked, the player program) for
 // a copy: O_NONBLOCK, so that a pipe or device is refused at once instead of waiting.
 int OpenCopySource(const fs::path& source) {

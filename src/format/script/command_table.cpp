@@ -230,27 +230,33 @@ CommandValue QuizAnswersP(R& r) {
     return v;
 }
 
-CommandValue BranchOnFileExistsP(R& r) {
-    BranchOnFileExists v{r.op.OperandText()};
+// The branches and the jumps of the same kind read the same operands into values of their own
+// (what they do differs), so one parse serves each pair.
+template <class V>
+CommandValue FileExistsP(R& r) {
+    V v{r.op.OperandText()};
     r.Outside(v.name);
     return v;
 }
-CommandValue BranchOnFileInputP(R& r) {
-    BranchOnFileInput v;
+template <class V>
+CommandValue FileInputP(R& r) {
+    V v;
     v.name = NameAndExact(r, v.exact);
     r.Outside(v.name);
     r.op.FileNameGiven(v.name);
     v.list = r.NextLine();
     return v;
 }
-CommandValue BranchOnInputP(R& r) {
-    BranchOnInput v;
+template <class V>
+CommandValue InputP(R& r) {
+    V v;
     r.op.InputLengthAndExact(v.length, v.exact);
     v.list = r.NextLine();
     return v;
 }
-CommandValue BranchOnButtonP(R& r) {
-    BranchOnButton v;
+template <class V>
+CommandValue ButtonP(R& r) {
+    V v;
     v.left = r.op.NextFieldView();
     v.right = r.op.NextFieldView();
     v.length = r.op.NextNumber();
@@ -260,32 +266,6 @@ CommandValue BranchOnButtonP(R& r) {
 CommandValue JumpToLabelP(R& r) { return JumpToLabel{r.op.OperandText()}; }
 CommandValue JumpToFileP(R& r) { return JumpToFile{r.op.OperandText()}; }
 CommandValue PageBackToP(R& r) { return PageBackTo{r.op.OperandText()}; }
-CommandValue JumpOnFileExistsP(R& r) {
-    JumpOnFileExists v{r.op.OperandText()};
-    r.Outside(v.name);
-    return v;
-}
-CommandValue JumpOnFileInputP(R& r) {
-    JumpOnFileInput v;
-    v.name = NameAndExact(r, v.exact);
-    r.Outside(v.name);
-    r.op.FileNameGiven(v.name);
-    v.list = r.NextLine();
-    return v;
-}
-CommandValue JumpOnInputP(R& r) {
-    JumpOnInput v;
-    r.op.InputLengthAndExact(v.length, v.exact);
-    v.list = r.NextLine();
-    return v;
-}
-CommandValue JumpOnButtonP(R& r) {
-    JumpOnButton v;
-    v.left = r.op.NextFieldView();
-    v.right = r.op.NextFieldView();
-    v.length = r.op.NextNumber();
-    return v;
-}
 CommandValue JumpOnMatchP(R& r) {
     JumpOnMatch v;
     v.count = r.op.NextNumber();
@@ -428,20 +408,20 @@ constexpr CommandSpec kTable[] = {
     {"*GETUSERINPUT", ":QU", "wr", GetUserInputP},
     {"*QUICKQUESTION", ":QQ", "wR", QuickQuestionP},
     {"*FILLINANSWER", ":QF", "wwwcr", FillInAnswerP},
-    {"*BRANCHONFILEEXISTS", ":LE", "r", BranchOnFileExistsP},
-    {"*BRANCHONFILEINPUT", ":LF", "wR", BranchOnFileInputP},
-    {"*BRANCHONINPUT", ":LI", "wR", BranchOnInputP},
-    {"*BRANCHONBUTTON", ":LB", "wwR", BranchOnButtonP},
+    {"*BRANCHONFILEEXISTS", ":LE", "r", FileExistsP<BranchOnFileExists>},
+    {"*BRANCHONFILEINPUT", ":LF", "wR", FileInputP<BranchOnFileInput>},
+    {"*BRANCHONINPUT", ":LI", "wR", InputP<BranchOnInput>},
+    {"*BRANCHONBUTTON", ":LB", "wwR", ButtonP<BranchOnButton>},
     {"*RETURNTOQUIZ", ":QL", "", ReturnToQuizP},
     {"*EXITQUIZ", ":QC", "", ExitQuizP},
     {"*QUIZANSWERS", ":QA", "wwr", QuizAnswersP},
     {"*JUMPTOLABEL", ":JJ", "r", JumpToLabelP},
     {"*JUMPTOFILE", ":JN", "r", JumpToFileP},
     {"*PAGEBACKTO", ":JP", "r", PageBackToP},
-    {"*JUMPONFILEEXISTS", ":JE", "r", JumpOnFileExistsP},
-    {"*JUMPONFILEINPUT", ":JF", "wR", JumpOnFileInputP},
-    {"*JUMPONINPUT", ":JI", "wR", JumpOnInputP},
-    {"*JUMPONBUTTON", ":JB", "wwR", JumpOnButtonP},
+    {"*JUMPONFILEEXISTS", ":JE", "r", FileExistsP<JumpOnFileExists>},
+    {"*JUMPONFILEINPUT", ":JF", "wR", FileInputP<JumpOnFileInput>},
+    {"*JUMPONINPUT", ":JI", "wR", InputP<JumpOnInput>},
+    {"*JUMPONBUTTON", ":JB", "wwR", ButtonP<JumpOnButton>},
     {"*JUMPONMATCH", ":JM", "wwR", JumpOnMatchP},
     {"*JUMPONFILEMATCH", ":JL", "wwwR", JumpOnFileMatchP},
     {"*REJOINCHAPTER", ":JR", "wr", RejoinChapterP},

@@ -27,6 +27,16 @@ private:
     std::span<const std::uint8_t> bytes_;
 };
 
+// Appends v to `out` as four little-endian bytes (for records built by appending).
+inline void AppendU32(std::string& out, std::uint32_t v) {
+    for (int k = 0; k < 4; ++k) out += static_cast<char>((v >> (8 * k)) & 0xFF);
+}
+
+// The bytes of a string as the readers take them.
+inline std::span<const std::uint8_t> BytesOf(std::string_view text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
 class ByteWriter {
 public:
     explicit ByteWriter(std::span<std::uint8_t> bytes) : bytes_(bytes) {}

@@ -1,5 +1,7 @@
 #include "screen/raw_picture.h"
 
+#include "text/byte_io.h"
+
 namespace quill {
 
 namespace {
@@ -7,22 +9,12 @@ namespace {
 constexpr std::string_view kMagic = "QPIC";
 constexpr int kMaxSide = 16384;
 
-void Put32(std::string& out, std::uint32_t v) {
-    for (int k = 0; k < 4; ++k) out += static_cast<char>((v >> (8 * k)) & 0xFF);
-}
-
-std::uint32_t Get32(std::string_view bytes, std::size_t at) {
-    std::uint32_t v = 0;
-    for (int k = 0; k < 4; ++k) v |= std::uint32_t(static_cast<unsigned char>(bytes[at + std::size_t(k)])) << (8 * k);
-    return v;
-}
-
 }  // namespace
 
 std::string RawPictureBytes(const RawPicture& picture) {
     std::string out(kMagic);
-    Put32(out, static_cast<std::uint32_t>(picture.width));
-    Put32(out, static_cast<std::uint32_t>(picture.height));
+    AppendU32(out, static_cast<std::uint32_t>(picture.width));
+    AppendU32(out, static_cast<std::uint32_t>(picture.height));
     out.reserve(out.size() + picture.pixels.size() * 4);
     for (std::uint32_t p : picture.pixels) {
         out += static_cast<char>((p >> 16) & 0xFF);
@@ -35,7 +27,8 @@ std::string RawPictureBytes(const RawPicture& picture) {
 
 std::optional<RawPicture> ParseRawPicture(std::string_view bytes) {
     if (bytes.size() < 12 || bytes.substr(0, 4) != kMagic) return std::nullopt;
-    const std::uint32_t w = Get32(bytes, 4), h = Get32(bytes, 8);
+    const ByteReader in(BytesOf(bytes));
+    const std::uint32_t w = in.u32(4), h = in.u32(8);
     if (w == 0 || h == 0 || w > kMaxSide || h > kMaxSide) return std::nullopt;
     if (bytes.size() != 12 + std::size_t(w) * h * 4) return std::nullopt;
     RawPicture picture;

@@ -249,8 +249,8 @@ enum class ChooserKind {
 
 // What a chooser is opened with and what it chose: the file (the graphic, sound, program,
 // page, video or MIDI file; for a Windows program the typed text; for a program, the
-// program and its parameters as a spec), the sound of a graphic with a sound, the duration of
-// a graphic, and (chosen only) the spec the chooser returns.
+// program and its parameters as one text), the sound of a graphic with a sound, the duration
+// of a graphic, and (chosen only) the media text the chooser returns.
 struct MediaChoice {
     std::string file;
     std::string sound;

@@ -622,16 +622,17 @@ EMSCRIPTEN_KEEPALIVE const char* quill_open(const char* dataFile, const char* le
     error.clear();
     try {
         if (!LoadMasks(masks)) throw IoError(std::string("The glyph masks ") + masks + " cannot be read.");
-        auto data = ReadCompiledDataFile(dataFile);
+        // As the learner's player opens it: the settings now, each entry when first asked for.
+        auto source = std::make_shared<CompiledSource>(fs::path(dataFile));
         auto project = std::make_unique<Project>();
         const fs::path file(dataFile);
         project->ProjectDir = file.parent_path();
         project->HomeDir = project->ProjectDir;
         project->ProjectName = NameOnly(file.filename().string());
         project->DataFileName = project->ProjectName + ".QKR";
-        project->Config = data.config;
+        project->Config = source->Config();
         project->ProgramTitle = project->Config.get(cfg::Program::ProgramTitle);
-        project->Source = std::make_shared<CompiledSource>(project->ProjectDir, std::move(data.entries));
+        project->Source = std::move(source);
         project->LearnerDir = learnerDir;
         gProject = std::move(project);
     } catch (const std::exception& e) {
