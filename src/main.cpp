@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
                                                 : std::filesystem::path(dataDir.toStdString()) / "allowed-tutorials",
                              quill::StartConsent::Memory::OncePerFolder);
     quill::TeachingAidsLink aids(desktop.platform(), system);
-    runner.SetConnectAids([&aids](quill::TTutDisplayForm& window, quill::Project& open) { aids.Connect(window, open); });
+    runner.SetConnectAids([&aids](quill::PreviewWindow& window, quill::Project& open) { aids.Connect(window, open); });
 
     // "quillmark FILE.QKJ" (an opened project file, from the file manager) opens that project.
     if (argc > 1) {

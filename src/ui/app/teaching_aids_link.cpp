@@ -8,7 +8,7 @@
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "platform/system_services.h"
-#include "player/tut_display_form.h"
+#include "player/preview_window.h"
 #include "project/project.h"
 
 namespace quill {
@@ -43,7 +43,7 @@ QString NotesFileName(const QString& caption) {
     return caption.startsWith(prefix) ? caption.mid(prefix.size()) : caption;
 }
 
-void TeachingAidsLink::Connect(TTutDisplayForm& window, Project& project) {
+void TeachingAidsLink::Connect(PreviewWindow& window, Project& project) {
     Impl& impl = *impl_;
     window.setEntryPerformer([&impl, &window, &project](EntrySource source, const QString& name) {
         AidsContext context{project, impl.platform, impl.system};

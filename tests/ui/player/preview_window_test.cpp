@@ -16,9 +16,9 @@
 #include "../../format/test_folder.h"
 #include "../window_driver.h"
 #include "platform/platform.h"
-#include "player/chp_back_form.h"
-#include "player/tut_display_form.h"
-#include "player/ut_menu_form.h"
+#include "player/chapter_backdrop.h"
+#include "player/preview_window.h"
+#include "player/utility_menu_dialog.h"
 #include "project/config_record.h"
 #include "project/project.h"
 #include "screen/text_screen.h"
@@ -33,13 +33,13 @@ struct PreviewFixture {
     TempFolder home;
     Project project{home.path()};
     RecordingPlatform rec{home.path()};
-    std::unique_ptr<TTutDisplayForm> window;
+    std::unique_ptr<PreviewWindow> window;
     std::unique_ptr<TextScreen> screen;
 
     PreviewFixture() {
         NewTutorial(project, home / "t", "demo");
         project.Config.set(cfg::Program::ProgramTitle, "Caf\xE9 course");
-        window = std::make_unique<TTutDisplayForm>(project, rec.platform());
+        window = std::make_unique<PreviewWindow>(project, rec.platform());
         screen = std::make_unique<TextScreen>(project.Config, project.ProjectDir, window.get());
         window->setScreen(screen.get());
         window->show();
@@ -442,7 +442,7 @@ TEST(BackgroundWindow, ShowsItsBackgroundOrSaysWhatIsMissing) {
         project.Config.set(cfg::Program::BackgroundType, c.type);
         project.Config.set(cfg::Program::BackgroundGraphic, c.file);
         project.Config.set(cfg::Program::BackgroundWallpaper, c.file);
-        TChpBackForm back(project, rec.platform().messages);
+        ChapterBackdrop back(project, rec.platform().messages);
         back.ShowFullScreen();
         const std::string what = std::to_string(c.type) + " " + c.file;
         EXPECT_TRUE(back.windowState() & Qt::WindowFullScreen) << what;  // a real full-screen state
@@ -803,7 +803,7 @@ TEST(BackgroundWindow, F11AndAltEnterSwitchBetweenFullScreenAndAWindow) {
     Project project(home.path());
     NewTutorial(project, home / "t", "demo");
     RecordingPlatform rec(home.path());
-    TChpBackForm back(project, rec.platform().messages);
+    ChapterBackdrop back(project, rec.platform().messages);
     std::vector<bool> heard;
     back.SetOnToggled([&](bool fullScreen) { heard.push_back(fullScreen); });
     back.ShowFullScreen();

@@ -1,7 +1,7 @@
 #pragma once
-// Tprintform: the question the print command asks before it prints ("Would you like to print
-// the file ?", or the chapter's own question) with OK and Cancel; and the printing of text
-// lines, one printer line each, after the print dialog.
+// PrintQuestionDialog: the question the print command asks before it prints ("Would you like to
+// print the file ?", or the chapter's own question) with OK and Cancel; and the printing of
+// text lines, one printer line each, after the print dialog.
 #include <QDialog>
 #include <QStringList>
 
@@ -11,11 +11,12 @@ namespace quill {
 
 class Dialogs;
 
-class Tprintform : public QDialog {
+// Window name (its objectName): Tprintform.
+class PrintQuestionDialog : public QDialog {
     Q_OBJECT
 public:
     // An empty question asks the standard one.
-    explicit Tprintform(const QString& question, QWidget* parent = nullptr);
+    explicit PrintQuestionDialog(const QString& question, QWidget* parent = nullptr);
     QString Question() const;
 
 private:

@@ -1,5 +1,5 @@
 #pragma once
-// TTutDisplayForm: the preview window, the learner's view of a running chapter. It shows the
+// PreviewWindow: the preview window, the learner's view of a running chapter. It shows the
 // text screen (TextScreen) with its screen objects as widgets, the title panel, the control bar
 // and the answer controls, and implements PlayerHost: every wait runs a local event loop until
 // one of the window's handlers has set the flag that wait is for. The handlers only record what
@@ -41,7 +41,8 @@ class Project;
 class TextScreen;
 struct Platform;
 
-class TTutDisplayForm : public QWidget, public PlayerHost {
+// Window name (its objectName): TTutDisplayForm.
+class PreviewWindow : public QWidget, public PlayerHost {
     Q_OBJECT
 public:
     // The client area: the 640 x 480 design surface, shown at the window's scale.
@@ -50,8 +51,8 @@ public:
     using EntryPerformer = std::function<bool(EntrySource, const QString&)>;
     using NotesOpener = std::function<void(const std::filesystem::path&, const QString&)>;
 
-    TTutDisplayForm(const Project& project, Platform& platform, QWidget* parent = nullptr);
-    ~TTutDisplayForm() override;
+    PreviewWindow(const Project& project, Platform& platform, QWidget* parent = nullptr);
+    ~PreviewWindow() override;
 
     // The screen shown and read; null shows an empty window.
     void setScreen(TextScreen* screen);

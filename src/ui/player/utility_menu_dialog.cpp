@@ -1,4 +1,4 @@
-#include "player/ut_menu_form.h"
+#include "player/utility_menu_dialog.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -10,7 +10,7 @@
 
 namespace quill {
 
-TUtMenuForm::TUtMenuForm(const QStringList& names, QWidget* parent) : QDialog(parent) {
+UtilityMenuDialog::UtilityMenuDialog(const QStringList& names, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TUtMenuForm"));
     SetWindowCaption(*this, QString());
     ListBox1 = new QListWidget(this);
@@ -39,7 +39,7 @@ TUtMenuForm::TUtMenuForm(const QStringList& names, QWidget* parent) : QDialog(pa
     ListBox1->setFocus();
 }
 
-void TUtMenuForm::keyPressEvent(QKeyEvent* event) {
+void UtilityMenuDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         accept();
         return;
@@ -47,14 +47,14 @@ void TUtMenuForm::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-std::optional<int> TUtMenuForm::ChosenIndex() const {
+std::optional<int> UtilityMenuDialog::ChosenIndex() const {
     if (result() != QDialog::Accepted) return std::nullopt;
     const int row = ListBox1->currentRow();
     if (row < 0 || row >= ListBox1->count() || !ListBox1->currentItem()->isSelected()) return std::nullopt;
     return row;
 }
 
-QString TUtMenuForm::ChosenName() const {
+QString UtilityMenuDialog::ChosenName() const {
     const auto i = ChosenIndex();
     return i ? ListBox1->item(*i)->text() : QString();
 }

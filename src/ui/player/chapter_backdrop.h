@@ -1,6 +1,6 @@
 #pragma once
-// The full-screen background windows shown behind the preview: TChpBackForm behind one chapter,
-// TTutBackForm behind the whole tutorial. Filled by the panel ScreenPnl, which shows the
+// The full-screen background windows shown behind the preview: ChapterBackdrop behind one
+// chapter, TutorialBackdrop behind the whole tutorial. Filled by the panel ScreenPnl, which shows the
 // tutorial's background: a colour, a picture (Image1) or a tiled wallpaper (wiaTile1). They
 // cover the screen in the window system's full-screen state, or stand as an ordinary framed
 // window (the learner's player with --window); F11 or Alt+Enter in any of the program's
@@ -24,10 +24,11 @@ bool IsFullScreenToggleKey(int key, Qt::KeyboardModifiers modifiers);
 // of the area (at least 1 x, at most the area), centred.
 QRect WindowedGeometry(const QRect& available);
 
-class TChpBackForm : public QWidget {
+// Window name (its objectName): TChpBackForm.
+class ChapterBackdrop : public QWidget {
     Q_OBJECT
 public:
-    TChpBackForm(const Project& project, Messages& messages, QWidget* parent = nullptr);
+    ChapterBackdrop(const Project& project, Messages& messages, QWidget* parent = nullptr);
 
     // Paints the background by BackgroundType of the configuration record (1 colour,
     // 2 picture, 3 wallpaper); a missing or unusable picture is reported in an error box and
@@ -68,10 +69,11 @@ private:
     std::function<void(bool)> toggled_;
 };
 
-class TTutBackForm : public TChpBackForm {
+// Window name (its objectName): TTutBackForm.
+class TutorialBackdrop : public ChapterBackdrop {
     Q_OBJECT
 public:
-    TTutBackForm(const Project& project, Messages& messages, QWidget* parent = nullptr);
+    TutorialBackdrop(const Project& project, Messages& messages, QWidget* parent = nullptr);
 };
 
 }  // namespace quill

@@ -1,4 +1,4 @@
-#include "player/print_form.h"
+#include "player/print_question_dialog.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -12,7 +12,7 @@
 
 namespace quill {
 
-Tprintform::Tprintform(const QString& question, QWidget* parent) : QDialog(parent) {
+PrintQuestionDialog::PrintQuestionDialog(const QString& question, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Tprintform"));
     setWindowTitle(QStringLiteral("Print"));
     Panel1 = new QLabel(question.isEmpty() ? QStringLiteral("Would you like to print the file ?") : question, this);
@@ -39,7 +39,7 @@ Tprintform::Tprintform(const QString& question, QWidget* parent) : QDialog(paren
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QString Tprintform::Question() const { return Panel1->text(); }
+QString PrintQuestionDialog::Question() const { return Panel1->text(); }
 
 bool PrintTextLines(Dialogs& dialogs, const QStringList& lines, const QString& title) {
     QPrinter printer;

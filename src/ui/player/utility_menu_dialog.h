@@ -1,6 +1,6 @@
 #pragma once
-// TUtMenuForm: the utility chooser of the preview window. A list of the tutorial's utilities
-// with OK and Cancel; a double-click on the list or Enter closes it as OK.
+// UtilityMenuDialog: the utility chooser of the preview window. A list of the tutorial's
+// utilities with OK and Cancel; a double-click on the list or Enter closes it as OK.
 #include <QDialog>
 #include <QStringList>
 #include <optional>
@@ -10,10 +10,11 @@ class QPushButton;
 
 namespace quill {
 
-class TUtMenuForm : public QDialog {
+// Window name (its objectName): TUtMenuForm.
+class UtilityMenuDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TUtMenuForm(const QStringList& names, QWidget* parent = nullptr);
+    explicit UtilityMenuDialog(const QStringList& names, QWidget* parent = nullptr);
 
     // The index of the chosen name: the selection when the window closed as OK, else nothing.
     std::optional<int> ChosenIndex() const;

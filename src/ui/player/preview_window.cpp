@@ -1,4 +1,4 @@
-#include "player/tut_display_form.h"
+#include "player/preview_window.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -22,9 +22,9 @@
 
 #include "platform/platform.h"
 #include "platform/window_caption.h"
-#include "player/print_form.h"
+#include "player/print_question_dialog.h"
 #include "player/screen_accessibility.h"
-#include "player/ut_menu_form.h"
+#include "player/utility_menu_dialog.h"
 #include "project/config_record.h"
 #include "project/project.h"
 #include "richtext/rich_text_render.h"
@@ -258,7 +258,7 @@ QFrame* Panel(QWidget* parent, const char* name) {
 
 }  // namespace
 
-TTutDisplayForm::TTutDisplayForm(const Project& project, Platform& platform, QWidget* parent)
+PreviewWindow::PreviewWindow(const Project& project, Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window), project_(project), platform_(platform) {
     setObjectName(QStringLiteral("TTutDisplayForm"));
     setFixedSize(kClientWidth, kClientHeight);
@@ -279,7 +279,7 @@ TTutDisplayForm::TTutDisplayForm(const Project& project, Platform& platform, QWi
     }
 }
 
-void TTutDisplayForm::setScale(const ScreenScale& scale) {
+void PreviewWindow::setScale(const ScreenScale& scale) {
     placement_.setScale(scale);
     static_cast<ScreenArea*>(PaintBox1)->scale = scale;
     static_cast<RichTextView*>(RichEdit1)->SetScale(scale.factor);
@@ -287,7 +287,7 @@ void TTutDisplayForm::setScale(const ScreenScale& scale) {
     update();
 }
 
-void TTutDisplayForm::chooseScaleMode(ScaleMode mode) {
+void PreviewWindow::chooseScaleMode(ScaleMode mode) {
     scaleMode_ = mode;
     if (scaleChooser_) {
         scaleChooser_(mode);
@@ -298,7 +298,7 @@ void TTutDisplayForm::chooseScaleMode(ScaleMode mode) {
     setScale(ChooseScale(mode, s ? s->availableGeometry().size() - frame : QSize(kClientWidth, kClientHeight)));
 }
 
-void TTutDisplayForm::contextMenuEvent(QContextMenuEvent* event) {
+void PreviewWindow::contextMenuEvent(QContextMenuEvent* event) {
     // The View menu: the screen at 1 x, 2 x or fitted. A right click is neither a key nor a
     // click for the chapter.
     QMenu menu(this);
@@ -316,9 +316,9 @@ void TTutDisplayForm::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
 }
 
-TTutDisplayForm::~TTutDisplayForm() = default;
+PreviewWindow::~PreviewWindow() = default;
 
-void TTutDisplayForm::buildControls() {
+void PreviewWindow::buildControls() {
     auto* area = new ScreenArea(this);
     area->setObjectName(QStringLiteral("PaintBox1"));
     placement_.place(area, QRect(0, 0, kClientWidth, kClientHeight));
@@ -477,14 +477,14 @@ void TTutDisplayForm::buildControls() {
     connect(Delaytimer, &QTimer::timeout, this, [this] { flags_.timerDone = true; });
 }
 
-void TTutDisplayForm::setScreen(TextScreen* screen) {
+void PreviewWindow::setScreen(TextScreen* screen) {
     screen_ = screen;
     static_cast<ScreenArea*>(PaintBox1)->screen = screen;
     PaintBox1->update();
     syncFromScreen();
 }
 
-void TTutDisplayForm::FormActivate() {
+void PreviewWindow::FormActivate() {
     const TTutorialConfig& c = project_.Config;
     stop_ = false;
     flags_ = Flags{};
@@ -505,7 +505,7 @@ void TTutDisplayForm::FormActivate() {
     syncFromScreen();
 }
 
-void TTutDisplayForm::requestStop() {
+void PreviewWindow::requestStop() {
     stop_ = true;
     SlowTimer->stop();
     Delaytimer->stop();
@@ -513,25 +513,25 @@ void TTutDisplayForm::requestStop() {
 
 // ---- handlers: they only record what happened -------------------------------------------------
 
-void TTutDisplayForm::ButtonClick(ControlButton button) {
+void PreviewWindow::ButtonClick(ControlButton button) {
     flags_.button = button;
     flags_.anyButton = true;
 }
 
-void TTutDisplayForm::ScreenClick() {
+void PreviewWindow::ScreenClick() {
     flags_.key = true;
     flags_.lastKey = KeyPress{true, {}};
     flags_.timerDone = true;
     flags_.keyEndedDelay = true;
 }
 
-void TTutDisplayForm::ImageClick() {
+void PreviewWindow::ImageClick() {
     // A click on the full-screen picture answers a wait for a key; it does not end a delay.
     flags_.key = true;
     flags_.lastKey = KeyPress{true, {}};
 }
 
-void TTutDisplayForm::KeyDown(QKeyEvent* event) {
+void PreviewWindow::KeyDown(QKeyEvent* event) {
     // Every key going down counts, modifiers and Escape included; the last key is its
     // character when it has one.
     const QString text = event->text();
@@ -541,7 +541,7 @@ void TTutDisplayForm::KeyDown(QKeyEvent* event) {
     flags_.keyEndedDelay = true;
 }
 
-void TTutDisplayForm::keyPressEvent(QKeyEvent* event) {
+void PreviewWindow::keyPressEvent(QKeyEvent* event) {
     // The arrow keys move through the quiz answers, the button menu and the two-button choice
     // as Tab and Shift+Tab do.
     const int key = event->key();
@@ -570,12 +570,12 @@ void TTutDisplayForm::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
-void TTutDisplayForm::closeEvent(QCloseEvent* event) {
+void PreviewWindow::closeEvent(QCloseEvent* event) {
     requestStop();
     event->accept();
 }
 
-bool TTutDisplayForm::eventFilter(QObject* watched, QEvent* event) {
+bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
@@ -593,7 +593,7 @@ bool TTutDisplayForm::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void TTutDisplayForm::HyperLabelClick(const QString& name) {
+void PreviewWindow::HyperLabelClick(const QString& name) {
     // The entry or the message takes the keyboard; afterwards it goes back to where it was
     // (the input box of a waiting *GetUserInput, a control bar button, the window).
     const QPointer<QWidget> focus = focusWidget();
@@ -602,7 +602,7 @@ void TTutDisplayForm::HyperLabelClick(const QString& name) {
     RestoreFocus(focus);
 }
 
-void TTutDisplayForm::RestoreFocus(QWidget* focus) {
+void PreviewWindow::RestoreFocus(QWidget* focus) {
     if (!isVisible()) return;
     activateWindow();
     if (focus && focus->isVisible() && focus->window() == this)
@@ -611,7 +611,7 @@ void TTutDisplayForm::RestoreFocus(QWidget* focus) {
         setFocus(Qt::OtherFocusReason);
 }
 
-std::vector<QPushButton*> TTutDisplayForm::ShownButtons() const {
+std::vector<QPushButton*> PreviewWindow::ShownButtons() const {
     // In the order they stand on the bar, left to right.
     std::vector<QPushButton*> shown;
     for (QPushButton* b : {QuitBtn, UtilityBtn, HelpBtn, PageBackBtn, ContinueBtn})
@@ -619,7 +619,7 @@ std::vector<QPushButton*> TTutDisplayForm::ShownButtons() const {
     return shown;
 }
 
-void TTutDisplayForm::SetButtonKeys(bool on) {
+void PreviewWindow::SetButtonKeys(bool on) {
     buttonKeys_ = on;
     for (QPushButton* b : {QuitBtn, UtilityBtn, HelpBtn, PageBackBtn, ContinueBtn}) {
         b->setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus);
@@ -627,7 +627,7 @@ void TTutDisplayForm::SetButtonKeys(bool on) {
     }
 }
 
-std::vector<QWidget*> TTutDisplayForm::FocusRing() const {
+std::vector<QWidget*> PreviewWindow::FocusRing() const {
     // While the control bar waits: the screen's hypertext words and the bar's shown buttons;
     // while the two-button choice, a button menu or the quiz answers wait: their buttons.
     std::vector<QWidget*> ring;
@@ -646,7 +646,7 @@ std::vector<QWidget*> TTutDisplayForm::FocusRing() const {
     return ring;
 }
 
-bool TTutDisplayForm::focusNextPrevChild(bool next) {
+bool PreviewWindow::focusNextPrevChild(bool next) {
     // Tab walks the ring of the wait; at other waits Tab is a key like any other (it reaches
     // keyPressEvent).
     const std::vector<QWidget*> ring = FocusRing();
@@ -661,7 +661,7 @@ bool TTutDisplayForm::focusNextPrevChild(bool next) {
 
 // ---- showing the screen -------------------------------------------------------------------------
 
-void TTutDisplayForm::syncFromScreen() {
+void PreviewWindow::syncFromScreen() {
     SyncObjects();
     SyncAnswers();
     SyncFrame();
@@ -683,7 +683,7 @@ void TTutDisplayForm::syncFromScreen() {
     }
 }
 
-void TTutDisplayForm::SyncFrame() {
+void PreviewWindow::SyncFrame() {
     const int top = screen_ ? screen_->titleOffset() : 0;
     placement_.place(PaintBox1, QRect(0, top, kClientWidth, kClientHeight - top));
     if (!screen_) {
@@ -712,7 +712,7 @@ void TTutDisplayForm::SyncFrame() {
     ControlPnl->raise();
 }
 
-void TTutDisplayForm::SyncObjects() {
+void PreviewWindow::SyncObjects() {
     static const std::vector<HyperLabel> noHyper;
     static const std::vector<TextLabel> noText;
     static const std::vector<Picture> noPictures;
@@ -839,7 +839,7 @@ void TTutDisplayForm::SyncObjects() {
     shownMenu_ = menu;
 }
 
-void TTutDisplayForm::SyncAnswers() {
+void PreviewWindow::SyncAnswers() {
     static const AnswerControls none;
     const AnswerControls& a = screen_ ? screen_->answers() : none;
 
@@ -937,13 +937,13 @@ void TTutDisplayForm::SyncAnswers() {
         if (w->isVisibleTo(this)) w->raise();
 }
 
-void TTutDisplayForm::CentreChoiceButtons() {
+void PreviewWindow::CentreChoiceButtons() {
     placement_.move(CtrlBtnPnl, QPoint(placement_.designRect(TwoButtonPnl).width() / 2 -
                                            placement_.designRect(CtrlBtnPnl).width() / 2,
                                        0));
 }
 
-void TTutDisplayForm::CentreLinesOK() {
+void PreviewWindow::CentreLinesOK() {
     const QRect ok = placement_.designRect(BitBtn1);
     placement_.move(BitBtn1, QPoint(placement_.designRect(LinesPanel).width() / 2 - ok.width() / 2,
                                     (placement_.designRect(Panel1).height() - ok.height()) / 2));
@@ -951,17 +951,17 @@ void TTutDisplayForm::CentreLinesOK() {
 
 // ---- waits --------------------------------------------------------------------------------------
 
-void TTutDisplayForm::waitUntil(const std::function<bool()>& done) {
+void PreviewWindow::waitUntil(const std::function<bool()>& done) {
     while (!stop_ && !done()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
-void TTutDisplayForm::waitForFlag(bool& flag) {
+void PreviewWindow::waitForFlag(bool& flag) {
     flag = false;
     waitUntil([&flag] { return flag; });
     flag = false;
 }
 
-ControlButton TTutDisplayForm::waitForButton() {
+ControlButton PreviewWindow::waitForButton() {
     syncFromScreen();
     // The bar can be worked from the keyboard: the button pressed last (Help and Utilities
     // return to this wait) or else Continue takes the focus.
@@ -985,7 +985,7 @@ ControlButton TTutDisplayForm::waitForButton() {
     return pressed;
 }
 
-KeyPress TTutDisplayForm::waitForKey() {
+KeyPress PreviewWindow::waitForKey() {
     syncFromScreen();
     setFocus();
     waitForFlag(flags_.key);
@@ -993,7 +993,7 @@ KeyPress TTutDisplayForm::waitForKey() {
     return flags_.lastKey;
 }
 
-bool TTutDisplayForm::waitDelay(int milliseconds) {
+bool PreviewWindow::waitDelay(int milliseconds) {
     syncFromScreen();
     flags_.timerDone = false;
     flags_.keyEndedDelay = false;
@@ -1008,7 +1008,7 @@ bool TTutDisplayForm::waitDelay(int milliseconds) {
     return !stop_ && flags_.keyEndedDelay;
 }
 
-void TTutDisplayForm::waitSlowTick() {
+void PreviewWindow::waitSlowTick() {
     syncFromScreen();
     flags_.slowTick = false;
     SlowTimer->start();
@@ -1016,12 +1016,12 @@ void TTutDisplayForm::waitSlowTick() {
     SlowTimer->stop();
 }
 
-void TTutDisplayForm::processEvents() {
+void PreviewWindow::processEvents() {
     syncFromScreen();
     QCoreApplication::processEvents();
 }
 
-QString TTutDisplayForm::askInput() {
+QString PreviewWindow::askInput() {
     syncFromScreen();
     UserInputEdit->clear();
     UserInputEdit->show();
@@ -1034,7 +1034,7 @@ QString TTutDisplayForm::askInput() {
     return text;
 }
 
-bool TTutDisplayForm::askChoice() {
+bool PreviewWindow::askChoice() {
     syncFromScreen();
     // From the keyboard: the left button has the focus, Tab moves between the two, Enter or
     // Space presses the focused one, and the first letter of a legend presses its button.
@@ -1053,7 +1053,7 @@ bool TTutDisplayForm::askChoice() {
     return !stop_ && flags_.choice;
 }
 
-int TTutDisplayForm::askList() {
+int PreviewWindow::askList() {
     syncFromScreen();
     ListBox1->setFocus();
     waitForFlag(flags_.listDone);
@@ -1062,7 +1062,7 @@ int TTutDisplayForm::askList() {
     return stop_ ? -1 : flags_.listIndex;
 }
 
-int TTutDisplayForm::askMenuButton() {
+int PreviewWindow::askMenuButton() {
     syncFromScreen();
     // From the keyboard: the first button has the focus, Tab moves between them, Enter or
     // Space presses the focused one.
@@ -1073,28 +1073,28 @@ int TTutDisplayForm::askMenuButton() {
     return stop_ ? 0 : flags_.menuChoice;
 }
 
-std::vector<QWidget*> TTutDisplayForm::HyperWords() const {
+std::vector<QWidget*> PreviewWindow::HyperWords() const {
     std::vector<QWidget*> words;
     for (const auto& w : objectWidgets_)
         if (w && w->objectName() == QLatin1String("HyperLabel") && w->isVisible()) words.push_back(w.data());
     return words;
 }
 
-std::vector<QWidget*> TTutDisplayForm::MenuButtons() const {
+std::vector<QWidget*> PreviewWindow::MenuButtons() const {
     std::vector<QWidget*> buttons;
     for (const auto& w : objectWidgets_)
         if (w && w->property("tag").toInt() > 500 && w->isVisible()) buttons.push_back(w.data());
     return buttons;
 }
 
-std::vector<QWidget*> TTutDisplayForm::QuizAnswers() const {
+std::vector<QWidget*> PreviewWindow::QuizAnswers() const {
     std::vector<QWidget*> answers;
     for (QFrame* panel : QuizAns)
         if (panel->isVisible()) answers.push_back(panel);
     return answers;
 }
 
-QuizReply TTutDisplayForm::askQuizAnswer() {
+QuizReply PreviewWindow::askQuizAnswer() {
     syncFromScreen();
     // From the keyboard: the first answer has the focus, Tab and the arrow keys move between
     // the answers, Enter or Space picks the focused one; the letters A to D still answer.
@@ -1117,7 +1117,7 @@ QuizReply TTutDisplayForm::askQuizAnswer() {
     return {0, flags_.lastKey.key};
 }
 
-QStringList TTutDisplayForm::askMemo() {
+QStringList PreviewWindow::askMemo() {
     syncFromScreen();
     Memo1->setFocus();
     waitForFlag(flags_.memoDone);
@@ -1128,24 +1128,24 @@ QStringList TTutDisplayForm::askMemo() {
     return text.split(u'\n');
 }
 
-std::optional<int> TTutDisplayForm::chooseUtility(const QStringList& names) {
+std::optional<int> PreviewWindow::chooseUtility(const QStringList& names) {
     if (names.isEmpty()) return std::nullopt;
-    TUtMenuForm chooser(names, this);
+    UtilityMenuDialog chooser(names, this);
     chooser.exec();
     return chooser.ChosenIndex();
 }
 
 // ---- messages and outside actions ---------------------------------------------------------------
 
-void TTutDisplayForm::showError(const QString& text) { platform_.messages.ShowError(text); }
+void PreviewWindow::showError(const QString& text) { platform_.messages.ShowError(text); }
 
-void TTutDisplayForm::showInfo(const QString& text) { platform_.messages.ShowInfo(text); }
+void PreviewWindow::showInfo(const QString& text) { platform_.messages.ShowInfo(text); }
 
-bool TTutDisplayForm::performEntry(EntrySource source, const QString& name) {
+bool PreviewWindow::performEntry(EntrySource source, const QString& name) {
     return performer_ ? performer_(source, name) : false;
 }
 
-void TTutDisplayForm::openNotes(const std::filesystem::path& file, const QString& caption) {
+void PreviewWindow::openNotes(const std::filesystem::path& file, const QString& caption) {
     if (notesOpener_) {
         notesOpener_(file, caption);
         return;
@@ -1153,13 +1153,13 @@ void TTutDisplayForm::openNotes(const std::filesystem::path& file, const QString
     ShowNotAvailable(platform_.messages, QStringLiteral("Notes Editor"));
 }
 
-void TTutDisplayForm::printLines(const QStringList& lines, const QString& question) {
-    Tprintform ask(question, this);
+void PreviewWindow::printLines(const QStringList& lines, const QString& question) {
+    PrintQuestionDialog ask(question, this);
     if (ask.exec() != QDialog::Accepted) return;
     PrintTextLines(platform_.dialogs, lines, windowTitle());
 }
 
-void TTutDisplayForm::showHelp(const QString& helpFile, int topic) {
+void PreviewWindow::showHelp(const QString& helpFile, int topic) {
     // The tutorial's own help file, only from inside its folder; none: the tutorial says so.
     ShowTutorialHelpFile(platform_, project_.ProjectDir, ToCp1252(helpFile), topic);
 }

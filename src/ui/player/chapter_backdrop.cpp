@@ -1,4 +1,4 @@
-#include "player/chp_back_form.h"
+#include "player/chapter_backdrop.h"
 #include "project/tutorial_folder.h"
 
 #include <QApplication>
@@ -56,7 +56,7 @@ QRect WindowedGeometry(const QRect& available) {
     return r;
 }
 
-TChpBackForm::TChpBackForm(const Project& project, Messages& messages, QWidget* parent)
+ChapterBackdrop::ChapterBackdrop(const Project& project, Messages& messages, QWidget* parent)
     : QWidget(parent, Qt::Window), project_(project), messages_(messages) {
     setObjectName(QStringLiteral("TChpBackForm"));
     // F11 and Alt+Enter reach every window of the program, the chapter's and the dialogs' too.
@@ -73,7 +73,7 @@ TChpBackForm::TChpBackForm(const Project& project, Messages& messages, QWidget* 
     Image1_->hide();
 }
 
-void TChpBackForm::ShowFullScreen() {
+void ChapterBackdrop::ShowFullScreen() {
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (screen) setGeometry(screen->geometry());
     // The window system's full-screen state, so panels and docks do not stay on top.
@@ -81,19 +81,19 @@ void TChpBackForm::ShowFullScreen() {
     FormActivate();
 }
 
-void TChpBackForm::ShowWindowed() {
+void ChapterBackdrop::ShowWindowed() {
     PlaceWindowed();
     FormActivate();
 }
 
-void TChpBackForm::PlaceWindowed() {
+void ChapterBackdrop::PlaceWindowed() {
     if (isFullScreen() || isMaximized()) showNormal();
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (screen) setGeometry(WindowedGeometry(screen->availableGeometry()));
     show();
 }
 
-void TChpBackForm::SetFullScreen(bool on) {
+void ChapterBackdrop::SetFullScreen(bool on) {
     if (on == isFullScreen()) return;
     if (on)
         showFullScreen();
@@ -102,7 +102,7 @@ void TChpBackForm::SetFullScreen(bool on) {
     if (toggled_) toggled_(on);
 }
 
-bool TChpBackForm::eventFilter(QObject* watched, QEvent* event) {
+bool ChapterBackdrop::eventFilter(QObject* watched, QEvent* event) {
     // Only the newest shown background switches (the chapter's over the tutorial's); the key
     // does nothing else.
     if (event->type() == QEvent::KeyPress && isVisible() && watched->isWidgetType()) {
@@ -115,12 +115,12 @@ bool TChpBackForm::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void TChpBackForm::moveEvent(QMoveEvent* event) {
+void ChapterBackdrop::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     emit Placed();
 }
 
-void TChpBackForm::resizeEvent(QResizeEvent* event) {
+void ChapterBackdrop::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     // The window system may size the window after it is shown (full screen, maximised).
     ScreenPnl_->setGeometry(rect());
@@ -128,13 +128,13 @@ void TChpBackForm::resizeEvent(QResizeEvent* event) {
     emit Placed();
 }
 
-void TChpBackForm::SetPanelColour() {
+void ChapterBackdrop::SetPanelColour() {
     QPalette pal = ScreenPnl_->palette();
     pal.setColor(QPalette::Window, ColourFromRecord(project_.Config.get(cfg::Program::BackgroundColor)));
     ScreenPnl_->setPalette(pal);
 }
 
-void TChpBackForm::FormActivate() {
+void ChapterBackdrop::FormActivate() {
     const TTutorialConfig& c = project_.Config;
     // The caption of the background's own window (with --window) is the tutorial's title.
     SetWindowCaption(*this, FromCp1252(c.get(cfg::Program::ProgramTitle)));
@@ -160,8 +160,8 @@ void TChpBackForm::FormActivate() {
     }
 }
 
-TTutBackForm::TTutBackForm(const Project& project, Messages& messages, QWidget* parent)
-    : TChpBackForm(project, messages, parent) {
+TutorialBackdrop::TutorialBackdrop(const Project& project, Messages& messages, QWidget* parent)
+    : ChapterBackdrop(project, messages, parent) {
     setObjectName(QStringLiteral("TTutBackForm"));
 }
 
