@@ -24,6 +24,7 @@
 #include "platform/window_caption.h"
 #include "player/print_question_dialog.h"
 #include "player/screen_accessibility.h"
+#include "player/screen_widgets.h"
 #include "player/utility_menu_dialog.h"
 #include "project/config_record.h"
 #include "project/project.h"
@@ -34,233 +35,12 @@
 #include "project/project_path.h"
 #include "text/file_lookup.h"
 #include "text_codec.h"
+#include "ui_preview_window.h"
 
 namespace quill {
 
-namespace {
-
-const QColor kFace(0xC0, 0xC0, 0xC0);
-
-// A widget that reports a left click (a press and a release inside it); the other buttons do
-// nothing.
-template <class Base>
-class Clickable : public Base {
-public:
-    using Base::Base;
-    std::function<void()> onClick;
-
-protected:
-    void mousePressEvent(QMouseEvent* e) override {
-        pressed_ = e->button() == Qt::LeftButton;
-        e->accept();
-    }
-    void mouseReleaseEvent(QMouseEvent* e) override {
-        const bool inside =
-            pressed_ && e->button() == Qt::LeftButton && this->rect().contains(e->position().toPoint());
-        pressed_ = false;
-        e->accept();
-        if (inside && onClick) onClick();
-    }
-
-private:
-    bool pressed_ = false;
-};
-
-// A label or panel that reports a left click.
-using ClickLabel = Clickable<QLabel>;
-
-// A label that Enter or Space presses while it has the focus, as a click does: *ButtonMenu
-// buttons (raised panels, outlined while focused), quiz answers (their text in inverse colours
-// while focused) and hypertext words (drawn in inverse colours while focused, like a cursor on
-// a text screen). Tab reaches them only at the waits that let it (focusNextPrevChild); a click
-// does not take the focus. Other keys go on to the window.
-class KeyLabel : public ClickLabel, public AccessibleScreenPart {
-public:
-    enum class Look { Button, Answer, Word };
-    KeyLabel(QWidget* parent, Look look) : ClickLabel(parent), look_(look) {
-        setFocusPolicy(Qt::TabFocus);
-        if (look_ == Look::Button) {
-            setFrameStyle(QFrame::Panel | QFrame::Raised);
-            setLineWidth(2);
-        }
-    }
-    QAccessible::Role accessibleRole() const override {
-        return look_ == Look::Word ? QAccessible::Link : QAccessible::Button;
-    }
-    QString accessibleText() const override { return accessibleName().isEmpty() ? text() : accessibleName(); }
-    void accessiblePress() override {
-        if (onClick) onClick();
-    }
-    // A hypertext word's design size: its characters are drawn one to each 8 x 17 cell, as the
-    // screen's raster draws them, and the whole is scaled to the label's size, so at every scale
-    // the word stands where the raster's scaled word stands.
-    void SetWordCells(QSize design, const QFont& font) {
-        wordDesign_ = design;
-        wordFont_ = font;
-        update();
-    }
-    // The label whose colours show the focus of a quiz answer (its text).
-    void SetFocusShownOn(QWidget* w) { focusShown_ = w; }
-
-protected:
-    void keyPressEvent(QKeyEvent* e) override {
-        if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space) && onClick) {
-            e->accept();
-            onClick();
-            return;
-        }
-        ClickLabel::keyPressEvent(e);
-    }
-    void focusInEvent(QFocusEvent* e) override {
-        ShowFocus(true);
-        ClickLabel::focusInEvent(e);
-    }
-    void focusOutEvent(QFocusEvent* e) override {
-        ShowFocus(false);
-        ClickLabel::focusOutEvent(e);
-    }
-    void paintEvent(QPaintEvent* e) override {
-        if (look_ != Look::Word || wordDesign_.isEmpty()) {
-            ClickLabel::paintEvent(e);
-            return;
-        }
-        QPainter p(this);
-        p.fillRect(rect(), palette().color(QPalette::Window));
-        p.scale(static_cast<double>(width()) / wordDesign_.width(),
-                static_cast<double>(height()) / wordDesign_.height());
-        p.setFont(wordFont_);
-        p.setPen(palette().color(QPalette::WindowText));
-        const QString shown = text();
-        for (qsizetype i = 0; i < shown.size(); ++i)
-            p.drawText(QRect(TextScreen::kCellWidth * static_cast<int>(i), 0, TextScreen::kCellWidth,
-                             wordDesign_.height()),
-                       Qt::AlignLeft | Qt::AlignTop, QString(shown[i]));
-    }
-
-public:
-    // Shows the focus again after the colours were set anew.
-    void RefreshFocus() {
-        inverse_ = false;
-        ShowFocus(hasFocus());
-    }
-
-private:
-    void ShowFocus(bool on) {
-        if (look_ == Look::Button) {
-            setFrameStyle(on ? QFrame::Box | QFrame::Plain : QFrame::Panel | QFrame::Raised);
-            setLineWidth(2);
-            return;
-        }
-        QWidget* shown = look_ == Look::Answer ? focusShown_.data() : this;
-        if (!shown || on == inverse_) return;
-        QPalette p = shown->palette();
-        const QColor text = p.color(QPalette::WindowText), back = p.color(QPalette::Window);
-        p.setColor(QPalette::WindowText, back);
-        p.setColor(QPalette::Window, text);
-        shown->setPalette(p);
-        inverse_ = on;
-    }
-    Look look_;
-    bool inverse_ = false;
-    QSize wordDesign_;
-    QFont wordFont_;
-    QPointer<QWidget> focusShown_;
-};
-
-// The drawing area: shows the screen's raster from its top left corner, and is the screen's
-// text to assistive technology.
-class ScreenArea : public Clickable<QWidget>, public AccessibleScreenPart {
-public:
-    explicit ScreenArea(QWidget* parent) : Clickable<QWidget>(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
-    QAccessible::Role accessibleRole() const override { return QAccessible::StaticText; }
-    QString accessibleText() const override { return screen ? screen->visibleText() : QString(); }
-    const TextScreen* screen = nullptr;
-    QColor back = Qt::white;
-    ScreenScale scale;
-    ScaledRaster raster;  // what is shown of the screen's raster, at the scale
-
-protected:
-    void paintEvent(QPaintEvent* e) override {
-        QPainter p(this);
-        if (!screen) {
-            p.fillRect(rect(), back);
-            return;
-        }
-        const QImage& image = screen->image();
-        if (!QRect(QPoint(0, 0), scale.map(image.size())).contains(rect())) p.fillRect(rect(), back);
-        if (!raster.Kept(image, scale)) raster.Take(image, scale);
-        raster.Paint(p, image, e->rect());
-    }
-};
-
-// The text of a window text (RichEdit1): drawn by the same renderer as the headless snapshots,
-// wrapped to its width and cut at its bottom, so the window and a snapshot show the same lines.
-class RichTextView : public QWidget {
-public:
-    explicit RichTextView(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
-    void SetLines(const std::vector<std::string>& lines) {
-        doc_ = RichTextDocument(lines);
-        setAccessibleName(doc_->toPlainText());  // what a screen reader reads of it
-        update();
-    }
-    void SetBackground(const QColor& back) {
-        back_ = back;
-        update();
-    }
-    // The text is laid out at the design size and drawn scaled, so it wraps as in a snapshot.
-    void SetScale(double factor) {
-        factor_ = factor;
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.fillRect(rect(), back_);
-        if (!doc_) return;
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.scale(factor_, factor_);
-        const QRect design(0, 0, static_cast<int>(width() / factor_), static_cast<int>(height() / factor_));
-        DrawRichText(p, *doc_, design, back_);
-    }
-
-private:
-    double factor_ = 1.0;
-    std::unique_ptr<QTextDocument> doc_;
-    QColor back_ = Qt::white;
-};
-
-QFont Courier(int pixels, bool bold = false, bool underline = false) {
-    QFont f(QStringLiteral("Courier New"));
-    f.setPixelSize(pixels);
-    f.setStyleHint(QFont::TypeWriter);
-    f.setBold(bold);
-    f.setUnderline(underline);
-    return f;
-}
-
-void SetColours(QWidget* w, const QColor& back, const QColor& text = QColor()) {
-    QPalette pal = w->palette();
-    if (back.isValid()) pal.setColor(QPalette::Window, back);
-    if (text.isValid()) pal.setColor(QPalette::WindowText, text);
-    w->setPalette(pal);
-    w->setAutoFillBackground(true);
-}
-
-QFrame* Panel(QWidget* parent, const char* name) {
-    auto* f = new QFrame(parent);
-    f->setObjectName(QLatin1String(name));
-    f->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    SetColours(f, kFace);
-    f->hide();
-    return f;
-}
-
-}  // namespace
-
 PreviewWindow::PreviewWindow(const Project& project, Platform& platform, QWidget* parent)
-    : QWidget(parent, Qt::Window), project_(project), platform_(platform) {
-    setObjectName(QStringLiteral("TTutDisplayForm"));
+    : QWidget(parent, Qt::Window), project_(project), platform_(platform), frame_(std::make_unique<Ui::PreviewWindow>()) {
     setFixedSize(kClientWidth, kClientHeight);
     // The view's scale, also from the context menu and Ctrl+1, Ctrl+2, Ctrl+0.
     setContextMenuPolicy(Qt::DefaultContextMenu);
@@ -319,6 +99,31 @@ void PreviewWindow::contextMenuEvent(QContextMenuEvent* event) {
 PreviewWindow::~PreviewWindow() = default;
 
 void PreviewWindow::buildControls() {
+    // The frame (the title, the control bar and the answer controls) comes from the .ui file;
+    // the screen's own widgets stand below it, the raster at the bottom.
+    frame_->setupUi(this);
+    TitlePnl = frame_->TitlePnl;
+    ControlPnl = frame_->ControlPnl;
+    ContinueBtn = frame_->ContinueBtn;
+    PageBackBtn = frame_->PageBackBtn;
+    HelpBtn = frame_->HelpBtn;
+    UtilityBtn = frame_->UtilityBtn;
+    QuitBtn = frame_->QuitBtn;
+    UserInputEdit = frame_->UserInputEdit;
+    LinesPanel = frame_->LinesPanel;
+    Memo1 = frame_->Memo1;
+    Panel1 = frame_->Panel1;
+    BitBtn1 = frame_->BitBtn1;
+    TwoButtonPnl = frame_->TwoButtonPnl;
+    CtrlBtnPnl = frame_->CtrlBtnPnl;
+    LeftBitBtn = frame_->LeftBitBtn;
+    RightBitBtn = frame_->RightBitBtn;
+    ListMenuPanel = frame_->ListMenuPanel;
+    ListBox1 = frame_->ListBox1;
+    DisplayPanel = frame_->DisplayPanel;
+    Memo2 = frame_->Memo2;
+    QuizAns = {frame_->QuizAns1, frame_->QuizAns2, frame_->QuizAns3, frame_->QuizAns4};
+
     auto* area = new ScreenArea(this);
     area->setObjectName(QStringLiteral("PaintBox1"));
     placement_.place(area, QRect(0, 0, kClientWidth, kClientHeight));
@@ -332,47 +137,36 @@ void PreviewWindow::buildControls() {
     image->hide();
     Image1 = image;
 
-    TextPnl = Panel(this, "TextPnl");
+    TextPnl = new QFrame(this);
+    TextPnl->setObjectName(QStringLiteral("TextPnl"));
+    TextPnl->setFrameStyle(QFrame::Panel | QFrame::Raised);
     TextPnl->setLineWidth(5);
+    SetColours(TextPnl, kPanelFace);
+    TextPnl->hide();
     RichEdit1 = new RichTextView(TextPnl);
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    for (QWidget* w : {static_cast<QWidget*>(TextPnl), static_cast<QWidget*>(Image1), PaintBox1}) w->lower();
 
-    UserInputEdit = new QLineEdit(this);
-    UserInputEdit->setObjectName(QStringLiteral("UserInputEdit"));
-    placement_.setFont(UserInputEdit, Courier(13));
-    UserInputEdit->setMaxLength(60);
+    // What the .ui file cannot say: the design geometry the scale maps, the screen's fonts in
+    // pixels, the panels' face colour, and what is hidden until the screen shows it.
+    for (QWidget* w : std::initializer_list<QWidget*>{BitBtn1, TwoButtonPnl, CtrlBtnPnl, LeftBitBtn, RightBitBtn,
+                                                      TitlePnl, ControlPnl, ContinueBtn, PageBackBtn, HelpBtn,
+                                                      UtilityBtn, QuitBtn})
+        placement_.place(w, w->geometry());
+    for (QWidget* w : std::initializer_list<QWidget*>{UserInputEdit, Memo1, ListBox1, Memo2})
+        placement_.setFont(w, Courier(13));
+    for (QWidget* w : std::initializer_list<QWidget*>{BitBtn1, LeftBitBtn, RightBitBtn, ContinueBtn, PageBackBtn,
+                                                      HelpBtn, UtilityBtn, QuitBtn})
+        placement_.setFont(w, w->font());
+    for (QWidget* w : std::initializer_list<QWidget*>{LinesPanel, TwoButtonPnl, ListMenuPanel, DisplayPanel})
+        SetColours(w, kPanelFace);
+    for (QWidget* w : std::initializer_list<QWidget*>{UserInputEdit, LinesPanel, TwoButtonPnl, ListMenuPanel,
+                                                      DisplayPanel, TitlePnl, PageBackBtn, HelpBtn, UtilityBtn,
+                                                      ControlPnl})
+        w->hide();
+
     UserInputEdit->installEventFilter(this);
-    UserInputEdit->hide();
-
-    LinesPanel = Panel(this, "LinesPanel");
-    Memo1 = new QPlainTextEdit(LinesPanel);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    placement_.setFont(Memo1, Courier(13));
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    // Tab leaves the memo for its OK button (a keyboard-only learner must reach it).
-    Memo1->setTabChangesFocus(true);
-    Panel1 = new QFrame(LinesPanel);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), Panel1);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    placement_.place(BitBtn1, QRect(0, 0, 75, 25));
-    placement_.setFont(BitBtn1, BitBtn1->font());
-    BitBtn1->setAutoDefault(true);  // Enter presses it when it has the focus
     connect(BitBtn1, &QPushButton::clicked, this, [this] { flags_.memoDone = true; });
-
-    TwoButtonPnl = Panel(this, "TwoButtonPnl");
-    placement_.place(TwoButtonPnl, QRect(0, 0, 176, 34));
-    CtrlBtnPnl = new QFrame(TwoButtonPnl);
-    CtrlBtnPnl->setObjectName(QStringLiteral("CtrlBtnPnl"));
-    placement_.place(CtrlBtnPnl, QRect(0, 0, 168, 34));
-    LeftBitBtn = new QPushButton(CtrlBtnPnl);
-    LeftBitBtn->setObjectName(QStringLiteral("LeftBitBtn"));
-    placement_.place(LeftBitBtn, QRect(4, 5, 74, 24));
-    placement_.setFont(LeftBitBtn, LeftBitBtn->font());
-    RightBitBtn = new QPushButton(CtrlBtnPnl);
-    RightBitBtn->setObjectName(QStringLiteral("RightBitBtn"));
-    placement_.place(RightBitBtn, QRect(90, 5, 74, 24));
-    placement_.setFont(RightBitBtn, RightBitBtn->font());
     connect(LeftBitBtn, &QPushButton::clicked, this, [this] {
         flags_.choice = true;
         flags_.choiceDone = true;
@@ -381,42 +175,20 @@ void PreviewWindow::buildControls() {
         flags_.choice = false;
         flags_.choiceDone = true;
     });
-
-    ListMenuPanel = Panel(this, "ListMenuPanel");
-    ListMenuPanel->setLineWidth(5);
-    ListBox1 = new QListWidget(ListMenuPanel);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    placement_.setFont(ListBox1, Courier(13));
     ListBox1->installEventFilter(this);
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         flags_.listIndex = ListBox1->row(item);
         flags_.listDone = true;
     });
 
-    DisplayPanel = Panel(this, "DisplayPanel");
-    Memo2 = new QPlainTextEdit(DisplayPanel);
-    Memo2->setObjectName(QStringLiteral("Memo2"));
-    placement_.setFont(Memo2, Courier(13));
-    Memo2->setReadOnly(true);
-    Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
-
     for (int k = 1; k <= 4; ++k) {
-        auto* panel = new KeyLabel(this, KeyLabel::Look::Answer);
-        panel->setObjectName(QStringLiteral("QuizAns%1").arg(k));
-        panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        auto* panel = static_cast<KeyLabel*>(QuizAns[static_cast<std::size_t>(k - 1)]);
         panel->setProperty("tag", 80 + k);
-        panel->setCursor(Qt::PointingHandCursor);
-        auto* num = new ClickLabel(panel);
-        num->setObjectName(QStringLiteral("QuizAns%1num").arg(k));
-        num->setText(QString(QChar(u'A' + k - 1)));
-        num->setAlignment(Qt::AlignCenter);
-        num->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        auto* num = panel->findChild<ClickLabel*>(QStringLiteral("QuizAns%1num").arg(k));
         placement_.setFont(num, Courier(13, true));
         num->setProperty("tag", 80 + k);
-        SetColours(num, kFace, Qt::black);
-        auto* text = new ClickLabel(panel);
-        text->setObjectName(QStringLiteral("QuizAns%1text").arg(k));
-        text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        SetColours(num, kPanelFace, Qt::black);
+        auto* text = panel->findChild<ClickLabel*>(QStringLiteral("QuizAns%1text").arg(k));
         placement_.setFont(text, Courier(13, true));
         text->setProperty("tag", 80 + k);
         panel->SetFocusShownOn(text);
@@ -429,42 +201,15 @@ void PreviewWindow::buildControls() {
             };
         }
         panel->hide();
-        QuizAns[static_cast<std::size_t>(k - 1)] = panel;
     }
 
-    auto* title = new QLabel(this);
-    title->setObjectName(QStringLiteral("TitlePnl"));
-    placement_.place(title, QRect(0, 0, kClientWidth, 34));
-    title->setAlignment(Qt::AlignCenter);
-    title->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    title->hide();
-    TitlePnl = title;
-
-    ControlPnl = new QFrame(this);
-    ControlPnl->setObjectName(QStringLiteral("ControlPnl"));
-    ControlPnl->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    placement_.place(ControlPnl, QRect(0, kClientHeight - 32, kClientWidth, 32));
-    auto makeButton = [this](const char* name, int left, ControlButton which) {
-        auto* b = new QPushButton(ControlPnl);
-        b->setObjectName(QLatin1String(name));
-        placement_.place(b, QRect(left, 6, 89, 20));
-        placement_.setFont(b, b->font());
-        b->setCursor(Qt::PointingHandCursor);
-        b->setAutoDefault(false);
-        // Keys stay with the window (a pause ends at any key, Space included).
-        b->setFocusPolicy(Qt::NoFocus);
-        connect(b, &QPushButton::clicked, this, [this, which] { ButtonClick(which); });
-        return b;
-    };
-    ContinueBtn = makeButton("ContinueBtn", 524, ControlButton::Continue);
-    PageBackBtn = makeButton("PageBackBtn", 398, ControlButton::PageBack);
-    HelpBtn = makeButton("HelpBtn", 272, ControlButton::Help);
-    UtilityBtn = makeButton("UtilityBtn", 146, ControlButton::Utilities);
-    QuitBtn = makeButton("QuitBtn", 20, ControlButton::Quit);
-    PageBackBtn->hide();
-    HelpBtn->hide();
-    UtilityBtn->hide();
-    ControlPnl->hide();
+    const std::pair<QPushButton*, ControlButton> bar[] = {{ContinueBtn, ControlButton::Continue},
+                                                          {PageBackBtn, ControlButton::PageBack},
+                                                          {HelpBtn, ControlButton::Help},
+                                                          {UtilityBtn, ControlButton::Utilities},
+                                                          {QuitBtn, ControlButton::Quit}};
+    for (const auto& [b, which] : bar)
+        connect(b, &QPushButton::clicked, this, [this, which = which] { ButtonClick(which); });
 
     SlowTimer = new QTimer(this);
     SlowTimer->setObjectName(QStringLiteral("SlowTimer"));
@@ -821,7 +566,7 @@ void PreviewWindow::SyncObjects() {
         l->setCursor(Qt::PointingHandCursor);
         placement_.place(l, m.rect);
         placement_.setFont(l, l->font());
-        SetColours(l, kFace, Qt::black);
+        SetColours(l, kPanelFace, Qt::black);
         l->onClick = [this, l] {
             const int tag = l->property("tag").toInt();
             if (tag <= 500) return;

@@ -34,6 +34,9 @@ class QPlainTextEdit;
 class QPushButton;
 class QTextEdit;
 class QTimer;
+namespace Ui {
+class PreviewWindow;
+}
 
 namespace quill {
 
@@ -162,6 +165,7 @@ private:
 
     const Project& project_;
     Platform& platform_;
+    std::unique_ptr<Ui::PreviewWindow> frame_;  // the static frame, from preview_window.ui
     TextScreen* screen_ = nullptr;
     EntryPerformer performer_;
     NotesOpener notesOpener_;
