@@ -4,7 +4,7 @@
 #include "aids/define_hypertext.h"
 #include "aids/entry_performer.h"
 #include "aids/heading_styles_designer.h"
-#include "aids/notes_form.h"
+#include "aids/notes_editor.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "platform/system_services.h"
@@ -51,7 +51,7 @@ void TeachingAidsLink::Connect(PreviewWindow& window, Project& project) {
         return performer.Perform(source, name);
     });
     window.setNotesOpener([&impl, &window](const std::filesystem::path& file, const QString& caption) {
-        THNotesForm notes(impl.platform, file, NotesFileName(caption), &window);
+        NotesEditor notes(impl.platform, file, NotesFileName(caption), &window);
         ShowModal(notes);
     });
 }

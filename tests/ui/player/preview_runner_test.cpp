@@ -14,8 +14,8 @@
 
 #include "../../format/test_folder.h"
 #include "../window_driver.h"
-#include "app/main_form.h"
-#include "editor/edit_form.h"
+#include "app/main_window.h"
+#include "editor/chapter_editor.h"
 #include "platform/modal.h"
 #include "datafile/data_file.h"
 #include "platform/platform.h"
@@ -290,7 +290,7 @@ TEST(PreviewRunner, EditorsViewAndViewAChapterRunInThePreview) {
             if (t->objectName() == u"TEditForm") editorHiddenDuringRun = !t->isVisible();
         Click(Button(w, "QuitBtn"));
     });
-    TEditForm editor(f.project, f.rec.platform(), f.runner);
+    ChapterEditor editor(f.project, f.rec.platform(), f.runner);
     bool editorBack = false;
     QTimer::singleShot(20, &editor, [&] {
         editor.ChapterText()->setPlainText(QStringLiteral("Hello\n*Wait"));
@@ -308,7 +308,7 @@ TEST(PreviewRunner, EditorsViewAndViewAChapterRunInThePreview) {
     EXPECT_TRUE(editorHiddenDuringRun);
     EXPECT_TRUE(editorBack);
 
-    TQMKmainform form(f.project, f.rec.platform(), f.runner);
+    MainWindow form(f.project, f.rec.platform(), f.runner);
     fs::current_path(f.project.ProjectDir, ec);
     form.UpdateButtons();
     f.atWaits.push_back([&](PreviewWindow& w) { Click(Button(w, "ContinueBtn")); });

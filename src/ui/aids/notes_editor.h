@@ -1,5 +1,5 @@
 #pragma once
-// THNotesForm: the notes editor, a small plain-text editor for one text file (Windows-1252,
+// NotesEditor: a small plain-text editor for one text file (Windows-1252,
 // CR LF lines). The player opens it for "*NotePad", the teaching aids for a notes file. It
 // edits, saves, prints and searches the text; before "&New", "&Open" and closing a modified
 // text it asks whether to save it.
@@ -11,21 +11,22 @@
 class QPlainTextEdit;
 
 namespace Ui {
-class THNotesForm;
+class NotesEditor;
 }  // namespace Ui
 
 namespace quill {
 
 struct Platform;
 
-class THNotesForm : public QDialog {
+// Window name (its objectName): THNotesForm.
+class NotesEditor : public QDialog {
     Q_OBJECT
 public:
     // Loads `file` when it exists (an empty text otherwise); the caption shows `name` (the name
     // as the caller was given it; the file's own name when empty). "&Save" writes `file`.
-    THNotesForm(Platform& platform, const std::filesystem::path& file, const QString& name = {},
+    NotesEditor(Platform& platform, const std::filesystem::path& file, const QString& name = {},
                 QWidget* parent = nullptr);
-    ~THNotesForm() override;
+    ~NotesEditor() override;
 
     QPlainTextEdit* Memo() const;
     const std::filesystem::path& CurrentFile() const { return currentFile_; }
@@ -66,7 +67,7 @@ private:
     QString BareName() const;
 
     Platform& platform_;
-    std::unique_ptr<Ui::THNotesForm> ui_;
+    std::unique_ptr<Ui::NotesEditor> ui_;
     std::filesystem::path currentFile_;
     QString findText_, replaceText_;
     std::unique_ptr<QPrinter> printer_;

@@ -1,7 +1,7 @@
 #pragma once
-// TAboutBox: the tutorial's own about box, as the learner sees it: captioned with BoxTitle, it
-// shows the icon, the program name, the version, the author line and a comment block, with an
-// "OK" button. ShowAboutBox shows it modally; the designer's "&View", the whole-tutorial preview
+// TutorialAboutBox: the tutorial's own about box, as the learner sees it: captioned with
+// BoxTitle, it shows the icon, the program name, the version, the author line and a comment
+// block, with an "OK" button. ShowAboutBox shows it modally; the designer's "&View", the whole-tutorial preview
 // and the About items of the introduction and the main menu all call it.
 #include <QDialog>
 #include <memory>
@@ -11,7 +11,7 @@
 #include "common/screen_scale.h"
 
 namespace Ui {
-class TAboutBox;
+class TutorialAboutBox;
 }
 
 namespace quill {
@@ -21,19 +21,20 @@ namespace quill {
 std::string AboutCommentBlock(const std::string& c1, const std::string& c2, const std::string& c3,
                               const std::string& c4);
 
-class TAboutBox : public QDialog {
+// Window name (its objectName): TAboutBox.
+class TutorialAboutBox : public QDialog {
     Q_OBJECT
 public:
     // Reads the About group of the record. A missing icon file is reported (ShowError "The Icon
     // file ... is missing") and the box is made without it.
-    TAboutBox(const LearnerScreenContext& context, QWidget* parent = nullptr);
-    ~TAboutBox() override;
+    TutorialAboutBox(const LearnerScreenContext& context, QWidget* parent = nullptr);
+    ~TutorialAboutBox() override;
     bool HasIcon() const { return hasIcon_; }
     // Shows the box at the scale of the learner's screen: its text, icon and spacing.
     void SetScale(const ScreenScale& scale);
 
 private:
-    std::unique_ptr<Ui::TAboutBox> ui_;
+    std::unique_ptr<Ui::TutorialAboutBox> ui_;
     bool hasIcon_ = false;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
-// TEditForm: the chapter editor. The first tab holds the chapter being written with buttons
-// that insert text markers, the commands drop-down, and the buttons that save, open and view
+// ChapterEditor: where chapters are written. The first tab holds the chapter being written with
+// buttons that insert text markers, the commands drop-down, and the buttons that save, open and view
 // the chapter; the second tab is a free text-file editor to copy text from. Chapters are read
 // and written as Windows-1252 lines with CR LF ends, under bare names in the project folder.
 #include <QDialog>
@@ -26,10 +26,11 @@ class Project;
 class SystemServices;
 struct Platform;
 
-class TEditForm : public QDialog {
+// Window name (its objectName): TEditForm.
+class ChapterEditor : public QDialog {
     Q_OBJECT
 public:
-    TEditForm(Project& project, Platform& platform, ChapterRunner& runner, QWidget* parent = nullptr);
+    ChapterEditor(Project& project, Platform& platform, ChapterRunner& runner, QWidget* parent = nullptr);
 
     // The chapter's bare file name with ".QKS" (Windows-1252); empty until saved or opened.
     const std::string& ChapterFile() const { return chapterFile_; }

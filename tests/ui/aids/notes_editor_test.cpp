@@ -13,7 +13,7 @@
 #include <QRegularExpression>
 #include <QTextCursor>
 
-#include "aids/notes_form.h"
+#include "aids/notes_editor.h"
 #include "aids_fixture.h"
 #include "../window_driver.h"
 
@@ -26,14 +26,14 @@ namespace {
 using Kind = RecordingMessages::Kind;
 
 struct NotesTest : AidsFixture {
-    std::unique_ptr<THNotesForm> Open(const char* name) {
-        return std::make_unique<THNotesForm>(rec.platform(), home / name, QString(name));
+    std::unique_ptr<NotesEditor> Open(const char* name) {
+        return std::make_unique<NotesEditor>(rec.platform(), home / name, QString(name));
     }
-    static void Type(THNotesForm& form, const QString& text) {
+    static void Type(NotesEditor& form, const QString& text) {
         form.Memo()->moveCursor(QTextCursor::End);
         form.Memo()->insertPlainText(text);
     }
-    static void Caret(THNotesForm& form, int position) {
+    static void Caret(NotesEditor& form, int position) {
         QTextCursor c = form.Memo()->textCursor();
         c.setPosition(position);
         form.Memo()->setTextCursor(c);
@@ -130,7 +130,7 @@ TEST_F(NotesTest, AnyBytesAndLongLinesComeBackAsTheyWere) {
 }
 
 TEST_F(NotesTest, AFailedSaveKeepsTheTextAndAbandonsTheAction) {
-    auto form = std::make_unique<THNotesForm>(rec.platform(), home / "no such folder" / "n.txt", "n.txt");
+    auto form = std::make_unique<NotesEditor>(rec.platform(), home / "no such folder" / "n.txt", "n.txt");
     Type(*form, "unsaved");
     rec.messages.saveAnswers.push_back(SaveAnswer::Yes);
     form->NewItemClick();
@@ -204,7 +204,7 @@ TEST_F(NotesTest, ReplaceAllEndsWhenTheReplacementContainsTheSearchText) {
 TEST_F(NotesTest, ReplaceDialogFindsReplacesAndFindsAgainWithoutClosing) {
     DesktopDialogs desktop;
     Platform platform{rec.messages, desktop, rec.help, {}};
-    THNotesForm form(platform, home / "r.txt", "r.txt");
+    NotesEditor form(platform, home / "r.txt", "r.txt");
     form.show();
     QApplication::setActiveWindow(&form);
     Type(form, "one note, two note, three note");

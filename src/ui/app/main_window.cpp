@@ -1,4 +1,4 @@
-#include "app/main_form.h"
+#include "app/main_window.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -25,7 +25,7 @@
 #include "app/sample_offer.h"
 #include "app/chapter_view_chooser.h"
 #include "design/presentation_designer.h"
-#include "editor/edit_form.h"
+#include "editor/chapter_editor.h"
 #include "platform/error_handler.h"
 #include "platform/help_topics.h"
 #include "platform/modal.h"
@@ -33,7 +33,7 @@
 #include "text/errors.h"
 #include "text/text_file.h"
 #include "text_codec.h"
-#include "ui_main_form.h"
+#include "ui_main_window.h"
 
 namespace quill {
 
@@ -43,9 +43,9 @@ namespace {
 
 // The background: a tile of pale parchment with a faint quill-stroke pattern, repeated over
 // the whole client area. It keeps the panel centred on itself.
-class TBackground : public QWidget {
+class TiledBackground : public QWidget {
 public:
-    explicit TBackground(QWidget* parent) : QWidget(parent) {
+    explicit TiledBackground(QWidget* parent) : QWidget(parent) {
         setObjectName("BackImage");
         tile_ = QPixmap(64, 64);
         tile_.fill(QColor(0xEE, 0xE6, 0xD2));
@@ -77,19 +77,19 @@ private:
 
 }  // namespace
 
-TQMKmainform::TQMKmainform(Project& project, Platform& platform, ChapterRunner& runner, QWidget* parent)
+MainWindow::MainWindow(Project& project, Platform& platform, ChapterRunner& runner, QWidget* parent)
     : QMainWindow(parent),
       project_(project),
       platform_(platform),
       runner_(runner),
-      ui_(std::make_unique<Ui::TQMKmainform>()) {
+      ui_(std::make_unique<Ui::MainWindow>()) {
     setObjectName("TQMKmainform");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     SetHelpTopic(this, HelpTopic::Contents);
     InstallF1Help(this, platform_.help, platform_.helpFile);
 
-    auto* background = new TBackground(this);
+    auto* background = new TiledBackground(this);
     setCentralWidget(background);
     BuildPanel(background);
     // The window is captioned as the panel is titled.
@@ -114,14 +114,14 @@ TQMKmainform::TQMKmainform(Project& project, Platform& platform, ChapterRunner& 
     RecentBtn_->setPopupMode(QToolButton::InstantPopup);
     RecentBtn_->setMenu(new QMenu(RecentBtn_));
     RecentBtn_->hide();
-    connect(RecentBtn_->menu(), &QMenu::aboutToShow, this, &TQMKmainform::FillRecentMenu);
+    connect(RecentBtn_->menu(), &QMenu::aboutToShow, this, &MainWindow::FillRecentMenu);
     statusBar()->addPermanentWidget(RecentBtn_);
 
     StartTimer_ = new QTimer(this);
     StartTimer_->setObjectName("StartTimer");
     StartTimer_->setSingleShot(true);
     StartTimer_->setInterval(1);
-    connect(StartTimer_, &QTimer::timeout, this, &TQMKmainform::StartTimerTimer);
+    connect(StartTimer_, &QTimer::timeout, this, &MainWindow::StartTimerTimer);
 
     MenuPnl_->hide();
     UpdateButtons();
@@ -131,9 +131,9 @@ TQMKmainform::TQMKmainform(Project& project, Platform& platform, ChapterRunner& 
                      .toStdString();
 }
 
-TQMKmainform::~TQMKmainform() = default;
+MainWindow::~MainWindow() = default;
 
-void TQMKmainform::BuildPanel(QWidget* background) {
+void MainWindow::BuildPanel(QWidget* background) {
     MenuPnl_ = new QFrame(background);
     ui_->setupUi(MenuPnl_);
 
@@ -169,17 +169,17 @@ void TQMKmainform::BuildPanel(QWidget* background) {
         OpenTeachingAids(context, this);
     };
     // Help and Quit act without hiding the panel.
-    connect(buttons_[control::HelpBtn], &QPushButton::clicked, this, &TQMKmainform::HelpBtnClick);
+    connect(buttons_[control::HelpBtn], &QPushButton::clicked, this, &MainWindow::HelpBtnClick);
     connect(buttons_[control::QuitBtn], &QPushButton::clicked, this, &QWidget::close);
 }
 
-QPushButton* TQMKmainform::Button(ControlName name) const { return buttons_.value(name); }
+QPushButton* MainWindow::Button(ControlName name) const { return buttons_.value(name); }
 
-void TQMKmainform::SetAction(ControlName button, std::function<void()> action) {
+void MainWindow::SetAction(ControlName button, std::function<void()> action) {
     actions_[button] = std::move(action);
 }
 
-void TQMKmainform::RunFramed(QPushButton* button, const std::function<void()>& action) {
+void MainWindow::RunFramed(QPushButton* button, const std::function<void()>& action) {
     MenuPnl_->hide();
     RunGuarded(platform_.messages, action);
     UpdateButtons();
@@ -192,11 +192,11 @@ void TQMKmainform::RunFramed(QPushButton* button, const std::function<void()>& a
     if (next->isEnabled()) next->setFocus();
 }
 
-void TQMKmainform::UpdateProjectLabel() {
+void MainWindow::UpdateProjectLabel() {
     ProjectLbl_->setText(project_.IsOpen() ? FromCp1252(project_.ProjectName) : "None Selected");
 }
 
-void TQMKmainform::UpdateButtons() {
+void MainWindow::UpdateButtons() {
     UpdateProjectLabel();
     const bool open = project_.IsOpen();
     if (open && memory_) memory_->TutorialOpened(project_.ProjectFilePath());
@@ -211,7 +211,7 @@ void TQMKmainform::UpdateButtons() {
         buttons_[name]->setEnabled(startingFile);
 }
 
-QString TQMKmainform::ColorAdvisoryText() {
+QString MainWindow::ColorAdvisoryText() {
     const QString br = "\n\r";
     return "Your video Display mode is set at 256 colors." + br + br +
            "The graphics in this program need High Color" + br +
@@ -219,12 +219,12 @@ QString TQMKmainform::ColorAdvisoryText() {
            "then Control Panel then Display - Settings to" + br + "change the video Display mode";
 }
 
-bool TQMKmainform::DisplayIsLowColor() {
+bool MainWindow::DisplayIsLowColor() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen && screen->depth() < 16;
 }
 
-void TQMKmainform::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!started_) {
         started_ = true;
@@ -232,7 +232,7 @@ void TQMKmainform::showEvent(QShowEvent* event) {
     }
 }
 
-void TQMKmainform::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     // The window system may resize a maximised window more than once before it fills the work
     // area; the size is fixed once the resizing has settled.
@@ -262,7 +262,7 @@ void TQMKmainform::resizeEvent(QResizeEvent* event) {
     }
 }
 
-void TQMKmainform::StartTimerTimer() {
+void MainWindow::StartTimerTimer() {
     StartTimer_->stop();
     if (lowColor_) platform_.messages.ShowInfo(ColorAdvisoryText());
     MenuPnl_->show();
@@ -291,7 +291,7 @@ void TQMKmainform::StartTimerTimer() {
     });
 }
 
-void TQMKmainform::FillRecentMenu() {
+void MainWindow::FillRecentMenu() {
     QMenu* menu = RecentBtn_->menu();
     menu->clear();
     if (!memory_) return;
@@ -308,14 +308,14 @@ void TQMKmainform::FillRecentMenu() {
     }
 }
 
-void TQMKmainform::ChangeToProjectDir() {
+void MainWindow::ChangeToProjectDir() {
     std::error_code ec;
     fs::current_path(project_.ProjectDir, ec);
     if (ec)
         throw IoError("Cannot change to the folder " + DisplayName(project_.ProjectDir) + ": " + ec.message());
 }
 
-void TQMKmainform::SelectBtnClick() {
+void MainWindow::SelectBtnClick() {
     FileDialogOptions options;
     options.title = "Select a Tutorial File";
     options.filter = "Tutorial Files|*.QKJ";
@@ -328,7 +328,7 @@ void TQMKmainform::SelectBtnClick() {
     UpdateButtons();
 }
 
-void TQMKmainform::StartBtnClick() {
+void MainWindow::StartBtnClick() {
     NewTutorialFolderDialog form(platform_, "*.QKJ", "Enter Tutorial Name", 105, project_.ProjectDir, this);
     if (form.exec() != QDialog::Accepted) {
         std::error_code ec;
@@ -340,14 +340,14 @@ void TQMKmainform::StartBtnClick() {
     UpdateButtons();
 }
 
-void TQMKmainform::ViewBtnClick() {
+void MainWindow::ViewBtnClick() {
     ChapterViewChooser chooser(project_, platform_, this);
     if (chooser.exec() != QDialog::Accepted || chooser.ChapterFile().empty()) return;
     runner_.RunChapter(project_, chooser.ChapterFile());
 }
 
-void TQMKmainform::EditBtnClick() {
-    TEditForm editor(project_, platform_, runner_, this);
+void MainWindow::EditBtnClick() {
+    ChapterEditor editor(project_, platform_, runner_, this);
     editor.SetSystemServices(system_);
     editor.SetAidsWindows(TeachingAidsWindows());
     if (memory_) editor.restoreGeometry(memory_->EditorGeometry());
@@ -355,14 +355,14 @@ void TQMKmainform::EditBtnClick() {
     if (memory_) memory_->SetEditorGeometry(editor.saveGeometry());
 }
 
-void TQMKmainform::AboutBtnClick() {
+void MainWindow::AboutBtnClick() {
     ProgramAboutBox about(platform_, this);
     about.exec();
 }
 
-void TQMKmainform::HelpBtnClick() { platform_.ShowHelp(1); }
+void MainWindow::HelpBtnClick() { platform_.ShowHelp(1); }
 
-void TQMKmainform::TutBtnClick() {
+void MainWindow::TutBtnClick() {
     InstructionsMenu menu(project_.HomeDir, platform_, this);
     ShowModal(menu);
 }

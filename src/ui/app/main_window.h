@@ -1,5 +1,5 @@
 #pragma once
-// TQMKmainform: the program's main window. A tiled background with, centred on it, the panel
+// MainWindow: the program's main window. A tiled background with, centred on it, the panel
 // of buttons for every stage of authoring, and a status line with the current hint and the
 // open tutorial's name. Every other window is opened from here, modally, while the panel is
 // hidden; afterwards the buttons are enabled from what the project now holds.
@@ -19,7 +19,7 @@ class QTimer;
 class QToolButton;
 
 namespace Ui {
-class TQMKmainform;
+class MainWindow;
 }  // namespace Ui
 
 namespace quill {
@@ -29,11 +29,12 @@ class ProgramMemory;
 class SystemServices;
 struct Platform;
 
-class TQMKmainform : public QMainWindow {
+// Window name (its objectName): TQMKmainform.
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    TQMKmainform(Project& project, Platform& platform, ChapterRunner& runner, QWidget* parent = nullptr);
-    ~TQMKmainform() override;
+    MainWindow(Project& project, Platform& platform, ChapterRunner& runner, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Sets the project label and enables every button by the open project.
     void UpdateButtons();
@@ -79,7 +80,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // The panel of buttons (main_form.ui) on the background; wires every button.
+    // The panel of buttons (main_window.ui) on the background; wires every button.
     void BuildPanel(QWidget* background);
     // Hides the panel, runs the action with the default error handler, shows the panel again
     // and puts the focus back on the button.
@@ -93,7 +94,7 @@ private:
     ChapterRunner& runner_;
     SystemServices* system_ = nullptr;
     ProgramMemory* memory_ = nullptr;
-    std::unique_ptr<Ui::TQMKmainform> ui_;
+    std::unique_ptr<Ui::MainWindow> ui_;
     QFrame* MenuPnl_ = nullptr;
     QLabel* ProjectLbl_ = nullptr;
     QToolButton* RecentBtn_ = nullptr;

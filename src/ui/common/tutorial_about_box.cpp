@@ -1,4 +1,4 @@
-#include "common/about_box.h"
+#include "common/tutorial_about_box.h"
 #include "project/tutorial_folder.h"
 #include "screen/background_picture.h"
 
@@ -9,7 +9,7 @@
 #include "platform/platform.h"
 #include "text/file_lookup.h"
 #include "text_codec.h"
-#include "ui_about_box.h"
+#include "ui_tutorial_about_box.h"
 
 namespace quill {
 
@@ -22,8 +22,8 @@ std::string AboutCommentBlock(const std::string& c1, const std::string& c2, cons
     return block;
 }
 
-TAboutBox::TAboutBox(const LearnerScreenContext& context, QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::TAboutBox>()) {
+TutorialAboutBox::TutorialAboutBox(const LearnerScreenContext& context, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::TutorialAboutBox>()) {
     ui_->setupUi(this);
     const TTutorialConfig& c = context.config;
     setWindowTitle(FromCp1252(c.get(cfg::About::BoxTitle)));
@@ -69,15 +69,15 @@ TAboutBox::TAboutBox(const LearnerScreenContext& context, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-TAboutBox::~TAboutBox() = default;
+TutorialAboutBox::~TutorialAboutBox() = default;
 
-void TAboutBox::SetScale(const ScreenScale& scale) {
+void TutorialAboutBox::SetScale(const ScreenScale& scale) {
     ScaleLaidOutWidgets(this, scale);
     adjustSize();
 }
 
 void ShowAboutBox(const LearnerScreenContext& context, QWidget* parent, const ScreenScale& scale) {
-    TAboutBox box(context, parent);
+    TutorialAboutBox box(context, parent);
     box.SetScale(scale);
     box.exec();
 }

@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "../format/test_folder.h"
-#include "editor/edit_form.h"
+#include "editor/chapter_editor.h"
 #include "platform/modal.h"
 #include "text/file_lookup.h"
 #include "platform/platform.h"
@@ -27,7 +27,7 @@ namespace {
 const QString kRule = "The Chapter filename must start with the Project Name demo";
 const QString kModified = "The Chapter has been modified. Do you want to save it?";
 
-struct EditFormFixture : ::testing::Test {
+struct ChapterEditorFixture : ::testing::Test {
     TempFolder home;
     Project project = [this] {
         Project p(home.path());
@@ -36,9 +36,9 @@ struct EditFormFixture : ::testing::Test {
     }();
     RecordingPlatform rec{home.path()};
     RecordingChapterRunner runner;
-    TEditForm editor{project, rec.platform(), runner};
+    ChapterEditor editor{project, rec.platform(), runner};
 
-    EditFormFixture() {
+    ChapterEditorFixture() {
         editor.show();
         QApplication::setActiveWindow(&editor);
     }
@@ -67,7 +67,7 @@ struct EditFormFixture : ::testing::Test {
 
 }  // namespace
 
-TEST_F(EditFormFixture, SavesUnderARightNameOnlyAsWindowsBytesWithCrLf) {
+TEST_F(ChapterEditorFixture, SavesUnderARightNameOnlyAsWindowsBytesWithCrLf) {
     QTest::keyClicks(memo(), "*ClearScreen Blue");
     memo()->insertPlainText(QString::fromUtf8("\nCafé ö £ €\n"));
     ASSERT_TRUE(editor.Modified());
@@ -89,7 +89,7 @@ TEST_F(EditFormFixture, SavesUnderARightNameOnlyAsWindowsBytesWithCrLf) {
     EXPECT_TRUE(editor.Modified());
 }
 
-TEST_F(EditFormFixture, NamesThatLeaveTheProjectFolderOrHoldBadCharactersAreRefused) {
+TEST_F(ChapterEditorFixture, NamesThatLeaveTheProjectFolderOrHoldBadCharactersAreRefused) {
     memo()->setPlainText("x");
     saveAs({"demo/../../evil", "demo\\", "demo1?", "DEMO2"});
     EXPECT_EQ(rec.messages.Texts(RecordingMessages::Kind::Error),
@@ -98,7 +98,7 @@ TEST_F(EditFormFixture, NamesThatLeaveTheProjectFolderOrHoldBadCharactersAreRefu
     EXPECT_FALSE(fs::exists(home / "evil.QKS"));
 }
 
-TEST_F(EditFormFixture, ViewSavesWithoutAskingThenRunsTheChapter) {
+TEST_F(ChapterEditorFixture, ViewSavesWithoutAskingThenRunsTheChapter) {
     memo()->setPlainText("text");
     button("ViewBtn")->click();
     EXPECT_EQ(rec.messages.Texts(RecordingMessages::Kind::Error),
@@ -128,8 +128,8 @@ TEST_F(EditFormFixture, ViewSavesWithoutAskingThenRunsTheChapter) {
     EXPECT_EQ(editor.frameGeometry(), before);
 }
 
-TEST_F(EditFormFixture, ViewKeepsTheEditorRunningWhenItIsShownModally) {
-    TEditForm modal(project, rec.platform(), runner);
+TEST_F(ChapterEditorFixture, ViewKeepsTheEditorRunningWhenItIsShownModally) {
+    ChapterEditor modal(project, rec.platform(), runner);
     bool visibleAfterView = false;
     QTimer::singleShot(20, &modal, [&] {
         modal.ChapterText()->setPlainText("*Wait");
@@ -147,7 +147,7 @@ TEST_F(EditFormFixture, ViewKeepsTheEditorRunningWhenItIsShownModally) {
     EXPECT_TRUE(rec.messages.shown.empty());
 }
 
-TEST_F(EditFormFixture, OpenFileLoadsTheChapterAndKeepsItsBytes) {
+TEST_F(ChapterEditorFixture, OpenFileLoadsTheChapterAndKeepsItsBytes) {
     home.write("t/DEMO2.qks", "*Heading 1 \xC4rger\n\x81odd\rlast");
     rec.dialogs.files = {home / "t" / "DEMO2.qks"};
     button("OpenBtn")->click();
@@ -181,7 +181,7 @@ TEST_F(EditFormFixture, OpenFileLoadsTheChapterAndKeepsItsBytes) {
     EXPECT_EQ(editor.ChapterFile(), "demo9.QKS");
 }
 
-TEST_F(EditFormFixture, OpenFileOffersToSaveAModifiedChapter) {
+TEST_F(ChapterEditorFixture, OpenFileOffersToSaveAModifiedChapter) {
     memo()->setPlainText("draft");
     memo()->document()->setModified(true);
     rec.messages.confirmAnswers = {true};
@@ -192,7 +192,7 @@ TEST_F(EditFormFixture, OpenFileOffersToSaveAModifiedChapter) {
     EXPECT_EQ(rec.dialogs.requests.size(), 1u);
 }
 
-TEST_F(EditFormFixture, ClosingAsksOnlyForAModifiedChapterAndClosesEitherWay) {
+TEST_F(ChapterEditorFixture, ClosingAsksOnlyForAModifiedChapterAndClosesEitherWay) {
     button("CloseBtn")->click();
     EXPECT_TRUE(rec.messages.shown.empty());
     EXPECT_FALSE(editor.isVisible());
@@ -215,7 +215,7 @@ TEST_F(EditFormFixture, ClosingAsksOnlyForAModifiedChapterAndClosesEitherWay) {
     EXPECT_FALSE(editor.isVisible());
 }
 
-TEST_F(EditFormFixture, MarkerButtonsInsertTheirTextAtTheCaret) {
+TEST_F(ChapterEditorFixture, MarkerButtonsInsertTheirTextAtTheCaret) {
     memo()->setPlainText("<>");
     QTextCursor c = memo()->textCursor();
     c.setPosition(1);
@@ -235,7 +235,7 @@ TEST_F(EditFormFixture, MarkerButtonsInsertTheirTextAtTheCaret) {
     EXPECT_EQ(memo()->toPlainText(), "");
 }
 
-TEST_F(EditFormFixture, DialogButtonsSayTheyAreNotAvailableUntilGivenAnAction) {
+TEST_F(ChapterEditorFixture, DialogButtonsSayTheyAreNotAvailableUntilGivenAnAction) {
     button("DefineHyperBtn")->click();
     auto* commands = editor.findChild<QComboBox*>("CommandsCombo");
     ASSERT_EQ(commands->count(), 10);
@@ -256,7 +256,7 @@ TEST_F(EditFormFixture, DialogButtonsSayTheyAreNotAvailableUntilGivenAnAction) {
     EXPECT_EQ(memo()->toPlainText(), "*Using Images\n");
 }
 
-TEST_F(EditFormFixture, TheTextFileTabOpensAndSavesAnyTextFile) {
+TEST_F(ChapterEditorFixture, TheTextFileTabOpensAndSavesAnyTextFile) {
     home.write("notes/words.txt", "caf\xE9\r\nline");
     rec.dialogs.files = {home / "notes" / "words.txt", home / "notes" / "copy.txt"};
     button("OpenTextBtn")->click();
@@ -275,7 +275,7 @@ TEST_F(EditFormFixture, TheTextFileTabOpensAndSavesAnyTextFile) {
     EXPECT_TRUE(editor.Modified());
 }
 
-TEST_F(EditFormFixture, EveryByteAndLongLinesSurviveOpenAndSave) {
+TEST_F(ChapterEditorFixture, EveryByteAndLongLinesSurviveOpenAndSave) {
     std::string all;
     for (int b = 0; b < 256; ++b)
         if (b != '\r' && b != '\n') all += static_cast<char>(b);
@@ -292,7 +292,7 @@ TEST_F(EditFormFixture, EveryByteAndLongLinesSurviveOpenAndSave) {
     EXPECT_TRUE(saved == all + "\r\n" + longLine + "\r\n\xA0\xA0 nbsp\r\n");
 }
 
-TEST_F(EditFormFixture, AFailedSaveKeepsTheEditorOpenWithItsText) {
+TEST_F(ChapterEditorFixture, AFailedSaveKeepsTheEditorOpenWithItsText) {
     fs::create_directories(home / "t" / "demo6.QKS");  // a folder where the file should go
     memo()->setPlainText("precious");
     memo()->document()->setModified(true);
@@ -307,7 +307,7 @@ TEST_F(EditFormFixture, AFailedSaveKeepsTheEditorOpenWithItsText) {
     EXPECT_EQ(memo()->toPlainText(), "precious");
 }
 
-TEST_F(EditFormFixture, EscapeKeepsTheEditorOpenWithItsText) {
+TEST_F(ChapterEditorFixture, EscapeKeepsTheEditorOpenWithItsText) {
     QTest::keyClicks(memo(), "unsaved work");
     QTest::keyClick(memo(), Qt::Key_Escape);
     QTest::keyClick(&editor, Qt::Key_Escape);

@@ -1,6 +1,6 @@
 #pragma once
-// TIntDispForm: the tutorial's introduction as the learner sees it: the composed introduction
-// screen (not editable) under its menu bar. Close or Escape ends it; About shows the tutorial's
+// IntroductionDialog: the tutorial's introduction as the learner sees it: the composed
+// introduction screen (not editable) under its menu bar. Close or Escape ends it; About shows the tutorial's
 // about box; Help opens the tutorial's help. ShowIntroduction shows it modally.
 #include <QDialog>
 #include <string>
@@ -11,15 +11,16 @@
 
 namespace quill {
 
-class TIntroScreen;
+class IntroductionScreen;
 
-class TIntDispForm : public QDialog {
+// Window name (its objectName): TIntDispForm.
+class IntroductionDialog : public QDialog {
     Q_OBJECT
 public:
     // The context's record must outlive the window. `text`: the introduction's lines as LoadIntroduction gives them (rich text or plain).
-    TIntDispForm(const LearnerScreenContext& context, const std::vector<std::string>& text,
+    IntroductionDialog(const LearnerScreenContext& context, const std::vector<std::string>& text,
                  QWidget* parent = nullptr);
-    TIntroScreen* Screen() const { return screen_; }
+    IntroductionScreen* Screen() const { return screen_; }
     // Shows the screen at a scale (the learner's player fits it to its background): its parts,
     // their fonts and the introduction's text; the about box of its About item takes it too.
     void SetScale(const ScreenScale& scale);
@@ -28,7 +29,7 @@ private:
     void Centre();
 
     LearnerScreenContext context_;  // the About and Help items use it
-    TIntroScreen* screen_ = nullptr;
+    IntroductionScreen* screen_ = nullptr;
     ScreenScale scale_;
 };
 

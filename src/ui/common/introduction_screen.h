@@ -1,9 +1,9 @@
 #pragma once
-// The composed introduction screen, shared by the introduction display and the designer's
-// adjust window: a 640 x 480 area with the title bar and status bar of the introduction design
-// (each twice its font's point size high), the background (colour, picture or tiled
-// wallpaper) and the introduction's rich text in a read-only area with a vertical scroll bar,
-// filling the space between the bars or standing in its text window.
+// IntroductionScreen: the composed introduction screen, shared by the introduction display and
+// the designer's adjust window: a 640 x 480 area with the title bar and status bar of the
+// introduction design (each twice its font's point size high), the background (colour, picture
+// or tiled wallpaper) and the introduction's rich text in a read-only area with a vertical
+// scroll bar, filling the space between the bars or standing in its text window.
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -18,12 +18,13 @@ class QTextBrowser;
 
 namespace quill {
 
-class TIntroScreen : public QWidget {
+// Its objectName (a panel inside the introduction's windows): ScreenPnl.
+class IntroductionScreen : public QWidget {
     Q_OBJECT
 public:
     // A background that cannot be shown as designed is reported through the context's
     // messages and the colour is used; the record is not changed.
-    TIntroScreen(const LearnerScreenContext& context, const std::vector<std::string>& text,
+    IntroductionScreen(const LearnerScreenContext& context, const std::vector<std::string>& text,
                  QWidget* parent = nullptr);
     QTextBrowser* TextWindow() const { return RichEdit1_; }
     const IntroScreenLayout& Layout() const { return layout_; }

@@ -1,4 +1,4 @@
-#include "aids/notes_form.h"
+#include "aids/notes_editor.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,7 +14,7 @@
 #include "text/file_lookup.h"
 #include "text/text_file.h"
 #include "text_codec.h"
-#include "ui_notes_form.h"
+#include "ui_notes_editor.h"
 
 namespace quill {
 
@@ -26,25 +26,25 @@ const QString kTextFilter = "Text Files|*.TXT|All Files|*.*";
 
 }  // namespace
 
-THNotesForm::THNotesForm(Platform& platform, const fs::path& file, const QString& name, QWidget* parent)
+NotesEditor::NotesEditor(Platform& platform, const fs::path& file, const QString& name, QWidget* parent)
     : QDialog(parent),
       platform_(platform),
-      ui_(std::make_unique<Ui::THNotesForm>()),
+      ui_(std::make_unique<Ui::NotesEditor>()),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     ui_->setupUi(this);
     ui_->MainLayout->setMenuBar(ui_->MainMenu1);
     InstallF1Help(this, platform_.help, platform_.helpFile);
 
-    connect(ui_->NewItem, &QAction::triggered, this, &THNotesForm::NewItemClick);
-    connect(ui_->OpenItem, &QAction::triggered, this, &THNotesForm::OpenItemClick);
+    connect(ui_->NewItem, &QAction::triggered, this, &NotesEditor::NewItemClick);
+    connect(ui_->OpenItem, &QAction::triggered, this, &NotesEditor::OpenItemClick);
     connect(ui_->SaveItem, &QAction::triggered, this, [this] { SaveItemClick(); });
     connect(ui_->SaveAsItem, &QAction::triggered, this, [this] { SaveAsItemClick(); });
-    connect(ui_->PrintItem, &QAction::triggered, this, &THNotesForm::PrintItemClick);
-    connect(ui_->PrintSetupItem, &QAction::triggered, this, &THNotesForm::PrintSetupItemClick);
+    connect(ui_->PrintItem, &QAction::triggered, this, &NotesEditor::PrintItemClick);
+    connect(ui_->PrintSetupItem, &QAction::triggered, this, &NotesEditor::PrintSetupItemClick);
     connect(ui_->ExitItem, &QAction::triggered, this, &QDialog::reject);
-    connect(ui_->FindItem, &QAction::triggered, this, &THNotesForm::FindItemClick);
-    connect(ui_->ReplaceItem, &QAction::triggered, this, &THNotesForm::ReplaceItemClick);
-    connect(ui_->EditMenu, &QMenu::aboutToShow, this, &THNotesForm::UpdateEditItems);
+    connect(ui_->FindItem, &QAction::triggered, this, &NotesEditor::FindItemClick);
+    connect(ui_->ReplaceItem, &QAction::triggered, this, &NotesEditor::ReplaceItemClick);
+    connect(ui_->EditMenu, &QMenu::aboutToShow, this, &NotesEditor::UpdateEditItems);
 
     // The family's fallback is a fixed-pitch font, which a .ui font cannot say.
     QFont font("Courier New", 10);
@@ -62,19 +62,19 @@ THNotesForm::THNotesForm(Platform& platform, const fs::path& file, const QString
     UpdateEditItems();
 }
 
-THNotesForm::~THNotesForm() = default;
+NotesEditor::~NotesEditor() = default;
 
-QPlainTextEdit* THNotesForm::Memo() const { return ui_->Memo1; }
+QPlainTextEdit* NotesEditor::Memo() const { return ui_->Memo1; }
 
-bool THNotesForm::Modified() const { return ui_->Memo1->document()->isModified(); }
+bool NotesEditor::Modified() const { return ui_->Memo1->document()->isModified(); }
 
-QString THNotesForm::BareName() const { return FromCp1252(DiskNameToCp1252(currentFile_.filename())); }
+QString NotesEditor::BareName() const { return FromCp1252(DiskNameToCp1252(currentFile_.filename())); }
 
-void THNotesForm::SetCaption(const QString& name) {
+void NotesEditor::SetCaption(const QString& name) {
     setWindowTitle("Current File : " + (name.isEmpty() ? QStringLiteral("Untitled") : name));
 }
 
-void THNotesForm::LoadFile(const fs::path& file) {
+void NotesEditor::LoadFile(const fs::path& file) {
     RunGuarded(platform_.messages, [&] {
         const std::vector<std::string> lines = SplitLines(ReadFileBytes(file));
         QStringList text;
@@ -85,7 +85,7 @@ void THNotesForm::LoadFile(const fs::path& file) {
     ui_->Memo1->document()->setModified(false);
 }
 
-bool THNotesForm::WriteFile(const fs::path& file) {
+bool NotesEditor::WriteFile(const fs::path& file) {
     return RunGuarded(platform_.messages, [&] {
         std::vector<std::string> lines;
         const QString text = EditorText(ui_->Memo1);  // keeps no-break spaces
@@ -95,7 +95,7 @@ bool THNotesForm::WriteFile(const fs::path& file) {
     });
 }
 
-bool THNotesForm::AskToSave() {
+bool NotesEditor::AskToSave() {
     if (!Modified()) return true;
     const QString name = currentFile_.empty() ? QStringLiteral("Untitled") : BareName();
     switch (platform_.messages.AskSave("File " + name + " has changed. Save Now?")) {
@@ -106,7 +106,7 @@ bool THNotesForm::AskToSave() {
     return false;
 }
 
-void THNotesForm::NewItemClick() {
+void NotesEditor::NewItemClick() {
     if (!AskToSave()) return;
     ui_->Memo1->clear();
     ui_->Memo1->document()->setModified(false);
@@ -114,7 +114,7 @@ void THNotesForm::NewItemClick() {
     SetCaption({});
 }
 
-void THNotesForm::OpenItemClick() {
+void NotesEditor::OpenItemClick() {
     if (!AskToSave()) return;
     FileDialogOptions options;
     options.title = "Open";
@@ -133,14 +133,14 @@ void THNotesForm::OpenItemClick() {
     SetCaption(BareName());
 }
 
-bool THNotesForm::SaveItemClick() {
+bool NotesEditor::SaveItemClick() {
     if (currentFile_.empty()) return SaveAsItemClick();
     if (!WriteFile(currentFile_)) return false;
     ui_->Memo1->document()->setModified(false);
     return true;
 }
 
-bool THNotesForm::SaveAsItemClick() {
+bool NotesEditor::SaveAsItemClick() {
     FileDialogOptions options;
     options.title = "Save As";
     options.filter = kTextFilter;
@@ -156,7 +156,7 @@ bool THNotesForm::SaveAsItemClick() {
     return true;
 }
 
-void THNotesForm::PrintText(QPrinter& printer) const {
+void NotesEditor::PrintText(QPrinter& printer) const {
     QPainter painter;
     if (!painter.begin(&printer)) {
         platform_.messages.ShowError("The printer could not be started.");
@@ -178,13 +178,13 @@ void THNotesForm::PrintText(QPrinter& printer) const {
     painter.end();
 }
 
-void THNotesForm::PrintItemClick() {
+void NotesEditor::PrintItemClick() {
     if (platform_.dialogs.Print(*printer_, "Print")) PrintText(*printer_);
 }
 
-void THNotesForm::PrintSetupItemClick() { platform_.dialogs.PrinterSetup(*printer_); }
+void NotesEditor::PrintSetupItemClick() { platform_.dialogs.PrinterSetup(*printer_); }
 
-bool THNotesForm::FindNext(const QString& text) {
+bool NotesEditor::FindNext(const QString& text) {
     if (text.isEmpty()) return false;
     const QTextCursor cursor = ui_->Memo1->textCursor();
     const QTextCursor hit =
@@ -197,7 +197,7 @@ bool THNotesForm::FindNext(const QString& text) {
     return true;
 }
 
-bool THNotesForm::ReplaceOnce(const QString& text, const QString& replacement) {
+bool NotesEditor::ReplaceOnce(const QString& text, const QString& replacement) {
     if (text.isEmpty()) return false;
     if (ui_->Memo1->textCursor().selectedText() != text && !FindNext(text)) return false;
     QTextCursor cursor = ui_->Memo1->textCursor();
@@ -207,7 +207,7 @@ bool THNotesForm::ReplaceOnce(const QString& text, const QString& replacement) {
     return true;
 }
 
-int THNotesForm::ReplaceAll(const QString& text, const QString& replacement) {
+int NotesEditor::ReplaceAll(const QString& text, const QString& replacement) {
     int count = 0;
     QTextCursor block = ui_->Memo1->textCursor();
     block.beginEditBlock();
@@ -216,7 +216,7 @@ int THNotesForm::ReplaceAll(const QString& text, const QString& replacement) {
     return count;
 }
 
-void THNotesForm::FindItemClick() {
+void NotesEditor::FindItemClick() {
     // The search always matches letter case and goes down, so the dialog offers no options.
     FindSetup setup;
     setup.initial.text = findText_;
@@ -229,7 +229,7 @@ void THNotesForm::FindItemClick() {
                     .text;
 }
 
-void THNotesForm::ReplaceItemClick() {
+void NotesEditor::ReplaceItemClick() {
     FindSetup setup;
     setup.replace = true;
     setup.initial.text = findText_;
@@ -247,7 +247,7 @@ void THNotesForm::ReplaceItemClick() {
     replaceText_ = last.replacement;
 }
 
-void THNotesForm::UpdateEditItems() {
+void NotesEditor::UpdateEditItems() {
     const bool selected = ui_->Memo1->textCursor().hasSelection();
     ui_->CutItem->setEnabled(selected);
     ui_->CopyItem->setEnabled(selected);
@@ -255,7 +255,7 @@ void THNotesForm::UpdateEditItems() {
     ui_->PasteItem->setEnabled(data && data->hasText());
 }
 
-void THNotesForm::done(int result) {
+void NotesEditor::done(int result) {
     if (!AskToSave()) return;
     QDialog::done(result);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// TMenuForm: the main menu of a main-menu tutorial, as the learner sees it. A 640 x 480 screen
-// with an optional title bar (33 pixels) and status bar (21 pixels), the menu screen's
+// MainMenuDialog: the main menu of a main-menu tutorial, as the learner sees it. A 640 x 480
+// screen with an optional title bar (33 pixels) and status bar (21 pixels), the menu screen's
 // background between them, an optional top menu bar (About, Help), and the menu panel centred
 // in the area between the bars: the menu title, one pick per chapter of the menu list and the
 // quit pick. ShowMainMenu shows it modally and gives the chapter picked or the quit pick.
@@ -24,12 +24,13 @@ struct MainMenuChoice {
     std::string chapter;  // the picked row's file name (a chapter base name)
 };
 
-class TMenuForm : public QDialog {
+// Window name (its objectName): TMenuForm.
+class MainMenuDialog : public QDialog {
     Q_OBJECT
 public:
     // The context's record must outlive the window. In design view a pick only says which chapter it is ("You selected Chapter " + n) and the
     // window stays; otherwise a pick chooses that chapter and closes the menu.
-    TMenuForm(const LearnerScreenContext& context, bool designView, QWidget* parent = nullptr);
+    MainMenuDialog(const LearnerScreenContext& context, bool designView, QWidget* parent = nullptr);
     // Shows the screen at a scale (the learner's player fits it to the screen).
     void SetScale(const ScreenScale& scale);
 

@@ -1,4 +1,4 @@
-#include "editor/edit_form.h"
+#include "editor/chapter_editor.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,7 +17,7 @@
 #include "common/chapter_runner.h"
 #include "editor/chapter_edit.h"
 #include "editor/chapter_pane.h"
-#include "editor/chapter_name_form.h"
+#include "editor/chapter_name_dialog.h"
 #include "editor/commands/editor_commands.h"
 #include "platform/error_handler.h"
 #include "platform/help_topics.h"
@@ -66,7 +66,7 @@ public:
 
 }  // namespace
 
-TEditForm::TEditForm(Project& project, Platform& platform, ChapterRunner& runner, QWidget* parent)
+ChapterEditor::ChapterEditor(Project& project, Platform& platform, ChapterRunner& runner, QWidget* parent)
     : QDialog(parent), project_(project), platform_(platform), runner_(runner) {
     setObjectName("TEditForm");
     setWindowTitle("Press F1 for Help");
@@ -165,10 +165,10 @@ TEditForm::TEditForm(Project& project, Platform& platform, ChapterRunner& runner
         Guarded(actions_.value(control::DefineHyperBtn));
         AfterAction();
     });
-    connect(AddButton(bottom, "PasteTextBtn", "Paste Text"), &QPushButton::clicked, this, &TEditForm::PasteTextBtnClick);
-    connect(AddButton(bottom, "ViewBtn", "View"), &QPushButton::clicked, this, &TEditForm::ViewBtnClick);
-    connect(AddButton(bottom, "SaveBtn", "Save Chapter"), &QPushButton::clicked, this, &TEditForm::SaveBtnClick);
-    connect(AddButton(bottom, "OpenBtn", "Open File"), &QPushButton::clicked, this, &TEditForm::OpenBtnClick);
+    connect(AddButton(bottom, "PasteTextBtn", "Paste Text"), &QPushButton::clicked, this, &ChapterEditor::PasteTextBtnClick);
+    connect(AddButton(bottom, "ViewBtn", "View"), &QPushButton::clicked, this, &ChapterEditor::ViewBtnClick);
+    connect(AddButton(bottom, "SaveBtn", "Save Chapter"), &QPushButton::clicked, this, &ChapterEditor::SaveBtnClick);
+    connect(AddButton(bottom, "OpenBtn", "Open File"), &QPushButton::clicked, this, &ChapterEditor::OpenBtnClick);
     connect(AddButton(bottom, "CloseBtn", "&Close"), &QPushButton::clicked, this, &QDialog::accept);
 
     auto* chapterLayout = new QVBoxLayout(chapterTab);
@@ -187,11 +187,11 @@ TEditForm::TEditForm(Project& project, Platform& platform, ChapterRunner& runner
     sideBar->setLayout(new QHBoxLayout);
     sideBar->layout()->setContentsMargins(0, 0, 0, 0);
     connect(AddButton(sideBar, "CopyMarkedBtn", "Copy Marked Text"), &QPushButton::clicked, this,
-            &TEditForm::CopyMarkedBtnClick);
+            &ChapterEditor::CopyMarkedBtnClick);
     connect(AddButton(sideBar, "SaveTextBtn", "Save Text File"), &QPushButton::clicked, this,
-            &TEditForm::SaveTextBtnClick);
+            &ChapterEditor::SaveTextBtnClick);
     connect(AddButton(sideBar, "OpenTextBtn", "Open Text File"), &QPushButton::clicked, this,
-            &TEditForm::OpenTextBtnClick);
+            &ChapterEditor::OpenTextBtnClick);
     auto* sideLayout = new QVBoxLayout(sideTab);
     sideLayout->setContentsMargins(4, 4, 4, 4);
     sideLayout->addWidget(Memo2_);
@@ -210,7 +210,7 @@ TEditForm::TEditForm(Project& project, Platform& platform, ChapterRunner& runner
     pane_->offerRecovery();
 }
 
-QPushButton* TEditForm::AddButton(QWidget* bar, const QString& name, const QString& caption) {
+QPushButton* ChapterEditor::AddButton(QWidget* bar, const QString& name, const QString& caption) {
     auto* button = new QPushButton(caption, bar);
     button->setObjectName(name);
     button->setAutoDefault(false);
@@ -219,28 +219,28 @@ QPushButton* TEditForm::AddButton(QWidget* bar, const QString& name, const QStri
     return button;
 }
 
-void TEditForm::SetAction(ControlName control, std::function<void()> action) {
+void ChapterEditor::SetAction(ControlName control, std::function<void()> action) {
     actions_[control] = std::move(action);
 }
 
-bool TEditForm::Modified() const { return Memo1_->document()->isModified(); }
+bool ChapterEditor::Modified() const { return Memo1_->document()->isModified(); }
 
-void TEditForm::InsertAtCaret(const QString& text) { Memo1_->insertPlainText(text); }
+void ChapterEditor::InsertAtCaret(const QString& text) { Memo1_->insertPlainText(text); }
 
-void TEditForm::AfterAction() {
+void ChapterEditor::AfterAction() {
     (PageControl1_->currentIndex() == 0 ? Memo1_ : Memo2_)->setFocus();
 }
 
-void TEditForm::Guarded(const std::function<void()>& action) {
+void ChapterEditor::Guarded(const std::function<void()>& action) {
     if (action) RunGuarded(platform_.messages, action);
 }
 
-void TEditForm::SetChapterFile(const std::string& name) {
+void ChapterEditor::SetChapterFile(const std::string& name) {
     chapterFile_ = name;
     PageControl1_->setTabText(0, FromCp1252(name));
 }
 
-void TEditForm::WriteChapter() {
+void ChapterEditor::WriteChapter() {
     TutorialFolder(project_.ProjectDir).ReplaceLines(project_.FilePath(chapterFile_), ChapterLines(EditorText(Memo1_)));
     Memo1_->document()->setModified(false);
     // Saved: the recovery file of the text (as untitled, or under this name) is no longer needed.
@@ -249,7 +249,7 @@ void TEditForm::WriteChapter() {
     pane_->discardRecovery();
 }
 
-void TEditForm::LoadChapter(const std::string& name) {
+void ChapterEditor::LoadChapter(const std::string& name) {
     pane_->discardRecovery();  // the text being left was saved or deliberately not
     // Through the tutorial folder: a chapter that is a link out of it is not shown.
     const TutorialFolder folder(project_.ProjectDir);
@@ -262,8 +262,8 @@ void TEditForm::LoadChapter(const std::string& name) {
     pane_->setChapter(name, true);
 }
 
-bool TEditForm::SaveWithPrompt() {
-    TChapNameForm prompt(platform_, project_.ProjectName, chapterFile_, this);
+bool ChapterEditor::SaveWithPrompt() {
+    ChapterNameDialog prompt(platform_, project_.ProjectName, chapterFile_, this);
     if (prompt.exec() != QDialog::Accepted) return false;
     const std::string entered = prompt.Name();
     if (entered.empty()) return false;
@@ -281,7 +281,7 @@ bool TEditForm::SaveWithPrompt() {
     return true;
 }
 
-void TEditForm::DefineHyperBtnClick() {
+void ChapterEditor::DefineHyperBtnClick() {
     if (!system_ || !aidsWindows_.defineHypertext) return ShowNotAvailable(platform_.messages, "Define HyperText");
     AidsContext context{project_, platform_, *system_};
     aidsWindows_.defineHypertext(context, EditorText(Memo1_).split('\n'), this);
@@ -289,18 +289,18 @@ void TEditForm::DefineHyperBtnClick() {
     pane_->checkNow();
 }
 
-void TEditForm::EditHeadings() {
+void ChapterEditor::EditHeadings() {
     if (!system_ || !aidsWindows_.editHeadings) return ShowNotAvailable(platform_.messages, "Modify");
     AidsContext context{project_, platform_, *system_};
     aidsWindows_.editHeadings(context, this);
 }
 
-void TEditForm::SaveBtnClick() {
+void ChapterEditor::SaveBtnClick() {
     Guarded([this] { SaveWithPrompt(); });
     AfterAction();
 }
 
-void TEditForm::OpenBtnClick() {
+void ChapterEditor::OpenBtnClick() {
     Guarded([this] {
         if (!Memo1_->toPlainText().isEmpty() && Modified() && platform_.messages.Confirm(kModifiedQuestion))
             SaveWithPrompt();
@@ -323,7 +323,7 @@ void TEditForm::OpenBtnClick() {
     AfterAction();
 }
 
-void TEditForm::ViewBtnClick() {
+void ChapterEditor::ViewBtnClick() {
     if (chapterFile_.empty()) {
         platform_.messages.ShowError("The Chapter filename has not been specified.\r\n\r\nUse Save Chapter to name the file");
         AfterAction();
@@ -343,18 +343,18 @@ void TEditForm::ViewBtnClick() {
     Memo1_->setFocus();
 }
 
-void TEditForm::PasteTextBtnClick() {
+void ChapterEditor::PasteTextBtnClick() {
     Memo1_->paste();
     AfterAction();
 }
 
-void TEditForm::CopyMarkedBtnClick() {
+void ChapterEditor::CopyMarkedBtnClick() {
     const QString selected = Memo2_->textCursor().selection().toPlainText();
     if (!selected.isEmpty()) QApplication::clipboard()->setText(selected);
     AfterAction();
 }
 
-void TEditForm::OpenTextBtnClick() {
+void ChapterEditor::OpenTextBtnClick() {
     Guarded([this] {
         FileDialogOptions options;
         options.title = "Open Text File";
@@ -370,7 +370,7 @@ void TEditForm::OpenTextBtnClick() {
     AfterAction();
 }
 
-void TEditForm::SaveTextBtnClick() {
+void ChapterEditor::SaveTextBtnClick() {
     Guarded([this] {
         if (Memo2_->toPlainText().isEmpty()) return;
         FileDialogOptions options;
@@ -385,7 +385,7 @@ void TEditForm::SaveTextBtnClick() {
     AfterAction();
 }
 
-void TEditForm::keyPressEvent(QKeyEvent* event) {
+void ChapterEditor::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();
         return;
@@ -393,7 +393,7 @@ void TEditForm::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void TEditForm::done(int result) {
+void ChapterEditor::done(int result) {
     if (closing_) return;
     closing_ = true;
     bool saved = true;

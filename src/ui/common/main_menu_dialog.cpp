@@ -1,4 +1,4 @@
-#include "common/menu_form.h"
+#include "common/main_menu_dialog.h"
 #include "project/tutorial_folder.h"
 
 #include <QFrame>
@@ -10,14 +10,14 @@
 #include <QVBoxLayout>
 
 #include "platform/platform.h"
-#include "common/about_box.h"
+#include "common/tutorial_about_box.h"
 #include "screen/text_screen.h"
 #include "text_codec.h"
 
 namespace quill {
 
 
-TMenuForm::TMenuForm(const LearnerScreenContext& context, bool designView, QWidget* parent)
+MainMenuDialog::MainMenuDialog(const LearnerScreenContext& context, bool designView, QWidget* parent)
     : QDialog(parent), context_(context), designView_(designView) {
     const TTutorialConfig& c = context_.config;
     namespace M = cfg::MainMenu;
@@ -94,7 +94,7 @@ TMenuForm::TMenuForm(const LearnerScreenContext& context, bool designView, QWidg
         picks_[n - 1] = pick;
     }
     QuitBtn_ = makePick("QuitPickBtn", FromCp1252(c.get(M::QuitPick)), layout_.quit);
-    connect(QuitBtn_, &QPushButton::clicked, this, &TMenuForm::QuitClick);
+    connect(QuitBtn_, &QPushButton::clicked, this, &MainMenuDialog::QuitClick);
     // Tab goes through the picks in their numbers, the quit pick last.
     for (int n = 1; n < layout_.count; ++n) setTabOrder(picks_[n - 1], picks_[n]);
     if (layout_.count > 0) setTabOrder(picks_[layout_.count - 1], QuitBtn_);
@@ -107,7 +107,7 @@ TMenuForm::TMenuForm(const LearnerScreenContext& context, bool designView, QWidg
     }
 }
 
-void TMenuForm::SetScale(const ScreenScale& scale) {
+void MainMenuDialog::SetScale(const ScreenScale& scale) {
     scale_ = scale;
     ScaleScreenWidgets(screen_, scale);
     CentrePanel();
@@ -117,14 +117,14 @@ void TMenuForm::SetScale(const ScreenScale& scale) {
     }
 }
 
-void TMenuForm::CentrePanel() { MenuPnl_->move(CentredPanelOrigin(area_->size(), MenuPnl_->size())); }
+void MainMenuDialog::CentrePanel() { MenuPnl_->move(CentredPanelOrigin(area_->size(), MenuPnl_->size())); }
 
-void TMenuForm::showEvent(QShowEvent* event) {
+void MainMenuDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     CentrePanel();
 }
 
-void TMenuForm::PickClick(int n) {
+void MainMenuDialog::PickClick(int n) {
     if (n < 1 || n > layout_.count) return;
     if (designView_) {
         context_.platform.messages.Message(QString("You selected Chapter %1").arg(n));
@@ -135,19 +135,19 @@ void TMenuForm::PickClick(int n) {
     accept();
 }
 
-void TMenuForm::QuitClick() {
+void MainMenuDialog::QuitClick() {
     choice_ = MainMenuChoice{};
     QDialog::accept();
 }
 
-void TMenuForm::reject() {
+void MainMenuDialog::reject() {
     choice_ = MainMenuChoice{};
     QDialog::reject();
 }
 
 MainMenuChoice ShowMainMenu(const LearnerScreenContext& context, bool designView, QWidget* parent,
                             ScaleMode scale) {
-    TMenuForm menu(context, designView, parent);
+    MainMenuDialog menu(context, designView, parent);
     // What the dialog adds to the screen: a menu bar.
     if (scale != ScaleMode::One)
         menu.SetScale(LearnerWindowScale(scale, parent, menu.size() - menu.Area()->parentWidget()->size()));

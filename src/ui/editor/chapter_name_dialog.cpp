@@ -1,4 +1,4 @@
-#include "editor/chapter_name_form.h"
+#include "editor/chapter_name_dialog.h"
 
 #include <QPushButton>
 
@@ -7,7 +7,7 @@
 #include "project/file_names.h"
 #include "project/project.h"
 #include "text_codec.h"
-#include "ui_chapter_name_form.h"
+#include "ui_chapter_name_dialog.h"
 
 namespace quill {
 
@@ -20,9 +20,9 @@ QString ChapterNameRefusal(const std::string& name, const std::string& projectNa
     return {};
 }
 
-TChapNameForm::TChapNameForm(Platform& platform, const std::string& projectName, const std::string& name,
+ChapterNameDialog::ChapterNameDialog(Platform& platform, const std::string& projectName, const std::string& name,
                              QWidget* parent)
-    : QDialog(parent), platform_(platform), projectName_(projectName), ui_(std::make_unique<Ui::TChapNameForm>()) {
+    : QDialog(parent), platform_(platform), projectName_(projectName), ui_(std::make_unique<Ui::ChapterNameDialog>()) {
     ui_->setupUi(this);
     SetHelpTopic(this, HelpTopic::ChapterName);
     InstallF1Help(this, platform_.help, platform_.helpFile);
@@ -33,15 +33,15 @@ TChapNameForm::TChapNameForm(Platform& platform, const std::string& projectName,
     save->setObjectName("SaveBtn");
     save->setDefault(true);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(save, &QPushButton::clicked, this, &TChapNameForm::SaveBtnClick);
+    connect(save, &QPushButton::clicked, this, &ChapterNameDialog::SaveBtnClick);
     ui_->NameEdit->setFocus();
 }
 
-TChapNameForm::~TChapNameForm() = default;
+ChapterNameDialog::~ChapterNameDialog() = default;
 
-std::string TChapNameForm::Name() const { return ToCp1252(ui_->NameEdit->text().trimmed()); }
+std::string ChapterNameDialog::Name() const { return ToCp1252(ui_->NameEdit->text().trimmed()); }
 
-void TChapNameForm::SaveBtnClick() {
+void ChapterNameDialog::SaveBtnClick() {
     const QString refusal = ChapterNameRefusal(Name(), projectName_);
     if (!refusal.isEmpty()) {
         platform_.messages.ShowError(refusal);

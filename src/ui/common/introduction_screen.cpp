@@ -1,11 +1,11 @@
-#include "common/intro_screen.h"
+#include "common/introduction_screen.h"
 #include "project/tutorial_folder.h"
 
 #include <QMenuBar>
 #include <QTextBrowser>
 #include <QTextDocument>
 
-#include "common/about_box.h"
+#include "common/tutorial_about_box.h"
 #include "platform/platform.h"
 #include "project/font_spec.h"
 #include "richtext/rtf_reader.h"
@@ -23,7 +23,7 @@ int PointSize(const std::string& spec) {
 
 }  // namespace
 
-TIntroScreen::TIntroScreen(const LearnerScreenContext& context, const std::vector<std::string>& text, QWidget* parent)
+IntroductionScreen::IntroductionScreen(const LearnerScreenContext& context, const std::vector<std::string>& text, QWidget* parent)
     : QWidget(parent) {
     namespace I = cfg::Intro;
     const TTutorialConfig& c = context.config;

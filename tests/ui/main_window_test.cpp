@@ -10,7 +10,7 @@
 #include <QTreeView>
 
 #include "../format/test_folder.h"
-#include "app/main_form.h"
+#include "app/main_window.h"
 #include "app/new_tutorial_folder_dialog.h"
 #include "platform/platform.h"
 #include "window_driver.h"
@@ -30,15 +30,15 @@ void RecordingChapterRunner::RunChapter(Project& project, const std::string& cha
 namespace {
 
 // The main window over a project that starts in a temporary home folder.
-struct MainFormFixture : ::testing::Test {
+struct MainWindowFixture : ::testing::Test {
     TempFolder home;
     Project project{home.path()};
     RecordingPlatform rec{home.path()};
     RecordingChapterRunner runner;
-    TQMKmainform form{project, rec.platform(), runner};
+    MainWindow form{project, rec.platform(), runner};
     fs::path startDir = fs::current_path();
 
-    ~MainFormFixture() override {
+    ~MainWindowFixture() override {
         std::error_code ec;
         fs::current_path(startDir, ec);
     }
@@ -70,7 +70,7 @@ const std::vector<std::string> kProjectOpen = {"SelectBtn", "StartBtn", "ConfigB
 
 }  // namespace
 
-TEST_F(MainFormFixture, EveryButtonHasItsCaptionHintAndHelpTopic) {
+TEST_F(MainWindowFixture, EveryButtonHasItsCaptionHintAndHelpTopic) {
     struct Expected {
         const char* name;
         const char* caption;
@@ -95,7 +95,7 @@ TEST_F(MainFormFixture, EveryButtonHasItsCaptionHintAndHelpTopic) {
     EXPECT_EQ(enabledButtons(), kAlways);
 }
 
-TEST_F(MainFormFixture, StartTimerShowsThePanelFocusesHelpAndGivesTheColourAdvisoryOnce) {
+TEST_F(MainWindowFixture, StartTimerShowsThePanelFocusesHelpAndGivesTheColourAdvisoryOnce) {
     form.SetLowColor(true);
     auto* panel = form.findChild<QWidget*>("MenuPnl");
     EXPECT_FALSE(panel->isVisible());
@@ -118,7 +118,7 @@ TEST_F(MainFormFixture, StartTimerShowsThePanelFocusesHelpAndGivesTheColourAdvis
     EXPECT_EQ(panel->size(), QSize(385, 353));
 }
 
-TEST_F(MainFormFixture, CreatingATutorialThroughTheDialogMakesItsProjectFileAndEnablesItsButtons) {
+TEST_F(MainWindowFixture, CreatingATutorialThroughTheDialogMakesItsProjectFileAndEnablesItsButtons) {
     form.show();
     QApplication::setActiveWindow(&form);
     QTRY_VERIFY_WITH_TIMEOUT(form.findChild<QWidget*>("MenuPnl")->isVisible(), kEventWaitMs);
@@ -154,7 +154,7 @@ TEST_F(MainFormFixture, CreatingATutorialThroughTheDialogMakesItsProjectFileAndE
     EXPECT_EQ(enabledButtons(), withChapter);
 }
 
-TEST_F(MainFormFixture, NewTutorialNamesAreCheckedBeforeTheDialogCloses) {
+TEST_F(MainWindowFixture, NewTutorialNamesAreCheckedBeforeTheDialogCloses) {
     struct Case {
         const char* name;
         const char* message;
@@ -184,7 +184,7 @@ TEST_F(MainFormFixture, NewTutorialNamesAreCheckedBeforeTheDialogCloses) {
     EXPECT_EQ(dialog.Name(), "safety.v2");
 }
 
-TEST_F(MainFormFixture, TheDialogListsTheFolderTutorialsAndTakesAClickedName) {
+TEST_F(MainWindowFixture, TheDialogListsTheFolderTutorialsAndTakesAClickedName) {
     home.write("a/ALPHA.QKJ", "");
     home.write("a/beta.qkj", "");
     home.write("a/notes.txt", "");
@@ -211,7 +211,7 @@ TEST_F(MainFormFixture, TheDialogListsTheFolderTutorialsAndTakesAClickedName) {
     EXPECT_EQ(Child<QLineEdit>(&dialog, "NameEdit")->text(), "beta.qkj");
 }
 
-TEST_F(MainFormFixture, TheFolderListOpensAtTheStartFolderAndFollowsTheKeyboard) {
+TEST_F(MainWindowFixture, TheFolderListOpensAtTheStartFolderAndFollowsTheKeyboard) {
     home.write("a/x", "");
     home.write("b/x", "");
     home.write("c/SAFETY.QKJ", "");
@@ -243,7 +243,7 @@ TEST_F(MainFormFixture, TheFolderListOpensAtTheStartFolderAndFollowsTheKeyboard)
     EXPECT_EQ(dialog.Folder(), home / "c");
 }
 
-TEST_F(MainFormFixture, OpensMaximisedWithAFixedBorder) {
+TEST_F(MainWindowFixture, OpensMaximisedWithAFixedBorder) {
     EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
     form.showMaximized();
@@ -257,7 +257,7 @@ TEST_F(MainFormFixture, OpensMaximisedWithAFixedBorder) {
     EXPECT_EQ(form.size(), form.maximumSize());
 }
 
-TEST_F(MainFormFixture, CancellingANewTutorialKeepsTheOpenProjectAndFolder) {
+TEST_F(MainWindowFixture, CancellingANewTutorialKeepsTheOpenProjectAndFolder) {
     createThroughDialog(home / "first", "first");
     ASSERT_EQ(project.ProjectName, "first");
     fs::current_path(home.path());
@@ -272,7 +272,7 @@ TEST_F(MainFormFixture, CancellingANewTutorialKeepsTheOpenProjectAndFolder) {
     EXPECT_FALSE(fs::exists(home / "first" / "second.QKJ"));
 }
 
-TEST_F(MainFormFixture, AFolderThatCannotBeCreatedIsReportedAndChangesNothing) {
+TEST_F(MainWindowFixture, AFolderThatCannotBeCreatedIsReportedAndChangesNothing) {
     home.write("blocked", "a file where the folder should go");
     createThroughDialog(home / "blocked" / "sub", "safety");
     EXPECT_EQ(rec.messages.Texts(RecordingMessages::Kind::Error),
@@ -282,7 +282,7 @@ TEST_F(MainFormFixture, AFolderThatCannotBeCreatedIsReportedAndChangesNothing) {
     EXPECT_EQ(enabledButtons(), kAlways);
 }
 
-TEST_F(MainFormFixture, SelectingATutorialOpensItInItsFolder) {
+TEST_F(MainWindowFixture, SelectingATutorialOpensItInItsFolder) {
     Project other(home.path());
     NewTutorial(other, home / "tut", "safety");
     rec.dialogs.files = {home / "tut" / "safety.qkj"};
@@ -309,7 +309,7 @@ TEST_F(MainFormFixture, SelectingATutorialOpensItInItsFolder) {
     EXPECT_EQ(project.ProjectName, "SAFETY");
 }
 
-TEST_F(MainFormFixture, F1OnAFocusedButtonOpensItsTopic) {
+TEST_F(MainWindowFixture, F1OnAFocusedButtonOpensItsTopic) {
     form.show();
     QApplication::setActiveWindow(&form);
     QTRY_VERIFY_WITH_TIMEOUT(form.findChild<QWidget*>("MenuPnl")->isVisible(), kEventWaitMs);
@@ -325,7 +325,7 @@ TEST_F(MainFormFixture, F1OnAFocusedButtonOpensItsTopic) {
     EXPECT_EQ(rec.help.requests[2].topic, 1);
 }
 
-TEST_F(MainFormFixture, ViewAChapterRunsTheChosenChapterThroughTheRunner) {
+TEST_F(MainWindowFixture, ViewAChapterRunsTheChosenChapterThroughTheRunner) {
     createThroughDialog(home / "t", "demo");
     home.write("t/demo2.QKS", "b\r\n");
     home.write("t/DEMO1.qks", "a\r\n");
@@ -344,7 +344,7 @@ TEST_F(MainFormFixture, ViewAChapterRunsTheChosenChapterThroughTheRunner) {
     EXPECT_EQ(runner.runs[0].bytesOnDisk, "a\r\n");
 }
 
-TEST_F(MainFormFixture, ButtonsWithoutTheirWindowSaySoUntilGivenOne) {
+TEST_F(MainWindowFixture, ButtonsWithoutTheirWindowSaySoUntilGivenOne) {
     createThroughDialog(home / "t", "demo");
     button("CompileBtn")->setEnabled(true);
     button("ConfigBtn")->click();

@@ -1,25 +1,26 @@
 #pragma once
-// TChapNameForm: the chapter editor's name prompt, "Save Chapter file as :". "Save" is refused
-// with a message while the name does not start with the project name.
+// ChapterNameDialog: the chapter editor's name prompt, "Save Chapter file as :". "Save" is
+// refused with a message while the name does not start with the project name.
 #include <QDialog>
 #include <memory>
 #include <string>
 
 namespace Ui {
-class TChapNameForm;
+class ChapterNameDialog;
 }  // namespace Ui
 
 namespace quill {
 
 struct Platform;
 
-class TChapNameForm : public QDialog {
+// Window name (its objectName): TChapNameForm.
+class ChapterNameDialog : public QDialog {
     Q_OBJECT
 public:
     // `projectName` and `name` are Windows-1252.
-    TChapNameForm(Platform& platform, const std::string& projectName, const std::string& name,
+    ChapterNameDialog(Platform& platform, const std::string& projectName, const std::string& name,
                   QWidget* parent = nullptr);
-    ~TChapNameForm() override;
+    ~ChapterNameDialog() override;
     // The name as entered (Windows-1252).
     std::string Name() const;
 
@@ -28,7 +29,7 @@ public:
 private:
     Platform& platform_;
     std::string projectName_;
-    std::unique_ptr<Ui::TChapNameForm> ui_;
+    std::unique_ptr<Ui::ChapterNameDialog> ui_;
 };
 
 // Why a chapter name is refused, or an empty text when it is good: it must start with the
