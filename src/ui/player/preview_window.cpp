@@ -24,6 +24,7 @@
 #include "platform/window_caption.h"
 #include "player/print_question_dialog.h"
 #include "player/screen_accessibility.h"
+#include "player/screen_object_view.h"
 #include "player/screen_widgets.h"
 #include "player/utility_menu_dialog.h"
 #include "project/config_record.h"
@@ -61,8 +62,7 @@ PreviewWindow::PreviewWindow(const Project& project, Platform& platform, QWidget
 
 void PreviewWindow::setScale(const ScreenScale& scale) {
     placement_.setScale(scale);
-    static_cast<ScreenArea*>(PaintBox1)->scale = scale;
-    static_cast<RichTextView*>(RichEdit1)->SetScale(scale.factor);
+    view_->SetScale(scale);
     setFixedSize(scale.map(QSize(kClientWidth, kClientHeight)));
     update();
 }
@@ -124,28 +124,15 @@ void PreviewWindow::buildControls() {
     Memo2 = frame_->Memo2;
     QuizAns = {frame_->QuizAns1, frame_->QuizAns2, frame_->QuizAns3, frame_->QuizAns4};
 
-    auto* area = new ScreenArea(this);
-    area->setObjectName(QStringLiteral("PaintBox1"));
-    placement_.place(area, QRect(0, 0, kClientWidth, kClientHeight));
-    area->onClick = [this] { ScreenClick(); };
-    PaintBox1 = area;
-
-    auto* image = new ClickLabel(this);
-    image->setObjectName(QStringLiteral("Image1"));
-    image->onClick = [this] { ImageClick(); };
-    image->setScaledContents(true);
-    image->hide();
-    Image1 = image;
-
-    TextPnl = new QFrame(this);
-    TextPnl->setObjectName(QStringLiteral("TextPnl"));
-    TextPnl->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    TextPnl->setLineWidth(5);
-    SetColours(TextPnl, kPanelFace);
-    TextPnl->hide();
-    RichEdit1 = new RichTextView(TextPnl);
-    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
-    for (QWidget* w : {static_cast<QWidget*>(TextPnl), static_cast<QWidget*>(Image1), PaintBox1}) w->lower();
+    ScreenObjectView::Handlers handlers;
+    handlers.screenClick = [this] { ScreenClick(); };
+    handlers.imageClick = [this] { ImageClick(); };
+    handlers.hyperClick = [this](const QString& word) { HyperLabelClick(word); };
+    handlers.menuClick = [this](int number) {
+        flags_.menuChoice = number;
+        flags_.menuDone = true;
+    };
+    view_ = std::make_unique<ScreenObjectView>(this, placement_, std::move(handlers));
 
     // What the .ui file cannot say: the design geometry the scale maps, the screen's fonts in
     // pixels, the panels' face colour, and what is hidden until the screen shows it.
@@ -183,20 +170,15 @@ void PreviewWindow::buildControls() {
 
     for (int k = 1; k <= 4; ++k) {
         auto* panel = static_cast<KeyLabel*>(QuizAns[static_cast<std::size_t>(k - 1)]);
-        panel->setProperty("tag", 80 + k);
         auto* num = panel->findChild<ClickLabel*>(QStringLiteral("QuizAns%1num").arg(k));
         placement_.setFont(num, Courier(13, true));
-        num->setProperty("tag", 80 + k);
         SetColours(num, kPanelFace, Qt::black);
         auto* text = panel->findChild<ClickLabel*>(QStringLiteral("QuizAns%1text").arg(k));
         placement_.setFont(text, Courier(13, true));
-        text->setProperty("tag", 80 + k);
         panel->SetFocusShownOn(text);
         for (ClickLabel* target : {static_cast<ClickLabel*>(panel), num, text}) {
-            target->onClick = [this, target] {
-                const int tag = target->property("tag").toInt();
-                if (tag < 80 || tag > 89) return;
-                flags_.answer = tag - 80;
+            target->onClick = [this, k] {
+                flags_.answer = k;
                 flags_.answerDone = true;
             };
         }
@@ -224,8 +206,7 @@ void PreviewWindow::buildControls() {
 
 void PreviewWindow::setScreen(TextScreen* screen) {
     screen_ = screen;
-    static_cast<ScreenArea*>(PaintBox1)->screen = screen;
-    PaintBox1->update();
+    view_->SetScreen(screen);
     syncFromScreen();
 }
 
@@ -235,8 +216,7 @@ void PreviewWindow::FormActivate() {
     flags_ = Flags{};
     lastPressed_ = nullptr;
     const QColor back = ColourFromRecord(c.get(cfg::Screen::ScreenBackColor));
-    static_cast<ScreenArea*>(PaintBox1)->back = back;
-    PaintBox1->update();
+    view_->SetBackground(back);
     SetColours(this, back);
     SetWindowCaption(*this, FromCp1252(c.get(cfg::Program::ProgramTitle)));
     SetColours(TitlePnl, ColourFromRecord(c.get(cfg::Screen::TitleBackColor)),
@@ -290,7 +270,7 @@ void PreviewWindow::keyPressEvent(QKeyEvent* event) {
     // The arrow keys move through the quiz answers, the button menu and the two-button choice
     // as Tab and Shift+Tab do.
     const int key = event->key();
-    if ((quizKeys_ || choiceKeys_ || (focusWidget() && focusWidget()->property("tag").toInt() > 500)) &&
+    if ((quizKeys_ || choiceKeys_ || view_->IsMenuButton(focusWidget())) &&
         (key == Qt::Key_Down || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Left) &&
         event->modifiers() == Qt::NoModifier) {
         if (focusNextPrevChild(key == Qt::Key_Down || key == Qt::Key_Right)) {
@@ -382,10 +362,10 @@ std::vector<QWidget*> PreviewWindow::FocusRing() const {
         ring = {LeftBitBtn, RightBitBtn};
     } else if (QWidget* focus = focusWidget(); focus && (focus == Memo1 || focus == BitBtn1)) {
         ring = {Memo1, BitBtn1};
-    } else if (QWidget* focus = focusWidget(); focus && focus->property("tag").toInt() > 500) {
-        ring = MenuButtons();
+    } else if (view_->IsMenuButton(focusWidget())) {
+        ring = view_->MenuButtons();
     } else if (buttonKeys_) {
-        ring = HyperWords();
+        ring = view_->HyperWords();
         for (QPushButton* b : ShownButtons()) ring.push_back(b);
     }
     return ring;
@@ -407,30 +387,20 @@ bool PreviewWindow::focusNextPrevChild(bool next) {
 // ---- showing the screen -------------------------------------------------------------------------
 
 void PreviewWindow::syncFromScreen() {
-    SyncObjects();
+    view_->Sync();
     SyncAnswers();
     SyncFrame();
-    // Only the rows of the raster that changed since it was last shown are scaled and painted.
-    auto* area = static_cast<ScreenArea*>(PaintBox1);
-    if (screen_) {
-        const QRect changed = area->raster.Take(screen_->image(), scale());
-        if (!changed.isEmpty()) area->update(changed);
-    } else {
-        area->update();
-    }
     // A screen with new text is announced to assistive technology (when one listens).
     if (QAccessible::isActive() && isVisible()) {
         QString text = screen_ ? screen_->visibleText() : QString();
         if (text != announcedText_) {
             announcedText_ = std::move(text);
-            AnnounceNewScreen(PaintBox1);
+            AnnounceNewScreen(view_->Area());
         }
     }
 }
 
 void PreviewWindow::SyncFrame() {
-    const int top = screen_ ? screen_->titleOffset() : 0;
-    placement_.place(PaintBox1, QRect(0, top, kClientWidth, kClientHeight - top));
     if (!screen_) {
         TitlePnl->hide();
         ControlPnl->hide();
@@ -455,133 +425,6 @@ void PreviewWindow::SyncFrame() {
     }
     ControlPnl->setVisible(bar.visible);
     ControlPnl->raise();
-}
-
-void PreviewWindow::SyncObjects() {
-    static const std::vector<HyperLabel> noHyper;
-    static const std::vector<TextLabel> noText;
-    static const std::vector<Picture> noPictures;
-    static const std::vector<PanelBox> noPanels;
-    static const std::vector<MenuButton> noMenu;
-    const auto& hyper = screen_ ? screen_->hyperLabels() : noHyper;
-    const auto& texts = screen_ ? screen_->textLabels() : noText;
-    const auto& pictures = screen_ ? screen_->pictures() : noPictures;
-    const auto& panels = screen_ ? screen_->panelBoxes() : noPanels;
-    const auto& menu = screen_ ? screen_->menuButtons() : noMenu;
-    std::vector<std::pair<QRect, QString>> pictureKeys;
-    for (const Picture& p : pictures) pictureKeys.emplace_back(p.rect, p.file);
-
-    // The full-screen picture and the rich-text panel are fixed controls of the window.
-    const int top = screen_ ? screen_->titleOffset() : 0;
-    const ScreenImage* full = screen_ ? &screen_->screenImage() : nullptr;
-    if (full && full->visible) {
-        if (full->file != shownImageFile_ || !Image1->isVisible()) {
-            Image1->setPixmap(QPixmap::fromImage(full->image));
-            shownImageFile_ = full->file;
-        }
-        placement_.place(Image1, QRect(0, top, full->image.width(), full->image.height()));
-        Image1->show();
-    } else {
-        Image1->hide();
-        shownImageFile_.clear();
-    }
-    const RichTextPanel* rich = screen_ ? &screen_->richText() : nullptr;
-    if (rich && rich->visible) {
-        if (rich->lines != shownRichLines_ || rich->rect != shownRichRect_ || !TextPnl->isVisible()) {
-            static_cast<RichTextView*>(RichEdit1)->SetLines(rich->lines);
-            shownRichLines_ = rich->lines;
-            shownRichRect_ = rich->rect;
-        }
-        placement_.place(TextPnl, rich->rect);
-        placement_.place(RichEdit1, QRect(QPoint(0, 0), rich->rect.size()).adjusted(5, 5, -5, -5));
-        SetColours(TextPnl, rich->backColour);
-        static_cast<RichTextView*>(RichEdit1)->SetBackground(rich->backColour);
-        TextPnl->show();
-    } else {
-        TextPnl->hide();
-        shownRichLines_.clear();
-    }
-
-    if (hyper == shownHyper_ && texts == shownText_ && pictureKeys == shownPictures_ && panels == shownPanels_ &&
-        menu == shownMenu_)
-        return;
-
-    // The player only changes the screen between waits, never inside a handler of these
-    // widgets, so they can go at once (deferred deletes would pile up until the run ends).
-    for (auto& w : objectWidgets_) delete w.data();
-    objectWidgets_.clear();
-
-    for (const Picture& p : pictures) {
-        auto* l = new ClickLabel(this);
-        l->setObjectName(QStringLiteral("Picture"));
-        l->setScaledContents(true);
-        l->setPixmap(QPixmap::fromImage(p.image));
-        placement_.place(l, p.rect);
-        // A placed picture has no click action; it keeps its clicks from the screen below.
-        objectWidgets_.emplace_back(l);
-    }
-    for (const TextLabel& t : texts) {
-        auto* l = new QLabel(t.text, this);
-        l->setObjectName(QStringLiteral("TextLabel"));
-        placement_.setFont(l, Courier(13, true));
-        l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        placement_.place(l, t.rect);
-        SetColours(l, t.backColour, t.textColour);
-        objectWidgets_.emplace_back(l);
-    }
-    for (const HyperLabel& h : hyper) {
-        auto* l = new KeyLabel(this, KeyLabel::Look::Word);
-        l->setObjectName(QStringLiteral("HyperLabel"));
-        l->setText(h.text);
-        l->setTextFormat(Qt::PlainText);
-        placement_.setFont(l, Courier(13, true, true));
-        l->SetWordCells(h.rect.size(), Courier(13, true, true));
-        placement_.place(l, h.rect);
-        l->setProperty("tag", 100);
-        l->setCursor(Qt::PointingHandCursor);
-        SetColours(l, h.backColour, h.textColour);
-        const QString name = h.text;
-        l->onClick = [this, name] { HyperLabelClick(name); };
-        objectWidgets_.emplace_back(l);
-    }
-    for (const PanelBox& b : panels) {
-        auto* l = new QLabel(b.caption, this);
-        l->setObjectName(QStringLiteral("PanelBox"));
-        l->setProperty("tag", 100);
-        placement_.setFont(l, b.font);
-        const Qt::Alignment h = b.alignment == kAlignCentre  ? Qt::AlignHCenter
-                                : b.alignment == kAlignRight ? Qt::AlignRight
-                                                             : Qt::AlignLeft;
-        l->setAlignment(h | Qt::AlignVCenter);
-        placement_.place(l, b.rect);
-        SetColours(l, b.backColour, b.textColour);
-        objectWidgets_.emplace_back(l);
-    }
-    for (const MenuButton& m : menu) {
-        auto* l = new KeyLabel(this, KeyLabel::Look::Button);
-        l->setObjectName(QStringLiteral("MenuButton%1").arg(m.number));
-        l->setText(m.caption);
-        l->setAlignment(Qt::AlignCenter);
-        l->setProperty("tag", 500 + m.number);
-        l->setCursor(Qt::PointingHandCursor);
-        placement_.place(l, m.rect);
-        placement_.setFont(l, l->font());
-        SetColours(l, kPanelFace, Qt::black);
-        l->onClick = [this, l] {
-            const int tag = l->property("tag").toInt();
-            if (tag <= 500) return;
-            flags_.menuChoice = tag - 500;
-            flags_.menuDone = true;
-        };
-        objectWidgets_.emplace_back(l);
-    }
-    for (auto& w : objectWidgets_) w->show();
-
-    shownHyper_ = hyper;
-    shownText_ = texts;
-    shownPictures_ = pictureKeys;
-    shownPanels_ = panels;
-    shownMenu_ = menu;
 }
 
 void PreviewWindow::SyncAnswers() {
@@ -811,25 +654,11 @@ int PreviewWindow::askMenuButton() {
     syncFromScreen();
     // From the keyboard: the first button has the focus, Tab moves between them, Enter or
     // Space presses the focused one.
-    const std::vector<QWidget*> buttons = MenuButtons();
+    const std::vector<QWidget*> buttons = view_->MenuButtons();
     if (!buttons.empty()) buttons.front()->setFocus(Qt::OtherFocusReason);
     waitForFlag(flags_.menuDone);
     setFocus();
     return stop_ ? 0 : flags_.menuChoice;
-}
-
-std::vector<QWidget*> PreviewWindow::HyperWords() const {
-    std::vector<QWidget*> words;
-    for (const auto& w : objectWidgets_)
-        if (w && w->objectName() == QLatin1String("HyperLabel") && w->isVisible()) words.push_back(w.data());
-    return words;
-}
-
-std::vector<QWidget*> PreviewWindow::MenuButtons() const {
-    std::vector<QWidget*> buttons;
-    for (const auto& w : objectWidgets_)
-        if (w && w->property("tag").toInt() > 500 && w->isVisible()) buttons.push_back(w.data());
-    return buttons;
 }
 
 std::vector<QWidget*> PreviewWindow::QuizAnswers() const {

@@ -41,6 +41,7 @@ class PreviewWindow;
 namespace quill {
 
 class Project;
+class ScreenObjectView;
 class TextScreen;
 struct Platform;
 
@@ -160,7 +161,6 @@ private:
     void RestoreFocus(QWidget* focus);
     void KeyDown(QKeyEvent* event);
     void SyncFrame();
-    void SyncObjects();
     void SyncAnswers();
 
     const Project& project_;
@@ -181,9 +181,6 @@ private:
     // The widgets Tab walks at the current wait (none: Tab is a key).
     std::vector<QWidget*> FocusRing() const;
     std::vector<QWidget*> QuizAnswers() const;
-    // The shown *ButtonMenu buttons and hypertext words, in the order they were made.
-    std::vector<QWidget*> MenuButtons() const;
-    std::vector<QWidget*> HyperWords() const;
     QPushButton* lastPressed_ = nullptr;
 
     // Controls, named as the window's fields.
@@ -194,12 +191,8 @@ private:
     QPushButton* HelpBtn = nullptr;
     QPushButton* UtilityBtn = nullptr;
     QPushButton* QuitBtn = nullptr;
-    QWidget* PaintBox1 = nullptr;
     QTimer* SlowTimer = nullptr;
     QTimer* Delaytimer = nullptr;
-    QLabel* Image1 = nullptr;
-    QFrame* TextPnl = nullptr;
-    QWidget* RichEdit1 = nullptr;  // the window text, drawn as the snapshots draw it
     QLineEdit* UserInputEdit = nullptr;
     QFrame* LinesPanel = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
@@ -215,16 +208,8 @@ private:
     QPlainTextEdit* Memo2 = nullptr;
     std::array<QFrame*, 4> QuizAns{};
 
-    // Screen objects as widgets, rebuilt when the screen's objects change.
-    std::vector<QPointer<QWidget>> objectWidgets_;
-    std::vector<HyperLabel> shownHyper_;
-    std::vector<TextLabel> shownText_;
-    std::vector<std::pair<QRect, QString>> shownPictures_;
-    std::vector<PanelBox> shownPanels_;
-    std::vector<MenuButton> shownMenu_;
-    std::vector<std::string> shownRichLines_;
-    QRect shownRichRect_;
-    QString shownImageFile_;
+    // The screen itself: its raster, picture, window text and objects.
+    std::unique_ptr<ScreenObjectView> view_;
     QStringList shownListItems_;
     QStringList shownMemoLines_, shownDisplayLines_;
     bool memoWasVisible_ = false, listWasVisible_ = false, inputWasVisible_ = false;
