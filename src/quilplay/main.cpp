@@ -64,7 +64,7 @@ int PlayInWindow(int argc, char** argv, const quilplay::Options& options) {
     system.consent.Configure(dataHome.empty() ? dataHome : dataHome / "quilplay-allowed-tutorials",
                              quill::StartConsent::Memory::EveryTime);
     quill::TeachingAidsLink aids(desktop.platform(), system);
-    runner.SetConnectAids([&aids](quill::TTutDisplayForm& window, quill::Project& open) { aids.Connect(window, open); });
+    runner.SetConnectAids([&aids](quill::PreviewWindow& window, quill::Project& open) { aids.Connect(window, open); });
     quill::WindowTutorialStage stage(project, desktop.platform(), runner, system);
     stage.SetWindowed(chosen->window);
     stage.SetScaleMode(quill::ScaleMode::Fit);

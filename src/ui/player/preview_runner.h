@@ -15,9 +15,6 @@ namespace quill {
 
 struct Platform;
 class PreviewWindow;
-// The window class's former name, still used by quilplay's start (src/quilplay/main.cpp); goes
-// when that says PreviewWindow.
-using TTutDisplayForm = PreviewWindow;
 
 class PreviewChapterRunner : public ChapterRunner {
 public:
