@@ -81,7 +81,8 @@ std::string UnscrambleChapterText(std::string_view bytes, const std::string& fil
             // The last line without its CR LF: kept when it is whole.
             const std::string_view last = bytes.substr(start);
             if (!CarriesKey(last)) Damaged(file, "line " + std::to_string(lines + 1) + " has no key");
-            text.append(UnscrambleLine(last)).append("\r\n");
+            AppendUnscrambled(text, last);
+            text.append("\r\n");
             break;
         }
         const std::string_view line = bytes.substr(start, end - start);
@@ -89,7 +90,8 @@ std::string UnscrambleChapterText(std::string_view bytes, const std::string& fil
             from = end + 1;  // this CR LF came from the shift: look for the next one
             continue;
         }
-        text.append(UnscrambleLine(line)).append("\r\n");
+        AppendUnscrambled(text, line);
+        text.append("\r\n");
         ++lines;
         start = from = end + 2;
     }

@@ -81,15 +81,21 @@ void ScrambleLine(std::string& line, KeyGenerator& keys) {
     ScrambleLine(line, keys.NextKey());
 }
 
-std::string UnscrambleLine(std::string_view line) {
-    if (line.size() < 2) return std::string();  // empty, or no room for a key
+void AppendUnscrambled(std::string& out, std::string_view line) {
+    if (line.size() < 2) return;  // empty, or no room for a key
     const auto k = static_cast<unsigned char>(line[line.size() - 2]);
+    const std::size_t start = out.size();
+    out.resize(start + line.size() - 1);
+    char* dst = out.data() + start;
+    // Every byte but the key, shifted back by it.
+    for (std::size_t i = 0; i + 2 < line.size(); ++i)
+        dst[i] = static_cast<char>(static_cast<unsigned char>(line[i]) - k);
+    dst[line.size() - 2] = static_cast<char>(static_cast<unsigned char>(line.back()) - k);
+}
+
+std::string UnscrambleLine(std::string_view line) {
     std::string out;
-    out.reserve(line.size() - 1);
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (i == line.size() - 2) continue;
-        out += static_cast<char>(static_cast<unsigned char>(line[i]) - k);
-    }
+    AppendUnscrambled(out, line);
     return out;
 }
 

@@ -38,6 +38,8 @@ void ScrambleLine(std::string& line, int key);
 void ScrambleLine(std::string& line, KeyGenerator& keys);
 // The reverse, as the runtime player reads a line: the byte before the last is the key.
 std::string UnscrambleLine(std::string_view line);
+// Appends the unscrambled form of a line to `out` (nothing for a line without room for a key).
+void AppendUnscrambled(std::string& out, std::string_view line);
 
 // Compiles the chapter source into NameOnly(source) + ".QKC" beside it (an existing file of that
 // name in any letter case is replaced). A source without any line gives false and writes
