@@ -103,14 +103,14 @@ void CompileAllVsBlockCopy_Baseline(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(CompileAll)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(8);
-BENCHMARK(CompileAll_Baseline)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(8);
-BENCHMARK(CompileAllVsBlockCopy_Baseline)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(8);
+BENCHMARK(CompileAll)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->Iterations(8);
+BENCHMARK(CompileAll_Baseline)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->Iterations(8);
+BENCHMARK(CompileAllVsBlockCopy_Baseline)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->Iterations(8);
 
 int main(int argc, char** argv) {
     MakeProject();
     benchmark::RegisterBenchmark("CompileAllVsBlockCopy", CompileAll)
-        ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(8);
+        ->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->Iterations(8);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

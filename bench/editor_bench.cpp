@@ -18,7 +18,7 @@
 #include "check_piece.h"
 #include "editor/chapter_edit.h"
 #include "editor/chapter_pane.h"
-#include "editor/edit_form.h"
+#include "editor/chapter_editor.h"
 #include "platform/messages.h"
 #include "project/project.h"
 #include "script/chapter_check.h"

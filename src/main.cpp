@@ -6,7 +6,7 @@
 #include <memory>
 #include <string_view>
 
-#include "app/main_form.h"
+#include "app/main_window.h"
 #include "app/program_memory.h"
 #include "app/tutorial_actions.h"
 #include "platform/application.h"
@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
                                                 : std::filesystem::path(dataDir.toStdString()) / "allowed-tutorials",
                              quill::StartConsent::Memory::OncePerFolder);
     quill::TeachingAidsLink aids(desktop.platform(), system);
-    runner.SetConnectAids([&aids](quill::TTutDisplayForm& window, quill::Project& open) { aids.Connect(window, open); });
+    runner.SetConnectAids([&aids](quill::PreviewWindow& window, quill::Project& open) { aids.Connect(window, open); });
 
     // "quillmark FILE.QKJ" (an opened project file, from the file manager) opens that project.
     if (argc > 1) {
@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
         }
     }
 
-    quill::TQMKmainform window(project, desktop.platform(), runner);
+    quill::MainWindow window(project, desktop.platform(), runner);
     window.SetSystemServices(&system);
     quill::ProgramMemory memory(quill::ProgramMemory::DefaultFile());
     window.SetMemory(&memory);
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
     quill::TutorialActions tutorial(project, desktop.platform(), runner, system);
     tutorial.Connect(window);
     window.UpdateButtons();
-    window.SetLowColor(quill::TQMKmainform::DisplayIsLowColor());
+    window.SetLowColor(quill::MainWindow::DisplayIsLowColor());
     window.showMaximized();
     return quill::QuillApplication::exec();
 }

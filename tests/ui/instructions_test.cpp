@@ -10,7 +10,7 @@
 #include "app/program_about_box.h"
 #include "app/instruction_document.h"
 #include "app/instructions_menu.h"
-#include "app/main_form.h"
+#include "app/main_window.h"
 #include "platform/platform.h"
 #include "platform/snapshots.h"
 #include "text/errors.h"
@@ -121,7 +121,7 @@ TEST(HelpBook, HasEveryTopicTheProgramOpens) {
     RecordingPlatform rec;
     Project project("/nowhere");
     RecordingChapterRunner runner;
-    TQMKmainform form(project, rec.platform(), runner);
+    MainWindow form(project, rec.platform(), runner);
     std::set<int> topics = {105, 161, 1010};
     for (QWidget* w : form.findChildren<QWidget*>())
         if (HelpTopicOf(w)) topics.insert(HelpTopicOf(w));
@@ -136,7 +136,7 @@ TEST(Snapshots, MainWindowAndAModalDialogAreSaved) {
     RecordingPlatform rec;
     Project project(dir.path());
     RecordingChapterRunner runner;
-    TQMKmainform form(project, rec.platform(), runner);
+    MainWindow form(project, rec.platform(), runner);
     form.show();
     QTRY_VERIFY_WITH_TIMEOUT(form.findChild<QWidget*>("MenuPnl")->isVisible(), kEventWaitMs);
     WhenShown("TAboutForm", [](QWidget* about) {

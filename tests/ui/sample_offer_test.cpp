@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "../format/test_folder.h"
-#include "app/main_form.h"
+#include "app/main_window.h"
 #include "app/program_memory.h"
 #include "app/sample_offer.h"
 #include "platform/platform.h"
@@ -36,7 +36,7 @@ struct SampleOfferFixture : ::testing::Test {
     Project project{home.path()};
     RecordingPlatform rec{home.path()};
     RecordingChapterRunner runner;
-    std::unique_ptr<TQMKmainform> form;
+    std::unique_ptr<MainWindow> form;
     fs::path startDir = fs::current_path();
 
     SampleOfferFixture() { fs::copy(QUILL_SAMPLE_DIR, home.path() / "sample", fs::copy_options::recursive); }
@@ -47,7 +47,7 @@ struct SampleOfferFixture : ::testing::Test {
     }
     // Starts the main window and waits for its start timer (which makes the offer).
     void start(ProgramMemory* memory = nullptr) {
-        form = std::make_unique<TQMKmainform>(project, rec.platform(), runner);
+        form = std::make_unique<MainWindow>(project, rec.platform(), runner);
         form->SetDocumentsFolder(documents.path());
         form->SetMemory(memory);
         form->show();
@@ -105,7 +105,7 @@ TEST_F(SampleOfferFixture, ACopyThatFailsIsReportedAndOpensNothing) {
     // The documents "folder" is a file: nothing can be copied into it.
     const fs::path blocked = documents.write("blocked", "x");
     rec.messages.confirmAnswers = {true};
-    form = std::make_unique<TQMKmainform>(project, rec.platform(), runner);
+    form = std::make_unique<MainWindow>(project, rec.platform(), runner);
     form->SetDocumentsFolder(blocked);
     form->show();
     QTRY_VERIFY_WITH_TIMEOUT(!rec.messages.Texts(RecordingMessages::Kind::Error).empty(), kEventWaitMs);

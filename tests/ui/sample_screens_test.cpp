@@ -11,9 +11,9 @@
 #include "datafile/data_file.h"
 #include "platform/platform.h"
 #include "platform/snapshots.h"
-#include "common/about_box.h"
-#include "common/int_disp_form.h"
-#include "common/menu_form.h"
+#include "common/tutorial_about_box.h"
+#include "common/introduction_dialog.h"
+#include "common/main_menu_dialog.h"
 #include "project/project.h"
 
 using namespace quill;
@@ -36,7 +36,7 @@ struct SampleScreens : ::testing::Test {
 }  // namespace
 
 TEST_F(SampleScreens, TheMainMenuOffersTheThreeChaptersAndQuit) {
-    TMenuForm menu(context, false);
+    MainMenuDialog menu(context, false);
     menu.show();
     QApplication::processEvents();
     const char* topics[] = {"Finding north", "Grid references", "Hills"};
@@ -55,7 +55,7 @@ TEST_F(SampleScreens, TheMainMenuOffersTheThreeChaptersAndQuit) {
 TEST_F(SampleScreens, TheIntroductionAndTheAboutBoxShowTheirTexts) {
     TextLines text;
     ASSERT_TRUE(LoadIntroduction(dir / "MAPS.QKR", text));
-    TIntDispForm intro(context, text);
+    IntroductionDialog intro(context, text);
     intro.show();
     QApplication::processEvents();
     bool found = false;
@@ -63,7 +63,7 @@ TEST_F(SampleScreens, TheIntroductionAndTheAboutBoxShowTheirTexts) {
         found = found || edit->toPlainText().contains("three short chapters");
     EXPECT_TRUE(found);
 
-    TAboutBox about(context);
+    TutorialAboutBox about(context);
     about.show();
     QApplication::processEvents();
     EXPECT_EQ(about.windowTitle(), "About Reading a Map");

@@ -8,11 +8,11 @@
 #include "../format/test_folder.h"
 #include "app/program_about_box.h"
 #include "app/instructions_menu.h"
-#include "app/main_form.h"
+#include "app/main_window.h"
 #include "app/new_tutorial_folder_dialog.h"
 #include "app/chapter_view_chooser.h"
-#include "editor/chapter_name_form.h"
-#include "editor/edit_form.h"
+#include "editor/chapter_name_dialog.h"
+#include "editor/chapter_editor.h"
 #include "platform/platform.h"
 #include "platform/snapshots.h"
 #include "window_driver.h"
@@ -40,8 +40,8 @@ TEST(WindowSizes, EveryWindowFitsA1024By768Screen) {
     windows.push_back(std::make_unique<ProgramAboutBox>(rec.platform()));
     windows.push_back(std::make_unique<InstructionsMenu>(QUILL_SHIPPED_DIR, rec.platform()));
     windows.push_back(std::make_unique<InstructionReader>(std::filesystem::path(QUILL_SHIPPED_DIR) / "instruct.RTF", rec.platform()));
-    windows.push_back(std::make_unique<TChapNameForm>(rec.platform(), "demo", "demo1.QKS"));
-    auto editor = std::make_unique<TEditForm>(project, rec.platform(), runner);
+    windows.push_back(std::make_unique<ChapterNameDialog>(rec.platform(), "demo", "demo1.QKS"));
+    auto editor = std::make_unique<ChapterEditor>(project, rec.platform(), runner);
     editor->ChapterText()->setPlainText(QString::fromUtf8("*ClearScreen Blue\n^BWelcome^R to the caf\u00e9 \u20ac course\n*Wait"));
     windows.push_back(std::move(editor));
     HelpBrowser help;

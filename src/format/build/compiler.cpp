@@ -12,8 +12,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <condition_variable>
+#include <exception>
 #include <memory>
+#include <mutex>
+#include <optional>
+#include <system_error>
+#include <thread>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "datafile/data_file.h"
@@ -89,12 +96,19 @@ std::string UnscrambleLine(std::string_view line) {
 namespace {
 
 // Buffers one compile run reuses from chapter to chapter, so that a tutorial of many chapters
-// does not pay for fresh memory (and its page faults) for each.
+// does not pay for fresh memory (and its page faults) for each. There are two output buffers:
+// one is written to the disk while the next block is scrambled into the other.
 class ChapterBuffers {
 public:
     // A buffer of at least `needed` bytes that keeps its first `kept` bytes.
     char* input(std::size_t needed, std::size_t kept) { return ensure(in_, inCapacity_, needed, kept); }
-    char* output(std::size_t needed) { return ensure(out_, outCapacity_, needed, 0); }
+    // The output buffer whose turn it is, of at least `needed` bytes; the next call gives the
+    // other one.
+    char* output(std::size_t needed) {
+        const int i = next_;
+        next_ = 1 - next_;
+        return ensure(out_[i], outCapacity_[i], needed, 0);
+    }
     std::size_t inputCapacity() const { return inCapacity_; }
 
 private:
@@ -110,8 +124,135 @@ private:
         return buffer.get();
     }
 
-    std::unique_ptr<char[]> in_, out_;
-    std::size_t inCapacity_ = 0, outCapacity_ = 0;
+    std::unique_ptr<char[]> in_, out_[2];
+    std::size_t inCapacity_ = 0, outCapacity_[2] = {0, 0};
+    int next_ = 0;
+};
+
+// A compiled chapter on its way: the replacement its blocks go to, held so that it can be handed
+// to the writer to be committed.
+struct CompiledOutput {
+    TutorialFolder::Replacement file;
+    CompiledOutput(const TutorialFolder& folder, const fs::path& compiled) : file(folder.StartReplacement(compiled)) {}
+};
+
+// The disk's side of a compile, on a thread of its own: while it copies one block into the file
+// (and commits a finished chapter, which renames it over the old one and frees that), the
+// compile reads and scrambles the next block. One piece of work is handed over at a time; a
+// hand-over waits until the writer has finished the one before, so the caller's other output
+// buffer is free again. A failure of the writer is thrown to the caller at its next hand-over
+// or at Finish. Where no thread can be started, the work is done on the caller's thread.
+class ChapterWriter {
+public:
+    ChapterWriter() = default;
+    ChapterWriter(const ChapterWriter&) = delete;
+    ChapterWriter& operator=(const ChapterWriter&) = delete;
+    // Lets the work handed over end (a failure of it is dropped: the caller is leaving through
+    // an error of its own, or has called Finish), then ends the thread.
+    ~ChapterWriter() {
+        if (!thread_.joinable()) return;
+        {
+            std::unique_lock lock(mutex_);
+            done_.wait(lock, [&] { return !job_; });
+            stop_ = true;
+        }
+        wake_.notify_one();
+        thread_.join();
+    }
+
+    // Writes `bytes` to `out`; they stay untouched until the next hand-over returns.
+    void Write(CompiledOutput& out, std::string_view bytes) { Post(Job{&out, bytes, nullptr}); }
+    // Commits the finished chapter (its file takes the old one's place) and lets it go.
+    void Commit(std::unique_ptr<CompiledOutput> out) { Post(Job{nullptr, {}, std::move(out)}); }
+    // Waits until the work handed over is done; throws its failure.
+    void Finish() {
+        std::unique_lock lock(mutex_);
+        done_.wait(lock, [&] { return !job_; });
+        ThrowFailure();
+    }
+    // Waits until the writer no longer uses a chapter the caller is about to drop.
+    void Settle() noexcept {
+        std::unique_lock lock(mutex_);
+        done_.wait(lock, [&] { return !job_; });
+    }
+
+private:
+    struct Job {
+        CompiledOutput* out;
+        std::string_view bytes;
+        std::unique_ptr<CompiledOutput> commit;
+    };
+
+    static void Run(Job& job) {
+        if (job.commit) {
+            job.commit->file.Commit(Durability::Regenerable);
+            job.commit.reset();
+        } else {
+            job.out->file.Write(job.bytes);
+        }
+    }
+
+    void Post(Job job) {
+        if (!thread_.joinable() && !onCaller_) {
+            try {
+                thread_ = std::thread([this] { Loop(); });
+            } catch (const std::system_error&) {
+                onCaller_ = true;
+            }
+        }
+        if (onCaller_) {
+            Run(job);
+            return;
+        }
+        {
+            std::unique_lock lock(mutex_);
+            done_.wait(lock, [&] { return !job_; });
+            ThrowFailure();
+            job_ = std::move(job);
+        }
+        wake_.notify_one();
+    }
+
+    // Called with the mutex held.
+    void ThrowFailure() {
+        if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
+    }
+
+    void Loop() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            wake_.wait(lock, [&] { return job_ || stop_; });
+            if (!job_) return;
+            Job job = std::move(*job_);
+            lock.unlock();
+            std::exception_ptr failure;
+            try {
+                Run(job);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            job.commit.reset();  // a chapter whose commit failed is let go here
+            lock.lock();
+            if (failure && !failure_) failure_ = failure;
+            job_.reset();
+            done_.notify_all();
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_, done_;
+    std::optional<Job> job_;  // handed over and not yet done
+    std::exception_ptr failure_;
+    bool stop_ = false;
+    bool onCaller_ = false;
+    std::thread thread_;
+};
+
+// What a compile run keeps from chapter to chapter. The writer is declared after the buffers it
+// writes from, so that it has ended before they go.
+struct ChapterWork {
+    ChapterBuffers buffers;
+    ChapterWriter writer;
 };
 
 // The high bit set in each byte of x that is LF or CR (exact up to the first such byte).
@@ -308,13 +449,15 @@ fs::path CompiledChapterPath(const fs::path& source) {
     return folder / name;
 }
 
-// Compiles the chapter `source` of `folder` into `compiled`. The source is read in blocks small
-// enough to stay in the processor's cache while their whole lines are scrambled and written to
-// the replacement; a line longer than a block grows the block. The replacement takes the place
+// Compiles the chapter `source` of `folder` into `compiled`. The source is read in blocks whose
+// whole lines are scrambled and handed to the writer for the replacement; a line longer than a
+// block grows the block. The replacement takes the place
 // of the old compiled file only once the whole chapter is written (a chapter without lines
 // leaves it as it was). A chapter that leads out of the folder throws OutsideFolderError.
+// The blocks are written, and the finished chapter committed, by the run's writer: a failure
+// there may be thrown while the next chapter compiles, or by the writer's Finish.
 bool CompileChapterWith(const TutorialFolder& folder, const fs::path& source, const fs::path& compiled,
-                        KeyGenerator& keys, ChapterBuffers& buffers) {
+                        KeyGenerator& keys, ChapterWork& work) {
     struct Input {
         int fd;
         ~Input() { ::close(fd); }
@@ -330,9 +473,9 @@ bool CompileChapterWith(const TutorialFolder& folder, const fs::path& source, co
     std::uint64_t total = 0;  // bytes read in all, against the size limit
     char* in = nullptr;
     auto readMore = [&]() -> std::size_t {
-        in = buffers.input(std::max<std::size_t>(kCompileBlockBytes, held + held / 2 + 1), held);
+        in = work.buffers.input(std::max<std::size_t>(kCompileBlockBytes, held + held / 2 + 1), held);
         ssize_t got;
-        do got = ::read(input.fd, in + held, buffers.inputCapacity() - held);
+        do got = ::read(input.fd, in + held, work.buffers.inputCapacity() - held);
         while (got < 0 && errno == EINTR);
         if (got < 0) fail(errno);
         total += static_cast<std::uint64_t>(got);
@@ -341,7 +484,15 @@ bool CompileChapterWith(const TutorialFolder& folder, const fs::path& source, co
     };
     std::size_t got = readMore();
     if (got == 0) return false;  // no lines at all
-    TutorialFolder::Replacement output = folder.StartReplacement(compiled);
+    auto output = std::make_unique<CompiledOutput>(folder, compiled);
+    // Leaving through an error, the chapter is dropped only once the writer is done with it.
+    struct Settled {
+        ChapterWriter& writer;
+        const std::unique_ptr<CompiledOutput>& output;
+        ~Settled() {
+            if (output) writer.Settle();
+        }
+    } settled{work.writer, output};
     for (;;) {
         const std::size_t n = held + got;
         const bool end = got == 0;
@@ -350,8 +501,8 @@ bool CompileChapterWith(const TutorialFolder& folder, const fs::path& source, co
             // A line grows by its key byte and its line end becomes CR LF: at most twice the
             // bytes (a run of LF alone), plus three for a last line without a line end; the
             // word-wide stores write at most a word beyond, which that doubling leaves room for.
-            char* out = buffers.output(2 * whole + 32);
-            output.Write(std::string_view(out, ScrambleLines(in, whole, out, keys)));
+            char* out = work.buffers.output(2 * whole + 32);
+            work.writer.Write(*output, std::string_view(out, ScrambleLines(in, whole, out, keys)));
             held = n - whole;
             if (held) std::memmove(in, in + whole, held);
         } else {
@@ -360,16 +511,18 @@ bool CompileChapterWith(const TutorialFolder& folder, const fs::path& source, co
         if (end) break;
         got = readMore();
     }
-    output.Commit(Durability::Regenerable);
+    work.writer.Commit(std::move(output));
     return true;
 }
 
 }  // namespace
 
 bool CompileChapter(const fs::path& source, KeyGenerator& keys) {
-    ChapterBuffers buffers;
     const TutorialFolder folder(source.has_parent_path() ? source.parent_path() : fs::path("."));
-    return CompileChapterWith(folder, source, CompiledChapterPath(source), keys, buffers);
+    ChapterWork work;
+    const bool done = CompileChapterWith(folder, source, CompiledChapterPath(source), keys, work);
+    work.writer.Finish();
+    return done;
 }
 
 std::string CompiledDataFileBytes(const Project& project) {
@@ -430,7 +583,7 @@ BuildMessages CompileAllCommand(const Project& project, KeyGenerator& keys,
     const TutorialFolder folder(project.ProjectDir);
     std::string lastFailed;
     bool failed = false;
-    ChapterBuffers buffers;
+    ChapterWork work;
     for (std::size_t i = 0; i < chapters.size(); ++i) {
         if (progress) progress(i, chapters.size(), chapters[i].name);
         const std::string name = CompiledName(chapters[i].path);
@@ -442,7 +595,7 @@ BuildMessages CompileAllCommand(const Project& project, KeyGenerator& keys,
             compiled = known->second.front();
         bool done = false;
         try {
-            done = CompileChapterWith(folder, chapters[i].path, compiled, keys, buffers);
+            done = CompileChapterWith(folder, chapters[i].path, compiled, keys, work);
         } catch (const OutsideFolderError&) {
         }
         if (!done) {
@@ -450,6 +603,7 @@ BuildMessages CompileAllCommand(const Project& project, KeyGenerator& keys,
             lastFailed = chapters[i].name;
         }
     }
+    work.writer.Finish();
     if (failed)
         return {{BuildMessage::Kind::Error,
                  "Unable to compile the Tutorial Chapter File " + lastFailed + "."}};

@@ -182,6 +182,11 @@ bool CheckContext::HasWindowText(std::string_view name) const {
 
 namespace {
 
+// A command code as a number: its two letters (":DP" gives Code('D', 'P')).
+constexpr unsigned Code(char group, char letter) {
+    return static_cast<unsigned>(static_cast<unsigned char>(group)) << 8 | static_cast<unsigned char>(letter);
+}
+
 // Keeps the first error of a command: later ones, while the stop flag is set, are dropped.
 class Recorder : public ErrorReport {
 public:
@@ -272,14 +277,24 @@ private:
     void AfterLine(std::size_t index, std::string_view line, bool readLines) {
         if (line.empty() || line[0] == ';') return;
         const unsigned code = lastCode_;
-        if (code == Code('D', 'P') || code == Code('D', 'C') || code == Code('D', 'H')) {  // reset by *ClearScreen
-            pendingDefaults_.push_back(index);
-            fallsThrough_ = true;
-            return;
-        }
-        if (code == Code('D', 'B') || code == Code('D', 'T')) {  // the title's colours stay
-            fallsThrough_ = true;
-            return;
+        switch (code) {
+            case Code('D', 'P'):
+            case Code('D', 'C'):
+            case Code('D', 'H'):  // reset by *ClearScreen
+                pendingDefaults_.push_back(index);
+                fallsThrough_ = true;
+                return;
+            case Code('D', 'B'):
+            case Code('D', 'T'):  // the title's colours stay
+                fallsThrough_ = true;
+                return;
+            case 0:
+                if (pendingDefaults_.empty()) {
+                    fallsThrough_ = !readLines;
+                    return;
+                }
+                break;
+            default: break;
         }
         if (code == Code('F', 'E'))
             for (const std::size_t at : pendingDefaults_)
@@ -382,42 +397,39 @@ private:
     // Not inlined into Line: display text and comments, which need none of its state, then
     // pass through a small function.
     [[gnu::noinline]] void Command(std::size_t index, std::string_view line, bool main) {
-        // Buffers reused from line to line; an action checked inside a command gets its own, so
-        // that the command's value (views into its translated line) stays as it is.
-        if (buffers_.size() <= depth_) buffers_.push_back(std::make_unique<Buffers>());
-        auto& [translated, error] = *buffers_[depth_];
-        ++depth_;
-        struct Leave {
-            std::size_t& depth;
-            ~Leave() { --depth; }
-        } leave{depth_};
         const std::size_t start = next_;
         if (!main) next_ = lines_.size();  // an action's own reads find no lines of the table
         at_ = index;
         warn_ = false;
         op_.SetStop(false);
         op_.SetLineTextView(line);
-        bool translatedWell = true;
-        const CommandSpec* row = nullptr;  // known from the keyword of a command line
         if (line[0] == '*') {
-            translatedWell = TranslateCommandLine(line, ctx_.Colors(), translated, error, row);
+            // The command line taken apart as translation takes it; the parse reads its fields
+            // (no translated line is written). An action checked inside a command takes the
+            // other set, so the command's value (views into its fields) stays as it is; an
+            // action reads no lines, so it never checks actions of its own.
+            CommandFields& fields = main ? fields_ : actionFields_;
+            const CommandSpec* row = TranslateCommandFields(line, ctx_.Colors(), fields, error_);
+            const bool translatedWell = error_.empty();
             if (!translatedWell) {
-                Report(index, error);
+                Report(index, error_);
                 // The line stops the run, but the lines it reads are still data: read them
                 // without a report to step over them.
                 op_.SetStop(true);
             }
-        } else {
-            translated.assign(line);
-        }
-        if (!translated.empty()) {
-            if (main && depth_ == 1 && translatedWell) lastCode_ = CodeOf(row ? row->code : translated);
-            if (translated[0] == '@') {  // *RETURNTOFILE becomes a marker line
-                if (translatedWell) Line(index, translated, main);
-            } else {
-                op_.SetOperandTextView(OperandTextOf(translated));  // `translated` stays as it is meanwhile
-                CheckCommand(translated, line, row);
+            if (row) {
+                if (main && translatedWell) lastCode_ = CodeOfRow(row->code);
+                if (row->code[0] == '@') {  // *RETURNTOFILE becomes a marker line
+                    if (translatedWell) Line(index, std::string(row->code).append(fields.field[0]), main);
+                } else {
+                    op_.SetOperandFields(fields.begin(), fields.end());
+                    CheckCommand(row->code, line, row);
+                }
             }
+        } else {
+            if (main) lastCode_ = CodeOf(line);
+            op_.SetOperandText(OperandTextOf(line));
+            CheckCommand(line, line, nullptr);
         }
         if (!main) {
             next_ = start;
@@ -624,12 +636,7 @@ private:
         return *it;
     }
     std::vector<ScriptProblem> problems_;
-    struct Buffers {
-        std::string translated, error;
-    };
-    std::vector<std::unique_ptr<Buffers>> buffers_;  // by depth: a nested command's stay where they are
     std::string marker_;  // the marker a quiz command looks for
-    std::size_t depth_ = 0;
     std::size_t next_ = 0;  // the next line the command being checked would fetch
     std::size_t at_ = 0;    // the line being checked
     bool warn_ = false;     // errors of the routines are warnings for now
@@ -637,16 +644,20 @@ private:
     std::string quizName_;
     // The command code of the main line just checked: its two letters (":DP" gives Code('D',
     // 'P')), Code('X', 0) for ":X", Code('@', 'F') for a return to a chapter, 0 for other codes.
-    static constexpr unsigned Code(char group, char letter) {
-        return static_cast<unsigned>(static_cast<unsigned char>(group)) << 8 | static_cast<unsigned char>(letter);
-    }
     static unsigned CodeOf(std::string_view translated) {
         const std::string_view code = translated.substr(0, FindByte(translated, ','));
         if (code.size() == 3 && code[0] == ':') return Code(code[1], code[2]);
         if (code == ":X") return Code('X', 0);
         return code.starts_with("@F") ? Code('@', 'F') : 0;
     }
+    // The same for a row's code (":DP", ":X", "@F").
+    static unsigned CodeOfRow(std::string_view code) {
+        if (code.size() == 3) return Code(code[1], code[2]);
+        return code[0] == ':' ? Code('X', 0) : Code('@', 'F');
+    }
     unsigned lastCode_ = 0;
+    CommandFields fields_, actionFields_;  // of a line of the chapter, and of an action checked inside it
+    std::string error_;                    // translation's message
     bool fallsThrough_ = true;                 // the chapter goes on from the line before
     std::vector<std::size_t> pendingDefaults_;  // "Change Defaults" lines not yet seen
 };

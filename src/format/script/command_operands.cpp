@@ -56,7 +56,7 @@ bool ReadLineOperands(Operands& op, LineOperands& out) {
 }
 
 bool ReadPositionOperands(Operands& op, char letter, PositionOperands& out) {
-    const bool both = letter == 'C' && op.OperandText().find(',') != std::string_view::npos;
+    const bool both = letter == 'C' && op.OperandTextHasComma();
     if (letter == 'C') out.column = op.NumberFromText(both ? op.NextFieldView() : op.OperandText());
     if (letter == 'R' || both) out.row = op.NumberFromText(op.OperandText());
     if (out.column && (*out.column < 1 || *out.column > 79)) op.Fail(op.LineText() + " - the Column must be between 1 and 79");

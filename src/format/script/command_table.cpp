@@ -31,7 +31,7 @@ std::vector<Text> TakeLines(R& r, int count) {
 // A file name up to the next comma, and whether a comma followed (the "exact" flag of the file
 // input commands); the operand text is then used up.
 Text NameAndExact(R& r, bool& exact) {
-    exact = FindByte(r.op.OperandText(), ',') != std::string_view::npos;
+    exact = r.op.OperandTextHasComma();
     const Text name = r.op.NextFieldView();
     r.op.ClearOperandText();
     return name;
@@ -153,7 +153,7 @@ CommandValue DeleteFileP(R& r) {
 }
 CommandValue CopyFileP(R& r) {
     CopyFile v;
-    if (FindByte(r.op.OperandText(), ',') == std::string_view::npos) r.op.Fail(msg::TwoFileNamesNeeded(r.op.LineText()));
+    if (!r.op.OperandTextHasComma()) r.op.Fail(msg::TwoFileNamesNeeded(r.op.LineText()));
     v.source = r.op.NextFieldView();
     v.target = r.op.OperandText();
     r.Outside(v.source);

@@ -15,7 +15,7 @@
 //   1. a row in kTable of command_table.cpp: keyword, code, layout and its parse function;
 //   2. a value type here (a struct of what the command reads; views into the line and the
 //      chapter, valid while the command runs) and its place in the CommandValue variant;
-//   3. its parse in commands.cpp: read every operand and following line, in the order the
+//   3. its parse in command_table.cpp: read every operand and following line, in the order the
 //      command's reference gives, and report bad ones through the operand routines;
 //   4. its action in the player (an `Act` overload in chapter_player.cpp): the player does not
 //      build until there is one;

@@ -42,19 +42,15 @@ void Operands::Fail(const std::string& message) {
     stop_ = true;
 }
 
+void Operands::JoinFields() {
+    joined_.assign(cur_);
+    for (; next_ != end_; ++next_) joined_.append(1, ',').append(*next_);
+    cur_ = joined_;
+}
+
 std::string Operands::NextField(bool& more) {
-    const std::string_view rest = OperandText();
-    const std::size_t comma = FindByte(rest, ',');
-    if (comma == std::string_view::npos) {
-        more = false;
-        std::string field(rest);
-        ClearOperandText();
-        return field;
-    }
-    more = true;
-    std::string field(rest.substr(0, comma));
-    pos_ += comma + 1;
-    return field;
+    more = OperandTextHasComma();
+    return std::string(NextFieldView());
 }
 
 std::string Operands::NextField() {

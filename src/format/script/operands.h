@@ -83,19 +83,37 @@ public:
     Operands& operator=(const Operands&) = delete;
 
     // --- state -----------------------------------------------------------------------------
+    // The operand text, read where it is: the caller keeps it unchanged while the command runs
+    // (the command's value keeps views into it).
     void SetOperandText(std::string_view text) {
-        text_.assign(text);
-        source_ = text_;
-        pos_ = 0;
+        cur_ = text;
+        next_ = end_ = nullptr;
     }
-    // The same without a copy, for a caller that keeps the text unchanged while it reads.
-    void SetOperandTextView(std::string_view text) {
-        source_ = text;
-        pos_ = 0;
+    // The same given as the fields of a command line that translation took apart
+    // (TranslateCommandFields): the operand text is the fields joined with ','. Each field is
+    // read where it is, as above.
+    void SetOperandFields(const std::string_view* first, const std::string_view* last) {
+        if (first == last) {
+            SetOperandText({});
+            return;
+        }
+        cur_ = *first;
+        next_ = first + 1;
+        end_ = last;
     }
-    std::string_view OperandText() const { return source_.substr(pos_); }
-    bool OperandTextEmpty() const { return pos_ >= source_.size(); }
-    void ClearOperandText() { pos_ = source_.size(); }
+    // What is left of the operand text. When it spans several fields they are joined, once, into
+    // a buffer of this object (valid until the operand text is set again and joined again).
+    std::string_view OperandText() {
+        if (next_ != end_) JoinFields();
+        return cur_;
+    }
+    bool OperandTextEmpty() const { return cur_.empty() && next_ == end_; }
+    // Whether what is left of the operand text holds a comma (more than one field).
+    bool OperandTextHasComma() const { return next_ != end_ || FindByte(cur_, ',') != std::string_view::npos; }
+    void ClearOperandText() {
+        cur_ = {};
+        next_ = end_;
+    }
 
     void SetLineText(std::string_view line) {
         lineText_.assign(line);
@@ -134,16 +152,16 @@ public:
     // operand text, which becomes empty. `more` tells whether a comma followed.
     std::string NextField();
     std::string NextField(bool& more);
-    // The same without a copy: valid until the operand text is set again.
+    // The same without a copy: valid while the operand text is.
     std::string_view NextFieldView() {
-        const std::string_view rest = OperandText();
-        const std::size_t comma = FindByte(rest, ',');
-        if (comma == std::string_view::npos) {
-            ClearOperandText();
-            return rest;
+        const std::string_view field = cur_;
+        const std::size_t comma = FindByte(field, ',');
+        if (comma != std::string_view::npos) {
+            cur_.remove_prefix(comma + 1);
+            return field.substr(0, comma);
         }
-        pos_ += comma + 1;
-        return rest.substr(0, comma);
+        cur_ = next_ != end_ ? *next_++ : std::string_view();
+        return field;
     }
 
     // The field as an integer; on anything else the line + " has an invalid number" and -1.
@@ -258,9 +276,11 @@ private:
     const TTutorialConfig& config_;
     std::filesystem::path projectDir_;
     std::filesystem::path learnerDir_;
-    std::string text_;
-    std::string_view source_;  // text_, or the caller's text
-    std::size_t pos_ = 0;
+    void JoinFields();
+    std::string_view cur_;  // what is left of the operand text's current field
+    const std::string_view* next_ = nullptr;  // the fields after it
+    const std::string_view* end_ = nullptr;
+    std::string joined_;  // the fields left, joined, once OperandText asked for them
     mutable std::string lineText_;  // read it through LineText()
     std::string_view lineView_;
     mutable bool lineOwned_ = true;

@@ -184,93 +184,150 @@ int ColorTable::CodeOf(std::string_view word) const {
 
 std::string_view TakeScriptWord(std::string_view& text) { return TakeWord(text); }
 
-bool TranslateCommandLine(std::string_view line, const ColorTable& colors, std::string& out,
-                          std::string& error) {
-    const CommandSpec* row;
-    return TranslateCommandLine(line, colors, out, error, row);
-}
+namespace {
 
-bool TranslateCommandLine(std::string_view line, const ColorTable& colors, std::string& out,
-                          std::string& error, const CommandSpec*& row) {
-    out.clear();
+// The text of each colour code, and of each button letter, for the fields that point at them.
+constexpr std::string_view kCodeText[] = {"0",  "1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",
+                                          "10", "11", "12", "13", "14", "15", "16", "17", "18", "19",
+                                          "20", "21", "22", "23", "24", "25", "26", "27"};
+constexpr std::string_view kButtonLetters = "CHQPU";
+
+// Where translation puts what it takes from the line: the translated line as text...
+class TextSink {
+public:
+    explicit TextSink(std::string& out) : out_(out) {}
+    void Start(const CommandSpec& spec, std::string_view line) {
+        // Each field adds at most three bytes to the words it takes: a comma and a colour code
+        // where the line has no word.
+        out_.resize(spec.code.size() + line.size() + 3 * kMaxLayoutLength);
+        o_ = Writer(out_.data());
+        o_.Put(spec.code);
+    }
+    void Field(std::string_view text) {
+        o_.Put(',');
+        o_.Put(text);
+    }
+    void Code(int code) {
+        o_.Put(',');
+        o_.PutCode(code);
+    }
+    void Plain(std::string_view text) { o_.Put(text); }
+    void BeginLetters() { o_.Put(','); }
+    void Letter(char c) { o_.Put(c); }
+    void EndLetters() {}
+    void OneLetter(char c) {
+        o_.Put(',');
+        if (c) o_.Put(c);
+    }
+    void Finish() { out_.resize(static_cast<std::size_t>(o_.at() - out_.data())); }
+
+private:
+    std::string& out_;
+    Writer o_{nullptr};
+};
+
+// ... or its fields, as views.
+class FieldSink {
+public:
+    explicit FieldSink(CommandFields& out) : out_(out) {}
+    void Start(const CommandSpec&, std::string_view) {}
+    void Field(std::string_view text) { out_.field[out_.count++] = text; }
+    void Code(int code) { Field(kCodeText[code]); }
+    void Plain(std::string_view text) { Field(text); }
+    void BeginLetters() { out_.letters.clear(); }
+    void Letter(char c) { out_.letters.push_back(c); }
+    void EndLetters() { Field(out_.letters); }
+    void OneLetter(char c) { Field(c ? kButtonLetters.substr(kButtonLetters.find(c), 1) : std::string_view()); }
+    void Finish() {}
+
+private:
+    CommandFields& out_;
+};
+static_assert(kMaxLayoutLength <= kMaxCommandFields);
+
+// Translation, once for both sinks: the row of the keyword (nullptr for an unknown one), with
+// the first error in `error`.
+template <class Sink>
+const CommandSpec* Translate(std::string_view line, const ColorTable& colors, Sink& sink, std::string& error) {
     error.clear();
     line = RightTrim(line);
     std::string_view rest = line;
     PackedKeyword keyword;
     const std::size_t keywordSize = TakeKeyword(rest, keyword);
     const CommandSpec* spec = keywordSize <= kMaxKeywordLength ? FindCommand(keyword, keywordSize) : nullptr;
-    row = spec;
     if (!spec) {
         error.reserve(line.size() + kNotValidCommand.size());
         error.append(line).append(kNotValidCommand);
-        return false;
+        return nullptr;
     }
     SkipBlanks(rest);
-
-    // Each field adds at most three bytes to the words it takes: a comma and a colour code
-    // where the line has no word.
-    out.resize(spec->code.size() + line.size() + 3 * kMaxLayoutLength);
-    Writer o(out.data());
-    o.Put(spec->code);
+    sink.Start(*spec, line);
     auto colour = [&] {
         const int code = colors.CodeOf(TakeWord(rest));
         if (code == 0) {
             if (error.empty()) error.append(line).append(kInvalidColorKeyWord);
             return;
         }
-        o.Put(',');
-        o.PutCode(code);
+        sink.Code(code);
     };
     for (const char field : spec->layout) {
         switch (field) {
-            case 'w':
-                o.Put(',');
-                o.Put(TakeWord(rest));
-                break;
+            case 'w': sink.Field(TakeWord(rest)); break;
             case 'c':
-                if (rest.empty()) {
-                    o.Put(',');
-                    o.PutCode(kDefaultColorCode);
-                } else {
+                if (rest.empty())
+                    sink.Code(kDefaultColorCode);
+                else
                     colour();
-                }
                 break;
             case 'o':
                 if (!rest.empty()) colour();
                 break;
             case 'r':
-                o.Put(',');
-                o.Put(rest);
+                sink.Field(rest);
                 rest = {};
                 break;
             case 'R':
                 if (!rest.empty()) {
-                    o.Put(',');
-                    o.Put(rest);
+                    sink.Field(rest);
                     rest = {};
                 }
                 break;
             case 'F':
-                o.Put(rest);
+                sink.Plain(rest);
                 rest = {};
                 break;
             case 'L':
                 if (!rest.empty()) {
-                    o.Put(',');
+                    sink.BeginLetters();
                     while (!rest.empty())
-                        if (const char c = ButtonLetter(TakeWord(rest))) o.Put(c);
+                        if (const char c = ButtonLetter(TakeWord(rest))) sink.Letter(c);
+                    sink.EndLetters();
                 }
                 break;
             case 'B':
-                if (!rest.empty()) {
-                    o.Put(',');
-                    if (const char c = ButtonLetter(TakeWord(rest))) o.Put(c);
-                }
+                if (!rest.empty()) sink.OneLetter(ButtonLetter(TakeWord(rest)));
                 break;
         }
     }
-    out.resize(static_cast<std::size_t>(o.at() - out.data()));
+    sink.Finish();
+    return spec;
+}
+
+}  // namespace
+
+bool TranslateCommandLine(std::string_view line, const ColorTable& colors, std::string& out,
+                          std::string& error) {
+    out.clear();
+    TextSink sink(out);
+    Translate(line, colors, sink, error);
     return error.empty();
+}
+
+const CommandSpec* TranslateCommandFields(std::string_view line, const ColorTable& colors, CommandFields& out,
+                                          std::string& error) {
+    out.count = 0;
+    FieldSink sink(out);
+    return Translate(line, colors, sink, error);
 }
 
 Translation TranslateCommandLine(std::string_view line, const ColorTable& colors) {

@@ -60,11 +60,27 @@ Translation TranslateCommandLine(std::string_view line, const ColorTable& colors
 // The same into buffers the caller reuses (cleared first): true when there was no error.
 bool TranslateCommandLine(std::string_view line, const ColorTable& colors, std::string& out,
                           std::string& error);
-// The same, also giving the row of the command table that the keyword names (nullptr for an
-// unknown keyword), so that a caller which runs the line need not look its code up again.
 struct CommandSpec;
-bool TranslateCommandLine(std::string_view line, const ColorTable& colors, std::string& out,
-                          std::string& error, const CommandSpec*& row);
+
+// A command line taken apart as translation takes it, without writing the translated line: the
+// row of the command table that its keyword names, and the fields that translation would write
+// after the command code, in order. The operand text of the translated line is these fields
+// joined with ','; Operands::SetOperandFields reads them as it reads that text, so that a caller
+// which only parses the command (the chapter checker) does not split the line a second time.
+// A field is a view into the line, or into static text for a colour code and a button letter,
+// or into `letters` for the letters of *CONTROLS.
+inline constexpr std::size_t kMaxCommandFields = 10;  // one a layout letter at most
+struct CommandFields {
+    std::array<std::string_view, kMaxCommandFields> field;
+    std::size_t count = 0;
+    std::string letters;
+    const std::string_view* begin() const { return field.data(); }
+    const std::string_view* end() const { return field.data() + count; }
+};
+// The row of the keyword (nullptr for an unknown one) and its fields; `error` as translation
+// gives it (a colour word not in the table leaves out its field, as in the translated line).
+const CommandSpec* TranslateCommandFields(std::string_view line, const ColorTable& colors, CommandFields& out,
+                                          std::string& error);
 
 // The operand text of a translated line: what follows its first comma, empty when there is none
 // (":FE,13" gives "13", ":FW" and ":FT" give "").

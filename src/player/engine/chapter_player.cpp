@@ -309,7 +309,7 @@ void ChapterPlayer::notValid() { fail(lineText_ + std::string(kNotValidCommand))
 
 // Looks the command up in the table, reads it whole and performs it when it read cleanly.
 void ChapterPlayer::dispatchCommand(const std::string& translated) {
-    operands_.SetOperandTextView(OperandTextOf(translated));  // `translated` outlives the command
+    operands_.SetOperandText(OperandTextOf(translated));  // `translated` outlives the command
     operands_.SetLineText(lineText_);
     if (translated.size() > 1 && translated[1] == 'J' && inBranch_) {
         fail(msg::JumpInBranch(lineText_));

@@ -5,6 +5,7 @@
 // code reads the same in both builds (engine_types.h).
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -100,7 +101,18 @@ public:
     std::uint8_t* bits() { return reinterpret_cast<std::uint8_t*>(pixels_.data()); }
     const std::uint8_t* constBits() const { return reinterpret_cast<const std::uint8_t*>(pixels_.data()); }
     std::ptrdiff_t bytesPerLine() const { return std::ptrdiff_t(w_) * 4; }
-    void fill(const Colour& c) { std::fill(pixels_.begin(), pixels_.end(), c.rgb()); }
+    // A clear screen is a whole raster of one colour, often thousands of times in a chapter:
+    // one short run of pixels, then copies of what is filled so far, doubling (large copies are
+    // the WebAssembly runtime's fastest way to write memory).
+    void fill(const Colour& c) {
+        const std::size_t n = pixels_.size();
+        if (n == 0) return;
+        std::uint32_t* p = pixels_.data();
+        const std::uint32_t v = c.rgb();
+        std::size_t done = std::min<std::size_t>(n, 256);
+        for (std::size_t i = 0; i < done; ++i) p[i] = v;
+        for (; done < n; done *= 2) std::memcpy(p + done, p, std::min(done, n - done) * sizeof *p);
+    }
     Image copy() const { return *this; }
     std::uint32_t pixel(int x, int y) const { return pixels_[std::size_t(y) * std::size_t(w_) + std::size_t(x)]; }
 

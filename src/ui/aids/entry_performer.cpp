@@ -5,7 +5,7 @@
 
 #include "common/aids_context.h"
 #include "common/media_preview.h"
-#include "aids/notes_form.h"
+#include "aids/notes_editor.h"
 #include "common/program_launcher.h"
 #include "common/shell_open.h"
 #include "aids/text_entry_display.h"
@@ -80,7 +80,7 @@ void EntryPerformer::OpenNotes(const std::string& notesFile) {
         context_.platform.messages.ShowError(FromCp1252("The file " + notesFile + " is outside the tutorial folder."));
         return;
     }
-    THNotesForm form(context_.platform, notes.path,
+    NotesEditor form(context_.platform, notes.path,
                      FromCp1252(notesFile), parent_);
     ShowModal(form);
 }

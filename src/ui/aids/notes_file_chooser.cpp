@@ -3,7 +3,7 @@
 #include <QPushButton>
 
 #include "common/aids_context.h"
-#include "aids/notes_form.h"
+#include "aids/notes_editor.h"
 #include "platform/help.h"
 #include "platform/help_topics.h"
 #include "platform/modal.h"
@@ -39,7 +39,7 @@ std::string NotesFileChooser::FileName() const { return ToCp1252(ui_->FileEdit->
 void NotesFileChooser::ViewBtnClick() {
     const std::string name = FileName();
     if (name.empty()) return;
-    THNotesForm notes(context_.platform, ResolveInFolder(context_.project.ProjectDir, name), FromCp1252(name), this);
+    NotesEditor notes(context_.platform, ResolveInFolder(context_.project.ProjectDir, name), FromCp1252(name), this);
     ShowModal(notes);
 }
 

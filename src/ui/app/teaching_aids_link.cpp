@@ -4,11 +4,11 @@
 #include "aids/define_hypertext.h"
 #include "aids/entry_performer.h"
 #include "aids/heading_styles_designer.h"
-#include "aids/notes_form.h"
+#include "aids/notes_editor.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "platform/system_services.h"
-#include "player/tut_display_form.h"
+#include "player/preview_window.h"
 #include "project/project.h"
 
 namespace quill {
@@ -43,7 +43,7 @@ QString NotesFileName(const QString& caption) {
     return caption.startsWith(prefix) ? caption.mid(prefix.size()) : caption;
 }
 
-void TeachingAidsLink::Connect(TTutDisplayForm& window, Project& project) {
+void TeachingAidsLink::Connect(PreviewWindow& window, Project& project) {
     Impl& impl = *impl_;
     window.setEntryPerformer([&impl, &window, &project](EntrySource source, const QString& name) {
         AidsContext context{project, impl.platform, impl.system};
@@ -51,7 +51,7 @@ void TeachingAidsLink::Connect(TTutDisplayForm& window, Project& project) {
         return performer.Perform(source, name);
     });
     window.setNotesOpener([&impl, &window](const std::filesystem::path& file, const QString& caption) {
-        THNotesForm notes(impl.platform, file, NotesFileName(caption), &window);
+        NotesEditor notes(impl.platform, file, NotesFileName(caption), &window);
         ShowModal(notes);
     });
 }

@@ -13,7 +13,7 @@ namespace quill {
 
 class Project;
 class SystemServices;
-class TTutDisplayForm;
+class PreviewWindow;
 struct Platform;
 
 class TeachingAidsLink {
@@ -24,7 +24,7 @@ public:
     TeachingAidsLink& operator=(const TeachingAidsLink&) = delete;
 
     // The window and the project must outlive the run the window is connected for.
-    void Connect(TTutDisplayForm& window, Project& project);
+    void Connect(PreviewWindow& window, Project& project);
 
 private:
     struct Impl;

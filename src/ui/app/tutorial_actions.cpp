@@ -2,7 +2,7 @@
 
 #include "app/compile_window.h"
 #include "app/distribution_window.h"
-#include "app/main_form.h"
+#include "app/main_window.h"
 #include "app/program_presentation_settings.h"
 #include "app/tutorial_type_settings.h"
 #include "platform/modal.h"
@@ -12,7 +12,7 @@
 
 namespace quill {
 
-void TutorialActions::Connect(TQMKmainform& w) {
+void TutorialActions::Connect(MainWindow& w) {
     w.SetAction(control::ConfigBtn, [this, &w] { DefineTutorialType(w); });
     w.SetAction(control::CustProgBtn, [this, &w] { ProgramPresentation(w); });
     w.SetAction(control::PreviewBtn, [this, &w] { PreviewTutorial(w); });
@@ -20,21 +20,21 @@ void TutorialActions::Connect(TQMKmainform& w) {
     w.SetAction(control::DistribBtn, [this, &w] { PrepareDistribution(w); });
 }
 
-void TutorialActions::DefineTutorialType(TQMKmainform& w) { quill::DefineTutorialType(project_, platform_, &w); }
+void TutorialActions::DefineTutorialType(MainWindow& w) { quill::DefineTutorialType(project_, platform_, &w); }
 
-void TutorialActions::ProgramPresentation(TQMKmainform& w) {
+void TutorialActions::ProgramPresentation(MainWindow& w) {
     quill::ProgramPresentation(project_, platform_, system_, &w);
 }
 
-void TutorialActions::PreviewTutorial(TQMKmainform& w) {
+void TutorialActions::PreviewTutorial(MainWindow& w) {
     quill::PreviewTutorial(project_, platform_, runner_, system_, &w);
 }
 
-void TutorialActions::CompileTutorial(TQMKmainform& w) {
+void TutorialActions::CompileTutorial(MainWindow& w) {
     CompileWindow form(project_, platform_, keys_, &w);
     ShowModal(form);  // it hides while each action runs
 }
 
-void TutorialActions::PrepareDistribution(TQMKmainform& w) { quill::PrepareDistribution(project_, platform_, &w); }
+void TutorialActions::PrepareDistribution(MainWindow& w) { quill::PrepareDistribution(project_, platform_, &w); }
 
 }  // namespace quill

@@ -10,7 +10,7 @@ namespace quill {
 class ChapterRunner;
 class Project;
 class SystemServices;
-class TQMKmainform;
+class MainWindow;
 struct Platform;
 
 class TutorialActions {
@@ -19,13 +19,13 @@ public:
         : project_(project), platform_(platform), runner_(runner), system_(system) {}
 
     // Gives the window's buttons their actions.
-    void Connect(TQMKmainform& window);
+    void Connect(MainWindow& window);
 
-    void DefineTutorialType(TQMKmainform& window);
-    void ProgramPresentation(TQMKmainform& window);
-    void PreviewTutorial(TQMKmainform& window);
-    void CompileTutorial(TQMKmainform& window);
-    void PrepareDistribution(TQMKmainform& window);
+    void DefineTutorialType(MainWindow& window);
+    void ProgramPresentation(MainWindow& window);
+    void PreviewTutorial(MainWindow& window);
+    void CompileTutorial(MainWindow& window);
+    void PrepareDistribution(MainWindow& window);
 
 private:
     Project& project_;

@@ -20,7 +20,7 @@ constexpr int kTopic = TopicNumber(HelpTopic::BackgroundScreen);
 }
 
 BackgroundPreview::BackgroundPreview(const Project& shown, Messages& messages, QWidget* parent)
-    : TChpBackForm(shown, messages, parent) {
+    : ChapterBackdrop(shown, messages, parent) {
     setObjectName("TTBackForm");
     setWindowModality(Qt::ApplicationModal);
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -31,7 +31,7 @@ void BackgroundPreview::mousePressEvent(QMouseEvent*) { close(); }
 void BackgroundPreview::keyPressEvent(QKeyEvent*) { close(); }
 
 void BackgroundPreview::closeEvent(QCloseEvent* event) {
-    TChpBackForm::closeEvent(event);
+    ChapterBackdrop::closeEvent(event);
     emit Closed();
 }
 

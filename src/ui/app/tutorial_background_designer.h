@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "player/chp_back_form.h"
+#include "player/chapter_backdrop.h"
 #include "project/config_record.h"
 
 namespace Ui {
@@ -21,7 +21,7 @@ struct Platform;
 
 // The full-screen view of a background; a click or a key closes it.
 // Window name (its objectName): TTBackForm.
-class BackgroundPreview : public TChpBackForm {
+class BackgroundPreview : public ChapterBackdrop {
     Q_OBJECT
 public:
     BackgroundPreview(const Project& shown, Messages& messages, QWidget* parent = nullptr);

@@ -5,7 +5,7 @@
 
 #include "design/design_common.h"
 #include "platform/platform.h"
-#include "common/about_box.h"
+#include "common/tutorial_about_box.h"
 #include "project/project.h"
 #include "text_codec.h"
 #include "ui_about_box_designer.h"

@@ -11,7 +11,7 @@
 #include "platform/help.h"
 #include "platform/help_topics.h"
 #include "platform/platform.h"
-#include "common/int_disp_form.h"
+#include "common/introduction_dialog.h"
 #include "common/learner_screen.h"
 #include "project/project.h"
 #include "richtext/rtf_reader.h"

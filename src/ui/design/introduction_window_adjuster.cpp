@@ -14,7 +14,7 @@
 #include "common/stretch_handle.h"
 #include "platform/help_topics.h"
 #include "platform/platform.h"
-#include "common/intro_screen.h"
+#include "common/introduction_screen.h"
 #include "project/project.h"
 
 namespace quill {
@@ -32,7 +32,7 @@ IntroductionWindowAdjuster::IntroductionWindowAdjuster(const Project& project, P
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     if (QMenuBar* menu = NewIntroMenuBar(context_, this, [this] { close(); })) layout->setMenuBar(menu);
-    screen_ = new TIntroScreen(context_, text, this);
+    screen_ = new IntroductionScreen(context_, text, this);
     layout->addWidget(screen_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 

@@ -17,7 +17,7 @@ class QMenu;
 namespace quill {
 
 class Project;
-class TIntroScreen;
+class IntroductionScreen;
 class StretchHandle;
 
 // Window name (its objectName): TIntAdjustForm.
@@ -30,7 +30,7 @@ public:
 
     const TTutorialConfig& Record() const { return copy_; }
     bool Saved() const { return saved_; }
-    TIntroScreen* Screen() const { return screen_; }
+    IntroductionScreen* Screen() const { return screen_; }
     StretchHandle* Handle() const { return handle_; }
     QMenu* PopupMenu() const { return PopupMenu1_; }
 
@@ -51,7 +51,7 @@ private:
     Platform& platform_;
     TTutorialConfig copy_;
     LearnerScreenContext context_;
-    TIntroScreen* screen_ = nullptr;
+    IntroductionScreen* screen_ = nullptr;
     StretchHandle* handle_ = nullptr;
     QMenu* PopupMenu1_ = nullptr;
     bool saved_ = false;

@@ -7,7 +7,7 @@
 #include "design/design_common.h"
 #include "design/title_designer.h"
 #include "platform/platform.h"
-#include "common/menu_form.h"
+#include "common/main_menu_dialog.h"
 #include "project/project.h"
 #include "text_codec.h"
 #include "ui_menu_screen_designer.h"

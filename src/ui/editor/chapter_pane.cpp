@@ -15,7 +15,7 @@
 
 #include "editor/chapter_edit.h"
 #include "editor/chapter_highlighter.h"
-#include "editor/edit_form.h"
+#include "editor/chapter_editor.h"
 #include "editor/problems_model.h"
 #include "platform/messages.h"
 #include "project/project.h"

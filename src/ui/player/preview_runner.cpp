@@ -5,8 +5,8 @@
 
 #include "engine/chapter_player.h"
 #include "platform/platform.h"
-#include "player/chp_back_form.h"
-#include "player/tut_display_form.h"
+#include "player/chapter_backdrop.h"
+#include "player/preview_window.h"
 #include "project/file_names.h"
 #include "project/project.h"
 #include "project/tutorial_source.h"
@@ -25,12 +25,12 @@ void PreviewChapterRunner::RunChapter(Project& project, const std::string& chapt
         return;
     }
 
-    TChpBackForm back(project, platform_.messages);
+    ChapterBackdrop back(project, platform_.messages);
     back.SetOnToggled([this](bool fullScreen) {
         windowed_ = !fullScreen;
         if (toggled_) toggled_(fullScreen);
     });
-    TTutDisplayForm window(project, platform_, &back);
+    PreviewWindow window(project, platform_, &back);
     window.setWindowModality(Qt::ApplicationModal);
     TextScreen screen(project.Config, project.ProjectDir, &window);
     window.setScreen(&screen);
@@ -48,7 +48,7 @@ void PreviewChapterRunner::RunChapter(Project& project, const std::string& chapt
         place();
     });
     place();
-    QObject::connect(&back, &TChpBackForm::Placed, &window, place);
+    QObject::connect(&back, &ChapterBackdrop::Placed, &window, place);
     window.show();
     place();
     window.raise();
@@ -67,7 +67,7 @@ void PreviewChapterRunner::RunChapter(Project& project, const std::string& chapt
     back.close();
 }
 
-void FitOver(TTutDisplayForm& window, const QWidget& back, ScaleMode mode) {
+void FitOver(PreviewWindow& window, const QWidget& back, ScaleMode mode) {
     const QSize frame = window.frameGeometry().size() - window.size();
     window.setScale(ChooseScaleOn(mode, back.size(), frame));
     QRect outer = window.frameGeometry();

@@ -14,13 +14,16 @@ class QWidget;
 namespace quill {
 
 struct Platform;
-class TTutDisplayForm;
+class PreviewWindow;
+// The window class's former name, still used by quilplay's start (src/quilplay/main.cpp); goes
+// when that says PreviewWindow.
+using TTutDisplayForm = PreviewWindow;
 
 class PreviewChapterRunner : public ChapterRunner {
 public:
     // Gives a window what it needs to perform data file entries and open notes (the teaching
     // aids), before the chapter runs.
-    using Connect = std::function<void(TTutDisplayForm& window, Project& project)>;
+    using Connect = std::function<void(PreviewWindow& window, Project& project)>;
 
     explicit PreviewChapterRunner(Platform& platform) : platform_(platform) {}
 
@@ -49,6 +52,6 @@ private:
 };
 
 // Scales the preview window for `mode` to the inside of `back` and centres it there.
-void FitOver(TTutDisplayForm& window, const QWidget& back, ScaleMode mode);
+void FitOver(PreviewWindow& window, const QWidget& back, ScaleMode mode);
 
 }  // namespace quill

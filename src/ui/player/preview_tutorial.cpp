@@ -7,11 +7,11 @@
 #include "common/chapter_runner.h"
 #include "datafile/data_file.h"
 #include "platform/platform.h"
-#include "common/about_box.h"
-#include "player/chp_back_form.h"
-#include "common/int_disp_form.h"
+#include "common/tutorial_about_box.h"
+#include "player/chapter_backdrop.h"
+#include "common/introduction_dialog.h"
 #include "common/learner_screen.h"
-#include "common/menu_form.h"
+#include "common/main_menu_dialog.h"
 #include "project/file_names.h"
 #include "project/project.h"
 #include "project/tutorial_source.h"
@@ -33,7 +33,7 @@ QWidget* WindowTutorialStage::Parent() const {
 }
 
 void WindowTutorialStage::ShowBackground() {
-    back_ = std::make_unique<TTutBackForm>(project_, platform_.messages);
+    back_ = std::make_unique<TutorialBackdrop>(project_, platform_.messages);
     back_->SetOnToggled([this](bool fullScreen) {
         windowed_ = !fullScreen;
         if (toggled_) toggled_(fullScreen);

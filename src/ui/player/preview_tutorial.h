@@ -1,6 +1,6 @@
 #pragma once
 // PreviewTutorial: "Pre-View Tutorial" plays the whole tutorial as the finished program shows
-// it to the learner, over the tutorial's full-screen background (TTutBackForm). The order and
+// it to the learner, over the tutorial's full-screen background (TutorialBackdrop). The order and
 // the conditions are those of PlayTutorial; WindowTutorialStage shows each piece with the
 // learner's windows: the media preview, the program launcher or the desktop's handler for the
 // opening and closing commands, the about box, the introduction, the main menu, and the
@@ -20,7 +20,7 @@ namespace quill {
 class ChapterRunner;
 class Project;
 class SystemServices;
-class TTutBackForm;
+class TutorialBackdrop;
 struct Platform;
 
 class WindowTutorialStage : public TutorialStage {
@@ -40,7 +40,7 @@ public:
     void RunChapter(const std::string& chapter) override;
     void Finish() override;
 
-    TTutBackForm* Background() const { return back_.get(); }
+    TutorialBackdrop* Background() const { return back_.get(); }
     // The background as an ordinary framed window instead of covering the screen: the
     // learner's player with --window. Switches a shown background too; `toggled` hears when
     // the learner switches it (F11, Alt+Enter).
@@ -58,7 +58,7 @@ private:
     ChapterRunner& runner_;
     SystemServices& system_;
     QPointer<QWidget> parent_;
-    std::unique_ptr<TTutBackForm> back_;
+    std::unique_ptr<TutorialBackdrop> back_;
     std::filesystem::path programHelp_;
     bool windowed_ = false;
     std::function<void(bool)> toggled_;

@@ -447,16 +447,13 @@ public:
     void chapterStarted(const std::string& chapterFile) override {
         chapter_ = chapterFile;
         kinds_.clear();
+        kindsRead_ = false;
         pending_.clear();
-        const auto text = SourceOf(project_)->LoadChapter(chapterFile);
-        if (!text) return;
-        for (const std::string_view line : text->lines) {
-            const std::string upper = UpperAscii(line.substr(0, 14));
-            kinds_.push_back(upper.rfind("*RETURNTOQUIZ", 0) == 0 ? 'R' : upper.rfind("*EXITQUIZ", 0) == 0 ? 'X' : 0);
-        }
     }
     void lineReached(int line) override {
-        if (pending_.empty() || line < 1 || static_cast<std::size_t>(line) > kinds_.size()) return;
+        if (pending_.empty()) return;
+        readKinds();
+        if (line < 1 || static_cast<std::size_t>(line) > kinds_.size()) return;
         const char kind = kinds_[static_cast<std::size_t>(line - 1)];
         if (kind == 0) return;
         Json j;
@@ -475,10 +472,24 @@ public:
     void wordFollowed(const Text&) override {}
 
 private:
+    // The chapter's lines are classified when a question of it is first answered: a chapter
+    // without quiz answers is not read a second time.
+    void readKinds() {
+        if (kindsRead_) return;
+        kindsRead_ = true;
+        const auto text = SourceOf(project_)->LoadChapter(chapter_);
+        if (!text) return;
+        for (const std::string_view line : text->lines) {
+            const std::string upper = UpperAscii(line.substr(0, 14));
+            kinds_.push_back(upper.rfind("*RETURNTOQUIZ", 0) == 0 ? 'R' : upper.rfind("*EXITQUIZ", 0) == 0 ? 'X' : 0);
+        }
+    }
+
     const Project& project_;
     WebHost& host_;
     std::string chapter_;
     std::vector<char> kinds_;  // per line: 'R' *ReturnToQuiz, 'X' *ExitQuiz
+    bool kindsRead_ = false;
     std::set<std::string> asked_;
     std::string pending_;  // the question whose first answer waits for its outcome
 };

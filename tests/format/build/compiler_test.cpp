@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <filesystem>
 #include <random>
 #include <set>
@@ -8,6 +10,7 @@
 #include "build/compiler.h"
 #include "datafile/data_file.h"
 #include "project/file_names.h"
+#include "text/errors.h"
 #include "text/text_file.h"
 
 using namespace quill;
@@ -107,6 +110,55 @@ TEST(CompileChapter, EmptySourceFailsAndLeavesTheOldOutput) {
     ASSERT_TRUE(CompileChapter(source, keys));
     EXPECT_EQ(TempFolder::read(f.tmp / "SAFETY3.qkc"), Bytes({0x01, 'x' + 1, 13, 10}));
     EXPECT_FALSE(fs::exists(f.tmp / "safety3.QKC"));
+}
+
+// A chapter's blocks are written while the next are scrambled; a write that fails there (the
+// file size limit here) is reported naming the compiled file, and leaves it as it was, with no
+// temporary file beside it. Chapters compiled before it are kept, those after it not started.
+TEST(CompileChapter, AFailedWriteLeavesTheOldCompiledFile) {
+    ProjectFixture f;
+    std::string big;
+    while (big.size() < 4 * kCompileBlockBytes) big += "A line of a long chapter, written many times.\r\n";
+    f.tmp.write("SAFETY1.QKS", "one line");
+    f.tmp.write("SAFETY2.QKS", big);
+    f.tmp.write("SAFETY3.QKS", "one line");
+    for (const char* name : {"SAFETY1.QKC", "SAFETY2.QKC", "SAFETY3.QKC"}) f.tmp.write(name, "old");
+    CompileDataFile(f.project);
+    // Files may grow to two and a half blocks; past that a write fails (EFBIG, no signal).
+    struct SizeLimit {
+        rlimit old{};
+        void (*oldHandler)(int);
+        explicit SizeLimit(rlim_t bytes) : oldHandler(std::signal(SIGXFSZ, SIG_IGN)) {
+            ::getrlimit(RLIMIT_FSIZE, &old);
+            rlimit limit = old;
+            limit.rlim_cur = bytes;
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        ~SizeLimit() {
+            ::setrlimit(RLIMIT_FSIZE, &old);
+            std::signal(SIGXFSZ, oldHandler);
+        }
+    };
+    auto failsNaming = [](const auto& compile, const std::string& name) {
+        try {
+            compile();
+        } catch (const IoError& e) {
+            return std::string(e.what()).find(name) != std::string::npos;
+        }
+        return false;
+    };
+    KeyGenerator keys;
+    {
+        const SizeLimit limit(5 * kCompileBlockBytes / 2);
+        EXPECT_TRUE(failsNaming([&] { CompileChapter(f.tmp / "SAFETY2.QKS", keys); }, "SAFETY2.QKC"));
+        EXPECT_EQ(TempFolder::read(f.tmp / "SAFETY2.QKC"), "old");
+        KeyGenerator run;  // a fresh run: SAFETY1's one line gets key 1
+        EXPECT_TRUE(failsNaming([&] { CompileAllCommand(f.project, run); }, "SAFETY2.QKC"));
+    }
+    EXPECT_EQ(TempFolder::read(f.tmp / "SAFETY1.QKC"), Bytes({'o' + 1, 'n' + 1, 'e' + 1, ' ' + 1, 'l' + 1, 'i' + 1, 'n' + 1, 1, 'e' + 1, 13, 10}));
+    EXPECT_EQ(TempFolder::read(f.tmp / "SAFETY2.QKC"), "old");
+    EXPECT_EQ(TempFolder::read(f.tmp / "SAFETY3.QKC"), "old");
+    EXPECT_EQ(FilesIn(f.tmp.path()).size(), 8u);  // the project, the data file, 3 sources, 3 compiled
 }
 
 TEST(CompileDataFile, RecordThenImageAndNoScratchFile) {

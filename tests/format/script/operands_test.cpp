@@ -61,6 +61,34 @@ TEST_F(OperandsTest, FieldsAreTakenUpToEachComma) {
     EXPECT_FALSE(more);
 }
 
+// Fields given one by one read as the operand text they make joined with ',': field by field
+// (commas inside a field split it), what is left, and whether it is empty or holds a comma.
+TEST_F(OperandsTest, FieldsReadAsTheirJoinedText) {
+    const std::vector<std::vector<std::string_view>> cases = {
+        {}, {""}, {"", ""}, {"a"}, {"10", "5"}, {"10", ""}, {"a,b", "c"}, {"a,", "b"}, {",", ""}, {"x", "y, z", ""},
+    };
+    for (const auto& fields : cases) {
+        std::string text;
+        for (std::size_t i = 0; i < fields.size(); ++i) text.append(i ? "," : "").append(fields[i]);
+        SCOPED_TRACE("\"" + text + "\"");
+        for (std::size_t taken = 0; taken <= fields.size() + 2; ++taken) {
+            Operands byText(report, config, tmp.path());
+            byText.SetOperandText(text);
+            ops.SetOperandFields(fields.data(), fields.data() + fields.size());
+            for (std::size_t k = 0; k < taken; ++k) {
+                EXPECT_EQ(ops.OperandTextEmpty(), byText.OperandTextEmpty());
+                EXPECT_EQ(ops.OperandTextHasComma(), byText.OperandTextHasComma());
+                EXPECT_EQ(ops.NextFieldView(), byText.NextFieldView()) << k;
+            }
+            EXPECT_EQ(ops.OperandTextEmpty(), byText.OperandTextEmpty());
+            EXPECT_EQ(ops.OperandTextHasComma(), byText.OperandTextHasComma());
+            EXPECT_EQ(ops.OperandText(), byText.OperandText()) << taken;
+            EXPECT_EQ(ops.NextFieldView(), byText.NextFieldView());
+            EXPECT_EQ(ops.OperandTextEmpty(), byText.OperandTextEmpty());
+        }
+    }
+}
+
 TEST_F(OperandsTest, NumbersAndTheMinusOneConvention) {
     Set("");
     EXPECT_EQ(ops.NextNumber(), -1);

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "script/command_table.h"
 #include "script/line_kind.h"
@@ -157,6 +158,42 @@ TEST(Translate, EveryCaseOfTheTable) {
             EXPECT_EQ(t.error, std::string(RightTrim(c.line)) + c.error);
         else
             EXPECT_EQ(t.error, "");
+    }
+}
+
+// What the checker parses (the fields of a command line) is what the player parses (the
+// operand text of its translated line): the fields joined with ',' after the code are the
+// translated line, with the same row and the same error, for every case and for words that hold
+// commas, missing and invalid colours, button letters and the return to a chapter.
+TEST(Translate, TheFieldsOfALineJoinedAreItsTranslatedLine) {
+    const ColorTable colors;
+    std::vector<std::string> lines;
+    for (const auto& c : kCases) lines.emplace_back(c.line);
+    for (const char* extra : {"*ColRow 10,5", "*ColRow 10, 5", "*WindowText 1,2 3 4 5 name", "*PlainBox 1 1 10 5 Red,",
+                              "*Blink 1 2 3 Pink Mauve hi", "*HypertextColor Blue", "*Controls x y ,", "*ControlButtonTag",
+                              "*ControlButtonTag zz Legend, two", "*ReturnToFile", "*ReturnToFile INTRO, X", "*CopyFile a,b c",
+                              "*Heading H 5 2 40 One, two", "*BorderPopup 2 Nope 10 5 40 9 3 White 25"})
+        lines.emplace_back(extra);
+    CommandFields fields;
+    for (const auto& line : lines) {
+        SCOPED_TRACE(line);
+        std::string out, error, fieldError;
+        const bool ok = TranslateCommandLine(line, colors, out, error);
+        const CommandSpec* row = TranslateCommandFields(line, colors, fields, fieldError);
+        EXPECT_EQ(fieldError, error);
+        EXPECT_EQ(ok, fieldError.empty());
+        if (!row) {
+            EXPECT_EQ(out, "");
+            continue;
+        }
+        std::string_view rest = line;
+        EXPECT_EQ(row, FindCommand(UpperAscii(TakeScriptWord(rest))));
+        std::string joined(row->code);
+        for (const std::string_view f : fields) {
+            if (row->code != "@F") joined += ',';
+            joined.append(f);
+        }
+        EXPECT_EQ(joined, out);
     }
 }
 

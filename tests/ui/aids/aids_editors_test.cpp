@@ -31,14 +31,14 @@
 #include "aids/text_window_adjust.h"
 #include "aids/teaching_aids_menu.h"
 #include "aids/display_screen_designer.h"
-#include "app/main_form.h"
+#include "app/main_window.h"
 #include "common/file_chooser.h"
 #include "aids/window_text_viewer.h"
 #include "platform/help.h"
 #include "aids_fixture.h"
 #include "app/teaching_aids_link.h"
 #include "editor/chapter_pane.h"
-#include "editor/edit_form.h"
+#include "editor/chapter_editor.h"
 #include "editor/problems_model.h"
 #include "common/external_type_chooser.h"
 #include "text/text_file.h"
@@ -196,7 +196,7 @@ TEST_F(AidsEditors, ModifyingAProgramKeepsItsNameAndCancelChangesNothing) {
 
 TEST_F(AidsEditors, DefineHyperTextFromTheChapterEditor) {
     RecordingChapterRunner runner;
-    TEditForm chapter(project, rec.platform(), runner);
+    ChapterEditor chapter(project, rec.platform(), runner);
     chapter.SetSystemServices(&system);
     chapter.SetAidsWindows(TeachingAidsWindows());
     chapter.ChapterText()->setPlainText("Read the |safety rules| now.\nsee |this\n|safety rules| again");
@@ -244,7 +244,7 @@ TEST_F(AidsEditors, DefineHyperTextFromTheChapterEditor) {
 // The player reads 40 characters of a hypertext word: Define HyperText refuses a longer phrase.
 TEST_F(AidsEditors, AHypertextPhraseLongerThanThePlayerReadsIsRefused) {
     RecordingChapterRunner runner;
-    TEditForm chapter(project, rec.platform(), runner);
+    ChapterEditor chapter(project, rec.platform(), runner);
     chapter.SetSystemServices(&system);
     chapter.SetAidsWindows(TeachingAidsWindows());
     chapter.ChapterText()->setPlainText("|" + QString(41, 'x') + "|");
@@ -649,7 +649,7 @@ TEST_F(AidsEditors, WindowTextManagerViewsAndModifies) {
 
 TEST_F(AidsEditors, TeachingAidsButtonOfTheMainWindowOpensTheMenu) {
     RecordingChapterRunner runner;
-    TQMKmainform main(project, rec.platform(), runner);
+    MainWindow main(project, rec.platform(), runner);
     main.SetSystemServices(&system);
     main.UpdateButtons();
     bool opened = false;

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "common/media_preview.h"
-#include "aids/notes_form.h"
+#include "aids/notes_editor.h"
 #include "aids/text_entry_display.h"
 #include "aids/viewport_display.h"
 #include "aids_fixture.h"
@@ -46,7 +46,7 @@ TEST_F(AidsWindowSizes, EveryWindowFitsA1024By768Screen) {
     windows.push_back(std::make_unique<CommandTypeChooser>(context, " Opening Command Type ", 0, false, TCommandSetting{}));
     windows.push_back(std::make_unique<ExternalTypeChooser>(context, "", 4));
     windows.push_back(std::make_unique<ProgramTypeChooser>(context, "", 9));
-    windows.push_back(std::make_unique<THNotesForm>(rec.platform(), home / "n.txt", "n.txt"));
+    windows.push_back(std::make_unique<NotesEditor>(rec.platform(), home / "n.txt", "n.txt"));
     windows.push_back(std::make_unique<TextEntryDisplay>(settings, text, QPoint(0, 0)));
     windows.push_back(std::make_unique<ViewportDisplay>(context, "entry", settings, text));
     windows.push_back(std::make_unique<GraphicViewer>(QImage(10, 10, QImage::Format_RGB32), 0, std::filesystem::path()));

@@ -2,7 +2,7 @@
 // tutorial's SCORM package (NAME.zip) instead of the distribution, with the result or the problem
 // in a box.
 #include "../design/design_fixture.h"
-#include "app/main_form.h"
+#include "app/main_window.h"
 #include "app/tutorial_actions.h"
 #include "platform/system_services.h"
 #include "project/project.h"
@@ -16,7 +16,7 @@ namespace {
 struct ScormExportDialogTest : DesignFixture {
     RecordingChapterRunner runner;
     RecordingSystem system;
-    TQMKmainform form{project, rec.platform(), runner};
+    MainWindow form{project, rec.platform(), runner};
     TutorialActions actions{project, rec.platform(), runner, system};
     // The page's files beside the test programs' folder, where the build puts them.
     const fs::path webDir = ExecutableFolder().parent_path() / "web";

@@ -5,7 +5,7 @@
 #include <QTreeView>
 
 #include "../design/design_fixture.h"
-#include "app/main_form.h"
+#include "app/main_window.h"
 #include "app/tutorial_actions.h"
 #include "build/compiler.h"
 #include "build/distribute.h"
@@ -21,7 +21,7 @@ namespace {
 struct TutorialPathTest : DesignFixture {
     RecordingChapterRunner runner;
     RecordingSystem system;
-    TQMKmainform form{project, rec.platform(), runner};
+    MainWindow form{project, rec.platform(), runner};
     TutorialActions actions{project, rec.platform(), runner, system};
     fs::path startDir = fs::current_path();
 
@@ -219,7 +219,7 @@ TEST_F(DesignFixture, PreviewHidesTheMainPanelMeanwhile) {
         void RunChapter(Project&, const std::string&) override { hidden.push_back(panel->isHidden()); }
     } runner;
     RecordingSystem system;
-    TQMKmainform form(project, rec.platform(), runner);
+    MainWindow form(project, rec.platform(), runner);
     TutorialActions actions(project, rec.platform(), runner, system);
     actions.Connect(form);
     runner.panel = form.findChild<QFrame*>("MenuPnl");

@@ -4,7 +4,7 @@
 
 #include "design/about_box_designer.h"
 #include "design_fixture.h"
-#include "common/about_box.h"
+#include "common/tutorial_about_box.h"
 #include "text/byte_io.h"
 
 using namespace quill;
@@ -31,7 +31,7 @@ TEST_F(AboutBoxTest, ShowsTheDesignedFieldsAndReportsAMissingIcon) {
     c.set(A::UseIcon, 1);
     c.set(A::IconFile, "gone.ico");
     const LearnerScreenContext context = Context(c);
-    TAboutBox box(context);
+    TutorialAboutBox box(context);
     EXPECT_EQ(box.windowTitle(), "About Safety");
     EXPECT_EQ(Find<QLabel>(&box, "ProductName")->text(), "Safety First");
     EXPECT_EQ(Find<QLabel>(&box, "Version")->text(), "Version 2");
@@ -47,7 +47,7 @@ TEST_F(AboutBoxTest, ShowsTheDesignedFieldsAndReportsAMissingIcon) {
     ASSERT_TRUE(icon.save(QString::fromStdString((project.ProjectDir / "LOGO.ICO").string()), "ICO"));
     c.set(A::IconFile, "logo.ico");
     rec.messages.Clear();
-    TAboutBox withIcon(context);
+    TutorialAboutBox withIcon(context);
     EXPECT_TRUE(withIcon.HasIcon());
     EXPECT_TRUE(rec.messages.shown.empty());
     withIcon.show();
@@ -63,7 +63,7 @@ TEST_F(AboutBoxTest, WithoutAnIconNoRoomIsKeptForIt) {
     c.set(A::Comment1, "First");
     c.set(A::UseIcon, 0);
     const LearnerScreenContext context = Context(c);
-    TAboutBox box(context);
+    TutorialAboutBox box(context);
     box.show();
     QTest::qWait(20);
     EXPECT_EQ(Find<QLabel>(&box, "ProductName")->x(), Find<QLabel>(&box, "Comments")->x());
@@ -77,7 +77,7 @@ TEST_F(AboutBoxTest, F1OpensTheTutorialsHelp) {
     c.set(cfg::Program::HelpFile, "MAPS.HLP");
     c.set(cfg::Program::HelpTopic, 12);
     const LearnerScreenContext context = Context(c);
-    TAboutBox box(context);
+    TutorialAboutBox box(context);
     box.show();
     QApplication::setActiveWindow(&box);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&box));

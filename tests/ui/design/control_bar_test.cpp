@@ -1,7 +1,7 @@
 // The tutorial presentation: screen colours, control bar colour and captions.
 #include <QLabel>
 
-#include "app/main_form.h"
+#include "app/main_window.h"
 #include "design/presentation_designer.h"
 #include "design/sample_screen_window.h"
 #include "../played_screen.h"
@@ -103,7 +103,7 @@ TEST_F(ControlBarTest, TheViewIsTheScreenAChapterShows) {
 
 TEST_F(ControlBarTest, MainWindowOpensTheTutorialPresentation) {
     test::RecordingChapterRunner runner;
-    TQMKmainform main(project, rec.platform(), runner);
+    MainWindow main(project, rec.platform(), runner);
     main.show();
     bool shown = false;
     WhenShown("TDefineControlBarForm", [&](QWidget* w) {

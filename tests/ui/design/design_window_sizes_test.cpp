@@ -13,9 +13,9 @@
 #include "design/sample_screen_window.h"
 #include "design/title_designer.h"
 #include "design_fixture.h"
-#include "common/about_box.h"
-#include "common/int_disp_form.h"
-#include "common/menu_form.h"
+#include "common/tutorial_about_box.h"
+#include "common/introduction_dialog.h"
+#include "common/main_menu_dialog.h"
 #include "richtext/rtf_writer.h"
 
 #include <QTextDocument>
@@ -66,9 +66,9 @@ TEST_F(DesignWindowSizes, EveryWindowFitsA1024By768Screen) {
     const LearnerScreenContext context = Context(c);
 
     std::vector<std::unique_ptr<QWidget>> windows;
-    windows.push_back(std::make_unique<TAboutBox>(context));
-    windows.push_back(std::make_unique<TIntDispForm>(context, text));
-    windows.push_back(std::make_unique<TMenuForm>(context, false));
+    windows.push_back(std::make_unique<TutorialAboutBox>(context));
+    windows.push_back(std::make_unique<IntroductionDialog>(context, text));
+    windows.push_back(std::make_unique<MainMenuDialog>(context, false));
     windows.push_back(std::make_unique<AboutBoxDesigner>(project, rec.platform(), c));
     windows.push_back(std::make_unique<MenuChaptersDesigner>(project, rec.platform(), c));
     windows.push_back(std::make_unique<MenuScreenDesigner>(project, rec.platform(), c));

@@ -13,8 +13,8 @@
 #include "design/introduction_text_editor.h"
 #include "common/stretch_handle.h"
 #include "design_fixture.h"
-#include "common/int_disp_form.h"
-#include "common/intro_screen.h"
+#include "common/introduction_dialog.h"
+#include "common/introduction_screen.h"
 #include "text/byte_io.h"
 #include "text/errors.h"
 
@@ -76,7 +76,7 @@ TEST_F(IntroductionTest, TickingUseTextWindowPlacesTheTextAtItsDefaultRectangle)
     {
         // A new project's introduction has no text window: the text fills the screen.
         const LearnerScreenContext context = Context(record);
-        TIntDispForm display(context, text);
+        IntroductionDialog display(context, text);
         EXPECT_EQ(display.Screen()->TextWindow()->geometry(), QRect(0, 0, 640, 480));
     }
     rec.dialogs.fonts = {QFont("Liberation Sans", 12)};
@@ -99,7 +99,7 @@ TEST_F(IntroductionTest, TickingUseTextWindowPlacesTheTextAtItsDefaultRectangle)
     EXPECT_EQ(record.get(I::TitleBarText), std::string(80, 'T'));
     EXPECT_EQ(record.get(I::TitleBarFont), "12 0 0 Liberation Sans");
     const LearnerScreenContext context = Context(record);
-    TIntDispForm display(context, text);
+    IntroductionDialog display(context, text);
     EXPECT_EQ(display.Screen()->TextWindow()->geometry(), QRect(120, 80, 400, 200));
     EXPECT_EQ(display.Screen()->Layout().titleBar, QRect(0, 0, 640, 24));
     EXPECT_EQ(display.Screen()->TextWindow()->toPlainText(), "Hello");
@@ -109,7 +109,7 @@ TEST_F(IntroductionTest, MenuBarItemsFollowTheSwitchesAndCaptions) {
     TTutorialConfig c = project.Config;
     {
         const LearnerScreenContext context = Context(c);
-        TIntDispForm display(context, {});
+        IntroductionDialog display(context, {});
         auto* bar = Find<QMenuBar>(&display, "MainMenu1");
         ASSERT_NE(bar, nullptr);
         ASSERT_EQ(bar->actions().size(), 1);  // neither AboutOn nor HelpOn
@@ -133,7 +133,7 @@ TEST_F(IntroductionTest, MenuBarItemsFollowTheSwitchesAndCaptions) {
     EXPECT_TRUE(DesignIntroductionScreen(project, rec.platform(), c, {}));
     EXPECT_EQ(c.get(cfg::Captions::CloseCaption), "E&xit now please");
     const LearnerScreenContext context = Context(c);
-    TIntDispForm display(context, {});
+    IntroductionDialog display(context, {});
     auto* bar = Find<QMenuBar>(&display, "MainMenu1");
     ASSERT_EQ(bar->actions().size(), 3);
     EXPECT_EQ(bar->actions()[0]->text(), "E&xit now please");
@@ -151,7 +151,7 @@ TEST_F(IntroductionTest, MenuBarItemsFollowTheSwitchesAndCaptions) {
     EXPECT_TRUE(aboutShown);
     // Without a menu bar there is none; Escape closes the introduction.
     c.set(I::UseMenuBar, 0);
-    TIntDispForm plain(context, {});
+    IntroductionDialog plain(context, {});
     EXPECT_EQ(plain.findChild<QMenuBar*>("MainMenu1"), nullptr);
     plain.show();
     QTest::keyClick(&plain, Qt::Key_Escape);
@@ -178,7 +178,7 @@ TEST_F(IntroductionTest, BackgroundDesignerKeepsOneFileNameAndJpgWallpaperIsRefu
     record.set(I::Screen.WallpaperFile, "paper.JPG");
     record.set(I::Screen.ScreenColor, 0x0000FF);
     const LearnerScreenContext context = Context(record);
-    TIntDispForm display(context, {});
+    IntroductionDialog display(context, {});
     EXPECT_EQ(rec.messages.Texts(RecordingMessages::Kind::Error),
               std::vector<QString>{"Wallpaper must be a .BMP file.\n\r\n\rReplace paper.JPG with a .BMP Graphic."});
     // The screen is the background colour.
@@ -350,7 +350,7 @@ TEST_F(IntroductionTest, EditorImportsAFileAndItsBackgroundColourBecomesTheTextW
     std::vector<std::string> text;
     ASSERT_TRUE(LoadIntroduction(project.DataFilePath(), text));
     const LearnerScreenContext context = Context(record);
-    TIntDispForm display(context, text);
+    IntroductionDialog display(context, text);
     EXPECT_EQ(display.Screen()->TextWindow()->toPlainText(), "Hello");
     EXPECT_EQ(display.Screen()->TextWindow()->palette().color(QPalette::Base), QColor(Qt::yellow));
 }

@@ -8,7 +8,7 @@
 #include "design/menu_chapters.h"
 #include "design/menu_screen_designer.h"
 #include "design_fixture.h"
-#include "common/menu_form.h"
+#include "common/main_menu_dialog.h"
 #include "text/byte_io.h"
 
 using namespace quill;
@@ -60,7 +60,7 @@ TEST_F(MainMenuTest, PicksStandWhereTheLayoutPutsThemAndThePanelIsCentred) {
     c.set(M::StatusBarOn, 1);
     c.set(M::QuitPick, "Leave");
     const LearnerScreenContext context = Context(c);
-    TMenuForm menu(context, false);
+    MainMenuDialog menu(context, false);
     menu.show();
     EXPECT_EQ(menu.Area()->geometry(), QRect(0, 33, 640, 480 - 33 - 21));
     EXPECT_EQ(menu.MenuPanel()->size(), QSize(433, 136));
@@ -108,7 +108,7 @@ TEST_F(MainMenuTest, QuitPickEscapeAndDesignView) {
     c.set(M::TopMenuBar, 0);
     const LearnerScreenContext context = Context(c);
     {
-        TMenuForm menu(context, false);
+        MainMenuDialog menu(context, false);
         menu.show();
         EXPECT_EQ(menu.MenuPanel()->size(), QSize(247, 196));
         EXPECT_EQ(menu.findChild<QMenuBar*>("MainMenu1"), nullptr);
@@ -117,7 +117,7 @@ TEST_F(MainMenuTest, QuitPickEscapeAndDesignView) {
         EXPECT_FALSE(menu.isVisible());
     }
     {
-        TMenuForm menu(context, false);
+        MainMenuDialog menu(context, false);
         menu.show();
         QTest::keyClick(&menu, Qt::Key_Escape);
         EXPECT_TRUE(menu.Choice().quit);
@@ -125,7 +125,7 @@ TEST_F(MainMenuTest, QuitPickEscapeAndDesignView) {
     }
     {
         // Enter picks the entry that has the focus, as Space does.
-        TMenuForm menu(context, false);
+        MainMenuDialog menu(context, false);
         menu.show();
         QApplication::setActiveWindow(&menu);
         QTest::keyClick(menu.Pick(1), Qt::Key_Tab);
@@ -136,7 +136,7 @@ TEST_F(MainMenuTest, QuitPickEscapeAndDesignView) {
         EXPECT_EQ(menu.Choice().chapter, "SAFETY2");
     }
     {
-        TMenuForm menu(context, true);
+        MainMenuDialog menu(context, true);
         menu.show();
         menu.Pick(3)->click();
         EXPECT_TRUE(menu.isVisible());
@@ -150,10 +150,10 @@ TEST_F(MainMenuTest, MissingBackgroundIsReportedAndTheColourUsed) {
     c.set(M::ScreenType, 3);
     c.set(M::WallpaperFile, "paper.jpg");
     const LearnerScreenContext context = Context(c);
-    TMenuForm jpg(context, false);
+    MainMenuDialog jpg(context, false);
     c.set(M::ScreenType, 2);
     c.set(M::GraphicFile, "gone.bmp");
-    TMenuForm missing(context, false);
+    MainMenuDialog missing(context, false);
     EXPECT_EQ(rec.messages.Texts(RecordingMessages::Kind::Error),
               (std::vector<QString>{"Wallpaper must be a .BMP file.\n\r\n\rReplace paper.jpg with a .BMP Graphic.",
                                     "The graphic file gone.bmp was not found"}));

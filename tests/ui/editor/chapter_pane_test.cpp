@@ -13,7 +13,7 @@
 #include "editor/chapter_edit.h"
 #include "editor/chapter_highlighter.h"
 #include "editor/chapter_pane.h"
-#include "editor/edit_form.h"
+#include "editor/chapter_editor.h"
 #include "editor/problems_model.h"
 #include "platform/platform.h"
 #include "project/project.h"
@@ -34,7 +34,7 @@ struct ChapterPaneFixture : ::testing::Test {
     }();
     RecordingPlatform rec{home.path()};
     RecordingChapterRunner runner;
-    std::unique_ptr<TEditForm> editor = std::make_unique<TEditForm>(project, rec.platform(), runner);
+    std::unique_ptr<ChapterEditor> editor = std::make_unique<ChapterEditor>(project, rec.platform(), runner);
 
     ChapterPaneFixture() { show(); }
     void show() {
@@ -176,7 +176,7 @@ TEST_F(ChapterPaneFixture, UnsavedTextIsOfferedBackAfterACrash) {
 
     // Opening the chapter again offers the text back; Yes restores it as unsaved changes.
     rec.messages.confirmAnswers = {true};
-    editor = std::make_unique<TEditForm>(project, rec.platform(), runner);
+    editor = std::make_unique<ChapterEditor>(project, rec.platform(), runner);
     rec.dialogs.files = {home / "t" / "demo1.QKS"};
     editor->OpenBtnClick();
     ASSERT_EQ(rec.messages.Texts(RecordingMessages::Kind::Confirm).size(), 1u);
@@ -197,7 +197,7 @@ TEST_F(ChapterPaneFixture, ARecoveredNewChapterCanBeRefused) {
     pane()->writeRecoveryNow();
     editor.reset();
     rec.messages.confirmAnswers = {false};
-    editor = std::make_unique<TEditForm>(project, rec.platform(), runner);
+    editor = std::make_unique<ChapterEditor>(project, rec.platform(), runner);
     EXPECT_TRUE(rec.messages.LastText().startsWith("A new chapter has unsaved text"));
     EXPECT_EQ(EditorText(edit()), "");
     EXPECT_FALSE(fs::exists(home / "t" / ChapterRecovery::kFolder));

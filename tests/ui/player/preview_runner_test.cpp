@@ -14,15 +14,15 @@
 
 #include "../../format/test_folder.h"
 #include "../window_driver.h"
-#include "app/main_form.h"
-#include "editor/edit_form.h"
+#include "app/main_window.h"
+#include "editor/chapter_editor.h"
 #include "platform/modal.h"
 #include "datafile/data_file.h"
 #include "platform/platform.h"
 #include "platform/system_services.h"
 #include "player/preview_runner.h"
 #include "app/teaching_aids_link.h"
-#include "player/tut_display_form.h"
+#include "player/preview_window.h"
 #include "project/config_record.h"
 #include "project/project.h"
 #include "screen/text_screen.h"
@@ -39,21 +39,21 @@ struct RunnerFixture {
     Project project{home.path()};
     RecordingPlatform rec{home.path()};
     PreviewChapterRunner runner{rec.platform()};
-    std::vector<std::function<void(TTutDisplayForm&)>> atWaits;  // one action per wait, in order
+    std::vector<std::function<void(PreviewWindow&)>> atWaits;  // one action per wait, in order
     std::size_t nextWait = 0;
-    TTutDisplayForm* window = nullptr;
+    PreviewWindow* window = nullptr;
 
     RunnerFixture() {
         NewTutorial(project, home / "t", "demo");
         project.Config.set(cfg::Program::ProgramTitle, "Demo course");
-        runner.SetOnShown([this](TTutDisplayForm& w, Project&) {
+        runner.SetOnShown([this](PreviewWindow& w, Project&) {
             window = &w;
             watchdog(w);
             scheduleNext();
         });
     }
     // A run that does not end in time is stopped (as closing its window does) and fails.
-    static void watchdog(TTutDisplayForm& w) {
+    static void watchdog(PreviewWindow& w) {
         QTimer::singleShot(15000, &w, [&w] {
             ADD_FAILURE() << "the run did not end; stopped";
             w.close();
@@ -73,7 +73,7 @@ struct RunnerFixture {
     void run(const char* chapter) { runner.RunChapter(project, chapter); }
 };
 
-QPushButton* Button(TTutDisplayForm& w, const char* name) { return w.findChild<QPushButton*>(QLatin1String(name)); }
+QPushButton* Button(PreviewWindow& w, const char* name) { return w.findChild<QPushButton*>(QLatin1String(name)); }
 void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
 bool AnyPreviewShown() {
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -88,7 +88,7 @@ TEST(PreviewRunner, ShowsTheChapterAndContinueEndsTheWait) {
     f.chapter("demo1.QKS", "*Title Welcome\r\nHello there\r\n*Wait\r\nSecond page\r\n*Wait\r\n");
     QImage first, second;
     bool backShown = false;
-    f.atWaits.push_back([&](TTutDisplayForm& w) {
+    f.atWaits.push_back([&](PreviewWindow& w) {
         EXPECT_TRUE(w.isVisible());
         EXPECT_EQ(w.windowTitle(), QStringLiteral("Demo course"));
         EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("TitlePnl"))->text(), QStringLiteral("Welcome"));
@@ -98,7 +98,7 @@ TEST(PreviewRunner, ShowsTheChapterAndContinueEndsTheWait) {
         first = w.grab().toImage();
         Click(Button(w, "ContinueBtn"));
     });
-    f.atWaits.push_back([&](TTutDisplayForm& w) {
+    f.atWaits.push_back([&](PreviewWindow& w) {
         second = w.grab().toImage();
         if (!qEnvironmentVariableIsEmpty("QUILLMARK_SNAPSHOT_DIR"))
             second.save(qEnvironmentVariable("QUILLMARK_SNAPSHOT_DIR") + QStringLiteral("/preview-run.png"));
@@ -121,8 +121,8 @@ TEST(PreviewRunner, QuitWithAReturnFileGoesOnInThatChapter) {
     f.chapter("demo1.QKS", "*ReturnToFile demo2\r\n*Wait\r\n*Title Not here\r\n*Wait\r\n");
     f.chapter("demo2.QKS", "*Title Menu\r\n*Wait\r\n");
     QString titleInSecond;
-    f.atWaits.push_back([](TTutDisplayForm& w) { Click(Button(w, "QuitBtn")); });
-    f.atWaits.push_back([&](TTutDisplayForm& w) {
+    f.atWaits.push_back([](PreviewWindow& w) { Click(Button(w, "QuitBtn")); });
+    f.atWaits.push_back([&](PreviewWindow& w) {
         titleInSecond = w.findChild<QLabel*>(QStringLiteral("TitlePnl"))->text();
         Click(Button(w, "QuitBtn"));
     });
@@ -152,14 +152,14 @@ TEST(PreviewRunner, UtilitiesButtonWithNoneOneAndTwoUtilities) {
         f.chapter("demo1.QKS", "*Controls C Q U\r\n*Wait\r\n");
         QStringList performed;
         bool chooserShown = false;
-        f.runner.SetConnectAids([&](TTutDisplayForm& w, Project&) {
+        f.runner.SetConnectAids([&](PreviewWindow& w, Project&) {
             w.setEntryPerformer([&](EntrySource source, const QString& name) {
                 EXPECT_EQ(source, EntrySource::Utility);
                 performed.push_back(name);
                 return true;
             });
         });
-        f.atWaits.push_back([&](TTutDisplayForm& w) {
+        f.atWaits.push_back([&](PreviewWindow& w) {
             EXPECT_TRUE(Button(w, "UtilityBtn")->isVisible());
             if (c.chooser) {
                 WhenShown(QStringLiteral("TUtMenuForm"), [&](QWidget* chooser) {
@@ -175,7 +175,7 @@ TEST(PreviewRunner, UtilitiesButtonWithNoneOneAndTwoUtilities) {
             Click(Button(w, "UtilityBtn"));
         });
         // The utility ran (or did not) and the chapter still waits for its button.
-        f.atWaits.push_back([](TTutDisplayForm& w) { Click(Button(w, "QuitBtn")); });
+        f.atWaits.push_back([](PreviewWindow& w) { Click(Button(w, "QuitBtn")); });
         f.run("demo1.QKS");
         EXPECT_EQ(f.nextWait, 2u) << c.performed.join(',');
         EXPECT_EQ(performed, c.performed);
@@ -187,13 +187,13 @@ TEST(PreviewRunner, UtilitiesButtonWithNoneOneAndTwoUtilities) {
 TEST(PreviewRunner, UndefinedHypertextLinkShowsItsInformationBox) {
     RunnerFixture f;
     f.chapter("demo1.QKS", "See the |Valve| now\r\n*Wait\r\n");
-    f.atWaits.push_back([](TTutDisplayForm& w) {
+    f.atWaits.push_back([](PreviewWindow& w) {
         auto* label = w.findChild<QLabel*>(QStringLiteral("HyperLabel"));
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->text(), QStringLiteral("Valve"));
         Click(label);
     });
-    f.atWaits.push_back([](TTutDisplayForm& w) { Click(Button(w, "QuitBtn")); });
+    f.atWaits.push_back([](PreviewWindow& w) { Click(Button(w, "QuitBtn")); });
     f.run("demo1.QKS");
     ASSERT_EQ(f.rec.messages.shown.size(), 1u);
     EXPECT_EQ(f.rec.messages.shown[0].kind, RecordingMessages::Kind::Info);
@@ -203,7 +203,7 @@ TEST(PreviewRunner, UndefinedHypertextLinkShowsItsInformationBox) {
 TEST(PreviewRunner, ClosingTheWindowStopsAChapterThatLoopsForever) {
     RunnerFixture f;
     f.chapter("demo1.QKS", "@JLoop\r\nround and round\r\n*JumpToLabel Loop\r\n");
-    f.atWaits.push_back([](TTutDisplayForm& w) { w.close(); });
+    f.atWaits.push_back([](PreviewWindow& w) { w.close(); });
     f.run("demo1.QKS");
     EXPECT_EQ(f.nextWait, 1u);
     EXPECT_FALSE(AnyPreviewShown());
@@ -214,21 +214,21 @@ TEST(PreviewRunner, EscapeAndShiftEndAPauseAndARightClickDoesNot) {
     RunnerFixture f;
     f.chapter("demo1.QKS", "one\r\n*Pause\r\ntwo\r\n*Pause\r\nthree\r\n*Pause\r\n*Wait\r\n");
     std::vector<bool> barShown;
-    const auto atPause = [&](std::function<void(TTutDisplayForm&)> act) {
-        f.atWaits.push_back([&barShown, act](TTutDisplayForm& w) {
+    const auto atPause = [&](std::function<void(PreviewWindow&)> act) {
+        f.atWaits.push_back([&barShown, act](PreviewWindow& w) {
             barShown.push_back(w.findChild<QWidget*>(QStringLiteral("ControlPnl"))->isVisible());
             act(w);
         });
     };
-    atPause([](TTutDisplayForm& w) { QTest::keyClick(&w, Qt::Key_Escape); });
-    atPause([](TTutDisplayForm& w) { QTest::keyClick(&w, Qt::Key_Shift); });
-    atPause([](TTutDisplayForm& w) {
+    atPause([](PreviewWindow& w) { QTest::keyClick(&w, Qt::Key_Escape); });
+    atPause([](PreviewWindow& w) { QTest::keyClick(&w, Qt::Key_Shift); });
+    atPause([](PreviewWindow& w) {
         QWidget* area = w.findChild<QWidget*>(QStringLiteral("PaintBox1"));
         QTest::mouseClick(area, Qt::RightButton, {}, area->rect().center());
     });
     // Still at the third pause: the left click ends it.
-    atPause([](TTutDisplayForm& w) { Click(w.findChild<QWidget*>(QStringLiteral("PaintBox1"))); });
-    atPause([](TTutDisplayForm& w) { Click(Button(w, "QuitBtn")); });
+    atPause([](PreviewWindow& w) { Click(w.findChild<QWidget*>(QStringLiteral("PaintBox1"))); });
+    atPause([](PreviewWindow& w) { Click(Button(w, "QuitBtn")); });
     f.run("demo1.QKS");
     EXPECT_EQ(f.nextWait, 5u);
     EXPECT_EQ(barShown, (std::vector<bool>{false, false, false, false, true}));
@@ -238,7 +238,7 @@ TEST(PreviewRunner, EscapeAndShiftEndAPauseAndARightClickDoesNot) {
 TEST(PreviewRunner, MissingChapterIsReportedWithoutShowingTheWindow) {
     RunnerFixture f;
     bool shown = false;
-    f.runner.SetOnShown([&](TTutDisplayForm&, Project&) { shown = true; });
+    f.runner.SetOnShown([&](PreviewWindow&, Project&) { shown = true; });
     f.run("demo9.QKS");
     EXPECT_FALSE(shown);
     EXPECT_EQ(f.rec.messages.LastText(), QStringLiteral("demo9.QKS was not found"));
@@ -259,7 +259,7 @@ TEST(PreviewRunner, QuizScreenShowsItsAnswerPanelsOverTheText) {
               "@1Q1\r\nRight, red it is.\r\n*JumpToLabel Done\r\n@2Q1\r\n@3Q1\r\nNo, it is red.\r\n@JDone\r\n"
               "*Controls C Q P\r\n*Wait\r\n");
     bool panels = false;
-    f.atWaits.push_back([&](TTutDisplayForm& w) {
+    f.atWaits.push_back([&](PreviewWindow& w) {
         panels = w.findChild<QWidget*>(QStringLiteral("QuizAns3"))->isVisible() &&
                  !w.findChild<QWidget*>(QStringLiteral("QuizAns4"))->isVisible() &&
                  w.findChild<QLabel*>(QStringLiteral("QuizAns2text"))->text() == u"Green";
@@ -267,7 +267,7 @@ TEST(PreviewRunner, QuizScreenShowsItsAnswerPanelsOverTheText) {
             w.grab().save(qEnvironmentVariable("QUILLMARK_SNAPSHOT_DIR") + QStringLiteral("/preview-quiz.png"));
         Click(w.findChild<QLabel*>(QStringLiteral("QuizAns1text")));
     });
-    f.atWaits.push_back([&](TTutDisplayForm& w) {
+    f.atWaits.push_back([&](PreviewWindow& w) {
         if (!qEnvironmentVariableIsEmpty("QUILLMARK_SNAPSHOT_DIR"))
             w.grab().save(qEnvironmentVariable("QUILLMARK_SNAPSHOT_DIR") + QStringLiteral("/preview-look.png"));
         Click(Button(w, "QuitBtn"));
@@ -285,12 +285,12 @@ TEST(PreviewRunner, EditorsViewAndViewAChapterRunInThePreview) {
     std::error_code ec;
     const fs::path startDir = fs::current_path();
     bool editorHiddenDuringRun = false;
-    f.atWaits.push_back([&](TTutDisplayForm& w) {
+    f.atWaits.push_back([&](PreviewWindow& w) {
         for (QWidget* t : QApplication::topLevelWidgets())
             if (t->objectName() == u"TEditForm") editorHiddenDuringRun = !t->isVisible();
         Click(Button(w, "QuitBtn"));
     });
-    TEditForm editor(f.project, f.rec.platform(), f.runner);
+    ChapterEditor editor(f.project, f.rec.platform(), f.runner);
     bool editorBack = false;
     QTimer::singleShot(20, &editor, [&] {
         editor.ChapterText()->setPlainText(QStringLiteral("Hello\n*Wait"));
@@ -308,10 +308,10 @@ TEST(PreviewRunner, EditorsViewAndViewAChapterRunInThePreview) {
     EXPECT_TRUE(editorHiddenDuringRun);
     EXPECT_TRUE(editorBack);
 
-    TQMKmainform form(f.project, f.rec.platform(), f.runner);
+    MainWindow form(f.project, f.rec.platform(), f.runner);
     fs::current_path(f.project.ProjectDir, ec);
     form.UpdateButtons();
-    f.atWaits.push_back([&](TTutDisplayForm& w) { Click(Button(w, "ContinueBtn")); });
+    f.atWaits.push_back([&](PreviewWindow& w) { Click(Button(w, "ContinueBtn")); });
     WhenShown(QStringLiteral("TViewChapForm"), [](QWidget* dialog) {
         dialog->findChild<QPushButton*>(QStringLiteral("SelectBtn"))->click();
     });
@@ -329,11 +329,11 @@ TEST(PreviewRunner, TeachingAidsPerformHypertextAndOpenNotes) {
     RecordingSystem system;
     system.consent.AllowForThisRun(f.project.ProjectDir);  // the author allowed the folder's programs
     TeachingAidsLink aids(f.rec.platform(), system);
-    f.runner.SetConnectAids([&](TTutDisplayForm& w, Project& p) { aids.Connect(w, p); });
+    f.runner.SetConnectAids([&](PreviewWindow& w, Project& p) { aids.Connect(w, p); });
     AddCommandEntry(f.project.DataFilePath(), "Valve", etHtmlFile, "HYPER", "www.example.com");
     f.chapter("demo1.QKS", "Open the |Valve| page\r\n*Wait\r\n*Notepad mynotes.txt\r\n");
     f.home.write("t/mynotes.txt", "kept\r\n");
-    f.atWaits.push_back([](TTutDisplayForm& w) {
+    f.atWaits.push_back([](PreviewWindow& w) {
         Click(w.findChild<QLabel*>(QStringLiteral("HyperLabel")));
         Click(Button(w, "ContinueBtn"));
     });
@@ -358,7 +358,7 @@ TEST(PreviewRunner, SlowTypingAndDelaysTakeTheirTime) {
     f.chapter("demo1.QKS", "~$Hello\r\n*Delay 3\r\n*Wait\r\n");
     QElapsedTimer clock;
     std::vector<QImage> frames;
-    f.runner.SetOnShown([&](TTutDisplayForm& w, Project&) {
+    f.runner.SetOnShown([&](PreviewWindow& w, Project&) {
         f.window = &w;
         RunnerFixture::watchdog(w);
         clock.start();
@@ -378,7 +378,7 @@ TEST(PreviewRunner, SlowTypingAndDelaysTakeTheirTime) {
         atWait = clock.elapsed();
         Click(Button(*f.window, "QuitBtn"));
     };
-    f.atWaits.push_back([&](TTutDisplayForm& w) {
+    f.atWaits.push_back([&](PreviewWindow& w) {
         Click(Button(w, "ContinueBtn"));
         quitAtTheBar();
     });
@@ -395,8 +395,8 @@ TEST(PreviewRunner, SlowTypingAndDelaysTakeTheirTime) {
 
 // Escape is a key press like any other in the preview; closing the window is what stops a run.
 TEST(PreviewRunner, ClosingTheWindowStopsAnEndlessBlinkAtOnce) {
-    const std::function<void(TTutDisplayForm&)> stops[] = {
-        [](TTutDisplayForm& w) { w.close(); },
+    const std::function<void(PreviewWindow&)> stops[] = {
+        [](PreviewWindow& w) { w.close(); },
     };
     for (const auto& stop : stops) {
         RunnerFixture f;
@@ -405,7 +405,7 @@ TEST(PreviewRunner, ClosingTheWindowStopsAnEndlessBlinkAtOnce) {
         // delay may run its time: the wait in progress ends at once and no round follows.
         bool stopped = false;
         int delays = 0, delaysAfterStop = 0;
-        f.atWaits.push_back([&](TTutDisplayForm& w) {
+        f.atWaits.push_back([&](PreviewWindow& w) {
             QObject::connect(w.findChild<QTimer*>(QStringLiteral("Delaytimer")), &QTimer::timeout, &w, [&] {
                 if (stopped) {
                     ++delaysAfterStop;
@@ -458,7 +458,7 @@ TEST(PreviewRunner, AScreenReaderFindsTheTextLinksButtonsAndInputBox) {
               "*ClearScreen\r\nYour name?\r\n*GetUserInput A 10\r\n*Wait\r\n");
     std::vector<AccessibleNode> first, second;
     QString continueCaption, quitCaption;
-    f.atWaits.push_back([&](TTutDisplayForm& w) {
+    f.atWaits.push_back([&](PreviewWindow& w) {
         WalkShown(QAccessible::queryAccessibleInterface(&w), first);
         continueCaption = Button(w, "ContinueBtn")->text().remove(u'&');
         quitCaption = Button(w, "QuitBtn")->text().remove(u'&');
@@ -469,12 +469,12 @@ TEST(PreviewRunner, AScreenReaderFindsTheTextLinksButtonsAndInputBox) {
         EXPECT_EQ(f.rec.messages.LastText(), QStringLiteral("The \"Valve\" HyperText Link has not been defined "));
         Click(Button(w, "ContinueBtn"));
     });
-    f.atWaits.push_back([&](TTutDisplayForm& w) {
+    f.atWaits.push_back([&](PreviewWindow& w) {
         WalkShown(QAccessible::queryAccessibleInterface(&w), second);
         QTest::keyClicks(w.findChild<QLineEdit*>(QStringLiteral("UserInputEdit")), QStringLiteral("Ann"));
         QTest::keyClick(w.findChild<QLineEdit*>(QStringLiteral("UserInputEdit")), Qt::Key_Return);
     });
-    f.atWaits.push_back([&](TTutDisplayForm& w) { Click(Button(w, "QuitBtn")); });
+    f.atWaits.push_back([&](PreviewWindow& w) { Click(Button(w, "QuitBtn")); });
     f.run("demo1.QKS");
 
     EXPECT_NE(FindNode(first, QAccessible::StaticText, QStringLiteral("Press the Valve to open the pipe.")), nullptr);
@@ -498,13 +498,13 @@ TEST(PreviewRunner, TheFittedScreenFollowsTheBackgroundAndTheViewChoice) {
     f.runner.SetScaleMode(ScaleMode::Fit);
     std::vector<bool> toggled;
     f.runner.SetOnToggled([&](bool fullScreen) { toggled.push_back(fullScreen); });
-    const auto background = [](TTutDisplayForm& w) { return w.parentWidget(); };
-    const auto expectFitted = [&](TTutDisplayForm& w) {
+    const auto background = [](PreviewWindow& w) { return w.parentWidget(); };
+    const auto expectFitted = [&](PreviewWindow& w) {
         QWidget* back = background(w);
         EXPECT_EQ(w.scale(), ChooseScale(ScaleMode::Fit, back->size() - (w.frameGeometry().size() - w.size())));
         EXPECT_EQ(w.frameGeometry().center(), back->geometry().center());
     };
-    f.atWaits.push_back([&](TTutDisplayForm& w) {
+    f.atWaits.push_back([&](PreviewWindow& w) {
         EXPECT_TRUE(background(w)->isFullScreen());
         expectFitted(w);
         QTest::keyClick(&w, Qt::Key_F11);
@@ -514,14 +514,14 @@ TEST(PreviewRunner, TheFittedScreenFollowsTheBackgroundAndTheViewChoice) {
         EXPECT_EQ(w.scale().factor, 2.0);
         Click(Button(w, "ContinueBtn"));
     });
-    f.atWaits.push_back([&](TTutDisplayForm& w) { Click(Button(w, "QuitBtn")); });
+    f.atWaits.push_back([&](PreviewWindow& w) { Click(Button(w, "QuitBtn")); });
     f.run("demo1.QKS");
     EXPECT_EQ(toggled, std::vector<bool>{false});
     EXPECT_EQ(f.runner.GetScaleMode(), ScaleMode::Two);
 
     // The next chapter starts in a window at 2 x.
     f.nextWait = 0;
-    f.atWaits = {[&](TTutDisplayForm& w) {
+    f.atWaits = {[&](PreviewWindow& w) {
         EXPECT_FALSE(background(w)->isFullScreen());
         EXPECT_EQ(w.scale().factor, 2.0);
         Click(Button(w, "QuitBtn"));

@@ -8,11 +8,11 @@
 #include <deque>
 
 #include "../design/design_fixture.h"
-#include "common/about_box.h"
+#include "common/tutorial_about_box.h"
 #include "common/chapter_runner.h"
-#include "common/int_disp_form.h"
-#include "common/intro_screen.h"
-#include "common/menu_form.h"
+#include "common/introduction_dialog.h"
+#include "common/introduction_screen.h"
+#include "common/main_menu_dialog.h"
 #include "player/preview_tutorial.h"
 #include "platform/system_services.h"
 
@@ -73,8 +73,8 @@ struct PreviewTutorialTest : DesignFixture {
         c.set(cfg::MainMenu::Chapter(2).Topic, "Two");
         c.set(cfg::MainMenu::Chapter(2).FileName, "SAFETY2");
     }
-    static void Pick(QWidget* menu, int n) { static_cast<TMenuForm*>(menu)->PickClick(n); }
-    static void Quit(QWidget* menu) { static_cast<TMenuForm*>(menu)->QuitClick(); }
+    static void Pick(QWidget* menu, int n) { static_cast<MainMenuDialog*>(menu)->PickClick(n); }
+    static void Quit(QWidget* menu) { static_cast<MainMenuDialog*>(menu)->QuitClick(); }
 };
 
 }  // namespace
@@ -180,8 +180,8 @@ TEST_F(PreviewTutorialTest, TheWholeTutorialWorksFromTheKeyboard) {
 TEST_F(PreviewTutorialTest, TheMainMenuScalesWithItsScreen) {
     MenuTutorial();
     const LearnerScreenContext context{project.Config, project.ProjectDir, rec.platform()};
-    TMenuForm one(context, false);
-    TMenuForm two(context, false);
+    MainMenuDialog one(context, false);
+    MainMenuDialog two(context, false);
     const ScreenScale twice{2.0, false};
     two.SetScale(twice);
     EXPECT_EQ(two.Area()->parentWidget()->size(), QSize(1280, 960));
@@ -214,8 +214,8 @@ TEST_F(PreviewTutorialTest, TheAboutBoxAndTheIntroductionScaleWithTheScreen) {
     const LearnerScreenContext context{project.Config, project.ProjectDir, rec.platform()};
     const ScreenScale twice{2.0, false};
 
-    TAboutBox one(context);
-    TAboutBox two(context);
+    TutorialAboutBox one(context);
+    TutorialAboutBox two(context);
     two.SetScale(twice);
     auto* name1 = one.findChild<QLabel*>(QStringLiteral("Comments"));
     auto* name2 = two.findChild<QLabel*>(QStringLiteral("Comments"));
@@ -230,7 +230,7 @@ TEST_F(PreviewTutorialTest, TheAboutBoxAndTheIntroductionScaleWithTheScreen) {
         const QTextBlock block = w->findChild<QTextBrowser*>(QStringLiteral("RichEdit1"))->document()->begin();
         return block.begin().fragment().charFormat().fontPointSize();
     };
-    TIntDispForm plain(context, text);
+    IntroductionDialog plain(context, text);
     const double points = firstPoints(&plain);
     ASSERT_GT(points, 0);
 

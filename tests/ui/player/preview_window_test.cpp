@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -16,9 +17,10 @@
 #include "../../format/test_folder.h"
 #include "../window_driver.h"
 #include "platform/platform.h"
-#include "player/chp_back_form.h"
-#include "player/tut_display_form.h"
-#include "player/ut_menu_form.h"
+#include "player/chapter_backdrop.h"
+#include "player/preview_window.h"
+#include "player/screen_object_view.h"
+#include "player/utility_menu_dialog.h"
 #include "project/config_record.h"
 #include "project/project.h"
 #include "screen/text_screen.h"
@@ -33,13 +35,13 @@ struct PreviewFixture {
     TempFolder home;
     Project project{home.path()};
     RecordingPlatform rec{home.path()};
-    std::unique_ptr<TTutDisplayForm> window;
+    std::unique_ptr<PreviewWindow> window;
     std::unique_ptr<TextScreen> screen;
 
     PreviewFixture() {
         NewTutorial(project, home / "t", "demo");
         project.Config.set(cfg::Program::ProgramTitle, "Caf\xE9 course");
-        window = std::make_unique<TTutDisplayForm>(project, rec.platform());
+        window = std::make_unique<PreviewWindow>(project, rec.platform());
         screen = std::make_unique<TextScreen>(project.Config, project.ProjectDir, window.get());
         window->setScreen(screen.get());
         window->show();
@@ -299,27 +301,21 @@ TEST(PreviewWindow, AnswerControlsGiveTheirChoices) {
     EXPECT_EQ(f.window->askList(), 1);
     f.screen->hideListMenu();
 
-    // Menu buttons: the tag 503 gives choice 3.
+    // Menu buttons: the third gives choice 3.
     f.screen->addMenuButtons({{10, 10, 80, QStringLiteral("A")}, {10, 50, 80, QStringLiteral("B")},
                               {10, 90, 80, QStringLiteral("C")}});
-    f.during([&] {
-        auto* third = f.child<QLabel>("MenuButton3");
-        EXPECT_EQ(third->property("tag").toInt(), 503);
-        Click(third);
-    });
+    f.during([&] { Click(f.child<QLabel>("MenuButton3")); });
     EXPECT_EQ(f.window->askMenuButton(), 3);
 
-    // Quiz answers: the panel tagged 84 (or its text) gives 4; a key comes back as a key.
+    // Quiz answers: the fourth panel, its letter or its text gives 4; a key comes back as a key.
     f.screen->showQuizAnswers(10, {QStringLiteral("red"), QStringLiteral("green"), QStringLiteral("blue"),
                                    QStringLiteral("grey")});
-    f.during([&] {
-        EXPECT_EQ(f.child<QWidget>("QuizAns4")->property("tag").toInt(), 84);
-        Click(f.child<QLabel>("QuizAns4text"));
-    });
-    QuizReply reply = f.window->askQuizAnswer();
-    EXPECT_EQ(reply.answer, 4);
+    for (const char* part : {"QuizAns4", "QuizAns4num", "QuizAns4text"}) {
+        f.during([&] { Click(f.child<QLabel>(part)); });
+        EXPECT_EQ(f.window->askQuizAnswer().answer, 4) << part;
+    }
     f.during([&] { QTest::keyClick(f.window.get(), Qt::Key_C); });
-    reply = f.window->askQuizAnswer();
+    const QuizReply reply = f.window->askQuizAnswer();
     EXPECT_EQ(reply.answer, 0);
     EXPECT_EQ(reply.key, QChar(u'c'));
 
@@ -442,7 +438,7 @@ TEST(BackgroundWindow, ShowsItsBackgroundOrSaysWhatIsMissing) {
         project.Config.set(cfg::Program::BackgroundType, c.type);
         project.Config.set(cfg::Program::BackgroundGraphic, c.file);
         project.Config.set(cfg::Program::BackgroundWallpaper, c.file);
-        TChpBackForm back(project, rec.platform().messages);
+        ChapterBackdrop back(project, rec.platform().messages);
         back.ShowFullScreen();
         const std::string what = std::to_string(c.type) + " " + c.file;
         EXPECT_TRUE(back.windowState() & Qt::WindowFullScreen) << what;  // a real full-screen state
@@ -486,6 +482,64 @@ TEST(PreviewWindow, HelpOpensTheTutorialsHelpFileAndPrintAsksFirst) {
     ASSERT_EQ(f.rec.dialogs.requests.size(), 1u);
     EXPECT_EQ(f.rec.dialogs.requests[0].kind, RecordingDialogs::Kind::Print);
     EXPECT_GT(std::filesystem::file_size(f.home / "out.pdf"), 0u);
+}
+
+// What a new list of a kind's objects means for the widgets shown, place by place.
+TEST(ScreenObjectView, ObjectChangesKeepWhatStaysAndRenewWhatChanged) {
+    using C = ObjectChange;
+    const HyperLabel fire{QRect(16, 17, 32, 17), QStringLiteral("Fire"), Qt::blue, Qt::white};
+    const HyperLabel water{QRect(80, 17, 40, 17), QStringLiteral("Water"), Qt::blue, Qt::white};
+    HyperLabel fireMoved = fire;
+    fireMoved.rect.moveTop(34);
+    HyperLabel fireRed = fire;
+    fireRed.textColour = Qt::red;
+    struct Case {
+        const char* what;
+        std::vector<HyperLabel> shown, now;
+        std::vector<ObjectChange> changes;
+    };
+    const Case cases[] = {
+        {"nothing new", {fire, water}, {fire, water}, {C::Keep, C::Keep}},
+        {"an object added", {fire}, {fire, water}, {C::Keep, C::Make}},
+        {"a pop-up's words gone", {fire, water}, {fire}, {C::Keep, C::Remove}},
+        {"a cleared screen", {fire, water}, {}, {C::Remove, C::Remove}},
+        {"cleared and drawn anew", {fire, water}, {water}, {C::Replace, C::Remove}},
+        {"moved", {fire, water}, {fireMoved, water}, {C::Replace, C::Keep}},
+        {"recoloured", {fire}, {fireRed}, {C::Replace}},
+        {"the first screen", {}, {fire, water}, {C::Make, C::Make}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ObjectChanges(c.shown, c.now), c.changes) << c.what;
+}
+
+// An object that stays keeps its widget (and with it the keyboard focus it may have); only new
+// and changed objects get new widgets, and gone ones lose theirs.
+TEST(PreviewWindow, OnlyChangedScreenObjectsGetNewWidgets) {
+    PreviewFixture f;
+    f.screen->addHyperLabel(16, 17, QStringLiteral("Fire"), Qt::blue, Qt::white);
+    f.screen->addMenuButtons({{10, 100, 80, QStringLiteral("A")}});
+    f.window->syncFromScreen();
+    const QPointer<QWidget> fire = f.child<QWidget>("HyperLabel");
+    const QPointer<QWidget> button = f.child<QWidget>("MenuButton1");
+    f.screen->addHyperLabel(80, 17, QStringLiteral("Water"), Qt::blue, Qt::white);
+    f.screen->addTextLabel(80, 200, 120, QStringLiteral("Pump room"), Qt::black, Qt::yellow);
+    f.window->syncFromScreen();
+    const auto words = f.window->findChildren<QLabel*>(QStringLiteral("HyperLabel"));
+    ASSERT_EQ(words.size(), 2);
+    EXPECT_TRUE(words.contains(fire.data()));
+    EXPECT_EQ(f.child<QWidget>("MenuButton1"), button.data());
+    // The objects stack as they always have: a text label under the words, the words under
+    // the menu buttons.
+    const QObjectList order = f.window->children();
+    const auto at = [&](const QObject* o) { return order.indexOf(const_cast<QObject*>(o)); };
+    EXPECT_LT(at(f.child<QWidget>("TextLabel")), at(fire.data()));
+    EXPECT_LT(at(fire.data()), at(button.data()));
+    // A cleared screen drawn anew: every widget is new.
+    f.screen->clearScreen(0);
+    f.screen->addHyperLabel(16, 17, QStringLiteral("Air"), Qt::blue, Qt::white);
+    f.window->syncFromScreen();
+    EXPECT_TRUE(fire.isNull());
+    EXPECT_TRUE(button.isNull());
+    EXPECT_EQ(f.child<QLabel>("HyperLabel")->text(), QStringLiteral("Air"));
 }
 
 TEST(PreviewWindow, ScreenObjectsFollowTheScreen) {
@@ -803,7 +857,7 @@ TEST(BackgroundWindow, F11AndAltEnterSwitchBetweenFullScreenAndAWindow) {
     Project project(home.path());
     NewTutorial(project, home / "t", "demo");
     RecordingPlatform rec(home.path());
-    TChpBackForm back(project, rec.platform().messages);
+    ChapterBackdrop back(project, rec.platform().messages);
     std::vector<bool> heard;
     back.SetOnToggled([&](bool fullScreen) { heard.push_back(fullScreen); });
     back.ShowFullScreen();

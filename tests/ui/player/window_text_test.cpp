@@ -6,7 +6,7 @@
 
 #include "../../format/test_folder.h"
 #include "platform/platform.h"
-#include "player/tut_display_form.h"
+#include "player/preview_window.h"
 #include "project/project.h"
 #include "screen/screen_render.h"
 #include "screen/text_screen.h"
@@ -19,7 +19,7 @@ TEST(PreviewWindowText, TheWindowDrawsAWindowTextAsTheSnapshotDoes) {
     Project project{home.path()};
     RecordingPlatform rec{home.path()};
     NewTutorial(project, home / "t", "demo");
-    TTutDisplayForm window(project, rec.platform());
+    PreviewWindow window(project, rec.platform());
     TextScreen screen(project.Config, project.ProjectDir, &window);
     window.setScreen(&screen);
     window.show();

@@ -2,7 +2,7 @@
 
 #include "datafile/data_file.h"
 #include "editor/commands/command_list_dialog.h"
-#include "editor/edit_form.h"
+#include "editor/chapter_editor.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "platform/system_services.h"
@@ -10,7 +10,7 @@
 
 namespace quill {
 
-EditorCommands* EditorCommands::Install(TEditForm& editor, Project& project, Platform& platform) {
+EditorCommands* EditorCommands::Install(ChapterEditor& editor, Project& project, Platform& platform) {
     auto* commands = new EditorCommands(editor, project, platform);
     editor.SetAction(control::TextColorBtn, [commands] { commands->TextColorBtnClick(); });
     editor.SetAction(control::TextBackBtn, [commands] { commands->TextBackBtnClick(); });
@@ -20,7 +20,7 @@ EditorCommands* EditorCommands::Install(TEditForm& editor, Project& project, Pla
     return commands;
 }
 
-EditorCommands::EditorCommands(TEditForm& editor, Project& project, Platform& platform)
+EditorCommands::EditorCommands(ChapterEditor& editor, Project& project, Platform& platform)
     : QObject(&editor),
       editor_(editor),
       project_(project),

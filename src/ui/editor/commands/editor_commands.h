@@ -13,14 +13,14 @@ namespace quill {
 
 class Project;
 class SystemServices;
-class TEditForm;
+class ChapterEditor;
 struct Platform;
 
 class EditorCommands : public QObject {
     Q_OBJECT
   public:
     // Gives the editor's controls their actions; lives as a child of the editor.
-    static EditorCommands* Install(TEditForm& editor, Project& project, Platform& platform);
+    static EditorCommands* Install(ChapterEditor& editor, Project& project, Platform& platform);
 
     DialogPrompter& Prompts() { return prompter_; }
 
@@ -32,10 +32,10 @@ class EditorCommands : public QObject {
     ~EditorCommands() override;
 
   private:
-    EditorCommands(TEditForm& editor, Project& project, Platform& platform);
+    EditorCommands(ChapterEditor& editor, Project& project, Platform& platform);
     void Insert(const QStringList& lines);
 
-    TEditForm& editor_;
+    ChapterEditor& editor_;
     Project& project_;
     Platform& platform_;
     std::unique_ptr<SystemServices> system_;

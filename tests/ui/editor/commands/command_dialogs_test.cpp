@@ -24,7 +24,7 @@
 #include "editor/commands/picker_forms.h"
 #include "editor/commands/prompt_forms.h"
 #include "app/teaching_aids_link.h"
-#include "editor/edit_form.h"
+#include "editor/chapter_editor.h"
 #include "platform/system_services.h"
 #include "platform/platform.h"
 #include "project/config_record.h"
@@ -110,7 +110,7 @@ struct CommandDialogsTest : ::testing::Test {
     }();
     RecordingPlatform rec{home.path()};
     RecordingChapterRunner runner;
-    TEditForm editor{project, rec.platform(), runner};
+    ChapterEditor editor{project, rec.platform(), runner};
     RecordingSystem system;
     QTimer watchdog;
 
