@@ -5,7 +5,8 @@
 // The honest limit is CompileAllVsBlockCopy: a compile must write each chapter to a new file and
 // rename it over the old one (a failed compile leaves the old file whole), which the plain copy
 // of CompileAll_Baseline does not do. The figures are times on the clock (the disk's work
-// included), so they vary from run to run with what else the machine writes.
+// included), so they vary from run to run with what else the machine writes; the CPU column is
+// the whole process's (the compile writes on a second thread while it scrambles the next block).
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>

@@ -9,6 +9,7 @@
 #include "text/cp1252.h"
 #include "text/errors.h"
 #include "text/file_lookup.h"
+#include "text/folder_listing.h"
 #include "text/text_file.h"
 
 namespace quilplay {
@@ -177,8 +178,12 @@ quill::Project OpenCompiledTutorial(const Options& options) {
     std::error_code ec;
     fs::path named = options.tutorial.empty() ? fs::current_path(ec) : fs::path(options.tutorial);
     fs::path dataFile;
+    // A folder named is read once: for its data file here, and for what a killed run left there
+    // when the learner's files are kept in it.
+    std::optional<quill::FolderListing> listed;
     if (fs::is_directory(named, ec)) {
-        const auto found = quill::ListFilesByMask(named, "*.QKD");
+        listed = quill::ListFolder(named);
+        const auto found = quill::FilesByMask(*listed, "*.QKD");
         if (found.empty())
             throw quill::UserError("No compiled tutorial (a .QKD file) was found in " + quill::DisplayName(named) + ".");
         if (found.size() > 1)
@@ -206,11 +211,15 @@ quill::Project OpenCompiledTutorial(const Options& options) {
     project.Source = std::move(source);
     // The folder is tried (a file made and removed in it) only when the caller does not know.
     const bool writable = options.folderWritable ? *options.folderWritable : FolderIsWritable(project.ProjectDir);
-    const fs::path dataHome = options.dataHome.empty() ? DefaultDataHome() : options.dataHome;
+    // The learner's data home is looked up only when the tutorial's folder is not theirs to use.
+    const fs::path dataHome = writable ? fs::path() : options.dataHome.empty() ? DefaultDataHome() : options.dataHome;
     project.LearnerDir = LearnerFolder(project.ProjectDir, project.ProjectName, writable, dataHome);
     if (project.LearnerDir != project.ProjectDir) MakeLearnerFolder(dataHome, project.LearnerDir);
     // What a killed run left half-written is cleared before the tutorial reads its files.
-    quill::RemoveStaleTemporaries(project.LearnerDir);
+    if (listed && project.LearnerDir == project.ProjectDir)  // the folder listed
+        quill::RemoveStaleTemporaries(*listed);
+    else
+        quill::RemoveStaleTemporaries(project.LearnerDir);
     return project;
 }
 

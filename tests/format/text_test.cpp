@@ -150,6 +150,12 @@ TEST(FileLookup, FindsNamesIgnoringCaseInAMixedCaseFolder) {
 
     EXPECT_EQ(ListByMask(dir.path(), "safety*.qks"),
               (std::vector<std::string>{"Safety1.qks", "safety10.Qks", "SAFETY2.QKS"}));
+    // Files only: a link to a file counts, a folder or a link to nothing does not.
+    std::filesystem::create_directory(dir / "safety9.qks");
+    std::filesystem::create_symlink("Safety1.qks", dir / "safety5.qks");
+    std::filesystem::create_symlink("missing.qks", dir / "safety6.qks");
+    EXPECT_EQ(ListByMask(dir.path(), "safety*.qks"),
+              (std::vector<std::string>{"Safety1.qks", "safety10.Qks", "SAFETY2.QKS", "safety5.qks"}));
     EXPECT_EQ(ListByMask(dir.path(), "*.BMP"), (std::vector<std::string>{"caf\xE9.bmp"}));
     EXPECT_TRUE(ListByMask(dir / "Safety1.qks", "*").empty());  // not a folder: nothing
 }

@@ -107,6 +107,12 @@ TEST(QuilplayHostile, TheLearnerFolderIsTheTutorialsOwnAndNeverALink) {
     quilplay::OpenCompiledTutorial(d.Options(d.dist, false));
     EXPECT_FALSE(fs::exists(stale));
     EXPECT_TRUE(fs::exists(live));
+    // Kept in the tutorial's own folder, the same (that folder is listed once for both).
+    const fs::path staleHere = d.dist / ".USER.DAT.quilltmp-999999999-0-0";
+    d.tmp.write(fs::relative(staleHere, d.tmp.path()).string(), "half");
+    quilplay::OpenCompiledTutorial(d.Options(d.dist, true));
+    EXPECT_FALSE(fs::exists(staleHere));
+    EXPECT_TRUE(fs::exists(d.dist / "TUT.QKD"));
 }
 
 TEST(QuilplayHostile, TheDataFileIsFoundAsListedAndNotThroughALinkOut) {

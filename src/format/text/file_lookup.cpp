@@ -1,9 +1,13 @@
 #include "text/file_lookup.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <system_error>
 
 #include "text/cp1252.h"
+#include "text/folder_listing.h"
 
 namespace quill {
 
@@ -118,19 +122,36 @@ bool MatchesMask(std::string_view name, std::string_view mask) {
     return m == mask.size();
 }
 
-std::vector<ListedName> ListFilesByMask(const fs::path& folder, std::string_view mask) {
+FolderListing ListFolder(const fs::path& folder) {
+    // The folder is read entry by entry as the kernel gives them, with no path made for each (a
+    // player lists its folder on every start, where a path for every entry cost more than the
+    // listing itself).
+    FolderListing listing{folder, {}};
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return listing;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        listing.entries.push_back({std::string(name), entry->d_type});
+    }
+    ::closedir(dir);
+    return listing;
+}
+
+std::vector<ListedName> FilesByMask(const FolderListing& listing, std::string_view mask) {
     std::vector<std::pair<std::string, ListedName>> found;  // upper-cased, name
-    std::error_code ec;
-    fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
-    if (ec) return {};
-    for (; it != fs::directory_iterator(); it.increment(ec)) {
-        if (ec) break;
-        std::error_code sec;
-        if (!it->is_regular_file(sec)) continue;
-        std::string name = DiskNameToCp1252(it->path().filename());
+    for (const auto& entry : listing.entries) {
+        std::string name = Utf8ToCp1252(entry.name);
         if (!MatchesMask(name, mask)) continue;
+        fs::path path = listing.folder / entry.name;
+        // A regular file, or a link to one (where the kernel does not say, it is looked up).
+        if (entry.type != DT_REG) {
+            if (entry.type != DT_LNK && entry.type != DT_UNKNOWN) continue;
+            struct stat st{};
+            if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        }
         std::string upper = UpperCaseCp1252(name);
-        found.emplace_back(std::move(upper), ListedName{std::move(name), it->path()});
+        found.emplace_back(std::move(upper), ListedName{std::move(name), std::move(path)});
     }
     std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
         return a.first != b.first ? a.first < b.first : a.second.path < b.second.path;
@@ -139,6 +160,10 @@ std::vector<ListedName> ListFilesByMask(const fs::path& folder, std::string_view
     names.reserve(found.size());
     for (auto& f : found) names.push_back(std::move(f.second));
     return names;
+}
+
+std::vector<ListedName> ListFilesByMask(const fs::path& folder, std::string_view mask) {
+    return FilesByMask(ListFolder(folder), mask);
 }
 
 std::vector<std::string> ListByMask(const fs::path& folder, std::string_view mask) {

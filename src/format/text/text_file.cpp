@@ -15,6 +15,7 @@
 
 #include "text/fd_io.h"
 #include "text/errors.h"
+#include "text/folder_listing.h"
 
 namespace quill {
 
@@ -362,18 +363,17 @@ bool IsOurTemporary(std::string_view name, int* pid) {
     return true;
 }
 
-void RemoveStaleTemporaries(const std::filesystem::path& folder) {
-    std::error_code ec;
-    std::filesystem::directory_iterator it(folder, std::filesystem::directory_options::skip_permission_denied, ec);
-    if (ec) return;
-    for (; it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        if (ec) break;
+void RemoveStaleTemporaries(const std::filesystem::path& folder) { RemoveStaleTemporaries(ListFolder(folder)); }
+
+void RemoveStaleTemporaries(const FolderListing& listing) {
+    for (const auto& entry : listing.entries) {
         int pid = 0;
-        if (!IsOurTemporary(it->path().filename().native(), &pid)) continue;
+        if (!IsOurTemporary(entry.name, &pid)) continue;
         // Only the leftovers of processes that have ended: a live one may be writing it now.
         if (pid > 0 && (::kill(pid, 0) == 0 || errno != ESRCH)) continue;
-        std::error_code rec;
-        if (it->is_regular_file(rec)) std::filesystem::remove(it->path(), rec);
+        const std::filesystem::path file = listing.folder / entry.name;
+        struct stat st{};
+        if (::stat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(file.c_str());
     }
 }
 

@@ -2,11 +2,12 @@
 
 #include <QWidget>
 
-#include "common/aids_context.h"
 #include "aids/entry_rules.h"
 #include "aids/hypertext_entry_editor.h"
+#include "common/aids_context.h"
 #include "common/entry_list_picker.h"
 #include "platform/error_handler.h"
+#include "platform/help_topics.h"
 #include "platform/platform.h"
 #include "text_codec.h"
 
@@ -19,7 +20,8 @@ void DefineHyperText(AidsContext& context, const QStringList& lines, QWidget* ed
     const bool shown = editor && editor->isVisible();
     if (shown) editor->hide();
     for (;;) {
-        EntryListPicker picker(context.platform, "Select a HyperText Link to define", scan.links, 0, 500, editor);
+        EntryListPicker picker(context.platform, "Select a HyperText Link to define", scan.links, 0,
+                               TopicNumber(HelpTopic::DefineHypertext), editor);
         const int chosen = picker.Run();
         if (chosen < 0) break;
         const std::string name = ToCp1252(scan.links.at(chosen));

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "datafile/perform_entry.h"
+#include "platform/help_topics.h"
 #include "project/config_record.h"
 #include "text/cp1252.h"
 #include "text_codec.h"
@@ -15,12 +16,12 @@ namespace fs = std::filesystem;
 
 const std::vector<ToolChoice>& ToolChoices() {
     static const std::vector<ToolChoice> choices{
-        {1, "ColorsRadio", "Design Custom Colors", 600},
-        {2, "HeadingsRadio", "Design Custom Headings", 610},
-        {3, "WinTextRadio", "Create RTF WindowText", 620},
-        {4, "UtilityRadio", "Create Utility Programs", 630},
-        {5, "ExecuteRadio", "Create Executable Programs", 640},
-        {6, "HyperRadio", "Manage HyperText Links", 650},
+        {1, "ColorsRadio", "Design Custom Colors", TopicNumber(HelpTopic::CustomColours)},
+        {2, "HeadingsRadio", "Design Custom Headings", TopicNumber(HelpTopic::CustomHeadings)},
+        {3, "WinTextRadio", "Create RTF WindowText", TopicNumber(HelpTopic::WindowTexts)},
+        {4, "UtilityRadio", "Create Utility Programs", TopicNumber(HelpTopic::Utilities)},
+        {5, "ExecuteRadio", "Create Executable Programs", TopicNumber(HelpTopic::Executables)},
+        {6, "HyperRadio", "Manage HyperText Links", TopicNumber(HelpTopic::HypertextLinks)},
     };
     return choices;
 }
@@ -28,7 +29,7 @@ const std::vector<ToolChoice>& ToolChoices() {
 int ToolHelpContext(int tag) {
     for (const ToolChoice& c : ToolChoices())
         if (c.tag == tag) return c.helpContext;
-    return 245;
+    return TopicNumber(HelpTopic::TeachingAidsMenu);
 }
 
 // --- Entry managers -----------------------------------------------------------------------
@@ -43,7 +44,7 @@ const ManagerSpec& ManagerSpecFor(std::string_view source) {
                                    "",
                                    "Select an Entry to view",
                                    "Select a Link to Modify",
-                                   650};
+                                   TopicNumber(HelpTopic::HypertextLinks)};
     static const ManagerSpec execute{kSourceExecute,
                                      "TExUtMenuform",
                                      " Executable Programs ",
@@ -53,7 +54,7 @@ const ManagerSpec& ManagerSpecFor(std::string_view source) {
                                      "Define an Executable Program",
                                      "Select an Entry to view",
                                      "Select an Entry to Modify",
-                                     640};
+                                     TopicNumber(HelpTopic::Executables)};
     static const ManagerSpec utility{kSourceUtility,
                                      "TExUtMenuform",
                                      " Utility Programs ",
@@ -63,7 +64,7 @@ const ManagerSpec& ManagerSpecFor(std::string_view source) {
                                      "Define a Utility Program",
                                      "Select an Entry to view",
                                      "Select an Entry to Modify",
-                                     630};
+                                     TopicNumber(HelpTopic::Utilities)};
     static const ManagerSpec winText{kSourceWinText,
                                      "TWinTextform",
                                      " RTF WindowText ",
@@ -73,7 +74,7 @@ const ManagerSpec& ManagerSpecFor(std::string_view source) {
                                      "Create WindowText",
                                      "Select an Entry to View",
                                      "Select an Entry to Modify",
-                                     620};
+                                     TopicNumber(HelpTopic::WindowTexts)};
     if (EqualsIgnoringCase(source, kSourceHyper)) return hyper;
     if (EqualsIgnoringCase(source, kSourceUtility)) return utility;
     if (EqualsIgnoringCase(source, kSourceWinText)) return winText;
@@ -299,8 +300,10 @@ SaveResult SaveEntryDraft(const fs::path& dataFile, EntryDraft& d, bool nameEdit
 
 int ProgramEditorHelp(std::string_view source, bool defining) {
     const bool utility = EqualsIgnoringCase(source, kSourceUtility);
-    if (defining) return utility ? 631 : 641;
-    return utility ? 630 : 640;
+    if (defining)
+        return utility ? TopicNumber(HelpTopic::UtilityDefinition)
+                       : TopicNumber(HelpTopic::ExecutableDefinition);
+    return utility ? TopicNumber(HelpTopic::Utilities) : TopicNumber(HelpTopic::Executables);
 }
 
 // --- Window texts -------------------------------------------------------------------------

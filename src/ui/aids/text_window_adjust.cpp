@@ -7,16 +7,17 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include "common/aids_context.h"
 #include "aids/entry_color.h"
-#include "screen/text_screen.h"
 #include "aids/entry_rules.h"
 #include "aids/sizing_panel.h"
 #include "aids/viewport_display.h"
+#include "common/aids_context.h"
 #include "platform/help.h"
+#include "platform/help_topics.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
 #include "richtext/rtf_reader.h"
+#include "screen/text_screen.h"
 
 namespace quill {
 
@@ -115,9 +116,11 @@ void TextWindowAdjuster::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-HypertextWindowAdjuster::HypertextWindowAdjuster(AidsContext& context, const TScreenBackground& settings,
-                                 const std::vector<std::string>& text, QWidget* parent)
-    : TextWindowAdjuster(context, settings, 485, parent) {
+HypertextWindowAdjuster::HypertextWindowAdjuster(AidsContext& context,
+                                                 const TScreenBackground& settings,
+                                                 const std::vector<std::string>& text,
+                                                 QWidget* parent)
+    : TextWindowAdjuster(context, settings, TopicNumber(HelpTopic::AdjustTextWindow), parent) {
     setObjectName("THypTextAdjForm");
     auto* surface = new QWidget(this);
     surface->setObjectName("ScreenArea");
@@ -157,9 +160,11 @@ void HypertextWindowAdjuster::StoreRect(TScreenBackground& settings, const QRect
     StoreAdjustPanelRect(settings, panel);
 }
 
-ViewportWindowAdjuster::ViewportWindowAdjuster(AidsContext& context, const TScreenBackground& settings,
-                             const std::vector<std::string>& text, QWidget* parent)
-    : TextWindowAdjuster(context, settings, 480, parent) {
+ViewportWindowAdjuster::ViewportWindowAdjuster(AidsContext& context,
+                                               const TScreenBackground& settings,
+                                               const std::vector<std::string>& text,
+                                               QWidget* parent)
+    : TextWindowAdjuster(context, settings, TopicNumber(HelpTopic::LinkTextWindow), parent) {
     setObjectName("TVPAdjustForm");
     ViewportBackground background = MakeViewportBackground(context, settings);
     if (!background.message.isEmpty()) context.platform.messages.ShowError(background.message);

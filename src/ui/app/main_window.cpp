@@ -13,17 +13,18 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <utility>
 
-#include "common/aids_context.h"
 #include "aids/teaching_aids_menu.h"
-#include "app/program_about_box.h"
-#include "common/chapter_runner.h"
+#include "app/chapter_view_chooser.h"
 #include "app/instructions_menu.h"
 #include "app/new_tutorial_folder_dialog.h"
+#include "app/program_about_box.h"
 #include "app/program_memory.h"
-#include "app/teaching_aids_link.h"
 #include "app/sample_offer.h"
-#include "app/chapter_view_chooser.h"
+#include "app/teaching_aids_link.h"
+#include "common/aids_context.h"
+#include "common/chapter_runner.h"
 #include "design/presentation_designer.h"
 #include "editor/chapter_editor.h"
 #include "platform/error_handler.h"
@@ -137,7 +138,7 @@ void MainWindow::BuildPanel(QWidget* background) {
     MenuPnl_ = new QFrame(background);
     ui_->setupUi(MenuPnl_);
 
-    // The buttons carry their help topics in the .ui; each but Help and Quit runs framed.
+    // Each button but Help and Quit runs framed.
     for (QPushButton* button :
          {ui_->SelectBtn, ui_->StartBtn, ui_->ConfigBtn, ui_->EditBtn, ui_->ViewBtn, ui_->PreviewBtn, ui_->CompileBtn,
           ui_->DistribBtn, ui_->ScreensBtn, ui_->ToolsBtn, ui_->CustProgBtn, ui_->AboutBtn, ui_->HelpBtn, ui_->TutBtn,
@@ -149,6 +150,24 @@ void MainWindow::BuildPanel(QWidget* background) {
                 RunFramed(button, [this, name] { actions_.value(name)(); });
             });
     }
+
+    // The topic F1 opens on each button (Instructions and Quit take the window's).
+    const std::pair<ControlName, HelpTopic> topics[] = {
+        {control::SelectBtn, HelpTopic::SelectTutorial},
+        {control::StartBtn, HelpTopic::NewTutorial},
+        {control::ConfigBtn, HelpTopic::TutorialTypeMenu},
+        {control::EditBtn, HelpTopic::ChapterEditor},
+        {control::ViewBtn, HelpTopic::ViewChapter},
+        {control::PreviewBtn, HelpTopic::PreviewTutorial},
+        {control::CompileBtn, HelpTopic::CompileTutorial},
+        {control::DistribBtn, HelpTopic::Distribution},
+        {control::ScreensBtn, HelpTopic::TutorialPresentation},
+        {control::ToolsBtn, HelpTopic::TeachingAids},
+        {control::CustProgBtn, HelpTopic::ProgramPresentationMenu},
+        {control::AboutBtn, HelpTopic::AboutProgram},
+        {control::HelpBtn, HelpTopic::Contents},
+    };
+    for (const auto& [name, topic] : topics) SetHelpTopic(buttons_.value(name), topic);
 
     // The buttons' own actions; the others wait for their windows.
     actions_[control::SelectBtn] = [this] { SelectBtnClick(); };
@@ -329,7 +348,9 @@ void MainWindow::SelectBtnClick() {
 }
 
 void MainWindow::StartBtnClick() {
-    NewTutorialFolderDialog form(platform_, "*.QKJ", "Enter Tutorial Name", 105, project_.ProjectDir, this);
+    NewTutorialFolderDialog form(platform_, "*.QKJ", "Enter Tutorial Name",
+                                 TopicNumber(HelpTopic::NewTutorialFolder), project_.ProjectDir,
+                                 this);
     if (form.exec() != QDialog::Accepted) {
         std::error_code ec;
         fs::current_path(project_.ProjectDir, ec);
@@ -360,7 +381,7 @@ void MainWindow::AboutBtnClick() {
     about.exec();
 }
 
-void MainWindow::HelpBtnClick() { platform_.ShowHelp(1); }
+void MainWindow::HelpBtnClick() { platform_.ShowHelp(TopicNumber(HelpTopic::Contents)); }
 
 void MainWindow::TutBtnClick() {
     InstructionsMenu menu(project_.HomeDir, platform_, this);

@@ -135,8 +135,10 @@ void ProgramPresentationSettings::EditCommand(bool opening) {
     const TCommandSettingLayout& layout = opening ? cfg::Opening : cfg::Closing;
     AidsContext context{project_, platform_, system_};
     // The opening command offers the two executable types only.
-    CommandTypeChooser form(context, opening ? " Opening Command Type " : " Closing Command Type ", opening ? 420 : 430,
-                          opening, ReadCommandSetting(copy_, layout), this);
+    CommandTypeChooser form(
+        context, opening ? " Opening Command Type " : " Closing Command Type ",
+        opening ? TopicNumber(HelpTopic::OpeningCommand) : TopicNumber(HelpTopic::ClosingCommand),
+        opening, ReadCommandSetting(copy_, layout), this);
     if (form.exec() == QDialog::Accepted) WriteCommandSetting(copy_, layout, form.Setting());
 }
 

@@ -45,12 +45,12 @@ QString NotesFileName(const QString& caption) {
 
 void TeachingAidsLink::Connect(PreviewWindow& window, Project& project) {
     Impl& impl = *impl_;
-    window.setEntryPerformer([&impl, &window, &project](EntrySource source, const QString& name) {
+    window.host().setEntryPerformer([&impl, &window, &project](EntrySource source, const QString& name) {
         AidsContext context{project, impl.platform, impl.system};
         EntryPerformer performer(context, &window, window.mapToGlobal(QPoint(0, 0)));
         return performer.Perform(source, name);
     });
-    window.setNotesOpener([&impl, &window](const std::filesystem::path& file, const QString& caption) {
+    window.host().setNotesOpener([&impl, &window](const std::filesystem::path& file, const QString& caption) {
         NotesEditor notes(impl.platform, file, NotesFileName(caption), &window);
         ShowModal(notes);
     });

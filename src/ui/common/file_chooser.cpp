@@ -8,18 +8,19 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <climits>
 #include <functional>
 #include <memory>
-#include <climits>
 
 #include "common/aids_context.h"
-#include "common/number_field.h"
 #include "common/media_preview.h"
+#include "common/number_field.h"
 #include "common/program_launcher.h"
 #include "common/shell_open.h"
 #include "datafile/data_file.h"
 #include "platform/error_handler.h"
 #include "platform/help.h"
+#include "platform/help_topics.h"
 #include "platform/modal.h"
 #include "platform/platform.h"
 #include "project/file_names.h"
@@ -377,7 +378,7 @@ std::string HtmlPageChooser::FileName() const { return Group(0)->Choice(); }
 void HtmlPageChooser::View() { OpenWithShell(context_, FileName()); }
 
 VideoChooser::VideoChooser(AidsContext& context, const std::string& name, QWidget* parent)
-    : FileChooser(context, 570, parent) {
+    : FileChooser(context, TopicNumber(HelpTopic::VideoFile), parent) {
     setObjectName("TGetVideoForm");
     AddGroup({" Select .AVI Video file ", "*.AVI", "Video Files|*.AVI", "&Find File", {"*.AVI"},
               "No Video file has been selected", 150, "", true},
@@ -388,7 +389,7 @@ std::string VideoChooser::FileName() const { return Group(0)->Choice(); }
 void VideoChooser::View() { PreviewMedia(context_, FileName(), this); }
 
 MidiChooser::MidiChooser(AidsContext& context, const std::string& name, QWidget* parent)
-    : FileChooser(context, 580, parent) {
+    : FileChooser(context, TopicNumber(HelpTopic::MidiFile), parent) {
     setObjectName("TGetMidiForm");
     AddGroup({" Select a MIDI file ", "*.MID", "MIDI Files|*.MID", "&Find File", {"*.MID"},
               "No MIDI file has been selected", 150, "", true},

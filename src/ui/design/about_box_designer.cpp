@@ -3,9 +3,10 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "design/design_common.h"
-#include "platform/platform.h"
 #include "common/tutorial_about_box.h"
+#include "design/design_common.h"
+#include "platform/help_topics.h"
+#include "platform/platform.h"
 #include "project/project.h"
 #include "text_codec.h"
 #include "ui_about_box_designer.h"
@@ -19,7 +20,7 @@ AboutBoxDesigner::AboutBoxDesigner(const Project& project, Platform& platform, c
     : QDialog(parent), project_(project), platform_(platform), copy_(record),
       ui_(std::make_unique<Ui::AboutBoxDesigner>()) {
     ui_->setupUi(this);
-    WireDesignerButtons(this, ui_->ButtonBox, platform_, 440, [this] {
+    WireDesignerButtons(this, ui_->ButtonBox, platform_, TopicNumber(HelpTopic::AboutBox), [this] {
         StoreFields();
         return true;
     });

@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "design/design_common.h"
+#include "platform/help_topics.h"
 #include "platform/platform.h"
 #include "text_codec.h"
 #include "ui_caption_text_dialog.h"
@@ -32,11 +33,12 @@ MenuCaptionsDialog::MenuCaptionsDialog(Platform& platform, TTutorialConfig& reco
     ui_->AboutEdit->setText(FromCp1252(record_.get(M::TopMenuAbout)));
     ui_->HelpEdit->setText(FromCp1252(record_.get(M::TopMenuHelp)));
     connect(ui_->DefaultsBtn, &QPushButton::clicked, this, &MenuCaptionsDialog::DefaultsBtnClick);
-    WireDesignerButtons(this, ui_->ButtonBox, platform, 154, [this] {
-        record_.set(M::TopMenuAbout, EditText(ui_->AboutEdit, 15));
-        record_.set(M::TopMenuHelp, EditText(ui_->HelpEdit, 15));
-        return true;
-    });
+    WireDesignerButtons(this, ui_->ButtonBox, platform, TopicNumber(HelpTopic::MenuCaptions),
+                        [this] {
+                            record_.set(M::TopMenuAbout, EditText(ui_->AboutEdit, 15));
+                            record_.set(M::TopMenuHelp, EditText(ui_->HelpEdit, 15));
+                            return true;
+                        });
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -57,13 +59,14 @@ CaptionTextDialog::CaptionTextDialog(Platform& platform, TTutorialConfig& record
     ui_->AboutEdit->setText(FromCp1252(record_.get(C::AboutCaption)));
     ui_->HelpEdit->setText(FromCp1252(record_.get(C::HelpCaption)));
     connect(ui_->DefaultsBtn, &QPushButton::clicked, this, &CaptionTextDialog::DefaultsBtnClick);
-    WireDesignerButtons(this, ui_->ButtonBox, platform, 476, [this] {
-        if (defaults_) CopyGroup(record_, Defaults(), C::Base, C::Size);
-        record_.set(C::CloseCaption, EditText(ui_->CloseEdit, 16));
-        record_.set(C::AboutCaption, EditText(ui_->AboutEdit, 16));
-        record_.set(C::HelpCaption, EditText(ui_->HelpEdit, 16));
-        return true;
-    });
+    WireDesignerButtons(this, ui_->ButtonBox, platform,
+                        TopicNumber(HelpTopic::IntroductionCaptions), [this] {
+                            if (defaults_) CopyGroup(record_, Defaults(), C::Base, C::Size);
+                            record_.set(C::CloseCaption, EditText(ui_->CloseEdit, 16));
+                            record_.set(C::AboutCaption, EditText(ui_->AboutEdit, 16));
+                            record_.set(C::HelpCaption, EditText(ui_->HelpEdit, 16));
+                            return true;
+                        });
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -5,6 +5,7 @@
 #include "design/background_choice.h"
 #include "design/design_common.h"
 #include "design/introduction_window_adjuster.h"
+#include "platform/help_topics.h"
 #include "platform/platform.h"
 #include "project/project.h"
 #include "ui_introduction_background_designer.h"
@@ -20,10 +21,11 @@ IntroductionBackgroundDesigner::IntroductionBackgroundDesigner(const Project& pr
     : QDialog(parent), project_(project), platform_(platform), copy_(record), text_(text),
       ui_(std::make_unique<Ui::IntroductionBackgroundDesigner>()) {
     ui_->setupUi(this);
-    WireDesignerButtons(this, ui_->ButtonBox, platform_, 475, [this] {
-        StoreFields();
-        return true;
-    });
+    WireDesignerButtons(this, ui_->ButtonBox, platform_,
+                        TopicNumber(HelpTopic::IntroductionBackground), [this] {
+                            StoreFields();
+                            return true;
+                        });
     background_ = std::make_unique<BackgroundChoice>(
         project_, platform_, copy_,
         BackgroundFields{kScreen.ScreenType, kScreen.ScreenColor, kScreen.GraphicFile, kScreen.WallpaperFile},

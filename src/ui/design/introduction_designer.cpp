@@ -6,6 +6,7 @@
 #include "design/design_common.h"
 #include "design/introduction_background_designer.h"
 #include "design/title_designer.h"
+#include "platform/help_topics.h"
 #include "platform/platform.h"
 #include "project/project.h"
 #include "ui_introduction_designer.h"
@@ -19,10 +20,11 @@ IntroductionDesigner::IntroductionDesigner(const Project& project, Platform& pla
     : QDialog(parent), project_(project), platform_(platform), copy_(record), text_(text),
       ui_(std::make_unique<Ui::IntroductionDesigner>()) {
     ui_->setupUi(this);
-    WireDesignerButtons(this, ui_->ButtonBox, platform_, 465, [this] {
-        StoreSwitches();
-        return true;
-    });
+    WireDesignerButtons(this, ui_->ButtonBox, platform_, TopicNumber(HelpTopic::IntroductionScreen),
+                        [this] {
+                            StoreSwitches();
+                            return true;
+                        });
     ui_->TitleBarChk->setChecked(copy_.get(I::TitleBarOn) != 0);
     ui_->StatusBarChk->setChecked(copy_.get(I::StatusBarOn) != 0);
     ui_->TextWindowChk->setChecked(copy_.get(I::Screen.TextWindowOff) == 0);
@@ -57,7 +59,10 @@ void IntroductionDesigner::DesignBar(bool title) {
     const StrField font = title ? I::TitleBarFont : I::StatusBarFont;
     const ColorField color = title ? I::TitleBarColor : I::StatusBarColor;
     ViewportTitleDesigner form(platform_, title ? "TitleBar Text :" : "StatusBar Text :",
-                            {copy_.get(text), copy_.get(font), copy_.get(color)}, 80, title ? 465 : 470, this);
+                               {copy_.get(text), copy_.get(font), copy_.get(color)}, 80,
+                               title ? TopicNumber(HelpTopic::IntroductionScreen)
+                                     : TopicNumber(HelpTopic::IntroductionStatusBar),
+                               this);
     if (form.exec() != QDialog::Accepted) return;
     const BarDesign design = form.Design();
     copy_.set(text, design.text);

@@ -45,7 +45,8 @@ IntroductionTextEditor::IntroductionTextEditor(const Project& project, Platform&
     : QDialog(parent), project_(project), platform_(platform), copy_(record), holdsText_(text != nullptr),
       ui_(std::make_unique<Ui::IntroductionTextEditor>()) {
     ui_->setupUi(this);
-    WireDesignerButtons(this, ui_->ButtonBox, platform_, 450, [this] { return OkBtnClick(); });
+    WireDesignerButtons(this, ui_->ButtonBox, platform_, TopicNumber(HelpTopic::IntroductionText),
+                        [this] { return OkBtnClick(); });
     for (int size : IntroFontSizes()) ui_->FontSizeBox->addItem(QString::number(size), size);
     for (const NamedColour& c : IntroTextColours()) {
         QPixmap swatch(12, 12);

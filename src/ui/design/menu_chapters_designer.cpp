@@ -87,7 +87,8 @@ MenuChaptersDesigner::MenuChaptersDesigner(const Project& project, Platform& pla
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
     box->setObjectName("ButtonBox");
     main->addWidget(box);
-    WireDesignerButtons(this, box, platform_, 156, [this] { return StoreRows(); });
+    WireDesignerButtons(this, box, platform_, TopicNumber(HelpTopic::MenuChapters),
+                        [this] { return StoreRows(); });
     main->setSizeConstraint(QLayout::SetFixedSize);
     SelectRow(1, true);
 }

@@ -2,12 +2,13 @@
 
 #include <QPushButton>
 
+#include "common/main_menu_dialog.h"
 #include "design/background_choice.h"
 #include "design/caption_dialogs.h"
 #include "design/design_common.h"
 #include "design/title_designer.h"
+#include "platform/help_topics.h"
 #include "platform/platform.h"
-#include "common/main_menu_dialog.h"
 #include "project/project.h"
 #include "text_codec.h"
 #include "ui_menu_screen_designer.h"
@@ -27,10 +28,11 @@ MenuScreenDesigner::MenuScreenDesigner(const Project& project, Platform& platfor
     : QDialog(parent), project_(project), platform_(platform), copy_(record),
       ui_(std::make_unique<Ui::MenuScreenDesigner>()) {
     ui_->setupUi(this);
-    WireDesignerButtons(this, ui_->ButtonBox, platform_, 150, [this] {
-        StoreFields();
-        return true;
-    });
+    WireDesignerButtons(this, ui_->ButtonBox, platform_, TopicNumber(HelpTopic::MenuScreen),
+                        [this] {
+                            StoreFields();
+                            return true;
+                        });
     ui_->TopMenuChk->setChecked(copy_.get(M::TopMenuBar) != 0);
     ui_->TitleChk->setChecked(copy_.get(M::TitleBarOn) != 0);
     ui_->StatusChk->setChecked(copy_.get(M::StatusBarOn) != 0);
@@ -81,12 +83,16 @@ void MenuScreenDesigner::DesignBar(int which) {
         QString label;
         int topic;
     };
-    const Fields f = which == kTitleBar    ? Fields{M::TitleBarText, M::TitleBarColor, M::TitleBarFont, 70,
-                                                    "TitleBar Text :", 151}
-                     : which == kStatusBar ? Fields{M::StatusBarText, M::StatusBarColor, M::StatusBarFont, 70,
-                                                    "StatusBar Text :", 152}
-                                           : Fields{M::MenuTitle, M::MenuTitleColor, M::MenuTitleFont, 60,
-                                                    "Menu Title :", 153};
+    const Fields f =
+        which == kTitleBar ? Fields{M::TitleBarText,   M::TitleBarColor,
+                                    M::TitleBarFont,   70,
+                                    "TitleBar Text :", TopicNumber(HelpTopic::MenuTitleBar)}
+        : which == kStatusBar
+            ? Fields{M::StatusBarText,   M::StatusBarColor,
+                     M::StatusBarFont,   70,
+                     "StatusBar Text :", TopicNumber(HelpTopic::MenuStatusBar)}
+            : Fields{M::MenuTitle, M::MenuTitleColor, M::MenuTitleFont,
+                     60,           "Menu Title :",    TopicNumber(HelpTopic::MenuTitle)};
     MenuTitleDesigner form(platform_, f.label, {copy_.get(f.text), copy_.get(f.font), copy_.get(f.color)},
                              f.capacity, f.topic, this);
     if (form.exec() != QDialog::Accepted) return;

@@ -3,13 +3,14 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "common/learner_screen.h"
 #include "design/design_common.h"
 #include "design/sample_screen_window.h"
-#include "screen/sample_chapter.h"
 #include "platform/error_handler.h"
+#include "platform/help_topics.h"
 #include "platform/platform.h"
-#include "common/learner_screen.h"
 #include "project/project.h"
+#include "screen/sample_chapter.h"
 #include "screen/text_screen.h"
 #include "text/errors.h"
 #include "text_codec.h"
@@ -23,7 +24,8 @@ PresentationDesigner::PresentationDesigner(Project& project, Platform& platform,
     : QDialog(parent), project_(project), platform_(platform), copy_(project.Config),
       ui_(std::make_unique<Ui::PresentationDesigner>()) {
     ui_->setupUi(this);
-    WireDesignerButtons(this, ui_->ButtonBox, platform_, 210, [this] { return SaveBtnClick(); });
+    WireDesignerButtons(this, ui_->ButtonBox, platform_, TopicNumber(HelpTopic::ChapterColours),
+                        [this] { return SaveBtnClick(); });
     QPushButton* save = ui_->ButtonBox->button(QDialogButtonBox::Save);
     save->setText("&Save");
     save->setObjectName("SaveBtn");

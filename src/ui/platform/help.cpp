@@ -113,7 +113,7 @@ void HelpBrowser::ShowTopic(const fs::path& helpFile, int topic) {
         QObject::connect(find, &QPushButton::clicked, window_, search);
         QObject::connect(edit, &QLineEdit::textChanged, result, &QLabel::clear);
         QObject::connect(contents, &QPushButton::clicked, browser, [browser] {
-            browser->scrollToAnchor(HelpTopicAnchor(1));
+            browser->scrollToAnchor(HelpTopicAnchor(TopicNumber(HelpTopic::Contents)));
             browser->moveCursor(QTextCursor::Start);
         });
         auto* findKey = new QShortcut(QKeySequence::Find, window_);

@@ -32,7 +32,7 @@ void PreviewChapterRunner::RunChapter(Project& project, const std::string& chapt
     });
     PreviewWindow window(project, platform_, &back);
     window.setWindowModality(Qt::ApplicationModal);
-    TextScreen screen(project.Config, project.ProjectDir, &window);
+    TextScreen screen(project.Config, project.ProjectDir, &window.host());
     window.setScreen(&screen);
 
     if (windowed_)
@@ -58,8 +58,8 @@ void PreviewChapterRunner::RunChapter(Project& project, const std::string& chapt
     if (connectAids_) connectAids_(window, project);
     if (onShown_) onShown_(window, project);
 
-    if (!window.stopRequested()) {
-        ChapterPlayer player(project, screen, window);
+    if (!window.host().stopRequested()) {
+        ChapterPlayer player(project, screen, window.host());
         player.run(file);
     }
     window.setScreen(nullptr);

@@ -22,11 +22,9 @@
 
 #include "platform/platform.h"
 #include "platform/window_caption.h"
-#include "player/print_question_dialog.h"
 #include "player/screen_accessibility.h"
 #include "player/screen_object_view.h"
 #include "player/screen_widgets.h"
-#include "player/utility_menu_dialog.h"
 #include "project/config_record.h"
 #include "project/project.h"
 #include "richtext/rich_text_render.h"
@@ -41,7 +39,8 @@
 namespace quill {
 
 PreviewWindow::PreviewWindow(const Project& project, Platform& platform, QWidget* parent)
-    : QWidget(parent, Qt::Window), project_(project), platform_(platform), frame_(std::make_unique<Ui::PreviewWindow>()) {
+    : QWidget(parent, Qt::Window), project_(project), platform_(platform), frame_(std::make_unique<Ui::PreviewWindow>()),
+      host_(std::make_unique<PreviewHost>(*this, project, platform)) {
     setFixedSize(kClientWidth, kClientHeight);
     // The view's scale, also from the context menu and Ctrl+1, Ctrl+2, Ctrl+0.
     setContextMenuPolicy(Qt::DefaultContextMenu);
@@ -125,13 +124,10 @@ void PreviewWindow::buildControls() {
     QuizAns = {frame_->QuizAns1, frame_->QuizAns2, frame_->QuizAns3, frame_->QuizAns4};
 
     ScreenObjectView::Handlers handlers;
-    handlers.screenClick = [this] { ScreenClick(); };
-    handlers.imageClick = [this] { ImageClick(); };
+    handlers.screenClick = [this] { host_->ScreenClicked(); };
+    handlers.imageClick = [this] { host_->ImageClicked(); };
     handlers.hyperClick = [this](const QString& word) { HyperLabelClick(word); };
-    handlers.menuClick = [this](int number) {
-        flags_.menuChoice = number;
-        flags_.menuDone = true;
-    };
+    handlers.menuClick = [this](int number) { host_->MenuPicked(number); };
     view_ = std::make_unique<ScreenObjectView>(this, placement_, std::move(handlers));
 
     // What the .ui file cannot say: the design geometry the scale maps, the screen's fonts in
@@ -153,20 +149,12 @@ void PreviewWindow::buildControls() {
         w->hide();
 
     UserInputEdit->installEventFilter(this);
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { flags_.memoDone = true; });
-    connect(LeftBitBtn, &QPushButton::clicked, this, [this] {
-        flags_.choice = true;
-        flags_.choiceDone = true;
-    });
-    connect(RightBitBtn, &QPushButton::clicked, this, [this] {
-        flags_.choice = false;
-        flags_.choiceDone = true;
-    });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { host_->MemoDone(); });
+    connect(LeftBitBtn, &QPushButton::clicked, this, [this] { host_->ChoiceMade(true); });
+    connect(RightBitBtn, &QPushButton::clicked, this, [this] { host_->ChoiceMade(false); });
     ListBox1->installEventFilter(this);
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        flags_.listIndex = ListBox1->row(item);
-        flags_.listDone = true;
-    });
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { host_->ListPicked(ListBox1->row(item)); });
 
     for (int k = 1; k <= 4; ++k) {
         auto* panel = static_cast<KeyLabel*>(QuizAns[static_cast<std::size_t>(k - 1)]);
@@ -177,10 +165,7 @@ void PreviewWindow::buildControls() {
         placement_.setFont(text, Courier(13, true));
         panel->SetFocusShownOn(text);
         for (ClickLabel* target : {static_cast<ClickLabel*>(panel), num, text}) {
-            target->onClick = [this, k] {
-                flags_.answer = k;
-                flags_.answerDone = true;
-            };
+            target->onClick = [this, k] { host_->AnswerPicked(k); };
         }
         panel->hide();
     }
@@ -191,17 +176,7 @@ void PreviewWindow::buildControls() {
                                                           {UtilityBtn, ControlButton::Utilities},
                                                           {QuitBtn, ControlButton::Quit}};
     for (const auto& [b, which] : bar)
-        connect(b, &QPushButton::clicked, this, [this, which = which] { ButtonClick(which); });
-
-    SlowTimer = new QTimer(this);
-    SlowTimer->setObjectName(QStringLiteral("SlowTimer"));
-    SlowTimer->setSingleShot(true);
-    SlowTimer->setInterval(TextScreen::kSlowTickMs);
-    connect(SlowTimer, &QTimer::timeout, this, [this] { flags_.slowTick = true; });
-    Delaytimer = new QTimer(this);
-    Delaytimer->setObjectName(QStringLiteral("Delaytimer"));
-    Delaytimer->setSingleShot(true);
-    connect(Delaytimer, &QTimer::timeout, this, [this] { flags_.timerDone = true; });
+        connect(b, &QPushButton::clicked, this, [this, which = which] { host_->ButtonPressed(which); });
 }
 
 void PreviewWindow::setScreen(TextScreen* screen) {
@@ -212,8 +187,7 @@ void PreviewWindow::setScreen(TextScreen* screen) {
 
 void PreviewWindow::FormActivate() {
     const TTutorialConfig& c = project_.Config;
-    stop_ = false;
-    flags_ = Flags{};
+    host_->Begin();
     lastPressed_ = nullptr;
     const QColor back = ColourFromRecord(c.get(cfg::Screen::ScreenBackColor));
     view_->SetBackground(back);
@@ -228,42 +202,6 @@ void PreviewWindow::FormActivate() {
     PageBackBtn->setText(FromCp1252(c.get(cfg::Screen::PagebackCaption)));
     UtilityBtn->setText(FromCp1252(c.get(cfg::Screen::UtilitiesCaption)));
     syncFromScreen();
-}
-
-void PreviewWindow::requestStop() {
-    stop_ = true;
-    SlowTimer->stop();
-    Delaytimer->stop();
-}
-
-// ---- handlers: they only record what happened -------------------------------------------------
-
-void PreviewWindow::ButtonClick(ControlButton button) {
-    flags_.button = button;
-    flags_.anyButton = true;
-}
-
-void PreviewWindow::ScreenClick() {
-    flags_.key = true;
-    flags_.lastKey = KeyPress{true, {}};
-    flags_.timerDone = true;
-    flags_.keyEndedDelay = true;
-}
-
-void PreviewWindow::ImageClick() {
-    // A click on the full-screen picture answers a wait for a key; it does not end a delay.
-    flags_.key = true;
-    flags_.lastKey = KeyPress{true, {}};
-}
-
-void PreviewWindow::KeyDown(QKeyEvent* event) {
-    // Every key going down counts, modifiers and Escape included; the last key is its
-    // character when it has one.
-    const QString text = event->text();
-    flags_.key = true;
-    flags_.lastKey = KeyPress{false, text.size() == 1 && text[0].isPrint() ? text[0] : QChar()};
-    flags_.timerDone = true;
-    flags_.keyEndedDelay = true;
 }
 
 void PreviewWindow::keyPressEvent(QKeyEvent* event) {
@@ -291,12 +229,15 @@ void PreviewWindow::keyPressEvent(QKeyEvent* event) {
             }
         }
     }
-    KeyDown(event);
+    // Every key going down counts, modifiers and Escape included; the last key is its
+    // character when it has one.
+    const QString typed = event->text();
+    host_->KeyWentDown(typed.size() == 1 && typed[0].isPrint() ? typed[0] : QChar());
     event->accept();
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event) {
-    requestStop();
+    host_->requestStop();
     event->accept();
 }
 
@@ -306,12 +247,11 @@ bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         if (watched == UserInputEdit && enter) {
             // Enter ends the input; it is not typed into the box.
-            flags_.inputDone = true;
+            host_->InputEntered();
             return true;
         }
         if (watched == ListBox1 && enter) {
-            flags_.listIndex = ListBox1->currentRow();
-            flags_.listDone = true;
+            host_->ListPicked(ListBox1->currentRow());
             return true;
         }
     }
@@ -322,8 +262,8 @@ void PreviewWindow::HyperLabelClick(const QString& name) {
     // The entry or the message takes the keyboard; afterwards it goes back to where it was
     // (the input box of a waiting *GetUserInput, a control bar button, the window).
     const QPointer<QWidget> focus = focusWidget();
-    if (!performEntry(EntrySource::Hyper, name))
-        showInfo(QStringLiteral("The \"") + name + QStringLiteral("\" HyperText Link has not been defined "));
+    if (!host_->performEntry(EntrySource::Hyper, name))
+        host_->showInfo(QStringLiteral("The \"") + name + QStringLiteral("\" HyperText Link has not been defined "));
     RestoreFocus(focus);
 }
 
@@ -537,22 +477,11 @@ void PreviewWindow::CentreLinesOK() {
                                     (placement_.designRect(Panel1).height() - ok.height()) / 2));
 }
 
-// ---- waits --------------------------------------------------------------------------------------
+// ---- what the host's waits do with the widgets ------------------------------------------------
 
-void PreviewWindow::waitUntil(const std::function<bool()>& done) {
-    while (!stop_ && !done()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-}
+void PreviewWindow::FocusWindow() { setFocus(); }
 
-void PreviewWindow::waitForFlag(bool& flag) {
-    flag = false;
-    waitUntil([&flag] { return flag; });
-    flag = false;
-}
-
-ControlButton PreviewWindow::waitForButton() {
-    syncFromScreen();
-    // The bar can be worked from the keyboard: the button pressed last (Help and Utilities
-    // return to this wait) or else Continue takes the focus.
+void PreviewWindow::BeginButtonWait() {
     SetButtonKeys(true);
     const std::vector<QPushButton*> shown = ShownButtons();
     if (!shown.empty()) {
@@ -560,105 +489,60 @@ ControlButton PreviewWindow::waitForButton() {
         if (lastPressed_ && std::find(shown.begin(), shown.end(), lastPressed_) != shown.end()) first = lastPressed_;
         first->setFocus(Qt::OtherFocusReason);
     }
-    flags_.anyButton = false;
-    waitUntil([this] { return flags_.anyButton; });
+}
+
+void PreviewWindow::EndButtonWait() {
     SetButtonKeys(false);
     if (QWidget* f = focusWidget(); f && f->parentWidget() == ControlPnl) setFocus(Qt::OtherFocusReason);
-    if (stop_) return ControlButton::Quit;
-    flags_.anyButton = false;
-    const ControlButton pressed = flags_.button;
+}
+
+void PreviewWindow::RememberPressed(ControlButton pressed) {
     lastPressed_ = pressed == ControlButton::Help        ? HelpBtn
                    : pressed == ControlButton::Utilities ? UtilityBtn
                                                          : nullptr;
-    return pressed;
 }
 
-KeyPress PreviewWindow::waitForKey() {
-    syncFromScreen();
-    setFocus();
-    waitForFlag(flags_.key);
-    if (stop_) return KeyPress{true, {}};
-    return flags_.lastKey;
-}
-
-bool PreviewWindow::waitDelay(int milliseconds) {
-    syncFromScreen();
-    flags_.timerDone = false;
-    flags_.keyEndedDelay = false;
-    if (milliseconds <= 0) {
-        QCoreApplication::processEvents();
-        return false;
-    }
-    Delaytimer->start(milliseconds);
-    waitUntil([this] { return flags_.timerDone; });
-    Delaytimer->stop();
-    flags_.timerDone = false;
-    return !stop_ && flags_.keyEndedDelay;
-}
-
-void PreviewWindow::waitSlowTick() {
-    syncFromScreen();
-    flags_.slowTick = false;
-    SlowTimer->start();
-    waitUntil([this] { return flags_.slowTick; });
-    SlowTimer->stop();
-}
-
-void PreviewWindow::processEvents() {
-    syncFromScreen();
-    QCoreApplication::processEvents();
-}
-
-QString PreviewWindow::askInput() {
-    syncFromScreen();
+void PreviewWindow::BeginInput() {
     UserInputEdit->clear();
     UserInputEdit->show();
     UserInputEdit->setFocus();
-    waitForFlag(flags_.inputDone);
-    const QString text = stop_ ? QString() : UserInputEdit->text();
+}
+
+QString PreviewWindow::EndInput(bool take) {
+    const QString text = take ? UserInputEdit->text() : QString();
     UserInputEdit->clear();
     UserInputEdit->hide();
     setFocus();
     return text;
 }
 
-bool PreviewWindow::askChoice() {
-    syncFromScreen();
-    // From the keyboard: the left button has the focus, Tab moves between the two, Enter or
-    // Space presses the focused one, and the first letter of a legend presses its button.
+void PreviewWindow::BeginChoice() {
     for (QPushButton* b : {LeftBitBtn, RightBitBtn}) {
         b->setFocusPolicy(Qt::StrongFocus);
         b->setAutoDefault(true);
     }
     choiceKeys_ = true;
     if (LeftBitBtn->isEnabled()) LeftBitBtn->setFocus(Qt::OtherFocusReason);
-    waitForFlag(flags_.choiceDone);
+}
+
+void PreviewWindow::EndChoice() {
     choiceKeys_ = false;
     LeftBitBtn->setEnabled(false);
     RightBitBtn->setEnabled(false);
     TwoButtonPnl->setEnabled(false);
     setFocus();
-    return !stop_ && flags_.choice;
 }
 
-int PreviewWindow::askList() {
-    syncFromScreen();
-    ListBox1->setFocus();
-    waitForFlag(flags_.listDone);
+void PreviewWindow::BeginList() { ListBox1->setFocus(); }
+
+void PreviewWindow::EndList() {
     ListMenuPanel->hide();
     setFocus();
-    return stop_ ? -1 : flags_.listIndex;
 }
 
-int PreviewWindow::askMenuButton() {
-    syncFromScreen();
-    // From the keyboard: the first button has the focus, Tab moves between them, Enter or
-    // Space presses the focused one.
+void PreviewWindow::BeginMenu() {
     const std::vector<QWidget*> buttons = view_->MenuButtons();
     if (!buttons.empty()) buttons.front()->setFocus(Qt::OtherFocusReason);
-    waitForFlag(flags_.menuDone);
-    setFocus();
-    return stop_ ? 0 : flags_.menuChoice;
 }
 
 std::vector<QWidget*> PreviewWindow::QuizAnswers() const {
@@ -668,74 +552,22 @@ std::vector<QWidget*> PreviewWindow::QuizAnswers() const {
     return answers;
 }
 
-QuizReply PreviewWindow::askQuizAnswer() {
-    syncFromScreen();
-    // From the keyboard: the first answer has the focus, Tab and the arrow keys move between
-    // the answers, Enter or Space picks the focused one; the letters A to D still answer.
+void PreviewWindow::BeginQuiz() {
     const std::vector<QWidget*> answers = QuizAnswers();
     quizKeys_ = !answers.empty();
     if (quizKeys_)
         answers.front()->setFocus(Qt::OtherFocusReason);
     else
         setFocus();
-    flags_.answerDone = false;
-    flags_.key = false;
-    waitUntil([this] { return flags_.answerDone || flags_.key; });
+}
+
+void PreviewWindow::EndQuiz() {
     quizKeys_ = false;
     setFocus();
-    const bool answered = flags_.answerDone;
-    flags_.answerDone = false;
-    flags_.key = false;
-    if (stop_) return {};
-    if (answered) return {flags_.answer, {}};
-    return {0, flags_.lastKey.key};
 }
 
-QStringList PreviewWindow::askMemo() {
-    syncFromScreen();
-    Memo1->setFocus();
-    waitForFlag(flags_.memoDone);
-    if (stop_) return {};
-    const QString text = Memo1->toPlainText();
-    setFocus();
-    if (text.isEmpty()) return {};
-    return text.split(u'\n');
-}
+void PreviewWindow::BeginMemo() { Memo1->setFocus(); }
 
-std::optional<int> PreviewWindow::chooseUtility(const QStringList& names) {
-    if (names.isEmpty()) return std::nullopt;
-    UtilityMenuDialog chooser(names, this);
-    chooser.exec();
-    return chooser.ChosenIndex();
-}
-
-// ---- messages and outside actions ---------------------------------------------------------------
-
-void PreviewWindow::showError(const QString& text) { platform_.messages.ShowError(text); }
-
-void PreviewWindow::showInfo(const QString& text) { platform_.messages.ShowInfo(text); }
-
-bool PreviewWindow::performEntry(EntrySource source, const QString& name) {
-    return performer_ ? performer_(source, name) : false;
-}
-
-void PreviewWindow::openNotes(const std::filesystem::path& file, const QString& caption) {
-    if (notesOpener_) {
-        notesOpener_(file, caption);
-        return;
-    }
-    ShowNotAvailable(platform_.messages, QStringLiteral("Notes Editor"));
-}
-
-void PreviewWindow::printLines(const QStringList& lines, const QString& question) {
-    PrintQuestionDialog ask(question, this);
-    if (ask.exec() != QDialog::Accepted) return;
-    PrintTextLines(platform_.dialogs, lines, windowTitle());
-}
-
-void PreviewWindow::showHelp(const QString& helpFile, int topic) {
-    // The tutorial's own help file, only from inside its folder; none: the tutorial says so.
-    ShowTutorialHelpFile(platform_, project_.ProjectDir, ToCp1252(helpFile), topic);
-}
+QString PreviewWindow::MemoText() const { return Memo1->toPlainText(); }
 
 }  // namespace quill

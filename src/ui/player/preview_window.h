@@ -1,13 +1,11 @@
 #pragma once
-// PreviewWindow: the preview window, the learner's view of a running chapter. It shows the
-// text screen (TextScreen) with its screen objects as widgets, the title panel, the control bar
-// and the answer controls, and implements PlayerHost: every wait runs a local event loop until
-// one of the window's handlers has set the flag that wait is for. The handlers only record what
-// the learner did; the player reads the result when the wait returns.
-//
-// Closing the window asks the run to stop: every wait returns at once and stopRequested() stays
-// true until the next run begins. Nothing else in the window stops a run; Escape is a key like
-// any other.
+// PreviewWindow: the preview window, the learner's view of a running chapter. Three parts:
+//   - the static frame (the title panel, the control bar, the answer controls), laid out in
+//     preview_window.ui and filled from the screen at every wait;
+//   - ScreenObjectView, the screen itself: its raster, picture, window text and objects;
+//   - PreviewHost (host()), the player's host: its waits and what the handlers record.
+// The window itself handles the keyboard: which widgets Tab walks at each wait, the keys that
+// work the answers, the View menu's scale; closing it asks the run to stop.
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -22,6 +20,7 @@
 #include <vector>
 
 #include "host.h"
+#include "player/preview_host.h"
 #include "screen/design_surface.h"
 #include "common/screen_scale.h"
 #include "screen/screen_objects.h"
@@ -46,14 +45,11 @@ class TextScreen;
 struct Platform;
 
 // Window name (its objectName): TTutDisplayForm.
-class PreviewWindow : public QWidget, public PlayerHost {
+class PreviewWindow : public QWidget {
     Q_OBJECT
 public:
     // The client area: the 640 x 480 design surface, shown at the window's scale.
     static constexpr int kClientWidth = kDesignWidth, kClientHeight = kDesignHeight;
-
-    using EntryPerformer = std::function<bool(EntrySource, const QString&)>;
-    using NotesOpener = std::function<void(const std::filesystem::path&, const QString&)>;
 
     PreviewWindow(const Project& project, Platform& platform, QWidget* parent = nullptr);
     ~PreviewWindow() override;
@@ -61,17 +57,12 @@ public:
     // The screen shown and read; null shows an empty window.
     void setScreen(TextScreen* screen);
     TextScreen* screen() const { return screen_; }
-    // Performs data file entries (hypertext words, utilities, executables). Without one every
-    // entry counts as not defined.
-    void setEntryPerformer(EntryPerformer performer) { performer_ = std::move(performer); }
-    // Opens the notes editor; without one the notes file is opened in a plain editor window.
-    void setNotesOpener(NotesOpener opener) { notesOpener_ = std::move(opener); }
+    // The player's host: give it to the screen and the player.
+    PreviewHost& host() { return *host_; }
 
-    // Activation: colours, caption and button captions from the configuration record; clears
-    // the stop request of a previous run.
+    // Activation: colours, caption and button captions from the configuration record; the
+    // host begins a new run.
     void FormActivate();
-    // Ends the run at the next wait (closing the window).
-    void requestStop();
     // Brings the widgets in line with the screen: the raster, the objects, the answer controls,
     // the title panel and the control bar. Every wait does this before it waits.
     void syncFromScreen();
@@ -91,26 +82,33 @@ public:
     void CentreChoiceButtons();
     void CentreLinesOK();
 
-    // ---- PlayerHost ------------------------------------------------------------------------
-    ControlButton waitForButton() override;
-    KeyPress waitForKey() override;
-    bool waitDelay(int milliseconds) override;
-    void waitSlowTick() override;
-    void processEvents() override;
-    bool stopRequested() const override { return stop_; }
-    QString askInput() override;
-    bool askChoice() override;
-    int askList() override;
-    int askMenuButton() override;
-    QuizReply askQuizAnswer() override;
-    QStringList askMemo() override;
-    std::optional<int> chooseUtility(const QStringList& names) override;
-    void showError(const QString& text) override;
-    void showInfo(const QString& text) override;
-    bool performEntry(EntrySource source, const QString& name) override;
-    void openNotes(const std::filesystem::path& file, const QString& caption) override;
-    void printLines(const QStringList& lines, const QString& question) override;
-    void showHelp(const QString& helpFile, int topic) override;
+    // ---- what the host's waits do with the widgets ---------------------------------------
+    // The window takes the keyboard (keys, not its controls).
+    void FocusWindow();
+    // The control bar can be worked from the keyboard during the wait: the button pressed
+    // last (Help and Utilities return to this wait) or else Continue takes the focus.
+    void BeginButtonWait();
+    void EndButtonWait();
+    void RememberPressed(ControlButton pressed);
+    // The input box: empty, shown and focused; at the end its text (when `take`), then empty
+    // and hidden.
+    void BeginInput();
+    QString EndInput(bool take);
+    // The two-button choice from the keyboard: the left button has the focus, Tab moves
+    // between the two, Enter or Space presses the focused one, the first letter of a legend
+    // presses its button. At the end both are disabled.
+    void BeginChoice();
+    void EndChoice();
+    void BeginList();
+    void EndList();  // the list is hidden
+    // The first menu button has the focus, Tab moves between them, Enter or Space presses.
+    void BeginMenu();
+    // The first answer has the focus, Tab and the arrow keys move between the answers, Enter
+    // or Space picks the focused one; the letters A to D still answer as keys.
+    void BeginQuiz();
+    void EndQuiz();
+    void BeginMemo();
+    QString MemoText() const;
 
     // The handler of every hypertext label: performs the HYPER entry named by the caption, or
     // says that the link has not been defined.
@@ -124,42 +122,13 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    // What the handlers record (the player's flags and values).
-    struct Flags {
-        bool anyButton = false;
-        ControlButton button = ControlButton::Continue;
-        bool key = false;
-        KeyPress lastKey;
-        bool timerDone = false;
-        bool keyEndedDelay = false;
-        bool slowTick = false;
-        bool inputDone = false;
-        bool choiceDone = false;
-        bool choice = false;
-        bool listDone = false;
-        int listIndex = 0;
-        bool menuDone = false;
-        int menuChoice = 0;
-        bool answerDone = false;
-        int answer = 0;
-        bool memoDone = false;
-    };
-
     void buildControls();
-    // Processes events until `done` is true or the run is to stop.
-    void waitUntil(const std::function<bool()>& done);
-    // Waits until a handler sets `flag` (or the run stops); it is cleared before and after.
-    void waitForFlag(bool& flag);
-    void ButtonClick(ControlButton button);
-    void ScreenClick();
-    void ImageClick();
     // The control bar's keyboard use during a button wait: its shown buttons take the focus
     // with Tab, Enter and Space press the focused one.
     void SetButtonKeys(bool on);
     std::vector<QPushButton*> ShownButtons() const;
     // Gives the keyboard back to `focus` (or the window) after a message or an entry.
     void RestoreFocus(QWidget* focus);
-    void KeyDown(QKeyEvent* event);
     void SyncFrame();
     void SyncAnswers();
 
@@ -167,10 +136,7 @@ private:
     Platform& platform_;
     std::unique_ptr<Ui::PreviewWindow> frame_;  // the static frame, from preview_window.ui
     TextScreen* screen_ = nullptr;
-    EntryPerformer performer_;
-    NotesOpener notesOpener_;
-    Flags flags_;
-    bool stop_ = false;
+    std::unique_ptr<PreviewHost> host_;
     DesignPlacement placement_;
     ScaleMode scaleMode_ = ScaleMode::One;
     ScaleChooser scaleChooser_;
@@ -191,8 +157,6 @@ private:
     QPushButton* HelpBtn = nullptr;
     QPushButton* UtilityBtn = nullptr;
     QPushButton* QuitBtn = nullptr;
-    QTimer* SlowTimer = nullptr;
-    QTimer* Delaytimer = nullptr;
     QLineEdit* UserInputEdit = nullptr;
     QFrame* LinesPanel = nullptr;
     QPlainTextEdit* Memo1 = nullptr;

@@ -153,7 +153,7 @@ TEST(PreviewRunner, UtilitiesButtonWithNoneOneAndTwoUtilities) {
         QStringList performed;
         bool chooserShown = false;
         f.runner.SetConnectAids([&](PreviewWindow& w, Project&) {
-            w.setEntryPerformer([&](EntrySource source, const QString& name) {
+            w.host().setEntryPerformer([&](EntrySource source, const QString& name) {
                 EXPECT_EQ(source, EntrySource::Utility);
                 performed.push_back(name);
                 return true;

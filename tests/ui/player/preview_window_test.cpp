@@ -42,7 +42,7 @@ struct PreviewFixture {
         NewTutorial(project, home / "t", "demo");
         project.Config.set(cfg::Program::ProgramTitle, "Caf\xE9 course");
         window = std::make_unique<PreviewWindow>(project, rec.platform());
-        screen = std::make_unique<TextScreen>(project.Config, project.ProjectDir, window.get());
+        screen = std::make_unique<TextScreen>(project.Config, project.ProjectDir, &window->host());
         window->setScreen(screen.get());
         window->show();
         window->FormActivate();
@@ -96,20 +96,20 @@ TEST(PreviewWindow, ControlBarButtonsEndTheButtonWaitAndShowTheScreensLegends) {
                      !f.child<QPushButton>("HelpBtn")->isVisible();
             Click(f.child<QPushButton>(c.name));
         });
-        EXPECT_EQ(f.window->waitForButton(), c.expected) << c.name;
+        EXPECT_EQ(f.window->host().waitForButton(), c.expected) << c.name;
         EXPECT_TRUE(sawBar) << c.name;
     }
     // A click before the wait does not count for the next wait.
     Click(f.child<QPushButton>("ContinueBtn"));
     f.during([&] { Click(f.child<QPushButton>("QuitBtn")); });
-    EXPECT_EQ(f.window->waitForButton(), ControlButton::Quit);
+    EXPECT_EQ(f.window->host().waitForButton(), ControlButton::Quit);
     EXPECT_TRUE(f.rec.messages.shown.empty());
 }
 
 TEST(PreviewWindow, KeysClicksAndTimersEndTheirWaits) {
     PreviewFixture f;
     f.during([&] { QTest::keyClick(f.window.get(), Qt::Key_B); });
-    KeyPress key = f.window->waitForKey();
+    KeyPress key = f.window->host().waitForKey();
     EXPECT_FALSE(key.click);
     EXPECT_EQ(key.key, QChar(u'b'));
 
@@ -117,10 +117,10 @@ TEST(PreviewWindow, KeysClicksAndTimersEndTheirWaits) {
     // the drawing area is a click.
     for (const Qt::Key k : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_CapsLock, Qt::Key_Escape}) {
         f.during([&] { QTest::keyClick(f.window.get(), k); });
-        key = f.window->waitForKey();
+        key = f.window->host().waitForKey();
         EXPECT_FALSE(key.click) << k;
         EXPECT_TRUE(key.key.isNull()) << k;
-        EXPECT_FALSE(f.window->stopRequested()) << k;
+        EXPECT_FALSE(f.window->host().stopRequested()) << k;
     }
     f.during([&] {
         QWidget* area = f.child<QWidget>("PaintBox1");
@@ -130,22 +130,22 @@ TEST(PreviewWindow, KeysClicksAndTimersEndTheirWaits) {
     });
     QElapsedTimer waited;
     waited.start();
-    key = f.window->waitForKey();
+    key = f.window->host().waitForKey();
     EXPECT_TRUE(key.click);
     EXPECT_GE(waited.elapsed(), 40);  // ended by the left click, not by the others
 
     // A delay runs out by itself, or ends early at a key.
-    EXPECT_FALSE(f.window->waitDelay(30));
+    EXPECT_FALSE(f.window->host().waitDelay(30));
     f.during([&] { QTest::keyClick(f.window.get(), Qt::Key_X); });
     int delayRanOut = 0;
     const auto counting = QObject::connect(f.child<QTimer>("Delaytimer"), &QTimer::timeout, [&] { ++delayRanOut; });
-    EXPECT_TRUE(f.window->waitDelay(10000));
+    EXPECT_TRUE(f.window->host().waitDelay(10000));
     EXPECT_EQ(delayRanOut, 0);  // ended by the key, not by its time
     QObject::disconnect(counting);
 
     QElapsedTimer clock;
     clock.start();
-    f.window->waitSlowTick();
+    f.window->host().waitSlowTick();
     EXPECT_GE(clock.elapsed(), 90);
 }
 
@@ -163,7 +163,7 @@ TEST(PreviewWindow, InputBoxEndsAtEnterWithoutTypingIt) {
         QApplication::sendEvent(edit, &e);
         QTest::keyClick(edit, Qt::Key_Return);
     });
-    EXPECT_EQ(f.window->askInput(), QString::fromUtf8("Zo\u00eb"));
+    EXPECT_EQ(f.window->host().askInput(), QString::fromUtf8("Zo\u00eb"));
     EXPECT_EQ(place, QRect(32, 34, 80, 21));
     EXPECT_FALSE(edit->isVisible());
     EXPECT_TRUE(edit->text().isEmpty());
@@ -184,16 +184,16 @@ TEST(PreviewWindow, TheTwoButtonChoiceAndButtonMenusWorkFromTheKeyboard) {
         EXPECT_EQ(QApplication::focusWidget(), right);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
-    EXPECT_FALSE(f.window->askChoice());
+    EXPECT_FALSE(f.window->host().askChoice());
     EXPECT_TRUE(seen);
     // Space presses the focused button; a legend's first letter presses its button.
     f.screen->showChoice(QStringLiteral("Yes"), QStringLiteral("No"), 10);
     f.during([&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); });
-    EXPECT_TRUE(f.window->askChoice());
+    EXPECT_TRUE(f.window->host().askChoice());
     for (const auto& [key, expected] : {std::pair{Qt::Key_N, false}, std::pair{Qt::Key_Y, true}}) {
         f.screen->showChoice(QStringLiteral("Yes"), QStringLiteral("No"), 10);
         f.during([&, key = key] { QTest::keyClick(QApplication::focusWidget(), key); });
-        EXPECT_EQ(f.window->askChoice(), expected);
+        EXPECT_EQ(f.window->host().askChoice(), expected);
     }
 
     // Menu buttons: the first has the focus, Tab walks them, Enter presses the focused one.
@@ -206,7 +206,7 @@ TEST(PreviewWindow, TheTwoButtonChoiceAndButtonMenusWorkFromTheKeyboard) {
         EXPECT_EQ(QApplication::focusWidget(), f.child<QWidget>("MenuButton3"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
-    EXPECT_EQ(f.window->askMenuButton(), 3);
+    EXPECT_EQ(f.window->host().askMenuButton(), 3);
 }
 
 // A keyboard-only learner answers a quiz: the first answer has the focus (its text in inverse
@@ -237,12 +237,12 @@ TEST(PreviewWindow, QuizAnswersArePickedFromTheKeyboard) {
                   f.screen->answers().quiz[0].backColour);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
-    EXPECT_EQ(f.window->askQuizAnswer().answer, 2);
+    EXPECT_EQ(f.window->host().askQuizAnswer().answer, 2);
     EXPECT_TRUE(seen);
     f.during([&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); });
-    EXPECT_EQ(f.window->askQuizAnswer().answer, 1);
+    EXPECT_EQ(f.window->host().askQuizAnswer().answer, 1);
     f.during([&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_B); });
-    const QuizReply key = f.window->askQuizAnswer();
+    const QuizReply key = f.window->host().askQuizAnswer();
     EXPECT_EQ(key.answer, 0);
     EXPECT_EQ(key.key, QChar(u'b'));
     // After the wait the answers leave the keyboard to the window.
@@ -273,7 +273,7 @@ TEST(PreviewWindow, HypertextWordsAreReachedWithTabAndPerformedWithEnter) {
         EXPECT_EQ(f.rec.messages.LastText(), QStringLiteral("The \"Water\" HyperText Link has not been defined "));
         Click(f.child<QPushButton>("ContinueBtn"));
     });
-    EXPECT_EQ(f.window->waitForButton(), ControlButton::Continue);
+    EXPECT_EQ(f.window->host().waitForButton(), ControlButton::Continue);
     EXPECT_TRUE(seen);
 }
 
@@ -282,11 +282,11 @@ TEST(PreviewWindow, AnswerControlsGiveTheirChoices) {
     // Two buttons.
     f.screen->showChoice(QStringLiteral("Yes"), QStringLiteral("No"), 10);
     f.during([&] { Click(f.child<QPushButton>("RightBitBtn")); });
-    EXPECT_FALSE(f.window->askChoice());
+    EXPECT_FALSE(f.window->host().askChoice());
     EXPECT_FALSE(f.child<QPushButton>("LeftBitBtn")->isEnabled());
     f.screen->showChoice(QStringLiteral("Yes"), QStringLiteral("No"), 30);
     f.during([&] { Click(f.child<QPushButton>("LeftBitBtn")); });
-    EXPECT_TRUE(f.window->askChoice());
+    EXPECT_TRUE(f.window->host().askChoice());
     auto* pair = f.child<QWidget>("CtrlBtnPnl");
     EXPECT_EQ(pair->x(), 240 / 2 - pair->width() / 2);
 
@@ -298,24 +298,24 @@ TEST(PreviewWindow, AnswerControlsGiveTheirChoices) {
         QTest::keyClick(list, Qt::Key_Down);
         QTest::keyClick(list, Qt::Key_Return);
     });
-    EXPECT_EQ(f.window->askList(), 1);
+    EXPECT_EQ(f.window->host().askList(), 1);
     f.screen->hideListMenu();
 
     // Menu buttons: the third gives choice 3.
     f.screen->addMenuButtons({{10, 10, 80, QStringLiteral("A")}, {10, 50, 80, QStringLiteral("B")},
                               {10, 90, 80, QStringLiteral("C")}});
     f.during([&] { Click(f.child<QLabel>("MenuButton3")); });
-    EXPECT_EQ(f.window->askMenuButton(), 3);
+    EXPECT_EQ(f.window->host().askMenuButton(), 3);
 
     // Quiz answers: the fourth panel, its letter or its text gives 4; a key comes back as a key.
     f.screen->showQuizAnswers(10, {QStringLiteral("red"), QStringLiteral("green"), QStringLiteral("blue"),
                                    QStringLiteral("grey")});
     for (const char* part : {"QuizAns4", "QuizAns4num", "QuizAns4text"}) {
         f.during([&] { Click(f.child<QLabel>(part)); });
-        EXPECT_EQ(f.window->askQuizAnswer().answer, 4) << part;
+        EXPECT_EQ(f.window->host().askQuizAnswer().answer, 4) << part;
     }
     f.during([&] { QTest::keyClick(f.window.get(), Qt::Key_C); });
-    const QuizReply reply = f.window->askQuizAnswer();
+    const QuizReply reply = f.window->host().askQuizAnswer();
     EXPECT_EQ(reply.answer, 0);
     EXPECT_EQ(reply.key, QChar(u'c'));
 
@@ -335,7 +335,7 @@ TEST(PreviewWindow, AnswerControlsGiveTheirChoices) {
         memo->setPlainText(QStringLiteral("first\nsecond"));
         Click(f.child<QPushButton>("BitBtn1"));
     });
-    EXPECT_EQ(f.window->askMemo(), (QStringList{QStringLiteral("first"), QStringLiteral("second")}));
+    EXPECT_EQ(f.window->host().askMemo(), (QStringList{QStringLiteral("first"), QStringLiteral("second")}));
     EXPECT_TRUE(f.rec.messages.shown.empty());
 }
 
@@ -344,7 +344,7 @@ TEST(PreviewWindow, HypertextClickPerformsTheEntryOrSaysItIsNotDefined) {
     f.screen->addHyperLabel(16, 17, QStringLiteral("Valve"), Qt::blue, Qt::white);
     f.screen->addHyperLabel(16, 51, QStringLiteral("Pump"), Qt::blue, Qt::white);
     QStringList performed;
-    f.window->setEntryPerformer([&](EntrySource source, const QString& name) {
+    f.window->host().setEntryPerformer([&](EntrySource source, const QString& name) {
         performed.push_back(name);
         return source == EntrySource::Hyper && name == u"Pump";
     });
@@ -355,7 +355,7 @@ TEST(PreviewWindow, HypertextClickPerformsTheEntryOrSaysItIsNotDefined) {
         for (QLabel* l : labels) Click(l);
         Click(f.child<QWidget>("PaintBox1"));
     });
-    EXPECT_TRUE(f.window->waitForKey().click);
+    EXPECT_TRUE(f.window->host().waitForKey().click);
     EXPECT_EQ(performed, (QStringList{QStringLiteral("Valve"), QStringLiteral("Pump")}));
     ASSERT_EQ(f.rec.messages.shown.size(), 1u);
     EXPECT_EQ(f.rec.messages.shown[0].kind, RecordingMessages::Kind::Info);
@@ -366,14 +366,14 @@ TEST(PreviewWindow, OnlyClosingTheWindowEndsEveryWait) {
     {
         PreviewFixture f;
         f.during([&] { f.window->close(); });
-        EXPECT_EQ(f.window->waitForButton(), ControlButton::Quit);
-        EXPECT_TRUE(f.window->stopRequested());
+        EXPECT_EQ(f.window->host().waitForButton(), ControlButton::Quit);
+        EXPECT_TRUE(f.window->host().stopRequested());
         // Every later wait returns at once.
-        EXPECT_TRUE(f.window->askInput().isEmpty());
-        EXPECT_EQ(f.window->askMenuButton(), 0);
+        EXPECT_TRUE(f.window->host().askInput().isEmpty());
+        EXPECT_EQ(f.window->host().askMenuButton(), 0);
         // The next run starts afresh.
         f.window->FormActivate();
-        EXPECT_FALSE(f.window->stopRequested());
+        EXPECT_FALSE(f.window->host().stopRequested());
     }
     {
         // Escape in the input box is no stop: the box waits on for Enter.
@@ -385,8 +385,8 @@ TEST(PreviewWindow, OnlyClosingTheWindowEndsEveryWait) {
             QTest::keyClicks(edit, QStringLiteral("ok"));
             QTest::keyClick(edit, Qt::Key_Return);
         });
-        EXPECT_EQ(f.window->askInput(), QStringLiteral("ok"));
-        EXPECT_FALSE(f.window->stopRequested());
+        EXPECT_EQ(f.window->host().askInput(), QStringLiteral("ok"));
+        EXPECT_FALSE(f.window->host().stopRequested());
     }
 }
 
@@ -401,13 +401,13 @@ TEST(UtilityChooser, GivesTheChosenNameOrNothing) {
         list->setCurrentRow(1);
         Click(w->findChild<QPushButton*>(QStringLiteral("BitBtn1")));
     });
-    EXPECT_EQ(f.window->chooseUtility(names), std::optional<int>(1));
+    EXPECT_EQ(f.window->host().chooseUtility(names), std::optional<int>(1));
 
     WhenShown(QStringLiteral("TUtMenuForm"), [](QWidget* w) { Click(w->findChild<QPushButton*>(QStringLiteral("BitBtn2"))); });
-    EXPECT_EQ(f.window->chooseUtility(names), std::nullopt);
+    EXPECT_EQ(f.window->host().chooseUtility(names), std::nullopt);
 
     WhenShown(QStringLiteral("TUtMenuForm"), [](QWidget* w) { QTest::keyClick(w, Qt::Key_Return); });
-    EXPECT_EQ(f.window->chooseUtility(names), std::optional<int>(0));
+    EXPECT_EQ(f.window->host().chooseUtility(names), std::optional<int>(0));
 }
 
 TEST(BackgroundWindow, ShowsItsBackgroundOrSaysWhatIsMissing) {
@@ -458,7 +458,7 @@ TEST(BackgroundWindow, ShowsItsBackgroundOrSaysWhatIsMissing) {
 TEST(PreviewWindow, HelpOpensTheTutorialsHelpFileAndPrintAsksFirst) {
     PreviewFixture f;
     f.home.write("t/Tutor.hlp", "");
-    f.window->showHelp(QStringLiteral("TUTOR.HLP"), 7);
+    f.window->host().showHelp(QStringLiteral("TUTOR.HLP"), 7);
     ASSERT_EQ(f.rec.help.requests.size(), 1u);
     EXPECT_EQ(f.rec.help.requests[0].helpFile, f.home / "t/Tutor.hlp");
     EXPECT_EQ(f.rec.help.requests[0].topic, 7);
@@ -469,7 +469,7 @@ TEST(PreviewWindow, HelpOpensTheTutorialsHelpFileAndPrintAsksFirst) {
         EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Panel1"))->text(), QStringLiteral("Would you like to print the file ?"));
         Click(w->findChild<QPushButton*>(QStringLiteral("CancelBtn")));
     });
-    f.window->printLines(lines, {});
+    f.window->host().printLines(lines, {});
     EXPECT_TRUE(f.rec.dialogs.requests.empty());
 
     f.rec.dialogs.printAnswers.push_back(true);
@@ -478,7 +478,7 @@ TEST(PreviewWindow, HelpOpensTheTutorialsHelpFileAndPrintAsksFirst) {
         EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Panel1"))->text(), QStringLiteral("Print your notes?"));
         Click(w->findChild<QPushButton*>(QStringLiteral("OKBtn")));
     });
-    f.window->printLines(lines, QStringLiteral("Print your notes?"));
+    f.window->host().printLines(lines, QStringLiteral("Print your notes?"));
     ASSERT_EQ(f.rec.dialogs.requests.size(), 1u);
     EXPECT_EQ(f.rec.dialogs.requests[0].kind, RecordingDialogs::Kind::Print);
     EXPECT_GT(std::filesystem::file_size(f.home / "out.pdf"), 0u);
@@ -574,13 +574,13 @@ TEST(PreviewWindow, PicturesAnswerKeysButNeverEndADelay) {
     QElapsedTimer clock;
     clock.start();
     f.during([&] { Click(placed); });
-    EXPECT_FALSE(f.window->waitDelay(300));
+    EXPECT_FALSE(f.window->host().waitDelay(300));
     EXPECT_GE(clock.elapsed(), 250);
     f.during([&] {
         Click(placed);
         QTimer::singleShot(50, f.window.get(), [&] { QTest::keyClick(f.window.get(), Qt::Key_K); });
     });
-    EXPECT_EQ(f.window->waitForKey().key, QChar(u'k'));
+    EXPECT_EQ(f.window->host().waitForKey().key, QChar(u'k'));
 
     // The full-screen picture answers a key wait as a click, and a delay goes on.
     ASSERT_TRUE(f.screen->showScreenImage("PIC.BMP"));
@@ -588,10 +588,10 @@ TEST(PreviewWindow, PicturesAnswerKeysButNeverEndADelay) {
     QWidget* full = f.child<QWidget>("Image1");
     ASSERT_TRUE(full->isVisible());
     f.during([&] { Click(full); });
-    EXPECT_TRUE(f.window->waitForKey().click);
+    EXPECT_TRUE(f.window->host().waitForKey().click);
     clock.restart();
     f.during([&] { Click(full); });
-    EXPECT_FALSE(f.window->waitDelay(300));
+    EXPECT_FALSE(f.window->host().waitDelay(300));
     EXPECT_GE(clock.elapsed(), 250);
 }
 
@@ -614,7 +614,7 @@ TEST(PreviewWindow, ControlBarWorksFromTheKeyboardDuringItsWaitOnly) {
         seen << focused();
         press(Qt::Key_Space);
     });
-    EXPECT_EQ(f.window->waitForButton(), ControlButton::PageBack);
+    EXPECT_EQ(f.window->host().waitForButton(), ControlButton::PageBack);
     EXPECT_EQ(seen, (QStringList{"ContinueBtn", "QuitBtn", "PageBackBtn"}));
 
     // Shift+Tab goes back; Enter presses.
@@ -626,17 +626,17 @@ TEST(PreviewWindow, ControlBarWorksFromTheKeyboardDuringItsWaitOnly) {
         seen << focused();
         press(Qt::Key_Return);
     });
-    EXPECT_EQ(f.window->waitForButton(), ControlButton::Quit);
+    EXPECT_EQ(f.window->host().waitForButton(), ControlButton::Quit);
     EXPECT_EQ(seen, (QStringList{"PageBackBtn", "QuitBtn"}));
 
     // Outside the button wait the buttons take no focus: Tab and Space are key presses.
     EXPECT_NE(focused(), QStringLiteral("ContinueBtn"));
     f.during([&] { QTest::keyClick(f.window.get(), Qt::Key_Tab); });
-    KeyPress key = f.window->waitForKey();
+    KeyPress key = f.window->host().waitForKey();
     EXPECT_FALSE(key.click);
     EXPECT_NE(focused(), QStringLiteral("ContinueBtn"));
     f.during([&] { press(Qt::Key_Space); });
-    EXPECT_EQ(f.window->waitForKey().key, QChar(u' '));
+    EXPECT_EQ(f.window->host().waitForKey().key, QChar(u' '));
     EXPECT_EQ(f.child<QPushButton>("ContinueBtn")->focusPolicy(), Qt::NoFocus);
 }
 
@@ -656,7 +656,7 @@ TEST(PreviewWindow, InputBoxKeepsTheKeyboardThroughAHypertextMessage) {
         }
     });
     QTimer::singleShot(3000, f.window.get(), [&] { f.window->close(); });  // a lost keyboard ends here
-    EXPECT_EQ(f.window->askInput(), QStringLiteral("abc"));
+    EXPECT_EQ(f.window->host().askInput(), QStringLiteral("abc"));
     EXPECT_EQ(focusAfter, QStringLiteral("UserInputEdit"));
     EXPECT_EQ(f.rec.messages.LastText(), QStringLiteral("The \"glossary\" HyperText Link has not been defined "));
 }
@@ -674,7 +674,7 @@ TEST(PreviewWindow, WorksAtEveryScale) {
         f.window->setScale(scale);
         EXPECT_EQ(f.window->size(), QSize(scale.map(640), scale.map(480)));
         QStringList performed;
-        f.window->setEntryPerformer([&](EntrySource, const QString& name) {
+        f.window->host().setEntryPerformer([&](EntrySource, const QString& name) {
             performed << name;
             return true;
         });
@@ -696,7 +696,7 @@ TEST(PreviewWindow, WorksAtEveryScale) {
             Click(word);
             Click(f.child<QPushButton>("ContinueBtn"));
         });
-        EXPECT_EQ(f.window->waitForButton(), ControlButton::Continue);
+        EXPECT_EQ(f.window->host().waitForButton(), ControlButton::Continue);
         EXPECT_EQ(performed, QStringList{QStringLiteral("Valve")});
 
         f.screen->showQuizAnswers(10, {QStringLiteral("red"), QStringLiteral("green")});
@@ -704,13 +704,13 @@ TEST(PreviewWindow, WorksAtEveryScale) {
             EXPECT_EQ(f.child<QWidget>("QuizAns2")->geometry(), scale.map(f.screen->answers().quiz[1].rect));
             Click(f.child<QLabel>("QuizAns2text"));
         });
-        EXPECT_EQ(f.window->askQuizAnswer().answer, 2);
+        EXPECT_EQ(f.window->host().askQuizAnswer().answer, 2);
         f.screen->hideQuizAnswers();
 
         f.screen->setRow(12);
         f.screen->showChoice(QStringLiteral("Yes"), QStringLiteral("No"), 10);
         f.during([&] { Click(f.child<QPushButton>("RightBitBtn")); });
-        EXPECT_FALSE(f.window->askChoice());
+        EXPECT_FALSE(f.window->host().askChoice());
 
         f.screen->setRow(15);
         f.screen->showInputBox(12);
@@ -720,7 +720,7 @@ TEST(PreviewWindow, WorksAtEveryScale) {
             QTest::keyClicks(input, QStringLiteral("pump"));
             QTest::keyClick(input, Qt::Key_Return);
         });
-        EXPECT_EQ(f.window->askInput(), QStringLiteral("pump"));
+        EXPECT_EQ(f.window->host().askInput(), QStringLiteral("pump"));
         EXPECT_TRUE(f.rec.messages.shown.empty());
     }
 }
@@ -735,7 +735,7 @@ TEST(PreviewWindow, HypertextWordsLineUpWithTheirWordsAtAFractionalFit) {
     PreviewFixture f;
     f.window->setScale(fit);
     QStringList performed;
-    f.window->setEntryPerformer([&](EntrySource, const QString& name) {
+    f.window->host().setEntryPerformer([&](EntrySource, const QString& name) {
         performed << name;
         return true;
     });
@@ -787,7 +787,7 @@ TEST(PreviewWindow, HypertextWordsLineUpWithTheirWordsAtAFractionalFit) {
         }
         Click(f.child<QPushButton>("ContinueBtn"));
     });
-    EXPECT_EQ(f.window->waitForButton(), ControlButton::Continue);
+    EXPECT_EQ(f.window->host().waitForButton(), ControlButton::Continue);
     EXPECT_EQ(performed, (QStringList{word, word}));
 }
 
@@ -822,7 +822,7 @@ TEST(PreviewWindow, TheMemoIsLeftForItsOKButtonWithTab) {
         QTest::keyClick(ok, Qt::Key_Return);
     });
     QTimer::singleShot(3000, f.window.get(), [&] { f.window->close(); });  // a lost keyboard ends here
-    EXPECT_EQ(f.window->askMemo(), QStringList{QStringLiteral("first")});
+    EXPECT_EQ(f.window->host().askMemo(), QStringList{QStringLiteral("first")});
 }
 
 TEST(BackgroundWindow, F11AndAltEnterSwitchBetweenFullScreenAndAWindow) {

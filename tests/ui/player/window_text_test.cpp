@@ -20,7 +20,7 @@ TEST(PreviewWindowText, TheWindowDrawsAWindowTextAsTheSnapshotDoes) {
     RecordingPlatform rec{home.path()};
     NewTutorial(project, home / "t", "demo");
     PreviewWindow window(project, rec.platform());
-    TextScreen screen(project.Config, project.ProjectDir, &window);
+    TextScreen screen(project.Config, project.ProjectDir, &window.host());
     window.setScreen(&screen);
     window.show();
     window.FormActivate();

@@ -1,6 +1,7 @@
 #include "editor/commands/branch_builders.h"
 
 #include "editor/commands/build_steps.h"
+#include "platform/help_topics.h"
 
 namespace quill {
 
@@ -75,9 +76,9 @@ QString PageLabelLine(const QString& label) {
 // --- InterActive ---------------------------------------------------------------------------
 
 CommandCategory InterActiveCommands() {
-    CommandCategory c{"InterActive", "TQuestCommsForm", 1800, {{" InterActive Commands ", {}}}};
+    CommandCategory c{"InterActive", "TQuestCommsForm", HelpTopic::InterActiveCommands, {{" InterActive Commands ", {}}}};
     auto& o = c.groups[0].options;
-    o.push_back(Option("GetUserInputRBtn", "*GetUserInput", 1810, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("GetUserInputRBtn", "*GetUserInput", HelpTopic::CmdGetUserInput, [](BuildSteps& a) -> QStringList {
         QString letter;
         int width;
         if (!a.Text("Enter the Letter identifier(A..Z,a..z)", letter, true, IdentifierProblem) ||
@@ -86,7 +87,7 @@ CommandCategory InterActiveCommands() {
         return {"*GetUserInput " + letter.trimmed() + " " + Num(width)};
     }));
     o.push_back(
-        Option("QuickQuestionRBtn", "*QuickQuestion", 1815, [](BuildSteps& a) -> QStringList {
+        Option("QuickQuestionRBtn", "*QuickQuestion", HelpTopic::CmdQuickQuestion, [](BuildSteps& a) -> QStringList {
             int length;
             MatchListAnswer matches;
             QString yes, no;
@@ -97,7 +98,7 @@ CommandCategory InterActiveCommands() {
             return {"*QuickQuestion " + Num(length) + " " + ExactWord(matches.exact),
                     MatchListLine(matches.texts), yes, no};
         }));
-    o.push_back(Option("FillinAnswerRBtn", "*FillinAnswer", 1820, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("FillinAnswerRBtn", "*FillinAnswer", HelpTopic::CmdFillinAnswer, [](BuildSteps& a) -> QStringList {
         ColRow s;
         int tries;
         QString color, answer;
@@ -108,13 +109,13 @@ CommandCategory InterActiveCommands() {
         return {"*FillInAnswer " + Num(s.column) + " " + Num(s.row) + " " + Num(tries) + " " +
                 color + " " + answer};
     }));
-    o.push_back(Option("QuizRBtn", "Branching Quiz", 1825, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("QuizRBtn", "Branching Quiz", HelpTopic::BranchingQuiz, [](BuildSteps& a) -> QStringList {
         const auto quiz = a.prompter().QuizWizard(a.topic());
         if (!quiz) return {};
         return QuizSkeleton(*quiz);
     }));
     o.push_back(
-        Option("BranchOnInputRBtn", "*BranchOnInput", 1830, [](BuildSteps& a) -> QStringList {
+        Option("BranchOnInputRBtn", "*BranchOnInput", HelpTopic::CmdBranchOnInput, [](BuildSteps& a) -> QStringList {
             int length;
             MatchListAnswer matches;
             if (!a.Number("Length of Input Window", 2, 60, 30, length) || !AskMatchList(a, matches))
@@ -124,7 +125,7 @@ CommandCategory InterActiveCommands() {
                    AnswerSkeleton();
         }));
     o.push_back(
-        Option("BranchOnButtonRBtn", "*BranchOnButton", 1835, [](BuildSteps& a) -> QStringList {
+        Option("BranchOnButtonRBtn", "*BranchOnButton", HelpTopic::CmdBranchOnButton, [](BuildSteps& a) -> QStringList {
             QString left, right;
             int length;
             if (!a.Text("Enter the Left Button legend", left, true, OneField("The legend")) ||
@@ -134,7 +135,7 @@ CommandCategory InterActiveCommands() {
             return QStringList{"*BranchOnButton " + left + " " + right + " " + Num(length)} +
                    ButtonSkeleton();
         }));
-    o.push_back(Option("ExecuteRBtn", " *Execute", 1850, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("ExecuteRBtn", " *Execute", HelpTopic::CmdExecute, [](BuildSteps& a) -> QStringList {
         QString name;
         if (!a.Entry("EXECUTE",
                      "No Executable Programs have been created.\r\nUse Teaching Aids at the Main "
@@ -143,47 +144,47 @@ CommandCategory InterActiveCommands() {
             return {};
         return {"*Execute " + name};
     }));
-    o.push_back(Fixed("ExitRBtn", " *Exit", 1855, "*Exit"));
+    o.push_back(Fixed("ExitRBtn", " *Exit", HelpTopic::CmdExit, "*Exit"));
     return c;
 }
 
 // --- Non-Linear ----------------------------------------------------------------------------
 
 CommandCategory NonLinearCommands() {
-    CommandCategory c{"Non-Linear ", "TLinearCommsForm", 1900, {{" Non-Linear Commands ", {}}}};
+    CommandCategory c{"Non-Linear ", "TLinearCommsForm", HelpTopic::NonLinearCommands, {{" Non-Linear Commands ", {}}}};
     auto& o = c.groups[0].options;
-    o.push_back(Option("JumpLabelRBtn", "@J Jump Label", 1910, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("JumpLabelRBtn", "@J Jump Label", HelpTopic::JumpLabel, [](BuildSteps& a) -> QStringList {
         QString label;
         if (!a.Text("Enter the Label", label)) return {};
         return {"@J" + label};
     }));
-    o.push_back(Option("JumpToLabelRBtn", "*JumpToLabel", 1915, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("JumpToLabelRBtn", "*JumpToLabel", HelpTopic::CmdJumpToLabel, [](BuildSteps& a) -> QStringList {
         QString label;
         if (!a.Text("Enter the Label to jump to", label)) return {};
         return {"*JumpToLabel " + label};
     }));
     o.push_back(
-        Option("JumpAndReturnRBtn", "*JumpAndReturn", 2125, [](BuildSteps& a) -> QStringList {
+        Option("JumpAndReturnRBtn", "*JumpAndReturn", HelpTopic::CmdJumpAndReturn, [](BuildSteps& a) -> QStringList {
             QString jump, back;
             if (!a.Text("Enter the label to jump to", jump, true, OneField("The label")) ||
                 !a.Text("Enter the label to return to", back))
                 return {};
             return {"*JumpAndReturn " + jump + " " + back};
         }));
-    o.push_back(Option("PageBackToRBtn", "*PageBackTo", 1925, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("PageBackToRBtn", "*PageBackTo", HelpTopic::CmdPageBackTo, [](BuildSteps& a) -> QStringList {
         QString label;
         if (!a.Text("Enter the Label to page back to", label)) return {};
         return {"*PageBackTo " + PageLabelLine(label)};
     }));
     o.push_back(
-        Option("JumpOnFileExistsRBtn", "*JumpOnFileExists", 1930, [](BuildSteps& a) -> QStringList {
+        Option("JumpOnFileExistsRBtn", "*JumpOnFileExists", HelpTopic::CmdJumpOnFileExists, [](BuildSteps& a) -> QStringList {
             QString file;
             QStringList jumps;
             if (!a.File("Enter the file name to check", file, false) || !AskMatchLabels(a, jumps))
                 return {};
             return QStringList{"*JumpOnFileExists " + file} + jumps;
         }));
-    o.push_back(Option("JumpOnInputRBtn", "*JumpOnInput", 1935, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("JumpOnInputRBtn", "*JumpOnInput", HelpTopic::CmdJumpOnInput, [](BuildSteps& a) -> QStringList {
         int length;
         MatchListAnswer matches;
         QStringList jumps;
@@ -194,7 +195,7 @@ CommandCategory NonLinearCommands() {
                            MatchListLine(matches.texts)} +
                jumps;
     }));
-    o.push_back(Option("JumpOnButtonRBtn", "*JumpOnButton", 1940, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("JumpOnButtonRBtn", "*JumpOnButton", HelpTopic::CmdJumpOnButton, [](BuildSteps& a) -> QStringList {
         QString left, right;
         int length;
         QStringList jumps;
@@ -207,7 +208,7 @@ CommandCategory NonLinearCommands() {
         return QStringList{"*JumpOnButton " + left + " " + right + " " + Num(length)} + jumps;
     }));
     o.push_back(
-        Option("JumpOnFileInputRBtn", "*JumpOnFileInput", 1945, [](BuildSteps& a) -> QStringList {
+        Option("JumpOnFileInputRBtn", "*JumpOnFileInput", HelpTopic::CmdJumpOnFileInput, [](BuildSteps& a) -> QStringList {
             QString file;
             MatchListAnswer matches;
             QStringList jumps;
@@ -218,7 +219,7 @@ CommandCategory NonLinearCommands() {
                                MatchListLine(matches.texts)} +
                    jumps;
         }));
-    o.push_back(Option("JumpOnMatchRBtn", "*JumpOnMatch", 1950, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("JumpOnMatchRBtn", "*JumpOnMatch", HelpTopic::CmdJumpOnMatch, [](BuildSteps& a) -> QStringList {
         int length;
         MatchTableAnswer table;
         if (!a.Number("Length of Input Window", 1, 60, 30, length) || !AskMatchTable(a, table))
@@ -228,7 +229,7 @@ CommandCategory NonLinearCommands() {
         return QStringList{line} + MatchRowLines(table);
     }));
     o.push_back(
-        Option("JumpOnFileMatchRBtn", "*JumpOnFileMatch", 1955, [](BuildSteps& a) -> QStringList {
+        Option("JumpOnFileMatchRBtn", "*JumpOnFileMatch", HelpTopic::CmdJumpOnFileMatch, [](BuildSteps& a) -> QStringList {
             QString file;
             MatchTableAnswer table;
             if (!a.File("Enter the filename to read", file, true) || !AskMatchTable(a, table))
@@ -237,7 +238,7 @@ CommandCategory NonLinearCommands() {
             if (table.exact) line += " Exact";
             return QStringList{line} + MatchRowLines(table);
         }));
-    o.push_back(Fixed("ReturnRBtn", "*Return", 1960, "*Return"));
+    o.push_back(Fixed("ReturnRBtn", "*Return", HelpTopic::CmdReturn, "*Return"));
     return c;
 }
 
@@ -246,27 +247,27 @@ CommandCategory NonLinearCommands() {
 CommandCategory AdvancedCommands() {
     CommandCategory c{"Advanced",
                       "TRejoinForm",
-                      2000,
+                      HelpTopic::AdvancedCommands,
                       {{" Rejoin Commands ", {}}, {" Sub-Chapter Commands ", {}}}};
     auto& r = c.groups[0].options;
     r.push_back(
-        Option("RejoinChapterRBtn", "*RejoinChapter", 2010, [](BuildSteps& a) -> QStringList {
+        Option("RejoinChapterRBtn", "*RejoinChapter", HelpTopic::CmdRejoinChapter, [](BuildSteps& a) -> QStringList {
             QString file, label;
             if (!a.File("Enter the filename to store pagelabel", file, true) ||
                 !a.Text("Enter label where Rejoin is processed", label))
                 return {};
             return {"*RejoinChapter " + file + " " + label};
         }));
-    r.push_back(Fixed("RejoinPageRBtn", "*RejoinPage", 2015, "*RejoinPage"));
-    r.push_back(Fixed("ClearPageLabelRBtn", "*ClearPageLabel", 2020, "*ClearPageLabel"));
+    r.push_back(Fixed("RejoinPageRBtn", "*RejoinPage", HelpTopic::CmdRejoinPage, "*RejoinPage"));
+    r.push_back(Fixed("ClearPageLabelRBtn", "*ClearPageLabel", HelpTopic::CmdClearPageLabel, "*ClearPageLabel"));
     r.push_back(
-        Option("ChangePageLabelRBtn", "*ChangePageLabel", 2025, [](BuildSteps& a) -> QStringList {
+        Option("ChangePageLabelRBtn", "*ChangePageLabel", HelpTopic::CmdChangePageLabel, [](BuildSteps& a) -> QStringList {
             QString label;
             if (!a.Text("Enter the new page label", label)) return {};
             return {"*ChangePageLabel " + label};
         }));
     auto& s = c.groups[1].options;
-    s.push_back(Option("BoxMenuRBtn", "*BoxMenu", 2110, [](BuildSteps& a) -> QStringList {
+    s.push_back(Option("BoxMenuRBtn", "*BoxMenu", HelpTopic::CmdBoxMenu, [](BuildSteps& a) -> QStringList {
         ColRow s1, e;
         if (!a.Start("Enter the top left Column and Row", 78, 24, s1) ||
             !a.End("Enter the bottom right Column and Row", s1, e))
@@ -279,7 +280,7 @@ CommandCategory AdvancedCommands() {
             lines << row.text + ";" + JumpTargetLine(row.label, row.file);
         return lines;
     }));
-    s.push_back(Option("ButtonMenuRBtn", "*ButtonMenu", 2115, [](BuildSteps& a) -> QStringList {
+    s.push_back(Option("ButtonMenuRBtn", "*ButtonMenu", HelpTopic::CmdButtonMenu, [](BuildSteps& a) -> QStringList {
         const auto rows = a.prompter().MenuButtons(a.topic());
         if (!rows || rows->empty()) return {};
         QStringList lines{"*ButtonMenu " + Num(int(rows->size()))};
@@ -288,12 +289,12 @@ CommandCategory AdvancedCommands() {
                          row.caption + ";" + JumpTargetLine(row.label, row.file);
         return lines;
     }));
-    s.push_back(Option("JumpToFileRBtn", "*JumpToFile", 1920, [](BuildSteps& a) -> QStringList {
+    s.push_back(Option("JumpToFileRBtn", "*JumpToFile", HelpTopic::CmdJumpToFile, [](BuildSteps& a) -> QStringList {
         QString file;
         if (!a.File("Enter Chapter file to jump to", file, true)) return {};
         return {"*JumpToFile " + file};
     }));
-    s.push_back(Option("ReturnToFileRBtn", "*ReturnToFile", 2120, [](BuildSteps& a) -> QStringList {
+    s.push_back(Option("ReturnToFileRBtn", "*ReturnToFile", HelpTopic::CmdReturnToFile, [](BuildSteps& a) -> QStringList {
         QString file;
         if (!a.File("Return to Chapter file :", file, true)) return {};
         return {"*ReturnToFile " + file};
@@ -305,24 +306,24 @@ CommandCategory AdvancedCommands() {
 
 CommandCategory ChangeDefaultsCommands() {
     CommandCategory c{
-        "Change Defaults", "TDefaultChangeForm", 2200, {{" Change Default Values ", {}}}};
+        "Change Defaults", "TDefaultChangeForm", HelpTopic::DefaultValuesCommands, {{" Change Default Values ", {}}}};
     auto& o = c.groups[0].options;
     o.push_back(
-        Option("ControlButtonTagRBtn", "*ControlButtonTag", 2210, [](BuildSteps& a) -> QStringList {
+        Option("ControlButtonTagRBtn", "*ControlButtonTag", HelpTopic::CmdControlButtonTag, [](BuildSteps& a) -> QStringList {
             const auto letter = a.prompter().ControlButton(a.topic());
             QString legend;
             if (!letter || !a.Text("Enter the new Button legend", legend)) return {};
             return {"*ControlButtonTag " + QString(*letter) + " " + legend};
         }));
     o.push_back(
-        Option("HyperTextColorRBtn", "HyperTextColor", 2230, [](BuildSteps& a) -> QStringList {
+        Option("HyperTextColorRBtn", "HyperTextColor", HelpTopic::HyperTextColor, [](BuildSteps& a) -> QStringList {
             QString link, back;
             if (!a.Color("HyperText link color", link, ColorUse::CancelIsDefault) ||
                 !a.Color("HyperText background color", back, ColorUse::CancelIsDefault))
                 return {};
             return {"*HyperTextColor " + link + " " + back};
         }));
-    const auto colorOption = [](const char* name, const char* caption, int topic, const char* title,
+    const auto colorOption = [](const char* name, const char* caption, HelpTopic topic, const char* title,
                                 const char* keyword) {
         const QString question = title, word = keyword;
         return Option(name, caption, topic, [question, word](BuildSteps& a) -> QStringList {
@@ -331,11 +332,11 @@ CommandCategory ChangeDefaultsCommands() {
             return {word + " " + color};
         });
     };
-    o.push_back(colorOption("TitleBarColorRBtn", "*TitleBarColor", 2220, "Select Title Bar color",
+    o.push_back(colorOption("TitleBarColorRBtn", "*TitleBarColor", HelpTopic::CmdTitleBarColor, "Select Title Bar color",
                             "*TitleBarColor"));
-    o.push_back(colorOption("TitleTextColorRBtn", "*TitleTextColor", 2225,
+    o.push_back(colorOption("TitleTextColorRBtn", "*TitleTextColor", HelpTopic::CmdTitleTextColor,
                             "Select Title text color", "*TitleTextColor"));
-    o.push_back(colorOption("ControlBarColorRBtn", "*ControlBarColor", 2215,
+    o.push_back(colorOption("ControlBarColorRBtn", "*ControlBarColor", HelpTopic::CmdControlBarColor,
                             "Select Control Bar color", "*ControlBarColor"));
     return c;
 }

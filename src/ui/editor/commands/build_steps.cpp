@@ -115,17 +115,18 @@ bool BuildSteps::Entry(std::string_view source, const QString& noneMessage, cons
     return true;
 }
 
-CommandOption Option(const char* name, const char* caption, int topic,
+CommandOption Option(const char* name, const char* caption, HelpTopic helpTopic,
                      std::function<QStringList(BuildSteps&)> build) {
+    const int topic = TopicNumber(helpTopic);
     return {name, caption, topic, [topic, build](Prompter& p, const CommandData& d) {
                 BuildSteps ask(p, d, topic);
                 return build(ask);
             }};
 }
 
-CommandOption Fixed(const char* name, const char* caption, int topic, const char* line) {
+CommandOption Fixed(const char* name, const char* caption, HelpTopic topic, const char* line) {
     const QString text = line;
-    return {name, caption, topic,
+    return {name, caption, TopicNumber(topic),
             [text](Prompter&, const CommandData&) { return QStringList{text}; }};
 }
 

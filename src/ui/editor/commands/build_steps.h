@@ -65,10 +65,10 @@ class BuildSteps {
 };
 
 // An option whose builder only asks through BuildSteps.
-CommandOption Option(const char* name, const char* caption, int topic,
+CommandOption Option(const char* name, const char* caption, HelpTopic topic,
                      std::function<QStringList(BuildSteps&)> build);
 // An option that asks nothing and writes one fixed line.
-CommandOption Fixed(const char* name, const char* caption, int topic, const char* line);
+CommandOption Fixed(const char* name, const char* caption, HelpTopic topic, const char* line);
 
 // A number as the command lines write it.
 inline QString Num(int n) {

@@ -4,6 +4,7 @@
 
 #include "editor/commands/branch_builders.h"
 #include "editor/commands/build_steps.h"
+#include "platform/help_topics.h"
 #include "project/config_record.h"
 #include "project/file_names.h"
 #include "script/translate.h"
@@ -19,19 +20,19 @@ const QString kEnd = "Enter the ending Column and Row";
 // --- Basic Commands ------------------------------------------------------------------------
 
 CommandCategory BasicCommands() {
-    CommandCategory c{"Basic Commands", "TBasicCommsForm", 1200, {{" Basic Commands ", {}}}};
+    CommandCategory c{"Basic Commands", "TBasicCommsForm", HelpTopic::BasicCommands, {{" Basic Commands ", {}}}};
     auto& o = c.groups[0].options;
-    o.push_back(Option("ClearScreenRBtn", " *ClearScreen", 1210, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("ClearScreenRBtn", " *ClearScreen", HelpTopic::CmdClearScreen, [](BuildSteps& a) -> QStringList {
         QString color;
         if (!a.Color("Screen Background color", color)) return {};
         return {"*ClearScreen " + color};
     }));
-    o.push_back(Option("TitleRBtn", " *Title", 1215, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("TitleRBtn", " *Title", HelpTopic::CmdTitle, [](BuildSteps& a) -> QStringList {
         QString text;
         if (!a.Text("Enter the Title Text", text, false)) return {};
         return {"*Title " + text};
     }));
-    o.push_back(Option("ControlsRBtn", " *Controls", 1220, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("ControlsRBtn", " *Controls", HelpTopic::CmdControls, [](BuildSteps& a) -> QStringList {
         const auto b = a.prompter().Controls(a.topic());
         if (!b) return {};
         QString line = "*Controls";
@@ -44,13 +45,13 @@ CommandCategory BasicCommands() {
         if (line == "*Controls") return {};
         return {line};
     }));
-    o.push_back(Fixed("WaitRBtn", " *Wait", 1225, "*Wait"));
-    o.push_back(Option("PageLabelRBtn", " @P (pageback)", 1260, [](BuildSteps& a) -> QStringList {
+    o.push_back(Fixed("WaitRBtn", " *Wait", HelpTopic::CmdWait, "*Wait"));
+    o.push_back(Option("PageLabelRBtn", " @P (pageback)", HelpTopic::PageLabel, [](BuildSteps& a) -> QStringList {
         QString label;
         if (!a.Text("Enter Page Label", label)) return {};
         return {"@P" + label};
     }));
-    o.push_back(Option("CommentRBtn", " ;  (Comment)", 1265, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("CommentRBtn", " ;  (Comment)", HelpTopic::Comment, [](BuildSteps& a) -> QStringList {
         QString comment;
         if (!a.Text("Enter A Comment", comment)) return {};
         return {";" + comment};
@@ -62,25 +63,25 @@ CommandCategory BasicCommands() {
 
 CommandCategory ScreenCommands() {
     CommandCategory c{
-        "Screen Display", "TScreenCommsForm", 1300, {{" Screen Display Commands ", {}}}};
+        "Screen Display", "TScreenCommsForm", HelpTopic::ScreenDisplayCommands, {{" Screen Display Commands ", {}}}};
     auto& o = c.groups[0].options;
-    o.push_back(Option("ColumnRBtn", "*Column", 1310, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("ColumnRBtn", "*Column", HelpTopic::CmdColumn, [](BuildSteps& a) -> QStringList {
         int n;
         if (!a.Number("Enter the Column", 1, 79, 1, n)) return {};
         return {"*Column " + Num(n)};
     }));
-    o.push_back(Option("RowRBtn", "*Row", 1315, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("RowRBtn", "*Row", HelpTopic::CmdRow, [](BuildSteps& a) -> QStringList {
         int n;
         if (!a.Number("Enter the Row", 1, 27, 1, n)) return {};
         return {"*Row " + Num(n)};
     }));
-    o.push_back(Option("ColRowRBtn", "*ColRow", 1320, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("ColRowRBtn", "*ColRow", HelpTopic::CmdColRow, [](BuildSteps& a) -> QStringList {
         ColRow at;
         if (!a.ColumnRow({"Enter the Column and Row", 1, 79, 1, 27, 1, 1, a.topic()}, at))
             return {};
         return {"*ColRow " + Num(at.column) + " " + Num(at.row)};
     }));
-    o.push_back(Option("BlinkRBtn", "*Blink", 1325, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("BlinkRBtn", "*Blink", HelpTopic::CmdBlink, [](BuildSteps& a) -> QStringList {
         ColRow s;
         int times;
         QString text, fore, back;
@@ -92,7 +93,7 @@ CommandCategory ScreenCommands() {
         return {"*Blink " + Num(s.column) + " " + Num(s.row) + " " + Num(times) + " " + fore + " " +
                 back + " " + text};
     }));
-    o.push_back(Option("HeadingRBtn", "*Heading", 1330, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("HeadingRBtn", "*Heading", HelpTopic::CmdHeading, [](BuildSteps& a) -> QStringList {
         QString name, text;
         ColRow s;
         int end;
@@ -103,7 +104,7 @@ CommandCategory ScreenCommands() {
         return {"*Heading " + name + " " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " +
                 text};
     }));
-    o.push_back(Option("WindowTextRBtn", "*WindowText", 1335, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("WindowTextRBtn", "*WindowText", HelpTopic::CmdWindowText, [](BuildSteps& a) -> QStringList {
         QString name;
         if (!a.Entry("WINTEXT",
                      "No WindowText entries have been created.\r\nUse Teaching Aids at the Main "
@@ -115,7 +116,7 @@ CommandCategory ScreenCommands() {
         return {"*WindowText " + Num(s.column) + " " + Num(s.row) + " " + Num(e.column) + " " +
                 Num(e.row) + " " + name};
     }));
-    o.push_back(Option("HLineRBtn", "*Hline", 1340, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("HLineRBtn", "*Hline", HelpTopic::CmdHline, [](BuildSteps& a) -> QStringList {
         ColRow s;
         int end, width;
         QString color;
@@ -127,7 +128,7 @@ CommandCategory ScreenCommands() {
         return {"*HLine " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + Num(width) +
                 " " + color};
     }));
-    o.push_back(Option("VLineRBtn", "*VLine", 1345, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("VLineRBtn", "*VLine", HelpTopic::CmdVLine, [](BuildSteps& a) -> QStringList {
         ColRow s;
         int end, width;
         QString color;
@@ -138,13 +139,13 @@ CommandCategory ScreenCommands() {
         return {"*VLine " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + Num(width) +
                 " " + color};
     }));
-    o.push_back(Option("DelayRBtn", "*Delay", 1350, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("DelayRBtn", "*Delay", HelpTopic::CmdDelay, [](BuildSteps& a) -> QStringList {
         int n;
         if (!a.Number("Delay time (10 = 1 sec)", 1, 999, 100, n)) return {};
         return {"*Delay " + Num(n)};
     }));
-    o.push_back(Fixed("PauseRBtn", "*Pause", 1355, "*Pause"));
-    o.push_back(Option("CenterTextRBtn", "*CenterText", 1360, [](BuildSteps& a) -> QStringList {
+    o.push_back(Fixed("PauseRBtn", "*Pause", HelpTopic::CmdPause, "*Pause"));
+    o.push_back(Option("CenterTextRBtn", "*CenterText", HelpTopic::CmdCenterText, [](BuildSteps& a) -> QStringList {
         ColRow s;
         int end;
         QString fore, back, text;
@@ -157,7 +158,7 @@ CommandCategory ScreenCommands() {
         return {"*CenterText " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + fore +
                 " " + back + " " + text};
     }));
-    o.push_back(Option("NotePadRBtn", "*NotePad", 1370, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("NotePadRBtn", "*NotePad", HelpTopic::CmdNotePad, [](BuildSteps& a) -> QStringList {
         QString file;
         if (!a.File("Enter filename to open", file, false)) return {};
         return {"*NotePad " + file};
@@ -168,7 +169,7 @@ CommandCategory ScreenCommands() {
 // --- Drawing Boxes -------------------------------------------------------------------------
 
 // A box kind: bordered kinds ask a border first, pop-up kinds ask the text and a display time.
-CommandOption BoxOption(const char* name, const char* caption, int topic, const char* keyword,
+CommandOption BoxOption(const char* name, const char* caption, HelpTopic topic, const char* keyword,
                         bool bordered, bool popup) {
     const QString word = keyword;
     return Option(name, caption, topic, [word, bordered, popup](BuildSteps& a) -> QStringList {
@@ -194,24 +195,24 @@ CommandOption BoxOption(const char* name, const char* caption, int topic, const 
 }
 
 CommandCategory BoxCommands() {
-    CommandCategory c{"Drawing Boxes", "TBoxCommsForm", 1400, {{" Box Commands ", {}}}};
+    CommandCategory c{"Drawing Boxes", "TBoxCommsForm", HelpTopic::BoxCommands, {{" Box Commands ", {}}}};
     auto& o = c.groups[0].options;
-    o.push_back(BoxOption("PlainBoxRBtn", "*PlainBox", 1410, "*PlainBox", false, false));
-    o.push_back(BoxOption("RoundBoxRBtn", "*RoundBox", 1415, "*RoundBox", false, false));
-    o.push_back(BoxOption("BorderBoxRBtn", "*BorderBox", 1420, "*BorderBox", true, false));
+    o.push_back(BoxOption("PlainBoxRBtn", "*PlainBox", HelpTopic::CmdPlainBox, "*PlainBox", false, false));
+    o.push_back(BoxOption("RoundBoxRBtn", "*RoundBox", HelpTopic::CmdRoundBox, "*RoundBox", false, false));
+    o.push_back(BoxOption("BorderBoxRBtn", "*BorderBox", HelpTopic::CmdBorderBox, "*BorderBox", true, false));
     o.push_back(
-        BoxOption("RoundBorderBoxRBtn", "*RoundBorderBox", 1425, "*RoundBorderBox", true, false));
-    o.push_back(BoxOption("PopUpBoxRBtn", "*PopUpBox", 1430, "*PopupBox", false, true));
-    o.push_back(BoxOption("RoundPopUpRBtn", "*RoundPopUp", 1435, "*RoundPopup", false, true));
-    o.push_back(BoxOption("BorderPopUpRBtn", "*BorderPopUp", 1440, "*BorderPopup", true, true));
-    o.push_back(BoxOption("RoundBorderPopUpRBtn", "*RoundBorderPopUp", 1445, "*RoundBorderPopup",
+        BoxOption("RoundBorderBoxRBtn", "*RoundBorderBox", HelpTopic::CmdRoundBorderBox, "*RoundBorderBox", true, false));
+    o.push_back(BoxOption("PopUpBoxRBtn", "*PopUpBox", HelpTopic::CmdPopUpBox, "*PopupBox", false, true));
+    o.push_back(BoxOption("RoundPopUpRBtn", "*RoundPopUp", HelpTopic::CmdRoundPopUp, "*RoundPopup", false, true));
+    o.push_back(BoxOption("BorderPopUpRBtn", "*BorderPopUp", HelpTopic::CmdBorderPopUp, "*BorderPopup", true, true));
+    o.push_back(BoxOption("RoundBorderPopUpRBtn", "*RoundBorderPopUp", HelpTopic::CmdRoundBorderPopUp, "*RoundBorderPopup",
                           true, true));
     return c;
 }
 
 // --- Screen Effects ------------------------------------------------------------------------
 
-CommandOption SectionOption(const char* name, const char* caption, int topic, const char* keyword,
+CommandOption SectionOption(const char* name, const char* caption, HelpTopic topic, const char* keyword,
                             bool move) {
     const QString word = keyword;
     return Option(name, caption, topic, [word, move](BuildSteps& a) -> QStringList {
@@ -231,9 +232,9 @@ CommandOption SectionOption(const char* name, const char* caption, int topic, co
 
 CommandCategory EffectsCommands() {
     CommandCategory c{
-        "Screen Effects", "TEffectsCommsForm", 1500, {{" Screen Effects Commands ", {}}}};
+        "Screen Effects", "TEffectsCommsForm", HelpTopic::ScreenEffectsCommands, {{" Screen Effects Commands ", {}}}};
     auto& o = c.groups[0].options;
-    o.push_back(Option("ClearRowRBtn", "*ClearRow", 1510, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("ClearRowRBtn", "*ClearRow", HelpTopic::CmdClearRow, [](BuildSteps& a) -> QStringList {
         ColRow s;
         int end;
         QString color;
@@ -243,7 +244,7 @@ CommandCategory EffectsCommands() {
             return {};
         return {"*ClearRow " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + color};
     }));
-    o.push_back(Option("ClearSectionRBtn", "*ClearSection", 1515, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("ClearSectionRBtn", "*ClearSection", HelpTopic::CmdClearSection, [](BuildSteps& a) -> QStringList {
         ColRow s, e;
         QString color;
         if (!a.Start(kStart, 79, 25, s) || !a.End(kEnd, s, e, false) ||
@@ -252,22 +253,22 @@ CommandCategory EffectsCommands() {
         return {"*ClearSection " + Num(s.column) + " " + Num(s.row) + " " + Num(e.column) + " " +
                 Num(e.row) + " " + color};
     }));
-    o.push_back(SectionOption("CopySectionRBtn", "*CopySection", 1520, "*CopySection", false));
-    o.push_back(SectionOption("MoveSectionRBtn", "*MoveSection", 1525, "*MoveSection", true));
+    o.push_back(SectionOption("CopySectionRBtn", "*CopySection", HelpTopic::CmdCopySection, "*CopySection", false));
+    o.push_back(SectionOption("MoveSectionRBtn", "*MoveSection", HelpTopic::CmdMoveSection, "*MoveSection", true));
     return c;
 }
 
 // --- Using Images --------------------------------------------------------------------------
 
 CommandCategory ImageCommands() {
-    CommandCategory c{"Using Images", "TImageCommsForm", 1600, {{" Image Commands ", {}}}};
+    CommandCategory c{"Using Images", "TImageCommsForm", HelpTopic::ImageCommands, {{" Image Commands ", {}}}};
     auto& o = c.groups[0].options;
-    o.push_back(Option("ScreenImageRBtn", "*ScreenImage", 1610, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("ScreenImageRBtn", "*ScreenImage", HelpTopic::CmdScreenImage, [](BuildSteps& a) -> QStringList {
         QString file;
         if (!a.Image(file, true)) return {};
         return {"*ScreenImage " + file};
     }));
-    o.push_back(Option("ShowImageRBtn", "*ShowImage", 1615, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("ShowImageRBtn", "*ShowImage", HelpTopic::CmdShowImage, [](BuildSteps& a) -> QStringList {
         ColRow s;
         int end;
         QString file;
@@ -284,7 +285,7 @@ CommandCategory ImageCommands() {
             return {};
         return {"*ShowImage " + Num(s.column) + " " + Num(s.row) + " " + Num(end) + " " + file};
     }));
-    o.push_back(Option("ImageLabelRBtn", "*ImageLabel", 1620, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("ImageLabelRBtn", "*ImageLabel", HelpTopic::CmdImageLabel, [](BuildSteps& a) -> QStringList {
         ColRow s;
         int end;
         QString fore, back, text;
@@ -297,7 +298,7 @@ CommandCategory ImageCommands() {
                 " " + back + " " + text};
     }));
     o.push_back(
-        Option("ImageHyperTextRBtn", "*ImageHyperText", 1625, [](BuildSteps& a) -> QStringList {
+        Option("ImageHyperTextRBtn", "*ImageHyperText", HelpTopic::CmdImageHyperText, [](BuildSteps& a) -> QStringList {
             ColRow s;
             QString fore, back, link;
             if (!a.Start(kStart, 78, 25, s) || !a.Color("Select Text color", fore) ||
@@ -313,9 +314,9 @@ CommandCategory ImageCommands() {
 
 CommandCategory RecordCommands() {
     CommandCategory c{
-        "Recording to Disk", "TRecordCommsForm", 1700, {{" Recording Commands ", {}}}};
+        "Recording to Disk", "TRecordCommsForm", HelpTopic::RecordingCommands, {{" Recording Commands ", {}}}};
     auto& o = c.groups[0].options;
-    o.push_back(Option("DisplayMemoRBtn", " *DisplayMemo", 1710, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("DisplayMemoRBtn", " *DisplayMemo", HelpTopic::CmdDisplayMemo, [](BuildSteps& a) -> QStringList {
         int width, depth;
         QString file;
         if (!a.Number("Width of Memo box to display", 1, 70, 30, width) ||
@@ -324,14 +325,14 @@ CommandCategory RecordCommands() {
             return {};
         return {"*DisplayMemo " + Num(width) + " " + Num(depth) + " " + file};
     }));
-    o.push_back(Option("AddToFileRBtn", " *AddToFile", 1715, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("AddToFileRBtn", " *AddToFile", HelpTopic::CmdAddToFile, [](BuildSteps& a) -> QStringList {
         QString file, message;
         if (!a.File("Enter the filename to add to", file, true) ||
             !a.Text("Enter the message to add to file", message))
             return {};
         return {"*AddToFile " + file + " " + message};
     }));
-    o.push_back(Option("InputToFileRBtn", " *InputToFile", 1720, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("InputToFileRBtn", " *InputToFile", HelpTopic::CmdInputToFile, [](BuildSteps& a) -> QStringList {
         int width;
         QString file;
         if (!a.Number("Width of input box to display", 1, 70, 30, width) ||
@@ -339,7 +340,7 @@ CommandCategory RecordCommands() {
             return {};
         return {"*InputToFile " + Num(width) + " " + file};
     }));
-    o.push_back(Option("MemoToFileRBtn", " *MemoToFile", 1725, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("MemoToFileRBtn", " *MemoToFile", HelpTopic::CmdMemoToFile, [](BuildSteps& a) -> QStringList {
         int width, depth;
         QString file;
         if (!a.Number("Width of input box to display", 1, 70, 30, width) ||
@@ -348,26 +349,26 @@ CommandCategory RecordCommands() {
             return {};
         return {"*MemoToFile " + Num(width) + " " + Num(depth) + " " + file};
     }));
-    o.push_back(Option("DisplayFileRBtn", " *DisplayFile", 1730, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("DisplayFileRBtn", " *DisplayFile", HelpTopic::CmdDisplayFile, [](BuildSteps& a) -> QStringList {
         QString file;
         if (!a.File("Enter the filename to display", file, true)) return {};
         return {"*DisplayFile " + file};
     }));
-    o.push_back(Option("CopyFileRBtn", " *CopyFile", 1735, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("CopyFileRBtn", " *CopyFile", HelpTopic::CmdCopyFile, [](BuildSteps& a) -> QStringList {
         QString source, target;
         if (!a.File("Enter the filename to copy", source, true) ||
             !a.File("Enter the filename to copy to", target, true))
             return {};
         return {"*CopyFile " + source + " " + target};
     }));
-    o.push_back(Option("PrintFileRBtn", " *PrintFile", 1740, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("PrintFileRBtn", " *PrintFile", HelpTopic::CmdPrintFile, [](BuildSteps& a) -> QStringList {
         QString file, instructions;
         if (!a.File("Enter the filename to print", file, true) ||
             !a.Text("Enter the printer instructions", instructions))
             return {};
         return {"*PrintFile " + file + " " + instructions};
     }));
-    o.push_back(Option("DeleteFileRBtn", " *DeleteFile", 1745, [](BuildSteps& a) -> QStringList {
+    o.push_back(Option("DeleteFileRBtn", " *DeleteFile", HelpTopic::CmdDeleteFile, [](BuildSteps& a) -> QStringList {
         QString file;
         if (!a.File("Enter the filename to delete", file, true)) return {};
         return {"*DeleteFile " + file};

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "editor/commands/prompter.h"
+#include "platform/help_topics.h"
 
 namespace quill {
 
@@ -40,7 +41,7 @@ struct CommandGroup {
 struct CommandCategory {
     QString item;      // the drop-down item, "Basic Commands"
     QString formName;  // the dialog's class, "TBasicCommsForm"
-    int baseTopic = 0;
+    HelpTopic baseTopic = HelpTopic::Contents;
     std::vector<CommandGroup> groups;
 };
 

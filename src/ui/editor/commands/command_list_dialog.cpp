@@ -14,15 +14,16 @@
 
 namespace quill {
 
-CommandListDialog::CommandListDialog(Platform& platform, Prompter& prompter, const CommandData& data,
-                       const CommandCategory& category, QWidget* parent)
+CommandListDialog::CommandListDialog(Platform& platform, Prompter& prompter,
+                                     const CommandData& data, const CommandCategory& category,
+                                     QWidget* parent)
     : QDialog(parent),
       platform_(platform),
       prompter_(prompter),
       data_(data),
       category_(category),
       ui_(std::make_unique<Ui::CommandListDialog>()),
-      topic_(category.baseTopic) {
+      topic_(TopicNumber(category.baseTopic)) {
     ui_->setupUi(this);
     setObjectName(category.formName);
     SetHelpTopic(this, category.baseTopic);

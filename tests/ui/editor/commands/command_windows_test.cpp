@@ -69,7 +69,7 @@ TEST(CommandWindows, TheHelpBookExplainsEveryCategoryAndOption) {
     const std::string html = ReadFileBytes(std::filesystem::path(QUILL_SHIPPED_DIR) / "QUILLDESK.html");
     std::vector<int> topics;
     for (const CommandCategory& category : CommandCategories()) {
-        topics.push_back(category.baseTopic);
+        topics.push_back(TopicNumber(category.baseTopic));
         for (const CommandGroup& group : category.groups)
             for (const CommandOption& option : group.options) topics.push_back(option.topic);
     }
