@@ -34,11 +34,14 @@ protected:
         SetConfigDefaults(config);
         ops.SetLineText("*Line as fetched");
     }
+    // The operands read the text in place: the fixture keeps it alive while they do.
     void Set(std::string_view operands) {
-        ops.SetOperandText(operands);
+        text = operands;
+        ops.SetOperandText(text);
         ops.SetStop(false);
         report.messages.clear();
     }
+    std::string text;
     TempFolder tmp;
     TTutorialConfig config;
     Recorder report;
