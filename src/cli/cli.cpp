@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <string_view>
 
 #include <unistd.h>
 
@@ -38,9 +39,12 @@ void PrintUsage(std::ostream& os) {
     os << "usage: quillc COMMAND [ARGS...]\n"
           "       quillc COMMAND --help\n\n"
           "Commands:\n";
+    // The summaries start in one column, two blanks after the longest command name.
+    std::size_t width = 0;
+    for (const auto& c : kCommands) width = std::max(width, std::string_view(c.name).size());
     for (const auto& c : kCommands) {
         std::string name = c.name;
-        name.resize(12, ' ');
+        name.resize(width + 2, ' ');
         os << "  " << name << c.summary << '\n';
     }
     os << "\nExamples, with the sample tutorial \"Reading a Map\" that lies in the folder \"sample\"\n"

@@ -17,6 +17,9 @@ TEST(Quillc, HelpListsTheCommandsAndWrongUsageExitsTwo) {
     auto r = RunQuillc({"--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("new"), std::string::npos);
+    // The longest command name keeps a blank before its summary, in the summaries' column.
+    EXPECT_NE(r.out.find("\n  export-scorm  write a SCORM 1.2 package"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\n  new           create a tutorial project"), std::string::npos) << r.out;
     EXPECT_EQ(RunQuillc({}).status, 2);
     EXPECT_EQ(RunQuillc({"frobnicate"}).status, 2);
     EXPECT_EQ(RunQuillc({"new", "only-one"}).status, 2);
