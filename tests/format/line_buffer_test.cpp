@@ -24,10 +24,30 @@ TEST(LineBuffer, GivesTheLinesSplitLinesGivesInOrderAndByIndex) {
         for (std::size_t i = lines.size(); i-- > 0;) EXPECT_EQ(lines[i], expected[i]) << i;
         for (std::size_t i = 0; i < lines.size(); i += 7) EXPECT_EQ(lines[i], expected[i]) << i;
         EXPECT_EQ(lines[lines.size()], "");
+        // A cursor: in order, the same line again, jumps back and ahead, then in order from there.
+        LineBuffer::Cursor cursor(lines);
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_EQ(cursor[i], expected[i]) << i;
+            EXPECT_EQ(cursor[i], expected[i]) << i;
+        }
+        EXPECT_EQ(cursor[lines.size()], "");
+        for (std::size_t from : {std::size_t{0}, lines.size() / 2, lines.size() / 3 + 65}) {
+            for (std::size_t i = from; i < lines.size(); ++i) EXPECT_EQ(cursor[i], expected[i]) << from << " " << i;
+            if (from < lines.size()) {
+                EXPECT_EQ(cursor[from], expected[from]) << from;
+            }
+        }
     }
     // Lines given one by one stay as given, even one holding a line break of its own.
     const LineBuffer given(std::vector<std::string>{"x\ry", "", "z\n"});
     EXPECT_EQ(given.size(), 3u);
     EXPECT_EQ(given.ToVector(), (std::vector<std::string>{"x\ry", "", "z\n"}));
     EXPECT_EQ(given[0], "x\ry");
+    LineBuffer::Cursor cursor(given);
+    EXPECT_EQ(cursor[0], "x\ry");
+    EXPECT_EQ(cursor[1], "");
+    EXPECT_EQ(cursor[2], "z\n");
+    EXPECT_EQ(cursor[0], "x\ry");
+    EXPECT_EQ(cursor[1], "");
+    EXPECT_EQ(cursor[3], "");
 }

@@ -35,22 +35,38 @@ struct ViewHash {
 // Marker lines are found ignoring case, as the player's marker search compares them, and so are
 // file and entry names.
 inline unsigned char Upper(char c) { return kUpperCp1252[static_cast<unsigned char>(c)]; }
+// A quiz marker looked for without writing it out: '@', the kind ('1'..'9', 'Q', 'C') and the
+// quiz's name.
+struct MarkerKey {
+    char kind;
+    std::string_view name;
+};
 struct NoCaseHash {
     using is_transparent = void;
-    std::size_t operator()(std::string_view s) const {
-        std::size_t h = 14695981039346656037ull;
+    static constexpr std::size_t kStart = 14695981039346656037ull;
+    static std::size_t Add(std::size_t h, std::string_view s) {
         for (const char c : s) h = (h ^ Upper(c)) * 1099511628211ull;
         return h;
+    }
+    std::size_t operator()(std::string_view s) const { return Add(kStart, s); }
+    std::size_t operator()(const MarkerKey& k) const {
+        const char head[2] = {'@', k.kind};
+        return Add(Add(kStart, std::string_view(head, 2)), k.name);
     }
 };
 struct NoCaseEqual {
     using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const {
+    static bool Same(std::string_view a, std::string_view b) {
         if (a.size() != b.size()) return false;
         for (std::size_t i = 0; i < a.size(); ++i)
             if (Upper(a[i]) != Upper(b[i])) return false;
         return true;
     }
+    bool operator()(std::string_view a, std::string_view b) const { return Same(a, b); }
+    bool operator()(std::string_view a, const MarkerKey& b) const {
+        return a.size() == b.name.size() + 2 && a[0] == '@' && Upper(a[1]) == Upper(b.kind) && Same(a.substr(2), b.name);
+    }
+    bool operator()(const MarkerKey& a, std::string_view b) const { return (*this)(b, a); }
 };
 
 }  // namespace
@@ -67,7 +83,8 @@ struct CheckContext::Data {
     // Entries that play or show a file of the folder which is not there, by source: upper-cased
     // name of the entry and the file.
     std::unordered_map<std::string, std::string> missingHyper, missingExecute;
-    mutable std::unordered_map<std::string, bool> windowTexts, deepFiles;
+    mutable std::unordered_map<std::string, bool, ViewHash, std::equal_to<>> windowTexts;
+    mutable std::unordered_map<std::string, bool> deepFiles;
     mutable std::unordered_set<std::string, ViewHash, std::equal_to<>> inside;  // file command names resolved inside the folder
     std::function<bool(const std::string&)> chapterExists;
 };
@@ -165,8 +182,7 @@ void CheckContext::RememberInside(std::string_view name) const { d_->inside.empl
 
 bool CheckContext::HasWindowText(std::string_view name) const {
     if (!d_->hasFolder) return true;
-    const std::string key(name);
-    if (auto it = d_->windowTexts.find(key); it != d_->windowTexts.end()) return it->second;
+    if (auto it = d_->windowTexts.find(name); it != d_->windowTexts.end()) return it->second;
     std::string colour;
     TextLines lines;
     bool found = false;
@@ -175,7 +191,7 @@ bool CheckContext::HasWindowText(std::string_view name) const {
     } catch (const std::exception&) {
         found = false;
     }
-    return d_->windowTexts[key] = found;
+    return d_->windowTexts[std::string(name)] = found;
 }
 
 // ---- the checker --------------------------------------------------------------------------------
@@ -202,10 +218,11 @@ public:
     Checker(const LineBuffer& lines, const CheckContext& context)
         : ctx_(context), op_(recorder_, context.Config(), context.ProjectDir()), lines_(lines) {
         recorder_.op = &op_;
+        op_.SetColourValues(&colours_);  // the context's record does not change while it checks
         // Only marker lines are trimmed here; the others when the check reaches them.
-        std::size_t at = 0;
-        for (auto it = lines.begin(); it != lines.end(); ++it, ++at) {
-            const std::string_view l = *it;
+        LineBuffer::Cursor cursor(lines);
+        for (std::size_t at = 0, n = lines.size(); at < n; ++at) {
+            const std::string_view l = cursor[at];
             if (l.size() < 2 || (l[0] != '@' && l[0] != '&')) continue;
             const std::string_view t = Trimmed(l);
             if (t.size() >= 2 && t[0] == '@') {
@@ -220,7 +237,7 @@ public:
     std::vector<ScriptProblem> Run() {
         for (std::size_t i = 0; i < lines_.size();) {
             next_ = i + 1;
-            lastCode_ = 0;
+            lastFlow_ = Flow::Goes;
             const std::string_view line = LineAt(i);
             LabelReachedByFlow(i, line);
             Line(i, line, true);
@@ -276,36 +293,25 @@ private:
     // "Change Defaults" commands that a *ClearScreen right after them resets unseen.
     void AfterLine(std::size_t index, std::string_view line, bool readLines) {
         if (line.empty() || line[0] == ';') return;
-        const unsigned code = lastCode_;
-        switch (code) {
-            case Code('D', 'P'):
-            case Code('D', 'C'):
-            case Code('D', 'H'):  // reset by *ClearScreen
+        switch (lastFlow_) {
+            case Flow::KeepsDefaults:  // reset by *ClearScreen
                 pendingDefaults_.push_back(index);
                 fallsThrough_ = true;
                 return;
-            case Code('D', 'B'):
-            case Code('D', 'T'):  // the title's colours stay
+            case Flow::TitleColour:  // the title's colours stay
                 fallsThrough_ = true;
                 return;
-            case 0:
-                if (pendingDefaults_.empty()) {
-                    fallsThrough_ = !readLines;
-                    return;
-                }
+            case Flow::Clears:
+                for (const std::size_t at : pendingDefaults_)
+                    Report(at,
+                           std::string(FirstWord(LineAt(at))) + " has no effect: the " + std::string(FirstWord(line)) +
+                               " on line " + std::to_string(index + 1) + " resets it.",
+                           true);
                 break;
             default: break;
         }
-        if (code == Code('F', 'E'))
-            for (const std::size_t at : pendingDefaults_)
-                Report(at,
-                       std::string(FirstWord(LineAt(at))) + " has no effect: the " + std::string(FirstWord(line)) +
-                           " on line " + std::to_string(index + 1) + " resets it.",
-                       true);
         pendingDefaults_.clear();
-        fallsThrough_ = !readLines && !(code == Code('J', 'J') || code == Code('J', 'N') || code == Code('J', 'K') ||
-                                        code == Code('J', 'S') || code == Code('J', 'R') || code == Code('X', 0) ||
-                                        code == Code('@', 'F'));
+        fallsThrough_ = !readLines && lastFlow_ != Flow::Leaves;
     }
     // The error an operand routine reported, at the line being checked.
     bool Stopped() {
@@ -418,7 +424,7 @@ private:
                 op_.SetStop(true);
             }
             if (row) {
-                if (main && translatedWell) lastCode_ = CodeOfRow(row->code);
+                if (main && translatedWell) lastFlow_ = FlowOfRow(row);
                 if (row->code[0] == '@') {  // *RETURNTOFILE becomes a marker line
                     if (translatedWell) Line(index, std::string(row->code).append(fields.field[0]), main);
                 } else {
@@ -427,7 +433,7 @@ private:
                 }
             }
         } else {
-            if (main) lastCode_ = CodeOf(line);
+            if (main) lastFlow_ = FlowOf(CodeOf(line));
             op_.SetOperandText(OperandTextOf(line));
             CheckCommand(line, line, nullptr);
         }
@@ -448,6 +454,7 @@ private:
     private:
         Checker& checker_;
     };
+    Reader reader_{*this};  // one for every command: it holds no state of a command's own
 
     // Reads the command through its row of the command table (`row` when translation found it,
     // else the row of the translated line's code) and checks its value. With the stop flag
@@ -464,12 +471,10 @@ private:
             return;
         }
         if (op_.Stopped()) {
-            Reader reader(*this);
-            ParseCommand(*row, reader);
+            ParseCommand(*row, reader_);
             return;
         }
-        Reader reader(*this);
-        const CommandValue value = ParseCommand(*row, reader);
+        const CommandValue value = ParseCommand(*row, reader_);
         if (Stopped()) return;
         std::visit([this](const auto& command) { Check(command); }, value);
     }
@@ -608,18 +613,20 @@ private:
 
     // The marker '@', `kind`, the quiz's name at or after line `from`.
     void QuizMarker(char kind, std::size_t from) {
-        marker_.assign(1, '@').append(1, kind).append(quizName_);
-        const auto found = markers_.find(marker_);
+        const auto found = markers_.find(MarkerKey{kind, quizName_});
         if (found != markers_.end() && NextOf(found->second, from)) return;
-        Report(at_, msg::MarkerMissing(marker_));
+        Report(at_, msg::MarkerMissing(std::string(1, '@').append(1, kind).append(quizName_)));
     }
 
     const CheckContext& ctx_;
     Recorder recorder_;
     Operands op_;
+    const Operands::ColourValues colours_{ctx_.Config()};
     const LineBuffer& lines_;
+    // The check reads the lines mostly in order: the line after the last one read costs a scan.
+    LineBuffer::Cursor cursor_{lines_};
     // Line `at` without its trailing blanks and control characters, as the player reads it.
-    std::string_view LineAt(std::size_t at) const { return Trimmed(lines_[at]); }
+    std::string_view LineAt(std::size_t at) { return Trimmed(cursor_[at]); }
     static std::string_view Trimmed(std::string_view l) {
         // Most lines end in a printable byte: trimmed without the call.
         return !l.empty() && static_cast<unsigned char>(l.back()) > ' ' ? l : RightTrim(l);
@@ -636,14 +643,14 @@ private:
         return *it;
     }
     std::vector<ScriptProblem> problems_;
-    std::string marker_;  // the marker a quiz command looks for
+    std::string marker_;  // the marker a jump looks for
     std::size_t next_ = 0;  // the next line the command being checked would fetch
     std::size_t at_ = 0;    // the line being checked
     bool warn_ = false;     // errors of the routines are warnings for now
     bool inBranch_ = false, inQuiz_ = false;
     std::string quizName_;
-    // The command code of the main line just checked: its two letters (":DP" gives Code('D',
-    // 'P')), Code('X', 0) for ":X", Code('@', 'F') for a return to a chapter, 0 for other codes.
+    // The command code of a translated line: its two letters (":DP" gives Code('D', 'P')),
+    // Code('X', 0) for ":X", Code('@', 'F') for a return to a chapter, 0 for other codes.
     static unsigned CodeOf(std::string_view translated) {
         const std::string_view code = translated.substr(0, FindByte(translated, ','));
         if (code.size() == 3 && code[0] == ':') return Code(code[1], code[2]);
@@ -655,7 +662,42 @@ private:
         if (code.size() == 3) return Code(code[1], code[2]);
         return code[0] == ':' ? Code('X', 0) : Code('@', 'F');
     }
-    unsigned lastCode_ = 0;
+    // What a main line's command means for the line after it (AfterLine).
+    enum class Flow : unsigned char {
+        Goes,           // the chapter goes on to the next line (also lines that are no command)
+        KeepsDefaults,  // *ControlBarColor, *ControlButtonTag, *HypertextColor: reset by *ClearScreen
+        TitleColour,    // *TitleBarColor, *TitleTextColor
+        Clears,         // *ClearScreen
+        Leaves,         // a jump, a return, *Exit, a return to a chapter
+    };
+    static Flow FlowOf(unsigned code) {
+        switch (code) {
+            case Code('D', 'P'):
+            case Code('D', 'C'):
+            case Code('D', 'H'): return Flow::KeepsDefaults;
+            case Code('D', 'B'):
+            case Code('D', 'T'): return Flow::TitleColour;
+            case Code('F', 'E'): return Flow::Clears;
+            case Code('J', 'J'):
+            case Code('J', 'N'):
+            case Code('J', 'K'):
+            case Code('J', 'S'):
+            case Code('J', 'R'):
+            case Code('X', 0):
+            case Code('@', 'F'): return Flow::Leaves;
+            default: return Flow::Goes;
+        }
+    }
+    // The same by row of the command table, looked up once per row.
+    static Flow FlowOfRow(const CommandSpec* row) {
+        static const std::vector<Flow> flows = [] {
+            std::vector<Flow> out;
+            for (const CommandSpec& r : CommandTable()) out.push_back(FlowOf(CodeOfRow(r.code)));
+            return out;
+        }();
+        return flows[static_cast<std::size_t>(row - CommandTable().data())];
+    }
+    Flow lastFlow_ = Flow::Goes;
     CommandFields fields_, actionFields_;  // of a line of the chapter, and of an action checked inside it
     std::string error_;                    // translation's message
     bool fallsThrough_ = true;                 // the chapter goes on from the line before

@@ -538,9 +538,4 @@ const CommandSpec* FindCode(std::string_view translated) {
     return row == 0 ? nullptr : &kTable[row - 1];
 }
 
-CommandValue ParseCommand(const CommandSpec& row, CommandReader& reader) {
-    reader.letter = row.code.size() > 2 ? row.code[2] : '\0';
-    return row.parse(reader);
-}
-
 }  // namespace quill

@@ -35,6 +35,14 @@ struct CommandSpec {
 // Every command, in the order of the chapter language's reference.
 std::span<const CommandSpec> CommandTable();
 
+// The value of a translated command, read by its row's parse; `reader.op` holds the operand
+// text and the line text. Look at reader.op.Stopped() once afterwards. (Inline: the player and
+// the checker call it for every command.)
+inline CommandValue ParseCommand(const CommandSpec& row, CommandReader& reader) {
+    reader.letter = row.code.size() > 2 ? row.code[2] : '\0';
+    return row.parse(reader);
+}
+
 // The command of an upper-cased keyword ("*CLEARSCREEN"), or nullptr when there is none.
 const CommandSpec* FindCommand(std::string_view upperKeyword);
 // The same for a keyword already laid out as translation reads it: its `size` bytes (at most

@@ -150,8 +150,6 @@ using CommandValue = std::variant<
     cmd::ClearPageLabel, cmd::ChangePageLabel, cmd::JumpAndReturn, cmd::Return, cmd::BoxMenu, cmd::ButtonMenu,
     cmd::ControlButtonTag, cmd::HypertextColor, cmd::BarColour, cmd::NotePad>;
 
-// The value of a translated command, read by its row's parse; `reader.op` holds the operand
-// text and the line text. Look at reader.op.Stopped() once afterwards.
-CommandValue ParseCommand(const struct CommandSpec& row, CommandReader& reader);
+// ParseCommand (command_table.h) reads a translated command's value through its row's parse.
 
 }  // namespace quill

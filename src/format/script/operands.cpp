@@ -65,13 +65,21 @@ int Operands::InvalidNumber() {
     return -1;
 }
 
+Operands::ColourValues::ColourValues(const TTutorialConfig& config) {
+    value[0] = config.get(cfg::Screen::ScreenTextColor);
+    for (int code = 1; code <= static_cast<int>(cfg::Colors::Count); ++code)
+        value[static_cast<std::size_t>(code)] = config.get(cfg::Colors::Entry(code).Value);
+    value[cfg::Colors::Count + 1] = config.get(cfg::Screen::ScreenBackColor);
+}
+
 std::uint32_t Operands::NextColour(bool textColour) {
-    auto fallback = [&] {
-        return config_.get(textColour ? cfg::Screen::ScreenTextColor : cfg::Screen::ScreenBackColor);
-    };
-    if (OperandTextEmpty()) return fallback();
-    const int code = NumberFromText(NextFieldView());
-    if (stop_ || code < 1 || code > static_cast<int>(cfg::Colors::Count)) return fallback();
+    int code;
+    if (!TakeShortNumber(code)) code = OperandTextEmpty() ? 0 : NumberFromText(NextFieldView());
+    if (stop_ || code < 1 || code > static_cast<int>(cfg::Colors::Count))
+        code = textColour ? 0 : static_cast<int>(cfg::Colors::Count) + 1;
+    if (colours_) return colours_->value[static_cast<std::size_t>(code)];
+    if (code == 0) return config_.get(cfg::Screen::ScreenTextColor);
+    if (code > static_cast<int>(cfg::Colors::Count)) return config_.get(cfg::Screen::ScreenBackColor);
     return config_.get(cfg::Colors::Entry(code).Value);
 }
 

@@ -176,6 +176,7 @@ public:
     static bool IsInteger(std::string_view field);
     // The next field as a number; -1 without an error when the operand text is empty.
     int NextNumber() {
+        if (int value; TakeShortNumber(value)) return value;
         if (OperandTextEmpty()) return -1;
         return NumberFromText(NextFieldView());
     }
@@ -184,6 +185,18 @@ public:
     // the colour table, anything else (27, 0, 99, nothing) the default: ScreenTextColor for a
     // text colour, ScreenBackColor otherwise.
     std::uint32_t NextColour(bool textColour);
+
+    // The colour values of a record, read once: index 1..26 the colour table, 0 the default text
+    // colour and 27 the default background.
+    struct ColourValues {
+        std::array<std::uint32_t, 28> value{};
+        explicit ColourValues(const TTutorialConfig& config);
+    };
+    // NextColour reads from these values instead of the record, for a caller whose record does
+    // not change while it reads (the chapter checker: its context's record is fixed). They must
+    // be the record's own values and outlive their use; nullptr reads the record again (the
+    // player's record may change while it runs).
+    void SetColourValues(const ColourValues* values) { colours_ = values; }
 
     // Four numbers: start column, start row, end column, end row. With an empty operand text
     // nothing is read and the values stay as the caller set them.
@@ -272,6 +285,29 @@ public:
     }
 
 private:
+    // The next field when it is one to four decimal digits, as most are: read and removed in one
+    // pass (NumberFromText gives the same value). False, with nothing removed, for any other.
+    bool TakeShortNumber(int& value) {
+        const char* p = cur_.data();
+        const std::size_t n = cur_.size();
+        unsigned v = 0;
+        std::size_t i = 0;
+        for (; i < n && i < 5; ++i) {
+            const unsigned d = static_cast<unsigned char>(p[i]) - static_cast<unsigned>('0');
+            if (d >= 10) break;
+            v = v * 10 + d;
+        }
+        if (i == 0 || i > 4) return false;
+        if (i == n)
+            cur_ = next_ != end_ ? *next_++ : std::string_view();
+        else if (p[i] == ',')
+            cur_.remove_prefix(i + 1);
+        else
+            return false;
+        value = static_cast<int>(v);
+        return true;
+    }
+
     ErrorReport& report_;
     const TTutorialConfig& config_;
     std::filesystem::path projectDir_;
@@ -285,6 +321,7 @@ private:
     std::string_view lineView_;
     mutable bool lineOwned_ = true;
     bool stop_ = false;
+    const ColourValues* colours_ = nullptr;
     MatchTable table_;
 };
 

@@ -3,24 +3,6 @@
 
 namespace quill {
 
-namespace {
-
-// The first CR or LF at or after `from`, or the size. (Both are below 0x20: most bytes are
-// passed over by one comparison.)
-std::size_t FindBreak(const std::string& bytes, std::size_t from) {
-    const char* data = bytes.data();
-    const std::size_t n = bytes.size();
-    std::size_t i = from;
-    while (i < n) {
-        const auto c = static_cast<unsigned char>(data[i]);
-        if (c <= '\r' && (c == '\r' || c == '\n')) return i;
-        ++i;
-    }
-    return n;
-}
-
-}  // namespace
-
 LineBuffer::LineBuffer(std::string bytes) : bytes_(std::move(bytes)) {
     const std::size_t n = bytes_.size();
     std::size_t start = 0;
@@ -46,10 +28,7 @@ LineBuffer::LineBuffer(const std::vector<std::string>& lines) {
 
 std::size_t LineBuffer::LineEnd(std::size_t start) const { return FindBreak(bytes_, start); }
 
-std::size_t LineBuffer::NextStart(std::size_t end) const {
-    if (end >= bytes_.size()) return bytes_.size();
-    return end + ((bytes_[end] == '\r' && end + 1 < bytes_.size() && bytes_[end + 1] == '\n') ? 2 : 1);
-}
+std::size_t LineBuffer::NextStart(std::size_t end) const { return NextStartIn(bytes_, end); }
 
 std::string_view LineBuffer::operator[](std::size_t i) const {
     if (i >= size_) return {};
@@ -74,6 +53,14 @@ std::string_view LineBuffer::operator[](std::size_t i) const {
     lastEnd_ = end;
     haveLast_ = true;
     return std::string_view(bytes_).substr(start, end - start);
+}
+
+std::string_view LineBuffer::Cursor::Jump(std::size_t i) {
+    if (i >= lines_->size_) return {};
+    line_ = (*lines_)[i];
+    next_ = i + 1;
+    if (lines_->starts_.empty()) nextStart_ = NextStartIn(lines_->bytes_, static_cast<std::size_t>(line_.data() - lines_->bytes_.data()) + line_.size());
+    return line_;
 }
 
 std::vector<std::string> LineBuffer::ToVector() const {

@@ -54,9 +54,60 @@ public:
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, size_}; }
 
+    // Reads the lines of a buffer mostly in order, as a reader that walks a chapter does: the
+    // line after the one last read is found from where that one ended, inline (no call, no
+    // checkpoint); the line last read again is kept; any other goes through operator[]. Each
+    // user holds its own cursor; it is valid while the buffer lives unchanged.
+    class Cursor {
+    public:
+        explicit Cursor(const LineBuffer& lines) : lines_(&lines) {}
+        // Line i (0-based) without its line break, as operator[] gives it.
+        std::string_view operator[](std::size_t i) {
+            if (i == next_ && i < lines_->size_) {
+                const std::string_view bytes = lines_->bytes_;
+                std::size_t start, end;
+                if (!lines_->starts_.empty()) {
+                    start = lines_->starts_[i];
+                    end = lines_->starts_[i + 1] - 2;
+                } else {
+                    start = nextStart_;
+                    end = FindBreak(bytes, start);
+                    nextStart_ = NextStartIn(bytes, end);
+                }
+                ++next_;
+                return line_ = std::string_view(bytes.data() + start, end - start);
+            }
+            if (i + 1 == next_) return line_;
+            return Jump(i);
+        }
+
+    private:
+        std::string_view Jump(std::size_t i);
+        const LineBuffer* lines_;
+        std::size_t next_ = 0;       // the line after line_
+        std::size_t nextStart_ = 0;  // where it starts (buffers read from bytes)
+        std::string_view line_;
+    };
+
     static constexpr std::size_t kStride = 64;
 
 private:
+    // The first CR or LF at or after `from`, or the size. (Both are below 0x20: most bytes are
+    // passed over by one comparison.)
+    static std::size_t FindBreak(std::string_view bytes, std::size_t from) {
+        const char* data = bytes.data();
+        const std::size_t n = bytes.size();
+        for (std::size_t i = from; i < n; ++i) {
+            const auto c = static_cast<unsigned char>(data[i]);
+            if (c <= '\r' && (c == '\r' || c == '\n')) return i;
+        }
+        return n;
+    }
+    // Where the line after a line ending at `end` starts (CR LF, LF or CR passed over).
+    static std::size_t NextStartIn(std::string_view bytes, std::size_t end) {
+        if (end >= bytes.size()) return bytes.size();
+        return end + ((bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ? 2 : 1);
+    }
     // The end of the line starting at `start` (its break not included), and where the next
     // line starts.
     std::size_t LineEnd(std::size_t start) const;

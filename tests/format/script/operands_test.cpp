@@ -119,6 +119,17 @@ TEST_F(OperandsTest, NumbersAndTheMinusOneConvention) {
     EXPECT_EQ(ops.NextNumber(), 16);
     EXPECT_EQ(ops.NextNumber(), -2147483647 - 1);
     EXPECT_FALSE(ops.Stopped());
+    Set("0042,12345,7");  // leading zeros; more digits than the short form takes
+    EXPECT_EQ(ops.NextNumber(), 42);
+    EXPECT_EQ(ops.NextNumber(), 12345);
+    EXPECT_EQ(ops.NextNumber(), 7);
+    EXPECT_TRUE(ops.OperandTextEmpty());
+    for (const char* bad : {"12x", "3;", "1234x"}) {
+        Set(std::string(bad) + ",7");
+        EXPECT_EQ(ops.NextNumber(), -1) << bad;
+        EXPECT_TRUE(ops.Stopped()) << bad;
+        EXPECT_EQ(ops.OperandText(), "7") << bad;
+    }
     EXPECT_TRUE(Operands::IsInteger("-12"));
     EXPECT_TRUE(Operands::IsInteger("+0"));
     EXPECT_FALSE(Operands::IsInteger("1e3"));
@@ -146,6 +157,22 @@ TEST_F(OperandsTest, ColoursAndTheirDefaults) {
     EXPECT_EQ(ops.NextColour(false), 0x222222u);
     EXPECT_TRUE(ops.Stopped());
     EXPECT_EQ(report.messages.size(), 1u);
+
+    // The same read from the record's values taken once.
+    const Operands::ColourValues values(config);
+    ops.SetColourValues(&values);
+    for (const char* field : {"27", "0", "99", "-1", ""}) {
+        Set(field);
+        EXPECT_EQ(ops.NextColour(true), 0x111111u) << field;
+        Set(field);
+        EXPECT_EQ(ops.NextColour(false), 0x222222u) << field;
+    }
+    Set("5,26");
+    EXPECT_EQ(ops.NextColour(true), 0x555555u);
+    EXPECT_EQ(ops.NextColour(false), 0x262626u);
+    Set("red");
+    EXPECT_EQ(ops.NextColour(true), 0x111111u);
+    EXPECT_TRUE(ops.Stopped());
 }
 
 TEST_F(OperandsTest, RectangleStopsAtTheFirstError) {
