@@ -20,6 +20,12 @@ TEST(LineBuffer, GivesTheLinesSplitLinesGivesInOrderAndByIndex) {
         const LineBuffer lines{std::string(text)};
         ASSERT_EQ(lines.size(), expected.size());
         EXPECT_EQ(lines.ToVector(), expected);
+        std::vector<std::string> each;
+        lines.ForEachLine([&](std::size_t i, std::string_view line) {
+            EXPECT_EQ(i, each.size());
+            each.emplace_back(line);
+        });
+        EXPECT_EQ(each, expected);
         // By index, backwards and in jumps across the checkpoints.
         for (std::size_t i = lines.size(); i-- > 0;) EXPECT_EQ(lines[i], expected[i]) << i;
         for (std::size_t i = 0; i < lines.size(); i += 7) EXPECT_EQ(lines[i], expected[i]) << i;
@@ -43,6 +49,9 @@ TEST(LineBuffer, GivesTheLinesSplitLinesGivesInOrderAndByIndex) {
     EXPECT_EQ(given.size(), 3u);
     EXPECT_EQ(given.ToVector(), (std::vector<std::string>{"x\ry", "", "z\n"}));
     EXPECT_EQ(given[0], "x\ry");
+    std::vector<std::string> each;
+    given.ForEachLine([&](std::size_t, std::string_view line) { each.emplace_back(line); });
+    EXPECT_EQ(each, (std::vector<std::string>{"x\ry", "", "z\n"}));
     LineBuffer::Cursor cursor(given);
     EXPECT_EQ(cursor[0], "x\ry");
     EXPECT_EQ(cursor[1], "");

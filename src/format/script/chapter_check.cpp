@@ -220,10 +220,8 @@ public:
         recorder_.op = &op_;
         op_.SetColourValues(&colours_);  // the context's record does not change while it checks
         // Only marker lines are trimmed here; the others when the check reaches them.
-        LineBuffer::Cursor cursor(lines);
-        for (std::size_t at = 0, n = lines.size(); at < n; ++at) {
-            const std::string_view l = cursor[at];
-            if (l.size() < 2 || (l[0] != '@' && l[0] != '&')) continue;
+        lines.ForEachLine([this](std::size_t at, std::string_view l) {
+            if (l.size() < 2 || (l[0] != '@' && l[0] != '&')) return;
             const std::string_view t = Trimmed(l);
             if (t.size() >= 2 && t[0] == '@') {
                 if (t[1] == 'J') labels_.insert(t.substr(2));
@@ -231,7 +229,7 @@ public:
             } else if (t.size() == 2 && t[0] == '&' && t[1] >= '1' && t[1] <= '3') {
                 sections_[static_cast<std::size_t>(t[1] - '1')].push_back(at);
             }
-        }
+        });
     }
 
     std::vector<ScriptProblem> Run() {
@@ -314,8 +312,8 @@ private:
         fallsThrough_ = !readLines && lastFlow_ != Flow::Leaves;
     }
     // The error an operand routine reported, at the line being checked.
-    bool Stopped() {
-        if (!op_.Stopped()) return false;
+    bool Stopped() { return op_.Stopped() && ReportStop(); }
+    [[gnu::noinline]] bool ReportStop() {
         Report(at_, recorder_.last, warn_);
         return true;
     }
@@ -329,9 +327,13 @@ private:
             case '&': inBranch_ = !(line.size() > 1 && line[1] == '3'); return;
             case '*':
             case ':': Command(index, line, main); return;
-            case '@': break;
+            case '@': Marker(index, line); return;
             default: DisplayText(index, line); return;
         }
+    }
+
+    // A line starting with '@': a label or a marker, or display text.
+    [[gnu::noinline]] void Marker(std::size_t index, std::string_view line) {
         char second = line.size() > 1 ? line[1] : '\0';
         if (second >= 'a' && second <= 'z') second = static_cast<char>(second - 'a' + 'A');
         switch (second) {
@@ -366,7 +368,9 @@ private:
     // Hypertext words of display text need their entry in the data file; a click on one without
     // shows an information box.
     void DisplayText(std::size_t index, std::string_view text) {
-        if (!ctx_.HasDataFile() || text.find('|') == std::string_view::npos) return;
+        if (ctx_.HasDataFile() && text.find('|') != std::string_view::npos) HyperWords(index, text);
+    }
+    [[gnu::noinline]] void HyperWords(std::size_t index, std::string_view text) {
         for (std::size_t i = 0, n = text.size(); i < n;) {
             const char c = text[i];
             if (c == '^') { i += 2; continue; }
@@ -401,7 +405,7 @@ private:
     }
 
     // Not inlined into Line: display text and comments, which need none of its state, then
-    // pass through a small function.
+    // pass through a small function (so are marker lines and hypertext words).
     [[gnu::noinline]] void Command(std::size_t index, std::string_view line, bool main) {
         const std::size_t start = next_;
         if (!main) next_ = lines_.size();  // an action's own reads find no lines of the table
@@ -423,14 +427,13 @@ private:
                 // without a report to step over them.
                 op_.SetStop(true);
             }
-            if (row) {
+            if (row && row->code[0] == '@') {  // *RETURNTOFILE becomes a marker line
                 if (main && translatedWell) lastFlow_ = FlowOfRow(row);
-                if (row->code[0] == '@') {  // *RETURNTOFILE becomes a marker line
-                    if (translatedWell) Line(index, std::string(row->code).append(fields.field[0]), main);
-                } else {
-                    op_.SetOperandFields(fields.begin(), fields.end());
-                    CheckCommand(row->code, line, row);
-                }
+                if (translatedWell) Line(index, std::string(row->code).append(fields.field[0]), main);
+            } else if (row) {
+                if (main && translatedWell) lastFlow_ = FlowOfRow(row);
+                op_.SetOperandFields(fields.begin(), fields.end());
+                CheckCommand(row->code, line, row);
             }
         } else {
             if (main) lastFlow_ = FlowOf(CodeOf(line));
@@ -459,7 +462,7 @@ private:
     // Reads the command through its row of the command table (`row` when translation found it,
     // else the row of the translated line's code) and checks its value. With the stop flag
     // already set (a line in error), it only steps over the lines the command reads.
-    void CheckCommand(std::string_view translated, std::string_view line, const CommandSpec* row) {
+    [[gnu::always_inline]] void CheckCommand(std::string_view translated, std::string_view line, const CommandSpec* row) {
         const bool reportable = !op_.Stopped();
         if (translated.size() > 1 && translated[1] == 'J' && inBranch_ && reportable) {
             Report(at_, msg::JumpInBranch(line));
@@ -626,7 +629,7 @@ private:
     // The check reads the lines mostly in order: the line after the last one read costs a scan.
     LineBuffer::Cursor cursor_{lines_};
     // Line `at` without its trailing blanks and control characters, as the player reads it.
-    std::string_view LineAt(std::size_t at) { return Trimmed(cursor_[at]); }
+    [[gnu::always_inline]] std::string_view LineAt(std::size_t at) { return Trimmed(cursor_[at]); }
     static std::string_view Trimmed(std::string_view l) {
         // Most lines end in a printable byte: trimmed without the call.
         return !l.empty() && static_cast<unsigned char>(l.back()) > ' ' ? l : RightTrim(l);
@@ -689,14 +692,17 @@ private:
         }
     }
     // The same by row of the command table, looked up once per row.
-    static Flow FlowOfRow(const CommandSpec* row) {
+    static const std::vector<Flow>& FlowsOfRows() {
         static const std::vector<Flow> flows = [] {
             std::vector<Flow> out;
             for (const CommandSpec& r : CommandTable()) out.push_back(FlowOf(CodeOfRow(r.code)));
             return out;
         }();
-        return flows[static_cast<std::size_t>(row - CommandTable().data())];
+        return flows;
     }
+    const CommandSpec* const firstRow_ = CommandTable().data();
+    const Flow* const flowOfRow_ = FlowsOfRows().data();
+    Flow FlowOfRow(const CommandSpec* row) const { return flowOfRow_[row - firstRow_]; }
     Flow lastFlow_ = Flow::Goes;
     CommandFields fields_, actionFields_;  // of a line of the chapter, and of an action checked inside it
     std::string error_;                    // translation's message

@@ -54,6 +54,23 @@ public:
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, size_}; }
 
+    // Calls f(i, line) for every line in order: one pass, no lookup.
+    template <class F>
+    void ForEachLine(F&& f) const {
+        const std::string_view bytes = bytes_;
+        if (!starts_.empty()) {
+            for (std::size_t i = 0; i < size_; ++i)
+                f(i, std::string_view(bytes.data() + starts_[i], starts_[i + 1] - 2 - starts_[i]));
+            return;
+        }
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < size_; ++i) {
+            const std::size_t end = FindBreak(bytes, start);
+            f(i, std::string_view(bytes.data() + start, end - start));
+            start = NextStartIn(bytes, end);
+        }
+    }
+
     // Reads the lines of a buffer mostly in order, as a reader that walks a chapter does: the
     // line after the one last read is found from where that one ended, inline (no call, no
     // checkpoint); the line last read again is kept; any other goes through operator[]. Each
@@ -62,7 +79,7 @@ public:
     public:
         explicit Cursor(const LineBuffer& lines) : lines_(&lines) {}
         // Line i (0-based) without its line break, as operator[] gives it.
-        std::string_view operator[](std::size_t i) {
+        [[gnu::always_inline]] std::string_view operator[](std::size_t i) {
             if (i == next_ && i < lines_->size_) {
                 const std::string_view bytes = lines_->bytes_;
                 std::size_t start, end;
