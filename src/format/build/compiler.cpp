@@ -14,6 +14,7 @@
 #include <cstring>
 #include <condition_variable>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -101,20 +102,13 @@ std::string UnscrambleLine(std::string_view line) {
 
 namespace {
 
-// Buffers one compile run reuses from chapter to chapter, so that a tutorial of many chapters
-// does not pay for fresh memory (and its page faults) for each. There are two output buffers:
-// one is written to the disk while the next block is scrambled into the other.
+// Buffers a compile reuses from chapter to chapter, so that a tutorial of many chapters does not
+// pay for fresh memory (and its page faults) for each.
 class ChapterBuffers {
 public:
     // A buffer of at least `needed` bytes that keeps its first `kept` bytes.
     char* input(std::size_t needed, std::size_t kept) { return ensure(in_, inCapacity_, needed, kept); }
-    // The output buffer whose turn it is, of at least `needed` bytes; the next call gives the
-    // other one.
-    char* output(std::size_t needed) {
-        const int i = next_;
-        next_ = 1 - next_;
-        return ensure(out_[i], outCapacity_[i], needed, 0);
-    }
+    char* output(std::size_t needed) { return ensure(out_, outCapacity_, needed, 0); }
     std::size_t inputCapacity() const { return inCapacity_; }
 
 private:
@@ -130,135 +124,8 @@ private:
         return buffer.get();
     }
 
-    std::unique_ptr<char[]> in_, out_[2];
-    std::size_t inCapacity_ = 0, outCapacity_[2] = {0, 0};
-    int next_ = 0;
-};
-
-// A compiled chapter on its way: the replacement its blocks go to, held so that it can be handed
-// to the writer to be committed.
-struct CompiledOutput {
-    TutorialFolder::Replacement file;
-    CompiledOutput(const TutorialFolder& folder, const fs::path& compiled) : file(folder.StartReplacement(compiled)) {}
-};
-
-// The disk's side of a compile, on a thread of its own: while it copies one block into the file
-// (and commits a finished chapter, which renames it over the old one and frees that), the
-// compile reads and scrambles the next block. One piece of work is handed over at a time; a
-// hand-over waits until the writer has finished the one before, so the caller's other output
-// buffer is free again. A failure of the writer is thrown to the caller at its next hand-over
-// or at Finish. Where no thread can be started, the work is done on the caller's thread.
-class ChapterWriter {
-public:
-    ChapterWriter() = default;
-    ChapterWriter(const ChapterWriter&) = delete;
-    ChapterWriter& operator=(const ChapterWriter&) = delete;
-    // Lets the work handed over end (a failure of it is dropped: the caller is leaving through
-    // an error of its own, or has called Finish), then ends the thread.
-    ~ChapterWriter() {
-        if (!thread_.joinable()) return;
-        {
-            std::unique_lock lock(mutex_);
-            done_.wait(lock, [&] { return !job_; });
-            stop_ = true;
-        }
-        wake_.notify_one();
-        thread_.join();
-    }
-
-    // Writes `bytes` to `out`; they stay untouched until the next hand-over returns.
-    void Write(CompiledOutput& out, std::string_view bytes) { Post(Job{&out, bytes, nullptr}); }
-    // Commits the finished chapter (its file takes the old one's place) and lets it go.
-    void Commit(std::unique_ptr<CompiledOutput> out) { Post(Job{nullptr, {}, std::move(out)}); }
-    // Waits until the work handed over is done; throws its failure.
-    void Finish() {
-        std::unique_lock lock(mutex_);
-        done_.wait(lock, [&] { return !job_; });
-        ThrowFailure();
-    }
-    // Waits until the writer no longer uses a chapter the caller is about to drop.
-    void Settle() noexcept {
-        std::unique_lock lock(mutex_);
-        done_.wait(lock, [&] { return !job_; });
-    }
-
-private:
-    struct Job {
-        CompiledOutput* out;
-        std::string_view bytes;
-        std::unique_ptr<CompiledOutput> commit;
-    };
-
-    static void Run(Job& job) {
-        if (job.commit) {
-            job.commit->file.Commit(Durability::Regenerable);
-            job.commit.reset();
-        } else {
-            job.out->file.Write(job.bytes);
-        }
-    }
-
-    void Post(Job job) {
-        if (!thread_.joinable() && !onCaller_) {
-            try {
-                thread_ = std::thread([this] { Loop(); });
-            } catch (const std::system_error&) {
-                onCaller_ = true;
-            }
-        }
-        if (onCaller_) {
-            Run(job);
-            return;
-        }
-        {
-            std::unique_lock lock(mutex_);
-            done_.wait(lock, [&] { return !job_; });
-            ThrowFailure();
-            job_ = std::move(job);
-        }
-        wake_.notify_one();
-    }
-
-    // Called with the mutex held.
-    void ThrowFailure() {
-        if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
-    }
-
-    void Loop() {
-        std::unique_lock lock(mutex_);
-        for (;;) {
-            wake_.wait(lock, [&] { return job_ || stop_; });
-            if (!job_) return;
-            Job job = std::move(*job_);
-            lock.unlock();
-            std::exception_ptr failure;
-            try {
-                Run(job);
-            } catch (...) {
-                failure = std::current_exception();
-            }
-            job.commit.reset();  // a chapter whose commit failed is let go here
-            lock.lock();
-            if (failure && !failure_) failure_ = failure;
-            job_.reset();
-            done_.notify_all();
-        }
-    }
-
-    std::mutex mutex_;
-    std::condition_variable wake_, done_;
-    std::optional<Job> job_;  // handed over and not yet done
-    std::exception_ptr failure_;
-    bool stop_ = false;
-    bool onCaller_ = false;
-    std::thread thread_;
-};
-
-// What a compile run keeps from chapter to chapter. The writer is declared after the buffers it
-// writes from, so that it has ended before they go.
-struct ChapterWork {
-    ChapterBuffers buffers;
-    ChapterWriter writer;
+    std::unique_ptr<char[]> in_, out_;
+    std::size_t inCapacity_ = 0, outCapacity_ = 0;
 };
 
 // The high bit set in each byte of x that is LF or CR (exact up to the first such byte).
@@ -341,7 +208,7 @@ struct Sse2Ops {
 };
 
 #pragma GCC push_options
-#pragma GCC target("avx2")
+#pragma GCC target("avx2,popcnt")
 struct Avx2Ops {
     static __m256i Key(unsigned char k) { return _mm256_set1_epi8(static_cast<char>(k)); }
     static __m256i Load(const char* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
@@ -410,6 +277,21 @@ std::size_t ScrambleLinesAvx2(const char* in, std::size_t n, char* out, KeyGener
     if (start < n) size += ScrambleLinesWith<32, Avx2Ops>(in + start, n - start, out + size, keys);
     return size;
 }
+
+// The line starts (see CountLineStarts) of the whole 64-byte blocks of in[0, n), 64 bytes at a
+// time; `done` is left at the end of the last whole block.
+std::uint64_t CountLineStartsAvx2(const char* in, std::size_t n, bool& afterEnd, std::size_t& done) {
+    std::uint64_t count = 0, carry = afterEnd;
+    std::size_t i = 0;
+    for (; i + 64 <= n; i += 64) {
+        const std::uint64_t ends = LineEnds64(in + i);
+        count += static_cast<std::uint64_t>(__builtin_popcountll(~ends & (ends << 1 | carry)));
+        carry = ends >> 63;
+    }
+    afterEnd = carry != 0;
+    done = i;
+    return count;
+}
 #pragma GCC pop_options
 #endif
 #pragma GCC diagnostic pop
@@ -456,14 +338,14 @@ fs::path CompiledChapterPath(const fs::path& source) {
 }
 
 // Compiles the chapter `source` of `folder` into `compiled`. The source is read in blocks whose
-// whole lines are scrambled and handed to the writer for the replacement; a line longer than a
-// block grows the block. The replacement takes the place
-// of the old compiled file only once the whole chapter is written (a chapter without lines
-// leaves it as it was). A chapter that leads out of the folder throws OutsideFolderError.
-// The blocks are written, and the finished chapter committed, by the run's writer: a failure
-// there may be thrown while the next chapter compiles, or by the writer's Finish.
+// whole lines are scrambled and written to the replacement; a line longer than a block grows the
+// block. The replacement takes the place of the old compiled file only once the whole chapter is
+// written (a chapter without lines leaves it as it was), and when `turn` (if given) allows it:
+// it waits for the chapter's turn and is false when the chapter is to be dropped instead.
+// A chapter that leads out of the folder throws OutsideFolderError.
 bool CompileChapterWith(const TutorialFolder& folder, const fs::path& source, const fs::path& compiled,
-                        KeyGenerator& keys, ChapterWork& work) {
+                        KeyGenerator& keys, ChapterBuffers& buffers,
+                        const std::function<bool()>& turn = {}) {
     struct Input {
         int fd;
         ~Input() { ::close(fd); }
@@ -479,9 +361,9 @@ bool CompileChapterWith(const TutorialFolder& folder, const fs::path& source, co
     std::uint64_t total = 0;  // bytes read in all, against the size limit
     char* in = nullptr;
     auto readMore = [&]() -> std::size_t {
-        in = work.buffers.input(std::max<std::size_t>(kCompileBlockBytes, held + held / 2 + 1), held);
+        in = buffers.input(std::max<std::size_t>(kCompileBlockBytes, held + held / 2 + 1), held);
         ssize_t got;
-        do got = ::read(input.fd, in + held, work.buffers.inputCapacity() - held);
+        do got = ::read(input.fd, in + held, buffers.inputCapacity() - held);
         while (got < 0 && errno == EINTR);
         if (got < 0) fail(errno);
         total += static_cast<std::uint64_t>(got);
@@ -490,15 +372,7 @@ bool CompileChapterWith(const TutorialFolder& folder, const fs::path& source, co
     };
     std::size_t got = readMore();
     if (got == 0) return false;  // no lines at all
-    auto output = std::make_unique<CompiledOutput>(folder, compiled);
-    // Leaving through an error, the chapter is dropped only once the writer is done with it.
-    struct Settled {
-        ChapterWriter& writer;
-        const std::unique_ptr<CompiledOutput>& output;
-        ~Settled() {
-            if (output) writer.Settle();
-        }
-    } settled{work.writer, output};
+    TutorialFolder::Replacement output = folder.StartReplacement(compiled);
     for (;;) {
         const std::size_t n = held + got;
         const bool end = got == 0;
@@ -507,8 +381,8 @@ bool CompileChapterWith(const TutorialFolder& folder, const fs::path& source, co
             // A line grows by its key byte and its line end becomes CR LF: at most twice the
             // bytes (a run of LF alone), plus three for a last line without a line end; the
             // word-wide stores write at most a word beyond, which that doubling leaves room for.
-            char* out = work.buffers.output(2 * whole + 32);
-            work.writer.Write(*output, std::string_view(out, ScrambleLines(in, whole, out, keys)));
+            char* out = buffers.output(2 * whole + 32);
+            output.Write(std::string_view(out, ScrambleLines(in, whole, out, keys)));
             held = n - whole;
             if (held) std::memmove(in, in + whole, held);
         } else {
@@ -517,18 +391,209 @@ bool CompileChapterWith(const TutorialFolder& folder, const fs::path& source, co
         if (end) break;
         got = readMore();
     }
-    work.writer.Commit(std::move(output));
+    if (turn && !turn()) return false;
+    output.Commit(Durability::Regenerable);
     return true;
 }
+
+// The bytes of in[0, n) that begin a run of bytes other than CR and LF: the non-empty lines that
+// begin there. afterEnd tells whether the byte before in[0] ended a line (or there was none),
+// and is left telling it of in[n - 1].
+std::uint64_t CountLineStarts(const char* in, std::size_t n, bool& afterEnd) {
+    std::uint64_t count = 0;
+    std::size_t i = 0;
+#if defined(__x86_64__)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2) count = CountLineStartsAvx2(in, n, afterEnd, i);
+#endif
+    for (; i < n; ++i) {
+        const bool end = in[i] == '\r' || in[i] == '\n';
+        count += afterEnd && !end;
+        afterEnd = end;
+    }
+    return count;
+}
+
+// The keys a compile of `source` draws: one for each non-empty line, that is for each run of
+// bytes that are neither CR nor LF. A chapter that cannot be read counts none: its compile fails
+// the same way, before it draws any.
+std::uint64_t CountKeys(const TutorialFolder& folder, const fs::path& source, ChapterBuffers& buffers) {
+    try {
+        struct Input {
+            int fd;
+            ~Input() { ::close(fd); }
+        } input{folder.OpenRead(source)};
+        char* buf = buffers.input(kCompileBlockBytes, 0);
+        std::uint64_t count = 0;
+        bool afterEnd = true;
+        for (;;) {
+            const ssize_t got = ::read(input.fd, buf, buffers.inputCapacity());
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) return count;
+            count += CountLineStarts(buf, static_cast<std::size_t>(got), afterEnd);
+        }
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+// How each chapter of a compile run went.
+struct ChapterOutcome {
+    bool compiled = false;
+    std::exception_ptr error;  // a failure other than leading out of the folder
+};
+
+// A compile run's chapters, compiled two at a time: each chapter whole on one thread, so that its
+// bytes stay in that processor's cache from the read to the write.
+// - A chapter's keys go on from where the chapter before it left the generator, so a chapter starts
+//   only once the keys of those before it are counted: the calling thread reads ahead through the
+//   chapters counting their non-empty lines (several times faster than compiling them) and skips
+//   the generator ahead by each count. Meanwhile it reports the chapters begun, in order.
+// - Chapters are settled in order: a compiled chapter takes its old file's place only after every
+//   chapter before it is settled, and a failure (other than a chapter leading out of the folder)
+//   is taken only in its turn and stops the run. What ends on the disk is what compiling the
+//   chapters one after the other leaves: those before a failure compiled, those after it not.
+class ChapterRun {
+public:
+    ChapterRun(const TutorialFolder& folder, const std::vector<ListedName>& chapters,
+               const std::vector<fs::path>& compiled, KeyGenerator& keys, const CompileProgress& progress)
+        : folder_(folder), chapters_(chapters), compiled_(compiled), keys_(keys), progress_(progress),
+          outcomes_(chapters.size()), seeds_(chapters.size() + 1) {
+        seeds_[0] = keys.seed();
+    }
+    ChapterRun(const ChapterRun&) = delete;
+    ChapterRun& operator=(const ChapterRun&) = delete;
+    // Stops the threads (when a progress report threw) and waits for them.
+    ~ChapterRun() {
+        {
+            std::lock_guard lock(mutex_);
+            stop_ = true;
+        }
+        changed_.notify_all();
+        for (auto& t : threads_) t.join();
+    }
+
+    const std::vector<ChapterOutcome>& Run() {
+        if (chapters_.empty()) return outcomes_;
+        // Each thread opens the folder for itself; the copies are made before any thread runs.
+        folders_.assign(std::min<std::size_t>(2, chapters_.size()), folder_);
+        try {
+            for (auto& f : folders_) threads_.emplace_back([this, &f] { Work(f); });
+        } catch (const std::system_error&) {
+            // No (further) thread can be started here: those that run do the work.
+        }
+        if (threads_.empty()) {
+            RunOnCaller();
+            return outcomes_;
+        }
+        ChapterBuffers buffers;
+        KeyGenerator ahead = keys_;
+        std::unique_lock lock(mutex_);
+        for (std::size_t i = 0; i < chapters_.size() && !stop_; ++i) {
+            lock.unlock();
+            ahead.Skip(CountKeys(folder_, chapters_[i].path, buffers));
+            lock.lock();
+            seeds_[i + 1] = ahead.seed();
+            known_ = i + 2;
+            changed_.notify_all();
+            Report(lock);
+        }
+        while (ended_ < threads_.size()) {
+            changed_.wait(lock, [&] { return ended_ == threads_.size() || reported_ < next_; });
+            Report(lock);
+        }
+        if (known_ == seeds_.size()) keys_ = KeyGenerator(seeds_.back());
+        return outcomes_;
+    }
+
+private:
+    void Work(const TutorialFolder& folder) {
+        ChapterBuffers buffers;
+        std::unique_lock lock(mutex_);
+        while (!stop_ && next_ < chapters_.size()) {
+            const std::size_t i = next_++;
+            changed_.notify_all();
+            changed_.wait(lock, [&] { return stop_ || known_ > i; });
+            if (stop_) break;
+            KeyGenerator keys(seeds_[i]);
+            lock.unlock();
+            // The chapter's turn: every chapter before it settled.
+            const auto turn = [&] {
+                std::unique_lock wait(mutex_);
+                changed_.wait(wait, [&] { return stop_ || settled_ == i; });
+                return !stop_;
+            };
+            bool compiled = false;
+            std::exception_ptr error;
+            try {
+                compiled = CompileChapterWith(folder, chapters_[i].path, compiled_[i], keys, buffers, turn);
+            } catch (const OutsideFolderError&) {
+            } catch (...) {
+                error = std::current_exception();
+            }
+            lock.lock();
+            changed_.wait(lock, [&] { return stop_ || settled_ == i; });
+            if (stop_) break;
+            outcomes_[i] = {compiled, error};
+            if (error) stop_ = true;
+            settled_ = i + 1;
+            changed_.notify_all();
+        }
+        ++ended_;
+        changed_.notify_all();
+    }
+
+    // Reports the chapters begun since the last report (the lock is let go for the call).
+    void Report(std::unique_lock<std::mutex>& lock) {
+        while (reported_ < next_) {
+            const std::size_t i = reported_++;
+            if (!progress_) continue;
+            lock.unlock();
+            progress_(i, chapters_.size(), chapters_[i].name);
+            lock.lock();
+        }
+    }
+
+    // One chapter after the other on the caller's thread, drawing from the caller's generator.
+    void RunOnCaller() {
+        ChapterBuffers buffers;
+        for (std::size_t i = 0; i < chapters_.size(); ++i) {
+            if (progress_) progress_(i, chapters_.size(), chapters_[i].name);
+            try {
+                outcomes_[i].compiled = CompileChapterWith(folder_, chapters_[i].path, compiled_[i], keys_, buffers);
+            } catch (const OutsideFolderError&) {
+            } catch (...) {
+                outcomes_[i].error = std::current_exception();
+                return;
+            }
+        }
+    }
+
+    const TutorialFolder& folder_;
+    const std::vector<ListedName>& chapters_;
+    const std::vector<fs::path>& compiled_;
+    KeyGenerator& keys_;
+    const CompileProgress& progress_;
+    std::vector<ChapterOutcome> outcomes_;
+    std::vector<TutorialFolder> folders_;
+    std::vector<std::thread> threads_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<std::uint32_t> seeds_;  // the generator before chapter i, known for i < known_
+    std::size_t known_ = 1;
+    std::size_t next_ = 0;      // the next chapter to begin
+    std::size_t reported_ = 0;  // chapters reported as begun
+    std::size_t settled_ = 0;   // chapters settled, in order
+    std::size_t ended_ = 0;     // threads that ended
+    bool stop_ = false;
+};
 
 }  // namespace
 
 bool CompileChapter(const fs::path& source, KeyGenerator& keys) {
     const TutorialFolder folder(source.has_parent_path() ? source.parent_path() : fs::path("."));
-    ChapterWork work;
-    const bool done = CompileChapterWith(folder, source, CompiledChapterPath(source), keys, work);
-    work.writer.Finish();
-    return done;
+    ChapterBuffers buffers;
+    return CompileChapterWith(folder, source, CompiledChapterPath(source), keys, buffers);
 }
 
 std::string CompiledDataFileBytes(const Project& project) {
@@ -586,30 +651,30 @@ BuildMessages CompileAllCommand(const Project& project, KeyGenerator& keys,
     std::unordered_map<std::string, std::vector<fs::path>> compiledFiles;  // by upper-cased name
     for (auto& c : ListFilesByMask(project.ProjectDir, project.ProjectName + "*.QKC"))
         compiledFiles[UpperCaseCp1252(c.name)].push_back(std::move(c.path));
-    const TutorialFolder folder(project.ProjectDir);
-    std::string lastFailed;
-    bool failed = false;
-    ChapterWork work;
-    for (std::size_t i = 0; i < chapters.size(); ++i) {
-        if (progress) progress(i, chapters.size(), chapters[i].name);
-        const std::string name = CompiledName(chapters[i].path);
+    std::vector<fs::path> compiled;
+    compiled.reserve(chapters.size());
+    for (const auto& chapter : chapters) {
+        const std::string name = CompiledName(chapter.path);
         // The file of exactly that name, else the first of another letter case, else a new one.
-        fs::path compiled = chapters[i].path.parent_path() / name;
+        fs::path path = chapter.path.parent_path() / name;
         const auto known = compiledFiles.find(UpperCaseCp1252(DiskNameToCp1252(name)));
         if (known != compiledFiles.end() &&
-            std::find(known->second.begin(), known->second.end(), compiled) == known->second.end())
-            compiled = known->second.front();
-        bool done = false;
-        try {
-            done = CompileChapterWith(folder, chapters[i].path, compiled, keys, work);
-        } catch (const OutsideFolderError&) {
-        }
-        if (!done) {
+            std::find(known->second.begin(), known->second.end(), path) == known->second.end())
+            path = known->second.front();
+        compiled.push_back(std::move(path));
+    }
+    const TutorialFolder folder(project.ProjectDir);
+    ChapterRun run(folder, chapters, compiled, keys, progress);
+    const auto& outcomes = run.Run();
+    std::string lastFailed;
+    bool failed = false;
+    for (std::size_t i = 0; i < outcomes.size(); ++i) {
+        if (outcomes[i].error) std::rethrow_exception(outcomes[i].error);
+        if (!outcomes[i].compiled) {
             failed = true;
             lastFailed = chapters[i].name;
         }
     }
-    work.writer.Finish();
     if (failed)
         return {{BuildMessage::Kind::Error,
                  "Unable to compile the Tutorial Chapter File " + lastFailed + "."}};

@@ -20,13 +20,29 @@ namespace quill {
 class KeyGenerator {
 public:
     KeyGenerator() = default;
+    explicit KeyGenerator(std::uint32_t seed) : seed_(seed) {}
     int NextKey() {
-        seed_ = seed_ * 134775813u + 1u;
+        seed_ = seed_ * kMultiplier + kIncrement;
         return static_cast<int>((5ull * seed_) >> 32) + 1;
+    }
+    // Moves on as n calls of NextKey would, in a few steps: n steps of s -> a s + c make one
+    // step s -> A s + C, built by squaring.
+    void Skip(std::uint64_t n) {
+        std::uint32_t a = kMultiplier, c = kIncrement, totalA = 1, totalC = 0;
+        for (; n; n >>= 1) {
+            if (n & 1) {
+                totalA *= a;
+                totalC = totalC * a + c;
+            }
+            c = c * a + c;
+            a *= a;
+        }
+        seed_ = seed_ * totalA + totalC;
     }
     std::uint32_t seed() const { return seed_; }
 
 private:
+    static constexpr std::uint32_t kMultiplier = 134775813u, kIncrement = 1u;
     std::uint32_t seed_ = 0;
 };
 
@@ -45,9 +61,9 @@ void AppendUnscrambled(std::string& out, std::string_view line);
 // name in any letter case is replaced). A source without any line gives false and writes
 // nothing. Read and write failures throw IoError.
 bool CompileChapter(const std::filesystem::path& source, KeyGenerator& keys);
-// The compiler reads a chapter in blocks of this size (a line longer than a block is read whole).
-// Each block is handed to a writer thread while the next is scrambled: large enough that the
-// hand-over (a wake-up on each side) is rare, small enough that the blocks in flight stay in the processor's cache.
+// The compiler reads a chapter in blocks of this size (a line longer than a block is read whole)
+// and writes each block's scrambled lines at once: large enough that the calls to the system
+// are few, small enough that a block stays in the processor's cache from the read to the write.
 inline constexpr std::size_t kCompileBlockBytes = 1u << 20;
 
 // The bytes of the compiled data file: the 7128-byte record in memory, then the compiled image
@@ -61,8 +77,12 @@ bool CompileDataFile(const Project& project);
 BuildMessages CompileOneChapterCommand(const Project& project, KeyGenerator& keys,
                                        std::string_view chapterName);
 BuildMessages CompileDataCommand(const Project& project);
-// Called before each chapter is compiled: (index from 0, count, bare name).
+// Called on the caller's thread as each chapter is begun, in order: (index from 0, count, bare
+// name).
 using CompileProgress = std::function<void(std::size_t, std::size_t, const std::string&)>;
+// Compiles the data file and every chapter of the project. Chapters are compiled two at a time
+// where threads can be started; the compiled files and the keys drawn are those of compiling
+// them one after the other.
 BuildMessages CompileAllCommand(const Project& project, KeyGenerator& keys,
                                 const CompileProgress& progress = {});
 

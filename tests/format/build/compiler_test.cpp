@@ -3,6 +3,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <map>
 #include <random>
 #include <set>
 
@@ -54,6 +55,18 @@ TEST(KeyGenerator, FirstKeysOfARun) {
         const int k = keys.NextKey();
         ASSERT_GE(k, 1);
         ASSERT_LE(k, 5);
+    }
+}
+
+// Skipping n keys leaves the generator where n draws leave it, from any state.
+TEST(KeyGenerator, SkipIsManyDraws) {
+    for (const std::uint32_t start : {0u, 1u, 0x9e3779b9u}) {
+        for (const std::uint64_t n : {0ull, 1ull, 2ull, 3ull, 10ull, 1000ull, 65537ull}) {
+            KeyGenerator drawn(start), skipped(start);
+            for (std::uint64_t i = 0; i < n; ++i) drawn.NextKey();
+            skipped.Skip(n);
+            EXPECT_EQ(skipped.seed(), drawn.seed()) << start << " " << n;
+        }
     }
 }
 
@@ -112,9 +125,9 @@ TEST(CompileChapter, EmptySourceFailsAndLeavesTheOldOutput) {
     EXPECT_FALSE(fs::exists(f.tmp / "safety3.QKC"));
 }
 
-// A chapter's blocks are written while the next are scrambled; a write that fails there (the
-// file size limit here) is reported naming the compiled file, and leaves it as it was, with no
-// temporary file beside it. Chapters compiled before it are kept, those after it not started.
+// A write that fails (the file size limit here) is reported naming the compiled file, and leaves
+// it as it was, with no temporary file beside it. Chapters compiled before it are kept; those
+// after it are left as they were, though the run may have begun them beside the failing one.
 TEST(CompileChapter, AFailedWriteLeavesTheOldCompiledFile) {
     ProjectFixture f;
     std::string big;
@@ -274,5 +287,50 @@ TEST(CompileChapter, LinesAcrossReadBlocks) {
         expected += line + "\r\n";
     }
     EXPECT_TRUE(TempFolder::read(tmp / "SAFETY1.QKC") == expected);
+    EXPECT_EQ(keys.seed(), reference.seed());
+}
+
+// A whole run compiles its chapters two at a time; the files and the keys are those of compiling
+// the chapters one after the other with one generator, whatever their line ends (a chapter's
+// keys depend on how many non-empty lines every chapter before it has).
+TEST(CompileAll, ChaptersTogetherMatchOneAfterTheOther) {
+    ProjectFixture f;
+    std::mt19937 rng(3);
+    std::map<std::string, std::string> texts;
+    for (int c = 1; c <= 9; ++c) {
+        std::string text;
+        const std::size_t length = c == 4 ? 3 * kCompileBlockBytes + 7 : rng() % 5000;
+        while (text.size() < length) {
+            const std::size_t run = rng() % 3 == 0 ? 0 : rng() % 40;
+            for (std::size_t i = 0; i < run; ++i) text += static_cast<char>(rng() % 256 | 0x10);
+            text += std::string_view("\r\n\n\r\r\n")[rng() % 4];
+        }
+        if (c == 6) text.clear();                   // no lines: fails, draws no key
+        if (c == 7) text = "\r\n\r\r\n\n";           // only empty lines
+        if (c == 8) text += "no line end at the end";
+        texts["SAFETY" + std::to_string(c) + ".QKS"] = text;
+        f.tmp.write("SAFETY" + std::to_string(c) + ".QKS", text);
+    }
+    KeyGenerator keys(12345), reference(12345);
+    std::vector<std::string> order;
+    const auto messages = CompileAllCommand(f.project, keys, [&](std::size_t i, std::size_t, const std::string& name) {
+        EXPECT_EQ(i, order.size());
+        order.push_back(name);
+    });
+    EXPECT_EQ(messages.front().text, "Unable to compile the Tutorial Chapter File SAFETY6.QKS.");
+    ASSERT_EQ(order.size(), texts.size());
+    for (const auto& name : order) {
+        std::string expected;
+        for (auto line : SplitLines(texts.at(name))) {
+            ScrambleLine(line, reference);
+            expected += line + "\r\n";
+        }
+        const auto compiled = f.tmp / (name.substr(0, name.size() - 4) + ".QKC");
+        if (name == "SAFETY6.QKS") {
+            EXPECT_FALSE(fs::exists(compiled));
+            continue;
+        }
+        EXPECT_TRUE(TempFolder::read(compiled) == expected) << name;
+    }
     EXPECT_EQ(keys.seed(), reference.seed());
 }
