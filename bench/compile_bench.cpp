@@ -6,7 +6,8 @@
 // put it in the old one's place only once it is whole (a failed compile leaves the old file
 // whole), which the plain copy of CompileAll_Baseline, truncating its old copy, does not do. The figures are times on the clock (the disk's work
 // included), so they vary from run to run with what else the machine writes; the CPU column is
-// the whole process's (the compile writes on a second thread while it scrambles the next block).
+// the whole process's (the compile works on two chapters at a time and counts the keys of the
+// chapters ahead on a third thread).
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
