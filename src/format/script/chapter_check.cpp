@@ -225,7 +225,7 @@ public:
             const std::string_view t = Trimmed(l);
             if (t.size() >= 2 && t[0] == '@') {
                 if (t[1] == 'J') labels_.insert(t.substr(2));
-                markers_[t].push_back(at);
+                if (IsQuizMarkerKind(t[1])) markers_[t].push_back(at);
             } else if (t.size() == 2 && t[0] == '&' && t[1] >= '1' && t[1] <= '3') {
                 sections_[static_cast<std::size_t>(t[1] - '1')].push_back(at);
             }
@@ -237,7 +237,6 @@ public:
             next_ = i + 1;
             lastFlow_ = Flow::Goes;
             const std::string_view line = LineAt(i);
-            LabelReachedByFlow(i, line);
             Line(i, line, true);
             AfterLine(i, line, next_ > i + 1);
             i = std::max(next_, i + 1);
@@ -291,6 +290,10 @@ private:
     // "Change Defaults" commands that a *ClearScreen right after them resets unseen.
     void AfterLine(std::size_t index, std::string_view line, bool readLines) {
         if (line.empty() || line[0] == ';') return;
+        if (lastFlow_ == Flow::Goes && pendingDefaults_.empty()) {  // most lines
+            fallsThrough_ = !readLines;
+            return;
+        }
         switch (lastFlow_) {
             case Flow::KeepsDefaults:  // reset by *ClearScreen
                 pendingDefaults_.push_back(index);
@@ -327,13 +330,14 @@ private:
             case '&': inBranch_ = !(line.size() > 1 && line[1] == '3'); return;
             case '*':
             case ':': Command(index, line, main); return;
-            case '@': Marker(index, line); return;
+            case '@': Marker(index, line, main); return;
             default: DisplayText(index, line); return;
         }
     }
 
     // A line starting with '@': a label or a marker, or display text.
-    [[gnu::noinline]] void Marker(std::size_t index, std::string_view line) {
+    [[gnu::noinline]] void Marker(std::size_t index, std::string_view line, bool main) {
+        if (main) LabelReachedByFlow(index, line);
         char second = line.size() > 1 ? line[1] : '\0';
         if (second >= 'a' && second <= 'z') second = static_cast<char>(second - 'a' + 'A');
         switch (second) {
@@ -533,7 +537,7 @@ private:
 
     // The actions of a table or a menu, each on its line after the command: an action runs as a
     // line of its own, in the state of the command that chose it.
-    void Actions(const std::vector<cmd::MatchRow>& rows) {
+    void Actions(std::span<const cmd::MatchRow> rows) {
         const std::size_t at = at_;
         for (std::size_t k = 0; k < rows.size(); ++k)
             if (!rows[k].action.empty()) Action(at + 1 + k, rows[k].action);
@@ -614,7 +618,13 @@ private:
         if (one || two) next_ = std::min(one.value_or(lines_.size()), two.value_or(lines_.size()));
     }
 
-    // The marker '@', `kind`, the quiz's name at or after line `from`.
+    // The kinds of marker a quiz command looks for (QuizMarker): the answer markers '1'..'4',
+    // the start 'Q' and the end 'C' (either case, as the player compares them).
+    static bool IsQuizMarkerKind(char kind) {
+        const unsigned char k = Upper(kind);
+        return (k >= '1' && k <= '4') || k == 'Q' || k == 'C';
+    }
+    // The marker '@', `kind` (IsQuizMarkerKind), the quiz's name at or after line `from`.
     void QuizMarker(char kind, std::size_t from) {
         const auto found = markers_.find(MarkerKey{kind, quizName_});
         if (found != markers_.end() && NextOf(found->second, from)) return;
@@ -635,8 +645,8 @@ private:
         return !l.empty() && static_cast<unsigned char>(l.back()) > ' ' ? l : RightTrim(l);
     }
     std::unordered_set<std::string_view> labels_;  // the names of the "@J" lines
-    // Where the section markers "&1" "&2" "&3" and the '@' lines (upper-cased) are, in order,
-    // so that each search for the next one is a lookup, not a walk through the chapter.
+    // Where the section markers "&1" "&2" "&3" and the quiz markers (found ignoring case) are, in
+    // order, so that each search for the next one is a lookup, not a walk through the chapter.
     std::array<std::vector<std::size_t>, 3> sections_;
     std::unordered_map<std::string_view, std::vector<std::size_t>, NoCaseHash, NoCaseEqual> markers_;
 

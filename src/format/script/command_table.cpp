@@ -17,9 +17,8 @@ using R = CommandReader;
 // ---- parses: each reads every operand and following line of its command -------------------------
 
 // The following lines a command takes as data, up to `count` (fewer at the end of the chapter).
-std::vector<Text> TakeLines(R& r, int count) {
-    std::vector<Text> lines;
-    lines.reserve(static_cast<std::size_t>(std::clamp(count, 0, kMatchTableSlots)));
+LineList TakeLines(R& r, int count) {
+    LineList lines;
     for (int k = 0; k < count; ++k) {
         const auto line = r.NextLine();
         if (!line) break;
@@ -38,13 +37,12 @@ Text NameAndExact(R& r, bool& exact) {
 }
 
 // Match table rows, `count` of them and, with `finalAction`, the final action after them.
-std::vector<MatchRow> TakeMatchRows(R& r, int count, bool finalAction) {
-    std::vector<MatchRow> rows;
-    // The count is the chapter's number: INT_MAX must not overflow.
-    rows.reserve(static_cast<std::size_t>(std::clamp<long long>(static_cast<long long>(count) + 1, 0, kMatchTableSlots)));
+RowList TakeMatchRows(R& r, int count, bool finalAction) {
+    RowList rows;
     r.op.ForEachMatchRow(count, finalAction, r.lines, [&](int slot, Text match, Text action) {
-        rows.resize(static_cast<std::size_t>(slot) + 1);
-        rows[static_cast<std::size_t>(slot)] = {match, action};
+        // The rows come in order of their slots.
+        rows.grow(static_cast<std::size_t>(slot));
+        rows.push_back({match, action});
     });
     return rows;
 }

@@ -25,8 +25,11 @@
 // The generated agreement test (tests/player/engine/command_agreement_test.cpp) then runs the
 // new row through both with a bad operand, a missing following line and a name outside the
 // folder.
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <variant>
 #include <vector>
@@ -65,6 +68,40 @@ struct MatchRow {
     Text match, action;
 };
 
+// The lines a command reads after its own: most often a few (pop-up text, quiz answers, a short
+// match table or menu), kept in the value itself; more go to the heap, all of them together,
+// so that the items are always one array. A value is made for every command run or checked.
+template <class T, std::size_t N>
+class SmallList {
+public:
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    const T* begin() const { return size_ <= N ? items_.data() : more_.data(); }
+    const T* end() const { return begin() + size_; }
+    const T& operator[](std::size_t i) const { return begin()[i]; }
+    operator std::span<const T>() const { return {begin(), size_}; }
+    void push_back(const T& item) {
+        if (size_ < N) {
+            items_[size_] = item;
+        } else {
+            if (size_ == N) more_.assign(items_.begin(), items_.end());
+            more_.push_back(item);
+        }
+        ++size_;
+    }
+    // Grows to `n` items with empty ones added (never shrinks).
+    void grow(std::size_t n) {
+        while (size_ < n) push_back(T{});
+    }
+
+private:
+    std::array<T, N> items_{};
+    std::vector<T> more_;  // every item, once there are more than N
+    std::size_t size_ = 0;
+};
+using LineList = SmallList<Text, 4>;
+using RowList = SmallList<MatchRow, 4>;
+
 // Frame
 struct ClearScreen { int code = 0; };
 struct Wait {};
@@ -82,7 +119,7 @@ struct Delay { int tenths = 0; };
 struct Pause {};
 struct CenterText { int column = 0, row = 0, end = 0; std::uint32_t text = 0, back = 0; Text words; };
 // Boxes and sections
-struct Box { char letter = 'N'; BoxOperands box; std::vector<Text> lines; };
+struct Box { char letter = 'N'; BoxOperands box; LineList lines; };
 struct Section { char letter = 'R'; SectionOperands at; };
 // Images
 struct ShowImage { int column = 0, row = 0, end = 0; Text name; };
@@ -103,7 +140,7 @@ struct QuickQuestion { int length = 0; bool exact = false; Line list, yes, no; }
 struct FillInAnswer { int column = 0, row = 0, tries = 0; std::uint32_t colour = 0; Text answer; };
 struct ReturnToQuiz {};
 struct ExitQuiz {};
-struct QuizAnswers { int count = 0, row = 0; Text name; std::vector<Text> texts; };
+struct QuizAnswers { int count = 0, row = 0; Text name; LineList texts; };
 // Branches: the sections after the command are run (or stepped over) by its action
 struct BranchOnFileExists { Text name; };
 struct BranchOnFileInput { Text name; bool exact = false; Line list; };
@@ -119,15 +156,15 @@ struct JumpOnFileInput { Text name; bool exact = false; Line list; };
 struct JumpOnInput { int length = 0; bool exact = false; Line list; };
 struct JumpOnButton { Text left, right; int length = -1; };
 // rows: the `count` matches, then the final action
-struct JumpOnMatch { int count = 0, length = 0; bool exact = false; std::vector<MatchRow> rows; };
-struct JumpOnFileMatch { Text name; int count = 0; bool exact = false; std::vector<MatchRow> rows; };
+struct JumpOnMatch { int count = 0, length = 0; bool exact = false; RowList rows; };
+struct JumpOnFileMatch { Text name; int count = 0; bool exact = false; RowList rows; };
 struct RejoinChapter { Text file, label; };
 struct RejoinPage {};
 struct ClearPageLabel {};
 struct ChangePageLabel { Text label; };
 struct JumpAndReturn { Text label, back; };
 struct Return {};
-struct BoxMenu { int c1 = 0, r1 = 0, c2 = 0, r2 = 0, count = 0; std::vector<MatchRow> rows; };
+struct BoxMenu { int c1 = 0, r1 = 0, c2 = 0, r2 = 0, count = 0; RowList rows; };
 struct MenuButton { int column = 0, row = 0, end = 0; Text caption, action; };
 struct ButtonMenu { std::vector<MenuButton> buttons; };
 // Defaults of the bars and links

@@ -702,7 +702,7 @@ void ChapterPlayer::act(const cmd::JumpOnFileMatch& c) {
     runMatch(c.rows, c.count, answer, c.exact);
 }
 // The action of a match table that the answer chooses.
-void ChapterPlayer::runMatch(const std::vector<cmd::MatchRow>& rows, int count, std::string_view answer, bool exact) {
+void ChapterPlayer::runMatch(std::span<const cmd::MatchRow> rows, int count, std::string_view answer, bool exact) {
     const int first = dataLine_;
     const int picked = Operands::ChosenSlot(count, answer, exact, [&](int k) { return rows[static_cast<std::size_t>(k)].match; });
     if (observer_) observer_->entryPicked(PickList::MatchList, first, count + 1, picked);

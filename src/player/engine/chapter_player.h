@@ -33,6 +33,7 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -223,7 +224,7 @@ private:
     bool markerSearch(const std::string& marker);
     void runBranch(bool condition);
     void twoWayJump(bool condition);
-    void runMatch(const std::vector<cmd::MatchRow>& rows, int count, std::string_view answer, bool exact);
+    void runMatch(std::span<const cmd::MatchRow> rows, int count, std::string_view answer, bool exact);
     bool fileExists(std::string_view name) const;
     std::optional<bool> inputCondition(int length, bool exact, cmd::Line list);
     std::optional<bool> choiceCondition(std::string_view left, std::string_view right, int length);
