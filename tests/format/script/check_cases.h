@@ -79,6 +79,10 @@ inline const std::vector<FaultCase>& FaultCases() {
         {"TranslatedLine", {":QZ,1"}, "", 1, ":QZ,1 is not a valid command"},
         {"ActionInTable", {"*BoxMenu 1 1 20 5 1", "One;*Row 99"}, "list 1", 2,
          "*Row 99 - the Row must be between 1 and 27"},
+        {"ActionInLongTable",  // more rows than a value keeps in place
+         {"*BoxMenu 1 1 20 9 6", "One;*Exit", "Two;*Exit", "Three;*Exit", "Four;*Exit", "Five;*Exit", "Six;*Row 99"},
+         "list 6", 7,
+         "*Row 99 - the Row must be between 1 and 27"},
     };
     return cases;
 }
