@@ -225,9 +225,9 @@ public:
             const std::string_view t = Trimmed(l);
             if (t.size() >= 2 && t[0] == '@') {
                 if (t[1] == 'J') labels_.insert(t.substr(2));
-                if (IsQuizMarkerKind(t[1])) markers_[t].push_back(at);
+                if (IsQuizMarkerKind(t[1])) markers_[t].at.push_back(at);
             } else if (t.size() == 2 && t[0] == '&' && t[1] >= '1' && t[1] <= '3') {
-                sections_[static_cast<std::size_t>(t[1] - '1')].push_back(at);
+                sections_[static_cast<std::size_t>(t[1] - '1')].at.push_back(at);
             }
         });
     }
@@ -647,13 +647,31 @@ private:
     std::unordered_set<std::string_view> labels_;  // the names of the "@J" lines
     // Where the section markers "&1" "&2" "&3" and the quiz markers (found ignoring case) are, in
     // order, so that each search for the next one is a lookup, not a walk through the chapter.
-    std::array<std::vector<std::size_t>, 3> sections_;
-    std::unordered_map<std::string_view, std::vector<std::size_t>, NoCaseHash, NoCaseEqual> markers_;
+    // The check mostly asks for the next marker after a line a little further on than the last
+    // time: it is found from where the last search ended, in a step or two.
+    struct Places {
+        std::vector<std::size_t> at;
+        std::size_t hint = 0;  // where the last search ended: at[hint - 1] < its `from` <= at[hint]
+    };
+    std::array<Places, 3> sections_;
+    std::unordered_map<std::string_view, Places, NoCaseHash, NoCaseEqual> markers_;
 
-    static std::optional<std::size_t> NextOf(const std::vector<std::size_t>& at, std::size_t from) {
-        const auto it = std::lower_bound(at.begin(), at.end(), from);
-        if (it == at.end()) return std::nullopt;
-        return *it;
+    // The first place at or after line `from`.
+    static std::optional<std::size_t> NextOf(Places& places, std::size_t from) {
+        const std::vector<std::size_t>& at = places.at;
+        const auto search = [&](std::size_t first, std::size_t last) {
+            return static_cast<std::size_t>(std::lower_bound(at.data() + first, at.data() + last, from) - at.data());
+        };
+        std::size_t h = places.hint;
+        if (h > 0 && at[h - 1] >= from) {  // before the last search
+            h = search(0, h);
+        } else {  // further on: a step, else a search of the rest
+            if (h < at.size() && at[h] < from) ++h;
+            if (h < at.size() && at[h] < from) h = search(h, at.size());
+        }
+        places.hint = h;
+        if (h == at.size()) return std::nullopt;
+        return at[h];
     }
     std::vector<ScriptProblem> problems_;
     std::string marker_;  // the marker a jump looks for
