@@ -245,6 +245,15 @@ void ChapterPlayer::runAction(const std::string& action) {
     runFetchedLine(action);
 }
 
+void ChapterPlayer::runRowAction(std::string_view action, int line) {
+    if (action.empty() || stopped()) return;
+    const int last = lastFetched_;
+    const std::size_t index = index_;
+    lastFetched_ = line;
+    runFetchedLine(std::string(action));
+    if (!stopped() && index_ == index && lastFetched_ == line) lastFetched_ = last;
+}
+
 void ChapterPlayer::executeLine(const std::string& line) {
     if (line.empty()) {
         screen_.drawPendingLine(line);
@@ -707,7 +716,7 @@ void ChapterPlayer::runMatch(std::span<const cmd::MatchRow> rows, int count, std
     const int picked = Operands::ChosenSlot(count, answer, exact, [&](int k) { return rows[static_cast<std::size_t>(k)].match; });
     if (observer_) observer_->entryPicked(PickList::MatchList, first, count + 1, picked);
     if (picked >= 0 && static_cast<std::size_t>(picked) < rows.size())
-        runAction(std::string(rows[static_cast<std::size_t>(picked)].action));
+        runRowAction(rows[static_cast<std::size_t>(picked)].action, first + picked);
 }
 void ChapterPlayer::act(const cmd::BoxMenu& c) {
     if (c.count < 1) return;
@@ -722,7 +731,7 @@ void ChapterPlayer::act(const cmd::BoxMenu& c) {
     checkHost();
     if (observer_) observer_->entryPicked(PickList::ListMenu, first, c.count, stopped() ? -1 : chosen);
     if (stopped() || chosen < 0 || chosen >= c.count) return;
-    runAction(std::string(c.rows[static_cast<std::size_t>(chosen)].action));
+    runRowAction(c.rows[static_cast<std::size_t>(chosen)].action, first + chosen);
 }
 void ChapterPlayer::act(const cmd::ButtonMenu& c) {
     if (c.buttons.empty()) return;
@@ -744,7 +753,7 @@ void ChapterPlayer::act(const cmd::ButtonMenu& c) {
     if (observer_)
         observer_->entryPicked(PickList::ButtonMenu, first, static_cast<int>(c.buttons.size()), stopped() ? -1 : pressed - 1);
     if (stopped() || pressed < 1 || pressed > static_cast<int>(c.buttons.size())) return;
-    runAction(std::string(c.buttons[static_cast<std::size_t>(pressed - 1)].action));
+    runRowAction(c.buttons[static_cast<std::size_t>(pressed - 1)].action, first + pressed - 1);
 }
 
 // ---- branches ---------------------------------------------------------------------------------

@@ -154,6 +154,10 @@ private:
     void executeLine(const std::string& line);
     void dispatchCommand(const std::string& translated);
     void runAction(const std::string& action);
+    // The action of a table or menu row, run as the row's line `line` (its trace and the line of
+    // an error in it); the line number goes back to the table's last line when the action
+    // neither jumped nor stopped the run.
+    void runRowAction(std::string_view action, int line);
     void notValid();
 
     // One action per command value (script/commands.h): dispatchCommand parses a translated

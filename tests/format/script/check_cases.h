@@ -83,6 +83,9 @@ inline const std::vector<FaultCase>& FaultCases() {
          {"*BoxMenu 1 1 20 9 6", "One;*Exit", "Two;*Exit", "Three;*Exit", "Four;*Exit", "Five;*Exit", "Six;*Row 99"},
          "list 6", 7,
          "*Row 99 - the Row must be between 1 and 27"},
+        {"ActionInMatchTable",  // the chosen row is not the last: the fault is on its line
+         {"*JumpOnMatch 2 10", "a;*Row 99", "b;*Exit", "*Exit"}, "text a", 2,
+         "*Row 99 - the Row must be between 1 and 27"},
     };
     return cases;
 }
