@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <set>
 #include <vector>
 
+#include "project/tutorial_folder.h"
 #include "test_folder.h"
 #include "text/byte_io.h"
 #include "text/cp1252.h"
@@ -77,12 +81,39 @@ TEST(AtomicWrite, FailedReplaceKeepsTheOldFileAndLeavesNoScratch) {
 }
 
 TEST(AtomicWrite, ReplacesContentAndKeepsPermissions) {
-    TempFolder dir;
-    const auto file = dir.write("a.QKR", "old contents that are longer");
-    std::filesystem::permissions(file, std::filesystem::perms(0640));
-    WriteFileAtomic(file, "new");
-    EXPECT_EQ(TempFolder::read(file), "new");
-    EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0640));
+    for (const auto durability : {Durability::Durable, Durability::Regenerable}) {
+        TempFolder dir;
+        const auto file = dir.write("a.QKR", "old contents that are longer");
+        std::filesystem::permissions(file, std::filesystem::perms(0640));
+        WriteFileAtomic(file, "new", durability);
+        EXPECT_EQ(TempFolder::read(file), "new");
+        EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0640));
+    }
+}
+
+// A Regenerable replacement takes the old file's name by swapping names with it: right after the
+// commit the folder holds the new file alone (the old one, held until the writer goes, has no
+// name), a reader that opened the old file still reads it whole, and a link of that name is
+// replaced, not written through.
+TEST(AtomicWrite, RegenerableReplacementLeavesOnlyTheNewFile) {
+    TempFolder dir, outside;
+    const auto file = dir.write("a.QKC", "old");
+    const auto target = outside.write("t.QKC", "outside");
+    std::filesystem::create_symlink(target, dir / "b.QKC");
+    std::ifstream reader(file, std::ios::binary);
+    const TutorialFolder folder(dir.path());
+    for (const char* name : {"a.QKC", "b.QKC"}) {
+        auto replacement = folder.StartReplacement(dir / name);
+        replacement.Write("new");
+        replacement.Commit(Durability::Regenerable);
+        std::set<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(dir.path())) names.insert(e.path().filename().string());
+        EXPECT_EQ(names, (std::set<std::string>{"a.QKC", "b.QKC"})) << name;
+        EXPECT_FALSE(std::filesystem::is_symlink(dir / name));
+        EXPECT_EQ(TempFolder::read(dir / name), "new");
+    }
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reader), {}), "old");
+    EXPECT_EQ(TempFolder::read(target), "outside");
 }
 
 TEST(ReadFile, MissingFileAndFolderNameTheFile) {

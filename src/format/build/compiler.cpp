@@ -14,7 +14,6 @@
 #include <cstring>
 #include <condition_variable>
 #include <exception>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -337,15 +336,18 @@ fs::path CompiledChapterPath(const fs::path& source) {
     return folder / name;
 }
 
-// Compiles the chapter `source` of `folder` into `compiled`. The source is read in blocks whose
-// whole lines are scrambled and written to the replacement; a line longer than a block grows the
-// block. The replacement takes the place of the old compiled file only once the whole chapter is
-// written (a chapter without lines leaves it as it was), and when `turn` (if given) allows it:
-// it waits for the chapter's turn and is false when the chapter is to be dropped instead.
+// A compiled chapter written and not yet committed: dropped, it leaves nothing behind.
+struct WrittenChapter {
+    TutorialFolder::Replacement file;
+    WrittenChapter(const TutorialFolder& folder, const fs::path& compiled) : file(folder.StartReplacement(compiled)) {}
+};
+
+// Compiles the chapter `source` of `folder` into a replacement of `compiled`, still to be
+// committed; nullptr for a chapter without lines. The source is read in blocks whose whole lines
+// are scrambled and written to the replacement; a line longer than a block grows the block.
 // A chapter that leads out of the folder throws OutsideFolderError.
-bool CompileChapterWith(const TutorialFolder& folder, const fs::path& source, const fs::path& compiled,
-                        KeyGenerator& keys, ChapterBuffers& buffers,
-                        const std::function<bool()>& turn = {}) {
+std::unique_ptr<WrittenChapter> WriteChapter(const TutorialFolder& folder, const fs::path& source,
+                                             const fs::path& compiled, KeyGenerator& keys, ChapterBuffers& buffers) {
     struct Input {
         int fd;
         ~Input() { ::close(fd); }
@@ -371,8 +373,9 @@ bool CompileChapterWith(const TutorialFolder& folder, const fs::path& source, co
         return static_cast<std::size_t>(got);
     };
     std::size_t got = readMore();
-    if (got == 0) return false;  // no lines at all
-    TutorialFolder::Replacement output = folder.StartReplacement(compiled);
+    if (got == 0) return nullptr;  // no lines at all
+    auto written = std::make_unique<WrittenChapter>(folder, compiled);
+    TutorialFolder::Replacement& output = written->file;
     for (;;) {
         const std::size_t n = held + got;
         const bool end = got == 0;
@@ -391,8 +394,16 @@ bool CompileChapterWith(const TutorialFolder& folder, const fs::path& source, co
         if (end) break;
         got = readMore();
     }
-    if (turn && !turn()) return false;
-    output.Commit(Durability::Regenerable);
+    return written;
+}
+
+// Compiles and commits the chapter: its compiled file takes the old one's place only once the
+// whole chapter is written (a chapter without lines, false, leaves it as it was).
+bool CompileChapterWith(const TutorialFolder& folder, const fs::path& source, const fs::path& compiled,
+                        KeyGenerator& keys, ChapterBuffers& buffers) {
+    const auto written = WriteChapter(folder, source, compiled, keys, buffers);
+    if (!written) return false;
+    written->file.Commit(Durability::Regenerable);
     return true;
 }
 
@@ -517,27 +528,37 @@ private:
             if (stop_) break;
             KeyGenerator keys(seeds_[i]);
             lock.unlock();
-            // The chapter's turn: every chapter before it settled.
-            const auto turn = [&] {
-                std::unique_lock wait(mutex_);
-                changed_.wait(wait, [&] { return stop_ || settled_ == i; });
-                return !stop_;
-            };
-            bool compiled = false;
+            std::unique_ptr<WrittenChapter> written;
             std::exception_ptr error;
             try {
-                compiled = CompileChapterWith(folder, chapters_[i].path, compiled_[i], keys, buffers, turn);
+                written = WriteChapter(folder, chapters_[i].path, compiled_[i], keys, buffers);
             } catch (const OutsideFolderError&) {
             } catch (...) {
                 error = std::current_exception();
             }
             lock.lock();
+            // The chapter's turn: every chapter before it settled.
             changed_.wait(lock, [&] { return stop_ || settled_ == i; });
-            if (stop_) break;
-            outcomes_[i] = {compiled, error};
-            if (error) stop_ = true;
-            settled_ = i + 1;
-            changed_.notify_all();
+            if (!stop_) {
+                if (written && !error) {
+                    lock.unlock();  // settled_ == i: no other commit goes on meanwhile
+                    try {
+                        written->file.Commit(Durability::Regenerable);
+                        outcomes_[i].compiled = true;
+                    } catch (...) {
+                        error = std::current_exception();
+                    }
+                    lock.lock();
+                }
+                outcomes_[i].error = error;
+                if (error) stop_ = true;
+                settled_ = i + 1;
+                changed_.notify_all();
+            }
+            // Let go of the chapter (and free the old compiled file it replaced) outside the turn.
+            lock.unlock();
+            written.reset();
+            lock.lock();
         }
         ++ended_;
         changed_.notify_all();

@@ -28,6 +28,9 @@ public:
     // Appends the rest of the open file `in` (the kernel copies where it can); `source` names
     // it when it cannot be read.
     void CopyFrom(int in, const std::filesystem::path& source);
+    // Puts the file in the place of `leaf`. A Regenerable file that replaces a file holds the old
+    // one open until the writer is destroyed: the work of freeing it happens then, so a caller
+    // that orders its commits can let the next one go first.
     void Commit(Durability durability);
 
 private:
@@ -39,6 +42,7 @@ private:
     int fd_ = -1;
     std::string tmp_;     // the temporary name, once it has one
     bool named_ = false;  // linked in under tmp_
+    int replaced_ = -1;   // the file replaced, held open until the writer is destroyed (see Commit)
 };
 
 // Replaces the entry `leaf` of the open folder dirFd (an O_PATH or O_DIRECTORY descriptor) with

@@ -287,6 +287,7 @@ AtomicFileWriter::AtomicFileWriter(int dirFd, std::string leaf, std::filesystem:
 
 AtomicFileWriter::~AtomicFileWriter() {
     if (fd_ >= 0) ::close(fd_);
+    if (replaced_ >= 0) ::close(replaced_);
     if (named_) ::unlinkat(dirFd_, tmp_.c_str(), 0);
 }
 
@@ -326,11 +327,17 @@ namespace {
 // RemoveStaleTemporaries clears. After a power cut the new file may be empty, which a
 // Regenerable file allows: the next compile makes it again.
 enum class Exchange { Done, Refused, NotHere };
-Exchange ExchangeWithOld(int dirFd, const std::string& tmp, const std::string& leaf) {
+// The old file is opened before its name is removed and handed back in `held` (or -1): freeing it
+// waits until that is closed.
+Exchange ExchangeWithOld(int dirFd, const std::string& tmp, const std::string& leaf, int& held) {
+    held = -1;
 #if defined(RENAME_EXCHANGE) && !defined(__EMSCRIPTEN__)
     // NotHere: no such call, or a file system without it; the caller renames instead.
     if (::renameat2(dirFd, tmp.c_str(), dirFd, leaf.c_str(), RENAME_EXCHANGE) != 0) return Exchange::NotHere;
+    held = ::openat(dirFd, tmp.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
     if (::unlinkat(dirFd, tmp.c_str(), 0) != 0 && errno == EISDIR) {
+        if (held >= 0) ::close(held);
+        held = -1;
         // A folder took the file's place after it was looked at: put it back and refuse, as a
         // rename over a folder does.
         ::renameat2(dirFd, tmp.c_str(), dirFd, leaf.c_str(), RENAME_EXCHANGE);
@@ -371,7 +378,7 @@ void AtomicFileWriter::Commit(Durability durability) {
     fd_ = -1;
     if (closed != 0) Fail(errno);
     if (durability == Durability::Regenerable && replacesFile) {
-        switch (ExchangeWithOld(dirFd_, tmp_, leaf_)) {
+        switch (ExchangeWithOld(dirFd_, tmp_, leaf_, replaced_)) {
             case Exchange::Done: named_ = false; return;
             case Exchange::Refused: Fail(EISDIR);
             case Exchange::NotHere: break;
