@@ -279,10 +279,14 @@ private:
     void LabelReachedByFlow(std::size_t index, std::string_view line) {
         if (line.size() < 2 || line[0] != '@' || (line[1] != 'J' && line[1] != 'j') || inBranch_ || !fallsThrough_)
             return;
-        Report(index,
-               "The label " + std::string(line) +
-                   " is shown on the learner's screen as text when the chapter reaches it without a jump.",
-               true);
+        // Written into one buffer: a chapter may hold many of these.
+        constexpr std::string_view kBefore = "The label ";
+        constexpr std::string_view kAfter =
+            " is shown on the learner's screen as text when the chapter reaches it without a jump.";
+        std::string message;
+        message.reserve(kBefore.size() + line.size() + kAfter.size());
+        message.append(kBefore).append(line).append(kAfter);
+        Report(index, std::move(message), true);
     }
 
     // What the line just checked leaves for the next: whether the chapter goes on to it (not
