@@ -14,7 +14,7 @@ TEST(LineBuffer, GivesTheLinesSplitLinesGivesInOrderAndByIndex) {
     for (int i = 0; i < 300; ++i) many += "line " + std::to_string(i) + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r");
     for (const std::string& text : {std::string(), std::string("a"), std::string("a\r\n"), std::string("a\r\n\r\n"),
                                    std::string("a\rb\nc\r\n"), std::string("\n\n"), std::string("\r\r\n\n"),
-                                   std::string("x  \r\n\ty"), many}) {
+                                   std::string("x  \r\n\ty"), std::string("@JA \r\n&1\nx@\r@\r\n\r\n&"), many}) {
         SCOPED_TRACE(text.substr(0, 20));
         const std::vector<std::string> expected = SplitLines(text);
         const LineBuffer lines{std::string(text)};
@@ -26,6 +26,19 @@ TEST(LineBuffer, GivesTheLinesSplitLinesGivesInOrderAndByIndex) {
             each.emplace_back(line);
         });
         EXPECT_EQ(each, expected);
+        // The lines starting with '@' or '&', noted while the bytes were split (also after a move).
+        std::vector<std::size_t> markedAt;
+        for (std::size_t i = 0; i < expected.size(); ++i)
+            if (!expected[i].empty() && (expected[i][0] == '@' || expected[i][0] == '&')) markedAt.push_back(i);
+        LineBuffer source{std::string(text)};
+        const LineBuffer moved(std::move(source));
+        for (const LineBuffer* buffer : {&lines, &moved}) {
+            ASSERT_EQ(buffer->MarkedLines().size(), markedAt.size());
+            for (std::size_t k = 0; k < markedAt.size(); ++k) {
+                EXPECT_EQ(buffer->MarkedLines()[k].index, markedAt[k]);
+                EXPECT_EQ(buffer->LineOf(buffer->MarkedLines()[k]), expected[markedAt[k]]);
+            }
+        }
         // By index, backwards and in jumps across the checkpoints.
         for (std::size_t i = lines.size(); i-- > 0;) EXPECT_EQ(lines[i], expected[i]) << i;
         for (std::size_t i = 0; i < lines.size(); i += 7) EXPECT_EQ(lines[i], expected[i]) << i;
@@ -59,4 +72,11 @@ TEST(LineBuffer, GivesTheLinesSplitLinesGivesInOrderAndByIndex) {
     EXPECT_EQ(cursor[0], "x\ry");
     EXPECT_EQ(cursor[1], "");
     EXPECT_EQ(cursor[3], "");
+    // Their marked lines too.
+    const LineBuffer marked(std::vector<std::string>{"x", "@QQ1\r", "", "&"});
+    ASSERT_EQ(marked.MarkedLines().size(), 2u);
+    EXPECT_EQ(marked.MarkedLines()[0].index, 1u);
+    EXPECT_EQ(marked.LineOf(marked.MarkedLines()[0]), "@QQ1\r");
+    EXPECT_EQ(marked.MarkedLines()[1].index, 3u);
+    EXPECT_EQ(marked.LineOf(marked.MarkedLines()[1]), "&");
 }

@@ -219,9 +219,12 @@ public:
         : ctx_(context), op_(recorder_, context.Config(), context.ProjectDir()), lines_(lines) {
         recorder_.op = &op_;
         op_.SetColourValues(&colours_);  // the context's record does not change while it checks
-        // Only marker lines are trimmed here; the others when the check reaches them.
-        lines.ForEachLine([this](std::size_t at, std::string_view l) {
-            if (l.size() < 2 || (l[0] != '@' && l[0] != '&')) return;
+        // Only marker lines are looked at here (the buffer noted them when it split the bytes);
+        // the others when the check reaches them.
+        for (const LineBuffer::MarkedLine& m : lines.MarkedLines()) {
+            const std::size_t at = m.index;
+            const std::string_view l = lines.LineOf(m);
+            if (l.size() < 2) continue;
             const std::string_view t = Trimmed(l);
             if (t.size() >= 2 && t[0] == '@') {
                 if (t[1] == 'J') labels_.insert(t.substr(2));
@@ -229,7 +232,7 @@ public:
             } else if (t.size() == 2 && t[0] == '&' && t[1] >= '1' && t[1] <= '3') {
                 sections_[static_cast<std::size_t>(t[1] - '1')].at.push_back(at);
             }
-        });
+        }
     }
 
     std::vector<ScriptProblem> Run() {

@@ -8,8 +8,10 @@ LineBuffer::LineBuffer(std::string bytes) : bytes_(std::move(bytes)) {
     std::size_t start = 0;
     while (start < n) {
         if (size_ % kStride == 0) checkpoints_.push_back(start);
+        const std::size_t end = FindBreak(bytes_, start);
+        Mark(size_, start, end - start);
         ++size_;
-        start = NextStart(FindBreak(bytes_, start));
+        start = NextStart(end);
     }
 }
 
@@ -21,6 +23,7 @@ LineBuffer::LineBuffer(const std::vector<std::string>& lines) {
     for (const auto& l : lines) {
         starts_.push_back(bytes_.size());
         bytes_.append(l).append("\r\n");
+        Mark(starts_.size() - 1, starts_.back(), l.size());
     }
     starts_.push_back(bytes_.size());
     size_ = lines.size();

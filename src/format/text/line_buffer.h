@@ -54,6 +54,16 @@ public:
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, size_}; }
 
+    // A line that starts with '@' or '&' (labels and markers of a chapter): its index and where
+    // its bytes lie. These are found while the bytes are split, so that a reader who looks only
+    // at them (the chapter checker's marker index) does not read the whole chapter for them.
+    struct MarkedLine {
+        std::size_t index, start, size;
+    };
+    const std::vector<MarkedLine>& MarkedLines() const { return marked_; }
+    // The line of a MarkedLine of this buffer, as operator[] gives it.
+    std::string_view LineOf(const MarkedLine& m) const { return std::string_view(bytes_).substr(m.start, m.size); }
+
     // Calls f(i, line) for every line in order: one pass, no lookup.
     template <class F>
     void ForEachLine(F&& f) const {
@@ -134,6 +144,11 @@ private:
     std::size_t size_ = 0;
     std::vector<std::size_t> checkpoints_;  // start of line k * kStride
     std::vector<std::size_t> starts_;       // made from separate lines: where each starts
+    std::vector<MarkedLine> marked_;
+    // Notes line `index` (from `start`, `size` bytes) when it starts with '@' or '&'.
+    void Mark(std::size_t index, std::size_t start, std::size_t size) {
+        if (size > 0 && (bytes_[start] == '@' || bytes_[start] == '&')) marked_.push_back({index, start, size});
+    }
     mutable std::size_t lastIndex_ = 0, lastStart_ = 0, lastEnd_ = 0;
     mutable bool haveLast_ = false;
 };
