@@ -72,7 +72,7 @@ Operands::ColourValues::ColourValues(const TTutorialConfig& config) {
     value[cfg::Colors::Count + 1] = config.get(cfg::Screen::ScreenBackColor);
 }
 
-std::uint32_t Operands::NextColour(bool textColour) {
+std::uint32_t Operands::ReadColour(bool textColour) {
     int code;
     if (!TakeShortNumber(code)) code = OperandTextEmpty() ? 0 : NumberFromText(NextFieldView());
     if (stop_ || code < 1 || code > static_cast<int>(cfg::Colors::Count))

@@ -184,7 +184,15 @@ public:
     // The next field as a colour code, turned into a colour value: codes 1..26 are the values of
     // the colour table, anything else (27, 0, 99, nothing) the default: ScreenTextColor for a
     // text colour, ScreenBackColor otherwise.
-    std::uint32_t NextColour(bool textColour);
+    std::uint32_t NextColour(bool textColour) {
+        // Inline for the usual case, a short code read from values read once (the checker).
+        if (int code; colours_ && !stop_ && TakeShortNumber(code)) {
+            if (code < 1 || code > static_cast<int>(cfg::Colors::Count))
+                code = textColour ? 0 : static_cast<int>(cfg::Colors::Count) + 1;
+            return colours_->value[static_cast<std::size_t>(code)];
+        }
+        return ReadColour(textColour);
+    }
 
     // The colour values of a record, read once: index 1..26 the colour table, 0 the default text
     // colour and 27 the default background.
@@ -292,7 +300,7 @@ private:
         const std::size_t n = cur_.size();
         unsigned v = 0;
         std::size_t i = 0;
-        for (; i < n && i < 5; ++i) {
+        for (const std::size_t limit = n < 5 ? n : 5; i < limit; ++i) {
             const unsigned d = static_cast<unsigned char>(p[i]) - static_cast<unsigned>('0');
             if (d >= 10) break;
             v = v * 10 + d;
@@ -307,6 +315,8 @@ private:
         value = static_cast<int>(v);
         return true;
     }
+
+    std::uint32_t ReadColour(bool textColour);  // NextColour in every case
 
     ErrorReport& report_;
     const TTutorialConfig& config_;
