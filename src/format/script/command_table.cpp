@@ -63,7 +63,7 @@ CommandValue HeadingP(R& r) {
     Heading v;
     v.name = r.op.NextFieldView();
     if (ReadNumbers(r.op, {&v.column, &v.row, &v.end}))
-        if (auto error = HeadingError(r.op.Config(), v.name, v.column, v.row, v.end, r.op.LineText())) r.op.Fail(*error);
+        if (auto error = HeadingError(r.op.Config(), v.name, v.column, v.row, v.end, r.op.LineView())) r.op.Fail(*error);
     v.text = r.op.OperandText();
     return v;
 }

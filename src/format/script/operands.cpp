@@ -209,9 +209,11 @@ int Operands::VisibleLength(std::string_view text) {
 }
 
 bool Operands::InputLengthAndExact(int& length, bool& exact) {
-    const std::string_view field = NextFieldView();
+    int value = 0;
+    const bool shortNumber = TakeShortNumber(value);  // the usual length: read in one pass
+    const std::string_view field = shortNumber ? std::string_view() : NextFieldView();
     exact = !OperandTextEmpty();
-    length = field.empty() ? -1 : NumberFromText(field);
+    length = shortNumber ? value : field.empty() ? -1 : NumberFromText(field);
     if (stop_) return false;
     if (length < 2) length = 2;
     ClearOperandText();

@@ -125,6 +125,8 @@ public:
         lineView_ = line;
         lineOwned_ = false;
     }
+    // The same as a view (no copy), valid while the line or the next SetLineText* call.
+    std::string_view LineView() const { return lineOwned_ ? std::string_view(lineText_) : lineView_; }
     const std::string& LineText() const {
         if (!lineOwned_) {
             lineText_.assign(lineView_);
