@@ -348,10 +348,7 @@ struct WrittenChapter {
 // A chapter that leads out of the folder throws OutsideFolderError.
 std::unique_ptr<WrittenChapter> WriteChapter(const TutorialFolder& folder, const fs::path& source,
                                              const fs::path& compiled, KeyGenerator& keys, ChapterBuffers& buffers) {
-    struct Input {
-        int fd;
-        ~Input() { ::close(fd); }
-    } input{folder.OpenRead(source)};
+    const Fd input{folder.OpenRead(source)};
     auto fail = [&](int err) -> void {
         throw IoError("Cannot read the file " + DisplayName(source) + ": " + std::strerror(err));
     };
@@ -430,10 +427,7 @@ std::uint64_t CountLineStarts(const char* in, std::size_t n, bool& afterEnd) {
 // the same way, before it draws any.
 std::uint64_t CountKeys(const TutorialFolder& folder, const fs::path& source, ChapterBuffers& buffers) {
     try {
-        struct Input {
-            int fd;
-            ~Input() { ::close(fd); }
-        } input{folder.OpenRead(source)};
+        const Fd input{folder.OpenRead(source)};
         char* buf = buffers.input(kCompileBlockBytes, 0);
         std::uint64_t count = 0;
         bool afterEnd = true;

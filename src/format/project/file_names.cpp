@@ -149,13 +149,6 @@ bool FindEitherInProject(const fs::path& projectDir, std::string_view pattern1,
 
 namespace {
 
-struct Fd {
-    int fd = -1;
-    ~Fd() {
-        if (fd >= 0) ::close(fd);
-    }
-};
-
 bool SameFile(const fs::path& a, const fs::path& b) {
     if (a == b) return true;
     std::error_code ec;

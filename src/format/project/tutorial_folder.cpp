@@ -43,19 +43,6 @@ long CallOpenat2(int dirFd, const char* path, int flags, unsigned mode) {
 #endif
 }
 
-// Closes a descriptor when it goes out of scope.
-struct Fd {
-    int fd = -1;
-    ~Fd() {
-        if (fd >= 0) ::close(fd);
-    }
-    int release() {
-        const int f = fd;
-        fd = -1;
-        return f;
-    }
-};
-
 bool LexicallyBelow(const fs::path& relative) {
     if (relative.is_absolute() || relative.has_root_name()) return false;
     for (const auto& part : relative)

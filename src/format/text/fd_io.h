@@ -12,6 +12,22 @@
 
 namespace quill {
 
+// Closes a descriptor when it goes out of scope (-1 holds none).
+struct Fd {
+    int fd = -1;
+    Fd() = default;
+    explicit Fd(int f) : fd(f) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd();
+    // Hands the descriptor to the caller, who closes it.
+    int release() {
+        const int f = fd;
+        fd = -1;
+        return f;
+    }
+};
+
 // A replacement written piece by piece: the bytes go to an unnamed file in the folder dirFd
 // (an O_PATH or O_DIRECTORY descriptor the caller keeps open) and replace the entry `leaf` only
 // on Commit; a link of that name is replaced, never written through. Destroyed without Commit,

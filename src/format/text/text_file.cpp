@@ -266,6 +266,10 @@ void WriteFileAtomic(const std::filesystem::path& file, std::span<const std::str
     ::close(dirFd);
 }
 
+Fd::~Fd() {
+    if (fd >= 0) ::close(fd);
+}
+
 AtomicFileWriter::AtomicFileWriter(int dirFd, std::string leaf, std::filesystem::path shown)
     : dirFd_(dirFd), leaf_(std::move(leaf)), shown_(std::move(shown)) {
     // The bytes go to an unnamed file in the target's folder (O_TMPFILE): killed before the end,
