@@ -141,38 +141,29 @@ TEST_F(OperandsTest, ColoursAndTheirDefaults) {
     config.set(cfg::Screen::ScreenBackColor, 0x222222);
     config.set(cfg::Colors::Entry(5).Value, 0x555555);
     config.set(cfg::Colors::Entry(26).Value, 0x262626);
-    for (const char* field : {"27", "0", "99", "-1"}) {
-        Set(field);
-        EXPECT_EQ(ops.NextColour(true), 0x111111u) << field;
-        Set(field);
-        EXPECT_EQ(ops.NextColour(false), 0x222222u) << field;
-    }
-    Set("");
-    EXPECT_EQ(ops.NextColour(true), 0x111111u);
-    Set("5,26");
-    EXPECT_EQ(ops.NextColour(true), 0x555555u);
-    EXPECT_EQ(ops.NextColour(false), 0x262626u);
-    EXPECT_TRUE(report.messages.empty());
-    Set("red");
-    EXPECT_EQ(ops.NextColour(false), 0x222222u);
-    EXPECT_TRUE(ops.Stopped());
-    EXPECT_EQ(report.messages.size(), 1u);
-
-    // The same read from the record's values taken once.
+    // Read from the record each time (the player's way), and from its values taken once (the
+    // checker's): the same colours and the same refusal.
     const Operands::ColourValues values(config);
-    ops.SetColourValues(&values);
-    for (const char* field : {"27", "0", "99", "-1", ""}) {
-        Set(field);
-        EXPECT_EQ(ops.NextColour(true), 0x111111u) << field;
-        Set(field);
-        EXPECT_EQ(ops.NextColour(false), 0x222222u) << field;
+    for (const Operands::ColourValues* cached : {static_cast<const Operands::ColourValues*>(nullptr), &values}) {
+        ops.SetColourValues(cached);
+        for (const char* field : {"27", "0", "99", "-1", ""}) {
+            Set(field);
+            EXPECT_EQ(ops.NextColour(true), 0x111111u) << field;
+            Set(field);
+            EXPECT_EQ(ops.NextColour(false), 0x222222u) << field;
+        }
+        Set("5,26");
+        EXPECT_EQ(ops.NextColour(true), 0x555555u);
+        EXPECT_EQ(ops.NextColour(false), 0x262626u);
+        EXPECT_TRUE(report.messages.empty());
+        Set("red");
+        EXPECT_EQ(ops.NextColour(false), 0x222222u);
+        EXPECT_TRUE(ops.Stopped());
+        EXPECT_EQ(report.messages.size(), 1u);
+        Set("red");
+        EXPECT_EQ(ops.NextColour(true), 0x111111u);
+        EXPECT_TRUE(ops.Stopped());
     }
-    Set("5,26");
-    EXPECT_EQ(ops.NextColour(true), 0x555555u);
-    EXPECT_EQ(ops.NextColour(false), 0x262626u);
-    Set("red");
-    EXPECT_EQ(ops.NextColour(true), 0x111111u);
-    EXPECT_TRUE(ops.Stopped());
 }
 
 TEST_F(OperandsTest, RectangleStopsAtTheFirstError) {
